@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/BuiltInSets.h"
+#include "core/EucJp.h"
+
+namespace glyphwright {
+namespace {
+
+std::string Joined(const CharacterSet& set) {
+    std::string bytes;
+    for (std::size_t k = 0; k < set.size(); ++k) bytes += set.member(k);
+    return bytes;
+}
+
+std::string Encoded(const std::string& utf8) {
+    const auto result = EncodeEucJp(utf8);
+    EXPECT_TRUE(result.ok()) << "refused " << (result.ok() ? "" : result.error().character);
+    return result.ok() ? result.value() : std::string();
+}
+
+// Typed kana must come out as the very bytes of the built-in sets, or one file would mix codes.
+TEST(EucJpTest, TypedKanaMatchTheBuiltInSets) {
+    const auto sets = BuiltInSets();
+    EXPECT_EQ(Encoded("あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよ"
+                      "らりるれろわをんっゃゅょ"),
+              Joined(sets[0]));
+    EXPECT_EQ(Encoded("アイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミムメモヤユヨ"
+                      "ラリルレロワヲンッャュョァィェォ"),
+              Joined(sets[1]));
+    EXPECT_EQ(Encoded("がぎぐげござじずぜぞだぢづでどばびぶべぼガギグゲゴザジズゼゾダヂヅデドバビブベボ"),
+              Joined(sets[2]));
+    EXPECT_EQ(Encoded("ぱぴぷぺぽパピプペポ"), Joined(sets[3]));
+}
+
+TEST(EucJpTest, AsciiAndEmptyTextPassUnchanged) {
+    EXPECT_EQ(Encoded(""), "");
+    EXPECT_EQ(Encoded("A"), "A");
+    EXPECT_EQ(Encoded("Th=e\r\n~ 09"), "Th=e\r\n~ 09");
+}
+
+TEST(EucJpTest, KanjiAndMixedText) {
+    EXPECT_EQ(Encoded("漢"), "\xB4\xC1");
+    EXPECT_EQ(Encoded("Aあ1"), "A\xA4\xA2" "1");
+}
+
+TEST(EucJpTest, NamesTheFirstCharacterItCannotHold) {
+    const auto hangul = EncodeEucJp("あ한😀");
+    ASSERT_FALSE(hangul.ok());
+    EXPECT_EQ(hangul.error().character, "한");
+
+    const auto emoji = EncodeEucJp("AB😀C");
+    ASSERT_FALSE(emoji.ok());
+    EXPECT_EQ(emoji.error().character, "😀");
+}
+
+TEST(EucJpTest, LongTextIsConvertedWhole) {
+    std::string typed;
+    std::string expected;
+    for (int i = 0; i < 5000; ++i) {
+        typed += "あA";
+        expected += "\xA4\xA2" "A";
+    }
+    EXPECT_EQ(Encoded(typed), expected);
+}
+
+}  // namespace
+}  // namespace glyphwright
