@@ -1,14 +1,23 @@
 #include <QApplication>
-#include <QWidget>
+
+#include "QtQueries.h"
+#include "WindowManager.h"
+#include "core/Workspace.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Glyphwright"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
-    QWidget window;
-    window.setObjectName(QStringLiteral("frmGlyphwright"));
-    window.setWindowTitle(QStringLiteral("Glyphwright Relative VERSION 1.0"));
-    window.setFixedSize(272, 178);
-    window.show();
+    QApplication::setApplicationVersion(QStringLiteral(GLYPHWRIGHT_VERSION_TEXT));
+    // Hidden dialogs may outlive the last shown window; the windows say when the program ends.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    glyphwright::Workspace workspace;
+    glyphwright::QtQueries queries;
+    glyphwright::WindowManager windows(workspace, queries);
+    queries.UseWindows(windows);
+    QObject::connect(&windows, &glyphwright::WindowManager::ended, &app, &QApplication::quit,
+                     Qt::QueuedConnection);
+
+    windows.Start();
     return QApplication::exec();
 }

@@ -1,0 +1,27 @@
+#include "WindowFrame.h"
+
+#include <QFont>
+#include <QPushButton>
+#include <QWidget>
+
+#include "EnterPressesFocusedButton.h"
+
+namespace glyphwright {
+
+void ApplyWindowFrame(QWidget& window) {
+    window.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    window.setFixedSize(window.size());
+
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSizeF(8.25);
+    font.setStyleHint(QFont::SansSerif);  // where that face is missing, the nearest sans-serif
+    window.setFont(font);
+
+    auto* enter = new EnterPressesFocusedButton(&window);
+    for (QPushButton* button : window.findChildren<QPushButton*>()) {
+        button->installEventFilter(enter);
+    }
+}
+
+}  // namespace glyphwright
