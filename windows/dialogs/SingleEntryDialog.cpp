@@ -21,6 +21,8 @@ SingleEntryDialog::SingleEntryDialog(WindowManager& windows)
     connect(ui_->cmdInsert, &QPushButton::clicked, this,
             [this] { RunAction(windows_.queries(), [this] { Insert(); }); });
     connect(ui_->cmdCancel, &QPushButton::clicked, this, &QWidget::close);
+    // The box opens holding one blank; a .ui file cannot hold a text that is all blanks.
+    ui_->txtHexCode->setText(QStringLiteral(" "));
     // The caret stands before the blank, so digits typed at once make a valid code ("41 ").
     ui_->txtHexCode->setCursorPosition(0);
     ui_->txtHexCode->setFocus();

@@ -1,0 +1,119 @@
+// The include chooser: relative entries recorded by position, the enabling of REMOVE and
+// MAKE TABLE, the hand-over to the single entry dialog, the 1000-line limit, and its life.
+#include <QSignalSpy>
+#include <QTest>
+
+#include "Session.h"
+
+namespace glyphwright::test {
+
+class IncludeChooserTest final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void firstSetEntry() {
+        Session session;
+        session.IncludeSet("Hiragana");
+        QCOMPARE(session.Lines(), QStringList{"Hiragana"});
+        QCOMPARE(session.workspace.OrderNames[1], std::string("Hiragana"));
+        QCOMPARE(session.workspace.OrderNames[0], std::string());
+        QVERIFY(session.button("cmdRemove").isEnabled());
+        QVERIFY(session.button("cmdSave").isEnabled());
+        QVERIFY(!session.windows.Pick().isVisible());
+        QCOMPARE(session.selector().currentText(), QStringLiteral("Hiragana"));  // unchanged
+    }
+
+    void emptySelectorOnAnEmptyListOnlyEnablesRemove() {
+        Session session;
+        Click(session.main(), "cmdInclude");
+        Click(session.windows.Pick(), "cmdRelText");
+        QCOMPARE(session.list().count(), 0);
+        QVERIFY(session.button("cmdRemove").isEnabled());
+        QVERIFY(!session.button("cmdSave").isEnabled());
+        QVERIFY(!session.windows.Pick().isVisible());
+    }
+
+    void emptySelectorOnAFilledListChangesNothing() {
+        Session session;
+        session.InsertSingle("41", "A");
+        Click(session.main(), "cmdInclude");
+        Click(session.windows.Pick(), "cmdRelText");
+        QCOMPARE(session.Lines(), QStringList{"A"});
+        QVERIFY(!session.button("cmdRemove").isEnabled());
+        QVERIFY(!session.button("cmdSave").isEnabled());
+        QVERIFY(!session.windows.Pick().isVisible());
+    }
+
+    void typedTextThatNamesNoSetIsListedButNotRecorded() {
+        Session session;
+        session.IncludeSet("hiragana");
+        session.IncludeSet("Hiragana ");
+        QCOMPARE(session.Lines(), (QStringList{"hiragana", "Hiragana "}));
+        QCOMPARE(session.workspace.OrderNames[1], std::string());
+        QCOMPARE(session.workspace.OrderNames[2], std::string());
+        QVERIFY(session.button("cmdSave").isEnabled());
+    }
+
+    void theSameSetTwiceAndASetAfterASingleEntry() {
+        Session session;
+        session.InsertSingle("41", "A");
+        session.IncludeSet("Katakana");
+        Click(session.main(), "cmdInclude");  // nothing changed in between: the same set again
+        Click(session.windows.Pick(), "cmdRelText");
+        QCOMPARE(session.Lines(), (QStringList{"A", "Katakana", "Katakana"}));
+        QCOMPARE(session.workspace.OrderNames[1], std::string());
+        QCOMPARE(session.workspace.OrderNames[2], std::string("Katakana"));
+        QCOMPARE(session.workspace.OrderNames[3], std::string("Katakana"));
+        QVERIFY(!session.button("cmdRemove").isEnabled());  // the list was not empty
+    }
+
+    void singleEntryHandsOverToTheSingleEntryDialog() {
+        Session session;
+        Click(session.main(), "cmdInclude");
+        Click(session.windows.Pick(), "cmdSpecChar");
+        QVERIFY(!session.windows.Pick().isVisible());
+        QVERIFY(session.windows.InsertDte().isVisible());
+        QCOMPARE(session.windows.InsertDte().parentWidget(), nullptr);
+        QCOMPARE(session.list().count(), 0);
+        QVERIFY(!session.button("cmdRemove").isEnabled());
+        QVERIFY(!session.button("cmdSave").isEnabled());
+    }
+
+    void theThousandthLineIsRecordedAndTheNextRefused() {
+        Session session;
+        for (int line = 0; line < kMaxOrderLines - 1; ++line) session.main().AppendOrderLine("x");
+        session.IncludeSet("0-9");
+        QCOMPARE(session.list().count(), 1000);
+        QCOMPARE(session.workspace.OrderNames[1000], std::string("0-9"));
+        QVERIFY(session.user.messages.empty());
+
+        session.IncludeSet("Hiragana");
+        QCOMPARE(session.list().count(), 1000);
+        QCOMPARE(session.list().item(999)->text(), QStringLiteral("0-9"));
+        QCOMPARE(session.workspace.OrderNames[1000], std::string("0-9"));
+        QCOMPARE(session.user.messages.size(), std::size_t{1});
+        QVERIFY(session.user.messages.front().text.find("1000") != std::string::npos);
+        QCOMPARE(session.user.messages.front().icon, MessageIcon::Exclamation);
+    }
+
+    void theCloseBoxDestroysTheChooserAndIncludeMakesItAnew() {
+        Session session;
+        Click(session.main(), "cmdInclude");
+        QPointer<IncludeChooser> first = &session.windows.Pick();
+        QSignalSpy destroyed(first.data(), &QObject::destroyed);
+        first->close();
+        QCOMPARE(session.windows.ExistingWindows().size(), std::size_t{1});
+        QTRY_COMPARE(destroyed.count(), 1);
+        QVERIFY(first.isNull());
+
+        Click(session.main(), "cmdInclude");
+        QVERIFY(session.windows.Pick().isVisible());
+        QCOMPARE(session.windows.ExistingWindows().size(), std::size_t{2});
+        QVERIFY(session.user.log.empty());
+    }
+};
+
+}  // namespace glyphwright::test
+
+QTEST_MAIN(glyphwright::test::IncludeChooserTest)
+#include "IncludeChooserTest.moc"

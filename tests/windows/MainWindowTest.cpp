@@ -1,0 +1,255 @@
+// The main window: start-up, its commands, the enabling rules, REMOVE keeping the records with
+// their lines, MAKE TABLE end to end, failures told in a box, and the close box.
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "Session.h"
+#include "core/BuiltInSets.h"
+
+namespace glyphwright::test {
+namespace {
+
+std::string ReadFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return "(unreadable)";
+    return file.readAll().toStdString();
+}
+
+std::string Line(const std::string& code, const std::string& bytes) {
+    return code + "=" + bytes + "\r\r\n";
+}
+
+}  // namespace
+
+class MainWindowTest final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startsWithTheMainWindowAloneAndTheSetsListed() {
+        Session session;
+        const std::vector<QWidget*> existing = session.windows.ExistingWindows();
+        QCOMPARE(existing.size(), std::size_t{1});
+        QCOMPARE(existing.front(), &session.main());
+        QCOMPARE(session.main().objectName(), QStringLiteral("frmGlyphwright"));
+        QVERIFY(session.main().isVisible());
+        QCOMPARE(session.main().focusWidget(), &session.list());
+
+        QComboBox& selector = session.selector();
+        QStringList names;
+        for (int i = 0; i < selector.count(); ++i) names << selector.itemText(i);
+        QCOMPARE(names, (QStringList{"Hiragana", "Katakana", "Dakuten", "Handakuten",
+                                     "Uppercase Alphabet", "Lowercase Alphabet", "0-9"}));
+        QCOMPARE(selector.currentIndex(), -1);
+        QVERIFY(selector.currentText().isEmpty());
+    }
+
+    void selectorTakesAPickByKeyboardAndTypedTextUnchanged() {
+        Session session;
+        QComboBox& selector = session.selector();
+        QTest::keyClick(&selector, Qt::Key_Down);
+        QTest::keyClick(&selector, Qt::Key_Down);
+        QCOMPARE(selector.currentText(), QStringLiteral("Katakana"));
+
+        // No completion: a name typed in small letters stays as typed.
+        Retype(*selector.lineEdit(), "hira");
+        QCOMPARE(session.main().SelectionText(), QStringLiteral("hira"));
+        QTest::keyClick(selector.lineEdit(), Qt::Key_Return);
+        QCOMPARE(selector.count(), 7);  // Enter adds nothing to the list
+        QCOMPARE(session.main().SelectionText(), QStringLiteral("hira"));
+    }
+
+    void includeShowsOneChooser() {
+        Session session;
+        Click(session.main(), "cmdInclude");
+        IncludeChooser& chooser = session.windows.Pick();
+        QVERIFY(chooser.isVisible());
+        QCOMPARE(chooser.parentWidget(), nullptr);
+        Click(session.main(), "cmdInclude");
+        QCOMPARE(&session.windows.Pick(), &chooser);
+        QCOMPARE(session.windows.ExistingWindows().size(), std::size_t{2});
+        QVERIFY(session.user.log.empty());
+    }
+
+    void choosingALineShowsTheStartDialogAndEnablesRemove() {
+        Session session;
+        session.InsertSingle("41", "A");  // lines added by single entries leave REMOVE alone
+        session.InsertSingle("42", "B");
+        QVERIFY(!session.button("cmdRemove").isEnabled());
+        QVERIFY(!session.button("cmdSave").isEnabled());
+        QCOMPARE(session.windows.ExistingWindows().size(), std::size_t{3});
+
+        ClickLine(session.list(), 0);  // the first line enables REMOVE as well
+        QVERIFY(session.windows.EnterHexNum().isVisible());
+        QVERIFY(session.button("cmdRemove").isEnabled());
+        QCOMPARE(session.main().SelectedOrderLine(), 0);
+    }
+
+    void arrowKeysShowTheStartDialogToo() {
+        Session session;
+        session.IncludeSet("Hiragana");
+        session.IncludeSet("Katakana");
+        QCOMPARE(session.windows.ExistingWindows().size(), std::size_t{2});  // no start dialog yet
+        QTest::keyClick(&session.list(), Qt::Key_Down);
+        QCOMPARE(session.main().SelectedOrderLine(), 0);
+        QVERIFY(session.windows.EnterHexNum().isVisible());
+
+        Session other;
+        other.IncludeSet("Hiragana");
+        other.IncludeSet("Katakana");
+        ClickLine(other.list(), 0);
+        Click(other.windows.EnterHexNum(), "cmdCancel");
+        QTRY_COMPARE(other.windows.ExistingWindows().size(), std::size_t{2});
+        QTest::keyClick(&other.list(), Qt::Key_Down);
+        QCOMPARE(other.main().SelectedOrderLine(), 1);
+        QCOMPARE(other.windows.ExistingWindows().size(), std::size_t{3});
+        QVERIFY(other.windows.EnterHexNum().isVisible());
+    }
+
+    void removeTakesTheRecordsWithTheLine() {
+        Session session;
+        session.IncludeSet("Hiragana");
+        session.IncludeSet("Katakana");
+        session.IncludeSet("0-9");
+        session.GiveStart(2, "60");
+        session.GiveStart(1, "80");
+
+        ClickLine(session.list(), 1);
+        Click(session.windows.EnterHexNum(), "cmdCancel");  // the dialog goes; REMOVE stays
+        QTRY_COMPARE(session.windows.ExistingWindows().size(), std::size_t{2});
+        Click(session.main(), "cmdRemove");
+
+        QCOMPARE(session.Lines(), (QStringList{"Hiragana", "0-9"}));
+        QCOMPARE(session.workspace.OrderNames[1], std::string("Hiragana"));
+        QCOMPARE(session.workspace.OrderNames[2], std::string("0-9"));
+        QCOMPARE(session.workspace.OrderNames[3], std::string());
+        QCOMPARE(session.workspace.OrderStarts[0], std::int16_t{0});
+        QCOMPARE(session.workspace.OrderStarts[1], std::int16_t{0x60});
+        QCOMPARE(session.workspace.OrderStarts[2], std::int16_t{0});
+
+        // Afterwards no line is selected, and the list's own move of its current line opened
+        // nothing.
+        QCOMPARE(session.main().SelectedOrderLine(), -1);
+        QVERIFY(session.list().selectedItems().isEmpty());
+        QCOMPARE(session.windows.ExistingWindows().size(), std::size_t{2});
+        QVERIFY(session.button("cmdRemove").isEnabled());
+
+        // With nothing selected REMOVE does nothing.
+        Click(session.main(), "cmdRemove");
+        QCOMPARE(session.Lines(), (QStringList{"Hiragana", "0-9"}));
+        QCOMPARE(session.workspace.OrderNames[2], std::string("0-9"));
+        QVERIFY(session.user.messages.empty());
+    }
+
+    void removingTheLastLineAndTheFirstLine() {
+        Session session;
+        session.IncludeSet("Hiragana");
+        session.IncludeSet("Katakana");
+        ClickLine(session.list(), 1);
+        Click(session.main(), "cmdRemove");
+        QCOMPARE(session.Lines(), QStringList{"Hiragana"});
+        QCOMPARE(session.workspace.OrderNames[2], std::string());
+        ClickLine(session.list(), 0);
+        Click(session.main(), "cmdRemove");
+        QCOMPARE(session.list().count(), 0);
+        QCOMPARE(session.workspace.OrderNames[1], std::string());
+    }
+
+    void makeTableWritesTheFileByteForByte() {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QString path = folder.filePath("digits.tbl");
+
+        Session session;
+        session.IncludeSet("0-9");
+        QVERIFY(session.button("cmdSave").isEnabled());
+        Type(Find<QLineEdit>(session.main(), "txtTblStartCode"), "10");
+        session.user.pathAnswers.push_back(path.toStdString());
+        Click(session.main(), "cmdSave");
+
+        std::string expected;
+        for (int digit = 0; digit < 10; ++digit) {
+            expected += Line("1" + std::to_string(digit), std::to_string(digit));
+        }
+        expected += "\r\r\n";
+        QCOMPARE(ReadFile(path), expected);
+        QCOMPARE(session.user.pathFilters, std::vector<std::string>{".tbl files (*.tbl)"});
+        QVERIFY(session.user.messages.empty());
+        QVERIFY(session.user.textPrompts.empty());
+        // The list, the start code and the selector keep their contents for the next run.
+        QCOMPARE(session.Lines(), QStringList{"0-9"});
+        QCOMPARE(Find<QLineEdit>(session.main(), "txtTblStartCode").text(), QStringLiteral("10"));
+    }
+
+    void makeTableLaysEverythingTheDialogsGave() {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QString path = folder.filePath("mixed.tbl");
+
+        Session session;
+        session.IncludeSet("0-9");
+        session.GiveStart(0, "20");      // the digits on 20..29
+        session.InsertSingle("1A", "あ");  // stored as EUC-JP, inside the written range
+        session.InsertSingle("05", "!");  // below the start code: not written
+        session.user.textAnswers.push_back("10");  // the start-code box is empty: asked for
+        session.user.pathAnswers.push_back(path.toStdString());
+        Click(session.main(), "cmdSave");
+
+        std::string expected = Line("1A", "\xA4\xA2");
+        for (int digit = 0; digit < 10; ++digit) {
+            expected += Line("2" + std::to_string(digit), std::to_string(digit));
+        }
+        expected += "\r\r\n";
+        QCOMPARE(ReadFile(path), expected);
+        QCOMPARE(session.user.textPrompts,
+                 std::vector<std::string>{
+                     "What hex byte does the font table start at?|Where does font table begin"});
+        QCOMPARE(session.Lines(), (QStringList{"0-9", "あ", "!"}));
+    }
+
+    void aFailureInsideAnActionIsToldAndTheProgramGoesOn() {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        Session session;
+        session.IncludeSet("0-9");
+        Type(Find<QLineEdit>(session.main(), "txtTblStartCode"), "10");
+        session.user.beforeSavePath = [] { throw std::runtime_error("the disk is on fire"); };
+        Click(session.main(), "cmdSave");
+
+        QCOMPARE(session.user.messages.size(), std::size_t{1});
+        QCOMPARE(session.user.messages.front().title, std::string("Glyphwright"));
+        QVERIFY(session.user.messages.front().text.find("the disk is on fire") != std::string::npos);
+        QCOMPARE(session.user.messages.front().icon, MessageIcon::Exclamation);
+
+        // The window is still there and works.
+        session.user.beforeSavePath = nullptr;
+        const QString path = folder.filePath("after.tbl");
+        session.user.pathAnswers.push_back(path.toStdString());
+        Click(session.main(), "cmdSave");
+        QVERIFY(QFile::exists(path));
+    }
+
+    void theCloseBoxEndsTheProgramWithEveryWindowGone() {
+        Session session;
+        session.IncludeSet("Hiragana");  // the chooser exists, hidden
+        ClickLine(session.list(), 0);    // the start dialog is shown
+        QPointer<QWidget> chooser = &session.windows.Pick();
+        QPointer<QWidget> dialog = &session.windows.EnterHexNum();
+        QPointer<QWidget> main = &session.main();
+        QSignalSpy ended(&session.windows, &WindowManager::ended);
+
+        session.main().close();
+        QTRY_COMPARE(ended.count(), 1);
+        QVERIFY(main.isNull());
+        QVERIFY(chooser.isNull());
+        QVERIFY(dialog.isNull());
+        QVERIFY(session.windows.ExistingWindows().empty());
+        QVERIFY(session.user.log.empty());  // no question, no farewell
+    }
+};
+
+}  // namespace glyphwright::test
+
+QTEST_MAIN(glyphwright::test::MainWindowTest)
+#include "MainWindowTest.moc"

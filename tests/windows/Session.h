@@ -1,0 +1,112 @@
+#pragma once
+
+#include <QApplication>
+#include <QComboBox>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QWidget>
+
+#include <stdexcept>
+#include <string>
+
+#include "ScriptedWindowUser.h"
+#include "WindowManager.h"
+#include "core/Workspace.h"
+#include "dialogs/IncludeChooser.h"
+#include "dialogs/RelativeStartDialog.h"
+#include "dialogs/SingleEntryDialog.h"
+#include "main/MainWindow.h"
+
+namespace glyphwright::test {
+
+// A control of `window` by its name; a missing control fails the test loudly.
+template <class Control = QWidget>
+Control& Find(QWidget& window, const char* name) {
+    auto* control = window.findChild<Control*>(QString::fromLatin1(name));
+    if (control == nullptr) {
+        throw std::runtime_error(std::string("no control named ") + name + " in " +
+                                 window.objectName().toStdString());
+    }
+    return *control;
+}
+
+inline void Click(QWidget& window, const char* button) {
+    QTest::mouseClick(&Find<QPushButton>(window, button), Qt::LeftButton);
+}
+
+// Types as the user would: plain keys for ASCII, an input method's commit for anything else
+// (that is how kana and kanji reach a text box).
+inline void Type(QWidget& box, const QString& text) {
+    bool ascii = true;
+    for (QChar c : text) ascii = ascii && c.unicode() < 0x80;
+    if (ascii) {
+        QTest::keyClicks(&box, text);
+        return;
+    }
+    QInputMethodEvent commit;
+    commit.setCommitString(text);
+    QApplication::sendEvent(&box, &commit);
+}
+
+// Empties a text box with the keyboard, then types `text`.
+inline void Retype(QLineEdit& box, const QString& text) {
+    box.setFocus();
+    QTest::keyClick(&box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&box, Qt::Key_Delete);
+    Type(box, text);
+}
+
+inline void ClickLine(QListWidget& list, int row) {
+    const QRect line = list.visualItemRect(list.item(row));
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, line.center());
+}
+
+// One run of the program: a workspace, scripted boxes and the windows, started as main() does.
+struct Session {
+    Workspace workspace;
+    ScriptedWindowUser user;
+    WindowManager windows{workspace, user};
+
+    Session() { windows.Start(); }
+
+    MainWindow& main() { return windows.Main(); }
+    QListWidget& list() { return Find<QListWidget>(main(), "lstTblInfo"); }
+    QComboBox& selector() { return Find<QComboBox>(main(), "cmbSelection"); }
+    QPushButton& button(const char* name) { return Find<QPushButton>(main(), name); }
+
+    // Types `text` into the set selector and presses INCLUDE, then "Relative  Entry".
+    void IncludeSet(const QString& text) {
+        Retype(*selector().lineEdit(), text);
+        Click(main(), "cmdInclude");
+        Click(windows.Pick(), "cmdRelText");
+    }
+
+    // INCLUDE, "Single Entry", then the code and characters typed afresh, then "Insert".
+    void InsertSingle(const QString& code, const QString& characters) {
+        Click(main(), "cmdInclude");
+        Click(windows.Pick(), "cmdSpecChar");
+        SingleEntryDialog& dialog = windows.InsertDte();
+        Retype(Find<QLineEdit>(dialog, "txtHexCode"), code);
+        Retype(Find<QLineEdit>(dialog, "txtText"), characters);
+        Click(dialog, "cmdInsert");
+    }
+
+    // A click on the line, then the start code typed afresh, then "OK".
+    void GiveStart(int row, const QString& code) {
+        ClickLine(list(), row);
+        RelativeStartDialog& dialog = windows.EnterHexNum();
+        Retype(Find<QLineEdit>(dialog, "Text1"), code);
+        Click(dialog, "cmdOK");
+    }
+
+    [[nodiscard]] QStringList Lines() {
+        QStringList lines;
+        for (int row = 0; row < list().count(); ++row) lines << list().item(row)->text();
+        return lines;
+    }
+};
+
+}  // namespace glyphwright::test

@@ -1,0 +1,148 @@
+// The single entry dialog: characters stored at once as EUC-JP, refused codes and characters
+// told and left untouched, the 1000-line limit, and what Insert, Cancel and the close box keep.
+#include <QSignalSpy>
+#include <QTest>
+
+#include "Session.h"
+
+namespace glyphwright::test {
+namespace {
+
+QLineEdit& CodeBox(Session& session) { return Find<QLineEdit>(session.windows.InsertDte(), "txtHexCode"); }
+QLineEdit& TextBox(Session& session) { return Find<QLineEdit>(session.windows.InsertDte(), "txtText"); }
+
+void OpenDialog(Session& session) {
+    Click(session.main(), "cmdInclude");
+    Click(session.windows.Pick(), "cmdSpecChar");
+}
+
+}  // namespace
+
+class SingleEntryDialogTest final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void insertStoresTheCharactersAtTheCode() {
+        Session session;
+        session.InsertSingle("41", "A");
+        QCOMPARE(session.workspace.TableText[0x41], std::string("A"));
+        QCOMPARE(session.workspace.CurrentCode, ByteCode{0x41});
+        QCOMPARE(session.workspace.HexText, std::string("&H41"));
+        QCOMPARE(session.Lines(), QStringList{"A"});
+        QVERIFY(!session.windows.InsertDte().isVisible());
+        QVERIFY(!session.button("cmdSave").isEnabled());  // single entries never enable it
+        QVERIFY(!session.button("cmdRemove").isEnabled());
+        QCOMPARE(session.workspace.OrderNames[1], std::string());
+    }
+
+    void digitsTypedAtOnceGoBeforeTheBlank() {
+        Session session;
+        OpenDialog(session);
+        Type(CodeBox(session), "41");
+        Type(TextBox(session), "A");
+        QCOMPARE(CodeBox(session).text(), QStringLiteral("41 "));
+        Click(session.windows.InsertDte(), "cmdInsert");
+        QCOMPARE(session.workspace.TableText[0x41], std::string("A"));
+        QVERIFY(session.user.messages.empty());
+    }
+
+    void aRefusedCodeIsToldAndNothingIsStored() {
+        Session session;
+        session.InsertSingle("41", "A");
+        const Workspace before = session.workspace;
+        for (const char* code : {"G1", " 41", "100", "", "41 42"}) {
+            session.user.messages.clear();
+            OpenDialog(session);
+            Retype(CodeBox(session), code);
+            Retype(TextBox(session), "Z");
+            Click(session.windows.InsertDte(), "cmdInsert");
+            QCOMPARE(session.user.messages.size(), std::size_t{1});
+            const std::string quoted = std::string("\"") + code + "\"";
+            QVERIFY2(session.user.messages.front().text.find(quoted) != std::string::npos,
+                     session.user.messages.front().text.c_str());
+            QVERIFY(session.windows.InsertDte().isVisible());  // stays open
+            QCOMPARE(session.Lines(), QStringList{"A"});
+            QVERIFY(session.workspace.TableText == before.TableText);
+            QCOMPARE(session.workspace.HexText, before.HexText);
+            QCOMPARE(session.workspace.CurrentCode, before.CurrentCode);
+        }
+        QVERIFY(session.user.messages.front().text.find("00 to FF") != std::string::npos);
+    }
+
+    void typedKanaAreStoredAsEucJpAndListedAsTyped() {
+        Session session;
+        session.InsertSingle("20", "あ漢");
+        QCOMPARE(session.workspace.TableText[0x20], std::string("\xA4\xA2\xB4\xC1"));
+        QCOMPARE(session.Lines(), QStringList{"あ漢"});
+    }
+
+    void aCharacterEucJpLacksIsToldAndNothingIsStored() {
+        Session session;
+        session.InsertSingle("20", "A");
+        session.InsertSingle("21", "B한C");
+        QCOMPARE(session.user.messages.size(), std::size_t{1});
+        QVERIFY(session.user.messages.front().text.find("\"한\"") != std::string::npos);
+        QCOMPARE(session.workspace.TableText[0x21], std::string());
+        QCOMPARE(session.Lines(), QStringList{"A"});
+        QVERIFY(session.windows.InsertDte().isVisible());
+    }
+
+    void sameCodeTwiceAndAnEmptyText() {
+        Session session;
+        session.InsertSingle("41", "A");
+        session.InsertSingle("41", "Q");
+        QCOMPARE(session.workspace.TableText[0x41], std::string("Q"));
+        session.InsertSingle("41", "");
+        QCOMPARE(session.workspace.TableText[0x41], std::string());
+        QCOMPARE(session.Lines(), (QStringList{"A", "Q", ""}));
+    }
+
+    void removingTheLineKeepsTheCharacters() {
+        Session session;
+        session.InsertSingle("20", "Z");
+        ClickLine(session.list(), 0);
+        Click(session.main(), "cmdRemove");
+        QCOMPARE(session.list().count(), 0);
+        QCOMPARE(session.workspace.TableText[0x20], std::string("Z"));
+    }
+
+    void insertKeepsTheContentsCancelAndTheCloseBoxReset() {
+        Session session;
+        session.InsertSingle("41", "A");
+        OpenDialog(session);
+        QCOMPARE(CodeBox(session).text(), QStringLiteral("41"));
+        QCOMPARE(TextBox(session).text(), QStringLiteral("A"));
+
+        QPointer<SingleEntryDialog> shown = &session.windows.InsertDte();
+        Click(*shown, "cmdCancel");
+        QVERIFY(!shown->isVisible());
+        QTRY_VERIFY(shown.isNull());
+        OpenDialog(session);
+        QCOMPARE(CodeBox(session).text(), QStringLiteral(" "));
+        QVERIFY(TextBox(session).text().isEmpty());
+
+        Retype(CodeBox(session), "7");
+        shown = &session.windows.InsertDte();
+        shown->close();
+        QTRY_VERIFY(shown.isNull());
+        OpenDialog(session);
+        QCOMPARE(CodeBox(session).text(), QStringLiteral(" "));
+        QCOMPARE(session.Lines(), QStringList{"A"});
+        QVERIFY(session.user.log.empty());
+    }
+
+    void theThousandAndFirstLineIsRefused() {
+        Session session;
+        for (int line = 0; line < kMaxOrderLines; ++line) session.main().AppendOrderLine("x");
+        session.InsertSingle("41", "A");
+        QCOMPARE(session.list().count(), 1000);
+        QCOMPARE(session.workspace.TableText[0x41], std::string());
+        QCOMPARE(session.user.messages.size(), std::size_t{1});
+        QVERIFY(session.user.messages.front().text.find("1000") != std::string::npos);
+    }
+};
+
+}  // namespace glyphwright::test
+
+QTEST_MAIN(glyphwright::test::SingleEntryDialogTest)
+#include "SingleEntryDialogTest.moc"
