@@ -1,0 +1,125 @@
+// The relative start dialog: the start goes to the line selected when OK is pressed, refused
+// input is told and stores nothing, and what OK, Cancel and the close box keep.
+#include <QSignalSpy>
+#include <QTest>
+
+#include "Session.h"
+
+namespace glyphwright::test {
+namespace {
+
+QLineEdit& NumberBox(Session& session) {
+    return Find<QLineEdit>(session.windows.EnterHexNum(), "Text1");
+}
+
+}  // namespace
+
+class RelativeStartDialogTest final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void okStoresTheStartOfTheSelectedLine() {
+        Session session;
+        session.IncludeSet("Hiragana");
+        session.IncludeSet("Katakana");
+        session.GiveStart(1, "80");
+        QCOMPARE(session.workspace.OrderStarts[1], std::int16_t{0x80});
+        QCOMPARE(session.workspace.OrderStarts[0], std::int16_t{0});
+        QCOMPARE(session.workspace.HexText, std::string("&H80"));
+        QVERIFY(!session.windows.EnterHexNum().isVisible());
+        QVERIFY(session.user.messages.empty());
+    }
+
+    void theLineSelectedAtOkCountsNotTheOneThatOpenedTheDialog() {
+        Session session;
+        session.IncludeSet("Hiragana");
+        session.IncludeSet("Katakana");
+        ClickLine(session.list(), 0);
+        Type(NumberBox(session), "30");
+        ClickLine(session.list(), 1);
+        Click(session.windows.EnterHexNum(), "cmdOK");
+        QCOMPARE(session.workspace.OrderStarts[0], std::int16_t{0});
+        QCOMPARE(session.workspace.OrderStarts[1], std::int16_t{0x30});
+    }
+
+    void digitFormsTheParserTakes() {
+        Session session;
+        session.IncludeSet("Hiragana");
+        const std::pair<const char*, int> cases[] = {{"a0", 160}, {"0041", 65}, {"1F ", 31},
+                                                     {"00", 0}, {"ff", 255}};
+        for (const auto& [typed, value] : cases) {
+            session.GiveStart(0, typed);
+            QCOMPARE(session.workspace.OrderStarts[0], static_cast<std::int16_t>(value));
+        }
+        QVERIFY(session.user.messages.empty());
+    }
+
+    void refusedInputIsToldAndStoresNothing() {
+        Session session;
+        session.IncludeSet("Hiragana");
+        session.GiveStart(0, "40");
+        for (const char* typed : {"G1", "100", "", " 1F", "&H20", "-1"}) {
+            session.user.messages.clear();
+            session.GiveStart(0, typed);
+            QCOMPARE(session.user.messages.size(), std::size_t{1});
+            const std::string quoted = std::string("\"") + typed + "\"";
+            QVERIFY2(session.user.messages.front().text.find(quoted) != std::string::npos,
+                     session.user.messages.front().text.c_str());
+            QCOMPARE(session.workspace.OrderStarts[0], std::int16_t{0x40});
+            QVERIFY(session.windows.EnterHexNum().isVisible());  // stays open
+        }
+    }
+
+    void okWithNoLineSelectedIsTold() {
+        Session session;
+        session.IncludeSet("Hiragana");
+        session.IncludeSet("Katakana");
+        ClickLine(session.list(), 1);
+        Click(session.windows.EnterHexNum(), "cmdCancel");
+        QTRY_COMPARE(session.windows.ExistingWindows().size(), std::size_t{2});
+        Click(session.main(), "cmdRemove");  // leaves no line selected
+        QVERIFY(session.windows.ExistingWindows().size() == 2);
+
+        // The dialog is open from an earlier click on a line that is selected no more.
+        session.IncludeSet("0-9");
+        ClickLine(session.list(), 0);
+        RelativeStartDialog& dialog = session.windows.EnterHexNum();
+        session.list().clearSelection();
+        Type(NumberBox(session), "20");
+        Click(dialog, "cmdOK");
+        QCOMPARE(session.user.messages.size(), std::size_t{1});
+        QVERIFY(session.user.messages.front().text.find("No line") != std::string::npos);
+        QVERIFY(dialog.isVisible());
+        for (std::int16_t start : session.workspace.OrderStarts) QCOMPARE(start, std::int16_t{0});
+    }
+
+    void okKeepsTheNumberCancelAndTheCloseBoxEmptyIt() {
+        Session session;
+        session.IncludeSet("Hiragana");
+        session.IncludeSet("Katakana");
+        session.GiveStart(0, "42");
+        ClickLine(session.list(), 1);
+        QCOMPARE(NumberBox(session).text(), QStringLiteral("42"));
+
+        QPointer<RelativeStartDialog> shown = &session.windows.EnterHexNum();
+        Click(*shown, "cmdCancel");
+        QVERIFY(!shown->isVisible());
+        QTRY_VERIFY(shown.isNull());
+        QCOMPARE(session.workspace.OrderStarts[1], std::int16_t{0});  // Cancel stores nothing
+        ClickLine(session.list(), 0);
+        QVERIFY(NumberBox(session).text().isEmpty());
+
+        Type(NumberBox(session), "7");
+        shown = &session.windows.EnterHexNum();
+        shown->close();
+        QTRY_VERIFY(shown.isNull());
+        ClickLine(session.list(), 1);
+        QVERIFY(NumberBox(session).text().isEmpty());
+        QCOMPARE(session.workspace.OrderStarts[0], std::int16_t{0x42});
+    }
+};
+
+}  // namespace glyphwright::test
+
+QTEST_MAIN(glyphwright::test::RelativeStartDialogTest)
+#include "RelativeStartDialogTest.moc"
