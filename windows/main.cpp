@@ -1,13 +1,17 @@
 #include <QApplication>
 
+#include "ApplicationIcon.h"
 #include "QtQueries.h"
+#include "Version.h"
 #include "WindowManager.h"
 #include "core/Workspace.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Glyphwright"));
-    QApplication::setApplicationVersion(QStringLiteral(GLYPHWRIGHT_VERSION_TEXT));
+    QApplication::setApplicationName(QString::fromLatin1(glyphwright::kProductName));
+    QApplication::setApplicationVersion(QString::fromLatin1(glyphwright::kVersionText));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(glyphwright::kDesktopFileName));
+    QApplication::setWindowIcon(glyphwright::ApplicationIcon());
     // Hidden dialogs may outlive the last shown window; the windows say when the program ends.
     QApplication::setQuitOnLastWindowClosed(false);
 
