@@ -49,7 +49,8 @@ Result<std::string, UnencodableCharacter> EncodeEucJp(std::string_view utf8) {
     std::size_t outLeft = output.size();
 
     while (inLeft > 0) {
-        if (::iconv(converter.get(), &in, &inLeft, &out, &outLeft) != static_cast<std::size_t>(-1)) {
+        if (::iconv(converter.get(), &in, &inLeft, &out, &outLeft) !=
+            static_cast<std::size_t>(-1)) {
             break;
         }
         if (errno == E2BIG) {

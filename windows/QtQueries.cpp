@@ -17,9 +17,9 @@ QMessageBox::Icon ToBoxIcon(MessageIcon icon) {
 
 std::optional<std::string> QtQueries::AskText(const std::string& prompt, const std::string& title) {
     bool ok = false;
-    const QString text = QInputDialog::getText(nullptr, QString::fromStdString(title),
-                                               QString::fromStdString(prompt), QLineEdit::Normal,
-                                               QString(), &ok);
+    const QString text =
+        QInputDialog::getText(nullptr, QString::fromStdString(title),
+                              QString::fromStdString(prompt), QLineEdit::Normal, QString(), &ok);
     if (!ok) return std::nullopt;
     return text.toStdString();
 }

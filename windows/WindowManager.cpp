@@ -17,7 +17,9 @@ WindowManager::~WindowManager() {
     for (QWidget* window : std::views::reverse(ExistingWindows())) delete window;
 }
 
-void WindowManager::Start() { Show(Main()); }
+void WindowManager::Start() {
+    Show(Main());
+}
 
 template <class Window>
 Window& WindowManager::Obtain(QPointer<Window>& slot) {
@@ -28,12 +30,22 @@ Window& WindowManager::Obtain(QPointer<Window>& slot) {
     return *slot;
 }
 
-MainWindow& WindowManager::Main() { return Obtain(main_); }
-IncludeChooser& WindowManager::Pick() { return Obtain(pick_); }
-SingleEntryDialog& WindowManager::InsertDte() { return Obtain(insertDte_); }
-RelativeStartDialog& WindowManager::EnterHexNum() { return Obtain(enterHexNum_); }
+MainWindow& WindowManager::Main() {
+    return Obtain(main_);
+}
+IncludeChooser& WindowManager::Pick() {
+    return Obtain(pick_);
+}
+SingleEntryDialog& WindowManager::InsertDte() {
+    return Obtain(insertDte_);
+}
+RelativeStartDialog& WindowManager::EnterHexNum() {
+    return Obtain(enterHexNum_);
+}
 
-void WindowManager::Show(QWidget& window) { window.show(); }
+void WindowManager::Show(QWidget& window) {
+    window.show();
+}
 
 void WindowManager::Forget(QWidget& window) {
     if (main_.data() == &window) main_ = nullptr;

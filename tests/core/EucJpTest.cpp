@@ -29,8 +29,9 @@ TEST(EucJpTest, TypedKanaMatchTheBuiltInSets) {
     EXPECT_EQ(Encoded("アイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミムメモヤユヨ"
                       "ラリルレロワヲンッャュョァィェォ"),
               Joined(sets[1]));
-    EXPECT_EQ(Encoded("がぎぐげござじずぜぞだぢづでどばびぶべぼガギグゲゴザジズゼゾダヂヅデドバビブベボ"),
-              Joined(sets[2]));
+    EXPECT_EQ(
+        Encoded("がぎぐげござじずぜぞだぢづでどばびぶべぼガギグゲゴザジズゼゾダヂヅデドバビブベボ"),
+        Joined(sets[2]));
     EXPECT_EQ(Encoded("ぱぴぷぺぽパピプペポ"), Joined(sets[3]));
 }
 
@@ -42,7 +43,9 @@ TEST(EucJpTest, AsciiAndEmptyTextPassUnchanged) {
 
 TEST(EucJpTest, KanjiAndMixedText) {
     EXPECT_EQ(Encoded("漢"), "\xB4\xC1");
-    EXPECT_EQ(Encoded("Aあ1"), "A\xA4\xA2" "1");
+    EXPECT_EQ(Encoded("Aあ1"),
+              "A\xA4\xA2"
+              "1");
 }
 
 TEST(EucJpTest, NamesTheFirstCharacterItCannotHold) {
@@ -60,7 +63,9 @@ TEST(EucJpTest, LongTextIsConvertedWhole) {
     std::string expected;
     for (int i = 0; i < 5000; ++i) {
         typed += "あA";
-        expected += "\xA4\xA2" "A";
+        expected +=
+            "\xA4\xA2"
+            "A";
     }
     EXPECT_EQ(Encoded(typed), expected);
 }

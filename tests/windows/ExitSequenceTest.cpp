@@ -54,8 +54,8 @@ private slots:
 
     void yesDestroysEveryWindowNewestFirstThenSaysFarewell() {
         Session session;
-        session.IncludeSet("Hiragana");       // the chooser, hidden
-        ClickLine(session.list(), 0);         // the start dialog, shown
+        session.IncludeSet("Hiragana");  // the chooser, hidden
+        ClickLine(session.list(), 0);    // the start dialog, shown
         Click(session.main(), "cmdInclude");
         Click(session.windows.Pick(), "cmdSpecChar");  // the single entry dialog, shown
         RecordDestruction(session);

@@ -45,8 +45,7 @@ public:
         return Next(pathAnswers);
     }
 
-    void ShowMessage(const std::string& title, const std::string& text,
-                     MessageIcon icon) override {
+    void ShowMessage(const std::string& title, const std::string& text, MessageIcon icon) override {
         messages.push_back({title, text, icon});
         log.push_back("message:" + title);
     }

@@ -18,8 +18,8 @@ constexpr int kTwipsPerPixel = 15;
 
 struct ControlDefinition {
     const char* name;
-    const char* kind;  // Qt class
-    QString text;      // caption or initial text
+    const char* kind;              // Qt class
+    QString text;                  // caption or initial text
     int left, top, width, height;  // twips
 };
 
@@ -37,7 +37,9 @@ struct WindowDefinition {
 };
 
 const WindowDefinition kMain{
-    "Glyphwright Relative VERSION 1.0", 4080, 2670,
+    "Glyphwright Relative VERSION 1.0",
+    4080,
+    2670,
     {
         {"Label2", "QLabel", "Table Order:", 75, 0, 1575, 255},
         {"lstTblInfo", "QListWidget", "", 75, 240, 2220, 1815},
@@ -58,7 +60,9 @@ const WindowDefinition kMain{
 };
 
 const WindowDefinition kPick{
-    "What would you like to include?", 3375, 585,
+    "What would you like to include?",
+    3375,
+    585,
     {
         {"cmdRelText", "QPushButton", "Relative  Entry", 120, 120, 1455, 375},
         {"cmdSpecChar", "QPushButton", "Single Entry", 1800, 120, 1455, 375},
@@ -68,7 +72,9 @@ const WindowDefinition kPick{
 };
 
 const WindowDefinition kInsertDte{
-    "Insert character/dte/kanjii into font table", 6255, 555,
+    "Insert character/dte/kanjii into font table",
+    6255,
+    555,
     {
         {"Label1", "QLabel", "Hex Code(s):", 75, 165, 975, 255},
         {"txtHexCode", "QLineEdit", " ", 1080, 135, 465, 285},
@@ -82,7 +88,9 @@ const WindowDefinition kInsertDte{
 };
 
 const WindowDefinition kEnterHexNum{
-    "Enter hex number ( i.e. 42, 04, 20 )", 4605, 810,
+    "Enter hex number ( i.e. 42, 04, 20 )",
+    4605,
+    810,
     {
         {"Label1", "QLabel",
          "Enter hex number to begin relative entry at that point in the font table.", 105, 90, 2175,
@@ -179,7 +187,8 @@ void CheckWindow(QWidget& window, const WindowDefinition& definition) {
             QCOMPARE(geometry.left(), expected.x1 / kTwipsPerPixel);
             QCOMPARE(geometry.width(), (expected.x2 - expected.x1) / kTwipsPerPixel);
         }
-        topmostLabelOrLine = std::max(topmostLabelOrLine, static_cast<int>(stacking.indexOf(&line)));
+        topmostLabelOrLine =
+            std::max(topmostLabelOrLine, static_cast<int>(stacking.indexOf(&line)));
     }
     QVERIFY2(topmostLabelOrLine < lowestOther, "labels and lines lie beneath the other controls");
 

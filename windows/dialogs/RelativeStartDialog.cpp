@@ -49,7 +49,8 @@ void RelativeStartDialog::Accept() {
         return;
     }
     Workspace& workspace = windows_.workspace();
-    workspace.OrderStarts.at(static_cast<std::size_t>(line)) = ParseHexByte(workspace, typed).value();
+    workspace.OrderStarts.at(static_cast<std::size_t>(line)) =
+        ParseHexByte(workspace, typed).value();
     hide();
 }
 

@@ -10,9 +10,9 @@
 #include "RunAction.h"
 #include "WindowFrame.h"
 #include "WindowManager.h"
+#include "core/BuiltInSets.h"
 #include "dialogs/IncludeChooser.h"
 #include "dialogs/RelativeStartDialog.h"
-#include "core/BuiltInSets.h"
 #include "ui_frmGlyphwright.h"
 
 namespace glyphwright {
@@ -31,7 +31,9 @@ MainWindow::MainWindow(WindowManager& windows)
     cdgSaveFile_->setWindowModality(Qt::WindowModal);
 
     const auto guarded = [this](void (MainWindow::*action)()) {
-        return [this, action] { RunAction(windows_.queries(), [this, action] { (this->*action)(); }); };
+        return [this, action] {
+            RunAction(windows_.queries(), [this, action] { (this->*action)(); });
+        };
     };
     connect(ui_->cmdInclude, &QPushButton::clicked, this, guarded(&MainWindow::Include));
     connect(ui_->cmdRemove, &QPushButton::clicked, this, guarded(&MainWindow::Remove));
@@ -46,7 +48,8 @@ MainWindow::MainWindow(WindowManager& windows)
     // A line chosen by mouse or arrow keys, or a click on the line already chosen.
     connect(ui_->lstTblInfo, &QListWidget::itemSelectionChanged, this,
             guarded(&MainWindow::OrderLineChosen));
-    connect(ui_->lstTblInfo, &QListWidget::itemClicked, this, guarded(&MainWindow::OrderLineChosen));
+    connect(ui_->lstTblInfo, &QListWidget::itemClicked, this,
+            guarded(&MainWindow::OrderLineChosen));
 
     ui_->lstTblInfo->setFocus();
     Load();
@@ -56,29 +59,42 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::Load() {
     for (const CharacterSet& set : BuiltInSets()) {
-        ui_->cmbSelection->addItem(QString::fromUtf8(set.name.data(), static_cast<qsizetype>(set.name.size())));
+        ui_->cmbSelection->addItem(
+            QString::fromUtf8(set.name.data(), static_cast<qsizetype>(set.name.size())));
     }
     // Filling the list picks its first entry; the selector starts with nothing picked.
     ui_->cmbSelection->setCurrentIndex(-1);
     ui_->cmbSelection->clearEditText();
 }
 
-int MainWindow::OrderLineCount() const { return ui_->lstTblInfo->count(); }
+int MainWindow::OrderLineCount() const {
+    return ui_->lstTblInfo->count();
+}
 
 int MainWindow::SelectedOrderLine() const {
     const QList<QListWidgetItem*> selected = ui_->lstTblInfo->selectedItems();
     return selected.isEmpty() ? -1 : ui_->lstTblInfo->row(selected.front());
 }
 
-bool MainWindow::IsOrderFull() const { return OrderLineCount() >= kMaxOrderLines; }
+bool MainWindow::IsOrderFull() const {
+    return OrderLineCount() >= kMaxOrderLines;
+}
 
-void MainWindow::AppendOrderLine(const QString& text) { ui_->lstTblInfo->addItem(text); }
+void MainWindow::AppendOrderLine(const QString& text) {
+    ui_->lstTblInfo->addItem(text);
+}
 
-QString MainWindow::SelectionText() const { return ui_->cmbSelection->currentText(); }
+QString MainWindow::SelectionText() const {
+    return ui_->cmbSelection->currentText();
+}
 
-void MainWindow::EnableRemove() { ui_->cmdRemove->setEnabled(true); }
+void MainWindow::EnableRemove() {
+    ui_->cmdRemove->setEnabled(true);
+}
 
-void MainWindow::EnableMakeTable() { ui_->cmdSave->setEnabled(true); }
+void MainWindow::EnableMakeTable() {
+    ui_->cmdSave->setEnabled(true);
+}
 
 std::optional<std::string> MainWindow::AskSavePath(const std::string& filter) {
     cdgSaveFile_->setNameFilter(QString::fromStdString(filter));
@@ -96,7 +112,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     QMetaObject::invokeMethod(&windows_, &WindowManager::End, Qt::QueuedConnection);
 }
 
-void MainWindow::Include() { WindowManager::Show(windows_.Pick()); }
+void MainWindow::Include() {
+    WindowManager::Show(windows_.Pick());
+}
 
 void MainWindow::Remove() {
     const int line = SelectedOrderLine();
