@@ -71,6 +71,11 @@ trap cleanup EXIT
 echo "-- building the package"
 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work" >"$work/cpack.log" 2>&1 ||
     { cat "$work/cpack.log" >&2; fail "cpack failed"; }
+# A warning here means a mangled control field or a dependency dpkg-shlibdeps could not work out.
+if grep -qi warning "$work/cpack.log"; then
+    cat "$work/cpack.log" >&2
+    fail "cpack warned while building the package"
+fi
 debs=("$work"/glyphwright_*.deb)
 [[ ${#debs[@]} -eq 1 && -f ${debs[0]} ]] || fail "expected one glyphwright_*.deb, found: ${debs[*]}"
 deb=${debs[0]}
