@@ -1,7 +1,6 @@
 #include "WindowManager.h"
 
 #include <algorithm>
-#include <ranges>
 
 #include "dialogs/IncludeChooser.h"
 #include "dialogs/RelativeStartDialog.h"
@@ -14,7 +13,7 @@ WindowManager::WindowManager(Workspace& workspace, WindowQueries& queries)
     : workspace_(workspace), queries_(queries) {}
 
 WindowManager::~WindowManager() {
-    for (QWidget* window : std::views::reverse(ExistingWindows())) delete window;
+    for (QWidget* window : ExistingWindowsNewestFirst()) delete window;
 }
 
 void WindowManager::Start() {
@@ -76,8 +75,14 @@ std::vector<QWidget*> WindowManager::ExistingWindows() const {
     return existing;
 }
 
+std::vector<QWidget*> WindowManager::ExistingWindowsNewestFirst() const {
+    std::vector<QWidget*> existing = ExistingWindows();
+    std::reverse(existing.begin(), existing.end());
+    return existing;
+}
+
 void WindowManager::End() {
-    for (QWidget* window : std::views::reverse(ExistingWindows())) Destroy(*window);
+    for (QWidget* window : ExistingWindowsNewestFirst()) Destroy(*window);
     emit ended();
 }
 

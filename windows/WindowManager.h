@@ -49,6 +49,7 @@ public:
 
     // The windows that exist now, shown or hidden, in the order they were created.
     [[nodiscard]] std::vector<QWidget*> ExistingWindows() const;
+    [[nodiscard]] std::vector<QWidget*> ExistingWindowsNewestFirst() const;
 
     // Destroys every window still there, newest first, and announces the end of the program.
     void End();

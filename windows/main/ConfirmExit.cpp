@@ -12,10 +12,7 @@ void ConfirmExit(WindowManager& windows, WindowQueries& user) {
         return;
     }
     // Counted once; the main window, created first, goes last.
-    const std::vector<QWidget*> existing = windows.ExistingWindows();
-    for (auto window = existing.rbegin(); window != existing.rend(); ++window) {
-        windows.Destroy(**window);
-    }
+    for (QWidget* window : windows.ExistingWindowsNewestFirst()) windows.Destroy(*window);
     user.ShowMessage(std::string(kFarewellTitle), std::string(kFarewellText), MessageIcon::None);
     windows.End();
 }
