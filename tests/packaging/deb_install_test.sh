@@ -35,7 +35,7 @@ if [[ $(id -u) -ne 0 ]]; then
         exit 77
     fi
 fi
-for tool in cpack dpkg-deb dpkg-shlibdeps apt-get xvfb-run xdotool flock python3; do
+for tool in cpack dpkg-deb dpkg-shlibdeps apt-get xvfb-run xdotool xprop flock python3; do
     command -v "$tool" >/dev/null || fail "$tool is missing (see scripts/packages.txt)"
 done
 
@@ -114,8 +114,12 @@ status=$(dpkg-query -W -f='${Status} ${Version}' glyphwright)
 dpkg -s glyphwright | grep -qx "Version: $version" || fail "dpkg -s does not show Version: $version"
 [[ -x /usr/bin/glyphwright ]] || fail "/usr/bin/glyphwright is not there"
 
+wm_class=$(sed -n 's/^StartupWMClass=//p' "/usr/share/applications/$app_id.desktop")
+[[ -n $wm_class ]] || fail "the installed desktop entry names no StartupWMClass"
+
 echo "-- starting /usr/bin/glyphwright on a virtual display"
 timeout 120 xvfb-run -a -s "-screen 0 1024x768x24" \
-    bash "$here/run_until_closed.sh" /usr/bin/glyphwright "$caption" "$here/close_window.py" ||
+    bash "$here/run_until_closed.sh" /usr/bin/glyphwright "$caption" "$here/close_window.py" \
+    "$wm_class" "16 32 64" ||
     fail "the installed program did not show '$caption' and end when closed"
 echo "-- done"
