@@ -102,6 +102,7 @@ private slots:
         QTRY_VERIFY(shown.isNull());
         QCOMPARE(session.workspace.OrderStarts[1], std::int16_t{0});  // Cancel stores nothing
         ClickLine(session.list(), 1);  // the line already selected: a click opens it all the same
+        QVERIFY(session.windows.EnterHexNum().isVisible());
         QVERIFY(NumberBox(session).text().isEmpty());
 
         Type(NumberBox(session), "7");

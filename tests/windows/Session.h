@@ -81,6 +81,7 @@ struct Session {
     void IncludeSet(const QString& text) {
         Retype(*selector().lineEdit(), text);
         Click(main(), "cmdInclude");
+        QVERIFY(windows.Pick().isVisible());
         Click(windows.Pick(), "cmdRelText");
     }
 
@@ -89,6 +90,7 @@ struct Session {
         Click(main(), "cmdInclude");
         Click(windows.Pick(), "cmdSpecChar");
         SingleEntryDialog& dialog = windows.InsertDte();
+        QVERIFY(dialog.isVisible());
         Retype(Find<QLineEdit>(dialog, "txtHexCode"), code);
         Retype(Find<QLineEdit>(dialog, "txtText"), characters);
         Click(dialog, "cmdInsert");
@@ -98,6 +100,7 @@ struct Session {
     void GiveStart(int row, const QString& code) {
         ClickLine(list(), row);
         RelativeStartDialog& dialog = windows.EnterHexNum();
+        QVERIFY(dialog.isVisible());
         Retype(Find<QLineEdit>(dialog, "Text1"), code);
         Click(dialog, "cmdOK");
     }
