@@ -13,6 +13,11 @@ void ApplyWindowFrame(QWidget& window) {
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     window.setFixedSize(window.size());
 
+    // Where "MS Sans Serif" is missing, a condensed sans-serif comes closest to its widths, so
+    // captions fit the boxes the definitions give them.
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Microsoft Sans Serif"),
+                                QStringLiteral("DejaVu Sans Condensed")});
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPointSizeF(8.25);
     font.setStyleHint(QFont::SansSerif);  // where that face is missing, the nearest sans-serif
