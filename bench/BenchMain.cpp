@@ -1,0 +1,282 @@
+// Runs every benchmark in one process and prints one table: MAKE TABLE against the floor of
+// writing its bytes, start-up and memory against a bare Qt window, and the Table Order actions on
+// a 1000-line order.
+//
+//   glyphwright_bench [--startup-runs=N] [--no-startup] [--details] [benchmark options]
+//
+// --details also prints Google Benchmark's own report on stderr.
+//
+// Start-up needs an X display with the Damage extension in $DISPLAY (bench/run starts Xvfb).
+
+#include <benchmark/benchmark.h>
+#include <sys/utsname.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "BenchSupport.h"
+#include "StartupProbe.h"
+
+#ifdef GLYPHWRIGHT_WIDGET_BENCHMARKS
+#include <QApplication>
+#endif
+
+namespace glyphwright::bench {
+namespace {
+
+// Keeps the time per iteration of each benchmark, in nanoseconds, and passes the runs on to
+// `echo` if there is one.
+class Collector final : public benchmark::BenchmarkReporter {
+public:
+    bool ReportContext(const Context& context) override {
+        return echo == nullptr || echo->ReportContext(context);
+    }
+    void Finalize() override {
+        if (echo != nullptr) echo->Finalize();
+    }
+    void ReportRuns(const std::vector<Run>& runs) override {
+        if (echo != nullptr) echo->ReportRuns(runs);
+        for (const Run& run : runs) {
+            std::string name = run.benchmark_name();
+            if (const auto suffix = name.find("/real_time"); suffix != std::string::npos) {
+                name.erase(suffix);
+            }
+            if (run.error_occurred) {
+                errors[name] = run.error_message;
+                continue;
+            }
+            // With repetitions the median stands for the benchmark; without, its one run does.
+            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+            if (!median && (run.run_type != Run::RT_Iteration || medians.count(name) != 0)) continue;
+            if (median) medians.insert(name);
+            nanoseconds[name] =
+                run.GetAdjustedRealTime() * (run.time_unit == benchmark::kNanosecond    ? 1.0
+                                             : run.time_unit == benchmark::kMicrosecond ? 1e3
+                                             : run.time_unit == benchmark::kMillisecond ? 1e6
+                                                                                        : 1e9);
+        }
+    }
+    std::map<std::string, double> nanoseconds;
+    std::map<std::string, std::string> errors;
+    BenchmarkReporter* echo = nullptr;
+
+private:
+    std::set<std::string> medians;
+};
+
+std::string FirstValue(const char* file, const std::string& key, char separator) {
+    std::ifstream in(file);
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind(key, 0) == 0) {
+            std::string value = line.substr(line.find(separator) + 1);
+            value.erase(0, value.find_first_not_of(" \t\""));
+            value.erase(value.find_last_not_of(" \t\"") + 1);
+            return value;
+        }
+    }
+    return "?";
+}
+
+std::string Machine() {
+    utsname system{};
+    ::uname(&system);
+    const long memKb = std::atol(FirstValue("/proc/meminfo", "MemTotal", ':').c_str());
+    char text[512];
+    std::snprintf(text, sizeof text, "%u cores, %s, %.1f GiB memory, %s (Linux %s)",
+                  std::thread::hardware_concurrency(),
+                  FirstValue("/proc/cpuinfo", "model name", ':').c_str(), memKb / 1048576.0,
+                  FirstValue("/etc/os-release", "PRETTY_NAME", '=').c_str(), system.release);
+    return text;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n == 0 ? 0 : n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+std::string Time(double ns) {
+    char text[32];
+    if (ns < 1e3) std::snprintf(text, sizeof text, "%.0f ns", ns);
+    else if (ns < 1e6) std::snprintf(text, sizeof text, "%.1f us", ns / 1e3);
+    else std::snprintf(text, sizeof text, "%.2f ms", ns / 1e6);
+    return text;
+}
+
+struct Row {
+    std::string figure;
+    std::string measured;
+    std::string yardstick;
+    std::string ratio;
+    std::string aim;
+    std::string verdict;
+};
+
+void Print(const std::vector<Row>& rows) {
+    std::size_t width[5] = {6, 8, 9, 5, 3};
+    for (const Row& r : rows) {
+        width[0] = std::max(width[0], r.figure.size());
+        width[1] = std::max(width[1], r.measured.size());
+        width[2] = std::max(width[2], r.yardstick.size());
+        width[3] = std::max(width[3], r.ratio.size());
+        width[4] = std::max(width[4], r.aim.size());
+    }
+    auto line = [&](const Row& r) {
+        std::printf("| %-*s | %*s | %-*s | %*s | %-*s | %s |\n", int(width[0]), r.figure.c_str(),
+                    int(width[1]), r.measured.c_str(), int(width[2]), r.yardstick.c_str(),
+                    int(width[3]), r.ratio.c_str(), int(width[4]), r.aim.c_str(), r.verdict.c_str());
+    };
+    line({"figure", "measured", "yardstick", "ratio", "aim", "met"});
+    std::printf("|%s|%s|%s|%s|%s|-----|\n", std::string(width[0] + 2, '-').c_str(),
+                std::string(width[1] + 2, '-').c_str(), std::string(width[2] + 2, '-').c_str(),
+                std::string(width[3] + 2, '-').c_str(), std::string(width[4] + 2, '-').c_str());
+    for (const Row& r : rows) line(r);
+}
+
+}  // namespace
+}  // namespace glyphwright::bench
+
+int main(int argc, char* argv[]) {
+    using namespace glyphwright::bench;
+    int startupRuns = 20;
+    bool startup = true;
+    bool details = false;
+    std::vector<char*> rest;
+    for (int i = 0; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--startup-runs=", 15) == 0) startupRuns = std::atoi(argv[i] + 15);
+        else if (std::strcmp(argv[i], "--no-startup") == 0) startup = false;
+        else if (std::strcmp(argv[i], "--details") == 0) details = true;
+        else rest.push_back(argv[i]);
+    }
+    // Disk timings swing with whatever else the machine is doing, so by default every benchmark
+    // runs five times, the runs of all benchmarks shuffled together, and the medians are compared.
+    static char repetitions[] = "--benchmark_repetitions=5";
+    static char interleave[] = "--benchmark_enable_random_interleaving=true";
+    const bool ownRepetitions = std::any_of(rest.begin(), rest.end(), [](const char* a) {
+        return std::strncmp(a, "--benchmark_repetitions", 23) == 0;
+    });
+    if (!ownRepetitions) {
+        rest.insert(rest.begin() + 1, {repetitions, interleave});
+    }
+    int restCount = static_cast<int>(rest.size());
+
+#ifdef GLYPHWRIGHT_WIDGET_BENCHMARKS
+    // The widget benchmarks draw offscreen; the programs started for the start-up figures still
+    // get the real display, since the platform is chosen here and not through the environment.
+    char platformFlag[] = "-platform";
+    char platformName[] = "offscreen";
+    std::vector<char*> qtArgs{argv[0], platformFlag, platformName};
+    int qtCount = static_cast<int>(qtArgs.size());
+    QApplication app(qtCount, qtArgs.data());
+#endif
+
+    benchmark::Initialize(&restCount, rest.data());
+    Collector collector;
+    // With --details, Google Benchmark's own report of every run goes to stderr as well.
+    benchmark::ConsoleReporter console;
+    console.SetOutputStream(&std::cerr);
+    console.SetErrorStream(&std::cerr);
+    if (details) collector.echo = &console;
+    benchmark::RunSpecifiedBenchmarks(&collector);
+    auto ns = [&](const char* name) {
+        const auto found = collector.nanoseconds.find(name);
+        return found == collector.nanoseconds.end() ? -1.0 : found->second;
+    };
+
+    std::vector<Row> rows;
+    auto ratioRow = [&](std::string figure, double measured, std::string yardstickName,
+                        double yardstick, std::string (*show)(double), double aim) {
+        if (measured < 0 || yardstick <= 0) {
+            rows.push_back({figure, "n/a", yardstickName, "", "", "not measured"});
+            return;
+        }
+        const double ratio = measured / yardstick;
+        char ratioText[32], aimText[32];
+        std::snprintf(ratioText, sizeof ratioText, "%.2fx", ratio);
+        std::snprintf(aimText, sizeof aimText, "<= %.2fx", aim);
+        // A row without an aim only shows where the time goes.
+        rows.push_back({figure, show(measured), yardstickName + " " + show(yardstick), ratioText,
+                        aim > 0 ? aimText : "", aim > 0 ? (ratio <= aim ? "yes" : "NO") : ""});
+    };
+    auto actionRow = [&](std::string figure, const char* name) {
+        const double t = ns(name);
+        if (t < 0) {
+            rows.push_back({figure, "n/a", "", "", "< 1 ms", "not measured"});
+            return;
+        }
+        rows.push_back({figure, Time(t), "", "", "< 1 ms", t < 1e6 ? "yes" : "NO"});
+    };
+
+    // (a) MAKE TABLE's own work against writing the same bytes.
+    ratioRow("(a) MAKE TABLE core path, 256 codes, to a file", ns(kMakeTableCore),
+             "write same bytes:", ns(kWriteFloor), Time, 2.0);
+    ratioRow("    the same against saving those bytes atomically", ns(kMakeTableCore),
+             "atomic save:", ns(kSaveSafely), Time, 2.0);
+    ratioRow("    part: atomic save (temp file, fsync, rename)", ns(kSaveSafely),
+             "write same bytes:", ns(kWriteFloor), Time, 0);
+    ratioRow("    part: write + fsync of the same bytes", ns(kWriteDurably), "write same bytes:",
+             ns(kWriteFloor), Time, 0);
+    ratioRow("    part: assembly + the file's bytes, in memory", ns(kAssembleFormat),
+             "write same bytes:", ns(kWriteFloor), Time, 0);
+
+    // (b) Start-up and memory against a bare Qt Widgets window, alternating the two programs.
+    if (startup) {
+        // The bare window draws no text; the second yardstick adds one label, which brings in
+        // the font system that any window with text needs.
+        constexpr int kPrograms = 3;
+        const char* programs[kPrograms] = {GLYPHWRIGHT_PROGRAM, BARE_WINDOW_PROGRAM,
+                                           BARE_WINDOW_TEXT_PROGRAM};
+        std::vector<double> shown[kPrograms], rss[kPrograms];
+        try {
+            for (const char* program : programs) ProbeStartup(program);  // warm the file cache
+            for (int run = 0; run < startupRuns; ++run) {
+                for (int p = 0; p < kPrograms; ++p) {
+                    const StartupSample sample = ProbeStartup(programs[p]);
+                    shown[p].push_back(sample.shownMs * 1e6);
+                    rss[p].push_back(static_cast<double>(sample.peakRssKb));
+                }
+            }
+            auto mib = [](double kb) {
+                char text[32];
+                std::snprintf(text, sizeof text, "%.1f MiB", kb / 1024);
+                return std::string(text);
+            };
+            ratioRow("(b) start-up to main window shown (median of " +
+                         std::to_string(startupRuns) + ")",
+                     Median(shown[0]), "bare window:", Median(shown[1]), Time, 1.15);
+            ratioRow("    peak memory (VmHWM) when shown", Median(rss[0]), "bare window:",
+                     Median(rss[1]), mib, 1.15);
+            ratioRow("    start-up against a bare window with one label", Median(shown[0]),
+                     "with label:", Median(shown[2]), Time, 0);
+            ratioRow("    peak memory against a bare window with one label", Median(rss[0]),
+                     "with label:", Median(rss[2]), mib, 0);
+        } catch (const std::exception& e) {
+            rows.push_back({"(b) start-up", "n/a", e.what(), "", "<= 1.15x", "not measured"});
+        }
+    }
+
+    // (c) The Table Order actions on a 1000-line order.
+    actionRow("(c) include, 1000-line order (core)", kIncludeCore);
+    actionRow("    remove line 500 of 1000 (core)", kRemoveCore);
+    actionRow("    MAKE TABLE, 1000 lines, to a file (core)", kMakeTableLongCore);
+#ifdef GLYPHWRIGHT_WIDGET_BENCHMARKS
+    actionRow("    include, 1000-line order (widgets)", kIncludeWidgets);
+    actionRow("    remove line 500 of 1000 (widgets)", kRemoveWidgets);
+    actionRow("    MAKE TABLE, 1000 lines, to a file (widgets)", kMakeTableLongWidgets);
+#endif
+
+    std::printf("Glyphwright benchmarks on %s\n\n", Machine().c_str());
+    Print(rows);
+    for (const auto& [name, message] : collector.errors) {
+        std::printf("error in %s: %s\n", name.c_str(), message.c_str());
+    }
+    return collector.errors.empty() ? 0 : 1;
+}

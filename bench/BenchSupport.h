@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdlib>
+#include <string>
+
+namespace glyphwright::bench {
+
+// Benchmark names, shared by the benchmarks and the table that reports them.
+inline constexpr const char* kMakeTableCore = "core/make_table_256_codes";
+inline constexpr const char* kWriteFloor = "core/write_prepared_bytes";
+inline constexpr const char* kWriteDurably = "core/write_prepared_bytes_and_fsync";
+inline constexpr const char* kSaveSafely = "core/save_prepared_bytes_atomically";
+inline constexpr const char* kAssembleFormat = "core/assemble_and_format_256_codes";
+inline constexpr const char* kIncludeCore = "core/include_on_1000_lines";
+inline constexpr const char* kRemoveCore = "core/remove_line_500_of_1000";
+inline constexpr const char* kMakeTableLongCore = "core/make_table_1000_lines";
+inline constexpr const char* kIncludeWidgets = "widgets/include_on_1000_lines";
+inline constexpr const char* kRemoveWidgets = "widgets/remove_line_500_of_1000";
+inline constexpr const char* kMakeTableLongWidgets = "widgets/make_table_1000_lines";
+
+// Where the benchmarks write their files: $GLYPHWRIGHT_BENCH_SCRATCH, which bench/run points
+// into the bench build folder (a real disk, like a user's), or /tmp.
+inline std::string ScratchPath(const std::string& name) {
+    const char* folder = std::getenv("GLYPHWRIGHT_BENCH_SCRATCH");
+    return std::string(folder != nullptr ? folder : "/tmp") + "/" + name;
+}
+
+}  // namespace glyphwright::bench

@@ -1,0 +1,112 @@
+// The Table Order actions on a 1000-line order through the real windows, drawn offscreen: the
+// time from the click to the windows having handled it and repainted.
+
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <memory>
+
+#include "BenchSupport.h"
+#include "Session.h"
+#include "evidence/LoadOrder.h"
+
+namespace glyphwright::bench {
+namespace {
+
+using test::Click;
+using test::ClickLine;
+using test::Find;
+using test::Session;
+
+QString Hex(int code) {
+    return QStringLiteral("%1").arg(code, 2, 16, QLatin1Char('0')).toUpper();
+}
+
+void Settle() {
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+}
+
+// The windows with the 1000-line load order entered through them, as a user would.
+std::unique_ptr<Session> LoadedSession() {
+    auto session = std::make_unique<Session>();
+    for (const evidence::LoadLine& line : evidence::MakeLoadOrder(1000)) {
+        if (line.single) {
+            session->InsertSingle(Hex(line.code), QString::fromStdString(line.text));
+            continue;
+        }
+        session->IncludeSet(QString::fromStdString(line.name));
+        if (line.start != 0) {
+            const int row = session->list().count() - 1;
+            session->list().scrollToItem(session->list().item(row));
+            session->GiveStart(row, Hex(line.start));
+        }
+    }
+    Settle();
+    return session;
+}
+
+void ChooseLine(Session& session, int row) {
+    session.list().scrollToItem(session.list().item(row));
+    ClickLine(session.list(), row);
+}
+
+// INCLUDE, then "Relative  Entry": the set in the selector becomes line 1000.
+void IncludeThroughWindows(benchmark::State& state) {
+    const auto session = LoadedSession();
+    ChooseLine(*session, 999);
+    Click(session->main(), "cmdRemove");  // 999 lines, so that each include makes line 1000
+    session->selector().setCurrentText(QStringLiteral("Katakana"));
+    Settle();
+    for (auto _ : state) {
+        Click(session->main(), "cmdInclude");
+        Click(session->windows.Pick(), "cmdRelText");
+        Settle();
+        state.PauseTiming();
+        if (session->list().count() != 1000) state.SkipWithError("the include added no line");
+        ChooseLine(*session, 999);
+        Click(session->main(), "cmdRemove");
+        Settle();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(IncludeThroughWindows)->Name(kIncludeWidgets)->UseRealTime();
+
+// A click on line 500, which also shows the relative start dialog, then REMOVE.
+void RemoveThroughWindows(benchmark::State& state) {
+    const auto session = LoadedSession();
+    session->list().scrollToItem(session->list().item(500));
+    Settle();
+    for (auto _ : state) {
+        ClickLine(session->list(), 500);
+        Click(session->main(), "cmdRemove");
+        Settle();
+        state.PauseTiming();
+        if (session->list().count() != 999) state.SkipWithError("REMOVE removed no line");
+        session->IncludeSet(QStringLiteral("0-9"));  // back to 1000 lines
+        session->list().scrollToItem(session->list().item(500));
+        Settle();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(RemoveThroughWindows)->Name(kRemoveWidgets)->UseRealTime();
+
+// MAKE TABLE from start code 00, the Save dialog answered at once with the same path.
+void MakeTableThroughWindows(benchmark::State& state) {
+    const auto session = LoadedSession();
+    test::Retype(Find<QLineEdit>(session->main(), "txtTblStartCode"), QStringLiteral("00"));
+    const std::string path = ScratchPath("widgets.tbl");
+    for (auto _ : state) {
+        session->user.pathAnswers.push_back(path);
+        Click(session->main(), "cmdSave");
+        Settle();
+        if (!session->user.messages.empty()) {
+            state.SkipWithError(session->user.messages.front().text.c_str());
+            break;
+        }
+    }
+}
+BENCHMARK(MakeTableThroughWindows)->Name(kMakeTableLongWidgets)->UseRealTime();
+
+}  // namespace
+}  // namespace glyphwright::bench
