@@ -47,7 +47,8 @@ std::string SomeName(FuzzedDataProvider& in) {
 }
 
 // The workspace keeps line n's start in OrderStarts[n - 1]; the reference keeps it in starts[n].
-void CheckRecords(const Workspace& ws, const ReferenceOrder& order) {
+// Two thousand comparisons that hold no branch worth exploring: kept out of libFuzzer's view.
+__attribute__((no_sanitize("coverage"))) void CheckRecords(const Workspace& ws, const ReferenceOrder& order) {
     for (std::size_t i = 0; i < ws.OrderNames.size(); ++i) {
         if (ws.OrderNames[i] != order.names[i]) Fail("OrderNames[" + std::to_string(i) + "] differs");
     }
@@ -140,7 +141,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 ws.RemoveOrderLine(index);
                 order.Remove(index + 1);
                 if (index >= 0 && index < lines) --lines;
-                CheckRecords(ws, order);
                 break;
             }
             case 4: {  // a single entry straight into its slot: any bytes, "=" and line breaks too
@@ -163,5 +163,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ws.CurrentCode = in.ConsumeIntegral<std::uint8_t>();
         AssembleAndCheck(ws, order, lines);
     }
+    CheckRecords(ws, order);
     return 0;
 }

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,11 +37,9 @@ struct ReferenceOrder {
     }
 };
 
-inline std::optional<std::vector<std::string>> ReferenceMembers(std::string_view name) {
+inline std::optional<std::span<const std::string_view>> ReferenceMembers(std::string_view name) {
     for (const CharacterSet& set : BuiltInSets()) {
-        if (set.name.size() == name.size() && set.name.compare(name) == 0) {
-            return std::vector<std::string>(set.members.begin(), set.members.end());
-        }
+        if (set.name.size() == name.size() && set.name.compare(name) == 0) return set.members;
     }
     return std::nullopt;
 }
@@ -64,7 +63,7 @@ inline ReferenceAssembly ReferenceAssemble(const Table& before, int lastBefore, 
         if (!members) continue;
         const int own = order.starts[static_cast<std::size_t>(line)];
         if (own > 0) next = own;
-        for (const std::string& member : *members) {
+        for (const std::string_view member : *members) {
             if (next > 255) return failed;
             table[static_cast<std::size_t>(next)] = member;
             ++next;
