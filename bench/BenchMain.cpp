@@ -55,7 +55,8 @@ public:
             }
             // With repetitions the median stands for the benchmark; without, its one run does.
             const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
-            if (!median && (run.run_type != Run::RT_Iteration || medians.count(name) != 0)) continue;
+            if (!median && (run.run_type != Run::RT_Iteration || medians.count(name) != 0))
+                continue;
             if (median) medians.insert(name);
             nanoseconds[name] =
                 run.GetAdjustedRealTime() * (run.time_unit == benchmark::kNanosecond    ? 1.0
@@ -105,9 +106,12 @@ double Median(std::vector<double> values) {
 
 std::string Time(double ns) {
     char text[32];
-    if (ns < 1e3) std::snprintf(text, sizeof text, "%.0f ns", ns);
-    else if (ns < 1e6) std::snprintf(text, sizeof text, "%.1f us", ns / 1e3);
-    else std::snprintf(text, sizeof text, "%.2f ms", ns / 1e6);
+    if (ns < 1e3)
+        std::snprintf(text, sizeof text, "%.0f ns", ns);
+    else if (ns < 1e6)
+        std::snprintf(text, sizeof text, "%.1f us", ns / 1e3);
+    else
+        std::snprintf(text, sizeof text, "%.2f ms", ns / 1e6);
     return text;
 }
 
@@ -132,7 +136,8 @@ void Print(const std::vector<Row>& rows) {
     auto line = [&](const Row& r) {
         std::printf("| %-*s | %*s | %-*s | %*s | %-*s | %s |\n", int(width[0]), r.figure.c_str(),
                     int(width[1]), r.measured.c_str(), int(width[2]), r.yardstick.c_str(),
-                    int(width[3]), r.ratio.c_str(), int(width[4]), r.aim.c_str(), r.verdict.c_str());
+                    int(width[3]), r.ratio.c_str(), int(width[4]), r.aim.c_str(),
+                    r.verdict.c_str());
     };
     line({"figure", "measured", "yardstick", "ratio", "aim", "met"});
     std::printf("|%s|%s|%s|%s|%s|-----|\n", std::string(width[0] + 2, '-').c_str(),
@@ -151,10 +156,14 @@ int main(int argc, char* argv[]) {
     bool details = false;
     std::vector<char*> rest;
     for (int i = 0; i < argc; ++i) {
-        if (std::strncmp(argv[i], "--startup-runs=", 15) == 0) startupRuns = std::atoi(argv[i] + 15);
-        else if (std::strcmp(argv[i], "--no-startup") == 0) startup = false;
-        else if (std::strcmp(argv[i], "--details") == 0) details = true;
-        else rest.push_back(argv[i]);
+        if (std::strncmp(argv[i], "--startup-runs=", 15) == 0)
+            startupRuns = std::atoi(argv[i] + 15);
+        else if (std::strcmp(argv[i], "--no-startup") == 0)
+            startup = false;
+        else if (std::strcmp(argv[i], "--details") == 0)
+            details = true;
+        else
+            rest.push_back(argv[i]);
     }
     // Disk timings swing with whatever else the machine is doing, so by default every benchmark
     // runs five times, the runs of all benchmarks shuffled together, and the medians are compared.
@@ -225,8 +234,8 @@ int main(int argc, char* argv[]) {
              "atomic save:", ns(kSaveSafely), Time, 2.0);
     ratioRow("    part: atomic save (temp file, fsync, rename)", ns(kSaveSafely),
              "write same bytes:", ns(kWriteFloor + onDisk), Time, 0);
-    ratioRow("    part: write + fsync of the same bytes", ns(kWriteDurably), "write same bytes:",
-             ns(kWriteFloor + onDisk), Time, 0);
+    ratioRow("    part: write + fsync of the same bytes", ns(kWriteDurably),
+             "write same bytes:", ns(kWriteFloor + onDisk), Time, 0);
     ratioRow("    part: assembly + the file's bytes, in memory", ns(kAssembleFormat),
              "write same bytes:", ns(kWriteFloor + onDisk), Time, 0);
 
@@ -252,11 +261,11 @@ int main(int argc, char* argv[]) {
                 std::snprintf(text, sizeof text, "%.1f MiB", kb / 1024);
                 return std::string(text);
             };
-            ratioRow("(b) start-up to main window shown (median of " +
-                         std::to_string(startupRuns) + ")",
-                     Median(shown[0]), "bare window:", Median(shown[1]), Time, 1.15);
-            ratioRow("    peak memory (VmHWM) when shown", Median(rss[0]), "bare window:",
-                     Median(rss[1]), mib, 1.15);
+            ratioRow(
+                "(b) start-up to main window shown (median of " + std::to_string(startupRuns) + ")",
+                Median(shown[0]), "bare window:", Median(shown[1]), Time, 1.15);
+            ratioRow("    peak memory (VmHWM) when shown", Median(rss[0]),
+                     "bare window:", Median(rss[1]), mib, 1.15);
             ratioRow("    start-up against a bare window with one label", Median(shown[0]),
                      "with label:", Median(shown[2]), Time, 0);
             ratioRow("    peak memory against a bare window with one label", Median(rss[0]),

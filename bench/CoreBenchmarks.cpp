@@ -41,7 +41,8 @@ private:
 // "Dakuten" once more takes D8 to FF.
 int RecordFullTable(Workspace& ws) {
     int line = 0;
-    for (const CharacterSet& set : BuiltInSets()) ws.OrderNames[static_cast<std::size_t>(++line)] = std::string(set.name);
+    for (const CharacterSet& set : BuiltInSets())
+        ws.OrderNames[static_cast<std::size_t>(++line)] = std::string(set.name);
     ws.OrderNames[static_cast<std::size_t>(++line)] = "Dakuten";
     return line;
 }
@@ -70,7 +71,8 @@ void MakeTableFullTable(benchmark::State& state) {
             break;
         }
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * FullTableBytes().size()));
+    state.SetBytesProcessed(
+        static_cast<std::int64_t>(state.iterations() * FullTableBytes().size()));
 }
 BENCHMARK(MakeTableFullTable)->Name(kMakeTableCore)->Arg(0)->Arg(1)->UseRealTime();
 
@@ -97,9 +99,10 @@ void WritePreparedBytesDurably(benchmark::State& state) {
     const std::string path = ScratchPath("floor-durable.tbl");
     for (auto _ : state) {
         const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-        const bool ok = fd >= 0 &&
-                        ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size()) &&
-                        ::fsync(fd) == 0;
+        const bool ok =
+            fd >= 0 &&
+            ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size()) &&
+            ::fsync(fd) == 0;
         if (fd < 0 || ::close(fd) != 0 || !ok) {
             state.SkipWithError("cannot write the scratch file");
             break;
@@ -140,7 +143,8 @@ struct LoadedWorkspace {
     int lines = 0;
     LoadedWorkspace() {
         const evidence::LoadState loaded = evidence::IncludeAll(evidence::MakeLoadOrder(1000));
-        for (std::size_t i = 0; i < ws.OrderNames.size(); ++i) ws.OrderNames[i] = loaded.order.names[i];
+        for (std::size_t i = 0; i < ws.OrderNames.size(); ++i)
+            ws.OrderNames[i] = loaded.order.names[i];
         for (std::size_t i = 0; i < ws.OrderStarts.size(); ++i) {
             ws.OrderStarts[i] = static_cast<std::int16_t>(loaded.order.starts[i + 1]);
         }

@@ -8,9 +8,9 @@ namespace glyphwright::bench {
 // program. "Shown" is the first time the program draws into its top-level window after mapping
 // it, as the X server's Damage extension reports it.
 struct StartupSample {
-    double shownMs = 0;     // from fork to the first drawing in the mapped window
-    double mappedMs = 0;    // from fork to the window being mapped
-    long peakRssKb = 0;     // the process's VmHWM when it was shown
+    double shownMs = 0;   // from fork to the first drawing in the mapped window
+    double mappedMs = 0;  // from fork to the window being mapped
+    long peakRssKb = 0;   // the process's VmHWM when it was shown
 };
 
 // Starts `program`, waits until its window is shown, samples its memory, then ends it. Throws

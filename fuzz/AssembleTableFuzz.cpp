@@ -34,23 +34,31 @@ std::string SomeName(FuzzedDataProvider& in) {
     const auto sets = glyphwright::BuiltInSets();
     std::string name(sets[in.ConsumeIntegralInRange<std::size_t>(0, sets.size() - 1)].name);
     switch (in.ConsumeIntegralInRange(0, 9)) {
-        case 0: return "";
-        case 1: return name + " ";
-        case 2: return " " + name;
+        case 0:
+            return "";
+        case 1:
+            return name + " ";
+        case 2:
+            return " " + name;
         case 3:
             for (char& c : name) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
             return name;
-        case 4: return name.substr(0, name.size() - 1);
-        case 5: return in.ConsumeRandomLengthString(24);
-        default: return name;
+        case 4:
+            return name.substr(0, name.size() - 1);
+        case 5:
+            return in.ConsumeRandomLengthString(24);
+        default:
+            return name;
     }
 }
 
 // The workspace keeps line n's start in OrderStarts[n - 1]; the reference keeps it in starts[n].
 // Two thousand comparisons that hold no branch worth exploring: kept out of libFuzzer's view.
-__attribute__((no_sanitize("coverage"))) void CheckRecords(const Workspace& ws, const ReferenceOrder& order) {
+__attribute__((no_sanitize("coverage"))) void CheckRecords(const Workspace& ws,
+                                                           const ReferenceOrder& order) {
     for (std::size_t i = 0; i < ws.OrderNames.size(); ++i) {
-        if (ws.OrderNames[i] != order.names[i]) Fail("OrderNames[" + std::to_string(i) + "] differs");
+        if (ws.OrderNames[i] != order.names[i])
+            Fail("OrderNames[" + std::to_string(i) + "] differs");
     }
     for (std::size_t i = 0; i < ws.OrderStarts.size(); ++i) {
         if (ws.OrderStarts[i] != order.starts[i + 1]) {
@@ -74,7 +82,8 @@ void AssembleAndCheck(Workspace& ws, const ReferenceOrder& order, int lineCount)
     if (ws.LastCode != expected.last) Fail("LastCode differs from the reference");
     if (!result.ok()) {
         // All or nothing: a failed assembly leaves no trace.
-        if (ws.TableText != before || ws.LastCode != lastBefore) Fail("failed assembly left changes");
+        if (ws.TableText != before || ws.LastCode != lastBefore)
+            Fail("failed assembly left changes");
         return;
     }
 
@@ -132,7 +141,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 const int line = in.ConsumeIntegralInRange(1, 1001);
                 const int start = in.ConsumeBool() ? in.ConsumeIntegralInRange(0, 0xFF)
                                                    : in.ConsumeIntegralInRange(0, 0x1FF);
-                ws.OrderStarts[static_cast<std::size_t>(line - 1)] = static_cast<std::int16_t>(start);
+                ws.OrderStarts[static_cast<std::size_t>(line - 1)] =
+                    static_cast<std::int16_t>(start);
                 order.starts[static_cast<std::size_t>(line)] = start;
                 break;
             }

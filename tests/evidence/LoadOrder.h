@@ -25,8 +25,8 @@ struct LoadLine {
 // still fits when removals put two sets without an own start in a row. The last line lays "0-9"
 // at F6, so a table started at 00 runs to FF.
 inline std::vector<LoadLine> MakeLoadOrder(int count = 1000) {
-    static const char* const kNames[] = {"Hiragana",           "Katakana",           "Dakuten",
-                                         "Handakuten",         "Uppercase Alphabet", "Lowercase Alphabet",
+    static const char* const kNames[] = {"Hiragana",   "Katakana",           "Dakuten",
+                                         "Handakuten", "Uppercase Alphabet", "Lowercase Alphabet",
                                          "0-9"};
     static const int kSizes[] = {50, 54, 40, 10, 26, 26, 10};
     std::vector<LoadLine> lines;

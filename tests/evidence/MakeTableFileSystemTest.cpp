@@ -40,10 +40,10 @@ constexpr const char* kOldTable = "10=old\r\r\n\r\r\n";
 struct ChildReport {
     bool skipped = false;
     std::string skipReason;
-    std::string outcome;                 // "Written", "Cancelled" or "Failed"
-    std::vector<std::string> messages;   // texts of the message boxes shown
-    std::string targetAfter;             // bytes at the target path afterwards ("<none>" if absent)
-    std::vector<std::string> namesAfter; // the folder's entries afterwards, as the child saw them
+    std::string outcome;                // "Written", "Cancelled" or "Failed"
+    std::vector<std::string> messages;  // texts of the message boxes shown
+    std::string targetAfter;            // bytes at the target path afterwards ("<none>" if absent)
+    std::vector<std::string> namesAfter;  // the folder's entries afterwards, as the child saw them
 };
 
 bool WriteToFile(const char* path, const std::string& text) {
@@ -114,9 +114,12 @@ ChildReport Decode(const std::string& in) {
 
 std::string OutcomeName(MakeTableOutcome outcome) {
     switch (outcome) {
-        case MakeTableOutcome::Written: return "Written";
-        case MakeTableOutcome::Cancelled: return "Cancelled";
-        case MakeTableOutcome::Failed: return "Failed";
+        case MakeTableOutcome::Written:
+            return "Written";
+        case MakeTableOutcome::Cancelled:
+            return "Cancelled";
+        case MakeTableOutcome::Failed:
+            return "Failed";
     }
     return "?";
 }
@@ -165,7 +168,8 @@ ChildReport MakeTableInPrivateMounts(const TempFolder& folder, const std::string
     ::close(pipeEnds[1]);
     std::string bytes;
     char buffer[4096];
-    for (ssize_t n; (n = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;) bytes.append(buffer, static_cast<std::size_t>(n));
+    for (ssize_t n; (n = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
+        bytes.append(buffer, static_cast<std::size_t>(n));
     ::close(pipeEnds[0]);
     int status = 0;
     ::waitpid(child, &status, 0);
@@ -177,7 +181,8 @@ void ExpectRefusedWith(const ChildReport& report, const std::string& target,
                        const std::string& reason) {
     EXPECT_EQ(report.outcome, "Failed");
     ASSERT_EQ(report.messages.size(), 1u);
-    EXPECT_NE(report.messages[0].find("\"" + target + "\""), std::string::npos) << report.messages[0];
+    EXPECT_NE(report.messages[0].find("\"" + target + "\""), std::string::npos)
+        << report.messages[0];
     EXPECT_NE(report.messages[0].find(reason), std::string::npos) << report.messages[0];
 }
 
@@ -188,7 +193,8 @@ TEST(MakeTableOnARefusingFileSystem, AReadOnlyMountKeepsTheOldFileAndGetsNoNewOn
     const std::string path = folder.path().string();
     auto readOnly = [&path]() -> std::string {
         if (::mount(path.c_str(), path.c_str(), nullptr, MS_BIND, nullptr) != 0 ||
-            ::mount(nullptr, path.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0) {
+            ::mount(nullptr, path.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) !=
+                0) {
             return std::string("read-only bind mount: ") + std::strerror(errno);
         }
         return {};

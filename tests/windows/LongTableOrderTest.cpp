@@ -33,7 +33,8 @@ void ChooseLine(Session& session, int row) {
 QString FirstRecordDifference(const Workspace& ws, const evidence::ReferenceOrder& order) {
     for (std::size_t i = 0; i < ws.OrderNames.size(); ++i) {
         if (ws.OrderNames[i] != order.names[i]) return QStringLiteral("OrderNames[%1]").arg(i);
-        if (ws.OrderStarts[i] != order.starts[i + 1]) return QStringLiteral("OrderStarts[%1]").arg(i);
+        if (ws.OrderStarts[i] != order.starts[i + 1])
+            return QStringLiteral("OrderStarts[%1]").arg(i);
     }
     return {};
 }
@@ -86,8 +87,8 @@ private slots:
         session.user.pathAnswers.push_back(path.toStdString());
         Click(session.main(), "cmdSave");
 
-        const evidence::ReferenceAssembly reference =
-            evidence::ReferenceAssemble(expected.table, 0, 0x00, expected.order, expected.lineCount);
+        const evidence::ReferenceAssembly reference = evidence::ReferenceAssemble(
+            expected.table, 0, 0x00, expected.order, expected.lineCount);
         QVERIFY2(reference.ok, "the load order itself runs past FF: fix MakeLoadOrder");
         QCOMPARE(reference.last, 0xFF);  // the last line lays the digits on F6..FF
         QVERIFY(session.user.messages.empty());
