@@ -252,6 +252,9 @@ private slots:
 
     void saveDialog() {
         Session session;
+        QVERIFY(session.main().findChild<QFileDialog*>() == nullptr);  // made when first needed
+        QFileDialog& made = session.main().SaveDialog();
+        QCOMPARE(&session.main().SaveDialog(), &made);  // and then kept
         auto& dialog = Find<QFileDialog>(session.main(), "cdgSaveFile");
         QCOMPARE(dialog.parentWidget(), &session.main());
         QCOMPARE(dialog.acceptMode(), QFileDialog::AcceptSave);

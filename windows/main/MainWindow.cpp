@@ -21,14 +21,11 @@ MainWindow::MainWindow(WindowManager& windows)
     : windows_(windows), ui_(std::make_unique<Ui::frmGlyphwright>()) {
     ui_->setupUi(this);
     ApplyWindowFrame(*this);
+    // Every line is one line of text in one font; without this the list measures all of its
+    // lines again whenever one is added or removed.
+    ui_->lstTblInfo->setUniformItemSizes(true);
     // Typed text is read as it stands: no completion, and Enter adds nothing to the list.
     ui_->cmbSelection->setCompleter(nullptr);
-
-    cdgSaveFile_ = new QFileDialog(this);
-    cdgSaveFile_->setObjectName(QStringLiteral("cdgSaveFile"));
-    cdgSaveFile_->setAcceptMode(QFileDialog::AcceptSave);
-    cdgSaveFile_->setFileMode(QFileDialog::AnyFile);
-    cdgSaveFile_->setWindowModality(Qt::WindowModal);
 
     const auto guarded = [this](void (MainWindow::*action)()) {
         return [this, action] {
@@ -96,11 +93,23 @@ void MainWindow::EnableMakeTable() {
     ui_->cmdSave->setEnabled(true);
 }
 
+QFileDialog& MainWindow::SaveDialog() {
+    if (cdgSaveFile_ == nullptr) {
+        cdgSaveFile_ = new QFileDialog(this);
+        cdgSaveFile_->setObjectName(QStringLiteral("cdgSaveFile"));
+        cdgSaveFile_->setAcceptMode(QFileDialog::AcceptSave);
+        cdgSaveFile_->setFileMode(QFileDialog::AnyFile);
+        cdgSaveFile_->setWindowModality(Qt::WindowModal);
+    }
+    return *cdgSaveFile_;
+}
+
 std::optional<std::string> MainWindow::AskSavePath(const std::string& filter) {
-    cdgSaveFile_->setNameFilter(QString::fromStdString(filter));
-    if (!lastSavePath_.isEmpty()) cdgSaveFile_->selectFile(lastSavePath_);
-    if (cdgSaveFile_->exec() != QDialog::Accepted) return std::nullopt;
-    const QStringList chosen = cdgSaveFile_->selectedFiles();
+    QFileDialog& dialog = SaveDialog();
+    dialog.setNameFilter(QString::fromStdString(filter));
+    if (!lastSavePath_.isEmpty()) dialog.selectFile(lastSavePath_);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty()) return std::nullopt;
     lastSavePath_ = chosen.front();
     return QFile::encodeName(lastSavePath_).toStdString();

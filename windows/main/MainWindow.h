@@ -44,6 +44,10 @@ public:
     // Shows cdgSaveFile, which remembers the file name chosen the time before.
     [[nodiscard]] std::optional<std::string> AskSavePath(const std::string& filter);
 
+    // The Save dialog, made the first time it is needed: Qt's file dialog builds a file system
+    // model and views, which would cost every start-up its time and memory.
+    [[nodiscard]] QFileDialog& SaveDialog();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -56,7 +60,7 @@ private:
 
     WindowManager& windows_;
     std::unique_ptr<Ui::frmGlyphwright> ui_;
-    QFileDialog* cdgSaveFile_;
+    QFileDialog* cdgSaveFile_ = nullptr;
     QString lastSavePath_;
 };
 
