@@ -13,12 +13,6 @@
 namespace glyphwright::test {
 namespace {
 
-std::string ReadFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return "(unreadable)";
-    return file.readAll().toStdString();
-}
-
 QString Hex(int code) {
     return QStringLiteral("%1").arg(code, 2, 16, QLatin1Char('0')).toUpper();
 }

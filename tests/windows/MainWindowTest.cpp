@@ -11,12 +11,6 @@
 namespace glyphwright::test {
 namespace {
 
-std::string ReadFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return "(unreadable)";
-    return file.readAll().toStdString();
-}
-
 std::string Line(const std::string& code, const std::string& bytes) {
     return code + "=" + bytes + "\r\r\n";
 }

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -31,6 +32,13 @@ Control& Find(QWidget& window, const char* name) {
                                  window.objectName().toStdString());
     }
     return *control;
+}
+
+// The whole content of a file the program wrote.
+inline std::string ReadFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return "(unreadable)";
+    return file.readAll().toStdString();
 }
 
 inline void Click(QWidget& window, const char* button) {
