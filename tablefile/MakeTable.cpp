@@ -1,6 +1,7 @@
 #include "MakeTable.h"
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "SaveFileAtomically.h"
@@ -16,6 +17,18 @@ std::string HexCode(int code) {
     char text[8];
     std::snprintf(text, sizeof text, "%02X", static_cast<unsigned>(code));
     return text;
+}
+
+std::string SaveFailureReason(const FileError& error) {
+    switch (error.kind) {
+        case FileError::Kind::NoPipeReader:
+            return "No program is reading from this pipe";
+        case FileError::Kind::NoFileName:
+            return "No file name was given";
+        case FileError::Kind::System:
+            break;
+    }
+    return std::strerror(error.error);
 }
 
 std::string StartCodeMessage(std::string_view typed, HexError error) {
@@ -87,7 +100,7 @@ MakeTableOutcome MakeTable(Workspace& workspace, std::string_view startCodeText,
     if (const auto saved = SaveFileAtomically(*path, file); !saved) {
         user.ShowMessage(title,
                          "The table file \"" + saved.error().path +
-                             "\" could not be written: " + saved.error().reason + ".",
+                             "\" could not be written: " + SaveFailureReason(saved.error()) + ".",
                          MessageIcon::Exclamation);
         return MakeTableOutcome::Failed;
     }

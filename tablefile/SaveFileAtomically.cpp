@@ -14,7 +14,9 @@ namespace glyphwright {
 
 namespace {
 
-std::string SystemReason(int error) { return std::strerror(error); }
+FileError SystemError(const std::string& path, int error) {
+    return FileError{FileError::Kind::System, path, error};
+}
 
 // Writes all of `bytes` to `fd`; false with errno set when the system refuses.
 bool WriteAll(int fd, std::string_view bytes) {
@@ -32,13 +34,13 @@ bool WriteAll(int fd, std::string_view bytes) {
 Result<Success, FileError> WriteDirectly(const std::string& path, std::string_view bytes) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
     if (fd < 0) {
-        return FileError{path, SystemReason(errno)};
+        return SystemError(path, errno);
     }
     const bool written = WriteAll(fd, bytes);
     const int writeError = errno;
     const bool closed = ::close(fd) == 0;
-    if (!written) return FileError{path, SystemReason(writeError)};
-    if (!closed) return FileError{path, SystemReason(errno)};
+    if (!written) return SystemError(path, writeError);
+    if (!closed) return SystemError(path, errno);
     return Success{};
 }
 
@@ -53,7 +55,7 @@ std::string FolderOf(const std::string& path) {
 
 Result<Success, FileError> SaveFileAtomically(const std::string& path, std::string_view bytes) {
     if (path.empty()) {
-        return FileError{path, "No file name was given"};
+        return FileError{FileError::Kind::NoFileName, path, 0};
     }
 
     // Replace what a link points to, not the link itself.
@@ -62,7 +64,7 @@ Result<Success, FileError> SaveFileAtomically(const std::string& path, std::stri
     const bool exists = ::stat(path.c_str(), &existing) == 0;
     if (exists) {
         if (S_ISDIR(existing.st_mode)) {
-            return FileError{path, SystemReason(EISDIR)};
+            return SystemError(path, EISDIR);
         }
         if (!S_ISREG(existing.st_mode)) {
             return WriteDirectly(path, bytes);  // a device or pipe cannot be renamed over
@@ -72,7 +74,7 @@ Result<Success, FileError> SaveFileAtomically(const std::string& path, std::stri
         }
         // Replacing a file we may not write to would go around its permissions.
         if (::access(target.c_str(), W_OK) != 0) {
-            return FileError{path, SystemReason(errno)};
+            return SystemError(path, errno);
         }
     }
 
@@ -81,12 +83,12 @@ Result<Success, FileError> SaveFileAtomically(const std::string& path, std::stri
     temporaryName.push_back('\0');
     const int fd = ::mkostemp(temporaryName.data(), O_CLOEXEC);
     if (fd < 0) {
-        return FileError{path, SystemReason(errno)};
+        return SystemError(path, errno);
     }
     const std::string temporary(temporaryName.data());
     auto fail = [&](int error) -> Result<Success, FileError> {
         ::unlink(temporary.c_str());
-        return FileError{path, SystemReason(error)};
+        return SystemError(path, error);
     };
 
     // A new file gets the usual permissions; a replaced one keeps its own.

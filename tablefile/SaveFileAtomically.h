@@ -7,9 +7,16 @@
 
 namespace glyphwright {
 
+// Why a file could not be saved; the windows layer words it.
 struct FileError {
+    enum class Kind {
+        System,        // the system refused: `error` holds its errno
+        NoPipeReader,  // the path is a named pipe that no program is reading
+        NoFileName,    // the path was empty
+    };
+    Kind kind = Kind::System;
     std::string path;
-    std::string reason;  // the system's words, e.g. "No space left on device"
+    int error = 0;  // errno for System
 };
 
 // Puts `bytes` at `path` whole or not at all: a regular file is written beside the target and

@@ -5,6 +5,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include "support/TempFolder.h"
 #include "tablefile/SaveFileAtomically.h"
 
@@ -26,7 +29,7 @@ TEST(SaveFileAtomically, CreatesANewFileWithTheUsualPermissions) {
     const mode_t mask = ::umask(022);
     const auto result = SaveFileAtomically(folder / "new.tbl", "10=0\r\r\n\r\r\n");
     ::umask(mask);
-    ASSERT_TRUE(result.ok()) << result.error().reason;
+    ASSERT_TRUE(result.ok()) << std::strerror(result.error().error);
     EXPECT_EQ(ReadBytes(folder / "new.tbl"), "10=0\r\r\n\r\r\n");
     EXPECT_EQ(ModeOf(folder / "new.tbl") & 0777, 0644u);
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"new.tbl"});
@@ -63,7 +66,7 @@ TEST(SaveFileAtomically, AFailedWriteLeavesTheOldFileAndNoPartialFile) {
         const rlimit limit{100, 100};
         ::setrlimit(RLIMIT_FSIZE, &limit);
         const auto result = SaveFileAtomically(target, std::string(1000, 'n'));
-        ::_exit(!result.ok() && result.error().reason == "File too large" ? 0 : 1);
+        ::_exit(!result.ok() && result.error().error == EFBIG ? 0 : 1);
     }
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
@@ -77,7 +80,7 @@ TEST(SaveFileAtomically, AFullDeviceIsReportedAndStaysADevice) {
     const auto result = SaveFileAtomically("/dev/full", "10=0\r\r\n\r\r\n");
     ASSERT_FALSE(result.ok());
     EXPECT_EQ(result.error().path, "/dev/full");
-    EXPECT_EQ(result.error().reason, "No space left on device");
+    EXPECT_EQ(result.error().error, ENOSPC);
     EXPECT_TRUE(S_ISCHR(ModeOf("/dev/full")));
 }
 
@@ -90,13 +93,15 @@ TEST(SaveFileAtomically, RefusesFoldersMissingFoldersAndEmptyNames) {
     TempFolder folder;
     const auto intoFolder = SaveFileAtomically(folder.path(), "x");
     ASSERT_FALSE(intoFolder.ok());
-    EXPECT_EQ(intoFolder.error().reason, "Is a directory");
+    EXPECT_EQ(intoFolder.error().error, EISDIR);
 
     const auto missing = SaveFileAtomically(folder / "no/such/folder.tbl", "x");
     ASSERT_FALSE(missing.ok());
-    EXPECT_EQ(missing.error().reason, "No such file or directory");
+    EXPECT_EQ(missing.error().error, ENOENT);
 
-    EXPECT_FALSE(SaveFileAtomically("", "x").ok());
+    const auto unnamed = SaveFileAtomically("", "x");
+    ASSERT_FALSE(unnamed.ok());
+    EXPECT_EQ(unnamed.error().kind, FileError::Kind::NoFileName);
     EXPECT_TRUE(folder.Names().empty());
 }
 
