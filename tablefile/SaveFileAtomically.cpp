@@ -1,22 +1,48 @@
 #include "SaveFileAtomically.h"
 
 #include <fcntl.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
-#include <cstdlib>
-#include <cstring>
-#include <vector>
+#include <string>
+#include <utility>
 
 namespace glyphwright {
 
 namespace {
 
-FileError SystemError(const std::string& path, int error) {
-    return FileError{FileError::Kind::System, path, error};
-}
+// As many links as the kernel follows before it gives up with ELOOP.
+constexpr int kMostLinks = 40;
+
+// A descriptor closed when it goes out of scope; AT_FDCWD passes through unclosed.
+class Fd {
+public:
+    explicit Fd(int fd = -1) : fd_(fd) {}
+    Fd(Fd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+    Fd& operator=(Fd&& other) noexcept {
+        if (this != &other) {
+            Close();
+            fd_ = std::exchange(other.fd_, -1);
+        }
+        return *this;
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    ~Fd() { Close(); }
+
+    [[nodiscard]] int get() const { return fd_; }
+    [[nodiscard]] bool valid() const { return fd_ >= 0 || fd_ == AT_FDCWD; }
+    // 0, or the errno of a failed close.
+    int Close() {
+        const int fd = std::exchange(fd_, -1);
+        return fd >= 0 && ::close(fd) != 0 ? errno : 0;
+    }
+
+private:
+    int fd_;
+};
 
 // Writes all of `bytes` to `fd`; false with errno set when the system refuses.
 bool WriteAll(int fd, std::string_view bytes) {
@@ -31,24 +57,181 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
-Result<Success, FileError> WriteDirectly(const std::string& path, std::string_view bytes) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-    if (fd < 0) {
-        return SystemError(path, errno);
+// Where a path ends up once its symbolic links are followed: a folder and a name in it. The
+// folder is held open, so names stay short however long the path is.
+struct Place {
+    Fd folder;
+    std::string name;
+};
+
+// Follows the links of `path` as open() would, also to a target that does not exist yet, which
+// is then created there. 0, or the errno of the failure.
+int Locate(std::string path, Place& place) {
+    Fd from(AT_FDCWD);
+    for (int hop = 0; hop <= kMostLinks; ++hop) {
+        // A trailing slash names a folder: open(O_CREAT) refuses to make a file of it.
+        if (path.empty() || path.back() == '/') return EISDIR;
+        const auto slash = path.find_last_of('/');
+        const std::string folder = slash == std::string::npos ? "."
+                                   : slash == 0               ? "/"
+                                                              : path.substr(0, slash);
+        place.name = slash == std::string::npos ? path : path.substr(slash + 1);
+        place.folder = Fd(::openat(from.get(), folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+        if (!place.folder.valid()) return errno;
+
+        struct stat info {};
+        if (::fstatat(place.folder.get(), place.name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
+            return errno == ENOENT ? 0 : errno;
+        }
+        if (!S_ISLNK(info.st_mode)) return 0;
+        std::string target(256, '\0');
+        for (;;) {
+            const ssize_t size =
+                ::readlinkat(place.folder.get(), place.name.c_str(), target.data(), target.size());
+            if (size < 0) return errno;
+            if (static_cast<std::size_t>(size) < target.size()) {
+                target.resize(static_cast<std::size_t>(size));
+                break;
+            }
+            target.resize(target.size() * 2);
+        }
+        path = std::move(target);
+        from = std::move(place.folder);  // a relative target starts at the link's own folder
     }
-    const bool written = WriteAll(fd, bytes);
-    const int writeError = errno;
-    const bool closed = ::close(fd) == 0;
-    if (!written) return SystemError(path, writeError);
-    if (!closed) return SystemError(path, errno);
-    return Success{};
+    return ELOOP;
 }
 
-std::string FolderOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
-    return path.substr(0, slash);
+// Makes a new file with an unused name in `folder`. 0, or the errno of the failure.
+int MakeTemporary(int folder, mode_t mode, Fd& file, std::string& name) {
+    static constexpr char kLetters[] =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        unsigned char random[8] = {};
+        if (::getrandom(random, sizeof random, 0) != static_cast<ssize_t>(sizeof random)) {
+            return errno;
+        }
+        name = ".glyphwright-";
+        for (const unsigned char byte : random) name += kLetters[byte % (sizeof kLetters - 1)];
+        file = Fd(::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode));
+        if (file.valid()) return 0;
+        if (errno != EEXIST) return errno;
+    }
+    return EEXIST;
+}
+
+// Writes `bytes` into the temporary and renames it over `place`; on failure the temporary is
+// removed and whatever stood at `place` is untouched. 0, or the errno of the failure.
+int FillAndRename(Place& place, Fd& file, const std::string& temporary, std::string_view bytes) {
+    int error = 0;
+    if (!WriteAll(file.get(), bytes) || ::fsync(file.get()) != 0) error = errno;
+    if (const int closed = file.Close(); error == 0) error = closed;
+    if (error == 0 && ::renameat(place.folder.get(), temporary.c_str(), place.folder.get(),
+                                 place.name.c_str()) != 0) {
+        error = errno;
+    }
+    if (error != 0) ::unlinkat(place.folder.get(), temporary.c_str(), 0);
+    return error;
+}
+
+// A new file, whole or not at all. The kernel applies the umask to 0666 as open(O_CREAT) would.
+int CreateWhole(Place& place, std::string_view bytes) {
+    Fd file;
+    std::string temporary;
+    if (const int error = MakeTemporary(place.folder.get(), 0666, file, temporary); error != 0) {
+        return error;
+    }
+    return FillAndRename(place, file, temporary, bytes);
+}
+
+// Replaces the regular file `existing` by renaming a complete copy over it, when that keeps its
+// owner, group, mode and links. Sets `done` when it replaced the file; 0 with `done` unset means
+// this folder or file does not allow it (the caller writes in place); else the errno of a failure
+// that left the old file as it was.
+int ReplaceWhole(Place& place, const struct stat& existing, std::string_view bytes, bool& done) {
+    done = false;
+    if (existing.st_nlink != 1) return 0;  // a rename would cut the other names off
+    Fd file;
+    std::string temporary;
+    if (const int error = MakeTemporary(place.folder.get(), 0600, file, temporary); error != 0) {
+        return error == EACCES || error == EPERM ? 0 : error;
+    }
+    // Owner before mode: a change of owner clears the set-id bits.
+    struct stat made {};
+    const bool same = ::fstat(file.get(), &made) == 0 &&
+                      ((made.st_uid == existing.st_uid && made.st_gid == existing.st_gid) ||
+                       ::fchown(file.get(), existing.st_uid, existing.st_gid) == 0) &&
+                      ::fchmod(file.get(), existing.st_mode & 07777) == 0 &&
+                      ::fstat(file.get(), &made) == 0 && made.st_uid == existing.st_uid &&
+                      made.st_gid == existing.st_gid &&
+                      (made.st_mode & 07777) == (existing.st_mode & 07777);
+    if (!same) {
+        file.Close();
+        ::unlinkat(place.folder.get(), temporary.c_str(), 0);
+        return 0;
+    }
+    const int error = FillAndRename(place, file, temporary, bytes);
+    // A sticky folder or a security module may still forbid the rename: the file itself can be
+    // written.
+    if (error == EACCES || error == EPERM) return 0;
+    done = error == 0;
+    return error;
+}
+
+// Writes over the file's own content, as editors do where a rename cannot keep the file as it
+// is. The table is complete in memory, so the file is short of its full content only if the
+// system fails mid-way. 0, or the errno of the failure.
+int WriteInPlace(Fd& file, std::string_view bytes) {
+    int error = 0;
+    if (!WriteAll(file.get(), bytes) ||
+        ::ftruncate(file.get(), static_cast<off_t>(bytes.size())) != 0 ||
+        ::fsync(file.get()) != 0) {
+        error = errno;
+    }
+    const int closed = file.Close();
+    return error != 0 ? error : closed;
+}
+
+int Save(const std::string& path, std::string_view bytes, bool& noReader) {
+    // Without O_NONBLOCK opening a pipe waits for a reader, and some devices wait for a carrier.
+    Fd file(::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (!file.valid()) {
+        const int error = errno;
+        struct stat info {};
+        if (error == ENXIO && ::stat(path.c_str(), &info) == 0 && S_ISFIFO(info.st_mode)) {
+            noReader = true;
+            return error;
+        }
+        if (error != ENOENT) return error;
+        Place place;
+        if (const int located = Locate(path, place); located != 0) return located;
+        return CreateWhole(place, bytes);
+    }
+
+    struct stat existing {};
+    const int flags = ::fcntl(file.get(), F_GETFL);
+    if (::fstat(file.get(), &existing) != 0 || flags < 0 ||
+        ::fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        return errno;
+    }
+    if (!S_ISREG(existing.st_mode)) {
+        // A device or pipe cannot be renamed over and keeps no content to truncate.
+        const int error = WriteAll(file.get(), bytes) ? 0 : errno;
+        const int closed = file.Close();
+        return error != 0 ? error : closed;
+    }
+
+    // The rename must land on the very file that was opened, not on whatever a name now shows.
+    Place place;
+    struct stat named {};
+    if (Locate(path, place) == 0 &&
+        ::fstatat(place.folder.get(), place.name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+        named.st_dev == existing.st_dev && named.st_ino == existing.st_ino) {
+        bool done = false;
+        if (const int error = ReplaceWhole(place, existing, bytes, done); error != 0 || done) {
+            return error;
+        }
+    }
+    return WriteInPlace(file, bytes);
 }
 
 }  // namespace
@@ -57,59 +240,10 @@ Result<Success, FileError> SaveFileAtomically(const std::string& path, std::stri
     if (path.empty()) {
         return FileError{FileError::Kind::NoFileName, path, 0};
     }
-
-    // Replace what a link points to, not the link itself.
-    std::string target = path;
-    struct stat existing {};
-    const bool exists = ::stat(path.c_str(), &existing) == 0;
-    if (exists) {
-        if (S_ISDIR(existing.st_mode)) {
-            return SystemError(path, EISDIR);
-        }
-        if (!S_ISREG(existing.st_mode)) {
-            return WriteDirectly(path, bytes);  // a device or pipe cannot be renamed over
-        }
-        if (char resolved[PATH_MAX]; ::realpath(path.c_str(), resolved) != nullptr) {
-            target = resolved;
-        }
-        // Replacing a file we may not write to would go around its permissions.
-        if (::access(target.c_str(), W_OK) != 0) {
-            return SystemError(path, errno);
-        }
-    }
-
-    std::string pattern = FolderOf(target) + "/.glyphwright-XXXXXX";
-    std::vector<char> temporaryName(pattern.begin(), pattern.end());
-    temporaryName.push_back('\0');
-    const int fd = ::mkostemp(temporaryName.data(), O_CLOEXEC);
-    if (fd < 0) {
-        return SystemError(path, errno);
-    }
-    const std::string temporary(temporaryName.data());
-    auto fail = [&](int error) -> Result<Success, FileError> {
-        ::unlink(temporary.c_str());
-        return SystemError(path, error);
-    };
-
-    // A new file gets the usual permissions; a replaced one keeps its own.
-    mode_t mode = 0666;
-    if (exists) {
-        mode = existing.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode &= ~mask;
-    }
-    if (::fchmod(fd, mode) != 0 || !WriteAll(fd, bytes) || ::fsync(fd) != 0) {
-        const int error = errno;
-        ::close(fd);
-        return fail(error);
-    }
-    if (::close(fd) != 0) {
-        return fail(errno);
-    }
-    if (::rename(temporary.c_str(), target.c_str()) != 0) {
-        return fail(errno);
+    bool noReader = false;
+    if (const int error = Save(path, bytes, noReader); error != 0) {
+        if (noReader) return FileError{FileError::Kind::NoPipeReader, path, 0};
+        return FileError{FileError::Kind::System, path, error};
     }
     return Success{};
 }

@@ -19,10 +19,13 @@ struct FileError {
     int error = 0;  // errno for System
 };
 
-// Puts `bytes` at `path` whole or not at all: a regular file is written beside the target and
-// renamed over it only when complete, so a failed write leaves an existing file untouched and
-// leaves no partial file behind. A device or pipe (there is nothing to rename) is written
-// directly.
+// Puts `bytes` at `path`, following symbolic links (a dangling one gets its target created). A new
+// file, or a regular file the user could replace without changing it, is written beside the
+// target and renamed over it only when complete: a failed write leaves the old file untouched and
+// no partial file behind. Where a rename would change the file's owner, group, mode or cut its
+// hard links, or the folder takes no new file, the file is written in place instead, so a file the
+// user may write can always be saved. A device or pipe is written directly; a pipe that nobody
+// reads is refused at once instead of waiting.
 [[nodiscard]] Result<Success, FileError> SaveFileAtomically(const std::string& path,
                                                             std::string_view bytes);
 
