@@ -1,49 +1,58 @@
 #include "AssembleTable.h"
 
 #include <cstddef>
-#include <optional>
 
 #include "BuiltInSets.h"
 
 namespace glyphwright {
 
-Result<Success, AssemblyError> AssembleTable(Workspace& workspace, int lineCount) {
-    if (lineCount > kMaxOrderLines) {
-        return AssemblyError{AssemblyError::Kind::TooManyLines, 0, {}, 0};
-    }
-
-    // Lay into a staging table first so that a failure leaves the workspace as it was.
-    std::array<std::optional<std::string_view>, kCodeCount> laid{};
-    int running = workspace.CurrentCode;
-    for (int line = 1; line <= lineCount; ++line) {
-        const auto slot = static_cast<std::size_t>(line);
-        const CharacterSet* set = FindBuiltInSet(workspace.OrderNames[slot]);
+Result<Assembly, AssemblyError> PreviewAssembly(const TableOrder& order, ByteCode start) {
+    Assembly assembly;
+    assembly.start = start;
+    int running = start;
+    bool laidAny = false;
+    for (int line = 0; line < order.LineCount(); ++line) {
+        const CharacterSet* set = FindBuiltInSet(order.SetNameOf(line));
         if (set == nullptr) {
             continue;  // a single entry, or a line whose text names no set: it takes no code
         }
-        if (const int ownStart = workspace.OrderStarts[slot - 1]; ownStart > 0) {
+        if (const int ownStart = order.StartOf(line); ownStart > 0) {
             running = ownStart;
         }
         const int setStart = running;
         for (const std::string_view member : set->members) {
             if (running > 0xFF) {
-                return AssemblyError{AssemblyError::Kind::PastFF, line, std::string(set->name),
+                return AssemblyError{AssemblyError::Kind::PastFF, line + 1, std::string(set->name),
                                      setStart};
             }
-            laid[static_cast<std::size_t>(running)] = member;
+            LaidCode& code = assembly.laid[static_cast<std::size_t>(running)];
+            if (code.line >= 0 && code.line != line) code.overlaps = code.line;
+            code.member = member;
+            code.line = line;
             ++running;
         }
+        laidAny = true;
     }
-    if (running - 1 < 0) {
+    if (!laidAny) {
         return AssemblyError{AssemblyError::Kind::NothingToLay, 0, {}, 0};
     }
+    assembly.last = static_cast<ByteCode>(running - 1);
+    return assembly;
+}
 
-    for (std::size_t code = 0; code < laid.size(); ++code) {
-        if (laid[code]) {
-            workspace.TableText[code] = *laid[code];
+void CommitAssembly(const Assembly& assembly, Workspace& workspace) {
+    for (std::size_t code = 0; code < assembly.laid.size(); ++code) {
+        if (assembly.laid[code].line >= 0) {
+            workspace.TableText[code] = assembly.laid[code].member;
         }
     }
-    workspace.LastCode = static_cast<ByteCode>(running - 1);
+    workspace.LastCode = assembly.last;
+}
+
+Result<Success, AssemblyError> AssembleTable(const TableOrder& order, Workspace& workspace) {
+    auto assembly = PreviewAssembly(order, workspace.CurrentCode);
+    if (!assembly) return assembly.error();
+    CommitAssembly(assembly.value(), workspace);
     return Success{};
 }
 

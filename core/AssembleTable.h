@@ -1,8 +1,11 @@
 #pragma once
 
+#include <array>
 #include <string>
+#include <string_view>
 
 #include "Result.h"
+#include "TableOrder.h"
 #include "Workspace.h"
 
 namespace glyphwright {
@@ -10,18 +13,39 @@ namespace glyphwright {
 struct AssemblyError {
     enum class Kind {
         PastFF,        // a member of `setName` on `line` would land above code FF
-        TooManyLines,  // more lines than there are record slots
-        NothingToLay,  // no set laid and the start code is 00: the range would end at -1
+        NothingToLay,  // the order names no set, so there is no range to write
     };
     Kind kind;
-    int line = 0;          // 1-based Table Order line, for PastFF
-    std::string setName;   // for PastFF
-    int setStart = 0;      // code the failing set began at, for PastFF
+    int line = 0;         // 1-based Table Order line, for PastFF
+    std::string setName;  // for PastFF
+    int setStart = 0;     // code the failing set began at, for PastFF
 };
 
-// Lays the sets of the first `lineCount` Table Order lines onto TableText, from CurrentCode on,
-// and sets LastCode to the code of the last member laid. All or nothing: on failure TableText and
-// LastCode are exactly as they were.
-[[nodiscard]] Result<Success, AssemblyError> AssembleTable(Workspace& workspace, int lineCount);
+// What the Table Order lays on one code.
+struct LaidCode {
+    std::string_view member;  // the set member; empty when the order lays nothing here
+    int line = -1;            // 0-based Table Order line that lays it (the last one to)
+    int overlaps = -1;        // an earlier line whose member it lays over; -1 when none
+};
+
+// The result of laying the order from a start code, before anything is stored.
+struct Assembly {
+    std::array<LaidCode, kCodeCount> laid{};
+    ByteCode start = 0;  // the first code the file writes
+    ByteCode last = 0;   // the code of the last member laid: the last code the file writes
+};
+
+// Lays the sets of the Table Order from `start` on, changing nothing: the code map shows this,
+// and MAKE TABLE stores it, so the two can never disagree.
+[[nodiscard]] Result<Assembly, AssemblyError> PreviewAssembly(const TableOrder& order,
+                                                              ByteCode start);
+
+// Stores an assembly: its members over the slots they land on, and its last code as LastCode.
+void CommitAssembly(const Assembly& assembly, Workspace& workspace);
+
+// Lays the Table Order onto the table from CurrentCode on and sets LastCode. All or nothing: on
+// failure TableText and LastCode are exactly as they were.
+[[nodiscard]] Result<Success, AssemblyError> AssembleTable(const TableOrder& order,
+                                                           Workspace& workspace);
 
 }  // namespace glyphwright

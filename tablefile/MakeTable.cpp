@@ -1,75 +1,18 @@
 #include "MakeTable.h"
 
-#include <cstdio>
-#include <cstring>
+#include <optional>
 #include <string>
 
-#include "SaveFileAtomically.h"
 #include "WriteTableFile.h"
-#include "core/AssembleTable.h"
-#include "core/ParseHexByte.h"
 
 namespace glyphwright {
 
-namespace {
-
-std::string HexCode(int code) {
-    char text[8];
-    std::snprintf(text, sizeof text, "%02X", static_cast<unsigned>(code));
-    return text;
-}
-
-std::string SaveFailureReason(const FileError& error) {
-    switch (error.kind) {
-        case FileError::Kind::NoPipeReader:
-            return "No program is reading from this pipe";
-        case FileError::Kind::NoFileName:
-            return "No file name was given";
-        case FileError::Kind::System:
-            break;
-    }
-    return std::strerror(error.error);
-}
-
-std::string StartCodeMessage(std::string_view typed, HexError error) {
-    if (typed.empty()) {
-        return "No start code was given. Type the code at which the font table begins, "
-               "as a hexadecimal byte from 00 to FF.";
-    }
-    std::string message = "The start code \"" + std::string(typed) + "\" ";
-    message += error == HexError::OutOfRange
-                   ? "is larger than FF."
-                   : "is not a hexadecimal byte.";
-    message += " Type the code at which the font table begins, from 00 to FF (for example 10).";
-    return message;
-}
-
-std::string AssemblyMessage(const AssemblyError& error) {
-    switch (error.kind) {
-        case AssemblyError::Kind::PastFF:
-            return "The set \"" + error.setName + "\" on line " + std::to_string(error.line) +
-                   " of the Table Order begins at code " + HexCode(error.setStart) +
-                   " and would run past code FF. No table was made.";
-        case AssemblyError::Kind::TooManyLines:
-            return "The Table Order has more than " + std::to_string(kMaxOrderLines) +
-                   " lines. No table was made.";
-        case AssemblyError::Kind::NothingToLay:
-            return "The Table Order lays no character set, so from start code 00 there is "
-                   "nothing to write. No table was made.";
-    }
-    return "No table was made.";
-}
-
-}  // namespace
-
-MakeTableOutcome MakeTable(Workspace& workspace, std::string_view startCodeText, int lineCount,
-                           UserQueries& user) {
-    const std::string title(kMessageTitle);
-
+Result<MakeTableOutcome, TableFailure> MakeTable(Workspace& workspace, const TableOrder& order,
+                                                 std::string_view startCodeText,
+                                                 UserQueries& user) {
     std::string startCode(startCodeText);
     if (startCode.empty()) {
-        std::optional<std::string> answer =
-            user.AskText(std::string(kStartCodePrompt), std::string(kStartCodeTitle));
+        std::optional<std::string> answer = user.AskStartCode();
         if (!answer) {
             return MakeTableOutcome::Cancelled;
         }
@@ -78,19 +21,16 @@ MakeTableOutcome MakeTable(Workspace& workspace, std::string_view startCodeText,
 
     const auto parsed = ParseHexByte(workspace, startCode);
     if (!parsed) {
-        user.ShowMessage(title, StartCodeMessage(startCode, parsed.error()),
-                         MessageIcon::Exclamation);
-        return MakeTableOutcome::Failed;
+        return TableFailure{StartCodeError{startCode, parsed.error()}};
     }
     workspace.CurrentCode = parsed.value();
 
     // Assembly runs before the Save dialog: its slots stay filled even if the user cancels there.
-    if (const auto assembled = AssembleTable(workspace, lineCount); !assembled) {
-        user.ShowMessage(title, AssemblyMessage(assembled.error()), MessageIcon::Exclamation);
-        return MakeTableOutcome::Failed;
+    if (const auto assembled = AssembleTable(order, workspace); !assembled) {
+        return TableFailure{assembled.error()};
     }
 
-    const std::optional<std::string> path = user.AskSavePath(std::string(kTableFileFilter));
+    const std::optional<std::string> path = user.AskSavePath();
     if (!path) {
         return MakeTableOutcome::Cancelled;
     }
@@ -98,11 +38,7 @@ MakeTableOutcome MakeTable(Workspace& workspace, std::string_view startCodeText,
     std::string file;
     WriteTableFile(file, workspace.TableText, workspace.CurrentCode, workspace.LastCode);
     if (const auto saved = SaveFileAtomically(*path, file); !saved) {
-        user.ShowMessage(title,
-                         "The table file \"" + saved.error().path +
-                             "\" could not be written: " + SaveFailureReason(saved.error()) + ".",
-                         MessageIcon::Exclamation);
-        return MakeTableOutcome::Failed;
+        return TableFailure{saved.error()};
     }
     return MakeTableOutcome::Written;
 }

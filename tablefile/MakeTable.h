@@ -1,26 +1,38 @@
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <variant>
 
+#include "SaveFileAtomically.h"
 #include "UserQueries.h"
+#include "core/AssembleTable.h"
+#include "core/ParseHexByte.h"
+#include "core/TableOrder.h"
 #include "core/Workspace.h"
 
 namespace glyphwright {
 
-inline constexpr std::string_view kStartCodePrompt = "What hex byte does the font table start at?";
-inline constexpr std::string_view kStartCodeTitle = "Where does font table begin";
-inline constexpr std::string_view kTableFileFilter = ".tbl files (*.tbl)";
-inline constexpr std::string_view kMessageTitle = "Glyphwright";
+// A start code that is no hexadecimal byte, as typed ("" when none was given).
+struct StartCodeError {
+    std::string typed;
+    HexError error;
+};
+
+// Why MAKE TABLE made no file. The windows tell the user in their own words.
+using TableFailure = std::variant<StartCodeError, AssemblyError, FileError>;
 
 enum class MakeTableOutcome {
     Written,    // the file is in place
-    Cancelled,  // the user cancelled the input box or the Save dialog; nothing was said
-    Failed,     // the user was told why in a message box; no file was written
+    Cancelled,  // the user cancelled the input box or the Save dialog
 };
 
 // "MAKE TABLE": reads the start code from `startCodeText` (or asks for it when that is empty),
-// lays the first `lineCount` Table Order lines, asks for a path and writes the table file.
-MakeTableOutcome MakeTable(Workspace& workspace, std::string_view startCodeText, int lineCount,
-                           UserQueries& user);
+// lays the Table Order, asks for a path and writes the table file. A failure comes back as a
+// value, with no file written and the table as it was before assembly.
+[[nodiscard]] Result<MakeTableOutcome, TableFailure> MakeTable(Workspace& workspace,
+                                                               const TableOrder& order,
+                                                               std::string_view startCodeText,
+                                                               UserQueries& user);
 
 }  // namespace glyphwright

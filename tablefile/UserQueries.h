@@ -5,25 +5,18 @@
 
 namespace glyphwright {
 
-enum class MessageIcon { None, Exclamation };
-
-// The modal questions the table command puts to the user. The windows answer them with real
-// boxes; tests answer them from a script.
+// What the table command asks the user. The windows answer with real boxes (and their words);
+// tests answer from a script.
 class UserQueries {
 public:
     virtual ~UserQueries() = default;
 
-    // Input box: the typed text on OK (possibly empty), nullopt on Cancel.
-    [[nodiscard]] virtual std::optional<std::string> AskText(const std::string& prompt,
-                                                             const std::string& title) = 0;
+    // The start code, asked for when the start-code box is empty: the typed text on OK
+    // (possibly empty), nullopt on Cancel.
+    [[nodiscard]] virtual std::optional<std::string> AskStartCode() = 0;
 
-    // Save-as dialog with one file-type filter (".tbl files (*.tbl)"): the chosen path exactly
-    // as the dialog gives it, nullopt on Cancel.
-    [[nodiscard]] virtual std::optional<std::string> AskSavePath(const std::string& filter) = 0;
-
-    // Message box with a single OK button.
-    virtual void ShowMessage(const std::string& title, const std::string& text,
-                             MessageIcon icon) = 0;
+    // The path to save the table file at, exactly as the Save dialog gives it; nullopt on Cancel.
+    [[nodiscard]] virtual std::optional<std::string> AskSavePath() = 0;
 
 protected:
     UserQueries() = default;

@@ -1,10 +1,9 @@
 #include "QtQueries.h"
 
+#include <QFile>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
-
-#include "WindowManager.h"
-#include "main/MainWindow.h"
 
 namespace glyphwright {
 namespace {
@@ -15,6 +14,8 @@ QMessageBox::Icon ToBoxIcon(MessageIcon icon) {
 
 }  // namespace
 
+QtQueries::~QtQueries() = default;
+
 std::optional<std::string> QtQueries::AskText(const std::string& prompt, const std::string& title) {
     bool ok = false;
     const QString text =
@@ -24,9 +25,27 @@ std::optional<std::string> QtQueries::AskText(const std::string& prompt, const s
     return text.toStdString();
 }
 
+QFileDialog* QtQueries::SaveDialog() {
+    if (saveDialog_.isNull() && !owner_.isNull()) {
+        saveDialog_ = new QFileDialog(owner_.data());
+        saveDialog_->setObjectName(QStringLiteral("cdgSaveFile"));
+        saveDialog_->setAcceptMode(QFileDialog::AcceptSave);
+        saveDialog_->setFileMode(QFileDialog::AnyFile);
+        saveDialog_->setWindowModality(Qt::WindowModal);
+    }
+    return saveDialog_.data();
+}
+
 std::optional<std::string> QtQueries::AskSavePath(const std::string& filter) {
-    if (windows_ == nullptr) return std::nullopt;
-    return windows_->Main().AskSavePath(filter);
+    QFileDialog* dialog = SaveDialog();
+    if (dialog == nullptr) return std::nullopt;
+    dialog->setNameFilter(QString::fromStdString(filter));
+    if (!lastSavePath_.isEmpty()) dialog->selectFile(lastSavePath_);
+    if (dialog->exec() != QDialog::Accepted) return std::nullopt;
+    const QStringList chosen = dialog->selectedFiles();
+    if (chosen.isEmpty()) return std::nullopt;
+    lastSavePath_ = chosen.front();
+    return QFile::encodeName(lastSavePath_).toStdString();
 }
 
 void QtQueries::ShowMessage(const std::string& title, const std::string& text, MessageIcon icon) {

@@ -1,22 +1,26 @@
 #pragma once
 
+#include <QPointer>
+#include <QString>
+
 #include "WindowQueries.h"
+
+class QFileDialog;
+class QWidget;
 
 namespace glyphwright {
 
-class WindowManager;
-
-// The real modal boxes: an input box, the main window's Save dialog and message boxes, all
-// modal to the whole program except the Save dialog, which is modal to the main window.
+// The real modal boxes: an input box and message boxes, modal to the whole program, and the main
+// window's Save dialog cdgSaveFile, modal to that window.
 class QtQueries final : public WindowQueries {
 public:
     QtQueries() = default;
-    ~QtQueries() override = default;
+    ~QtQueries() override;
     QtQueries(const QtQueries&) = delete;
     QtQueries& operator=(const QtQueries&) = delete;
 
-    // The Save dialog belongs to the main window; the windows are made after this object.
-    void UseWindows(WindowManager& windows) { windows_ = &windows; }
+    // The window the Save dialog belongs to; the windows are made after this object.
+    void SetSaveDialogOwner(QWidget& owner) { owner_ = &owner; }
 
     [[nodiscard]] std::optional<std::string> AskText(const std::string& prompt,
                                                      const std::string& title) override;
@@ -25,8 +29,14 @@ public:
     [[nodiscard]] bool AskYesNo(const std::string& title, const std::string& text,
                                 MessageIcon icon) override;
 
+    // The Save dialog, made the first time it is needed: Qt's file dialog builds a file system
+    // model and views, which would cost every start-up its time and memory.
+    [[nodiscard]] QFileDialog* SaveDialog();
+
 private:
-    WindowManager* windows_ = nullptr;
+    QPointer<QWidget> owner_;
+    QPointer<QFileDialog> saveDialog_;
+    QString lastSavePath_;  // offered again the next time
 };
 
 }  // namespace glyphwright

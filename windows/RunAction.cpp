@@ -1,29 +1,30 @@
 #include "RunAction.h"
 
 #include <exception>
-#include <string>
 
-#include "MakeTable.h"
+#include "Messages.h"
+#include "WindowQueries.h"
 
 namespace glyphwright {
 namespace {
 
-void Report(UserQueries& user, const std::string& text) {
+void Report(WindowQueries& user, const QString& text) {
     try {
-        user.ShowMessage(std::string(kMessageTitle), text, MessageIcon::Exclamation);
+        user.ShowMessage(Messages::Title().toStdString(), text.toStdString(),
+                         MessageIcon::Exclamation);
     } catch (...) {  // NOLINT(bugprone-empty-catch): with no box left to say it in, carry on
     }
 }
 
 }  // namespace
 
-void RunAction(UserQueries& user, const std::function<void()>& action) {
+void RunAction(WindowQueries& user, const std::function<void()>& action) {
     try {
         action();
     } catch (const std::exception& failure) {
-        Report(user, std::string("This command failed: ") + failure.what());
+        Report(user, Messages::ActionFailed(failure.what()));
     } catch (...) {
-        Report(user, "This command failed for a reason the program does not know.");
+        Report(user, Messages::ActionFailedUnknown());
     }
 }
 

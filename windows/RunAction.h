@@ -2,12 +2,12 @@
 
 #include <functional>
 
-#include "UserQueries.h"
-
 namespace glyphwright {
+
+class WindowQueries;
 
 // Runs the action of one event. A failure inside it is told in a message box instead of letting
 // the exception unwind through the event loop and end the program.
-void RunAction(UserQueries& user, const std::function<void()>& action);
+void RunAction(WindowQueries& user, const std::function<void()>& action);
 
 }  // namespace glyphwright

@@ -8,16 +8,19 @@
 
 namespace glyphwright {
 
+void InstallFontFallbacks() {
+    // Where "MS Sans Serif" is missing, a condensed sans-serif comes closest to its widths, so
+    // captions fit the boxes the definitions give them.
+    QFont::insertSubstitutions(
+        QStringLiteral("MS Sans Serif"),
+        {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("DejaVu Sans Condensed")});
+}
+
 void ApplyWindowFrame(QWidget& window) {
     window.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     window.setFixedSize(window.size());
 
-    // Where "MS Sans Serif" is missing, a condensed sans-serif comes closest to its widths, so
-    // captions fit the boxes the definitions give them.
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {QStringLiteral("Microsoft Sans Serif"),
-                                QStringLiteral("DejaVu Sans Condensed")});
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPointSizeF(8.25);
     font.setStyleHint(QFont::SansSerif);  // where that face is missing, the nearest sans-serif

@@ -9,4 +9,7 @@ namespace glyphwright {
 // 8.25 pt (or the nearest sans-serif face); Enter pressing the focused push button.
 void ApplyWindowFrame(QWidget& window);
 
+// Registers the faces that stand in for "MS Sans Serif" where it is missing; once, at start-up.
+void InstallFontFallbacks();
+
 }  // namespace glyphwright

@@ -2,48 +2,81 @@
 
 #include <algorithm>
 
+#include "RunAction.h"
 #include "dialogs/IncludeChooser.h"
 #include "dialogs/RelativeStartDialog.h"
 #include "dialogs/SingleEntryDialog.h"
+#include "main/ConfirmExit.h"
 #include "main/MainWindow.h"
 
 namespace glyphwright {
 
-WindowManager::WindowManager(Workspace& workspace, WindowQueries& queries)
-    : workspace_(workspace), queries_(queries) {}
+WindowManager::WindowManager(WindowServices services) : services_(services) {}
 
 WindowManager::~WindowManager() {
     for (QWidget* window : ExistingWindowsNewestFirst()) delete window;
 }
 
-void WindowManager::Start() {
-    Show(Main());
-}
-
-template <class Window>
-Window& WindowManager::Obtain(QPointer<Window>& slot) {
-    if (slot.isNull()) {
-        slot = new Window(*this);
+template <class Window, class... Arguments>
+Window* WindowManager::Make(QPointer<Window>& slot, Arguments&&... arguments) {
+    if (slot.isNull() && !ending_) {
+        slot = new Window(std::forward<Arguments>(arguments)...);
         created_.emplace_back(slot.data());
+        connect(slot.data(), &Window::closeBoxPressed, this,
+                [this, window = slot.data()] { Discard(*window); });
     }
-    return *slot;
+    return slot.data();
 }
 
-MainWindow& WindowManager::Main() {
-    return Obtain(main_);
-}
-IncludeChooser& WindowManager::Pick() {
-    return Obtain(pick_);
-}
-SingleEntryDialog& WindowManager::InsertDte() {
-    return Obtain(insertDte_);
-}
-RelativeStartDialog& WindowManager::EnterHexNum() {
-    return Obtain(enterHexNum_);
+void WindowManager::Start() {
+    auto* main = Make(main_, services_.workspace, services_.order, services_.lines,
+                      services_.selection, services_.events, services_.user);
+    if (main == nullptr) return;
+    // The close box ends the program; it is handled once the close event is over.
+    disconnect(main, &MainWindow::closeBoxPressed, this, nullptr);
+    connect(main, &MainWindow::closeBoxPressed, this, &WindowManager::End, Qt::QueuedConnection);
+    connect(main, &MainWindow::includeRequested, this, &WindowManager::ShowPick);
+    connect(main, &MainWindow::orderLineChosen, this, &WindowManager::ShowEnterHexNum);
+    connect(main, &MainWindow::exitRequested, this,
+            [this] { RunAction(services_.user, [this] { ConfirmExit(*this, services_.user); }); });
+    main->show();
 }
 
-void WindowManager::Show(QWidget& window) {
-    window.show();
+MainWindow* WindowManager::Main() const {
+    return main_.data();
+}
+IncludeChooser* WindowManager::Pick() const {
+    return pick_.data();
+}
+SingleEntryDialog* WindowManager::InsertDte() const {
+    return insertDte_.data();
+}
+RelativeStartDialog* WindowManager::EnterHexNum() const {
+    return enterHexNum_.data();
+}
+
+void WindowManager::ShowPick() {
+    const bool isNew = pick_.isNull();
+    IncludeChooser* pick = Make(pick_, services_.order, *main_, services_.user);
+    if (pick == nullptr) return;
+    if (isNew) {
+        connect(pick, &IncludeChooser::singleEntryRequested, this, &WindowManager::ShowInsertDte);
+    }
+    pick->show();
+}
+
+void WindowManager::ShowInsertDte() {
+    if (auto* dialog = Make(insertDte_, services_.workspace, services_.order, services_.events,
+                            services_.user)) {
+        dialog->show();
+    }
+}
+
+void WindowManager::ShowEnterHexNum() {
+    if (auto* dialog = Make(enterHexNum_, services_.workspace, services_.order, services_.selection,
+                            services_.user)) {
+        dialog->show();
+    }
 }
 
 void WindowManager::Forget(QWidget& window) {
@@ -81,8 +114,13 @@ std::vector<QWidget*> WindowManager::ExistingWindowsNewestFirst() const {
     return existing;
 }
 
-void WindowManager::End() {
+void WindowManager::CloseAll() {
+    ending_ = true;
     for (QWidget* window : ExistingWindowsNewestFirst()) Destroy(*window);
+}
+
+void WindowManager::End() {
+    CloseAll();
     emit ended();
 }
 

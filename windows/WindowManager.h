@@ -5,43 +5,60 @@
 
 #include <vector>
 
-#include "WindowQueries.h"
-#include "core/Workspace.h"
-
 class QWidget;
 
 namespace glyphwright {
 
-class MainWindow;
 class IncludeChooser;
-class SingleEntryDialog;
+class MainWindow;
+class OrderListModel;
+class OrderSelection;
 class RelativeStartDialog;
+class SingleEntryDialog;
+class TableEvents;
+class TableOrder;
+class WindowQueries;
+struct Workspace;
 
-// Owns the program's four windows. Each exists at most once, is created (hidden) the first time
-// it is asked for, and has no parent: every window is modeless and ownerless. The workspace and
-// the modal boxes are handed to the windows through here.
+// What the windows are made with: the state of the run and the modal boxes. Made at start-up,
+// before any window, and outliving them all.
+struct WindowServices {
+    Workspace& workspace;
+    TableOrder& order;
+    OrderListModel& lines;
+    OrderSelection& selection;
+    TableEvents& events;
+    WindowQueries& user;
+};
+
+// Creates, shows, hides and destroys the program's windows. Each exists at most once, is made
+// (hidden) the first time it is shown, and has no parent: every window is modeless and ownerless.
 class WindowManager final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(WindowManager)
 
 public:
-    WindowManager(Workspace& workspace, WindowQueries& queries);
+    explicit WindowManager(WindowServices services);
     ~WindowManager() override;
 
     // Creates the main window (its load fills the set selector) and shows it.
     void Start();
 
-    [[nodiscard]] MainWindow& Main();
-    [[nodiscard]] IncludeChooser& Pick();
-    [[nodiscard]] SingleEntryDialog& InsertDte();
-    [[nodiscard]] RelativeStartDialog& EnterHexNum();
+    // The windows that exist now; nullptr for one that does not.
+    [[nodiscard]] MainWindow* Main() const;
+    [[nodiscard]] IncludeChooser* Pick() const;
+    [[nodiscard]] SingleEntryDialog* InsertDte() const;
+    [[nodiscard]] RelativeStartDialog* EnterHexNum() const;
 
-    // Shows without blocking; a window already shown stays as it is, contents and all.
-    static void Show(QWidget& window);
+    // Shows without blocking, making the window first if it does not exist; a window already
+    // shown stays as it is, contents and all. Nothing is made once the program is ending.
+    void ShowPick();
+    void ShowInsertDte();
+    void ShowEnterHexNum();
 
     // Takes the window off the screen and lets it go once control is back in the event loop:
     // for a window whose own action is still running (Cancel, the close box). From now on it
-    // no longer counts as existing and the next use creates it anew.
+    // no longer counts as existing and the next show makes it anew.
     void Discard(QWidget& window);
 
     // Destroys the window at once; never for a window whose own code is on the stack.
@@ -51,23 +68,23 @@ public:
     [[nodiscard]] std::vector<QWidget*> ExistingWindows() const;
     [[nodiscard]] std::vector<QWidget*> ExistingWindowsNewestFirst() const;
 
-    // Destroys every window still there, newest first, and announces the end of the program.
-    void End();
+    // Destroys every window still there, newest first; from now on no window is made.
+    void CloseAll();
 
-    [[nodiscard]] Workspace& workspace() { return workspace_; }
-    [[nodiscard]] WindowQueries& queries() { return queries_; }
+    // CloseAll, then announces the end of the program.
+    void End();
 
 signals:
     // Every window is gone: the program ends.
     void ended();
 
 private:
-    template <class Window>
-    Window& Obtain(QPointer<Window>& slot);
+    template <class Window, class... Arguments>
+    Window* Make(QPointer<Window>& slot, Arguments&&... arguments);
     void Forget(QWidget& window);
 
-    Workspace& workspace_;
-    WindowQueries& queries_;
+    WindowServices services_;
+    bool ending_ = false;
     QPointer<MainWindow> main_;
     QPointer<IncludeChooser> pick_;
     QPointer<SingleEntryDialog> insertDte_;

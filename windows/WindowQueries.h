@@ -1,17 +1,38 @@
 #pragma once
 
+#include <optional>
 #include <string>
-
-#include "UserQueries.h"
 
 namespace glyphwright {
 
-// The modal boxes the windows need on top of those of the table command.
-class WindowQueries : public UserQueries {
+enum class MessageIcon { None, Exclamation };
+
+// The modal boxes of the windows. The program answers them with real boxes; tests answer them
+// from a script.
+class WindowQueries {
 public:
+    virtual ~WindowQueries() = default;
+
+    // Input box: the typed text on OK (possibly empty), nullopt on Cancel.
+    [[nodiscard]] virtual std::optional<std::string> AskText(const std::string& prompt,
+                                                             const std::string& title) = 0;
+
+    // The main window's Save-as dialog with one file-type filter: the chosen path exactly as the
+    // dialog gives it, nullopt on Cancel.
+    [[nodiscard]] virtual std::optional<std::string> AskSavePath(const std::string& filter) = 0;
+
+    // Message box with a single OK button.
+    virtual void ShowMessage(const std::string& title, const std::string& text,
+                             MessageIcon icon) = 0;
+
     // Message box with Yes (the default) and No: true for Yes.
     [[nodiscard]] virtual bool AskYesNo(const std::string& title, const std::string& text,
                                         MessageIcon icon) = 0;
+
+protected:
+    WindowQueries() = default;
+    WindowQueries(const WindowQueries&) = default;
+    WindowQueries& operator=(const WindowQueries&) = default;
 };
 
 }  // namespace glyphwright

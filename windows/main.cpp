@@ -1,10 +1,12 @@
 #include <QApplication>
 
 #include "ApplicationIcon.h"
+#include "ProgramState.h"
 #include "QtQueries.h"
 #include "Version.h"
+#include "WindowFrame.h"
 #include "WindowManager.h"
-#include "core/Workspace.h"
+#include "main/MainWindow.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -14,14 +16,15 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(glyphwright::ApplicationIcon());
     // Hidden dialogs may outlive the last shown window; the windows say when the program ends.
     QApplication::setQuitOnLastWindowClosed(false);
+    glyphwright::InstallFontFallbacks();
 
-    glyphwright::Workspace workspace;
+    glyphwright::ProgramState state;
     glyphwright::QtQueries queries;
-    glyphwright::WindowManager windows(workspace, queries);
-    queries.UseWindows(windows);
+    glyphwright::WindowManager windows(state.Services(queries));
     QObject::connect(&windows, &glyphwright::WindowManager::ended, &app, &QApplication::quit,
                      Qt::QueuedConnection);
 
     windows.Start();
+    queries.SetSaveDialogOwner(*windows.Main());
     return QApplication::exec();
 }

@@ -112,16 +112,17 @@ ChildReport Decode(const std::string& in) {
     return report;
 }
 
-std::string OutcomeName(MakeTableOutcome outcome) {
-    switch (outcome) {
-        case MakeTableOutcome::Written:
-            return "Written";
-        case MakeTableOutcome::Cancelled:
-            return "Cancelled";
-        case MakeTableOutcome::Failed:
-            return "Failed";
+// "Written", "Cancelled", or "Failed" with the failure as "\"path\": the system's reason" in
+// `said`.
+std::string OutcomeName(const Result<MakeTableOutcome, TableFailure>& made,
+                        std::vector<std::string>& said) {
+    if (made) return made.value() == MakeTableOutcome::Written ? "Written" : "Cancelled";
+    if (const auto* file = std::get_if<FileError>(&made.error())) {
+        said.push_back("\"" + file->path + "\": " + std::strerror(file->error));
+    } else {
+        said.emplace_back("not a file failure");
     }
-    return "?";
+    return "Failed";
 }
 
 // In a child with private mounts: `prepare` sets up the folder (returns a reason to skip, or
@@ -147,11 +148,11 @@ ChildReport MakeTableInPrivateMounts(const TempFolder& folder, const std::string
                 ws.TableText[static_cast<std::size_t>(code)] = std::string(300, 'x');
             }
             // Digits laid at F6..FF make the written range 00..FF, every one of these included.
-            const int lines = RecordOrder(ws, {{"0-9", 0xF6}});
+            TableOrder order;
+            RecordOrder(order, {{"0-9", 0xF6}});
             ScriptedUser user;
             user.pathAnswers = {target};
-            report.outcome = OutcomeName(MakeTable(ws, "00", lines, user));
-            for (const auto& message : user.messages) report.messages.push_back(message.text);
+            report.outcome = OutcomeName(MakeTable(ws, order, "00", user), report.messages);
             report.targetAfter =
                 ::access(target.c_str(), F_OK) == 0 ? ReadBytes(target) : std::string("<none>");
             report.namesAfter = folder.Names();
@@ -253,13 +254,15 @@ TEST(MakeTableOnARefusingFileSystem, NeitherAFolderNorAFileInTheWayIsTouched) {
                           Case{folder / "plain/t.tbl", "Not a directory"},
                           Case{folder / "missing/t.tbl", "No such file or directory"}}) {
         Workspace ws;
-        const int lines = RecordOrder(ws, {{"0-9"}});
+        TableOrder order;
+        RecordOrder(order, {{"0-9"}});
         ScriptedUser user;
         user.pathAnswers = {c.target};
-        EXPECT_EQ(MakeTable(ws, "10", lines, user), MakeTableOutcome::Failed) << c.target;
-        ASSERT_EQ(user.messages.size(), 1u) << c.target;
-        EXPECT_NE(user.messages[0].text.find("\"" + c.target + "\""), std::string::npos);
-        EXPECT_NE(user.messages[0].text.find(c.reason), std::string::npos) << user.messages[0].text;
+        std::vector<std::string> said;
+        EXPECT_EQ(OutcomeName(MakeTable(ws, order, "10", user), said), "Failed") << c.target;
+        ASSERT_EQ(said.size(), 1u) << c.target;
+        EXPECT_NE(said[0].find("\"" + c.target + "\""), std::string::npos);
+        EXPECT_NE(said[0].find(c.reason), std::string::npos) << said[0];
     }
     EXPECT_EQ(folder.Names(), (std::vector<std::string>{"plain", "table.tbl"}));
     EXPECT_EQ(ReadBytes(folder / "table.tbl/inside"), "kept");

@@ -3,25 +3,22 @@
 #include <initializer_list>
 #include <string>
 
-#include "core/Workspace.h"
+#include "core/TableOrder.h"
 
 namespace glyphwright::test {
 
 struct OrderLine {
-    std::string name;  // recorded set name; empty for a single entry or an unknown text
+    std::string text;  // a set name, or a text that names none
     int start = 0;     // own start code; 0 = none
 };
 
-// Records the lines as the include chooser and the relative start dialog would, and returns the
-// line count the Table Order list would then show.
-inline int RecordOrder(Workspace& workspace, std::initializer_list<OrderLine> lines) {
-    std::size_t index = 0;
+// Adds the lines as "Relative  Entry" and the relative start dialog would.
+inline void RecordOrder(TableOrder& order, std::initializer_list<OrderLine> lines) {
     for (const OrderLine& line : lines) {
-        workspace.OrderNames[index + 1] = line.name;
-        workspace.OrderStarts[index] = static_cast<std::int16_t>(line.start);
-        ++index;
+        if (!order.AppendSetLine(line.text)) throw std::length_error("the Table Order is full");
+        if (line.start != 0)
+            order.SetStart(order.LineCount() - 1, static_cast<ByteCode>(line.start));
     }
-    return static_cast<int>(index);
 }
 
 }  // namespace glyphwright::test

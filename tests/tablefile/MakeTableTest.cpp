@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <random>
+
 #include "support/TableOrder.h"
 #include "support/TempFolder.h"
 #include "tablefile/MakeTable.h"
 #include "tablefile/ScriptedUser.h"
+#include "tablefile/WriteTableFile.h"
 
 namespace glyphwright {
 namespace {
@@ -20,165 +24,204 @@ constexpr const char* kDigitsFrom10 =
 class MakeTableTest : public ::testing::Test {
 protected:
     Workspace ws;
+    TableOrder order;
     ScriptedUser user;
     TempFolder folder;
+    std::optional<TableFailure> failure;
 
-    MakeTableOutcome Make(std::string_view startCode, int lines) {
-        return MakeTable(ws, startCode, lines, user);
-    }
-    void ExpectOneMessageContaining(std::initializer_list<std::string> parts) {
-        ASSERT_EQ(user.messages.size(), 1u);
-        EXPECT_EQ(user.messages[0].title, "Glyphwright");
-        EXPECT_EQ(user.messages[0].icon, MessageIcon::Exclamation);
-        for (const std::string& part : parts) {
-            EXPECT_NE(user.messages[0].text.find(part), std::string::npos)
-                << "\"" << part << "\" missing from: " << user.messages[0].text;
+    // "Written", "Cancelled" or "Failed"; the failure is kept in `failure`.
+    std::string Make(std::string_view startCode) {
+        const auto made = MakeTable(ws, order, startCode, user);
+        if (!made) {
+            failure = made.error();
+            return "Failed";
         }
+        return made.value() == MakeTableOutcome::Written ? "Written" : "Cancelled";
+    }
+    template <class Failure>
+    const Failure& FailedWith() {
+        EXPECT_TRUE(failure.has_value());
+        EXPECT_TRUE(failure && std::holds_alternative<Failure>(*failure));
+        static const Failure none{};
+        return failure && std::holds_alternative<Failure>(*failure) ? std::get<Failure>(*failure)
+                                                                    : none;
     }
 };
 
-TEST_F(MakeTableTest, WritesTheTableFromTheStartCodeBox) {
-    const int lines = RecordOrder(ws, {{"0-9"}});
+TEST_F(MakeTableTest, WritesTheTableFromTheStartCodeBoxOrAsksForIt) {
+    RecordOrder(order, {{"0-9"}});
     user.pathAnswers = {folder / "digits.tbl"};
-    EXPECT_EQ(Make("10", lines), MakeTableOutcome::Written);
+    EXPECT_EQ(Make("10"), "Written");
     EXPECT_EQ(ReadBytes(folder / "digits.tbl"), kDigitsFrom10);
-    EXPECT_TRUE(user.textPrompts.empty());
-    EXPECT_EQ(user.pathFilters, std::vector<std::string>{".tbl files (*.tbl)"});
-    EXPECT_TRUE(user.messages.empty());
+    EXPECT_EQ(user.log, std::vector<std::string>{"save path"});
     EXPECT_EQ(ws.CurrentCode, 0x10);
     EXPECT_EQ(ws.HexText, "&H10");
-}
 
-TEST_F(MakeTableTest, AsksForTheStartCodeWhenTheBoxIsEmpty) {
-    const int lines = RecordOrder(ws, {{"0-9"}});
-    user.textAnswers = {"10"};
+    user = ScriptedUser{};
+    user.startCodeAnswers = {"10"};
     user.pathAnswers = {folder / "asked.tbl"};
-    EXPECT_EQ(Make("", lines), MakeTableOutcome::Written);
-    EXPECT_EQ(user.textPrompts, std::vector<std::string>{
-                                    "What hex byte does the font table start at?|"
-                                    "Where does font table begin"});
+    EXPECT_EQ(Make(""), "Written");
+    EXPECT_EQ(user.log, (std::vector<std::string>{"start code", "save path"}));
     EXPECT_EQ(ReadBytes(folder / "asked.tbl"), kDigitsFrom10);
 }
 
-TEST_F(MakeTableTest, CancellingTheInputBoxIsSilentAndChangesNothing) {
-    const int lines = RecordOrder(ws, {{"0-9"}});
-    user.textAnswers = {std::nullopt};
-    EXPECT_EQ(Make("", lines), MakeTableOutcome::Cancelled);
-    EXPECT_TRUE(user.messages.empty());
-    EXPECT_TRUE(user.pathFilters.empty());
+TEST_F(MakeTableTest, CancellingTheInputBoxChangesNothing) {
+    RecordOrder(order, {{"0-9"}});
+    user.startCodeAnswers = {std::nullopt};
+    EXPECT_EQ(Make(""), "Cancelled");
+    EXPECT_EQ(user.log, std::vector<std::string>{"start code"});
     EXPECT_TRUE(ws.TableText[0x00].empty());
 }
 
-TEST_F(MakeTableTest, ABadStartCodeIsNamedInAMessageAndNothingIsLaid) {
-    const int lines = RecordOrder(ws, {{"0-9"}});
+TEST_F(MakeTableTest, ABadStartCodeIsReportedAsTypedAndNothingIsLaid) {
+    RecordOrder(order, {{"0-9"}});
     struct Case {
         const char* boxText;
         std::optional<std::string> answer;
-        std::string shown;
+        std::string typed;
+        HexError error;
     };
-    for (const Case& c : {Case{"G", {}, "\"G\""}, Case{" ", {}, "\" \""},
-                          Case{"", std::string("1FF"), "\"1FF\""},
-                          Case{"", std::string(""), "No start code"}}) {
+    for (const Case& c :
+         {Case{"G", {}, "G", HexError::NotANumber}, Case{" ", {}, " ", HexError::NotANumber},
+          Case{"", std::string("1FF"), "1FF", HexError::OutOfRange},
+          Case{"", std::string(""), "", HexError::NotANumber}}) {
         user = ScriptedUser{};
-        if (c.answer) user.textAnswers = {c.answer};
-        EXPECT_EQ(Make(c.boxText, lines), MakeTableOutcome::Failed) << c.shown;
-        ExpectOneMessageContaining({c.shown});
-        EXPECT_TRUE(user.pathFilters.empty());
+        if (c.answer) user.startCodeAnswers = {c.answer};
+        EXPECT_EQ(Make(c.boxText), "Failed") << c.typed;
+        EXPECT_EQ(FailedWith<StartCodeError>().typed, c.typed);
+        EXPECT_EQ(FailedWith<StartCodeError>().error, c.error);
+        EXPECT_EQ(std::count(user.log.begin(), user.log.end(), "save path"), 0);
         EXPECT_TRUE(ws.TableText[0x00].empty());
     }
     EXPECT_TRUE(folder.Names().empty());
 }
 
-TEST_F(MakeTableTest, ASetRunningPastFFIsNamedWithItsLineAndNoDialogIsShown) {
-    const int lines = RecordOrder(ws, {{"0-9"}, {""}, {"Hiragana", 0xF0}});
+TEST_F(MakeTableTest, AssemblyFailuresAskForNoPathAndLayNothing) {
+    RecordOrder(order, {{"0-9"}, {""}, {"Hiragana", 0xF0}});
     ws.LastCode = 0x77;
-    EXPECT_EQ(Make("00", lines), MakeTableOutcome::Failed);
-    ExpectOneMessageContaining({"\"Hiragana\"", "line 3", "F0", "past code FF"});
-    EXPECT_TRUE(user.pathFilters.empty());
+    EXPECT_EQ(Make("00"), "Failed");
+    EXPECT_EQ(FailedWith<AssemblyError>().kind, AssemblyError::Kind::PastFF);
+    EXPECT_EQ(FailedWith<AssemblyError>().line, 3);
+    EXPECT_TRUE(user.log.empty());
     EXPECT_TRUE(ws.TableText[0x00].empty());  // all or nothing: the digits were not laid either
-    EXPECT_TRUE(ws.TableText[0xF0].empty());
     EXPECT_EQ(ws.LastCode, 0x77);
-}
 
-TEST_F(MakeTableTest, NothingToLayFromStartCode00IsSaid) {
-    ws.TableText[0x05] = "single";
-    const int lines = RecordOrder(ws, {{""}, {"katakana"}});
-    EXPECT_EQ(Make("0", lines), MakeTableOutcome::Failed);
-    ExpectOneMessageContaining({"00", "nothing to write"});
-    EXPECT_TRUE(user.pathFilters.empty());
-}
-
-TEST_F(MakeTableTest, NoSetFromAHigherStartCodeWritesTheTrailerAlone) {
+    // An order that names no set has nothing to lay from any start code: no file, not even the
+    // trailer alone.
+    TableOrder none;
+    RecordOrder(none, {{""}, {"katakana"}});
     ws.TableText[0x20] = "single";
-    const int lines = RecordOrder(ws, {{""}});
-    user.pathAnswers = {folder / "empty.tbl"};
-    EXPECT_EQ(Make("10", lines), MakeTableOutcome::Written);
-    EXPECT_EQ(ReadBytes(folder / "empty.tbl"), "\r\r\n");
+    for (const char* start : {"0", "10"}) {
+        const auto made = MakeTable(ws, none, start, user);
+        ASSERT_FALSE(made.ok()) << start;
+        ASSERT_TRUE(std::holds_alternative<AssemblyError>(made.error()));
+        EXPECT_EQ(std::get<AssemblyError>(made.error()).kind, AssemblyError::Kind::NothingToLay);
+    }
+    EXPECT_TRUE(user.log.empty());
+    EXPECT_TRUE(folder.Names().empty());
 }
 
 TEST_F(MakeTableTest, CancellingTheSaveDialogKeepsTheLaidSlotsForTheNextRun) {
-    const int lines = RecordOrder(ws, {{"0-9"}});
+    RecordOrder(order, {{"0-9"}});
     user.pathAnswers = {std::nullopt};
-    EXPECT_EQ(Make("10", lines), MakeTableOutcome::Cancelled);
-    EXPECT_TRUE(user.messages.empty());
+    EXPECT_EQ(Make("10"), "Cancelled");
     EXPECT_EQ(ws.TableText[0x19], "9");
     EXPECT_TRUE(folder.Names().empty());
 
     // The digits stay laid at 10..19 when the next run lays them from 30 instead.
     user.pathAnswers = {folder / "both.tbl"};
-    ws.TableText[0x1F] = "";
-    EXPECT_EQ(Make("30", lines), MakeTableOutcome::Written);
+    EXPECT_EQ(Make("30"), "Written");
     EXPECT_EQ(ws.TableText[0x10], "0");
 }
 
-TEST_F(MakeTableTest, ThePathIsUsedExactlyAsTheDialogGivesIt) {
-    const int lines = RecordOrder(ws, {{"0-9"}});
-    user.pathAnswers = {folder / "no extension"};
-    EXPECT_EQ(Make("10", lines), MakeTableOutcome::Written);
-    EXPECT_EQ(folder.Names(), std::vector<std::string>{"no extension"});
+TEST_F(MakeTableTest, ThePathIsUsedAsGivenAndAnExistingFileIsReplacedWhole) {
+    RecordOrder(order, {{"0-9"}});
+    test::WriteBytes(folder / "old", std::string(4096, '#'));
+    user.pathAnswers = {folder / "no extension", folder / "old"};
+    EXPECT_EQ(Make("10"), "Written");
+    EXPECT_EQ(Make("10"), "Written");
+    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"no extension", "old"}));
+    EXPECT_EQ(ReadBytes(folder / "old"), kDigitsFrom10);
 }
 
-TEST_F(MakeTableTest, AnExistingFileIsReplacedWhole) {
-    test::WriteBytes(folder / "old.tbl", std::string(4096, '#'));
-    const int lines = RecordOrder(ws, {{"0-9"}});
-    user.pathAnswers = {folder / "old.tbl"};
-    EXPECT_EQ(Make("10", lines), MakeTableOutcome::Written);
-    EXPECT_EQ(ReadBytes(folder / "old.tbl"), kDigitsFrom10);
-}
-
-TEST_F(MakeTableTest, AFileThatCannotBeWrittenIsNamedWithTheSystemsReason) {
-    const int lines = RecordOrder(ws, {{"0-9"}});
+TEST_F(MakeTableTest, AFileThatCannotBeWrittenIsReportedWithThePathAndTheSystemsReason) {
+    RecordOrder(order, {{"0-9"}});
     struct Case {
         std::string path;
-        std::string reason;
+        int error;
     };
-    for (const Case& c : {Case{"/dev/full", "No space left on device"},
-                          Case{folder / "missing/t.tbl", "No such file or directory"},
-                          Case{folder.path(), "Is a directory"}}) {
-        user = ScriptedUser{};
+    for (const Case& c : {Case{"/dev/full", ENOSPC}, Case{folder / "missing/t.tbl", ENOENT},
+                          Case{folder.path(), EISDIR}}) {
         user.pathAnswers = {c.path};
-        EXPECT_EQ(Make("10", lines), MakeTableOutcome::Failed) << c.path;
-        ExpectOneMessageContaining({"\"" + c.path + "\"", c.reason});
+        EXPECT_EQ(Make("10"), "Failed") << c.path;
+        EXPECT_EQ(FailedWith<FileError>().path, c.path);
+        EXPECT_EQ(FailedWith<FileError>().error, c.error) << c.path;
     }
     EXPECT_TRUE(folder.Names().empty());
 }
 
 TEST_F(MakeTableTest, SingleEntriesInsideTheRangeAreWrittenThoseOutsideAreNot) {
     ws.TableText[0x5E] = "\xB4\xC1";  // a single entry inside the range
-    ws.TableText[0x05] = "low";         // one below the start code
-    ws.TableText[0xA0] = "high";        // one above the last code
-    int lines = RecordOrder(ws, {{"Uppercase Alphabet", 0x30}});
+    ws.TableText[0x05] = "low";       // one below the start code
+    ws.TableText[0xA0] = "high";      // one above the last code
+    RecordOrder(order, {{"Uppercase Alphabet", 0x30}});
     user.pathAnswers = {folder / "a.tbl", folder / "b.tbl"};
-    EXPECT_EQ(Make("50", lines), MakeTableOutcome::Written);
+    EXPECT_EQ(Make("50"), "Written");
     // Laid at 30..49, so the last code lies below the start code: only the trailer.
     EXPECT_EQ(ReadBytes(folder / "a.tbl"), "\r\r\n");
 
-    lines = RecordOrder(ws, {{"Uppercase Alphabet", 0x30}, {"0-9", 0x70}});
-    EXPECT_EQ(Make("40", lines), MakeTableOutcome::Written);
+    RecordOrder(order, {{"0-9", 0x70}});
+    EXPECT_EQ(Make("40"), "Written");
     EXPECT_EQ(ReadBytes(folder / "b.tbl"),
               "40=Q\r\r\n41=R\r\r\n42=S\r\r\n43=T\r\r\n44=U\r\r\n45=V\r\r\n46=W\r\r\n"
               "47=X\r\r\n48=Y\r\r\n49=Z\r\r\n5E=\xB4\xC1\r\r\n70=0\r\r\n71=1\r\r\n72=2\r\r\n"
               "73=3\r\r\n74=4\r\r\n75=5\r\r\n76=6\r\r\n77=7\r\r\n78=8\r\r\n79=9\r\r\n\r\r\n");
+}
+
+// Over random orders, removals and earlier slots: the preview the code map shows lays exactly
+// what MAKE TABLE then stores and writes.
+TEST_F(MakeTableTest, ThePreviewIsWhatMakeTableWrites) {
+    std::mt19937 random(20261207);
+    const char* names[] = {
+        "Hiragana",           "Katakana", "Dakuten", "Handakuten", "Uppercase Alphabet",
+        "Lowercase Alphabet", "0-9",      "",        "x"};
+    auto pick = [&random](int below) {
+        return std::uniform_int_distribution<int>(0, below - 1)(random);
+    };
+    int written = 0;
+    for (int round = 0; round < 300; ++round) {
+        Workspace before;
+        for (int slot = 0; slot < 6; ++slot)
+            before.TableText[static_cast<std::size_t>(pick(256))] = "e";
+        TableOrder lines;
+        for (int line = pick(6); line >= 0; --line) {
+            RecordOrder(lines, {{names[pick(9)], pick(3) == 0 ? pick(256) : 0}});
+        }
+        if (pick(3) == 0) lines.Remove(pick(lines.LineCount()));
+        const auto start = static_cast<ByteCode>(pick(4) == 0 ? pick(256) : pick(32));
+
+        ws = before;
+        const auto preview = PreviewAssembly(lines, start);
+        EXPECT_EQ(ws.TableText, before.TableText);  // the preview changes nothing
+        user.pathAnswers = {folder / "t.tbl"};
+        const auto made = MakeTable(
+            ws, lines,
+            std::string(1, "0123456789ABCDEF"[start >> 4]) + "0123456789ABCDEF"[start & 0xF], user);
+        ASSERT_EQ(preview.ok(), made.ok()) << "round " << round;
+        if (!preview) continue;
+        ++written;
+        CodeTable expected = before.TableText;
+        for (int code = 0; code < kCodeCount; ++code) {
+            const LaidCode& laid = preview.value().laid[static_cast<std::size_t>(code)];
+            if (laid.line >= 0) expected[static_cast<std::size_t>(code)] = laid.member;
+        }
+        EXPECT_EQ(ws.TableText, expected) << "round " << round;
+        EXPECT_EQ(ws.LastCode, preview.value().last);
+        std::string file;
+        WriteTableFile(file, expected, start, preview.value().last);
+        EXPECT_EQ(ReadBytes(folder / "t.tbl"), file) << "round " << round;
+    }
+    EXPECT_GT(written, 100);
 }
 
 }  // namespace

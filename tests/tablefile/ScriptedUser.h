@@ -1,10 +1,39 @@
 #pragma once
 
-#include "support/ScriptedAnswers.h"
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tablefile/UserQueries.h"
 
 namespace glyphwright::test {
 
-// The table command's questions, answered from a script.
-using ScriptedUser = ScriptedAnswers<UserQueries>;
+// The table command's questions, answered from a script; an unscripted question is cancelled,
+// so a test never hangs on one. `log` lists what was asked, in order.
+class ScriptedUser final : public UserQueries {
+public:
+    std::deque<std::optional<std::string>> startCodeAnswers;
+    std::deque<std::optional<std::string>> pathAnswers;
+    std::vector<std::string> log;  // "start code", "save path"
+
+    std::optional<std::string> AskStartCode() override {
+        log.emplace_back("start code");
+        return Next(startCodeAnswers);
+    }
+    std::optional<std::string> AskSavePath() override {
+        log.emplace_back("save path");
+        return Next(pathAnswers);
+    }
+
+private:
+    static std::optional<std::string> Next(std::deque<std::optional<std::string>>& answers) {
+        if (answers.empty()) return std::nullopt;
+        auto answer = std::move(answers.front());
+        answers.pop_front();
+        return answer;
+    }
+};
 
 }  // namespace glyphwright::test

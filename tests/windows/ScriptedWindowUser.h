@@ -1,24 +1,70 @@
 #pragma once
 
 #include <deque>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "WindowQueries.h"
-#include "support/ScriptedAnswers.h"
 
 namespace glyphwright::test {
 
-// The windows' modal questions, the exit sequence's Yes/No included, answered from a script.
-class ScriptedWindowUser final : public ScriptedAnswers<WindowQueries> {
+// Answers the windows' modal boxes, the exit sequence's Yes/No included, from a script, so that no
+// real box ever appears, and writes down what it was asked and told: each kind in its own list,
+// and every box, in order, in `log`.
+class ScriptedWindowUser final : public WindowQueries {
 public:
+    struct Message {
+        std::string title;
+        std::string text;
+        MessageIcon icon;
+    };
+
+    std::deque<std::optional<std::string>> textAnswers;
+    std::deque<std::optional<std::string>> pathAnswers;
     std::deque<bool> yesNoAnswers;
-    std::vector<Message> questions;  // Yes/No boxes
+    std::function<void()> beforeSavePath;  // may throw, to stand for a failure inside an action
+
+    std::vector<std::string> textPrompts;  // "prompt|title" for each input box shown
+    std::vector<std::string> pathFilters;  // filter of each Save dialog shown
+    std::vector<Message> messages;         // OK boxes
+    std::vector<Message> questions;        // Yes/No boxes
+    std::vector<std::string> log;          // every box, and whatever a test adds, in order
+
+    std::optional<std::string> AskText(const std::string& prompt,
+                                       const std::string& title) override {
+        textPrompts.push_back(prompt + "|" + title);
+        log.push_back("input:" + title);
+        return Next(textAnswers);
+    }
+
+    std::optional<std::string> AskSavePath(const std::string& filter) override {
+        pathFilters.push_back(filter);
+        log.push_back("save:" + filter);
+        if (beforeSavePath) beforeSavePath();
+        return Next(pathAnswers);
+    }
+
+    void ShowMessage(const std::string& title, const std::string& text, MessageIcon icon) override {
+        messages.push_back({title, text, icon});
+        log.push_back("message:" + title);
+    }
 
     bool AskYesNo(const std::string& title, const std::string& text, MessageIcon icon) override {
         questions.push_back({title, text, icon});
         log.push_back("question:" + title);
         return Next(yesNoAnswers, false);  // unscripted: the harmless answer
+    }
+
+private:
+    // An unscripted question counts as Cancel, so a test never hangs on one.
+    template <class Answer>
+    static Answer Next(std::deque<Answer>& answers, Answer unscripted = {}) {
+        if (answers.empty()) return unscripted;
+        Answer answer = std::move(answers.front());
+        answers.pop_front();
+        return answer;
     }
 };
 

@@ -2,25 +2,24 @@
 
 #include <QCloseEvent>
 
-#include "MakeTable.h"
+#include "IncludeTarget.h"
+#include "Messages.h"
 #include "RunAction.h"
-#include "SingleEntryDialog.h"
 #include "WindowFrame.h"
-#include "WindowManager.h"
-#include "core/BuiltInSets.h"
-#include "main/MainWindow.h"
+#include "WindowQueries.h"
+#include "core/TableOrder.h"
 #include "ui_frmPick.h"
 
 namespace glyphwright {
 
-IncludeChooser::IncludeChooser(WindowManager& windows)
-    : windows_(windows), ui_(std::make_unique<Ui::frmPick>()) {
+IncludeChooser::IncludeChooser(TableOrder& order, IncludeTarget& target, WindowQueries& user)
+    : order_(order), target_(target), user_(user), ui_(std::make_unique<Ui::frmPick>()) {
     ui_->setupUi(this);
     ApplyWindowFrame(*this);
     connect(ui_->cmdRelText, &QPushButton::clicked, this,
-            [this] { RunAction(windows_.queries(), [this] { IncludeRelativeEntry(); }); });
+            [this] { RunAction(user_, [this] { IncludeRelativeEntry(); }); });
     connect(ui_->cmdSpecChar, &QPushButton::clicked, this,
-            [this] { RunAction(windows_.queries(), [this] { IncludeSingleEntry(); }); });
+            [this] { RunAction(user_, [this] { IncludeSingleEntry(); }); });
     ui_->cmdSpecChar->setFocus();
 }
 
@@ -28,36 +27,30 @@ IncludeChooser::~IncludeChooser() = default;
 
 void IncludeChooser::closeEvent(QCloseEvent* event) {
     event->accept();
-    windows_.Discard(*this);
+    emit closeBoxPressed();
 }
 
 void IncludeChooser::IncludeRelativeEntry() {
-    MainWindow& main = windows_.Main();
-    if (main.OrderLineCount() == 0) main.EnableRemove();
+    if (order_.LineCount() == 0) target_.EnableRemove();
 
-    const QString text = main.SelectionText();
+    const QString text = target_.SelectionText();
     if (text.isEmpty()) {
         hide();
         return;
     }
-    if (main.IsOrderFull()) {
-        windows_.queries().ShowMessage(std::string(kMessageTitle), std::string(kOrderFullMessage),
-                                       MessageIcon::Exclamation);
+    if (order_.IsFull()) {
+        user_.ShowMessage(Messages::Title().toStdString(), Messages::OrderFull().toStdString(),
+                          MessageIcon::Exclamation);
         return;
     }
-    main.AppendOrderLine(text);
-    hide();
-
     // A typed text that names no set is listed all the same, but records nothing.
-    const std::string name = text.toStdString();
-    if (FindBuiltInSet(name) != nullptr) {
-        windows_.workspace().OrderNames.at(static_cast<std::size_t>(main.OrderLineCount())) = name;
-    }
-    main.EnableMakeTable();
+    (void)order_.AppendSetLine(text.toStdString());
+    hide();
+    target_.EnableMakeTable();
 }
 
 void IncludeChooser::IncludeSingleEntry() {
-    WindowManager::Show(windows_.InsertDte());
+    emit singleEntryRequested();
     hide();
 }
 

@@ -10,7 +10,9 @@ class frmPick;
 
 namespace glyphwright {
 
-class WindowManager;
+class IncludeTarget;
+class TableOrder;
+class WindowQueries;
 
 // frmPick: adds the selected set to the Table Order, or hands over to the single entry dialog.
 class IncludeChooser final : public QWidget {
@@ -18,8 +20,12 @@ class IncludeChooser final : public QWidget {
     Q_DISABLE_COPY_MOVE(IncludeChooser)
 
 public:
-    explicit IncludeChooser(WindowManager& windows);
+    IncludeChooser(TableOrder& order, IncludeTarget& target, WindowQueries& user);
     ~IncludeChooser() override;
+
+signals:
+    void singleEntryRequested();  // "Single Entry": the single entry dialog is to be shown
+    void closeBoxPressed();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -28,7 +34,9 @@ private:
     void IncludeRelativeEntry();
     void IncludeSingleEntry();
 
-    WindowManager& windows_;
+    TableOrder& order_;
+    IncludeTarget& target_;
+    WindowQueries& user_;
     std::unique_ptr<Ui::frmPick> ui_;
 };
 

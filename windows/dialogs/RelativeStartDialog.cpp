@@ -2,26 +2,28 @@
 
 #include <QCloseEvent>
 
-#include "BadCodeMessage.h"
-#include "MakeTable.h"
+#include "Messages.h"
+#include "OrderSelection.h"
 #include "RunAction.h"
 #include "WindowFrame.h"
-#include "WindowManager.h"
+#include "WindowQueries.h"
 #include "core/ParseHexByte.h"
-#include "main/MainWindow.h"
+#include "core/TableOrder.h"
 #include "ui_frmEnterHexNum.h"
 
 namespace glyphwright {
 
-inline constexpr std::string_view kNoLineSelected =
-    "No line of the Table Order is selected. Select the line that is to start at this code.";
-
-RelativeStartDialog::RelativeStartDialog(WindowManager& windows)
-    : windows_(windows), ui_(std::make_unique<Ui::frmEnterHexNum>()) {
+RelativeStartDialog::RelativeStartDialog(Workspace& workspace, TableOrder& order,
+                                         const OrderSelection& selection, WindowQueries& user)
+    : workspace_(workspace),
+      order_(order),
+      selection_(selection),
+      user_(user),
+      ui_(std::make_unique<Ui::frmEnterHexNum>()) {
     ui_->setupUi(this);
     ApplyWindowFrame(*this);
     connect(ui_->cmdOK, &QPushButton::clicked, this,
-            [this] { RunAction(windows_.queries(), [this] { Accept(); }); });
+            [this] { RunAction(user_, [this] { Accept(); }); });
     connect(ui_->cmdCancel, &QPushButton::clicked, this, &QWidget::close);
     ui_->Text1->setFocus();
 }
@@ -30,27 +32,27 @@ RelativeStartDialog::~RelativeStartDialog() = default;
 
 void RelativeStartDialog::closeEvent(QCloseEvent* event) {
     event->accept();
-    windows_.Discard(*this);
+    emit closeBoxPressed();
 }
 
 void RelativeStartDialog::Accept() {
-    WindowQueries& user = windows_.queries();
+    const auto refuse = [this](const QString& text) {
+        user_.ShowMessage(Messages::Title().toStdString(), text.toStdString(),
+                          MessageIcon::Exclamation);
+    };
     // The line selected now, which need not be the one whose click opened the dialog.
-    const int line = windows_.Main().SelectedOrderLine();
+    const int line = selection_.SelectedLine();
     if (line < 0) {
-        user.ShowMessage(std::string(kMessageTitle), std::string(kNoLineSelected),
-                         MessageIcon::Exclamation);
+        refuse(Messages::NoLineSelected());
         return;
     }
     const std::string typed = ui_->Text1->text().toStdString();
-    if (const auto read = ReadHexByte(typed); !read.ok()) {
-        user.ShowMessage(std::string(kMessageTitle), BadCodeMessage(typed, read.error()),
-                         MessageIcon::Exclamation);
+    const auto read = ParseHexByte(workspace_, typed);
+    if (!read) {
+        refuse(Messages::BadCode(typed, read.error()));
         return;
     }
-    Workspace& workspace = windows_.workspace();
-    workspace.OrderStarts.at(static_cast<std::size_t>(line)) =
-        ParseHexByte(workspace, typed).value();
+    order_.SetStart(line, read.value());
     hide();
 }
 

@@ -10,7 +10,10 @@ class frmEnterHexNum;
 
 namespace glyphwright {
 
-class WindowManager;
+class OrderSelection;
+class TableOrder;
+class WindowQueries;
+struct Workspace;
 
 // frmEnterHexNum: gives the selected Table Order line a start code of its own.
 class RelativeStartDialog final : public QWidget {
@@ -18,8 +21,12 @@ class RelativeStartDialog final : public QWidget {
     Q_DISABLE_COPY_MOVE(RelativeStartDialog)
 
 public:
-    explicit RelativeStartDialog(WindowManager& windows);
+    RelativeStartDialog(Workspace& workspace, TableOrder& order, const OrderSelection& selection,
+                        WindowQueries& user);
     ~RelativeStartDialog() override;
+
+signals:
+    void closeBoxPressed();  // the close box or "Cancel"
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -27,7 +34,10 @@ protected:
 private:
     void Accept();
 
-    WindowManager& windows_;
+    Workspace& workspace_;
+    TableOrder& order_;
+    const OrderSelection& selection_;
+    WindowQueries& user_;
     std::unique_ptr<Ui::frmEnterHexNum> ui_;
 };
 

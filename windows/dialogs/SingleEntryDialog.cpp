@@ -2,24 +2,29 @@
 
 #include <QCloseEvent>
 
-#include "BadCodeMessage.h"
-#include "MakeTable.h"
+#include "Messages.h"
 #include "RunAction.h"
+#include "TableEvents.h"
 #include "WindowFrame.h"
-#include "WindowManager.h"
+#include "WindowQueries.h"
 #include "core/EucJp.h"
 #include "core/ParseHexByte.h"
-#include "main/MainWindow.h"
+#include "core/TableOrder.h"
 #include "ui_frmInsertDTE.h"
 
 namespace glyphwright {
 
-SingleEntryDialog::SingleEntryDialog(WindowManager& windows)
-    : windows_(windows), ui_(std::make_unique<Ui::frmInsertDTE>()) {
+SingleEntryDialog::SingleEntryDialog(Workspace& workspace, TableOrder& order, TableEvents& events,
+                                     WindowQueries& user)
+    : workspace_(workspace),
+      order_(order),
+      events_(events),
+      user_(user),
+      ui_(std::make_unique<Ui::frmInsertDTE>()) {
     ui_->setupUi(this);
     ApplyWindowFrame(*this);
     connect(ui_->cmdInsert, &QPushButton::clicked, this,
-            [this] { RunAction(windows_.queries(), [this] { Insert(); }); });
+            [this] { RunAction(user_, [this] { Insert(); }); });
     connect(ui_->cmdCancel, &QPushButton::clicked, this, &QWidget::close);
     // The box opens holding one blank; a .ui file cannot hold a text that is all blanks.
     ui_->txtHexCode->setText(QStringLiteral(" "));
@@ -32,38 +37,36 @@ SingleEntryDialog::~SingleEntryDialog() = default;
 
 void SingleEntryDialog::closeEvent(QCloseEvent* event) {
     event->accept();
-    windows_.Discard(*this);
+    emit closeBoxPressed();
 }
 
 void SingleEntryDialog::Insert() {
-    WindowQueries& user = windows_.queries();
-    const auto refuse = [&user](const std::string& text) {
-        user.ShowMessage(std::string(kMessageTitle), text, MessageIcon::Exclamation);
+    const auto refuse = [this](const QString& text) {
+        user_.ShowMessage(Messages::Title().toStdString(), text.toStdString(),
+                          MessageIcon::Exclamation);
     };
 
     // Everything is checked before anything is stored: a refused entry leaves no trace.
     const std::string code = ui_->txtHexCode->text().toStdString();
     if (const auto read = ReadHexByte(code); !read.ok()) {
-        refuse(BadCodeMessage(code, read.error()));
+        refuse(Messages::BadCode(code, read.error()));
         return;
     }
     const QString characters = ui_->txtText->text();
     const auto bytes = EncodeEucJp(characters.toStdString());
     if (!bytes.ok()) {
-        refuse("The character \"" + bytes.error().character +
-               "\" cannot be stored: table files hold EUC-JP text, and EUC-JP has no code for it.");
+        refuse(Messages::NotEucJp(QString::fromStdString(bytes.error().character)));
         return;
     }
-    MainWindow& main = windows_.Main();
-    if (main.IsOrderFull()) {
-        refuse(std::string(kOrderFullMessage));
+    if (order_.IsFull()) {
+        refuse(Messages::OrderFull());
         return;
     }
 
-    main.AppendOrderLine(characters);
-    Workspace& workspace = windows_.workspace();
-    workspace.CurrentCode = ParseHexByte(workspace, code).value();
-    workspace.TableText[workspace.CurrentCode] = bytes.value();
+    workspace_.CurrentCode = ParseHexByte(workspace_, code).value();
+    workspace_.TableText[workspace_.CurrentCode] = bytes.value();
+    (void)order_.AppendEntryLine(characters.toStdString());
+    events_.AnnounceTableText();
     hide();
 }
 

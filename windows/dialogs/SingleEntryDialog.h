@@ -10,7 +10,10 @@ class frmInsertDTE;
 
 namespace glyphwright {
 
-class WindowManager;
+class TableEvents;
+class TableOrder;
+class WindowQueries;
+struct Workspace;
 
 // frmInsertDTE: puts typed characters on one code at once and lists them in the Table Order.
 class SingleEntryDialog final : public QWidget {
@@ -18,8 +21,12 @@ class SingleEntryDialog final : public QWidget {
     Q_DISABLE_COPY_MOVE(SingleEntryDialog)
 
 public:
-    explicit SingleEntryDialog(WindowManager& windows);
+    SingleEntryDialog(Workspace& workspace, TableOrder& order, TableEvents& events,
+                      WindowQueries& user);
     ~SingleEntryDialog() override;
+
+signals:
+    void closeBoxPressed();  // the close box or "Cancel"
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -27,7 +34,10 @@ protected:
 private:
     void Insert();
 
-    WindowManager& windows_;
+    Workspace& workspace_;
+    TableOrder& order_;
+    TableEvents& events_;
+    WindowQueries& user_;
     std::unique_ptr<Ui::frmInsertDTE> ui_;
 };
 

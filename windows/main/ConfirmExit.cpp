@@ -1,19 +1,20 @@
 #include "ConfirmExit.h"
 
-#include <string>
-
+#include "Messages.h"
 #include "WindowManager.h"
+#include "WindowQueries.h"
 
 namespace glyphwright {
 
 void ConfirmExit(WindowManager& windows, WindowQueries& user) {
-    if (!user.AskYesNo(std::string(kExitTitle), std::string(kExitQuestion),
+    if (!user.AskYesNo(Messages::ExitTitle().toStdString(), Messages::ExitQuestion().toStdString(),
                        MessageIcon::Exclamation)) {
         return;
     }
     // Counted once; the main window, created first, goes last.
-    for (QWidget* window : windows.ExistingWindowsNewestFirst()) windows.Destroy(*window);
-    user.ShowMessage(std::string(kFarewellTitle), std::string(kFarewellText), MessageIcon::None);
+    windows.CloseAll();
+    user.ShowMessage(Messages::FarewellTitle().toStdString(),
+                     Messages::FarewellText().toStdString(), MessageIcon::None);
     windows.End();
 }
 

@@ -1,52 +1,86 @@
 #include "MainWindow.h"
 
 #include <QCloseEvent>
-#include <QFile>
-#include <QFileDialog>
-#include <QSignalBlocker>
+#include <QCoreApplication>
+#include <QKeySequence>
 
-#include "ConfirmExit.h"
-#include "MakeTable.h"
+#include <utility>
+
+#include "Messages.h"
+#include "OrderListModel.h"
+#include "OrderSelection.h"
 #include "RunAction.h"
+#include "TableEvents.h"
 #include "WindowFrame.h"
-#include "WindowManager.h"
+#include "WindowQueries.h"
 #include "core/BuiltInSets.h"
-#include "dialogs/IncludeChooser.h"
-#include "dialogs/RelativeStartDialog.h"
 #include "ui_frmGlyphwright.h"
 
 namespace glyphwright {
 
-MainWindow::MainWindow(WindowManager& windows)
-    : windows_(windows), ui_(std::make_unique<Ui::frmGlyphwright>()) {
+namespace {
+
+// The table command's questions, put to the user in the windows' boxes and words.
+class TableQueries final : public UserQueries {
+public:
+    explicit TableQueries(WindowQueries& user) : user_(user) {}
+
+    std::optional<std::string> AskStartCode() override {
+        return user_.AskText(Messages::StartCodePrompt().toStdString(),
+                             Messages::StartCodeTitle().toStdString());
+    }
+    std::optional<std::string> AskSavePath() override {
+        return user_.AskSavePath(Messages::TableFileFilter().toStdString());
+    }
+
+private:
+    WindowQueries& user_;
+};
+
+}  // namespace
+
+MainWindow::MainWindow(Workspace& workspace, TableOrder& order, OrderListModel& lines,
+                       OrderSelection& selection, TableEvents& events, WindowQueries& user)
+    : workspace_(workspace),
+      order_(order),
+      selection_(selection),
+      events_(events),
+      user_(user),
+      ui_(std::make_unique<Ui::frmGlyphwright>()) {
     ui_->setupUi(this);
-    ApplyWindowFrame(*this);
-    // Every line is one line of text in one font; without this the list measures all of its
-    // lines again whenever one is added or removed.
-    ui_->lstTblInfo->setUniformItemSizes(true);
+    ui_->lstTblInfo->setModel(&lines);
+    ui_->lstTblInfo->setSelectionModel(&selection);
     // Typed text is read as it stands: no completion, and Enter adds nothing to the list.
     ui_->cmbSelection->setCompleter(nullptr);
+    ui_->actionMakeTable->setShortcuts(QKeySequence::Save);
+    ui_->actionExit->setShortcuts(QKeySequence::Quit);
+    // The client area keeps its defined size; the menu bar stands above it.
+    ui_->centralWidget->setFixedSize(ui_->centralWidget->size());
+    ApplyWindowFrame(*this);
 
     const auto guarded = [this](void (MainWindow::*action)()) {
-        return [this, action] {
-            RunAction(windows_.queries(), [this, action] { (this->*action)(); });
-        };
+        return [this, action] { RunAction(user_, [this, action] { (this->*action)(); }); };
     };
-    connect(ui_->cmdInclude, &QPushButton::clicked, this, guarded(&MainWindow::Include));
+    connect(ui_->cmdInclude, &QPushButton::clicked, this, &MainWindow::includeRequested);
     connect(ui_->cmdRemove, &QPushButton::clicked, this, guarded(&MainWindow::Remove));
     connect(ui_->cmdSave, &QPushButton::clicked, this, guarded(&MainWindow::MakeTableFromWindow));
+    connect(ui_->actionMakeTable, &QAction::triggered, ui_->cmdSave, &QPushButton::click);
     // The exit sequence destroys this window, so it runs from the event loop, not from here.
-    connect(
-        ui_->cmdExit, &QPushButton::clicked, &windows_,
-        [&windows = windows_] {
-            RunAction(windows.queries(), [&windows] { ConfirmExit(windows, windows.queries()); });
-        },
-        Qt::QueuedConnection);
-    // A line chosen by mouse or arrow keys, or a click on the line already chosen.
-    connect(ui_->lstTblInfo, &QListWidget::itemSelectionChanged, this,
-            guarded(&MainWindow::OrderLineChosen));
-    connect(ui_->lstTblInfo, &QListWidget::itemClicked, this,
-            guarded(&MainWindow::OrderLineChosen));
+    connect(ui_->cmdExit, &QPushButton::clicked, this, &MainWindow::exitRequested,
+            Qt::QueuedConnection);
+    connect(ui_->actionExit, &QAction::triggered, this, &MainWindow::exitRequested,
+            Qt::QueuedConnection);
+    connect(ui_->actionAbout, &QAction::triggered, this, guarded(&MainWindow::About));
+    connect(ui_->txtTblStartCode, &QLineEdit::textChanged, &events_,
+            &TableEvents::SetStartCodeText);
+
+    // A line chosen by mouse or arrow keys, or a click on the line already chosen; once per
+    // choice.
+    connect(&selection_, &QItemSelectionModel::selectionChanged, this,
+            guarded(&MainWindow::SelectionChanged));
+    ui_->lstTblInfo->viewport()->installEventFilter(this);
+    connect(ui_->lstTblInfo, &QAbstractItemView::pressed, this, &MainWindow::LinePressed);
+    connect(ui_->lstTblInfo, &QAbstractItemView::clicked, this, guarded(&MainWindow::LineClicked));
 
     ui_->lstTblInfo->setFocus();
     Load();
@@ -64,23 +98,6 @@ void MainWindow::Load() {
     ui_->cmbSelection->clearEditText();
 }
 
-int MainWindow::OrderLineCount() const {
-    return ui_->lstTblInfo->count();
-}
-
-int MainWindow::SelectedOrderLine() const {
-    const QList<QListWidgetItem*> selected = ui_->lstTblInfo->selectedItems();
-    return selected.isEmpty() ? -1 : ui_->lstTblInfo->row(selected.front());
-}
-
-bool MainWindow::IsOrderFull() const {
-    return OrderLineCount() >= kMaxOrderLines;
-}
-
-void MainWindow::AppendOrderLine(const QString& text) {
-    ui_->lstTblInfo->addItem(text);
-}
-
 QString MainWindow::SelectionText() const {
     return ui_->cmbSelection->currentText();
 }
@@ -91,62 +108,68 @@ void MainWindow::EnableRemove() {
 
 void MainWindow::EnableMakeTable() {
     ui_->cmdSave->setEnabled(true);
-}
-
-QFileDialog& MainWindow::SaveDialog() {
-    if (cdgSaveFile_ == nullptr) {
-        cdgSaveFile_ = new QFileDialog(this);
-        cdgSaveFile_->setObjectName(QStringLiteral("cdgSaveFile"));
-        cdgSaveFile_->setAcceptMode(QFileDialog::AcceptSave);
-        cdgSaveFile_->setFileMode(QFileDialog::AnyFile);
-        cdgSaveFile_->setWindowModality(Qt::WindowModal);
-    }
-    return *cdgSaveFile_;
-}
-
-std::optional<std::string> MainWindow::AskSavePath(const std::string& filter) {
-    QFileDialog& dialog = SaveDialog();
-    dialog.setNameFilter(QString::fromStdString(filter));
-    if (!lastSavePath_.isEmpty()) dialog.selectFile(lastSavePath_);
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    const QStringList chosen = dialog.selectedFiles();
-    if (chosen.isEmpty()) return std::nullopt;
-    lastSavePath_ = chosen.front();
-    return QFile::encodeName(lastSavePath_).toStdString();
+    ui_->actionMakeTable->setEnabled(true);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // The close box ends the program at once, without the exit sequence's questions.
     event->accept();
-    QMetaObject::invokeMethod(&windows_, &WindowManager::End, Qt::QueuedConnection);
-}
-
-void MainWindow::Include() {
-    WindowManager::Show(windows_.Pick());
+    emit closeBoxPressed();
 }
 
 void MainWindow::Remove() {
-    const int line = SelectedOrderLine();
+    const int line = selection_.SelectedLine();
     if (line < 0) return;  // nothing selected, nothing to remove
-    // The records move up with their lines, so the list shows what the next table lays.
-    windows_.workspace().RemoveOrderLine(line);
-    // Removing a line moves the list's current line; that is no choice of the user's, so it
-    // must not open the relative start dialog. Afterwards no line is selected.
-    const QSignalBlocker quiet(ui_->lstTblInfo);
-    delete ui_->lstTblInfo->takeItem(line);
-    ui_->lstTblInfo->clearSelection();
-    ui_->lstTblInfo->setCurrentRow(-1);
+    // Removing a line moves the current line; that is no choice of the user's, so it must not
+    // open the relative start dialog. Afterwards no line is selected.
+    selection_.SelectQuietly(-1);
+    order_.Remove(line);
 }
 
 void MainWindow::MakeTableFromWindow() {
-    MakeTable(windows_.workspace(), ui_->txtTblStartCode->text().toStdString(),
-              ui_->lstTblInfo->count(), windows_.queries());
+    TableQueries queries(user_);
+    const auto made =
+        MakeTable(workspace_, order_, ui_->txtTblStartCode->text().toStdString(), queries);
+    // Assembly may have laid members even when the Save dialog was then cancelled.
+    events_.AnnounceTableText();
+    if (!made) {
+        user_.ShowMessage(Messages::Title().toStdString(),
+                          Messages::Failure(made.error()).toStdString(), MessageIcon::Exclamation);
+    }
 }
 
-void MainWindow::OrderLineChosen() {
-    if (SelectedOrderLine() < 0) return;
-    WindowManager::Show(windows_.EnterHexNum());
-    EnableRemove();
+void MainWindow::About() {
+    user_.ShowMessage(Messages::AboutTitle().toStdString(),
+                      Messages::AboutText(QCoreApplication::applicationVersion()).toStdString(),
+                      MessageIcon::None);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Seen before the list handles the press, so the press starts with a clean slate.
+    if (watched == ui_->lstTblInfo->viewport() && event->type() == QEvent::MouseButtonPress) {
+        selectionChangedSincePress_ = false;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::SelectionChanged() {
+    selectionChangedSincePress_ = true;
+    if (selection_.IsQuiet() || selection_.SelectedLine() < 0) return;
+    emit orderLineChosen();
+    if (selection_.SelectedLine() != 0) EnableRemove();
+}
+
+void MainWindow::LinePressed() {
+    pressChangedSelection_ = std::exchange(selectionChangedSincePress_, false);
+}
+
+void MainWindow::LineClicked() {
+    // A click on the line already selected chooses it again; a click that selected a new line
+    // was answered when the selection changed.
+    if (std::exchange(pressChangedSelection_, false)) return;
+    if (selection_.SelectedLine() < 0) return;
+    emit orderLineChosen();
+    if (selection_.SelectedLine() != 0) EnableRemove();
 }
 
 }  // namespace glyphwright

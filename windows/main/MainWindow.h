@@ -1,14 +1,10 @@
 #pragma once
 
-#include <QString>
-#include <QWidget>
+#include <QMainWindow>
 
 #include <memory>
-#include <optional>
-#include <string>
-#include <string_view>
 
-class QFileDialog;
+#include "IncludeTarget.h"
 
 namespace Ui {
 class frmGlyphwright;
@@ -16,52 +12,57 @@ class frmGlyphwright;
 
 namespace glyphwright {
 
-class WindowManager;
+class OrderListModel;
+class OrderSelection;
+class TableEvents;
+class TableOrder;
+class WindowQueries;
+struct Workspace;
 
-inline constexpr std::string_view kOrderFullMessage =
-    "The Table Order is full: it holds at most 1000 lines. Remove a line before adding another.";
-
-// frmGlyphwright: the Table Order, the set selector, the start code and the commands. The
-// dialogs read and change its controls through the members below.
-class MainWindow final : public QWidget {
+// frmGlyphwright: the Table Order, the set selector, the start code and the commands, with the
+// menus of the tools beside them. It shows no other window itself: it asks for them.
+class MainWindow final : public QMainWindow, public IncludeTarget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(MainWindow)
 
 public:
-    explicit MainWindow(WindowManager& windows);
+    MainWindow(Workspace& workspace, TableOrder& order, OrderListModel& lines,
+               OrderSelection& selection, TableEvents& events, WindowQueries& user);
     ~MainWindow() override;
 
-    [[nodiscard]] int OrderLineCount() const;
-    [[nodiscard]] int SelectedOrderLine() const;  // 0-based; -1 when no line is selected
-    [[nodiscard]] bool IsOrderFull() const;
-    void AppendOrderLine(const QString& text);
+    [[nodiscard]] QString SelectionText() const override;  // the picked set name or as typed
+    void EnableRemove() override;
+    void EnableMakeTable() override;
 
-    [[nodiscard]] QString SelectionText() const;  // the picked set name or whatever was typed
-
-    void EnableRemove();
-    void EnableMakeTable();
-
-    // Shows cdgSaveFile, which remembers the file name chosen the time before.
-    [[nodiscard]] std::optional<std::string> AskSavePath(const std::string& filter);
-
-    // The Save dialog, made the first time it is needed: Qt's file dialog builds a file system
-    // model and views, which would cost every start-up its time and memory.
-    [[nodiscard]] QFileDialog& SaveDialog();
+signals:
+    void includeRequested();  // INCLUDE
+    void orderLineChosen();   // the user chose a line of the Table Order in the list
+    void exitRequested();     // EXIT, or File > Exit
+    void closeBoxPressed();   // the window's close box: the program ends without questions
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Load();
-    void Include();
     void Remove();
     void MakeTableFromWindow();
-    void OrderLineChosen();
+    void About();
+    void SelectionChanged();
+    void LinePressed();
+    void LineClicked();
 
-    WindowManager& windows_;
+    Workspace& workspace_;
+    TableOrder& order_;
+    OrderSelection& selection_;
+    TableEvents& events_;
+    WindowQueries& user_;
     std::unique_ptr<Ui::frmGlyphwright> ui_;
-    QFileDialog* cdgSaveFile_ = nullptr;
-    QString lastSavePath_;
+    // A press that changed the selection was answered when the selection changed; its click
+    // must not answer it again.
+    bool selectionChangedSincePress_ = false;
+    bool pressChangedSelection_ = false;
 };
 
 }  // namespace glyphwright

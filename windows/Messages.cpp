@@ -1,0 +1,154 @@
+#include "Messages.h"
+
+#include <cstring>
+#include <string>
+
+namespace glyphwright {
+
+namespace {
+
+QString Text(std::string_view bytes) {
+    return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+QString Hex(int code) {
+    return QStringLiteral("%1").arg(code, 2, 16, QLatin1Char('0')).toUpper();
+}
+
+// A visitor that picks the overload for whichever failure it holds.
+template <class... Handlers>
+struct Overloaded : Handlers... {
+    using Handlers::operator()...;
+};
+template <class... Handlers>
+Overloaded(Handlers...) -> Overloaded<Handlers...>;
+
+}  // namespace
+
+QString Messages::Title() {
+    return QStringLiteral("Glyphwright");
+}
+
+QString Messages::StartCodePrompt() {
+    return tr("What hex byte does the font table start at?");
+}
+QString Messages::StartCodeTitle() {
+    return tr("Where does font table begin");
+}
+QString Messages::TableFileFilter() {
+    return tr(".tbl files (*.tbl)");
+}
+
+QString Messages::Failure(const TableFailure& failure) {
+    return std::visit([](const auto& value) { return Failure(value); }, failure);
+}
+
+QString Messages::Failure(const StartCodeError& failure) {
+    if (failure.typed.empty()) {
+        return tr(
+            "No start code was given. Type the code at which the font table begins, "
+            "as a hexadecimal byte from 00 to FF.");
+    }
+    const QString typed = Text(failure.typed);
+    const QString what = failure.error == HexError::OutOfRange
+                             ? tr("The start code \"%1\" is larger than FF.").arg(typed)
+                             : tr("The start code \"%1\" is not a hexadecimal byte.").arg(typed);
+    return what + QLatin1Char(' ') +
+           tr("Type the code at which the font table begins, from 00 to FF (for example 10).");
+}
+
+QString Messages::Failure(const AssemblyError& failure) {
+    switch (failure.kind) {
+        case AssemblyError::Kind::PastFF:
+            return tr("The set \"%1\" on line %2 of the Table Order begins at code %3 and would "
+                      "run past code FF. No table was made.")
+                .arg(Text(failure.setName))
+                .arg(failure.line)
+                .arg(Hex(failure.setStart));
+        case AssemblyError::Kind::NothingToLay:
+            return tr(
+                "The Table Order lays no character set, so there is nothing to write. "
+                "No table was made.");
+    }
+    return tr("No table was made.");
+}
+
+QString Messages::Failure(const FileError& failure) {
+    QString reason;
+    switch (failure.kind) {
+        case FileError::Kind::System:
+            reason = QString::fromLocal8Bit(std::strerror(failure.error));
+            break;
+        case FileError::Kind::NoPipeReader:
+            reason = tr("it is a named pipe that no program is reading");
+            break;
+        case FileError::Kind::NoFileName:
+            reason = tr("no file name was given");
+            break;
+    }
+    return tr("The table file \"%1\" could not be written: %2.").arg(Text(failure.path), reason);
+}
+
+QString Messages::OrderFull() {
+    return tr(
+        "The Table Order is full: it holds at most 1000 lines. Remove a line before adding "
+        "another.");
+}
+
+QString Messages::BadCode(std::string_view typed, HexError error) {
+    const QString quoted = QLatin1Char('"') + Text(typed) + QLatin1Char('"');
+    if (error == HexError::OutOfRange) {
+        return tr("The code %1 is above FF: a code is a hexadecimal byte from 00 to FF.")
+            .arg(quoted);
+    }
+    QString message = tr("The code %1 is not a hexadecimal byte from 00 to FF.").arg(quoted);
+    const auto firstDigit = typed.find_first_not_of(' ');
+    if (firstDigit != 0 && firstDigit != std::string_view::npos) {
+        message += QLatin1Char(' ') + tr("Remove the blank before the digits.");
+    }
+    return message;
+}
+
+QString Messages::NoLineSelected() {
+    return tr(
+        "No line of the Table Order is selected. Select the line that is to start at this "
+        "code.");
+}
+
+QString Messages::NotEucJp(const QString& character) {
+    return tr("The character \"%1\" cannot be stored: table files hold EUC-JP text, and EUC-JP "
+              "has no code for it.")
+        .arg(character);
+}
+
+QString Messages::ActionFailed(const char* reason) {
+    return tr("This command failed: %1").arg(QString::fromLocal8Bit(reason));
+}
+
+QString Messages::ActionFailedUnknown() {
+    return tr("This command failed for a reason the program does not know.");
+}
+
+QString Messages::ExitQuestion() {
+    return tr("Are you sure you want to exit?");
+}
+QString Messages::ExitTitle() {
+    return tr("Exit?");
+}
+QString Messages::FarewellTitle() {
+    return tr("C-ya");
+}
+QString Messages::FarewellText() {
+    return tr("Glyphwright, by the Glyphwright developers.");
+}
+
+QString Messages::AboutTitle() {
+    return tr("About Glyphwright");
+}
+QString Messages::AboutText(const QString& version) {
+    return tr("Glyphwright %1\nBuilds table files that map a game font's byte codes to the "
+              "characters they stand for.")
+        .arg(version);
+}
+
+}  // namespace glyphwright
