@@ -70,5 +70,37 @@ TEST(EucJpTest, LongTextIsConvertedWhole) {
     EXPECT_EQ(Encoded(typed), expected);
 }
 
+// The built-in kana and typed text come back as the text they stand for.
+TEST(EucJpTest, DecodesStoredBytesToText) {
+    const auto kana = DecodeEucJp(Joined(BuiltInSets()[0]));
+    ASSERT_TRUE(kana.ok());
+    EXPECT_EQ(
+        kana.value(),
+        "あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよらりるれろ"
+        "わをんっゃゅょ");
+    for (const std::string typed : {"", "Th=e\r\n~ 09", "Aあ漢ｱ1", "丂"}) {
+        const auto back = DecodeEucJp(Encoded(typed));
+        ASSERT_TRUE(back.ok()) << typed;
+        EXPECT_EQ(back.value(), typed);
+    }
+}
+
+TEST(EucJpTest, DecodingNamesTheFirstInvalidSequence) {
+    const struct {
+        std::string bytes;
+        std::string invalid;
+    } cases[] = {
+        {"A\xA4\xA2\xFF\xA4\xA2", "\xFF"},  // a byte EUC-JP never uses
+        {"\xA9\xA1", "\xA9\xA1"},           // row 9 holds no characters
+        {"\xA4\xA2\x8F\xA1", "\x8F\xA1"},   // a three-byte code cut short
+        {"\xA4\x41", "\xA4"},               // a lead without its trail byte
+    };
+    for (const auto& c : cases) {
+        const auto decoded = DecodeEucJp(c.bytes);
+        ASSERT_FALSE(decoded.ok()) << c.bytes;
+        EXPECT_EQ(decoded.error().bytes, c.invalid);
+    }
+}
+
 }  // namespace
 }  // namespace glyphwright

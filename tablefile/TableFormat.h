@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+
+#include "core/Result.h"
+#include "core/Workspace.h"
+
+namespace glyphwright {
+
+enum class TableFormat {
+    Classic,   // the slots' EUC-JP bytes as they are, lines end 0D 0D 0A; see WriteTableFile
+    Utf8,      // UTF-8 without a byte-order mark, lines end LF
+    ShiftJis,  // code page 932, lines end CR LF
+};
+
+// Why an entry cannot go into a UTF-8 or Shift-JIS file.
+struct FormatError {
+    enum class Kind {
+        Unconvertible,     // not EUC-JP, or a character the target encoding has no code for
+        LineBreak,         // CR or LF: would split the line
+        ControlCharacter,  // any other C0 control, DEL or a C1 control
+    };
+    ByteCode code = 0;
+    Kind kind = Kind::Unconvertible;
+    // The offending character as UTF-8 when it can be decoded, else its bytes in hex ("8F A1").
+    std::string character;
+
+    friend bool operator==(const FormatError&, const FormatError&) = default;
+};
+
+// The whole table file for codes first..last. Classic gives exactly WriteTableFile's bytes and
+// never fails. The other two hold one line "XX=" + text per code whose slot holds something,
+// ascending, and nothing else: an empty slot gets no line, since "05=" would tell a reader that
+// byte 05 stands for nothing. They stop at the lowest code whose entry cannot be written.
+[[nodiscard]] Result<std::string, FormatError> FormatTable(const CodeTable& table, ByteCode first,
+                                                           ByteCode last, TableFormat format);
+
+}  // namespace glyphwright

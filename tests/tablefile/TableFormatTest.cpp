@@ -1,0 +1,199 @@
+#include <gtest/gtest.h>
+#include <iconv.h>
+
+#include <cstdio>
+#include <optional>
+#include <regex>
+#include <utility>
+#include <vector>
+
+#include "core/BuiltInSets.h"
+#include "core/EucJp.h"
+#include "tablefile/TableFormat.h"
+#include "tablefile/WriteTableFile.h"
+
+namespace glyphwright {
+namespace {
+
+using Kind = FormatError::Kind;
+using Lines = std::vector<std::pair<int, std::string>>;  // (code, text)
+
+// The Hiragana set in its order, as typed and as code page 932 stores it.
+const std::string kHiragana =
+    "あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよらりるれろわをんっ"
+    "ゃゅょ";
+const std::string kHiraganaCp932 =
+    "\x82\xA0\x82\xA2\x82\xA4\x82\xA6\x82\xA8\x82\xA9\x82\xAB\x82\xAD\x82\xAF\x82\xB1"
+    "\x82\xB3\x82\xB5\x82\xB7\x82\xB9\x82\xBB\x82\xBD\x82\xBF\x82\xC2\x82\xC4\x82\xC6"
+    "\x82\xC8\x82\xC9\x82\xCA\x82\xCB\x82\xCC\x82\xCD\x82\xD0\x82\xD3\x82\xD6\x82\xD9"
+    "\x82\xDC\x82\xDD\x82\xDE\x82\xDF\x82\xE0\x82\xE2\x82\xE4\x82\xE6\x82\xE7\x82\xE8"
+    "\x82\xE9\x82\xEA\x82\xEB\x82\xED\x82\xF0\x82\xF1\x82\xC1\x82\xE1\x82\xE3\x82\xE5";
+constexpr ByteCode kFirst = 0x0E;
+constexpr ByteCode kLast = 0x69;
+
+std::string Euc(const std::string& utf8) {
+    const auto encoded = EncodeEucJp(utf8);
+    EXPECT_TRUE(encoded.ok()) << utf8;
+    return encoded.ok() ? encoded.value() : std::string();
+}
+
+// From start code 0E: 0E left empty, "漢" at 0F, Hiragana 10-41, "ab" at 42, then Uppercase
+// Alphabet from its own start 50 (to 69), leaving 43-4F empty. 0D and 6A lie outside the range.
+CodeTable MixedTable() {
+    CodeTable table{};
+    table[0x0D] = "<";
+    table[0x0F] = Euc("漢");
+    const CharacterSet& hiragana = *FindBuiltInSet("Hiragana");
+    for (std::size_t k = 0; k < hiragana.size(); ++k) table[0x10 + k] = hiragana.member(k);
+    table[0x42] = Euc("ab");
+    const CharacterSet& uppercase = *FindBuiltInSet("Uppercase Alphabet");
+    for (std::size_t k = 0; k < uppercase.size(); ++k) table[0x50 + k] = uppercase.member(k);
+    table[0x6A] = ">";
+    return table;
+}
+
+// The lines the mixed table gives; the kana are cut from `kana` every `width` bytes.
+Lines MixedLines(const std::string& kanji, const std::string& kana, std::size_t width) {
+    Lines lines{{0x0F, kanji}};
+    for (std::size_t k = 0; k < 50; ++k) {
+        lines.emplace_back(0x10 + k, kana.substr(k * width, width));
+    }
+    lines.emplace_back(0x42, "ab");
+    for (int k = 0; k < 26; ++k) lines.emplace_back(0x50 + k, std::string(1, char('A' + k)));
+    return lines;
+}
+
+std::string FileOf(const Lines& lines, const std::string& lineEnd) {
+    std::string file;
+    for (const auto& [code, text] : lines) {
+        char prefix[4];
+        std::snprintf(prefix, sizeof prefix, "%02X=", code);
+        file += prefix + text + lineEnd;
+    }
+    return file;
+}
+
+// All of `bytes` converted, or nothing: no //IGNORE, no replacement.
+std::optional<std::string> StrictIconv(const std::string& bytes, const char* to, const char* from) {
+    const iconv_t handle = iconv_open(to, from);
+    std::string in = bytes;
+    std::string out(bytes.size() * 4 + 4, '\0');
+    char* inPtr = in.data();
+    char* outPtr = out.data();
+    std::size_t inLeft = in.size();
+    std::size_t outLeft = out.size();
+    const bool whole = iconv(handle, &inPtr, &inLeft, &outPtr, &outLeft) == 0 && inLeft == 0;
+    iconv_close(handle);
+    if (!whole) return std::nullopt;
+    out.resize(out.size() - outLeft);
+    return out;
+}
+
+// Reads a UTF-8 or Shift-JIS table file as a strict line-based reader would.
+Lines ReadStrictly(const std::string& file, TableFormat format) {
+    std::string text = file;
+    std::string lineEnd = "\n";
+    if (format == TableFormat::ShiftJis) {
+        const auto decoded = StrictIconv(file, "UTF-8", "CP932");
+        EXPECT_TRUE(decoded) << "not code page 932";
+        text = decoded.value_or("");
+        lineEnd = "\r\n";
+    } else {
+        EXPECT_TRUE(StrictIconv(file, "UTF-32LE", "UTF-8")) << "not UTF-8";
+    }
+    // '.' takes neither CR nor LF; a byte-order mark would spoil the first line's code.
+    const std::regex shape("([0-9A-F]{2})=(.+)");
+    Lines lines;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t end = text.find(lineEnd, at);
+        if (end == std::string::npos) {
+            ADD_FAILURE() << "last line unterminated";
+            break;
+        }
+        const std::string line = text.substr(at, end - at);
+        at = end + lineEnd.size();
+        std::smatch match;
+        if (!std::regex_match(line, match, shape)) {
+            ADD_FAILURE() << "malformed line \"" << line << '"';
+            continue;
+        }
+        const int code = std::stoi(match[1], nullptr, 16);
+        EXPECT_TRUE(lines.empty() || code > lines.back().first) << match[1] << " out of order";
+        lines.emplace_back(code, match[2]);
+    }
+    return lines;
+}
+
+TEST(TableFormat, ClassicIsTheWritersFile) {
+    const CodeTable table = MixedTable();
+    std::string written;
+    WriteTableFile(written, table, kFirst, kLast);
+    const auto classic = FormatTable(table, kFirst, kLast, TableFormat::Classic);
+    ASSERT_TRUE(classic.ok());
+    EXPECT_EQ(classic.value(), written);
+    const std::string head = "0E=\r\r\n0F=\xB4\xC1\r\r\n10=\xA4\xA2\r\r\n";
+    EXPECT_EQ(classic.value().substr(0, head.size()), head);
+}
+
+TEST(TableFormat, Utf8AndShiftJisHoldOneLinePerFilledCode) {
+    const CodeTable table = MixedTable();
+    const Lines typed = MixedLines("漢", kHiragana, 3);
+
+    const auto utf8 = FormatTable(table, kFirst, kLast, TableFormat::Utf8);
+    ASSERT_TRUE(utf8.ok());
+    EXPECT_EQ(utf8.value(), FileOf(typed, "\n"));
+    EXPECT_EQ(ReadStrictly(utf8.value(), TableFormat::Utf8), typed);
+
+    const auto shiftJis = FormatTable(table, kFirst, kLast, TableFormat::ShiftJis);
+    ASSERT_TRUE(shiftJis.ok());
+    EXPECT_EQ(shiftJis.value(), FileOf(MixedLines("\x8A\xBF", kHiraganaCp932, 2), "\r\n"));
+    EXPECT_EQ(ReadStrictly(shiftJis.value(), TableFormat::ShiftJis), typed);
+
+    const auto empty = FormatTable(table, 0x43, 0x4F, TableFormat::Utf8);
+    ASSERT_TRUE(empty.ok());
+    EXPECT_EQ(empty.value(), "");
+}
+
+// Each entry goes in at 30, with a fault at 60 too: the lowest code is the one reported.
+TEST(TableFormat, AnEntryThatCannotBeWrittenStopsAtItsCode) {
+    const struct {
+        std::string entry;
+        Kind kind;
+        std::string character;
+    } cases[] = {
+        {"A\nB", Kind::LineBreak, "\n"},
+        {"\r", Kind::LineBreak, "\r"},
+        {"x\x01", Kind::ControlCharacter, "\x01"},
+        {"\x7F", Kind::ControlCharacter, "\x7F"},
+        {"\xA4\xA2\x85", Kind::ControlCharacter, "\xC2\x85"},  // EUC-JP byte 85 is C1 NEL
+        {"\xA4\xA2\xFF", Kind::Unconvertible, "FF"},
+        {"\xA4\xA2\x8F\xA1", Kind::Unconvertible, "8F A1"},
+    };
+    for (const TableFormat format : {TableFormat::Utf8, TableFormat::ShiftJis}) {
+        for (const auto& c : cases) {
+            CodeTable table = MixedTable();
+            table[0x30] = c.entry;
+            table[0x60] = "\x01";
+            const auto file = FormatTable(table, kFirst, kLast, format);
+            ASSERT_FALSE(file.ok()) << c.entry;
+            EXPECT_EQ(file.error(), (FormatError{0x30, c.kind, c.character}))
+                << c.entry << " gave " << file.error().character;
+        }
+    }
+}
+
+// 丂 (JIS X 0212, EUC-JP 8F B0 A1) has no code in CP932.
+TEST(TableFormat, ACharacterCodePage932LacksStopsOnlyShiftJis) {
+    CodeTable table = MixedTable();
+    table[0x30] = "\xA4\xA2\x8F\xB0\xA1";
+    const auto utf8 = FormatTable(table, kFirst, kLast, TableFormat::Utf8);
+    ASSERT_TRUE(utf8.ok());
+    EXPECT_NE(utf8.value().find("\n30=あ丂\n"), std::string::npos);
+
+    const auto shiftJis = FormatTable(table, kFirst, kLast, TableFormat::ShiftJis);
+    ASSERT_FALSE(shiftJis.ok());
+    EXPECT_EQ(shiftJis.error(), (FormatError{0x30, Kind::Unconvertible, "丂"}));
+}
+
+}  // namespace
+}  // namespace glyphwright
