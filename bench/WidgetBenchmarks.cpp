@@ -37,8 +37,8 @@ std::unique_ptr<Session> LoadedSession() {
         }
         session->IncludeSet(QString::fromStdString(line.name));
         if (line.start != 0) {
-            const int row = session->list().count() - 1;
-            session->list().scrollToItem(session->list().item(row));
+            const int row = session->list().model()->rowCount() - 1;
+            session->list().scrollTo(session->list().model()->index(row, 0));
             session->GiveStart(row, Hex(line.start));
         }
     }
@@ -47,7 +47,7 @@ std::unique_ptr<Session> LoadedSession() {
 }
 
 void ChooseLine(Session& session, int row) {
-    session.list().scrollToItem(session.list().item(row));
+    session.list().scrollTo(session.list().model()->index(row, 0));
     ClickLine(session.list(), row);
 }
 
@@ -60,10 +60,10 @@ void IncludeThroughWindows(benchmark::State& state) {
     Settle();
     for (auto _ : state) {
         Click(session->main(), "cmdInclude");
-        Click(session->windows.Pick(), "cmdRelText");
+        Click(session->Pick(), "cmdRelText");
         Settle();
         state.PauseTiming();
-        if (session->list().count() != 1000) state.SkipWithError("the include added no line");
+        if (session->list().model()->rowCount() != 1000) state.SkipWithError("the include added no line");
         ChooseLine(*session, 999);
         Click(session->main(), "cmdRemove");
         Settle();
@@ -75,16 +75,16 @@ BENCHMARK(IncludeThroughWindows)->Name(kIncludeWidgets)->UseRealTime();
 // A click on line 500, which also shows the relative start dialog, then REMOVE.
 void RemoveThroughWindows(benchmark::State& state) {
     const auto session = LoadedSession();
-    session->list().scrollToItem(session->list().item(500));
+    session->list().scrollTo(session->list().model()->index(500, 0));
     Settle();
     for (auto _ : state) {
         ClickLine(session->list(), 500);
         Click(session->main(), "cmdRemove");
         Settle();
         state.PauseTiming();
-        if (session->list().count() != 999) state.SkipWithError("REMOVE removed no line");
+        if (session->list().model()->rowCount() != 999) state.SkipWithError("REMOVE removed no line");
         session->IncludeSet(QStringLiteral("0-9"));  // back to 1000 lines
-        session->list().scrollToItem(session->list().item(500));
+        session->list().scrollTo(session->list().model()->index(500, 0));
         Settle();
         state.ResumeTiming();
     }

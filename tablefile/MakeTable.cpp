@@ -3,9 +3,32 @@
 #include <optional>
 #include <string>
 
-#include "WriteTableFile.h"
-
 namespace glyphwright {
+
+Result<Success, TableFailure> ComposeTable(Workspace& workspace, const TableOrder& order,
+                                           std::string_view startCode) {
+    const auto parsed = ParseHexByte(workspace, startCode);
+    if (!parsed) {
+        return TableFailure{StartCodeError{std::string(startCode), parsed.error()}};
+    }
+    workspace.CurrentCode = parsed.value();
+    if (const auto assembled = AssembleTable(order, workspace); !assembled) {
+        return TableFailure{assembled.error()};
+    }
+    return Success{};
+}
+
+Result<Success, TableFailure> SaveTable(const Workspace& workspace, const SaveTarget& target) {
+    const auto file =
+        FormatTable(workspace.TableText, workspace.CurrentCode, workspace.LastCode, target.format);
+    if (!file) {
+        return TableFailure{file.error()};
+    }
+    if (const auto saved = SaveFileAtomically(target.path, file.value()); !saved) {
+        return TableFailure{saved.error()};
+    }
+    return Success{};
+}
 
 Result<MakeTableOutcome, TableFailure> MakeTable(Workspace& workspace, const TableOrder& order,
                                                  std::string_view startCodeText,
@@ -19,26 +42,17 @@ Result<MakeTableOutcome, TableFailure> MakeTable(Workspace& workspace, const Tab
         startCode = std::move(*answer);
     }
 
-    const auto parsed = ParseHexByte(workspace, startCode);
-    if (!parsed) {
-        return TableFailure{StartCodeError{startCode, parsed.error()}};
-    }
-    workspace.CurrentCode = parsed.value();
-
     // Assembly runs before the Save dialog: its slots stay filled even if the user cancels there.
-    if (const auto assembled = AssembleTable(order, workspace); !assembled) {
-        return TableFailure{assembled.error()};
+    if (const auto composed = ComposeTable(workspace, order, startCode); !composed) {
+        return composed.error();
     }
 
-    const std::optional<std::string> path = user.AskSavePath();
-    if (!path) {
+    const std::optional<SaveTarget> target = user.AskSaveTarget();
+    if (!target) {
         return MakeTableOutcome::Cancelled;
     }
-
-    std::string file;
-    WriteTableFile(file, workspace.TableText, workspace.CurrentCode, workspace.LastCode);
-    if (const auto saved = SaveFileAtomically(*path, file); !saved) {
-        return TableFailure{saved.error()};
+    if (const auto saved = SaveTable(workspace, *target); !saved) {
+        return saved.error();
     }
     return MakeTableOutcome::Written;
 }

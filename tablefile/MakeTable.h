@@ -5,6 +5,7 @@
 #include <variant>
 
 #include "SaveFileAtomically.h"
+#include "TableFormat.h"
 #include "UserQueries.h"
 #include "core/AssembleTable.h"
 #include "core/ParseHexByte.h"
@@ -20,12 +21,21 @@ struct StartCodeError {
 };
 
 // Why MAKE TABLE made no file. The windows tell the user in their own words.
-using TableFailure = std::variant<StartCodeError, AssemblyError, FileError>;
+using TableFailure = std::variant<StartCodeError, AssemblyError, FormatError, FileError>;
 
 enum class MakeTableOutcome {
     Written,    // the file is in place
     Cancelled,  // the user cancelled the input box or the Save dialog
 };
+
+// Reads the start code into CurrentCode and lays the Table Order from it.
+[[nodiscard]] Result<Success, TableFailure> ComposeTable(Workspace& workspace,
+                                                         const TableOrder& order,
+                                                         std::string_view startCode);
+
+// Writes the codes CurrentCode..LastCode in `format` and saves them at `path`, whole or not at all.
+[[nodiscard]] Result<Success, TableFailure> SaveTable(const Workspace& workspace,
+                                                      const SaveTarget& target);
 
 // "MAKE TABLE": reads the start code from `startCodeText` (or asks for it when that is empty),
 // lays the Table Order, asks for a path and writes the table file. A failure comes back as a

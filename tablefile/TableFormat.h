@@ -13,6 +13,12 @@ enum class TableFormat {
     ShiftJis,  // code page 932, lines end CR LF
 };
 
+// Where a table file goes: the path exactly as the user gave it, and its format.
+struct SaveTarget {
+    std::string path;
+    TableFormat format = TableFormat::Classic;
+};
+
 // Why an entry cannot go into a UTF-8 or Shift-JIS file.
 struct FormatError {
     enum class Kind {

@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "TableFormat.h"
+
 namespace glyphwright {
 
 // What the table command asks the user. The windows answer with real boxes (and their words);
@@ -15,8 +17,8 @@ public:
     // (possibly empty), nullopt on Cancel.
     [[nodiscard]] virtual std::optional<std::string> AskStartCode() = 0;
 
-    // The path to save the table file at, exactly as the Save dialog gives it; nullopt on Cancel.
-    [[nodiscard]] virtual std::optional<std::string> AskSavePath() = 0;
+    // Where to save the table file and in which format; nullopt on Cancel.
+    [[nodiscard]] virtual std::optional<SaveTarget> AskSaveTarget() = 0;
 
 protected:
     UserQueries() = default;

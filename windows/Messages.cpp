@@ -35,8 +35,9 @@ QString Messages::StartCodePrompt() {
 QString Messages::StartCodeTitle() {
     return tr("Where does font table begin");
 }
-QString Messages::TableFileFilter() {
-    return tr(".tbl files (*.tbl)");
+QStringList Messages::TableFileFilters() {
+    return {tr(".tbl files (*.tbl)"), tr("Table File Standard, UTF-8 (*.tbl)"),
+            tr("Shift-JIS (*.tbl)")};
 }
 
 QString Messages::Failure(const TableFailure& failure) {
@@ -71,6 +72,32 @@ QString Messages::Failure(const AssemblyError& failure) {
                 "No table was made.");
     }
     return tr("No table was made.");
+}
+
+QString Messages::Failure(const FormatError& failure) {
+    const QString code = Hex(failure.code);
+    switch (failure.kind) {
+        case FormatError::Kind::Unconvertible:
+            return tr("The entry at code %1 cannot be written in the chosen format: \"%2\" has no "
+                      "code there. Choose another format, or change the entry. No file was "
+                      "written.")
+                .arg(code, Text(failure.character));
+        case FormatError::Kind::LineBreak:
+            return tr("The entry at code %1 holds a line break, which would split its line for "
+                      "every program that reads the file. No file was written.")
+                .arg(code);
+        case FormatError::Kind::ControlCharacter: {
+            QString bytes;
+            for (const char byte : failure.character) {
+                bytes += QStringLiteral("%1 ").arg(static_cast<unsigned char>(byte), 2, 16,
+                                                   QLatin1Char('0'));
+            }
+            return tr("The entry at code %1 holds the control character %2, which programs that "
+                      "read tables do not take. No file was written.")
+                .arg(code, bytes.trimmed().toUpper());
+        }
+    }
+    return tr("No file was written.");
 }
 
 QString Messages::Failure(const FileError& failure) {

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QString>
+#include <QStringList>
 
 #include <string_view>
 
@@ -23,10 +24,12 @@ public:
     // MAKE TABLE
     [[nodiscard]] static QString StartCodePrompt();
     [[nodiscard]] static QString StartCodeTitle();
-    [[nodiscard]] static QString TableFileFilter();
+    // The Save dialog's file types, in the order of TableFormat: the classic one first.
+    [[nodiscard]] static QStringList TableFileFilters();
     [[nodiscard]] static QString Failure(const TableFailure& failure);
     [[nodiscard]] static QString Failure(const StartCodeError& failure);
     [[nodiscard]] static QString Failure(const AssemblyError& failure);
+    [[nodiscard]] static QString Failure(const FormatError& failure);
     [[nodiscard]] static QString Failure(const FileError& failure);
 
     // The entry dialogs

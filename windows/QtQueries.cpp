@@ -5,6 +5,8 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
+#include <algorithm>
+
 namespace glyphwright {
 namespace {
 
@@ -36,16 +38,22 @@ QFileDialog* QtQueries::SaveDialog() {
     return saveDialog_.data();
 }
 
-std::optional<std::string> QtQueries::AskSavePath(const std::string& filter) {
+std::optional<WindowQueries::SaveAnswer> QtQueries::AskSavePath(
+    const std::vector<std::string>& filters) {
     QFileDialog* dialog = SaveDialog();
     if (dialog == nullptr) return std::nullopt;
-    dialog->setNameFilter(QString::fromStdString(filter));
+    QStringList names;
+    for (const std::string& filter : filters) names << QString::fromStdString(filter);
+    dialog->setNameFilters(names);
+    if (!lastFilter_.isEmpty()) dialog->selectNameFilter(lastFilter_);
     if (!lastSavePath_.isEmpty()) dialog->selectFile(lastSavePath_);
     if (dialog->exec() != QDialog::Accepted) return std::nullopt;
     const QStringList chosen = dialog->selectedFiles();
     if (chosen.isEmpty()) return std::nullopt;
     lastSavePath_ = chosen.front();
-    return QFile::encodeName(lastSavePath_).toStdString();
+    lastFilter_ = dialog->selectedNameFilter();
+    return SaveAnswer{QFile::encodeName(lastSavePath_).toStdString(),
+                      std::max(0, static_cast<int>(names.indexOf(lastFilter_)))};
 }
 
 void QtQueries::ShowMessage(const std::string& title, const std::string& text, MessageIcon icon) {

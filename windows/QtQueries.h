@@ -24,7 +24,8 @@ public:
 
     [[nodiscard]] std::optional<std::string> AskText(const std::string& prompt,
                                                      const std::string& title) override;
-    [[nodiscard]] std::optional<std::string> AskSavePath(const std::string& filter) override;
+    [[nodiscard]] std::optional<SaveAnswer> AskSavePath(
+        const std::vector<std::string>& filters) override;
     void ShowMessage(const std::string& title, const std::string& text, MessageIcon icon) override;
     [[nodiscard]] bool AskYesNo(const std::string& title, const std::string& text,
                                 MessageIcon icon) override;
@@ -36,7 +37,8 @@ public:
 private:
     QPointer<QWidget> owner_;
     QPointer<QFileDialog> saveDialog_;
-    QString lastSavePath_;  // offered again the next time
+    QString lastSavePath_;  // offered again the next time, with the filter chosen with it
+    QString lastFilter_;
 };
 
 }  // namespace glyphwright

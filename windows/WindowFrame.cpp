@@ -1,6 +1,7 @@
 #include "WindowFrame.h"
 
 #include <QFont>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QWidget>
 
@@ -17,14 +18,16 @@ void InstallFontFallbacks() {
 }
 
 void ApplyWindowFrame(QWidget& window) {
-    window.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    window.setFixedSize(window.size());
-
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPointSizeF(8.25);
     font.setStyleHint(QFont::SansSerif);  // where that face is missing, the nearest sans-serif
     window.setFont(font);
+
+    window.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    // A main window is as large as its menu bar over its client area, in the font just set.
+    if (qobject_cast<QMainWindow*>(&window) != nullptr) window.adjustSize();
+    window.setFixedSize(window.size());
 
     auto* enter = new EnterPressesFocusedButton(&window);
     for (QPushButton* button : window.findChildren<QPushButton*>()) {

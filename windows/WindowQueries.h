@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace glyphwright {
 
@@ -17,9 +18,15 @@ public:
     [[nodiscard]] virtual std::optional<std::string> AskText(const std::string& prompt,
                                                              const std::string& title) = 0;
 
-    // The main window's Save-as dialog with one file-type filter: the chosen path exactly as the
-    // dialog gives it, nullopt on Cancel.
-    [[nodiscard]] virtual std::optional<std::string> AskSavePath(const std::string& filter) = 0;
+    // The main window's Save-as dialog with these file-type filters, the first one the default:
+    // the chosen path exactly as the dialog gives it and the index of the chosen filter; nullopt
+    // on Cancel.
+    struct SaveAnswer {
+        std::string path;
+        int filter = 0;
+    };
+    [[nodiscard]] virtual std::optional<SaveAnswer> AskSavePath(
+        const std::vector<std::string>& filters) = 0;
 
     // Message box with a single OK button.
     virtual void ShowMessage(const std::string& title, const std::string& text,

@@ -10,14 +10,17 @@ window() {
 }
 
 click() { xdotool mousemove --sync --window "$1" "$2" "$3" click 1; }
+# The main window's controls stand in its client area, below the menu bar.
+menu_bar=18
+click_form() { click "$1" "$2" $(($3 + menu_bar)); }
 typein() { xdotool windowfocus --sync "$1"; xdotool type --delay 15 "$2"; }
 
 # Puts a set's name into the set selector of main window $1, then INCLUDE and "Relative  Entry".
 include_set() {
-    click "$1" 75 162
+    click_form "$1" 75 162
     xdotool key ctrl+a
     typein "$1" "$2"
-    click "$1" 218 28
+    click_form "$1" 218 28
     local pick
     pick=$(window '^What would you like to include\?$')
     click "$pick" 56 20

@@ -20,14 +20,14 @@ include_set "$main" "0-9"
 include_set "$main" "Uppercase Alphabet"
 
 # Give the second line its own start: a click on it opens the relative start dialog.
-click "$main" 40 30                           # line 2 of the Table Order
+click_form "$main" 40 30                           # line 2 of the Table Order
 hex=$(window '^Enter hex number')
 click "$hex" 194 27                           # Text1
 typein "$hex" "30"
 click "$hex" 262 13                           # OK
 
 # A single entry at code 25: two characters under one code.
-click "$main" 218 28                          # INCLUDE
+click_form "$main" 218 28                          # INCLUDE
 pick=$(window '^What would you like to include\?$')
 click "$pick" 164 20                          # Single Entry
 dte=$(window '^Insert character/dte/kanjii into font table$')
@@ -38,16 +38,16 @@ typein "$dte" "!?"
 click "$dte" 316 17                           # Insert
 
 # Start code 10 and MAKE TABLE.
-click "$main" 257 161                         # the start-code box
+click_form "$main" 257 161                         # the start-code box
 typein "$main" "10"
-click "$main" 217 92                          # MAKE TABLE
+click_form "$main" 217 92                          # MAKE TABLE
 save=$(window '^Save')
 typein "$save" "$work/made.tbl"
 xdotool key Return
 
 # EXIT, Yes (the default button), then the farewell box. Events are handled in order, so once
 # the question is up the file has been written.
-click "$main" 217 124                         # EXIT
+click_form "$main" 217 124                         # EXIT
 ask=$(window '^Exit\?$')
 [[ -s $work/made.tbl ]] || fail "no table file was written: $(cat "$work/out.log")"
 

@@ -160,6 +160,27 @@ TEST_F(MakeTableTest, AFileThatCannotBeWrittenIsReportedWithThePathAndTheSystems
     EXPECT_TRUE(folder.Names().empty());
 }
 
+TEST_F(MakeTableTest, TheChosenFormatIsWrittenAndAnEntryItCannotHoldWritesNothing) {
+    RecordOrder(order, {{"0-9"}});
+    ws.TableText[0x1A] = "\xA4\xA2";  // あ
+    user.format = TableFormat::Utf8;
+    user.pathAnswers = {folder / "utf8.tbl"};
+    EXPECT_EQ(Make("10"), "Written");
+    EXPECT_EQ(ReadBytes(folder / "utf8.tbl"),
+              "10=0\n11=1\n12=2\n13=3\n14=4\n15=5\n16=6\n17=7\n18=8\n19=9\n");
+
+    // A character Shift-JIS lacks, inside the range 00..15: the old file stays as it was.
+    RecordOrder(order, {{"0-9", 0x0C}});
+    ws.TableText[0x0A] = "\x8F\xB0\xA1";  // 丂, in EUC-JP's supplementary plane
+    test::WriteBytes(folder / "sjis.tbl", "old");
+    user.format = TableFormat::ShiftJis;
+    user.pathAnswers = {folder / "sjis.tbl"};
+    EXPECT_EQ(Make("00"), "Failed");
+    EXPECT_EQ(FailedWith<FormatError>().code, 0x0A);
+    EXPECT_EQ(FailedWith<FormatError>().kind, FormatError::Kind::Unconvertible);
+    EXPECT_EQ(ReadBytes(folder / "sjis.tbl"), "old");
+}
+
 TEST_F(MakeTableTest, SingleEntriesInsideTheRangeAreWrittenThoseOutsideAreNot) {
     ws.TableText[0x5E] = "\xB4\xC1";  // a single entry inside the range
     ws.TableText[0x05] = "low";       // one below the start code

@@ -15,16 +15,19 @@ namespace glyphwright::test {
 class ScriptedUser final : public UserQueries {
 public:
     std::deque<std::optional<std::string>> startCodeAnswers;
-    std::deque<std::optional<std::string>> pathAnswers;
+    std::deque<std::optional<std::string>> pathAnswers;  // each saved in `format`
+    TableFormat format = TableFormat::Classic;
     std::vector<std::string> log;  // "start code", "save path"
 
     std::optional<std::string> AskStartCode() override {
         log.emplace_back("start code");
         return Next(startCodeAnswers);
     }
-    std::optional<std::string> AskSavePath() override {
+    std::optional<SaveTarget> AskSaveTarget() override {
         log.emplace_back("save path");
-        return Next(pathAnswers);
+        auto path = Next(pathAnswers);
+        if (!path) return std::nullopt;
+        return SaveTarget{*path, format};
     }
 
 private:

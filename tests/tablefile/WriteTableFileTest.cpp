@@ -87,9 +87,10 @@ TEST(WriteTableFile, EntriesPassUnchangedAndOnlyInsideTheRange) {
     table[0xFF] = "last";
     std::string file;
     WriteTableFile(file, table, 0x02, 0xFE);
-    EXPECT_EQ(file, "02=\r\r\n03==\r\n\r\r\n04=\r\r\n05=\r\r\n06=\r\r\n07=\r\r\n08=\r\r\n"
-                    "09=\r\r\n0A=\r\r\n0B=\r\r\n0C=\r\r\n0D=\r\r\n0E=\r\r\n0F=\r\r\n"
-                    "10=\0x\r\r\n11=below\r\r\nFE=\xE6\xBC\xA2\r\r\n\r\r\n"s);
+    EXPECT_EQ(file,
+              "02=\r\r\n03==\r\n\r\r\n04=\r\r\n05=\r\r\n06=\r\r\n07=\r\r\n08=\r\r\n"
+              "09=\r\r\n0A=\r\r\n0B=\r\r\n0C=\r\r\n0D=\r\r\n0E=\r\r\n0F=\r\r\n"
+              "10=\0x\r\r\n11=below\r\r\nFE=\xE6\xBC\xA2\r\r\n\r\r\n"s);
 }
 
 TEST(WriteTableFile, FullTableHasEveryCodeInAscendingOrder) {

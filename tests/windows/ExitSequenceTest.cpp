@@ -29,7 +29,7 @@ private slots:
         Session session;
         session.IncludeSet("Hiragana");
         ClickLine(session.list(), 0);
-        Type(Find<QLineEdit>(session.windows.EnterHexNum(), "Text1"), "33");
+        Type(Find<QLineEdit>(session.EnterHexNum(), "Text1"), "33");
         const std::vector<QWidget*> before = session.windows.ExistingWindows();
         QSignalSpy ended(&session.windows, &WindowManager::ended);
 
@@ -42,10 +42,9 @@ private slots:
         QCOMPARE(question.text, std::string("Are you sure you want to exit?"));
         QCOMPARE(question.icon, MessageIcon::Exclamation);
         QCOMPARE(session.windows.ExistingWindows(), before);
-        QVERIFY(session.windows.EnterHexNum().isVisible());
-        QCOMPARE(Find<QLineEdit>(session.windows.EnterHexNum(), "Text1").text(),
-                 QStringLiteral("33"));
-        QVERIFY(!session.windows.Pick().isVisible());
+        QVERIFY(session.EnterHexNum().isVisible());
+        QCOMPARE(Find<QLineEdit>(session.EnterHexNum(), "Text1").text(), QStringLiteral("33"));
+        QVERIFY(!session.Pick().isVisible());
         QVERIFY(session.main().isVisible());
         QCOMPARE(session.Lines(), QStringList{"Hiragana"});
         QCOMPARE(ended.count(), 0);
@@ -57,7 +56,7 @@ private slots:
         session.IncludeSet("Hiragana");  // the chooser, hidden
         ClickLine(session.list(), 0);    // the start dialog, shown
         Click(session.main(), "cmdInclude");
-        Click(session.windows.Pick(), "cmdSpecChar");  // the single entry dialog, shown
+        Click(session.Pick(), "cmdSpecChar");  // the single entry dialog, shown
         RecordDestruction(session);
         QSignalSpy ended(&session.windows, &WindowManager::ended);
 
@@ -70,7 +69,7 @@ private slots:
                                            "destroyed:frmEnterHexNum", "destroyed:frmPick",
                                            "destroyed:frmGlyphwright", "message:C-ya"}));
         const auto& farewell = session.user.messages.back();
-        QCOMPARE(farewell.text, std::string(kFarewellText));
+        QCOMPARE(farewell.text, std::string("Glyphwright, by the Glyphwright developers."));
         QCOMPARE(farewell.icon, MessageIcon::None);
         QVERIFY(session.windows.ExistingWindows().empty());
     }
@@ -91,7 +90,7 @@ private slots:
         Session session;
         session.IncludeSet("Hiragana");
         ClickLine(session.list(), 0);
-        QPointer<QWidget> dialog = &session.windows.EnterHexNum();
+        QPointer<QWidget> dialog = &session.EnterHexNum();
         Click(*dialog, "cmdCancel");
         QTRY_VERIFY(dialog.isNull());
         RecordDestruction(session);

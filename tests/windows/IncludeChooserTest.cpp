@@ -15,33 +15,33 @@ private slots:
         Session session;
         session.IncludeSet("Hiragana");
         QCOMPARE(session.Lines(), QStringList{"Hiragana"});
-        QCOMPARE(session.workspace.OrderNames[1], std::string("Hiragana"));
-        QCOMPARE(session.workspace.OrderNames[0], std::string());
+        QCOMPARE(session.order.OrderNames()[1], std::string("Hiragana"));
+        QCOMPARE(session.order.OrderNames()[0], std::string());
         QVERIFY(session.button("cmdRemove").isEnabled());
         QVERIFY(session.button("cmdSave").isEnabled());
-        QVERIFY(!session.windows.Pick().isVisible());
+        QVERIFY(!session.Pick().isVisible());
         QCOMPARE(session.selector().currentText(), QStringLiteral("Hiragana"));  // unchanged
     }
 
     void emptySelectorOnAnEmptyListOnlyEnablesRemove() {
         Session session;
         Click(session.main(), "cmdInclude");
-        Click(session.windows.Pick(), "cmdRelText");
-        QCOMPARE(session.list().count(), 0);
+        Click(session.Pick(), "cmdRelText");
+        QCOMPARE(session.list().model()->rowCount(), 0);
         QVERIFY(session.button("cmdRemove").isEnabled());
         QVERIFY(!session.button("cmdSave").isEnabled());
-        QVERIFY(!session.windows.Pick().isVisible());
+        QVERIFY(!session.Pick().isVisible());
     }
 
     void emptySelectorOnAFilledListChangesNothing() {
         Session session;
         session.InsertSingle("41", "A");
         Click(session.main(), "cmdInclude");
-        Click(session.windows.Pick(), "cmdRelText");
+        Click(session.Pick(), "cmdRelText");
         QCOMPARE(session.Lines(), QStringList{"A"});
         QVERIFY(!session.button("cmdRemove").isEnabled());
         QVERIFY(!session.button("cmdSave").isEnabled());
-        QVERIFY(!session.windows.Pick().isVisible());
+        QVERIFY(!session.Pick().isVisible());
     }
 
     void typedTextThatNamesNoSetIsListedButNotRecorded() {
@@ -49,8 +49,8 @@ private slots:
         session.IncludeSet("hiragana");
         session.IncludeSet("Hiragana ");
         QCOMPARE(session.Lines(), (QStringList{"hiragana", "Hiragana "}));
-        QCOMPARE(session.workspace.OrderNames[1], std::string());
-        QCOMPARE(session.workspace.OrderNames[2], std::string());
+        QCOMPARE(session.order.OrderNames()[1], std::string());
+        QCOMPARE(session.order.OrderNames()[2], std::string());
         QVERIFY(session.button("cmdSave").isEnabled());
     }
 
@@ -59,38 +59,39 @@ private slots:
         session.InsertSingle("41", "A");
         session.IncludeSet("Katakana");
         Click(session.main(), "cmdInclude");  // nothing changed in between: the same set again
-        Click(session.windows.Pick(), "cmdRelText");
+        Click(session.Pick(), "cmdRelText");
         QCOMPARE(session.Lines(), (QStringList{"A", "Katakana", "Katakana"}));
-        QCOMPARE(session.workspace.OrderNames[1], std::string());
-        QCOMPARE(session.workspace.OrderNames[2], std::string("Katakana"));
-        QCOMPARE(session.workspace.OrderNames[3], std::string("Katakana"));
+        QCOMPARE(session.order.OrderNames()[1], std::string());
+        QCOMPARE(session.order.OrderNames()[2], std::string("Katakana"));
+        QCOMPARE(session.order.OrderNames()[3], std::string("Katakana"));
         QVERIFY(!session.button("cmdRemove").isEnabled());  // the list was not empty
     }
 
     void singleEntryHandsOverToTheSingleEntryDialog() {
         Session session;
         Click(session.main(), "cmdInclude");
-        Click(session.windows.Pick(), "cmdSpecChar");
-        QVERIFY(!session.windows.Pick().isVisible());
-        QVERIFY(session.windows.InsertDte().isVisible());
-        QCOMPARE(session.windows.InsertDte().parentWidget(), nullptr);
-        QCOMPARE(session.list().count(), 0);
+        Click(session.Pick(), "cmdSpecChar");
+        QVERIFY(!session.Pick().isVisible());
+        QVERIFY(session.InsertDte().isVisible());
+        QCOMPARE(session.InsertDte().parentWidget(), nullptr);
+        QCOMPARE(session.list().model()->rowCount(), 0);
         QVERIFY(!session.button("cmdRemove").isEnabled());
         QVERIFY(!session.button("cmdSave").isEnabled());
     }
 
     void theThousandthLineIsRecordedAndTheNextRefused() {
         Session session;
-        for (int line = 0; line < kMaxOrderLines - 1; ++line) session.main().AppendOrderLine("x");
+        for (int line = 0; line < kMaxOrderLines - 1; ++line)
+            (void)session.order.AppendEntryLine("x");
         session.IncludeSet("0-9");
-        QCOMPARE(session.list().count(), 1000);
-        QCOMPARE(session.workspace.OrderNames[1000], std::string("0-9"));
+        QCOMPARE(session.list().model()->rowCount(), 1000);
+        QCOMPARE(session.order.OrderNames()[1000], std::string("0-9"));
         QVERIFY(session.user.messages.empty());
 
         session.IncludeSet("Hiragana");
-        QCOMPARE(session.list().count(), 1000);
-        QCOMPARE(session.list().item(999)->text(), QStringLiteral("0-9"));
-        QCOMPARE(session.workspace.OrderNames[1000], std::string("0-9"));
+        QCOMPARE(session.list().model()->rowCount(), 1000);
+        QCOMPARE(session.list().model()->index(999, 0).data().toString(), QStringLiteral("0-9"));
+        QCOMPARE(session.order.OrderNames()[1000], std::string("0-9"));
         QCOMPARE(session.user.messages.size(), std::size_t{1});
         QVERIFY(session.user.messages.front().text.find("1000") != std::string::npos);
         QCOMPARE(session.user.messages.front().icon, MessageIcon::Exclamation);
@@ -99,7 +100,7 @@ private slots:
     void theCloseBoxDestroysTheChooserAndIncludeMakesItAnew() {
         Session session;
         Click(session.main(), "cmdInclude");
-        QPointer<IncludeChooser> first = &session.windows.Pick();
+        QPointer<IncludeChooser> first = &session.Pick();
         QSignalSpy destroyed(first.data(), &QObject::destroyed);
         first->close();
         QCOMPARE(session.windows.ExistingWindows().size(), std::size_t{1});
@@ -107,7 +108,7 @@ private slots:
         QVERIFY(first.isNull());
 
         Click(session.main(), "cmdInclude");
-        QVERIFY(session.windows.Pick().isVisible());
+        QVERIFY(session.Pick().isVisible());
         QCOMPARE(session.windows.ExistingWindows().size(), std::size_t{2});
         QVERIFY(session.user.log.empty());
     }

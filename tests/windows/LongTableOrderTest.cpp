@@ -19,15 +19,15 @@ QString Hex(int code) {
 
 // The user scrolls a line into view before clicking it.
 void ChooseLine(Session& session, int row) {
-    session.list().scrollToItem(session.list().item(row));
+    session.list().scrollTo(session.list().model()->index(row, 0));
     ClickLine(session.list(), row);
 }
 
 // Where the records of the workspace and of the reference differ, if they do.
-QString FirstRecordDifference(const Workspace& ws, const evidence::ReferenceOrder& order) {
-    for (std::size_t i = 0; i < ws.OrderNames.size(); ++i) {
-        if (ws.OrderNames[i] != order.names[i]) return QStringLiteral("OrderNames[%1]").arg(i);
-        if (ws.OrderStarts[i] != order.starts[i + 1])
+QString FirstRecordDifference(const TableOrder& ws, const evidence::ReferenceOrder& order) {
+    for (std::size_t i = 0; i < ws.OrderNames().size(); ++i) {
+        if (ws.OrderNames()[i] != order.names[i]) return QStringLiteral("OrderNames[%1]").arg(i);
+        if (ws.OrderStarts()[i] != order.starts[i + 1])
             return QStringLiteral("OrderStarts[%1]").arg(i);
     }
     return {};
@@ -50,16 +50,16 @@ private slots:
             }
             session.IncludeSet(QString::fromStdString(line.name));
             if (line.start != 0) {
-                const int row = session.list().count() - 1;
-                session.list().scrollToItem(session.list().item(row));
+                const int row = session.list().model()->rowCount() - 1;
+                session.list().scrollTo(session.list().model()->index(row, 0));
                 session.GiveStart(row, Hex(line.start));
             }
         }
-        QCOMPARE(session.list().count(), 1000);
+        QCOMPARE(session.list().model()->rowCount(), 1000);
         QVERIFY(session.user.messages.empty());
 
         evidence::LoadState expected = evidence::IncludeAll(lines);
-        QCOMPARE(FirstRecordDifference(session.workspace, expected.order), QString());
+        QCOMPARE(FirstRecordDifference(session.order, expected.order), QString());
         QVERIFY(session.workspace.TableText == expected.table);
 
         // A hundred removals spread over the middle: the lines below each one move up, and their
@@ -71,8 +71,8 @@ private slots:
             expected.order.Remove(row + 1);
             --expected.lineCount;
         }
-        QCOMPARE(session.list().count(), 900);
-        QCOMPARE(FirstRecordDifference(session.workspace, expected.order), QString());
+        QCOMPARE(session.list().model()->rowCount(), 900);
+        QCOMPARE(FirstRecordDifference(session.order, expected.order), QString());
 
         QTemporaryDir folder;
         QVERIFY(folder.isValid());

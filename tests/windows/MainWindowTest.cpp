@@ -57,11 +57,11 @@ private slots:
     void includeShowsOneChooser() {
         Session session;
         Click(session.main(), "cmdInclude");
-        IncludeChooser& chooser = session.windows.Pick();
+        IncludeChooser& chooser = session.Pick();
         QVERIFY(chooser.isVisible());
         QCOMPARE(chooser.parentWidget(), nullptr);
         Click(session.main(), "cmdInclude");
-        QCOMPARE(&session.windows.Pick(), &chooser);
+        QCOMPARE(&session.Pick(), &chooser);
         QCOMPARE(session.windows.ExistingWindows().size(), std::size_t{2});
         QVERIFY(session.user.log.empty());
     }
@@ -75,9 +75,9 @@ private slots:
         QCOMPARE(session.windows.ExistingWindows().size(), std::size_t{3});
 
         ClickLine(session.list(), 0);  // the first line enables REMOVE as well
-        QVERIFY(session.windows.EnterHexNum().isVisible());
+        QVERIFY(session.EnterHexNum().isVisible());
         QVERIFY(session.button("cmdRemove").isEnabled());
-        QCOMPARE(session.main().SelectedOrderLine(), 0);
+        QCOMPARE(session.state.selection.SelectedLine(), 0);
     }
 
     void arrowKeysShowTheStartDialogToo() {
@@ -86,16 +86,16 @@ private slots:
         session.IncludeSet("Katakana");
         QCOMPARE(session.windows.ExistingWindows().size(), std::size_t{2});  // no start dialog yet
         QTest::keyClick(&session.list(), Qt::Key_Down);
-        QCOMPARE(session.main().SelectedOrderLine(), 0);
-        QVERIFY(session.windows.EnterHexNum().isVisible());
+        QCOMPARE(session.state.selection.SelectedLine(), 0);
+        QVERIFY(session.EnterHexNum().isVisible());
 
         // After Cancel, the next arrow key makes the dialog anew.
-        QPointer<QWidget> dialog = &session.windows.EnterHexNum();
+        QPointer<QWidget> dialog = &session.EnterHexNum();
         Click(*dialog, "cmdCancel");
         QTRY_VERIFY(dialog.isNull());
         QTest::keyClick(&session.list(), Qt::Key_Down);
-        QCOMPARE(session.main().SelectedOrderLine(), 1);
-        QVERIFY(session.windows.EnterHexNum().isVisible());
+        QCOMPARE(session.state.selection.SelectedLine(), 1);
+        QVERIFY(session.EnterHexNum().isVisible());
     }
 
     void removeTakesTheRecordsWithTheLine() {
@@ -107,29 +107,29 @@ private slots:
         session.GiveStart(1, "80");
 
         ClickLine(session.list(), 1);
-        Click(session.windows.EnterHexNum(), "cmdCancel");  // the dialog goes; REMOVE stays
+        Click(session.EnterHexNum(), "cmdCancel");  // the dialog goes; REMOVE stays
         QTRY_COMPARE(session.windows.ExistingWindows().size(), std::size_t{2});
         Click(session.main(), "cmdRemove");
 
         QCOMPARE(session.Lines(), (QStringList{"Hiragana", "0-9"}));
-        QCOMPARE(session.workspace.OrderNames[1], std::string("Hiragana"));
-        QCOMPARE(session.workspace.OrderNames[2], std::string("0-9"));
-        QCOMPARE(session.workspace.OrderNames[3], std::string());
-        QCOMPARE(session.workspace.OrderStarts[0], std::int16_t{0});
-        QCOMPARE(session.workspace.OrderStarts[1], std::int16_t{0x60});
-        QCOMPARE(session.workspace.OrderStarts[2], std::int16_t{0});
+        QCOMPARE(session.order.OrderNames()[1], std::string("Hiragana"));
+        QCOMPARE(session.order.OrderNames()[2], std::string("0-9"));
+        QCOMPARE(session.order.OrderNames()[3], std::string());
+        QCOMPARE(session.order.OrderStarts()[0], std::int16_t{0});
+        QCOMPARE(session.order.OrderStarts()[1], std::int16_t{0x60});
+        QCOMPARE(session.order.OrderStarts()[2], std::int16_t{0});
 
         // Afterwards no line is selected, and the list's own move of its current line opened
         // nothing.
-        QCOMPARE(session.main().SelectedOrderLine(), -1);
-        QVERIFY(session.list().selectedItems().isEmpty());
+        QCOMPARE(session.state.selection.SelectedLine(), -1);
+        QVERIFY(session.list().selectionModel()->selectedRows().isEmpty());
         QCOMPARE(session.windows.ExistingWindows().size(), std::size_t{2});
         QVERIFY(session.button("cmdRemove").isEnabled());
 
         // With nothing selected REMOVE does nothing.
         Click(session.main(), "cmdRemove");
         QCOMPARE(session.Lines(), (QStringList{"Hiragana", "0-9"}));
-        QCOMPARE(session.workspace.OrderNames[2], std::string("0-9"));
+        QCOMPARE(session.order.OrderNames()[2], std::string("0-9"));
         QVERIFY(session.user.messages.empty());
     }
 
@@ -212,8 +212,8 @@ private slots:
         Session session;
         session.IncludeSet("Hiragana");  // the chooser exists, hidden
         ClickLine(session.list(), 0);    // the start dialog is shown
-        QPointer<QWidget> chooser = &session.windows.Pick();
-        QPointer<QWidget> dialog = &session.windows.EnterHexNum();
+        QPointer<QWidget> chooser = &session.Pick();
+        QPointer<QWidget> dialog = &session.EnterHexNum();
         QPointer<QWidget> main = &session.main();
         QSignalSpy ended(&session.windows, &WindowManager::ended);
 

@@ -9,7 +9,7 @@ namespace glyphwright::test {
 namespace {
 
 QLineEdit& NumberBox(Session& session) {
-    return Find<QLineEdit>(session.windows.EnterHexNum(), "Text1");
+    return Find<QLineEdit>(session.EnterHexNum(), "Text1");
 }
 
 }  // namespace
@@ -23,10 +23,10 @@ private slots:
         session.IncludeSet("Hiragana");
         session.IncludeSet("Katakana");
         session.GiveStart(1, "80");
-        QCOMPARE(session.workspace.OrderStarts[1], std::int16_t{0x80});
-        QCOMPARE(session.workspace.OrderStarts[0], std::int16_t{0});
+        QCOMPARE(session.order.OrderStarts()[1], std::int16_t{0x80});
+        QCOMPARE(session.order.OrderStarts()[0], std::int16_t{0});
         QCOMPARE(session.workspace.HexText, std::string("&H80"));
-        QVERIFY(!session.windows.EnterHexNum().isVisible());
+        QVERIFY(!session.EnterHexNum().isVisible());
         QVERIFY(session.user.messages.empty());
     }
 
@@ -34,7 +34,7 @@ private slots:
         Session session;
         session.IncludeSet("Hiragana");
         session.GiveStart(0, "a0");
-        QCOMPARE(session.workspace.OrderStarts[0], std::int16_t{160});
+        QCOMPARE(session.order.OrderStarts()[0], std::int16_t{160});
     }
 
     void theLineSelectedAtOkCountsNotTheOneThatOpenedTheDialog() {
@@ -44,9 +44,9 @@ private slots:
         ClickLine(session.list(), 0);
         Type(NumberBox(session), "30");
         ClickLine(session.list(), 1);
-        Click(session.windows.EnterHexNum(), "cmdOK");
-        QCOMPARE(session.workspace.OrderStarts[0], std::int16_t{0});
-        QCOMPARE(session.workspace.OrderStarts[1], std::int16_t{0x30});
+        Click(session.EnterHexNum(), "cmdOK");
+        QCOMPARE(session.order.OrderStarts()[0], std::int16_t{0});
+        QCOMPARE(session.order.OrderStarts()[1], std::int16_t{0x30});
     }
 
     void refusedInputIsToldAndStoresNothing() {
@@ -60,8 +60,8 @@ private slots:
             const std::string quoted = std::string("\"") + typed + "\"";
             QVERIFY2(session.user.messages.front().text.find(quoted) != std::string::npos,
                      session.user.messages.front().text.c_str());
-            QCOMPARE(session.workspace.OrderStarts[0], std::int16_t{0x40});
-            QVERIFY(session.windows.EnterHexNum().isVisible());  // stays open
+            QCOMPARE(session.order.OrderStarts()[0], std::int16_t{0x40});
+            QVERIFY(session.EnterHexNum().isVisible());  // stays open
         }
     }
 
@@ -70,7 +70,7 @@ private slots:
         session.IncludeSet("Hiragana");
         session.IncludeSet("Katakana");
         ClickLine(session.list(), 1);
-        Click(session.windows.EnterHexNum(), "cmdCancel");
+        Click(session.EnterHexNum(), "cmdCancel");
         QTRY_COMPARE(session.windows.ExistingWindows().size(), std::size_t{2});
         Click(session.main(), "cmdRemove");  // leaves no line selected
         QVERIFY(session.windows.ExistingWindows().size() == 2);
@@ -78,14 +78,14 @@ private slots:
         // The dialog is open from an earlier click on a line that is selected no more.
         session.IncludeSet("0-9");
         ClickLine(session.list(), 0);
-        RelativeStartDialog& dialog = session.windows.EnterHexNum();
-        session.list().clearSelection();
+        RelativeStartDialog& dialog = session.EnterHexNum();
+        session.state.selection.clearSelection();
         Type(NumberBox(session), "20");
         Click(dialog, "cmdOK");
         QCOMPARE(session.user.messages.size(), std::size_t{1});
         QVERIFY(session.user.messages.front().text.find("No line") != std::string::npos);
         QVERIFY(dialog.isVisible());
-        for (std::int16_t start : session.workspace.OrderStarts) QCOMPARE(start, std::int16_t{0});
+        for (std::int16_t start : session.order.OrderStarts()) QCOMPARE(start, std::int16_t{0});
     }
 
     void okKeepsTheNumberCancelAndTheCloseBoxEmptyIt() {
@@ -96,22 +96,22 @@ private slots:
         ClickLine(session.list(), 1);
         QCOMPARE(NumberBox(session).text(), QStringLiteral("42"));
 
-        QPointer<RelativeStartDialog> shown = &session.windows.EnterHexNum();
+        QPointer<RelativeStartDialog> shown = &session.EnterHexNum();
         Click(*shown, "cmdCancel");
         QVERIFY(!shown->isVisible());
         QTRY_VERIFY(shown.isNull());
-        QCOMPARE(session.workspace.OrderStarts[1], std::int16_t{0});  // Cancel stores nothing
+        QCOMPARE(session.order.OrderStarts()[1], std::int16_t{0});  // Cancel stores nothing
         ClickLine(session.list(), 1);  // the line already selected: a click opens it all the same
-        QVERIFY(session.windows.EnterHexNum().isVisible());
+        QVERIFY(session.EnterHexNum().isVisible());
         QVERIFY(NumberBox(session).text().isEmpty());
 
         Type(NumberBox(session), "7");
-        shown = &session.windows.EnterHexNum();
+        shown = &session.EnterHexNum();
         shown->close();
         QTRY_VERIFY(shown.isNull());
         ClickLine(session.list(), 1);
         QVERIFY(NumberBox(session).text().isEmpty());
-        QCOMPARE(session.workspace.OrderStarts[0], std::int16_t{0x42});
+        QCOMPARE(session.order.OrderStarts()[0], std::int16_t{0x42});
     }
 };
 

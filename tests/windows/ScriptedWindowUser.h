@@ -27,7 +27,9 @@ public:
     std::function<void()> beforeSavePath;  // may throw, to stand for a failure inside an action
 
     std::vector<std::string> textPrompts;  // "prompt|title" for each input box shown
-    std::vector<std::string> pathFilters;  // filter of each Save dialog shown
+    std::vector<std::string> pathFilters;  // default (first) filter of each Save dialog shown
+    std::vector<std::string> lastFilters;  // every filter of the last Save dialog shown
+    int chosenFilter = 0;                  // the filter each scripted path is saved with
     std::vector<Message> messages;         // OK boxes
     std::vector<Message> questions;        // Yes/No boxes
     std::vector<std::string> log;          // every box, and whatever a test adds, in order
@@ -39,11 +41,15 @@ public:
         return Next(textAnswers);
     }
 
-    std::optional<std::string> AskSavePath(const std::string& filter) override {
-        pathFilters.push_back(filter);
-        log.push_back("save:" + filter);
+    std::optional<SaveAnswer> AskSavePath(const std::vector<std::string>& filters) override {
+        const std::string first = filters.empty() ? std::string() : filters.front();
+        pathFilters.push_back(first);
+        lastFilters = filters;
+        log.push_back("save:" + first);
         if (beforeSavePath) beforeSavePath();
-        return Next(pathAnswers);
+        auto path = Next(pathAnswers);
+        if (!path) return std::nullopt;
+        return SaveAnswer{*path, chosenFilter};
     }
 
     void ShowMessage(const std::string& title, const std::string& text, MessageIcon icon) override {

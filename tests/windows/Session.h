@@ -5,7 +5,7 @@
 #include <QFile>
 #include <QInputMethodEvent>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QTest>
 #include <QWidget>
@@ -13,9 +13,10 @@
 #include <stdexcept>
 #include <string>
 
+#include "ProgramState.h"
 #include "ScriptedWindowUser.h"
+#include "WindowFrame.h"
 #include "WindowManager.h"
-#include "core/Workspace.h"
 #include "dialogs/IncludeChooser.h"
 #include "dialogs/RelativeStartDialog.h"
 #include "dialogs/SingleEntryDialog.h"
@@ -67,21 +68,37 @@ inline void Retype(QLineEdit& box, const QString& text) {
     Type(box, text);
 }
 
-inline void ClickLine(QListWidget& list, int row) {
-    const QRect line = list.visualItemRect(list.item(row));
+inline void ClickLine(QListView& list, int row) {
+    const QRect line = list.visualRect(list.model()->index(row, 0));
     QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, line.center());
 }
 
-// One run of the program: a workspace, scripted boxes and the windows, started as main() does.
+// A window that must exist by now; a missing one fails the test loudly.
+template <class Window>
+Window& Existing(Window* window, const char* name) {
+    if (window == nullptr) throw std::runtime_error(std::string("no window ") + name);
+    return *window;
+}
+
+// One run of the program: its state, scripted boxes and the windows, started as main() does.
 struct Session {
-    Workspace workspace;
+    ProgramState state;
+    Workspace& workspace = state.workspace;
+    TableOrder& order = state.order;
     ScriptedWindowUser user;
-    WindowManager windows{workspace, user};
+    WindowManager windows{state.Services(user)};
 
-    Session() { windows.Start(); }
+    Session() {
+        static const bool fontsReady = (InstallFontFallbacks(), true);
+        (void)fontsReady;
+        windows.Start();
+    }
 
-    MainWindow& main() { return windows.Main(); }
-    QListWidget& list() { return Find<QListWidget>(main(), "lstTblInfo"); }
+    MainWindow& main() { return Existing(windows.Main(), "frmGlyphwright"); }
+    IncludeChooser& Pick() { return Existing(windows.Pick(), "frmPick"); }
+    SingleEntryDialog& InsertDte() { return Existing(windows.InsertDte(), "frmInsertDTE"); }
+    RelativeStartDialog& EnterHexNum() { return Existing(windows.EnterHexNum(), "frmEnterHexNum"); }
+    QListView& list() { return Find<QListView>(main(), "lstTblInfo"); }
     QComboBox& selector() { return Find<QComboBox>(main(), "cmbSelection"); }
     QPushButton& button(const char* name) { return Find<QPushButton>(main(), name); }
 
@@ -89,15 +106,15 @@ struct Session {
     void IncludeSet(const QString& text) {
         Retype(*selector().lineEdit(), text);
         Click(main(), "cmdInclude");
-        QVERIFY(windows.Pick().isVisible());
-        Click(windows.Pick(), "cmdRelText");
+        QVERIFY(Pick().isVisible());
+        Click(Pick(), "cmdRelText");
     }
 
     // INCLUDE, "Single Entry", then the code and characters typed afresh, then "Insert".
     void InsertSingle(const QString& code, const QString& characters) {
         Click(main(), "cmdInclude");
-        Click(windows.Pick(), "cmdSpecChar");
-        SingleEntryDialog& dialog = windows.InsertDte();
+        Click(Pick(), "cmdSpecChar");
+        SingleEntryDialog& dialog = InsertDte();
         QVERIFY(dialog.isVisible());
         Retype(Find<QLineEdit>(dialog, "txtHexCode"), code);
         Retype(Find<QLineEdit>(dialog, "txtText"), characters);
@@ -107,7 +124,7 @@ struct Session {
     // A click on the line, then the start code typed afresh, then "OK".
     void GiveStart(int row, const QString& code) {
         ClickLine(list(), row);
-        RelativeStartDialog& dialog = windows.EnterHexNum();
+        RelativeStartDialog& dialog = EnterHexNum();
         QVERIFY(dialog.isVisible());
         Retype(Find<QLineEdit>(dialog, "Text1"), code);
         Click(dialog, "cmdOK");
@@ -115,7 +132,10 @@ struct Session {
 
     [[nodiscard]] QStringList Lines() {
         QStringList lines;
-        for (int row = 0; row < list().count(); ++row) lines << list().item(row)->text();
+        const QAbstractItemModel& model = *list().model();
+        for (int row = 0; row < model.rowCount(); ++row) {
+            lines << model.index(row, 0).data().toString();
+        }
         return lines;
     }
 };

@@ -9,15 +9,15 @@ namespace glyphwright::test {
 namespace {
 
 QLineEdit& CodeBox(Session& session) {
-    return Find<QLineEdit>(session.windows.InsertDte(), "txtHexCode");
+    return Find<QLineEdit>(session.InsertDte(), "txtHexCode");
 }
 QLineEdit& TextBox(Session& session) {
-    return Find<QLineEdit>(session.windows.InsertDte(), "txtText");
+    return Find<QLineEdit>(session.InsertDte(), "txtText");
 }
 
 void OpenDialog(Session& session) {
     Click(session.main(), "cmdInclude");
-    Click(session.windows.Pick(), "cmdSpecChar");
+    Click(session.Pick(), "cmdSpecChar");
 }
 
 }  // namespace
@@ -33,10 +33,10 @@ private slots:
         QCOMPARE(session.workspace.CurrentCode, ByteCode{0x41});
         QCOMPARE(session.workspace.HexText, std::string("&H41"));
         QCOMPARE(session.Lines(), QStringList{"A"});
-        QVERIFY(!session.windows.InsertDte().isVisible());
+        QVERIFY(!session.InsertDte().isVisible());
         QVERIFY(!session.button("cmdSave").isEnabled());  // single entries never enable it
         QVERIFY(!session.button("cmdRemove").isEnabled());
-        QCOMPARE(session.workspace.OrderNames[1], std::string());
+        QCOMPARE(session.order.OrderNames()[1], std::string());
     }
 
     void digitsTypedAtOnceGoBeforeTheBlank() {
@@ -45,7 +45,7 @@ private slots:
         Type(CodeBox(session), "41");
         Type(TextBox(session), "A");
         QCOMPARE(CodeBox(session).text(), QStringLiteral("41 "));
-        Click(session.windows.InsertDte(), "cmdInsert");
+        Click(session.InsertDte(), "cmdInsert");
         QCOMPARE(session.workspace.TableText[0x41], std::string("A"));
         QVERIFY(session.user.messages.empty());
     }
@@ -59,12 +59,12 @@ private slots:
             OpenDialog(session);
             Retype(CodeBox(session), code);
             Retype(TextBox(session), "Z");
-            Click(session.windows.InsertDte(), "cmdInsert");
+            Click(session.InsertDte(), "cmdInsert");
             QCOMPARE(session.user.messages.size(), std::size_t{1});
             const std::string quoted = std::string("\"") + code + "\"";
             QVERIFY2(session.user.messages.front().text.find(quoted) != std::string::npos,
                      session.user.messages.front().text.c_str());
-            QVERIFY(session.windows.InsertDte().isVisible());  // stays open
+            QVERIFY(session.InsertDte().isVisible());  // stays open
             QCOMPARE(session.Lines(), QStringList{"A"});
             QVERIFY(session.workspace.TableText == before.TableText);
             QCOMPARE(session.workspace.HexText, before.HexText);
@@ -88,7 +88,7 @@ private slots:
         QVERIFY(session.user.messages.front().text.find("\"한\"") != std::string::npos);
         QCOMPARE(session.workspace.TableText[0x21], std::string());
         QCOMPARE(session.Lines(), QStringList{"A"});
-        QVERIFY(session.windows.InsertDte().isVisible());
+        QVERIFY(session.InsertDte().isVisible());
     }
 
     void sameCodeTwiceAnEmptyTextAndARemovedLine() {
@@ -112,7 +112,7 @@ private slots:
         QCOMPARE(CodeBox(session).text(), QStringLiteral("41"));
         QCOMPARE(TextBox(session).text(), QStringLiteral("A"));
 
-        QPointer<SingleEntryDialog> shown = &session.windows.InsertDte();
+        QPointer<SingleEntryDialog> shown = &session.InsertDte();
         Click(*shown, "cmdCancel");
         QVERIFY(!shown->isVisible());
         QTRY_VERIFY(shown.isNull());
@@ -121,7 +121,7 @@ private slots:
         QVERIFY(TextBox(session).text().isEmpty());
 
         Retype(CodeBox(session), "7");
-        shown = &session.windows.InsertDte();
+        shown = &session.InsertDte();
         shown->close();
         QTRY_VERIFY(shown.isNull());
         OpenDialog(session);
@@ -132,9 +132,9 @@ private slots:
 
     void theThousandAndFirstLineIsRefused() {
         Session session;
-        for (int line = 0; line < kMaxOrderLines; ++line) session.main().AppendOrderLine("x");
+        for (int line = 0; line < kMaxOrderLines; ++line) (void)session.order.AppendEntryLine("x");
         session.InsertSingle("41", "A");
-        QCOMPARE(session.list().count(), 1000);
+        QCOMPARE(session.list().model()->rowCount(), 1000);
         QCOMPARE(session.workspace.TableText[0x41], std::string());
         QCOMPARE(session.user.messages.size(), std::size_t{1});
         QVERIFY(session.user.messages.front().text.find("1000") != std::string::npos);

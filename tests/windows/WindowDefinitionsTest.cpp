@@ -4,11 +4,16 @@
 #include <QFileDialog>
 #include <QFrame>
 #include <QLabel>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <vector>
 
+#include "QtQueries.h"
 #include "Session.h"
 
 namespace glyphwright::test {
@@ -42,7 +47,7 @@ const WindowDefinition kMain{
     2670,
     {
         {"Label2", "QLabel", "Table Order:", 75, 0, 1575, 255},
-        {"lstTblInfo", "QListWidget", "", 75, 240, 2220, 1815},
+        {"lstTblInfo", "QListView", "", 75, 240, 2220, 1815},
         {"lblRelTxt", "QLabel", "Select Table Set:", 75, 2070, 1605, 255},
         {"cmbSelection", "QComboBox", "", 45, 2280, 2250, 315},
         {"Label1", "QLabel", "Commands:", 2520, 0, 1095, 255},
@@ -133,10 +138,17 @@ QStringList TabChain(QWidget& window, const QStringList& names) {
 void CheckWindow(QWidget& window, const WindowDefinition& definition) {
     QCOMPARE(window.windowTitle(), definition.caption);
     QVERIFY(window.parentWidget() == nullptr);
+    // The main window's client area is its central widget; its menu bar stands above it.
+    auto* mainWindow = qobject_cast<QMainWindow*>(&window);
+    QWidget& clientArea = mainWindow != nullptr ? *mainWindow->centralWidget() : window;
+    const int menuHeight = mainWindow != nullptr ? clientArea.geometry().top() : 0;
+    QVERIFY(mainWindow == nullptr || menuHeight >= mainWindow->menuBar()->sizeHint().height());
     const QSize client(definition.width / kTwipsPerPixel, definition.height / kTwipsPerPixel);
-    QCOMPARE(window.size(), client);
-    QCOMPARE(window.minimumSize(), client);  // a fixed frame: the user cannot resize it
-    QCOMPARE(window.maximumSize(), client);
+    QCOMPARE(clientArea.size(), client);
+    if (mainWindow != nullptr) QCOMPARE(clientArea.geometry().left(), 0);
+    QCOMPARE(window.size(), client + QSize(0, menuHeight));
+    QCOMPARE(window.minimumSize(), window.size());  // a fixed frame: the user cannot resize it
+    QCOMPARE(window.maximumSize(), window.size());
 
     const Qt::WindowFlags flags = window.windowFlags();
     QVERIFY(flags.testFlag(Qt::Window));
@@ -145,14 +157,14 @@ void CheckWindow(QWidget& window, const WindowDefinition& definition) {
     QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
     QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
 
-    const QObjectList stacking = window.children();
+    const QObjectList stacking = clientArea.children();
     int topmostLabelOrLine = -1;
     int lowestOther = static_cast<int>(stacking.size());
 
     for (const ControlDefinition& expected : definition.controls) {
         QWidget& control = Find(window, expected.name);
         QCOMPARE(control.metaObject()->className(), expected.kind);
-        QCOMPARE(control.parentWidget(), &window);
+        QCOMPARE(control.parentWidget(), &clientArea);
         QCOMPARE(control.geometry(),
                  Pixels(expected.left, expected.top, expected.width, expected.height));
         QCOMPARE(TextOf(control), expected.text);
@@ -238,9 +250,8 @@ private slots:
         QVERIFY(!session.button("cmdSave").isEnabled());
         QVERIFY(session.button("cmdExit").isEnabled());
         QVERIFY(!session.button("cmdEdit").isEnabled());
-        QCOMPARE(session.list().count(), 0);
+        QCOMPARE(session.list().model()->rowCount(), 0);
         QCOMPARE(session.list().selectionMode(), QAbstractItemView::SingleSelection);
-        QVERIFY(!session.list().isSortingEnabled());
         QVERIFY(session.selector().isEditable());
         QCOMPARE(session.selector().insertPolicy(), QComboBox::NoInsert);
 
@@ -250,26 +261,68 @@ private slots:
         QCOMPARE(startCode.text(), QStringLiteral("1F"));  // the third character is refused
     }
 
+    // The real Save dialog: made when first needed and then kept, the classic file type first
+    // and chosen by default, and the file name and type chosen last offered again.
     void saveDialog() {
         Session session;
-        QVERIFY(session.main().findChild<QFileDialog*>() == nullptr);  // made when first needed
-        QFileDialog& made = session.main().SaveDialog();
-        QCOMPARE(&session.main().SaveDialog(), &made);  // and then kept
+        QtQueries real;
+        real.SetSaveDialogOwner(session.main());
+        QVERIFY(session.main().findChild<QFileDialog*>() == nullptr);
+        QFileDialog* made = real.SaveDialog();
+        QCOMPARE(real.SaveDialog(), made);
         auto& dialog = Find<QFileDialog>(session.main(), "cdgSaveFile");
         QCOMPARE(dialog.parentWidget(), &session.main());
         QCOMPARE(dialog.acceptMode(), QFileDialog::AcceptSave);
         QVERIFY(dialog.defaultSuffix().isEmpty());
         QVERIFY(!dialog.isVisible());
+
+        const QTemporaryDir folder;
+        const std::vector<std::string> filters{
+            ".tbl files (*.tbl)", "Table File Standard, UTF-8 (*.tbl)", "Shift-JIS (*.tbl)"};
+        QStringList offeredFilters;
+        QString offeredFilter, offeredFile;
+        // Answers the dialog once it is up: notes what it offers, then chooses `file` as `filter`.
+        const auto answerWith = [&](const QString& file, int filter) {
+            QTimer::singleShot(0, &dialog, [&, file, filter] {
+                QTRY_VERIFY(dialog.isVisible());
+                offeredFilters = dialog.nameFilters();
+                offeredFilter = dialog.selectedNameFilter();
+                offeredFile = dialog.selectedFiles().value(0);
+                dialog.selectNameFilter(dialog.nameFilters().value(filter));
+                auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                QVERIFY(name != nullptr);
+                name->setText(file);
+                QTest::keyClick(name, Qt::Key_Return);
+            });
+        };
+        answerWith(folder.filePath(QStringLiteral("first.tbl")), 2);
+        const auto first = real.AskSavePath(filters);
+        QVERIFY(first.has_value());
+        QCOMPARE(QString::fromStdString(first->path), folder.filePath(QStringLiteral("first.tbl")));
+        QCOMPARE(first->filter, 2);
+        QCOMPARE(offeredFilters, (QStringList{QStringLiteral(".tbl files (*.tbl)"),
+                                              QStringLiteral("Table File Standard, UTF-8 (*.tbl)"),
+                                              QStringLiteral("Shift-JIS (*.tbl)")}));
+        QCOMPARE(offeredFilter, QStringLiteral(".tbl files (*.tbl)"));
+
+        answerWith(folder.filePath(QStringLiteral("second.tbl")), 0);
+        const auto second = real.AskSavePath(filters);
+        QVERIFY(second.has_value());
+        QCOMPARE(offeredFile, folder.filePath(QStringLiteral("first.tbl")));
+        QCOMPARE(offeredFilter, QStringLiteral("Shift-JIS (*.tbl)"));
+        QCOMPARE(second->filter, 0);
     }
 
     void includeChooser() {
         Session session;
-        CheckWindow(session.windows.Pick(), kPick);
+        session.windows.ShowPick();
+        CheckWindow(session.Pick(), kPick);
     }
 
     void singleEntryDialog() {
         Session session;
-        SingleEntryDialog& dialog = session.windows.InsertDte();
+        session.windows.ShowInsertDte();
+        SingleEntryDialog& dialog = session.InsertDte();
         CheckWindow(dialog, kInsertDte);
         if (QTest::currentTestFailed()) return;
 
@@ -287,7 +340,8 @@ private slots:
 
     void relativeStartDialog() {
         Session session;
-        RelativeStartDialog& dialog = session.windows.EnterHexNum();
+        session.windows.ShowEnterHexNum();
+        RelativeStartDialog& dialog = session.EnterHexNum();
         CheckWindow(dialog, kEnterHexNum);
         if (QTest::currentTestFailed()) return;
 
@@ -305,10 +359,11 @@ private slots:
     void enterAndEscapePressNothingWindowWide() {
         Session session;
         session.IncludeSet("Hiragana");  // enables REMOVE and MAKE TABLE, so their clicks count
+        session.windows.ShowInsertDte();
+        session.windows.ShowEnterHexNum();
         for (QWidget* window : std::initializer_list<QWidget*>{
-                 &session.main(), &session.windows.Pick(), &session.windows.InsertDte(),
-                 &session.windows.EnterHexNum()}) {
-            WindowManager::Show(*window);
+                 &session.main(), &session.Pick(), &session.InsertDte(), &session.EnterHexNum()}) {
+            window->show();
             CheckNoWindowWideKeys(*window);
             if (QTest::currentTestFailed()) return;
         }
@@ -323,7 +378,7 @@ private slots:
         QCOMPARE(clicks.count(), 1);
         QTest::keyClick(&include, Qt::Key_Space);
         QCOMPARE(clicks.count(), 2);
-        QVERIFY(session.windows.Pick().isVisible());
+        QVERIFY(session.Pick().isVisible());
 
         auto& remove = session.button("cmdRemove");  // disabled: no click
         QSignalSpy removes(&remove, &QPushButton::clicked);

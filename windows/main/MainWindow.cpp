@@ -4,7 +4,9 @@
 #include <QCoreApplication>
 #include <QKeySequence>
 
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 #include "Messages.h"
 #include "OrderListModel.h"
@@ -29,8 +31,17 @@ public:
         return user_.AskText(Messages::StartCodePrompt().toStdString(),
                              Messages::StartCodeTitle().toStdString());
     }
-    std::optional<std::string> AskSavePath() override {
-        return user_.AskSavePath(Messages::TableFileFilter().toStdString());
+    std::optional<SaveTarget> AskSaveTarget() override {
+        std::vector<std::string> filters;
+        for (const QString& filter : Messages::TableFileFilters()) {
+            filters.push_back(filter.toStdString());
+        }
+        const auto answer = user_.AskSavePath(filters);
+        if (!answer) return std::nullopt;
+        static constexpr TableFormat kFormats[] = {TableFormat::Classic, TableFormat::Utf8,
+                                                   TableFormat::ShiftJis};
+        const auto chosen = static_cast<std::size_t>(std::clamp(answer->filter, 0, 2));
+        return SaveTarget{answer->path, kFormats[chosen]};
     }
 
 private:
@@ -156,7 +167,7 @@ void MainWindow::SelectionChanged() {
     selectionChangedSincePress_ = true;
     if (selection_.IsQuiet() || selection_.SelectedLine() < 0) return;
     emit orderLineChosen();
-    if (selection_.SelectedLine() != 0) EnableRemove();
+    EnableRemove();
 }
 
 void MainWindow::LinePressed() {
@@ -169,7 +180,7 @@ void MainWindow::LineClicked() {
     if (std::exchange(pressChangedSelection_, false)) return;
     if (selection_.SelectedLine() < 0) return;
     emit orderLineChosen();
-    if (selection_.SelectedLine() != 0) EnableRemove();
+    EnableRemove();
 }
 
 }  // namespace glyphwright
