@@ -65,6 +65,8 @@ MainWindow::MainWindow(Workspace& workspace, TableOrder& order, OrderListModel& 
     ui_->cmbSelection->setCompleter(nullptr);
     ui_->actionMakeTable->setShortcuts(QKeySequence::Save);
     ui_->actionExit->setShortcuts(QKeySequence::Quit);
+    ui_->actionOpenGameFile->setShortcuts(QKeySequence::Open);
+    ui_->actionRelativeSearch->setShortcuts(QKeySequence::Find);
     // The client area keeps its defined size; the menu bar stands above it.
     ui_->centralWidget->setFixedSize(ui_->centralWidget->size());
     ApplyWindowFrame(*this);
@@ -82,6 +84,12 @@ MainWindow::MainWindow(Workspace& workspace, TableOrder& order, OrderListModel& 
     connect(ui_->actionExit, &QAction::triggered, this, &MainWindow::exitRequested,
             Qt::QueuedConnection);
     connect(ui_->actionAbout, &QAction::triggered, this, guarded(&MainWindow::About));
+    connect(ui_->actionOpenGameFile, &QAction::triggered, this,
+            &MainWindow::openGameFileRequested);
+    connect(ui_->actionCodeMap, &QAction::triggered, this, &MainWindow::codeMapRequested);
+    connect(ui_->actionGameText, &QAction::triggered, this, &MainWindow::gameTextRequested);
+    connect(ui_->actionRelativeSearch, &QAction::triggered, this,
+            &MainWindow::relativeSearchRequested);
     connect(ui_->txtTblStartCode, &QLineEdit::textChanged, &events_,
             &TableEvents::SetStartCodeText);
 

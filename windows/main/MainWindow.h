@@ -39,6 +39,10 @@ signals:
     void orderLineChosen();   // the user chose a line of the Table Order in the list
     void exitRequested();     // EXIT, or File > Exit
     void closeBoxPressed();   // the window's close box: the program ends without questions
+    void openGameFileRequested();    // File > Open Game File…
+    void codeMapRequested();         // View > Code Map
+    void gameTextRequested();        // View > Game Text
+    void relativeSearchRequested();  // Tools > Relative Search…
 
 protected:
     void closeEvent(QCloseEvent* event) override;
