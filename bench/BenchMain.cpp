@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iostream>
@@ -243,12 +244,14 @@ int main(int argc, char* argv[]) {
     if (startup) {
         // The bare window draws no text; the second yardstick adds one label, which brings in
         // the font system that any window with text needs.
-        constexpr int kPrograms = 3;
-        const char* programs[kPrograms] = {GLYPHWRIGHT_PROGRAM, BARE_WINDOW_PROGRAM,
-                                           BARE_WINDOW_TEXT_PROGRAM};
-        std::vector<double> shown[kPrograms], rss[kPrograms];
+        // bench/run --baseline=REV adds an earlier build of the program as a fourth yardstick.
+        const char* baseline = std::getenv("GLYPHWRIGHT_BASELINE_PROGRAM");
+        const int kPrograms = baseline != nullptr && *baseline != 0 ? 4 : 3;
+        const char* programs[4] = {GLYPHWRIGHT_PROGRAM, BARE_WINDOW_PROGRAM,
+                                   BARE_WINDOW_TEXT_PROGRAM, baseline};
+        std::vector<double> shown[4], rss[4];
         try {
-            for (const char* program : programs) ProbeStartup(program);  // warm the file cache
+            for (int p = 0; p < kPrograms; ++p) ProbeStartup(programs[p]);  // warm the file cache
             for (int run = 0; run < startupRuns; ++run) {
                 for (int p = 0; p < kPrograms; ++p) {
                     const StartupSample sample = ProbeStartup(programs[p]);
@@ -270,6 +273,14 @@ int main(int argc, char* argv[]) {
                      "with label:", Median(shown[2]), Time, 0);
             ratioRow("    peak memory against a bare window with one label", Median(rss[0]),
                      "with label:", Median(rss[2]), mib, 0);
+            if (kPrograms == 4) {
+                const std::string before =
+                    std::string("before (") + std::getenv("GLYPHWRIGHT_BASELINE_NAME") + "):";
+                ratioRow("    start-up against the program before", Median(shown[0]), before,
+                         Median(shown[3]), Time, 1.05);
+                ratioRow("    peak memory against the program before", Median(rss[0]), before,
+                         Median(rss[3]), mib, 1.05);
+            }
         } catch (const std::exception& e) {
             rows.push_back({"(b) start-up", "n/a", e.what(), "", "<= 1.15x", "not measured"});
         }

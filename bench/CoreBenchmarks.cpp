@@ -24,33 +24,31 @@ namespace {
 class FixedPath final : public UserQueries {
 public:
     explicit FixedPath(std::string path) : path_(std::move(path)) {}
-    std::optional<std::string> AskText(const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> AskSavePath(const std::string&) override { return path_; }
-    void ShowMessage(const std::string&, const std::string& text, MessageIcon) override {
-        message = text;
-    }
-    std::string message;
+    std::optional<std::string> AskStartCode() override { return std::nullopt; }
+    std::optional<SaveTarget> AskSaveTarget() override { return SaveTarget{path_}; }
 
 private:
     std::string path_;
 };
 
+// MAKE TABLE, which must write its file.
+bool MakeTableWrites(Workspace& ws, const TableOrder& order, UserQueries& user) {
+    const auto made = MakeTable(ws, order, "00", user);
+    return made.ok() && made.value() == MakeTableOutcome::Written;
+}
+
 // Eight lines that fill all 256 codes from 00: the seven sets in catalogue order reach D7, and
 // "Dakuten" once more takes D8 to FF.
-int RecordFullTable(Workspace& ws) {
-    int line = 0;
-    for (const CharacterSet& set : BuiltInSets())
-        ws.OrderNames[static_cast<std::size_t>(++line)] = std::string(set.name);
-    ws.OrderNames[static_cast<std::size_t>(++line)] = "Dakuten";
-    return line;
+void RecordFullTable(TableOrder& order) {
+    for (const CharacterSet& set : BuiltInSets()) (void)order.AppendSetLine(std::string(set.name));
+    (void)order.AppendSetLine("Dakuten");
 }
 
 std::string FullTableBytes() {
     Workspace ws;
-    const int lines = RecordFullTable(ws);
-    if (!AssembleTable(ws, lines).ok()) std::abort();
+    TableOrder lines;
+    RecordFullTable(lines);
+    if (!AssembleTable(lines, ws).ok()) std::abort();
     std::string file;
     WriteTableFile(file, ws.TableText, 0x00, ws.LastCode);
     return file;
@@ -63,11 +61,12 @@ std::string FilePath(const benchmark::State& state, const std::string& name) {
 
 void MakeTableFullTable(benchmark::State& state) {
     Workspace ws;
-    const int lines = RecordFullTable(ws);
+    TableOrder lines;
+    RecordFullTable(lines);
     FixedPath user(FilePath(state, "make-table.tbl"));
     for (auto _ : state) {
-        if (MakeTable(ws, "00", lines, user) != MakeTableOutcome::Written) {
-            state.SkipWithError(user.message.c_str());
+        if (!MakeTableWrites(ws, lines, user)) {
+            state.SkipWithError("MAKE TABLE wrote no file");
             break;
         }
     }
@@ -126,10 +125,11 @@ BENCHMARK(SavePreparedBytesSafely)->Name(kSaveSafely)->UseRealTime();
 
 void AssembleAndFormat(benchmark::State& state) {
     Workspace ws;
-    const int lines = RecordFullTable(ws);
+    TableOrder lines;
+    RecordFullTable(lines);
     std::string file;
     for (auto _ : state) {
-        if (!AssembleTable(ws, lines).ok()) std::abort();
+        if (!AssembleTable(lines, ws).ok()) std::abort();
         file.clear();
         WriteTableFile(file, ws.TableText, 0x00, ws.LastCode);
         benchmark::DoNotOptimize(file.data());
@@ -137,39 +137,41 @@ void AssembleAndFormat(benchmark::State& state) {
 }
 BENCHMARK(AssembleAndFormat)->Name(kAssembleFormat)->UseRealTime();
 
-// The 1000-line Table Order as the windows would have recorded it.
+// The 1000-line Table Order as the windows would have made it.
 struct LoadedWorkspace {
     Workspace ws;
-    int lines = 0;
+    TableOrder order;
     LoadedWorkspace() {
-        const evidence::LoadState loaded = evidence::IncludeAll(evidence::MakeLoadOrder(1000));
-        for (std::size_t i = 0; i < ws.OrderNames.size(); ++i)
-            ws.OrderNames[i] = loaded.order.names[i];
-        for (std::size_t i = 0; i < ws.OrderStarts.size(); ++i) {
-            ws.OrderStarts[i] = static_cast<std::int16_t>(loaded.order.starts[i + 1]);
+        for (const evidence::LoadLine& line : evidence::MakeLoadOrder(1000)) {
+            if (line.single) {
+                ws.TableText[static_cast<std::size_t>(line.code)] = line.text;
+                (void)order.AppendEntryLine(line.text);
+            } else {
+                (void)order.AppendSetLine(line.name);
+                order.SetStart(order.LineCount() - 1, static_cast<ByteCode>(line.start));
+            }
         }
-        for (std::size_t c = 0; c < ws.TableText.size(); ++c) ws.TableText[c] = loaded.table[c];
-        lines = loaded.lineCount;
     }
 };
 
-// Including a set as line 1000: the name test and the record, as the include chooser does them.
+// Including a set as line 1000 (and taking it out again, to include it anew next time).
 void IncludeOnLongOrder(benchmark::State& state) {
     LoadedWorkspace loaded;
+    loaded.order.Remove(999);
     for (auto _ : state) {
-        const std::string text = "Katakana";
-        if (FindBuiltInSet(text) != nullptr) loaded.ws.OrderNames[1000] = text;
-        benchmark::DoNotOptimize(loaded.ws.OrderNames[1000].data());
+        if (!loaded.order.AppendSetLine("Katakana")) std::abort();
+        loaded.order.Remove(999);
     }
 }
 BENCHMARK(IncludeOnLongOrder)->Name(kIncludeCore)->UseRealTime();
 
-// Removing line 500 of 1000: the records below it move up.
+// Removing line 500 of 1000: the lines and records below it move up (and one line is included
+// again at the end, so that there are 1000 each time).
 void RemoveFromLongOrder(benchmark::State& state) {
     LoadedWorkspace loaded;
     for (auto _ : state) {
-        loaded.ws.RemoveOrderLine(499);
-        benchmark::DoNotOptimize(loaded.ws.OrderNames.data());
+        loaded.order.Remove(499);
+        if (!loaded.order.AppendSetLine("0-9")) std::abort();
     }
 }
 BENCHMARK(RemoveFromLongOrder)->Name(kRemoveCore)->UseRealTime();
@@ -178,8 +180,8 @@ void MakeTableLongOrder(benchmark::State& state) {
     LoadedWorkspace loaded;
     FixedPath user(ScratchPath("long-order.tbl"));
     for (auto _ : state) {
-        if (MakeTable(loaded.ws, "00", loaded.lines, user) != MakeTableOutcome::Written) {
-            state.SkipWithError(user.message.c_str());
+        if (!MakeTableWrites(loaded.ws, loaded.order, user)) {
+            state.SkipWithError("MAKE TABLE wrote no file");
             break;
         }
     }
