@@ -56,6 +56,12 @@ bool IsValid(const SearchWord& word) {
     return true;
 }
 
+// Out of line: GCC 12 with the sanitizers warns falsely of an uninitialized string when the
+// variant is built in place inside Run.
+[[gnu::noinline]] Result<SearchResults, SearchStop> Stopped(SearchStop why) {
+    return why;
+}
+
 #ifdef __SSE2__
 // Sixteen positions at a time: the differences of the first three known letters' low bytes,
 // compared with every pattern's at once. Calls `candidate(i)` for each position that passes;
@@ -271,11 +277,11 @@ Result<SearchResults, SearchStop> RelativeSearch::Run(const GameFile& file,
         std::size_t have = 0;        // bytes already in the buffer
         while (position <= lastStart) {
             if (cancel.load(std::memory_order_relaxed))
-                return SearchStop{SearchCancelled{position + have}};
+                return Stopped(SearchCancelled{position + have});
             const auto want = static_cast<std::size_t>(
                 std::min<std::uint64_t>(block + span - 1, size - position));
             const auto read = file.Read(position + have, {buffer.data() + have, want - have});
-            if (!read) return SearchStop{read.error()};
+            if (!read) return Stopped(read.error());
             const auto positions =
                 static_cast<std::size_t>(std::min<std::uint64_t>(block, lastStart - position + 1));
             Scan(buffer.data(), positions, position, collector);
@@ -287,7 +293,7 @@ Result<SearchResults, SearchStop> RelativeSearch::Run(const GameFile& file,
     }
     // A change during the last block would otherwise go unseen.
     if (const auto unchanged = file.CheckUnchanged(); !unchanged) {
-        return SearchStop{unchanged.error()};
+        return Stopped(unchanged.error());
     }
     return std::move(collector).Finish();
 }
