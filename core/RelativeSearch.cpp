@@ -265,7 +265,8 @@ Result<SearchResults, SearchStop> RelativeSearch::Run(const GameFile& file,
     Collector collector(options);
     const std::uint64_t size = file.Size();
     const std::size_t span = SpanBytes();
-    const std::size_t block = std::max<std::size_t>(options.blockSize, 1);
+    // At most 1 GiB, so that block + span cannot overflow.
+    const std::size_t block = std::clamp<std::size_t>(options.blockSize, 1, std::size_t{1} << 30);
     if (size >= span) {
         // Each block holds `block` start positions plus the span - 1 bytes the last of them
         // needs; those bytes move to the front for the next block, so every byte is read once
@@ -307,6 +308,7 @@ Result<HitContext, GameFileError> RelativeSearch::Context(const GameFile& file, 
     auto read = file.ReadWindow(first, static_cast<std::size_t>(end > first ? end - first : 0));
     if (!read) return read.error();
     HitContext context{first, read.value(), {}};
+    if (hit.set >= BuiltInSets().size()) return context;  // not a hit this search made
     const CharacterSet& set = BuiltInSets()[hit.set];
     for (std::size_t at = 0; at + unit_ <= context.bytes.size(); at += unit_) {
         const std::uint32_t code = ValueAt(context.bytes.data() + at, width_);
