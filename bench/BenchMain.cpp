@@ -1,6 +1,6 @@
 // Runs every benchmark in one process and prints one table: MAKE TABLE against the floor of
-// writing its bytes, start-up and memory against a bare Qt window, and the Table Order actions on
-// a 1000-line order.
+// writing its bytes, start-up and memory against a bare Qt window, the Table Order actions on
+// a 1000-line order, and the relative search against reading its file.
 //
 //   glyphwright_bench [--startup-runs=N] [--no-startup] [--details] [benchmark options]
 //
@@ -19,6 +19,7 @@
 #include <iostream>
 #include <map>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -152,6 +153,8 @@ void Print(const std::vector<Row>& rows) {
 
 int main(int argc, char* argv[]) {
     using namespace glyphwright::bench;
+    if (argc == 2 && std::strncmp(argv[1], kSearchPeakRssFlag, std::strlen(kSearchPeakRssFlag)) == 0)
+        return SearchAndPrintPeakRss(argv[1] + std::strlen(kSearchPeakRssFlag));
     int startupRuns = 20;
     bool startup = true;
     bool details = false;
@@ -295,6 +298,31 @@ int main(int argc, char* argv[]) {
     actionRow("    remove line 500 of 1000 (widgets)", kRemoveWidgets);
     actionRow("    MAKE TABLE, 1000 lines, to a file (widgets)", kMakeTableLongWidgets);
 #endif
+
+    // (d) The relative search: one pass over a 256 MiB file against reading it and running memchr
+    // over it, and its peak memory on a small and a large file, each in a fresh process.
+    const std::string search = kSearchCore;
+    const std::string floor = kSearchFloor;
+    ratioRow("(d) relative search, 256 MiB, 1 byte per letter", ns(search + "/0"),
+             "read + memchr:", ns(floor + "/0"), Time, 3.0);
+    ratioRow("    the same, 2 bytes per letter (little-endian)", ns(search + "/1"),
+             "read + memchr:", ns(floor + "/0"), Time, 3.0);
+    ratioRow("    against reading alone (pread, same blocks)", ns(search + "/0"),
+             "read:", ns(floor + "/1"), Time, 0);
+    try {
+        const long small = SearchPeakRssKb(SearchBenchFile(16));
+        const long large = SearchPeakRssKb(SearchBenchFile(256));
+        if (small < 0 || large < 0) throw std::runtime_error("the child search failed");
+        char measured[32], yardstick[48], difference[32];
+        std::snprintf(measured, sizeof measured, "%.1f MiB", large / 1024.0);
+        std::snprintf(yardstick, sizeof yardstick, "16 MiB file: %.1f MiB", small / 1024.0);
+        std::snprintf(difference, sizeof difference, "%+.1f MiB", (large - small) / 1024.0);
+        rows.push_back({"    peak memory (VmHWM) searching 256 MiB", measured, yardstick, difference,
+                        "within 16 MiB", std::labs(large - small) <= 16 * 1024 ? "yes" : "NO"});
+    } catch (const std::exception& e) {
+        rows.push_back({"    peak memory searching 256 MiB", "n/a", e.what(), "", "within 16 MiB",
+                        "not measured"});
+    }
 
     std::printf("Glyphwright benchmarks on %s\n\n", Machine().c_str());
     Print(rows);
