@@ -2,12 +2,15 @@
 
 #include <algorithm>
 
+#include "OpenGameFile.h"
 #include "RunAction.h"
 #include "dialogs/IncludeChooser.h"
 #include "dialogs/RelativeStartDialog.h"
 #include "dialogs/SingleEntryDialog.h"
+#include "gametext/GameTextWindow.h"
 #include "main/ConfirmExit.h"
 #include "main/MainWindow.h"
+#include "search/RelativeSearchWindow.h"
 
 namespace glyphwright {
 
@@ -22,8 +25,11 @@ Window* WindowManager::Make(QPointer<Window>& slot, Arguments&&... arguments) {
     if (slot.isNull() && !ending_) {
         slot = new Window(std::forward<Arguments>(arguments)...);
         created_.emplace_back(slot.data());
-        connect(slot.data(), &Window::closeBoxPressed, this,
-                [this, window = slot.data()] { Discard(*window); });
+        // A window without that signal handles its own close box (the code map hides itself).
+        if constexpr (requires { &Window::closeBoxPressed; }) {
+            connect(slot.data(), &Window::closeBoxPressed, this,
+                    [this, window = slot.data()] { Discard(*window); });
+        }
     }
     return slot.data();
 }
@@ -39,11 +45,20 @@ void WindowManager::Start() {
     connect(main, &MainWindow::orderLineChosen, this, &WindowManager::ShowEnterHexNum);
     connect(main, &MainWindow::exitRequested, this,
             [this] { RunAction(services_.user, [this] { ConfirmExit(*this, services_.user); }); });
+    connect(main, &MainWindow::openGameFileRequested, this, &WindowManager::OpenGameFileFromUser);
+    connect(main, &MainWindow::relativeSearchRequested, this, &WindowManager::ShowRelativeSearch);
+    connect(main, &MainWindow::gameTextRequested, this, &WindowManager::ShowGameText);
     main->show();
 }
 
 MainWindow* WindowManager::Main() const {
     return main_.data();
+}
+RelativeSearchWindow* WindowManager::Search() const {
+    return search_.data();
+}
+GameTextWindow* WindowManager::Text() const {
+    return gameText_.data();
 }
 IncludeChooser* WindowManager::Pick() const {
     return pick_.data();
@@ -65,6 +80,44 @@ void WindowManager::ShowPick() {
     pick->show();
 }
 
+void WindowManager::ShowRelativeSearch() {
+    if (main_.isNull()) return;
+    const bool isNew = search_.isNull();
+    RelativeSearchWindow* search = Make(search_, services_.order, services_.selection,
+                                        services_.gameFile, *main_, services_.user);
+    if (search == nullptr) return;
+    if (isNew) {
+        connect(search, &RelativeSearchWindow::openRequested, this,
+                &WindowManager::OpenGameFileFromUser);
+        connect(search, &RelativeSearchWindow::showTextRequested, this,
+                [this](std::uint64_t offset) {
+                    ShowGameText();
+                    if (!gameText_.isNull()) gameText_->ShowOffset(offset);
+                });
+    }
+    search->show();
+    search->raise();
+    search->activateWindow();
+}
+
+void WindowManager::ShowGameText() {
+    if (auto* text = Make(gameText_, services_.workspace, services_.order, services_.lines,
+                          services_.events, services_.gameFile, services_.user)) {
+        text->show();
+        text->raise();
+        text->activateWindow();
+    }
+}
+
+void WindowManager::OpenGameFileFromUser() {
+    RunAction(services_.user, [this] {
+        if (!glyphwright::OpenGameFileFromUser(services_.gameFile, services_.user)) return;
+        const bool shown = (!search_.isNull() && search_->isVisible()) ||
+                           (!gameText_.isNull() && gameText_->isVisible());
+        if (!shown) ShowRelativeSearch();
+    });
+}
+
 void WindowManager::ShowInsertDte() {
     if (auto* dialog = Make(insertDte_, services_.workspace, services_.order, services_.events,
                             services_.user)) {
@@ -82,6 +135,8 @@ void WindowManager::ShowEnterHexNum() {
 void WindowManager::Forget(QWidget& window) {
     if (main_.data() == &window) main_ = nullptr;
     if (pick_.data() == &window) pick_ = nullptr;
+    if (search_.data() == &window) search_ = nullptr;
+    if (gameText_.data() == &window) gameText_ = nullptr;
     if (insertDte_.data() == &window) insertDte_ = nullptr;
     if (enterHexNum_.data() == &window) enterHexNum_ = nullptr;
     std::erase_if(created_, [&window](const QPointer<QWidget>& known) {

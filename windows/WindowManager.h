@@ -10,9 +10,12 @@ class QWidget;
 namespace glyphwright {
 
 class IncludeChooser;
+class GameTextWindow;
 class MainWindow;
+class OpenGameFile;
 class OrderListModel;
 class OrderSelection;
+class RelativeSearchWindow;
 class RelativeStartDialog;
 class SingleEntryDialog;
 class TableEvents;
@@ -29,6 +32,7 @@ struct WindowServices {
     OrderSelection& selection;
     TableEvents& events;
     WindowQueries& user;
+    OpenGameFile& gameFile;
 };
 
 // Creates, shows, hides and destroys the program's windows. Each exists at most once, is made
@@ -45,6 +49,8 @@ public:
     void Start();
 
     // The windows that exist now; nullptr for one that does not.
+    [[nodiscard]] RelativeSearchWindow* Search() const;  // frmRelativeSearch
+    [[nodiscard]] GameTextWindow* Text() const;          // frmGameText
     [[nodiscard]] MainWindow* Main() const;
     [[nodiscard]] IncludeChooser* Pick() const;
     [[nodiscard]] SingleEntryDialog* InsertDte() const;
@@ -55,6 +61,14 @@ public:
     void ShowPick();
     void ShowInsertDte();
     void ShowEnterHexNum();
+
+    // The relative search and the game text are made once and then only hidden and shown again,
+    // keeping what they show: their close boxes hide them.
+    void ShowRelativeSearch();
+    void ShowGameText();
+
+    // File > Open Game File…; once a file is open, the relative search is shown.
+    void OpenGameFileFromUser();
 
     // Takes the window off the screen and lets it go once control is back in the event loop:
     // for a window whose own action is still running (Cancel, the close box). From now on it
@@ -87,6 +101,8 @@ private:
     bool ending_ = false;
     QPointer<MainWindow> main_;
     QPointer<IncludeChooser> pick_;
+    QPointer<RelativeSearchWindow> search_;
+    QPointer<GameTextWindow> gameText_;
     QPointer<SingleEntryDialog> insertDte_;
     QPointer<RelativeStartDialog> enterHexNum_;
     std::vector<QPointer<QWidget>> created_;  // creation order
