@@ -43,9 +43,22 @@ GameTextWindow::GameTextWindow(const Workspace& workspace, const TableOrder& ord
     ui_->setupUi(this);
     OneLineBox::Keep(*ui_->txtOffset);
     ui_->tblText->setModel(text_);
-    ui_->tblText->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    ui_->tblText->verticalHeader()->hide();
-    ui_->tblText->horizontalHeader()->setStretchLastSection(true);
+    // Offsets and bytes line up in a fixed face; the columns fit them, the text takes the rest.
+    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    ui_->tblText->setFont(fixed);
+    const QFontMetrics metrics(fixed);
+    QHeaderView& rows = *ui_->tblText->verticalHeader();
+    rows.hide();
+    rows.setSectionResizeMode(QHeaderView::Fixed);
+    rows.setDefaultSectionSize(metrics.height() + 6);
+    QHeaderView& columns = *ui_->tblText->horizontalHeader();
+    columns.setStretchLastSection(true);
+    const int margin = 3 * metrics.horizontalAdvance(QLatin1Char(' '));
+    columns.resizeSection(GameTextModel::Offset,
+                          metrics.horizontalAdvance(QString(12, u'0')) + margin);
+    columns.resizeSection(
+        GameTextModel::Bytes,
+        metrics.horizontalAdvance(QString(3 * GameTextModel::kBytesPerRow - 1, u'0')) + margin);
 
     const auto guarded = [this](auto action) {
         return [this, action] { RunAction(user_, [this, action] { std::invoke(action, this); }); };

@@ -156,7 +156,9 @@ void RelativeSearchWindow::Finished() {
     // A search ends before the file it read is replaced: FileChanged stops it.
     results_->Show(search, *game_.File(), found);
     if (results_->rowCount() > 0) {
+        // The start code found most often, with the places it was found.
         ui_->tvwResults->setCurrentIndex(results_->index(0, 0));
+        ui_->tvwResults->expand(results_->index(0, 0));
         for (int column = 0; column < SearchResultsModel::Text; ++column) {
             ui_->tvwResults->resizeColumnToContents(column);
         }
