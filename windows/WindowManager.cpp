@@ -101,8 +101,13 @@ void WindowManager::ShowRelativeSearch() {
 }
 
 void WindowManager::ShowGameText() {
+    const bool isNew = gameText_.isNull();
     if (auto* text = Make(gameText_, services_.workspace, services_.order, services_.lines,
                           services_.events, services_.gameFile, services_.user)) {
+        if (isNew) {
+            connect(text, &GameTextWindow::openRequested, this,
+                    &WindowManager::OpenGameFileFromUser);
+        }
         text->show();
         text->raise();
         text->activateWindow();

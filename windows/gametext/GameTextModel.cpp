@@ -1,6 +1,5 @@
 #include "GameTextModel.h"
 
-
 #include <algorithm>
 #include <utility>
 

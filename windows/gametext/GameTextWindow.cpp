@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QHeaderView>
+#include <QShortcut>
 
 #include <functional>
 #include <variant>
@@ -78,6 +79,8 @@ GameTextWindow::GameTextWindow(const Workspace& workspace, const TableOrder& ord
     connect(&events_, &TableEvents::startCodeChanged, this, &GameTextWindow::Decode);
     connect(&events_, &TableEvents::tableTextChanged, this, &GameTextWindow::Decode);
     connect(&game_, &OpenGameFile::changed, this, &GameTextWindow::FileChanged);
+    connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, this,
+            &GameTextWindow::openRequested);
     FileChanged();
 }
 

@@ -41,6 +41,9 @@ public:
     // Shows the bytes from `offset` on.
     void ShowOffset(std::uint64_t offset);
 
+signals:
+    void openRequested();  // the platform's Open key
+
 private:
     void FileChanged();
     void ShowTyped();

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QHeaderView>
+#include <QShortcut>
 
 #include <algorithm>
 
@@ -44,6 +45,8 @@ RelativeSearchWindow::RelativeSearchWindow(TableOrder& order, OrderSelection& se
         return [this, action] { RunAction(user_, [this, action] { (this->*action)(); }); };
     };
     connect(ui_->cmdOpen, &QPushButton::clicked, this, &RelativeSearchWindow::openRequested);
+    connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, this,
+            &RelativeSearchWindow::openRequested);
     connect(ui_->cmdSearch, &QPushButton::clicked, this, guarded(&RelativeSearchWindow::Search));
     connect(ui_->txtWord, &QLineEdit::returnPressed, this, guarded(&RelativeSearchWindow::Search));
     connect(ui_->cmdCancel, &QPushButton::clicked, this, [this] {
@@ -126,7 +129,6 @@ void RelativeSearchWindow::StopSearch() {
     running_.reset();
     SetSearching(false);
     ui_->lblStatus->setText(Messages::SearchCancelled());
-    emit searchEnded();
 }
 
 void RelativeSearchWindow::Finished() {
@@ -137,7 +139,6 @@ void RelativeSearchWindow::Finished() {
     const RelativeSearch search = *running_;
     running_.reset();
     SetSearching(false);
-    emit searchEnded();
     if (!outcome->ok()) {
         if (std::holds_alternative<SearchCancelled>(outcome->error())) {
             ui_->lblStatus->setText(Messages::SearchCancelled());

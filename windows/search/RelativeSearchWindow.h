@@ -38,9 +38,8 @@ public:
     void SetSearchOptions(const SearchOptions& options, SearchJob::BlockHook hook = {});
 
 signals:
-    void openRequested();                          // "Open…"
+    void openRequested();                          // "Open…", or the platform's Open key
     void showTextRequested(std::uint64_t offset);  // "Show in Game Text", or a double click
-    void searchEnded();                            // found, failed or cancelled
 
 protected:
     void closeEvent(QCloseEvent* event) override;
