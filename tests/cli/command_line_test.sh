@@ -28,7 +28,7 @@ run() {
 
 # same FILE BYTES: the file holds exactly BYTES (printf escapes).
 same() {
-    printf "$2" >"$work/expected"
+    printf '%b' "$2" >"$work/expected"
     cmp -s "$1" "$work/expected" || fail "$1 differs: $(od -c "$1" | head -5)"
 }
 
@@ -52,12 +52,14 @@ same "$work/out" "2F=\x8a\xbf\r\n$(for c in {A..Z}; do printf '%X=%s\\r\\n' $((c
 
 run 0 sets
 same "$work/out" 'Hiragana\t50\nKatakana\t54\nDakuten\t40\nHandakuten\t10\nUppercase Alphabet\t26\nLowercase Alphabet\t26\n0-9\t10\n'
-for args in "--help" "-h" "make --help" "make -s 10 -h" "sets --help"; do
-    run 0 $args
+for line in "--help" "-h" "make --help" "make -s 10 -h" "sets --help"; do
+    read -ra args <<<"$line"
+    run 0 "${args[@]}"
     says out "Usage: glyphwright"
 done
-for args in "--version" "-v" "make --version" "sets -v"; do
-    run 0 $args
+for line in "--version" "-v" "make --version" "sets -v"; do
+    read -ra args <<<"$line"
+    run 0 "${args[@]}"
     same "$work/out" "Glyphwright $version\n"
 done
 
@@ -79,7 +81,8 @@ same "$work/kept.tbl" "$digits"
 run 1 make --start 10 --output "$work/missing/t.tbl" 0-9
 says err "could not be written: No such file or directory."
 [[ $(ls "$work") == $'digits.tbl\nerr\nexpected\nkept.tbl\nout' ]] || fail "left behind: $(ls "$work")"
-run 1 make --start 10 --output - $(printf '0-9@10 %.0s' {1..1001})
+mapfile -t lines < <(yes 0-9@10 | head -n 1001)
+run 1 make --start 10 --output - "${lines[@]}"
 says err "The Table Order is full"
 
 # Standard output that takes nothing: a full device, and a pipe whose reader is gone.
