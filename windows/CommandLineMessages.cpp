@@ -42,10 +42,13 @@ QString CommandLineMessages::MakeHelp() {
         "  SET@HH     a set with a start code of its own (@00: none)\n"
         "  HH=TEXT    a single entry: TEXT at code HH. It is stored at once; a set laid over\n"
         "             the same code replaces it.\n"
-        "The sets are named exactly as 'glyphwright sets' lists them.\n"
+        "The sets are named exactly as 'glyphwright sets' lists them; quote names with blanks.\n"
+        "An entry outside the codes the file covers is not written.\n"
+        "\n"
+        "Exit status: 0 written, 1 a table problem (no file written), 2 bad usage.\n"
         "\n"
         "Example:\n"
-        "  glyphwright make --start 10 --output font.tbl Hiragana Katakana@80 0-9 '25=!?'\n");
+        "  glyphwright make --start 10 --output font.tbl Hiragana Katakana@80 '42=!?'\n");
 }
 
 QString CommandLineMessages::SetsHelp() {
