@@ -102,7 +102,8 @@ for path in ./usr/bin/glyphwright \
             "./usr/share/icons/hicolor/16x16/apps/$app_id.png" \
             "./usr/share/icons/hicolor/32x32/apps/$app_id.png" \
             "./usr/share/icons/hicolor/64x64/apps/$app_id.png" \
-            ./usr/share/man/man1/glyphwright.1.gz; do
+            ./usr/share/man/man1/glyphwright.1.gz \
+            ./usr/share/bash-completion/completions/glyphwright; do
     grep -qxF "$path" <<<"$contents" || fail "the package lacks $path"
 done
 
