@@ -1,6 +1,7 @@
 // Open Game File, Relative Search and Game Text together: a generated game file is opened and
 // searched, a start code is put into the Table Order, and the game text follows every change;
 // then the failures: a path that is no readable file, a file cut short during a search, Cancel.
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QLabel>
 #include <QTableView>
@@ -93,6 +94,8 @@ private slots:
         Session session;
         OpenGameFile(session, path);
         QVERIFY(SearchWindow(session).isVisible());
+        const QAbstractItemModelTester checksResults(
+            &Results(session), QAbstractItemModelTester::FailureReportingMode::QtTest);
         Search(session, QStringLiteral("こんにちは"));
 
         // Ranked by how many agree; the start that leaves 00-FF is shown, and marked.
@@ -128,6 +131,9 @@ private slots:
         Click(SearchWindow(session), "cmdShowText");
         GameTextWindow& text = Existing(session.windows.Text(), "frmGameText");
         QVERIFY(text.isVisible());
+        const QAbstractItemModelTester checksText(
+            Find<QTableView>(text, "tblText").model(),
+            QAbstractItemModelTester::FailureReportingMode::QtTest);
         QCOMPARE(Find<QLineEdit>(text, "txtOffset").text(), QStringLiteral("100"));
         QVERIFY2(GameTextRow(session, 0).startsWith(QStringLiteral("こんにちは")),
                  qPrintable(GameTextRow(session, 0)));

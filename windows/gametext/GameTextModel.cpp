@@ -9,6 +9,13 @@ namespace glyphwright {
 
 void GameTextModel::Show(std::uint64_t offset, std::vector<std::uint8_t> bytes,
                          std::vector<TextCell> cells, int offsetDigits) {
+    // The same bytes read through another table: the rows stay, so the view keeps its place.
+    if (offset == offset_ && bytes == bytes_ && offsetDigits == offsetDigits_ &&
+        cells.size() == cells_.size()) {
+        cells_ = std::move(cells);
+        if (rowCount() > 0) emit dataChanged(index(0, Text), index(rowCount() - 1, Text));
+        return;
+    }
     beginResetModel();
     offset_ = offset;
     bytes_ = std::move(bytes);
