@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "RunAction.h"
+#include "codemap/CodeMapWindow.h"
 #include "dialogs/IncludeChooser.h"
 #include "dialogs/RelativeStartDialog.h"
 #include "dialogs/SingleEntryDialog.h"
@@ -22,8 +23,11 @@ Window* WindowManager::Make(QPointer<Window>& slot, Arguments&&... arguments) {
     if (slot.isNull() && !ending_) {
         slot = new Window(std::forward<Arguments>(arguments)...);
         created_.emplace_back(slot.data());
-        connect(slot.data(), &Window::closeBoxPressed, this,
-                [this, window = slot.data()] { Discard(*window); });
+        // A window without that signal handles its own close box (the code map hides itself).
+        if constexpr (requires { &Window::closeBoxPressed; }) {
+            connect(slot.data(), &Window::closeBoxPressed, this,
+                    [this, window = slot.data()] { Discard(*window); });
+        }
     }
     return slot.data();
 }
@@ -37,6 +41,7 @@ void WindowManager::Start() {
     connect(main, &MainWindow::closeBoxPressed, this, &WindowManager::End, Qt::QueuedConnection);
     connect(main, &MainWindow::includeRequested, this, &WindowManager::ShowPick);
     connect(main, &MainWindow::orderLineChosen, this, &WindowManager::ShowEnterHexNum);
+    connect(main, &MainWindow::codeMapRequested, this, &WindowManager::ShowCodeMap);
     connect(main, &MainWindow::exitRequested, this,
             [this] { RunAction(services_.user, [this] { ConfirmExit(*this, services_.user); }); });
     main->show();
@@ -53,6 +58,10 @@ SingleEntryDialog* WindowManager::InsertDte() const {
 }
 RelativeStartDialog* WindowManager::EnterHexNum() const {
     return enterHexNum_.data();
+}
+
+CodeMapWindow* WindowManager::Map() const {
+    return codeMap_.data();
 }
 
 void WindowManager::ShowPick() {
@@ -79,11 +88,19 @@ void WindowManager::ShowEnterHexNum() {
     }
 }
 
+void WindowManager::ShowCodeMap() {
+    if (auto* map = Make(codeMap_, services_.workspace, services_.order, services_.lines,
+                         services_.selection, services_.events)) {
+        map->Present();
+    }
+}
+
 void WindowManager::Forget(QWidget& window) {
     if (main_.data() == &window) main_ = nullptr;
     if (pick_.data() == &window) pick_ = nullptr;
     if (insertDte_.data() == &window) insertDte_ = nullptr;
     if (enterHexNum_.data() == &window) enterHexNum_ = nullptr;
+    if (codeMap_.data() == &window) codeMap_ = nullptr;
     std::erase_if(created_, [&window](const QPointer<QWidget>& known) {
         return known.isNull() || known.data() == &window;
     });

@@ -9,6 +9,7 @@ class QWidget;
 
 namespace glyphwright {
 
+class CodeMapWindow;
 class IncludeChooser;
 class MainWindow;
 class OrderListModel;
@@ -49,12 +50,16 @@ public:
     [[nodiscard]] IncludeChooser* Pick() const;
     [[nodiscard]] SingleEntryDialog* InsertDte() const;
     [[nodiscard]] RelativeStartDialog* EnterHexNum() const;
+    [[nodiscard]] CodeMapWindow* Map() const;  // frmCodeMap
 
     // Shows without blocking, making the window first if it does not exist; a window already
     // shown stays as it is, contents and all. Nothing is made once the program is ending.
     void ShowPick();
     void ShowInsertDte();
     void ShowEnterHexNum();
+    // The code map is made once and then only hidden and shown again, at the place it had: its
+    // close box hides it, and the exit sequence destroys it with the others.
+    void ShowCodeMap();
 
     // Takes the window off the screen and lets it go once control is back in the event loop:
     // for a window whose own action is still running (Cancel, the close box). From now on it
@@ -89,6 +94,7 @@ private:
     QPointer<IncludeChooser> pick_;
     QPointer<SingleEntryDialog> insertDte_;
     QPointer<RelativeStartDialog> enterHexNum_;
+    QPointer<CodeMapWindow> codeMap_;
     std::vector<QPointer<QWidget>> created_;  // creation order
 };
 

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+#include <array>
+
+#include "core/CodeMap.h"
+#include "core/EucJp.h"
+#include "core/TableOrder.h"
+
+namespace glyphwright {
+
+class TableEvents;
+
+// The code map as a 16 x 16 table: row = high digit, column = low digit. It follows the Table
+// Order, the start code and the table's slots as they change, while it is following; a change
+// while it is not is caught up when it follows again. A refresh announces only the cells that
+// changed, so the view repaints those and nothing else.
+class CodeMapModel final : public QAbstractTableModel, private TableOrderObserver {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CodeMapModel)
+
+public:
+    enum Role {
+        CodeRole = Qt::UserRole + 1,  // int: the cell's code
+        SourceRole,                   // int: CellSource
+        LineRole,                     // int: 0-based laying line, -1 for none
+        OverlapRole,                  // bool: laid over another line's member or a held slot
+        WrittenRangeRole,             // bool: within the range the file covers
+        SelectedLineRole,             // bool: laid by the line selected in the Table Order
+    };
+
+    CodeMapModel(const Workspace& workspace, TableOrder& order, TableEvents& events,
+                 QObject* parent = nullptr);
+    ~CodeMapModel() override;
+
+    [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
+    [[nodiscard]] int columnCount(const QModelIndex& parent = {}) const override;
+    [[nodiscard]] QVariant data(const QModelIndex& index, int role) const override;
+    [[nodiscard]] QVariant headerData(int section, Qt::Orientation orientation,
+                                      int role) const override;
+    [[nodiscard]] Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    [[nodiscard]] static int CodeOf(const QModelIndex& index);
+    [[nodiscard]] QModelIndex IndexOf(int code) const;
+
+    [[nodiscard]] const CodeMap& Map() const { return map_; }
+    // Why MAKE TABLE would make no file now, in its own words; empty when it would make one.
+    [[nodiscard]] QString FailureText() const;
+    // The text a cell shows: its bytes decoded from EUC-JP.
+    [[nodiscard]] const QString& Shown(int code) const;
+    // The colour of the codes a Table Order line lays; neighbouring lines differ.
+    [[nodiscard]] static QColor LineColour(int line);
+    // A face with kana, large enough to read them.
+    [[nodiscard]] static QFont CellFont();
+
+    // While following, every change is mapped at once; otherwise it is mapped on resuming.
+    void SetFollowing(bool following);
+    // Composes the map anew from the workspace and the order and announces what changed.
+    void Refresh();
+    // Marks the cells laid by `line` (-1: none), the line selected in the Table Order.
+    void SetSelectedLine(int line);
+
+signals:
+    // After every refresh, once the cells are announced.
+    void refreshed();
+
+private:
+    void OrderAboutToChange(const OrderChange& change) override;
+    void OrderChanged(const OrderChange& change) override;
+    void Changed();
+    void AnnounceLine(int line);
+    [[nodiscard]] QString ToolTip(int code) const;
+    [[nodiscard]] QString LineText(int line) const;
+
+    const Workspace& workspace_;
+    TableOrder& order_;
+    TableEvents& events_;
+    CodeMap map_;
+    std::array<QString, kCodeCount> shown_;
+    mutable EucJpDecoder decoder_;  // keeps its converter open; decoding changes nothing else
+    QFont font_;
+    int selectedLine_ = -1;
+    bool following_ = false;
+    bool stale_ = true;
+};
+
+}  // namespace glyphwright
