@@ -12,6 +12,7 @@
 #include "BenchSupport.h"
 #include "core/AssembleTable.h"
 #include "core/BuiltInSets.h"
+#include "core/TableOrder.h"
 #include "evidence/LoadOrder.h"
 #include "tablefile/MakeTable.h"
 #include "tablefile/SaveFileAtomically.h"
@@ -24,14 +25,10 @@ namespace {
 class FixedPath final : public UserQueries {
 public:
     explicit FixedPath(std::string path) : path_(std::move(path)) {}
-    std::optional<std::string> AskText(const std::string&, const std::string&) override {
-        return std::nullopt;
+    std::optional<std::string> AskStartCode() override { return std::nullopt; }
+    std::optional<SaveTarget> AskSaveTarget() override {
+        return SaveTarget{path_, TableFormat::Classic};
     }
-    std::optional<std::string> AskSavePath(const std::string&) override { return path_; }
-    void ShowMessage(const std::string&, const std::string& text, MessageIcon) override {
-        message = text;
-    }
-    std::string message;
 
 private:
     std::string path_;
@@ -39,18 +36,22 @@ private:
 
 // Eight lines that fill all 256 codes from 00: the seven sets in catalogue order reach D7, and
 // "Dakuten" once more takes D8 to FF.
-int RecordFullTable(Workspace& ws) {
-    int line = 0;
-    for (const CharacterSet& set : BuiltInSets())
-        ws.OrderNames[static_cast<std::size_t>(++line)] = std::string(set.name);
-    ws.OrderNames[static_cast<std::size_t>(++line)] = "Dakuten";
-    return line;
+void RecordFullTable(TableOrder& order) {
+    for (const CharacterSet& set : BuiltInSets()) (void)order.AppendSetLine(std::string(set.name));
+    (void)order.AppendSetLine("Dakuten");
+}
+
+// MAKE TABLE from 00 to `user`'s path; false when it wrote no file.
+bool MakeTableFrom00(Workspace& ws, const TableOrder& order, FixedPath& user) {
+    const auto made = MakeTable(ws, order, "00", user);
+    return made.ok() && made.value() == MakeTableOutcome::Written;
 }
 
 std::string FullTableBytes() {
     Workspace ws;
-    const int lines = RecordFullTable(ws);
-    if (!AssembleTable(ws, lines).ok()) std::abort();
+    TableOrder order;
+    RecordFullTable(order);
+    if (!AssembleTable(order, ws).ok()) std::abort();
     std::string file;
     WriteTableFile(file, ws.TableText, 0x00, ws.LastCode);
     return file;
@@ -63,11 +64,12 @@ std::string FilePath(const benchmark::State& state, const std::string& name) {
 
 void MakeTableFullTable(benchmark::State& state) {
     Workspace ws;
-    const int lines = RecordFullTable(ws);
+    TableOrder order;
+    RecordFullTable(order);
     FixedPath user(FilePath(state, "make-table.tbl"));
     for (auto _ : state) {
-        if (MakeTable(ws, "00", lines, user) != MakeTableOutcome::Written) {
-            state.SkipWithError(user.message.c_str());
+        if (!MakeTableFrom00(ws, order, user)) {
+            state.SkipWithError("MAKE TABLE wrote no file");
             break;
         }
     }
@@ -126,10 +128,11 @@ BENCHMARK(SavePreparedBytesSafely)->Name(kSaveSafely)->UseRealTime();
 
 void AssembleAndFormat(benchmark::State& state) {
     Workspace ws;
-    const int lines = RecordFullTable(ws);
+    TableOrder order;
+    RecordFullTable(order);
     std::string file;
     for (auto _ : state) {
-        if (!AssembleTable(ws, lines).ok()) std::abort();
+        if (!AssembleTable(order, ws).ok()) std::abort();
         file.clear();
         WriteTableFile(file, ws.TableText, 0x00, ws.LastCode);
         benchmark::DoNotOptimize(file.data());
@@ -138,48 +141,55 @@ void AssembleAndFormat(benchmark::State& state) {
 BENCHMARK(AssembleAndFormat)->Name(kAssembleFormat)->UseRealTime();
 
 // The 1000-line Table Order as the windows would have recorded it.
-struct LoadedWorkspace {
+struct LoadedOrder {
     Workspace ws;
-    int lines = 0;
-    LoadedWorkspace() {
-        const evidence::LoadState loaded = evidence::IncludeAll(evidence::MakeLoadOrder(1000));
-        for (std::size_t i = 0; i < ws.OrderNames.size(); ++i)
-            ws.OrderNames[i] = loaded.order.names[i];
-        for (std::size_t i = 0; i < ws.OrderStarts.size(); ++i) {
-            ws.OrderStarts[i] = static_cast<std::int16_t>(loaded.order.starts[i + 1]);
+    TableOrder order;
+    LoadedOrder() {
+        for (const evidence::LoadLine& line : evidence::MakeLoadOrder(1000)) {
+            if (line.single) {
+                ws.TableText[static_cast<std::size_t>(line.code)] = line.text;
+                (void)order.AppendEntryLine(line.text);
+                continue;
+            }
+            (void)order.AppendSetLine(line.name);
+            if (line.start != 0) {
+                order.SetStart(order.LineCount() - 1, static_cast<ByteCode>(line.start));
+            }
         }
-        for (std::size_t c = 0; c < ws.TableText.size(); ++c) ws.TableText[c] = loaded.table[c];
-        lines = loaded.lineCount;
     }
 };
 
-// Including a set as line 1000: the name test and the record, as the include chooser does them.
+// Including a set as line 1000 (the name test and the record), and taking it out again, which
+// moves nothing, so that every round starts from 999 lines.
 void IncludeOnLongOrder(benchmark::State& state) {
-    LoadedWorkspace loaded;
+    LoadedOrder loaded;
+    loaded.order.Remove(999);
     for (auto _ : state) {
-        const std::string text = "Katakana";
-        if (FindBuiltInSet(text) != nullptr) loaded.ws.OrderNames[1000] = text;
-        benchmark::DoNotOptimize(loaded.ws.OrderNames[1000].data());
+        if (!loaded.order.AppendSetLine("Katakana")) std::abort();
+        loaded.order.Remove(999);
     }
 }
 BENCHMARK(IncludeOnLongOrder)->Name(kIncludeCore)->UseRealTime();
 
-// Removing line 500 of 1000: the records below it move up.
+// Removing line 500 of 1000: the records below it move up. The line is put back at the end,
+// outside the timing.
 void RemoveFromLongOrder(benchmark::State& state) {
-    LoadedWorkspace loaded;
+    LoadedOrder loaded;
     for (auto _ : state) {
-        loaded.ws.RemoveOrderLine(499);
-        benchmark::DoNotOptimize(loaded.ws.OrderNames.data());
+        loaded.order.Remove(499);
+        state.PauseTiming();
+        if (!loaded.order.AppendSetLine("0-9")) std::abort();
+        state.ResumeTiming();
     }
 }
 BENCHMARK(RemoveFromLongOrder)->Name(kRemoveCore)->UseRealTime();
 
 void MakeTableLongOrder(benchmark::State& state) {
-    LoadedWorkspace loaded;
+    LoadedOrder loaded;
     FixedPath user(ScratchPath("long-order.tbl"));
     for (auto _ : state) {
-        if (MakeTable(loaded.ws, "00", loaded.lines, user) != MakeTableOutcome::Written) {
-            state.SkipWithError(user.message.c_str());
+        if (!MakeTableFrom00(loaded.ws, loaded.order, user)) {
+            state.SkipWithError("MAKE TABLE wrote no file");
             break;
         }
     }
