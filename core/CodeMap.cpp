@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 
 namespace glyphwright {
 
@@ -11,29 +13,50 @@ std::size_t At(int code) {
     return static_cast<std::size_t>(code);
 }
 
+// Up to seven bytes of a text and its length in one number: texts that differ in it differ, and
+// numbers compare far faster than strings. Only longer texts sharing the prefix need a second look.
+std::uint64_t Key(const std::string& text) {
+    std::uint64_t key = std::min<std::uint64_t>(text.size(), 0xFF) << 56;
+    for (std::size_t i = 0; i < std::min<std::size_t>(text.size(), 7); ++i) {
+        key |= std::uint64_t{static_cast<unsigned char>(text[i])} << (48 - 8 * i);
+    }
+    return key;
+}
+
 // The codes the file would hold, grouped by text; groups of two or more, by their first code.
 std::vector<DuplicateText> FindDuplicates(const CodeMap& map) {
-    std::array<ByteCode, kCodeCount> codes{};
+    struct Entry {
+        std::uint64_t key;
+        ByteCode code;
+    };
+    std::array<Entry, kCodeCount> entries{};
     std::size_t count = 0;
     for (int code = 0; code < kCodeCount; ++code) {
-        if (map.Writes(code) && !map.cells[At(code)].text.empty()) {
-            codes[count++] = static_cast<ByteCode>(code);
+        const std::string& text = map.cells[At(code)].text;
+        if (!text.empty() && map.Writes(code)) {
+            entries[count++] = {Key(text), static_cast<ByteCode>(code)};
         }
     }
-    const auto text = [&map](ByteCode code) -> const std::string& { return map.cells[code].text; };
+    const auto text = [&map](const Entry& entry) -> const std::string& {
+        return map.cells[entry.code].text;
+    };
+    const auto end = entries.begin() + static_cast<std::ptrdiff_t>(count);
     // Stable, so each group keeps its codes ascending.
-    std::stable_sort(codes.begin(), codes.begin() + static_cast<std::ptrdiff_t>(count),
-                     [&text](ByteCode a, ByteCode b) { return text(a) < text(b); });
+    std::stable_sort(entries.begin(), end, [&text](const Entry& a, const Entry& b) {
+        if (a.key != b.key) return a.key < b.key;
+        return a.key >> 56 > 7 && text(a) < text(b);
+    });
     std::vector<DuplicateText> duplicates;
-    for (std::size_t begin = 0; begin < count;) {
-        std::size_t end = begin + 1;
-        while (end < count && text(codes[end]) == text(codes[begin])) ++end;
-        if (end - begin > 1) {
-            duplicates.push_back({text(codes[begin]),
-                                  {codes.begin() + static_cast<std::ptrdiff_t>(begin),
-                                   codes.begin() + static_cast<std::ptrdiff_t>(end)}});
+    for (auto begin = entries.begin(); begin != end;) {
+        auto group = begin + 1;
+        while (group != end && group->key == begin->key && text(*group) == text(*begin)) ++group;
+        if (group - begin > 1) {
+            DuplicateText& duplicate = duplicates.emplace_back();
+            duplicate.text = text(*begin);
+            for (auto entry = begin; entry != group; ++entry)
+                duplicate.codes.push_back(entry->code);
         }
-        begin = end;
+        begin = group;
     }
     std::sort(
         duplicates.begin(), duplicates.end(),
@@ -58,39 +81,35 @@ int CodeMap::FaultyLine() const {
 CodeMap ComposeCodeMap(const CodeTable& table, const TableOrder& order,
                        std::string_view startCode) {
     CodeMap map;
-    // What the table holds now; on success the assembly then lays its members over it.
-    for (int code = 0; code < kCodeCount; ++code) {
-        MapCell& cell = map.cells[At(code)];
-        cell.text = table[At(code)];
-        if (!cell.text.empty()) cell.source = CellSource::Held;
-    }
-
-    const auto start = ReadHexByte(startCode);
-    if (!start) {
+    std::optional<Assembly> assembly;
+    if (const auto start = ReadHexByte(startCode); !start) {
         map.failure = start.error();
-        return map;
-    }
-    const auto assembly = PreviewAssembly(order, start.value());
-    if (!assembly) {
-        map.failure = assembly.error();
-        return map;
+    } else if (auto preview = PreviewAssembly(order, start.value()); !preview) {
+        map.failure = preview.error();
+    } else {
+        assembly = std::move(preview.value());
+        map.first = assembly->start;
+        map.last = assembly->last;
     }
 
-    map.first = assembly.value().start;
-    map.last = assembly.value().last;
+    // What the table holds now, and on success the assembly's members laid over it.
     for (int code = 0; code < kCodeCount; ++code) {
-        const LaidCode& laid = assembly.value().laid[At(code)];
         MapCell& cell = map.cells[At(code)];
-        if (laid.line >= 0) {
-            if (cell.text != laid.member) cell.replaces = std::move(cell.text);
-            cell.text = laid.member;
+        const std::string& held = table[At(code)];
+        const LaidCode* laid = assembly ? &assembly->laid[At(code)] : nullptr;
+        if (laid != nullptr && laid->line >= 0) {
+            cell.text = laid->member;
+            if (held != laid->member) cell.replaces = held;
             cell.source = CellSource::Laid;
-            cell.line = laid.line;
-            cell.overlaps = laid.overlaps;
+            cell.line = laid->line;
+            cell.overlaps = laid->overlaps;
+        } else if (!held.empty()) {
+            cell.text = held;
+            cell.source = CellSource::Held;
         }
-        cell.inRange = code >= map.first && code <= map.last;
+        cell.inRange = assembly && code >= map.first && code <= map.last;
     }
-    map.duplicates = FindDuplicates(map);
+    if (assembly) map.duplicates = FindDuplicates(map);
     return map;
 }
 

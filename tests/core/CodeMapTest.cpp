@@ -64,6 +64,21 @@ TEST(CodeMapTest, TellsWhereEachCodeComesFrom) {
     EXPECT_EQ(again.duplicates, expected);
 }
 
+TEST(CodeMapTest, DuplicatesAreWholeTextsAlike) {
+    TableOrder order;
+    RecordOrder(order, {{"0-9", 0x10}});
+    CodeTable table{};
+    // Long entries that share their first bytes, and one of them twice.
+    table[0x01] = "abcdefgh-1";
+    table[0x02] = "abcdefgh-2";
+    table[0x03] = "abcdefgh-1";
+    table[0x04] = "abcdefgh-10";
+    table[0x05] = "9";
+    const CodeMap map = ComposeCodeMap(table, order, "0");
+    EXPECT_EQ(map.duplicates,
+              (std::vector<DuplicateText>{{"abcdefgh-1", {0x01, 0x03}}, {"9", {0x05, 0x19}}}));
+}
+
 TEST(CodeMapTest, FailsAsMakeTableWouldAndShowsTheTableAsItIs) {
     TableOrder order;
     RecordOrder(order, {{"0-9"}, {"x"}, {"Hiragana", 0xF0}});

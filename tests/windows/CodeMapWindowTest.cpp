@@ -3,6 +3,8 @@
 #include <QAccessible>
 #include <QDir>
 #include <QFile>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QListView>
 #include <QTableView>
@@ -64,6 +66,13 @@ class CodeMapWindowTest final : public QObject {
     Q_OBJECT
 
 private slots:
+    // scripts/packages.txt installs Noto Sans CJK, so kana measure the same on every machine.
+    void cellsTakeAJapaneseFace() {
+        const QFont font = CodeMapModel::CellFont();
+        QCOMPARE(QFontInfo(font).family(), QStringLiteral("Noto Sans CJK JP"));
+        QVERIFY(QFontMetrics(font).inFont(QChar(0x3042)));  // あ
+    }
+
     void opensWithCtrlMHidesOnCloseAndKeepsItsPlace() {
         Session session;
         QVERIFY(session.windows.Map() == nullptr);  // made on first use
@@ -76,7 +85,7 @@ private slots:
         map.close();
         QVERIFY(!map.isVisible());
         QCOMPARE(session.windows.Map(), &map);  // hidden, not discarded
-        session.IncludeSet("0-9");  // followed once shown again
+        session.IncludeSet("0-9");              // followed once shown again
         TypeStart(session, "00");
         QCOMPARE(&OpenMap(session), &map);
         QVERIFY(map.isVisible());
@@ -162,8 +171,8 @@ private slots:
         TypeStart(session, "00");
         CodeMapWindow& map = OpenMap(session);
 
-        const QColor first = CodeMapModel::LineColour(0);
-        const QColor second = CodeMapModel::LineColour(1);
+        const QColor first = map.Model().ColourOfLine(0);
+        const QColor second = map.Model().ColourOfLine(1);
         QVERIFY(first != second);
         QCOMPARE(At(map, 0x20, Qt::BackgroundRole).value<QColor>(), first);
         QCOMPARE(At(map, 0x2A, Qt::BackgroundRole).value<QColor>(), second);
@@ -188,6 +197,12 @@ private slots:
                  QStringLiteral("Codes 00–3E will be written; 00–0F always, even when empty."));
         QCOMPARE(Words(map, "lblDuplicates"),
                  QStringLiteral("The same text at more than one code: A at 10 and 25."));
+
+        // A line keeps its colour when a line above it goes.
+        ClickLine(session.list(), 0);
+        Click(session.main(), "cmdRemove");
+        QCOMPARE(At(map, 0x2A, Qt::BackgroundRole).value<QColor>(), second);
+        QCOMPARE(legend.model()->index(0, 0).data(Qt::DecorationRole).value<QColor>(), second);
 
         // Screen readers hear each cell's code and text.
         QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(&Grid(map));

@@ -3,6 +3,8 @@
 #include <QPixmap>
 #include <QStyledItemDelegate>
 
+#include <array>
+
 namespace glyphwright {
 
 // Draws a cell of the code map: the colour of the line that lays it (by the model), a hatch for a
@@ -13,7 +15,7 @@ class CodeMapDelegate final : public QStyledItemDelegate {
     Q_DISABLE_COPY_MOVE(CodeMapDelegate)
 
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    explicit CodeMapDelegate(QObject* parent = nullptr);
     ~CodeMapDelegate() override = default;
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -22,6 +24,11 @@ public:
     // Samples for the key under the legend, drawn as the cells are.
     enum class Mark { Held, Overlap, OutOfRange };
     [[nodiscard]] static QPixmap Sample(Mark mark, int size);
+
+private:
+    // The hatch of a held code as a tile, plain and dimmed: copied, not drawn line by line.
+    [[nodiscard]] static QPixmap HatchTile(bool dim);
+    std::array<QPixmap, 2> hatch_;
 };
 
 }  // namespace glyphwright

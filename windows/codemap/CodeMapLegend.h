@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QHash>
 #include <QIdentityProxyModel>
+#include <QStaticText>
+#include <QStyledItemDelegate>
 
 namespace glyphwright {
 
@@ -25,6 +28,23 @@ private:
     const OrderListModel& lines_;
     const CodeMapModel& map_;
     int faultyLine_ = -1;
+};
+
+// Draws a legend line: its colour, then its text, laid out once per distinct text; the lines of
+// a long order repeat the same few names, and a list that scrolls or loses a line redraws many.
+class CodeMapLegendDelegate final : public QStyledItemDelegate {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CodeMapLegendDelegate)
+
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    ~CodeMapLegendDelegate() override = default;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+
+private:
+    mutable QHash<QString, QStaticText> texts_;
 };
 
 }  // namespace glyphwright

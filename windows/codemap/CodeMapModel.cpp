@@ -42,6 +42,7 @@ CodeMapModel::CodeMapModel(const Workspace& workspace, TableOrder& order, TableE
       order_(order),
       events_(events),
       font_(CellFont()) {
+    for (; nextKey_ < order_.LineCount(); ++nextKey_) lineKeys_.push_back(nextKey_);
     order_.AddObserver(*this);
     connect(&events_, &TableEvents::startCodeChanged, this, &CodeMapModel::Changed);
     connect(&events_, &TableEvents::tableTextChanged, this, &CodeMapModel::Changed);
@@ -67,8 +68,20 @@ QModelIndex CodeMapModel::IndexOf(int code) const {
     return index(code / kSide, code % kSide);
 }
 
-const QString& CodeMapModel::Shown(int code) const {
-    return shown_[At(code)];
+const CellLook& CodeMapModel::Look(int code) const {
+    return looks_[At(code)];
+}
+
+bool CodeMapModel::IsOfSelectedLine(int code) const {
+    return selectedLine_ >= 0 && map_.cells[At(code)].line == selectedLine_;
+}
+
+int CodeMapModel::KeyOf(int line) const {
+    return line >= 0 && At(line) < lineKeys_.size() ? lineKeys_[At(line)] : -1;
+}
+
+QColor CodeMapModel::ColourOfLine(int line) const {
+    return Colour(KeyOf(line));
 }
 
 QString CodeMapModel::FailureText() const {
@@ -79,9 +92,10 @@ QString CodeMapModel::FailureText() const {
     return Messages::Failure(std::get<AssemblyError>(*map_.failure));
 }
 
-QColor CodeMapModel::LineColour(int line) {
-    // Hues a golden angle apart: no two neighbouring lines look alike, however many there are.
-    const double hue = std::fmod(line * 137.508 + 20.0, 360.0) / 360.0;
+QColor CodeMapModel::Colour(int key) {
+    // Hues a golden angle apart: no two lines added one after the other look alike, however many
+    // there are.
+    const double hue = std::fmod(key * 137.508 + 20.0, 360.0) / 360.0;
     return QColor::fromHsvF(static_cast<float>(hue), 0.38F, 1.0F);
 }
 
@@ -102,33 +116,32 @@ QVariant CodeMapModel::data(const QModelIndex& index, int role) const {
     const int code = CodeOf(index);
     if (code < 0 || code >= kCodeCount) return {};
     const MapCell& cell = map_.cells[At(code)];
+    const CellLook& look = looks_[At(code)];
     switch (role) {
         case Qt::DisplayRole:
-            return shown_[At(code)];
+            return look.shown;
         case Qt::ToolTipRole:
         case Qt::AccessibleDescriptionRole:
             return ToolTip(code);
         case Qt::AccessibleTextRole:
-            return Messages::CodeMapCell(code, shown_[At(code)]);
+            return Messages::CodeMapCell(code, look.shown);
         case Qt::BackgroundRole:
-            if (cell.source == CellSource::Laid) return LineColour(cell.line);
+            if (look.colour >= 0) return Colour(look.colour);
             return {};
         case Qt::FontRole:
             return font_;
         case Qt::TextAlignmentRole:
             return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
-        case CodeRole:
-            return code;
         case SourceRole:
             return static_cast<int>(cell.source);
         case LineRole:
             return cell.line;
         case OverlapRole:
-            return cell.overlaps >= 0 || !cell.replaces.empty();
+            return look.overlap;
         case WrittenRangeRole:
-            return cell.inRange;
+            return look.inRange;
         case SelectedLineRole:
-            return selectedLine_ >= 0 && cell.line == selectedLine_;
+            return IsOfSelectedLine(code);
         default:
             return {};
     }
@@ -161,7 +174,7 @@ QString CodeMapModel::ToolTip(int code) const {
         lines << Messages::CodeMapEmpty();
     } else {
         lines << Messages::CodeMapBytes(HexBytes(cell.text))
-              << Messages::CodeMapText(shown_[At(code)]);
+              << Messages::CodeMapText(looks_[At(code)].shown);
     }
     switch (cell.source) {
         case CellSource::Laid:
@@ -204,7 +217,11 @@ void CodeMapModel::Changed() {
 
 void CodeMapModel::OrderAboutToChange(const OrderChange&) {}
 
-void CodeMapModel::OrderChanged(const OrderChange&) {
+void CodeMapModel::OrderChanged(const OrderChange& change) {
+    // The colour keys move with their lines, followed or not.
+    const auto at = lineKeys_.begin() + change.line;
+    if (change.kind == OrderChange::Kind::Appended) lineKeys_.insert(at, nextKey_++);
+    if (change.kind == OrderChange::Kind::Removed) lineKeys_.erase(at);
     Changed();
 }
 
@@ -221,15 +238,28 @@ void CodeMapModel::Refresh() {
         for (int column = 0; column < kSide; ++column) {
             const std::size_t code = At(row * kSide + column);
             MapCell& cell = map_.cells[code];
-            if (next.cells[code] == cell) continue;
-            if (next.cells[code].text != cell.text) {
-                auto decoded = decoder_.Decode(next.cells[code].text);
-                shown_[code] = decoded ? QString::fromStdString(decoded.value())
-                                       : HexBytes(next.cells[code].text);
+            MapCell& now = next.cells[code];
+            CellLook& look = looks_[code];
+            const bool newText = now.text != cell.text;
+            const int colour = now.source == CellSource::Laid ? KeyOf(now.line) : -1;
+            const bool overlap = now.overlaps >= 0 || !now.replaces.empty();
+            const bool changed = newText || now.source != look.source || colour != look.colour ||
+                                 overlap != look.overlap || now.inRange != look.inRange;
+            if (changed) {
+                if (newText) {
+                    auto decoded = decoder_.Decode(now.text);
+                    look.shown =
+                        decoded ? QString::fromStdString(decoded.value()) : HexBytes(now.text);
+                    look.glyphs = Glyphs(look.shown);
+                }
+                look.source = now.source;
+                look.colour = colour;
+                look.overlap = overlap;
+                look.inRange = now.inRange;
+                from = std::min(from, column);
+                to = column;
             }
-            cell = std::move(next.cells[code]);
-            from = std::min(from, column);
-            to = column;
+            cell = std::move(now);
         }
     }
     map_.failure = std::move(next.failure);
@@ -241,6 +271,18 @@ void CodeMapModel::Refresh() {
         if (to >= 0) emit dataChanged(index(row, from), index(row, to));
     }
     emit refreshed();
+}
+
+QStaticText CodeMapModel::Glyphs(const QString& text) {
+    // Laying out text is the dearest part of a cell, and the same few hundred texts come back
+    // again and again.
+    if (const auto known = glyphs_.constFind(text); known != glyphs_.constEnd()) return *known;
+    if (glyphs_.size() > 4096) glyphs_.clear();
+    QStaticText glyphs(text);
+    glyphs.setTextFormat(Qt::PlainText);
+    glyphs.prepare(QTransform(), font_);
+    glyphs_.insert(text, glyphs);
+    return glyphs;
 }
 
 void CodeMapModel::SetSelectedLine(int line) {

@@ -31,6 +31,7 @@ CodeMapWindow::CodeMapWindow(const Workspace& workspace, TableOrder& order, Orde
     ui_->tblCodeMap->setModel(model_);
     ui_->tblCodeMap->setItemDelegate(new CodeMapDelegate(ui_->tblCodeMap));
     ui_->lstLegend->setModel(legend_);
+    ui_->lstLegend->setItemDelegate(new CodeMapLegendDelegate(ui_->lstLegend));
     SizeGrid();
 
     const int sample = fontMetrics().height();
@@ -123,12 +124,16 @@ void CodeMapWindow::ShowWords() {
 
     if (map.duplicates.empty()) {
         ui_->lblDuplicates->setText(map.failure ? QString() : Messages::CodeMapNoDuplicates());
+        wordedDuplicates_.clear();
         return;
     }
+    // Worded anew only when they change: a long order can have many.
+    if (map.duplicates == wordedDuplicates_) return;
+    wordedDuplicates_ = map.duplicates;
     QList<QPair<QString, QList<int>>> duplicates;
     for (const DuplicateText& duplicate : map.duplicates) {
         QList<int> codes(duplicate.codes.begin(), duplicate.codes.end());
-        duplicates.append({model_->Shown(duplicate.codes.front()), codes});
+        duplicates.append({model_->Look(duplicate.codes.front()).shown, codes});
     }
     ui_->lblDuplicates->setText(Messages::CodeMapDuplicates(duplicates));
 }

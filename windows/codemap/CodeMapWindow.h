@@ -4,6 +4,9 @@
 #include <QWidget>
 
 #include <memory>
+#include <vector>
+
+#include "core/CodeMap.h"
 
 namespace Ui {
 class frmCodeMap;
@@ -53,7 +56,8 @@ private:
     CodeMapModel* model_;
     CodeMapLegend* legend_;
     bool showingFailure_ = false;
-    QByteArray place_;  // where the window was when last closed
+    std::vector<DuplicateText> wordedDuplicates_;  // as the label words them
+    QByteArray place_;                             // where the window was when last closed
 };
 
 }  // namespace glyphwright
