@@ -168,15 +168,29 @@ QString Messages::CodeMapNoRange(int first, int last) {
         .arg(Hex(last), Hex(first));
 }
 
-QString Messages::CodeMapDuplicates(const QList<QPair<QString, QList<int>>>& duplicates) {
+namespace {
+
+QStringList EachDuplicate(const QList<QPair<QString, QList<int>>>& duplicates) {
     QStringList each;
     for (const auto& [text, codes] : duplicates) {
         QStringList hex;
         for (const int code : codes) hex << Hex(code);
         const QString last = hex.takeLast();
-        each << tr("%1 at %2 and %3").arg(text, hex.join(QStringLiteral(", ")), last);
+        each << Messages::tr("%1 at %2 and %3").arg(text, hex.join(QStringLiteral(", ")), last);
     }
-    return tr("The same text at more than one code: %1.").arg(each.join(QStringLiteral("; ")));
+    return each;
+}
+
+}  // namespace
+
+QString Messages::CodeMapDuplicates(const QList<QPair<QString, QList<int>>>& duplicates, int more) {
+    QString list = EachDuplicate(duplicates).join(QStringLiteral("; "));
+    if (more > 0) list += tr("; and %n more", nullptr, more);
+    return tr("The same text at more than one code: %1.").arg(list);
+}
+
+QString Messages::CodeMapDuplicatesList(const QList<QPair<QString, QList<int>>>& duplicates) {
+    return EachDuplicate(duplicates).join(QLatin1Char('\n'));
 }
 
 QString Messages::CodeMapNoDuplicates() {
@@ -233,11 +247,15 @@ QString Messages::CodeMapNotWritten() {
 }
 
 QString Messages::CodeMapLegendTitle() {
-    return tr("&Table Order");
+    return tr("&Lines on the map");
 }
 
 QString Messages::CodeMapLegendLine(int line, const QString& lineText) {
     return tr("%1  %2").arg(QString::number(line), lineText);
+}
+
+QString Messages::CodeMapLegendCodes(int codes) {
+    return tr("%n code(s) on the map", nullptr, codes);
 }
 
 QString Messages::CodeMapKeyHeld() {

@@ -46,8 +46,12 @@ public:
     [[nodiscard]] static QString CodeMapRange(int first, int last);
     // The last code laid comes before the start code: the file holds no code.
     [[nodiscard]] static QString CodeMapNoRange(int first, int last);
-    // "あ at 00 and 32; い at 01 and 33"; `duplicates` pairs each text with its codes.
+    // "あ at 00 and 32; い at 01 and 33"; `duplicates` pairs each text with its codes; `more`
+    // tells of as many more not listed.
     [[nodiscard]] static QString CodeMapDuplicates(
+        const QList<QPair<QString, QList<int>>>& duplicates, int more);
+    // All of them, one a line.
+    [[nodiscard]] static QString CodeMapDuplicatesList(
         const QList<QPair<QString, QList<int>>>& duplicates);
     [[nodiscard]] static QString CodeMapNoDuplicates();
     [[nodiscard]] static QString CodeMapCode(int code);
@@ -64,6 +68,7 @@ public:
     [[nodiscard]] static QString CodeMapNotWritten();  // on failure: no file would be made
     [[nodiscard]] static QString CodeMapLegendTitle();
     [[nodiscard]] static QString CodeMapLegendLine(int line, const QString& lineText);
+    [[nodiscard]] static QString CodeMapLegendCodes(int codes);
     [[nodiscard]] static QString CodeMapKeyHeld();
     [[nodiscard]] static QString CodeMapKeyOverlap();
     [[nodiscard]] static QString CodeMapKeyOutOfRange();

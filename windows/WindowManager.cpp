@@ -89,8 +89,8 @@ void WindowManager::ShowEnterHexNum() {
 }
 
 void WindowManager::ShowCodeMap() {
-    if (auto* map = Make(codeMap_, services_.workspace, services_.order, services_.lines,
-                         services_.selection, services_.events)) {
+    if (auto* map = Make(codeMap_, services_.workspace, services_.order, services_.selection,
+                         services_.events)) {
         map->Present();
     }
 }

@@ -4,42 +4,51 @@
 #include <QPainter>
 
 #include <algorithm>
-
 #include <utility>
 
 #include "CodeMapModel.h"
 #include "Messages.h"
-#include "OrderListModel.h"
+#include "core/TableOrder.h"
 
 namespace glyphwright {
 
-CodeMapLegend::CodeMapLegend(OrderListModel& lines, const CodeMapModel& map, QObject* parent)
-    : QIdentityProxyModel(parent), lines_(lines), map_(map) {
-    setSourceModel(&lines);
+CodeMapLegend::CodeMapLegend(const TableOrder& order, const CodeMapModel& map, QObject* parent)
+    : QAbstractListModel(parent), order_(order), map_(map) {
     connect(&map_, &CodeMapModel::refreshed, this, &CodeMapLegend::MapRefreshed);
 }
 
+int CodeMapLegend::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(entries_.size());
+}
+
+int CodeMapLegend::LineAt(int row) const {
+    return row >= 0 && row < rowCount() ? entries_[static_cast<std::size_t>(row)].line : -1;
+}
+
+int CodeMapLegend::RowOf(int line) const {
+    const auto found = std::lower_bound(entries_.begin(), entries_.end(), line,
+                                        [](const Entry& entry, int l) { return entry.line < l; });
+    return found != entries_.end() && found->line == line
+               ? static_cast<int>(found - entries_.begin())
+               : -1;
+}
+
 QVariant CodeMapLegend::data(const QModelIndex& index, int role) const {
-    if (!index.isValid()) return {};
-    const int line = index.row();
-    const bool faulty = line == faultyLine_;
+    if (!index.isValid() || index.row() >= rowCount()) return {};
+    const Entry& entry = entries_[static_cast<std::size_t>(index.row())];
+    if (entry.line >= order_.LineCount()) return {};  // the order changed; a refresh follows
     switch (role) {
         case Qt::DisplayRole:
         case Qt::AccessibleTextRole:
-            return Messages::CodeMapLegendLine(
-                line + 1, QIdentityProxyModel::data(index, Qt::DisplayRole).toString());
+            return Messages::CodeMapLegendLine(entry.line + 1,
+                                               QString::fromStdString(order_.LineText(entry.line)));
         case Qt::DecorationRole:
-            // Only a line that names a set lays codes, so only such a line has a colour; the
-            // others get an empty swatch, so that the texts stand in one column.
-            if (line < lines_.order().LineCount() && !lines_.order().SetNameOf(line).empty()) {
-                return map_.ColourOfLine(line);
-            }
-            return QColor(Qt::transparent);
+            return CodeMapModel::Colour(entry.key);
         case Qt::ForegroundRole:
-            if (faulty) return QColor(0xC0, 0x00, 0x00);
+            if (entry.faulty) return QColor(0xC0, 0x00, 0x00);
             return {};
         case Qt::FontRole:
-            if (faulty) {
+            if (entry.faulty) {
                 QFont bold;
                 bold.setBold(true);
                 return bold;
@@ -47,20 +56,33 @@ QVariant CodeMapLegend::data(const QModelIndex& index, int role) const {
             return {};
         case Qt::ToolTipRole:
         case Qt::AccessibleDescriptionRole:
-            if (faulty) return map_.FailureText();
-            return {};
+            return entry.faulty ? map_.FailureText() : Messages::CodeMapLegendCodes(entry.codes);
         default:
-            return QIdentityProxyModel::data(index, role);
+            return {};
     }
 }
 
 void CodeMapLegend::MapRefreshed() {
-    const int faulty = map_.Map().FaultyLine();
-    if (faulty == faultyLine_) return;
-    const int before = std::exchange(faultyLine_, faulty);
-    for (const int line : {before, faulty}) {
-        if (line >= 0 && line < rowCount()) emit dataChanged(index(line, 0), index(line, 0));
+    const CodeMap& map = map_.Map();
+    std::vector<int> codes(static_cast<std::size_t>(order_.LineCount()), 0);
+    for (const MapCell& cell : map.cells) {
+        if (cell.source == CellSource::Laid && cell.line < order_.LineCount()) {
+            ++codes[static_cast<std::size_t>(cell.line)];
+        }
     }
+    const int faulty = map.FaultyLine();
+    std::vector<Entry> entries;
+    for (int line = 0; line < order_.LineCount(); ++line) {
+        const int laid = codes[static_cast<std::size_t>(line)];
+        if (laid > 0 || line == faulty) {
+            entries.push_back({line, map_.KeyOfLine(line), laid, line == faulty});
+        }
+    }
+    // A short list: told anew whenever it changes, and not at all otherwise.
+    if (entries == entries_) return;
+    beginResetModel();
+    entries_ = std::move(entries);
+    endResetModel();
 }
 
 void CodeMapLegendDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,

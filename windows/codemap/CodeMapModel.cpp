@@ -76,12 +76,12 @@ bool CodeMapModel::IsOfSelectedLine(int code) const {
     return selectedLine_ >= 0 && map_.cells[At(code)].line == selectedLine_;
 }
 
-int CodeMapModel::KeyOf(int line) const {
+int CodeMapModel::KeyOfLine(int line) const {
     return line >= 0 && At(line) < lineKeys_.size() ? lineKeys_[At(line)] : -1;
 }
 
 QColor CodeMapModel::ColourOfLine(int line) const {
-    return Colour(KeyOf(line));
+    return Colour(KeyOfLine(line));
 }
 
 QString CodeMapModel::FailureText() const {
@@ -96,7 +96,8 @@ QColor CodeMapModel::Colour(int key) {
     // Hues a golden angle apart: no two lines added one after the other look alike, however many
     // there are.
     const double hue = std::fmod(key * 137.508 + 20.0, 360.0) / 360.0;
-    return QColor::fromHsvF(static_cast<float>(hue), 0.38F, 1.0F);
+    // As red, green and blue: that is what drawing and dimming read.
+    return QColor::fromHsvF(static_cast<float>(hue), 0.38F, 1.0F).toRgb();
 }
 
 QFont CodeMapModel::CellFont() {
@@ -241,7 +242,7 @@ void CodeMapModel::Refresh() {
             MapCell& now = next.cells[code];
             CellLook& look = looks_[code];
             const bool newText = now.text != cell.text;
-            const int colour = now.source == CellSource::Laid ? KeyOf(now.line) : -1;
+            const int colour = now.source == CellSource::Laid ? KeyOfLine(now.line) : -1;
             const bool overlap = now.overlaps >= 0 || !now.replaces.empty();
             const bool changed = newText || now.source != look.source || colour != look.colour ||
                                  overlap != look.overlap || now.inRange != look.inRange;

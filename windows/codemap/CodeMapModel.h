@@ -70,6 +70,7 @@ public:
     [[nodiscard]] QString FailureText() const;
     // The colour of the codes a Table Order line lays; neighbouring lines differ.
     [[nodiscard]] QColor ColourOfLine(int line) const;
+    [[nodiscard]] int KeyOfLine(int line) const;  // the colour key; -1 for no such line
     [[nodiscard]] static QColor Colour(int key);
     // A face with kana, large enough to read them; Font() is the one the looks are laid out in.
     [[nodiscard]] static QFont CellFont();
@@ -91,7 +92,6 @@ private:
     void OrderChanged(const OrderChange& change) override;
     void Changed();
     void AnnounceLine(int line);
-    [[nodiscard]] int KeyOf(int line) const;
     [[nodiscard]] QStaticText Glyphs(const QString& text);
     [[nodiscard]] QString ToolTip(int code) const;
     [[nodiscard]] QString LineText(int line) const;

@@ -3,25 +3,28 @@
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QItemSelectionModel>
 #include <QPalette>
+#include <QToolTip>
+
+#include <algorithm>
 
 #include "CodeMapDelegate.h"
 #include "CodeMapLegend.h"
 #include "CodeMapModel.h"
 #include "Messages.h"
-#include "OrderListModel.h"
 #include "OrderSelection.h"
 #include "ui_frmCodeMap.h"
 
 namespace glyphwright {
 
-CodeMapWindow::CodeMapWindow(const Workspace& workspace, TableOrder& order, OrderListModel& lines,
+CodeMapWindow::CodeMapWindow(const Workspace& workspace, TableOrder& order,
                              OrderSelection& selection, TableEvents& events)
     : selection_(selection),
       ui_(std::make_unique<Ui::frmCodeMap>()),
       model_(new CodeMapModel(workspace, order, events, this)),
-      legend_(new CodeMapLegend(lines, *model_, this)) {
+      legend_(new CodeMapLegend(order, *model_, this)) {
     ui_->setupUi(this);
     setWindowTitle(Messages::CodeMapTitle());
     ui_->lblLegend->setText(Messages::CodeMapLegendTitle());
@@ -33,6 +36,13 @@ CodeMapWindow::CodeMapWindow(const Workspace& workspace, TableOrder& order, Orde
     ui_->lstLegend->setModel(legend_);
     ui_->lstLegend->setItemDelegate(new CodeMapLegendDelegate(ui_->lstLegend));
     SizeGrid();
+    // The words under the grid keep their height whatever they say, so that a change of words
+    // never lays the window out again and repaints the whole grid.
+    const int line = fontMetrics().lineSpacing();
+    ui_->lblRange->setFixedHeight(3 * line);
+    ui_->lblDuplicates->setFixedHeight(2 * line);
+    // The full list of duplicates is worded only when asked for, in the tooltip.
+    ui_->lblDuplicates->installEventFilter(this);
 
     const int sample = fontMetrics().height();
     ui_->lblKeyHeldSample->setPixmap(CodeMapDelegate::Sample(CodeMapDelegate::Mark::Held, sample));
@@ -51,13 +61,16 @@ CodeMapWindow::CodeMapWindow(const Workspace& workspace, TableOrder& order, Orde
     };
     connect(ui_->tblCodeMap, &QAbstractItemView::clicked, this, cellChosen);
     connect(ui_->tblCodeMap, &QAbstractItemView::activated, this, cellChosen);
-    const auto legendChosen = [this](const QModelIndex& index) { SelectLine(index.row()); };
+    const auto legendChosen = [this](const QModelIndex& index) {
+        SelectLine(legend_->LineAt(index.row()));
+    };
     connect(ui_->lstLegend, &QAbstractItemView::clicked, this, legendChosen);
     connect(ui_->lstLegend, &QAbstractItemView::activated, this, legendChosen);
 
     connect(model_, &CodeMapModel::refreshed, this, &CodeMapWindow::ShowWords);
     connect(&selection_, &QItemSelectionModel::selectionChanged, this,
             &CodeMapWindow::FollowSelection);
+    connect(legend_, &QAbstractItemModel::modelReset, this, &CodeMapWindow::FollowSelection);
     FollowSelection();
 }
 
@@ -124,18 +137,36 @@ void CodeMapWindow::ShowWords() {
 
     if (map.duplicates.empty()) {
         ui_->lblDuplicates->setText(map.failure ? QString() : Messages::CodeMapNoDuplicates());
-        wordedDuplicates_.clear();
         return;
     }
-    // Worded anew only when they change: a long order can have many.
-    if (map.duplicates == wordedDuplicates_) return;
-    wordedDuplicates_ = map.duplicates;
+    // Two lines' worth under the grid; a long order can have many more.
+    constexpr std::size_t kShown = 6;
+    const int more =
+        static_cast<int>(map.duplicates.size() - std::min(map.duplicates.size(), kShown));
+    ui_->lblDuplicates->setText(Messages::CodeMapDuplicates(Duplicates(0, kShown), more));
+}
+
+QList<QPair<QString, QList<int>>> CodeMapWindow::Duplicates(std::size_t from,
+                                                            std::size_t count) const {
     QList<QPair<QString, QList<int>>> duplicates;
-    for (const DuplicateText& duplicate : map.duplicates) {
-        QList<int> codes(duplicate.codes.begin(), duplicate.codes.end());
-        duplicates.append({model_->Look(duplicate.codes.front()).shown, codes});
+    const std::vector<DuplicateText>& all = model_->Map().duplicates;
+    for (std::size_t i = from; i < std::min(all.size(), from + count); ++i) {
+        QList<int> codes(all[i].codes.begin(), all[i].codes.end());
+        duplicates.append({model_->Look(all[i].codes.front()).shown, codes});
     }
-    ui_->lblDuplicates->setText(Messages::CodeMapDuplicates(duplicates));
+    return duplicates;
+}
+
+bool CodeMapWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui_->lblDuplicates && event->type() == QEvent::ToolTip) {
+        const auto all = Duplicates(0, model_->Map().duplicates.size());
+        if (!all.isEmpty()) {
+            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(),
+                               Messages::CodeMapDuplicatesList(all), ui_->lblDuplicates);
+        }
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void CodeMapWindow::SelectLine(int line) {
@@ -146,10 +177,10 @@ void CodeMapWindow::FollowSelection() {
     const int line = selection_.SelectedLine();
     model_->SetSelectedLine(line);
     QItemSelectionModel& legend = *ui_->lstLegend->selectionModel();
-    if (line < 0) {
+    if (const int shown = legend_->RowOf(line); shown < 0) {
         legend.clearSelection();
     } else {
-        const QModelIndex row = legend_->index(line, 0);
+        const QModelIndex row = legend_->index(shown, 0);
         legend.setCurrentIndex(row, QItemSelectionModel::ClearAndSelect);
         ui_->lstLegend->scrollTo(row);
     }

@@ -1,12 +1,12 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
+#include <QPair>
+#include <QString>
 #include <QWidget>
 
 #include <memory>
-#include <vector>
-
-#include "core/CodeMap.h"
 
 namespace Ui {
 class frmCodeMap;
@@ -16,7 +16,6 @@ namespace glyphwright {
 
 class CodeMapLegend;
 class CodeMapModel;
-class OrderListModel;
 class OrderSelection;
 class TableEvents;
 class TableOrder;
@@ -31,8 +30,8 @@ class CodeMapWindow final : public QWidget {
     Q_DISABLE_COPY_MOVE(CodeMapWindow)
 
 public:
-    CodeMapWindow(const Workspace& workspace, TableOrder& order, OrderListModel& lines,
-                  OrderSelection& selection, TableEvents& events);
+    CodeMapWindow(const Workspace& workspace, TableOrder& order, OrderSelection& selection,
+                  TableEvents& events);
     ~CodeMapWindow() override;
 
     // Shows the map where it was last, or brings it to the front when it is shown.
@@ -44,20 +43,23 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void SizeGrid();
     void ShowWords();
     void SelectLine(int line);
     void FollowSelection();
+    // Duplicates [from, from + count) of the map, as Messages words them.
+    [[nodiscard]] QList<QPair<QString, QList<int>>> Duplicates(std::size_t from,
+                                                               std::size_t count) const;
 
     OrderSelection& selection_;
     std::unique_ptr<Ui::frmCodeMap> ui_;
     CodeMapModel* model_;
     CodeMapLegend* legend_;
     bool showingFailure_ = false;
-    std::vector<DuplicateText> wordedDuplicates_;  // as the label words them
-    QByteArray place_;                             // where the window was when last closed
+    QByteArray place_;  // where the window was when last closed
 };
 
 }  // namespace glyphwright
