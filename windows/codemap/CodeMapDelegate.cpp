@@ -121,6 +121,7 @@ QPixmap CodeMapDelegate::Sample(Mark mark, int size) {
             break;
     }
     painter.setPen(QColor(0x90, 0x90, 0x90));
+    painter.setBrush(Qt::NoBrush);
     painter.drawRect(rect.adjusted(0, 0, -1, -1));
     return sample;
 }

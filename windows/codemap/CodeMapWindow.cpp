@@ -44,7 +44,7 @@ CodeMapWindow::CodeMapWindow(const Workspace& workspace, TableOrder& order,
     // The full list of duplicates is worded only when asked for, in the tooltip.
     ui_->lblDuplicates->installEventFilter(this);
 
-    const int sample = fontMetrics().height();
+    const int sample = fontMetrics().height() + 4;
     ui_->lblKeyHeldSample->setPixmap(CodeMapDelegate::Sample(CodeMapDelegate::Mark::Held, sample));
     ui_->lblKeyOverlapSample->setPixmap(
         CodeMapDelegate::Sample(CodeMapDelegate::Mark::Overlap, sample));
