@@ -60,6 +60,8 @@ public:
             if (!median && (run.run_type != Run::RT_Iteration || medians.count(name) != 0))
                 continue;
             if (median) medians.insert(name);
+            if (const auto counted = run.counters.find("repaints"); counted != run.counters.end())
+                repaints[name] = counted->second.value;
             nanoseconds[name] =
                 run.GetAdjustedRealTime() * (run.time_unit == benchmark::kNanosecond    ? 1.0
                                              : run.time_unit == benchmark::kMicrosecond ? 1e3
@@ -69,6 +71,7 @@ public:
     }
     std::map<std::string, double> nanoseconds;
     std::map<std::string, std::string> errors;
+    std::map<std::string, double> repaints;  // per iteration, where a benchmark counts them
     BenchmarkReporter* echo = nullptr;
 
 private:
@@ -297,6 +300,26 @@ int main(int argc, char* argv[]) {
     actionRow("    include, 1000-line order (widgets)", kIncludeWidgets);
     actionRow("    remove line 500 of 1000 (widgets)", kRemoveWidgets);
     actionRow("    MAKE TABLE, 1000 lines, to a file (widgets)", kMakeTableLongWidgets);
+
+    // (d) The code map on the 1000-line order: its work after a change, its repaints, and what
+    // it adds to the actions it follows.
+    actionRow("(d) code map: compose, 1000 lines (core)", kCodeMapCore);
+    actionRow("    map update after a relative start (preview + model)", kCodeMapAfterStart);
+    actionRow("    map update when every cell changes", kCodeMapAllCells);
+    for (const char* name : {kCodeMapAfterStart, kCodeMapAllCells}) {
+        const auto counted = collector.repaints.find(name);
+        char text[32] = "n/a";
+        if (counted != collector.repaints.end())
+            std::snprintf(text, sizeof text, "%.0f", counted->second);
+        const bool one = counted != collector.repaints.end() && counted->second <= 1.0;
+        rows.push_back({std::string("    most grid repaints for one change (") +
+                            (name == kCodeMapAfterStart ? "relative start" : "every cell") + ")",
+                        text, "", "", "<= 1", one ? "yes" : "NO"});
+    }
+    ratioRow("    include, 1000 lines, code map open", ns(kIncludeWidgetsMapOpen),
+             "map closed:", ns(kIncludeWidgets), Time, 1.10);
+    ratioRow("    remove line 500 of 1000, code map open", ns(kRemoveWidgetsMapOpen),
+             "map closed:", ns(kRemoveWidgets), Time, 1.10);
 #endif
 
     // (d) The relative search: one pass over a 256 MiB file against reading it and running memchr

@@ -25,6 +25,13 @@ inline constexpr const char* kSearchFloor = "core/read_and_memchr_256_MiB";
 // memory (VmHWM, kB): a fresh process, so that nothing the benchmarks did before counts.
 inline constexpr const char* kSearchPeakRssFlag = "--search-peak-rss=";
 
+// The code map (CodeMapBenchmarks.cpp; the map-open actions are in WidgetBenchmarks.cpp).
+inline constexpr const char* kCodeMapCore = "core/code_map_1000_lines";
+inline constexpr const char* kCodeMapAfterStart = "widgets/code_map_update_relative_start_1000";
+inline constexpr const char* kCodeMapAllCells = "widgets/code_map_update_every_cell_1000";
+inline constexpr const char* kIncludeWidgetsMapOpen = "widgets/include_on_1000_lines_map_open";
+inline constexpr const char* kRemoveWidgetsMapOpen = "widgets/remove_line_500_of_1000_map_open";
+
 // Where the benchmarks write their files: $GLYPHWRIGHT_BENCH_SCRATCH, which bench/run points
 // into the bench build folder (a real disk, like a user's), or /tmp.
 inline std::string ScratchPath(const std::string& name) {

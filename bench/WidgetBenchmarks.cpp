@@ -27,8 +27,9 @@ void Settle() {
     QCoreApplication::processEvents();
 }
 
-// The windows with the 1000-line load order entered through them, as a user would.
-std::unique_ptr<Session> LoadedSession() {
+// The windows with the 1000-line load order entered through them, as a user would. With
+// `mapOpen`, start code 00 is typed and the code map shown, so that it follows every action.
+std::unique_ptr<Session> LoadedSession(bool mapOpen = false) {
     auto session = std::make_unique<Session>();
     for (const evidence::LoadLine& line : evidence::MakeLoadOrder(1000)) {
         if (line.single) {
@@ -42,6 +43,10 @@ std::unique_ptr<Session> LoadedSession() {
             session->GiveStart(row, Hex(line.start));
         }
     }
+    if (mapOpen) {
+        test::Retype(Find<QLineEdit>(session->main(), "txtTblStartCode"), QStringLiteral("00"));
+        session->windows.ShowCodeMap();
+    }
     Settle();
     return session;
 }
@@ -52,8 +57,8 @@ void ChooseLine(Session& session, int row) {
 }
 
 // INCLUDE, then "Relative  Entry": the set in the selector becomes line 1000.
-void IncludeThroughWindows(benchmark::State& state) {
-    const auto session = LoadedSession();
+void IncludeThroughWindows(benchmark::State& state, bool mapOpen) {
+    const auto session = LoadedSession(mapOpen);
     ChooseLine(*session, 999);
     Click(session->main(), "cmdRemove");  // 999 lines, so that each include makes line 1000
     session->selector().setCurrentText(QStringLiteral("Katakana"));
@@ -70,11 +75,12 @@ void IncludeThroughWindows(benchmark::State& state) {
         state.ResumeTiming();
     }
 }
-BENCHMARK(IncludeThroughWindows)->Name(kIncludeWidgets)->UseRealTime();
+BENCHMARK_CAPTURE(IncludeThroughWindows, closed, false)->Name(kIncludeWidgets)->UseRealTime();
+BENCHMARK_CAPTURE(IncludeThroughWindows, open, true)->Name(kIncludeWidgetsMapOpen)->UseRealTime();
 
 // A click on line 500, which also shows the relative start dialog, then REMOVE.
-void RemoveThroughWindows(benchmark::State& state) {
-    const auto session = LoadedSession();
+void RemoveThroughWindows(benchmark::State& state, bool mapOpen) {
+    const auto session = LoadedSession(mapOpen);
     session->list().scrollTo(session->list().model()->index(500, 0));
     Settle();
     for (auto _ : state) {
@@ -89,7 +95,8 @@ void RemoveThroughWindows(benchmark::State& state) {
         state.ResumeTiming();
     }
 }
-BENCHMARK(RemoveThroughWindows)->Name(kRemoveWidgets)->UseRealTime();
+BENCHMARK_CAPTURE(RemoveThroughWindows, closed, false)->Name(kRemoveWidgets)->UseRealTime();
+BENCHMARK_CAPTURE(RemoveThroughWindows, open, true)->Name(kRemoveWidgetsMapOpen)->UseRealTime();
 
 // MAKE TABLE from start code 00, the Save dialog answered at once with the same path.
 void MakeTableThroughWindows(benchmark::State& state) {

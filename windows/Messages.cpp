@@ -1,5 +1,6 @@
 #include "Messages.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -146,6 +147,127 @@ QString Messages::NotEucJp(const QString& character) {
     return tr("The character \"%1\" cannot be stored: table files hold EUC-JP text, and EUC-JP "
               "has no code for it.")
         .arg(character);
+}
+
+QString Messages::CodeMapTitle() {
+    return tr("Code Map");
+}
+
+QString Messages::CodeMapRange(int first, int last) {
+    const QString written = tr("Codes %1\u2013%2 will be written").arg(Hex(first), Hex(last));
+    if (first > 0x0F) return written + QLatin1Char('.');
+    const int alwaysTo = std::min(last, 0x0F);
+    const QString always = first == alwaysTo
+                               ? Hex(first)
+                               : QStringLiteral("%1\u2013%2").arg(Hex(first), Hex(alwaysTo));
+    return written + tr("; %1 always, even when empty.").arg(always);
+}
+
+QString Messages::CodeMapNoRange(int first, int last) {
+    return tr("No code will be written: the last code laid, %1, comes before the start code %2.")
+        .arg(Hex(last), Hex(first));
+}
+
+namespace {
+
+QStringList EachDuplicate(const QList<QPair<QString, QList<int>>>& duplicates) {
+    QStringList each;
+    for (const auto& [text, codes] : duplicates) {
+        QStringList hex;
+        for (const int code : codes) hex << Hex(code);
+        const QString last = hex.takeLast();
+        each << Messages::tr("%1 at %2 and %3").arg(text, hex.join(QStringLiteral(", ")), last);
+    }
+    return each;
+}
+
+}  // namespace
+
+QString Messages::CodeMapDuplicates(const QList<QPair<QString, QList<int>>>& duplicates, int more) {
+    QString list = EachDuplicate(duplicates).join(QStringLiteral("; "));
+    if (more > 0) list += tr("; and %n more", nullptr, more);
+    return tr("The same text at more than one code: %1.").arg(list);
+}
+
+QString Messages::CodeMapDuplicatesList(const QList<QPair<QString, QList<int>>>& duplicates) {
+    return EachDuplicate(duplicates).join(QLatin1Char('\n'));
+}
+
+QString Messages::CodeMapNoDuplicates() {
+    return tr("No text stands at more than one code.");
+}
+
+QString Messages::CodeMapCode(int code) {
+    return tr("Code %1").arg(Hex(code));
+}
+
+QString Messages::CodeMapCell(int code, const QString& text) {
+    return text.isEmpty() ? tr("Code %1, empty").arg(Hex(code))
+                          : tr("Code %1, %2").arg(Hex(code), text);
+}
+
+QString Messages::CodeMapBytes(const QString& hexBytes) {
+    return tr("Bytes: %1").arg(hexBytes);
+}
+
+QString Messages::CodeMapText(const QString& text) {
+    return tr("Text: %1").arg(text);
+}
+
+QString Messages::CodeMapEmpty() {
+    return tr("Empty");
+}
+
+QString Messages::CodeMapLaidBy(int line, const QString& lineText) {
+    return tr("Laid by line %1 (%2)").arg(QString::number(line), lineText);
+}
+
+QString Messages::CodeMapOverlap(int line, const QString& lineText, int earlier,
+                                 const QString& earlierText) {
+    return tr("Overlap: line %1 (%2) lays this code over line %3 (%4)")
+        .arg(QString::number(line), lineText, QString::number(earlier), earlierText);
+}
+
+QString Messages::CodeMapReplaces(const QString& held) {
+    return tr("Overlap: replaces %1, which the table holds now").arg(held);
+}
+
+QString Messages::CodeMapHeld() {
+    return tr(
+        "Held in the table now (a single entry, or a code an earlier MAKE TABLE run "
+        "filled); MAKE TABLE keeps it");
+}
+
+QString Messages::CodeMapOutOfRange() {
+    return tr("Outside the range the file covers: not written");
+}
+
+QString Messages::CodeMapNotWritten() {
+    return tr("Not written: MAKE TABLE would make no file now");
+}
+
+QString Messages::CodeMapLegendTitle() {
+    return tr("&Lines on the map");
+}
+
+QString Messages::CodeMapLegendLine(int line, const QString& lineText) {
+    return tr("%1  %2").arg(QString::number(line), lineText);
+}
+
+QString Messages::CodeMapLegendCodes(int codes) {
+    return tr("%n code(s) on the map", nullptr, codes);
+}
+
+QString Messages::CodeMapKeyHeld() {
+    return tr("Held now: single entries, earlier runs");
+}
+
+QString Messages::CodeMapKeyOverlap() {
+    return tr("Overlap: laid over another line's code");
+}
+
+QString Messages::CodeMapKeyOutOfRange() {
+    return tr("Dimmed: not written to the file");
 }
 
 QString Messages::ActionFailed(const char* reason) {

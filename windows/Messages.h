@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 
@@ -39,6 +41,39 @@ public:
     [[nodiscard]] static QString BadCode(std::string_view typed, HexError error);
     [[nodiscard]] static QString NoLineSelected();
     [[nodiscard]] static QString NotEucJp(const QString& character);
+
+    // The code map
+    [[nodiscard]] static QString CodeMapTitle();
+    // The codes first..last the file covers; 00-0F of them are written even when empty.
+    [[nodiscard]] static QString CodeMapRange(int first, int last);
+    // The last code laid comes before the start code: the file holds no code.
+    [[nodiscard]] static QString CodeMapNoRange(int first, int last);
+    // "あ at 00 and 32; い at 01 and 33"; `duplicates` pairs each text with its codes; `more`
+    // tells of as many more not listed.
+    [[nodiscard]] static QString CodeMapDuplicates(
+        const QList<QPair<QString, QList<int>>>& duplicates, int more);
+    // All of them, one a line.
+    [[nodiscard]] static QString CodeMapDuplicatesList(
+        const QList<QPair<QString, QList<int>>>& duplicates);
+    [[nodiscard]] static QString CodeMapNoDuplicates();
+    [[nodiscard]] static QString CodeMapCode(int code);
+    [[nodiscard]] static QString CodeMapCell(int code, const QString& text);  // accessible name
+    [[nodiscard]] static QString CodeMapBytes(const QString& hexBytes);
+    [[nodiscard]] static QString CodeMapText(const QString& text);
+    [[nodiscard]] static QString CodeMapEmpty();
+    [[nodiscard]] static QString CodeMapLaidBy(int line, const QString& lineText);
+    [[nodiscard]] static QString CodeMapOverlap(int line, const QString& lineText, int earlier,
+                                                const QString& earlierText);
+    [[nodiscard]] static QString CodeMapReplaces(const QString& held);
+    [[nodiscard]] static QString CodeMapHeld();
+    [[nodiscard]] static QString CodeMapOutOfRange();
+    [[nodiscard]] static QString CodeMapNotWritten();  // on failure: no file would be made
+    [[nodiscard]] static QString CodeMapLegendTitle();
+    [[nodiscard]] static QString CodeMapLegendLine(int line, const QString& lineText);
+    [[nodiscard]] static QString CodeMapLegendCodes(int codes);
+    [[nodiscard]] static QString CodeMapKeyHeld();
+    [[nodiscard]] static QString CodeMapKeyOverlap();
+    [[nodiscard]] static QString CodeMapKeyOutOfRange();
 
     // Any action that failed unexpectedly
     [[nodiscard]] static QString ActionFailed(const char* reason);

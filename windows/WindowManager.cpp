@@ -4,6 +4,7 @@
 
 #include "OpenGameFile.h"
 #include "RunAction.h"
+#include "codemap/CodeMapWindow.h"
 #include "dialogs/IncludeChooser.h"
 #include "dialogs/RelativeStartDialog.h"
 #include "dialogs/SingleEntryDialog.h"
@@ -43,6 +44,7 @@ void WindowManager::Start() {
     connect(main, &MainWindow::closeBoxPressed, this, &WindowManager::End, Qt::QueuedConnection);
     connect(main, &MainWindow::includeRequested, this, &WindowManager::ShowPick);
     connect(main, &MainWindow::orderLineChosen, this, &WindowManager::ShowEnterHexNum);
+    connect(main, &MainWindow::codeMapRequested, this, &WindowManager::ShowCodeMap);
     connect(main, &MainWindow::exitRequested, this,
             [this] { RunAction(services_.user, [this] { ConfirmExit(*this, services_.user); }); });
     connect(main, &MainWindow::openGameFileRequested, this, &WindowManager::OpenGameFileFromUser);
@@ -68,6 +70,10 @@ SingleEntryDialog* WindowManager::InsertDte() const {
 }
 RelativeStartDialog* WindowManager::EnterHexNum() const {
     return enterHexNum_.data();
+}
+
+CodeMapWindow* WindowManager::Map() const {
+    return codeMap_.data();
 }
 
 void WindowManager::ShowPick() {
@@ -137,6 +143,13 @@ void WindowManager::ShowEnterHexNum() {
     }
 }
 
+void WindowManager::ShowCodeMap() {
+    if (auto* map = Make(codeMap_, services_.workspace, services_.order, services_.selection,
+                         services_.events)) {
+        map->Present();
+    }
+}
+
 void WindowManager::Forget(QWidget& window) {
     if (main_.data() == &window) main_ = nullptr;
     if (pick_.data() == &window) pick_ = nullptr;
@@ -144,6 +157,7 @@ void WindowManager::Forget(QWidget& window) {
     if (gameText_.data() == &window) gameText_ = nullptr;
     if (insertDte_.data() == &window) insertDte_ = nullptr;
     if (enterHexNum_.data() == &window) enterHexNum_ = nullptr;
+    if (codeMap_.data() == &window) codeMap_ = nullptr;
     std::erase_if(created_, [&window](const QPointer<QWidget>& known) {
         return known.isNull() || known.data() == &window;
     });

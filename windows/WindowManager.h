@@ -9,6 +9,7 @@ class QWidget;
 
 namespace glyphwright {
 
+class CodeMapWindow;
 class IncludeChooser;
 class GameTextWindow;
 class MainWindow;
@@ -55,12 +56,16 @@ public:
     [[nodiscard]] IncludeChooser* Pick() const;
     [[nodiscard]] SingleEntryDialog* InsertDte() const;
     [[nodiscard]] RelativeStartDialog* EnterHexNum() const;
+    [[nodiscard]] CodeMapWindow* Map() const;  // frmCodeMap
 
     // Shows without blocking, making the window first if it does not exist; a window already
     // shown stays as it is, contents and all. Nothing is made once the program is ending.
     void ShowPick();
     void ShowInsertDte();
     void ShowEnterHexNum();
+    // The code map is made once and then only hidden and shown again, at the place it had: its
+    // close box hides it, and the exit sequence destroys it with the others.
+    void ShowCodeMap();
 
     // The relative search and the game text are made once and then only hidden and shown again,
     // keeping what they show: their close boxes hide them.
@@ -105,6 +110,7 @@ private:
     QPointer<GameTextWindow> gameText_;
     QPointer<SingleEntryDialog> insertDte_;
     QPointer<RelativeStartDialog> enterHexNum_;
+    QPointer<CodeMapWindow> codeMap_;
     std::vector<QPointer<QWidget>> created_;  // creation order
 };
 

@@ -94,6 +94,8 @@ depends=$(field Depends)
 echo "   Depends: $depends"
 [[ $depends == *libqt6widgets6* && $depends == *libc6* ]] ||
     fail "Depends lacks the shared libraries the program links: '$depends'"
+# The code map's kana need a Japanese face.
+[[ $(field Recommends) == *fonts-noto-cjk* ]] || fail "Recommends is '$(field Recommends)'"
 
 contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
 for path in ./usr/bin/glyphwright \

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "AssembleTable.h"
+#include "ParseHexByte.h"
+#include "TableOrder.h"
+#include "Workspace.h"
+
+namespace glyphwright {
+
+// Where the text a code would hold after MAKE TABLE comes from.
+enum class CellSource {
+    Empty,  // nothing laid and nothing held
+    Laid,   // a member of a set the Table Order lays now
+    Held,   // already in the table (a single entry, or a slot an earlier run filled): kept
+};
+
+struct MapCell {
+    std::string text;  // the bytes MAKE TABLE would leave in the slot
+    CellSource source = CellSource::Empty;
+    int line = -1;         // Laid: 0-based Table Order line that lays it
+    int overlaps = -1;     // Laid: the earlier line whose member it lays over; -1 when none
+    std::string replaces;  // Laid: other bytes the table holds there now, which MAKE TABLE drops
+    bool inRange = false;  // within the codes the file covers (start code to last code laid)
+
+    friend bool operator==(const MapCell&, const MapCell&) = default;
+};
+
+// The same text at more than one of the codes the file would hold.
+struct DuplicateText {
+    std::string text;
+    std::vector<ByteCode> codes;  // ascending
+
+    friend bool operator==(const DuplicateText&, const DuplicateText&) = default;
+};
+
+// Why MAKE TABLE would make no file now: the start code as read, or the assembly.
+using MapFailure = std::variant<HexError, AssemblyError>;
+
+// What MAKE TABLE would write now, code by code, and why. Composing it changes nothing.
+struct CodeMap {
+    std::array<MapCell, kCodeCount> cells{};
+    std::optional<MapFailure> failure;      // set: no file would be made; cells show the table now
+    ByteCode first = 0;                     // the codes first..last are the file's range;
+    ByteCode last = 0;                      // none when last < first or on failure
+    std::vector<DuplicateText> duplicates;  // among the codes the file would hold
+
+    [[nodiscard]] bool HasRange() const { return !failure && first <= last; }
+    // Whether the file would hold a line for `code`: in range, and either one of 00-0F
+    // (written even when empty) or holding text.
+    [[nodiscard]] bool Writes(int code) const;
+    // The 0-based line that stops MAKE TABLE, or -1.
+    [[nodiscard]] int FaultyLine() const;
+};
+
+// Reads `startCode` as MAKE TABLE does and lays the Table Order over `table` without storing
+// anything: the same parsing and the same assembly as MAKE TABLE, so the map cannot disagree with
+// the file.
+[[nodiscard]] CodeMap ComposeCodeMap(const CodeTable& table, const TableOrder& order,
+                                     std::string_view startCode);
+
+}  // namespace glyphwright

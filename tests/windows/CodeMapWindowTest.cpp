@@ -1,0 +1,319 @@
+// The code map window: opened with Ctrl+M, following each kind of change at once, coloured by the
+// line that lays each code, failing in MAKE TABLE's own words, selecting lines quietly.
+#include <QAccessible>
+#include <QDir>
+#include <QFile>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QListView>
+#include <QTableView>
+#include <QTest>
+
+#include "Session.h"
+#include "codemap/CodeMapModel.h"
+#include "codemap/CodeMapWindow.h"
+
+namespace glyphwright::test {
+namespace {
+
+CodeMapWindow& OpenMap(Session& session) {
+    session.main().activateWindow();
+    if (!QTest::qWaitForWindowActive(&session.main())) throw std::runtime_error("not active");
+    QTest::keyClick(&session.main(), Qt::Key_M, Qt::ControlModifier);
+    return Existing(session.windows.Map(), "frmCodeMap");
+}
+
+QTableView& Grid(CodeMapWindow& map) {
+    return Find<QTableView>(map, "tblCodeMap");
+}
+
+QVariant At(CodeMapWindow& map, int code, int role = Qt::DisplayRole) {
+    return map.Model().IndexOf(code).data(role);
+}
+
+int MapCode(const QModelIndex& index) {
+    return CodeMapModel::CodeOf(index);
+}
+
+QString Words(CodeMapWindow& map, const char* label) {
+    return Find<QLabel>(map, label).text();
+}
+
+QString Duplicates(CodeMapWindow& map) {
+    return Find<QLabel>(map, "lblDuplicates").text();
+}
+
+// Types into the start-code box, the main window in front as it would be for the user.
+void TypeStart(Session& session, const QString& code) {
+    session.main().activateWindow();
+    if (!QTest::qWaitForWindowActive(&session.main())) throw std::runtime_error("not active");
+    Retype(Find<QLineEdit>(session.main(), "txtTblStartCode"), code);
+}
+
+// Counts the paint events a widget gets.
+class PaintCounter final : public QObject {
+public:
+    explicit PaintCounter(QWidget& widget) { widget.installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++count;
+        return false;
+    }
+};
+
+}  // namespace
+
+class CodeMapWindowTest final : public QObject {
+    Q_OBJECT
+
+private slots:
+    // scripts/packages.txt installs Noto Sans CJK, so kana measure the same on every machine.
+    void cellsTakeAJapaneseFace() {
+        const QFont font = CodeMapModel::CellFont();
+        QCOMPARE(QFontInfo(font).family(), QStringLiteral("Noto Sans CJK JP"));
+        QVERIFY(QFontMetrics(font).inFont(QChar(0x3042)));  // あ
+    }
+
+    void opensWithCtrlMHidesOnCloseAndKeepsItsPlace() {
+        Session session;
+        QVERIFY(session.windows.Map() == nullptr);  // made on first use
+        CodeMapWindow& map = OpenMap(session);
+        QVERIFY(map.isVisible());
+        QVERIFY(session.windows.ExistingWindows().back() == &map);
+        map.move(120, 90);
+        const QPoint place = map.pos();
+
+        map.close();
+        QVERIFY(!map.isVisible());
+        QCOMPARE(session.windows.Map(), &map);  // hidden, not discarded
+        session.IncludeSet("0-9");              // followed once shown again
+        TypeStart(session, "00");
+        QCOMPARE(&OpenMap(session), &map);
+        QVERIFY(map.isVisible());
+        QCOMPARE(map.pos(), place);
+        QCOMPARE(At(map, 0x00).toString(), QStringLiteral("0"));
+
+        session.windows.CloseAll();  // the exit sequence destroys it with the others
+        QVERIFY(session.windows.Map() == nullptr);
+    }
+
+    void followsEveryKindOfChangeAtOnceWithOneRepaint() {
+        Session session;
+        CodeMapWindow& map = OpenMap(session);
+        QVERIFY(QTest::qWaitForWindowExposed(&map));
+        PaintCounter paints(*Grid(map).viewport());
+        const auto settled = [&paints] {
+            paints.count = 0;
+            QCoreApplication::processEvents();
+            return paints.count;
+        };
+
+        session.IncludeSet("Hiragana");  // no start code yet: MAKE TABLE would ask for one
+        QVERIFY(Words(map, "lblRange").startsWith(QStringLiteral("No start code was given.")));
+        QCOMPARE(At(map, 0x10).toString(), QString());
+        settled();
+
+        Type(Find<QLineEdit>(session.main(), "txtTblStartCode"), QStringLiteral("1"));
+        QCOMPARE(At(map, 0x01).toString(), QStringLiteral("あ"));
+        QCOMPARE(settled(), 1);
+        Type(Find<QLineEdit>(session.main(), "txtTblStartCode"), QStringLiteral("0"));
+        QCOMPARE(At(map, 0x10).toString(), QStringLiteral("あ"));
+        QCOMPARE(At(map, 0x01).toString(), QString());
+        QCOMPARE(settled(), 1);
+        QCOMPARE(Words(map, "lblRange"), QStringLiteral("Codes 10–41 will be written."));
+
+        session.IncludeSet("Katakana");
+        QCOMPARE(At(map, 0x42).toString(), QStringLiteral("ア"));
+        QCOMPARE(settled(), 1);
+
+        session.GiveStart(1, "80");
+        QCOMPARE(At(map, 0x80).toString(), QStringLiteral("ア"));
+        QCOMPARE(At(map, 0x42).toString(), QString());
+        QCOMPARE(Words(map, "lblRange"), QStringLiteral("Codes 10–B5 will be written."));
+
+        // A single entry inside Hiragana: MAKE TABLE will lay い over it, an overlap; one above
+        // the range: held, dimmed.
+        session.InsertSingle("11", "ー");
+        QCOMPARE(At(map, 0x11).toString(), QStringLiteral("い"));
+        QVERIFY(At(map, 0x11, CodeMapModel::OverlapRole).toBool());
+        QVERIFY(At(map, 0x11, Qt::ToolTipRole).toString().contains(QStringLiteral("ー")));
+        session.InsertSingle("C0", "ー");
+        QCOMPARE(At(map, 0xC0).toString(), QStringLiteral("ー"));
+        QCOMPARE(At(map, 0xC0, CodeMapModel::SourceRole).toInt(), int(CellSource::Held));
+        QVERIFY(!At(map, 0xC0, CodeMapModel::WrittenRangeRole).toBool());
+        QVERIFY(At(map, 0xB5, CodeMapModel::WrittenRangeRole).toBool());
+        QVERIFY(!At(map, 0x0F, CodeMapModel::WrittenRangeRole).toBool());
+        QCOMPARE(Duplicates(map), QStringLiteral("No text stands at more than one code."));
+        settled();
+
+        // MAKE TABLE stores い over the entry: no longer an overlap.
+        session.user.pathAnswers.push_back((QDir::tempPath() + "/codemap-test.tbl").toStdString());
+        Click(session.main(), "cmdSave");
+        QVERIFY(session.user.messages.empty());
+        QVERIFY(!At(map, 0x11, CodeMapModel::OverlapRole).toBool());
+        QCOMPARE(settled(), 1);
+
+        ClickLine(session.list(), 1);
+        Click(session.main(), "cmdRemove");
+        QCOMPARE(At(map, 0x80).toString(), QStringLiteral("ア"));  // held now, from the run
+        QCOMPARE(At(map, 0x80, CodeMapModel::SourceRole).toInt(), int(CellSource::Held));
+        QCOMPARE(Words(map, "lblRange"), QStringLiteral("Codes 10–41 will be written."));
+        QFile::remove(QDir::tempPath() + "/codemap-test.tbl");
+    }
+
+    void coloursByLineOverlapsDuplicatesAndNames() {
+        Session session;
+        session.IncludeSet("0-9");
+        session.GiveStart(0, "20");
+        session.IncludeSet("Uppercase Alphabet");
+        session.GiveStart(1, "25");
+        session.InsertSingle("10", "A");
+        TypeStart(session, "00");
+        CodeMapWindow& map = OpenMap(session);
+
+        const QColor first = map.Model().ColourOfLine(0);
+        const QColor second = map.Model().ColourOfLine(1);
+        QVERIFY(first != second);
+        QCOMPARE(At(map, 0x20, Qt::BackgroundRole).value<QColor>(), first);
+        QCOMPARE(At(map, 0x2A, Qt::BackgroundRole).value<QColor>(), second);
+        QVERIFY(!At(map, 0x10, Qt::BackgroundRole).isValid());  // the entry: no line's colour
+        QCOMPARE(At(map, 0x10, CodeMapModel::SourceRole).toInt(), int(CellSource::Held));
+        QListView& legend = Find<QListView>(map, "lstLegend");
+        QCOMPARE(legend.model()->index(0, 0).data(Qt::DecorationRole).value<QColor>(), first);
+        QCOMPARE(legend.model()->index(1, 0).data(Qt::DecorationRole).value<QColor>(), second);
+        QCOMPARE(legend.model()->index(1, 0).data().toString(),
+                 QStringLiteral("2  Uppercase Alphabet"));
+        QCOMPARE(legend.model()->rowCount(), 2);  // the entry's line has no colour on the map
+
+        // The letters lie over the digits from 25 to 29; the tooltip names both lines.
+        QVERIFY(At(map, 0x25, CodeMapModel::OverlapRole).toBool());
+        QVERIFY(At(map, 0x29, CodeMapModel::OverlapRole).toBool());
+        QVERIFY(!At(map, 0x24, CodeMapModel::OverlapRole).toBool());
+        QVERIFY(!At(map, 0x2A, CodeMapModel::OverlapRole).toBool());
+        QCOMPARE(At(map, 0x25, Qt::ToolTipRole).toString(),
+                 QStringLiteral("Code 25\nBytes: 41\nText: A\nOverlap: line 2 (Uppercase "
+                                "Alphabet) lays this code over line 1 (0-9)"));
+        QCOMPARE(Words(map, "lblRange"),
+                 QStringLiteral("Codes 00–3E will be written; 00–0F always, even when empty."));
+        QCOMPARE(Duplicates(map),
+                 QStringLiteral("The same text at more than one code: A at 10 and 25."));
+
+        // Many duplicates: the first few in words, the rest counted.
+        session.IncludeSet("Uppercase Alphabet");  // 3F-58: every letter once more
+        QVERIFY(Duplicates(map).startsWith(QStringLiteral(
+            "The same text at more than one code: A at 10, 25 and 3F; B at 26 and 40; ")));
+        QVERIFY(Duplicates(map).endsWith(QStringLiteral("; and 20 more.")));
+        ClickLine(session.list(), 3);
+        Click(session.main(), "cmdRemove");
+
+        // A line keeps its colour when a line above it goes.
+        ClickLine(session.list(), 0);
+        Click(session.main(), "cmdRemove");
+        QCOMPARE(At(map, 0x2A, Qt::BackgroundRole).value<QColor>(), second);
+        QCOMPARE(legend.model()->index(0, 0).data(Qt::DecorationRole).value<QColor>(), second);
+
+        // Screen readers hear each cell's code and text.
+        QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(&Grid(map));
+        QVERIFY(grid != nullptr && grid->tableInterface() != nullptr);
+        QCOMPARE(grid->text(QAccessible::Name), QStringLiteral("Code Map"));
+        QCOMPARE(grid->tableInterface()->cellAt(2, 5)->text(QAccessible::Name),
+                 QStringLiteral("Code 25, A"));
+        QCOMPARE(grid->tableInterface()->cellAt(15, 15)->text(QAccessible::Name),
+                 QStringLiteral("Code FF, empty"));
+    }
+
+    void failsInMakeTablesWordsAndMarksTheLineChangingNothing() {
+        Session session;
+        session.IncludeSet("Hiragana");
+        session.IncludeSet("Katakana");
+        session.GiveStart(1, "F0");
+        session.InsertSingle("05", "ー");
+        TypeStart(session, "10");
+        const Workspace before = session.workspace;
+        CodeMapWindow& map = OpenMap(session);
+        const QAbstractItemModel& legend = *Find<QListView>(map, "lstLegend").model();
+
+        // The map says what MAKE TABLE then says.
+        Click(session.main(), "cmdSave");
+        QCOMPARE(session.user.messages.size(), std::size_t{1});
+        QCOMPARE(Words(map, "lblRange").toStdString(), session.user.messages[0].text);
+        QVERIFY(Words(map, "lblRange").contains(QStringLiteral("line 2")));
+        // The legend holds the line at fault alone, marked, its tooltip the reason.
+        QCOMPARE(legend.rowCount(), 1);
+        QCOMPARE(legend.index(0, 0).data().toString(), QStringLiteral("2  Katakana"));
+        QVERIFY(legend.index(0, 0).data(Qt::ForegroundRole).isValid());
+        QCOMPARE(legend.index(0, 0).data(Qt::ToolTipRole).toString(), Words(map, "lblRange"));
+        for (int code = 0; code < 256; ++code) {
+            QVERIFY(!At(map, code, CodeMapModel::WrittenRangeRole).toBool());
+            QVERIFY(At(map, code, CodeMapModel::SourceRole).toInt() != int(CellSource::Laid));
+        }
+        QCOMPARE(At(map, 0x05).toString(), QStringLiteral("ー"));  // the table as it is
+
+        TypeStart(session, "G");
+        Click(session.main(), "cmdSave");
+        QCOMPARE(session.user.messages.size(), std::size_t{2});
+        QCOMPARE(Words(map, "lblRange").toStdString(), session.user.messages[1].text);
+        QCOMPARE(legend.rowCount(), 0);
+
+        ClickLine(session.list(), 0);
+        Click(session.main(), "cmdRemove");
+        ClickLine(session.list(), 0);
+        Click(session.main(), "cmdRemove");
+        TypeStart(session, "10");
+        Click(session.main(), "cmdSave");
+        QCOMPARE(session.user.messages.size(), std::size_t{3});
+        QCOMPARE(Words(map, "lblRange").toStdString(), session.user.messages[2].text);
+
+        // Showing the map and following all that changed nothing: MAKE TABLE never got as far.
+        QVERIFY(session.workspace.TableText == before.TableText);
+        QCOMPARE(session.workspace.LastCode, before.LastCode);
+    }
+
+    void cellsLegendAndKeysSelectLinesQuietly() {
+        Session session;
+        session.IncludeSet("Hiragana");
+        session.IncludeSet("0-9");
+        TypeStart(session, "10");
+        CodeMapWindow& map = OpenMap(session);
+        QTableView& grid = Grid(map);
+        QListView& legend = Find<QListView>(map, "lstLegend");
+        map.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&map));
+
+        // Tab leaves the grid for the legend, and comes back; arrows move between cells.
+        grid.setFocus();
+        grid.setCurrentIndex(map.Model().IndexOf(0x00));
+        QTest::keyClick(&grid, Qt::Key_Tab);
+        QVERIFY(legend.hasFocus());
+        QTest::keyClick(&legend, Qt::Key_Backtab);
+        QVERIFY(grid.hasFocus());
+        for (int i = 0; i < 3; ++i) QTest::keyClick(&grid, Qt::Key_Right);
+        for (int i = 0; i < 4; ++i) QTest::keyClick(&grid, Qt::Key_Down);
+        QCOMPARE(MapCode(grid.currentIndex()), 0x43);
+        QTest::keyClick(&grid, Qt::Key_Return);
+        QCOMPARE(session.state.selection.SelectedLine(), 1);  // 0-9 lays 42-4B
+
+        const QRect cell = grid.visualRect(map.Model().IndexOf(0x10));
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cell.center());
+        QCOMPARE(session.state.selection.SelectedLine(), 0);
+        QVERIFY(At(map, 0x10, CodeMapModel::SelectedLineRole).toBool());
+        QVERIFY(!At(map, 0x43, CodeMapModel::SelectedLineRole).toBool());
+
+        ClickLine(legend, 1);
+        QCOMPARE(session.state.selection.SelectedLine(), 1);
+        QCOMPARE(session.list().currentIndex().row(), 1);
+        // Only the user's own choice in the list opens the relative start dialog.
+        QVERIFY(session.windows.EnterHexNum() == nullptr);
+        ClickLine(session.list(), 0);
+        QVERIFY(session.windows.EnterHexNum() != nullptr);
+        QCOMPARE(legend.currentIndex().row(), 0);  // the legend follows the list
+    }
+};
+
+}  // namespace glyphwright::test
+
+QTEST_MAIN(glyphwright::test::CodeMapWindowTest)
+#include "CodeMapWindowTest.moc"

@@ -1,0 +1,125 @@
+#include "CodeMapLegend.h"
+
+#include <QFont>
+#include <QPainter>
+
+#include <algorithm>
+#include <utility>
+
+#include "CodeMapModel.h"
+#include "Messages.h"
+#include "core/TableOrder.h"
+
+namespace glyphwright {
+
+CodeMapLegend::CodeMapLegend(const TableOrder& order, const CodeMapModel& map, QObject* parent)
+    : QAbstractListModel(parent), order_(order), map_(map) {
+    connect(&map_, &CodeMapModel::refreshed, this, &CodeMapLegend::MapRefreshed);
+}
+
+int CodeMapLegend::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(entries_.size());
+}
+
+int CodeMapLegend::LineAt(int row) const {
+    return row >= 0 && row < rowCount() ? entries_[static_cast<std::size_t>(row)].line : -1;
+}
+
+int CodeMapLegend::RowOf(int line) const {
+    const auto found = std::lower_bound(entries_.begin(), entries_.end(), line,
+                                        [](const Entry& entry, int l) { return entry.line < l; });
+    return found != entries_.end() && found->line == line
+               ? static_cast<int>(found - entries_.begin())
+               : -1;
+}
+
+QVariant CodeMapLegend::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount()) return {};
+    const Entry& entry = entries_[static_cast<std::size_t>(index.row())];
+    if (entry.line >= order_.LineCount()) return {};  // the order changed; a refresh follows
+    switch (role) {
+        case Qt::DisplayRole:
+        case Qt::AccessibleTextRole:
+            return Messages::CodeMapLegendLine(entry.line + 1,
+                                               QString::fromStdString(order_.LineText(entry.line)));
+        case Qt::DecorationRole:
+            return CodeMapModel::Colour(entry.key);
+        case Qt::ForegroundRole:
+            if (entry.faulty) return QColor(0xC0, 0x00, 0x00);
+            return {};
+        case Qt::FontRole:
+            if (entry.faulty) {
+                QFont bold;
+                bold.setBold(true);
+                return bold;
+            }
+            return {};
+        case Qt::ToolTipRole:
+        case Qt::AccessibleDescriptionRole:
+            return entry.faulty ? map_.FailureText() : Messages::CodeMapLegendCodes(entry.codes);
+        default:
+            return {};
+    }
+}
+
+void CodeMapLegend::MapRefreshed() {
+    const CodeMap& map = map_.Map();
+    std::vector<int> codes(static_cast<std::size_t>(order_.LineCount()), 0);
+    for (const MapCell& cell : map.cells) {
+        if (cell.source == CellSource::Laid && cell.line < order_.LineCount()) {
+            ++codes[static_cast<std::size_t>(cell.line)];
+        }
+    }
+    const int faulty = map.FaultyLine();
+    std::vector<Entry> entries;
+    for (int line = 0; line < order_.LineCount(); ++line) {
+        const int laid = codes[static_cast<std::size_t>(line)];
+        if (laid > 0 || line == faulty) {
+            entries.push_back({line, map_.KeyOfLine(line), laid, line == faulty});
+        }
+    }
+    // A short list: told anew whenever it changes, and not at all otherwise.
+    if (entries == entries_) return;
+    beginResetModel();
+    entries_ = std::move(entries);
+    endResetModel();
+}
+
+void CodeMapLegendDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                                  const QModelIndex& index) const {
+    // The line at fault keeps the style's drawing, with its red and bold.
+    if (index.data(Qt::ForegroundRole).isValid()) {
+        QStyledItemDelegate::paint(painter, option, index);
+        return;
+    }
+    const QRect& rect = option.rect;
+    const bool selected = (option.state & QStyle::State_Selected) != 0;
+    painter->save();
+    if (selected) painter->fillRect(rect, option.palette.brush(QPalette::Highlight));
+    const int side = std::max(4, rect.height() - 6);
+    const QRect swatch(rect.x() + 3, rect.y() + (rect.height() - side) / 2, side, side);
+    if (const QColor colour = index.data(Qt::DecorationRole).value<QColor>(); colour.alpha() > 0) {
+        painter->fillRect(swatch, colour);
+    }
+    const QString text = index.data(Qt::DisplayRole).toString();
+    auto known = texts_.find(text);
+    if (known == texts_.end()) {
+        if (texts_.size() > 4096) texts_.clear();
+        QStaticText laidOut(text);
+        laidOut.setTextFormat(Qt::PlainText);
+        laidOut.prepare(QTransform(), option.font);
+        known = texts_.insert(text, laidOut);
+    }
+    painter->setFont(option.font);
+    painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+    painter->drawStaticText(
+        QPointF(swatch.right() + 6, rect.y() + (rect.height() - known->size().height()) / 2),
+        *known);
+    if ((option.state & QStyle::State_HasFocus) != 0) {
+        painter->setPen(QPen(option.palette.color(QPalette::Highlight), 1, Qt::DotLine));
+        painter->drawRect(rect.adjusted(0, 0, -1, -1));
+    }
+    painter->restore();
+}
+
+}  // namespace glyphwright

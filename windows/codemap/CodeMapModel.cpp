@@ -1,0 +1,303 @@
+#include "CodeMapModel.h"
+
+#include <QStringList>
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include "Messages.h"
+#include "TableEvents.h"
+
+namespace glyphwright {
+
+namespace {
+
+constexpr int kSide = 16;
+
+std::size_t At(int code) {
+    return static_cast<std::size_t>(code);
+}
+
+QString HexDigit(int digit) {
+    return QString(QLatin1Char("0123456789ABCDEF"[digit]));
+}
+
+QString HexBytes(const std::string& bytes) {
+    QStringList each;
+    for (const char byte : bytes) {
+        each << QStringLiteral("%1")
+                    .arg(static_cast<unsigned char>(byte), 2, 16, QLatin1Char('0'))
+                    .toUpper();
+    }
+    return each.join(QLatin1Char(' '));
+}
+
+}  // namespace
+
+CodeMapModel::CodeMapModel(const Workspace& workspace, TableOrder& order, TableEvents& events,
+                           QObject* parent)
+    : QAbstractTableModel(parent),
+      workspace_(workspace),
+      order_(order),
+      events_(events),
+      font_(CellFont()) {
+    for (; nextKey_ < order_.LineCount(); ++nextKey_) lineKeys_.push_back(nextKey_);
+    order_.AddObserver(*this);
+    connect(&events_, &TableEvents::startCodeChanged, this, &CodeMapModel::Changed);
+    connect(&events_, &TableEvents::tableTextChanged, this, &CodeMapModel::Changed);
+}
+
+CodeMapModel::~CodeMapModel() {
+    order_.RemoveObserver(*this);
+}
+
+int CodeMapModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kSide;
+}
+
+int CodeMapModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kSide;
+}
+
+int CodeMapModel::CodeOf(const QModelIndex& index) {
+    return index.isValid() ? index.row() * kSide + index.column() : -1;
+}
+
+QModelIndex CodeMapModel::IndexOf(int code) const {
+    return index(code / kSide, code % kSide);
+}
+
+const CellLook& CodeMapModel::Look(int code) const {
+    return looks_[At(code)];
+}
+
+bool CodeMapModel::IsOfSelectedLine(int code) const {
+    return selectedLine_ >= 0 && map_.cells[At(code)].line == selectedLine_;
+}
+
+int CodeMapModel::KeyOfLine(int line) const {
+    return line >= 0 && At(line) < lineKeys_.size() ? lineKeys_[At(line)] : -1;
+}
+
+QColor CodeMapModel::ColourOfLine(int line) const {
+    return Colour(KeyOfLine(line));
+}
+
+QString CodeMapModel::FailureText() const {
+    if (!map_.failure) return {};
+    if (const auto* start = std::get_if<HexError>(&*map_.failure)) {
+        return Messages::Failure(StartCodeError{events_.StartCodeText().toStdString(), *start});
+    }
+    return Messages::Failure(std::get<AssemblyError>(*map_.failure));
+}
+
+QColor CodeMapModel::Colour(int key) {
+    // Hues a golden angle apart: no two lines added one after the other look alike, however many
+    // there are.
+    const double hue = std::fmod(key * 137.508 + 20.0, 360.0) / 360.0;
+    // As red, green and blue: that is what drawing and dimming read.
+    return QColor::fromHsvF(static_cast<float>(hue), 0.38F, 1.0F).toRgb();
+}
+
+QFont CodeMapModel::CellFont() {
+    QFont font;
+    // Faces with kana, Japanese forms first; fontconfig supplies any other face with kana.
+    font.setFamilies({QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans JP"),
+                      QStringLiteral("Source Han Sans JP"), QStringLiteral("IPAexGothic"),
+                      QStringLiteral("IPAGothic"), QStringLiteral("TakaoGothic"),
+                      QStringLiteral("VL Gothic"), QStringLiteral("Yu Gothic"),
+                      QStringLiteral("Meiryo"), QStringLiteral("MS Gothic")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(13);
+    return font;
+}
+
+QVariant CodeMapModel::data(const QModelIndex& index, int role) const {
+    const int code = CodeOf(index);
+    if (code < 0 || code >= kCodeCount) return {};
+    const MapCell& cell = map_.cells[At(code)];
+    const CellLook& look = looks_[At(code)];
+    switch (role) {
+        case Qt::DisplayRole:
+            return look.shown;
+        case Qt::ToolTipRole:
+        case Qt::AccessibleDescriptionRole:
+            return ToolTip(code);
+        case Qt::AccessibleTextRole:
+            return Messages::CodeMapCell(code, look.shown);
+        case Qt::BackgroundRole:
+            if (look.colour >= 0) return Colour(look.colour);
+            return {};
+        case Qt::FontRole:
+            return font_;
+        case Qt::TextAlignmentRole:
+            return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+        case SourceRole:
+            return static_cast<int>(cell.source);
+        case LineRole:
+            return cell.line;
+        case OverlapRole:
+            return look.overlap;
+        case WrittenRangeRole:
+            return look.inRange;
+        case SelectedLineRole:
+            return IsOfSelectedLine(code);
+        default:
+            return {};
+    }
+}
+
+QVariant CodeMapModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (section < 0 || section >= kSide) return {};
+    if (role == Qt::DisplayRole) {
+        // Rows by the high digit, columns by the low one.
+        return orientation == Qt::Vertical ? HexDigit(section) + QLatin1Char('_')
+                                           : QLatin1Char('_') + HexDigit(section);
+    }
+    if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+    return {};
+}
+
+Qt::ItemFlags CodeMapModel::flags(const QModelIndex& index) const {
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+}
+
+QString CodeMapModel::LineText(int line) const {
+    if (line < 0 || line >= order_.LineCount()) return {};
+    return QString::fromStdString(order_.LineText(line));
+}
+
+QString CodeMapModel::ToolTip(int code) const {
+    const MapCell& cell = map_.cells[At(code)];
+    QStringList lines{Messages::CodeMapCode(code)};
+    if (cell.text.empty()) {
+        lines << Messages::CodeMapEmpty();
+    } else {
+        lines << Messages::CodeMapBytes(HexBytes(cell.text))
+              << Messages::CodeMapText(looks_[At(code)].shown);
+    }
+    switch (cell.source) {
+        case CellSource::Laid:
+            lines << (cell.overlaps >= 0
+                          ? Messages::CodeMapOverlap(cell.line + 1, LineText(cell.line),
+                                                     cell.overlaps + 1, LineText(cell.overlaps))
+                          : Messages::CodeMapLaidBy(cell.line + 1, LineText(cell.line)));
+            if (!cell.replaces.empty()) {
+                auto held = decoder_.Decode(cell.replaces);
+                lines << Messages::CodeMapReplaces(held ? QString::fromStdString(held.value())
+                                                        : HexBytes(cell.replaces));
+            }
+            break;
+        case CellSource::Held:
+            lines << Messages::CodeMapHeld();
+            break;
+        case CellSource::Empty:
+            break;
+    }
+    if (map_.failure) {
+        lines << Messages::CodeMapNotWritten();
+    } else if (!cell.inRange) {
+        lines << Messages::CodeMapOutOfRange();
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+void CodeMapModel::SetFollowing(bool following) {
+    following_ = following;
+    if (following_ && stale_) Refresh();
+}
+
+void CodeMapModel::Changed() {
+    if (following_) {
+        Refresh();
+    } else {
+        stale_ = true;
+    }
+}
+
+void CodeMapModel::OrderAboutToChange(const OrderChange&) {}
+
+void CodeMapModel::OrderChanged(const OrderChange& change) {
+    // The colour keys move with their lines, followed or not.
+    const auto at = lineKeys_.begin() + change.line;
+    if (change.kind == OrderChange::Kind::Appended) lineKeys_.insert(at, nextKey_++);
+    if (change.kind == OrderChange::Kind::Removed) lineKeys_.erase(at);
+    Changed();
+}
+
+void CodeMapModel::Refresh() {
+    CodeMap next =
+        ComposeCodeMap(workspace_.TableText, order_, events_.StartCodeText().toStdString());
+    stale_ = false;
+    // Each row's changed cells as one span, so that the view repaints what changed and only that.
+    std::array<std::pair<int, int>, kSide> spans{};
+    for (int row = 0; row < kSide; ++row) {
+        auto& [from, to] = spans[At(row)];
+        from = kSide;
+        to = -1;
+        for (int column = 0; column < kSide; ++column) {
+            const std::size_t code = At(row * kSide + column);
+            MapCell& cell = map_.cells[code];
+            MapCell& now = next.cells[code];
+            CellLook& look = looks_[code];
+            const bool newText = now.text != cell.text;
+            const int colour = now.source == CellSource::Laid ? KeyOfLine(now.line) : -1;
+            const bool overlap = now.overlaps >= 0 || !now.replaces.empty();
+            const bool changed = newText || now.source != look.source || colour != look.colour ||
+                                 overlap != look.overlap || now.inRange != look.inRange;
+            if (changed) {
+                if (newText) {
+                    auto decoded = decoder_.Decode(now.text);
+                    look.shown =
+                        decoded ? QString::fromStdString(decoded.value()) : HexBytes(now.text);
+                    look.glyphs = Glyphs(look.shown);
+                }
+                look.source = now.source;
+                look.colour = colour;
+                look.overlap = overlap;
+                look.inRange = now.inRange;
+                from = std::min(from, column);
+                to = column;
+            }
+            cell = std::move(now);
+        }
+    }
+    map_.failure = std::move(next.failure);
+    map_.first = next.first;
+    map_.last = next.last;
+    map_.duplicates = std::move(next.duplicates);
+    for (int row = 0; row < kSide; ++row) {
+        const auto [from, to] = spans[At(row)];
+        if (to >= 0) emit dataChanged(index(row, from), index(row, to));
+    }
+    emit refreshed();
+}
+
+QStaticText CodeMapModel::Glyphs(const QString& text) {
+    // Laying out text is the dearest part of a cell, and the same few hundred texts come back
+    // again and again.
+    if (const auto known = glyphs_.constFind(text); known != glyphs_.constEnd()) return *known;
+    if (glyphs_.size() > 4096) glyphs_.clear();
+    QStaticText glyphs(text);
+    glyphs.setTextFormat(Qt::PlainText);
+    glyphs.prepare(QTransform(), font_);
+    glyphs_.insert(text, glyphs);
+    return glyphs;
+}
+
+void CodeMapModel::SetSelectedLine(int line) {
+    if (line == selectedLine_) return;
+    const int before = std::exchange(selectedLine_, line);
+    AnnounceLine(before);
+    AnnounceLine(line);
+}
+
+void CodeMapModel::AnnounceLine(int line) {
+    if (line < 0) return;
+    for (int code = 0; code < kCodeCount; ++code) {
+        if (map_.cells[At(code)].line == line) emit dataChanged(IndexOf(code), IndexOf(code));
+    }
+}
+
+}  // namespace glyphwright

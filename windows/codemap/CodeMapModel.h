@@ -1,0 +1,114 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QColor>
+#include <QFont>
+#include <QHash>
+#include <QStaticText>
+#include <QString>
+
+#include <array>
+#include <vector>
+
+#include "core/CodeMap.h"
+#include "core/EucJp.h"
+#include "core/TableOrder.h"
+
+namespace glyphwright {
+
+class TableEvents;
+
+// What one cell looks like: all the delegate draws, worked out when the cell changes rather than
+// each time it is drawn.
+struct CellLook {
+    QString shown;       // the text, decoded from EUC-JP
+    QStaticText glyphs;  // `shown`, laid out once in the cell font
+    CellSource source = CellSource::Empty;
+    int colour = -1;  // colour key of the laying line; -1 for none
+    bool overlap = false;
+    bool inRange = false;
+};
+
+// The code map as a 16 x 16 table: row = high digit, column = low digit. It follows the Table
+// Order, the start code and the table's slots as they change, while it is following; a change
+// while it is not is caught up when it follows again. A refresh announces only the cells whose
+// look changed, so the view repaints those and nothing else.
+//
+// A line keeps its colour while lines come and go around it, so removing a line recolours
+// nothing else.
+class CodeMapModel final : public QAbstractTableModel, private TableOrderObserver {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CodeMapModel)
+
+public:
+    enum Role {
+        SourceRole = Qt::UserRole + 1,  // int: CellSource
+        LineRole,                       // int: 0-based laying line, -1 for none
+        OverlapRole,                    // bool: laid over another line's member or a held slot
+        WrittenRangeRole,               // bool: within the range the file covers
+        SelectedLineRole,               // bool: laid by the line selected in the Table Order
+    };
+
+    CodeMapModel(const Workspace& workspace, TableOrder& order, TableEvents& events,
+                 QObject* parent = nullptr);
+    ~CodeMapModel() override;
+
+    [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
+    [[nodiscard]] int columnCount(const QModelIndex& parent = {}) const override;
+    [[nodiscard]] QVariant data(const QModelIndex& index, int role) const override;
+    [[nodiscard]] QVariant headerData(int section, Qt::Orientation orientation,
+                                      int role) const override;
+    [[nodiscard]] Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    [[nodiscard]] static int CodeOf(const QModelIndex& index);
+    [[nodiscard]] QModelIndex IndexOf(int code) const;
+
+    [[nodiscard]] const CodeMap& Map() const { return map_; }
+    [[nodiscard]] const CellLook& Look(int code) const;
+    [[nodiscard]] bool IsOfSelectedLine(int code) const;
+    // Why MAKE TABLE would make no file now, in its own words; empty when it would make one.
+    [[nodiscard]] QString FailureText() const;
+    // The colour of the codes a Table Order line lays; neighbouring lines differ.
+    [[nodiscard]] QColor ColourOfLine(int line) const;
+    [[nodiscard]] int KeyOfLine(int line) const;  // the colour key; -1 for no such line
+    [[nodiscard]] static QColor Colour(int key);
+    // A face with kana, large enough to read them; Font() is the one the looks are laid out in.
+    [[nodiscard]] static QFont CellFont();
+    [[nodiscard]] const QFont& Font() const { return font_; }
+
+    // While following, every change is mapped at once; otherwise it is mapped on resuming.
+    void SetFollowing(bool following);
+    // Composes the map anew from the workspace and the order and announces what changed.
+    void Refresh();
+    // Marks the cells laid by `line` (-1: none), the line selected in the Table Order.
+    void SetSelectedLine(int line);
+
+signals:
+    // After every refresh, once the cells are announced.
+    void refreshed();
+
+private:
+    void OrderAboutToChange(const OrderChange& change) override;
+    void OrderChanged(const OrderChange& change) override;
+    void Changed();
+    void AnnounceLine(int line);
+    [[nodiscard]] QStaticText Glyphs(const QString& text);
+    [[nodiscard]] QString ToolTip(int code) const;
+    [[nodiscard]] QString LineText(int line) const;
+
+    const Workspace& workspace_;
+    TableOrder& order_;
+    TableEvents& events_;
+    CodeMap map_;
+    std::array<CellLook, kCodeCount> looks_;
+    std::vector<int> lineKeys_;  // a colour key per Table Order line, moving with its line
+    int nextKey_ = 0;
+    mutable EucJpDecoder decoder_;  // keeps its converter open; decoding changes nothing else
+    QFont font_;
+    QHash<QString, QStaticText> glyphs_;  // each text laid out in font_
+    int selectedLine_ = -1;
+    bool following_ = false;
+    bool stale_ = true;
+};
+
+}  // namespace glyphwright

@@ -1,0 +1,189 @@
+#include "CodeMapWindow.h"
+
+#include <QCloseEvent>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QHelpEvent>
+#include <QItemSelectionModel>
+#include <QPalette>
+#include <QToolTip>
+
+#include <algorithm>
+
+#include "CodeMapDelegate.h"
+#include "CodeMapLegend.h"
+#include "CodeMapModel.h"
+#include "Messages.h"
+#include "OrderSelection.h"
+#include "ui_frmCodeMap.h"
+
+namespace glyphwright {
+
+CodeMapWindow::CodeMapWindow(const Workspace& workspace, TableOrder& order,
+                             OrderSelection& selection, TableEvents& events)
+    : selection_(selection),
+      ui_(std::make_unique<Ui::frmCodeMap>()),
+      model_(new CodeMapModel(workspace, order, events, this)),
+      legend_(new CodeMapLegend(order, *model_, this)) {
+    ui_->setupUi(this);
+    setWindowTitle(Messages::CodeMapTitle());
+    ui_->lblLegend->setText(Messages::CodeMapLegendTitle());
+    ui_->tblCodeMap->setAccessibleName(Messages::CodeMapTitle());
+    ui_->lstLegend->setAccessibleName(Messages::CodeMapLegendTitle().remove(QLatin1Char('&')));
+
+    ui_->tblCodeMap->setModel(model_);
+    ui_->tblCodeMap->setItemDelegate(new CodeMapDelegate(ui_->tblCodeMap));
+    ui_->lstLegend->setModel(legend_);
+    ui_->lstLegend->setItemDelegate(new CodeMapLegendDelegate(ui_->lstLegend));
+    SizeGrid();
+    // The words under the grid keep their height whatever they say, so that a change of words
+    // never lays the window out again and repaints the whole grid.
+    const int line = fontMetrics().lineSpacing();
+    ui_->lblRange->setFixedHeight(3 * line);
+    ui_->lblDuplicates->setFixedHeight(2 * line);
+    // The full list of duplicates is worded only when asked for, in the tooltip.
+    ui_->lblDuplicates->installEventFilter(this);
+
+    const int sample = fontMetrics().height() + 4;
+    ui_->lblKeyHeldSample->setPixmap(CodeMapDelegate::Sample(CodeMapDelegate::Mark::Held, sample));
+    ui_->lblKeyOverlapSample->setPixmap(
+        CodeMapDelegate::Sample(CodeMapDelegate::Mark::Overlap, sample));
+    ui_->lblKeyOutOfRangeSample->setPixmap(
+        CodeMapDelegate::Sample(CodeMapDelegate::Mark::OutOfRange, sample));
+    ui_->lblKeyHeld->setText(Messages::CodeMapKeyHeld());
+    ui_->lblKeyOverlap->setText(Messages::CodeMapKeyOverlap());
+    ui_->lblKeyOutOfRange->setText(Messages::CodeMapKeyOutOfRange());
+
+    // A click or Enter on a cell or a legend line selects that Table Order line, quietly: only
+    // the list itself opens the relative start dialog.
+    const auto cellChosen = [this](const QModelIndex& index) {
+        SelectLine(index.data(CodeMapModel::LineRole).toInt());
+    };
+    connect(ui_->tblCodeMap, &QAbstractItemView::clicked, this, cellChosen);
+    connect(ui_->tblCodeMap, &QAbstractItemView::activated, this, cellChosen);
+    const auto legendChosen = [this](const QModelIndex& index) {
+        SelectLine(legend_->LineAt(index.row()));
+    };
+    connect(ui_->lstLegend, &QAbstractItemView::clicked, this, legendChosen);
+    connect(ui_->lstLegend, &QAbstractItemView::activated, this, legendChosen);
+
+    connect(model_, &CodeMapModel::refreshed, this, &CodeMapWindow::ShowWords);
+    connect(&selection_, &QItemSelectionModel::selectionChanged, this,
+            &CodeMapWindow::FollowSelection);
+    connect(legend_, &QAbstractItemModel::modelReset, this, &CodeMapWindow::FollowSelection);
+    FollowSelection();
+}
+
+CodeMapWindow::~CodeMapWindow() = default;
+
+void CodeMapWindow::SizeGrid() {
+    // Room for a two-character entry in every cell, so that DTE pairs read whole.
+    const QFontMetrics cell(CodeMapModel::CellFont());
+    const int width = cell.horizontalAdvance(QStringLiteral("ガガ")) + 8;
+    const int height = cell.height() + 12;
+    QTableView& grid = *ui_->tblCodeMap;
+    for (QHeaderView* header : {grid.horizontalHeader(), grid.verticalHeader()}) {
+        header->setSectionResizeMode(QHeaderView::Stretch);
+        header->setHighlightSections(false);
+    }
+    grid.horizontalHeader()->setMinimumSectionSize(width);
+    grid.verticalHeader()->setMinimumSectionSize(height);
+    const int frame = 2 * grid.frameWidth();
+    grid.setMinimumSize(16 * width + grid.verticalHeader()->sizeHint().width() + frame,
+                        16 * height + grid.horizontalHeader()->sizeHint().height() + frame);
+}
+
+void CodeMapWindow::Present() {
+    if (!isVisible()) {
+        if (!place_.isEmpty()) restoreGeometry(place_);
+        show();
+    }
+    raise();
+    activateWindow();
+}
+
+void CodeMapWindow::closeEvent(QCloseEvent* event) {
+    // Hidden, not destroyed: the map keeps its place for the rest of the session.
+    place_ = saveGeometry();
+    event->accept();
+}
+
+void CodeMapWindow::showEvent(QShowEvent* event) {
+    model_->SetFollowing(true);
+    QWidget::showEvent(event);
+}
+
+void CodeMapWindow::hideEvent(QHideEvent* event) {
+    // A hidden map does no work; it catches up when shown again.
+    model_->SetFollowing(false);
+    QWidget::hideEvent(event);
+}
+
+void CodeMapWindow::ShowWords() {
+    const CodeMap& map = model_->Map();
+    if (map.failure) {
+        ui_->lblRange->setText(model_->FailureText());
+    } else {
+        ui_->lblRange->setText(map.HasRange() ? Messages::CodeMapRange(map.first, map.last)
+                                              : Messages::CodeMapNoRange(map.first, map.last));
+    }
+    // The reason no file would be made stands out in red.
+    if (map.failure.has_value() != showingFailure_) {
+        showingFailure_ = map.failure.has_value();
+        QPalette palette = this->palette();
+        if (showingFailure_) palette.setColor(QPalette::WindowText, QColor(0xC0, 0x00, 0x00));
+        ui_->lblRange->setPalette(palette);
+    }
+
+    if (map.duplicates.empty()) {
+        ui_->lblDuplicates->setText(map.failure ? QString() : Messages::CodeMapNoDuplicates());
+        return;
+    }
+    // Two lines' worth under the grid; a long order can have many more.
+    constexpr std::size_t kShown = 6;
+    const int more =
+        static_cast<int>(map.duplicates.size() - std::min(map.duplicates.size(), kShown));
+    ui_->lblDuplicates->setText(Messages::CodeMapDuplicates(Duplicates(0, kShown), more));
+}
+
+QList<QPair<QString, QList<int>>> CodeMapWindow::Duplicates(std::size_t from,
+                                                            std::size_t count) const {
+    QList<QPair<QString, QList<int>>> duplicates;
+    const std::vector<DuplicateText>& all = model_->Map().duplicates;
+    for (std::size_t i = from; i < std::min(all.size(), from + count); ++i) {
+        QList<int> codes(all[i].codes.begin(), all[i].codes.end());
+        duplicates.append({model_->Look(all[i].codes.front()).shown, codes});
+    }
+    return duplicates;
+}
+
+bool CodeMapWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui_->lblDuplicates && event->type() == QEvent::ToolTip) {
+        const auto all = Duplicates(0, model_->Map().duplicates.size());
+        if (!all.isEmpty()) {
+            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(),
+                               Messages::CodeMapDuplicatesList(all), ui_->lblDuplicates);
+        }
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void CodeMapWindow::SelectLine(int line) {
+    if (line >= 0) selection_.SelectQuietly(line);
+}
+
+void CodeMapWindow::FollowSelection() {
+    const int line = selection_.SelectedLine();
+    model_->SetSelectedLine(line);
+    QItemSelectionModel& legend = *ui_->lstLegend->selectionModel();
+    if (const int shown = legend_->RowOf(line); shown < 0) {
+        legend.clearSelection();
+    } else {
+        const QModelIndex row = legend_->index(shown, 0);
+        legend.setCurrentIndex(row, QItemSelectionModel::ClearAndSelect);
+        ui_->lstLegend->scrollTo(row);
+    }
+}
+
+}  // namespace glyphwright

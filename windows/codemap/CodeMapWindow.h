@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QWidget>
+
+#include <memory>
+
+namespace Ui {
+class frmCodeMap;
+}
+
+namespace glyphwright {
+
+class CodeMapLegend;
+class CodeMapModel;
+class OrderSelection;
+class TableEvents;
+class TableOrder;
+struct Workspace;
+
+// frmCodeMap: the 256 codes as MAKE TABLE would write them now, coloured by the Table Order line
+// that lays each, with the range, the duplicates, or why no file would be made, under the grid.
+// It only looks: it changes neither the table nor the order, and selects a line only quietly.
+// The close box hides it; it keeps its place and is shown there again.
+class CodeMapWindow final : public QWidget {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CodeMapWindow)
+
+public:
+    CodeMapWindow(const Workspace& workspace, TableOrder& order, OrderSelection& selection,
+                  TableEvents& events);
+    ~CodeMapWindow() override;
+
+    // Shows the map where it was last, or brings it to the front when it is shown.
+    void Present();
+
+    [[nodiscard]] CodeMapModel& Model() { return *model_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void SizeGrid();
+    void ShowWords();
+    void SelectLine(int line);
+    void FollowSelection();
+    // Duplicates [from, from + count) of the map, as Messages words them.
+    [[nodiscard]] QList<QPair<QString, QList<int>>> Duplicates(std::size_t from,
+                                                               std::size_t count) const;
+
+    OrderSelection& selection_;
+    std::unique_ptr<Ui::frmCodeMap> ui_;
+    CodeMapModel* model_;
+    CodeMapLegend* legend_;
+    bool showingFailure_ = false;
+    QByteArray place_;  // where the window was when last closed
+};
+
+}  // namespace glyphwright
