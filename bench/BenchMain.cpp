@@ -326,7 +326,7 @@ int main(int argc, char* argv[]) {
     // over it, and its peak memory on a small and a large file, each in a fresh process.
     const std::string search = kSearchCore;
     const std::string floor = kSearchFloor;
-    ratioRow("(d) relative search, 256 MiB, 1 byte per letter", ns(search + "/0"),
+    ratioRow("(e) relative search, 256 MiB, 1 byte per letter", ns(search + "/0"),
              "read + memchr:", ns(floor + "/0"), Time, 3.0);
     ratioRow("    the same, 2 bytes per letter (little-endian)", ns(search + "/1"),
              "read + memchr:", ns(floor + "/0"), Time, 3.0);
