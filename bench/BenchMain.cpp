@@ -1,6 +1,6 @@
 // Runs every benchmark in one process and prints one table: MAKE TABLE against the floor of
-// writing its bytes, start-up and memory against a bare Qt window, and the Table Order actions on
-// a 1000-line order.
+// writing its bytes, start-up and memory against a bare Qt window, the Table Order actions on
+// a 1000-line order, and the relative search against reading its file.
 //
 //   glyphwright_bench [--startup-runs=N] [--no-startup] [--details] [benchmark options]
 //
@@ -13,11 +13,13 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iostream>
 #include <map>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -154,6 +156,8 @@ void Print(const std::vector<Row>& rows) {
 
 int main(int argc, char* argv[]) {
     using namespace glyphwright::bench;
+    if (argc == 2 && std::strncmp(argv[1], kSearchPeakRssFlag, std::strlen(kSearchPeakRssFlag)) == 0)
+        return SearchAndPrintPeakRss(argv[1] + std::strlen(kSearchPeakRssFlag));
     int startupRuns = 20;
     bool startup = true;
     bool details = false;
@@ -246,12 +250,14 @@ int main(int argc, char* argv[]) {
     if (startup) {
         // The bare window draws no text; the second yardstick adds one label, which brings in
         // the font system that any window with text needs.
-        constexpr int kPrograms = 3;
-        const char* programs[kPrograms] = {GLYPHWRIGHT_PROGRAM, BARE_WINDOW_PROGRAM,
-                                           BARE_WINDOW_TEXT_PROGRAM};
-        std::vector<double> shown[kPrograms], rss[kPrograms];
+        // bench/run --baseline=REV adds an earlier build of the program as a fourth yardstick.
+        const char* baseline = std::getenv("GLYPHWRIGHT_BASELINE_PROGRAM");
+        const int kPrograms = baseline != nullptr && *baseline != 0 ? 4 : 3;
+        const char* programs[4] = {GLYPHWRIGHT_PROGRAM, BARE_WINDOW_PROGRAM,
+                                   BARE_WINDOW_TEXT_PROGRAM, baseline};
+        std::vector<double> shown[4], rss[4];
         try {
-            for (const char* program : programs) ProbeStartup(program);  // warm the file cache
+            for (int p = 0; p < kPrograms; ++p) ProbeStartup(programs[p]);  // warm the file cache
             for (int run = 0; run < startupRuns; ++run) {
                 for (int p = 0; p < kPrograms; ++p) {
                     const StartupSample sample = ProbeStartup(programs[p]);
@@ -273,6 +279,14 @@ int main(int argc, char* argv[]) {
                      "with label:", Median(shown[2]), Time, 0);
             ratioRow("    peak memory against a bare window with one label", Median(rss[0]),
                      "with label:", Median(rss[2]), mib, 0);
+            if (kPrograms == 4) {
+                const std::string before =
+                    std::string("before (") + std::getenv("GLYPHWRIGHT_BASELINE_NAME") + "):";
+                ratioRow("    start-up against the program before", Median(shown[0]), before,
+                         Median(shown[3]), Time, 1.05);
+                ratioRow("    peak memory against the program before", Median(rss[0]), before,
+                         Median(rss[3]), mib, 1.05);
+            }
         } catch (const std::exception& e) {
             rows.push_back({"(b) start-up", "n/a", e.what(), "", "<= 1.15x", "not measured"});
         }
@@ -307,6 +321,31 @@ int main(int argc, char* argv[]) {
     ratioRow("    remove line 500 of 1000, code map open", ns(kRemoveWidgetsMapOpen),
              "map closed:", ns(kRemoveWidgets), Time, 1.10);
 #endif
+
+    // (e) The relative search: one pass over a 256 MiB file against reading it and running memchr
+    // over it, and its peak memory on a small and a large file, each in a fresh process.
+    const std::string search = kSearchCore;
+    const std::string floor = kSearchFloor;
+    ratioRow("(e) relative search, 256 MiB, 1 byte per letter", ns(search + "/0"),
+             "read + memchr:", ns(floor + "/0"), Time, 3.0);
+    ratioRow("    the same, 2 bytes per letter (little-endian)", ns(search + "/1"),
+             "read + memchr:", ns(floor + "/0"), Time, 3.0);
+    ratioRow("    against reading alone (pread, same blocks)", ns(search + "/0"),
+             "read:", ns(floor + "/1"), Time, 0);
+    try {
+        const long small = SearchPeakRssKb(SearchBenchFile(16));
+        const long large = SearchPeakRssKb(SearchBenchFile(256));
+        if (small < 0 || large < 0) throw std::runtime_error("the child search failed");
+        char measured[32], yardstick[48], difference[32];
+        std::snprintf(measured, sizeof measured, "%.1f MiB", large / 1024.0);
+        std::snprintf(yardstick, sizeof yardstick, "16 MiB file: %.1f MiB", small / 1024.0);
+        std::snprintf(difference, sizeof difference, "%+.1f MiB", (large - small) / 1024.0);
+        rows.push_back({"    peak memory (VmHWM) searching 256 MiB", measured, yardstick, difference,
+                        "within 16 MiB", std::labs(large - small) <= 16 * 1024 ? "yes" : "NO"});
+    } catch (const std::exception& e) {
+        rows.push_back({"    peak memory searching 256 MiB", "n/a", e.what(), "", "within 16 MiB",
+                        "not measured"});
+    }
 
     std::printf("Glyphwright benchmarks on %s\n\n", Machine().c_str());
     Print(rows);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdlib>
 #include <string>
 
@@ -17,6 +18,13 @@ inline constexpr const char* kMakeTableLongCore = "core/make_table_1000_lines";
 inline constexpr const char* kIncludeWidgets = "widgets/include_on_1000_lines";
 inline constexpr const char* kRemoveWidgets = "widgets/remove_line_500_of_1000";
 inline constexpr const char* kMakeTableLongWidgets = "widgets/make_table_1000_lines";
+inline constexpr const char* kSearchCore = "core/relative_search_256_MiB";
+inline constexpr const char* kSearchFloor = "core/read_and_memchr_256_MiB";
+
+// The flag that makes glyphwright_bench a child that searches one file and prints its own peak
+// memory (VmHWM, kB): a fresh process, so that nothing the benchmarks did before counts.
+inline constexpr const char* kSearchPeakRssFlag = "--search-peak-rss=";
+
 // The code map (CodeMapBenchmarks.cpp; the map-open actions are in WidgetBenchmarks.cpp).
 inline constexpr const char* kCodeMapCore = "core/code_map_1000_lines";
 inline constexpr const char* kCodeMapAfterStart = "widgets/code_map_update_relative_start_1000";
@@ -30,5 +38,12 @@ inline std::string ScratchPath(const std::string& name) {
     const char* folder = std::getenv("GLYPHWRIGHT_BENCH_SCRATCH");
     return std::string(folder != nullptr ? folder : "/tmp") + "/" + name;
 }
+
+// The relative search's benchmark file of `mib` MiB in the scratch folder, written on first use.
+std::string SearchBenchFile(std::size_t mib);
+// In the child: searches `path` and prints the peak memory; returns the exit status.
+int SearchAndPrintPeakRss(const std::string& path);
+// Starts such a child on `path` and returns what it printed, or -1.
+long SearchPeakRssKb(const std::string& path);
 
 }  // namespace glyphwright::bench

@@ -12,7 +12,6 @@
 #include "BenchSupport.h"
 #include "core/AssembleTable.h"
 #include "core/BuiltInSets.h"
-#include "core/TableOrder.h"
 #include "evidence/LoadOrder.h"
 #include "tablefile/MakeTable.h"
 #include "tablefile/SaveFileAtomically.h"
@@ -26,13 +25,17 @@ class FixedPath final : public UserQueries {
 public:
     explicit FixedPath(std::string path) : path_(std::move(path)) {}
     std::optional<std::string> AskStartCode() override { return std::nullopt; }
-    std::optional<SaveTarget> AskSaveTarget() override {
-        return SaveTarget{path_, TableFormat::Classic};
-    }
+    std::optional<SaveTarget> AskSaveTarget() override { return SaveTarget{path_}; }
 
 private:
     std::string path_;
 };
+
+// MAKE TABLE, which must write its file.
+bool MakeTableWrites(Workspace& ws, const TableOrder& order, UserQueries& user) {
+    const auto made = MakeTable(ws, order, "00", user);
+    return made.ok() && made.value() == MakeTableOutcome::Written;
+}
 
 // Eight lines that fill all 256 codes from 00: the seven sets in catalogue order reach D7, and
 // "Dakuten" once more takes D8 to FF.
@@ -41,17 +44,11 @@ void RecordFullTable(TableOrder& order) {
     (void)order.AppendSetLine("Dakuten");
 }
 
-// MAKE TABLE from 00 to `user`'s path; false when it wrote no file.
-bool MakeTableFrom00(Workspace& ws, const TableOrder& order, FixedPath& user) {
-    const auto made = MakeTable(ws, order, "00", user);
-    return made.ok() && made.value() == MakeTableOutcome::Written;
-}
-
 std::string FullTableBytes() {
     Workspace ws;
-    TableOrder order;
-    RecordFullTable(order);
-    if (!AssembleTable(order, ws).ok()) std::abort();
+    TableOrder lines;
+    RecordFullTable(lines);
+    if (!AssembleTable(lines, ws).ok()) std::abort();
     std::string file;
     WriteTableFile(file, ws.TableText, 0x00, ws.LastCode);
     return file;
@@ -64,11 +61,11 @@ std::string FilePath(const benchmark::State& state, const std::string& name) {
 
 void MakeTableFullTable(benchmark::State& state) {
     Workspace ws;
-    TableOrder order;
-    RecordFullTable(order);
+    TableOrder lines;
+    RecordFullTable(lines);
     FixedPath user(FilePath(state, "make-table.tbl"));
     for (auto _ : state) {
-        if (!MakeTableFrom00(ws, order, user)) {
+        if (!MakeTableWrites(ws, lines, user)) {
             state.SkipWithError("MAKE TABLE wrote no file");
             break;
         }
@@ -128,11 +125,11 @@ BENCHMARK(SavePreparedBytesSafely)->Name(kSaveSafely)->UseRealTime();
 
 void AssembleAndFormat(benchmark::State& state) {
     Workspace ws;
-    TableOrder order;
-    RecordFullTable(order);
+    TableOrder lines;
+    RecordFullTable(lines);
     std::string file;
     for (auto _ : state) {
-        if (!AssembleTable(order, ws).ok()) std::abort();
+        if (!AssembleTable(lines, ws).ok()) std::abort();
         file.clear();
         WriteTableFile(file, ws.TableText, 0x00, ws.LastCode);
         benchmark::DoNotOptimize(file.data());
@@ -140,29 +137,26 @@ void AssembleAndFormat(benchmark::State& state) {
 }
 BENCHMARK(AssembleAndFormat)->Name(kAssembleFormat)->UseRealTime();
 
-// The 1000-line Table Order as the windows would have recorded it.
-struct LoadedOrder {
+// The 1000-line Table Order as the windows would have made it.
+struct LoadedWorkspace {
     Workspace ws;
     TableOrder order;
-    LoadedOrder() {
+    LoadedWorkspace() {
         for (const evidence::LoadLine& line : evidence::MakeLoadOrder(1000)) {
             if (line.single) {
                 ws.TableText[static_cast<std::size_t>(line.code)] = line.text;
                 (void)order.AppendEntryLine(line.text);
-                continue;
-            }
-            (void)order.AppendSetLine(line.name);
-            if (line.start != 0) {
+            } else {
+                (void)order.AppendSetLine(line.name);
                 order.SetStart(order.LineCount() - 1, static_cast<ByteCode>(line.start));
             }
         }
     }
 };
 
-// Including a set as line 1000 (the name test and the record), and taking it out again, which
-// moves nothing, so that every round starts from 999 lines.
+// Including a set as line 1000 (and taking it out again, to include it anew next time).
 void IncludeOnLongOrder(benchmark::State& state) {
-    LoadedOrder loaded;
+    LoadedWorkspace loaded;
     loaded.order.Remove(999);
     for (auto _ : state) {
         if (!loaded.order.AppendSetLine("Katakana")) std::abort();
@@ -171,24 +165,22 @@ void IncludeOnLongOrder(benchmark::State& state) {
 }
 BENCHMARK(IncludeOnLongOrder)->Name(kIncludeCore)->UseRealTime();
 
-// Removing line 500 of 1000: the records below it move up. The line is put back at the end,
-// outside the timing.
+// Removing line 500 of 1000: the lines and records below it move up (and one line is included
+// again at the end, so that there are 1000 each time).
 void RemoveFromLongOrder(benchmark::State& state) {
-    LoadedOrder loaded;
+    LoadedWorkspace loaded;
     for (auto _ : state) {
         loaded.order.Remove(499);
-        state.PauseTiming();
         if (!loaded.order.AppendSetLine("0-9")) std::abort();
-        state.ResumeTiming();
     }
 }
 BENCHMARK(RemoveFromLongOrder)->Name(kRemoveCore)->UseRealTime();
 
 void MakeTableLongOrder(benchmark::State& state) {
-    LoadedOrder loaded;
+    LoadedWorkspace loaded;
     FixedPath user(ScratchPath("long-order.tbl"));
     for (auto _ : state) {
-        if (!MakeTableFrom00(loaded.ws, loaded.order, user)) {
+        if (!MakeTableWrites(loaded.ws, loaded.order, user)) {
             state.SkipWithError("MAKE TABLE wrote no file");
             break;
         }

@@ -1,8 +1,8 @@
 // Arbitrary Table Orders through AssembleTable and WriteTableFile. The input is read as a short
-// program of edits to a workspace (set names exact, mis-typed or empty, own start codes, removed
-// lines, single entries of any bytes) interleaved with assemblies of up to 1001 lines. After
-// every assembly the workspace and the file are checked against the plain reading in
-// tests/evidence/ReferenceTable.h and against the file's structure.
+// program of edits to a Table Order and a workspace (set names exact, mis-typed or empty, own
+// start codes, removed lines, single entries of any bytes) interleaved with assemblies of orders
+// of up to 1000 lines. After every assembly the workspace and the file are checked against the
+// plain reading in tests/evidence/ReferenceTable.h and against the file's structure.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -16,11 +16,13 @@
 
 #include "core/AssembleTable.h"
 #include "core/BuiltInSets.h"
+#include "core/TableOrder.h"
 #include "evidence/ReferenceTable.h"
 #include "tablefile/WriteTableFile.h"
 
 namespace {
 
+using glyphwright::TableOrder;
 using glyphwright::Workspace;
 using namespace glyphwright::evidence;
 
@@ -52,28 +54,29 @@ std::string SomeName(FuzzedDataProvider& in) {
     }
 }
 
-// The workspace keeps line n's start in OrderStarts[n - 1]; the reference keeps it in starts[n].
+// The order keeps line n's start in OrderStarts[n - 1]; the reference keeps it in starts[n].
 // Two thousand comparisons that hold no branch worth exploring: kept out of libFuzzer's view.
-__attribute__((no_sanitize("coverage"))) void CheckRecords(const Workspace& ws,
+__attribute__((no_sanitize("coverage"))) void CheckRecords(const TableOrder& lines,
                                                            const ReferenceOrder& order) {
-    for (std::size_t i = 0; i < ws.OrderNames.size(); ++i) {
-        if (ws.OrderNames[i] != order.names[i])
+    for (std::size_t i = 0; i < lines.OrderNames().size(); ++i) {
+        if (lines.OrderNames()[i] != order.names[i])
             Fail("OrderNames[" + std::to_string(i) + "] differs");
     }
-    for (std::size_t i = 0; i < ws.OrderStarts.size(); ++i) {
-        if (ws.OrderStarts[i] != order.starts[i + 1]) {
+    for (std::size_t i = 0; i < lines.OrderStarts().size(); ++i) {
+        if (lines.OrderStarts()[i] != order.starts[i + 1]) {
             Fail("OrderStarts[" + std::to_string(i) + "] differs");
         }
     }
 }
 
-void AssembleAndCheck(Workspace& ws, const ReferenceOrder& order, int lineCount) {
+void AssembleAndCheck(Workspace& ws, const TableOrder& lines, const ReferenceOrder& order) {
+    const int lineCount = lines.LineCount();
     const Table before = ws.TableText;
     const int lastBefore = ws.LastCode;
     const ReferenceAssembly expected =
         ReferenceAssemble(before, lastBefore, ws.CurrentCode, order, lineCount);
 
-    const auto result = glyphwright::AssembleTable(ws, lineCount);
+    const auto result = glyphwright::AssembleTable(lines, ws);
     if (result.ok() != expected.ok) {
         Fail(std::string("assembly of ") + std::to_string(lineCount) + " lines " +
              (result.ok() ? "succeeded" : "failed") + " against the reference");
@@ -81,9 +84,11 @@ void AssembleAndCheck(Workspace& ws, const ReferenceOrder& order, int lineCount)
     if (ws.TableText != expected.table) Fail("TableText differs from the reference");
     if (ws.LastCode != expected.last) Fail("LastCode differs from the reference");
     if (!result.ok()) {
-        // All or nothing: a failed assembly leaves no trace.
+        // All or nothing: a failed assembly leaves no trace, and a preview agrees.
         if (ws.TableText != before || ws.LastCode != lastBefore)
             Fail("failed assembly left changes");
+        if (glyphwright::PreviewAssembly(lines, ws.CurrentCode).ok())
+            Fail("the preview lays what the assembly refused");
         return;
     }
 
@@ -110,69 +115,63 @@ void AssembleAndCheck(Workspace& ws, const ReferenceOrder& order, int lineCount)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider in(data, size);
     Workspace ws;
+    TableOrder lines;
     ReferenceOrder order;
-    int lines = 0;  // the line count the list would show, as far as the edits tell
     bool assembled = false;
+
+    // Includes one line as "Relative  Entry" does, or a single entry's line.
+    const auto include = [&](bool setLine) {
+        const std::string text = SomeName(in);
+        if (!(setLine ? lines.AppendSetLine(text) : lines.AppendEntryLine(text))) return false;
+        // Only a text that names a set is recorded for its line.
+        order.names[static_cast<std::size_t>(lines.LineCount())] =
+            setLine && ReferenceMembers(text) ? text : "";
+        return true;
+    };
 
     for (int step = 0; step < 64 && in.remaining_bytes() > 0; ++step) {
         switch (in.ConsumeIntegralInRange(0, 6)) {
-            case 0: {  // include one line: a name recorded at the next position
-                if (lines >= 1001) break;
-                ++lines;
-                if (lines <= 1000) {
-                    const std::string name = SomeName(in);
-                    ws.OrderNames[static_cast<std::size_t>(lines)] = name;
-                    order.names[static_cast<std::size_t>(lines)] = name;
-                }
+            case 0:
+                include(true);
                 break;
-            }
             case 1: {  // include a run of lines, to reach long orders in few bytes
                 const int count = in.ConsumeIntegralInRange(1, 1001);
-                for (int k = 0; k < count && lines < 1001; ++k) {
-                    ++lines;
-                    if (lines > 1000) break;
-                    const std::string name = SomeName(in);
-                    ws.OrderNames[static_cast<std::size_t>(lines)] = name;
-                    order.names[static_cast<std::size_t>(lines)] = name;
+                for (int k = 0; k < count && include(true); ++k) {
                 }
                 break;
             }
-            case 2: {  // an own start code for some line, now and then one above FF
+            case 2: {  // an own start code for some line, at times one that does not exist
                 const int line = in.ConsumeIntegralInRange(1, 1001);
-                const int start = in.ConsumeBool() ? in.ConsumeIntegralInRange(0, 0xFF)
-                                                   : in.ConsumeIntegralInRange(0, 0x1FF);
-                ws.OrderStarts[static_cast<std::size_t>(line - 1)] =
-                    static_cast<std::int16_t>(start);
-                order.starts[static_cast<std::size_t>(line)] = start;
+                const auto start = in.ConsumeIntegral<std::uint8_t>();
+                lines.SetStart(line - 1, start);
+                if (line <= lines.LineCount()) order.starts[static_cast<std::size_t>(line)] = start;
                 break;
             }
-            case 3: {  // remove a line, sometimes one with no records at all
+            case 3: {  // remove a line, at times one that does not exist
                 const int index = in.ConsumeIntegralInRange(-2, 1001);
-                ws.RemoveOrderLine(index);
-                order.Remove(index + 1);
-                if (index >= 0 && index < lines) --lines;
+                if (index >= 0 && index < lines.LineCount()) order.Remove(index + 1);
+                lines.Remove(index);
                 break;
             }
-            case 4: {  // a single entry straight into its slot: any bytes, "=" and line breaks too
+            case 4: {  // a single entry: any bytes on its code, "=" and line breaks too
                 const auto code = in.ConsumeIntegral<std::uint8_t>();
                 ws.TableText[code] = in.ConsumeRandomLengthString(8);
+                include(false);
                 break;
             }
             case 5:
-            case 6: {  // MAKE TABLE: a start code and the list's line count (at times past 1000)
+            case 6:  // MAKE TABLE from some start code
                 ws.CurrentCode = in.ConsumeIntegral<std::uint8_t>();
-                const int count = in.ConsumeBool() ? lines : in.ConsumeIntegralInRange(0, 1001);
-                CheckRecords(ws, order);
-                AssembleAndCheck(ws, order, count);
+                CheckRecords(lines, order);
+                AssembleAndCheck(ws, lines, order);
                 assembled = true;
                 break;
-            }
         }
     }
     if (!assembled) {
         ws.CurrentCode = in.ConsumeIntegral<std::uint8_t>();
-        AssembleAndCheck(ws, order, lines);
+        AssembleAndCheck(ws, lines, order);
     }
-    CheckRecords(ws, order);
+    CheckRecords(lines, order);
     return 0;
 }

@@ -300,4 +300,139 @@ QString Messages::AboutText(const QString& version) {
         .arg(version);
 }
 
+QString Messages::OpenGameFileTitle() {
+    return tr("Open Game File");
+}
+
+QString Messages::Failure(const GameFileError& failure) {
+    const QString path = QString::fromLocal8Bit(failure.path);
+    const QString reason = QString::fromLocal8Bit(std::strerror(failure.error));
+    switch (failure.kind) {
+        case GameFileProblem::CannotOpen:
+            return tr("The game file \"%1\" could not be opened: %2.").arg(path, reason);
+        case GameFileProblem::NotAFile:
+            return tr("\"%1\" is not a file but a folder, a device or the like. Choose a game "
+                      "file.")
+                .arg(path);
+        case GameFileProblem::CannotRead:
+            return tr("The game file \"%1\" could not be read: %2.").arg(path, reason);
+        case GameFileProblem::SizeChanged:
+            return tr("The game file \"%1\" changed size while it was being read. Open it "
+                      "again once nothing writes to it any more.")
+                .arg(path);
+        case GameFileProblem::Vanished:
+            return tr("The game file \"%1\" was deleted or replaced while it was being read. "
+                      "Open it again.")
+                .arg(path);
+    }
+    return tr("The game file \"%1\" could not be read.").arg(path);
+}
+
+QString Messages::GameFileShown(const QString& path, quint64 size) {
+    return tr("%1 (%2 bytes)").arg(path, QString::number(size));
+}
+
+QString Messages::NoGameFile() {
+    return tr("No game file is open: File \u2192 Open Game File\u2026 (Ctrl+O).");
+}
+
+QString Messages::Failure(const WordError& failure) {
+    switch (failure.kind) {
+        case WordProblem::TooFewLetters:
+            return tr(
+                "Type at least three known letters: a shorter word matches almost "
+                "anywhere. Type ? for a letter you do not know.");
+        case WordProblem::LetterInNoSet:
+            return tr("The letter \"%1\" is in none of the built-in sets. Search for kana, latin "
+                      "letters or digits, with ? for a letter you do not know.")
+                .arg(Text(failure.letter));
+        case WordProblem::NoSetHoldsAll:
+            return tr(
+                "No built-in set holds every letter of this word. Search for a word of one "
+                "kind of letters, for example hiragana only.");
+        case WordProblem::InvalidWord:
+            break;
+    }
+    return tr("This word cannot be searched for.");
+}
+
+QStringList Messages::LetterWidths() {
+    return {tr("One byte per letter"), tr("Two bytes per letter, little-endian"),
+            tr("Two bytes per letter, big-endian")};
+}
+
+QStringList Messages::SearchHeaders() {
+    return {tr("Hits / offset"), tr("Set"), tr("Start code"), tr("Text around the hit")};
+}
+
+QString Messages::Searching() {
+    return tr("Searching\u2026");
+}
+
+QString Messages::SearchFound(quint64 hits, qsizetype groups) {
+    return tr("%1 hit(s), %2 start code(s); those found most often come first.")
+        .arg(QString::number(hits), QString::number(groups));
+}
+
+QString Messages::SearchFoundNothing() {
+    return tr("The word was not found with any built-in set.");
+}
+
+QString Messages::SearchCancelled() {
+    return tr("The search was cancelled.");
+}
+
+QString Messages::StartPastFF(int start) {
+    return tr("%1 (runs past FF)").arg(start < 0 ? QStringLiteral("-") + Hex(-start) : Hex(start));
+}
+
+QString Messages::NoResultSelected() {
+    return tr("Select a result first.");
+}
+
+QString Messages::GroupPastFF(const QString& set, int start) {
+    return tr("The set \"%1\" cannot start at %2: it would not fit in the codes 00 to FF. This "
+              "is a chance match.")
+        .arg(set, StartPastFF(start));
+}
+
+QString Messages::NoOwnStartZero(const QString& set) {
+    return tr("A line cannot start at 00 of its own: 00 means no start of its own. Make \"%1\" "
+              "the first set of the Table Order and type 00 as the table's start code.")
+        .arg(set);
+}
+
+QString Messages::StartApplied(int line, const QString& set, int start) {
+    return tr("Line %1 (%2) now starts at %3.").arg(QString::number(line), set, Hex(start));
+}
+
+QString Messages::SetAdded(int line, const QString& set, int start) {
+    return tr("\"%1\" was added to the Table Order as line %2, starting at %3.")
+        .arg(set, QString::number(line), Hex(start));
+}
+
+QStringList Messages::GameTextHeaders() {
+    return {tr("Offset"), tr("Bytes"), tr("Text")};
+}
+
+QString Messages::TableLaid(int start) {
+    return tr("Read through the table with the Table Order laid from start code %1, as MAKE "
+              "TABLE would lay it.")
+        .arg(Hex(start));
+}
+
+QString Messages::TableNotLaid(const QString& why) {
+    return tr("Read through the table as it stands, without the Table Order: %1").arg(why);
+}
+
+QString Messages::BadOffset(const QString& typed) {
+    return tr("The offset \"%1\" is not a hexadecimal number. Type an offset such as 1A2B0.")
+        .arg(typed);
+}
+
+QString Messages::OffsetPastEnd(quint64 offset, quint64 size) {
+    return tr("The offset %1 is past the end of the game file, which is %2 bytes long.")
+        .arg(QString::number(offset, 16).toUpper(), QString::number(size));
+}
+
 }  // namespace glyphwright

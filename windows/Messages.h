@@ -9,7 +9,9 @@
 #include <string_view>
 
 #include "MakeTable.h"
+#include "core/GameFile.h"
 #include "core/ParseHexByte.h"
+#include "core/SearchWord.h"
 
 namespace glyphwright {
 
@@ -84,6 +86,34 @@ public:
     [[nodiscard]] static QString FarewellText();
     [[nodiscard]] static QString AboutTitle();
     [[nodiscard]] static QString AboutText(const QString& version);
+
+    // The game file
+    [[nodiscard]] static QString OpenGameFileTitle();
+    [[nodiscard]] static QString Failure(const GameFileError& failure);
+    [[nodiscard]] static QString GameFileShown(const QString& path, quint64 size);
+    [[nodiscard]] static QString NoGameFile();
+
+    // The relative search
+    [[nodiscard]] static QString Failure(const WordError& failure);
+    [[nodiscard]] static QStringList LetterWidths();  // in the order of LetterWidth
+    [[nodiscard]] static QStringList SearchHeaders();
+    [[nodiscard]] static QString Searching();
+    [[nodiscard]] static QString SearchFound(quint64 hits, qsizetype groups);
+    [[nodiscard]] static QString SearchFoundNothing();
+    [[nodiscard]] static QString SearchCancelled();
+    [[nodiscard]] static QString StartPastFF(int start);  // a start code whose set leaves 00-FF
+    [[nodiscard]] static QString NoResultSelected();
+    [[nodiscard]] static QString GroupPastFF(const QString& set, int start);
+    [[nodiscard]] static QString NoOwnStartZero(const QString& set);
+    [[nodiscard]] static QString StartApplied(int line, const QString& set, int start);
+    [[nodiscard]] static QString SetAdded(int line, const QString& set, int start);
+
+    // The game text
+    [[nodiscard]] static QStringList GameTextHeaders();
+    [[nodiscard]] static QString TableLaid(int start);
+    [[nodiscard]] static QString TableNotLaid(const QString& why);
+    [[nodiscard]] static QString BadOffset(const QString& typed);
+    [[nodiscard]] static QString OffsetPastEnd(quint64 offset, quint64 size);
 };
 
 }  // namespace glyphwright

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "OpenGameFile.h"
 #include "OrderListModel.h"
 #include "OrderSelection.h"
 #include "TableEvents.h"
@@ -10,16 +11,18 @@
 namespace glyphwright {
 
 // The state of one run, made at start-up before any window and outliving them all: the code
-// table, the Table Order with its list model and selection, and the events the windows share.
+// table, the Table Order with its list model and selection, the events the windows share and
+// the game file open.
 struct ProgramState {
     Workspace workspace;
     TableOrder order;
     OrderListModel lines{order};
     OrderSelection selection{lines};
     TableEvents events;
+    OpenGameFile gameFile;
 
     [[nodiscard]] WindowServices Services(WindowQueries& user) {
-        return {workspace, order, lines, selection, events, user};
+        return {workspace, order, lines, selection, events, user, gameFile};
     }
 };
 

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -54,6 +55,14 @@ std::optional<WindowQueries::SaveAnswer> QtQueries::AskSavePath(
     lastFilter_ = dialog->selectedNameFilter();
     return SaveAnswer{QFile::encodeName(lastSavePath_).toStdString(),
                       std::max(0, static_cast<int>(names.indexOf(lastFilter_)))};
+}
+
+std::optional<std::string> QtQueries::AskOpenPath(const std::string& title) {
+    const QString path =
+        QFileDialog::getOpenFileName(owner_.data(), QString::fromStdString(title), lastOpenFolder_);
+    if (path.isEmpty()) return std::nullopt;
+    lastOpenFolder_ = QFileInfo(path).absolutePath();
+    return QFile::encodeName(path).toStdString();
 }
 
 void QtQueries::ShowMessage(const std::string& title, const std::string& text, MessageIcon icon) {

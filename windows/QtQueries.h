@@ -11,7 +11,7 @@ class QWidget;
 namespace glyphwright {
 
 // The real modal boxes: an input box and message boxes, modal to the whole program, and the main
-// window's Save dialog cdgSaveFile, modal to that window.
+// window's Save dialog cdgSaveFile and its open dialog, modal to that window.
 class QtQueries final : public WindowQueries {
 public:
     QtQueries() = default;
@@ -26,6 +26,7 @@ public:
                                                      const std::string& title) override;
     [[nodiscard]] std::optional<SaveAnswer> AskSavePath(
         const std::vector<std::string>& filters) override;
+    [[nodiscard]] std::optional<std::string> AskOpenPath(const std::string& title) override;
     void ShowMessage(const std::string& title, const std::string& text, MessageIcon icon) override;
     [[nodiscard]] bool AskYesNo(const std::string& title, const std::string& text,
                                 MessageIcon icon) override;
@@ -39,6 +40,7 @@ private:
     QPointer<QFileDialog> saveDialog_;
     QString lastSavePath_;  // offered again the next time, with the filter chosen with it
     QString lastFilter_;
+    QString lastOpenFolder_;  // the open dialog starts where the last game file was
 };
 
 }  // namespace glyphwright

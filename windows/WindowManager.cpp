@@ -2,13 +2,16 @@
 
 #include <algorithm>
 
+#include "OpenGameFile.h"
 #include "RunAction.h"
 #include "codemap/CodeMapWindow.h"
 #include "dialogs/IncludeChooser.h"
 #include "dialogs/RelativeStartDialog.h"
 #include "dialogs/SingleEntryDialog.h"
+#include "gametext/GameTextWindow.h"
 #include "main/ConfirmExit.h"
 #include "main/MainWindow.h"
+#include "search/RelativeSearchWindow.h"
 
 namespace glyphwright {
 
@@ -44,11 +47,20 @@ void WindowManager::Start() {
     connect(main, &MainWindow::codeMapRequested, this, &WindowManager::ShowCodeMap);
     connect(main, &MainWindow::exitRequested, this,
             [this] { RunAction(services_.user, [this] { ConfirmExit(*this, services_.user); }); });
+    connect(main, &MainWindow::openGameFileRequested, this, &WindowManager::OpenGameFileFromUser);
+    connect(main, &MainWindow::relativeSearchRequested, this, &WindowManager::ShowRelativeSearch);
+    connect(main, &MainWindow::gameTextRequested, this, &WindowManager::ShowGameText);
     main->show();
 }
 
 MainWindow* WindowManager::Main() const {
     return main_.data();
+}
+RelativeSearchWindow* WindowManager::Search() const {
+    return search_.data();
+}
+GameTextWindow* WindowManager::Text() const {
+    return gameText_.data();
 }
 IncludeChooser* WindowManager::Pick() const {
     return pick_.data();
@@ -72,6 +84,49 @@ void WindowManager::ShowPick() {
         connect(pick, &IncludeChooser::singleEntryRequested, this, &WindowManager::ShowInsertDte);
     }
     pick->show();
+}
+
+void WindowManager::ShowRelativeSearch() {
+    if (main_.isNull()) return;
+    const bool isNew = search_.isNull();
+    RelativeSearchWindow* search = Make(search_, services_.order, services_.selection,
+                                        services_.gameFile, *main_, services_.user);
+    if (search == nullptr) return;
+    if (isNew) {
+        connect(search, &RelativeSearchWindow::openRequested, this,
+                &WindowManager::OpenGameFileFromUser);
+        connect(search, &RelativeSearchWindow::showTextRequested, this,
+                [this](std::uint64_t offset) {
+                    ShowGameText();
+                    if (!gameText_.isNull()) gameText_->ShowOffset(offset);
+                });
+    }
+    search->show();
+    search->raise();
+    search->activateWindow();
+}
+
+void WindowManager::ShowGameText() {
+    const bool isNew = gameText_.isNull();
+    if (auto* text = Make(gameText_, services_.workspace, services_.order, services_.lines,
+                          services_.events, services_.gameFile, services_.user)) {
+        if (isNew) {
+            connect(text, &GameTextWindow::openRequested, this,
+                    &WindowManager::OpenGameFileFromUser);
+        }
+        text->show();
+        text->raise();
+        text->activateWindow();
+    }
+}
+
+void WindowManager::OpenGameFileFromUser() {
+    RunAction(services_.user, [this] {
+        if (!glyphwright::OpenGameFileFromUser(services_.gameFile, services_.user)) return;
+        const bool shown = (!search_.isNull() && search_->isVisible()) ||
+                           (!gameText_.isNull() && gameText_->isVisible());
+        if (!shown) ShowRelativeSearch();
+    });
 }
 
 void WindowManager::ShowInsertDte() {
@@ -98,6 +153,8 @@ void WindowManager::ShowCodeMap() {
 void WindowManager::Forget(QWidget& window) {
     if (main_.data() == &window) main_ = nullptr;
     if (pick_.data() == &window) pick_ = nullptr;
+    if (search_.data() == &window) search_ = nullptr;
+    if (gameText_.data() == &window) gameText_ = nullptr;
     if (insertDte_.data() == &window) insertDte_ = nullptr;
     if (enterHexNum_.data() == &window) enterHexNum_ = nullptr;
     if (codeMap_.data() == &window) codeMap_ = nullptr;

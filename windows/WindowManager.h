@@ -11,9 +11,12 @@ namespace glyphwright {
 
 class CodeMapWindow;
 class IncludeChooser;
+class GameTextWindow;
 class MainWindow;
+class OpenGameFile;
 class OrderListModel;
 class OrderSelection;
+class RelativeSearchWindow;
 class RelativeStartDialog;
 class SingleEntryDialog;
 class TableEvents;
@@ -30,6 +33,7 @@ struct WindowServices {
     OrderSelection& selection;
     TableEvents& events;
     WindowQueries& user;
+    OpenGameFile& gameFile;
 };
 
 // Creates, shows, hides and destroys the program's windows. Each exists at most once, is made
@@ -46,6 +50,8 @@ public:
     void Start();
 
     // The windows that exist now; nullptr for one that does not.
+    [[nodiscard]] RelativeSearchWindow* Search() const;  // frmRelativeSearch
+    [[nodiscard]] GameTextWindow* Text() const;          // frmGameText
     [[nodiscard]] MainWindow* Main() const;
     [[nodiscard]] IncludeChooser* Pick() const;
     [[nodiscard]] SingleEntryDialog* InsertDte() const;
@@ -60,6 +66,14 @@ public:
     // The code map is made once and then only hidden and shown again, at the place it had: its
     // close box hides it, and the exit sequence destroys it with the others.
     void ShowCodeMap();
+
+    // The relative search and the game text are made once and then only hidden and shown again,
+    // keeping what they show: their close boxes hide them.
+    void ShowRelativeSearch();
+    void ShowGameText();
+
+    // File > Open Game File…; once a file is open, the relative search is shown.
+    void OpenGameFileFromUser();
 
     // Takes the window off the screen and lets it go once control is back in the event loop:
     // for a window whose own action is still running (Cancel, the close box). From now on it
@@ -92,6 +106,8 @@ private:
     bool ending_ = false;
     QPointer<MainWindow> main_;
     QPointer<IncludeChooser> pick_;
+    QPointer<RelativeSearchWindow> search_;
+    QPointer<GameTextWindow> gameText_;
     QPointer<SingleEntryDialog> insertDte_;
     QPointer<RelativeStartDialog> enterHexNum_;
     QPointer<CodeMapWindow> codeMap_;

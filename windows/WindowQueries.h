@@ -28,6 +28,10 @@ public:
     [[nodiscard]] virtual std::optional<SaveAnswer> AskSavePath(
         const std::vector<std::string>& filters) = 0;
 
+    // The open-file dialog with this title, modal to the main window: the chosen path exactly as
+    // the dialog gives it; nullopt on Cancel.
+    [[nodiscard]] virtual std::optional<std::string> AskOpenPath(const std::string& title) = 0;
+
     // Message box with a single OK button.
     virtual void ShowMessage(const std::string& title, const std::string& text,
                              MessageIcon icon) = 0;

@@ -1,6 +1,11 @@
 #include <QApplication>
+#include <QCoreApplication>
+
+#include <csignal>
+#include <cstdio>
 
 #include "ApplicationIcon.h"
+#include "CommandLine.h"
 #include "ProgramState.h"
 #include "QtQueries.h"
 #include "Version.h"
@@ -9,6 +14,16 @@
 #include "main/MainWindow.h"
 
 int main(int argc, char* argv[]) {
+#ifdef SIGPIPE
+    // A pipe whose reader went away is a failed write to report, not a reason to die unheard.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
+    // Any argument means the command line: it needs no display, so no QApplication.
+    if (argc > 1) {
+        QCoreApplication app(argc, argv);
+        return glyphwright::RunCommandLine(QCoreApplication::arguments().mid(1), stdout, stderr);
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(glyphwright::kProductName));
     QApplication::setApplicationVersion(QString::fromLatin1(glyphwright::kVersionText));

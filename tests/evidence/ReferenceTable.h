@@ -1,7 +1,7 @@
 #pragma once
 
 // A second, deliberately plain reading of how a Table Order becomes a table file, for checking
-// AssembleTable, WriteTableFile and RemoveOrderLine against something they do not share code
+// AssembleTable, WriteTableFile and TableOrder::Remove against something they do not share code
 // with. Only the member bytes of the sets come from the catalogue (BuiltInSetsTest checks those
 // member by member); the lookup, the laying and the file format are written out again here.
 
@@ -51,16 +51,19 @@ struct ReferenceAssembly {
 };
 
 // Lays the sets of lines 1..lineCount from `start` on. All or nothing: a set that would run past
-// FF, more than 1000 lines, or nothing laid from 00 leave the table and the last code alone.
+// FF, more than 1000 lines, or an order that lays no set at all leave the table and the last
+// code alone.
 inline ReferenceAssembly ReferenceAssemble(const Table& before, int lastBefore, int start,
                                            const ReferenceOrder& order, int lineCount) {
     ReferenceAssembly failed{false, before, lastBefore};
     if (lineCount > 1000) return failed;
     Table table = before;
     int next = start;
+    bool laid = false;
     for (int line = 1; line <= lineCount; ++line) {
         const auto members = ReferenceMembers(order.names[static_cast<std::size_t>(line)]);
         if (!members) continue;
+        laid = true;
         const int own = order.starts[static_cast<std::size_t>(line)];
         if (own > 0) next = own;
         for (const std::string_view member : *members) {
@@ -69,7 +72,7 @@ inline ReferenceAssembly ReferenceAssemble(const Table& before, int lastBefore, 
             ++next;
         }
     }
-    if (next == 0) return failed;
+    if (!laid) return failed;
     return {true, table, next - 1};
 }
 

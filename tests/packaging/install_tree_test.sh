@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch prefix and checks what a desktop needs: the program, the
-# desktop entry, the metainfo with this version's release, the theme icons and the man page.
+# desktop entry, the metainfo with this version's release, the theme icons, the man page and the
+# bash completion.
 #
 #   install_tree_test.sh BUILD_DIR VERSION_TEXT APP_ID
 set -euo pipefail
@@ -19,7 +20,8 @@ fail() {
 [[ -x $prefix/bin/glyphwright ]] || fail "bin/glyphwright is missing or not executable"
 desktop=$prefix/share/applications/$app_id.desktop
 metainfo=$prefix/share/metainfo/$app_id.metainfo.xml
-for file in "$desktop" "$metainfo" "$prefix/share/man/man1/glyphwright.1.gz"; do
+for file in "$desktop" "$metainfo" "$prefix/share/man/man1/glyphwright.1.gz" \
+            "$prefix/share/bash-completion/completions/glyphwright"; do
     [[ -f $file ]] || fail "${file#"$prefix"/} is missing"
 done
 for size in 16 32 64; do

@@ -7,7 +7,7 @@ program=$1
 work=$(mktemp -d)
 pid=
 trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
-export HOME=$work XDG_RUNTIME_DIR=$work
+export HOME=$work XDG_RUNTIME_DIR=$work QT_QPA_PLATFORM=xcb
 
 source "$(dirname "$0")/../../scripts/lib/xdrive.sh"
 

@@ -3,7 +3,6 @@
 
 #include <cstdio>
 #include <optional>
-#include <regex>
 #include <utility>
 #include <vector>
 
@@ -101,8 +100,9 @@ Lines ReadStrictly(const std::string& file, TableFormat format) {
     } else {
         EXPECT_TRUE(StrictIconv(file, "UTF-32LE", "UTF-8")) << "not UTF-8";
     }
-    // '.' takes neither CR nor LF; a byte-order mark would spoil the first line's code.
-    const std::regex shape("([0-9A-F]{2})=(.+)");
+    // ^[0-9A-F]{2}=.+$ where '.' takes neither CR nor LF; a byte-order mark would spoil the
+    // first line's code.
+    const auto upperHex = [](char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); };
     Lines lines;
     for (std::size_t at = 0; at < text.size();) {
         const std::size_t end = text.find(lineEnd, at);
@@ -112,14 +112,14 @@ Lines ReadStrictly(const std::string& file, TableFormat format) {
         }
         const std::string line = text.substr(at, end - at);
         at = end + lineEnd.size();
-        std::smatch match;
-        if (!std::regex_match(line, match, shape)) {
+        if (line.size() < 4 || !upperHex(line[0]) || !upperHex(line[1]) || line[2] != '=' ||
+            line.find_first_of("\r\n") != std::string::npos) {
             ADD_FAILURE() << "malformed line \"" << line << '"';
             continue;
         }
-        const int code = std::stoi(match[1], nullptr, 16);
-        EXPECT_TRUE(lines.empty() || code > lines.back().first) << match[1] << " out of order";
-        lines.emplace_back(code, match[2]);
+        const int code = std::stoi(line.substr(0, 2), nullptr, 16);
+        EXPECT_TRUE(lines.empty() || code > lines.back().first) << line << " out of order";
+        lines.emplace_back(code, line.substr(3));
     }
     return lines;
 }

@@ -1,5 +1,6 @@
 // The main window: start-up, its commands, the enabling rules, REMOVE keeping the records with
 // their lines, MAKE TABLE end to end, failures told in a box, and the close box.
+#include <QAction>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -183,6 +184,37 @@ private slots:
                  std::vector<std::string>{
                      "What hex byte does the font table start at?|Where does font table begin"});
         QCOMPARE(session.Lines(), (QStringList{"0-9", "あ", "!"}));
+    }
+
+    // File > Make Table… (by its key) and File > Exit do what MAKE TABLE and EXIT do; the first
+    // is as unusable as its button until a set is included. (Exit has the platform's Quit key
+    // where there is one; the offscreen platform follows Windows, which has none.)
+    void theMenuDoesWhatTheButtonsDo() {
+        QTemporaryDir folder;
+        Session session;
+        auto* makeTable = session.main().findChild<QAction*>(QStringLiteral("actionMakeTable"));
+        QVERIFY(makeTable != nullptr);
+        QVERIFY(!makeTable->isEnabled());
+        session.main().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&session.main()));
+        QTest::keyClick(&session.main(), Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(session.user.log.empty());
+
+        session.IncludeSet("0-9");
+        QVERIFY(makeTable->isEnabled());
+        Type(Find<QLineEdit>(session.main(), "txtTblStartCode"), "10");
+        session.user.pathAnswers.push_back(folder.filePath("menu.tbl").toStdString());
+        session.main().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&session.main()));
+        QTest::keyClick(&session.main(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(ReadFile(folder.filePath("menu.tbl")).substr(0, 7), std::string("10=0\r\r\n"));
+
+        session.user.yesNoAnswers.push_back(false);
+        session.main().findChild<QAction*>(QStringLiteral("actionExit"))->trigger();
+        QTRY_COMPARE(session.user.questions.size(), std::size_t{1});
+        QCOMPARE(session.user.questions.front().text,
+                 std::string("Are you sure you want to exit?"));
+        QVERIFY(session.main().isVisible());  // No: nothing changes
     }
 
     void aFailureInsideAnActionIsToldAndTheProgramGoesOn() {

@@ -23,6 +23,7 @@ public:
 
     std::deque<std::optional<std::string>> textAnswers;
     std::deque<std::optional<std::string>> pathAnswers;
+    std::deque<std::optional<std::string>> openAnswers;
     std::deque<bool> yesNoAnswers;
     std::function<void()> beforeSavePath;  // may throw, to stand for a failure inside an action
 
@@ -50,6 +51,11 @@ public:
         auto path = Next(pathAnswers);
         if (!path) return std::nullopt;
         return SaveAnswer{*path, chosenFilter};
+    }
+
+    std::optional<std::string> AskOpenPath(const std::string& title) override {
+        log.push_back("open:" + title);
+        return Next(openAnswers);
     }
 
     void ShowMessage(const std::string& title, const std::string& text, MessageIcon icon) override {

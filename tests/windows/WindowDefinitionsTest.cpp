@@ -2,6 +2,8 @@
 // text and place (in twips, 15 to a pixel), tab order, fonts and initial flags, and the keys
 // that press nothing.
 #include <QFileDialog>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QMainWindow>
@@ -170,6 +172,10 @@ void CheckWindow(QWidget& window, const WindowDefinition& definition) {
         QCOMPARE(TextOf(control), expected.text);
         QVERIFY(control.isVisibleTo(&window));
         QCOMPARE(control.font().family(), QStringLiteral("MS Sans Serif"));
+        // The face actually used: the condensed stand-in where "MS Sans Serif" is missing.
+        if (!QFontDatabase::families().contains(QStringLiteral("MS Sans Serif"))) {
+            QCOMPARE(QFontInfo(control.font()).family(), QStringLiteral("DejaVu Sans Condensed"));
+        }
 
         const int place = static_cast<int>(stacking.indexOf(&control));
         if (auto* label = qobject_cast<QLabel*>(&control)) {
@@ -351,6 +357,7 @@ private slots:
         QCOMPARE(number.font().pointSizeF(), 24.0);
         QVERIFY(!number.font().bold());
         QCOMPARE(number.font().family(), QStringLiteral("MS Sans Serif"));
+        QCOMPARE(QFontInfo(number.font()).pointSizeF(), 24.0);
         const QString many(300, QLatin1Char('7'));
         Type(number, many);
         QCOMPARE(number.text(), many);

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 
 #include "Messages.h"
+#include "OneLineBox.h"
 #include "OrderSelection.h"
 #include "RunAction.h"
 #include "WindowFrame.h"
@@ -25,6 +26,7 @@ RelativeStartDialog::RelativeStartDialog(Workspace& workspace, TableOrder& order
     connect(ui_->cmdOK, &QPushButton::clicked, this,
             [this] { RunAction(user_, [this] { Accept(); }); });
     connect(ui_->cmdCancel, &QPushButton::clicked, this, &QWidget::close);
+    OneLineBox::Keep(*ui_->Text1);
     ui_->Text1->setFocus();
 }
 

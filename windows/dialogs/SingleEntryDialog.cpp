@@ -2,7 +2,10 @@
 
 #include <QCloseEvent>
 
+#include <utility>
+
 #include "Messages.h"
+#include "OneLineBox.h"
 #include "RunAction.h"
 #include "TableEvents.h"
 #include "WindowFrame.h"
@@ -31,6 +34,18 @@ SingleEntryDialog::SingleEntryDialog(Workspace& workspace, TableOrder& order, Ta
     // The caret stands before the blank, so digits typed at once make a valid code ("41 ").
     ui_->txtHexCode->setCursorPosition(0);
     ui_->txtHexCode->setFocus();
+    OneLineBox::Keep(*ui_->txtHexCode);
+    OneLineBox::Keep(*ui_->txtText);
+}
+
+void SingleEntryDialog::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Shown again after Insert, the dialog holds the last entry: the code is selected, so a new
+    // code typed replaces it, and Enter cannot insert the old entry a second time unseen.
+    if (std::exchange(shownBefore_, true)) {
+        ui_->txtHexCode->setFocus();
+        ui_->txtHexCode->selectAll();
+    }
 }
 
 SingleEntryDialog::~SingleEntryDialog() = default;

@@ -30,6 +30,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void Insert();
@@ -39,6 +40,7 @@ private:
     TableEvents& events_;
     WindowQueries& user_;
     std::unique_ptr<Ui::frmInsertDTE> ui_;
+    bool shownBefore_ = false;
 };
 
 }  // namespace glyphwright

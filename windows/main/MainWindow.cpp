@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QCoreApplication>
 #include <QKeySequence>
 
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "Messages.h"
+#include "OneLineBox.h"
 #include "OrderListModel.h"
 #include "OrderSelection.h"
 #include "RunAction.h"
@@ -63,6 +65,8 @@ MainWindow::MainWindow(Workspace& workspace, TableOrder& order, OrderListModel& 
     ui_->lstTblInfo->setSelectionModel(&selection);
     // Typed text is read as it stands: no completion, and Enter adds nothing to the list.
     ui_->cmbSelection->setCompleter(nullptr);
+    OneLineBox::Keep(*ui_->cmbSelection->lineEdit());
+    OneLineBox::Keep(*ui_->txtTblStartCode);
     ui_->actionMakeTable->setShortcuts(QKeySequence::Save);
     ui_->actionExit->setShortcuts(QKeySequence::Quit);
     ui_->actionOpenGameFile->setShortcuts(QKeySequence::Open);
@@ -98,6 +102,7 @@ MainWindow::MainWindow(Workspace& workspace, TableOrder& order, OrderListModel& 
     connect(&selection_, &QItemSelectionModel::selectionChanged, this,
             guarded(&MainWindow::SelectionChanged));
     ui_->lstTblInfo->viewport()->installEventFilter(this);
+    ui_->lstTblInfo->installEventFilter(this);
     connect(ui_->lstTblInfo, &QAbstractItemView::pressed, this, &MainWindow::LinePressed);
     connect(ui_->lstTblInfo, &QAbstractItemView::clicked, this, guarded(&MainWindow::LineClicked));
 
@@ -168,7 +173,26 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ui_->lstTblInfo->viewport() && event->type() == QEvent::MouseButtonPress) {
         selectionChangedSincePress_ = false;
     }
+    if (watched == ui_->lstTblInfo && event->type() == QEvent::KeyPress) {
+        return MoveKeyChoosesCurrentLine(*static_cast<QKeyEvent*>(event));
+    }
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool MainWindow::MoveKeyChoosesCurrentLine(const QKeyEvent& key) {
+    // With no line selected, a key that moves through the list first chooses the line that has
+    // the focus frame: otherwise the only line, already current, could never be chosen by keys.
+    static constexpr int kMoveKeys[] = {Qt::Key_Up,   Qt::Key_Down,   Qt::Key_Home,
+                                        Qt::Key_End,  Qt::Key_PageUp, Qt::Key_PageDown};
+    if (std::find(std::begin(kMoveKeys), std::end(kMoveKeys), key.key()) == std::end(kMoveKeys) ||
+        key.modifiers() != Qt::NoModifier || order_.LineCount() == 0 ||
+        selection_.SelectedLine() >= 0) {
+        return false;
+    }
+    const QModelIndex current = selection_.currentIndex();
+    selection_.setCurrentIndex(current.isValid() ? current : ui_->lstTblInfo->model()->index(0, 0),
+                               QItemSelectionModel::ClearAndSelect);
+    return true;
 }
 
 void MainWindow::SelectionChanged() {

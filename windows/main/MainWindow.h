@@ -10,6 +10,8 @@ namespace Ui {
 class frmGlyphwright;
 }
 
+class QKeyEvent;
+
 namespace glyphwright {
 
 class OrderListModel;
@@ -56,6 +58,7 @@ private:
     void SelectionChanged();
     void LinePressed();
     void LineClicked();
+    bool MoveKeyChoosesCurrentLine(const QKeyEvent& key);
 
     Workspace& workspace_;
     TableOrder& order_;

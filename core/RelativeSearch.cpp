@@ -1,0 +1,324 @@
+#include "RelativeSearch.h"
+
+#include <algorithm>
+#include <cstring>
+#include <unordered_map>
+#include <utility>
+
+#include "BuiltInSets.h"
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
+namespace glyphwright {
+namespace {
+
+std::size_t UnitOf(LetterWidth width) {
+    return width == LetterWidth::OneByte ? 1 : 2;
+}
+
+std::uint32_t ValueAt(const std::uint8_t* at, LetterWidth width) {
+    switch (width) {
+        case LetterWidth::OneByte:
+            return at[0];
+        case LetterWidth::TwoBytesLittleEndian:
+            return static_cast<std::uint32_t>(at[0] | (at[1] << 8));
+        case LetterWidth::TwoBytesBigEndian:
+            return static_cast<std::uint32_t>((at[0] << 8) | at[1]);
+    }
+    return 0;
+}
+
+bool Fits(std::size_t set, int start) {
+    return start >= 0 && start + static_cast<int>(BuiltInSets()[set].size()) - 1 <= 0xFF;
+}
+
+bool IsValid(const SearchWord& word) {
+    if (!std::is_sorted(word.known.begin(), word.known.end()) ||
+        std::adjacent_find(word.known.begin(), word.known.end()) != word.known.end() ||
+        (!word.known.empty() && word.known.back() >= word.letterCount)) {
+        return false;
+    }
+    const auto sets = BuiltInSets();
+    for (std::size_t c = 0; c < word.candidates.size(); ++c) {
+        const SetPlaces& candidate = word.candidates[c];
+        if (candidate.set >= sets.size() || candidate.places.size() != word.known.size() ||
+            (c > 0 && candidate.set <= word.candidates[c - 1].set)) {
+            return false;
+        }
+        for (const int place : candidate.places) {
+            if (place < 0 || static_cast<std::size_t>(place) >= sets[candidate.set].size()) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+// Out of line: GCC 12 with the sanitizers warns falsely of an uninitialized string when the
+// variant is built in place inside Run.
+[[gnu::noinline]] Result<SearchResults, SearchStop> Stopped(SearchStop why) {
+    return why;
+}
+
+#ifdef __SSE2__
+// Sixteen positions at a time: the differences of the first three known letters' low bytes,
+// compared with every pattern's at once. Calls `candidate(i)` for each position that passes;
+// returns the first position it did not look at.
+template <std::size_t Patterns, class Candidate>
+std::size_t FilterSse2(const std::uint8_t* bytes, std::size_t positions,
+                       const std::size_t (&offsets)[3], const std::uint8_t (&want)[2][8],
+                       Candidate&& candidate) {
+    __m128i want1[Patterns];
+    __m128i want2[Patterns];
+    for (std::size_t p = 0; p < Patterns; ++p) {
+        want1[p] = _mm_set1_epi8(static_cast<char>(want[0][p]));
+        want2[p] = _mm_set1_epi8(static_cast<char>(want[1][p]));
+    }
+    auto load = [](const std::uint8_t* at) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+    };
+    const std::uint8_t* first = bytes + offsets[0];
+    const std::uint8_t* second = bytes + offsets[1];
+    const std::uint8_t* third = bytes + offsets[2];
+    std::size_t i = 0;
+    for (; i + 16 <= positions; i += 16) {
+        const __m128i base = load(first + i);
+        const __m128i d1 = _mm_sub_epi8(load(second + i), base);
+        const __m128i d2 = _mm_sub_epi8(load(third + i), base);
+        __m128i any = _mm_and_si128(_mm_cmpeq_epi8(d1, want1[0]), _mm_cmpeq_epi8(d2, want2[0]));
+        for (std::size_t p = 1; p < Patterns; ++p) {
+            any = _mm_or_si128(
+                any, _mm_and_si128(_mm_cmpeq_epi8(d1, want1[p]), _mm_cmpeq_epi8(d2, want2[p])));
+        }
+        auto mask = static_cast<unsigned>(_mm_movemask_epi8(any));
+        while (mask != 0) {
+            candidate(i + static_cast<std::size_t>(__builtin_ctz(mask)));
+            mask &= mask - 1;
+        }
+    }
+    return i;
+}
+#endif
+
+}  // namespace
+
+class RelativeSearch::Collector {
+public:
+    explicit Collector(const SearchOptions& options) : options_(options) {}
+
+    void Add(std::uint64_t offset, std::size_t set, int start) {
+        const bool fits = Fits(set, start);
+        ++results_.hitCount;
+        if (results_.hits.size() < options_.maxStoredHits) {
+            results_.hits.push_back({offset, set, start, fits});
+        }
+        const std::uint64_t key = (std::uint64_t{set} << 32) | static_cast<std::uint32_t>(start);
+        auto [found, isNew] = groups_.try_emplace(key);
+        HitGroup& group = found->second;
+        if (isNew) group = {set, start, fits, 0, offset, {}};
+        ++group.hitCount;
+        if (group.examples.size() < options_.examplesPerGroup &&
+            storedExamples_ < options_.maxStoredExamples) {
+            group.examples.push_back(offset);
+            ++storedExamples_;
+        }
+    }
+
+    SearchResults Finish() && {
+        results_.groups.reserve(groups_.size());
+        for (auto& [key, group] : groups_) results_.groups.push_back(std::move(group));
+        std::sort(results_.groups.begin(), results_.groups.end(),
+                  [](const HitGroup& a, const HitGroup& b) {
+                      if (a.hitCount != b.hitCount) return a.hitCount > b.hitCount;
+                      if (a.firstOffset != b.firstOffset) return a.firstOffset < b.firstOffset;
+                      return a.set < b.set;
+                  });
+        return std::move(results_);
+    }
+
+    // Scratch for Verify, kept here so that a run allocates it once.
+    std::vector<std::int64_t> values;
+    std::vector<bool> matched;
+
+private:
+    SearchOptions options_;
+    SearchResults results_;
+    std::unordered_map<std::uint64_t, HitGroup> groups_;
+    std::size_t storedExamples_ = 0;
+};
+
+RelativeSearch::RelativeSearch(SearchWord word, LetterWidth width)
+    : word_(std::move(word)), width_(width), unit_(UnitOf(width)) {
+    const std::size_t low = width == LetterWidth::TwoBytesBigEndian ? 1 : 0;
+    for (const std::size_t letter : word_.known) knownOffsets_.push_back(letter * unit_);
+    for (std::size_t j = 0; j < 3; ++j) filterOffsets_[j] = knownOffsets_[j] + low;
+    for (const SetPlaces& candidate : word_.candidates) {
+        Pattern pattern;
+        for (const int place : candidate.places) {
+            pattern.differences.push_back(place - candidate.places[0]);
+        }
+        const auto same = std::find_if(patterns_.begin(), patterns_.end(), [&](const Pattern& p) {
+            return p.differences == pattern.differences;
+        });
+        patternOf_.push_back(static_cast<std::size_t>(same - patterns_.begin()));
+        if (same == patterns_.end()) patterns_.push_back(std::move(pattern));
+    }
+}
+
+Result<RelativeSearch, WordError> RelativeSearch::Prepare(std::string_view word,
+                                                          LetterWidth width) {
+    auto parsed = ParseSearchWord(word);
+    if (!parsed) return parsed.error();
+    return Prepare(parsed.value(), width);
+}
+
+Result<RelativeSearch, WordError> RelativeSearch::Prepare(SearchWord word, LetterWidth width) {
+    if (word.known.size() < kMinimumKnownLetters) return WordError{WordProblem::TooFewLetters, {}};
+    if (!IsValid(word)) return WordError{WordProblem::InvalidWord, {}};
+    if (word.candidates.empty()) return WordError{WordProblem::NoSetHoldsAll, {}};
+    return RelativeSearch(std::move(word), width);
+}
+
+void RelativeSearch::Verify(const std::uint8_t* at, std::uint64_t offset,
+                            Collector& collector) const {
+    auto& values = collector.values;
+    values.resize(knownOffsets_.size());
+    for (std::size_t j = 0; j < knownOffsets_.size(); ++j) {
+        values[j] = ValueAt(at + knownOffsets_[j], width_);
+    }
+    auto& matched = collector.matched;
+    matched.assign(patterns_.size(), false);
+    bool any = false;
+    for (std::size_t p = 0; p < patterns_.size(); ++p) {
+        const auto& differences = patterns_[p].differences;
+        bool all = true;
+        for (std::size_t j = 1; all && j < values.size(); ++j) {
+            all = values[j] - values[0] == differences[j];
+        }
+        matched[p] = all;
+        any = any || all;
+    }
+    if (!any) return;
+    for (std::size_t c = 0; c < word_.candidates.size(); ++c) {
+        if (!matched[patternOf_[c]]) continue;
+        const SetPlaces& candidate = word_.candidates[c];
+        collector.Add(offset, candidate.set, static_cast<int>(values[0] - candidate.places[0]));
+    }
+}
+
+void RelativeSearch::Scan(const std::uint8_t* bytes, std::size_t positions, std::uint64_t offset,
+                          Collector& collector) const {
+    std::uint8_t want[2][8] = {};
+    for (std::size_t p = 0; p < patterns_.size(); ++p) {
+        want[0][p] = static_cast<std::uint8_t>(patterns_[p].differences[1]);
+        want[1][p] = static_cast<std::uint8_t>(patterns_[p].differences[2]);
+    }
+    std::size_t i = 0;
+#ifdef __SSE2__
+    auto candidate = [&](std::size_t at) { Verify(bytes + at, offset + at, collector); };
+    switch (patterns_.size()) {
+        case 1:
+            i = FilterSse2<1>(bytes, positions, filterOffsets_, want, candidate);
+            break;
+        case 2:
+            i = FilterSse2<2>(bytes, positions, filterOffsets_, want, candidate);
+            break;
+        case 3:
+            i = FilterSse2<3>(bytes, positions, filterOffsets_, want, candidate);
+            break;
+        case 4:
+            i = FilterSse2<4>(bytes, positions, filterOffsets_, want, candidate);
+            break;
+        case 5:
+            i = FilterSse2<5>(bytes, positions, filterOffsets_, want, candidate);
+            break;
+        case 6:
+            i = FilterSse2<6>(bytes, positions, filterOffsets_, want, candidate);
+            break;
+        default:
+            i = FilterSse2<7>(bytes, positions, filterOffsets_, want, candidate);
+            break;
+    }
+#endif
+    // The rest, and everything where SSE2 is missing: the same filter one position at a time.
+    const std::uint8_t* first = bytes + filterOffsets_[0];
+    const std::uint8_t* second = bytes + filterOffsets_[1];
+    const std::uint8_t* third = bytes + filterOffsets_[2];
+    for (; i < positions; ++i) {
+        const auto d1 = static_cast<std::uint8_t>(second[i] - first[i]);
+        const auto d2 = static_cast<std::uint8_t>(third[i] - first[i]);
+        for (std::size_t p = 0; p < patterns_.size(); ++p) {
+            if (d1 == want[0][p] && d2 == want[1][p]) {
+                Verify(bytes + i, offset + i, collector);
+                break;
+            }
+        }
+    }
+}
+
+Result<SearchResults, SearchStop> RelativeSearch::Run(const GameFile& file,
+                                                      const std::atomic<bool>& cancel,
+                                                      const SearchProgress& progress,
+                                                      const SearchOptions& options) const {
+    Collector collector(options);
+    const std::uint64_t size = file.Size();
+    const std::size_t span = SpanBytes();
+    // At most 1 GiB, so that block + span cannot overflow.
+    const std::size_t block = std::clamp<std::size_t>(options.blockSize, 1, std::size_t{1} << 30);
+    if (size >= span) {
+        // Each block holds `block` start positions plus the span - 1 bytes the last of them
+        // needs; those bytes move to the front for the next block, so every byte is read once
+        // and a word across two blocks is seen whole, in the block it starts in.
+        std::vector<std::uint8_t> buffer(
+            static_cast<std::size_t>(std::min<std::uint64_t>(block + span - 1, size)));
+        const std::uint64_t lastStart = size - span;
+        std::uint64_t position = 0;  // file offset of buffer[0]
+        std::size_t have = 0;        // bytes already in the buffer
+        while (position <= lastStart) {
+            if (cancel.load(std::memory_order_relaxed))
+                return Stopped(SearchCancelled{position + have});
+            const auto want = static_cast<std::size_t>(
+                std::min<std::uint64_t>(block + span - 1, size - position));
+            const auto read = file.Read(position + have, {buffer.data() + have, want - have});
+            if (!read) return Stopped(read.error());
+            const auto positions =
+                static_cast<std::size_t>(std::min<std::uint64_t>(block, lastStart - position + 1));
+            Scan(buffer.data(), positions, position, collector);
+            if (progress) progress(position + want, size);
+            have = want - positions;
+            std::memmove(buffer.data(), buffer.data() + positions, have);
+            position += positions;
+        }
+    }
+    // A change during the last block would otherwise go unseen.
+    if (const auto unchanged = file.CheckUnchanged(); !unchanged) {
+        return Stopped(unchanged.error());
+    }
+    return std::move(collector).Finish();
+}
+
+Result<HitContext, GameFileError> RelativeSearch::Context(const GameFile& file, const Hit& hit,
+                                                          std::size_t before,
+                                                          std::size_t after) const {
+    std::uint64_t first = hit.offset - std::min<std::uint64_t>(before, hit.offset);
+    first += (hit.offset - first) % unit_;  // stay on the hit's letter grid
+    const std::uint64_t end = std::min<std::uint64_t>(hit.offset + after, file.Size());
+    auto read = file.ReadWindow(first, static_cast<std::size_t>(end > first ? end - first : 0));
+    if (!read) return read.error();
+    HitContext context{first, read.value(), {}};
+    if (hit.set >= BuiltInSets().size()) return context;  // not a hit this search made
+    const CharacterSet& set = BuiltInSets()[hit.set];
+    for (std::size_t at = 0; at + unit_ <= context.bytes.size(); at += unit_) {
+        const std::uint32_t code = ValueAt(context.bytes.data() + at, width_);
+        const std::int64_t member = std::int64_t{code} - hit.start;
+        context.cells.push_back({first + at, code,
+                                 member >= 0 && static_cast<std::uint64_t>(member) < set.size()
+                                     ? std::string(set.member(static_cast<std::size_t>(member)))
+                                     : std::string()});
+    }
+    return context;
+}
+
+}  // namespace glyphwright

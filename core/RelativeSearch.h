@@ -1,0 +1,145 @@
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "GameFile.h"
+#include "Result.h"
+#include "SearchWord.h"
+
+namespace glyphwright {
+
+// How a game stores one letter: one byte, or a 16-bit word in either byte order.
+enum class LetterWidth { OneByte, TwoBytesLittleEndian, TwoBytesBigEndian };
+
+// The word found at `offset` (its first letter, "?" or not), as written with built-in set `set`
+// laid from code `start`. `fits` is false when that layout would leave 00..FF.
+struct Hit {
+    std::uint64_t offset = 0;
+    std::size_t set = 0;  // index into BuiltInSets()
+    int start = 0;
+    bool fits = false;
+
+    friend bool operator==(const Hit&, const Hit&) = default;
+};
+
+// All hits that agree on one set and start code.
+struct HitGroup {
+    std::size_t set = 0;
+    int start = 0;
+    bool fits = false;
+    std::uint64_t hitCount = 0;
+    std::uint64_t firstOffset = 0;
+    std::vector<std::uint64_t> examples;  // the first offsets, up to the limits below
+
+    friend bool operator==(const HitGroup&, const HitGroup&) = default;
+};
+
+// Memory stays bounded by these, not by the file or the number of hits: every hit and group is
+// counted, but only the first `maxStoredHits` hits are kept, and of each group only its first
+// `examplesPerGroup` offsets while fewer than `maxStoredExamples` are kept in all. The groups
+// themselves are at most one per set and start code (about 2100 with one byte per letter,
+// 460 000 with two).
+struct SearchOptions {
+    std::size_t blockSize = std::size_t{1} << 20;  // bytes read at once
+    std::size_t maxStoredHits = 100000;
+    std::size_t examplesPerGroup = 8;
+    std::size_t maxStoredExamples = 65536;
+};
+
+struct SearchResults {
+    std::uint64_t hitCount = 0;  // all hits, stored or not
+    std::vector<Hit> hits;       // the first ones, by offset, then set
+    // Most hits first; among equals, the one whose first hit comes earlier, then catalogue order.
+    std::vector<HitGroup> groups;
+};
+
+struct SearchCancelled {
+    std::uint64_t bytesDone = 0;
+
+    friend bool operator==(SearchCancelled, SearchCancelled) = default;
+};
+
+// Why a search ended without results: it was told to stop, or the file failed it.
+using SearchStop = std::variant<SearchCancelled, GameFileError>;
+
+// Bytes read so far, and the file's size.
+using SearchProgress = std::function<void(std::uint64_t done, std::uint64_t total)>;
+
+// One letter's worth of bytes near a hit: the code they hold and the member of the hit's set
+// that code stands for with the hit's start (empty where it stands for none).
+struct ContextCell {
+    std::uint64_t offset = 0;
+    std::uint32_t code = 0;
+    std::string member;  // EUC-JP or ASCII bytes, as in the set
+
+    friend bool operator==(const ContextCell&, const ContextCell&) = default;
+};
+
+struct HitContext {
+    std::uint64_t offset = 0;         // file offset of bytes[0]
+    std::vector<std::uint8_t> bytes;  // as read
+    std::vector<ContextCell> cells;   // on the hit's letter grid
+};
+
+// A search of a game file for a word whose letters are stored as consecutive codes of an unknown
+// start: it finds every place where the codes keep the distances of the word's letters in some
+// built-in set. One prepared search may run on any number of files and threads at once; it keeps
+// no state between runs.
+class RelativeSearch {
+public:
+    [[nodiscard]] static Result<RelativeSearch, WordError> Prepare(std::string_view word,
+                                                                   LetterWidth width);
+    // For words built by hand: at least three known letters, and places that exist in the sets.
+    [[nodiscard]] static Result<RelativeSearch, WordError> Prepare(SearchWord word,
+                                                                   LetterWidth width);
+
+    [[nodiscard]] const SearchWord& Word() const { return word_; }
+    [[nodiscard]] LetterWidth Width() const { return width_; }
+    // Bytes the whole word covers in the file; a hit lies wholly inside the file.
+    [[nodiscard]] std::size_t SpanBytes() const { return word_.letterCount * unit_; }
+
+    // Reads the file once, in blocks, checking every candidate set in the same pass. `progress`
+    // is called after each block, `cancel` is looked at before each.
+    [[nodiscard]] Result<SearchResults, SearchStop> Run(const GameFile& file,
+                                                        const std::atomic<bool>& cancel,
+                                                        const SearchProgress& progress = {},
+                                                        const SearchOptions& options = {}) const;
+
+    // The bytes from `before` bytes ahead of the hit to `after` bytes from its start, clipped at
+    // the ends of the file and to whole letters.
+    [[nodiscard]] Result<HitContext, GameFileError> Context(const GameFile& file, const Hit& hit,
+                                                            std::size_t before = 16,
+                                                            std::size_t after = 32) const;
+
+private:
+    // Candidate sets whose places differ by the same amounts are found by one test.
+    struct Pattern {
+        std::vector<int> differences;  // place of known letter j minus place of the first
+    };
+
+    class Collector;
+
+    RelativeSearch(SearchWord word, LetterWidth width);
+    void Scan(const std::uint8_t* bytes, std::size_t positions, std::uint64_t offset,
+              Collector& collector) const;
+    void Verify(const std::uint8_t* at, std::uint64_t offset, Collector& collector) const;
+
+    SearchWord word_;
+    LetterWidth width_;
+    std::size_t unit_;                       // bytes per letter
+    std::vector<std::size_t> knownOffsets_;  // byte offset of each known letter in the word
+    std::vector<Pattern> patterns_;
+    std::vector<std::size_t> patternOf_;  // pattern index of each candidate
+    // Where the low bytes of the first three known letters sit in the word: the fast filter
+    // compares only their differences, modulo 256.
+    std::size_t filterOffsets_[3] = {0, 0, 0};
+};
+
+}  // namespace glyphwright

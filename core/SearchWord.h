@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "Result.h"
+
+namespace glyphwright {
+
+// Where the known letters of a word sit in one built-in set.
+struct SetPlaces {
+    std::size_t set = 0;      // index into BuiltInSets()
+    std::vector<int> places;  // member index of each known letter, in word order
+
+    friend bool operator==(const SetPlaces&, const SetPlaces&) = default;
+};
+
+// A word to look for by the distances between its letters' codes: its length in letters, which
+// letters are known (the others were typed as "?"), and each built-in set that holds every known
+// letter.
+struct SearchWord {
+    std::size_t letterCount = 0;
+    std::vector<std::size_t> known;     // letter index of each known letter, ascending
+    std::vector<SetPlaces> candidates;  // in catalogue order
+
+    friend bool operator==(const SearchWord&, const SearchWord&) = default;
+};
+
+enum class WordProblem {
+    TooFewLetters,  // fewer than three known letters match nearly anywhere
+    LetterInNoSet,  // `letter` is in none of the built-in sets
+    NoSetHoldsAll,  // every letter is in some set, but no one set holds them all
+    InvalidWord,    // a hand-built SearchWord breaks its own rules
+};
+
+struct WordError {
+    WordProblem kind = WordProblem::TooFewLetters;
+    std::string letter;  // UTF-8, for LetterInNoSet
+
+    friend bool operator==(const WordError&, const WordError&) = default;
+};
+
+inline constexpr std::size_t kMinimumKnownLetters = 3;
+
+// Reads a typed word (UTF-8): kana, latin letters or digits, and "?" (or the full-width "？")
+// for a letter not known. Each letter is looked up by its EUC-JP bytes in every built-in set.
+[[nodiscard]] Result<SearchWord, WordError> ParseSearchWord(std::string_view utf8);
+
+}  // namespace glyphwright

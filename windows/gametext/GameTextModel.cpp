@@ -1,0 +1,70 @@
+#include "GameTextModel.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "Messages.h"
+
+namespace glyphwright {
+
+void GameTextModel::Show(std::uint64_t offset, std::vector<std::uint8_t> bytes,
+                         std::vector<TextCell> cells, int offsetDigits) {
+    // The same bytes read through another table: the rows stay, so the view keeps its place.
+    if (offset == offset_ && bytes == bytes_ && offsetDigits == offsetDigits_ &&
+        cells.size() == cells_.size()) {
+        cells_ = std::move(cells);
+        if (rowCount() > 0) emit dataChanged(index(0, Text), index(rowCount() - 1, Text));
+        return;
+    }
+    beginResetModel();
+    offset_ = offset;
+    bytes_ = std::move(bytes);
+    cells_ = std::move(cells);
+    offsetDigits_ = offsetDigits;
+    endResetModel();
+}
+
+int GameTextModel::rowCount(const QModelIndex& parent) const {
+    if (parent.isValid()) return 0;
+    return static_cast<int>((cells_.size() + kBytesPerRow - 1) / kBytesPerRow);
+}
+
+int GameTextModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant GameTextModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    const QStringList headers = Messages::GameTextHeaders();
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
+        section >= headers.size()) {
+        return {};
+    }
+    return headers[section];
+}
+
+QVariant GameTextModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || role != Qt::DisplayRole) return {};
+    const auto first = static_cast<std::size_t>(index.row()) * kBytesPerRow;
+    const std::size_t end = std::min(first + kBytesPerRow, cells_.size());
+    QString shown;
+    switch (index.column()) {
+        case Offset:
+            return QStringLiteral("%1")
+                .arg(offset_ + first, offsetDigits_, 16, QLatin1Char('0'))
+                .toUpper();
+        case Bytes:
+            for (std::size_t i = first; i < end; ++i) {
+                if (i > first) shown += QLatin1Char(' ');
+                shown += QStringLiteral("%1").arg(bytes_[i], 2, 16, QLatin1Char('0')).toUpper();
+            }
+            return shown;
+        case Text:
+            for (std::size_t i = first; i < end; ++i)
+                shown += QString::fromStdString(cells_[i].text);
+            return shown;
+        default:
+            return {};
+    }
+}
+
+}  // namespace glyphwright

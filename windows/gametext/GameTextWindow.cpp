@@ -1,0 +1,175 @@
+#include "GameTextWindow.h"
+
+#include <QFontDatabase>
+#include <QHeaderView>
+#include <QShortcut>
+
+#include <functional>
+#include <variant>
+
+#include "GameTextModel.h"
+#include "Messages.h"
+#include "OneLineBox.h"
+#include "OpenGameFile.h"
+#include "OrderListModel.h"
+#include "RunAction.h"
+#include "TableEvents.h"
+#include "WindowQueries.h"
+#include "core/GameText.h"
+#include "ui_frmGameText.h"
+
+namespace glyphwright {
+
+namespace {
+
+// Enough hex digits for any offset of the file.
+int OffsetDigits(std::uint64_t size) {
+    int digits = 8;
+    while (digits < 16 && (size >> (4 * digits)) != 0) ++digits;
+    return digits;
+}
+
+}  // namespace
+
+GameTextWindow::GameTextWindow(const Workspace& workspace, const TableOrder& order,
+                               OrderListModel& lines, TableEvents& events, OpenGameFile& game,
+                               WindowQueries& user)
+    : workspace_(workspace),
+      order_(order),
+      events_(events),
+      game_(game),
+      user_(user),
+      ui_(std::make_unique<Ui::frmGameText>()),
+      text_(new GameTextModel(this)) {
+    ui_->setupUi(this);
+    OneLineBox::Keep(*ui_->txtOffset);
+    ui_->tblText->setModel(text_);
+    // Offsets and bytes line up in a fixed face; the columns fit them, the text takes the rest.
+    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    ui_->tblText->setFont(fixed);
+    const QFontMetrics metrics(fixed);
+    QHeaderView& rows = *ui_->tblText->verticalHeader();
+    rows.hide();
+    rows.setSectionResizeMode(QHeaderView::Fixed);
+    rows.setDefaultSectionSize(metrics.height() + 6);
+    QHeaderView& columns = *ui_->tblText->horizontalHeader();
+    columns.setStretchLastSection(true);
+    const int margin = 3 * metrics.horizontalAdvance(QLatin1Char(' '));
+    columns.resizeSection(GameTextModel::Offset,
+                          metrics.horizontalAdvance(QString(12, u'0')) + margin);
+    columns.resizeSection(
+        GameTextModel::Bytes,
+        metrics.horizontalAdvance(QString(3 * GameTextModel::kBytesPerRow - 1, u'0')) + margin);
+
+    const auto guarded = [this](auto action) {
+        return [this, action] { RunAction(user_, [this, action] { std::invoke(action, this); }); };
+    };
+    connect(ui_->cmdShow, &QPushButton::clicked, this, guarded(&GameTextWindow::ShowTyped));
+    connect(ui_->txtOffset, &QLineEdit::returnPressed, this, guarded(&GameTextWindow::ShowTyped));
+    connect(ui_->cmdPrevious, &QPushButton::clicked, this,
+            guarded([](GameTextWindow* window) { window->Turn(false); }));
+    connect(ui_->cmdNext, &QPushButton::clicked, this,
+            guarded([](GameTextWindow* window) { window->Turn(true); }));
+
+    // Whatever changes the table the bytes are read through.
+    connect(&lines, &QAbstractItemModel::rowsInserted, this, &GameTextWindow::Decode);
+    connect(&lines, &QAbstractItemModel::rowsRemoved, this, &GameTextWindow::Decode);
+    connect(&lines, &QAbstractItemModel::dataChanged, this, &GameTextWindow::Decode);
+    connect(&lines, &QAbstractItemModel::modelReset, this, &GameTextWindow::Decode);
+    connect(&events_, &TableEvents::startCodeChanged, this, &GameTextWindow::Decode);
+    connect(&events_, &TableEvents::tableTextChanged, this, &GameTextWindow::Decode);
+    connect(&game_, &OpenGameFile::changed, this, &GameTextWindow::FileChanged);
+    connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, this,
+            &GameTextWindow::openRequested);
+    FileChanged();
+}
+
+GameTextWindow::~GameTextWindow() = default;
+
+void GameTextWindow::FileChanged() {
+    const auto& file = game_.File();
+    ui_->lblFile->setText(
+        file ? Messages::GameFileShown(QString::fromLocal8Bit(file->Path()), file->Size())
+             : Messages::NoGameFile());
+    ShowOffset(0);
+}
+
+void GameTextWindow::ShowOffset(std::uint64_t offset) {
+    offset_ = offset;
+    ui_->txtOffset->setText(QString::number(offset, 16).toUpper());
+    ReadPage();
+}
+
+void GameTextWindow::ShowTyped() {
+    const QString typed = ui_->txtOffset->text().trimmed();
+    bool ok = false;
+    const qulonglong offset = typed.toULongLong(&ok, 16);
+    if (!ok) {
+        user_.ShowMessage(Messages::Title().toStdString(), Messages::BadOffset(typed).toStdString(),
+                          MessageIcon::Exclamation);
+        return;
+    }
+    const auto& file = game_.File();
+    if (file && offset >= file->Size() && offset > 0) {
+        user_.ShowMessage(Messages::Title().toStdString(),
+                          Messages::OffsetPastEnd(offset, file->Size()).toStdString(),
+                          MessageIcon::Exclamation);
+        return;
+    }
+    ShowOffset(offset);
+}
+
+void GameTextWindow::Turn(bool forward) {
+    const auto& file = game_.File();
+    if (!file) return;
+    if (forward) {
+        if (offset_ + kPageBytes < file->Size()) ShowOffset(offset_ + kPageBytes);
+    } else {
+        ShowOffset(offset_ > kPageBytes ? offset_ - kPageBytes : 0);
+    }
+}
+
+void GameTextWindow::ReadPage() {
+    page_.clear();
+    unreadable_.reset();
+    const auto& file = game_.File();
+    ui_->cmdPrevious->setEnabled(file && offset_ > 0);
+    ui_->cmdNext->setEnabled(file && offset_ + kPageBytes < file->Size());
+    if (file) {
+        auto read = file->ReadWindow(offset_, kPageBytes);
+        if (read) {
+            page_ = read.value();
+        } else {
+            unreadable_ = read.error();
+        }
+    }
+    Decode();
+}
+
+void GameTextWindow::Decode() {
+    const auto& file = game_.File();
+    if (!file) {
+        text_->Show(0, {}, {}, 8);
+        ui_->lblTable->clear();
+        return;
+    }
+    if (unreadable_) {
+        text_->Show(offset_, {}, {}, OffsetDigits(file->Size()));
+        ui_->lblTable->setText(Messages::Failure(*unreadable_));
+        return;
+    }
+    const std::string typed = events_.StartCodeText().toStdString();
+    const ShownTable table = TableAsShown(workspace_.TableText, order_, typed);
+    if (!table.notLaid) {
+        ui_->lblTable->setText(Messages::TableLaid(ReadHexByte(typed).value()));
+    } else if (const auto* start = std::get_if<HexError>(&*table.notLaid)) {
+        ui_->lblTable->setText(
+            Messages::TableNotLaid(Messages::Failure(StartCodeError{typed, *start})));
+    } else {
+        ui_->lblTable->setText(
+            Messages::TableNotLaid(Messages::Failure(std::get<AssemblyError>(*table.notLaid))));
+    }
+    text_->Show(offset_, page_, ReadThroughTable(page_, table.codes), OffsetDigits(file->Size()));
+}
+
+}  // namespace glyphwright

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QWidget>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "core/GameFile.h"
+
+namespace Ui {
+class frmGameText;
+}
+
+namespace glyphwright {
+
+class GameTextModel;
+class OpenGameFile;
+class OrderListModel;
+class TableEvents;
+class TableOrder;
+class WindowQueries;
+struct Workspace;
+
+// frmGameText: the open game file's bytes from an offset beside the text they read as through the
+// table as the code map shows it now. It follows every change of the Table Order, of the start
+// code and of the table at once, so the user sees whether the table is right.
+class GameTextWindow final : public QWidget {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(GameTextWindow)
+
+public:
+    // Bytes shown at once, and moved by Previous and Next.
+    static constexpr std::uint64_t kPageBytes = 4096;
+
+    GameTextWindow(const Workspace& workspace, const TableOrder& order, OrderListModel& lines,
+                   TableEvents& events, OpenGameFile& game, WindowQueries& user);
+    ~GameTextWindow() override;
+
+    // Shows the bytes from `offset` on.
+    void ShowOffset(std::uint64_t offset);
+
+signals:
+    void openRequested();  // the platform's Open key
+
+private:
+    void FileChanged();
+    void ShowTyped();
+    void Turn(bool forward);
+    void ReadPage();
+    void Decode();
+
+    const Workspace& workspace_;
+    const TableOrder& order_;
+    TableEvents& events_;
+    OpenGameFile& game_;
+    WindowQueries& user_;
+    std::unique_ptr<Ui::frmGameText> ui_;
+    GameTextModel* text_;
+    std::uint64_t offset_ = 0;
+    std::vector<std::uint8_t> page_;           // the bytes shown, as read at `offset_`
+    std::optional<GameFileError> unreadable_;  // why they could not be read
+};
+
+}  // namespace glyphwright

@@ -1,0 +1,218 @@
+#include "RelativeSearchWindow.h"
+
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QShortcut>
+
+#include <algorithm>
+
+#include <variant>
+
+#include "IncludeTarget.h"
+#include "Messages.h"
+#include "OpenGameFile.h"
+#include "OrderSelection.h"
+#include "RunAction.h"
+#include "SearchResultsModel.h"
+#include "WindowQueries.h"
+#include "core/BuiltInSets.h"
+#include "core/TableOrder.h"
+#include "ui_frmRelativeSearch.h"
+
+namespace glyphwright {
+
+namespace {
+constexpr LetterWidth kWidths[] = {LetterWidth::OneByte, LetterWidth::TwoBytesLittleEndian,
+                                   LetterWidth::TwoBytesBigEndian};
+}  // namespace
+
+RelativeSearchWindow::RelativeSearchWindow(TableOrder& order, OrderSelection& selection,
+                                           OpenGameFile& game, IncludeTarget& target,
+                                           WindowQueries& user)
+    : order_(order),
+      selection_(selection),
+      game_(game),
+      target_(target),
+      user_(user),
+      ui_(std::make_unique<Ui::frmRelativeSearch>()),
+      results_(new SearchResultsModel(this)) {
+    ui_->setupUi(this);
+    ui_->cmbWidth->addItems(Messages::LetterWidths());
+    ui_->tvwResults->setModel(results_);
+    ui_->tvwResults->header()->setStretchLastSection(true);
+
+    const auto guarded = [this](void (RelativeSearchWindow::*action)()) {
+        return [this, action] { RunAction(user_, [this, action] { (this->*action)(); }); };
+    };
+    connect(ui_->cmdOpen, &QPushButton::clicked, this, &RelativeSearchWindow::openRequested);
+    connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, this,
+            &RelativeSearchWindow::openRequested);
+    connect(ui_->cmdSearch, &QPushButton::clicked, this, guarded(&RelativeSearchWindow::Search));
+    connect(ui_->txtWord, &QLineEdit::returnPressed, this, guarded(&RelativeSearchWindow::Search));
+    connect(ui_->cmdCancel, &QPushButton::clicked, this, [this] {
+        if (job_) job_->Cancel();
+    });
+    connect(ui_->cmdUseStart, &QPushButton::clicked, this,
+            guarded(&RelativeSearchWindow::UseStartCode));
+    connect(ui_->cmdShowText, &QPushButton::clicked, this, &RelativeSearchWindow::ShowText);
+    connect(ui_->tvwResults, &QTreeView::doubleClicked, this, &RelativeSearchWindow::ShowText);
+    connect(ui_->tvwResults->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &RelativeSearchWindow::CurrentResultChanged);
+    connect(&game_, &OpenGameFile::changed, this, &RelativeSearchWindow::FileChanged);
+    FileChanged();
+    ui_->txtWord->setFocus();
+}
+
+RelativeSearchWindow::~RelativeSearchWindow() = default;
+
+void RelativeSearchWindow::SetSearchOptions(const SearchOptions& options,
+                                            SearchJob::BlockHook hook) {
+    options_ = options;
+    hook_ = std::move(hook);
+}
+
+void RelativeSearchWindow::closeEvent(QCloseEvent* event) {
+    StopSearch();
+    event->accept();
+}
+
+void RelativeSearchWindow::Tell(const QString& text) {
+    user_.ShowMessage(Messages::Title().toStdString(), text.toStdString(),
+                      MessageIcon::Exclamation);
+}
+
+void RelativeSearchWindow::FileChanged() {
+    // What was found belongs to the file searched.
+    StopSearch();
+    results_->Clear();
+    const auto& file = game_.File();
+    ui_->lblFile->setText(
+        file ? Messages::GameFileShown(QString::fromLocal8Bit(file->Path()), file->Size())
+             : Messages::NoGameFile());
+    ui_->cmdSearch->setEnabled(file.has_value());
+    ui_->lblStatus->clear();
+    CurrentResultChanged();
+}
+
+void RelativeSearchWindow::SetSearching(bool searching) {
+    ui_->cmdSearch->setEnabled(!searching && game_.File().has_value());
+    ui_->cmdCancel->setEnabled(searching);
+    ui_->prgSearch->setValue(0);
+}
+
+void RelativeSearchWindow::Search() {
+    const auto& file = game_.File();
+    if (!file || job_) return;
+    const auto width = kWidths[std::clamp(ui_->cmbWidth->currentIndex(), 0, 2)];
+    auto search = RelativeSearch::Prepare(ui_->txtWord->text().toStdString(), width);
+    if (!search) {
+        Tell(Messages::Failure(search.error()));
+        return;
+    }
+    results_->Clear();
+    running_ = search.value();
+    job_ = std::make_unique<SearchJob>(search.value(), *file, options_, hook_);
+    connect(job_.get(), &SearchJob::progressed, this, &RelativeSearchWindow::Progressed);
+    connect(job_.get(), &SearchJob::finished, this,
+            [this] { RunAction(user_, [this] { Finished(); }); });
+    SetSearching(true);
+    ui_->lblStatus->setText(Messages::Searching());
+}
+
+void RelativeSearchWindow::Progressed(quint64 done, quint64 total) {
+    if (total > 0) ui_->prgSearch->setValue(static_cast<int>(done * 1000 / total));
+}
+
+void RelativeSearchWindow::StopSearch() {
+    if (!job_) return;
+    job_.reset();  // cancels and waits: the search stops before its next block
+    running_.reset();
+    SetSearching(false);
+    ui_->lblStatus->setText(Messages::SearchCancelled());
+}
+
+void RelativeSearchWindow::Finished() {
+    // The job is still sending this signal: it goes once control is back in the event loop.
+    SearchJob* job = job_.release();
+    job->deleteLater();
+    const std::shared_ptr<const SearchJob::Outcome> outcome = job->Finished();
+    const RelativeSearch search = *running_;
+    running_.reset();
+    SetSearching(false);
+    if (!outcome->ok()) {
+        if (std::holds_alternative<SearchCancelled>(outcome->error())) {
+            ui_->lblStatus->setText(Messages::SearchCancelled());
+            return;
+        }
+        const QString why = Messages::Failure(std::get<GameFileError>(outcome->error()));
+        ui_->lblStatus->setText(why);
+        Tell(why);
+        return;
+    }
+    const SearchResults& found = outcome->value();
+    ui_->lblStatus->setText(
+        found.hitCount == 0
+            ? Messages::SearchFoundNothing()
+            : Messages::SearchFound(found.hitCount, static_cast<qsizetype>(found.groups.size())));
+    // A search ends before the file it read is replaced: FileChanged stops it.
+    results_->Show(search, *game_.File(), found);
+    if (results_->rowCount() > 0) {
+        // The start code found most often, with the places it was found.
+        ui_->tvwResults->setCurrentIndex(results_->index(0, 0));
+        ui_->tvwResults->expand(results_->index(0, 0));
+        for (int column = 0; column < SearchResultsModel::Text; ++column) {
+            ui_->tvwResults->resizeColumnToContents(column);
+        }
+    }
+}
+
+void RelativeSearchWindow::CurrentResultChanged() {
+    const bool chosen = results_->GroupAt(ui_->tvwResults->currentIndex()) != nullptr;
+    ui_->cmdUseStart->setEnabled(chosen);
+    ui_->cmdShowText->setEnabled(chosen);
+}
+
+void RelativeSearchWindow::ShowText() {
+    if (const auto offset = results_->OffsetAt(ui_->tvwResults->currentIndex())) {
+        emit showTextRequested(*offset);
+    }
+}
+
+void RelativeSearchWindow::UseStartCode() {
+    const HitGroup* group = results_->GroupAt(ui_->tvwResults->currentIndex());
+    if (group == nullptr) {
+        Tell(Messages::NoResultSelected());
+        return;
+    }
+    const std::string_view name = BuiltInSets()[group->set].name;
+    const QString setName = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    if (!group->fits) {
+        Tell(Messages::GroupPastFF(setName, group->start));
+        return;
+    }
+    if (group->start == 0) {
+        Tell(Messages::NoOwnStartZero(setName));
+        return;
+    }
+    const auto start = static_cast<ByteCode>(group->start);
+    const int selected = selection_.SelectedLine();
+    if (selected >= 0 && order_.SetNameOf(selected) == name) {
+        order_.SetStart(selected, start);
+        ui_->lblStatus->setText(Messages::StartApplied(selected + 1, setName, start));
+        return;
+    }
+    if (order_.IsFull()) {
+        Tell(Messages::OrderFull());
+        return;
+    }
+    // As "Relative  Entry" adds a set: the first line makes REMOVE usable, any makes MAKE TABLE.
+    if (order_.LineCount() == 0) target_.EnableRemove();
+    if (!order_.AppendSetLine(std::string(name))) return;
+    const int added = order_.LineCount() - 1;
+    order_.SetStart(added, start);
+    target_.EnableMakeTable();
+    selection_.SelectQuietly(added);
+    ui_->lblStatus->setText(Messages::SetAdded(added + 1, setName, start));
+}
+
+}  // namespace glyphwright
