@@ -322,7 +322,7 @@ int main(int argc, char* argv[]) {
              "map closed:", ns(kRemoveWidgets), Time, 1.10);
 #endif
 
-    // (d) The relative search: one pass over a 256 MiB file against reading it and running memchr
+    // (e) The relative search: one pass over a 256 MiB file against reading it and running memchr
     // over it, and its peak memory on a small and a large file, each in a fresh process.
     const std::string search = kSearchCore;
     const std::string floor = kSearchFloor;

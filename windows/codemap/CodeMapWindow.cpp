@@ -143,14 +143,13 @@ void CodeMapWindow::ShowWords() {
     constexpr std::size_t kShown = 6;
     const int more =
         static_cast<int>(map.duplicates.size() - std::min(map.duplicates.size(), kShown));
-    ui_->lblDuplicates->setText(Messages::CodeMapDuplicates(Duplicates(0, kShown), more));
+    ui_->lblDuplicates->setText(Messages::CodeMapDuplicates(Duplicates(kShown), more));
 }
 
-QList<QPair<QString, QList<int>>> CodeMapWindow::Duplicates(std::size_t from,
-                                                            std::size_t count) const {
+QList<QPair<QString, QList<int>>> CodeMapWindow::Duplicates(std::size_t count) const {
     QList<QPair<QString, QList<int>>> duplicates;
     const std::vector<DuplicateText>& all = model_->Map().duplicates;
-    for (std::size_t i = from; i < std::min(all.size(), from + count); ++i) {
+    for (std::size_t i = 0; i < std::min(all.size(), count); ++i) {
         QList<int> codes(all[i].codes.begin(), all[i].codes.end());
         duplicates.append({model_->Look(all[i].codes.front()).shown, codes});
     }
@@ -159,7 +158,7 @@ QList<QPair<QString, QList<int>>> CodeMapWindow::Duplicates(std::size_t from,
 
 bool CodeMapWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ui_->lblDuplicates && event->type() == QEvent::ToolTip) {
-        const auto all = Duplicates(0, model_->Map().duplicates.size());
+        const auto all = Duplicates(model_->Map().duplicates.size());
         if (!all.isEmpty()) {
             QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(),
                                Messages::CodeMapDuplicatesList(all), ui_->lblDuplicates);

@@ -50,9 +50,8 @@ private:
     void ShowWords();
     void SelectLine(int line);
     void FollowSelection();
-    // Duplicates [from, from + count) of the map, as Messages words them.
-    [[nodiscard]] QList<QPair<QString, QList<int>>> Duplicates(std::size_t from,
-                                                               std::size_t count) const;
+    // The map's first `count` duplicates, as Messages words them.
+    [[nodiscard]] QList<QPair<QString, QList<int>>> Duplicates(std::size_t count) const;
 
     OrderSelection& selection_;
     std::unique_ptr<Ui::frmCodeMap> ui_;
