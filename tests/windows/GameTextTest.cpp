@@ -15,6 +15,8 @@
 #include <semaphore>
 
 #include "Session.h"
+#include "codemap/CodeMapModel.h"
+#include "codemap/CodeMapWindow.h"
 #include "gametext/GameTextWindow.h"
 #include "search/RelativeSearchWindow.h"
 
@@ -118,6 +120,14 @@ private slots:
         QCOMPARE(session.user.messages.size(), std::size_t{1});
         QVERIFY(session.Lines().isEmpty());
 
+        // The code map, open beside, follows what the search puts into the Table Order.
+        session.windows.ShowCodeMap();
+        CodeMapWindow& map = Existing(session.windows.Map(), "frmCodeMap");
+        const auto mapText = [&map](int code) {
+            return map.Model().IndexOf(code).data().toString();
+        };
+        QCOMPARE(mapText(0x20), QString());
+
         // With no line of that set selected, the set is added with the start.
         Retype(Find<QLineEdit>(session.main(), "txtTblStartCode"), "10");
         view.setCurrentIndex(results.index(0, 0));
@@ -127,6 +137,7 @@ private slots:
         QCOMPARE(session.state.selection.SelectedLine(), 0);
         QVERIFY(session.button("cmdSave").isEnabled());
         QVERIFY(!session.windows.EnterHexNum());  // selected quietly: no start dialog
+        QCOMPARE(mapText(0x20), QStringLiteral("あ"));
 
         Click(SearchWindow(session), "cmdShowText");
         GameTextWindow& text = Existing(session.windows.Text(), "frmGameText");
@@ -142,6 +153,7 @@ private slots:
         session.GiveStart(0, "21");
         QVERIFY2(GameTextRow(session, 0).startsWith(QStringLiteral("けを")),
                  qPrintable(GameTextRow(session, 0)));
+        QCOMPARE(mapText(0x21), QStringLiteral("あ"));
         Retype(Find<QLineEdit>(session.main(), "txtTblStartCode"), "");
         QVERIFY(Status(text, "lblTable").contains(QStringLiteral("No start code was given")));
         QVERIFY2(GameTextRow(session, 0).startsWith(QStringLiteral("[29][4D][35][30][39]")),
@@ -158,6 +170,7 @@ private slots:
         QCOMPARE(session.Lines(), lines);
         QCOMPARE(session.order.StartOf(0), 0x20);
         QVERIFY(GameTextRow(session, 0).startsWith(QStringLiteral("こんにちは")));
+        QCOMPARE(mapText(0x20), QStringLiteral("あ"));
         QCOMPARE(session.user.messages.size(), std::size_t{1});
     }
 
