@@ -217,6 +217,31 @@ private slots:
         QVERIFY(session.main().isVisible());  // No: nothing changes
     }
 
+    // The file type chosen in the Save dialog decides the format; a character the format cannot
+    // hold is told in a box and nothing is written.
+    void theFileTypeChosenIsTheFormatWritten() {
+        QTemporaryDir folder;
+        Session session;
+        session.IncludeSet("0-9");
+        session.InsertSingle("1A", "丂");  // EUC-JP has it; Shift-JIS does not
+        session.IncludeSet("Uppercase Alphabet");
+        session.GiveStart(2, "1B");  // the range runs on past 1A, which no set lays
+        Type(Find<QLineEdit>(session.main(), "txtTblStartCode"), "10");
+        const struct {
+            int filter;
+            const char* name;
+        } kinds[] = {{1, "utf8.tbl"}, {2, "sjis.tbl"}};
+        for (const auto& kind : kinds) {
+            session.user.chosenFilter = kind.filter;
+            session.user.pathAnswers.push_back(folder.filePath(kind.name).toStdString());
+            Click(session.main(), "cmdSave");
+        }
+        QCOMPARE(ReadFile(folder.filePath("utf8.tbl")).substr(0, 10), std::string("10=0\n11=1\n"));
+        QVERIFY(!QFile::exists(folder.filePath("sjis.tbl")));
+        QCOMPARE(session.user.messages.size(), std::size_t{1});
+        QVERIFY(session.user.messages.front().text.find("code 1A") != std::string::npos);
+    }
+
     void aFailureInsideAnActionIsToldAndTheProgramGoesOn() {
         QTemporaryDir folder;
         QVERIFY(folder.isValid());

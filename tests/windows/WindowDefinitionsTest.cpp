@@ -311,12 +311,18 @@ private slots:
                                               QStringLiteral("Shift-JIS (*.tbl)")}));
         QCOMPARE(offeredFilter, QStringLiteral(".tbl files (*.tbl)"));
 
-        answerWith(folder.filePath(QStringLiteral("second.tbl")), 0);
+        answerWith(folder.filePath(QStringLiteral("second.tbl")), 1);
         const auto second = real.AskSavePath(filters);
         QVERIFY(second.has_value());
         QCOMPARE(offeredFile, folder.filePath(QStringLiteral("first.tbl")));
         QCOMPARE(offeredFilter, QStringLiteral("Shift-JIS (*.tbl)"));
-        QCOMPARE(second->filter, 0);
+        QCOMPARE(second->filter, 1);
+
+        answerWith(folder.filePath(QStringLiteral("third.tbl")), 0);
+        const auto third = real.AskSavePath(filters);
+        QVERIFY(third.has_value());
+        QCOMPARE(offeredFilter, QStringLiteral("Table File Standard, UTF-8 (*.tbl)"));
+        QCOMPARE(third->filter, 0);
     }
 
     void includeChooser() {
