@@ -40,12 +40,23 @@ Result<Assembly, AssemblyError> PreviewAssembly(const TableOrder& order, ByteCod
     return assembly;
 }
 
-void CommitAssembly(const Assembly& assembly, Workspace& workspace) {
+Result<Assembly, PreviewFailure> PreviewFromStartCode(const TableOrder& order,
+                                                      std::string_view startCode) {
+    const auto start = ReadHexByte(startCode);
+    if (!start) return PreviewFailure{start.error()};
+    auto assembly = PreviewAssembly(order, start.value());
+    if (!assembly) return PreviewFailure{assembly.error()};
+    return assembly.value();
+}
+
+void LayOver(const Assembly& assembly, CodeTable& table) {
     for (std::size_t code = 0; code < assembly.laid.size(); ++code) {
-        if (assembly.laid[code].line >= 0) {
-            workspace.TableText[code] = assembly.laid[code].member;
-        }
+        if (assembly.laid[code].line >= 0) table[code] = assembly.laid[code].member;
     }
+}
+
+void CommitAssembly(const Assembly& assembly, Workspace& workspace) {
+    LayOver(assembly, workspace.TableText);
     workspace.LastCode = assembly.last;
 }
 

@@ -3,7 +3,9 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <variant>
 
+#include "ParseHexByte.h"
 #include "Result.h"
 #include "TableOrder.h"
 #include "Workspace.h"
@@ -39,6 +41,18 @@ struct Assembly {
 // and MAKE TABLE stores it, so the two can never disagree.
 [[nodiscard]] Result<Assembly, AssemblyError> PreviewAssembly(const TableOrder& order,
                                                               ByteCode start);
+
+// Why a start code, typed, and the order give no assembly: the start code is no hex byte, or
+// the order cannot be laid from it.
+using PreviewFailure = std::variant<HexError, AssemblyError>;
+
+// Reads the typed start code as MAKE TABLE does and lays the order from it, changing nothing: what
+// the code map and the game text show.
+[[nodiscard]] Result<Assembly, PreviewFailure> PreviewFromStartCode(const TableOrder& order,
+                                                                    std::string_view startCode);
+
+// Lays an assembly's members over the slots of `table` they land on.
+void LayOver(const Assembly& assembly, CodeTable& table);
 
 // Stores an assembly: its members over the slots they land on, and its last code as LastCode.
 void CommitAssembly(const Assembly& assembly, Workspace& workspace);

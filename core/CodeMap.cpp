@@ -82,9 +82,7 @@ CodeMap ComposeCodeMap(const CodeTable& table, const TableOrder& order,
                        std::string_view startCode) {
     CodeMap map;
     std::optional<Assembly> assembly;
-    if (const auto start = ReadHexByte(startCode); !start) {
-        map.failure = start.error();
-    } else if (auto preview = PreviewAssembly(order, start.value()); !preview) {
+    if (auto preview = PreviewFromStartCode(order, startCode); !preview) {
         map.failure = preview.error();
     } else {
         assembly = std::move(preview.value());

@@ -41,7 +41,7 @@ struct DuplicateText {
 };
 
 // Why MAKE TABLE would make no file now: the start code as read, or the assembly.
-using MapFailure = std::variant<HexError, AssemblyError>;
+using MapFailure = PreviewFailure;
 
 // What MAKE TABLE would write now, code by code, and why. Composing it changes nothing.
 struct CodeMap {

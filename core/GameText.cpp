@@ -10,19 +10,10 @@ namespace glyphwright {
 ShownTable TableAsShown(const CodeTable& table, const TableOrder& order,
                         std::string_view startCode) {
     ShownTable shown{table, std::nullopt};
-    const auto start = ReadHexByte(startCode);
-    if (!start) {
-        shown.notLaid = start.error();
-        return shown;
-    }
-    const auto assembly = PreviewAssembly(order, start.value());
-    if (!assembly) {
+    if (const auto assembly = PreviewFromStartCode(order, startCode); !assembly) {
         shown.notLaid = assembly.error();
-        return shown;
-    }
-    for (std::size_t code = 0; code < shown.codes.size(); ++code) {
-        const LaidCode& laid = assembly.value().laid[code];
-        if (laid.line >= 0) shown.codes[code] = laid.member;
+    } else {
+        LayOver(assembly.value(), shown.codes);
     }
     return shown;
 }

@@ -16,7 +16,7 @@
 namespace glyphwright {
 
 // Why the Table Order is not laid over the table shown: the start code as read, or the assembly.
-using TableNotLaid = std::variant<HexError, AssemblyError>;
+using TableNotLaid = PreviewFailure;
 
 // The code table a game's bytes are read through now: the table as it stands with what MAKE
 // TABLE would lay from `startCode` over it, or the table as it stands and why nothing was laid.
