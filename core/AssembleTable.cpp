@@ -40,12 +40,22 @@ Result<Assembly, AssemblyError> PreviewAssembly(const TableOrder& order, ByteCod
     return assembly;
 }
 
+namespace {
+
+// Out of line: inlined, GCC 12 with the sanitizers warns falsely that the variant's other member
+// may be used uninitialized.
+[[gnu::noinline]] Result<Assembly, PreviewFailure> NotPreviewed(PreviewFailure failure) {
+    return failure;
+}
+
+}  // namespace
+
 Result<Assembly, PreviewFailure> PreviewFromStartCode(const TableOrder& order,
                                                       std::string_view startCode) {
     const auto start = ReadHexByte(startCode);
-    if (!start) return PreviewFailure{start.error()};
+    if (!start) return NotPreviewed(PreviewFailure(std::in_place_index<0>, start.error()));
     auto assembly = PreviewAssembly(order, start.value());
-    if (!assembly) return PreviewFailure{assembly.error()};
+    if (!assembly) return NotPreviewed(PreviewFailure(std::in_place_index<1>, assembly.error()));
     return assembly.value();
 }
 
