@@ -1,42 +1,72 @@
 #include "AssembleTable.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <vector>
 
 #include "BuiltInSets.h"
 
 namespace glyphwright {
 
 Result<Assembly, AssemblyError> PreviewAssembly(const TableOrder& order, ByteCode start) {
-    Assembly assembly;
-    assembly.start = start;
+    // First where each set line begins, as the classic program counts it: a line with a start
+    // code of its own begins there, any other where the line before ended. This alone decides
+    // whether the order can be laid at all, and the range the file covers.
+    struct Run {
+        int line;
+        int from;
+        const CharacterSet* set;
+    };
+    std::vector<Run> runs;
+    runs.reserve(static_cast<std::size_t>(order.LineCount()));
+    std::array<int, kCodeCount + 1> coverage{};  // how many runs begin minus end at each code
     int running = start;
-    bool laidAny = false;
     for (int line = 0; line < order.LineCount(); ++line) {
-        const CharacterSet* set = FindBuiltInSet(order.SetNameOf(line));
+        const CharacterSet* set = order.SetOf(line);
         if (set == nullptr) {
             continue;  // a single entry, or a line whose text names no set: it takes no code
         }
         if (const int ownStart = order.StartOf(line); ownStart > 0) {
             running = ownStart;
         }
-        const int setStart = running;
-        for (const std::string_view member : set->members) {
-            if (running > 0xFF) {
-                return AssemblyError{AssemblyError::Kind::PastFF, line + 1, std::string(set->name),
-                                     setStart};
-            }
-            LaidCode& code = assembly.laid[static_cast<std::size_t>(running)];
-            if (code.line >= 0 && code.line != line) code.overlaps = code.line;
-            code.member = member;
-            code.line = line;
-            ++running;
+        const int end = running + static_cast<int>(set->size());
+        if (end > kCodeCount) {
+            return AssemblyError{AssemblyError::Kind::PastFF, line + 1, std::string(set->name),
+                                 running};
         }
-        laidAny = true;
+        runs.push_back({line, running, set});
+        ++coverage[static_cast<std::size_t>(running)];
+        --coverage[static_cast<std::size_t>(end)];
+        running = end;
     }
-    if (!laidAny) {
+    if (runs.empty()) {
         return AssemblyError{AssemblyError::Kind::NothingToLay, 0, {}, 0};
     }
+
+    // Then the runs from the last back: the first run met on a code is the one whose member stays
+    // there, the second the line it was laid over. Once every code laid has both that it will
+    // ever have, the earlier runs change nothing, and a long order stops after its last few runs.
+    Assembly assembly;
+    assembly.start = start;
     assembly.last = static_cast<ByteCode>(running - 1);
+    int open = 0;  // the laid codes' places (member, line laid over) still to fill
+    for (int code = 0, runsHere = 0; code < kCodeCount; ++code) {
+        runsHere += coverage[static_cast<std::size_t>(code)];
+        open += std::min(runsHere, 2);
+    }
+    for (auto run = runs.rbegin(); run != runs.rend() && open > 0; ++run) {
+        for (std::size_t k = 0; k < run->set->size(); ++k) {
+            LaidCode& code = assembly.laid[static_cast<std::size_t>(run->from) + k];
+            if (code.line < 0) {
+                code.member = run->set->member(k);
+                code.line = run->line;
+                --open;
+            } else if (code.overlaps < 0) {
+                code.overlaps = run->line;
+                --open;
+            }
+        }
+    }
     return assembly;
 }
 

@@ -29,6 +29,11 @@ int TableOrder::StartOf(int line) const {
     return starts_[Slot(line)];
 }
 
+const CharacterSet* TableOrder::SetOf(int line) const {
+    if (line < 0 || line >= LineCount()) throw std::out_of_range("no such Table Order line");
+    return sets_[Slot(line)];
+}
+
 bool TableOrder::AppendSetLine(const std::string& text) {
     return Append(text, FindBuiltInSet(text) != nullptr);
 }
@@ -42,6 +47,7 @@ bool TableOrder::Append(const std::string& text, bool recordSet) {
     const OrderChange change{OrderChange::Kind::Appended, LineCount()};
     AboutTo(change);
     lines_.push_back(text);
+    sets_.push_back(recordSet ? FindBuiltInSet(text) : nullptr);
     // The slots past the last line are always blank, so a line that records nothing has none.
     if (recordSet) names_[lines_.size()] = text;
     Changed(change);
@@ -54,6 +60,7 @@ void TableOrder::Remove(int line) {
     AboutTo(change);
     const auto at = static_cast<std::ptrdiff_t>(line);
     lines_.erase(lines_.begin() + at);
+    sets_.erase(sets_.begin() + at);
     // The line's name lives one slot above its start; the records below move up with their lines.
     std::move(names_.begin() + at + 2, names_.end(), names_.begin() + at + 1);
     names_.back().clear();

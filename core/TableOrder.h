@@ -9,6 +9,8 @@
 
 namespace glyphwright {
 
+struct CharacterSet;
+
 // What changed in the Table Order, so that a view can follow it line by line.
 struct OrderChange {
     enum class Kind {
@@ -56,6 +58,8 @@ public:
     // The set recorded for the line at 0-based `line` ("" for none) and its own start (0 = none).
     [[nodiscard]] const std::string& SetNameOf(int line) const;
     [[nodiscard]] int StartOf(int line) const;
+    // The built-in set recorded for the line, found once when the line was added; null for none.
+    [[nodiscard]] const CharacterSet* SetOf(int line) const;
 
     // Adds a line showing `text` and, when the text names a built-in set exactly, records that
     // set for it. False, and nothing changes, when the order is full.
@@ -76,6 +80,7 @@ private:
     void Changed(const OrderChange& change);
 
     std::vector<std::string> lines_;
+    std::vector<const CharacterSet*> sets_;  // per line, the set its name record names
     std::array<std::string, kOrderSlots> names_{};
     std::array<std::int16_t, kOrderSlots> starts_{};
     std::vector<TableOrderObserver*> observers_;

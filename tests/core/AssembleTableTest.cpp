@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <optional>
+#include <random>
 
 #include "core/AssembleTable.h"
 #include "core/BuiltInSets.h"
@@ -193,6 +195,73 @@ TEST_F(AssembleTableTest, APreviewTellsWhichLineLaysEachCodeAndWhereLinesOverlap
     EXPECT_EQ(assembly.laid[0x50].line, -1);
     EXPECT_EQ(ws.TableText, before.TableText);  // a preview stores nothing
     EXPECT_EQ(ws.LastCode, before.LastCode);
+}
+
+// The preview lays the order from its last line back and stops once nothing earlier can change
+// a code. Over random orders of every length, with own start codes and overlaps piled several
+// deep, it must give what laying every member of every line in order gives.
+TEST_F(AssembleTableTest, APreviewEqualsLayingEveryMemberInOrder) {
+    std::mt19937 random(20261207);
+    const auto pick = [&random](int below) {
+        return std::uniform_int_distribution<int>(0, below - 1)(random);
+    };
+    const char* names[] = {"Hiragana", "Katakana", "Dakuten", "Handakuten", "Uppercase Alphabet",
+                           "Lowercase Alphabet", "0-9", ""};
+    int laidOrders = 0;
+    for (int round = 0; round < 500; ++round) {
+        TableOrder& order = orders.emplace_back();
+        // A long order lays only when its lines start on their own, low enough to fit.
+        const bool longOrder = round % 5 == 0;
+        const int lines = longOrder ? 200 + pick(800) : pick(12);
+        for (int line = 0; line < lines; ++line) {
+            const int own = longOrder ? 1 + pick(0x60) : pick(3) == 0 ? pick(0xB0) : 0;
+            RecordOrder(order, {{names[pick(8)], own}});
+        }
+        const auto start = static_cast<ByteCode>(pick(3) == 0 ? pick(256) : pick(0x20));
+
+        // Every member of every line, in order, as MAKE TABLE has always laid them.
+        std::array<LaidCode, kCodeCount> expected{};
+        std::optional<AssemblyError> failure;
+        int running = start;
+        bool any = false;
+        for (int line = 0; line < order.LineCount() && !failure; ++line) {
+            const CharacterSet* set = FindBuiltInSet(order.SetNameOf(line));
+            if (set == nullptr) continue;
+            if (order.StartOf(line) > 0) running = order.StartOf(line);
+            const int setStart = running;
+            any = true;
+            for (const std::string_view member : set->members) {
+                if (running > 0xFF) {
+                    failure = AssemblyError{AssemblyError::Kind::PastFF, line + 1,
+                                            std::string(set->name), setStart};
+                    break;
+                }
+                LaidCode& code = expected[static_cast<std::size_t>(running++)];
+                if (code.line >= 0) code.overlaps = code.line;
+                code = {member, line, code.overlaps};
+            }
+        }
+        if (!failure && !any) failure = AssemblyError{AssemblyError::Kind::NothingToLay, 0, {}, 0};
+
+        const auto preview = PreviewAssembly(order, start);
+        ASSERT_EQ(preview.ok(), !failure) << "round " << round;
+        if (failure) {
+            EXPECT_EQ(preview.error().kind, failure->kind) << "round " << round;
+            EXPECT_EQ(preview.error().line, failure->line) << "round " << round;
+            EXPECT_EQ(preview.error().setStart, failure->setStart) << "round " << round;
+            continue;
+        }
+        ++laidOrders;
+        EXPECT_EQ(preview.value().last, static_cast<ByteCode>(running - 1)) << "round " << round;
+        for (std::size_t code = 0; code < expected.size(); ++code) {
+            const LaidCode& laid = preview.value().laid[code];
+            EXPECT_EQ(laid.line, expected[code].line) << "round " << round << " code " << code;
+            EXPECT_EQ(laid.member, expected[code].member) << "round " << round << " code " << code;
+            EXPECT_EQ(laid.overlaps, expected[code].overlaps)
+                << "round " << round << " code " << code;
+        }
+    }
+    EXPECT_GT(laidOrders, 150);
 }
 
 }  // namespace

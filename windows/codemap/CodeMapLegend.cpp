@@ -78,11 +78,40 @@ void CodeMapLegend::MapRefreshed() {
             entries.push_back({line, map_.KeyOfLine(line), laid, line == faulty});
         }
     }
-    // A short list: told anew whenever it changes, and not at all otherwise.
     if (entries == entries_) return;
-    beginResetModel();
-    entries_ = std::move(entries);
-    endResetModel();
+    // Told as the rows that left, the rows that came and the rows that changed, so that the view
+    // lays out and repaints only those: an include adds one line at the end, a removal takes one
+    // out and renumbers the lines after it.
+    const auto sameLine = [](const Entry& a, const Entry& b) { return a.key == b.key; };
+    std::size_t head = 0;
+    while (head < entries_.size() && head < entries.size() && sameLine(entries_[head], entries[head]))
+        ++head;
+    std::size_t tail = 0;
+    while (tail < entries_.size() - head && tail < entries.size() - head &&
+           sameLine(entries_[entries_.size() - 1 - tail], entries[entries.size() - 1 - tail]))
+        ++tail;
+    const auto row = [](std::size_t at) { return static_cast<int>(at); };
+    if (const std::size_t gone = entries_.size() - head - tail; gone > 0) {
+        beginRemoveRows({}, row(head), row(head + gone - 1));
+        entries_.erase(entries_.begin() + row(head), entries_.begin() + row(head + gone));
+        endRemoveRows();
+    }
+    if (const std::size_t come = entries.size() - head - tail; come > 0) {
+        beginInsertRows({}, row(head), row(head + come - 1));
+        entries_.insert(entries_.begin() + row(head), entries.begin() + row(head),
+                        entries.begin() + row(head + come));
+        endInsertRows();
+    }
+    // Rows kept may have a new number, count or fault.
+    int first = -1;
+    int last = -1;
+    for (std::size_t at = 0; at < entries.size(); ++at) {
+        if (entries_[at] == entries[at]) continue;
+        entries_[at] = entries[at];
+        if (first < 0) first = row(at);
+        last = row(at);
+    }
+    if (first >= 0) emit dataChanged(index(first), index(last));
 }
 
 void CodeMapLegendDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,

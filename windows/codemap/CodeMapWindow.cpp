@@ -10,7 +10,7 @@
 
 #include <algorithm>
 
-#include "CodeMapDelegate.h"
+#include "CodeMapGrid.h"
 #include "CodeMapLegend.h"
 #include "CodeMapModel.h"
 #include "Messages.h"
@@ -32,7 +32,6 @@ CodeMapWindow::CodeMapWindow(const Workspace& workspace, TableOrder& order,
     ui_->lstLegend->setAccessibleName(Messages::CodeMapLegendTitle().remove(QLatin1Char('&')));
 
     ui_->tblCodeMap->setModel(model_);
-    ui_->tblCodeMap->setItemDelegate(new CodeMapDelegate(ui_->tblCodeMap));
     ui_->lstLegend->setModel(legend_);
     ui_->lstLegend->setItemDelegate(new CodeMapLegendDelegate(ui_->lstLegend));
     SizeGrid();
@@ -45,11 +44,11 @@ CodeMapWindow::CodeMapWindow(const Workspace& workspace, TableOrder& order,
     ui_->lblDuplicates->installEventFilter(this);
 
     const int sample = fontMetrics().height() + 4;
-    ui_->lblKeyHeldSample->setPixmap(CodeMapDelegate::Sample(CodeMapDelegate::Mark::Held, sample));
+    ui_->lblKeyHeldSample->setPixmap(CodeMapGrid::Sample(CodeMapGrid::Mark::Held, sample));
     ui_->lblKeyOverlapSample->setPixmap(
-        CodeMapDelegate::Sample(CodeMapDelegate::Mark::Overlap, sample));
+        CodeMapGrid::Sample(CodeMapGrid::Mark::Overlap, sample));
     ui_->lblKeyOutOfRangeSample->setPixmap(
-        CodeMapDelegate::Sample(CodeMapDelegate::Mark::OutOfRange, sample));
+        CodeMapGrid::Sample(CodeMapGrid::Mark::OutOfRange, sample));
     ui_->lblKeyHeld->setText(Messages::CodeMapKeyHeld());
     ui_->lblKeyOverlap->setText(Messages::CodeMapKeyOverlap());
     ui_->lblKeyOutOfRange->setText(Messages::CodeMapKeyOutOfRange());
@@ -70,7 +69,8 @@ CodeMapWindow::CodeMapWindow(const Workspace& workspace, TableOrder& order,
     connect(model_, &CodeMapModel::refreshed, this, &CodeMapWindow::ShowWords);
     connect(&selection_, &QItemSelectionModel::selectionChanged, this,
             &CodeMapWindow::FollowSelection);
-    connect(legend_, &QAbstractItemModel::modelReset, this, &CodeMapWindow::FollowSelection);
+    connect(legend_, &QAbstractItemModel::rowsInserted, this, &CodeMapWindow::FollowSelection);
+    connect(legend_, &QAbstractItemModel::rowsRemoved, this, &CodeMapWindow::FollowSelection);
     FollowSelection();
 }
 

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QPixmap>
+#include <QTableView>
+
+#include <array>
+
+namespace glyphwright {
+
+class CodeMapModel;
+struct CellLook;
+
+// The grid of the code map: a table view for the keyboard, the mouse, tooltips and screen readers,
+// that draws its cells itself, straight from each cell's look. A cell shows the colour of the line
+// that lays it, a hatch for a code the table holds already, a red corner for an overlap, a veil
+// over codes the file does not cover, a frame round the codes of the selected Table Order line,
+// and the keyboard's cell.
+//
+// An include or a relative start changes dozens of cells at once, and the map repaints them while
+// the user waits for the action: the view's own way (a style option, a selection check and a
+// delegate call per cell) costs several times the drawing itself.
+class CodeMapGrid final : public QTableView {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CodeMapGrid)
+
+public:
+    explicit CodeMapGrid(QWidget* parent = nullptr);
+    ~CodeMapGrid() override = default;
+
+    // Samples for the key under the legend, drawn as the cells are.
+    enum class Mark { Held, Overlap, OutOfRange };
+    [[nodiscard]] static QPixmap Sample(Mark mark, int size);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void PaintCell(QPainter& painter, const QRect& rect, const CodeMapModel& model, int code,
+                   bool focus) const;
+
+    // The hatch of a held code as a tile, plain and dimmed: copied, not drawn line by line.
+    [[nodiscard]] static QPixmap HatchTile(bool dim);
+    std::array<QPixmap, 2> hatch_;
+};
+
+}  // namespace glyphwright
