@@ -8,6 +8,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <optional>
+#include <vector>
 
 #include "CodeMapModel.h"
 
@@ -32,14 +35,23 @@ void PaintHeld(QPainter& painter, const QRect& rect, const QPixmap& hatch) {
     painter.drawTiledPixmap(rect, hatch, QPoint(rect.x() % 8, rect.y() % 8));
 }
 
-void PaintOverlap(QPainter& painter, const QRect& rect, bool dim) {
-    const int side = std::max(6, rect.height() / 3);
-    const QPolygon corner({QPoint(rect.right() - side, rect.top()),
-                           QPoint(rect.right() + 1, rect.top()),
-                           QPoint(rect.right() + 1, rect.top() + side + 1)});
+// A red corner: a triangle in the top right of a cell `height` high.
+QPixmap OverlapCorner(int height, bool dim, qreal ratio) {
+    const int side = std::max(6, height / 3);
+    QPixmap corner(static_cast<int>(std::ceil((side + 1) * ratio)),
+                   static_cast<int>(std::ceil((side + 1) * ratio)));
+    corner.setDevicePixelRatio(ratio);
+    corner.fill(Qt::transparent);
+    QPainter painter(&corner);
     painter.setPen(Qt::NoPen);
     painter.setBrush(Dimmed(QColor(0xD0, 0x20, 0x20), dim));
-    painter.drawPolygon(corner);
+    painter.drawPolygon(QPolygon({QPoint(0, 0), QPoint(side + 1, 0), QPoint(side + 1, side + 1)}));
+    return corner;
+}
+
+void PaintOverlap(QPainter& painter, const QRect& rect, const QPixmap& corner) {
+    const int side = static_cast<int>(corner.deviceIndependentSize().width());
+    painter.drawPixmap(rect.right() + 1 - side, rect.top(), corner);
 }
 
 void PaintFrame(QPainter& painter, const QRect& rect, const QColor& colour, Qt::PenStyle style) {
@@ -68,70 +80,132 @@ void CodeMapGrid::paintEvent(QPaintEvent* event) {
         QTableView::paintEvent(event);
         return;
     }
-    // Only the cells in the region to repaint; each drawn from its look, prepared when it
-    // changed, so that a repaint lays out no text.
-    QPainter painter(viewport());
+    // Only the cells in the region to repaint, each drawn from its look, prepared when it
+    // changed, so that a repaint lays out no text. Layer by layer rather than cell by cell:
+    // the painter changes font and pen a few times, not for every cell.
     const QRegion& region = event->region();
     const QRect bounds = region.boundingRect();
+    const int rows = model->rowCount();
+    const int columns = model->columnCount();
     const int firstRow = std::max(0, rowAt(bounds.top()));
-    const int lastRow = rowAt(bounds.bottom()) < 0 ? model->rowCount() - 1 : rowAt(bounds.bottom());
+    const int lastRow = rowAt(bounds.bottom()) < 0 ? rows - 1 : rowAt(bounds.bottom());
     const int firstColumn = std::max(0, columnAt(bounds.left()));
-    const int lastColumn =
-        columnAt(bounds.right()) < 0 ? model->columnCount() - 1 : columnAt(bounds.right());
-    const QModelIndex current = currentIndex();
-    const int focused = hasFocus() ? CodeMapModel::CodeOf(current) : -1;
-    const QColor gridColour = QColor::fromRgba(static_cast<QRgb>(
-        style()->styleHint(QStyle::SH_Table_GridLineColor, nullptr, this)));
+    const int lastColumn = columnAt(bounds.right()) < 0 ? columns - 1 : columnAt(bounds.right());
     const int gridSize = showGrid() ? 1 : 0;
+    struct Cell {
+        QRect rect;  // without its grid lines
+        int code;
+    };
+    std::vector<Cell> cells;
+    cells.reserve(static_cast<std::size_t>(rows * columns));
     for (int row = firstRow; row <= lastRow; ++row) {
         const int y = rowViewportPosition(row);
         const int height = rowHeight(row);
         for (int column = firstColumn; column <= lastColumn; ++column) {
             const QRect whole(columnViewportPosition(column), y, columnWidth(column), height);
-            if (!region.intersects(whole)) continue;
-            const QRect cell = whole.adjusted(0, 0, -gridSize, -gridSize);
-            const int code = row * model->columnCount() + column;
-            PaintCell(painter, cell, *model, code, code == focused);
-            if (gridSize > 0) {
-                painter.setPen(gridColour);
-                painter.drawLine(whole.right(), whole.top(), whole.right(), whole.bottom());
-                painter.drawLine(whole.left(), whole.bottom(), whole.right(), whole.bottom());
+            if (region.intersects(whole)) {
+                cells.push_back({whole.adjusted(0, 0, -gridSize, -gridSize), row * columns + column});
             }
+        }
+    }
+
+    QPainter painter(viewport());
+    const QColor base = palette().color(QPalette::Base);
+    for (const Cell& cell : cells) {
+        const CellLook& look = model->Look(cell.code);
+        const bool dim = !look.inRange;
+        if (look.source == CellSource::Held) {
+            PaintHeld(painter, cell.rect, hatch_[dim ? 1 : 0]);
+        } else if (look.colour >= 0) {
+            painter.fillRect(cell.rect, Dimmed(CodeMapModel::Colour(look.colour), dim));
+        } else if (dim) {
+            painter.fillRect(cell.rect, Dimmed(base, dim));
+        }
+    }
+
+    const QColor text = palette().color(QPalette::Text);
+    for (const Cell& cell : cells) {
+        const CellLook& look = model->Look(cell.code);
+        if (look.shown.isEmpty()) continue;
+        const QRect& rect = cell.rect;
+        const bool dim = !look.inRange;
+        if (const QSizeF size = look.glyphs.size(); size.width() <= rect.width() - 4) {
+            painter.drawPixmap(QPointF(rect.x() + std::floor((rect.width() - size.width()) / 2),
+                                       rect.y() + std::floor((rect.height() - size.height()) / 2)),
+                               TextPicture(*model, look, dim));
+        } else {  // a long entry, cut short
+            painter.setFont(model->Font());
+            painter.setPen(Dimmed(text, dim));
+            painter.drawText(rect, Qt::AlignCenter,
+                             painter.fontMetrics().elidedText(look.shown, Qt::ElideRight,
+                                                              rect.width() - 4));
+        }
+    }
+
+    for (const Cell& cell : cells) {
+        const CellLook& look = model->Look(cell.code);
+        if (look.overlap) PaintOverlap(painter, cell.rect, Corner(cell.rect.height(), !look.inRange));
+    }
+
+    if (gridSize > 0) {
+        // Each cell's right and bottom line, as one-pixel fills.
+        const QColor grid = QColor::fromRgba(static_cast<QRgb>(
+            style()->styleHint(QStyle::SH_Table_GridLineColor, nullptr, this)));
+        for (const Cell& cell : cells) {
+            const QRect& rect = cell.rect;
+            painter.fillRect(QRect(rect.right() + 1, rect.top(), 1, rect.height() + 1), grid);
+            painter.fillRect(QRect(rect.left(), rect.bottom() + 1, rect.width(), 1), grid);
+        }
+    }
+
+    const int focused = hasFocus() ? CodeMapModel::CodeOf(currentIndex()) : -1;
+    for (const Cell& cell : cells) {
+        if (model->IsOfSelectedLine(cell.code)) {
+            PaintFrame(painter, cell.rect, QColor(0x20, 0x20, 0x20), Qt::SolidLine);
+        }
+        if (cell.code == focused) {
+            PaintFrame(painter, cell.rect, palette().color(QPalette::Highlight), Qt::DotLine);
         }
     }
 }
 
-void CodeMapGrid::PaintCell(QPainter& painter, const QRect& rect, const CodeMapModel& model,
-                            int code, bool focus) const {
-    // Every pen, brush and font used is set here, so the painter needs no saving.
-    const CellLook& look = model.Look(code);
-    const bool dim = !look.inRange;
-    if (look.source == CellSource::Held) {
-        PaintHeld(painter, rect, hatch_[dim ? 1 : 0]);
-    } else if (look.colour >= 0) {
-        painter.fillRect(rect, Dimmed(CodeMapModel::Colour(look.colour), dim));
-    } else if (dim) {
-        painter.fillRect(rect, Dimmed(palette().color(QPalette::Base), dim));
+const QPixmap& CodeMapGrid::TextPicture(const CodeMapModel& model, const CellLook& look,
+                                        bool dim) {
+    const qreal ratio = devicePixelRatioF();
+    if (ratio != pictureRatio_ || pictures_.size() > 4096) {
+        pictures_.clear();
+        pictureRatio_ = ratio;
     }
-    if (!look.shown.isEmpty()) {
-        painter.setPen(Dimmed(palette().color(QPalette::Text), dim));
-        painter.setFont(model.Font());
+    std::array<QPixmap, 2>& pictures = pictures_[look.shown];
+    QPixmap& picture = pictures[dim ? 1 : 0];
+    if (picture.isNull()) {
         const QSizeF size = look.glyphs.size();
-        if (size.width() <= rect.width() - 4) {
-            painter.drawStaticText(QPointF(rect.x() + (rect.width() - size.width()) / 2,
-                                           rect.y() + (rect.height() - size.height()) / 2),
-                                   look.glyphs);
-        } else {  // a long entry, cut short
-            const QFontMetrics metrics(model.Font());
-            painter.drawText(rect, Qt::AlignCenter,
-                             metrics.elidedText(look.shown, Qt::ElideRight, rect.width() - 4));
-        }
+        picture = QPixmap(static_cast<int>(std::ceil(size.width() * ratio)) + 1,
+                          static_cast<int>(std::ceil(size.height() * ratio)) + 1);
+        picture.setDevicePixelRatio(ratio);
+        picture.fill(Qt::transparent);
+        QPainter painter(&picture);
+        painter.setFont(model.Font());
+        painter.setPen(Dimmed(palette().color(QPalette::Text), dim));
+        painter.drawStaticText(QPointF(0, 0), look.glyphs);
     }
-    if (look.overlap) PaintOverlap(painter, rect, dim);
-    if (model.IsOfSelectedLine(code)) {
-        PaintFrame(painter, rect, QColor(0x20, 0x20, 0x20), Qt::SolidLine);
+    return picture;
+}
+
+const QPixmap& CodeMapGrid::Corner(int height, bool dim) {
+    const qreal ratio = devicePixelRatioF();
+    if (height != cornerHeight_ || ratio != cornerRatio_) {
+        corners_ = {OverlapCorner(height, false, ratio), OverlapCorner(height, true, ratio)};
+        cornerHeight_ = height;
+        cornerRatio_ = ratio;
     }
-    if (focus) PaintFrame(painter, rect, palette().color(QPalette::Highlight), Qt::DotLine);
+    return corners_[dim ? 1 : 0];
+}
+
+void CodeMapGrid::changeEvent(QEvent* event) {
+    // The pictures of the texts are drawn in the palette's text colour.
+    if (event->type() == QEvent::PaletteChange) pictures_.clear();
+    QTableView::changeEvent(event);
 }
 
 QPixmap CodeMapGrid::Sample(Mark mark, int size) {
@@ -145,7 +219,7 @@ QPixmap CodeMapGrid::Sample(Mark mark, int size) {
             break;
         case Mark::Overlap:
             painter.fillRect(rect, CodeMapModel::Colour(0));
-            PaintOverlap(painter, rect, false);
+            PaintOverlap(painter, rect, OverlapCorner(rect.height(), false, 1.0));
             break;
         case Mark::OutOfRange:
             painter.fillRect(rect, Dimmed(CodeMapModel::Colour(1), true));

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QHash>
 #include <QPixmap>
+#include <QString>
 #include <QTableView>
 
 #include <array>
@@ -9,6 +11,7 @@ namespace glyphwright {
 
 class CodeMapModel;
 struct CellLook;
+
 
 // The grid of the code map: a table view for the keyboard, the mouse, tooltips and screen readers,
 // that draws its cells itself, straight from each cell's look. A cell shows the colour of the line
@@ -33,14 +36,24 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
-    void PaintCell(QPainter& painter, const QRect& rect, const CodeMapModel& model, int code,
-                   bool focus) const;
+    // A cell's text drawn once, plain or dimmed, on a clear ground: copying it costs a fraction
+    // of drawing its glyphs, which the raster engine blends pixel by pixel through a gamma table.
+    const QPixmap& TextPicture(const CodeMapModel& model, const CellLook& look, bool dim);
 
     // The hatch of a held code as a tile, plain and dimmed: copied, not drawn line by line.
     [[nodiscard]] static QPixmap HatchTile(bool dim);
+    // The red corner of an overlap for cells of one height, plain and dimmed.
+    const QPixmap& Corner(int height, bool dim);
+
     std::array<QPixmap, 2> hatch_;
+    std::array<QPixmap, 2> corners_;
+    int cornerHeight_ = -1;
+    qreal cornerRatio_ = 0;
+    QHash<QString, std::array<QPixmap, 2>> pictures_;  // by text: plain, dimmed
+    qreal pictureRatio_ = 0;  // the device pixel ratio they are drawn for
 };
 
 }  // namespace glyphwright

@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "CodeMapModel.h"
@@ -114,6 +115,34 @@ void CodeMapLegend::MapRefreshed() {
     if (first >= 0) emit dataChanged(index(first), index(last));
 }
 
+const QPixmap& CodeMapLegendDelegate::Picture(const QString& text,
+                                              const QStyleOptionViewItem& option, bool selected) const {
+    // The lines of a long order repeat the same few names, and a list that gains or loses a line
+    // redraws every line it shows: each text is laid out and drawn once, then copied.
+    const qreal ratio = option.widget != nullptr ? option.widget->devicePixelRatioF() : 1.0;
+    if (ratio != ratio_ || pictures_.size() > 4096) {
+        pictures_.clear();
+        ratio_ = ratio;
+    }
+    const QColor colour = option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
+    QPixmap& picture = pictures_[{text, colour.rgba()}];
+    if (picture.isNull()) {
+        QStaticText laidOut(text);
+        laidOut.setTextFormat(Qt::PlainText);
+        laidOut.prepare(QTransform(), option.font);
+        const QSizeF size = laidOut.size();
+        picture = QPixmap(static_cast<int>(std::ceil(size.width() * ratio)) + 1,
+                          static_cast<int>(std::ceil(size.height() * ratio)) + 1);
+        picture.setDevicePixelRatio(ratio);
+        picture.fill(Qt::transparent);
+        QPainter painter(&picture);
+        painter.setFont(option.font);
+        painter.setPen(colour);
+        painter.drawStaticText(QPointF(0, 0), laidOut);
+    }
+    return picture;
+}
+
 void CodeMapLegendDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                   const QModelIndex& index) const {
     // The line at fault keeps the style's drawing, with its red and bold.
@@ -131,19 +160,12 @@ void CodeMapLegendDelegate::paint(QPainter* painter, const QStyleOptionViewItem&
         painter->fillRect(swatch, colour);
     }
     const QString text = index.data(Qt::DisplayRole).toString();
-    auto known = texts_.find(text);
-    if (known == texts_.end()) {
-        if (texts_.size() > 4096) texts_.clear();
-        QStaticText laidOut(text);
-        laidOut.setTextFormat(Qt::PlainText);
-        laidOut.prepare(QTransform(), option.font);
-        known = texts_.insert(text, laidOut);
-    }
-    painter->setFont(option.font);
-    painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
-    painter->drawStaticText(
-        QPointF(swatch.right() + 6, rect.y() + (rect.height() - known->size().height()) / 2),
-        *known);
+    const QPixmap& picture = Picture(text, option, selected);
+    painter->drawPixmap(swatch.right() + 6,
+                        rect.y() + (rect.height() - static_cast<int>(
+                                                       picture.deviceIndependentSize().height())) /
+                                       2,
+                        picture);
     if ((option.state & QStyle::State_HasFocus) != 0) {
         painter->setPen(QPen(option.palette.color(QPalette::Highlight), 1, Qt::DotLine));
         painter->drawRect(rect.adjusted(0, 0, -1, -1));

@@ -2,7 +2,9 @@
 
 #include <QAbstractListModel>
 #include <QHash>
-#include <QStaticText>
+#include <QPair>
+#include <QPixmap>
+#include <QRgb>
 #include <QStyledItemDelegate>
 
 #include <vector>
@@ -46,8 +48,7 @@ private:
     std::vector<Entry> entries_;
 };
 
-// Draws a legend line: its colour, then its text, laid out once per distinct text; the lines of
-// a long order repeat the same few names, and a list that scrolls or loses a line redraws many.
+// Draws a legend line: its colour, then its text, drawn once per distinct text and then copied.
 class CodeMapLegendDelegate final : public QStyledItemDelegate {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CodeMapLegendDelegate)
@@ -60,7 +61,12 @@ public:
                const QModelIndex& index) const override;
 
 private:
-    mutable QHash<QString, QStaticText> texts_;
+    // The text of a line, drawn in the colour it is shown in, on a clear ground.
+    [[nodiscard]] const QPixmap& Picture(const QString& text, const QStyleOptionViewItem& option,
+                                         bool selected) const;
+
+    mutable QHash<QPair<QString, QRgb>, QPixmap> pictures_;
+    mutable qreal ratio_ = 0;  // the device pixel ratio the pictures are drawn for
 };
 
 }  // namespace glyphwright
