@@ -7,6 +7,7 @@
 #include "ApplicationIcon.h"
 #include "CommandLine.h"
 #include "ProgramState.h"
+#include "ProgramStyle.h"
 #include "QtQueries.h"
 #include "Version.h"
 #include "WindowFrame.h"
@@ -31,6 +32,7 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(glyphwright::ApplicationIcon());
     // Hidden dialogs may outlive the last shown window; the windows say when the program ends.
     QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setStyle(new glyphwright::ProgramStyle(QApplication::style()));
     glyphwright::InstallFontFallbacks();
 
     glyphwright::ProgramState state;

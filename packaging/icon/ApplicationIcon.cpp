@@ -1,15 +1,20 @@
 #include "ApplicationIcon.h"
 
-#include <QSize>
+#include <QImageReader>
+#include <QPixmap>
 #include <QString>
 
 namespace glyphwright {
 
 QIcon ApplicationIcon() {
     // One file per size: the pixel art is drawn for 16 and 32, and scaling it would blur it.
+    // Read as the PNGs they are: left to guess the format, Qt would load every image-format
+    // plugin to ask it.
     QIcon icon;
     for (const int size : {16, 32, 64}) {
-        icon.addFile(QStringLiteral(":/icons/glyphwright-%1.png").arg(size), QSize(size, size));
+        QImageReader reader(QStringLiteral(":/icons/glyphwright-%1.png").arg(size), "png");
+        reader.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(reader.read()));
     }
     return icon;
 }
