@@ -1,10 +1,12 @@
 // The code map window: opened with Ctrl+M, following each kind of change at once, coloured by the
 // line that lays each code, failing in MAKE TABLE's own words, selecting lines quietly.
+#include <QAbstractItemModelTester>
 #include <QAccessible>
 #include <QDir>
 #include <QFile>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QImage>
 #include <QLabel>
 #include <QListView>
 #include <QTableView>
@@ -174,14 +176,42 @@ private slots:
         TypeStart(session, "00");
         CodeMapWindow& map = OpenMap(session);
 
+        QListView& legend = Find<QListView>(map, "lstLegend");
+        // The legend tells rows that come, go and change as they do, which the tester holds it to.
+        QAbstractItemModelTester tester(legend.model(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
         const QColor first = map.Model().ColourOfLine(0);
         const QColor second = map.Model().ColourOfLine(1);
         QVERIFY(first != second);
+
+        // What the grid draws: each cell's ground in its line's colour, a red corner on an
+        // overlap, a grey veil beyond the range, the text in the middle.
+        QTableView& grid = Grid(map);
+        const QImage drawn = grid.viewport()->grab().toImage();
+        const auto pixel = [&](int code, bool right, int inset = 3) {
+            const QRect cell = grid.visualRect(map.Model().IndexOf(code));
+            return drawn.pixel(right ? cell.right() - inset : cell.left() + inset,
+                               cell.top() + inset);
+        };
+        QCOMPARE(pixel(0x20, false), first.rgb());
+        QCOMPARE(pixel(0x2A, false), second.rgb());
+        QCOMPARE(pixel(0x2A, true), second.rgb());
+        QCOMPARE(pixel(0x25, true, 4), qRgb(0xD0, 0x20, 0x20));
+        QCOMPARE(pixel(0x25, false), second.rgb());
+        const QRgb veiled = pixel(0x50, false);
+        QVERIFY(veiled != grid.palette().color(QPalette::Base).rgb() && qRed(veiled) > 0xC0);
+        const QRect letter = grid.visualRect(map.Model().IndexOf(0x2A));
+        int ink = 0;
+        for (int x = letter.left(); x <= letter.right(); ++x) {
+            for (int y = letter.top(); y <= letter.bottom(); ++y) {
+                ink += drawn.pixelColor(x, y).lightness() < 96 ? 1 : 0;
+            }
+        }
+        QVERIFY(ink > 10);  // "F" of line 2
         QCOMPARE(At(map, 0x20, Qt::BackgroundRole).value<QColor>(), first);
         QCOMPARE(At(map, 0x2A, Qt::BackgroundRole).value<QColor>(), second);
         QVERIFY(!At(map, 0x10, Qt::BackgroundRole).isValid());  // the entry: no line's colour
         QCOMPARE(At(map, 0x10, CodeMapModel::SourceRole).toInt(), int(CellSource::Held));
-        QListView& legend = Find<QListView>(map, "lstLegend");
         QCOMPARE(legend.model()->index(0, 0).data(Qt::DecorationRole).value<QColor>(), first);
         QCOMPARE(legend.model()->index(1, 0).data(Qt::DecorationRole).value<QColor>(), second);
         QCOMPARE(legend.model()->index(1, 0).data().toString(),
@@ -214,14 +244,16 @@ private slots:
         Click(session.main(), "cmdRemove");
         QCOMPARE(At(map, 0x2A, Qt::BackgroundRole).value<QColor>(), second);
         QCOMPARE(legend.model()->index(0, 0).data(Qt::DecorationRole).value<QColor>(), second);
+        QCOMPARE(legend.model()->index(0, 0).data().toString(),
+                 QStringLiteral("1  Uppercase Alphabet"));
 
         // Screen readers hear each cell's code and text.
-        QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(&Grid(map));
-        QVERIFY(grid != nullptr && grid->tableInterface() != nullptr);
-        QCOMPARE(grid->text(QAccessible::Name), QStringLiteral("Code Map"));
-        QCOMPARE(grid->tableInterface()->cellAt(2, 5)->text(QAccessible::Name),
+        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(&grid);
+        QVERIFY(reader != nullptr && reader->tableInterface() != nullptr);
+        QCOMPARE(reader->text(QAccessible::Name), QStringLiteral("Code Map"));
+        QCOMPARE(reader->tableInterface()->cellAt(2, 5)->text(QAccessible::Name),
                  QStringLiteral("Code 25, A"));
-        QCOMPARE(grid->tableInterface()->cellAt(15, 15)->text(QAccessible::Name),
+        QCOMPARE(reader->tableInterface()->cellAt(15, 15)->text(QAccessible::Name),
                  QStringLiteral("Code FF, empty"));
     }
 
