@@ -41,10 +41,14 @@ std::vector<DuplicateText> FindDuplicates(const CodeMap& map) {
         return map.cells[entry.code].text;
     };
     const auto end = entries.begin() + static_cast<std::ptrdiff_t>(count);
-    // Stable, so each group keeps its codes ascending.
-    std::stable_sort(entries.begin(), end, [&text](const Entry& a, const Entry& b) {
+    // By text, then code, so that each group keeps its codes ascending; no buffer to allocate, as
+    // a stable sort would.
+    std::sort(entries.begin(), end, [&text](const Entry& a, const Entry& b) {
         if (a.key != b.key) return a.key < b.key;
-        return a.key >> 56 > 7 && text(a) < text(b);
+        if (a.key >> 56 > 7) {
+            if (const int order = text(a).compare(text(b)); order != 0) return order < 0;
+        }
+        return a.code < b.code;
     });
     std::vector<DuplicateText> duplicates;
     for (auto begin = entries.begin(); begin != end;) {

@@ -121,8 +121,16 @@ void CodeMapWindow::hideEvent(QHideEvent* event) {
 
 void CodeMapWindow::ShowWords() {
     const CodeMap& map = model_->Map();
+    // Most changes of a long order leave the words as they were: they are worded only when what
+    // they say changed.
+    const QString failure = model_->FailureText();
+    if (words_ && words_->failure == failure && words_->first == map.first &&
+        words_->last == map.last && words_->duplicates == map.duplicates) {
+        return;
+    }
+    words_ = Words{failure, map.first, map.last, map.duplicates};
     if (map.failure) {
-        ui_->lblRange->setText(model_->FailureText());
+        ui_->lblRange->setText(failure);
     } else {
         ui_->lblRange->setText(map.HasRange() ? Messages::CodeMapRange(map.first, map.last)
                                               : Messages::CodeMapNoRange(map.first, map.last));

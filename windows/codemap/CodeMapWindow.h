@@ -7,6 +7,10 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
+#include <vector>
+
+#include "core/CodeMap.h"
 
 namespace Ui {
 class frmCodeMap;
@@ -58,6 +62,14 @@ private:
     CodeMapModel* model_;
     CodeMapLegend* legend_;
     bool showingFailure_ = false;
+    // What the words under the grid were last made from.
+    struct Words {
+        QString failure;
+        int first;
+        int last;
+        std::vector<DuplicateText> duplicates;
+    };
+    std::optional<Words> words_;
     QByteArray place_;  // where the window was when last closed
 };
 
