@@ -43,19 +43,6 @@ void Load(test::Session& session) {
     }
 }
 
-// Counts the paint events a widget gets.
-class PaintCounter final : public QObject {
-public:
-    explicit PaintCounter(QWidget& widget) { widget.installEventFilter(this); }
-    long count = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) ++count;
-        return false;
-    }
-};
-
 // Runs `change(i)` as the timed part, then lets the map repaint outside the timing.
 template <class Change>
 void TimeMapUpdate(benchmark::State& state, Change&& change) {
@@ -64,9 +51,9 @@ void TimeMapUpdate(benchmark::State& state, Change&& change) {
     test::Retype(test::Find<QLineEdit>(session.main(), "txtTblStartCode"), QStringLiteral("00"));
     session.windows.ShowCodeMap();
     Settle();
-    PaintCounter paints(*test::Find<QTableView>(*session.windows.Map(), "tblCodeMap").viewport());
+    test::PaintCounter paints(*test::Find<QTableView>(*session.windows.Map(), "tblCodeMap").viewport());
     long changes = 0;
-    long mostPaints = 0;
+    int mostPaints = 0;
     QElapsedTimer repaint;
     double repaintNs = 0;
     for (auto _ : state) {

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <string>
 
+#include "HexText.h"
+
 namespace glyphwright {
 
 namespace {
@@ -13,7 +15,7 @@ QString Text(std::string_view bytes) {
 }
 
 QString Hex(int code) {
-    return QStringLiteral("%1").arg(code, 2, 16, QLatin1Char('0')).toUpper();
+    return HexNumber(static_cast<std::uint64_t>(code));
 }
 
 // A visitor that picks the overload for whichever failure it holds.

@@ -53,19 +53,6 @@ void TypeStart(Session& session, const QString& code) {
     Retype(Find<QLineEdit>(session.main(), "txtTblStartCode"), code);
 }
 
-// Counts the paint events a widget gets.
-class PaintCounter final : public QObject {
-public:
-    explicit PaintCounter(QWidget& widget) { widget.installEventFilter(this); }
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) ++count;
-        return false;
-    }
-};
-
 }  // namespace
 
 class CodeMapWindowTest final : public QObject {

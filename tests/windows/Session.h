@@ -42,6 +42,19 @@ inline std::string ReadFile(const QString& path) {
     return file.readAll().toStdString();
 }
 
+// Counts the paint events a widget gets.
+class PaintCounter final : public QObject {
+public:
+    explicit PaintCounter(QWidget& widget) { widget.installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++count;
+        return false;
+    }
+};
+
 inline void Click(QWidget& window, const char* button) {
     QTest::mouseClick(&Find<QPushButton>(window, button), Qt::LeftButton);
 }

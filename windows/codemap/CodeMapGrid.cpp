@@ -129,10 +129,14 @@ void CodeMapGrid::paintEvent(QPaintEvent* event) {
         if (look.shown.isEmpty()) continue;
         const QRect& rect = cell.rect;
         const bool dim = !look.inRange;
-        if (const QSizeF size = look.glyphs.size(); size.width() <= rect.width() - 4) {
+        const QPixmap& picture = pictures_.Get(look.shown, model->Font(), Dimmed(text, dim),
+                                               devicePixelRatioF());
+        // The picture has a pixel to spare beyond the text.
+        if (const QSizeF size = picture.deviceIndependentSize() - QSizeF(1, 1);
+            size.width() <= rect.width() - 4) {
             painter.drawPixmap(QPointF(rect.x() + std::floor((rect.width() - size.width()) / 2),
                                        rect.y() + std::floor((rect.height() - size.height()) / 2)),
-                               TextPicture(*model, look, dim));
+                               picture);
         } else {  // a long entry, cut short
             painter.setFont(model->Font());
             painter.setPen(Dimmed(text, dim));
@@ -169,29 +173,6 @@ void CodeMapGrid::paintEvent(QPaintEvent* event) {
     }
 }
 
-const QPixmap& CodeMapGrid::TextPicture(const CodeMapModel& model, const CellLook& look,
-                                        bool dim) {
-    const qreal ratio = devicePixelRatioF();
-    if (ratio != pictureRatio_ || pictures_.size() > 4096) {
-        pictures_.clear();
-        pictureRatio_ = ratio;
-    }
-    std::array<QPixmap, 2>& pictures = pictures_[look.shown];
-    QPixmap& picture = pictures[dim ? 1 : 0];
-    if (picture.isNull()) {
-        const QSizeF size = look.glyphs.size();
-        picture = QPixmap(static_cast<int>(std::ceil(size.width() * ratio)) + 1,
-                          static_cast<int>(std::ceil(size.height() * ratio)) + 1);
-        picture.setDevicePixelRatio(ratio);
-        picture.fill(Qt::transparent);
-        QPainter painter(&picture);
-        painter.setFont(model.Font());
-        painter.setPen(Dimmed(palette().color(QPalette::Text), dim));
-        painter.drawStaticText(QPointF(0, 0), look.glyphs);
-    }
-    return picture;
-}
-
 const QPixmap& CodeMapGrid::Corner(int height, bool dim) {
     const qreal ratio = devicePixelRatioF();
     if (height != cornerHeight_ || ratio != cornerRatio_) {
@@ -200,12 +181,6 @@ const QPixmap& CodeMapGrid::Corner(int height, bool dim) {
         cornerRatio_ = ratio;
     }
     return corners_[dim ? 1 : 0];
-}
-
-void CodeMapGrid::changeEvent(QEvent* event) {
-    // The pictures of the texts are drawn in the palette's text colour.
-    if (event->type() == QEvent::PaletteChange) pictures_.clear();
-    QTableView::changeEvent(event);
 }
 
 QPixmap CodeMapGrid::Sample(Mark mark, int size) {

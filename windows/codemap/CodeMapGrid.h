@@ -1,16 +1,14 @@
 #pragma once
 
-#include <QHash>
 #include <QPixmap>
-#include <QString>
 #include <QTableView>
 
 #include <array>
 
+#include "TextPictures.h"
+
 namespace glyphwright {
 
-class CodeMapModel;
-struct CellLook;
 
 
 // The grid of the code map: a table view for the keyboard, the mouse, tooltips and screen readers,
@@ -36,13 +34,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void changeEvent(QEvent* event) override;
 
 private:
-    // A cell's text drawn once, plain or dimmed, on a clear ground: copying it costs a fraction
-    // of drawing its glyphs, which the raster engine blends pixel by pixel through a gamma table.
-    const QPixmap& TextPicture(const CodeMapModel& model, const CellLook& look, bool dim);
-
     // The hatch of a held code as a tile, plain and dimmed: copied, not drawn line by line.
     [[nodiscard]] static QPixmap HatchTile(bool dim);
     // The red corner of an overlap for cells of one height, plain and dimmed.
@@ -52,8 +45,7 @@ private:
     std::array<QPixmap, 2> corners_;
     int cornerHeight_ = -1;
     qreal cornerRatio_ = 0;
-    QHash<QString, std::array<QPixmap, 2>> pictures_;  // by text: plain, dimmed
-    qreal pictureRatio_ = 0;  // the device pixel ratio they are drawn for
+    TextPictures pictures_;  // the cells' texts, plain and dimmed
 };
 
 }  // namespace glyphwright

@@ -4,7 +4,6 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <cmath>
 #include <utility>
 
 #include "CodeMapModel.h"
@@ -115,34 +114,6 @@ void CodeMapLegend::MapRefreshed() {
     if (first >= 0) emit dataChanged(index(first), index(last));
 }
 
-const QPixmap& CodeMapLegendDelegate::Picture(const QString& text,
-                                              const QStyleOptionViewItem& option, bool selected) const {
-    // The lines of a long order repeat the same few names, and a list that gains or loses a line
-    // redraws every line it shows: each text is laid out and drawn once, then copied.
-    const qreal ratio = option.widget != nullptr ? option.widget->devicePixelRatioF() : 1.0;
-    if (ratio != ratio_ || pictures_.size() > 4096) {
-        pictures_.clear();
-        ratio_ = ratio;
-    }
-    const QColor colour = option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
-    QPixmap& picture = pictures_[{text, colour.rgba()}];
-    if (picture.isNull()) {
-        QStaticText laidOut(text);
-        laidOut.setTextFormat(Qt::PlainText);
-        laidOut.prepare(QTransform(), option.font);
-        const QSizeF size = laidOut.size();
-        picture = QPixmap(static_cast<int>(std::ceil(size.width() * ratio)) + 1,
-                          static_cast<int>(std::ceil(size.height() * ratio)) + 1);
-        picture.setDevicePixelRatio(ratio);
-        picture.fill(Qt::transparent);
-        QPainter painter(&picture);
-        painter.setFont(option.font);
-        painter.setPen(colour);
-        painter.drawStaticText(QPointF(0, 0), laidOut);
-    }
-    return picture;
-}
-
 void CodeMapLegendDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                   const QModelIndex& index) const {
     // The line at fault keeps the style's drawing, with its red and bold.
@@ -160,7 +131,10 @@ void CodeMapLegendDelegate::paint(QPainter* painter, const QStyleOptionViewItem&
         painter->fillRect(swatch, colour);
     }
     const QString text = index.data(Qt::DisplayRole).toString();
-    const QPixmap& picture = Picture(text, option, selected);
+    const QPixmap& picture = pictures_.Get(
+        text, option.font,
+        option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text),
+        option.widget != nullptr ? option.widget->devicePixelRatioF() : 1.0);
     painter->drawPixmap(swatch.right() + 6,
                         rect.y() + (rect.height() - static_cast<int>(
                                                        picture.deviceIndependentSize().height())) /

@@ -1,13 +1,11 @@
 #pragma once
 
 #include <QAbstractListModel>
-#include <QHash>
-#include <QPair>
-#include <QPixmap>
-#include <QRgb>
 #include <QStyledItemDelegate>
 
 #include <vector>
+
+#include "TextPictures.h"
 
 namespace glyphwright {
 
@@ -61,12 +59,7 @@ public:
                const QModelIndex& index) const override;
 
 private:
-    // The text of a line, drawn in the colour it is shown in, on a clear ground.
-    [[nodiscard]] const QPixmap& Picture(const QString& text, const QStyleOptionViewItem& option,
-                                         bool selected) const;
-
-    mutable QHash<QPair<QString, QRgb>, QPixmap> pictures_;
-    mutable qreal ratio_ = 0;  // the device pixel ratio the pictures are drawn for
+    mutable TextPictures pictures_;  // the lines' texts, plain and selected
 };
 
 }  // namespace glyphwright

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <utility>
 
+#include "HexText.h"
 #include "Messages.h"
 #include "TableEvents.h"
 
@@ -21,16 +22,6 @@ std::size_t At(int code) {
 
 QString HexDigit(int digit) {
     return QString(QLatin1Char("0123456789ABCDEF"[digit]));
-}
-
-QString HexBytes(const std::string& bytes) {
-    QStringList each;
-    for (const char byte : bytes) {
-        each << QStringLiteral("%1")
-                    .arg(static_cast<unsigned char>(byte), 2, 16, QLatin1Char('0'))
-                    .toUpper();
-    }
-    return each.join(QLatin1Char(' '));
 }
 
 }  // namespace
@@ -253,7 +244,6 @@ void CodeMapModel::Refresh() {
                     auto decoded = decoder_.Decode(now.text);
                     look.shown =
                         decoded ? QString::fromStdString(decoded.value()) : HexBytes(now.text);
-                    look.glyphs = Glyphs(look.shown);
                 }
                 look.source = now.source;
                 look.colour = colour;
@@ -273,18 +263,6 @@ void CodeMapModel::Refresh() {
     map_.duplicates = std::move(next.duplicates);
     if (top >= 0) emit dataChanged(index(top, left), index(bottom, right));
     emit refreshed();
-}
-
-QStaticText CodeMapModel::Glyphs(const QString& text) {
-    // Laying out text is the dearest part of a cell, and the same few hundred texts come back
-    // again and again.
-    if (const auto known = glyphs_.constFind(text); known != glyphs_.constEnd()) return *known;
-    if (glyphs_.size() > 4096) glyphs_.clear();
-    QStaticText glyphs(text);
-    glyphs.setTextFormat(Qt::PlainText);
-    glyphs.prepare(QTransform(), font_);
-    glyphs_.insert(text, glyphs);
-    return glyphs;
 }
 
 void CodeMapModel::SetSelectedLine(int line) {

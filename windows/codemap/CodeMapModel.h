@@ -3,8 +3,6 @@
 #include <QAbstractTableModel>
 #include <QColor>
 #include <QFont>
-#include <QHash>
-#include <QStaticText>
 #include <QString>
 
 #include <array>
@@ -18,11 +16,10 @@ namespace glyphwright {
 
 class TableEvents;
 
-// What one cell looks like: all the delegate draws, worked out when the cell changes rather than
+// What one cell looks like: all the grid draws, worked out when the cell changes rather than
 // each time it is drawn.
 struct CellLook {
-    QString shown;       // the text, decoded from EUC-JP
-    QStaticText glyphs;  // `shown`, laid out once in the cell font
+    QString shown;  // the text, decoded from EUC-JP
     CellSource source = CellSource::Empty;
     int colour = -1;  // colour key of the laying line; -1 for none
     bool overlap = false;
@@ -72,7 +69,7 @@ public:
     [[nodiscard]] QColor ColourOfLine(int line) const;
     [[nodiscard]] int KeyOfLine(int line) const;  // the colour key; -1 for no such line
     [[nodiscard]] static QColor Colour(int key);
-    // A face with kana, large enough to read them; Font() is the one the looks are laid out in.
+    // A face with kana, large enough to read them; Font() is the one the cells are drawn in.
     [[nodiscard]] static QFont CellFont();
     [[nodiscard]] const QFont& Font() const { return font_; }
 
@@ -92,7 +89,6 @@ private:
     void OrderChanged(const OrderChange& change) override;
     void Changed();
     void AnnounceLine(int line);
-    [[nodiscard]] QStaticText Glyphs(const QString& text);
     [[nodiscard]] QString ToolTip(int code) const;
     [[nodiscard]] QString LineText(int line) const;
 
@@ -105,7 +101,6 @@ private:
     int nextKey_ = 0;
     mutable EucJpDecoder decoder_;  // keeps its converter open; decoding changes nothing else
     QFont font_;
-    QHash<QString, QStaticText> glyphs_;  // each text laid out in font_
     int selectedLine_ = -1;
     bool following_ = false;
     bool stale_ = true;

@@ -1,8 +1,10 @@
 #include "GameTextModel.h"
 
 #include <algorithm>
+#include <span>
 #include <utility>
 
+#include "HexText.h"
 #include "Messages.h"
 
 namespace glyphwright {
@@ -49,15 +51,9 @@ QVariant GameTextModel::data(const QModelIndex& index, int role) const {
     QString shown;
     switch (index.column()) {
         case Offset:
-            return QStringLiteral("%1")
-                .arg(offset_ + first, offsetDigits_, 16, QLatin1Char('0'))
-                .toUpper();
+            return HexNumber(offset_ + first, offsetDigits_);
         case Bytes:
-            for (std::size_t i = first; i < end; ++i) {
-                if (i > first) shown += QLatin1Char(' ');
-                shown += QStringLiteral("%1").arg(bytes_[i], 2, 16, QLatin1Char('0')).toUpper();
-            }
-            return shown;
+            return HexBytes(std::span(bytes_).subspan(first, end - first));
         case Text:
             for (std::size_t i = first; i < end; ++i)
                 shown += QString::fromStdString(cells_[i].text);

@@ -5,6 +5,7 @@
 
 #include <utility>
 
+#include "HexText.h"
 #include "Messages.h"
 #include "core/BuiltInSets.h"
 #include "core/EucJp.h"
@@ -19,10 +20,6 @@ constexpr std::size_t kContextsKept = 4096;
 
 // Internal ids: 0 for a group row, group row + 1 for the offset rows below it.
 constexpr quintptr kGroupRow = 0;
-
-QString Hex(std::uint64_t value, int digits) {
-    return QStringLiteral("%1").arg(value, digits, 16, QLatin1Char('0')).toUpper();
-}
 
 QString SetName(std::size_t set) {
     const std::string_view name = BuiltInSets()[set].name;
@@ -110,12 +107,12 @@ QVariant SearchResultsModel::data(const QModelIndex& index, int role) const {
     const int wide = search_ && search_->Width() != LetterWidth::OneByte ? 4 : 2;
     switch (index.column()) {
         case HitsOrOffset:
-            return isGroup ? QString::number(group->hitCount) : Hex(*OffsetAt(index), 8);
+            return isGroup ? QString::number(group->hitCount) : HexNumber(*OffsetAt(index), 8);
         case Set:
             return isGroup ? SetName(group->set) : QString();
         case Start:
             if (!isGroup) return {};
-            return group->fits ? Hex(static_cast<std::uint64_t>(group->start), wide)
+            return group->fits ? HexNumber(static_cast<std::uint64_t>(group->start), wide)
                                : Messages::StartPastFF(group->start);
         case Text:
             return ContextText(*group, *OffsetAt(index));
