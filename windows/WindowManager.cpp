@@ -15,6 +15,17 @@
 
 namespace glyphwright {
 
+namespace {
+
+// Shows a modeless window, or brings it to the front when it is shown already.
+void BringToFront(QWidget& window) {
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+}  // namespace
+
 WindowManager::WindowManager(WindowServices services) : services_(services) {}
 
 WindowManager::~WindowManager() {
@@ -101,9 +112,7 @@ void WindowManager::ShowRelativeSearch() {
                     if (!gameText_.isNull()) gameText_->ShowOffset(offset);
                 });
     }
-    search->show();
-    search->raise();
-    search->activateWindow();
+    BringToFront(*search);
 }
 
 void WindowManager::ShowGameText() {
@@ -114,9 +123,7 @@ void WindowManager::ShowGameText() {
             connect(text, &GameTextWindow::openRequested, this,
                     &WindowManager::OpenGameFileFromUser);
         }
-        text->show();
-        text->raise();
-        text->activateWindow();
+        BringToFront(*text);
     }
 }
 
