@@ -1,7 +1,33 @@
 # Drives Glyphwright's real windows in an X server with xdotool: source it, then call these.
 # Positions are the window definitions' (twips / 15 = logical pixels), relative to the window.
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+# A script that started the program may set xdrive_pid and xdrive_log, so that a failure also
+# tells whether the program still runs, what it printed and which windows were showing.
+fail() {
+    echo "FAIL: $*" >&2
+    if [[ -n ${xdrive_pid:-} ]]; then
+        if kill -0 "$xdrive_pid" 2>/dev/null; then echo "the program is running" >&2
+        else echo "the program has ended" >&2; fi
+    fi
+    echo "windows showing:" >&2
+    local id
+    for id in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
+        echo "  $(xdotool getwindowname "$id" 2>/dev/null)" >&2
+    done
+    if [[ -n ${xdrive_log:-} && -s $xdrive_log ]]; then
+        echo "the program printed:" >&2; cat "$xdrive_log" >&2
+    fi
+    exit 1
+}
+
+# Waits (bounded, 20 s) until the command succeeds.
+wait_until() {
+    local deadline=$((SECONDS + 20))
+    until "$@"; do
+        ((SECONDS < deadline)) || return 1
+        sleep 0.05
+    done
+}
 
 # Waits (bounded) for a visible window whose title matches the pattern; prints its id.
 window() {

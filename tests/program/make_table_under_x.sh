@@ -11,8 +11,11 @@ export HOME=$work XDG_RUNTIME_DIR=$work QT_QPA_PLATFORM=xcb
 
 source "$(dirname "$0")/../../scripts/lib/xdrive.sh"
 
+# Started in the work folder, where the Save dialog opens, so the file name is typed alone.
+cd "$work"
 "$program" >"$work/out.log" 2>&1 &
 pid=$!
+xdrive_pid=$pid xdrive_log=$work/out.log
 
 main=$(window '^Glyphwright Relative VERSION 1\.0$')
 
@@ -42,14 +45,15 @@ click_form "$main" 257 161                         # the start-code box
 typein "$main" "10"
 click_form "$main" 217 92                          # MAKE TABLE
 save=$(window '^Save')
-typein "$save" "$work/made.tbl"
+typein "$save" "made.tbl"
 xdotool key Return
+save_closed() { ! xdotool search --onlyvisible --name '^Save' >/dev/null; }
+wait_until save_closed || fail "the Save dialog is still open"
+wait_until test -s "$work/made.tbl" || fail "no table file was written"
 
-# EXIT, Yes (the default button), then the farewell box. Events are handled in order, so once
-# the question is up the file has been written.
+# EXIT, Yes (the default button), then the farewell box.
 click_form "$main" 217 124                         # EXIT
 ask=$(window '^Exit\?$')
-[[ -s $work/made.tbl ]] || fail "no table file was written: $(cat "$work/out.log")"
 
 expected=$work/expected.tbl
 {
