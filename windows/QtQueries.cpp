@@ -35,6 +35,14 @@ QFileDialog* QtQueries::SaveDialog() {
         saveDialog_->setAcceptMode(QFileDialog::AcceptSave);
         saveDialog_->setFileMode(QFileDialog::AnyFile);
         saveDialog_->setWindowModality(Qt::WindowModal);
+        // What the dialog accepted, checked and (for a file that exists) asked about. Its
+        // selectedFiles() reads the file list again, which can have moved on by the time exec()
+        // returns.
+        QObject::connect(saveDialog_.data(), &QFileDialog::fileSelected, saveDialog_.data(),
+                [this](const QString& file) {
+                    acceptedPath_ = file;
+                    acceptedFilter_ = saveDialog_->selectedNameFilter();
+                });
     }
     return saveDialog_.data();
 }
@@ -48,11 +56,10 @@ std::optional<WindowQueries::SaveAnswer> QtQueries::AskSavePath(
     dialog->setNameFilters(names);
     if (!lastFilter_.isEmpty()) dialog->selectNameFilter(lastFilter_);
     if (!lastSavePath_.isEmpty()) dialog->selectFile(lastSavePath_);
-    if (dialog->exec() != QDialog::Accepted) return std::nullopt;
-    const QStringList chosen = dialog->selectedFiles();
-    if (chosen.isEmpty()) return std::nullopt;
-    lastSavePath_ = chosen.front();
-    lastFilter_ = dialog->selectedNameFilter();
+    acceptedPath_.clear();
+    if (dialog->exec() != QDialog::Accepted || acceptedPath_.isEmpty()) return std::nullopt;
+    lastSavePath_ = acceptedPath_;
+    lastFilter_ = acceptedFilter_;
     return SaveAnswer{QFile::encodeName(lastSavePath_).toStdString(),
                       std::max(0, static_cast<int>(names.indexOf(lastFilter_)))};
 }

@@ -1,6 +1,7 @@
 // The four windows as their definitions draw them: captions, client sizes, every control's kind,
 // text and place (in twips, 15 to a pixel), tab order, fonts and initial flags, and the keys
 // that press nothing.
+#include <QFile>
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -323,6 +324,19 @@ private slots:
         QVERIFY(third.has_value());
         QCOMPARE(offeredFilter, QStringLiteral("Table File Standard, UTF-8 (*.tbl)"));
         QCOMPARE(third->filter, 0);
+
+        // The file written is the one the dialog accepted (and would have asked about had it
+        // existed), even when the dialog's file list picks another file before exec() returns,
+        // as a directory read finishing late can make it do.
+        const QString existing = folder.filePath(QStringLiteral("existing.tbl"));
+        QVERIFY(QFile(existing).open(QIODevice::WriteOnly));
+        const QMetaObject::Connection late =
+            connect(&dialog, &QDialog::accepted, &dialog, [&] { dialog.selectFile(existing); });
+        answerWith(folder.filePath(QStringLiteral("fourth.tbl")), 0);
+        const auto fourth = real.AskSavePath(filters);
+        disconnect(late);
+        QVERIFY(fourth.has_value());
+        QCOMPARE(QString::fromStdString(fourth->path), folder.filePath(QStringLiteral("fourth.tbl")));
     }
 
     void includeChooser() {
