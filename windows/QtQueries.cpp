@@ -65,9 +65,14 @@ std::optional<WindowQueries::SaveAnswer> QtQueries::AskSavePath(
 }
 
 std::optional<std::string> QtQueries::AskOpenPath(const std::string& title) {
-    const QString path =
-        QFileDialog::getOpenFileName(owner_.data(), QString::fromStdString(title), lastOpenFolder_);
-    if (path.isEmpty()) return std::nullopt;
+    QFileDialog dialog(owner_.data(), QString::fromStdString(title), lastOpenFolder_);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    // As with saving: the file the dialog accepted, not what its list shows afterwards.
+    QString path;
+    QObject::connect(&dialog, &QFileDialog::fileSelected, &dialog,
+                     [&path](const QString& file) { path = file; });
+    if (dialog.exec() != QDialog::Accepted || path.isEmpty()) return std::nullopt;
     lastOpenFolder_ = QFileInfo(path).absolutePath();
     return QFile::encodeName(path).toStdString();
 }

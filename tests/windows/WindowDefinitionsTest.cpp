@@ -1,6 +1,7 @@
 // The four windows as their definitions draw them: captions, client sizes, every control's kind,
 // text and place (in twips, 15 to a pixel), tab order, fonts and initial flags, and the keys
 // that press nothing.
+#include <QApplication>
 #include <QFile>
 #include <QFileDialog>
 #include <QFontDatabase>
@@ -337,6 +338,40 @@ private slots:
         disconnect(late);
         QVERIFY(fourth.has_value());
         QCOMPARE(QString::fromStdString(fourth->path), folder.filePath(QStringLiteral("fourth.tbl")));
+    }
+
+    // The real open dialog: the game file it accepted, even if its list moves on as it closes,
+    // and the next time it starts in that file's folder.
+    void openDialog() {
+        Session session;
+        QtQueries real;
+        real.SetSaveDialogOwner(session.main());
+        const QTemporaryDir folder;
+        const QString chosen = folder.filePath(QStringLiteral("game.bin"));
+        const QString other = folder.filePath(QStringLiteral("other.bin"));
+        QVERIFY(QFile(chosen).open(QIODevice::WriteOnly));
+        QVERIFY(QFile(other).open(QIODevice::WriteOnly));
+        QString startedIn;
+        const auto answerWith = [&](const QString& file) {
+            QTimer::singleShot(0, &session.main(), [&, file] {
+                QFileDialog* dialog = nullptr;
+                QTRY_VERIFY((dialog = qobject_cast<QFileDialog*>(
+                                 QApplication::activeModalWidget())) != nullptr);
+                startedIn = dialog->directory().absolutePath();
+                connect(dialog, &QDialog::accepted, dialog, [dialog, &other] {
+                    dialog->selectFile(other);
+                });
+                auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                QVERIFY(name != nullptr);
+                name->setText(file);
+                QTest::keyClick(name, Qt::Key_Return);
+            });
+        };
+        answerWith(chosen);
+        QCOMPARE(real.AskOpenPath("Open"), std::optional<std::string>(chosen.toStdString()));
+        answerWith(chosen);
+        QCOMPARE(real.AskOpenPath("Open"), std::optional<std::string>(chosen.toStdString()));
+        QCOMPARE(startedIn, folder.path());
     }
 
     void includeChooser() {
