@@ -51,7 +51,8 @@ void TimeMapUpdate(benchmark::State& state, Change&& change) {
     test::Retype(test::Find<QLineEdit>(session.main(), "txtTblStartCode"), QStringLiteral("00"));
     session.windows.ShowCodeMap();
     Settle();
-    test::PaintCounter paints(*test::Find<QTableView>(*session.windows.Map(), "tblCodeMap").viewport());
+    test::PaintCounter paints(
+        *test::Find<QTableView>(*session.windows.Map(), "tblCodeMap").viewport());
     long changes = 0;
     int mostPaints = 0;
     QElapsedTimer repaint;

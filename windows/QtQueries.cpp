@@ -15,6 +15,19 @@ QMessageBox::Icon ToBoxIcon(MessageIcon icon) {
     return icon == MessageIcon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon;
 }
 
+// Runs a file dialog; the file it accepted, or nothing. That is the file it checked (and, saving
+// over one, asked about). Its selectedFiles() would read its file list again, which can have
+// moved on by the time exec() returns.
+QString RunForFile(QFileDialog& dialog) {
+    QString accepted;
+    const QMetaObject::Connection noting =
+        QObject::connect(&dialog, &QFileDialog::fileSelected, &dialog,
+                         [&accepted](const QString& file) { accepted = file; });
+    const bool ok = dialog.exec() == QDialog::Accepted;
+    QObject::disconnect(noting);
+    return ok ? accepted : QString();
+}
+
 }  // namespace
 
 QtQueries::~QtQueries() = default;
@@ -35,14 +48,6 @@ QFileDialog* QtQueries::SaveDialog() {
         saveDialog_->setAcceptMode(QFileDialog::AcceptSave);
         saveDialog_->setFileMode(QFileDialog::AnyFile);
         saveDialog_->setWindowModality(Qt::WindowModal);
-        // What the dialog accepted, checked and (for a file that exists) asked about. Its
-        // selectedFiles() reads the file list again, which can have moved on by the time exec()
-        // returns.
-        QObject::connect(saveDialog_.data(), &QFileDialog::fileSelected, saveDialog_.data(),
-                [this](const QString& file) {
-                    acceptedPath_ = file;
-                    acceptedFilter_ = saveDialog_->selectedNameFilter();
-                });
     }
     return saveDialog_.data();
 }
@@ -56,10 +61,10 @@ std::optional<WindowQueries::SaveAnswer> QtQueries::AskSavePath(
     dialog->setNameFilters(names);
     if (!lastFilter_.isEmpty()) dialog->selectNameFilter(lastFilter_);
     if (!lastSavePath_.isEmpty()) dialog->selectFile(lastSavePath_);
-    acceptedPath_.clear();
-    if (dialog->exec() != QDialog::Accepted || acceptedPath_.isEmpty()) return std::nullopt;
-    lastSavePath_ = acceptedPath_;
-    lastFilter_ = acceptedFilter_;
+    const QString accepted = RunForFile(*dialog);
+    if (accepted.isEmpty()) return std::nullopt;
+    lastSavePath_ = accepted;
+    lastFilter_ = dialog->selectedNameFilter();
     return SaveAnswer{QFile::encodeName(lastSavePath_).toStdString(),
                       std::max(0, static_cast<int>(names.indexOf(lastFilter_)))};
 }
@@ -68,11 +73,8 @@ std::optional<std::string> QtQueries::AskOpenPath(const std::string& title) {
     QFileDialog dialog(owner_.data(), QString::fromStdString(title), lastOpenFolder_);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    // As with saving: the file the dialog accepted, not what its list shows afterwards.
-    QString path;
-    QObject::connect(&dialog, &QFileDialog::fileSelected, &dialog,
-                     [&path](const QString& file) { path = file; });
-    if (dialog.exec() != QDialog::Accepted || path.isEmpty()) return std::nullopt;
+    const QString path = RunForFile(dialog);
+    if (path.isEmpty()) return std::nullopt;
     lastOpenFolder_ = QFileInfo(path).absolutePath();
     return QFile::encodeName(path).toStdString();
 }

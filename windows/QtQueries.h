@@ -40,8 +40,6 @@ private:
     QPointer<QFileDialog> saveDialog_;
     QString lastSavePath_;  // offered again the next time, with the filter chosen with it
     QString lastFilter_;
-    QString acceptedPath_;  // the file and filter the Save dialog accepted, this time
-    QString acceptedFilter_;
     QString lastOpenFolder_;  // the open dialog starts where the last game file was
 };
 

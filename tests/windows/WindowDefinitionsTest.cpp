@@ -328,7 +328,7 @@ private slots:
 
         // The file written is the one the dialog accepted (and would have asked about had it
         // existed), even when the dialog's file list picks another file before exec() returns,
-        // as a directory read finishing late can make it do.
+        // as it was seen to do on a slow, loaded machine.
         const QString existing = folder.filePath(QStringLiteral("existing.tbl"));
         QVERIFY(QFile(existing).open(QIODevice::WriteOnly));
         const QMetaObject::Connection late =
@@ -337,7 +337,8 @@ private slots:
         const auto fourth = real.AskSavePath(filters);
         disconnect(late);
         QVERIFY(fourth.has_value());
-        QCOMPARE(QString::fromStdString(fourth->path), folder.filePath(QStringLiteral("fourth.tbl")));
+        QCOMPARE(QString::fromStdString(fourth->path),
+                 folder.filePath(QStringLiteral("fourth.tbl")));
     }
 
     // The real open dialog: the game file it accepted, even if its list moves on as it closes,
@@ -358,9 +359,8 @@ private slots:
                 QTRY_VERIFY((dialog = qobject_cast<QFileDialog*>(
                                  QApplication::activeModalWidget())) != nullptr);
                 startedIn = dialog->directory().absolutePath();
-                connect(dialog, &QDialog::accepted, dialog, [dialog, &other] {
-                    dialog->selectFile(other);
-                });
+                connect(dialog, &QDialog::accepted, dialog,
+                        [dialog, &other] { dialog->selectFile(other); });
                 auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
                 QVERIFY(name != nullptr);
                 name->setText(file);

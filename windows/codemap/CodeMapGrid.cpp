@@ -104,7 +104,8 @@ void CodeMapGrid::paintEvent(QPaintEvent* event) {
         for (int column = firstColumn; column <= lastColumn; ++column) {
             const QRect whole(columnViewportPosition(column), y, columnWidth(column), height);
             if (region.intersects(whole)) {
-                cells.push_back({whole.adjusted(0, 0, -gridSize, -gridSize), row * columns + column});
+                cells.push_back(
+                    {whole.adjusted(0, 0, -gridSize, -gridSize), row * columns + column});
             }
         }
     }
@@ -129,8 +130,8 @@ void CodeMapGrid::paintEvent(QPaintEvent* event) {
         if (look.shown.isEmpty()) continue;
         const QRect& rect = cell.rect;
         const bool dim = !look.inRange;
-        const QPixmap& picture = pictures_.Get(look.shown, model->Font(), Dimmed(text, dim),
-                                               devicePixelRatioF());
+        const QPixmap& picture =
+            pictures_.Get(look.shown, model->Font(), Dimmed(text, dim), devicePixelRatioF());
         // The picture has a pixel to spare beyond the text.
         if (const QSizeF size = picture.deviceIndependentSize() - QSizeF(1, 1);
             size.width() <= rect.width() - 4) {
@@ -140,21 +141,22 @@ void CodeMapGrid::paintEvent(QPaintEvent* event) {
         } else {  // a long entry, cut short
             painter.setFont(model->Font());
             painter.setPen(Dimmed(text, dim));
-            painter.drawText(rect, Qt::AlignCenter,
-                             painter.fontMetrics().elidedText(look.shown, Qt::ElideRight,
-                                                              rect.width() - 4));
+            painter.drawText(
+                rect, Qt::AlignCenter,
+                painter.fontMetrics().elidedText(look.shown, Qt::ElideRight, rect.width() - 4));
         }
     }
 
     for (const Cell& cell : cells) {
         const CellLook& look = model->Look(cell.code);
-        if (look.overlap) PaintOverlap(painter, cell.rect, Corner(cell.rect.height(), !look.inRange));
+        if (look.overlap)
+            PaintOverlap(painter, cell.rect, Corner(cell.rect.height(), !look.inRange));
     }
 
     if (gridSize > 0) {
         // Each cell's right and bottom line, as one-pixel fills.
-        const QColor grid = QColor::fromRgba(static_cast<QRgb>(
-            style()->styleHint(QStyle::SH_Table_GridLineColor, nullptr, this)));
+        const QColor grid = QColor::fromRgba(
+            static_cast<QRgb>(style()->styleHint(QStyle::SH_Table_GridLineColor, nullptr, this)));
         for (const Cell& cell : cells) {
             const QRect& rect = cell.rect;
             painter.fillRect(QRect(rect.right() + 1, rect.top(), 1, rect.height() + 1), grid);

@@ -9,8 +9,6 @@
 
 namespace glyphwright {
 
-
-
 // The grid of the code map: a table view for the keyboard, the mouse, tooltips and screen readers,
 // that draws its cells itself, straight from each cell's look. A cell shows the colour of the line
 // that lays it, a hatch for a code the table holds already, a red corner for an overlap, a veil

@@ -84,7 +84,8 @@ void CodeMapLegend::MapRefreshed() {
     // out and renumbers the lines after it.
     const auto sameLine = [](const Entry& a, const Entry& b) { return a.key == b.key; };
     std::size_t head = 0;
-    while (head < entries_.size() && head < entries.size() && sameLine(entries_[head], entries[head]))
+    while (head < entries_.size() && head < entries.size() &&
+           sameLine(entries_[head], entries[head]))
         ++head;
     std::size_t tail = 0;
     while (tail < entries_.size() - head && tail < entries.size() - head &&
@@ -131,15 +132,14 @@ void CodeMapLegendDelegate::paint(QPainter* painter, const QStyleOptionViewItem&
         painter->fillRect(swatch, colour);
     }
     const QString text = index.data(Qt::DisplayRole).toString();
-    const QPixmap& picture = pictures_.Get(
-        text, option.font,
-        option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text),
-        option.widget != nullptr ? option.widget->devicePixelRatioF() : 1.0);
-    painter->drawPixmap(swatch.right() + 6,
-                        rect.y() + (rect.height() - static_cast<int>(
-                                                       picture.deviceIndependentSize().height())) /
-                                       2,
-                        picture);
+    const QPixmap& picture =
+        pictures_.Get(text, option.font,
+                      option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text),
+                      option.widget != nullptr ? option.widget->devicePixelRatioF() : 1.0);
+    painter->drawPixmap(
+        swatch.right() + 6,
+        rect.y() + (rect.height() - static_cast<int>(picture.deviceIndependentSize().height())) / 2,
+        picture);
     if ((option.state & QStyle::State_HasFocus) != 0) {
         painter->setPen(QPen(option.palette.color(QPalette::Highlight), 1, Qt::DotLine));
         painter->drawRect(rect.adjusted(0, 0, -1, -1));

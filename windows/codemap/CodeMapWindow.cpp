@@ -45,8 +45,7 @@ CodeMapWindow::CodeMapWindow(const Workspace& workspace, TableOrder& order,
 
     const int sample = fontMetrics().height() + 4;
     ui_->lblKeyHeldSample->setPixmap(CodeMapGrid::Sample(CodeMapGrid::Mark::Held, sample));
-    ui_->lblKeyOverlapSample->setPixmap(
-        CodeMapGrid::Sample(CodeMapGrid::Mark::Overlap, sample));
+    ui_->lblKeyOverlapSample->setPixmap(CodeMapGrid::Sample(CodeMapGrid::Mark::Overlap, sample));
     ui_->lblKeyOutOfRangeSample->setPixmap(
         CodeMapGrid::Sample(CodeMapGrid::Mark::OutOfRange, sample));
     ui_->lblKeyHeld->setText(Messages::CodeMapKeyHeld());

@@ -20,7 +20,7 @@ public:
 
 private:
     QHash<QPair<QString, QRgb>, QPixmap> pictures_;
-    QFont font_;      // the font and
+    QFont font_;       // the font and
     qreal ratio_ = 0;  // the pixel ratio the pictures are drawn for
 };
 
