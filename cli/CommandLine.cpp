@@ -294,4 +294,16 @@ int RunCommandLine(const QStringList& arguments, std::FILE* out, std::FILE* err)
     return BadUsage(err, {}, Words::UnknownCommand(command));
 }
 
+int RunCommandLine(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArrayView bytes(argv[i]);
+        if (!bytes.isValidUtf8()) {
+            return BadUsage(err, {}, Words::NotUtf8(QString::fromUtf8(bytes)));
+        }
+        arguments << QString::fromUtf8(bytes);
+    }
+    return RunCommandLine(arguments, out, err);
+}
+
 }  // namespace glyphwright

@@ -17,4 +17,8 @@ enum ExitStatus : int {
 // table or the listing goes to `out`, every message to `err`. Returns the exit status.
 [[nodiscard]] int RunCommandLine(const QStringList& arguments, std::FILE* out, std::FILE* err);
 
+// The same from main()'s own arguments. Every argument is read as UTF-8; one that is not is
+// refused, since its bytes would turn into other characters, and a file name into another name.
+[[nodiscard]] int RunCommandLine(int argc, const char* const* argv, std::FILE* out, std::FILE* err);
+
 }  // namespace glyphwright

@@ -100,5 +100,15 @@ QString CommandLineMessages::NoArgumentsTaken(const QString& command, const QStr
 QString CommandLineMessages::StandardOutputFailed(const QString& reason) {
     return tr("Writing to standard output failed: %1.").arg(reason);
 }
+QString CommandLineMessages::NotUtf8(const QString& argument) {
+    return tr("the argument '%1' is not valid UTF-8; Glyphwright reads its arguments, file names "
+              "among them, as UTF-8 and would write or read another name.")
+        .arg(argument);
+}
+QString CommandLineMessages::NoDisplay() {
+    return tr(
+        "there is no display to show the window on. The command line works without one: "
+        "see 'glyphwright --help'.");
+}
 
 }  // namespace glyphwright

@@ -31,6 +31,9 @@ public:
     [[nodiscard]] static QString UnknownLine(const QString& line, const QString& setNames);
     [[nodiscard]] static QString NoArgumentsTaken(const QString& command, const QString& argument);
     [[nodiscard]] static QString StandardOutputFailed(const QString& reason);
+    [[nodiscard]] static QString NotUtf8(const QString& argument);
+    // Started without arguments where no window can be shown.
+    [[nodiscard]] static QString NoDisplay();
 };
 
 }  // namespace glyphwright

@@ -6,8 +6,6 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
-#include <algorithm>
-
 namespace glyphwright {
 namespace {
 
@@ -65,8 +63,7 @@ std::optional<WindowQueries::SaveAnswer> QtQueries::AskSavePath(
     if (accepted.isEmpty()) return std::nullopt;
     lastSavePath_ = accepted;
     lastFilter_ = dialog->selectedNameFilter();
-    return SaveAnswer{QFile::encodeName(lastSavePath_).toStdString(),
-                      std::max(0, static_cast<int>(names.indexOf(lastFilter_)))};
+    return SaveAnswer{QFile::encodeName(lastSavePath_).toStdString(), lastFilter_.toStdString()};
 }
 
 std::optional<std::string> QtQueries::AskOpenPath(const std::string& title) {

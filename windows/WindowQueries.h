@@ -19,11 +19,11 @@ public:
                                                              const std::string& title) = 0;
 
     // The main window's Save-as dialog with these file-type filters, the first one the default:
-    // the chosen path exactly as the dialog gives it and the index of the chosen filter; nullopt
-    // on Cancel.
+    // the chosen path exactly as the dialog gives it and the filter chosen, as given; nullopt on
+    // Cancel.
     struct SaveAnswer {
         std::string path;
-        int filter = 0;
+        std::string filter;
     };
     [[nodiscard]] virtual std::optional<SaveAnswer> AskSavePath(
         const std::vector<std::string>& filters) = 0;

@@ -9,10 +9,14 @@
 #include <QTest>
 #include <QTreeView>
 
+#include <QScopeGuard>
+
+#include <condition_variable>
 #include <filesystem>
 #include <fstream>
+#include <memory>
+#include <mutex>
 #include <random>
-#include <semaphore>
 
 #include "Session.h"
 #include "codemap/CodeMapModel.h"
@@ -29,6 +33,29 @@ constexpr std::uint64_t kFileSize = 0x8000;
 constexpr std::uint64_t kBase20At[] = {0x100, 0x1100, 0x2100, 0x3100, 0x4100};
 constexpr std::uint64_t kBase60At = 0x5000;  // a chance match: once
 constexpr std::uint64_t kBaseD0At = 0x6000;  // a set from D0 would run past FF
+
+// Where the search thread waits until the test lets it on. The test's guard opens it however the
+// test ends, so that a failed check cannot leave the thread, and the window joining it, waiting
+// forever.
+class Gate final {
+public:
+    void Wait() {
+        std::unique_lock lock(mutex_);
+        opened_.wait(lock, [this] { return open_; });
+    }
+    void Open() {
+        {
+            const std::lock_guard lock(mutex_);
+            open_ = true;
+        }
+        opened_.notify_all();
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable opened_;
+    bool open_ = false;
+};
 
 // Random bytes with the word planted as a font from 20 would store it, five times, and twice
 // more from other bases.
@@ -218,14 +245,15 @@ private slots:
         Session session;
         OpenGameFile(session, WriteGameFile(folder));
         RelativeSearchWindow& window = SearchWindow(session);
-        std::binary_semaphore held(0);
-        window.SetSearchOptions({.blockSize = 1024}, [&held](std::uint64_t) { held.acquire(); });
+        const auto held = std::make_shared<Gate>();
+        const auto letGo = qScopeGuard([held] { held->Open(); });
+        window.SetSearchOptions({.blockSize = 1024}, [held](std::uint64_t) { held->Wait(); });
         Retype(Find<QLineEdit>(window, "txtWord"), QStringLiteral("こんにちは"));
         Click(window, "cmdSearch");
         QVERIFY(window.IsSearching());
         QVERIFY(!Find<QPushButton>(window, "cmdSearch").isEnabled());
         Click(window, "cmdCancel");  // while the search is held inside a block
-        held.release();
+        held->Open();
         QTRY_VERIFY(!window.IsSearching());
         QCOMPARE(Status(window, "lblStatus"), QStringLiteral("The search was cancelled."));
         QCOMPARE(Results(session).rowCount(), 0);

@@ -50,7 +50,8 @@ public:
         if (beforeSavePath) beforeSavePath();
         auto path = Next(pathAnswers);
         if (!path) return std::nullopt;
-        return SaveAnswer{*path, chosenFilter};
+        const auto filter = static_cast<std::size_t>(chosenFilter);
+        return SaveAnswer{*path, filter < filters.size() ? filters[filter] : std::string()};
     }
 
     std::optional<std::string> AskOpenPath(const std::string& title) override {

@@ -1,8 +1,8 @@
 #include "MainWindow.h"
 
 #include <QCloseEvent>
-#include <QKeyEvent>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QKeySequence>
 
 #include <algorithm>
@@ -34,16 +34,18 @@ public:
                              Messages::StartCodeTitle().toStdString());
     }
     std::optional<SaveTarget> AskSaveTarget() override {
-        std::vector<std::string> filters;
-        for (const QString& filter : Messages::TableFileFilters()) {
-            filters.push_back(filter.toStdString());
-        }
-        const auto answer = user_.AskSavePath(filters);
-        if (!answer) return std::nullopt;
         static constexpr TableFormat kFormats[] = {TableFormat::Classic, TableFormat::Utf8,
                                                    TableFormat::ShiftJis};
-        const auto chosen = static_cast<std::size_t>(std::clamp(answer->filter, 0, 2));
-        return SaveTarget{answer->path, kFormats[chosen]};
+        const QStringList names = Messages::TableFileFilters();
+        std::vector<std::string> filters;
+        for (const QString& filter : names) filters.push_back(filter.toStdString());
+        const auto answer = user_.AskSavePath(filters);
+        if (!answer) return std::nullopt;
+        // The format is the file type chosen; the classic one where the dialog named none.
+        const auto chosen = names.indexOf(QString::fromStdString(answer->filter));
+        return SaveTarget{answer->path, chosen > 0 && chosen < std::ssize(kFormats)
+                                            ? kFormats[static_cast<std::size_t>(chosen)]
+                                            : TableFormat::Classic};
     }
 
 private:
@@ -88,8 +90,7 @@ MainWindow::MainWindow(Workspace& workspace, TableOrder& order, OrderListModel& 
     connect(ui_->actionExit, &QAction::triggered, this, &MainWindow::exitRequested,
             Qt::QueuedConnection);
     connect(ui_->actionAbout, &QAction::triggered, this, guarded(&MainWindow::About));
-    connect(ui_->actionOpenGameFile, &QAction::triggered, this,
-            &MainWindow::openGameFileRequested);
+    connect(ui_->actionOpenGameFile, &QAction::triggered, this, &MainWindow::openGameFileRequested);
     connect(ui_->actionCodeMap, &QAction::triggered, this, &MainWindow::codeMapRequested);
     connect(ui_->actionGameText, &QAction::triggered, this, &MainWindow::gameTextRequested);
     connect(ui_->actionRelativeSearch, &QAction::triggered, this,
@@ -182,8 +183,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 bool MainWindow::MoveKeyChoosesCurrentLine(const QKeyEvent& key) {
     // With no line selected, a key that moves through the list first chooses the line that has
     // the focus frame: otherwise the only line, already current, could never be chosen by keys.
-    static constexpr int kMoveKeys[] = {Qt::Key_Up,   Qt::Key_Down,   Qt::Key_Home,
-                                        Qt::Key_End,  Qt::Key_PageUp, Qt::Key_PageDown};
+    static constexpr int kMoveKeys[] = {Qt::Key_Up,  Qt::Key_Down,   Qt::Key_Home,
+                                        Qt::Key_End, Qt::Key_PageUp, Qt::Key_PageDown};
     if (std::find(std::begin(kMoveKeys), std::end(kMoveKeys), key.key()) == std::end(kMoveKeys) ||
         key.modifiers() != Qt::NoModifier || order_.LineCount() == 0 ||
         selection_.SelectedLine() >= 0) {
