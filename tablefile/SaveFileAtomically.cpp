@@ -3,8 +3,10 @@
 #include <fcntl.h>
 #include <sys/random.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <string>
 #include <utility>
@@ -15,6 +17,8 @@ namespace {
 
 // As many links as the kernel follows before it gives up with ELOOP.
 constexpr int kMostLinks = 40;
+// statfs(2)'s f_type of /proc.
+constexpr decltype(statfs::f_type) kProcFileSystem = 0x9fa0;
 
 // A descriptor closed when it goes out of scope; AT_FDCWD passes through unclosed.
 class Fd {
@@ -64,9 +68,33 @@ struct Place {
     std::string name;
 };
 
+// What stands behind a path reached through /proc/PID/fd/N (as /dev/stdout and /dev/fd/N are).
+struct Descriptor {
+    enum class Kind { None, Own, Foreign };
+    Kind kind = Kind::None;
+    int fd = -1;  // for Own
+};
+
+// Whether `name` in the open `folder` is a descriptor of a process: a number in a /proc/PID/fd.
+Descriptor DescriptorAt(int folder, const std::string& name) {
+    struct statfs system {};
+    if (name.empty() || !std::all_of(name.begin(), name.end(),
+                                     [](char c) { return c >= '0' && c <= '9'; }) ||
+        name.size() > 9 || ::fstatfs(folder, &system) != 0 || system.f_type != kProcFileSystem) {
+        return {};
+    }
+    struct stat at {}, own {};
+    if (::fstat(folder, &at) != 0 || ::stat("/proc/self/fd", &own) != 0 ||
+        at.st_dev != own.st_dev || at.st_ino != own.st_ino) {
+        return {Descriptor::Kind::Foreign, -1};
+    }
+    return {Descriptor::Kind::Own, std::stoi(name)};
+}
+
 // Follows the links of `path` as open() would, also to a target that does not exist yet, which
-// is then created there. 0, or the errno of the failure.
-int Locate(std::string path, Place& place) {
+// is then created there. Stops at a process's descriptor, named in `descriptor`, whose link
+// leads to a file but means the open descriptor. 0, or the errno of the failure.
+int Locate(std::string path, Place& place, Descriptor* descriptor = nullptr) {
     Fd from(AT_FDCWD);
     for (int hop = 0; hop <= kMostLinks; ++hop) {
         // A trailing slash names a folder: open(O_CREAT) refuses to make a file of it.
@@ -78,6 +106,10 @@ int Locate(std::string path, Place& place) {
         place.name = slash == std::string::npos ? path : path.substr(slash + 1);
         place.folder = Fd(::openat(from.get(), folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
         if (!place.folder.valid()) return errno;
+        if (descriptor != nullptr) {
+            *descriptor = DescriptorAt(place.folder.get(), place.name);
+            if (descriptor->kind != Descriptor::Kind::None) return 0;
+        }
 
         struct stat info {};
         if (::fstatat(place.folder.get(), place.name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
@@ -192,6 +224,18 @@ int WriteInPlace(Fd& file, std::string_view bytes) {
 }
 
 int Save(const std::string& path, std::string_view bytes, bool& noReader) {
+    // A descriptor of this program's is written as a stream, as standard output is: opened again
+    // by its name it would start at the file's beginning, and a rename would replace the file the
+    // caller appends to. Another process's descriptor is written into, never replaced.
+    Descriptor descriptor;
+    bool stream = false;
+    if (Place place; Locate(path, place, &descriptor) == 0) {
+        if (descriptor.kind == Descriptor::Kind::Own) {
+            return WriteAll(descriptor.fd, bytes) ? 0 : errno;
+        }
+        stream = descriptor.kind == Descriptor::Kind::Foreign;
+    }
+
     // Without O_NONBLOCK opening a pipe waits for a reader, and some devices wait for a carrier.
     Fd file(::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (!file.valid()) {
@@ -213,7 +257,7 @@ int Save(const std::string& path, std::string_view bytes, bool& noReader) {
         ::fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
         return errno;
     }
-    if (!S_ISREG(existing.st_mode)) {
+    if (stream || !S_ISREG(existing.st_mode)) {
         // A device or pipe cannot be renamed over and keeps no content to truncate.
         const int error = WriteAll(file.get(), bytes) ? 0 : errno;
         const int closed = file.Close();

@@ -25,7 +25,9 @@ struct FileError {
 // no partial file behind. Where a rename would change the file's owner, group, mode or cut its
 // hard links, or the folder takes no new file, the file is written in place instead, so a file the
 // user may write can always be saved. A device or pipe is written directly; a pipe that nobody
-// reads is refused at once instead of waiting.
+// reads is refused at once instead of waiting. A path to an open descriptor (/dev/stdout,
+// /dev/fd/N, /proc/self/fd/N, or a link to one) is written into that descriptor as a stream, and
+// the file behind it is never replaced.
 [[nodiscard]] Result<Success, FileError> SaveFileAtomically(const std::string& path,
                                                             std::string_view bytes);
 

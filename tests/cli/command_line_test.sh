@@ -97,6 +97,18 @@ sys.exit(subprocess.run(sys.argv[1:], stdout=writer, stderr=subprocess.DEVNULL).
 status=$?
 [[ $status -eq 1 ]] || fail "a write to a pipe without a reader exited $status, expected 1"
 
+# A path to standard output is standard output: appended to a log, the log keeps what it held.
+printf 'important\n' >"$work/build.log"
+"$program" make --start 10 --format utf8 --output /dev/stdout 0-9 >>"$work/build.log" 2>"$work/err"
+[[ $? -eq 0 ]] || fail "--output /dev/stdout failed: $(cat "$work/err")"
+same "$work/build.log" 'important\n10=0\n11=1\n12=2\n13=3\n14=4\n15=5\n16=6\n17=7\n18=8\n19=9\n'
+rm "$work/build.log"
+
+# A closed standard output is told with its true reason; nothing else is written into.
+"$program" make --start 10 --output - 0-9 >&- 2>"$work/err"
+[[ $? -eq 1 ]] || fail "a write to a closed standard output passed for success"
+says err "Writing to standard output failed: Bad file descriptor."
+
 # ---- 2: bad usage, naming what is wrong ---------------------------------------------------------
 run 2 make --output - 0-9
 says err "no start code"
@@ -113,5 +125,16 @@ run 2 sets 0-9
 run 2 frob
 says err "'frob' is not a command"
 run 2 --frob
+
+# A file name that is not UTF-8 would come out as another name: refused, and nothing written.
+run 2 make --start 10 --output "$work/"$'\xff.tbl' 0-9
+says err "is not valid UTF-8"
+[[ ! -e $work/$'\xff.tbl' && ! -e $work/$'\xef\xbf\xbd.tbl' ]] || fail "a file was written: $(ls "$work")"
+
+# Without a display the window cannot open: the program says so and that the command line works.
+"$program" >"$work/out" 2>"$work/err"
+status=$?
+[[ $status -eq 2 ]] || fail "no display: exited $status, expected 2; stderr: $(cat "$work/err")"
+says err "there is no display to show the window on. The command line works without one"
 
 exit $((failures > 0))

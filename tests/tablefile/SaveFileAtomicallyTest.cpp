@@ -95,6 +95,36 @@ TEST(SaveFileAtomically, WritesToADeviceThatTakesIt) {
     EXPECT_TRUE(S_ISCHR(ModeOf("/dev/null")));
 }
 
+// /dev/stdout, /dev/fd/N and /proc/self/fd/N name a descriptor this program holds, perhaps opened
+// for appending to a log: the table is written into that descriptor, as onto standard output, and
+// the file behind it is never replaced. A closed descriptor is a failure with its own reason.
+TEST(SaveFileAtomically, APathToAnOpenDescriptorIsWrittenAsAStream) {
+    TempFolder folder;
+    WriteBytes(folder / "build.log", "important\n");
+    const int log = ::open((folder / "build.log").c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    ASSERT_GE(log, 0);
+    struct stat before {};
+    ASSERT_EQ(::fstat(log, &before), 0);
+    const std::string number = std::to_string(log);
+    ASSERT_EQ(::symlink(("/proc/self/fd/" + number).c_str(), (folder / "out.tbl").c_str()), 0);
+    for (const std::string& path : {"/proc/self/fd/" + number, "/dev/fd/" + number,
+                                   folder / "out.tbl"}) {
+        const auto saved = SaveFileAtomically(path, "10=0\n");
+        EXPECT_TRUE(saved.ok()) << path << ": " << std::strerror(saved.error().error);
+    }
+    struct stat after {};
+    ASSERT_EQ(::stat((folder / "build.log").c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(ReadBytes(folder / "build.log"), "important\n10=0\n10=0\n10=0\n");
+    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"build.log", "out.tbl"}));
+    ::close(log);
+
+    const auto closed = SaveFileAtomically("/dev/fd/" + number, "10=0\n");
+    ASSERT_FALSE(closed.ok());
+    EXPECT_EQ(closed.error().error, EBADF);
+    EXPECT_EQ(ReadBytes(folder / "build.log"), "important\n10=0\n10=0\n10=0\n");
+}
+
 TEST(SaveFileAtomically, RefusesFoldersMissingFoldersAndEmptyNames) {
     TempFolder folder;
     const auto intoFolder = SaveFileAtomically(folder.path(), "x");
