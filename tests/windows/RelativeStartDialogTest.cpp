@@ -30,6 +30,27 @@ private slots:
         QVERIFY(session.user.messages.empty());
     }
 
+    // Shown again for another line, the dialog holds the last number selected in its box, so the
+    // digits typed next replace it and OK stores them, not the number before.
+    void shownAgainTheNumberIsSelectedForTyping() {
+        Session session;
+        session.IncludeSet("Hiragana");
+        session.IncludeSet("Katakana");
+        session.IncludeSet("0-9");
+        session.GiveStart(1, "40");
+        ClickLine(session.list(), 2);
+        RelativeStartDialog& dialog = session.EnterHexNum();
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(NumberBox(session).text(), QStringLiteral("40"));
+        QCOMPARE(dialog.focusWidget(), &NumberBox(session));
+        QCOMPARE(NumberBox(session).selectedText(), QStringLiteral("40"));
+        QTest::keyClicks(dialog.focusWidget(), QStringLiteral("80"));
+        QCOMPARE(NumberBox(session).text(), QStringLiteral("80"));
+        Click(dialog, "cmdOK");
+        QCOMPARE(session.order.OrderStarts()[2], std::int16_t{0x80});
+        QCOMPARE(session.order.OrderStarts()[1], std::int16_t{0x40});
+    }
+
     void lowerCaseDigitsAreRead() {
         Session session;
         session.IncludeSet("Hiragana");

@@ -32,6 +32,14 @@ RelativeStartDialog::RelativeStartDialog(Workspace& workspace, TableOrder& order
 
 RelativeStartDialog::~RelativeStartDialog() = default;
 
+void RelativeStartDialog::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Shown again for another line, the dialog still holds the last number: it is selected in the
+    // box, so a new number typed replaces it and Enter cannot store the old one unseen.
+    ui_->Text1->setFocus();
+    ui_->Text1->selectAll();
+}
+
 void RelativeStartDialog::closeEvent(QCloseEvent* event) {
     event->accept();
     emit closeBoxPressed();

@@ -29,6 +29,7 @@ signals:
     void closeBoxPressed();  // the close box or "Cancel"
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
