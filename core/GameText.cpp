@@ -14,12 +14,14 @@ ShownTable TableAsShown(const CodeTable& table, const TableOrder& order,
         shown.notLaid = assembly.error();
     } else {
         LayOver(assembly.value(), shown.codes);
+        shown.first = assembly.value().start;
+        shown.last = assembly.value().last;
     }
     return shown;
 }
 
-std::vector<TextCell> ReadThroughTable(std::span<const std::uint8_t> bytes,
-                                       const CodeTable& table) {
+std::vector<TextCell> ReadThroughTable(std::span<const std::uint8_t> bytes, const CodeTable& table,
+                                       ByteCode first, ByteCode last) {
     // Each entry is decoded once, however often its code occurs.
     std::array<std::optional<TextCell>, kCodeCount> decoded{};
     EucJpDecoder decoder;
@@ -28,8 +30,8 @@ std::vector<TextCell> ReadThroughTable(std::span<const std::uint8_t> bytes,
     for (const std::uint8_t byte : bytes) {
         std::optional<TextCell>& cell = decoded[byte];
         if (!cell) {
-            cell = TextCell{byte, {}, false};
-            if (const std::string& entry = table[byte]; !entry.empty()) {
+            cell = TextCell{byte, {}, false, byte < first || byte > last};
+            if (const std::string& entry = table[byte]; !cell->outside && !entry.empty()) {
                 if (auto text = decoder.Decode(entry)) {
                     cell->text = text.value();
                     cell->known = true;
@@ -37,7 +39,8 @@ std::vector<TextCell> ReadThroughTable(std::span<const std::uint8_t> bytes,
             }
             if (!cell->known) {
                 char hex[5];
-                std::snprintf(hex, sizeof hex, "[%02X]", static_cast<unsigned>(byte));
+                std::snprintf(hex, sizeof hex, cell->outside ? "<%02X>" : "[%02X]",
+                              static_cast<unsigned>(byte));
                 cell->text = hex;
             }
         }

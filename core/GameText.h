@@ -20,9 +20,12 @@ using TableNotLaid = PreviewFailure;
 
 // The code table a game's bytes are read through now: the table as it stands with what MAKE
 // TABLE would lay from `startCode` over it, or the table as it stands and why nothing was laid.
+// Laid, the file would cover the codes first..last only.
 struct ShownTable {
     CodeTable codes{};
     std::optional<TableNotLaid> notLaid;
+    ByteCode first = 0;
+    ByteCode last = kCodeCount - 1;
 };
 
 // Lays nothing and records nothing: the same reading of the start code and the same assembly as
@@ -33,14 +36,19 @@ struct ShownTable {
 // One byte of a game file read through a code table.
 struct TextCell {
     ByteCode code = 0;
-    std::string text;  // UTF-8: the code's entry, or "[XX]" where the table holds none
+    // UTF-8: the code's entry; "[XX]" where the table holds none; "<XX>" where the code lies
+    // outside the codes the file covers, so that the file would not give it
+    std::string text;
     bool known = false;
+    bool outside = false;
 
     friend bool operator==(const TextCell&, const TextCell&) = default;
 };
 
-// One code per byte. An entry that is no EUC-JP text counts as none.
+// One code per byte. An entry that is no EUC-JP text counts as none. Codes outside first..last
+// are marked as such: read through the file, they give nothing.
 [[nodiscard]] std::vector<TextCell> ReadThroughTable(std::span<const std::uint8_t> bytes,
-                                                     const CodeTable& table);
+                                                     const CodeTable& table, ByteCode first = 0,
+                                                     ByteCode last = kCodeCount - 1);
 
 }  // namespace glyphwright

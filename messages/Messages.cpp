@@ -417,10 +417,15 @@ QStringList Messages::GameTextHeaders() {
     return {tr("Offset"), tr("Bytes"), tr("Text")};
 }
 
-QString Messages::TableLaid(int start) {
+QString Messages::TableLaid(int start, int last) {
+    if (last < start) {
+        return tr("Read through the table with the Table Order laid from start code %1, as MAKE "
+                  "TABLE would lay it. The file would hold no code; every code shows as <XX>.")
+            .arg(Hex(start));
+    }
     return tr("Read through the table with the Table Order laid from start code %1, as MAKE "
-              "TABLE would lay it.")
-        .arg(Hex(start));
+              "TABLE would lay it. The file holds the codes %1 to %2; others show as <XX>.")
+        .arg(Hex(start), Hex(last));
 }
 
 QString Messages::TableNotLaid(const QString& why) {

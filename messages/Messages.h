@@ -110,7 +110,8 @@ public:
 
     // The game text
     [[nodiscard]] static QStringList GameTextHeaders();
-    [[nodiscard]] static QString TableLaid(int start);
+    // Laid from `start`, the file covering start..last; other codes show as <XX>.
+    [[nodiscard]] static QString TableLaid(int start, int last);
     [[nodiscard]] static QString TableNotLaid(const QString& why);
     [[nodiscard]] static QString BadOffset(const QString& typed);
     [[nodiscard]] static QString OffsetPastEnd(quint64 offset, quint64 size);

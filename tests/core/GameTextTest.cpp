@@ -82,5 +82,23 @@ TEST(GameTextTest, EachByteIsOneCodeReadThroughTheTable) {
     EXPECT_TRUE(ReadThroughTable({}, table).empty());
 }
 
+// Hiragana laid from 20 by its own start, the file from 30: こ (29) is laid but not written, so
+// the game text must not read it as if the file held it.
+TEST(GameTextTest, CodesTheFileWillNotHoldAreMarkedAsSuch) {
+    TableOrder order;
+    RecordOrder(order, {{"Hiragana", 0x20}});
+    const ShownTable shown = TableAsShown(CodeTable{}, order, "30");
+    ASSERT_FALSE(shown.notLaid.has_value());
+    EXPECT_EQ(shown.first, 0x30);
+    EXPECT_EQ(shown.last, 0x20 + 49);
+    const std::vector<std::uint8_t> hello{0x29, 0x4D, 0x35, 0x30, 0x39, 0x60};  // こんにちは, past
+    const std::vector<TextCell> cells =
+        ReadThroughTable(hello, shown.codes, shown.first, shown.last);
+    EXPECT_EQ(Texts(cells), "<29>んにちは<60>");
+    EXPECT_TRUE(cells[0].outside);
+    EXPECT_FALSE(cells[0].known);
+    EXPECT_FALSE(cells[1].outside);
+}
+
 }  // namespace
 }  // namespace glyphwright

@@ -187,7 +187,8 @@ private slots:
                  qPrintable(GameTextRow(session, 0)));
         Retype(Find<QLineEdit>(session.main(), "txtTblStartCode"), "10");
         session.InsertSingle("8E", QStringLiteral("X"));  // a code no set lays
-        QVERIFY2(GameTextRow(session, 0).startsWith(QStringLiteral("けをなたのX[D0]")),
+        // 8E lies past the last code laid (52): the file would not hold it.
+        QVERIFY2(GameTextRow(session, 0).startsWith(QStringLiteral("けをなたの<8E><D0>")),
                  qPrintable(GameTextRow(session, 0)));
 
         // The selected line is that set: its start is set, and no line is added.
@@ -198,6 +199,15 @@ private slots:
         QCOMPARE(session.order.StartOf(0), 0x20);
         QVERIFY(GameTextRow(session, 0).startsWith(QStringLiteral("こんにちは")));
         QCOMPARE(mapText(0x20), QStringLiteral("あ"));
+
+        // From start code 30 the file begins after こ (29): the game text marks it as a code the
+        // file will not hold, as the code map dims it.
+        Retype(Find<QLineEdit>(session.main(), "txtTblStartCode"), "30");
+        QVERIFY2(GameTextRow(session, 0).startsWith(QStringLiteral("<29>んにちは")),
+                 qPrintable(GameTextRow(session, 0)));
+        QVERIFY2(Status(text, "lblTable").contains(QStringLiteral("<XX>")),
+                 qPrintable(Status(text, "lblTable")));
+        Retype(Find<QLineEdit>(session.main(), "txtTblStartCode"), "10");
         QCOMPARE(session.user.messages.size(), std::size_t{1});
     }
 
@@ -237,6 +247,37 @@ private slots:
         Find<QAction>(session.main(), "actionGameText").trigger();
         GameTextWindow& text = Existing(session.windows.Text(), "frmGameText");
         QVERIFY(Status(text, "lblTable").contains(QStringLiteral("changed size")));
+        QCOMPARE(Find<QTableView>(text, "tblText").model()->rowCount(), 0);
+    }
+
+    // Every change of the table reads the bytes again: a file changed in place shows its new
+    // bytes, and one that changed size is told, never shown as it was.
+    void theGameTextReadsTheFileAgainOnEveryChange() {
+        QTemporaryDir folder;
+        const QString path = WriteGameFile(folder);
+        Session session;
+        OpenGameFile(session, path);
+        session.IncludeSet("Hiragana");
+        session.GiveStart(0, "20");
+        Retype(Find<QLineEdit>(session.main(), "txtTblStartCode"), "20");
+        Find<QAction>(session.main(), "actionGameText").trigger();
+        GameTextWindow& text = Existing(session.windows.Text(), "frmGameText");
+        QVERIFY(!GameTextRow(session, 0).startsWith(QStringLiteral("こんにちは")));
+
+        {
+            std::fstream file(path.toStdString(), std::ios::in | std::ios::out | std::ios::binary);
+            file.seekp(0);
+            const char hello[] = {0x29, 0x4D, 0x35, 0x30, 0x39};  // こんにちは from 20
+            file.write(hello, sizeof hello);
+        }
+        session.InsertSingle("10", QStringLiteral("X"));
+        QVERIFY2(GameTextRow(session, 0).startsWith(QStringLiteral("こんにちは")),
+                 qPrintable(GameTextRow(session, 0)));
+
+        std::ofstream(path.toStdString(), std::ios::binary | std::ios::trunc) << "ZZZZ";
+        session.InsertSingle("11", QStringLiteral("Y"));
+        QVERIFY2(Status(text, "lblTable").contains(QStringLiteral("changed size")),
+                 qPrintable(Status(text, "lblTable")));
         QCOMPARE(Find<QTableView>(text, "tblText").model()->rowCount(), 0);
     }
 

@@ -71,13 +71,14 @@ GameTextWindow::GameTextWindow(const Workspace& workspace, const TableOrder& ord
     connect(ui_->cmdNext, &QPushButton::clicked, this,
             guarded([](GameTextWindow* window) { window->Turn(true); }));
 
-    // Whatever changes the table the bytes are read through.
-    connect(&lines, &QAbstractItemModel::rowsInserted, this, &GameTextWindow::Decode);
-    connect(&lines, &QAbstractItemModel::rowsRemoved, this, &GameTextWindow::Decode);
-    connect(&lines, &QAbstractItemModel::dataChanged, this, &GameTextWindow::Decode);
-    connect(&lines, &QAbstractItemModel::modelReset, this, &GameTextWindow::Decode);
-    connect(&events_, &TableEvents::startCodeChanged, this, &GameTextWindow::Decode);
-    connect(&events_, &TableEvents::tableTextChanged, this, &GameTextWindow::Decode);
+    // Whatever changes the table the bytes are read through. The bytes are read again each time:
+    // the file may have changed since, and stale bytes would pass for the file's.
+    connect(&lines, &QAbstractItemModel::rowsInserted, this, &GameTextWindow::ReadPage);
+    connect(&lines, &QAbstractItemModel::rowsRemoved, this, &GameTextWindow::ReadPage);
+    connect(&lines, &QAbstractItemModel::dataChanged, this, &GameTextWindow::ReadPage);
+    connect(&lines, &QAbstractItemModel::modelReset, this, &GameTextWindow::ReadPage);
+    connect(&events_, &TableEvents::startCodeChanged, this, &GameTextWindow::ReadPage);
+    connect(&events_, &TableEvents::tableTextChanged, this, &GameTextWindow::ReadPage);
     connect(&game_, &OpenGameFile::changed, this, &GameTextWindow::FileChanged);
     connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, this,
             &GameTextWindow::openRequested);
@@ -161,7 +162,7 @@ void GameTextWindow::Decode() {
     const std::string typed = events_.StartCodeText().toStdString();
     const ShownTable table = TableAsShown(workspace_.TableText, order_, typed);
     if (!table.notLaid) {
-        ui_->lblTable->setText(Messages::TableLaid(ReadHexByte(typed).value()));
+        ui_->lblTable->setText(Messages::TableLaid(table.first, table.last));
     } else if (const auto* start = std::get_if<HexError>(&*table.notLaid)) {
         ui_->lblTable->setText(
             Messages::TableNotLaid(Messages::Failure(StartCodeError{typed, *start})));
@@ -169,7 +170,8 @@ void GameTextWindow::Decode() {
         ui_->lblTable->setText(
             Messages::TableNotLaid(Messages::Failure(std::get<AssemblyError>(*table.notLaid))));
     }
-    text_->Show(offset_, page_, ReadThroughTable(page_, table.codes), OffsetDigits(file->Size()));
+    text_->Show(offset_, page_, ReadThroughTable(page_, table.codes, table.first, table.last),
+                OffsetDigits(file->Size()));
 }
 
 }  // namespace glyphwright
