@@ -75,6 +75,8 @@ run 1 make --start 10 --format sjis --output "$work/kept.tbl" 15=丂 0-9@20
 says err "The entry at code 15 cannot be written in the chosen format: \"丂\""
 run 1 make --start 10 --output "$work/kept.tbl" 15=😀 0-9
 says err "EUC-JP has no code for it"
+run 1 make --start 10 --output "$work/kept.tbl" '15=¥' 0-9
+says err 'The character "¥" cannot be stored'
 run 1 make --start 10 --output "$work/kept.tbl" 0-9@1FF
 says err "The code \"1FF\" is above FF"
 same "$work/kept.tbl" "$digits"

@@ -102,5 +102,19 @@ TEST(EucJpTest, DecodingNamesTheFirstInvalidSequence) {
     }
 }
 
+// EUC-JP converters map ¥ and ‾ onto the ASCII backslash and tilde: stored so, the table would say
+// another character than the one given. Only a character that reads back as itself is stored.
+TEST(EucJpTest, ACharacterThatDoesNotComeBackAsItselfIsRefused) {
+    for (const char* text : {"¥", "‾", "ab¥", "あ‾い"}) {
+        const auto encoded = EncodeEucJp(text);
+        ASSERT_FALSE(encoded.ok()) << text;
+        EXPECT_EQ(encoded.error().character,
+                  std::string(text).find("¥") != std::string::npos ? "¥" : "‾");
+    }
+    const auto kept = EncodeEucJp("\\~あ");
+    ASSERT_TRUE(kept.ok());
+    EXPECT_EQ(kept.value(), "\\~\xA4\xA2");
+}
+
 }  // namespace
 }  // namespace glyphwright
