@@ -49,7 +49,8 @@ struct HitGroup {
 struct SearchOptions {
     std::size_t blockSize = std::size_t{1} << 20;  // bytes read at once
     std::size_t maxStoredHits = 100000;
-    std::size_t examplesPerGroup = 8;
+    // Every offset of a group is kept while the total allows; the view counts the rest.
+    std::size_t examplesPerGroup = 65536;
     std::size_t maxStoredExamples = 65536;
 };
 

@@ -385,7 +385,14 @@ QString Messages::SearchCancelled() {
 }
 
 QString Messages::StartPastFF(int start) {
-    return tr("%1 (runs past FF)").arg(start < 0 ? QStringLiteral("-") + Hex(-start) : Hex(start));
+    if (start < 0) return tr("-%1 (runs before 00)").arg(Hex(-start));
+    if (start > 0xFF)
+        return tr("%1 (needs two-byte codes)").arg(HexNumber(static_cast<std::uint64_t>(start), 4));
+    return tr("%1 (runs past FF)").arg(Hex(start));
+}
+
+QString Messages::MoreHits(quint64 count) {
+    return tr("and %1 more").arg(count);
 }
 
 QString Messages::NoResultSelected() {
@@ -393,6 +400,16 @@ QString Messages::NoResultSelected() {
 }
 
 QString Messages::GroupPastFF(const QString& set, int start) {
+    if (start < 0) {
+        return tr("The set \"%1\" cannot start at %2: it would begin before code 00, which no "
+                  "table holds.")
+            .arg(set, StartPastFF(start));
+    }
+    if (start > 0xFF) {
+        return tr("The set \"%1\" cannot start at %2: a start above FF needs two-byte codes, "
+                  "which a table here does not hold yet.")
+            .arg(set, HexNumber(static_cast<std::uint64_t>(start), 4));
+    }
     return tr("The set \"%1\" cannot start at %2: it would not fit in the codes 00 to FF. This "
               "is a chance match.")
         .arg(set, StartPastFF(start));

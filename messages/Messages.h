@@ -101,7 +101,10 @@ public:
     [[nodiscard]] static QString SearchFound(quint64 hits, qsizetype groups);
     [[nodiscard]] static QString SearchFoundNothing();
     [[nodiscard]] static QString SearchCancelled();
-    [[nodiscard]] static QString StartPastFF(int start);  // a start code whose set leaves 00-FF
+    // A start code whose set leaves 00-FF: before 00, past FF, or a start that needs two bytes.
+    [[nodiscard]] static QString StartPastFF(int start);
+    // The hits of a group whose offsets are not listed.
+    [[nodiscard]] static QString MoreHits(quint64 count);
     [[nodiscard]] static QString NoResultSelected();
     [[nodiscard]] static QString GroupPastFF(const QString& set, int start);
     [[nodiscard]] static QString NoOwnStartZero(const QString& set);

@@ -281,6 +281,43 @@ private slots:
         QCOMPARE(Find<QTableView>(text, "tblText").model()->rowCount(), 0);
     }
 
+    // A group with more hits than offsets kept says how many it does not list, and a start below
+    // 00 is called that, not a run past FF.
+    void hiddenHitsAreCountedAndAStartBelow00IsNamed() {
+        QTemporaryDir folder;
+        const QString path = WriteGameFile(folder);
+        {
+            std::fstream file(path.toStdString(), std::ios::in | std::ios::out | std::ios::binary);
+            file.seekp(0x7000);
+            for (const std::uint8_t letter : kWord) file.put(static_cast<char>(letter - 3));
+        }
+        Session session;
+        OpenGameFile(session, path);
+        SearchWindow(session).SetSearchOptions({.examplesPerGroup = 2});
+        Search(session, QStringLiteral("こんにちは"));
+        QAbstractItemModel& results = Results(session);
+        const QAbstractItemModelTester checks(
+            &results, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QCOMPARE(Cell(results, 0, 0), QStringLiteral("5"));
+        const QModelIndex top = results.index(0, 0);
+        QCOMPARE(results.rowCount(top), 3);
+        QCOMPARE(Cell(results, 1, 0, top), QStringLiteral("00001100"));
+        QCOMPARE(Cell(results, 2, 0, top), QStringLiteral("and 3 more"));
+
+        int below = -1;
+        for (int row = 0; row < results.rowCount(); ++row) {
+            if (Cell(results, row, 2) == QStringLiteral("-03 (runs before 00)")) below = row;
+        }
+        QVERIFY2(below >= 0, qPrintable(Cell(results, results.rowCount() - 1, 2)));
+        Find<QTreeView>(SearchWindow(session), "tvwResults")
+            .setCurrentIndex(results.index(below, 0));
+        Click(SearchWindow(session), "cmdUseStart");
+        QCOMPARE(session.user.messages.size(), std::size_t{1});
+        QVERIFY2(session.user.messages[0].text.find("before 00") != std::string::npos,
+                 session.user.messages[0].text.c_str());
+        QVERIFY(session.Lines().isEmpty());
+    }
+
     void cancelStopsTheSearchAndTheWindowAnswersMeanwhile() {
         QTemporaryDir folder;
         Session session;

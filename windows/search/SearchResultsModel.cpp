@@ -62,7 +62,9 @@ std::optional<std::uint64_t> SearchResultsModel::OffsetAt(const QModelIndex& ind
     const HitGroup* group = GroupAt(index);
     if (group == nullptr) return std::nullopt;
     if (index.internalId() == kGroupRow) return group->firstOffset;
-    return group->examples[static_cast<std::size_t>(index.row())];
+    const auto row = static_cast<std::size_t>(index.row());
+    if (row >= group->examples.size()) return std::nullopt;  // the row counting the rest
+    return group->examples[row];
 }
 
 QModelIndex SearchResultsModel::index(int row, int column, const QModelIndex& parent) const {
@@ -80,7 +82,10 @@ int SearchResultsModel::rowCount(const QModelIndex& parent) const {
     if (!parent.isValid()) return static_cast<int>(results_.groups.size());
     if (parent.internalId() != kGroupRow || parent.column() != 0) return 0;
     const HitGroup* group = GroupAt(parent);
-    return group == nullptr ? 0 : static_cast<int>(group->examples.size());
+    if (group == nullptr) return 0;
+    // A row more tells of the hits whose offsets were not kept.
+    const bool more = group->hitCount > group->examples.size();
+    return static_cast<int>(group->examples.size()) + (more ? 1 : 0);
 }
 
 int SearchResultsModel::columnCount(const QModelIndex&) const {
@@ -105,9 +110,15 @@ QVariant SearchResultsModel::data(const QModelIndex& index, int role) const {
     }
     if (role != Qt::DisplayRole) return {};
     const int wide = search_ && search_->Width() != LetterWidth::OneByte ? 4 : 2;
+    const std::optional<std::uint64_t> offset = OffsetAt(index);
+    if (!offset) {
+        return index.column() == HitsOrOffset
+                   ? Messages::MoreHits(group->hitCount - group->examples.size())
+                   : QVariant();
+    }
     switch (index.column()) {
         case HitsOrOffset:
-            return isGroup ? QString::number(group->hitCount) : HexNumber(*OffsetAt(index), 8);
+            return isGroup ? QString::number(group->hitCount) : HexNumber(*offset, 8);
         case Set:
             return isGroup ? SetName(group->set) : QString();
         case Start:
@@ -115,7 +126,7 @@ QVariant SearchResultsModel::data(const QModelIndex& index, int role) const {
             return group->fits ? HexNumber(static_cast<std::uint64_t>(group->start), wide)
                                : Messages::StartPastFF(group->start);
         case Text:
-            return ContextText(*group, *OffsetAt(index));
+            return ContextText(*group, *offset);
         default:
             return {};
     }
