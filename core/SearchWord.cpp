@@ -6,17 +6,10 @@
 
 #include "BuiltInSets.h"
 #include "EucJp.h"
+#include "TextConverter.h"
 
 namespace glyphwright {
 namespace {
-
-// Length of the UTF-8 sequence that starts with `lead`; 1 for a stray byte.
-std::size_t SequenceLength(unsigned char lead) {
-    if (lead >= 0xF0 && lead <= 0xF4) return 4;
-    if (lead >= 0xE0) return 3;
-    if (lead >= 0xC2 && lead <= 0xDF) return 2;
-    return 1;
-}
 
 std::optional<int> PlaceIn(const CharacterSet& set, std::string_view bytes) {
     for (std::size_t k = 0; k < set.size(); ++k) {
@@ -34,7 +27,7 @@ Result<SearchWord, WordError> ParseSearchWord(std::string_view utf8) {
     std::vector<std::vector<std::optional<int>>> places(sets.size());
     for (std::size_t at = 0; at < utf8.size();) {
         const std::size_t length =
-            std::min(SequenceLength(static_cast<unsigned char>(utf8[at])), utf8.size() - at);
+            std::min(Utf8SequenceLength(static_cast<unsigned char>(utf8[at])), utf8.size() - at);
         const std::string_view letter = utf8.substr(at, length);
         at += length;
         const std::size_t index = word.letterCount++;

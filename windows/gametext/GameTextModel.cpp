@@ -4,6 +4,7 @@
 #include <span>
 #include <utility>
 
+#include "ColumnHeader.h"
 #include "HexText.h"
 #include "Messages.h"
 
@@ -36,12 +37,7 @@ int GameTextModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant GameTextModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    const QStringList headers = Messages::GameTextHeaders();
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
-        section >= headers.size()) {
-        return {};
-    }
-    return headers[section];
+    return ColumnHeader(Messages::GameTextHeaders(), section, orientation, role);
 }
 
 QVariant GameTextModel::data(const QModelIndex& index, int role) const {

@@ -61,9 +61,7 @@ GameTextWindow::GameTextWindow(const Workspace& workspace, const TableOrder& ord
         GameTextModel::Bytes,
         metrics.horizontalAdvance(QString(3 * GameTextModel::kBytesPerRow - 1, u'0')) + margin);
 
-    const auto guarded = [this](auto action) {
-        return [this, action] { RunAction(user_, [this, action] { std::invoke(action, this); }); };
-    };
+    const auto guarded = [this](auto action) { return Guarded(user_, this, action); };
     connect(ui_->cmdShow, &QPushButton::clicked, this, guarded(&GameTextWindow::ShowTyped));
     connect(ui_->txtOffset, &QLineEdit::returnPressed, this, guarded(&GameTextWindow::ShowTyped));
     connect(ui_->cmdPrevious, &QPushButton::clicked, this,

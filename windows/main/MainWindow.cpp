@@ -77,9 +77,7 @@ MainWindow::MainWindow(Workspace& workspace, TableOrder& order, OrderListModel& 
     ui_->centralWidget->setFixedSize(ui_->centralWidget->size());
     ApplyWindowFrame(*this);
 
-    const auto guarded = [this](void (MainWindow::*action)()) {
-        return [this, action] { RunAction(user_, [this, action] { (this->*action)(); }); };
-    };
+    const auto guarded = [this](auto action) { return Guarded(user_, this, action); };
     connect(ui_->cmdInclude, &QPushButton::clicked, this, &MainWindow::includeRequested);
     connect(ui_->cmdRemove, &QPushButton::clicked, this, guarded(&MainWindow::Remove));
     connect(ui_->cmdSave, &QPushButton::clicked, this, guarded(&MainWindow::MakeTableFromWindow));

@@ -41,9 +41,7 @@ RelativeSearchWindow::RelativeSearchWindow(TableOrder& order, OrderSelection& se
     ui_->tvwResults->setModel(results_);
     ui_->tvwResults->header()->setStretchLastSection(true);
 
-    const auto guarded = [this](void (RelativeSearchWindow::*action)()) {
-        return [this, action] { RunAction(user_, [this, action] { (this->*action)(); }); };
-    };
+    const auto guarded = [this](auto action) { return Guarded(user_, this, action); };
     connect(ui_->cmdOpen, &QPushButton::clicked, this, &RelativeSearchWindow::openRequested);
     connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, this,
             &RelativeSearchWindow::openRequested);

@@ -5,6 +5,7 @@
 
 #include <utility>
 
+#include "ColumnHeader.h"
 #include "HexText.h"
 #include "Messages.h"
 #include "core/BuiltInSets.h"
@@ -93,12 +94,7 @@ int SearchResultsModel::columnCount(const QModelIndex&) const {
 }
 
 QVariant SearchResultsModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    const QStringList headers = Messages::SearchHeaders();
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
-        section >= headers.size()) {
-        return {};
-    }
-    return headers[section];
+    return ColumnHeader(Messages::SearchHeaders(), section, orientation, role);
 }
 
 QVariant SearchResultsModel::data(const QModelIndex& index, int role) const {
