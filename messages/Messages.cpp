@@ -331,7 +331,8 @@ QString Messages::Failure(const GameFileError& failure) {
 }
 
 QString Messages::GameFileShown(const QString& path, quint64 size) {
-    return tr("%1 (%2 bytes)").arg(path, QString::number(size));
+    // One source text for each English form: a translator gives each language its own.
+    return size == 1 ? tr("%1 (1 byte)").arg(path) : tr("%1 (%2 bytes)").arg(path).arg(size);
 }
 
 QString Messages::NoGameFile() {
@@ -372,8 +373,9 @@ QString Messages::Searching() {
 }
 
 QString Messages::SearchFound(quint64 hits, qsizetype groups) {
-    return tr("%1 hit(s), %2 start code(s); those found most often come first.")
-        .arg(QString::number(hits), QString::number(groups));
+    const QString found = hits == 1 ? tr("1 hit") : tr("%1 hits").arg(hits);
+    const QString starts = groups == 1 ? tr("1 start code") : tr("%1 start codes").arg(groups);
+    return tr("%1, %2; those found most often come first.").arg(found, starts);
 }
 
 QString Messages::SearchFoundNothing() {
@@ -449,14 +451,19 @@ QString Messages::TableNotLaid(const QString& why) {
     return tr("Read through the table as it stands, without the Table Order: %1").arg(why);
 }
 
+QString Messages::OffsetTooLarge(const QString& typed) {
+    return tr("The offset \"%1\" is larger than any file. Type an offset such as 1A2B0.")
+        .arg(typed);
+}
+
 QString Messages::BadOffset(const QString& typed) {
     return tr("The offset \"%1\" is not a hexadecimal number. Type an offset such as 1A2B0.")
         .arg(typed);
 }
 
 QString Messages::OffsetPastEnd(quint64 offset, quint64 size) {
-    return tr("The offset %1 is past the end of the game file, which is %2 bytes long.")
-        .arg(QString::number(offset, 16).toUpper(), QString::number(size));
+    return tr("The offset %1 is past the end of the game file, whose last offset is %2.")
+        .arg(QString::number(offset, 16).toUpper(), QString::number(size - 1, 16).toUpper());
 }
 
 }  // namespace glyphwright

@@ -117,6 +117,7 @@ public:
     [[nodiscard]] static QString TableLaid(int start, int last);
     [[nodiscard]] static QString TableNotLaid(const QString& why);
     [[nodiscard]] static QString BadOffset(const QString& typed);
+    [[nodiscard]] static QString OffsetTooLarge(const QString& typed);  // hex, but too many digits
     [[nodiscard]] static QString OffsetPastEnd(quint64 offset, quint64 size);
 };
 

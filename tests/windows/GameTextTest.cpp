@@ -316,6 +316,33 @@ private slots:
         QVERIFY2(session.user.messages[0].text.find("before 00") != std::string::npos,
                  session.user.messages[0].text.c_str());
         QVERIFY(session.Lines().isEmpty());
+        QVERIFY2(Status(SearchWindow(session), "lblStatus")
+                     .startsWith(QStringLiteral("8 hits, 4 start codes")),
+                 qPrintable(Status(SearchWindow(session), "lblStatus")));
+    }
+
+    // An offset typed into Game Text: too many digits is called too large, not "not a number",
+    // and one past the end is told against the last offset, in hex as both are typed.
+    void offsetsTypedAreToldInTheirOwnTerms() {
+        QTemporaryDir folder;
+        Session session;
+        OpenGameFile(session, WriteGameFile(folder));
+        Find<QAction>(session.main(), "actionGameText").trigger();
+        GameTextWindow& text = Existing(session.windows.Text(), "frmGameText");
+        QVERIFY2(Status(text, "lblFile").endsWith(QStringLiteral("(32768 bytes)")),
+                 qPrintable(Status(text, "lblFile")));
+        for (const char* typed : {"FFFFFFFFFFFFFFFFF", "8000", "G1"}) {
+            Retype(Find<QLineEdit>(text, "txtOffset"), QString::fromLatin1(typed));
+            Click(text, "cmdShow");
+        }
+        QCOMPARE(session.user.messages.size(), std::size_t{3});
+        QVERIFY2(session.user.messages[0].text.find("larger than any file") != std::string::npos,
+                 session.user.messages[0].text.c_str());
+        QVERIFY2(
+            session.user.messages[1].text.find("whose last offset is 7FFF") != std::string::npos,
+            session.user.messages[1].text.c_str());
+        QVERIFY(session.user.messages[2].text.find("not a hexadecimal number") !=
+                std::string::npos);
     }
 
     void cancelStopsTheSearchAndTheWindowAnswersMeanwhile() {

@@ -1,5 +1,7 @@
 #include "GameTextWindow.h"
 
+#include <QRegularExpression>
+
 #include <QFontDatabase>
 #include <QHeaderView>
 #include <QShortcut>
@@ -104,7 +106,10 @@ void GameTextWindow::ShowTyped() {
     bool ok = false;
     const qulonglong offset = typed.toULongLong(&ok, 16);
     if (!ok) {
-        user_.ShowMessage(Messages::Title().toStdString(), Messages::BadOffset(typed).toStdString(),
+        static const QRegularExpression kHexDigits(QStringLiteral("^[0-9A-Fa-f]+$"));
+        const QString told = kHexDigits.match(typed).hasMatch() ? Messages::OffsetTooLarge(typed)
+                                                                : Messages::BadOffset(typed);
+        user_.ShowMessage(Messages::Title().toStdString(), told.toStdString(),
                           MessageIcon::Exclamation);
         return;
     }
