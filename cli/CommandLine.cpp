@@ -123,7 +123,10 @@ Result<MakeArguments, QString> ReadMakeArguments(const QStringList& arguments) {
             value = argument.mid(2);
         }
         std::optional<QString>* slot = OptionValue(read, name);
-        if (slot == nullptr) return Words::UnknownOption(name);
+        // "-hx" is no -h with a value: the whole of it is what was not understood.
+        if (slot == nullptr)
+            return Words::UnknownOption(
+                value && !argument.startsWith(QLatin1String("--")) ? argument : name);
         if (slot->has_value()) return Words::RepeatedOption(name);
         if (!value) {
             if (i + 1 >= arguments.size()) return Words::MissingValue(name);
@@ -180,7 +183,7 @@ QString SetNames() {
 std::optional<QString> BuildOrder(const std::vector<OrderLine>& lines, Workspace& workspace,
                                   TableOrder& order) {
     for (const OrderLine& line : lines) {
-        if (order.IsFull()) return Messages::OrderFull();
+        if (order.IsFull()) return Words::TooManyLines();
         if (const auto* setLine = std::get_if<SetLine>(&line)) {
             ByteCode start = 0;
             if (setLine->start) {
@@ -231,6 +234,10 @@ int RunMake(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     }
     if (const auto composed = ComposeTable(workspace, order, options.start->toStdString());
         !composed) {
+        // The windows' words tell the user to type the code; here it is an option's value.
+        if (const auto* start = std::get_if<StartCodeError>(&composed.error())) {
+            return TableProblem(err, Words::BadStart(*options.start, start->error));
+        }
         return TableProblem(err, Messages::Failure(composed.error()));
     }
     if (*options.output == QLatin1String("-")) {

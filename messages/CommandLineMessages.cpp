@@ -105,6 +105,22 @@ QString CommandLineMessages::NotUtf8(const QString& argument) {
               "among them, as UTF-8 and would write or read another name.")
         .arg(argument);
 }
+QString CommandLineMessages::TooManyLines() {
+    return tr(
+        "The Table Order is full: it holds at most 1000 lines. Give at most 1000 LINE "
+        "arguments.");
+}
+QString CommandLineMessages::BadStart(const QString& typed, HexError error) {
+    if (typed.isEmpty()) {
+        return tr(
+            "No start code was given. Give --start the code at which the font table "
+            "begins, a hexadecimal byte from 00 to FF.");
+    }
+    const QString what = error == HexError::OutOfRange
+                             ? tr("The start code \"%1\" is larger than FF.").arg(typed)
+                             : tr("The start code \"%1\" is not a hexadecimal byte.").arg(typed);
+    return what + QLatin1Char(' ') + tr("Give --start a code from 00 to FF (for example 10).");
+}
 QString CommandLineMessages::NoDisplay() {
     return tr(
         "there is no display to show the window on. The command line works without one: "

@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QString>
 
+#include "core/ParseHexByte.h"
+
 namespace glyphwright {
 
 // What the command line says: its help and its usage complaints. Table problems are told in
@@ -32,6 +34,9 @@ public:
     [[nodiscard]] static QString NoArgumentsTaken(const QString& command, const QString& argument);
     [[nodiscard]] static QString StandardOutputFailed(const QString& reason);
     [[nodiscard]] static QString NotUtf8(const QString& argument);
+    // Table problems the windows word for a user at the window.
+    [[nodiscard]] static QString TooManyLines();
+    [[nodiscard]] static QString BadStart(const QString& typed, HexError error);
     // Started without arguments where no window can be shown.
     [[nodiscard]] static QString NoDisplay();
 };

@@ -66,7 +66,9 @@ done
 # ---- 1: table problems, in the windows' words, with no file written or changed -----------------
 cp "$work/digits.tbl" "$work/kept.tbl"
 run 1 make --start G0 --output "$work/kept.tbl" 0-9
-says err "The start code \"G0\" is not a hexadecimal byte."
+says err "The start code \"G0\" is not a hexadecimal byte. Give --start a code from 00 to FF"
+run 1 make --start= --output "$work/kept.tbl" 0-9
+says err "No start code was given. Give --start the code"
 run 1 make --start F8 --output "$work/kept.tbl" 0-9
 says err "The set \"0-9\" on line 1 of the Table Order begins at code F8 and would run past code FF."
 run 1 make --start 10 --output "$work/kept.tbl" 25=x
@@ -85,7 +87,7 @@ says err "could not be written: No such file or directory."
 [[ $(ls "$work") == $'digits.tbl\nerr\nexpected\nkept.tbl\nout' ]] || fail "left behind: $(ls "$work")"
 mapfile -t lines < <(yes 0-9@10 | head -n 1001)
 run 1 make --start 10 --output - "${lines[@]}"
-says err "The Table Order is full"
+says err "The Table Order is full: it holds at most 1000 lines. Give at most 1000 LINE arguments."
 
 # Standard output that takes nothing: a full device, and a pipe whose reader is gone.
 "$program" make --start 10 --output - 0-9 >/dev/full 2>"$work/err"
@@ -122,6 +124,8 @@ run 2 make --start 10 --output - --format utf16 0-9
 run 2 make --start 10 --start 11 --output - 0-9
 run 2 make --strat 10
 says err "unknown option '--strat'"
+run 2 make -hx
+says err "unknown option '-hx'"
 run 2 make
 run 2 sets 0-9
 run 2 frob
