@@ -156,7 +156,8 @@ void Print(const std::vector<Row>& rows) {
 
 int main(int argc, char* argv[]) {
     using namespace glyphwright::bench;
-    if (argc == 2 && std::strncmp(argv[1], kSearchPeakRssFlag, std::strlen(kSearchPeakRssFlag)) == 0)
+    if (argc == 2 &&
+        std::strncmp(argv[1], kSearchPeakRssFlag, std::strlen(kSearchPeakRssFlag)) == 0)
         return SearchAndPrintPeakRss(argv[1] + std::strlen(kSearchPeakRssFlag));
     int startupRuns = 20;
     bool startup = true;
@@ -283,9 +284,9 @@ int main(int argc, char* argv[]) {
                 const std::string before =
                     std::string("before (") + std::getenv("GLYPHWRIGHT_BASELINE_NAME") + "):";
                 ratioRow("    start-up against the program before", Median(shown[0]), before,
-                         Median(shown[3]), Time, 1.05);
+                         Median(shown[3]), Time, 1.10);
                 ratioRow("    peak memory against the program before", Median(rss[0]), before,
-                         Median(rss[3]), mib, 1.05);
+                         Median(rss[3]), mib, 1.10);
             }
         } catch (const std::exception& e) {
             rows.push_back({"(b) start-up", "n/a", e.what(), "", "<= 1.15x", "not measured"});
@@ -316,10 +317,21 @@ int main(int argc, char* argv[]) {
                             (name == kCodeMapAfterStart ? "relative start" : "every cell") + ")",
                         text, "", "", "<= 1", one ? "yes" : "NO"});
     }
-    ratioRow("    include, 1000 lines, code map open", ns(kIncludeWidgetsMapOpen),
-             "map closed:", ns(kIncludeWidgets), Time, 1.10);
-    ratioRow("    remove line 500 of 1000, code map open", ns(kRemoveWidgetsMapOpen),
-             "map closed:", ns(kRemoveWidgets), Time, 1.10);
+    // With the map open every action must be handled and drawn within one frame at 60 Hz.
+    const auto frameRow = [&](std::string figure, const char* name, const char* closed) {
+        const double t = ns(name);
+        if (t < 0) {
+            rows.push_back({figure, "n/a", "", "", "< 16 ms", "not measured"});
+            return;
+        }
+        const double without = ns(closed);
+        char ratio[32] = "";
+        if (without > 0) std::snprintf(ratio, sizeof ratio, "%.2fx", t / without);
+        rows.push_back({figure, Time(t), without > 0 ? "map closed: " + Time(without) : "", ratio,
+                        "< 16 ms", t < 16e6 ? "yes" : "NO"});
+    };
+    frameRow("    include, 1000 lines, code map open", kIncludeWidgetsMapOpen, kIncludeWidgets);
+    frameRow("    remove line 500 of 1000, code map open", kRemoveWidgetsMapOpen, kRemoveWidgets);
 #endif
 
     // (e) The relative search: one pass over a 256 MiB file against reading it and running memchr
@@ -340,8 +352,9 @@ int main(int argc, char* argv[]) {
         std::snprintf(measured, sizeof measured, "%.1f MiB", large / 1024.0);
         std::snprintf(yardstick, sizeof yardstick, "16 MiB file: %.1f MiB", small / 1024.0);
         std::snprintf(difference, sizeof difference, "%+.1f MiB", (large - small) / 1024.0);
-        rows.push_back({"    peak memory (VmHWM) searching 256 MiB", measured, yardstick, difference,
-                        "within 16 MiB", std::labs(large - small) <= 16 * 1024 ? "yes" : "NO"});
+        rows.push_back({"    peak memory (VmHWM) searching 256 MiB", measured, yardstick,
+                        difference, "within 16 MiB",
+                        std::labs(large - small) <= 16 * 1024 ? "yes" : "NO"});
     } catch (const std::exception& e) {
         rows.push_back({"    peak memory searching 256 MiB", "n/a", e.what(), "", "within 16 MiB",
                         "not measured"});
