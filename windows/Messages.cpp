@@ -437,4 +437,40 @@ QString Messages::OffsetPastEnd(quint64 offset, quint64 size) {
         .arg(QString::number(offset, 16).toUpper(), QString::number(size));
 }
 
+QString Messages::EditMenu() {
+    return tr("&Edit");
+}
+
+QString Messages::UndoPrefix() {
+    return tr("Undo");
+}
+
+QString Messages::RedoPrefix() {
+    return tr("Redo");
+}
+
+QString Messages::IncludeAction(const QString& lineText) {
+    return tr("Include %1").arg(lineText);
+}
+
+QString Messages::RemoveAction(const QString& lineText) {
+    return tr("Remove %1").arg(lineText);
+}
+
+QString Messages::RelativeStartAction(const QString& lineText) {
+    return tr("Relative Start of %1").arg(lineText);
+}
+
+QString Messages::SingleEntryAction(int code) {
+    return tr("Single Entry %1").arg(Hex(code));
+}
+
+QString Messages::ImportAction(const QString& fileName) {
+    return tr("Import %1").arg(fileName);
+}
+
+QString Messages::MakeTableAction() {
+    return tr("Make Table");
+}
+
 }  // namespace glyphwright

@@ -114,6 +114,17 @@ public:
     [[nodiscard]] static QString TableNotLaid(const QString& why);
     [[nodiscard]] static QString BadOffset(const QString& typed);
     [[nodiscard]] static QString OffsetPastEnd(quint64 offset, quint64 size);
+
+    // Undo and redo: the names of the actions, shown after "Undo" and "Redo"
+    [[nodiscard]] static QString EditMenu();
+    [[nodiscard]] static QString UndoPrefix();
+    [[nodiscard]] static QString RedoPrefix();
+    [[nodiscard]] static QString IncludeAction(const QString& lineText);
+    [[nodiscard]] static QString RemoveAction(const QString& lineText);
+    [[nodiscard]] static QString RelativeStartAction(const QString& lineText);
+    [[nodiscard]] static QString SingleEntryAction(int code);
+    [[nodiscard]] static QString ImportAction(const QString& fileName);
+    [[nodiscard]] static QString MakeTableAction();
 };
 
 }  // namespace glyphwright
