@@ -73,6 +73,10 @@ QString Messages::Failure(const AssemblyError& failure) {
             return tr(
                 "The Table Order lays no character set, so there is nothing to write. "
                 "No table was made.");
+        case AssemblyError::Kind::EmptyRange:
+            return tr("No code would be written: the last code laid, %1, comes before the start "
+                      "code %2. No table was made.")
+                .arg(Hex(failure.last), Hex(failure.setStart));
     }
     return tr("No table was made.");
 }
