@@ -81,6 +81,29 @@ QString Messages::Failure(const AssemblyError& failure) {
     return tr("No table was made.");
 }
 
+QString Messages::Failure(const ProjectError& failure) {
+    switch (failure.kind) {
+        case ProjectError::Kind::NotJson:
+            return tr("The project file is damaged: %1. It was not opened.").arg(failure.detail);
+        case ProjectError::Kind::NotProject:
+            return tr("This is not a Glyphwright project file. It was not opened.");
+        case ProjectError::Kind::Newer:
+            return tr("The project file was made by a newer Glyphwright (project version %1; this "
+                      "one reads up to version %2). It was not opened.")
+                .arg(failure.detail)
+                .arg(kProjectVersion);
+        case ProjectError::Kind::BadField:
+            return tr("The project file is damaged: \"%1\" is missing or wrong. It was not "
+                      "opened.")
+                .arg(failure.detail);
+    }
+    return tr("The project file was not opened.");
+}
+
+QString Messages::ProjectUnreadable(const QString& path, const QString& reason) {
+    return tr("The project file \"%1\" could not be read: %2.").arg(path, reason);
+}
+
 QString Messages::Failure(const FormatError& failure) {
     const QString code = Hex(failure.code);
     switch (failure.kind) {

@@ -12,6 +12,7 @@
 #include "core/GameFile.h"
 #include "core/ParseHexByte.h"
 #include "core/SearchWord.h"
+#include "project/ProjectFile.h"
 
 namespace glyphwright {
 
@@ -35,6 +36,8 @@ public:
     [[nodiscard]] static QString Failure(const AssemblyError& failure);
     [[nodiscard]] static QString Failure(const FormatError& failure);
     [[nodiscard]] static QString Failure(const FileError& failure);
+    [[nodiscard]] static QString Failure(const ProjectError& failure);
+    [[nodiscard]] static QString ProjectUnreadable(const QString& path, const QString& reason);
 
     // The entry dialogs
     [[nodiscard]] static QString OrderFull();
