@@ -16,6 +16,7 @@
 #include "Version.h"
 #include "core/BuiltInSets.h"
 #include "core/EucJp.h"
+#include "project/ProjectFile.h"
 
 namespace glyphwright {
 
@@ -86,6 +87,7 @@ struct MakeArguments {
     std::optional<QString> start;
     std::optional<QString> output;
     std::optional<QString> format;
+    std::optional<QString> project;
     QStringList lines;
 };
 
@@ -93,6 +95,8 @@ std::optional<QString>* OptionValue(MakeArguments& arguments, const QString& nam
     if (name == QLatin1String("--start") || name == QLatin1String("-s")) return &arguments.start;
     if (name == QLatin1String("--output") || name == QLatin1String("-o")) return &arguments.output;
     if (name == QLatin1String("--format") || name == QLatin1String("-f")) return &arguments.format;
+    if (name == QLatin1String("--project") || name == QLatin1String("-p"))
+        return &arguments.project;
     return nullptr;
 }
 
@@ -211,10 +215,26 @@ int RunMake(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     const auto read = ReadMakeArguments(arguments);
     if (!read) return BadUsage(err, command, read.error());
     const MakeArguments& options = read.value();
+    DocumentContents contents;
+    if (options.project) {
+        QFile file(*options.project);
+        if (!file.open(QIODevice::ReadOnly)) {
+            return TableProblem(err,
+                                Messages::ProjectUnreadable(*options.project, file.errorString()));
+        }
+        auto project = ReadProject(file.readAll(), *options.project);
+        if (!project) return TableProblem(err, Messages::Failure(project.error()));
+        contents = std::move(project.value());
+    }
     // The window asks for a missing start code; a script cannot answer.
-    if (!options.start) return BadUsage(err, command, Words::MissingStart());
+    const std::optional<QString> start =
+        options.start ? options.start
+        : options.project && !contents.startCode.empty()
+            ? std::optional<QString>(QString::fromStdString(contents.startCode))
+            : std::nullopt;
+    if (!start) return BadUsage(err, command, Words::MissingStart());
     if (!options.output) return BadUsage(err, command, Words::MissingOutput());
-    TableFormat format = TableFormat::Classic;
+    TableFormat format = FormatNamed(contents.tableFormat).value_or(TableFormat::Classic);
     if (options.format) {
         const auto chosen = ReadFormat(*options.format);
         if (!chosen) return BadUsage(err, command, Words::UnknownFormat(*options.format));
@@ -227,16 +247,15 @@ int RunMake(const QStringList& arguments, std::FILE* out, std::FILE* err) {
         lines.push_back(std::move(*orderLine));
     }
 
-    Workspace workspace;
-    TableOrder order;
+    Workspace workspace = contents.table;
+    TableOrder order = contents.order;
     if (const auto failure = BuildOrder(lines, workspace, order)) {
         return TableProblem(err, *failure);
     }
-    if (const auto composed = ComposeTable(workspace, order, options.start->toStdString());
-        !composed) {
+    if (const auto composed = ComposeTable(workspace, order, start->toStdString()); !composed) {
         // The windows' words tell the user to type the code; here it is an option's value.
-        if (const auto* start = std::get_if<StartCodeError>(&composed.error())) {
-            return TableProblem(err, Words::BadStart(*options.start, start->error));
+        if (const auto* bad = std::get_if<StartCodeError>(&composed.error())) {
+            return TableProblem(err, Words::BadStart(*start, bad->error));
         }
         return TableProblem(err, Messages::Failure(composed.error()));
     }

@@ -23,6 +23,7 @@ QString CommandLineMessages::Help() {
 QString CommandLineMessages::MakeHelp() {
     return tr(
         "Usage: glyphwright make --start HH --output FILE [--format FORMAT] [--] LINE...\n"
+        "       glyphwright make --project FILE --output FILE [--format FORMAT] [LINE...]\n"
         "\n"
         "Lays the Table Order from the start code on and writes the table file, as MAKE TABLE\n"
         "does in the window: the file covers the codes from the start code to the last member\n"
@@ -34,6 +35,8 @@ QString CommandLineMessages::MakeHelp() {
         "  -o, --output FILE     the table file to write; - writes it to standard output\n"
         "  -f, --format FORMAT   classic (EUC-JP, lines end 0D 0D 0A; the default),\n"
         "                        utf8 (Table File Standard, UTF-8, LF) or sjis (Shift-JIS, CR LF)\n"
+        "  -p, --project FILE    start from a project saved in the window: its table, Table\n"
+        "                        Order and start code; its last format unless --format is given\n"
         "  -h, --help            show this help\n"
         "  -v, --version         show the version\n"
         "\n"

@@ -73,8 +73,35 @@ QString Messages::Failure(const AssemblyError& failure) {
             return tr(
                 "The Table Order lays no character set, so there is nothing to write. "
                 "No table was made.");
+        case AssemblyError::Kind::EmptyRange:
+            return tr("No code would be written: the last code laid, %1, comes before the start "
+                      "code %2. No table was made.")
+                .arg(Hex(failure.last), Hex(failure.setStart));
     }
     return tr("No table was made.");
+}
+
+QString Messages::Failure(const ProjectError& failure) {
+    switch (failure.kind) {
+        case ProjectError::Kind::NotJson:
+            return tr("The project file is damaged: %1. It was not opened.").arg(failure.detail);
+        case ProjectError::Kind::NotProject:
+            return tr("This is not a Glyphwright project file. It was not opened.");
+        case ProjectError::Kind::Newer:
+            return tr("The project file was made by a newer Glyphwright (project version %1; this "
+                      "one reads up to version %2). It was not opened.")
+                .arg(failure.detail)
+                .arg(kProjectVersion);
+        case ProjectError::Kind::BadField:
+            return tr("The project file is damaged: \"%1\" is missing or wrong. It was not "
+                      "opened.")
+                .arg(failure.detail);
+    }
+    return tr("The project file was not opened.");
+}
+
+QString Messages::ProjectUnreadable(const QString& path, const QString& reason) {
+    return tr("The project file \"%1\" could not be read: %2.").arg(path, reason);
 }
 
 QString Messages::Failure(const FormatError& failure) {
@@ -464,6 +491,42 @@ QString Messages::BadOffset(const QString& typed) {
 QString Messages::OffsetPastEnd(quint64 offset, quint64 size) {
     return tr("The offset %1 is past the end of the game file, whose last offset is %2.")
         .arg(QString::number(offset, 16).toUpper(), QString::number(size - 1, 16).toUpper());
+}
+
+QString Messages::EditMenu() {
+    return tr("&Edit");
+}
+
+QString Messages::UndoPrefix() {
+    return tr("Undo");
+}
+
+QString Messages::RedoPrefix() {
+    return tr("Redo");
+}
+
+QString Messages::IncludeAction(const QString& lineText) {
+    return tr("Include %1").arg(lineText);
+}
+
+QString Messages::RemoveAction(const QString& lineText) {
+    return tr("Remove %1").arg(lineText);
+}
+
+QString Messages::RelativeStartAction(const QString& lineText) {
+    return tr("Relative Start of %1").arg(lineText);
+}
+
+QString Messages::SingleEntryAction(int code) {
+    return tr("Single Entry %1").arg(Hex(code));
+}
+
+QString Messages::ImportAction(const QString& fileName) {
+    return tr("Import %1").arg(fileName);
+}
+
+QString Messages::MakeTableAction() {
+    return tr("Make Table");
 }
 
 }  // namespace glyphwright

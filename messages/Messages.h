@@ -12,6 +12,7 @@
 #include "core/GameFile.h"
 #include "core/ParseHexByte.h"
 #include "core/SearchWord.h"
+#include "project/ProjectFile.h"
 
 namespace glyphwright {
 
@@ -35,6 +36,8 @@ public:
     [[nodiscard]] static QString Failure(const AssemblyError& failure);
     [[nodiscard]] static QString Failure(const FormatError& failure);
     [[nodiscard]] static QString Failure(const FileError& failure);
+    [[nodiscard]] static QString Failure(const ProjectError& failure);
+    [[nodiscard]] static QString ProjectUnreadable(const QString& path, const QString& reason);
 
     // The entry dialogs
     [[nodiscard]] static QString OrderFull();
@@ -119,6 +122,17 @@ public:
     [[nodiscard]] static QString BadOffset(const QString& typed);
     [[nodiscard]] static QString OffsetTooLarge(const QString& typed);  // hex, but too many digits
     [[nodiscard]] static QString OffsetPastEnd(quint64 offset, quint64 size);
+
+    // Undo and redo: the names of the actions, shown after "Undo" and "Redo"
+    [[nodiscard]] static QString EditMenu();
+    [[nodiscard]] static QString UndoPrefix();
+    [[nodiscard]] static QString RedoPrefix();
+    [[nodiscard]] static QString IncludeAction(const QString& lineText);
+    [[nodiscard]] static QString RemoveAction(const QString& lineText);
+    [[nodiscard]] static QString RelativeStartAction(const QString& lineText);
+    [[nodiscard]] static QString SingleEntryAction(int code);
+    [[nodiscard]] static QString ImportAction(const QString& fileName);
+    [[nodiscard]] static QString MakeTableAction();
 };
 
 }  // namespace glyphwright

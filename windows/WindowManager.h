@@ -10,6 +10,8 @@ class QWidget;
 namespace glyphwright {
 
 class CodeMapWindow;
+class Document;
+class DocumentHistory;
 class IncludeChooser;
 class GameTextWindow;
 class MainWindow;
@@ -19,19 +21,15 @@ class OrderSelection;
 class RelativeSearchWindow;
 class RelativeStartDialog;
 class SingleEntryDialog;
-class TableEvents;
-class TableOrder;
 class WindowQueries;
-struct Workspace;
 
 // What the windows are made with: the state of the run and the modal boxes. Made at start-up,
 // before any window, and outliving them all.
 struct WindowServices {
-    Workspace& workspace;
-    TableOrder& order;
+    Document& document;
+    DocumentHistory& history;
     OrderListModel& lines;
     OrderSelection& selection;
-    TableEvents& events;
     WindowQueries& user;
     OpenGameFile& gameFile;
 };

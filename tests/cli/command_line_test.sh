@@ -63,6 +63,25 @@ for line in "--version" "-v" "make --version" "sets -v"; do
     same "$work/out" "Glyphwright $version\n"
 done
 
+# A project saved in the window: its table, order, start code and last format; --start and
+# --format win over the project's.
+cat >"$work/p.gwproj" <<'JSON'
+{"format": "glyphwright-project", "version": 1, "startCode": "10",
+ "entries": [{"code": "10", "text": "A"}], "order": [{"text": "0-9", "start": "11"}],
+ "tableFile": {"name": "p.tbl", "format": "utf8"}}
+JSON
+run 0 make --project "$work/p.gwproj" --output -
+same "$work/out" '10=A\n11=0\n12=1\n13=2\n14=3\n15=4\n16=5\n17=6\n18=7\n19=8\n1A=9\n'
+run 0 make -p "$work/p.gwproj" --start 11 --format classic --output - 20=B
+same "$work/out" '11=0\r\r\n12=1\r\r\n13=2\r\r\n14=3\r\r\n15=4\r\r\n16=5\r\r\n17=6\r\r\n18=7\r\r\n19=8\r\r\n1A=9\r\r\n\r\r\n'
+printf '{"format": "glyphwright-project", "version": 7}' >"$work/newer.gwproj"
+run 1 make --project "$work/newer.gwproj" --output -
+says err "made by a newer Glyphwright (project version 7"
+printf '{"format": "glyphwright-project", "version": 1, "startCode": 5}' >"$work/bad.gwproj"
+run 1 make --project "$work/bad.gwproj" --output -
+says err 'damaged: "startCode" is missing or wrong'
+rm "$work/p.gwproj" "$work/newer.gwproj" "$work/bad.gwproj"
+
 # ---- 1: table problems, in the windows' words, with no file written or changed -----------------
 cp "$work/digits.tbl" "$work/kept.tbl"
 run 1 make --start G0 --output "$work/kept.tbl" 0-9
@@ -81,6 +100,11 @@ run 1 make --start 10 --output "$work/kept.tbl" '15=¥' 0-9
 says err 'The character "¥" cannot be stored'
 run 1 make --start 10 --output "$work/kept.tbl" 0-9@1FF
 says err "The code \"1FF\" is above FF"
+for format in classic utf8 sjis; do
+    run 1 make --start 50 --format $format --output "$work/e.tbl" Hiragana@80 0-9@10
+    says err "No code would be written: the last code laid, 19, comes before the start code 50."
+    [[ ! -e "$work/e.tbl" ]] || fail "a table with no code was written in $format"
+done
 same "$work/kept.tbl" "$digits"
 run 1 make --start 10 --output "$work/missing/t.tbl" 0-9
 says err "could not be written: No such file or directory."

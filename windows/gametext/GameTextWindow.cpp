@@ -13,9 +13,7 @@
 #include "Messages.h"
 #include "OneLineBox.h"
 #include "OpenGameFile.h"
-#include "OrderListModel.h"
 #include "RunAction.h"
-#include "TableEvents.h"
 #include "WindowQueries.h"
 #include "core/GameText.h"
 #include "ui_frmGameText.h"
@@ -33,12 +31,8 @@ int OffsetDigits(std::uint64_t size) {
 
 }  // namespace
 
-GameTextWindow::GameTextWindow(const Workspace& workspace, const TableOrder& order,
-                               OrderListModel& lines, TableEvents& events, OpenGameFile& game,
-                               WindowQueries& user)
-    : workspace_(workspace),
-      order_(order),
-      events_(events),
+GameTextWindow::GameTextWindow(Document& document, OpenGameFile& game, WindowQueries& user)
+    : document_(document),
       game_(game),
       user_(user),
       ui_(std::make_unique<Ui::frmGameText>()),
@@ -73,19 +67,20 @@ GameTextWindow::GameTextWindow(const Workspace& workspace, const TableOrder& ord
 
     // Whatever changes the table the bytes are read through. The bytes are read again each time:
     // the file may have changed since, and stale bytes would pass for the file's.
-    connect(&lines, &QAbstractItemModel::rowsInserted, this, &GameTextWindow::ReadPage);
-    connect(&lines, &QAbstractItemModel::rowsRemoved, this, &GameTextWindow::ReadPage);
-    connect(&lines, &QAbstractItemModel::dataChanged, this, &GameTextWindow::ReadPage);
-    connect(&lines, &QAbstractItemModel::modelReset, this, &GameTextWindow::ReadPage);
-    connect(&events_, &TableEvents::startCodeChanged, this, &GameTextWindow::ReadPage);
-    connect(&events_, &TableEvents::tableTextChanged, this, &GameTextWindow::ReadPage);
+    document_.AddObserver(*this);
     connect(&game_, &OpenGameFile::changed, this, &GameTextWindow::FileChanged);
     connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, this,
             &GameTextWindow::openRequested);
     FileChanged();
 }
 
-GameTextWindow::~GameTextWindow() = default;
+GameTextWindow::~GameTextWindow() {
+    document_.RemoveObserver(*this);
+}
+
+void GameTextWindow::DocumentChanged(const DocumentChange& change) {
+    if (change.table || change.order || change.startCode) ReadPage();
+}
 
 void GameTextWindow::FileChanged() {
     const auto& file = game_.File();
@@ -162,8 +157,8 @@ void GameTextWindow::Decode() {
         ui_->lblTable->setText(Messages::Failure(*unreadable_));
         return;
     }
-    const std::string typed = events_.StartCodeText().toStdString();
-    const ShownTable table = TableAsShown(workspace_.TableText, order_, typed);
+    const std::string& typed = document_.StartCode();
+    const ShownTable table = TableAsShown(document_.TableText(), document_.Order(), typed);
     if (!table.notLaid) {
         ui_->lblTable->setText(Messages::TableLaid(table.first, table.last));
     } else if (const auto* start = std::get_if<HexError>(&*table.notLaid)) {

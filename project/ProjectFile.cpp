@@ -1,0 +1,261 @@
+#include "ProjectFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include "core/EucJp.h"
+#include "core/ParseHexByte.h"
+
+namespace glyphwright {
+
+namespace {
+
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+const QString kFormatName = QStringLiteral("glyphwright-project");
+
+QString Hex(int code) {
+    return QString(QLatin1Char(kHexDigits[code >> 4])) + QLatin1Char(kHexDigits[code & 0x0F]);
+}
+
+QString KindName(EntryKind kind) {
+    switch (kind) {
+        case EntryKind::Ordinary:
+            return QStringLiteral("ordinary");
+        case EntryKind::EndCode:
+            return QStringLiteral("end");
+        case EntryKind::LineBreak:
+            return QStringLiteral("linebreak");
+    }
+    return QStringLiteral("ordinary");
+}
+
+std::optional<EntryKind> KindNamed(const QString& name) {
+    for (const EntryKind kind : {EntryKind::Ordinary, EntryKind::EndCode, EntryKind::LineBreak}) {
+        if (KindName(kind) == name) return kind;
+    }
+    return std::nullopt;
+}
+
+// Bytes as spaced hex ("A4 A2"), for entries that are no EUC-JP text.
+QString SpacedHex(const std::string& bytes) {
+    QStringList parts;
+    for (const char byte : bytes) parts << Hex(static_cast<unsigned char>(byte));
+    return parts.join(QLatin1Char(' '));
+}
+
+std::optional<std::string> ReadSpacedHex(const QString& text) {
+    std::string bytes;
+    for (const QString& part : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const auto byte = ReadHexByte(part.toStdString());
+        if (!byte || part.size() != 2) return std::nullopt;
+        bytes += static_cast<char>(byte.value());
+    }
+    return bytes;
+}
+
+// Out of line: GCC 12 warns falsely about the variant's other member when this is inlined.
+[[gnu::noinline]] Result<DocumentContents, ProjectError> Refused(ProjectError::Kind kind,
+                                                                 QString detail) {
+    return ProjectError{kind, std::move(detail)};
+}
+
+std::optional<ByteCode> CodeField(const QJsonObject& object, const QString& name) {
+    if (!object.value(name).isString()) return std::nullopt;
+    const QString text = object.value(name).toString();
+    const auto code = ReadHexByte(text.toStdString());
+    if (!code || text.size() != 2) return std::nullopt;
+    return code.value();
+}
+
+}  // namespace
+
+QByteArray WriteProject(const DocumentContents& contents, const QString& projectPath) {
+    QJsonObject root;
+    root[QStringLiteral("format")] = kFormatName;
+    root[QStringLiteral("version")] = kProjectVersion;
+    root[QStringLiteral("startCode")] = QString::fromStdString(contents.startCode);
+
+    EucJpDecoder decoder;
+    QJsonArray entries;
+    for (int code = 0; code < kCodeCount; ++code) {
+        const auto slot = static_cast<ByteCode>(code);
+        const std::string& bytes = contents.table.TableText[slot];
+        if (bytes.empty() && contents.kinds[slot] == EntryKind::Ordinary) continue;
+        QJsonObject entry;
+        entry[QStringLiteral("code")] = Hex(code);
+        // Text where it reads back to the same bytes; the bytes themselves otherwise.
+        const auto text = decoder.Decode(bytes);
+        bool readsBack = false;
+        if (text) {
+            const auto again = EncodeEucJp(text.value());
+            readsBack = again && again.value() == bytes;
+        }
+        if (readsBack) {
+            entry[QStringLiteral("text")] = QString::fromStdString(text.value());
+        } else {
+            entry[QStringLiteral("bytes")] = SpacedHex(bytes);
+        }
+        if (contents.kinds[slot] != EntryKind::Ordinary) {
+            entry[QStringLiteral("kind")] = KindName(contents.kinds[slot]);
+        }
+        entries.append(entry);
+    }
+    root[QStringLiteral("entries")] = entries;
+
+    QJsonArray order;
+    for (const TableOrderLine& line : contents.order.Lines()) {
+        QJsonObject object;
+        object[QStringLiteral("text")] = QString::fromStdString(line.text);
+        // A single entry's line may show a set's name; it lays nothing all the same.
+        if (line.set == nullptr && TableOrder::FindSet(line.text) != nullptr) {
+            object[QStringLiteral("entry")] = true;
+        }
+        if (line.start != 0) object[QStringLiteral("start")] = Hex(line.start);
+        order.append(object);
+    }
+    root[QStringLiteral("order")] = order;
+
+    QJsonObject lastRun;
+    lastRun[QStringLiteral("start")] = Hex(contents.table.CurrentCode);
+    lastRun[QStringLiteral("last")] = Hex(contents.table.LastCode);
+    root[QStringLiteral("lastRun")] = lastRun;
+
+    if (!contents.gameFilePath.empty()) {
+        const QString game = QString::fromStdString(contents.gameFilePath);
+        const QDir folder = QFileInfo(projectPath).absoluteDir();
+        root[QStringLiteral("gameFile")] =
+            QFileInfo(game).isAbsolute() ? folder.relativeFilePath(game) : game;
+    }
+    if (!contents.tableFileName.empty()) {
+        QJsonObject table;
+        table[QStringLiteral("name")] = QString::fromStdString(contents.tableFileName);
+        table[QStringLiteral("format")] = QString::fromStdString(contents.tableFormat);
+        root[QStringLiteral("tableFile")] = table;
+    }
+    QJsonObject features;
+    for (const auto& [name, json] : contents.featureSettings) {
+        features[QString::fromStdString(name)] =
+            QJsonDocument::fromJson(QByteArray::fromStdString(json)).object();
+    }
+    root[QStringLiteral("features")] = features;
+    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+}
+
+Result<DocumentContents, ProjectError> ReadProject(const QByteArray& file,
+                                                   const QString& projectPath) {
+    using Kind = ProjectError::Kind;
+    QJsonParseError parseError;
+    const QJsonDocument json = QJsonDocument::fromJson(file, &parseError);
+    if (json.isNull()) {
+        return Refused(
+            Kind::NotJson,
+            QStringLiteral("%1 (at byte %2)").arg(parseError.errorString()).arg(parseError.offset));
+    }
+    const QJsonObject root = json.object();
+    if (!json.isObject() || root.value(QStringLiteral("format")).toString() != kFormatName) {
+        return Refused(Kind::NotProject, {});
+    }
+    const QJsonValue version = root.value(QStringLiteral("version"));
+    if (!version.isDouble() || version.toDouble() < 1) {
+        return Refused(Kind::BadField, QStringLiteral("version"));
+    }
+    if (version.toDouble() > kProjectVersion) {
+        return Refused(Kind::Newer, QString::number(version.toDouble()));
+    }
+
+    DocumentContents contents;
+    if (!root.value(QStringLiteral("startCode")).isString()) {
+        return Refused(Kind::BadField, QStringLiteral("startCode"));
+    }
+    contents.startCode = root.value(QStringLiteral("startCode")).toString().toStdString();
+
+    const QJsonValue entries = root.value(QStringLiteral("entries"));
+    if (!entries.isArray()) return Refused(Kind::BadField, QStringLiteral("entries"));
+    int index = 0;
+    for (const QJsonValue& value : entries.toArray()) {
+        const QString where = QStringLiteral("entries[%1]").arg(index++);
+        const QJsonObject entry = value.toObject();
+        const auto code = CodeField(entry, QStringLiteral("code"));
+        if (!value.isObject() || !code)
+            return Refused(Kind::BadField, where + QStringLiteral(".code"));
+        std::string bytes;
+        if (entry.value(QStringLiteral("text")).isString()) {
+            const auto encoded =
+                EncodeEucJp(entry.value(QStringLiteral("text")).toString().toStdString());
+            if (!encoded) return Refused(Kind::BadField, where + QStringLiteral(".text"));
+            bytes = encoded.value();
+        } else if (entry.value(QStringLiteral("bytes")).isString()) {
+            const auto read = ReadSpacedHex(entry.value(QStringLiteral("bytes")).toString());
+            if (!read) return Refused(Kind::BadField, where + QStringLiteral(".bytes"));
+            bytes = *read;
+        } else {
+            return Refused(Kind::BadField, where + QStringLiteral(".text"));
+        }
+        EntryKind kind = EntryKind::Ordinary;
+        if (entry.contains(QStringLiteral("kind"))) {
+            const auto named = KindNamed(entry.value(QStringLiteral("kind")).toString());
+            if (!named) return Refused(Kind::BadField, where + QStringLiteral(".kind"));
+            kind = *named;
+        }
+        contents.table.TableText[*code] = std::move(bytes);
+        contents.kinds[*code] = kind;
+    }
+
+    const QJsonValue order = root.value(QStringLiteral("order"));
+    if (!order.isArray() || order.toArray().size() > kMaxOrderLines) {
+        return Refused(Kind::BadField, QStringLiteral("order"));
+    }
+    index = 0;
+    for (const QJsonValue& value : order.toArray()) {
+        const QString where = QStringLiteral("order[%1]").arg(index++);
+        const QJsonObject line = value.toObject();
+        if (!value.isObject() || !line.value(QStringLiteral("text")).isString()) {
+            return Refused(Kind::BadField, where + QStringLiteral(".text"));
+        }
+        const std::string text = line.value(QStringLiteral("text")).toString().toStdString();
+        int start = 0;
+        if (line.contains(QStringLiteral("start"))) {
+            const auto code = CodeField(line, QStringLiteral("start"));
+            if (!code) return Refused(Kind::BadField, where + QStringLiteral(".start"));
+            start = *code;
+        }
+        const bool entry = line.value(QStringLiteral("entry")).toBool(false);
+        (void)contents.order.Insert(contents.order.LineCount(),
+                                    {text, entry ? nullptr : TableOrder::FindSet(text), start});
+    }
+
+    if (root.contains(QStringLiteral("lastRun"))) {
+        const QJsonObject lastRun = root.value(QStringLiteral("lastRun")).toObject();
+        const auto start = CodeField(lastRun, QStringLiteral("start"));
+        const auto last = CodeField(lastRun, QStringLiteral("last"));
+        if (!start || !last) return Refused(Kind::BadField, QStringLiteral("lastRun"));
+        contents.table.CurrentCode = *start;
+        contents.table.LastCode = *last;
+    }
+    if (root.contains(QStringLiteral("gameFile"))) {
+        const QJsonValue game = root.value(QStringLiteral("gameFile"));
+        if (!game.isString()) return Refused(Kind::BadField, QStringLiteral("gameFile"));
+        const QDir folder = QFileInfo(projectPath).absoluteDir();
+        contents.gameFilePath =
+            QDir::cleanPath(folder.absoluteFilePath(game.toString())).toStdString();
+    }
+    if (root.contains(QStringLiteral("tableFile"))) {
+        const QJsonObject table = root.value(QStringLiteral("tableFile")).toObject();
+        contents.tableFileName = table.value(QStringLiteral("name")).toString().toStdString();
+        contents.tableFormat = table.value(QStringLiteral("format")).toString().toStdString();
+    }
+    const QJsonObject features = root.value(QStringLiteral("features")).toObject();
+    for (auto feature = features.begin(); feature != features.end(); ++feature) {
+        if (!feature.value().isObject()) {
+            return Refused(Kind::BadField, QStringLiteral("features.") + feature.key());
+        }
+        contents.featureSettings[feature.key().toStdString()] =
+            QJsonDocument(feature.value().toObject()).toJson(QJsonDocument::Compact).toStdString();
+    }
+    return contents;
+}
+
+}  // namespace glyphwright

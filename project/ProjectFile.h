@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include "core/Document.h"
+#include "core/Result.h"
+
+namespace glyphwright {
+
+// The project file's format version; a file of a higher one is refused, not half read.
+inline constexpr int kProjectVersion = 1;
+
+// Why a project file could not be read. The windows and the command line word it.
+struct ProjectError {
+    enum class Kind {
+        NotJson,     // not JSON at all; `detail` says what the parser found and where
+        NotProject,  // JSON, but no Glyphwright project
+        Newer,       // written by a newer Glyphwright; `detail` is its version
+        BadField,    // a field is missing or wrong; `detail` names it
+    };
+    Kind kind = Kind::NotJson;
+    QString detail;
+};
+
+// The document as a project file: JSON, UTF-8. The game file's path is written relative to the
+// folder of `projectPath` where it can be.
+[[nodiscard]] QByteArray WriteProject(const DocumentContents& contents, const QString& projectPath);
+
+// A project file read back, all or nothing; paths resolved against the folder of `projectPath`.
+[[nodiscard]] Result<DocumentContents, ProjectError> ReadProject(const QByteArray& file,
+                                                                 const QString& projectPath);
+
+}  // namespace glyphwright

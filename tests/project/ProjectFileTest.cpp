@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include "core/AssembleTable.h"
+#include "core/EucJp.h"
+#include "project/ProjectFile.h"
+#include "support/TableOrder.h"
+
+namespace glyphwright {
+namespace {
+
+const QString kProject = QStringLiteral("/work/trans/game.gwproj");
+
+// A document with something of every kind a project holds.
+DocumentContents Full() {
+    DocumentContents contents;
+    test::RecordOrder(contents.order, {{"Hiragana", 0x20}, {"0-9"}, {"katakana"}});
+    (void)contents.order.AppendEntryLine("Katakana");  // a single entry showing a set's name
+    (void)contents.order.AppendEntryLine("漢");
+    contents.table.CurrentCode = 0x20;
+    (void)AssembleTable(contents.order, contents.table);
+    contents.table.TableText[0x90] = EncodeEucJp("漢").value();
+    contents.table.TableText[0xFE] = "\\n";
+    contents.kinds[0xFE] = EntryKind::LineBreak;
+    contents.table.TableText[0xFF] = "end";
+    contents.kinds[0xFF] = EntryKind::EndCode;
+    contents.table.TableText[0x05] = "\xFF\x01";  // no EUC-JP text: kept as bytes
+    contents.startCode = "20";
+    contents.gameFilePath = "/work/trans/rom/game.bin";
+    contents.tableFileName = "/work/trans/game.tbl";
+    contents.tableFormat = "utf8";
+    contents.featureSettings["font"] = R"({"width":8})";
+    return contents;
+}
+
+TEST(ProjectFile, WhatIsWrittenReadsBackTheSame) {
+    const DocumentContents contents = Full();
+    const QByteArray file = WriteProject(contents, kProject);
+    EXPECT_TRUE(file.contains("\"gameFile\": \"rom/game.bin\""));  // relative to the project
+    const auto read = ReadProject(file, kProject);
+    ASSERT_TRUE(read.ok()) << read.error().detail.toStdString();
+    EXPECT_EQ(read.value(), contents);
+    // Moved with its game file, the project still finds it.
+    const auto moved = ReadProject(file, QStringLiteral("/elsewhere/p.gwproj"));
+    ASSERT_TRUE(moved.ok());
+    EXPECT_EQ(moved.value().gameFilePath, "/elsewhere/rom/game.bin");
+}
+
+TEST(ProjectFile, DamagedAndNewerFilesAreRefusedNamingWhatIsWrong) {
+    using Kind = ProjectError::Kind;
+    const auto refused = [](const char* text) { return ReadProject(QByteArray(text), kProject); };
+    EXPECT_EQ(refused("{\"format\": ").error().kind, Kind::NotJson);
+    EXPECT_EQ(refused("[1, 2]").error().kind, Kind::NotProject);
+    EXPECT_EQ(refused("{\"format\": \"other\"}").error().kind, Kind::NotProject);
+    const auto newer = refused(R"({"format": "glyphwright-project", "version": 2})");
+    EXPECT_EQ(newer.error().kind, Kind::Newer);
+    EXPECT_EQ(newer.error().detail, QStringLiteral("2"));
+
+    QByteArray file = WriteProject(Full(), kProject);
+    ASSERT_TRUE(file.contains("\"code\": \"FE\""));
+    const auto bad =
+        ReadProject(QByteArray(file).replace("\"code\": \"FE\"", "\"code\": \"1FE\""), kProject);
+    ASSERT_FALSE(bad.ok());
+    EXPECT_EQ(bad.error().kind, Kind::BadField);
+    EXPECT_TRUE(bad.error().detail.endsWith(QStringLiteral(".code")));
+    const auto badKind =
+        ReadProject(QByteArray(file).replace("\"linebreak\"", "\"tab\""), kProject);
+    EXPECT_EQ(badKind.error().kind, Kind::BadField);
+    const auto noOrder = ReadProject(QByteArray(file).replace("\"order\"", "\"orders\""), kProject);
+    EXPECT_EQ(noOrder.error().detail, QStringLiteral("order"));
+}
+
+}  // namespace
+}  // namespace glyphwright
