@@ -46,8 +46,8 @@ private slots:
         QTest::keyClicks(dialog.focusWidget(), QStringLiteral("80"));
         QCOMPARE(NumberBox(session).text(), QStringLiteral("80"));
         Click(dialog, "cmdOK");
-        QCOMPARE(session.order.OrderStarts()[2], std::int16_t{0x80});
-        QCOMPARE(session.order.OrderStarts()[1], std::int16_t{0x40});
+        QCOMPARE(StartOfLine(session.order, 2), 0x80);
+        QCOMPARE(StartOfLine(session.order, 1), 0x40);
     }
 
     void lowerCaseDigitsAreRead() {
