@@ -43,6 +43,10 @@ QRgb FontGrid::InkColour(int ink) {
     return Ramp()[static_cast<std::size_t>(ink & 0xFF)];
 }
 
+QRgb FontGrid::PageColour() {
+    return kPageColour;
+}
+
 int FontGrid::CaptionHeight() const {
     return captions_.isEmpty() ? 0 : fontMetrics().height();
 }

@@ -37,8 +37,9 @@ public:
     // The page as drawn, for the tests and the benchmarks.
     [[nodiscard]] const QImage& Picture() const { return picture_; }
 
-    // The colour an ink level is drawn in.
+    // The colour an ink level is drawn in, and the page's colour around the glyphs.
     [[nodiscard]] static QRgb InkColour(int ink);
+    [[nodiscard]] static QRgb PageColour();
 
     [[nodiscard]] QSize sizeHint() const override;
 

@@ -8,9 +8,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
+#include <QScreen>
 #include <QScrollArea>
 #include <QShortcut>
 #include <QSpinBox>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
@@ -93,7 +95,13 @@ FontWindow::FontWindow(OpenGameFile& game, QWidget* parent)
     scroller_->setWidget(grid_);
     scroller_->setWidgetResizable(false);
     scroller_->setFocusPolicy(Qt::NoFocus);
-    scroller_->setBackgroundRole(QPalette::Dark);
+    // Beyond the page the ground goes on, so a small zoom shows no frame of another colour.
+    QPalette ground = scroller_->viewport()->palette();
+    ground.setColor(QPalette::Window, QColor::fromRgb(FontGrid::PageColour()));
+    scroller_->viewport()->setPalette(ground);
+    scroller_->viewport()->setAutoFillBackground(true);
+    // Room for any offset of any file.
+    offset_->setMinimumWidth(offset_->fontMetrics().horizontalAdvance(QString(17, u'D')));
 
     auto* settings = new QHBoxLayout;
     settings->addWidget(Buddy(Messages::FontFormatLabel(), format_));
@@ -143,7 +151,19 @@ FontWindow::~FontWindow() = default;
 
 void FontWindow::Present() {
     if (!isVisible()) {
-        if (!place_.isEmpty()) restoreGeometry(place_);
+        if (!place_.isEmpty()) {
+            restoreGeometry(place_);
+        } else if (const QScreen* shown = screen()) {
+            // The first time, room for a page of 16x16 glyphs at 2x, or the page shown if it is
+            // larger, where the screen allows.
+            const int room = FontGrid::kGap + FontGrid::kColumns * (16 * 2 + FontGrid::kGap);
+            const int frame = 2 * scroller_->frameWidth();
+            const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+            const QSize page =
+                grid_->sizeHint().expandedTo(QSize(room, room)) + QSize(frame + bar, frame + bar);
+            const QSize whole = sizeHint() - scroller_->sizeHint() + page;
+            resize(whole.boundedTo(shown->availableSize() * 9 / 10));
+        }
         show();
     }
     raise();
