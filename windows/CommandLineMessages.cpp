@@ -168,12 +168,12 @@ QString CommandLineMessages::BadGlyphSize(const QString& size) {
     return tr("'%1' is not a glyph size: give width x height, e.g. 16x16.").arg(size);
 }
 QString CommandLineMessages::GlyphNotWholeTiles(const QString& size, const QString& format) {
-    return tr("a %2 glyph is made of 8x8 tiles, so %1 cannot be one: give 8x8, 8x16, 16x16 "
+    return tr("%2 glyphs are made of 8x8 tiles, so %1 cannot be one: give 8x8, 8x16, 16x16 "
               "and the like, or use bitmap or bitmap-packed.")
         .arg(size, format);
 }
 QString CommandLineMessages::GlyphTooLarge(const QString& size, const QString& format, int least) {
-    return tr("a %2 glyph is at most 32x32, with each side %3 at least, so %1 is out of range.")
+    return tr("%2 glyphs are at most 32x32, with each side %3 at least, so %1 is out of range.")
         .arg(size, format)
         .arg(least);
 }

@@ -149,6 +149,12 @@ for bad in "--tiles 3bpp --glyph 8x8" "--tiles gb2bpp --glyph 12x16" "--tiles bi
     read -ra args <<<"$bad"
     run 2 glyphs --game "$work/font.bin" --offset 0 --png "$work/font.png" "${args[@]}"
 done
+run 2 glyphs --game "$work/font.bin" --offset 0 --tiles gb2bpp --glyph 12x16 --png "$work/font.png"
+says err "gb2bpp glyphs are made of 8x8 tiles, so 12x16 cannot be one"
+run 2 glyphs --game "$work/font.bin" --offset 0 --tiles bitmap --glyph 3x8 --png "$work/font.png"
+says err "bitmap glyphs are at most 32x32, with each side 4 at least, so 3x8 is out of range."
+run 2 glyphs --game "$work/font.bin" --offset 0 --tiles 3bpp --glyph 8x8 --png "$work/font.png"
+says err "'3bpp' is not a tile format: choose 1bpp, nes2bpp, gb2bpp, snes4bpp, gba4bpp, 8bpp, bitmap, bitmap-packed."
 run 2 glyphs --game "$work/font.bin" --offset G --tiles 1bpp --glyph 8x8 --png "$work/font.png"
 says err "'G' is not an offset"
 run 2 glyphs --game "$work/font.bin" --offset 0 --tiles 1bpp --png "$work/font.png"
