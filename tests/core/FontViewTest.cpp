@@ -13,12 +13,12 @@ using Step = FontView::Step;
 
 class FontViewTest : public ::testing::Test {
 protected:
-    FontView Viewing(std::size_t size) {
+    FontView Viewing(std::size_t size, const std::string& name = "game.bin") {
         std::string bytes(size, '\0');
         for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>(i * 7);
-        test::WriteBytes(folder_ / "game.bin", bytes);
+        test::WriteBytes(folder_ / name, bytes);
         FontView view;
-        view.SetFile(GameFile::Open(folder_ / "game.bin").value());
+        view.SetFile(GameFile::Open(folder_ / name).value());
         return view;
     }
 
@@ -110,6 +110,14 @@ TEST_F(FontViewTest, ThePageIsDecodedFromItsOffsetAndCodesComeFromTheGivenFuncti
     EXPECT_EQ(view.CodeOf(5), 0x43);
     view.StepOffset(Step::Row, 1);
     EXPECT_EQ(view.CodeOf(2), 0x50);
+
+    // An empty file shows nothing, and nothing moves.
+    FontView empty = Viewing(0, "empty.bin");
+    empty.StepOffset(Step::Page, 1);
+    empty.MoveSelection(1, 1);
+    EXPECT_EQ(empty.Offset(), 0u);
+    EXPECT_EQ(empty.GlyphsShown(), 0);
+    EXPECT_TRUE(empty.Decode().value().empty());
 
     view.SetFile(std::nullopt);
     EXPECT_EQ(view.GlyphsShown(), 0);
