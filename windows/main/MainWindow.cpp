@@ -94,6 +94,7 @@ MainWindow::MainWindow(DocumentHistory& history, OrderListModel& lines, OrderSel
     connect(ui_->actionOpenGameFile, &QAction::triggered, this, &MainWindow::openGameFileRequested);
     connect(ui_->actionCodeMap, &QAction::triggered, this, &MainWindow::codeMapRequested);
     connect(ui_->actionGameText, &QAction::triggered, this, &MainWindow::gameTextRequested);
+    connect(ui_->actionFont, &QAction::triggered, this, &MainWindow::fontRequested);
     connect(ui_->actionRelativeSearch, &QAction::triggered, this,
             &MainWindow::relativeSearchRequested);
     ui_->txtTblStartCode->setText(QString::fromStdString(document_.StartCode()));

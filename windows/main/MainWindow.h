@@ -43,6 +43,7 @@ signals:
     void openGameFileRequested();    // File > Open Game File…
     void codeMapRequested();         // View > Code Map
     void gameTextRequested();        // View > Game Text
+    void fontRequested();            // View > Font
     void relativeSearchRequested();  // Tools > Relative Search…
 
 protected:
