@@ -456,6 +456,12 @@ QString Messages::OffsetTooLarge(const QString& typed) {
         .arg(typed);
 }
 
+QString Messages::FileNameNotUtf8(const QString& path) {
+    return tr("The name \"%1\" holds bytes that are not UTF-8 (shown as \uFFFD). Glyphwright would "
+              "read or write another file under it; rename the file, or choose another name.")
+        .arg(path);
+}
+
 QString Messages::BadOffset(const QString& typed) {
     return tr("The offset \"%1\" is not a hexadecimal number. Type an offset such as 1A2B0.")
         .arg(typed);
