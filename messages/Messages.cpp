@@ -186,6 +186,10 @@ QStringList EachDuplicate(const QList<QPair<QString, QList<int>>>& duplicates) {
 }  // namespace
 
 QString Messages::CodeMapDuplicates(const QList<QPair<QString, QList<int>>>& duplicates, int more) {
+    if (duplicates.isEmpty()) {
+        return tr("The same text at more than one code: %1 texts; point here for the list.")
+            .arg(more);
+    }
     QString list = EachDuplicate(duplicates).join(QStringLiteral("; "));
     if (more > 0) list += tr("; and %n more", nullptr, more);
     return tr("The same text at more than one code: %1.").arg(list);
