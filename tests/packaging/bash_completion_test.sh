@@ -28,4 +28,15 @@ expect "make -s 10 -o f Ka" "Katakana"
 expect "make -s 10 -o f U" 'Uppercase\ Alphabet'
 expect "make -s 10 -o f " 'Hiragana Katakana Dakuten Handakuten Uppercase\ Alphabet Lowercase\ Alphabet 0-9'
 expect "sets -" "--help --version"
+
+# A set name with its blank already typed, escaped or in quotes: one word to bash.
+for typed in 'Uppercase\ A' "'Uppercase A" '"Lowercase'; do
+    COMP_WORDS=("$program" make -s 10 -o f "$typed")
+    COMP_CWORD=6
+    COMPREPLY=()
+    _glyphwright
+    case $typed in *Upper*) want='Uppercase\ Alphabet' ;; *) want='Lowercase\ Alphabet' ;; esac
+    [[ ${COMPREPLY[*]} == "$want" ]] ||
+        { echo "FAIL: '$typed' completes to '${COMPREPLY[*]}', expected '$want'" >&2; failures=$((failures + 1)); }
+done
 exit $((failures > 0))
