@@ -213,6 +213,10 @@ QStringList EachDuplicate(const QList<QPair<QString, QList<int>>>& duplicates) {
 }  // namespace
 
 QString Messages::CodeMapDuplicates(const QList<QPair<QString, QList<int>>>& duplicates, int more) {
+    if (duplicates.isEmpty()) {
+        return tr("The same text at more than one code: %1 texts; point here for the list.")
+            .arg(more);
+    }
     QString list = EachDuplicate(duplicates).join(QStringLiteral("; "));
     if (more > 0) list += tr("; and %n more", nullptr, more);
     return tr("The same text at more than one code: %1.").arg(list);
@@ -481,6 +485,12 @@ QString Messages::TableNotLaid(const QString& why) {
 QString Messages::OffsetTooLarge(const QString& typed) {
     return tr("The offset \"%1\" is larger than any file. Type an offset such as 1A2B0.")
         .arg(typed);
+}
+
+QString Messages::FileNameNotUtf8(const QString& path) {
+    return tr("The name \"%1\" holds bytes that are not UTF-8 (shown as \uFFFD). Glyphwright would "
+              "read or write another file under it; rename the file, or choose another name.")
+        .arg(path);
 }
 
 QString Messages::BadOffset(const QString& typed) {

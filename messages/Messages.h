@@ -122,7 +122,9 @@ public:
     [[nodiscard]] static QString TableLaid(int start, int last);
     [[nodiscard]] static QString TableNotLaid(const QString& why);
     [[nodiscard]] static QString BadOffset(const QString& typed);
-    [[nodiscard]] static QString OffsetTooLarge(const QString& typed);  // hex, but too many digits
+    [[nodiscard]] static QString OffsetTooLarge(const QString& typed);
+    // A file name whose bytes are not UTF-8, as the toolkit shows it.
+    [[nodiscard]] static QString FileNameNotUtf8(const QString& path);  // hex, but too many digits
     [[nodiscard]] static QString OffsetPastEnd(quint64 offset, quint64 size);
 
     // Undo and redo: the names of the actions, shown after "Undo" and "Redo"

@@ -6,6 +6,8 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
+#include "Messages.h"
+
 namespace glyphwright {
 namespace {
 
@@ -24,6 +26,15 @@ QString RunForFile(QFileDialog& dialog) {
     const bool ok = dialog.exec() == QDialog::Accepted;
     QObject::disconnect(noting);
     return ok ? accepted : QString();
+}
+
+// The toolkit reads file names as UTF-8 and turns bytes that are none into U+FFFD: such a name
+// would be written or read as another one. It is refused with a word why.
+bool NameIsExact(const QString& path, QtQueries& queries) {
+    if (!path.contains(QChar(QChar::ReplacementCharacter))) return true;
+    queries.ShowMessage(Messages::Title().toStdString(),
+                        Messages::FileNameNotUtf8(path).toStdString(), MessageIcon::Exclamation);
+    return false;
 }
 
 }  // namespace
@@ -60,7 +71,7 @@ std::optional<WindowQueries::SaveAnswer> QtQueries::AskSavePath(
     if (!lastFilter_.isEmpty()) dialog->selectNameFilter(lastFilter_);
     if (!lastSavePath_.isEmpty()) dialog->selectFile(lastSavePath_);
     const QString accepted = RunForFile(*dialog);
-    if (accepted.isEmpty()) return std::nullopt;
+    if (accepted.isEmpty() || !NameIsExact(accepted, *this)) return std::nullopt;
     lastSavePath_ = accepted;
     lastFilter_ = dialog->selectedNameFilter();
     return SaveAnswer{QFile::encodeName(lastSavePath_).toStdString(), lastFilter_.toStdString()};
@@ -71,7 +82,7 @@ std::optional<std::string> QtQueries::AskOpenPath(const std::string& title) {
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     const QString path = RunForFile(dialog);
-    if (path.isEmpty()) return std::nullopt;
+    if (path.isEmpty() || !NameIsExact(path, *this)) return std::nullopt;
     lastOpenFolder_ = QFileInfo(path).absolutePath();
     return QFile::encodeName(path).toStdString();
 }

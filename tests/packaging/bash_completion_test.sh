@@ -32,4 +32,15 @@ expect "g" "glyphs"
 expect "glyphs --t" "--tiles --tile-order"
 expect "glyphs --tiles " "1bpp nes2bpp gb2bpp snes4bpp gba4bpp 8bpp bitmap bitmap-packed"
 expect "glyphs --tiles gb2bpp --tile-order d" "down"
+
+# A set name with its blank already typed, escaped or in quotes: one word to bash.
+for typed in 'Uppercase\ A' "'Uppercase A" '"Lowercase'; do
+    COMP_WORDS=("$program" make -s 10 -o f "$typed")
+    COMP_CWORD=6
+    COMPREPLY=()
+    _glyphwright
+    case $typed in *Upper*) want='Uppercase\ Alphabet' ;; *) want='Lowercase\ Alphabet' ;; esac
+    [[ ${COMPREPLY[*]} == "$want" ]] ||
+        { echo "FAIL: '$typed' completes to '${COMPREPLY[*]}', expected '$want'" >&2; failures=$((failures + 1)); }
+done
 exit $((failures > 0))

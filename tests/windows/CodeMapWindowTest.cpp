@@ -222,7 +222,29 @@ private slots:
         session.IncludeSet("Uppercase Alphabet");  // 3F-58: every letter once more
         QVERIFY(Duplicates(map).startsWith(QStringLiteral(
             "The same text at more than one code: A at 10, 25 and 3F; B at 26 and 40; ")));
-        QVERIFY(Duplicates(map).endsWith(QStringLiteral("; and 20 more.")));
+        QVERIFY(Duplicates(map).endsWith(QStringLiteral(" more.")));
+        // As many as fit the two lines under the grid: none is cut off in the middle, also
+        // once the window is narrower.
+        const QSize full = map.size();
+        for (const int width : {full.width(), full.width() * 3 / 4}) {
+            map.resize(width, map.height());
+            QLabel& words = Find<QLabel>(map, "lblDuplicates");
+            const auto fits = [&words] {
+                const QRect room(0, 0, words.contentsRect().width(), 10000);
+                return words.fontMetrics()
+                           .boundingRect(room, Qt::TextWordWrap, words.text())
+                           .height() <= words.contentsRect().height();
+            };
+            QTRY_VERIFY2(fits(), qPrintable(words.text()));
+            QVERIFY(words.text().contains(QStringLiteral(" more")) ||
+                    words.text().contains(QStringLiteral("26 texts")));
+        }
+        map.resize(full);
+        // The map fits a 1366×768 screen with a panel: smaller than the grid, it scrolls.
+        QVERIFY2(map.minimumSizeHint().width() <= 1000 && map.minimumSizeHint().height() <= 600,
+                 qPrintable(QStringLiteral("%1×%2")
+                                .arg(map.minimumSizeHint().width())
+                                .arg(map.minimumSizeHint().height())));
         ClickLine(session.list(), 3);
         Click(session.main(), "cmdRemove");
 

@@ -3,6 +3,7 @@
 // then the failures: a path that is no readable file, a file cut short during a search, Cancel.
 #include <QAbstractItemModelTester>
 #include <QAction>
+#include <QDir>
 #include <QLabel>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -343,6 +344,30 @@ private slots:
             session.user.messages[1].text.c_str());
         QVERIFY(session.user.messages[2].text.find("not a hexadecimal number") !=
                 std::string::npos);
+    }
+
+    // A long path shows its beginning and its end, the middle left out, and all of it as the
+    // tooltip, in both windows that name the file.
+    void aLongPathIsCutInTheMiddle() {
+        QTemporaryDir folder;
+        const QString deep = folder.filePath(QString(200, u'd'));
+        QVERIFY(QDir().mkpath(deep));
+        QTemporaryDir inner(deep + QStringLiteral("/XXXXXX"));
+        const QString path = WriteGameFile(inner);
+        Session session;
+        OpenGameFile(session, path);
+        Find<QAction>(session.main(), "actionGameText").trigger();
+        GameTextWindow& text = Existing(session.windows.Text(), "frmGameText");
+        for (QWidget* window :
+             {static_cast<QWidget*>(&text), static_cast<QWidget*>(&SearchWindow(session))}) {
+            QLabel& label = Find<QLabel>(*window, "lblFile");
+            QCOMPARE(label.toolTip(), path + QStringLiteral(" (32768 bytes)"));
+            QVERIFY2(label.text().contains(QChar(0x2026)), qPrintable(label.text()));
+            QVERIFY(label.text().startsWith(path.left(3)));
+            QVERIFY(label.text().endsWith(QStringLiteral("game.bin (32768 bytes)")));
+            QVERIFY(label.fontMetrics().horizontalAdvance(label.text()) <=
+                    label.contentsRect().width());
+        }
     }
 
     void cancelStopsTheSearchAndTheWindowAnswersMeanwhile() {

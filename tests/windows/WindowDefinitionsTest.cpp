@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -353,6 +354,25 @@ private slots:
         QVERIFY(fourth.has_value());
         QCOMPARE(QString::fromStdString(fourth->path),
                  folder.filePath(QStringLiteral("fourth.tbl")));
+
+        // A name the toolkit could not read as UTF-8 comes with U+FFFD in place of its bytes:
+        // saved, it would be another file. It is refused, and told.
+        QString told;
+        AnswerModal(dialog, [&] {
+            auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            QVERIFY(name != nullptr);
+            name->setText(folder.filePath(QStringLiteral("\uFFFD.tbl")));
+            QTest::keyClick(name, Qt::Key_Return);
+            AnswerModal(dialog, [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                QVERIFY(box != nullptr);
+                told = box->text();
+                box->accept();
+            });
+        });
+        QVERIFY(!real.AskSavePath(filters).has_value());
+        QVERIFY2(told.contains(QStringLiteral("not UTF-8")), qPrintable(told));
+        QVERIFY(!QFile::exists(folder.filePath(QStringLiteral("\uFFFD.tbl"))));
     }
 
     // The real open dialog: the game file it accepted, even if its list moves on as it closes,

@@ -30,6 +30,13 @@ public:
     enum class Mark { Held, Overlap, OutOfRange };
     [[nodiscard]] static QPixmap Sample(Mark mark, int size);
 
+    // The size that shows every cell: the grid asks for it, and scrolls when given less.
+    void SetFullSize(QSize size) {
+        fullSize_ = size;
+        updateGeometry();
+    }
+    [[nodiscard]] QSize sizeHint() const override { return fullSize_; }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
@@ -44,6 +51,7 @@ private:
     int cornerHeight_ = -1;
     qreal cornerRatio_ = 0;
     TextPictures pictures_;  // the cells' texts, plain and dimmed
+    QSize fullSize_;
 };
 
 }  // namespace glyphwright

@@ -87,8 +87,11 @@ void CodeMapWindow::SizeGrid() {
     grid.horizontalHeader()->setMinimumSectionSize(width);
     grid.verticalHeader()->setMinimumSectionSize(height);
     const int frame = 2 * grid.frameWidth();
-    grid.setMinimumSize(16 * width + grid.verticalHeader()->sizeHint().width() + frame,
-                        16 * height + grid.horizontalHeader()->sizeHint().height() + frame);
+    // The window opens with the whole grid in view; smaller, as on a small screen, it scrolls.
+    ui_->tblCodeMap->SetFullSize(
+        {16 * width + grid.verticalHeader()->sizeHint().width() + frame,
+         16 * height + grid.horizontalHeader()->sizeHint().height() + frame});
+    grid.setMinimumSize(4 * width, 4 * height);
 }
 
 void CodeMapWindow::Present() {
@@ -145,11 +148,25 @@ void CodeMapWindow::ShowWords() {
         ui_->lblDuplicates->setText(map.failure ? QString() : Messages::CodeMapNoDuplicates());
         return;
     }
-    // Two lines' worth under the grid; a long order can have many more.
-    constexpr std::size_t kShown = 6;
-    const int more =
-        static_cast<int>(map.duplicates.size() - std::min(map.duplicates.size(), kShown));
-    ui_->lblDuplicates->setText(Messages::CodeMapDuplicates(Duplicates(kShown), more));
+    ShowDuplicates();
+}
+
+void CodeMapWindow::ShowDuplicates() {
+    const std::size_t total = model_->Map().duplicates.size();
+    if (total == 0) return;
+    // A long order can have many more than two lines hold; none is cut off in the middle.
+    constexpr std::size_t kMostShown = 6;
+    QLabel& label = *ui_->lblDuplicates;
+    const QRect room(0, 0, label.contentsRect().width(), QWIDGETSIZE_MAX);
+    for (std::size_t shown = std::min(total, kMostShown);; --shown) {
+        const QString text =
+            Messages::CodeMapDuplicates(Duplicates(shown), static_cast<int>(total - shown));
+        if (shown == 0 || label.fontMetrics().boundingRect(room, Qt::TextWordWrap, text).height() <=
+                              label.contentsRect().height()) {
+            label.setText(text);
+            return;
+        }
+    }
 }
 
 QList<QPair<QString, QList<int>>> CodeMapWindow::Duplicates(std::size_t count) const {
@@ -163,6 +180,10 @@ QList<QPair<QString, QList<int>>> CodeMapWindow::Duplicates(std::size_t count) c
 }
 
 bool CodeMapWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui_->lblDuplicates && event->type() == QEvent::Resize) {
+        ShowDuplicates();
+        return false;
+    }
     if (watched == ui_->lblDuplicates && event->type() == QEvent::ToolTip) {
         const auto all = Duplicates(model_->Map().duplicates.size());
         if (!all.isEmpty()) {

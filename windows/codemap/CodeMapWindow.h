@@ -49,6 +49,8 @@ protected:
 private:
     void SizeGrid();
     void ShowWords();
+    // The duplicates, as many as fit the two lines under the grid, the rest counted.
+    void ShowDuplicates();
     void SelectLine(int line);
     void FollowSelection();
     // The map's first `count` duplicates, as Messages words them.

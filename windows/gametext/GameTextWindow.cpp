@@ -11,6 +11,7 @@
 
 #include "GameTextModel.h"
 #include "Messages.h"
+#include "MiddleElision.h"
 #include "OneLineBox.h"
 #include "OpenGameFile.h"
 #include "RunAction.h"
@@ -84,7 +85,9 @@ void GameTextWindow::DocumentChanged(const DocumentChange& change) {
 
 void GameTextWindow::FileChanged() {
     const auto& file = game_.File();
-    ui_->lblFile->setText(
+    // A long path is cut in the middle, where it says least; the tooltip holds all of it.
+    MiddleElision::Show(
+        *ui_->lblFile,
         file ? Messages::GameFileShown(QString::fromLocal8Bit(file->Path()), file->Size())
              : Messages::NoGameFile());
     ShowOffset(0);

@@ -11,6 +11,7 @@
 #include "DocumentHistory.h"
 #include "IncludeTarget.h"
 #include "Messages.h"
+#include "MiddleElision.h"
 #include "OpenGameFile.h"
 #include "OrderSelection.h"
 #include "RunAction.h"
@@ -84,7 +85,9 @@ void RelativeSearchWindow::FileChanged() {
     StopSearch();
     results_->Clear();
     const auto& file = game_.File();
-    ui_->lblFile->setText(
+    // A long path is cut in the middle, where it says least; the tooltip holds all of it.
+    MiddleElision::Show(
+        *ui_->lblFile,
         file ? Messages::GameFileShown(QString::fromLocal8Bit(file->Path()), file->Size())
              : Messages::NoGameFile());
     ui_->cmdSearch->setEnabled(file.has_value());
