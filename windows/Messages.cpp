@@ -500,4 +500,40 @@ QString Messages::MakeTableAction() {
     return tr("Make Table");
 }
 
+QString Messages::NewProject() {
+    return tr("&New");
+}
+
+QString Messages::OpenProject() {
+    return tr("Open &Project\u2026");
+}
+
+QString Messages::SaveProject() {
+    return tr("Save P&roject");
+}
+
+QString Messages::SaveProjectAs() {
+    return tr("Save Project &As\u2026");
+}
+
+QString Messages::OpenRecent() {
+    return tr("Open &Recent");
+}
+
+QString Messages::OpenProjectTitle() {
+    return tr("Open Project");
+}
+
+QString Messages::ProjectFileFilter() {
+    return tr("Glyphwright projects (*.gwproj)");
+}
+
+QString Messages::UntitledProject() {
+    return tr("Untitled");
+}
+
+QString Messages::UnsavedChanges(const QString& project) {
+    return tr("The project %1 has changes that are not saved. Save them?").arg(project);
+}
+
 }  // namespace glyphwright

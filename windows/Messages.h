@@ -128,6 +128,17 @@ public:
     [[nodiscard]] static QString SingleEntryAction(int code);
     [[nodiscard]] static QString ImportAction(const QString& fileName);
     [[nodiscard]] static QString MakeTableAction();
+
+    // Projects
+    [[nodiscard]] static QString NewProject();
+    [[nodiscard]] static QString OpenProject();
+    [[nodiscard]] static QString SaveProject();
+    [[nodiscard]] static QString SaveProjectAs();
+    [[nodiscard]] static QString OpenRecent();
+    [[nodiscard]] static QString OpenProjectTitle();
+    [[nodiscard]] static QString ProjectFileFilter();
+    [[nodiscard]] static QString UntitledProject();
+    [[nodiscard]] static QString UnsavedChanges(const QString& project);
 };
 
 }  // namespace glyphwright

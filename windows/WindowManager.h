@@ -18,6 +18,7 @@ class MainWindow;
 class OpenGameFile;
 class OrderListModel;
 class OrderSelection;
+class ProjectSession;
 class RelativeSearchWindow;
 class RelativeStartDialog;
 class SingleEntryDialog;
@@ -28,6 +29,7 @@ class WindowQueries;
 struct WindowServices {
     Document& document;
     DocumentHistory& history;
+    ProjectSession& project;
     OrderListModel& lines;
     OrderSelection& selection;
     WindowQueries& user;
