@@ -156,7 +156,8 @@ void Print(const std::vector<Row>& rows) {
 
 int main(int argc, char* argv[]) {
     using namespace glyphwright::bench;
-    if (argc == 2 && std::strncmp(argv[1], kSearchPeakRssFlag, std::strlen(kSearchPeakRssFlag)) == 0)
+    if (argc == 2 &&
+        std::strncmp(argv[1], kSearchPeakRssFlag, std::strlen(kSearchPeakRssFlag)) == 0)
         return SearchAndPrintPeakRss(argv[1] + std::strlen(kSearchPeakRssFlag));
     int startupRuns = 20;
     bool startup = true;
@@ -316,6 +317,18 @@ int main(int argc, char* argv[]) {
                             (name == kCodeMapAfterStart ? "relative start" : "every cell") + ")",
                         text, "", "", "<= 1", one ? "yes" : "NO"});
     }
+    // (f) The history and the project file on the 1000-line order.
+    actionRow("(f) undo / redo a remove, 1000 lines, map open", kUndoRedoRemove);
+    actionRow("    undo / redo a MAKE TABLE run over 256 codes", kUndoRedoMakeTable);
+    for (const auto& [figure, name] :
+         {std::pair{"    save a project, 1000 lines, 256 entries", kProjectSave},
+          std::pair{"    open a project, 1000 lines, 256 entries", kProjectOpen}}) {
+        const double t = ns(name);
+        rows.push_back({figure, t < 0 ? "n/a" : Time(t), "", "", "< 20 ms",
+                        t < 0      ? "not measured"
+                        : t < 20e6 ? "yes"
+                                   : "NO"});
+    }
     ratioRow("    include, 1000 lines, code map open", ns(kIncludeWidgetsMapOpen),
              "map closed:", ns(kIncludeWidgets), Time, 1.10);
     ratioRow("    remove line 500 of 1000, code map open", ns(kRemoveWidgetsMapOpen),
@@ -340,8 +353,9 @@ int main(int argc, char* argv[]) {
         std::snprintf(measured, sizeof measured, "%.1f MiB", large / 1024.0);
         std::snprintf(yardstick, sizeof yardstick, "16 MiB file: %.1f MiB", small / 1024.0);
         std::snprintf(difference, sizeof difference, "%+.1f MiB", (large - small) / 1024.0);
-        rows.push_back({"    peak memory (VmHWM) searching 256 MiB", measured, yardstick, difference,
-                        "within 16 MiB", std::labs(large - small) <= 16 * 1024 ? "yes" : "NO"});
+        rows.push_back({"    peak memory (VmHWM) searching 256 MiB", measured, yardstick,
+                        difference, "within 16 MiB",
+                        std::labs(large - small) <= 16 * 1024 ? "yes" : "NO"});
     } catch (const std::exception& e) {
         rows.push_back({"    peak memory searching 256 MiB", "n/a", e.what(), "", "within 16 MiB",
                         "not measured"});

@@ -126,6 +126,12 @@ QString Messages::Failure(const FormatError& failure) {
                       "read tables do not take. No file was written.")
                 .arg(code, bytes.trimmed().toUpper());
         }
+        case FormatError::Kind::Markup:
+            return tr("The entry at code %1 holds \"%2\", which programs that read UTF-8 and "
+                      "Shift-JIS tables take for the bracket of a control code. If the code ends "
+                      "a string or breaks a line, make it a control code (an end code or a line "
+                      "break); otherwise choose another character. No file was written.")
+                .arg(code, Text(failure.character));
     }
     return tr("No file was written.");
 }

@@ -245,7 +245,8 @@ void MainWindow::MakeTableFromWindow() {
     // Laid on a copy, then stored as one step: what the run laid can be undone, the file not.
     Workspace table = document_.Table();
     const auto made =
-        MakeTable(table, document_.Order(), ui_->txtTblStartCode->text().toStdString(), queries);
+        MakeTable(table, document_.Order(), ui_->txtTblStartCode->text().toStdString(), queries,
+                  document_.Contents().kinds);
     // Assembly may have laid members even when the Save dialog was then cancelled.
     history_.Run(DocumentCommand::StoreTable(document_, table), Messages::MakeTableAction());
     if (made && made.value() == MakeTableOutcome::Written && queries.target) {
