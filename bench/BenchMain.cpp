@@ -339,6 +339,18 @@ int main(int argc, char* argv[]) {
     };
     frameRow("    include, 1000 lines, code map open", kIncludeWidgetsMapOpen, kIncludeWidgets);
     frameRow("    remove line 500 of 1000, code map open", kRemoveWidgetsMapOpen, kRemoveWidgets);
+    // (f) The history and the project file on the 1000-line order.
+    actionRow("(g) undo / redo a remove, 1000 lines, map open", kUndoRedoRemove);
+    actionRow("    undo / redo a MAKE TABLE run over 256 codes", kUndoRedoMakeTable);
+    for (const auto& [figure, name] :
+         {std::pair{"    save a project, 1000 lines, 256 entries", kProjectSave},
+          std::pair{"    open a project, 1000 lines, 256 entries", kProjectOpen}}) {
+        const double t = ns(name);
+        rows.push_back({figure, t < 0 ? "n/a" : Time(t), "", "", "< 20 ms",
+                        t < 0      ? "not measured"
+                        : t < 20e6 ? "yes"
+                                   : "NO"});
+    }
 #endif
 
     // (e) The relative search: one pass over a 256 MiB file against reading it and running memchr

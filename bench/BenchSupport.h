@@ -27,6 +27,10 @@ inline constexpr const char* kSearchPeakRssFlag = "--search-peak-rss=";
 
 // The code map (CodeMapBenchmarks.cpp; the map-open actions are in WidgetBenchmarks.cpp).
 inline constexpr const char* kCodeMapCore = "core/code_map_1000_lines";
+inline constexpr const char* kUndoRedoRemove = "widgets/undo_redo_remove_line_500_of_1000";
+inline constexpr const char* kUndoRedoMakeTable = "widgets/undo_redo_make_table_256_codes_1000";
+inline constexpr const char* kProjectSave = "core/project_save_1000_lines_256_entries";
+inline constexpr const char* kProjectOpen = "core/project_open_1000_lines_256_entries";
 inline constexpr const char* kCodeMapAfterStart = "widgets/code_map_update_relative_start_1000";
 inline constexpr const char* kCodeMapAllCells = "widgets/code_map_update_every_cell_1000";
 inline constexpr const char* kIncludeWidgetsMapOpen = "widgets/include_on_1000_lines_map_open";

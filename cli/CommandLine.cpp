@@ -297,14 +297,16 @@ int RunMake(const QStringList& arguments, std::FILE* out, std::FILE* err) {
         }
         return TableProblem(err, Messages::Failure(composed.error()));
     }
+    const EntryKinds kinds =
+        KindsAfter(contents.table.TableText, workspace.TableText, contents.kinds);
     if (*options.output == QLatin1String("-")) {
-        const auto file =
-            FormatTable(workspace.TableText, workspace.CurrentCode, workspace.LastCode, format);
+        const auto file = FormatTable(workspace.TableText, workspace.CurrentCode,
+                                      workspace.LastCode, format, kinds);
         if (!file) return TableProblem(err, Messages::Failure(file.error()));
         return Show(out, err, file.value());
     }
     const SaveTarget target{QFile::encodeName(*options.output).toStdString(), format};
-    if (const auto saved = SaveTable(workspace, target); !saved) {
+    if (const auto saved = SaveTable(workspace, target, kinds); !saved) {
         return TableProblem(err, Messages::Failure(saved.error()));
     }
     return kExitSuccess;

@@ -126,6 +126,12 @@ QString Messages::Failure(const FormatError& failure) {
                       "read tables do not take. No file was written.")
                 .arg(code, bytes.trimmed().toUpper());
         }
+        case FormatError::Kind::Markup:
+            return tr("The entry at code %1 holds \"%2\", which programs that read UTF-8 and "
+                      "Shift-JIS tables take for the bracket of a control code. If the code ends "
+                      "a string or breaks a line, make it a control code (an end code or a line "
+                      "break); otherwise choose another character. No file was written.")
+                .arg(code, Text(failure.character));
     }
     return tr("No file was written.");
 }
@@ -604,6 +610,42 @@ QString Messages::FontSelected(const QString& offset, std::optional<int> code) {
 }
 QString Messages::FontNoGlyphs() {
     return tr("The game file is empty: it holds no glyphs.");
+}
+
+QString Messages::NewProject() {
+    return tr("&New");
+}
+
+QString Messages::OpenProject() {
+    return tr("Open &Project\u2026");
+}
+
+QString Messages::SaveProject() {
+    return tr("Save P&roject");
+}
+
+QString Messages::SaveProjectAs() {
+    return tr("Save Project &As\u2026");
+}
+
+QString Messages::OpenRecent() {
+    return tr("Open &Recent");
+}
+
+QString Messages::OpenProjectTitle() {
+    return tr("Open Project");
+}
+
+QString Messages::ProjectFileFilter() {
+    return tr("Glyphwright projects (*.gwproj)");
+}
+
+QString Messages::UntitledProject() {
+    return tr("Untitled");
+}
+
+QString Messages::UnsavedChanges(const QString& project) {
+    return tr("The project %1 has changes that are not saved. Save them?").arg(project);
 }
 
 }  // namespace glyphwright

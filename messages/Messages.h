@@ -154,6 +154,17 @@ public:
     // The selected glyph: where it starts, and its code where one is known.
     [[nodiscard]] static QString FontSelected(const QString& offset, std::optional<int> code);
     [[nodiscard]] static QString FontNoGlyphs();
+
+    // Projects
+    [[nodiscard]] static QString NewProject();
+    [[nodiscard]] static QString OpenProject();
+    [[nodiscard]] static QString SaveProject();
+    [[nodiscard]] static QString SaveProjectAs();
+    [[nodiscard]] static QString OpenRecent();
+    [[nodiscard]] static QString OpenProjectTitle();
+    [[nodiscard]] static QString ProjectFileFilter();
+    [[nodiscard]] static QString UntitledProject();
+    [[nodiscard]] static QString UnsavedChanges(const QString& project);
 };
 
 }  // namespace glyphwright

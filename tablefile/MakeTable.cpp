@@ -18,9 +18,10 @@ Result<Success, TableFailure> ComposeTable(Workspace& workspace, const TableOrde
     return Success{};
 }
 
-Result<Success, TableFailure> SaveTable(const Workspace& workspace, const SaveTarget& target) {
-    const auto file =
-        FormatTable(workspace.TableText, workspace.CurrentCode, workspace.LastCode, target.format);
+Result<Success, TableFailure> SaveTable(const Workspace& workspace, const SaveTarget& target,
+                                        const EntryKinds& kinds) {
+    const auto file = FormatTable(workspace.TableText, workspace.CurrentCode, workspace.LastCode,
+                                  target.format, kinds);
     if (!file) {
         return TableFailure{file.error()};
     }
@@ -30,9 +31,17 @@ Result<Success, TableFailure> SaveTable(const Workspace& workspace, const SaveTa
     return Success{};
 }
 
+EntryKinds KindsAfter(const CodeTable& before, const CodeTable& after, const EntryKinds& kinds) {
+    EntryKinds result = kinds;
+    for (std::size_t code = 0; code < result.size(); ++code) {
+        if (before[code] != after[code]) result[code] = EntryKind::Ordinary;
+    }
+    return result;
+}
+
 Result<MakeTableOutcome, TableFailure> MakeTable(Workspace& workspace, const TableOrder& order,
-                                                 std::string_view startCodeText,
-                                                 UserQueries& user) {
+                                                 std::string_view startCodeText, UserQueries& user,
+                                                 const EntryKinds& kinds) {
     std::string startCode(startCodeText);
     if (startCode.empty()) {
         std::optional<std::string> answer = user.AskStartCode();
@@ -43,6 +52,7 @@ Result<MakeTableOutcome, TableFailure> MakeTable(Workspace& workspace, const Tab
     }
 
     // Assembly runs before the Save dialog: its slots stay filled even if the user cancels there.
+    const CodeTable before = workspace.TableText;
     if (const auto composed = ComposeTable(workspace, order, startCode); !composed) {
         return composed.error();
     }
@@ -51,7 +61,9 @@ Result<MakeTableOutcome, TableFailure> MakeTable(Workspace& workspace, const Tab
     if (!target) {
         return MakeTableOutcome::Cancelled;
     }
-    if (const auto saved = SaveTable(workspace, *target); !saved) {
+    if (const auto saved =
+            SaveTable(workspace, *target, KindsAfter(before, workspace.TableText, kinds));
+        !saved) {
         return saved.error();
     }
     return MakeTableOutcome::Written;

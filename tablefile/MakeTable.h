@@ -35,7 +35,13 @@ enum class MakeTableOutcome {
 
 // Writes the codes CurrentCode..LastCode in `format` and saves them at `path`, whole or not at all.
 [[nodiscard]] Result<Success, TableFailure> SaveTable(const Workspace& workspace,
-                                                      const SaveTarget& target);
+                                                      const SaveTarget& target,
+                                                      const EntryKinds& kinds = {});
+
+// The kinds of `kinds` where `before` and `after` hold the same bytes; ordinary text where a laid
+// member or a typed entry took a code's place.
+[[nodiscard]] EntryKinds KindsAfter(const CodeTable& before, const CodeTable& after,
+                                    const EntryKinds& kinds);
 
 // "MAKE TABLE": reads the start code from `startCodeText` (or asks for it when that is empty),
 // lays the Table Order, asks for a path and writes the table file. A failure comes back as a
@@ -43,6 +49,7 @@ enum class MakeTableOutcome {
 [[nodiscard]] Result<MakeTableOutcome, TableFailure> MakeTable(Workspace& workspace,
                                                                const TableOrder& order,
                                                                std::string_view startCodeText,
-                                                               UserQueries& user);
+                                                               UserQueries& user,
+                                                               const EntryKinds& kinds = {});
 
 }  // namespace glyphwright

@@ -92,7 +92,7 @@ std::optional<TableFormat> FormatNamed(std::string_view name) {
 }
 
 Result<std::string, FormatError> FormatTable(const CodeTable& table, ByteCode first, ByteCode last,
-                                             TableFormat format) {
+                                             TableFormat format, const EntryKinds& kinds) {
     std::string file;
     if (format == TableFormat::Classic) {
         WriteTableFile(file, table, first, last);
@@ -108,19 +108,36 @@ Result<std::string, FormatError> FormatTable(const CodeTable& table, ByteCode fi
 
     for (int code = first; code <= last; ++code) {
         const std::string& entry = table[static_cast<std::size_t>(code)];
-        if (entry.empty()) {
+        const EntryKind kind = kinds[static_cast<std::size_t>(code)];
+        if (entry.empty() && kind == EntryKind::Ordinary) {
             continue;
         }
-        auto text = ConvertEntry(entry, decoder, toShiftJis ? &*toShiftJis : nullptr);
-        if (!text) {
-            FormatError error = text.error();
-            error.code = static_cast<ByteCode>(code);
-            return error;
+        std::string text = "\\n";
+        if (kind != EntryKind::LineBreak) {
+            // Readers take these for the brackets of control codes. Every byte of an EUC-JP
+            // character outside ASCII is 8E or above, so a match here is the character itself.
+            const std::string_view markup = kind == EntryKind::EndCode ? "[]" : "[]<>";
+            if (const auto at = entry.find_first_of(markup); at != std::string::npos) {
+                return FormatError{static_cast<ByteCode>(code), FormatError::Kind::Markup,
+                                   std::string(1, entry[at])};
+            }
+            auto converted = ConvertEntry(entry, decoder, toShiftJis ? &*toShiftJis : nullptr);
+            if (!converted) {
+                FormatError error = converted.error();
+                error.code = static_cast<ByteCode>(code);
+                return error;
+            }
+            text = std::move(converted.value());
         }
+        if (kind == EntryKind::EndCode) file += '/';
         file += kHexDigits[code >> 4];
         file += kHexDigits[code & 0x0F];
         file += '=';
-        file += text.value();
+        if (kind == EntryKind::EndCode) {
+            file += '[' + text + ']';
+        } else {
+            file += text;
+        }
         file += lineEnd;
     }
     return file;

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/Document.h"
 #include "core/Result.h"
 #include "core/Workspace.h"
 
@@ -31,6 +32,7 @@ struct FormatError {
         Unconvertible,     // not EUC-JP, or a character the target encoding has no code for
         LineBreak,         // CR or LF: would split the line
         ControlCharacter,  // any other C0 control, DEL or a C1 control
+        Markup,            // [ ] < > in an ordinary entry, or [ ] in an end code's label
     };
     ByteCode code = 0;
     Kind kind = Kind::Unconvertible;
@@ -41,10 +43,13 @@ struct FormatError {
 };
 
 // The whole table file for codes first..last. Classic gives exactly WriteTableFile's bytes and
-// never fails. The other two hold one line "XX=" + text per code whose slot holds something,
-// ascending, and nothing else: an empty slot gets no line, since "05=" would tell a reader that
-// byte 05 stands for nothing. They stop at the lowest code whose entry cannot be written.
+// never fails (an end code's label is plain text there). The other two hold one line "XX=" + text
+// per code whose slot holds something, ascending, and nothing else: an empty slot gets no line,
+// since "05=" would tell a reader that byte 05 stands for nothing. There an end code is written
+// "/XX=[label]" and a line break "XX=\n" (backslash and n), as the Table File Standard has them.
+// They stop at the lowest code whose entry cannot be written.
 [[nodiscard]] Result<std::string, FormatError> FormatTable(const CodeTable& table, ByteCode first,
-                                                           ByteCode last, TableFormat format);
+                                                           ByteCode last, TableFormat format,
+                                                           const EntryKinds& kinds = {});
 
 }  // namespace glyphwright

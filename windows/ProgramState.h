@@ -4,6 +4,7 @@
 #include "OpenGameFile.h"
 #include "OrderListModel.h"
 #include "OrderSelection.h"
+#include "ProjectSession.h"
 #include "WindowManager.h"
 #include "core/Document.h"
 
@@ -17,9 +18,10 @@ struct ProgramState {
     OrderListModel lines{document};
     OrderSelection selection{lines};
     OpenGameFile gameFile;
+    ProjectSession project{history, gameFile};
 
     [[nodiscard]] WindowServices Services(WindowQueries& user) {
-        return {document, history, lines, selection, user, gameFile};
+        return {document, history, project, lines, selection, user, gameFile};
     }
 };
 

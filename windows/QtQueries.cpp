@@ -94,6 +94,23 @@ void QtQueries::ShowMessage(const std::string& title, const std::string& text, M
     box.exec();
 }
 
+WindowQueries::Choice QtQueries::AskSaveDiscardCancel(const std::string& title,
+                                                      const std::string& text) {
+    QMessageBox box(QMessageBox::Warning, QString::fromStdString(title),
+                    QString::fromStdString(text),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    box.setDefaultButton(QMessageBox::Save);
+    box.setWindowModality(Qt::ApplicationModal);
+    switch (box.exec()) {
+        case QMessageBox::Save:
+            return Choice::Save;
+        case QMessageBox::Discard:
+            return Choice::Discard;
+        default:
+            return Choice::Cancel;
+    }
+}
+
 bool QtQueries::AskYesNo(const std::string& title, const std::string& text, MessageIcon icon) {
     QMessageBox box(ToBoxIcon(icon), QString::fromStdString(title), QString::fromStdString(text),
                     QMessageBox::Yes | QMessageBox::No);

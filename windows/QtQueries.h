@@ -28,6 +28,8 @@ public:
         const std::vector<std::string>& filters) override;
     [[nodiscard]] std::optional<std::string> AskOpenPath(const std::string& title) override;
     void ShowMessage(const std::string& title, const std::string& text, MessageIcon icon) override;
+    [[nodiscard]] Choice AskSaveDiscardCancel(const std::string& title,
+                                              const std::string& text) override;
     [[nodiscard]] bool AskYesNo(const std::string& title, const std::string& text,
                                 MessageIcon icon) override;
 

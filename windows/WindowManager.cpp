@@ -48,8 +48,8 @@ Window* WindowManager::Make(QPointer<Window>& slot, Arguments&&... arguments) {
 }
 
 void WindowManager::Start() {
-    auto* main =
-        Make(main_, services_.history, services_.lines, services_.selection, services_.user);
+    auto* main = Make(main_, services_.history, services_.project, services_.lines,
+                      services_.selection, services_.user);
     if (main == nullptr) return;
     // The close box ends the program; it is handled once the close event is over.
     disconnect(main, &MainWindow::closeBoxPressed, this, nullptr);
@@ -57,8 +57,10 @@ void WindowManager::Start() {
     connect(main, &MainWindow::includeRequested, this, &WindowManager::ShowPick);
     connect(main, &MainWindow::orderLineChosen, this, &WindowManager::ShowEnterHexNum);
     connect(main, &MainWindow::codeMapRequested, this, &WindowManager::ShowCodeMap);
-    connect(main, &MainWindow::exitRequested, this,
-            [this] { RunAction(services_.user, [this] { ConfirmExit(*this, services_.user); }); });
+    connect(main, &MainWindow::exitRequested, this, [this] {
+        RunAction(services_.user,
+                  [this] { ConfirmExit(*this, services_.user, services_.project); });
+    });
     connect(main, &MainWindow::openGameFileRequested, this, &WindowManager::OpenGameFileFromUser);
     connect(main, &MainWindow::relativeSearchRequested, this, &WindowManager::ShowRelativeSearch);
     connect(main, &MainWindow::gameTextRequested, this, &WindowManager::ShowGameText);

@@ -19,6 +19,7 @@ class MainWindow;
 class OpenGameFile;
 class OrderListModel;
 class OrderSelection;
+class ProjectSession;
 class RelativeSearchWindow;
 class RelativeStartDialog;
 class SingleEntryDialog;
@@ -29,6 +30,7 @@ class WindowQueries;
 struct WindowServices {
     Document& document;
     DocumentHistory& history;
+    ProjectSession& project;
     OrderListModel& lines;
     OrderSelection& selection;
     WindowQueries& user;

@@ -40,6 +40,11 @@ public:
     [[nodiscard]] virtual bool AskYesNo(const std::string& title, const std::string& text,
                                         MessageIcon icon) = 0;
 
+    // Message box with Save (the default), Discard and Cancel.
+    enum class Choice { Save, Discard, Cancel };
+    [[nodiscard]] virtual Choice AskSaveDiscardCancel(const std::string& title,
+                                                      const std::string& text) = 0;
+
 protected:
     WindowQueries() = default;
     WindowQueries(const WindowQueries&) = default;

@@ -74,6 +74,25 @@ run 0 make --project "$work/p.gwproj" --output -
 same "$work/out" '10=A\n11=0\n12=1\n13=2\n14=3\n15=4\n16=5\n17=6\n18=7\n19=8\n1A=9\n'
 run 0 make -p "$work/p.gwproj" --start 11 --format classic --output - 20=B
 same "$work/out" '11=0\r\r\n12=1\r\r\n13=2\r\r\n14=3\r\r\n15=4\r\r\n16=5\r\r\n17=6\r\r\n18=7\r\r\n19=8\r\r\n1A=9\r\r\n\r\r\n'
+# Control codes come with the project: an end code and a line break, in UTF-8 as the standard
+# has them, in classic as plain text.
+cat >"$work/c.gwproj" <<'JSON'
+{"format": "glyphwright-project", "version": 1, "startCode": "00",
+ "entries": [{"code": "00", "text": "end", "kind": "end"},
+             {"code": "01", "text": "", "kind": "linebreak"}],
+ "order": [{"text": "0-9", "start": "10"}]}
+JSON
+run 0 make --project "$work/c.gwproj" --format utf8 --output -
+same "$work/out" '/00=[end]\n01=\\n\n10=0\n11=1\n12=2\n13=3\n14=4\n15=5\n16=6\n17=7\n18=8\n19=9\n'
+run 0 make --project "$work/c.gwproj" --output -
+head -c 15 "$work/out" >"$work/head"
+same "$work/head" '00=end\r\r\n01=\r\r\n'
+rm "$work/head"
+rm "$work/c.gwproj"
+# Markup in an ordinary entry is refused in the text formats, with the way out named.
+run 1 make --start 2F --format utf8 --output - '2F=<end>' 0-9@30
+says err 'The entry at code 2F holds "<"'
+says err "make it a control code"
 printf '{"format": "glyphwright-project", "version": 7}' >"$work/newer.gwproj"
 run 1 make --project "$work/newer.gwproj" --output -
 says err "made by a newer Glyphwright (project version 7"

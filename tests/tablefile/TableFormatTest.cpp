@@ -195,5 +195,57 @@ TEST(TableFormat, ACharacterCodePage932LacksStopsOnlyShiftJis) {
     EXPECT_EQ(shiftJis.error(), (FormatError{0x30, Kind::Unconvertible, "丂"}));
 }
 
+// End codes and line breaks: "/FF=[end]" and "FE=\n" (backslash, n) in UTF-8 and Shift-JIS, each
+// with its format's line end; the classic file keeps every rule and writes the label as text.
+TEST(TableFormatTest, ControlCodesInEachFormat) {
+    CodeTable table{};
+    EntryKinds kinds{};
+    table[0x41] = "A";
+    table[0xFE] = Euc("改");  // what the classic file shows for the line break
+    kinds[0xFE] = EntryKind::LineBreak;
+    table[0xFF] = "end";
+    kinds[0xFF] = EntryKind::EndCode;
+    EXPECT_EQ(FormatTable(table, 0x41, 0xFF, TableFormat::Utf8, kinds).value(),
+              "41=A\n"
+              "FE=\\n\n"
+              "/FF=[end]\n");
+    EXPECT_EQ(FormatTable(table, 0x41, 0xFF, TableFormat::ShiftJis, kinds).value(),
+              "41=A\r\n"
+              "FE=\\n\r\n"
+              "/FF=[end]\r\n");
+    std::string classic;
+    WriteTableFile(classic, table, 0x41, 0xFF);
+    EXPECT_EQ(FormatTable(table, 0x41, 0xFF, TableFormat::Classic, kinds).value(), classic);
+    EXPECT_NE(classic.find("FF=end\r\r\n"), std::string::npos);
+
+    // A line break needs no text of its own; an empty ordinary slot still gets no line.
+    table[0xFE].clear();
+    EXPECT_EQ(FormatTable(table, 0xFE, 0xFE, TableFormat::Utf8, kinds).value(), "FE=\\n\n");
+}
+
+// Readers take [ ] < > for markup: an ordinary entry holding one is refused in the text formats,
+// naming its code and character, and so is a bracket in an end code's label. Classic writes it.
+TEST(TableFormatTest, MarkupInAnOrdinaryEntryIsRefusedInTheTextFormats) {
+    for (const char* entry : {"<end>", "[x", "a]", "<", ">"}) {
+        CodeTable table{};
+        table[0x32] = entry;
+        for (const TableFormat format : {TableFormat::Utf8, TableFormat::ShiftJis}) {
+            const auto file = FormatTable(table, 0x30, 0x33, format);
+            ASSERT_FALSE(file.ok()) << entry;
+            EXPECT_EQ(file.error().code, 0x32);
+            EXPECT_EQ(file.error().kind, Kind::Markup);
+            EXPECT_EQ(file.error().character, std::string(1, entry[0] == 'a' ? ']' : entry[0]));
+        }
+        EXPECT_TRUE(FormatTable(table, 0x30, 0x33, TableFormat::Classic).ok());
+    }
+    CodeTable table{};
+    EntryKinds kinds{};
+    table[0x32] = "<end>";  // an end code's label may hold < >, but no bracket
+    kinds[0x32] = EntryKind::EndCode;
+    EXPECT_EQ(FormatTable(table, 0x32, 0x32, TableFormat::Utf8, kinds).value(), "/32=[<end>]\n");
+    table[0x32] = "e]nd";
+    EXPECT_EQ(FormatTable(table, 0x32, 0x32, TableFormat::Utf8, kinds).error().kind, Kind::Markup);
+}
+
 }  // namespace
 }  // namespace glyphwright

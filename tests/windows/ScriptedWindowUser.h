@@ -25,6 +25,7 @@ public:
     std::deque<std::optional<std::string>> pathAnswers;
     std::deque<std::optional<std::string>> openAnswers;
     std::deque<bool> yesNoAnswers;
+    std::deque<Choice> saveDiscardCancelAnswers;
     std::function<void()> beforeSavePath;  // may throw, to stand for a failure inside an action
 
     std::vector<std::string> textPrompts;  // "prompt|title" for each input box shown
@@ -62,6 +63,12 @@ public:
     void ShowMessage(const std::string& title, const std::string& text, MessageIcon icon) override {
         messages.push_back({title, text, icon});
         log.push_back("message:" + title);
+    }
+
+    Choice AskSaveDiscardCancel(const std::string& title, const std::string& text) override {
+        questions.push_back({title, text, MessageIcon::Exclamation});
+        log.push_back("save-discard-cancel:" + title);
+        return Next(saveDiscardCancelAnswers, Choice::Cancel);  // unscripted: the harmless answer
     }
 
     bool AskYesNo(const std::string& title, const std::string& text, MessageIcon icon) override {

@@ -15,6 +15,7 @@
 #include "OneLineBox.h"
 #include "OrderListModel.h"
 #include "OrderSelection.h"
+#include "ProjectSession.h"
 #include "RunAction.h"
 #include "WindowFrame.h"
 #include "WindowQueries.h"
@@ -58,10 +59,11 @@ private:
 
 }  // namespace
 
-MainWindow::MainWindow(DocumentHistory& history, OrderListModel& lines, OrderSelection& selection,
-                       WindowQueries& user)
+MainWindow::MainWindow(DocumentHistory& history, ProjectSession& project, OrderListModel& lines,
+                       OrderSelection& selection, WindowQueries& user)
     : history_(history),
       document_(history.Doc()),
+      project_(project),
       selection_(selection),
       user_(user),
       ui_(std::make_unique<Ui::frmGlyphwright>()) {
@@ -104,6 +106,7 @@ MainWindow::MainWindow(DocumentHistory& history, OrderListModel& lines, OrderSel
         typing_ = wasTyping;
     });
     AddEditMenu();
+    AddProjectActions();
     document_.AddObserver(*this);
 
     // A line chosen by mouse or arrow keys, or a click on the line already chosen; once per
@@ -141,6 +144,50 @@ void MainWindow::AddEditMenu() {
     menuBar()->insertMenu(menus.size() > 1 ? menus[1] : nullptr, edit);
 }
 
+void MainWindow::AddProjectActions() {
+    classicTitle_ = windowTitle();
+    const auto run = [this](bool (ProjectSession::*action)(WindowQueries&)) {
+        return [this, action] { RunAction(user_, [this, action] { (project_.*action)(user_); }); };
+    };
+    QMenu& file = *ui_->menuFile;
+    QAction* first = file.actions().isEmpty() ? nullptr : file.actions().front();
+    const auto add = [&](const QString& text, const char* name, const QKeySequence& keys,
+                         bool (ProjectSession::*action)(WindowQueries&)) {
+        auto* item = new QAction(text, this);
+        item->setObjectName(QString::fromLatin1(name));
+        if (!keys.isEmpty()) item->setShortcut(keys);
+        connect(item, &QAction::triggered, this, run(action));
+        file.insertAction(first, item);
+        return item;
+    };
+    add(Messages::NewProject(), "actionNewProject", QKeySequence::New, &ProjectSession::New);
+    add(Messages::OpenProject(), "actionOpenProject",
+        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O), &ProjectSession::Open);
+    auto* recent = new QMenu(Messages::OpenRecent(), this);
+    recent->setObjectName(QStringLiteral("menuOpenRecent"));
+    file.insertMenu(first, recent);
+    // Read when shown, so that a run that never looks at it reads no settings at start-up.
+    connect(recent, &QMenu::aboutToShow, this, [this, recent] {
+        recent->clear();
+        for (const QString& path : ProjectSession::RecentProjects()) {
+            connect(recent->addAction(path), &QAction::triggered, this, [this, path] {
+                RunAction(user_, [this, path] { (void)project_.OpenPath(path, user_); });
+            });
+        }
+    });
+    add(Messages::SaveProject(), "actionSaveProject",
+        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &ProjectSession::Save);
+    add(Messages::SaveProjectAs(), "actionSaveProjectAs", {}, &ProjectSession::SaveAs);
+    file.insertSeparator(first);
+    connect(&project_, &ProjectSession::stateChanged, this, &MainWindow::ShowTitle);
+}
+
+void MainWindow::ShowTitle() {
+    const QString part = project_.TitlePart();
+    setWindowTitle(part.isEmpty() ? classicTitle_
+                                  : part + QStringLiteral(" \u2014 ") + classicTitle_);
+}
+
 void MainWindow::DocumentChanged(const DocumentChange& change) {
     // Typing leaves the text as typed; only a document taken whole brings a text of its own.
     if (!change.startCode || typing_) return;
@@ -172,7 +219,14 @@ void MainWindow::EnableMakeTable() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    // The close box ends the program at once, without the exit sequence's questions.
+    // The close box ends the program at once, without the exit sequence's questions; only a
+    // project with unsaved changes is offered to be saved first.
+    bool mayClose = true;
+    RunAction(user_, [this, &mayClose] { mayClose = project_.MayClose(user_); });
+    if (!mayClose) {
+        event->ignore();
+        return;
+    }
     event->accept();
     emit closeBoxPressed();
 }
@@ -192,7 +246,8 @@ void MainWindow::MakeTableFromWindow() {
     // Laid on a copy, then stored as one step: what the run laid can be undone, the file not.
     Workspace table = document_.Table();
     const auto made =
-        MakeTable(table, document_.Order(), ui_->txtTblStartCode->text().toStdString(), queries);
+        MakeTable(table, document_.Order(), ui_->txtTblStartCode->text().toStdString(), queries,
+                  document_.Contents().kinds);
     // Assembly may have laid members even when the Save dialog was then cancelled.
     history_.Run(DocumentCommand::StoreTable(document_, table), Messages::MakeTableAction());
     if (made && made.value() == MakeTableOutcome::Written && queries.target) {

@@ -18,6 +18,7 @@ namespace glyphwright {
 class DocumentHistory;
 class OrderListModel;
 class OrderSelection;
+class ProjectSession;
 class WindowQueries;
 
 // frmGlyphwright: the Table Order, the set selector, the start code and the commands, with the
@@ -27,8 +28,8 @@ class MainWindow final : public QMainWindow, public IncludeTarget, private Docum
     Q_DISABLE_COPY_MOVE(MainWindow)
 
 public:
-    MainWindow(DocumentHistory& history, OrderListModel& lines, OrderSelection& selection,
-               WindowQueries& user);
+    MainWindow(DocumentHistory& history, ProjectSession& project, OrderListModel& lines,
+               OrderSelection& selection, WindowQueries& user);
     ~MainWindow() override;
 
     [[nodiscard]] QString SelectionText() const override;  // the picked set name or as typed
@@ -54,6 +55,8 @@ private:
     void DocumentAboutToChange(const DocumentChange&) override {}
     void DocumentChanged(const DocumentChange& change) override;
     void AddEditMenu();
+    void AddProjectActions();
+    void ShowTitle();
     void Load();
     void Remove();
     void MakeTableFromWindow();
@@ -65,6 +68,8 @@ private:
 
     DocumentHistory& history_;
     Document& document_;
+    ProjectSession& project_;
+    QString classicTitle_;
     OrderSelection& selection_;
     WindowQueries& user_;
     std::unique_ptr<Ui::frmGlyphwright> ui_;

@@ -1,0 +1,122 @@
+// Projects in the windows: saved, begun anew and opened again, the work comes back whole; a
+// damaged file changes nothing; unsaved changes are offered to be saved before they are let go.
+#include <QAction>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "Session.h"
+
+namespace glyphwright::test {
+
+class ProjectTest final : public QObject {
+    Q_OBJECT
+
+    static void Trigger(Session& session, const char* action) {
+        QAction* found = session.main().findChild<QAction*>(QString::fromLatin1(action));
+        QVERIFY2(found != nullptr, action);
+        found->trigger();
+    }
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void savedNewAndOpenedAgainMakesTheSameTable() {
+        QTemporaryDir folder;
+        const QString project = folder.filePath(QStringLiteral("work.gwproj"));
+        Session session;
+        const QString classicTitle = session.main().windowTitle();
+        session.IncludeSet("Katakana");
+        session.InsertSingle("F0", QStringLiteral("漢"));
+        session.GiveStart(0, "20");
+        Retype(Find<QLineEdit>(session.main(), "txtTblStartCode"), QStringLiteral("10"));
+        session.user.pathAnswers.push_back(
+            folder.filePath(QStringLiteral("first.tbl")).toStdString());
+        Click(session.main(), "cmdSave");
+        const std::string first = ReadFile(folder.filePath(QStringLiteral("first.tbl")));
+        QVERIFY(first.size() > 100);
+        QCOMPARE(session.main().windowTitle(), classicTitle);  // no project yet
+
+        session.user.pathAnswers.push_back(project.toStdString());
+        Trigger(session, "actionSaveProjectAs");
+        QVERIFY(session.main().windowTitle().startsWith(QStringLiteral("work.gwproj \u2014 ")));
+        const DocumentContents saved = session.document.Contents();
+
+        Trigger(session, "actionNewProject");
+        QCOMPARE(session.Lines(), QStringList{});
+        QCOMPARE(Find<QLineEdit>(session.main(), "txtTblStartCode").text(), QString());
+        QVERIFY(session.document.Contents() == DocumentContents{});
+
+        session.user.openAnswers.push_back(project.toStdString());
+        Trigger(session, "actionOpenProject");
+        QVERIFY(session.user.messages.empty());
+        QVERIFY(session.document.Contents() == saved);
+        QCOMPARE(session.Lines(), (QStringList{"Katakana", QStringLiteral("漢")}));
+        QCOMPARE(Find<QLineEdit>(session.main(), "txtTblStartCode").text(), QStringLiteral("10"));
+        QVERIFY(!session.main().windowTitle().contains(QLatin1Char('*')));
+
+        session.user.pathAnswers.push_back(
+            folder.filePath(QStringLiteral("again.tbl")).toStdString());
+        Click(session.main(), "cmdSave");
+        QCOMPARE(ReadFile(folder.filePath(QStringLiteral("again.tbl"))), first);
+    }
+
+    void aDamagedOrNewerProjectIsRefusedAndChangesNothing() {
+        QTemporaryDir folder;
+        Session session;
+        session.IncludeSet("0-9");
+        const DocumentContents before = session.document.Contents();
+        const QString damaged = folder.filePath(QStringLiteral("damaged.gwproj"));
+        const QString newer = folder.filePath(QStringLiteral("newer.gwproj"));
+        {
+            QFile file(damaged);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("{\"format\": \"glyphwright-project\", ");
+        }
+        {
+            QFile file(newer);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("{\"format\": \"glyphwright-project\", \"version\": 3}");
+        }
+        for (const QString& path : {damaged, newer}) {
+            session.user.openAnswers.push_back(path.toStdString());
+            Trigger(session, "actionOpenProject");
+        }
+        QCOMPARE(session.user.messages.size(), std::size_t{2});
+        QVERIFY(session.user.messages[0].text.find("damaged") != std::string::npos);
+        QVERIFY(session.user.messages[1].text.find("newer") != std::string::npos);
+        QVERIFY(session.document.Contents() == before);
+        QCOMPARE(session.Lines(), QStringList{"0-9"});
+    }
+
+    void unsavedChangesAreOfferedToBeSavedBeforeTheyGo() {
+        QTemporaryDir folder;
+        const QString project = folder.filePath(QStringLiteral("p.gwproj"));
+        Session session;
+        session.user.pathAnswers.push_back(project.toStdString());
+        Trigger(session, "actionSaveProject");  // never saved: asks where
+        QVERIFY(QFile::exists(project));
+        session.IncludeSet("Hiragana");
+        QVERIFY(session.main().windowTitle().startsWith(QStringLiteral("p.gwproj* ")));
+
+        // The close box: Cancel keeps everything open.
+        session.user.saveDiscardCancelAnswers.push_back(WindowQueries::Choice::Cancel);
+        QVERIFY(!session.main().close());
+        QVERIFY(session.main().isVisible());
+        QCOMPARE(session.user.questions.size(), std::size_t{1});
+
+        // EXIT, Yes, then Save: the project is written before the farewell.
+        QSignalSpy ended(&session.windows, &WindowManager::ended);
+        session.user.yesNoAnswers.push_back(true);
+        session.user.saveDiscardCancelAnswers.push_back(WindowQueries::Choice::Save);
+        Click(session.main(), "cmdExit");
+        QTRY_COMPARE(ended.count(), 1);
+        QVERIFY(ReadFile(project).find("\"Hiragana\"") != std::string::npos);
+    }
+};
+
+}  // namespace glyphwright::test
+
+QTEST_MAIN(glyphwright::test::ProjectTest)
+#include "ProjectTest.moc"

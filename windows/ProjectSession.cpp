@@ -1,0 +1,169 @@
+#include "ProjectSession.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+
+#include "DocumentHistory.h"
+#include "Messages.h"
+#include "OpenGameFile.h"
+#include "WindowQueries.h"
+#include "project/ProjectFile.h"
+#include "tablefile/SaveFileAtomically.h"
+
+namespace glyphwright {
+
+namespace {
+
+constexpr int kRecentCount = 8;
+
+void Tell(WindowQueries& user, const QString& text) {
+    user.ShowMessage(Messages::Title().toStdString(), text.toStdString(), MessageIcon::Exclamation);
+}
+
+}  // namespace
+
+ProjectSession::ProjectSession(DocumentHistory& history, OpenGameFile& gameFile, QObject* parent)
+    : QObject(parent), history_(history), gameFile_(gameFile) {
+    history_.Doc().AddObserver(*this);
+    connect(&history_.Stack(), &QUndoStack::cleanChanged, this, &ProjectSession::stateChanged);
+    connect(&gameFile_, &OpenGameFile::changed, this, [this] {
+        if (const auto& file = gameFile_.File()) history_.Doc().SetGameFilePath(file->Path());
+    });
+}
+
+ProjectSession::~ProjectSession() {
+    history_.Doc().RemoveObserver(*this);
+}
+
+bool ProjectSession::IsModified() const {
+    return !history_.Stack().isClean() || changedOutside_;
+}
+
+QString ProjectSession::TitlePart() const {
+    if (!inUse_) return {};
+    const QString name =
+        path_.isEmpty() ? Messages::UntitledProject() : QFileInfo(path_).fileName();
+    return IsModified() ? name + QLatin1Char('*') : name;
+}
+
+void ProjectSession::DocumentChanged(const DocumentChange& change) {
+    if (replacing_ || changedOutside_) return;
+    if (change.startCode || change.files || change.settings) {
+        changedOutside_ = true;
+        emit stateChanged();
+    }
+}
+
+void ProjectSession::Begin(const QString& path) {
+    path_ = path;
+    inUse_ = true;
+    changedOutside_ = false;
+    history_.Stack().setClean();
+    emit stateChanged();
+}
+
+bool ProjectSession::MayReplace(WindowQueries& user) {
+    if (!IsModified()) return true;
+    switch (user.AskSaveDiscardCancel(Messages::Title().toStdString(),
+                                      Messages::UnsavedChanges(TitlePart()).toStdString())) {
+        case WindowQueries::Choice::Save:
+            return Save(user);
+        case WindowQueries::Choice::Discard:
+            return true;
+        case WindowQueries::Choice::Cancel:
+            return false;
+    }
+    return false;
+}
+
+bool ProjectSession::MayClose(WindowQueries& user) {
+    return !inUse_ || MayReplace(user);
+}
+
+bool ProjectSession::New(WindowQueries& user) {
+    if (!MayReplace(user)) return false;
+    replacing_ = true;
+    history_.Doc().Replace({});
+    replacing_ = false;
+    history_.Forget();
+    Begin({});
+    return true;
+}
+
+bool ProjectSession::Open(WindowQueries& user) {
+    const auto path = user.AskOpenPath(Messages::OpenProjectTitle().toStdString());
+    if (!path || path->empty()) return false;
+    return OpenPath(QFile::decodeName(QByteArray::fromStdString(*path)), user);
+}
+
+bool ProjectSession::OpenPath(const QString& path, WindowQueries& user) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        Tell(user, Messages::ProjectUnreadable(path, file.errorString()));
+        return false;
+    }
+    auto read = ReadProject(file.readAll(), path);
+    if (!read) {
+        Tell(user, Messages::Failure(read.error()));
+        return false;
+    }
+    // Read first: a file that cannot be opened needs no question about the work open now.
+    if (!MayReplace(user)) return false;
+    replacing_ = true;
+    history_.Doc().Replace(std::move(read.value()));
+    replacing_ = false;
+    history_.Forget();
+    Begin(path);
+    Remember(path);
+    // The game file comes with the project when it is still there.
+    if (const std::string& game = history_.Doc().Contents().gameFilePath; !game.empty()) {
+        auto opened = GameFile::Open(game);
+        if (opened) {
+            gameFile_.Set(opened.value());
+        } else {
+            Tell(user, Messages::Failure(opened.error()));
+        }
+    }
+    changedOutside_ = false;
+    emit stateChanged();
+    return true;
+}
+
+bool ProjectSession::Save(WindowQueries& user) {
+    return path_.isEmpty() ? SaveAs(user) : SaveTo(path_, user);
+}
+
+bool ProjectSession::SaveAs(WindowQueries& user) {
+    const auto answer = user.AskSavePath({Messages::ProjectFileFilter().toStdString()});
+    if (!answer || answer->path.empty()) return false;
+    return SaveTo(QFile::decodeName(QByteArray::fromStdString(answer->path)), user);
+}
+
+bool ProjectSession::SaveTo(const QString& path, WindowQueries& user) {
+    const QByteArray file = WriteProject(history_.Doc().Contents(), path);
+    const auto saved =
+        SaveFileAtomically(QFile::encodeName(path).toStdString(), file.toStdString());
+    if (!saved) {
+        Tell(user, Messages::Failure(saved.error()));
+        return false;
+    }
+    Begin(path);
+    Remember(path);
+    return true;
+}
+
+QStringList ProjectSession::RecentProjects() {
+    return QSettings().value(QStringLiteral("recentProjects")).toStringList();
+}
+
+void ProjectSession::Remember(const QString& path) {
+    QStringList recent = RecentProjects();
+    const QString full = QFileInfo(path).absoluteFilePath();
+    recent.removeAll(full);
+    recent.prepend(full);
+    while (recent.size() > kRecentCount) recent.removeLast();
+    QSettings().setValue(QStringLiteral("recentProjects"), recent);
+}
+
+}  // namespace glyphwright

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include "core/Document.h"
+
+namespace glyphwright {
+
+class DocumentHistory;
+class OpenGameFile;
+class WindowQueries;
+
+// The project the document is kept in: its file, whether the document has changed since it was
+// saved or opened, and New, Open, Save and Save As. A run that never opens or saves a project
+// behaves as the classic program did: its exit asks nothing more.
+class ProjectSession final : public QObject, private DocumentObserver {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ProjectSession)
+
+public:
+    ProjectSession(DocumentHistory& history, OpenGameFile& gameFile, QObject* parent = nullptr);
+    ~ProjectSession() override;
+
+    [[nodiscard]] const QString& Path() const { return path_; }
+    [[nodiscard]] bool InUse() const { return inUse_; }
+    [[nodiscard]] bool IsModified() const;
+    // "name.gwproj*" for a changed project, "" while no project is in use.
+    [[nodiscard]] QString TitlePart() const;
+
+    // Each true when done, false when the user cancelled or it failed (and was told so).
+    bool New(WindowQueries& user);
+    bool Open(WindowQueries& user);
+    bool OpenPath(const QString& path, WindowQueries& user);
+    bool Save(WindowQueries& user);
+    bool SaveAs(WindowQueries& user);
+    // Whether the work may be let go: Save / Discard / Cancel when a project in use has unsaved
+    // changes; always true in a run that never used a project.
+    bool MayClose(WindowQueries& user);
+
+    // Projects opened or saved lately, newest first (kept between runs).
+    [[nodiscard]] static QStringList RecentProjects();
+
+signals:
+    void stateChanged();  // the path or whether the document is modified
+
+private:
+    void DocumentAboutToChange(const DocumentChange&) override {}
+    void DocumentChanged(const DocumentChange& change) override;
+    bool SaveTo(const QString& path, WindowQueries& user);
+    bool MayReplace(WindowQueries& user);
+    void Begin(const QString& path);
+    static void Remember(const QString& path);
+
+    DocumentHistory& history_;
+    OpenGameFile& gameFile_;
+    QString path_;
+    bool inUse_ = false;
+    bool changedOutside_ = false;  // a change the history does not hold (the start code typed)
+    bool replacing_ = false;
+};
+
+}  // namespace glyphwright
