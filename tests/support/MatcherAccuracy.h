@@ -1,0 +1,93 @@
+#pragma once
+
+// Measures the glyph matcher on a stand-in game font: each character of a repertoire drawn from
+// an installed bitmap-style face (never the matcher's own reference font) into a glyph of the
+// game's size, read back, and counted.
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "core/GlyphMatcher.h"
+#include "core/LookAlikes.h"
+#include "core/ReferenceFont.h"
+#include "core/Repertoire.h"
+
+namespace glyphwright::testing {
+
+struct Miss {
+    char32_t truth = 0;
+    char32_t read = 0;
+};
+
+struct Accuracy {
+    std::size_t glyphs = 0;
+    std::size_t top1 = 0;
+    std::size_t top5 = 0;
+    std::size_t lookAlikeMisses = 0;  // misses where the reading is a look-alike of the truth
+    std::vector<Miss> misses;
+
+    [[nodiscard]] double Top1() const {
+        return glyphs == 0 ? 0 : 100.0 * double(top1) / double(glyphs);
+    }
+    [[nodiscard]] double Top5() const {
+        return glyphs == 0 ? 0 : 100.0 * double(top5) / double(glyphs);
+    }
+};
+
+// Every `step`-th character of the repertoire the stand-in font draws with ink, at size x size.
+inline std::vector<char32_t> StandInCharacters(const ReferenceFont& standIn, Repertoire repertoire,
+                                               int size, std::size_t step = 1) {
+    std::vector<char32_t> out;
+    const std::vector<char32_t> all = RepertoireCharacters(repertoire);
+    for (std::size_t i = 0; i < all.size(); i += step) {
+        if (!standIn.Has(all[i])) continue;
+        const GlyphImage glyph = standIn.Draw(all[i], size, size, Rendering::Pixels);
+        bool ink = false;
+        for (auto level : glyph.ink) ink = ink || level != 0;
+        if (ink) out.push_back(all[i]);
+    }
+    return out;
+}
+
+inline Accuracy MeasureAccuracy(GlyphMatcher& matcher, const ReferenceFont& standIn,
+                                const std::vector<char32_t>& characters, int size) {
+    Accuracy result;
+    for (char32_t truth : characters) {
+        const GlyphSuggestion s =
+            matcher.Suggest(standIn.Draw(truth, size, size, Rendering::Pixels));
+        ++result.glyphs;
+        bool inTop5 = false;
+        for (const Guess& g : s.ranked) inTop5 = inTop5 || g.character == truth;
+        if (s.Best() == truth) {
+            ++result.top1;
+        } else {
+            result.misses.push_back({truth, s.Best()});
+            if (LookAlike(truth, s.Best())) ++result.lookAlikeMisses;
+        }
+        if (inTop5) ++result.top5;
+    }
+    return result;
+}
+
+inline std::string Utf8(char32_t c) {
+    std::string out;
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+    return out;
+}
+
+}  // namespace glyphwright::testing
