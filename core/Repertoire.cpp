@@ -34,8 +34,9 @@ std::vector<char32_t> JisRows(int first, int last) {
     return out;
 }
 
+// The kana repertoire's ranges; the katakana middle dot (U+30FB) is punctuation.
 bool IsKana(char32_t c) {
-    return (c >= 0x3041 && c <= 0x309E) || (c >= 0x30A1 && c <= 0x30FE) ||
+    return (c >= 0x3041 && c <= 0x309E) || (c >= 0x30A1 && c <= 0x30FE && c != 0x30FB) ||
            (c >= 0xFF61 && c <= 0xFF9F);
 }
 

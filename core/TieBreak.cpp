@@ -8,9 +8,10 @@ namespace {
 
 constexpr char32_t kLongVowel = U'ー';
 constexpr char32_t kHalfWidthLongVowel = U'ｰ';
+constexpr int kReach = 4;  // characters looked at on each side
 
 KanaScript ScriptOf(char32_t c) {
-    if (c >= 0x3041 && c <= 0x309F) return KanaScript::Hiragana;
+    if (c >= 0x3041 && c <= 0x309E && c != 0x309B && c != 0x309C) return KanaScript::Hiragana;
     if ((c >= 0x30A1 && c <= 0x30FA) || c == 0x30FD || c == 0x30FE ||
         (c >= 0xFF66 && c <= 0xFF9D && c != kHalfWidthLongVowel)) {
         return KanaScript::Katakana;
@@ -27,20 +28,19 @@ bool Fits(char32_t c, KanaScript script) {
 }  // namespace
 
 KanaScript ScriptAround(std::u32string_view text, std::size_t at) {
-    KanaScript before = KanaScript::Unknown;
-    for (std::size_t i = std::min(at, text.size()); i > 0; --i) {
-        const char32_t c = text[i - 1];
-        if (c == kLongVowel || c == kHalfWidthLongVowel) continue;
-        before = ScriptOf(c);
-        break;
-    }
-    KanaScript after = KanaScript::Unknown;
-    for (std::size_t i = at + 1; i < text.size(); ++i) {
-        const char32_t c = text[i];
-        if (c == kLongVowel || c == kHalfWidthLongVowel) continue;
-        after = ScriptOf(c);
-        break;
-    }
+    // The first kana within a few characters on each side; punctuation, kanji and the long-vowel
+    // mark between say nothing.
+    auto first = [&](std::size_t from, int step) {
+        for (int n = 0; n < kReach; ++n) {
+            if (step < 0 && from == 0) break;
+            from = step < 0 ? from - 1 : from + 1;
+            if (from >= text.size()) break;
+            if (const KanaScript s = ScriptOf(text[from]); s != KanaScript::Unknown) return s;
+        }
+        return KanaScript::Unknown;
+    };
+    const KanaScript before = first(at, -1);
+    const KanaScript after = first(at, +1);
     if (before == KanaScript::Unknown) return after;
     if (after == KanaScript::Unknown || after == before) return before;
     return KanaScript::Unknown;
