@@ -32,6 +32,12 @@ inline constexpr const char* kCodeMapAllCells = "widgets/code_map_update_every_c
 inline constexpr const char* kIncludeWidgetsMapOpen = "widgets/include_on_1000_lines_map_open";
 inline constexpr const char* kRemoveWidgetsMapOpen = "widgets/remove_line_500_of_1000_map_open";
 
+// The glyph matcher (MatchBenchmarks.cpp): 256 glyphs read with the references drawn, and the
+// first drawing of the references; its accuracy table is printed after the timings.
+inline constexpr const char* kMatch256 = "core/match_256_glyphs_3500_candidates";
+inline constexpr const char* kMatchFirstDrawing = "core/match_first_drawing_3500_references";
+void PrintMatcherAccuracy();
+
 // Where the benchmarks write their files: $GLYPHWRIGHT_BENCH_SCRATCH, which bench/run points
 // into the bench build folder (a real disk, like a user's), or /tmp.
 inline std::string ScratchPath(const std::string& name) {

@@ -21,6 +21,23 @@ constexpr int kLarge = 4;
 constexpr std::size_t kShortlist = 24;
 constexpr float kFineWeight = 1.0f;
 
+// Eight sums side by side, so the compiler can keep them in one vector register: a single sum
+// would make every addition wait for the one before.
+float SquaredDistance(const float* a, const float* b, std::size_t n) {
+    float lanes[8] = {};
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        for (std::size_t k = 0; k < 8; ++k) {
+            const float d = a[i + k] - b[i + k];
+            lanes[k] += d * d;
+        }
+    }
+    float sum = 0;
+    for (; i < n; ++i) sum += (a[i] - b[i]) * (a[i] - b[i]);
+    for (float lane : lanes) sum += lane;
+    return sum;
+}
+
 }  // namespace
 
 GlyphMatcher::GlyphMatcher(ReferenceFont font, const std::vector<char32_t>& candidates)
@@ -65,12 +82,8 @@ GlyphSuggestion GlyphMatcher::Suggest(const GlyphImage& glyph) {
     bestDrawing_.assign(candidates_.size(), 0);
     const float* f = features.values.data();
     for (std::size_t r = 0; r < refs.owner.size(); ++r) {
-        const float* g = refs.features.data() + r * GlyphFeatures::kSize;
-        float sum = 0;
-        for (std::size_t i = 0; i < GlyphFeatures::kSize; ++i) {
-            const float d = f[i] - g[i];
-            sum += d * d;
-        }
+        const float sum = SquaredDistance(f, refs.features.data() + r * GlyphFeatures::kSize,
+                                          GlyphFeatures::kSize);
         const std::uint32_t owner = refs.owner[r];
         if (sum < best_[owner]) {
             best_[owner] = sum;
@@ -88,12 +101,7 @@ GlyphSuggestion GlyphMatcher::Suggest(const GlyphImage& glyph) {
     order.resize(shortlist);
     for (std::uint32_t c : order) {
         const float* g = refs.fine.data() + std::size_t{bestDrawing_[c]} * GlyphFeatures::kFineSize;
-        float sum = 0;
-        for (std::size_t i = 0; i < GlyphFeatures::kFineSize; ++i) {
-            const float d = features.fine[i] - g[i];
-            sum += d * d;
-        }
-        best_[c] += kFineWeight * sum;
+        best_[c] += kFineWeight * SquaredDistance(features.fine.data(), g, GlyphFeatures::kFineSize);
     }
     std::sort(order.begin(), order.end(),
               [&](std::uint32_t a, std::uint32_t b) { return best_[a] < best_[b]; });

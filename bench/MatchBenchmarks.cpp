@@ -1,0 +1,156 @@
+// The glyph matcher: reading 256 glyphs of a 16 x 16 stand-in font against the 3,500 candidates
+// of kana, ASCII, full-width and level-1 kanji with the references drawn, and the first drawing of
+// those references apart. Then its accuracy on two stand-in fonts beside the naive floor's.
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "BenchSupport.h"
+#include "core/GlyphMatcher.h"
+#include "core/ReferenceFont.h"
+#include "core/Repertoire.h"
+#include "support/MatcherAccuracy.h"
+#include "support/NaiveGlyphMatcher.h"
+
+namespace glyphwright::bench {
+namespace {
+
+constexpr const char* kReferenceFamily = "Noto Sans CJK JP";
+
+std::vector<char32_t> BenchCandidates() {
+    return RepertoireCharacters(
+        {Repertoire::Kana, Repertoire::Ascii, Repertoire::FullWidth, Repertoire::Level1Kanji});
+}
+
+// 256 glyphs as a game font might hold them: the kana, then ASCII, then kanji, from Unifont-JP
+// (or Misaki Gothic at 8 x 8).
+std::vector<GlyphImage> GameGlyphs(int size) {
+    const auto font = ReferenceFont::Open(size == 16 ? "Unifont-JP" : "MisakiGothic");
+    if (!font.ok()) return {};
+    std::vector<GlyphImage> glyphs;
+    for (Repertoire r : {Repertoire::Kana, Repertoire::Ascii, Repertoire::Level1Kanji}) {
+        for (char32_t c : RepertoireCharacters(r)) {
+            if (glyphs.size() == 256) return glyphs;
+            if (font.value().Has(c))
+                glyphs.push_back(font.value().Draw(c, size, size, Rendering::Pixels));
+        }
+    }
+    return glyphs;
+}
+
+void MatchFirstDrawing(benchmark::State& state) {
+    const int size = static_cast<int>(state.range(0));
+    const auto candidates = BenchCandidates();
+    for (auto _ : state) {
+        auto font = ReferenceFont::Open(kReferenceFamily);
+        if (!font.ok()) {
+            state.SkipWithError("the reference font is not installed");
+            break;
+        }
+        GlyphMatcher matcher(std::move(font).value(), candidates);
+        matcher.Prepare(size, size);
+        benchmark::DoNotOptimize(matcher);
+    }
+}
+BENCHMARK(MatchFirstDrawing)
+    ->Name(kMatchFirstDrawing)
+    ->Arg(16)
+    ->Arg(8)
+    ->Unit(benchmark::kMillisecond);
+
+void Match256Glyphs(benchmark::State& state) {
+    const int size = static_cast<int>(state.range(0));
+    auto font = ReferenceFont::Open(kReferenceFamily);
+    const std::vector<GlyphImage> glyphs = GameGlyphs(size);
+    if (!font.ok() || glyphs.size() != 256) {
+        state.SkipWithError("the reference or the stand-in font is not installed");
+        return;
+    }
+    GlyphMatcher matcher(std::move(font).value(), BenchCandidates());
+    matcher.Prepare(size, size);
+    state.counters["candidates"] = static_cast<double>(matcher.Candidates().size());
+    for (auto _ : state) {
+        for (const GlyphImage& glyph : glyphs) benchmark::DoNotOptimize(matcher.Suggest(glyph));
+    }
+}
+BENCHMARK(Match256Glyphs)->Name(kMatch256)->Arg(16)->Arg(8)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+void PrintMatcherAccuracy() {
+    using testing::Accuracy;
+    auto reference = ReferenceFont::Open(kReferenceFamily);
+    if (!reference.ok()) {
+        std::printf("\nglyph matcher accuracy: not measured (%s is not installed)\n",
+                    kReferenceFamily);
+        return;
+    }
+    const auto candidates = BenchCandidates();
+    const ReferenceFont& referenceFont = reference.value();
+    GlyphMatcher matcher(ReferenceFont::Open(kReferenceFamily).value(), candidates);
+    std::printf(
+        "\nGlyph matcher accuracy against %s, %zu candidates (kana, ASCII, full-width, "
+        "level-1 kanji); the naive floor (blur, correlation at +-1 px) beside it\n\n",
+        kReferenceFamily, matcher.Candidates().size());
+    std::printf("| %-12s | %-5s | %-9s | %6s | %7s | %7s | %9s | %9s | %-9s |\n", "stand-in",
+                "size", "read", "glyphs", "top-1", "top-5", "floor t-1", "floor t-5",
+                "look-alike misses");
+    std::printf(
+        "|--------------|-------|-----------|--------|---------|---------|-----------|-----------|-"
+        "----------|\n");
+    struct Face {
+        const char* family;
+        int size;
+    };
+    for (Face face : {Face{"Unifont-JP", 16}, Face{"MisakiGothic", 8}}) {
+        const auto standIn = ReferenceFont::Open(face.family);
+        if (!standIn.ok()) continue;
+        const testing::NaiveGlyphMatcher naive(referenceFont, candidates, face.size);
+        for (Repertoire r : {Repertoire::Kana, Repertoire::Ascii, Repertoire::FullWidth,
+                             Repertoire::Level1Kanji, Repertoire::Level2Kanji}) {
+            const auto characters = testing::StandInCharacters(standIn.value(), r, face.size);
+            // Level 2 is not among the candidates: read against its own repertoire instead.
+            std::unique_ptr<GlyphMatcher> own;
+            if (r == Repertoire::Level2Kanji) {
+                own = std::make_unique<GlyphMatcher>(ReferenceFont::Open(kReferenceFamily).value(),
+                                                     RepertoireCharacters(r));
+            }
+            const Accuracy a = testing::MeasureAccuracy(own ? *own : matcher, standIn.value(),
+                                                        characters, face.size);
+            // The floor is slow: it reads every tenth kanji.
+            std::size_t floorGlyphs = 0, floorTop1 = 0, floorTop5 = 0;
+            const std::size_t step = r == Repertoire::Level1Kanji ? 10 : 1;
+            if (r != Repertoire::Level2Kanji) {
+                for (std::size_t i = 0; i < characters.size(); i += step) {
+                    const auto ranked =
+                        naive.Rank(standIn.value().Draw(characters[i], face.size, face.size,
+                                                        Rendering::Pixels),
+                                   5);
+                    ++floorGlyphs;
+                    if (!ranked.empty() && ranked[0] == characters[i]) ++floorTop1;
+                    if (std::find(ranked.begin(), ranked.end(), characters[i]) != ranked.end())
+                        ++floorTop5;
+                }
+            }
+            char floor1[16] = "-", floor5[16] = "-";
+            if (floorGlyphs > 0) {
+                std::snprintf(floor1, sizeof floor1, "%.1f %%",
+                              100.0 * double(floorTop1) / double(floorGlyphs));
+                std::snprintf(floor5, sizeof floor5, "%.1f %%",
+                              100.0 * double(floorTop5) / double(floorGlyphs));
+            }
+            std::printf(
+                "| %-12s | %2dx%-2d | %-9s | %6zu | %5.1f %% | %5.1f %% | %9s | %9s | %zu of %zu "
+                "|\n",
+                face.family, face.size, face.size, std::string(RepertoireName(r)).c_str(), a.glyphs,
+                a.Top1(), a.Top5(), floor1, floor5, a.lookAlikeMisses, a.misses.size());
+        }
+    }
+}
+
+}  // namespace glyphwright::bench
