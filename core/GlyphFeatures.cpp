@@ -192,22 +192,4 @@ GlyphFeatures ExtractFeatures(const GlyphImage& glyph, float dotSize) {
     return features;
 }
 
-float FineDistance(const GlyphFeatures& a, const GlyphFeatures& b) {
-    float sum = 0;
-    for (std::size_t i = 0; i < GlyphFeatures::kFineSize; ++i) {
-        const float d = a.fine[i] - b.fine[i];
-        sum += d * d;
-    }
-    return sum;
-}
-
-float FeatureDistance(const GlyphFeatures& a, const GlyphFeatures& b) {
-    float sum = 0;
-    for (std::size_t i = 0; i < GlyphFeatures::kSize; ++i) {
-        const float d = a.values[i] - b.values[i];
-        sum += d * d;
-    }
-    return sum;
-}
-
 }  // namespace glyphwright

@@ -38,7 +38,4 @@ struct GlyphFeatures {
 // four times as large is read with dotSize 4, so it comes out as soft as the game's glyph does.
 [[nodiscard]] GlyphFeatures ExtractFeatures(const GlyphImage& glyph, float dotSize = 1);
 
-[[nodiscard]] float FeatureDistance(const GlyphFeatures& a, const GlyphFeatures& b);
-[[nodiscard]] float FineDistance(const GlyphFeatures& a, const GlyphFeatures& b);
-
 }  // namespace glyphwright

@@ -17,7 +17,10 @@ constexpr float kTieMargin = 0.06f;
 constexpr float kLookAlikeMargin = 0.30f;
 // The margin at which the best guess is called certain.
 constexpr float kClearMargin = 0.35f;
+// References are drawn this many times the glyph's size.
 constexpr int kLarge = 4;
+// How many of the closest candidates on the coarse grid are compared again on the fine one, and
+// how much the fine comparison adds.
 constexpr std::size_t kShortlist = 24;
 constexpr float kFineWeight = 1.0f;
 
@@ -55,7 +58,8 @@ const GlyphMatcher::References& GlyphMatcher::ReferencesFor(int width, int heigh
     const auto key = std::make_pair(width, height);
     if (const auto found = cache_.find(key); found != cache_.end()) return found->second;
     References refs;
-    refs.features.reserve(candidates_.size() * 2 * GlyphFeatures::kSize);
+    refs.features.reserve(candidates_.size() * GlyphFeatures::kSize);
+    refs.fine.reserve(candidates_.size() * GlyphFeatures::kFineSize);
     for (std::size_t i = 0; i < candidates_.size(); ++i) {
         auto add = [&](const GlyphImage& image, float dotSize) {
             const GlyphFeatures f = ExtractFeatures(image, dotSize);
@@ -101,7 +105,8 @@ GlyphSuggestion GlyphMatcher::Suggest(const GlyphImage& glyph) {
     order.resize(shortlist);
     for (std::uint32_t c : order) {
         const float* g = refs.fine.data() + std::size_t{bestDrawing_[c]} * GlyphFeatures::kFineSize;
-        best_[c] += kFineWeight * SquaredDistance(features.fine.data(), g, GlyphFeatures::kFineSize);
+        best_[c] +=
+            kFineWeight * SquaredDistance(features.fine.data(), g, GlyphFeatures::kFineSize);
     }
     std::sort(order.begin(), order.end(),
               [&](std::uint32_t a, std::uint32_t b) { return best_[a] < best_[b]; });
