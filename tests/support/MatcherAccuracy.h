@@ -12,6 +12,7 @@
 #include "core/LookAlikes.h"
 #include "core/ReferenceFont.h"
 #include "core/Repertoire.h"
+#include "core/TieBreak.h"
 
 namespace glyphwright::testing {
 
@@ -50,12 +51,22 @@ inline std::vector<char32_t> StandInCharacters(const ReferenceFont& standIn, Rep
     return out;
 }
 
+// The script of the text a kana would stand in, as the game's strings would show it.
+inline KanaScript ScriptOfKana(char32_t c) {
+    if (c >= 0x3041 && c <= 0x309E) return KanaScript::Hiragana;
+    if ((c >= 0x30A1 && c <= 0x30FA) || (c >= 0xFF66 && c <= 0xFF9D)) return KanaScript::Katakana;
+    return KanaScript::Unknown;
+}
+
+// With `amongOwnScript`, each kana is read as if the game's text showed it among kana of its own
+// script, so the tie-break applies.
 inline Accuracy MeasureAccuracy(GlyphMatcher& matcher, const ReferenceFont& standIn,
-                                const std::vector<char32_t>& characters, int size) {
+                                const std::vector<char32_t>& characters, int size,
+                                bool amongOwnScript = false) {
     Accuracy result;
     for (char32_t truth : characters) {
-        const GlyphSuggestion s =
-            matcher.Suggest(standIn.Draw(truth, size, size, Rendering::Pixels));
+        GlyphSuggestion s = matcher.Suggest(standIn.Draw(truth, size, size, Rendering::Pixels));
+        if (amongOwnScript) BreakTie(s, ScriptOfKana(truth));
         ++result.glyphs;
         bool inTop5 = false;
         for (const Guess& g : s.ranked) inTop5 = inTop5 || g.character == truth;
