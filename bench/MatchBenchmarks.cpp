@@ -80,6 +80,15 @@ void Match256Glyphs(benchmark::State& state) {
 }
 BENCHMARK(Match256Glyphs)->Name(kMatch256)->Arg(16)->Arg(8)->Unit(benchmark::kMillisecond);
 
+// What share of the glyphs is read with confidence 0.5 or more, and how many of those are right.
+std::string Confident(const testing::Accuracy& a) {
+    char text[48];
+    std::snprintf(text, sizeof text, "%5.1f %% of glyphs, %5.1f %%",
+                  a.glyphs == 0 ? 0.0 : 100.0 * double(a.confident) / double(a.glyphs),
+                  a.confident == 0 ? 0.0 : 100.0 * double(a.confidentRight) / double(a.confident));
+    return text;
+}
+
 }  // namespace
 
 void PrintMatcherAccuracy() {
@@ -98,12 +107,12 @@ void PrintMatcherAccuracy() {
         "level-1 kanji; level 2 against itself); the naive floor (blur, correlation at +-1 px) "
         "beside it, and each repertoire read against itself alone\n\n",
         kReferenceFamily, matcher.Candidates().size());
-    std::printf("| %-12s | %-5s | %-9s | %6s | %7s | %7s | %9s | %9s | %-17s | %-13s |\n",
+    std::printf("| %-12s | %-5s | %-9s | %6s | %7s | %7s | %9s | %9s | %-17s | %-13s | %-24s |\n",
                 "stand-in", "size", "read", "glyphs", "top-1", "top-5", "floor t-1", "floor t-5",
-                "look-alike misses", "alone t-1/t-5");
+                "look-alike misses", "alone t-1/t-5", "conf>=0.5: share, right");
     std::printf(
         "|--------------|-------|-----------|--------|---------|---------|-----------|------"
-        "-----|-------------------|---------------|\n");
+        "-----|-------------------|---------------|--------------------------|\n");
     struct Face {
         const char* family;
         int size;
@@ -153,9 +162,10 @@ void PrintMatcherAccuracy() {
                           a.misses.size());
             std::printf(
                 "| %-12s | %2dx%-2d | %-9s | %6zu | %5.1f %% | %5.1f %% | %9s | %9s | %-17s "
-                "| %5.1f / %5.1f |\n",
+                "| %5.1f / %5.1f | %s |\n",
                 face.family, face.size, face.size, std::string(RepertoireName(r)).c_str(), a.glyphs,
-                a.Top1(), a.Top5(), floor1, floor5, lookAlikes, own.Top1(), own.Top5());
+                a.Top1(), a.Top5(), floor1, floor5, lookAlikes, own.Top1(), own.Top5(),
+                Confident(a).c_str());
         }
         // The kana once more, as if the game's text showed each among kana of its own script.
         const auto kana = testing::StandInCharacters(standIn.value(), Repertoire::Kana, face.size);
@@ -163,9 +173,10 @@ void PrintMatcherAccuracy() {
             testing::MeasureAccuracy(matcher, standIn.value(), kana, face.size, true);
         std::printf(
             "| %-12s | %2dx%-2d | %-9s | %6zu | %5.1f %% | %5.1f %% | %9s | %9s | %zu of %-12zu "
-            "| %13s |\n",
+            "| %13s | %s |\n",
             face.family, face.size, face.size, "kana,text", inText.glyphs, inText.Top1(),
-            inText.Top5(), "", "", inText.lookAlikeMisses, inText.misses.size(), "");
+            inText.Top5(), "", "", inText.lookAlikeMisses, inText.misses.size(), "",
+            Confident(inText).c_str());
     }
 }
 

@@ -27,6 +27,11 @@ struct Accuracy {
     std::size_t top5 = 0;
     std::size_t lookAlikeMisses = 0;  // misses where the reading is a look-alike of the truth
     std::vector<Miss> misses;
+    // The readings at or above kConfident, and how many of those are right: what "Accept all
+    // above confidence" would take.
+    static constexpr float kConfident = 0.5f;
+    std::size_t confident = 0;
+    std::size_t confidentRight = 0;
 
     [[nodiscard]] double Top1() const {
         return glyphs == 0 ? 0 : 100.0 * double(top1) / double(glyphs);
@@ -70,6 +75,10 @@ inline Accuracy MeasureAccuracy(GlyphMatcher& matcher, const ReferenceFont& stan
         ++result.glyphs;
         bool inTop5 = false;
         for (const Guess& g : s.ranked) inTop5 = inTop5 || g.character == truth;
+        if (s.confidence >= Accuracy::kConfident) {
+            ++result.confident;
+            if (s.Best() == truth) ++result.confidentRight;
+        }
         if (s.Best() == truth) {
             ++result.top1;
         } else {
