@@ -11,6 +11,7 @@
 #include "core/GlyphMatcher.h"
 #include "core/LookAlikes.h"
 #include "core/ReferenceFont.h"
+#include "core/SuggestionReport.h"
 #include "core/Repertoire.h"
 #include "core/TieBreak.h"
 
@@ -91,23 +92,7 @@ inline Accuracy MeasureAccuracy(GlyphMatcher& matcher, const ReferenceFont& stan
 }
 
 inline std::string Utf8(char32_t c) {
-    std::string out;
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-    return out;
+    return Utf8Of(c);
 }
 
 }  // namespace glyphwright::testing
