@@ -47,13 +47,12 @@ void MatchFirstDrawing(benchmark::State& state) {
     const int size = static_cast<int>(state.range(0));
     const auto candidates = BenchCandidates();
     for (auto _ : state) {
-        auto font = ReferenceFont::Open(kReferenceFamily);
-        if (!font.ok()) {
+        const auto matcher = testing::DefaultMatcher(candidates);
+        if (!matcher) {
             state.SkipWithError("the reference font is not installed");
             break;
         }
-        GlyphMatcher matcher(std::move(font).value(), candidates);
-        matcher.Prepare(size, size);
+        matcher->Prepare(size, size);
         benchmark::DoNotOptimize(matcher);
     }
 }
@@ -65,17 +64,16 @@ BENCHMARK(MatchFirstDrawing)
 
 void Match256Glyphs(benchmark::State& state) {
     const int size = static_cast<int>(state.range(0));
-    auto font = ReferenceFont::Open(kReferenceFamily);
+    const auto matcher = testing::DefaultMatcher(BenchCandidates());
     const std::vector<GlyphImage> glyphs = GameGlyphs(size);
-    if (!font.ok() || glyphs.size() != 256) {
+    if (!matcher || glyphs.size() != 256) {
         state.SkipWithError("the reference or the stand-in font is not installed");
         return;
     }
-    GlyphMatcher matcher(std::move(font).value(), BenchCandidates());
-    matcher.Prepare(size, size);
-    state.counters["candidates"] = static_cast<double>(matcher.Candidates().size());
+    matcher->Prepare(size, size);
+    state.counters["candidates"] = static_cast<double>(matcher->Candidates().size());
     for (auto _ : state) {
-        for (const GlyphImage& glyph : glyphs) benchmark::DoNotOptimize(matcher.Suggest(glyph));
+        for (const GlyphImage& glyph : glyphs) benchmark::DoNotOptimize(matcher->Suggest(glyph));
     }
 }
 BENCHMARK(Match256Glyphs)->Name(kMatch256)->Arg(16)->Arg(8)->Unit(benchmark::kMillisecond);
@@ -101,9 +99,11 @@ void PrintMatcherAccuracy() {
     }
     const auto candidates = BenchCandidates();
     const ReferenceFont& referenceFont = reference.value();
-    GlyphMatcher matcher(ReferenceFont::Open(kReferenceFamily).value(), candidates);
+    const auto defaultMatcher = testing::DefaultMatcher(candidates);
+    GlyphMatcher& matcher = *defaultMatcher;
     std::printf(
-        "\nGlyph matcher accuracy against %s, %zu candidates (kana, ASCII, full-width, "
+        "\nGlyph matcher accuracy against %s (ASCII also DejaVu Sans Mono), %zu candidates (kana, "
+        "ASCII, full-width, "
         "level-1 kanji; level 2 against itself); the naive floor (blur, correlation at +-1 px) "
         "beside it, and each repertoire read against itself alone\n\n",
         kReferenceFamily, matcher.Candidates().size());
@@ -127,10 +127,9 @@ void PrintMatcherAccuracy() {
             // Level 2 is not among the candidates: it is read against its own repertoire only.
             // Every repertoire is also read against itself alone, as when the user picks the one
             // repertoire a range of codes holds.
-            GlyphMatcher alone(ReferenceFont::Open(kReferenceFamily).value(),
-                               RepertoireCharacters(r));
+            const auto alone = testing::DefaultMatcher(RepertoireCharacters(r));
             const Accuracy own =
-                testing::MeasureAccuracy(alone, standIn.value(), characters, face.size);
+                testing::MeasureAccuracy(*alone, standIn.value(), characters, face.size);
             const Accuracy a =
                 r == Repertoire::Level2Kanji
                     ? own

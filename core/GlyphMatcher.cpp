@@ -43,8 +43,9 @@ float SquaredDistance(const float* a, const float* b, std::size_t n) {
 
 }  // namespace
 
-GlyphMatcher::GlyphMatcher(ReferenceFont font, const std::vector<char32_t>& candidates)
-    : font_(std::move(font)) {
+GlyphMatcher::GlyphMatcher(ReferenceFont font, const std::vector<char32_t>& candidates,
+                           std::optional<ReferenceFont> fixedWidth)
+    : font_(std::move(font)), fixedWidth_(std::move(fixedWidth)) {
     for (char32_t c : candidates) {
         if (font_.Has(c)) candidates_.push_back(c);
     }
@@ -72,6 +73,11 @@ const GlyphMatcher::References& GlyphMatcher::ReferencesFor(int width, int heigh
         // artist drew from, softened as much as the game's glyph is. (The outline fitted to the
         // game's few pixels read worse: hinting at 8 pixels moves strokes a bitmap font keeps.)
         add(font_.Draw(candidates_[i], width * kLarge, height * kLarge, Rendering::Smooth), kLarge);
+        if (fixedWidth_ && candidates_[i] < 0x80 && fixedWidth_->Has(candidates_[i])) {
+            add(fixedWidth_->Draw(candidates_[i], width * kLarge, height * kLarge,
+                                  Rendering::Smooth),
+                kLarge);
+        }
     }
     return cache_.emplace(key, std::move(refs)).first->second;
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -19,8 +20,15 @@ class GlyphMatcher {
 public:
     static constexpr std::size_t kRanked = 5;  // the best guess and four alternatives
 
-    // Candidates the font cannot draw are left out.
-    GlyphMatcher(ReferenceFont font, const std::vector<char32_t>& candidates);
+    // The faces the matcher draws from unless the user picks others.
+    static constexpr const char* kDefaultFamily = "Noto Sans CJK JP";
+    static constexpr const char* kDefaultFixedWidthFamily = "DejaVu Sans Mono";
+
+    // Candidates the font cannot draw are left out. ASCII is drawn from `fixedWidth` as well,
+    // when given: game fonts draw ASCII in fixed-width cells, with the narrow O and the tall
+    // capitals of a fixed-width face rather than a CJK face's proportional Latin.
+    GlyphMatcher(ReferenceFont font, const std::vector<char32_t>& candidates,
+                 std::optional<ReferenceFont> fixedWidth = std::nullopt);
 
     [[nodiscard]] GlyphSuggestion Suggest(const GlyphImage& glyph);
 
@@ -40,6 +48,7 @@ private:
     const References& ReferencesFor(int width, int height);
 
     ReferenceFont font_;
+    std::optional<ReferenceFont> fixedWidth_;
     std::vector<char32_t> candidates_;
     std::map<std::pair<int, int>, References> cache_;
     std::vector<float> best_;                 // per candidate, reused between glyphs

@@ -5,17 +5,31 @@
 // game's size, read back, and counted.
 
 #include <cstddef>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/GlyphMatcher.h"
 #include "core/LookAlikes.h"
 #include "core/ReferenceFont.h"
-#include "core/SuggestionReport.h"
 #include "core/Repertoire.h"
+#include "core/SuggestionReport.h"
 #include "core/TieBreak.h"
 
 namespace glyphwright::testing {
+
+// The matcher as the program makes it by default: Noto Sans CJK JP, with ASCII also drawn from
+// DejaVu Sans Mono. Null when the reference font is not installed.
+inline std::unique_ptr<GlyphMatcher> DefaultMatcher(const std::vector<char32_t>& candidates) {
+    auto font = ReferenceFont::Open(GlyphMatcher::kDefaultFamily);
+    if (!font.ok()) return nullptr;
+    auto fixedWidth = ReferenceFont::Open(GlyphMatcher::kDefaultFixedWidthFamily);
+    return std::make_unique<GlyphMatcher>(
+        std::move(font).value(), candidates,
+        fixedWidth.ok() ? std::optional<ReferenceFont>(std::move(fixedWidth).value())
+                        : std::nullopt);
+}
 
 struct Miss {
     char32_t truth = 0;
