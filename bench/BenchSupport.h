@@ -43,6 +43,12 @@ inline constexpr const char* kFontStep = "widgets/font_step_64_MiB";
 // and prints its own peak memory.
 inline constexpr const char* kFontPeakRssFlag = "--font-peak-rss=";
 
+// The glyph matcher (MatchBenchmarks.cpp): 256 glyphs read with the references drawn, and the
+// first drawing of the references; its accuracy table is printed after the timings.
+inline constexpr const char* kMatch256 = "core/match_256_glyphs_3500_candidates";
+inline constexpr const char* kMatchFirstDrawing = "core/match_first_drawing_3500_references";
+void PrintMatcherAccuracy();
+
 // Where the benchmarks write their files: $GLYPHWRIGHT_BENCH_SCRATCH, which bench/run points
 // into the bench build folder (a real disk, like a user's), or /tmp.
 inline std::string ScratchPath(const std::string& name) {

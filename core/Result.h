@@ -14,13 +14,17 @@ struct Success {
 template <class T, class E>
 class [[nodiscard]] Result {
 public:
-    Result(T value) : state_(std::in_place_index<0>, std::move(value)) {}  // NOLINT: implicit by design
-    Result(E error) : state_(std::in_place_index<1>, std::move(error)) {}   // NOLINT: implicit by design
+    Result(T value)
+        : state_(std::in_place_index<0>, std::move(value)) {}  // NOLINT: implicit by design
+    Result(E error)
+        : state_(std::in_place_index<1>, std::move(error)) {}  // NOLINT: implicit by design
 
     [[nodiscard]] bool ok() const { return state_.index() == 0; }
     explicit operator bool() const { return ok(); }
 
-    [[nodiscard]] const T& value() const { return std::get<0>(state_); }
+    [[nodiscard]] const T& value() const& { return std::get<0>(state_); }
+    // The value moved out, for a value that cannot be copied.
+    [[nodiscard]] T&& value() && { return std::get<0>(std::move(state_)); }
     [[nodiscard]] const E& error() const { return std::get<1>(state_); }
 
 private:

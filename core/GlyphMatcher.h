@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "GlyphFeatures.h"
+#include "GlyphImage.h"
+#include "GlyphSuggestion.h"
+#include "ReferenceFont.h"
+
+namespace glyphwright {
+
+// Reads glyphs: ranks the candidate characters for each by comparing its pixels with the same
+// characters drawn from a reference font at the glyph's size. The references for a size are drawn
+// the first time a glyph of that size comes, and kept.
+class GlyphMatcher {
+public:
+    static constexpr std::size_t kRanked = 5;  // the best guess and four alternatives
+
+    // The faces the matcher draws from unless the user picks others.
+    static constexpr const char* kDefaultFamily = "Noto Sans CJK JP";
+    static constexpr const char* kDefaultFixedWidthFamily = "DejaVu Sans Mono";
+
+    // Candidates the font cannot draw are left out. ASCII is drawn from `fixedWidth` as well,
+    // when given: game fonts draw ASCII in fixed-width cells, with the narrow O and the tall
+    // capitals of a fixed-width face rather than a CJK face's proportional Latin.
+    GlyphMatcher(ReferenceFont font, const std::vector<char32_t>& candidates,
+                 std::optional<ReferenceFont> fixedWidth = std::nullopt);
+
+    [[nodiscard]] GlyphSuggestion Suggest(const GlyphImage& glyph);
+
+    // Draws the references for glyphs of this size now, so the first Suggest() need not.
+    void Prepare(int width, int height);
+
+    [[nodiscard]] const std::vector<char32_t>& Candidates() const { return candidates_; }
+    [[nodiscard]] const ReferenceFont& Font() const { return font_; }
+
+private:
+    // Every candidate drawn a few ways (smooth and in full pixels), features side by side.
+    struct References {
+        std::vector<float> features;       // kSize floats per drawing
+        std::vector<float> fine;           // kFineSize floats per drawing
+        std::vector<std::uint32_t> owner;  // the candidate each drawing shows
+    };
+    const References& ReferencesFor(int width, int height);
+
+    ReferenceFont font_;
+    std::optional<ReferenceFont> fixedWidth_;
+    std::vector<char32_t> candidates_;
+    std::map<std::pair<int, int>, References> cache_;
+    std::vector<float> best_;                 // per candidate, reused between glyphs
+    std::vector<std::uint32_t> bestDrawing_;  // per candidate, the closest of its drawings
+};
+
+}  // namespace glyphwright

@@ -1,0 +1,223 @@
+// The glyph matcher on glyphs of stand-in game fonts: a 16-pixel face (Unifont-JP) and an
+// 8-pixel one (Misaki Gothic), read against the reference, Noto Sans CJK JP.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/GlyphMatcher.h"
+#include "core/LookAlikes.h"
+#include "core/ReferenceFont.h"
+#include "core/Repertoire.h"
+#include "core/TieBreak.h"
+#include "support/MatcherAccuracy.h"
+
+namespace glyphwright {
+namespace {
+
+using testing::Utf8;
+
+class GlyphMatcherTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        matcher_ = testing::DefaultMatcher(RepertoireCharacters(
+            {Repertoire::Kana, Repertoire::Ascii, Repertoire::FullWidth, Repertoire::Level1Kanji}));
+        ASSERT_NE(matcher_, nullptr) << "Noto Sans CJK JP is not installed";
+        auto unifont = ReferenceFont::Open("Unifont-JP");
+        ASSERT_TRUE(unifont.ok()) << unifont.error().reason;
+        sixteen_ = std::make_unique<ReferenceFont>(std::move(unifont).value());
+        auto misaki = ReferenceFont::Open("MisakiGothic");
+        ASSERT_TRUE(misaki.ok()) << misaki.error().reason;
+        eight_ = std::make_unique<ReferenceFont>(std::move(misaki).value());
+    }
+    static void TearDownTestSuite() {
+        matcher_.reset();
+        sixteen_.reset();
+        eight_.reset();
+    }
+
+    // The character as the game font of that size draws it, read by the matcher.
+    static GlyphSuggestion Read(char32_t c, int size) {
+        const ReferenceFont& font = size == 16 ? *sixteen_ : *eight_;
+        return matcher_->Suggest(font.Draw(c, size, size, Rendering::Pixels));
+    }
+
+    static std::string Ranked(const GlyphSuggestion& s) {
+        std::string out;
+        for (const Guess& g : s.ranked) out += Utf8(g.character) + " ";
+        return out;
+    }
+
+    static std::unique_ptr<GlyphMatcher> matcher_;
+    static std::unique_ptr<ReferenceFont> sixteen_;
+    static std::unique_ptr<ReferenceFont> eight_;
+};
+
+std::unique_ptr<GlyphMatcher> GlyphMatcherTest::matcher_;
+std::unique_ptr<ReferenceFont> GlyphMatcherTest::sixteen_;
+std::unique_ptr<ReferenceFont> GlyphMatcherTest::eight_;
+
+TEST(RepertoireTest, TheKanjiAreJisX0208sLevelsAndTheOthersTheirRanges) {
+    const auto level1 = RepertoireCharacters(Repertoire::Level1Kanji);
+    ASSERT_EQ(level1.size(), 2965u);
+    EXPECT_EQ(level1.front(), U'亜');
+    EXPECT_EQ(level1.back(), U'腕');
+    const auto level2 = RepertoireCharacters(Repertoire::Level2Kanji);
+    ASSERT_EQ(level2.size(), 3390u);
+    EXPECT_EQ(level2.front(), U'弌');
+    EXPECT_EQ(level2.back(), U'熙');
+    EXPECT_EQ(RepertoireCharacters(Repertoire::Ascii).size(), 94u);
+
+    const auto kana = RepertoireCharacters(Repertoire::Kana);
+    for (char32_t c : std::u32string(U"ぁあゔァヴヶーｱｧﾟ")) {
+        EXPECT_NE(std::find(kana.begin(), kana.end(), c), kana.end()) << Utf8(c);
+    }
+    const auto wide = RepertoireCharacters(Repertoire::FullWidth);
+    for (char32_t c : std::u32string(U"Ａｚ０、。「」・〇※")) {
+        EXPECT_NE(std::find(wide.begin(), wide.end(), c), wide.end()) << Utf8(c);
+    }
+    // Each character once, even where JIS X 0208's rows and the full-width block overlap, and
+    // the kana stay with the kana.
+    EXPECT_EQ(std::set<char32_t>(wide.begin(), wide.end()).size(), wide.size());
+    EXPECT_EQ(std::find(wide.begin(), wide.end(), U'ー'), wide.end());
+    const auto all = RepertoireCharacters(
+        {Repertoire::Kana, Repertoire::Ascii, Repertoire::FullWidth, Repertoire::Level1Kanji});
+    EXPECT_EQ(std::set<char32_t>(all.begin(), all.end()).size(), all.size());
+}
+
+TEST(ReferenceFontTest, AFamilyThatIsNotInstalledIsRefusedNotReplaced) {
+    const auto font = ReferenceFont::Open("No Such Family Glyphwright");
+    ASSERT_FALSE(font.ok());
+    EXPECT_EQ(font.error().family, "No Such Family Glyphwright");
+}
+
+TEST(ReferenceFontTest, SmallKanaAreDrawnSmallAndLowAsTheFontHasThem) {
+    const auto font = ReferenceFont::Open("Noto Sans CJK JP");
+    ASSERT_TRUE(font.ok());
+    auto extent = [&](char32_t c) {
+        const GlyphImage g = font.value().Draw(c, 32, 32, Rendering::Smooth);
+        int top = g.height, bottom = -1;
+        for (int y = 0; y < g.height; ++y) {
+            for (int x = 0; x < g.width; ++x) {
+                if (g.at(x, y) > 128) {
+                    top = std::min(top, y);
+                    bottom = std::max(bottom, y);
+                }
+            }
+        }
+        return std::pair(top, bottom);
+    };
+    const auto [largeTop, largeBottom] = extent(U'や');
+    const auto [smallTop, smallBottom] = extent(U'ゃ');
+    EXPECT_GT(smallTop, largeTop + 3);
+    EXPECT_LT(smallBottom - smallTop, largeBottom - largeTop - 4);
+    EXPECT_NEAR(smallBottom, largeBottom, 2);
+}
+
+TEST_F(GlyphMatcherTest, KnownGlyphsReadAsThemselves) {
+    for (char32_t c : std::u32string(U"あのンやっ漢字本語ロ〇0")) {
+        const GlyphSuggestion s = Read(c, 16);
+        EXPECT_EQ(s.Best(), c) << Utf8(c) << " at 16 read as " << Ranked(s);
+        EXPECT_EQ(s.ranked.size(), GlyphMatcher::kRanked);
+    }
+    for (char32_t c : std::u32string(U"アンやつ字日本ヨ")) {
+        const GlyphSuggestion s = Read(c, 8);
+        EXPECT_EQ(s.Best(), c) << Utf8(c) << " at 8 read as " << Ranked(s);
+    }
+    // A clear reading is surer than a look-alike's.
+    EXPECT_GT(Read(U'漢', 16).confidence, 0.9f);
+    EXPECT_LT(Read(U'へ', 16).confidence, 0.2f);
+}
+
+TEST_F(GlyphMatcherTest, AGlyphWithoutInkHasNoSuggestion) {
+    const GlyphImage blank{16, 16, std::vector<std::uint8_t>(256, 0)};
+    const GlyphSuggestion s = matcher_->Suggest(blank);
+    EXPECT_TRUE(s.ranked.empty());
+    EXPECT_EQ(s.confidence, 0.f);
+}
+
+TEST_F(GlyphMatcherTest, SmallKanaAreToldFromLarge) {
+    const std::vector<std::pair<char32_t, char32_t>> pairs = {
+        {U'ゃ', U'や'}, {U'っ', U'つ'}, {U'ぁ', U'あ'}};
+    for (auto [small, large] : pairs) {
+        EXPECT_EQ(Read(small, 16).Best(), small) << Utf8(small) << " at 16";
+        EXPECT_EQ(Read(large, 16).Best(), large) << Utf8(large) << " at 16";
+    }
+    for (auto [small, large] : {std::pair{U'ゃ', U'や'}, {U'っ', U'つ'}, {U'ァ', U'ア'}}) {
+        EXPECT_EQ(Read(small, 8).Best(), small) << Utf8(small) << " at 8";
+        EXPECT_EQ(Read(large, 8).Best(), large) << Utf8(large) << " at 8";
+    }
+}
+
+TEST_F(GlyphMatcherTest, LookAlikesComeOutAsNearTiesAndAreFlagged) {
+    struct Case {
+        char32_t drawn;
+        char32_t other;
+        int size;
+    };
+    const std::vector<Case> cases = {
+        {U'へ', U'ヘ', 16}, {U'ヘ', U'へ', 16}, {U'カ', U'力', 16}, {U'力', U'カ', 16},
+        {U'タ', U'夕', 16}, {U'夕', U'タ', 16}, {U'二', U'ニ', 16}, {U'へ', U'ヘ', 8},
+        {U'ヘ', U'へ', 8},  {U'カ', U'力', 8},  {U'ト', U'卜', 8},  {U'卜', U'ト', 8},
+        {U'ー', U'一', 8},  {U'一', U'ー', 8},
+    };
+    for (const Case& c : cases) {
+        const GlyphSuggestion s = Read(c.drawn, c.size);
+        std::vector<char32_t> close = s.nearTies;
+        close.push_back(s.Best());
+        const auto has = [&](char32_t x) {
+            return std::find(close.begin(), close.end(), x) != close.end();
+        };
+        EXPECT_TRUE(has(c.drawn) && has(c.other) && s.lookAlike)
+            << Utf8(c.drawn) << " at " << c.size << " read as " << Ranked(s);
+    }
+    // A clear reading has no near-tie to show.
+    const GlyphSuggestion clear = Read(U'漢', 16);
+    EXPECT_TRUE(clear.nearTies.empty());
+    EXPECT_FALSE(clear.lookAlike);
+    EXPECT_TRUE(LookAlike(U'0', U'〇'));
+    EXPECT_FALSE(LookAlike(U'あ', U'お'));
+}
+
+TEST(TieBreakTest, TheScriptAroundIsTheNearestKanaOnBothSides) {
+    EXPECT_EQ(ScriptAround(U"アカイ", 1), KanaScript::Katakana);
+    EXPECT_EQ(ScriptAround(U"あかい", 1), KanaScript::Hiragana);
+    EXPECT_EQ(ScriptAround(U"スーパー力", 4), KanaScript::Katakana);  // the long mark is skipped
+    EXPECT_EQ(ScriptAround(U"「力」ア", 1), KanaScript::Katakana);    // punctuation is no kana
+    EXPECT_EQ(ScriptAround(U"あ力ア", 1), KanaScript::Unknown);       // the sides disagree
+    EXPECT_EQ(ScriptAround(U"漢力字", 1), KanaScript::Unknown);
+    EXPECT_EQ(ScriptAround(U"ア漢字漢字力", 5), KanaScript::Unknown);  // too far away
+    EXPECT_EQ(ScriptAround(U"力", 0), KanaScript::Unknown);
+}
+
+TEST_F(GlyphMatcherTest, AGlyphAmongKatakanaIsKatakana) {
+    const GlyphSuggestion chikara = Read(U'力', 16);
+    ASSERT_EQ(chikara.Best(), U'力');
+    GlyphSuggestion amongKatakana = chikara;
+    BreakTie(amongKatakana, KanaScript::Katakana);
+    EXPECT_EQ(amongKatakana.Best(), U'カ');
+    EXPECT_NE(std::find(amongKatakana.nearTies.begin(), amongKatakana.nearTies.end(), U'力'),
+              amongKatakana.nearTies.end());
+    GlyphSuggestion amongHiragana = chikara;
+    BreakTie(amongHiragana, KanaScript::Hiragana);
+    EXPECT_EQ(amongHiragana.Best(), U'力');
+
+    GlyphSuggestion he = Read(U'ヘ', 16);
+    BreakTie(he, KanaScript::Katakana);
+    EXPECT_EQ(he.Best(), U'ヘ');
+    BreakTie(he, KanaScript::Hiragana);
+    EXPECT_EQ(he.Best(), U'へ');
+
+    // A clear reading stays whatever the context.
+    GlyphSuggestion kan = Read(U'漢', 16);
+    BreakTie(kan, KanaScript::Katakana);
+    EXPECT_EQ(kan.Best(), U'漢');
+}
+
+}  // namespace
+}  // namespace glyphwright

@@ -1,0 +1,112 @@
+#pragma once
+
+// Measures the glyph matcher on a stand-in game font: each character of a repertoire drawn from
+// an installed bitmap-style face (never the matcher's own reference font) into a glyph of the
+// game's size, read back, and counted.
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/GlyphMatcher.h"
+#include "core/LookAlikes.h"
+#include "core/ReferenceFont.h"
+#include "core/Repertoire.h"
+#include "core/SuggestionReport.h"
+#include "core/TieBreak.h"
+
+namespace glyphwright::testing {
+
+// The matcher as the program makes it by default: Noto Sans CJK JP, with ASCII also drawn from
+// DejaVu Sans Mono. Null when the reference font is not installed.
+inline std::unique_ptr<GlyphMatcher> DefaultMatcher(const std::vector<char32_t>& candidates) {
+    auto font = ReferenceFont::Open(GlyphMatcher::kDefaultFamily);
+    if (!font.ok()) return nullptr;
+    auto fixedWidth = ReferenceFont::Open(GlyphMatcher::kDefaultFixedWidthFamily);
+    return std::make_unique<GlyphMatcher>(
+        std::move(font).value(), candidates,
+        fixedWidth.ok() ? std::optional<ReferenceFont>(std::move(fixedWidth).value())
+                        : std::nullopt);
+}
+
+struct Miss {
+    char32_t truth = 0;
+    char32_t read = 0;
+};
+
+struct Accuracy {
+    std::size_t glyphs = 0;
+    std::size_t top1 = 0;
+    std::size_t top5 = 0;
+    std::size_t lookAlikeMisses = 0;  // misses where the reading is a look-alike of the truth
+    std::vector<Miss> misses;
+    // The readings at or above kConfident, and how many of those are right: what "Accept all
+    // above confidence" would take.
+    static constexpr float kConfident = 0.5f;
+    std::size_t confident = 0;
+    std::size_t confidentRight = 0;
+
+    [[nodiscard]] double Top1() const {
+        return glyphs == 0 ? 0 : 100.0 * double(top1) / double(glyphs);
+    }
+    [[nodiscard]] double Top5() const {
+        return glyphs == 0 ? 0 : 100.0 * double(top5) / double(glyphs);
+    }
+};
+
+// Every `step`-th character of the repertoire the stand-in font draws with ink, at size x size.
+inline std::vector<char32_t> StandInCharacters(const ReferenceFont& standIn, Repertoire repertoire,
+                                               int size, std::size_t step = 1) {
+    std::vector<char32_t> out;
+    const std::vector<char32_t> all = RepertoireCharacters(repertoire);
+    for (std::size_t i = 0; i < all.size(); i += step) {
+        if (!standIn.Has(all[i])) continue;
+        const GlyphImage glyph = standIn.Draw(all[i], size, size, Rendering::Pixels);
+        bool ink = false;
+        for (auto level : glyph.ink) ink = ink || level != 0;
+        if (ink) out.push_back(all[i]);
+    }
+    return out;
+}
+
+// The script of the text a kana would stand in, as the game's strings would show it.
+inline KanaScript ScriptOfKana(char32_t c) {
+    if (c >= 0x3041 && c <= 0x309E) return KanaScript::Hiragana;
+    if ((c >= 0x30A1 && c <= 0x30FA) || (c >= 0xFF66 && c <= 0xFF9D)) return KanaScript::Katakana;
+    return KanaScript::Unknown;
+}
+
+// With `amongOwnScript`, each kana is read as if the game's text showed it among kana of its own
+// script, so the tie-break applies.
+inline Accuracy MeasureAccuracy(GlyphMatcher& matcher, const ReferenceFont& standIn,
+                                const std::vector<char32_t>& characters, int size,
+                                bool amongOwnScript = false) {
+    Accuracy result;
+    for (char32_t truth : characters) {
+        GlyphSuggestion s = matcher.Suggest(standIn.Draw(truth, size, size, Rendering::Pixels));
+        if (amongOwnScript) BreakTie(s, ScriptOfKana(truth));
+        ++result.glyphs;
+        bool inTop5 = false;
+        for (const Guess& g : s.ranked) inTop5 = inTop5 || g.character == truth;
+        if (s.confidence >= Accuracy::kConfident) {
+            ++result.confident;
+            if (s.Best() == truth) ++result.confidentRight;
+        }
+        if (s.Best() == truth) {
+            ++result.top1;
+        } else {
+            result.misses.push_back({truth, s.Best()});
+            if (LookAlike(truth, s.Best())) ++result.lookAlikeMisses;
+        }
+        if (inTop5) ++result.top5;
+    }
+    return result;
+}
+
+inline std::string Utf8(char32_t c) {
+    return Utf8Of(c);
+}
+
+}  // namespace glyphwright::testing
