@@ -38,6 +38,13 @@ inline constexpr const char* kMatch256 = "core/match_256_glyphs_3500_candidates"
 inline constexpr const char* kMatchFirstDrawing = "core/match_first_drawing_3500_references";
 void PrintMatcherAccuracy();
 
+// The Font window (FontBenchmarks.cpp).
+inline constexpr const char* kFontPage = "widgets/font_page_256_glyphs";
+inline constexpr const char* kFontStep = "widgets/font_step_64_MiB";
+// The flag that makes glyphwright_bench a child that pages through one file in the Font window
+// and prints its own peak memory.
+inline constexpr const char* kFontPeakRssFlag = "--font-peak-rss=";
+
 // Where the benchmarks write their files: $GLYPHWRIGHT_BENCH_SCRATCH, which bench/run points
 // into the bench build folder (a real disk, like a user's), or /tmp.
 inline std::string ScratchPath(const std::string& name) {
@@ -51,5 +58,15 @@ std::string SearchBenchFile(std::size_t mib);
 int SearchAndPrintPeakRss(const std::string& path);
 // Starts such a child on `path` and returns what it printed, or -1.
 long SearchPeakRssKb(const std::string& path);
+// This process's peak memory (VmHWM, kB), or -1.
+long OwnPeakRssKb();
+// Starts glyphwright_bench again with the one argument `flag` and returns the number it
+// printed, or -1.
+long ChildPeakRssKb(const std::string& flag);
+
+// In the child: pages through `path` in the Font window and prints the peak memory.
+int FontStepsAndPrintPeakRss(const std::string& path, char* program);
+// The Font window's peak memory on a file of `mib` MiB, in a fresh process; -1 on failure.
+long FontPeakRssKb(std::size_t mib, bool sparse);
 
 }  // namespace glyphwright::bench

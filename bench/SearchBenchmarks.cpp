@@ -67,19 +67,6 @@ RelativeSearch Prepared(LetterWidth width) {
     return search.value();
 }
 
-long OwnPeakRssKb() {
-    std::ifstream status("/proc/self/status");
-    for (std::string key; status >> key;) {
-        if (key == "VmHWM:") {
-            long kb = 0;
-            status >> kb;
-            return kb;
-        }
-        status.ignore(1 << 20, '\n');
-    }
-    return -1;
-}
-
 void RelativeSearchWholeFile(benchmark::State& state) {
     const auto file = GameFile::Open(SearchBenchFile(256));
     if (!file) {
@@ -163,13 +150,29 @@ int SearchAndPrintPeakRss(const std::string& path) {
     return 0;
 }
 
+long OwnPeakRssKb() {
+    std::ifstream status("/proc/self/status");
+    for (std::string key; status >> key;) {
+        if (key == "VmHWM:") {
+            long kb = 0;
+            status >> kb;
+            return kb;
+        }
+        status.ignore(1 << 20, '\n');
+    }
+    return -1;
+}
+
 long SearchPeakRssKb(const std::string& path) {
+    return ChildPeakRssKb(std::string(kSearchPeakRssFlag) + path);
+}
+
+long ChildPeakRssKb(const std::string& flag) {
     int pipeEnds[2];
     if (::pipe(pipeEnds) != 0) return -1;
     const pid_t child = ::fork();
     if (child == 0) {
         ::dup2(pipeEnds[1], STDOUT_FILENO);
-        const std::string flag = std::string(kSearchPeakRssFlag) + path;
         ::execl("/proc/self/exe", "glyphwright_bench", flag.c_str(), static_cast<char*>(nullptr));
         ::_exit(127);
     }

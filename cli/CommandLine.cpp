@@ -1,7 +1,9 @@
 #include "CommandLine.h"
 
 #include <QFile>
+#include <QImageWriter>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <optional>
@@ -11,11 +13,16 @@
 #include <vector>
 
 #include "CommandLineMessages.h"
+#include "GlyphSheet.h"
+#include "HexText.h"
 #include "MakeTable.h"
 #include "Messages.h"
 #include "Version.h"
 #include "core/BuiltInSets.h"
+#include "core/DecodeGlyphs.h"
 #include "core/EucJp.h"
+#include "core/GameFile.h"
+#include "core/GlyphFormat.h"
 
 namespace glyphwright {
 
@@ -89,6 +96,18 @@ struct MakeArguments {
     QStringList lines;
 };
 
+struct GlyphsArguments {
+    std::optional<QString> game;
+    std::optional<QString> offset;
+    std::optional<QString> tiles;
+    std::optional<QString> glyph;
+    std::optional<QString> tileOrder;
+    std::optional<QString> count;
+    std::optional<QString> zoom;
+    std::optional<QString> png;
+    QStringList lines;  // none are taken
+};
+
 std::optional<QString>* OptionValue(MakeArguments& arguments, const QString& name) {
     if (name == QLatin1String("--start") || name == QLatin1String("-s")) return &arguments.start;
     if (name == QLatin1String("--output") || name == QLatin1String("-o")) return &arguments.output;
@@ -96,10 +115,29 @@ std::optional<QString>* OptionValue(MakeArguments& arguments, const QString& nam
     return nullptr;
 }
 
-// Sorts make's arguments into options and Table Order lines: "--start 10", "--start=10" and
-// "-s10" alike; "-" alone and everything after "--" are lines. A complaint on bad usage.
-Result<MakeArguments, QString> ReadMakeArguments(const QStringList& arguments) {
-    MakeArguments read;
+std::optional<QString>* OptionValue(GlyphsArguments& arguments, const QString& name) {
+    const std::pair<const char*, std::optional<QString>*> options[] = {
+        {"--game", &arguments.game},
+        {"--offset", &arguments.offset},
+        {"--tiles", &arguments.tiles},
+        {"--glyph", &arguments.glyph},
+        {"--tile-order", &arguments.tileOrder},
+        {"--count", &arguments.count},
+        {"--zoom", &arguments.zoom},
+        {"--png", &arguments.png},
+    };
+    for (const auto& [option, slot] : options) {
+        if (name == QLatin1String(option)) return slot;
+    }
+    return nullptr;
+}
+
+// Sorts a command's arguments into options and other arguments: "--start 10", "--start=10" and
+// "-s10" alike; "-" alone and everything after "--" are other arguments (make's Table Order
+// lines). A complaint on bad usage.
+template <class Arguments>
+Result<Arguments, QString> ReadArguments(const QStringList& arguments) {
+    Arguments read;
     bool linesOnly = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
@@ -205,7 +243,7 @@ std::optional<QString> BuildOrder(const std::vector<OrderLine>& lines, Workspace
 
 int RunMake(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     const QString command = QStringLiteral("make");
-    const auto read = ReadMakeArguments(arguments);
+    const auto read = ReadArguments<MakeArguments>(arguments);
     if (!read) return BadUsage(err, command, read.error());
     const MakeArguments& options = read.value();
     // The window asks for a missing start code; a script cannot answer.
@@ -262,6 +300,134 @@ int RunSets(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     return Show(out, err, listing);
 }
 
+std::optional<std::uint64_t> ReadOffset(const QString& text) {
+    QString digits = text;
+    if (digits.startsWith(QLatin1String("0x")) || digits.startsWith(QLatin1String("0X"))) {
+        digits = digits.mid(2);
+    }
+    if (digits.isEmpty() || digits.size() > 16) return std::nullopt;
+    for (const QChar digit : digits) {
+        if (!digit.isDigit() && !QStringLiteral("abcdefABCDEF").contains(digit)) {
+            return std::nullopt;
+        }
+    }
+    bool ok = false;
+    const qulonglong value = digits.toULongLong(&ok, 16);
+    if (!ok) return std::nullopt;
+    return value;
+}
+
+// A whole number from 1 to `most`, in decimal digits only.
+std::optional<int> ReadSmallNumber(const QString& text, int most) {
+    if (text.isEmpty() || text.size() > 9 || !std::all_of(text.begin(), text.end(), [](QChar c) {
+            return c.isDigit() && c.unicode() < 128;
+        })) {
+        return std::nullopt;
+    }
+    const int value = text.toInt();
+    if (value < 1 || value > most) return std::nullopt;
+    return value;
+}
+
+QString TileFormatNames() {
+    QStringList names;
+    for (const TileFormat format : AllTileFormats()) {
+        const std::string_view name = TileFormatName(format);
+        names << QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+    }
+    return names.join(QStringLiteral(", "));
+}
+
+// Reads the glyphs command's options into a format, or says what is wrong with them.
+Result<GlyphFormat, QString> ReadGlyphFormat(const GlyphsArguments& options) {
+    const auto tiles = ParseTileFormat(options.tiles->toStdString());
+    if (!tiles) return Words::UnknownTileFormat(*options.tiles, TileFormatNames());
+    TileOrder order = TileOrder::Across;
+    if (options.tileOrder) {
+        const auto chosen = ParseTileOrder(options.tileOrder->toStdString());
+        if (!chosen) return Words::UnknownTileOrder(*options.tileOrder);
+        order = *chosen;
+    }
+    const auto size = ParseGlyphSize(options.glyph->toStdString());
+    if (!size) return Words::BadGlyphSize(*options.glyph);
+    const auto format = GlyphFormat::Make(*tiles, size->width, size->height, order);
+    if (!format) {
+        if (format.error() == GlyphFormatProblem::NotWholeTiles) {
+            return Words::GlyphNotWholeTiles(*options.glyph, *options.tiles);
+        }
+        const bool tiled = *tiles != TileFormat::Bitmap && *tiles != TileFormat::BitmapPacked;
+        return Words::GlyphTooLarge(*options.glyph, *options.tiles,
+                                    tiled ? GlyphFormat::kTileSide : GlyphFormat::kMinBitmapSide);
+    }
+    return format.value();
+}
+
+int RunGlyphs(const QStringList& arguments, std::FILE* err) {
+    const QString command = QStringLiteral("glyphs");
+    const auto read = ReadArguments<GlyphsArguments>(arguments);
+    if (!read) return BadUsage(err, command, read.error());
+    const GlyphsArguments& options = read.value();
+    if (!options.lines.isEmpty()) {
+        return BadUsage(err, command, Words::NoArgumentsTaken(command, options.lines.front()));
+    }
+    const std::pair<const std::optional<QString>*, const char*> required[] = {
+        {&options.game, "--game game.bin"}, {&options.offset, "--offset 3C000"},
+        {&options.tiles, "--tiles 1bpp"},   {&options.glyph, "--glyph 8x8"},
+        {&options.png, "--png font.png"},
+    };
+    for (const auto& [value, example] : required) {
+        if (!value->has_value()) {
+            const QString shown = QString::fromLatin1(example);
+            return BadUsage(err, command,
+                            Words::MissingOption(shown.section(QLatin1Char(' '), 0, 0),
+                                                 shown.section(QLatin1Char(' '), 1)));
+        }
+    }
+    const auto offset = ReadOffset(*options.offset);
+    if (!offset) return BadUsage(err, command, Words::BadOffset(*options.offset));
+    const auto format = ReadGlyphFormat(options);
+    if (!format) return BadUsage(err, command, format.error());
+    int count = 256;
+    if (options.count) {
+        const auto chosen = ReadSmallNumber(*options.count, GlyphSheet::kMaxGlyphs);
+        if (!chosen)
+            return BadUsage(err, command, Words::BadCount(*options.count, GlyphSheet::kMaxGlyphs));
+        count = *chosen;
+    }
+    int zoom = 1;
+    if (options.zoom) {
+        const auto chosen = ReadSmallNumber(*options.zoom, GlyphSheet::kMaxZoom);
+        if (!chosen)
+            return BadUsage(err, command, Words::BadZoom(*options.zoom, GlyphSheet::kMaxZoom));
+        zoom = *chosen;
+    }
+
+    const auto file = GameFile::Open(QFile::encodeName(*options.game).toStdString());
+    if (!file) return TableProblem(err, Messages::Failure(file.error()));
+    const std::uint64_t inFile = GlyphsInFile(file.value().Size(), *offset, format.value());
+    if (inFile == 0) {
+        return TableProblem(err, Words::NoGlyphsAt(HexNumber(*offset, 1), file.value().Size()));
+    }
+    count = static_cast<int>(std::min<std::uint64_t>(static_cast<std::uint64_t>(count), inFile));
+
+    // A row at a time, so the glyphs in memory stay few however many the sheet holds.
+    GlyphSheet sheet(count, format.value(), zoom);
+    for (int first = 0; first < count; first += GlyphSheet::kGlyphsPerRow) {
+        const auto glyphs = DecodeGlyphs(
+            file.value(), *offset, format.value(), static_cast<std::uint64_t>(first),
+            static_cast<std::size_t>(std::min(GlyphSheet::kGlyphsPerRow, count - first)));
+        if (!glyphs) return TableProblem(err, Messages::Failure(glyphs.error()));
+        for (std::size_t i = 0; i < glyphs.value().size(); ++i) {
+            sheet.Draw(first + static_cast<int>(i), glyphs.value()[i]);
+        }
+    }
+    QImageWriter writer(*options.png, "png");
+    if (!writer.write(sheet.Picture())) {
+        return TableProblem(err, Words::PictureNotWritten(*options.png, writer.errorString()));
+    }
+    return kExitSuccess;
+}
+
 }  // namespace
 
 int RunCommandLine(const QStringList& arguments, std::FILE* out, std::FILE* err) {
@@ -269,15 +435,21 @@ int RunCommandLine(const QStringList& arguments, std::FILE* out, std::FILE* err)
     const QString& command = arguments.front();
     const QStringList rest = arguments.mid(1);
     const bool make = command == QLatin1String("make");
-    if (make || command == QLatin1String("sets")) {
+    const bool glyphs = command == QLatin1String("glyphs");
+    if (make || glyphs || command == QLatin1String("sets")) {
         switch (AskedFor(rest)) {
             case Asked::Help:
-                return Show(out, err, make ? Words::MakeHelp() : Words::SetsHelp());
+                return Show(out, err,
+                            make ? Words::MakeHelp()
+                            : glyphs
+                                ? Words::GlyphsHelp(GlyphSheet::kMaxGlyphs, GlyphSheet::kMaxZoom)
+                                : Words::SetsHelp());
             case Asked::Version:
                 return ShowVersion(out, err);
             case Asked::Nothing:
                 break;
         }
+        if (glyphs) return RunGlyphs(rest, err);
         return make ? RunMake(rest, out, err) : RunSets(rest, out, err);
     }
     switch (AskedFor({command})) {

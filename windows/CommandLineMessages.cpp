@@ -12,6 +12,7 @@ QString CommandLineMessages::Help() {
         "Commands:\n"
         "  make    write a table file from a start code and a Table Order\n"
         "  sets    list the built-in character sets with their member counts\n"
+        "  glyphs  draw a game file's glyphs into a PNG picture\n"
         "\n"
         "Options:\n"
         "  -h, --help     show this help; after a command, that command's help\n"
@@ -59,6 +60,56 @@ QString CommandLineMessages::SetsHelp() {
         "and the number of members, that is of codes the set takes.\n");
 }
 
+QString CommandLineMessages::GlyphsHelp(int mostGlyphs, int mostZoom) {
+    return tr("Usage: glyphwright glyphs --game FILE --offset HEX --tiles FORMAT --glyph WxH\n"
+              "                          [--tile-order down] [--count N] [--zoom Z] --png OUT\n"
+              "\n"
+              "Draws the glyphs of a game's font into a PNG picture, as the Font window shows "
+              "them:\n"
+              "16 to a row, glyph after glyph from left to right and top to bottom, ink white on\n"
+              "black, the levels of 2-, 4- and 8-bit glyphs as greys between.\n"
+              "\n"
+              "Options:\n"
+              "  --game FILE        the game file to read\n"
+              "  --offset HEX       where the first glyph starts, in hexadecimal (0x may lead); "
+              "it\n"
+              "                     need not fall on a whole tile\n"
+              "  --tiles FORMAT     how the pixels are stored:\n"
+              "                       1bpp           1 bit a pixel, 8 bytes a tile\n"
+              "                       nes2bpp        2 bits planar (NES)\n"
+              "                       gb2bpp         2 bits interleaved (Game Boy, SNES 2bpp)\n"
+              "                       snes4bpp       4 bits planar (SNES, PC Engine)\n"
+              "                       gba4bpp        4 bits linear, low nibble first (GBA)\n"
+              "                       8bpp           8 bits linear\n"
+              "                       bitmap         1 bit a pixel, each row padded to whole "
+              "bytes\n"
+              "                       bitmap-packed  1 bit a pixel, bit after bit\n"
+              "  --glyph WxH        the glyph's size: for the tile formats whole 8x8 tiles up to\n"
+              "                     32x32 (8x8, 8x16, 16x16...); for the bitmaps any width and\n"
+              "                     height from 4 to 32 (12x12...)\n"
+              "  --tile-order ORDER across (the default: across then down) or down (down then\n"
+              "                     across): the order of the tiles inside a glyph\n"
+              "  --count N          how many glyphs to draw, 1 to %1 (default 256); fewer where\n"
+              "                     the file ends\n"
+              "  --zoom Z           each pixel drawn Z by Z, 1 to %2 (default 1)\n"
+              "  --png OUT          the picture to write\n"
+              "  -h, --help         show this help\n"
+              "  -v, --version      show the version\n"
+              "\n"
+              "A bitmap-packed glyph starts on a whole byte. A glyph the file cuts short is drawn\n"
+              "with ground where its bytes are missing.\n"
+              "\n"
+              "Exit status: 0 written, 1 the game file could not be read or the picture not\n"
+              "written, 2 bad usage.\n"
+              "\n"
+              "Example:\n"
+              "  glyphwright glyphs --game game.sfc --offset 3C000 --tiles snes4bpp --glyph 16x16 "
+              "\\\n"
+              "      --zoom 2 --png font.png\n")
+        .arg(mostGlyphs)
+        .arg(mostZoom);
+}
+
 QString CommandLineMessages::TryHelp(const QString& command) {
     const QString help = command.isEmpty() ? QStringLiteral("glyphwright --help")
                                            : QStringLiteral("glyphwright %1 --help").arg(command);
@@ -69,7 +120,7 @@ QString CommandLineMessages::NoCommand() {
     return tr("no command given.");
 }
 QString CommandLineMessages::UnknownCommand(const QString& command) {
-    return tr("'%1' is not a command: the commands are make and sets.").arg(command);
+    return tr("'%1' is not a command: the commands are make, sets and glyphs.").arg(command);
 }
 QString CommandLineMessages::UnknownOption(const QString& option) {
     return tr("unknown option '%1'.").arg(option);
@@ -99,6 +150,46 @@ QString CommandLineMessages::NoArgumentsTaken(const QString& command, const QStr
 }
 QString CommandLineMessages::StandardOutputFailed(const QString& reason) {
     return tr("Writing to standard output failed: %1.").arg(reason);
+}
+
+QString CommandLineMessages::MissingOption(const QString& option, const QString& example) {
+    return tr("the option '%1' is missing, e.g. %1 %2.").arg(option, example);
+}
+QString CommandLineMessages::BadOffset(const QString& offset) {
+    return tr("'%1' is not an offset: give it in hexadecimal, e.g. 3C000 or 0x3C000.").arg(offset);
+}
+QString CommandLineMessages::UnknownTileFormat(const QString& format, const QString& names) {
+    return tr("'%1' is not a tile format: choose %2.").arg(format, names);
+}
+QString CommandLineMessages::UnknownTileOrder(const QString& order) {
+    return tr("'%1' is not a tile order: choose across or down.").arg(order);
+}
+QString CommandLineMessages::BadGlyphSize(const QString& size) {
+    return tr("'%1' is not a glyph size: give width x height, e.g. 16x16.").arg(size);
+}
+QString CommandLineMessages::GlyphNotWholeTiles(const QString& size, const QString& format) {
+    return tr("%2 glyphs are made of 8x8 tiles, so %1 cannot be one: give 8x8, 8x16, 16x16 "
+              "and the like, or use bitmap or bitmap-packed.")
+        .arg(size, format);
+}
+QString CommandLineMessages::GlyphTooLarge(const QString& size, const QString& format, int least) {
+    return tr("%2 glyphs are at most 32x32, with each side %3 at least, so %1 is out of range.")
+        .arg(size, format)
+        .arg(least);
+}
+QString CommandLineMessages::BadCount(const QString& count, int most) {
+    return tr("'%1' is not a count of glyphs: give a number from 1 to %2.").arg(count).arg(most);
+}
+QString CommandLineMessages::BadZoom(const QString& zoom, int most) {
+    return tr("'%1' is not a zoom: give a number from 1 to %2.").arg(zoom).arg(most);
+}
+QString CommandLineMessages::NoGlyphsAt(const QString& offset, quint64 size) {
+    return tr("no glyph starts at offset %1: the game file is %2 bytes long.")
+        .arg(offset)
+        .arg(size);
+}
+QString CommandLineMessages::PictureNotWritten(const QString& path, const QString& reason) {
+    return tr("the picture \"%1\" could not be written: %2.").arg(path, reason);
 }
 
 }  // namespace glyphwright

@@ -16,6 +16,7 @@ public:
     [[nodiscard]] static QString Help();
     [[nodiscard]] static QString MakeHelp();
     [[nodiscard]] static QString SetsHelp();
+    [[nodiscard]] static QString GlyphsHelp(int mostGlyphs, int mostZoom);
     // Where to read more after a usage complaint: `command`'s help, or the general one for "".
     [[nodiscard]] static QString TryHelp(const QString& command);
 
@@ -31,6 +32,20 @@ public:
     [[nodiscard]] static QString UnknownLine(const QString& line, const QString& setNames);
     [[nodiscard]] static QString NoArgumentsTaken(const QString& command, const QString& argument);
     [[nodiscard]] static QString StandardOutputFailed(const QString& reason);
+
+    // The glyphs command.
+    [[nodiscard]] static QString MissingOption(const QString& option, const QString& example);
+    [[nodiscard]] static QString BadOffset(const QString& offset);
+    [[nodiscard]] static QString UnknownTileFormat(const QString& format, const QString& names);
+    [[nodiscard]] static QString UnknownTileOrder(const QString& order);
+    [[nodiscard]] static QString BadGlyphSize(const QString& size);
+    [[nodiscard]] static QString GlyphNotWholeTiles(const QString& size, const QString& format);
+    [[nodiscard]] static QString GlyphTooLarge(const QString& size, const QString& format,
+                                               int least);
+    [[nodiscard]] static QString BadCount(const QString& count, int most);
+    [[nodiscard]] static QString BadZoom(const QString& zoom, int most);
+    [[nodiscard]] static QString NoGlyphsAt(const QString& offset, quint64 size);
+    [[nodiscard]] static QString PictureNotWritten(const QString& path, const QString& reason);
 };
 
 }  // namespace glyphwright

@@ -437,4 +437,71 @@ QString Messages::OffsetPastEnd(quint64 offset, quint64 size) {
         .arg(QString::number(offset, 16).toUpper(), QString::number(size));
 }
 
+QString Messages::FontTitle() {
+    return tr("Font");
+}
+QString Messages::FontFormatLabel() {
+    return tr("&Format:");
+}
+QString Messages::FontWidthLabel() {
+    return tr("&Width:");
+}
+QString Messages::FontHeightLabel() {
+    return tr("&Height:");
+}
+QString Messages::FontTileOrderLabel() {
+    return tr("&Tiles:");
+}
+QString Messages::FontOffsetLabel() {
+    return tr("&Offset:");
+}
+QString Messages::FontZoomLabel() {
+    return tr("&Zoom:");
+}
+QString Messages::FontZoomSuffix() {
+    return tr("\u00d7");
+}
+QString Messages::FontFormatDescription(TileFormat format) {
+    switch (format) {
+        case TileFormat::OneBpp:
+            return tr("1 bit a pixel, 8x8 tiles");
+        case TileFormat::Nes2bpp:
+            return tr("2 bits planar, 8x8 tiles (NES)");
+        case TileFormat::Gb2bpp:
+            return tr("2 bits interleaved, 8x8 tiles (Game Boy, SNES 2bpp)");
+        case TileFormat::Snes4bpp:
+            return tr("4 bits planar, 8x8 tiles (SNES, PC Engine)");
+        case TileFormat::Gba4bpp:
+            return tr("4 bits linear, low nibble first, 8x8 tiles (GBA)");
+        case TileFormat::EightBpp:
+            return tr("8 bits linear, 8x8 tiles");
+        case TileFormat::Bitmap:
+            return tr("1 bit a pixel, each row padded to whole bytes");
+        case TileFormat::BitmapPacked:
+            return tr("1 bit a pixel, bit after bit");
+    }
+    return {};
+}
+QString Messages::FontTileOrderDescription(TileOrder order) {
+    return order == TileOrder::Down ? tr("the tiles of a glyph down, then across")
+                                    : tr("the tiles of a glyph across, then down");
+}
+QString Messages::FontKeys() {
+    return tr(
+        "Arrow keys or a click select a glyph. Ctrl+\u2190/\u2192 steps the offset by a byte, "
+        "Shift+\u2190/\u2192 by a glyph, Ctrl+\u2191/\u2193 by a row, Page Up/Down by a page. "
+        "The wheel steps by a row; with Ctrl by a byte, with Shift by a glyph, with Alt by a "
+        "page. Ctrl++ and Ctrl+\u2212 zoom.");
+}
+QString Messages::FontGlyphs() {
+    return tr("Glyphs");
+}
+QString Messages::FontSelected(const QString& offset, std::optional<int> code) {
+    if (!code) return tr("Glyph at %1").arg(offset);
+    return tr("Glyph at %1, code %2").arg(offset, Hex(*code));
+}
+QString Messages::FontNoGlyphs() {
+    return tr("The game file is empty: it holds no glyphs.");
+}
+
 }  // namespace glyphwright

@@ -6,10 +6,12 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <string_view>
 
 #include "MakeTable.h"
 #include "core/GameFile.h"
+#include "core/GlyphFormat.h"
 #include "core/ParseHexByte.h"
 #include "core/SearchWord.h"
 
@@ -114,6 +116,23 @@ public:
     [[nodiscard]] static QString TableNotLaid(const QString& why);
     [[nodiscard]] static QString BadOffset(const QString& typed);
     [[nodiscard]] static QString OffsetPastEnd(quint64 offset, quint64 size);
+
+    // The Font window.
+    [[nodiscard]] static QString FontTitle();
+    [[nodiscard]] static QString FontFormatLabel();
+    [[nodiscard]] static QString FontWidthLabel();
+    [[nodiscard]] static QString FontHeightLabel();
+    [[nodiscard]] static QString FontTileOrderLabel();
+    [[nodiscard]] static QString FontOffsetLabel();
+    [[nodiscard]] static QString FontZoomLabel();
+    [[nodiscard]] static QString FontZoomSuffix();  // after the zoom's number: "×"
+    [[nodiscard]] static QString FontFormatDescription(TileFormat format);
+    [[nodiscard]] static QString FontTileOrderDescription(TileOrder order);
+    [[nodiscard]] static QString FontKeys();
+    [[nodiscard]] static QString FontGlyphs();  // the grid's accessible name
+    // The selected glyph: where it starts, and its code where one is known.
+    [[nodiscard]] static QString FontSelected(const QString& offset, std::optional<int> code);
+    [[nodiscard]] static QString FontNoGlyphs();
 };
 
 }  // namespace glyphwright

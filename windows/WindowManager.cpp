@@ -8,6 +8,7 @@
 #include "dialogs/IncludeChooser.h"
 #include "dialogs/RelativeStartDialog.h"
 #include "dialogs/SingleEntryDialog.h"
+#include "font/FontWindow.h"
 #include "gametext/GameTextWindow.h"
 #include "main/ConfirmExit.h"
 #include "main/MainWindow.h"
@@ -61,6 +62,7 @@ void WindowManager::Start() {
     connect(main, &MainWindow::openGameFileRequested, this, &WindowManager::OpenGameFileFromUser);
     connect(main, &MainWindow::relativeSearchRequested, this, &WindowManager::ShowRelativeSearch);
     connect(main, &MainWindow::gameTextRequested, this, &WindowManager::ShowGameText);
+    connect(main, &MainWindow::fontRequested, this, &WindowManager::ShowFont);
     main->show();
 }
 
@@ -85,6 +87,10 @@ RelativeStartDialog* WindowManager::EnterHexNum() const {
 
 CodeMapWindow* WindowManager::Map() const {
     return codeMap_.data();
+}
+
+FontWindow* WindowManager::Font() const {
+    return font_.data();
 }
 
 void WindowManager::ShowPick() {
@@ -131,7 +137,8 @@ void WindowManager::OpenGameFileFromUser() {
     RunAction(services_.user, [this] {
         if (!glyphwright::OpenGameFileFromUser(services_.gameFile, services_.user)) return;
         const bool shown = (!search_.isNull() && search_->isVisible()) ||
-                           (!gameText_.isNull() && gameText_->isVisible());
+                           (!gameText_.isNull() && gameText_->isVisible()) ||
+                           (!font_.isNull() && font_->isVisible());
         if (!shown) ShowRelativeSearch();
     });
 }
@@ -157,6 +164,16 @@ void WindowManager::ShowCodeMap() {
     }
 }
 
+void WindowManager::ShowFont() {
+    const bool isNew = font_.isNull();
+    if (auto* font = Make(font_, services_.gameFile)) {
+        if (isNew) {
+            connect(font, &FontWindow::openRequested, this, &WindowManager::OpenGameFileFromUser);
+        }
+        font->Present();
+    }
+}
+
 void WindowManager::Forget(QWidget& window) {
     if (main_.data() == &window) main_ = nullptr;
     if (pick_.data() == &window) pick_ = nullptr;
@@ -165,6 +182,7 @@ void WindowManager::Forget(QWidget& window) {
     if (insertDte_.data() == &window) insertDte_ = nullptr;
     if (enterHexNum_.data() == &window) enterHexNum_ = nullptr;
     if (codeMap_.data() == &window) codeMap_ = nullptr;
+    if (font_.data() == &window) font_ = nullptr;
     std::erase_if(created_, [&window](const QPointer<QWidget>& known) {
         return known.isNull() || known.data() == &window;
     });

@@ -10,6 +10,7 @@ class QWidget;
 namespace glyphwright {
 
 class CodeMapWindow;
+class FontWindow;
 class IncludeChooser;
 class GameTextWindow;
 class MainWindow;
@@ -57,6 +58,7 @@ public:
     [[nodiscard]] SingleEntryDialog* InsertDte() const;
     [[nodiscard]] RelativeStartDialog* EnterHexNum() const;
     [[nodiscard]] CodeMapWindow* Map() const;  // frmCodeMap
+    [[nodiscard]] FontWindow* Font() const;    // "Font"
 
     // Shows without blocking, making the window first if it does not exist; a window already
     // shown stays as it is, contents and all. Nothing is made once the program is ending.
@@ -66,6 +68,8 @@ public:
     // The code map is made once and then only hidden and shown again, at the place it had: its
     // close box hides it, and the exit sequence destroys it with the others.
     void ShowCodeMap();
+    // The Font window, likewise made once and then hidden and shown again with its settings.
+    void ShowFont();
 
     // The relative search and the game text are made once and then only hidden and shown again,
     // keeping what they show: their close boxes hide them.
@@ -111,6 +115,7 @@ private:
     QPointer<SingleEntryDialog> insertDte_;
     QPointer<RelativeStartDialog> enterHexNum_;
     QPointer<CodeMapWindow> codeMap_;
+    QPointer<FontWindow> font_;
     std::vector<QPointer<QWidget>> created_;  // creation order
 };
 

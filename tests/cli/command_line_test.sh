@@ -52,7 +52,7 @@ same "$work/out" "2F=\x8a\xbf\r\n$(for c in {A..Z}; do printf '%X=%s\\r\\n' $((c
 
 run 0 sets
 same "$work/out" 'Hiragana\t50\nKatakana\t54\nDakuten\t40\nHandakuten\t10\nUppercase Alphabet\t26\nLowercase Alphabet\t26\n0-9\t10\n'
-for line in "--help" "-h" "make --help" "make -s 10 -h" "sets --help"; do
+for line in "--help" "-h" "make --help" "make -s 10 -h" "sets --help" "glyphs --help"; do
     read -ra args <<<"$line"
     run 0 "${args[@]}"
     says out "Usage: glyphwright"
@@ -113,5 +113,53 @@ run 2 sets 0-9
 run 2 frob
 says err "'frob' is not a command"
 run 2 --frob
+
+# ---- glyphs: a sheet of a stand-in font in every format, its pixels read back -------------------
+sheet=$(dirname "$0")/glyph_sheet.py
+# FORMAT SIZE ORDER: 19 glyphs after 3 bytes (no whole tile), drawn 30 asked for, at zoom 2.
+for spec in "1bpp 8x8 across" "nes2bpp 8x16 across" "gb2bpp 16x16 down" "snes4bpp 16x8 down" \
+    "gba4bpp 16x16 across" "8bpp 8x8 across" "bitmap 12x12 across" "bitmap-packed 5x7 across" \
+    "1bpp 16x16 down" "snes4bpp 32x16 across"; do
+    read -r tiles size order <<<"$spec"
+    python3 "$sheet" font "$work/font.bin" "$tiles" "$size" "$order" 3 19
+    run 0 glyphs --game "$work/font.bin" --offset 3 --tiles "$tiles" --glyph "$size" \
+        --tile-order "$order" --count 30 --zoom 2 --png "$work/font.png"
+    python3 "$sheet" check "$work/font.png" "$tiles" "$size" 19 2 >"$work/check" ||
+        fail "glyphs $spec: $(cat "$work/check")"
+done
+# The defaults: across, 256 glyphs (here the 19 there are), zoom 1; the offset as 0x.
+python3 "$sheet" font "$work/font.bin" gb2bpp 16x16 across 10 19
+run 0 glyphs --png="$work/font.png" --game "$work/font.bin" --offset 0x10 --tiles gb2bpp \
+    --glyph 16x16
+python3 "$sheet" check "$work/font.png" gb2bpp 16x16 19 1 >"$work/check" ||
+    fail "glyphs with defaults: $(cat "$work/check")"
+rm -f "$work/font.png"
+run 0 glyphs --help
+says out "bitmap-packed"
+run 1 glyphs --game "$work/font.bin" --offset 1000 --tiles 1bpp --glyph 8x8 --png "$work/font.png"
+says err "no glyph starts at offset 1000"
+run 1 glyphs --game "$work/missing.bin" --offset 0 --tiles 1bpp --glyph 8x8 --png "$work/font.png"
+says err "could not be opened"
+run 1 glyphs --game "$work/font.bin" --offset 0 --tiles 1bpp --glyph 8x8 --png "$work/no/font.png"
+says err "could not be written"
+[[ ! -e $work/font.png ]] || fail "a failed glyphs command left a picture"
+for bad in "--tiles 3bpp --glyph 8x8" "--tiles gb2bpp --glyph 12x16" "--tiles bitmap --glyph 3x8" \
+    "--tiles bitmap --glyph 40x8" "--tiles 1bpp --glyph 8by8" "--tiles 1bpp --glyph 8x8 --zoom 9" \
+    "--tiles 1bpp --glyph 8x8 --count 0" "--tiles 1bpp --glyph 8x8 --tile-order up"; do
+    read -ra args <<<"$bad"
+    run 2 glyphs --game "$work/font.bin" --offset 0 --png "$work/font.png" "${args[@]}"
+done
+run 2 glyphs --game "$work/font.bin" --offset 0 --tiles gb2bpp --glyph 12x16 --png "$work/font.png"
+says err "gb2bpp glyphs are made of 8x8 tiles, so 12x16 cannot be one"
+run 2 glyphs --game "$work/font.bin" --offset 0 --tiles bitmap --glyph 3x8 --png "$work/font.png"
+says err "bitmap glyphs are at most 32x32, with each side 4 at least, so 3x8 is out of range."
+run 2 glyphs --game "$work/font.bin" --offset 0 --tiles 3bpp --glyph 8x8 --png "$work/font.png"
+says err "'3bpp' is not a tile format: choose 1bpp, nes2bpp, gb2bpp, snes4bpp, gba4bpp, 8bpp, bitmap, bitmap-packed."
+run 2 glyphs --game "$work/font.bin" --offset G --tiles 1bpp --glyph 8x8 --png "$work/font.png"
+says err "'G' is not an offset"
+run 2 glyphs --game "$work/font.bin" --offset 0 --tiles 1bpp --png "$work/font.png"
+says err "the option '--glyph' is missing"
+run 2 glyphs --game "$work/font.bin" --offset 0 --tiles 1bpp --glyph 8x8 --png x.png extra
+[[ ! -e $work/font.png ]] || fail "bad usage left a picture"
 
 exit $((failures > 0))

@@ -28,4 +28,8 @@ expect "make -s 10 -o f Ka" "Katakana"
 expect "make -s 10 -o f U" 'Uppercase\ Alphabet'
 expect "make -s 10 -o f " 'Hiragana Katakana Dakuten Handakuten Uppercase\ Alphabet Lowercase\ Alphabet 0-9'
 expect "sets -" "--help --version"
+expect "g" "glyphs"
+expect "glyphs --t" "--tiles --tile-order"
+expect "glyphs --tiles " "1bpp nes2bpp gb2bpp snes4bpp gba4bpp 8bpp bitmap bitmap-packed"
+expect "glyphs --tiles gb2bpp --tile-order d" "down"
 exit $((failures > 0))

@@ -92,6 +92,7 @@ MainWindow::MainWindow(Workspace& workspace, TableOrder& order, OrderListModel& 
             &MainWindow::openGameFileRequested);
     connect(ui_->actionCodeMap, &QAction::triggered, this, &MainWindow::codeMapRequested);
     connect(ui_->actionGameText, &QAction::triggered, this, &MainWindow::gameTextRequested);
+    connect(ui_->actionFont, &QAction::triggered, this, &MainWindow::fontRequested);
     connect(ui_->actionRelativeSearch, &QAction::triggered, this,
             &MainWindow::relativeSearchRequested);
     connect(ui_->txtTblStartCode, &QLineEdit::textChanged, &events_,

@@ -37,13 +37,14 @@ public:
     void EnableMakeTable() override;
 
 signals:
-    void includeRequested();  // INCLUDE
-    void orderLineChosen();   // the user chose a line of the Table Order in the list
-    void exitRequested();     // EXIT, or File > Exit
-    void closeBoxPressed();   // the window's close box: the program ends without questions
+    void includeRequested();         // INCLUDE
+    void orderLineChosen();          // the user chose a line of the Table Order in the list
+    void exitRequested();            // EXIT, or File > Exit
+    void closeBoxPressed();          // the window's close box: the program ends without questions
     void openGameFileRequested();    // File > Open Game File…
     void codeMapRequested();         // View > Code Map
     void gameTextRequested();        // View > Game Text
+    void fontRequested();            // View > Font
     void relativeSearchRequested();  // Tools > Relative Search…
 
 protected:
