@@ -4,8 +4,10 @@
 #include <QImageWriter>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,12 +19,18 @@
 #include "HexText.h"
 #include "MakeTable.h"
 #include "Messages.h"
+#include "SaveFileAtomically.h"
 #include "Version.h"
 #include "core/BuiltInSets.h"
 #include "core/DecodeGlyphs.h"
 #include "core/EucJp.h"
 #include "core/GameFile.h"
 #include "core/GlyphFormat.h"
+#include "core/GlyphMatcher.h"
+#include "core/ParseHexByte.h"
+#include "core/ReferenceFont.h"
+#include "core/Repertoire.h"
+#include "core/SuggestionReport.h"
 #include "project/ProjectFile.h"
 
 namespace glyphwright {
@@ -30,6 +38,12 @@ namespace glyphwright {
 namespace {
 
 using Words = CommandLineMessages;
+
+constexpr std::array kAllRepertoires = {Repertoire::Kana, Repertoire::Ascii, Repertoire::FullWidth,
+                                        Repertoire::Level1Kanji, Repertoire::Level2Kanji};
+// Level-2 kanji are rare in games and would double the candidates; the user adds them.
+constexpr std::array kDefaultRepertoires = {Repertoire::Kana, Repertoire::Ascii,
+                                            Repertoire::FullWidth, Repertoire::Level1Kanji};
 
 void Print(std::FILE* stream, const QString& text) {
     const QByteArray bytes = text.toLocal8Bit();
@@ -98,15 +112,29 @@ struct MakeArguments {
     QStringList lines;
 };
 
-struct GlyphsArguments {
+// Where a game's glyphs are and how they are stored: the options glyphs and font-table share.
+struct GlyphOptions {
     std::optional<QString> game;
     std::optional<QString> offset;
     std::optional<QString> tiles;
     std::optional<QString> glyph;
     std::optional<QString> tileOrder;
     std::optional<QString> count;
+};
+
+struct GlyphsArguments : GlyphOptions {
     std::optional<QString> zoom;
     std::optional<QString> png;
+    QStringList lines;  // none are taken
+};
+
+struct FontTableArguments : GlyphOptions {
+    std::optional<QString> firstCode;
+    std::optional<QString> repertoire;
+    std::optional<QString> font;
+    std::optional<QString> output;
+    std::optional<QString> format;
+    std::optional<QString> report;
     QStringList lines;  // none are taken
 };
 
@@ -119,7 +147,16 @@ std::optional<QString>* OptionValue(MakeArguments& arguments, const QString& nam
     return nullptr;
 }
 
-std::optional<QString>* OptionValue(GlyphsArguments& arguments, const QString& name) {
+template <std::size_t N>
+std::optional<QString>* FindOption(
+    const std::pair<const char*, std::optional<QString>*> (&options)[N], const QString& name) {
+    for (const auto& [option, slot] : options) {
+        if (name == QLatin1String(option)) return slot;
+    }
+    return nullptr;
+}
+
+std::optional<QString>* OptionValue(GlyphOptions& arguments, const QString& name) {
     const std::pair<const char*, std::optional<QString>*> options[] = {
         {"--game", &arguments.game},
         {"--offset", &arguments.offset},
@@ -127,13 +164,30 @@ std::optional<QString>* OptionValue(GlyphsArguments& arguments, const QString& n
         {"--glyph", &arguments.glyph},
         {"--tile-order", &arguments.tileOrder},
         {"--count", &arguments.count},
+    };
+    return FindOption(options, name);
+}
+
+std::optional<QString>* OptionValue(GlyphsArguments& arguments, const QString& name) {
+    const std::pair<const char*, std::optional<QString>*> options[] = {
         {"--zoom", &arguments.zoom},
         {"--png", &arguments.png},
     };
-    for (const auto& [option, slot] : options) {
-        if (name == QLatin1String(option)) return slot;
-    }
-    return nullptr;
+    if (auto* slot = FindOption(options, name)) return slot;
+    return OptionValue(static_cast<GlyphOptions&>(arguments), name);
+}
+
+std::optional<QString>* OptionValue(FontTableArguments& arguments, const QString& name) {
+    const std::pair<const char*, std::optional<QString>*> options[] = {
+        {"--first-code", &arguments.firstCode},
+        {"--repertoire", &arguments.repertoire},
+        {"--font", &arguments.font},
+        {"--output", &arguments.output},
+        {"--format", &arguments.format},
+        {"--report", &arguments.report},
+    };
+    if (auto* slot = FindOption(options, name)) return slot;
+    return OptionValue(static_cast<GlyphOptions&>(arguments), name);
 }
 
 // Sorts a command's arguments into options and other arguments: "--start 10", "--start=10" and
@@ -366,8 +420,8 @@ QString TileFormatNames() {
     return names.join(QStringLiteral(", "));
 }
 
-// Reads the glyphs command's options into a format, or says what is wrong with them.
-Result<GlyphFormat, QString> ReadGlyphFormat(const GlyphsArguments& options) {
+// Reads the glyph options into a format, or says what is wrong with them.
+Result<GlyphFormat, QString> ReadGlyphFormat(const GlyphOptions& options) {
     const auto tiles = ParseTileFormat(options.tiles->toStdString());
     if (!tiles) return Words::UnknownTileFormat(*options.tiles, TileFormatNames());
     TileOrder order = TileOrder::Across;
@@ -390,6 +444,59 @@ Result<GlyphFormat, QString> ReadGlyphFormat(const GlyphsArguments& options) {
     return format.value();
 }
 
+// The complaint about the first option of `required` not given (each with an example value),
+// if any.
+std::optional<QString> MissingOption(
+    std::initializer_list<std::pair<const std::optional<QString>*, const char*>> required) {
+    for (const auto& [value, example] : required) {
+        if (!value->has_value()) {
+            const QString shown = QString::fromLatin1(example);
+            return Words::MissingOption(shown.section(QLatin1Char(' '), 0, 0),
+                                        shown.section(QLatin1Char(' '), 1));
+        }
+    }
+    return std::nullopt;
+}
+
+// The glyph options read: where the first glyph starts, how the glyphs are stored, and how many
+// were asked for, if a count was given.
+struct GlyphSource {
+    std::uint64_t offset = 0;
+    GlyphFormat format;
+    std::optional<int> count;
+};
+
+// Reads the shared glyph options (game, offset, tiles and glyph are given); a usage complaint when
+// they make no sense.
+Result<GlyphSource, QString> ReadGlyphSource(const GlyphOptions& options) {
+    GlyphSource source;
+    const auto offset = ReadOffset(*options.offset);
+    if (!offset) return Words::BadOffset(*options.offset);
+    source.offset = *offset;
+    const auto format = ReadGlyphFormat(options);
+    if (!format) return format.error();
+    source.format = format.value();
+    if (options.count) {
+        const auto chosen = ReadSmallNumber(*options.count, GlyphSheet::kMaxGlyphs);
+        if (!chosen) return Words::BadCount(*options.count, GlyphSheet::kMaxGlyphs);
+        source.count = *chosen;
+    }
+    return source;
+}
+
+// The game file, and how many of the glyphs asked for it holds (at least one); a table problem
+// when it cannot be read or holds none.
+Result<std::pair<GameFile, int>, QString> OpenGlyphs(const QString& path, const GlyphSource& source,
+                                                     int asked) {
+    auto file = GameFile::Open(QFile::encodeName(path).toStdString());
+    if (!file) return Messages::Failure(file.error());
+    const std::uint64_t inFile = GlyphsInFile(file.value().Size(), source.offset, source.format);
+    if (inFile == 0) return Words::NoGlyphsAt(HexNumber(source.offset, 1), file.value().Size());
+    const int count =
+        static_cast<int>(std::min<std::uint64_t>(static_cast<std::uint64_t>(asked), inFile));
+    return std::pair<GameFile, int>(std::move(file).value(), count);
+}
+
 int RunGlyphs(const QStringList& arguments, std::FILE* err) {
     const QString command = QStringLiteral("glyphs");
     const auto read = ReadArguments<GlyphsArguments>(arguments);
@@ -398,30 +505,19 @@ int RunGlyphs(const QStringList& arguments, std::FILE* err) {
     if (!options.lines.isEmpty()) {
         return BadUsage(err, command, Words::NoArgumentsTaken(command, options.lines.front()));
     }
-    const std::pair<const std::optional<QString>*, const char*> required[] = {
-        {&options.game, "--game game.bin"}, {&options.offset, "--offset 3C000"},
-        {&options.tiles, "--tiles 1bpp"},   {&options.glyph, "--glyph 8x8"},
-        {&options.png, "--png font.png"},
-    };
-    for (const auto& [value, example] : required) {
-        if (!value->has_value()) {
-            const QString shown = QString::fromLatin1(example);
-            return BadUsage(err, command,
-                            Words::MissingOption(shown.section(QLatin1Char(' '), 0, 0),
-                                                 shown.section(QLatin1Char(' '), 1)));
-        }
+    if (const auto missing = MissingOption({
+            {&options.game, "--game game.bin"},
+            {&options.offset, "--offset 3C000"},
+            {&options.tiles, "--tiles 1bpp"},
+            {&options.glyph, "--glyph 8x8"},
+            {&options.png, "--png font.png"},
+        })) {
+        return BadUsage(err, command, *missing);
     }
-    const auto offset = ReadOffset(*options.offset);
-    if (!offset) return BadUsage(err, command, Words::BadOffset(*options.offset));
-    const auto format = ReadGlyphFormat(options);
-    if (!format) return BadUsage(err, command, format.error());
-    int count = 256;
-    if (options.count) {
-        const auto chosen = ReadSmallNumber(*options.count, GlyphSheet::kMaxGlyphs);
-        if (!chosen)
-            return BadUsage(err, command, Words::BadCount(*options.count, GlyphSheet::kMaxGlyphs));
-        count = *chosen;
-    }
+    const auto source = ReadGlyphSource(options);
+    if (!source) return BadUsage(err, command, source.error());
+    const GlyphSource& glyphSource = source.value();
+    const auto& format = source.value().format;
     int zoom = 1;
     if (options.zoom) {
         const auto chosen = ReadSmallNumber(*options.zoom, GlyphSheet::kMaxZoom);
@@ -430,19 +526,16 @@ int RunGlyphs(const QStringList& arguments, std::FILE* err) {
         zoom = *chosen;
     }
 
-    const auto file = GameFile::Open(QFile::encodeName(*options.game).toStdString());
-    if (!file) return TableProblem(err, Messages::Failure(file.error()));
-    const std::uint64_t inFile = GlyphsInFile(file.value().Size(), *offset, format.value());
-    if (inFile == 0) {
-        return TableProblem(err, Words::NoGlyphsAt(HexNumber(*offset, 1), file.value().Size()));
-    }
-    count = static_cast<int>(std::min<std::uint64_t>(static_cast<std::uint64_t>(count), inFile));
+    const auto opened = OpenGlyphs(*options.game, glyphSource, glyphSource.count.value_or(256));
+    if (!opened) return TableProblem(err, opened.error());
+    const GameFile& file = opened.value().first;
+    const int count = opened.value().second;
 
     // A row at a time, so the glyphs in memory stay few however many the sheet holds.
-    GlyphSheet sheet(count, format.value(), zoom);
+    GlyphSheet sheet(count, format, zoom);
     for (int first = 0; first < count; first += GlyphSheet::kGlyphsPerRow) {
         const auto glyphs = DecodeGlyphs(
-            file.value(), *offset, format.value(), static_cast<std::uint64_t>(first),
+            file, glyphSource.offset, format, static_cast<std::uint64_t>(first),
             static_cast<std::size_t>(std::min(GlyphSheet::kGlyphsPerRow, count - first)));
         if (!glyphs) return TableProblem(err, Messages::Failure(glyphs.error()));
         for (std::size_t i = 0; i < glyphs.value().size(); ++i) {
@@ -456,6 +549,171 @@ int RunGlyphs(const QStringList& arguments, std::FILE* err) {
     return kExitSuccess;
 }
 
+std::optional<std::vector<Repertoire>> ReadRepertoires(const QString& text) {
+    std::vector<Repertoire> chosen;
+    for (const QString& name : text.split(QLatin1Char(','))) {
+        const auto known =
+            std::find_if(kAllRepertoires.begin(), kAllRepertoires.end(),
+                         [&](Repertoire r) { return name.toStdString() == RepertoireName(r); });
+        if (known == kAllRepertoires.end()) return std::nullopt;
+        chosen.push_back(*known);
+    }
+    return chosen;
+}
+
+QString RepertoireNames() {
+    QStringList names;
+    for (const Repertoire r : kAllRepertoires) {
+        names << QString::fromLatin1(RepertoireName(r).data(),
+                                     static_cast<qsizetype>(RepertoireName(r).size()));
+    }
+    return names.join(QLatin1Char(','));
+}
+
+QString FormatName(TableFormat format) {
+    switch (format) {
+        case TableFormat::Classic:
+            return QStringLiteral("classic");
+        case TableFormat::Utf8:
+            return QStringLiteral("utf8");
+        case TableFormat::ShiftJis:
+            return QStringLiteral("sjis");
+    }
+    return {};
+}
+
+// The table of the best guesses for codes first..first + inTable - 1. Each guess goes in as a
+// typed entry would: as EUC-JP, and only if the chosen format can write it. One that cannot be
+// stored is left out, and the user told on `err`; the rest still make a table worth checking.
+Workspace BestGuessTable(const std::vector<GlyphSuggestion>& readings, int first, int inTable,
+                         TableFormat format, std::FILE* err) {
+    Workspace workspace;
+    workspace.CurrentCode = static_cast<ByteCode>(first);
+    workspace.LastCode = static_cast<ByteCode>(first + inTable - 1);
+    for (int i = 0; i < inTable; ++i) {
+        const GlyphSuggestion& reading = readings[static_cast<std::size_t>(i)];
+        if (reading.ranked.empty()) continue;  // no ink: nothing to guess
+        const auto code = static_cast<ByteCode>(first + i);
+        const std::string guess = Utf8Of(reading.Best());
+        const QString shown = QString::fromStdString(guess);
+        const auto bytes = EncodeEucJp(guess);
+        if (!bytes) {
+            Print(err, QStringLiteral("glyphwright: %1\n")
+                           .arg(Words::GuessNotEucJp(HexNumber(code), shown)));
+            continue;
+        }
+        std::string& slot = workspace.TableText[code];
+        slot = bytes.value();
+        if (!FormatTable(workspace.TableText, code, code, format)) {
+            slot.clear();
+            Print(err,
+                  QStringLiteral("glyphwright: %1\n")
+                      .arg(Words::GuessNotInFormat(HexNumber(code), shown, FormatName(format))));
+        }
+    }
+    return workspace;
+}
+
+int RunFontTable(const QStringList& arguments, std::FILE* out, std::FILE* err) {
+    const QString command = QStringLiteral("font-table");
+    const auto read = ReadArguments<FontTableArguments>(arguments);
+    if (!read) return BadUsage(err, command, read.error());
+    const FontTableArguments& options = read.value();
+    if (!options.lines.isEmpty()) {
+        return BadUsage(err, command, Words::NoArgumentsTaken(command, options.lines.front()));
+    }
+    if (const auto missing = MissingOption({
+            {&options.game, "--game game.bin"},
+            {&options.offset, "--offset 3C000"},
+            {&options.tiles, "--tiles 1bpp"},
+            {&options.glyph, "--glyph 8x8"},
+            {&options.firstCode, "--first-code 10"},
+            {&options.output, "--output font.tbl"},
+        })) {
+        return BadUsage(err, command, *missing);
+    }
+    const auto source = ReadGlyphSource(options);
+    if (!source) return BadUsage(err, command, source.error());
+    const GlyphSource& glyphSource = source.value();
+    const auto firstCode = ReadHexByte(options.firstCode->toStdString());
+    if (!firstCode) return BadUsage(err, command, Words::BadFirstCode(*options.firstCode));
+    const int first = firstCode.value();
+    std::vector<Repertoire> repertoires(kDefaultRepertoires.begin(), kDefaultRepertoires.end());
+    if (options.repertoire) {
+        const auto chosen = ReadRepertoires(*options.repertoire);
+        if (!chosen) {
+            return BadUsage(err, command,
+                            Words::UnknownRepertoire(*options.repertoire, RepertoireNames()));
+        }
+        repertoires = *chosen;
+    }
+    TableFormat format = TableFormat::Classic;
+    if (options.format) {
+        const auto chosen = ReadFormat(*options.format);
+        if (!chosen) return BadUsage(err, command, Words::UnknownFormat(*options.format));
+        format = *chosen;
+    }
+
+    // By default the glyphs that fill the codes up to FF.
+    const auto opened =
+        OpenGlyphs(*options.game, glyphSource, glyphSource.count.value_or(kCodeCount - first));
+    if (!opened) return TableProblem(err, opened.error());
+    const GameFile& file = opened.value().first;
+    const int count = opened.value().second;
+    const int inTable = std::min(count, kCodeCount - first);
+    // Glyphs past FF are read only for the report, which has room for longer codes.
+    const int toRead = options.report ? count : inTable;
+
+    const std::string family =
+        options.font ? options.font->toStdString() : GlyphMatcher::kDefaultFamily;
+    auto font = ReferenceFont::Open(family);
+    if (!font) return TableProblem(err, Words::FontUnavailable(font.error()));
+    auto fixedWidth = ReferenceFont::Open(GlyphMatcher::kDefaultFixedWidthFamily);
+    GlyphMatcher matcher(
+        std::move(font).value(), RepertoireCharacters(repertoires),
+        fixedWidth ? std::optional<ReferenceFont>(std::move(fixedWidth).value()) : std::nullopt);
+
+    std::vector<GlyphSuggestion> readings;
+    readings.reserve(static_cast<std::size_t>(toRead));
+    constexpr int kGlyphsAtOnce = 256;  // keeps the decoded glyphs in memory few
+    for (int at = 0; at < toRead; at += kGlyphsAtOnce) {
+        const auto glyphs = DecodeGlyphs(
+            file, glyphSource.offset, glyphSource.format, static_cast<std::uint64_t>(at),
+            static_cast<std::size_t>(std::min(kGlyphsAtOnce, toRead - at)));
+        if (!glyphs) return TableProblem(err, Messages::Failure(glyphs.error()));
+        for (const GlyphImage& glyph : glyphs.value()) readings.push_back(matcher.Suggest(glyph));
+    }
+
+    const Workspace workspace = BestGuessTable(readings, first, inTable, format, err);
+    if (count > inTable) {
+        Print(err, QStringLiteral("glyphwright: %1\n")
+                       .arg(Words::GlyphsPastLastCode(
+                           count - inTable, HexNumber(static_cast<unsigned>(first + count - 1), 1),
+                           options.report.has_value())));
+    }
+
+    if (*options.output == QLatin1String("-")) {
+        const auto table =
+            FormatTable(workspace.TableText, workspace.CurrentCode, workspace.LastCode, format);
+        if (!table) return TableProblem(err, Messages::Failure(table.error()));
+        if (const int status = Show(out, err, table.value()); status != kExitSuccess) {
+            return status;
+        }
+    } else {
+        const SaveTarget target{QFile::encodeName(*options.output).toStdString(), format};
+        if (const auto saved = SaveTable(workspace, target); !saved) {
+            return TableProblem(err, Messages::Failure(saved.error()));
+        }
+    }
+    if (options.report) {
+        const auto saved =
+            SaveFileAtomically(QFile::encodeName(*options.report).toStdString(),
+                               SuggestionReport(readings, static_cast<unsigned>(first)));
+        if (!saved) return TableProblem(err, Words::ReportNotWritten(saved.error()));
+    }
+    return kExitSuccess;
+}
+
 }  // namespace
 
 int RunCommandLine(const QStringList& arguments, std::FILE* out, std::FILE* err) {
@@ -464,20 +722,23 @@ int RunCommandLine(const QStringList& arguments, std::FILE* out, std::FILE* err)
     const QStringList rest = arguments.mid(1);
     const bool make = command == QLatin1String("make");
     const bool glyphs = command == QLatin1String("glyphs");
-    if (make || glyphs || command == QLatin1String("sets")) {
+    const bool fontTable = command == QLatin1String("font-table");
+    if (make || glyphs || fontTable || command == QLatin1String("sets")) {
         switch (AskedFor(rest)) {
             case Asked::Help:
                 return Show(out, err,
                             make ? Words::MakeHelp()
                             : glyphs
                                 ? Words::GlyphsHelp(GlyphSheet::kMaxGlyphs, GlyphSheet::kMaxZoom)
-                                : Words::SetsHelp());
+                            : fontTable ? Words::FontTableHelp(GlyphSheet::kMaxGlyphs)
+                                        : Words::SetsHelp());
             case Asked::Version:
                 return ShowVersion(out, err);
             case Asked::Nothing:
                 break;
         }
         if (glyphs) return RunGlyphs(rest, err);
+        if (fontTable) return RunFontTable(rest, out, err);
         return make ? RunMake(rest, out, err) : RunSets(rest, out, err);
     }
     switch (AskedFor({command})) {

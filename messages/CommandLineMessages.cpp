@@ -1,5 +1,7 @@
 #include "CommandLineMessages.h"
 
+#include <cstring>
+
 namespace glyphwright {
 
 QString CommandLineMessages::Help() {
@@ -10,9 +12,10 @@ QString CommandLineMessages::Help() {
         "needs no display.\n"
         "\n"
         "Commands:\n"
-        "  make    write a table file from a start code and a Table Order\n"
-        "  sets    list the built-in character sets with their member counts\n"
-        "  glyphs  draw a game file's glyphs into a PNG picture\n"
+        "  make        write a table file from a start code and a Table Order\n"
+        "  sets        list the built-in character sets with their member counts\n"
+        "  glyphs      draw a game file's glyphs into a PNG picture\n"
+        "  font-table  read a game file's glyphs and write the best-guess table\n"
         "\n"
         "Options:\n"
         "  -h, --help     show this help; after a command, that command's help\n"
@@ -123,7 +126,8 @@ QString CommandLineMessages::NoCommand() {
     return tr("no command given.");
 }
 QString CommandLineMessages::UnknownCommand(const QString& command) {
-    return tr("'%1' is not a command: the commands are make, sets and glyphs.").arg(command);
+    return tr("'%1' is not a command: the commands are make, sets, glyphs and font-table.")
+        .arg(command);
 }
 QString CommandLineMessages::UnknownOption(const QString& option) {
     return tr("unknown option '%1'.").arg(option);
@@ -219,6 +223,109 @@ QString CommandLineMessages::NoGlyphsAt(const QString& offset, quint64 size) {
 }
 QString CommandLineMessages::PictureNotWritten(const QString& path, const QString& reason) {
     return tr("the picture \"%1\" could not be written: %2.").arg(path, reason);
+}
+
+QString CommandLineMessages::FontTableHelp(int mostGlyphs) {
+    return tr("Usage: glyphwright font-table --game FILE --offset HEX --tiles FORMAT\n"
+              "           --glyph WxH [--tile-order down] --first-code HH [--count N]\n"
+              "           [--repertoire LIST] [--font FAMILY] --output FILE\n"
+              "           [--format FORMAT] [--report FILE]\n"
+              "\n"
+              "Reads each glyph of a game's font by comparing it with characters drawn from an\n"
+              "installed font, and writes the best guesses as a table file: glyph i at code\n"
+              "first-code + i. The table is a draft: check it against the report.\n"
+              "\n"
+              "Options:\n"
+              "  --game, --offset, --tiles, --glyph, --tile-order\n"
+              "                     where the glyphs are and how they are stored, as for\n"
+              "                     'glyphwright glyphs' (see its --help)\n"
+              "  --first-code HH    the code of the first glyph, a hexadecimal byte 00 to FF\n"
+              "  --count N          how many glyphs to read, 1 to %1 (default: those up to\n"
+              "                     code FF); fewer where the file ends\n"
+              "  --repertoire LIST  the characters a glyph is compared with, comma-separated:\n"
+              "                       kana       hiragana and katakana, small, voiced and\n"
+              "                                  half-width included\n"
+              "                       ascii      the printable ASCII characters\n"
+              "                       fullwidth  full-width Latin, digits and punctuation\n"
+              "                       kanji1     JIS X 0208 level-1 kanji (2,965)\n"
+              "                       kanji2     JIS X 0208 level-2 kanji (3,390)\n"
+              "                     (default kana,ascii,fullwidth,kanji1)\n"
+              "  --font FAMILY      the installed font to compare with (default Noto Sans CJK\n"
+              "                     JP); ASCII is compared with DejaVu Sans Mono as well\n"
+              "  --output FILE      the table file to write; - writes it to standard output\n"
+              "  --format FORMAT    classic (EUC-JP, lines end 0D 0D 0A; the default), utf8 or\n"
+              "                     sjis, as for 'glyphwright make'\n"
+              "  --report FILE      also write a tab-separated report: for each code the code,\n"
+              "                     the best guess, its confidence (0.00 to 1.00), four\n"
+              "                     alternatives and the near-ties to look at\n"
+              "  -h, --help         show this help\n"
+              "  -v, --version      show the version\n"
+              "\n"
+              "A glyph without ink gets no entry. A guess the table cannot store (EUC-JP or the\n"
+              "chosen format has no code for it) is left out with a message; the report still\n"
+              "shows it. Codes past FF are not in the table: a message says how many glyphs\n"
+              "would take them, and the report lists them.\n"
+              "\n"
+              "Exit status: 0 written, 1 the game file or the font could not be read or a file\n"
+              "not written, 2 bad usage.\n"
+              "\n"
+              "Example:\n"
+              "  glyphwright font-table --game game.sfc --offset 3C000 --tiles snes4bpp \\\n"
+              "      --glyph 16x16 --first-code 10 --repertoire kana,ascii --output font.tbl \\\n"
+              "      --format utf8 --report font.tsv\n")
+        .arg(mostGlyphs);
+}
+
+QString CommandLineMessages::BadFirstCode(const QString& code) {
+    return tr("'%1' is not a code: give a hexadecimal byte 00 to FF, e.g. --first-code 10.")
+        .arg(code);
+}
+QString CommandLineMessages::UnknownRepertoire(const QString& repertoires, const QString& names) {
+    return tr("'%1' is not a list of repertoires: give one or more of %2, separated by commas.")
+        .arg(repertoires, names);
+}
+QString CommandLineMessages::FontUnavailable(const glyphwright::FontUnavailable& failure) {
+    return tr("the font \"%1\" cannot be used: %2. Name an installed family with --font (fc-list "
+              "lists them).")
+        .arg(QString::fromStdString(failure.family), QString::fromStdString(failure.reason));
+}
+QString CommandLineMessages::GuessNotEucJp(const QString& code, const QString& guess) {
+    return tr("code %1 is left out of the table: its guess \"%2\" has no EUC-JP code, the "
+              "encoding every table is kept in.")
+        .arg(code, guess);
+}
+QString CommandLineMessages::GuessNotInFormat(const QString& code, const QString& guess,
+                                              const QString& format) {
+    return tr("code %1 is left out of the table: its guess \"%2\" cannot be written in the %3 "
+              "format.")
+        .arg(code, guess, format);
+}
+QString CommandLineMessages::GlyphsPastLastCode(int glyphs, const QString& lastCode,
+                                                bool inReport) {
+    const QString where =
+        glyphs == 1 ? tr("1 glyph would take code 100")
+                    : tr("%1 glyphs would take codes 100 to %2").arg(glyphs).arg(lastCode);
+    return inReport ? tr("%1, past FF: a table's codes are one byte, so they are not in the table; "
+                         "the report lists them.")
+                          .arg(where)
+                    : tr("%1, past FF: a table's codes are one byte, so they are not in the table.")
+                          .arg(where);
+}
+QString CommandLineMessages::ReportNotWritten(const FileError& failure) {
+    QString reason;
+    switch (failure.kind) {
+        case FileError::Kind::System:
+            reason = QString::fromLocal8Bit(std::strerror(failure.error));
+            break;
+        case FileError::Kind::NoPipeReader:
+            reason = tr("it is a named pipe that no program is reading");
+            break;
+        case FileError::Kind::NoFileName:
+            reason = tr("no file name was given");
+            break;
+    }
+    return tr("the table was written, but the report \"%1\" could not be: %2.")
+        .arg(QString::fromStdString(failure.path), reason);
 }
 
 }  // namespace glyphwright

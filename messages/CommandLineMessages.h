@@ -4,6 +4,8 @@
 #include <QString>
 
 #include "core/ParseHexByte.h"
+#include "SaveFileAtomically.h"
+#include "core/ReferenceFont.h"
 
 namespace glyphwright {
 
@@ -54,6 +56,19 @@ public:
     [[nodiscard]] static QString BadZoom(const QString& zoom, int most);
     [[nodiscard]] static QString NoGlyphsAt(const QString& offset, quint64 size);
     [[nodiscard]] static QString PictureNotWritten(const QString& path, const QString& reason);
+
+    // The font-table command.
+    [[nodiscard]] static QString FontTableHelp(int mostGlyphs);
+    [[nodiscard]] static QString BadFirstCode(const QString& code);
+    [[nodiscard]] static QString UnknownRepertoire(const QString& repertoires,
+                                                   const QString& names);
+    [[nodiscard]] static QString FontUnavailable(const glyphwright::FontUnavailable& failure);
+    [[nodiscard]] static QString GuessNotEucJp(const QString& code, const QString& guess);
+    [[nodiscard]] static QString GuessNotInFormat(const QString& code, const QString& guess,
+                                                  const QString& format);
+    [[nodiscard]] static QString GlyphsPastLastCode(int glyphs, const QString& lastCode,
+                                                    bool inReport);
+    [[nodiscard]] static QString ReportNotWritten(const FileError& failure);
 };
 
 }  // namespace glyphwright

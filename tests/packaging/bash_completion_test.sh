@@ -32,6 +32,12 @@ expect "g" "glyphs"
 expect "glyphs --t" "--tiles --tile-order"
 expect "glyphs --tiles " "1bpp nes2bpp gb2bpp snes4bpp gba4bpp 8bpp bitmap bitmap-packed"
 expect "glyphs --tiles gb2bpp --tile-order d" "down"
+expect "f" "font-table"
+expect "font-table --r" "--repertoire --report"
+expect "font-table --repertoire kana,k" "kana,kana kana,kanji1 kana,kanji2"
+expect "font-table --repertoire f" "fullwidth"
+expect "font-table --format u" "utf8"
+expect "font-table --game g --tiles s" "snes4bpp"
 
 # A set name with its blank already typed, escaped or in quotes: one word to bash.
 for typed in 'Uppercase\ A' "'Uppercase A" '"Lowercase'; do

@@ -92,10 +92,14 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [[ $(field Version) == "$version" ]] || fail "Version is '$(field Version)', expected '$version'"
 depends=$(field Depends)
 echo "   Depends: $depends"
-[[ $depends == *libqt6widgets6* && $depends == *libc6* ]] ||
+[[ $depends == *libqt6widgets6* && $depends == *libc6* && $depends == *libfreetype6* &&
+   $depends == *libfontconfig1* ]] ||
     fail "Depends lacks the shared libraries the program links: '$depends'"
-# The code map's kana need a Japanese face.
-[[ $(field Recommends) == *fonts-noto-cjk* ]] || fail "Recommends is '$(field Recommends)'"
+# The code map's kana need a Japanese face; font-table reads against it, and ASCII against
+# DejaVu Sans Mono as well.
+recommends=$(field Recommends)
+[[ $recommends == *fonts-noto-cjk* && $recommends == *fonts-dejavu-core* ]] ||
+    fail "Recommends is '$recommends'"
 
 contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
 for path in ./usr/bin/glyphwright \
