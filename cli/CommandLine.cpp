@@ -570,18 +570,6 @@ QString RepertoireNames() {
     return names.join(QLatin1Char(','));
 }
 
-QString FormatName(TableFormat format) {
-    switch (format) {
-        case TableFormat::Classic:
-            return QStringLiteral("classic");
-        case TableFormat::Utf8:
-            return QStringLiteral("utf8");
-        case TableFormat::ShiftJis:
-            return QStringLiteral("sjis");
-    }
-    return {};
-}
-
 // The table of the best guesses for codes first..first + inTable - 1. Each guess goes in as a
 // typed entry would: as EUC-JP, and only if the chosen format can write it. One that cannot be
 // stored is left out, and the user told on `err`; the rest still make a table worth checking.
@@ -608,7 +596,7 @@ Workspace BestGuessTable(const std::vector<GlyphSuggestion>& readings, int first
             slot.clear();
             Print(err,
                   QStringLiteral("glyphwright: %1\n")
-                      .arg(Words::GuessNotInFormat(HexNumber(code), shown, FormatName(format))));
+                      .arg(Words::GuessNotInFormat(HexNumber(code), shown, QString::fromStdString(FormatName(format)))));
         }
     }
     return workspace;
