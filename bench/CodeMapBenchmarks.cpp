@@ -29,18 +29,20 @@ void Settle() {
 
 // The 1000-line load order put straight into the state, as the windows leave it.
 void Load(test::Session& session) {
+    DocumentContents contents;
     for (const evidence::LoadLine& line : evidence::MakeLoadOrder(1000)) {
         if (line.single) {
-            session.workspace.TableText[static_cast<std::size_t>(line.code)] = line.text;
-            (void)session.order.AppendEntryLine(line.text);
+            contents.table.TableText[static_cast<std::size_t>(line.code)] = line.text;
+            (void)contents.order.AppendEntryLine(line.text);
             continue;
         }
-        (void)session.order.AppendSetLine(line.name);
+        (void)contents.order.AppendSetLine(line.name);
         if (line.start != 0) {
-            session.order.SetStart(session.order.LineCount() - 1,
-                                   static_cast<ByteCode>(line.start));
+            contents.order.SetStart(contents.order.LineCount() - 1,
+                                    static_cast<ByteCode>(line.start));
         }
     }
+    session.document.Replace(std::move(contents));
 }
 
 // Runs `change(i)` as the timed part, then lets the map repaint outside the timing.
@@ -78,7 +80,8 @@ void TimeMapUpdate(benchmark::State& state, Change&& change) {
 void MapAfterRelativeStart(benchmark::State& state) {
     TimeMapUpdate(state, [](test::Session& session, long i) {
         const int line = session.order.LineCount() - 1;
-        session.order.SetStart(line, static_cast<ByteCode>(0xF6 - (i % 2)));
+        DocumentCommand::SetLineStart(session.document, line, static_cast<ByteCode>(0xF6 - (i % 2)))
+            .Do(session.document);
     });
 }
 BENCHMARK(MapAfterRelativeStart)->Name(kCodeMapAfterStart)->UseRealTime();
@@ -86,8 +89,7 @@ BENCHMARK(MapAfterRelativeStart)->Name(kCodeMapAfterStart)->UseRealTime();
 // The start code turned from 00 to one that is no hex byte and back: every laid cell changes.
 void MapWhenEveryCellChanges(benchmark::State& state) {
     TimeMapUpdate(state, [](test::Session& session, long i) {
-        session.state.events.SetStartCodeText(i % 2 == 0 ? QStringLiteral("G")
-                                                         : QStringLiteral("00"));
+        session.document.SetStartCode(i % 2 == 0 ? "G" : "00");
     });
 }
 BENCHMARK(MapWhenEveryCellChanges)->Name(kCodeMapAllCells)->UseRealTime();

@@ -42,6 +42,10 @@ Result<Assembly, AssemblyError> PreviewAssembly(const TableOrder& order, ByteCod
     if (runs.empty()) {
         return AssemblyError{AssemblyError::Kind::NothingToLay, 0, {}, 0};
     }
+    // A file with no code in it is no table either: the last code laid before the start code.
+    if (running - 1 < start) {
+        return AssemblyError{AssemblyError::Kind::EmptyRange, 0, {}, start, running - 1};
+    }
 
     // Then the runs from the last back: the first run met on a code is the one whose member stays
     // there, the second the line it was laid over. Once every code laid has both that it will

@@ -16,11 +16,13 @@ struct AssemblyError {
     enum class Kind {
         PastFF,        // a member of `setName` on `line` would land above code FF
         NothingToLay,  // the order names no set, so there is no range to write
+        EmptyRange,    // the last code laid, `last`, comes before the start code `setStart`
     };
     Kind kind;
     int line = 0;         // 1-based Table Order line, for PastFF
     std::string setName;  // for PastFF
-    int setStart = 0;     // code the failing set began at, for PastFF
+    int setStart = 0;  // code the failing set began at, for PastFF; the start code, for EmptyRange
+    int last = 0;      // the last code laid, for EmptyRange
 };
 
 // What the Table Order lays on one code.

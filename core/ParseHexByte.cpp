@@ -41,10 +41,4 @@ Result<ByteCode, HexError> ReadHexByte(std::string_view text) {
     return static_cast<ByteCode>(value);
 }
 
-Result<ByteCode, HexError> ParseHexByte(Workspace& workspace, std::string_view text) {
-    workspace.HexText = "&H";
-    workspace.HexText += text;
-    return ReadHexByte(text);
-}
-
 }  // namespace glyphwright

@@ -16,7 +16,4 @@ enum class HexError {
 // allowed, blanks after the last digit ignored, value 00..FF. No prefix, no sign.
 [[nodiscard]] Result<ByteCode, HexError> ReadHexByte(std::string_view text);
 
-// The one conversion of a typed hex code: records "&H" + text in HexText, then reads it.
-[[nodiscard]] Result<ByteCode, HexError> ParseHexByte(Workspace& workspace, std::string_view text);
-
 }  // namespace glyphwright

@@ -1,98 +1,59 @@
 #include "TableOrder.h"
 
-#include <algorithm>
 #include <stdexcept>
 
 #include "BuiltInSets.h"
 
 namespace glyphwright {
 
-namespace {
-
-std::size_t Slot(int line) {
-    return static_cast<std::size_t>(line);
+const TableOrderLine& TableOrder::Line(int line) const {
+    if (line < 0 || line >= LineCount()) throw std::out_of_range("no such Table Order line");
+    return lines_[static_cast<std::size_t>(line)];
 }
-
-}  // namespace
 
 const std::string& TableOrder::LineText(int line) const {
-    return lines_.at(Slot(line));
+    return Line(line).text;
 }
 
-const std::string& TableOrder::SetNameOf(int line) const {
-    if (line < 0 || line >= LineCount()) throw std::out_of_range("no such Table Order line");
-    return names_[Slot(line) + 1];
+std::string_view TableOrder::SetNameOf(int line) const {
+    const TableOrderLine& found = Line(line);
+    return found.set != nullptr ? std::string_view(found.text) : std::string_view();
 }
 
 int TableOrder::StartOf(int line) const {
-    if (line < 0 || line >= LineCount()) throw std::out_of_range("no such Table Order line");
-    return starts_[Slot(line)];
+    return Line(line).start;
 }
 
 const CharacterSet* TableOrder::SetOf(int line) const {
-    if (line < 0 || line >= LineCount()) throw std::out_of_range("no such Table Order line");
-    return sets_[Slot(line)];
+    return Line(line).set;
+}
+
+const CharacterSet* TableOrder::FindSet(std::string_view name) {
+    return FindBuiltInSet(name);
 }
 
 bool TableOrder::AppendSetLine(const std::string& text) {
-    return Append(text, FindBuiltInSet(text) != nullptr);
+    return Insert(LineCount(), {text, FindSet(text), 0});
 }
 
 bool TableOrder::AppendEntryLine(const std::string& text) {
-    return Append(text, false);
+    return Insert(LineCount(), {text, nullptr, 0});
 }
 
-bool TableOrder::Append(const std::string& text, bool recordSet) {
-    if (IsFull()) return false;
-    const OrderChange change{OrderChange::Kind::Appended, LineCount()};
-    AboutTo(change);
-    lines_.push_back(text);
-    sets_.push_back(recordSet ? FindBuiltInSet(text) : nullptr);
-    // The slots past the last line are always blank, so a line that records nothing has none.
-    if (recordSet) names_[lines_.size()] = text;
-    Changed(change);
+bool TableOrder::Insert(int line, TableOrderLine value) {
+    if (IsFull() || line < 0 || line > LineCount()) return false;
+    lines_.insert(lines_.begin() + line, std::move(value));
     return true;
 }
 
 void TableOrder::Remove(int line) {
     if (line < 0 || line >= LineCount()) return;
-    const OrderChange change{OrderChange::Kind::Removed, line};
-    AboutTo(change);
-    const auto at = static_cast<std::ptrdiff_t>(line);
-    lines_.erase(lines_.begin() + at);
-    sets_.erase(sets_.begin() + at);
-    // The line's name lives one slot above its start; the records below move up with their lines.
-    std::move(names_.begin() + at + 2, names_.end(), names_.begin() + at + 1);
-    names_.back().clear();
-    std::move(starts_.begin() + at + 1, starts_.end(), starts_.begin() + at);
-    starts_.back() = 0;
-    Changed(change);
+    lines_.erase(lines_.begin() + line);
 }
 
 void TableOrder::SetStart(int line, ByteCode start) {
     if (line < 0 || line >= LineCount()) return;
-    const OrderChange change{OrderChange::Kind::StartSet, line};
-    AboutTo(change);
-    starts_[Slot(line)] = start;
-    Changed(change);
-}
-
-void TableOrder::AddObserver(TableOrderObserver& observer) {
-    observers_.push_back(&observer);
-}
-
-void TableOrder::RemoveObserver(TableOrderObserver& observer) {
-    std::erase(observers_, &observer);
-}
-
-void TableOrder::AboutTo(const OrderChange& change) {
-    // A copy: an observer may stop observing while it hears of a change.
-    for (TableOrderObserver* observer : std::vector(observers_))
-        observer->OrderAboutToChange(change);
-}
-
-void TableOrder::Changed(const OrderChange& change) {
-    for (TableOrderObserver* observer : std::vector(observers_)) observer->OrderChanged(change);
+    lines_[static_cast<std::size_t>(line)].start = start;
 }
 
 }  // namespace glyphwright

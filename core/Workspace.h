@@ -9,8 +9,6 @@ namespace glyphwright {
 using ByteCode = std::uint8_t;
 
 inline constexpr int kCodeCount = 256;
-// Records exist for list positions 1..1000; slot 0 of the names is never used.
-inline constexpr int kOrderSlots = 1001;
 inline constexpr int kMaxOrderLines = 1000;
 
 using CodeTable = std::array<std::string, kCodeCount>;
@@ -18,10 +16,11 @@ using CodeTable = std::array<std::string, kCodeCount>;
 // The code table and the codes that carry a table from the windows to the file. The Table Order
 // has an owner of its own (TableOrder).
 struct Workspace {
-    CodeTable TableText{};  // index = byte code; bytes, not Unicode text
-    std::string HexText;    // "&H" + the hex text last converted
+    CodeTable TableText{};     // index = byte code; bytes, not Unicode text
     ByteCode CurrentCode = 0;  // start code of the table being made
     ByteCode LastCode = 0;     // last code filled by the latest assembly
+
+    friend bool operator==(const Workspace&, const Workspace&) = default;
 };
 
 }  // namespace glyphwright

@@ -7,7 +7,7 @@ namespace glyphwright {
 
 Result<Success, TableFailure> ComposeTable(Workspace& workspace, const TableOrder& order,
                                            std::string_view startCode) {
-    const auto parsed = ParseHexByte(workspace, startCode);
+    const auto parsed = ReadHexByte(startCode);
     if (!parsed) {
         return TableFailure{StartCodeError{std::string(startCode), parsed.error()}};
     }

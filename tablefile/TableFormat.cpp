@@ -71,6 +71,26 @@ Result<std::string, FormatError> ConvertEntry(std::string_view entry, EucJpDecod
 
 }  // namespace
 
+std::string FormatName(TableFormat format) {
+    switch (format) {
+        case TableFormat::Classic:
+            return "classic";
+        case TableFormat::Utf8:
+            return "utf8";
+        case TableFormat::ShiftJis:
+            return "sjis";
+    }
+    return "classic";
+}
+
+std::optional<TableFormat> FormatNamed(std::string_view name) {
+    for (const TableFormat format :
+         {TableFormat::Classic, TableFormat::Utf8, TableFormat::ShiftJis}) {
+        if (FormatName(format) == name) return format;
+    }
+    return std::nullopt;
+}
+
 Result<std::string, FormatError> FormatTable(const CodeTable& table, ByteCode first, ByteCode last,
                                              TableFormat format) {
     std::string file;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/Result.h"
 #include "core/Workspace.h"
@@ -18,6 +20,10 @@ struct SaveTarget {
     std::string path;
     TableFormat format = TableFormat::Classic;
 };
+
+// The format's name in projects and on the command line: "classic", "utf8", "sjis".
+[[nodiscard]] std::string FormatName(TableFormat format);
+[[nodiscard]] std::optional<TableFormat> FormatNamed(std::string_view name);
 
 // Why an entry cannot go into a UTF-8 or Shift-JIS file.
 struct FormatError {

@@ -73,6 +73,10 @@ QString Messages::Failure(const AssemblyError& failure) {
             return tr(
                 "The Table Order lays no character set, so there is nothing to write. "
                 "No table was made.");
+        case AssemblyError::Kind::EmptyRange:
+            return tr("No code would be written: the last code laid, %1, comes before the start "
+                      "code %2. No table was made.")
+                .arg(Hex(failure.last), Hex(failure.setStart));
     }
     return tr("No table was made.");
 }
@@ -502,6 +506,42 @@ QString Messages::FontSelected(const QString& offset, std::optional<int> code) {
 }
 QString Messages::FontNoGlyphs() {
     return tr("The game file is empty: it holds no glyphs.");
+}
+
+QString Messages::EditMenu() {
+    return tr("&Edit");
+}
+
+QString Messages::UndoPrefix() {
+    return tr("Undo");
+}
+
+QString Messages::RedoPrefix() {
+    return tr("Redo");
+}
+
+QString Messages::IncludeAction(const QString& lineText) {
+    return tr("Include %1").arg(lineText);
+}
+
+QString Messages::RemoveAction(const QString& lineText) {
+    return tr("Remove %1").arg(lineText);
+}
+
+QString Messages::RelativeStartAction(const QString& lineText) {
+    return tr("Relative Start of %1").arg(lineText);
+}
+
+QString Messages::SingleEntryAction(int code) {
+    return tr("Single Entry %1").arg(Hex(code));
+}
+
+QString Messages::ImportAction(const QString& fileName) {
+    return tr("Import %1").arg(fileName);
+}
+
+QString Messages::MakeTableAction() {
+    return tr("Make Table");
 }
 
 }  // namespace glyphwright

@@ -133,6 +133,16 @@ public:
     // The selected glyph: where it starts, and its code where one is known.
     [[nodiscard]] static QString FontSelected(const QString& offset, std::optional<int> code);
     [[nodiscard]] static QString FontNoGlyphs();
+    // Undo and redo: the names of the actions, shown after "Undo" and "Redo"
+    [[nodiscard]] static QString EditMenu();
+    [[nodiscard]] static QString UndoPrefix();
+    [[nodiscard]] static QString RedoPrefix();
+    [[nodiscard]] static QString IncludeAction(const QString& lineText);
+    [[nodiscard]] static QString RemoveAction(const QString& lineText);
+    [[nodiscard]] static QString RelativeStartAction(const QString& lineText);
+    [[nodiscard]] static QString SingleEntryAction(int code);
+    [[nodiscard]] static QString ImportAction(const QString& fileName);
+    [[nodiscard]] static QString MakeTableAction();
 };
 
 }  // namespace glyphwright

@@ -2,52 +2,63 @@
 
 namespace glyphwright {
 
-OrderListModel::OrderListModel(TableOrder& order, QObject* parent)
-    : QAbstractListModel(parent), order_(order) {
-    order_.AddObserver(*this);
+OrderListModel::OrderListModel(Document& document, QObject* parent)
+    : QAbstractListModel(parent), document_(document) {
+    document_.AddObserver(*this);
 }
 
 OrderListModel::~OrderListModel() {
-    order_.RemoveObserver(*this);
+    document_.RemoveObserver(*this);
 }
 
 int OrderListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : order_.LineCount();
+    return parent.isValid() ? 0 : order().LineCount();
 }
 
 QVariant OrderListModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= order_.LineCount() || role != Qt::DisplayRole) {
+    if (!index.isValid() || index.row() >= order().LineCount() || role != Qt::DisplayRole) {
         return {};
     }
-    return QString::fromStdString(order_.LineText(index.row()));
+    return QString::fromStdString(order().LineText(index.row()));
 }
 
-void OrderListModel::OrderAboutToChange(const OrderChange& change) {
-    switch (change.kind) {
+void OrderListModel::DocumentAboutToChange(const DocumentChange& change) {
+    if (!change.order) return;
+    const int line = change.orderChange.line;
+    switch (change.orderChange.kind) {
         case OrderChange::Kind::Appended:
-            beginInsertRows({}, change.line, change.line);
+        case OrderChange::Kind::Inserted:
+            beginInsertRows({}, line, line);
             break;
         case OrderChange::Kind::Removed:
-            beginRemoveRows({}, change.line, change.line);
+            beginRemoveRows({}, line, line);
             break;
         case OrderChange::Kind::StartSet:
             break;
+        case OrderChange::Kind::Replaced:
+            beginResetModel();
+            break;
     }
 }
 
-void OrderListModel::OrderChanged(const OrderChange& change) {
-    switch (change.kind) {
+void OrderListModel::DocumentChanged(const DocumentChange& change) {
+    if (!change.order) return;
+    switch (change.orderChange.kind) {
         case OrderChange::Kind::Appended:
+        case OrderChange::Kind::Inserted:
             endInsertRows();
             break;
         case OrderChange::Kind::Removed:
             endRemoveRows();
             break;
         case OrderChange::Kind::StartSet: {
-            const QModelIndex line = index(change.line);
+            const QModelIndex line = index(change.orderChange.line);
             emit dataChanged(line, line);
             break;
         }
+        case OrderChange::Kind::Replaced:
+            endResetModel();
+            break;
     }
 }
 

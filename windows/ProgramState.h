@@ -1,28 +1,25 @@
 #pragma once
 
+#include "DocumentHistory.h"
 #include "OpenGameFile.h"
 #include "OrderListModel.h"
 #include "OrderSelection.h"
-#include "TableEvents.h"
 #include "WindowManager.h"
-#include "core/TableOrder.h"
-#include "core/Workspace.h"
+#include "core/Document.h"
 
 namespace glyphwright {
 
-// The state of one run, made at start-up before any window and outliving them all: the code
-// table, the Table Order with its list model and selection, the events the windows share and
-// the game file open.
+// The state of one run, made at start-up before any window and outliving them all: the document
+// with its history, the Table Order's list model and selection, and the game file open.
 struct ProgramState {
-    Workspace workspace;
-    TableOrder order;
-    OrderListModel lines{order};
+    Document document;
+    DocumentHistory history{document};
+    OrderListModel lines{document};
     OrderSelection selection{lines};
-    TableEvents events;
     OpenGameFile gameFile;
 
     [[nodiscard]] WindowServices Services(WindowQueries& user) {
-        return {workspace, order, lines, selection, events, user, gameFile};
+        return {document, history, lines, selection, user, gameFile};
     }
 };
 

@@ -48,8 +48,8 @@ Window* WindowManager::Make(QPointer<Window>& slot, Arguments&&... arguments) {
 }
 
 void WindowManager::Start() {
-    auto* main = Make(main_, services_.workspace, services_.order, services_.lines,
-                      services_.selection, services_.events, services_.user);
+    auto* main =
+        Make(main_, services_.history, services_.lines, services_.selection, services_.user);
     if (main == nullptr) return;
     // The close box ends the program; it is handled once the close event is over.
     disconnect(main, &MainWindow::closeBoxPressed, this, nullptr);
@@ -95,7 +95,7 @@ FontWindow* WindowManager::Font() const {
 
 void WindowManager::ShowPick() {
     const bool isNew = pick_.isNull();
-    IncludeChooser* pick = Make(pick_, services_.order, *main_, services_.user);
+    IncludeChooser* pick = Make(pick_, services_.history, *main_, services_.user);
     if (pick == nullptr) return;
     if (isNew) {
         connect(pick, &IncludeChooser::singleEntryRequested, this, &WindowManager::ShowInsertDte);
@@ -106,7 +106,7 @@ void WindowManager::ShowPick() {
 void WindowManager::ShowRelativeSearch() {
     if (main_.isNull()) return;
     const bool isNew = search_.isNull();
-    RelativeSearchWindow* search = Make(search_, services_.order, services_.selection,
+    RelativeSearchWindow* search = Make(search_, services_.history, services_.selection,
                                         services_.gameFile, *main_, services_.user);
     if (search == nullptr) return;
     if (isNew) {
@@ -123,8 +123,7 @@ void WindowManager::ShowRelativeSearch() {
 
 void WindowManager::ShowGameText() {
     const bool isNew = gameText_.isNull();
-    if (auto* text = Make(gameText_, services_.workspace, services_.order, services_.lines,
-                          services_.events, services_.gameFile, services_.user)) {
+    if (auto* text = Make(gameText_, services_.document, services_.gameFile, services_.user)) {
         if (isNew) {
             connect(text, &GameTextWindow::openRequested, this,
                     &WindowManager::OpenGameFileFromUser);
@@ -144,22 +143,19 @@ void WindowManager::OpenGameFileFromUser() {
 }
 
 void WindowManager::ShowInsertDte() {
-    if (auto* dialog = Make(insertDte_, services_.workspace, services_.order, services_.events,
-                            services_.user)) {
+    if (auto* dialog = Make(insertDte_, services_.history, services_.user)) {
         dialog->show();
     }
 }
 
 void WindowManager::ShowEnterHexNum() {
-    if (auto* dialog = Make(enterHexNum_, services_.workspace, services_.order, services_.selection,
-                            services_.user)) {
+    if (auto* dialog = Make(enterHexNum_, services_.history, services_.selection, services_.user)) {
         dialog->show();
     }
 }
 
 void WindowManager::ShowCodeMap() {
-    if (auto* map = Make(codeMap_, services_.workspace, services_.order, services_.selection,
-                         services_.events)) {
+    if (auto* map = Make(codeMap_, services_.document, services_.selection)) {
         map->Present();
     }
 }

@@ -11,6 +11,8 @@ namespace glyphwright {
 
 class CodeMapWindow;
 class FontWindow;
+class Document;
+class DocumentHistory;
 class IncludeChooser;
 class GameTextWindow;
 class MainWindow;
@@ -20,19 +22,15 @@ class OrderSelection;
 class RelativeSearchWindow;
 class RelativeStartDialog;
 class SingleEntryDialog;
-class TableEvents;
-class TableOrder;
 class WindowQueries;
-struct Workspace;
 
 // What the windows are made with: the state of the run and the modal boxes. Made at start-up,
 // before any window, and outliving them all.
 struct WindowServices {
-    Workspace& workspace;
-    TableOrder& order;
+    Document& document;
+    DocumentHistory& history;
     OrderListModel& lines;
     OrderSelection& selection;
-    TableEvents& events;
     WindowQueries& user;
     OpenGameFile& gameFile;
 };

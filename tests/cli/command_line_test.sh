@@ -77,6 +77,11 @@ run 1 make --start 10 --output "$work/kept.tbl" 15=😀 0-9
 says err "EUC-JP has no code for it"
 run 1 make --start 10 --output "$work/kept.tbl" 0-9@1FF
 says err "The code \"1FF\" is above FF"
+for format in classic utf8 sjis; do
+    run 1 make --start 50 --format $format --output "$work/e.tbl" Hiragana@80 0-9@10
+    says err "No code would be written: the last code laid, 19, comes before the start code 50."
+    [[ ! -e "$work/e.tbl" ]] || fail "a table with no code was written in $format"
+done
 same "$work/kept.tbl" "$digits"
 run 1 make --start 10 --output "$work/missing/t.tbl" 0-9
 says err "could not be written: No such file or directory."

@@ -89,10 +89,15 @@ TEST_F(AssembleTableTest, LaterSetsOverwriteAndLastCodeIsTheEndOfTheSetLaidLast)
     EXPECT_FALSE(other.TableText[0xB1].empty());
 }
 
-TEST_F(AssembleTableTest, LastCodeMayLieBelowTheStartCode) {
+TEST_F(AssembleTableTest, ALastCodeBelowTheStartCodeLaysNothing) {
     ws.CurrentCode = 0x80;
-    ASSERT_TRUE(AssembleTable(Order({{"Hiragana", 0x10}}), ws).ok());
-    EXPECT_EQ(ws.LastCode, 0x41);
+    ws.LastCode = 0x33;
+    const auto result = AssembleTable(Order({{"Hiragana", 0x10}}), ws);
+    ASSERT_FALSE(result.ok());
+    EXPECT_EQ(result.error().kind, AssemblyError::Kind::EmptyRange);
+    EXPECT_EQ(result.error().last, 0x41);
+    EXPECT_EQ(ws.LastCode, 0x33);
+    EXPECT_TRUE(ws.TableText[0x10].empty());
 }
 
 TEST_F(AssembleTableTest, StartCode00OfALineMeansNoStartOfItsOwn) {
@@ -205,8 +210,8 @@ TEST_F(AssembleTableTest, APreviewEqualsLayingEveryMemberInOrder) {
     const auto pick = [&random](int below) {
         return std::uniform_int_distribution<int>(0, below - 1)(random);
     };
-    const char* names[] = {"Hiragana", "Katakana", "Dakuten", "Handakuten", "Uppercase Alphabet",
-                           "Lowercase Alphabet", "0-9", ""};
+    const char* names[] = {"Hiragana",           "Katakana",           "Dakuten", "Handakuten",
+                           "Uppercase Alphabet", "Lowercase Alphabet", "0-9",     ""};
     int laidOrders = 0;
     for (int round = 0; round < 500; ++round) {
         TableOrder& order = orders.emplace_back();
@@ -242,6 +247,9 @@ TEST_F(AssembleTableTest, APreviewEqualsLayingEveryMemberInOrder) {
             }
         }
         if (!failure && !any) failure = AssemblyError{AssemblyError::Kind::NothingToLay, 0, {}, 0};
+        if (!failure && running - 1 < start) {
+            failure = AssemblyError{AssemblyError::Kind::EmptyRange, 0, {}, start, running - 1};
+        }
 
         const auto preview = PreviewAssembly(order, start);
         ASSERT_EQ(preview.ok(), !failure) << "round " << round;

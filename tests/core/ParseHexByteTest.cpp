@@ -13,11 +13,11 @@ struct Accepted {
 };
 
 TEST(ParseHexByte, AcceptsHexDigitsOfEitherCaseWithLeadingZerosAndTrailingBlanks) {
-    for (const Accepted& c : {Accepted{"10", 0x10}, Accepted{"ff", 0xFF}, Accepted{"FF", 0xFF},
-                              Accepted{"0FF", 0xFF}, Accepted{"1F ", 0x1F}, Accepted{"0", 0},
-                              Accepted{"00", 0}, Accepted{"a0", 0xA0}, Accepted{"0041", 0x41},
-                              Accepted{"41   ", 0x41}, Accepted{"000000000000000007", 7},
-                              Accepted{"Ab", 0xAB}}) {
+    for (const Accepted& c :
+         {Accepted{"10", 0x10}, Accepted{"ff", 0xFF}, Accepted{"FF", 0xFF}, Accepted{"0FF", 0xFF},
+          Accepted{"1F ", 0x1F}, Accepted{"0", 0}, Accepted{"00", 0}, Accepted{"a0", 0xA0},
+          Accepted{"0041", 0x41}, Accepted{"41   ", 0x41}, Accepted{"000000000000000007", 7},
+          Accepted{"Ab", 0xAB}}) {
         const auto result = ReadHexByte(c.text);
         ASSERT_TRUE(result.ok()) << '"' << c.text << '"';
         EXPECT_EQ(result.value(), c.value) << '"' << c.text << '"';
@@ -25,8 +25,8 @@ TEST(ParseHexByte, AcceptsHexDigitsOfEitherCaseWithLeadingZerosAndTrailingBlanks
 }
 
 TEST(ParseHexByte, RefusesWhatIsNotAHexNumber) {
-    for (const char* text : {"", " ", "   ", "G1", "G", " 1F", "&H10", "0x10", "-1", "+1",
-                             "41 42", "4 1", "1F\t", "\t1F", "1.0", "\xA4\xA2"}) {
+    for (const char* text : {"", " ", "   ", "G1", "G", " 1F", "&H10", "0x10", "-1", "+1", "41 42",
+                             "4 1", "1F\t", "\t1F", "1.0", "\xA4\xA2"}) {
         const auto result = ReadHexByte(text);
         ASSERT_FALSE(result.ok()) << '"' << text << '"';
         EXPECT_EQ(result.error(), HexError::NotANumber) << '"' << text << '"';
@@ -45,14 +45,6 @@ TEST(ParseHexByte, RefusesValuesAboveFFAsOutOfRange) {
 
 TEST(ParseHexByte, EmbeddedNulIsNotADigit) {
     EXPECT_EQ(ReadHexByte(std::string("1\0", 2)).error(), HexError::NotANumber);
-}
-
-TEST(ParseHexByte, RecordsTheTypedTextInHexTextWhetherOrNotItParses) {
-    Workspace workspace;
-    EXPECT_EQ(ParseHexByte(workspace, "80").value(), 0x80);
-    EXPECT_EQ(workspace.HexText, "&H80");
-    EXPECT_FALSE(ParseHexByte(workspace, " G").ok());
-    EXPECT_EQ(workspace.HexText, "&H G");
 }
 
 TEST(ParseHexByte, AgreesWithAReferenceReadingForEveryTwoCharacterText) {

@@ -51,8 +51,8 @@ struct ReferenceAssembly {
 };
 
 // Lays the sets of lines 1..lineCount from `start` on. All or nothing: a set that would run past
-// FF, more than 1000 lines, or an order that lays no set at all leave the table and the last
-// code alone.
+// FF, more than 1000 lines, an order that lays no set at all, or one whose last code comes before
+// the start code leave the table and the last code alone.
 inline ReferenceAssembly ReferenceAssemble(const Table& before, int lastBefore, int start,
                                            const ReferenceOrder& order, int lineCount) {
     ReferenceAssembly failed{false, before, lastBefore};
@@ -72,7 +72,7 @@ inline ReferenceAssembly ReferenceAssemble(const Table& before, int lastBefore, 
             ++next;
         }
     }
-    if (!laid) return failed;
+    if (!laid || next - 1 < start) return failed;
     return {true, table, next - 1};
 }
 

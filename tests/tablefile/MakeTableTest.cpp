@@ -55,7 +55,6 @@ TEST_F(MakeTableTest, WritesTheTableFromTheStartCodeBoxOrAsksForIt) {
     EXPECT_EQ(ReadBytes(folder / "digits.tbl"), kDigitsFrom10);
     EXPECT_EQ(user.log, std::vector<std::string>{"save path"});
     EXPECT_EQ(ws.CurrentCode, 0x10);
-    EXPECT_EQ(ws.HexText, "&H10");
 
     user = ScriptedUser{};
     user.startCodeAnswers = {"10"};
@@ -94,6 +93,31 @@ TEST_F(MakeTableTest, ABadStartCodeIsReportedAsTypedAndNothingIsLaid) {
         EXPECT_TRUE(ws.TableText[0x00].empty());
     }
     EXPECT_TRUE(folder.Names().empty());
+}
+
+// The last code laid before the start code: a range with no code in it makes no file, not an
+// empty one, and lays nothing; one code in the range is a table again.
+TEST_F(MakeTableTest, ARangeThatHoldsNoCodeMakesNoFileInAnyFormat) {
+    RecordOrder(order, {{"Hiragana", 0x80}, {"0-9", 0x10}});
+    // Refused before any format is chosen, so alike for all three.
+    Workspace scratch;
+    const auto composed = ComposeTable(scratch, order, "50");
+    ASSERT_FALSE(composed.ok());
+    const auto* error = std::get_if<AssemblyError>(&composed.error());
+    ASSERT_NE(error, nullptr);
+    EXPECT_EQ(error->kind, AssemblyError::Kind::EmptyRange);
+    EXPECT_EQ(error->setStart, 0x50);
+    EXPECT_EQ(error->last, 0x19);
+    EXPECT_EQ(scratch.TableText, CodeTable{});  // nothing laid
+    user.pathAnswers = {folder / "e.tbl"};
+    EXPECT_EQ(Make("50"), "Failed");
+    EXPECT_EQ(FailedWith<AssemblyError>().kind, AssemblyError::Kind::EmptyRange);
+    EXPECT_TRUE(user.log.empty());  // no Save dialog
+    EXPECT_TRUE(folder.Names().empty());
+
+    user.pathAnswers = {folder / "one.tbl"};
+    EXPECT_EQ(Make("19"), "Written");
+    EXPECT_EQ(ReadBytes(folder / "one.tbl"), "19=9\r\r\n\r\r\n");
 }
 
 TEST_F(MakeTableTest, AssemblyFailuresAskForNoPathAndLayNothing) {
@@ -186,10 +210,10 @@ TEST_F(MakeTableTest, SingleEntriesInsideTheRangeAreWrittenThoseOutsideAreNot) {
     ws.TableText[0x05] = "low";       // one below the start code
     ws.TableText[0xA0] = "high";      // one above the last code
     RecordOrder(order, {{"Uppercase Alphabet", 0x30}});
-    user.pathAnswers = {folder / "a.tbl", folder / "b.tbl"};
-    EXPECT_EQ(Make("50"), "Written");
-    // Laid at 30..49, so the last code lies below the start code: only the trailer.
-    EXPECT_EQ(ReadBytes(folder / "a.tbl"), "\r\r\n");
+    // Laid at 30..49, so the last code lies below the start code: no code, no file.
+    EXPECT_EQ(Make("50"), "Failed");
+    EXPECT_EQ(FailedWith<AssemblyError>().kind, AssemblyError::Kind::EmptyRange);
+    user.pathAnswers = {folder / "b.tbl"};
 
     RecordOrder(order, {{"0-9", 0x70}});
     EXPECT_EQ(Make("40"), "Written");

@@ -15,8 +15,8 @@ private slots:
         Session session;
         session.IncludeSet("Hiragana");
         QCOMPARE(session.Lines(), QStringList{"Hiragana"});
-        QCOMPARE(session.order.OrderNames()[1], std::string("Hiragana"));
-        QCOMPARE(session.order.OrderNames()[0], std::string());
+        QCOMPARE(NameOfLine(session.order, 0), std::string("Hiragana"));
+        QCOMPARE(NameOfLine(session.order, -1), std::string());
         QVERIFY(session.button("cmdRemove").isEnabled());
         QVERIFY(session.button("cmdSave").isEnabled());
         QVERIFY(!session.Pick().isVisible());
@@ -49,8 +49,8 @@ private slots:
         session.IncludeSet("hiragana");
         session.IncludeSet("Hiragana ");
         QCOMPARE(session.Lines(), (QStringList{"hiragana", "Hiragana "}));
-        QCOMPARE(session.order.OrderNames()[1], std::string());
-        QCOMPARE(session.order.OrderNames()[2], std::string());
+        QCOMPARE(NameOfLine(session.order, 0), std::string());
+        QCOMPARE(NameOfLine(session.order, 1), std::string());
         QVERIFY(session.button("cmdSave").isEnabled());
     }
 
@@ -61,9 +61,9 @@ private slots:
         Click(session.main(), "cmdInclude");  // nothing changed in between: the same set again
         Click(session.Pick(), "cmdRelText");
         QCOMPARE(session.Lines(), (QStringList{"A", "Katakana", "Katakana"}));
-        QCOMPARE(session.order.OrderNames()[1], std::string());
-        QCOMPARE(session.order.OrderNames()[2], std::string("Katakana"));
-        QCOMPARE(session.order.OrderNames()[3], std::string("Katakana"));
+        QCOMPARE(NameOfLine(session.order, 0), std::string());
+        QCOMPARE(NameOfLine(session.order, 1), std::string("Katakana"));
+        QCOMPARE(NameOfLine(session.order, 2), std::string("Katakana"));
         QVERIFY(!session.button("cmdRemove").isEnabled());  // the list was not empty
     }
 
@@ -82,16 +82,16 @@ private slots:
     void theThousandthLineIsRecordedAndTheNextRefused() {
         Session session;
         for (int line = 0; line < kMaxOrderLines - 1; ++line)
-            (void)session.order.AppendEntryLine("x");
+            DocumentCommand::IncludeSet(session.document, "x").Do(session.document);
         session.IncludeSet("0-9");
         QCOMPARE(session.list().model()->rowCount(), 1000);
-        QCOMPARE(session.order.OrderNames()[1000], std::string("0-9"));
+        QCOMPARE(NameOfLine(session.order, 999), std::string("0-9"));
         QVERIFY(session.user.messages.empty());
 
         session.IncludeSet("Hiragana");
         QCOMPARE(session.list().model()->rowCount(), 1000);
         QCOMPARE(session.list().model()->index(999, 0).data().toString(), QStringLiteral("0-9"));
-        QCOMPARE(session.order.OrderNames()[1000], std::string("0-9"));
+        QCOMPARE(NameOfLine(session.order, 999), std::string("0-9"));
         QCOMPARE(session.user.messages.size(), std::size_t{1});
         QVERIFY(session.user.messages.front().text.find("1000") != std::string::npos);
         QCOMPARE(session.user.messages.front().icon, MessageIcon::Exclamation);

@@ -23,12 +23,14 @@ void ChooseLine(Session& session, int row) {
     ClickLine(session.list(), row);
 }
 
-// Where the records of the workspace and of the reference differ, if they do.
-QString FirstRecordDifference(const TableOrder& ws, const evidence::ReferenceOrder& order) {
-    for (std::size_t i = 0; i < ws.OrderNames().size(); ++i) {
-        if (ws.OrderNames()[i] != order.names[i]) return QStringLiteral("OrderNames[%1]").arg(i);
-        if (ws.OrderStarts()[i] != order.starts[i + 1])
-            return QStringLiteral("OrderStarts[%1]").arg(i);
+// Where the lines' records and the reference's differ, if they do.
+QString FirstRecordDifference(const TableOrder& lines, const evidence::ReferenceOrder& order) {
+    for (int i = 0; i < lines.LineCount(); ++i) {
+        const auto slot = static_cast<std::size_t>(i) + 1;
+        if (lines.SetNameOf(i) != order.names[slot])
+            return QStringLiteral("name of line %1").arg(i);
+        if (lines.StartOf(i) != order.starts[slot])
+            return QStringLiteral("start of line %1").arg(i);
     }
     return {};
 }

@@ -8,6 +8,7 @@
 
 #include "Session.h"
 #include "core/BuiltInSets.h"
+#include "core/Document.h"
 
 namespace glyphwright::test {
 namespace {
@@ -22,6 +23,59 @@ class MainWindowTest final : public QObject {
     Q_OBJECT
 
 private slots:
+    // Edit > Undo and Redo name their action and give back the table and the order as they were,
+    // by the menu's keys; what a MAKE TABLE run laid is one step, and the file stays written.
+    void undoAndRedoGiveBackEachStepByTheKeys() {
+        Session session;
+        QAction& undo = *session.main().findChild<QAction*>(QStringLiteral("actionUndo"));
+        QAction& redo = *session.main().findChild<QAction*>(QStringLiteral("actionRedo"));
+        QVERIFY(!undo.isEnabled());
+        // From the list: a text box with the focus keeps the keys for its own undo.
+        const auto press = [&session](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+            session.main().activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&session.main()));
+            session.list().setFocus();
+            QTest::keyClick(&session.list(), key, modifiers);
+        };
+        session.IncludeSet("Katakana");
+        session.InsertSingle("F0", "A");
+        QCOMPARE(session.workspace.TableText[0xF0], std::string("A"));
+        QCOMPARE(undo.text(), QStringLiteral("Undo Single Entry F0"));
+        const DocumentContents beforeRemove = session.document.Contents();
+
+        ClickLine(session.list(), 0);
+        session.EnterHexNum().close();
+        Click(session.main(), "cmdRemove");
+        QCOMPARE(session.Lines(), QStringList{"A"});
+        QCOMPARE(undo.text(), QStringLiteral("Undo Remove Katakana"));
+
+        press(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(session.Lines(), (QStringList{"Katakana", "A"}));
+        QVERIFY(session.document.Contents() == beforeRemove);
+        QCOMPARE(redo.text(), QStringLiteral("Redo Remove Katakana"));
+        press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(session.Lines(), QStringList{"A"});
+        press(Qt::Key_Z, Qt::ControlModifier);
+        press(Qt::Key_Z, Qt::ControlModifier);  // the single entry
+        QCOMPARE(session.Lines(), QStringList{"Katakana"});
+        QCOMPARE(session.workspace.TableText[0xF0], std::string());
+        press(Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(session.workspace.TableText[0xF0], std::string("A"));
+
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("k.tbl"));
+        session.user.pathAnswers.push_back(path.toStdString());
+        Retype(Find<QLineEdit>(session.main(), "txtTblStartCode"), QStringLiteral("10"));
+        Click(session.main(), "cmdSave");
+        QCOMPARE(session.workspace.TableText[0x10], std::string("\xA5\xA2"));
+        QCOMPARE(undo.text(), QStringLiteral("Undo Make Table"));
+        const std::string written = ReadFile(path);
+        press(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(session.workspace.TableText[0x10], std::string());
+        QCOMPARE(session.workspace.TableText[0xF0], std::string("A"));
+        QCOMPARE(ReadFile(path), written);
+    }
+
     void startsWithTheMainWindowAloneAndTheSetsListed() {
         Session session;
         const std::vector<QWidget*> existing = session.windows.ExistingWindows();
@@ -113,12 +167,12 @@ private slots:
         Click(session.main(), "cmdRemove");
 
         QCOMPARE(session.Lines(), (QStringList{"Hiragana", "0-9"}));
-        QCOMPARE(session.order.OrderNames()[1], std::string("Hiragana"));
-        QCOMPARE(session.order.OrderNames()[2], std::string("0-9"));
-        QCOMPARE(session.order.OrderNames()[3], std::string());
-        QCOMPARE(session.order.OrderStarts()[0], std::int16_t{0});
-        QCOMPARE(session.order.OrderStarts()[1], std::int16_t{0x60});
-        QCOMPARE(session.order.OrderStarts()[2], std::int16_t{0});
+        QCOMPARE(NameOfLine(session.order, 0), std::string("Hiragana"));
+        QCOMPARE(NameOfLine(session.order, 1), std::string("0-9"));
+        QCOMPARE(NameOfLine(session.order, 2), std::string());
+        QCOMPARE(StartOfLine(session.order, 0), 0);
+        QCOMPARE(StartOfLine(session.order, 1), 0x60);
+        QCOMPARE(StartOfLine(session.order, 2), 0);
 
         // Afterwards no line is selected, and the list's own move of its current line opened
         // nothing.
@@ -130,7 +184,7 @@ private slots:
         // With nothing selected REMOVE does nothing.
         Click(session.main(), "cmdRemove");
         QCOMPARE(session.Lines(), (QStringList{"Hiragana", "0-9"}));
-        QCOMPARE(session.order.OrderNames()[2], std::string("0-9"));
+        QCOMPARE(NameOfLine(session.order, 1), std::string("0-9"));
         QVERIFY(session.user.messages.empty());
     }
 

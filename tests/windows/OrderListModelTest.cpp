@@ -6,7 +6,7 @@
 
 #include "OrderListModel.h"
 #include "OrderSelection.h"
-#include "core/TableOrder.h"
+#include "core/DocumentCommand.h"
 
 namespace glyphwright::test {
 
@@ -15,30 +15,43 @@ class OrderListModelTest final : public QObject {
 
 private slots:
     void rowsFollowTheOrderAndTheSelectionFollowsItsLine() {
-        TableOrder order;
-        OrderListModel model(order);
+        Document document;
+        OrderListModel model(document);
+        const auto run = [&document](const DocumentCommand& command) { command.Do(document); };
         QAbstractItemModelTester checker(&model,
                                          QAbstractItemModelTester::FailureReportingMode::QtTest);
         OrderSelection selection(model);
         QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
         QSignalSpy removed(&model, &QAbstractItemModel::rowsRemoved);
 
-        QVERIFY(order.AppendSetLine("Hiragana"));
-        QVERIFY(order.AppendEntryLine("あ"));
-        QVERIFY(order.AppendSetLine("0-9"));
+        run(DocumentCommand::IncludeSet(document, "Hiragana"));
+        run(DocumentCommand::PutEntry(document, 0x41, {"\xA4\xA2"}, "あ"));
+        run(DocumentCommand::IncludeSet(document, "0-9"));
         QCOMPARE(inserted.count(), 3);
         QCOMPARE(model.rowCount(), 3);
         QCOMPARE(model.index(1, 0).data().toString(), QStringLiteral("あ"));
 
         selection.SelectQuietly(2);
         QCOMPARE(selection.SelectedLine(), 2);
-        order.Remove(0);  // the selected line moves up with the lines below the removed one
+        const DocumentCommand removeFirst = DocumentCommand::RemoveLine(document, 0);
+        run(removeFirst);  // the selected line moves up with the lines below the removed one
         QCOMPARE(removed.count(), 1);
         QCOMPARE(model.rowCount(), 2);
         QCOMPARE(model.index(0, 0).data().toString(), QStringLiteral("あ"));
         QCOMPARE(selection.SelectedLine(), 1);
-        order.Remove(1);  // the selected line itself goes: nothing is selected
+        // Undone, the line comes back where it was, and the selected line moves down with it.
+        removeFirst.Undo(document);
+        QCOMPARE(inserted.count(), 4);
+        QCOMPARE(model.index(0, 0).data().toString(), QStringLiteral("Hiragana"));
+        QCOMPARE(selection.SelectedLine(), 2);
+        run(DocumentCommand::RemoveLine(document, 2));  // the selected line itself goes
         QCOMPARE(selection.SelectedLine(), -1);
+
+        // A document taken whole resets the rows.
+        QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+        document.Replace({});
+        QCOMPARE(reset.count(), 1);
+        QCOMPARE(model.rowCount(), 0);
     }
 };
 

@@ -23,9 +23,8 @@ private slots:
         session.IncludeSet("Hiragana");
         session.IncludeSet("Katakana");
         session.GiveStart(1, "80");
-        QCOMPARE(session.order.OrderStarts()[1], std::int16_t{0x80});
-        QCOMPARE(session.order.OrderStarts()[0], std::int16_t{0});
-        QCOMPARE(session.workspace.HexText, std::string("&H80"));
+        QCOMPARE(StartOfLine(session.order, 1), 0x80);
+        QCOMPARE(StartOfLine(session.order, 0), 0);
         QVERIFY(!session.EnterHexNum().isVisible());
         QVERIFY(session.user.messages.empty());
     }
@@ -34,7 +33,7 @@ private slots:
         Session session;
         session.IncludeSet("Hiragana");
         session.GiveStart(0, "a0");
-        QCOMPARE(session.order.OrderStarts()[0], std::int16_t{160});
+        QCOMPARE(StartOfLine(session.order, 0), 160);
     }
 
     void theLineSelectedAtOkCountsNotTheOneThatOpenedTheDialog() {
@@ -45,8 +44,8 @@ private slots:
         Type(NumberBox(session), "30");
         ClickLine(session.list(), 1);
         Click(session.EnterHexNum(), "cmdOK");
-        QCOMPARE(session.order.OrderStarts()[0], std::int16_t{0});
-        QCOMPARE(session.order.OrderStarts()[1], std::int16_t{0x30});
+        QCOMPARE(StartOfLine(session.order, 0), 0);
+        QCOMPARE(StartOfLine(session.order, 1), 0x30);
     }
 
     void refusedInputIsToldAndStoresNothing() {
@@ -60,7 +59,7 @@ private slots:
             const std::string quoted = std::string("\"") + typed + "\"";
             QVERIFY2(session.user.messages.front().text.find(quoted) != std::string::npos,
                      session.user.messages.front().text.c_str());
-            QCOMPARE(session.order.OrderStarts()[0], std::int16_t{0x40});
+            QCOMPARE(StartOfLine(session.order, 0), 0x40);
             QVERIFY(session.EnterHexNum().isVisible());  // stays open
         }
     }
@@ -85,7 +84,8 @@ private slots:
         QCOMPARE(session.user.messages.size(), std::size_t{1});
         QVERIFY(session.user.messages.front().text.find("No line") != std::string::npos);
         QVERIFY(dialog.isVisible());
-        for (std::int16_t start : session.order.OrderStarts()) QCOMPARE(start, std::int16_t{0});
+        for (int line = 0; line < session.order.LineCount(); ++line)
+            QCOMPARE(session.order.StartOf(line), 0);
     }
 
     void okKeepsTheNumberCancelAndTheCloseBoxEmptyIt() {
@@ -100,7 +100,7 @@ private slots:
         Click(*shown, "cmdCancel");
         QVERIFY(!shown->isVisible());
         QTRY_VERIFY(shown.isNull());
-        QCOMPARE(session.order.OrderStarts()[1], std::int16_t{0});  // Cancel stores nothing
+        QCOMPARE(StartOfLine(session.order, 1), 0);  // Cancel stores nothing
         ClickLine(session.list(), 1);  // the line already selected: a click opens it all the same
         QVERIFY(session.EnterHexNum().isVisible());
         QVERIFY(NumberBox(session).text().isEmpty());
@@ -111,7 +111,7 @@ private slots:
         QTRY_VERIFY(shown.isNull());
         ClickLine(session.list(), 1);
         QVERIFY(NumberBox(session).text().isEmpty());
-        QCOMPARE(session.order.OrderStarts()[0], std::int16_t{0x42});
+        QCOMPARE(StartOfLine(session.order, 0), 0x42);
     }
 };
 

@@ -17,6 +17,7 @@
 #include "ScriptedWindowUser.h"
 #include "WindowFrame.h"
 #include "WindowManager.h"
+#include "core/DocumentCommand.h"
 #include "dialogs/IncludeChooser.h"
 #include "dialogs/RelativeStartDialog.h"
 #include "dialogs/SingleEntryDialog.h"
@@ -93,11 +94,23 @@ Window& Existing(Window* window, const char* name) {
     return *window;
 }
 
+// The set name recorded for the 0-based line, "" for none or no such line.
+inline std::string NameOfLine(const TableOrder& order, int line) {
+    return line >= 0 && line < order.LineCount() ? std::string(order.SetNameOf(line))
+                                                 : std::string();
+}
+
+// The own start recorded for the 0-based line, 0 for none or no such line.
+inline int StartOfLine(const TableOrder& order, int line) {
+    return line >= 0 && line < order.LineCount() ? order.StartOf(line) : 0;
+}
+
 // One run of the program: its state, scripted boxes and the windows, started as main() does.
 struct Session {
     ProgramState state;
-    Workspace& workspace = state.workspace;
-    TableOrder& order = state.order;
+    Document& document = state.document;
+    const Workspace& workspace = state.document.Table();
+    const TableOrder& order = state.document.Order();
     ScriptedWindowUser user;
     WindowManager windows{state.Services(user)};
 

@@ -31,12 +31,11 @@ private slots:
         session.InsertSingle("41", "A");
         QCOMPARE(session.workspace.TableText[0x41], std::string("A"));
         QCOMPARE(session.workspace.CurrentCode, ByteCode{0x41});
-        QCOMPARE(session.workspace.HexText, std::string("&H41"));
         QCOMPARE(session.Lines(), QStringList{"A"});
         QVERIFY(!session.InsertDte().isVisible());
         QVERIFY(!session.button("cmdSave").isEnabled());  // single entries never enable it
         QVERIFY(!session.button("cmdRemove").isEnabled());
-        QCOMPARE(session.order.OrderNames()[1], std::string());
+        QCOMPARE(NameOfLine(session.order, 0), std::string());
     }
 
     void digitsTypedAtOnceGoBeforeTheBlank() {
@@ -67,7 +66,6 @@ private slots:
             QVERIFY(session.InsertDte().isVisible());  // stays open
             QCOMPARE(session.Lines(), QStringList{"A"});
             QVERIFY(session.workspace.TableText == before.TableText);
-            QCOMPARE(session.workspace.HexText, before.HexText);
             QCOMPARE(session.workspace.CurrentCode, before.CurrentCode);
         }
         QVERIFY(session.user.messages.front().text.find("00 to FF") != std::string::npos);
@@ -132,7 +130,8 @@ private slots:
 
     void theThousandAndFirstLineIsRefused() {
         Session session;
-        for (int line = 0; line < kMaxOrderLines; ++line) (void)session.order.AppendEntryLine("x");
+        for (int line = 0; line < kMaxOrderLines; ++line)
+            DocumentCommand::IncludeSet(session.document, "x").Do(session.document);
         session.InsertSingle("41", "A");
         QCOMPARE(session.list().model()->rowCount(), 1000);
         QCOMPARE(session.workspace.TableText[0x41], std::string());

@@ -33,7 +33,7 @@ private slots:
         Click(session.main(), "cmdInclude");
         Click(session.Pick(), "cmdRelText");
         QCOMPARE(session.Lines(), QStringList{"Katakana"});
-        QCOMPARE(session.order.SetNameOf(0), std::string("Katakana"));
+        QCOMPARE(std::string(session.order.SetNameOf(0)), std::string("Katakana"));
 
         auto& startCode = Find<QLineEdit>(session.main(), "txtTblStartCode");
         Paste(startCode, QStringLiteral("1\r\n0"));

@@ -8,7 +8,6 @@
 
 #include "HexText.h"
 #include "Messages.h"
-#include "TableEvents.h"
 
 namespace glyphwright {
 
@@ -26,21 +25,14 @@ QString HexDigit(int digit) {
 
 }  // namespace
 
-CodeMapModel::CodeMapModel(const Workspace& workspace, TableOrder& order, TableEvents& events,
-                           QObject* parent)
-    : QAbstractTableModel(parent),
-      workspace_(workspace),
-      order_(order),
-      events_(events),
-      font_(CellFont()) {
-    for (; nextKey_ < order_.LineCount(); ++nextKey_) lineKeys_.push_back(nextKey_);
-    order_.AddObserver(*this);
-    connect(&events_, &TableEvents::startCodeChanged, this, &CodeMapModel::Changed);
-    connect(&events_, &TableEvents::tableTextChanged, this, &CodeMapModel::Changed);
+CodeMapModel::CodeMapModel(Document& document, QObject* parent)
+    : QAbstractTableModel(parent), document_(document), font_(CellFont()) {
+    for (; nextKey_ < document_.Order().LineCount(); ++nextKey_) lineKeys_.push_back(nextKey_);
+    document_.AddObserver(*this);
 }
 
 CodeMapModel::~CodeMapModel() {
-    order_.RemoveObserver(*this);
+    document_.RemoveObserver(*this);
 }
 
 int CodeMapModel::rowCount(const QModelIndex& parent) const {
@@ -78,7 +70,7 @@ QColor CodeMapModel::ColourOfLine(int line) const {
 QString CodeMapModel::FailureText() const {
     if (!map_.failure) return {};
     if (const auto* start = std::get_if<HexError>(&*map_.failure)) {
-        return Messages::Failure(StartCodeError{events_.StartCodeText().toStdString(), *start});
+        return Messages::Failure(StartCodeError{document_.StartCode(), *start});
     }
     return Messages::Failure(std::get<AssemblyError>(*map_.failure));
 }
@@ -155,8 +147,8 @@ Qt::ItemFlags CodeMapModel::flags(const QModelIndex& index) const {
 }
 
 QString CodeMapModel::LineText(int line) const {
-    if (line < 0 || line >= order_.LineCount()) return {};
-    return QString::fromStdString(order_.LineText(line));
+    if (line < 0 || line >= document_.Order().LineCount()) return {};
+    return QString::fromStdString(document_.Order().LineText(line));
 }
 
 QString CodeMapModel::ToolTip(int code) const {
@@ -207,19 +199,37 @@ void CodeMapModel::Changed() {
     }
 }
 
-void CodeMapModel::OrderAboutToChange(const OrderChange&) {}
+void CodeMapModel::DocumentAboutToChange(const DocumentChange&) {}
 
-void CodeMapModel::OrderChanged(const OrderChange& change) {
-    // The colour keys move with their lines, followed or not.
-    const auto at = lineKeys_.begin() + change.line;
-    if (change.kind == OrderChange::Kind::Appended) lineKeys_.insert(at, nextKey_++);
-    if (change.kind == OrderChange::Kind::Removed) lineKeys_.erase(at);
+void CodeMapModel::DocumentChanged(const DocumentChange& change) {
+    if (!change.table && !change.order && !change.startCode) return;
+    if (change.order) {
+        // The colour keys move with their lines, followed or not.
+        const OrderChange& edit = change.orderChange;
+        const auto at = lineKeys_.begin() + edit.line;
+        switch (edit.kind) {
+            case OrderChange::Kind::Appended:
+            case OrderChange::Kind::Inserted:
+                lineKeys_.insert(at, nextKey_++);
+                break;
+            case OrderChange::Kind::Removed:
+                lineKeys_.erase(at);
+                break;
+            case OrderChange::Kind::StartSet:
+                break;
+            case OrderChange::Kind::Replaced:
+                lineKeys_.clear();
+                for (int line = 0; line < document_.Order().LineCount(); ++line) {
+                    lineKeys_.push_back(nextKey_++);
+                }
+                break;
+        }
+    }
     Changed();
 }
 
 void CodeMapModel::Refresh() {
-    CodeMap next =
-        ComposeCodeMap(workspace_.TableText, order_, events_.StartCodeText().toStdString());
+    CodeMap next = ComposeCodeMap(document_.TableText(), document_.Order(), document_.StartCode());
     stale_ = false;
     // The changed cells are announced as the one block that holds them all, so that the view
     // repaints a rectangle: drawing clipped to a ragged region of row pieces costs the raster

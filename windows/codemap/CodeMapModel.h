@@ -9,12 +9,10 @@
 #include <vector>
 
 #include "core/CodeMap.h"
+#include "core/Document.h"
 #include "core/EucJp.h"
-#include "core/TableOrder.h"
 
 namespace glyphwright {
-
-class TableEvents;
 
 // What one cell looks like: all the grid draws, worked out when the cell changes rather than
 // each time it is drawn.
@@ -33,7 +31,7 @@ struct CellLook {
 //
 // A line keeps its colour while lines come and go around it, so removing a line recolours
 // nothing else.
-class CodeMapModel final : public QAbstractTableModel, private TableOrderObserver {
+class CodeMapModel final : public QAbstractTableModel, private DocumentObserver {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CodeMapModel)
 
@@ -46,8 +44,7 @@ public:
         SelectedLineRole,               // bool: laid by the line selected in the Table Order
     };
 
-    CodeMapModel(const Workspace& workspace, TableOrder& order, TableEvents& events,
-                 QObject* parent = nullptr);
+    explicit CodeMapModel(Document& document, QObject* parent = nullptr);
     ~CodeMapModel() override;
 
     [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
@@ -75,7 +72,7 @@ public:
 
     // While following, every change is mapped at once; otherwise it is mapped on resuming.
     void SetFollowing(bool following);
-    // Composes the map anew from the workspace and the order and announces what changed.
+    // Composes the map anew from the document and announces what changed.
     void Refresh();
     // Marks the cells laid by `line` (-1: none), the line selected in the Table Order.
     void SetSelectedLine(int line);
@@ -85,16 +82,14 @@ signals:
     void refreshed();
 
 private:
-    void OrderAboutToChange(const OrderChange& change) override;
-    void OrderChanged(const OrderChange& change) override;
+    void DocumentAboutToChange(const DocumentChange& change) override;
+    void DocumentChanged(const DocumentChange& change) override;
     void Changed();
     void AnnounceLine(int line);
     [[nodiscard]] QString ToolTip(int code) const;
     [[nodiscard]] QString LineText(int line) const;
 
-    const Workspace& workspace_;
-    TableOrder& order_;
-    TableEvents& events_;
+    Document& document_;
     CodeMap map_;
     std::array<CellLook, kCodeCount> looks_;
     std::vector<int> lineKeys_;  // a colour key per Table Order line, moving with its line

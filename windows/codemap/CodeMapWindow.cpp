@@ -19,12 +19,11 @@
 
 namespace glyphwright {
 
-CodeMapWindow::CodeMapWindow(const Workspace& workspace, TableOrder& order,
-                             OrderSelection& selection, TableEvents& events)
+CodeMapWindow::CodeMapWindow(Document& document, OrderSelection& selection)
     : selection_(selection),
       ui_(std::make_unique<Ui::frmCodeMap>()),
-      model_(new CodeMapModel(workspace, order, events, this)),
-      legend_(new CodeMapLegend(order, *model_, this)) {
+      model_(new CodeMapModel(document, this)),
+      legend_(new CodeMapLegend(document.Order(), *model_, this)) {
     ui_->setupUi(this);
     setWindowTitle(Messages::CodeMapTitle());
     ui_->lblLegend->setText(Messages::CodeMapLegendTitle());

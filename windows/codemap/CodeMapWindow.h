@@ -21,9 +21,7 @@ namespace glyphwright {
 class CodeMapLegend;
 class CodeMapModel;
 class OrderSelection;
-class TableEvents;
-class TableOrder;
-struct Workspace;
+class Document;
 
 // frmCodeMap: the 256 codes as MAKE TABLE would write them now, coloured by the Table Order line
 // that lays each, with the range, the duplicates, or why no file would be made, under the grid.
@@ -34,8 +32,7 @@ class CodeMapWindow final : public QWidget {
     Q_DISABLE_COPY_MOVE(CodeMapWindow)
 
 public:
-    CodeMapWindow(const Workspace& workspace, TableOrder& order, OrderSelection& selection,
-                  TableEvents& events);
+    CodeMapWindow(Document& document, OrderSelection& selection);
     ~CodeMapWindow() override;
 
     // Shows the map where it was last, or brings it to the front when it is shown.

@@ -2,18 +2,18 @@
 
 #include <QCloseEvent>
 
+#include "DocumentHistory.h"
 #include "IncludeTarget.h"
 #include "Messages.h"
 #include "RunAction.h"
 #include "WindowFrame.h"
 #include "WindowQueries.h"
-#include "core/TableOrder.h"
 #include "ui_frmPick.h"
 
 namespace glyphwright {
 
-IncludeChooser::IncludeChooser(TableOrder& order, IncludeTarget& target, WindowQueries& user)
-    : order_(order), target_(target), user_(user), ui_(std::make_unique<Ui::frmPick>()) {
+IncludeChooser::IncludeChooser(DocumentHistory& history, IncludeTarget& target, WindowQueries& user)
+    : history_(history), target_(target), user_(user), ui_(std::make_unique<Ui::frmPick>()) {
     ui_->setupUi(this);
     ApplyWindowFrame(*this);
     connect(ui_->cmdRelText, &QPushButton::clicked, this,
@@ -31,20 +31,22 @@ void IncludeChooser::closeEvent(QCloseEvent* event) {
 }
 
 void IncludeChooser::IncludeRelativeEntry() {
-    if (order_.LineCount() == 0) target_.EnableRemove();
+    const TableOrder& order = history_.Doc().Order();
+    if (order.LineCount() == 0) target_.EnableRemove();
 
     const QString text = target_.SelectionText();
     if (text.isEmpty()) {
         hide();
         return;
     }
-    if (order_.IsFull()) {
+    if (order.IsFull()) {
         user_.ShowMessage(Messages::Title().toStdString(), Messages::OrderFull().toStdString(),
                           MessageIcon::Exclamation);
         return;
     }
     // A typed text that names no set is listed all the same, but records nothing.
-    (void)order_.AppendSetLine(text.toStdString());
+    const std::string line = text.toStdString();
+    history_.Run(DocumentCommand::IncludeSet(history_.Doc(), line), Messages::IncludeAction(text));
     hide();
     target_.EnableMakeTable();
 }

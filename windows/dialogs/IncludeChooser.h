@@ -10,8 +10,8 @@ class frmPick;
 
 namespace glyphwright {
 
+class DocumentHistory;
 class IncludeTarget;
-class TableOrder;
 class WindowQueries;
 
 // frmPick: adds the selected set to the Table Order, or hands over to the single entry dialog.
@@ -20,7 +20,7 @@ class IncludeChooser final : public QWidget {
     Q_DISABLE_COPY_MOVE(IncludeChooser)
 
 public:
-    IncludeChooser(TableOrder& order, IncludeTarget& target, WindowQueries& user);
+    IncludeChooser(DocumentHistory& history, IncludeTarget& target, WindowQueries& user);
     ~IncludeChooser() override;
 
 signals:
@@ -34,7 +34,7 @@ private:
     void IncludeRelativeEntry();
     void IncludeSingleEntry();
 
-    TableOrder& order_;
+    DocumentHistory& history_;
     IncludeTarget& target_;
     WindowQueries& user_;
     std::unique_ptr<Ui::frmPick> ui_;

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 
+#include "DocumentHistory.h"
 #include "Messages.h"
 #include "OneLineBox.h"
 #include "OrderSelection.h"
@@ -9,15 +10,13 @@
 #include "WindowFrame.h"
 #include "WindowQueries.h"
 #include "core/ParseHexByte.h"
-#include "core/TableOrder.h"
 #include "ui_frmEnterHexNum.h"
 
 namespace glyphwright {
 
-RelativeStartDialog::RelativeStartDialog(Workspace& workspace, TableOrder& order,
-                                         const OrderSelection& selection, WindowQueries& user)
-    : workspace_(workspace),
-      order_(order),
+RelativeStartDialog::RelativeStartDialog(DocumentHistory& history, const OrderSelection& selection,
+                                         WindowQueries& user)
+    : history_(history),
       selection_(selection),
       user_(user),
       ui_(std::make_unique<Ui::frmEnterHexNum>()) {
@@ -49,12 +48,15 @@ void RelativeStartDialog::Accept() {
         return;
     }
     const std::string typed = ui_->Text1->text().toStdString();
-    const auto read = ParseHexByte(workspace_, typed);
+    const auto read = ReadHexByte(typed);
     if (!read) {
         refuse(Messages::BadCode(typed, read.error()));
         return;
     }
-    order_.SetStart(line, read.value());
+    const Document& document = history_.Doc();
+    history_.Run(
+        DocumentCommand::SetLineStart(document, line, read.value()),
+        Messages::RelativeStartAction(QString::fromStdString(document.Order().LineText(line))));
     hide();
 }
 

@@ -10,10 +10,9 @@ class frmEnterHexNum;
 
 namespace glyphwright {
 
+class DocumentHistory;
 class OrderSelection;
-class TableOrder;
 class WindowQueries;
-struct Workspace;
 
 // frmEnterHexNum: gives the selected Table Order line a start code of its own.
 class RelativeStartDialog final : public QWidget {
@@ -21,7 +20,7 @@ class RelativeStartDialog final : public QWidget {
     Q_DISABLE_COPY_MOVE(RelativeStartDialog)
 
 public:
-    RelativeStartDialog(Workspace& workspace, TableOrder& order, const OrderSelection& selection,
+    RelativeStartDialog(DocumentHistory& history, const OrderSelection& selection,
                         WindowQueries& user);
     ~RelativeStartDialog() override;
 
@@ -34,8 +33,7 @@ protected:
 private:
     void Accept();
 
-    Workspace& workspace_;
-    TableOrder& order_;
+    DocumentHistory& history_;
     const OrderSelection& selection_;
     WindowQueries& user_;
     std::unique_ptr<Ui::frmEnterHexNum> ui_;

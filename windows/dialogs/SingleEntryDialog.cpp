@@ -4,26 +4,20 @@
 
 #include <utility>
 
+#include "DocumentHistory.h"
 #include "Messages.h"
 #include "OneLineBox.h"
 #include "RunAction.h"
-#include "TableEvents.h"
 #include "WindowFrame.h"
 #include "WindowQueries.h"
 #include "core/EucJp.h"
 #include "core/ParseHexByte.h"
-#include "core/TableOrder.h"
 #include "ui_frmInsertDTE.h"
 
 namespace glyphwright {
 
-SingleEntryDialog::SingleEntryDialog(Workspace& workspace, TableOrder& order, TableEvents& events,
-                                     WindowQueries& user)
-    : workspace_(workspace),
-      order_(order),
-      events_(events),
-      user_(user),
-      ui_(std::make_unique<Ui::frmInsertDTE>()) {
+SingleEntryDialog::SingleEntryDialog(DocumentHistory& history, WindowQueries& user)
+    : history_(history), user_(user), ui_(std::make_unique<Ui::frmInsertDTE>()) {
     ui_->setupUi(this);
     ApplyWindowFrame(*this);
     connect(ui_->cmdInsert, &QPushButton::clicked, this,
@@ -63,7 +57,8 @@ void SingleEntryDialog::Insert() {
 
     // Everything is checked before anything is stored: a refused entry leaves no trace.
     const std::string code = ui_->txtHexCode->text().toStdString();
-    if (const auto read = ReadHexByte(code); !read.ok()) {
+    const auto read = ReadHexByte(code);
+    if (!read.ok()) {
         refuse(Messages::BadCode(code, read.error()));
         return;
     }
@@ -73,15 +68,14 @@ void SingleEntryDialog::Insert() {
         refuse(Messages::NotEucJp(QString::fromStdString(bytes.error().character)));
         return;
     }
-    if (order_.IsFull()) {
+    if (history_.Doc().Order().IsFull()) {
         refuse(Messages::OrderFull());
         return;
     }
 
-    workspace_.CurrentCode = ParseHexByte(workspace_, code).value();
-    workspace_.TableText[workspace_.CurrentCode] = bytes.value();
-    (void)order_.AppendEntryLine(characters.toStdString());
-    events_.AnnounceTableText();
+    history_.Run(DocumentCommand::PutEntry(history_.Doc(), read.value(), {bytes.value()},
+                                           characters.toStdString()),
+                 Messages::SingleEntryAction(read.value()));
     hide();
 }
 

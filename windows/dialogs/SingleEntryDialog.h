@@ -10,10 +10,8 @@ class frmInsertDTE;
 
 namespace glyphwright {
 
-class TableEvents;
-class TableOrder;
+class DocumentHistory;
 class WindowQueries;
-struct Workspace;
 
 // frmInsertDTE: puts typed characters on one code at once and lists them in the Table Order.
 class SingleEntryDialog final : public QWidget {
@@ -21,8 +19,7 @@ class SingleEntryDialog final : public QWidget {
     Q_DISABLE_COPY_MOVE(SingleEntryDialog)
 
 public:
-    SingleEntryDialog(Workspace& workspace, TableOrder& order, TableEvents& events,
-                      WindowQueries& user);
+    SingleEntryDialog(DocumentHistory& history, WindowQueries& user);
     ~SingleEntryDialog() override;
 
 signals:
@@ -35,9 +32,7 @@ protected:
 private:
     void Insert();
 
-    Workspace& workspace_;
-    TableOrder& order_;
-    TableEvents& events_;
+    DocumentHistory& history_;
     WindowQueries& user_;
     std::unique_ptr<Ui::frmInsertDTE> ui_;
     bool shownBefore_ = false;

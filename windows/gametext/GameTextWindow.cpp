@@ -11,9 +11,7 @@
 #include "Messages.h"
 #include "OneLineBox.h"
 #include "OpenGameFile.h"
-#include "OrderListModel.h"
 #include "RunAction.h"
-#include "TableEvents.h"
 #include "WindowQueries.h"
 #include "core/GameText.h"
 #include "ui_frmGameText.h"
@@ -31,12 +29,8 @@ int OffsetDigits(std::uint64_t size) {
 
 }  // namespace
 
-GameTextWindow::GameTextWindow(const Workspace& workspace, const TableOrder& order,
-                               OrderListModel& lines, TableEvents& events, OpenGameFile& game,
-                               WindowQueries& user)
-    : workspace_(workspace),
-      order_(order),
-      events_(events),
+GameTextWindow::GameTextWindow(Document& document, OpenGameFile& game, WindowQueries& user)
+    : document_(document),
       game_(game),
       user_(user),
       ui_(std::make_unique<Ui::frmGameText>()),
@@ -72,19 +66,20 @@ GameTextWindow::GameTextWindow(const Workspace& workspace, const TableOrder& ord
             guarded([](GameTextWindow* window) { window->Turn(true); }));
 
     // Whatever changes the table the bytes are read through.
-    connect(&lines, &QAbstractItemModel::rowsInserted, this, &GameTextWindow::Decode);
-    connect(&lines, &QAbstractItemModel::rowsRemoved, this, &GameTextWindow::Decode);
-    connect(&lines, &QAbstractItemModel::dataChanged, this, &GameTextWindow::Decode);
-    connect(&lines, &QAbstractItemModel::modelReset, this, &GameTextWindow::Decode);
-    connect(&events_, &TableEvents::startCodeChanged, this, &GameTextWindow::Decode);
-    connect(&events_, &TableEvents::tableTextChanged, this, &GameTextWindow::Decode);
+    document_.AddObserver(*this);
     connect(&game_, &OpenGameFile::changed, this, &GameTextWindow::FileChanged);
     connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, this,
             &GameTextWindow::openRequested);
     FileChanged();
 }
 
-GameTextWindow::~GameTextWindow() = default;
+GameTextWindow::~GameTextWindow() {
+    document_.RemoveObserver(*this);
+}
+
+void GameTextWindow::DocumentChanged(const DocumentChange& change) {
+    if (change.table || change.order || change.startCode) Decode();
+}
 
 void GameTextWindow::FileChanged() {
     const auto& file = game_.File();
@@ -158,8 +153,8 @@ void GameTextWindow::Decode() {
         ui_->lblTable->setText(Messages::Failure(*unreadable_));
         return;
     }
-    const std::string typed = events_.StartCodeText().toStdString();
-    const ShownTable table = TableAsShown(workspace_.TableText, order_, typed);
+    const std::string& typed = document_.StartCode();
+    const ShownTable table = TableAsShown(document_.TableText(), document_.Order(), typed);
     if (!table.notLaid) {
         ui_->lblTable->setText(Messages::TableLaid(ReadHexByte(typed).value()));
     } else if (const auto* start = std::get_if<HexError>(&*table.notLaid)) {

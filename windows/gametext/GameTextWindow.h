@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/Document.h"
 #include "core/GameFile.h"
 
 namespace Ui {
@@ -17,16 +18,12 @@ namespace glyphwright {
 
 class GameTextModel;
 class OpenGameFile;
-class OrderListModel;
-class TableEvents;
-class TableOrder;
 class WindowQueries;
-struct Workspace;
 
 // frmGameText: the open game file's bytes from an offset beside the text they read as through the
 // table as the code map shows it now. It follows every change of the Table Order, of the start
 // code and of the table at once, so the user sees whether the table is right.
-class GameTextWindow final : public QWidget {
+class GameTextWindow final : public QWidget, private DocumentObserver {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(GameTextWindow)
 
@@ -34,8 +31,7 @@ public:
     // Bytes shown at once, and moved by Previous and Next.
     static constexpr std::uint64_t kPageBytes = 4096;
 
-    GameTextWindow(const Workspace& workspace, const TableOrder& order, OrderListModel& lines,
-                   TableEvents& events, OpenGameFile& game, WindowQueries& user);
+    GameTextWindow(Document& document, OpenGameFile& game, WindowQueries& user);
     ~GameTextWindow() override;
 
     // Shows the bytes from `offset` on.
@@ -45,15 +41,15 @@ signals:
     void openRequested();  // the platform's Open key
 
 private:
+    void DocumentAboutToChange(const DocumentChange&) override {}
+    void DocumentChanged(const DocumentChange& change) override;
     void FileChanged();
     void ShowTyped();
     void Turn(bool forward);
     void ReadPage();
     void Decode();
 
-    const Workspace& workspace_;
-    const TableOrder& order_;
-    TableEvents& events_;
+    Document& document_;
     OpenGameFile& game_;
     WindowQueries& user_;
     std::unique_ptr<Ui::frmGameText> ui_;

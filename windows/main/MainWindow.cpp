@@ -1,20 +1,21 @@
 #include "MainWindow.h"
 
 #include <QCloseEvent>
-#include <QKeyEvent>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QKeySequence>
+#include <QMenuBar>
 
 #include <algorithm>
 #include <utility>
 #include <vector>
 
+#include "DocumentHistory.h"
 #include "Messages.h"
 #include "OneLineBox.h"
 #include "OrderListModel.h"
 #include "OrderSelection.h"
 #include "RunAction.h"
-#include "TableEvents.h"
 #include "WindowFrame.h"
 #include "WindowQueries.h"
 #include "core/BuiltInSets.h"
@@ -43,8 +44,11 @@ public:
         static constexpr TableFormat kFormats[] = {TableFormat::Classic, TableFormat::Utf8,
                                                    TableFormat::ShiftJis};
         const auto chosen = static_cast<std::size_t>(std::clamp(answer->filter, 0, 2));
-        return SaveTarget{answer->path, kFormats[chosen]};
+        target = SaveTarget{answer->path, kFormats[chosen]};
+        return target;
     }
+
+    std::optional<SaveTarget> target;  // the file the user chose, once chosen
 
 private:
     WindowQueries& user_;
@@ -52,12 +56,11 @@ private:
 
 }  // namespace
 
-MainWindow::MainWindow(Workspace& workspace, TableOrder& order, OrderListModel& lines,
-                       OrderSelection& selection, TableEvents& events, WindowQueries& user)
-    : workspace_(workspace),
-      order_(order),
+MainWindow::MainWindow(DocumentHistory& history, OrderListModel& lines, OrderSelection& selection,
+                       WindowQueries& user)
+    : history_(history),
+      document_(history.Doc()),
       selection_(selection),
-      events_(events),
       user_(user),
       ui_(std::make_unique<Ui::frmGlyphwright>()) {
     ui_->setupUi(this);
@@ -88,15 +91,20 @@ MainWindow::MainWindow(Workspace& workspace, TableOrder& order, OrderListModel& 
     connect(ui_->actionExit, &QAction::triggered, this, &MainWindow::exitRequested,
             Qt::QueuedConnection);
     connect(ui_->actionAbout, &QAction::triggered, this, guarded(&MainWindow::About));
-    connect(ui_->actionOpenGameFile, &QAction::triggered, this,
-            &MainWindow::openGameFileRequested);
+    connect(ui_->actionOpenGameFile, &QAction::triggered, this, &MainWindow::openGameFileRequested);
     connect(ui_->actionCodeMap, &QAction::triggered, this, &MainWindow::codeMapRequested);
     connect(ui_->actionGameText, &QAction::triggered, this, &MainWindow::gameTextRequested);
     connect(ui_->actionFont, &QAction::triggered, this, &MainWindow::fontRequested);
     connect(ui_->actionRelativeSearch, &QAction::triggered, this,
             &MainWindow::relativeSearchRequested);
-    connect(ui_->txtTblStartCode, &QLineEdit::textChanged, &events_,
-            &TableEvents::SetStartCodeText);
+    ui_->txtTblStartCode->setText(QString::fromStdString(document_.StartCode()));
+    connect(ui_->txtTblStartCode, &QLineEdit::textChanged, this, [this](const QString& text) {
+        const bool wasTyping = std::exchange(typing_, true);
+        document_.SetStartCode(text.toStdString());
+        typing_ = wasTyping;
+    });
+    AddEditMenu();
+    document_.AddObserver(*this);
 
     // A line chosen by mouse or arrow keys, or a click on the line already chosen; once per
     // choice.
@@ -111,7 +119,34 @@ MainWindow::MainWindow(Workspace& workspace, TableOrder& order, OrderListModel& 
     Load();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    document_.RemoveObserver(*this);
+}
+
+void MainWindow::AddEditMenu() {
+    QUndoStack& stack = history_.Stack();
+    auto* edit = new QMenu(Messages::EditMenu(), this);
+    edit->setObjectName(QStringLiteral("menuEdit"));
+    QAction* undo = stack.createUndoAction(edit, Messages::UndoPrefix());
+    undo->setObjectName(QStringLiteral("actionUndo"));
+    undo->setShortcuts(QKeySequence::Undo);
+    QAction* redo = stack.createRedoAction(edit, Messages::RedoPrefix());
+    redo->setObjectName(QStringLiteral("actionRedo"));
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    edit->addAction(undo);
+    edit->addAction(redo);
+    // Beside File, where every program has it.
+    const QList<QAction*> menus = menuBar()->actions();
+    menuBar()->insertMenu(menus.size() > 1 ? menus[1] : nullptr, edit);
+}
+
+void MainWindow::DocumentChanged(const DocumentChange& change) {
+    // Typing leaves the text as typed; only a document taken whole brings a text of its own.
+    if (!change.startCode || typing_) return;
+    const QString text = QString::fromStdString(document_.StartCode());
+    if (ui_->txtTblStartCode->text() != text) ui_->txtTblStartCode->setText(text);
+}
 
 void MainWindow::Load() {
     for (const CharacterSet& set : BuiltInSets()) {
@@ -148,15 +183,21 @@ void MainWindow::Remove() {
     // Removing a line moves the current line; that is no choice of the user's, so it must not
     // open the relative start dialog. Afterwards no line is selected.
     selection_.SelectQuietly(-1);
-    order_.Remove(line);
+    history_.Run(DocumentCommand::RemoveLine(document_, line),
+                 Messages::RemoveAction(QString::fromStdString(document_.Order().LineText(line))));
 }
 
 void MainWindow::MakeTableFromWindow() {
     TableQueries queries(user_);
+    // Laid on a copy, then stored as one step: what the run laid can be undone, the file not.
+    Workspace table = document_.Table();
     const auto made =
-        MakeTable(workspace_, order_, ui_->txtTblStartCode->text().toStdString(), queries);
+        MakeTable(table, document_.Order(), ui_->txtTblStartCode->text().toStdString(), queries);
     // Assembly may have laid members even when the Save dialog was then cancelled.
-    events_.AnnounceTableText();
+    history_.Run(DocumentCommand::StoreTable(document_, table), Messages::MakeTableAction());
+    if (made && made.value() == MakeTableOutcome::Written && queries.target) {
+        document_.SetTableFile(queries.target->path, FormatName(queries.target->format));
+    }
     if (!made) {
         user_.ShowMessage(Messages::Title().toStdString(),
                           Messages::Failure(made.error()).toStdString(), MessageIcon::Exclamation);
@@ -183,10 +224,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 bool MainWindow::MoveKeyChoosesCurrentLine(const QKeyEvent& key) {
     // With no line selected, a key that moves through the list first chooses the line that has
     // the focus frame: otherwise the only line, already current, could never be chosen by keys.
-    static constexpr int kMoveKeys[] = {Qt::Key_Up,   Qt::Key_Down,   Qt::Key_Home,
-                                        Qt::Key_End,  Qt::Key_PageUp, Qt::Key_PageDown};
+    static constexpr int kMoveKeys[] = {Qt::Key_Up,  Qt::Key_Down,   Qt::Key_Home,
+                                        Qt::Key_End, Qt::Key_PageUp, Qt::Key_PageDown};
     if (std::find(std::begin(kMoveKeys), std::end(kMoveKeys), key.key()) == std::end(kMoveKeys) ||
-        key.modifiers() != Qt::NoModifier || order_.LineCount() == 0 ||
+        key.modifiers() != Qt::NoModifier || document_.Order().LineCount() == 0 ||
         selection_.SelectedLine() >= 0) {
         return false;
     }

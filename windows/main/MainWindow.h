@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "IncludeTarget.h"
+#include "core/Document.h"
 
 namespace Ui {
 class frmGlyphwright;
@@ -14,22 +15,20 @@ class QKeyEvent;
 
 namespace glyphwright {
 
+class DocumentHistory;
 class OrderListModel;
 class OrderSelection;
-class TableEvents;
-class TableOrder;
 class WindowQueries;
-struct Workspace;
 
 // frmGlyphwright: the Table Order, the set selector, the start code and the commands, with the
 // menus of the tools beside them. It shows no other window itself: it asks for them.
-class MainWindow final : public QMainWindow, public IncludeTarget {
+class MainWindow final : public QMainWindow, public IncludeTarget, private DocumentObserver {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(MainWindow)
 
 public:
-    MainWindow(Workspace& workspace, TableOrder& order, OrderListModel& lines,
-               OrderSelection& selection, TableEvents& events, WindowQueries& user);
+    MainWindow(DocumentHistory& history, OrderListModel& lines, OrderSelection& selection,
+               WindowQueries& user);
     ~MainWindow() override;
 
     [[nodiscard]] QString SelectionText() const override;  // the picked set name or as typed
@@ -52,6 +51,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void DocumentAboutToChange(const DocumentChange&) override {}
+    void DocumentChanged(const DocumentChange& change) override;
+    void AddEditMenu();
     void Load();
     void Remove();
     void MakeTableFromWindow();
@@ -61,16 +63,16 @@ private:
     void LineClicked();
     bool MoveKeyChoosesCurrentLine(const QKeyEvent& key);
 
-    Workspace& workspace_;
-    TableOrder& order_;
+    DocumentHistory& history_;
+    Document& document_;
     OrderSelection& selection_;
-    TableEvents& events_;
     WindowQueries& user_;
     std::unique_ptr<Ui::frmGlyphwright> ui_;
     // A press that changed the selection was answered when the selection changed; its click
     // must not answer it again.
     bool selectionChangedSincePress_ = false;
     bool pressChangedSelection_ = false;
+    bool typing_ = false;  // the start code box is telling the document what it holds
 };
 
 }  // namespace glyphwright

@@ -8,6 +8,7 @@
 
 #include <variant>
 
+#include "DocumentHistory.h"
 #include "IncludeTarget.h"
 #include "Messages.h"
 #include "OpenGameFile.h"
@@ -16,7 +17,6 @@
 #include "SearchResultsModel.h"
 #include "WindowQueries.h"
 #include "core/BuiltInSets.h"
-#include "core/TableOrder.h"
 #include "ui_frmRelativeSearch.h"
 
 namespace glyphwright {
@@ -26,10 +26,10 @@ constexpr LetterWidth kWidths[] = {LetterWidth::OneByte, LetterWidth::TwoBytesLi
                                    LetterWidth::TwoBytesBigEndian};
 }  // namespace
 
-RelativeSearchWindow::RelativeSearchWindow(TableOrder& order, OrderSelection& selection,
+RelativeSearchWindow::RelativeSearchWindow(DocumentHistory& history, OrderSelection& selection,
                                            OpenGameFile& game, IncludeTarget& target,
                                            WindowQueries& user)
-    : order_(order),
+    : history_(history),
       selection_(selection),
       game_(game),
       target_(target),
@@ -195,21 +195,24 @@ void RelativeSearchWindow::UseStartCode() {
         return;
     }
     const auto start = static_cast<ByteCode>(group->start);
+    const Document& document = history_.Doc();
+    const TableOrder& order = document.Order();
     const int selected = selection_.SelectedLine();
-    if (selected >= 0 && order_.SetNameOf(selected) == name) {
-        order_.SetStart(selected, start);
+    if (selected >= 0 && order.SetNameOf(selected) == name) {
+        history_.Run(DocumentCommand::SetLineStart(document, selected, start),
+                     Messages::RelativeStartAction(setName));
         ui_->lblStatus->setText(Messages::StartApplied(selected + 1, setName, start));
         return;
     }
-    if (order_.IsFull()) {
+    if (order.IsFull()) {
         Tell(Messages::OrderFull());
         return;
     }
     // As "Relative  Entry" adds a set: the first line makes REMOVE usable, any makes MAKE TABLE.
-    if (order_.LineCount() == 0) target_.EnableRemove();
-    if (!order_.AppendSetLine(std::string(name))) return;
-    const int added = order_.LineCount() - 1;
-    order_.SetStart(added, start);
+    if (order.LineCount() == 0) target_.EnableRemove();
+    history_.Run(DocumentCommand::IncludeSet(document, std::string(name), start),
+                 Messages::IncludeAction(setName));
+    const int added = order.LineCount() - 1;
     target_.EnableMakeTable();
     selection_.SelectQuietly(added);
     ui_->lblStatus->setText(Messages::SetAdded(added + 1, setName, start));

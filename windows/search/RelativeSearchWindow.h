@@ -18,7 +18,7 @@ class IncludeTarget;
 class OpenGameFile;
 class OrderSelection;
 class SearchResultsModel;
-class TableOrder;
+class DocumentHistory;
 class WindowQueries;
 
 // frmRelativeSearch: finds a known word in the open game file by the steps between its letters'
@@ -29,7 +29,7 @@ class RelativeSearchWindow final : public QWidget {
     Q_DISABLE_COPY_MOVE(RelativeSearchWindow)
 
 public:
-    RelativeSearchWindow(TableOrder& order, OrderSelection& selection, OpenGameFile& game,
+    RelativeSearchWindow(DocumentHistory& history, OrderSelection& selection, OpenGameFile& game,
                          IncludeTarget& target, WindowQueries& user);
     ~RelativeSearchWindow() override;
 
@@ -56,7 +56,7 @@ private:
     void SetSearching(bool searching);
     void Tell(const QString& text);
 
-    TableOrder& order_;
+    DocumentHistory& history_;
     OrderSelection& selection_;
     OpenGameFile& game_;
     IncludeTarget& target_;

@@ -1,0 +1,125 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "TableOrder.h"
+#include "Workspace.h"
+
+namespace glyphwright {
+
+// What an entry of the table is to the programs that read the table file.
+enum class EntryKind : std::uint8_t {
+    Ordinary,   // text
+    EndCode,    // ends a string; the entry's text is its label ("end")
+    LineBreak,  // starts a new line; the entry's text is what the classic file shows for it
+};
+
+using EntryKinds = std::array<EntryKind, kCodeCount>;
+
+// One code's entry: its EUC-JP bytes and its kind.
+struct TableEntry {
+    std::string bytes;
+    EntryKind kind = EntryKind::Ordinary;
+
+    friend bool operator==(const TableEntry&, const TableEntry&) = default;
+};
+
+// Everything one piece of work holds: what a project file keeps.
+struct DocumentContents {
+    Workspace table;     // each code's bytes, and the codes the last MAKE TABLE run covered
+    EntryKinds kinds{};  // each code's kind (Ordinary for an empty slot)
+    TableOrder order;
+    std::string startCode;      // as typed in the start code box
+    std::string gameFilePath;   // the game file open, as a path for this machine; "" for none
+    std::string tableFileName;  // the table file written last; "" for none
+    std::string tableFormat;    // its format: "classic", "utf8" or "sjis"; "" for none
+    // Each feature's own settings, by the feature's name; the text is a JSON object.
+    std::map<std::string, std::string> featureSettings;
+
+    [[nodiscard]] TableEntry EntryAt(ByteCode code) const {
+        return {table.TableText[code], kinds[code]};
+    }
+
+    friend bool operator==(const DocumentContents&, const DocumentContents&) = default;
+};
+
+// What one change touched, for the views to follow. `orderChange` says line by line what happened
+// to the Table Order when `order` is set.
+struct DocumentChange {
+    bool table = false;      // entries of the table, or the codes the last run covered
+    bool order = false;      // the Table Order
+    bool startCode = false;  // the start code text
+    bool files = false;      // the game file's path or the last table file
+    bool settings = false;   // a feature's settings
+    OrderChange orderChange{OrderChange::Kind::Replaced, 0};
+};
+
+// One direction of a command: what it does to the order, the entries and the codes.
+struct DocumentStep {
+    enum class OrderEdit { None, Insert, Remove, SetStart };
+    OrderEdit orderEdit = OrderEdit::None;
+    int line = 0;
+    TableOrderLine value;  // Insert: the line; SetStart: its start
+    std::vector<std::pair<ByteCode, TableEntry>> entries;
+    std::optional<ByteCode> currentCode;
+    std::optional<ByteCode> lastCode;
+    std::optional<std::string> startCode;
+};
+
+// Hears every change of a document: once just before it is made, once just after.
+class DocumentObserver {
+public:
+    virtual void DocumentAboutToChange(const DocumentChange& change) = 0;
+    virtual void DocumentChanged(const DocumentChange& change) = 0;
+
+protected:
+    DocumentObserver() = default;
+    ~DocumentObserver() = default;
+    DocumentObserver(const DocumentObserver&) = default;
+    DocumentObserver& operator=(const DocumentObserver&) = default;
+};
+
+// The one owner of the work: the table with each code's kind, the Table Order, the start code,
+// the game file, the last table file and the features' settings. Every change goes through here
+// and is announced once, saying what changed.
+class Document {
+public:
+    Document() = default;
+    Document(const Document&) = delete;
+    Document& operator=(const Document&) = delete;
+
+    [[nodiscard]] const DocumentContents& Contents() const { return contents_; }
+    [[nodiscard]] const Workspace& Table() const { return contents_.table; }
+    [[nodiscard]] const CodeTable& TableText() const { return contents_.table.TableText; }
+    [[nodiscard]] const TableOrder& Order() const { return contents_.order; }
+    [[nodiscard]] const std::string& StartCode() const { return contents_.startCode; }
+
+    // Makes one step of a command. The caller has checked that it fits (see DocumentCommand).
+    void Apply(const DocumentStep& step);
+    // Takes all of `contents` in place of what is there (a project opened, a new document).
+    void Replace(DocumentContents contents);
+
+    // What is not undone: typing keeps the box's own undo, and files are facts of the machine.
+    void SetStartCode(std::string text);
+    void SetGameFilePath(std::string path);
+    void SetTableFile(std::string name, std::string format);
+    void SetFeatureSettings(const std::string& feature, std::string json);
+
+    void AddObserver(DocumentObserver& observer);
+    void RemoveObserver(DocumentObserver& observer);
+
+private:
+    void AboutTo(const DocumentChange& change);
+    void Changed(const DocumentChange& change);
+
+    DocumentContents contents_;
+    std::vector<DocumentObserver*> observers_;
+};
+
+}  // namespace glyphwright

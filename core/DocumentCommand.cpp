@@ -1,0 +1,111 @@
+#include "DocumentCommand.h"
+
+namespace glyphwright {
+
+namespace {
+
+using Edit = DocumentStep::OrderEdit;
+
+}  // namespace
+
+void DocumentCommand::PutSlot(const Document& document, ByteCode code, TableEntry entry) {
+    const TableEntry before = document.Contents().EntryAt(code);
+    if (before == entry) return;
+    // Put twice in one command, the slot keeps the first "before" and the last "after".
+    bool seen = false;
+    for (const auto& [known, old] : backward_.entries) seen = seen || known == code;
+    if (!seen) backward_.entries.emplace_back(code, before);
+    forward_.entries.emplace_back(code, std::move(entry));
+}
+
+DocumentCommand DocumentCommand::IncludeSet(const Document& document, const std::string& text,
+                                            ByteCode start) {
+    DocumentCommand command;
+    const int line = document.Order().LineCount();
+    command.forward_.orderEdit = Edit::Insert;
+    command.forward_.line = line;
+    command.forward_.value = {text, TableOrder::FindSet(text), start};
+    command.backward_.orderEdit = Edit::Remove;
+    command.backward_.line = line;
+    return command;
+}
+
+DocumentCommand DocumentCommand::RemoveLine(const Document& document, int line) {
+    DocumentCommand command;
+    command.forward_.orderEdit = Edit::Remove;
+    command.forward_.line = line;
+    command.backward_.orderEdit = Edit::Insert;
+    command.backward_.line = line;
+    command.backward_.value = document.Order().Line(line);
+    return command;
+}
+
+DocumentCommand DocumentCommand::SetLineStart(const Document& document, int line, ByteCode start) {
+    DocumentCommand command;
+    command.forward_.orderEdit = Edit::SetStart;
+    command.forward_.line = line;
+    command.forward_.value.start = start;
+    command.backward_.orderEdit = Edit::SetStart;
+    command.backward_.line = line;
+    command.backward_.value.start = document.Order().StartOf(line);
+    return command;
+}
+
+DocumentCommand DocumentCommand::PutEntry(const Document& document, ByteCode code, TableEntry entry,
+                                          const std::string& lineText) {
+    DocumentCommand command;
+    const int line = document.Order().LineCount();
+    command.forward_.orderEdit = Edit::Insert;
+    command.forward_.line = line;
+    command.forward_.value = {lineText, nullptr, 0};
+    command.backward_.orderEdit = Edit::Remove;
+    command.backward_.line = line;
+    // The code typed becomes the current code, as every typed code does.
+    command.forward_.currentCode = code;
+    command.backward_.currentCode = document.Table().CurrentCode;
+    command.PutSlot(document, code, std::move(entry));
+    return command;
+}
+
+DocumentCommand DocumentCommand::PutEntries(
+    const Document& document, const std::vector<std::pair<ByteCode, TableEntry>>& entries) {
+    DocumentCommand command;
+    for (const auto& [code, entry] : entries) command.PutSlot(document, code, entry);
+    return command;
+}
+
+DocumentCommand DocumentCommand::StoreTable(const Document& document, const Workspace& table) {
+    DocumentCommand command;
+    for (int code = 0; code < kCodeCount; ++code) {
+        const auto slot = static_cast<ByteCode>(code);
+        if (table.TableText[slot] != document.TableText()[slot]) {
+            command.PutSlot(document, slot, {table.TableText[slot], EntryKind::Ordinary});
+        }
+    }
+    const Workspace& now = document.Table();
+    if (table.CurrentCode != now.CurrentCode) {
+        command.forward_.currentCode = table.CurrentCode;
+        command.backward_.currentCode = now.CurrentCode;
+    }
+    if (table.LastCode != now.LastCode) {
+        command.forward_.lastCode = table.LastCode;
+        command.backward_.lastCode = now.LastCode;
+    }
+    return command;
+}
+
+DocumentCommand DocumentCommand::SetStartCode(const Document& document, std::string text) {
+    DocumentCommand command;
+    if (text != document.StartCode()) {
+        command.backward_.startCode = document.StartCode();
+        command.forward_.startCode = std::move(text);
+    }
+    return command;
+}
+
+bool DocumentCommand::IsEmpty() const {
+    return forward_.orderEdit == Edit::None && forward_.entries.empty() && !forward_.currentCode &&
+           !forward_.lastCode && !forward_.startCode;
+}
+
+}  // namespace glyphwright

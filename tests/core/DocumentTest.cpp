@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "core/AssembleTable.h"
+#include "core/Document.h"
+#include "core/DocumentCommand.h"
+
+namespace glyphwright {
+namespace {
+
+// Writes down what it hears, and checks that "about to" and "changed" come in pairs.
+class Recorder final : public DocumentObserver {
+public:
+    std::vector<std::string> heard;
+
+    void DocumentAboutToChange(const DocumentChange& change) override {
+        heard.push_back("about " + Name(change));
+    }
+    void DocumentChanged(const DocumentChange& change) override { heard.push_back(Name(change)); }
+
+private:
+    static std::string Name(const DocumentChange& change) {
+        std::string name;
+        if (change.table) name += "table ";
+        if (change.startCode) name += "start ";
+        if (change.order) {
+            static const char* const kKinds[] = {"appended", "inserted", "removed", "startset",
+                                                 "replaced"};
+            name += std::string(kKinds[static_cast<int>(change.orderChange.kind)]) + " " +
+                    std::to_string(change.orderChange.line);
+        }
+        return name;
+    }
+};
+
+TEST(Document, ObserversHearWhatChangedJustBeforeAndJustAfter) {
+    Document document;
+    Recorder recorder;
+    document.AddObserver(recorder);
+    DocumentCommand::IncludeSet(document, "Hiragana").Do(document);
+    DocumentCommand::PutEntry(document, 0x41, {"A"}, "A").Do(document);
+    const DocumentCommand remove = DocumentCommand::RemoveLine(document, 0);
+    remove.Do(document);
+    remove.Undo(document);
+    document.SetStartCode("10");
+    document.SetStartCode("10");  // the same text: nothing heard
+    document.RemoveObserver(recorder);
+    DocumentCommand::IncludeSet(document, "0-9").Do(document);
+    EXPECT_EQ(recorder.heard, (std::vector<std::string>{
+                                  "about appended 0", "appended 0", "about table appended 1",
+                                  "table appended 1", "about removed 0", "removed 0",
+                                  "about inserted 0", "inserted 0", "about start ", "start "}));
+}
+
+TEST(Document, ACommandThatChangesNothingIsEmpty) {
+    Document document;
+    EXPECT_TRUE(DocumentCommand::StoreTable(document, document.Table()).IsEmpty());
+    EXPECT_TRUE(DocumentCommand::PutEntries(document, {{0x10, {}}}).IsEmpty());
+    EXPECT_TRUE(DocumentCommand::SetStartCode(document, "").IsEmpty());
+    EXPECT_FALSE(DocumentCommand::PutEntries(document, {{0x10, {"x"}}}).IsEmpty());
+}
+
+// Random actions of every kind the windows offer, each undone in turn from the last: every state
+// met on the way comes back exactly (table, kinds, codes, order, start code), and redone again
+// they give the same states forward.
+TEST(Document, RandomActionsUndoneOneByOneGiveBackEveryEarlierState) {
+    std::mt19937 random(20261208);
+    const auto pick = [&random](int below) {
+        return std::uniform_int_distribution<int>(0, below - 1)(random);
+    };
+    static const char* const kNames[] = {"Hiragana", "Katakana", "0-9", "Uppercase A-Z", "nothing"};
+    for (int round = 0; round < 40; ++round) {
+        Document document;
+        std::vector<DocumentCommand> done;
+        std::vector<DocumentContents> states{document.Contents()};
+        for (int step = 0; step < 60; ++step) {
+            const TableOrder& order = document.Order();
+            const int lines = order.LineCount();
+            std::optional<DocumentCommand> command;
+            switch (pick(7)) {
+                case 0:
+                    command = DocumentCommand::IncludeSet(
+                        document, kNames[pick(5)], static_cast<ByteCode>(pick(2) * pick(200)));
+                    break;
+                case 1:
+                    if (lines > 0) command = DocumentCommand::RemoveLine(document, pick(lines));
+                    break;
+                case 2:
+                    if (lines > 0) {
+                        command = DocumentCommand::SetLineStart(document, pick(lines),
+                                                                static_cast<ByteCode>(pick(256)));
+                    }
+                    break;
+                case 3:
+                    command = DocumentCommand::PutEntry(
+                        document, static_cast<ByteCode>(pick(256)),
+                        {std::string(static_cast<std::size_t>(1 + pick(3)),
+                                     static_cast<char>('a' + pick(26))),
+                         static_cast<EntryKind>(pick(3))},
+                        "entry");
+                    break;
+                case 4: {
+                    std::vector<std::pair<ByteCode, TableEntry>> entries;
+                    for (int i = pick(20); i > 0; --i) {
+                        entries.emplace_back(
+                            static_cast<ByteCode>(pick(256)),
+                            TableEntry{std::string(1, static_cast<char>('A' + pick(26)))});
+                    }
+                    command = DocumentCommand::PutEntries(document, entries);
+                    break;
+                }
+                case 5: {
+                    // What a MAKE TABLE run lays, as the windows store it.
+                    Workspace table = document.Table();
+                    table.CurrentCode = static_cast<ByteCode>(pick(40));
+                    if (AssembleTable(order, table).ok()) {
+                        command = DocumentCommand::StoreTable(document, table);
+                    }
+                    break;
+                }
+                case 6:
+                    command = DocumentCommand::SetStartCode(document, std::to_string(pick(100)));
+                    break;
+            }
+            if (!command || command->IsEmpty()) continue;
+            command->Do(document);
+            done.push_back(*command);
+            states.push_back(document.Contents());
+        }
+        for (std::size_t i = done.size(); i-- > 0;) {
+            done[i].Undo(document);
+            ASSERT_EQ(document.Contents(), states[i]) << "round " << round << ", undo " << i;
+        }
+        for (std::size_t i = 0; i < done.size(); ++i) {
+            done[i].Do(document);
+            ASSERT_EQ(document.Contents(), states[i + 1]) << "round " << round << ", redo " << i;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace glyphwright
