@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "BenchSupport.h"
+#include "DocumentHistory.h"
 #include "OpenGameFile.h"
 #include "Session.h"
 #include "font/FontGrid.h"
@@ -52,7 +53,10 @@ std::string FontBenchFile(std::size_t mib, bool sparse) {
 
 struct FontScreen {
     OpenGameFile game;
-    FontWindow window{game};
+    Document document;
+    DocumentHistory history{document};
+    test::ScriptedWindowUser user;
+    FontWindow window{history, game, user};
     FontGrid& grid = test::Find<FontGrid>(window, "glyphGrid");
 
     FontScreen(const std::string& path, int format, int side, int zoom) {

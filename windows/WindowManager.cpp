@@ -162,7 +162,7 @@ void WindowManager::ShowCodeMap() {
 
 void WindowManager::ShowFont() {
     const bool isNew = font_.isNull();
-    if (auto* font = Make(font_, services_.gameFile)) {
+    if (auto* font = Make(font_, services_.history, services_.gameFile, services_.user)) {
         if (isNew) {
             connect(font, &FontWindow::openRequested, this, &WindowManager::OpenGameFileFromUser);
         }

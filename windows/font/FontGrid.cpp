@@ -48,7 +48,8 @@ QRgb FontGrid::PageColour() {
 }
 
 int FontGrid::CaptionHeight() const {
-    return captions_.isEmpty() ? 0 : fontMetrics().height();
+    // Two lines: the code, and the character the table holds for it.
+    return captions_.isEmpty() ? 0 : 2 * fontMetrics().height();
 }
 
 QSize FontGrid::CellSize() const {

@@ -26,7 +26,7 @@ public:
     ~FontGrid() override;
 
     // The glyphs of the page, each `width` x `height`, drawn `zoom` times their size. Captions,
-    // if any, one a glyph.
+    // if any, one a glyph, of up to two lines.
     void Show(const std::vector<GlyphImage>& glyphs, int width, int height, int zoom,
               const QStringList& captions);
     void Select(int index);
