@@ -32,6 +32,7 @@ public:
     void Select(int index);
 
     [[nodiscard]] int Selected() const { return selected_; }
+    [[nodiscard]] const QStringList& Captions() const { return captions_; }
     // Where the glyph at `index` is drawn.
     [[nodiscard]] QRect GlyphRect(int index) const;
     // The page as drawn, for the tests and the benchmarks.

@@ -1,0 +1,209 @@
+// The Font window names glyphs: a stand-in game whose 16x16 font (drawn from GNU Unifont, Debian
+// package unifont) is in an order of its own; the relative search's Hiragana placed from 10; the
+// glyph showing あ anchored by its character; three kanji labelled by typing; MAKE TABLE then
+// writes them at their codes. The anchor is undone and redone from the Edit menu.
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <fstream>
+#include <map>
+#include <random>
+#include <sstream>
+
+#include "Messages.h"
+#include "Session.h"
+#include "core/EucJp.h"
+#include "font/FontGrid.h"
+#include "font/FontSettings.h"
+#include "font/FontWindow.h"
+
+namespace glyphwright::test {
+namespace {
+
+constexpr char kUnifont[] = "/usr/share/unifont/unifont_jp.hex";
+constexpr int kFontStart = 0x40;  // random bytes before it stand for the game's code
+constexpr int kGlyphBytes = 32;   // 16x16, each row padded to two bytes
+
+// The game's own order, glyph by glyph from code 00: digits, six kanji, then the kana in the
+// order the built-in Hiragana set has them, from 10 on.
+const QString kDigitsAndKanji = QStringLiteral("０１２３４５６７８９王剣盾魔法村");
+const QString kHiragana = QStringLiteral(
+    "あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよらりるれろわをん"
+    "っゃゅょ");
+
+// Each character's 16x16 picture from the Unifont .hex file, rows padded to whole bytes.
+std::string GlyphBytes(const std::map<char32_t, std::string>& font, char32_t character) {
+    const std::string& bits = font.at(character);
+    std::string bytes;
+    const bool wide = bits.size() == 64;
+    for (int row = 0; row < 16; ++row) {
+        const int digits = wide ? 4 : 2;
+        const auto value = std::stoul(
+            bits.substr(static_cast<std::size_t>(row * digits), static_cast<std::size_t>(digits)),
+            nullptr, 16);
+        bytes += static_cast<char>(wide ? value >> 8 : value);
+        bytes += static_cast<char>(wide ? value & 0xFF : 0);
+    }
+    return bytes;
+}
+
+QString WriteStandInGame(const QTemporaryDir& folder) {
+    std::map<char32_t, std::string> font;
+    std::ifstream hex(kUnifont);
+    for (std::string line; std::getline(hex, line);) {
+        const auto colon = line.find(':');
+        if (colon != std::string::npos) {
+            font[static_cast<char32_t>(std::stoul(line.substr(0, colon), nullptr, 16))] =
+                line.substr(colon + 1);
+        }
+    }
+    std::mt19937 random(18);
+    std::string game;
+    for (int i = 0; i < kFontStart; ++i) game += static_cast<char>(random());
+    for (const QString& part : {kDigitsAndKanji, kHiragana}) {
+        for (const char32_t character : part.toUcs4()) game += GlyphBytes(font, character);
+    }
+    for (int i = 0; i < 4096; ++i) game += static_cast<char>(random());
+    const QString path = folder.filePath(QStringLiteral("game.bin"));
+    std::ofstream(path.toStdString(), std::ios::binary) << game;
+    return path;
+}
+
+std::string Euc(const QString& text) {
+    return EncodeEucJp(text.toStdString()).value();
+}
+
+FontGrid& Grid(FontWindow& window) {
+    return Find<FontGrid>(window, "glyphGrid");
+}
+
+void ClickGlyph(FontWindow& window, int index) {
+    QTest::mouseClick(&Grid(window), Qt::LeftButton, Qt::NoModifier,
+                      Grid(window).GlyphRect(index).center());
+}
+
+// Types into a box of the window and presses Enter.
+void Enter(FontWindow& window, const char* box, const QString& text) {
+    auto& line = Find<QLineEdit>(window, box);
+    Retype(line, text);
+    QTest::keyClick(&line, Qt::Key_Return);
+}
+
+QString Status(FontWindow& window) {
+    return Find<QLabel>(window, "lblStatus").text();
+}
+
+}  // namespace
+
+class FontAnchorTest final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void anchoredByACharacterAndLabelledThreeGlyphsMakeTheTable() {
+        QTemporaryDir folder;
+        const QString game = WriteStandInGame(folder);
+        Session session;
+        session.user.openAnswers.push_back(game.toStdString());
+        Find<QAction>(session.main(), "actionOpenGameFile").trigger();
+
+        // What the relative search would have found: Hiragana from 10.
+        session.IncludeSet(QStringLiteral("Hiragana"));
+        session.GiveStart(0, QStringLiteral("10"));
+        Retype(Find<QLineEdit>(session.main(), "txtTblStartCode"), QStringLiteral("00"));
+
+        // Find the font: 16x16 bitmaps from 40.
+        Find<QAction>(session.main(), "actionFont").trigger();
+        FontWindow& window = Existing(session.windows.Font(), "Font");
+        auto& format = Find<QComboBox>(window, "cmbFormat");
+        format.setFocus();
+        QTest::keyClicks(&format, QStringLiteral("bitmap"));
+        QCOMPARE(format.currentText(), QStringLiteral("bitmap"));
+        for (const char* side : {"spnWidth", "spnHeight"}) {
+            auto& box = Find<QSpinBox>(window, side);
+            box.setFocus();
+            QTest::keyClick(&box, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(&box, QStringLiteral("16"));
+        }
+        Enter(window, "txtOffset", QStringLiteral("40"));
+        QCOMPARE(window.View().Format().BytesPerGlyph(), std::uint32_t{kGlyphBytes});
+        QCOMPARE(window.View().Offset(), std::uint64_t{kFontStart});
+
+        // Without an anchor a glyph has no code to be labelled at.
+        ClickGlyph(window, 0x0A);
+        Enter(window, "txtCharacters", QStringLiteral("王"));
+        QCOMPARE(session.user.messages.size(), std::size_t{1});
+        QCOMPARE(QString::fromStdString(session.user.messages.back().text), Messages::FontNoCode());
+        QCOMPARE(session.workspace.TableText[0x0A], std::string());
+        // A character the table does not hold anchors nothing.
+        Enter(window, "txtAnchor", QStringLiteral("王"));
+        QCOMPARE(session.user.messages.size(), std::size_t{2});
+        QVERIFY(!FontSettings::Of(session.document).anchor);
+
+        // The glyph that shows あ is where the table holds あ: code 10; the rest follow.
+        ClickGlyph(window, 0x10);
+        Enter(window, "txtAnchor", QStringLiteral("あ"));
+        QCOMPARE(session.user.messages.size(), std::size_t{2});
+        const auto anchor = FontSettings::Of(session.document).anchor;
+        QVERIFY(anchor);
+        QCOMPARE(anchor->glyphOffset, std::uint64_t{kFontStart + 0x10 * kGlyphBytes});
+        QCOMPARE(int{anchor->code}, 0x10);
+        QCOMPARE(Status(window), QStringLiteral("Glyph at 240, code 10"));
+        QCOMPARE(Grid(window).Captions().value(0x11), QStringLiteral("11\nい"));
+        QCOMPARE(Grid(window).Captions().value(0x0A), QStringLiteral("0A\n"));  // a gap
+
+        // Undone, no glyph has a code; redone, they have them again.
+        auto& undo = Find<QAction>(session.main(), "actionUndo");
+        QCOMPARE(undo.text(), QStringLiteral("Undo Anchor at 10"));
+        undo.trigger();
+        QVERIFY(!FontSettings::Of(session.document).anchor);
+        QVERIFY(!window.View().HasCodes());
+        QCOMPARE(Status(window), QStringLiteral("Glyph at 240"));
+        Find<QAction>(session.main(), "actionRedo").trigger();
+        QCOMPARE(FontSettings::Of(session.document).anchor, anchor);
+        QCOMPARE(window.View().CodeOf(0x0A), std::optional<ByteCode>(0x0A));
+
+        // Labelled: 王 and the next glyph, 剣, by Enter alone; then 法, clicked.
+        ClickGlyph(window, 0x0A);
+        Enter(window, "txtCharacters", QStringLiteral("王"));
+        QCOMPARE(window.View().Selected(), 0x0B);
+        Type(Find<QLineEdit>(window, "txtCharacters"), QStringLiteral("剣"));
+        QTest::keyClick(&Find<QLineEdit>(window, "txtCharacters"), Qt::Key_Return);
+        ClickGlyph(window, 0x0E);
+        Enter(window, "txtCharacters", QStringLiteral("法"));
+        QCOMPARE(session.user.messages.size(), std::size_t{2});
+        QCOMPARE(Grid(window).Captions().value(0x0B), QStringLiteral("0B\n剣"));
+        QCOMPARE(Grid(window).Captions().value(0x0C), QStringLiteral("0C\n"));
+        QCOMPARE(session.Lines(), (QStringList{"Hiragana", QStringLiteral("王"),
+                                               QStringLiteral("剣"), QStringLiteral("法")}));
+        QCOMPARE(undo.text(), QStringLiteral("Undo Single Entry 0E"));
+
+        const QString table = folder.filePath(QStringLiteral("game.tbl"));
+        session.user.pathAnswers.push_back(table.toStdString());
+        Click(session.main(), "cmdSave");
+        std::string expected;
+        const std::map<int, QString> labelled{{0x0A, QStringLiteral("王")},
+                                              {0x0B, QStringLiteral("剣")},
+                                              {0x0E, QStringLiteral("法")}};
+        const auto line = [&expected](int code, const std::string& bytes) {
+            expected += QStringLiteral("%1=").arg(code, 2, 16, QChar(u'0')).toUpper().toStdString();
+            expected += bytes + "\r\r\n";
+        };
+        for (int code = 0; code < 0x10; ++code) {
+            line(code, labelled.count(code) != 0 ? Euc(labelled.at(code)) : std::string());
+        }
+        int code = 0x10;
+        for (const QChar kana : kHiragana) line(code++, Euc(kana));
+        expected += "\r\r\n";
+        QCOMPARE(ReadFile(table), expected);
+    }
+};
+
+}  // namespace glyphwright::test
+
+QTEST_MAIN(glyphwright::test::FontAnchorTest)
+#include "FontAnchorTest.moc"
