@@ -155,7 +155,7 @@ void WindowManager::ShowEnterHexNum() {
 }
 
 void WindowManager::ShowCodeMap() {
-    if (auto* map = Make(codeMap_, services_.document, services_.selection)) {
+    if (auto* map = Make(codeMap_, services_.document, services_.selection, services_.gameFile)) {
         map->Present();
     }
 }

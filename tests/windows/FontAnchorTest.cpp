@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -17,8 +18,11 @@
 
 #include "Messages.h"
 #include "Session.h"
+#include "codemap/CodeMapModel.h"
+#include "codemap/CodeMapWindow.h"
 #include "core/EucJp.h"
 #include "font/FontGrid.h"
+#include "font/FontPictures.h"
 #include "font/FontSettings.h"
 #include "font/FontWindow.h"
 
@@ -52,7 +56,13 @@ std::string GlyphBytes(const std::map<char32_t, std::string>& font, char32_t cha
     return bytes;
 }
 
-QString WriteStandInGame(const QTemporaryDir& folder) {
+struct StandInGame {
+    QString path;
+    std::map<char32_t, std::string> glyphs;  // each character's bytes in the game
+};
+
+StandInGame WriteStandInGame(const QTemporaryDir& folder) {
+    StandInGame written;
     std::map<char32_t, std::string> font;
     std::ifstream hex(kUnifont);
     for (std::string line; std::getline(hex, line);) {
@@ -66,12 +76,29 @@ QString WriteStandInGame(const QTemporaryDir& folder) {
     std::string game;
     for (int i = 0; i < kFontStart; ++i) game += static_cast<char>(random());
     for (const QString& part : {kDigitsAndKanji, kHiragana}) {
-        for (const char32_t character : part.toUcs4()) game += GlyphBytes(font, character);
+        for (const char32_t character : part.toUcs4()) {
+            written.glyphs[character] = GlyphBytes(font, character);
+            game += written.glyphs[character];
+        }
     }
     for (int i = 0; i < 4096; ++i) game += static_cast<char>(random());
-    const QString path = folder.filePath(QStringLiteral("game.bin"));
-    std::ofstream(path.toStdString(), std::ios::binary) << game;
-    return path;
+    written.path = folder.filePath(QStringLiteral("game.bin"));
+    std::ofstream(written.path.toStdString(), std::ios::binary) << game;
+    return written;
+}
+
+// Whether `picture` is the 16x16 glyph stored as `bytes`, light ink on the dark ground.
+bool Pictures(const QImage& picture, const std::string& bytes) {
+    if (picture.size() != QSize(16, 16)) return false;
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 16; ++x) {
+            const auto byte =
+                static_cast<unsigned char>(bytes[static_cast<std::size_t>(y * 2 + x / 8)]);
+            const bool ink = ((byte >> (7 - x % 8)) & 1) != 0;
+            if (picture.pixel(x, y) != FontGrid::InkColour(ink ? 255 : 0)) return false;
+        }
+    }
+    return true;
 }
 
 std::string Euc(const QString& text) {
@@ -106,9 +133,9 @@ class FontAnchorTest final : public QObject {
 private slots:
     void anchoredByACharacterAndLabelledThreeGlyphsMakeTheTable() {
         QTemporaryDir folder;
-        const QString game = WriteStandInGame(folder);
+        const StandInGame game = WriteStandInGame(folder);
         Session session;
-        session.user.openAnswers.push_back(game.toStdString());
+        session.user.openAnswers.push_back(game.path.toStdString());
         Find<QAction>(session.main(), "actionOpenGameFile").trigger();
 
         // What the relative search would have found: Hiragana from 10.
@@ -166,6 +193,25 @@ private slots:
         Find<QAction>(session.main(), "actionRedo").trigger();
         QCOMPARE(FontSettings::Of(session.document).anchor, anchor);
         QCOMPARE(window.View().CodeOf(0x0A), std::optional<ByteCode>(0x0A));
+
+        // The code map draws each code's glyph from the game, beside its character.
+        Find<QAction>(session.main(), "actionCodeMap").trigger();
+        CodeMapWindow& map = Existing(session.windows.Map(), "frmCodeMap");
+        QVERIFY(Pictures(map.Glyphs().Of(0x10), game.glyphs.at(U'あ')));
+        QVERIFY(Pictures(map.Glyphs().Of(0x0A), game.glyphs.at(U'王')));
+        QVERIFY(Pictures(map.Glyphs().Of(0x00), game.glyphs.at(U'０')));
+        auto& cells = Find<QTableView>(map, "tblCodeMap");
+        const QImage drawn = cells.viewport()->grab().toImage();
+        const QRect cell = cells.visualRect(map.Model().IndexOf(0x10));
+        QVERIFY(cell.width() >
+                16 + QFontMetrics(CodeMapModel::CellFont()).horizontalAdvance(u'あ'));
+        int inked = 0;
+        for (int y = cell.top(); y <= cell.bottom(); ++y) {
+            for (int x = cell.left(); x <= cell.right(); ++x) {
+                inked += drawn.pixel(x, y) == FontGrid::InkColour(255) ? 1 : 0;
+            }
+        }
+        QVERIFY(inked > 10);  // the game's あ, in light ink
 
         // Labelled: 王 and the next glyph, 剣, by Enter alone; then 法, clicked.
         ClickGlyph(window, 0x0A);
