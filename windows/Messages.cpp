@@ -534,6 +534,14 @@ QString Messages::FontCharacterNotHeld(const QString& character) {
               "as two hex digits instead.")
         .arg(character);
 }
+QString Messages::GameTextGlyphs() {
+    return tr("&Glyphs");
+}
+QString Messages::GameTextGlyphsTip() {
+    return tr(
+        "Draws the bytes as the game does, glyph by glyph, above the table's reading. The "
+        "glyphs come from the font anchored in the Font window.");
+}
 QString Messages::FontAnchorAction(int code) {
     return tr("Anchor at %1").arg(Hex(code));
 }

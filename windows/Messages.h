@@ -141,6 +141,9 @@ public:
     // A character typed as the anchor that the table holds at no code or at several.
     [[nodiscard]] static QString FontCharacterNotHeld(const QString& character);
     [[nodiscard]] static QString FontAnchorAction(int code);  // after "Undo"
+    // The game text's choice to draw the bytes in the game's glyphs.
+    [[nodiscard]] static QString GameTextGlyphs();
+    [[nodiscard]] static QString GameTextGlyphsTip();
     // Undo and redo: the names of the actions, shown after "Undo" and "Redo"
     [[nodiscard]] static QString EditMenu();
     [[nodiscard]] static QString UndoPrefix();

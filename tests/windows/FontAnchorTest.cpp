@@ -3,6 +3,7 @@
 // glyph showing あ anchored by its character; three kanji labelled by typing; MAKE TABLE then
 // writes them at their codes. The anchor is undone and redone from the Edit menu.
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,6 +26,8 @@
 #include "font/FontPictures.h"
 #include "font/FontSettings.h"
 #include "font/FontWindow.h"
+#include "gametext/GameTextModel.h"
+#include "gametext/GameTextWindow.h"
 
 namespace glyphwright::test {
 namespace {
@@ -81,6 +84,7 @@ StandInGame WriteStandInGame(const QTemporaryDir& folder) {
             game += written.glyphs[character];
         }
     }
+    game += "\x0A\x0B\x10";  // the game's text right after the font: 王剣あ
     for (int i = 0; i < 4096; ++i) game += static_cast<char>(random());
     written.path = folder.filePath(QStringLiteral("game.bin"));
     std::ofstream(written.path.toStdString(), std::ios::binary) << game;
@@ -227,6 +231,26 @@ private slots:
         QCOMPARE(session.Lines(), (QStringList{"Hiragana", QStringLiteral("王"),
                                                QStringLiteral("剣"), QStringLiteral("法")}));
         QCOMPARE(undo.text(), QStringLiteral("Undo Single Entry 0E"));
+
+        // The game text draws the bytes in the game's glyphs above the table's reading.
+        Find<QAction>(session.main(), "actionGameText").trigger();
+        GameTextWindow& text = Existing(session.windows.Text(), "frmGameText");
+        const auto glyphs = kDigitsAndKanji.size() + kHiragana.size();  // the text follows them
+        Retype(Find<QLineEdit>(text, "txtOffset"),
+               QString::number(kFontStart + glyphs * kGlyphBytes, 16));
+        QTest::keyClick(&Find<QLineEdit>(text, "txtOffset"), Qt::Key_Return);
+        const QModelIndex reading =
+            Find<QTableView>(text, "tblText").model()->index(0, GameTextModel::Text);
+        QVERIFY(reading.data().toString().startsWith(QStringLiteral("王剣あ")));
+        QVERIFY(reading.data(Qt::DecorationRole).isNull());
+        auto& glyphsBox = Find<QCheckBox>(text, "chkGlyphs");
+        QVERIFY(glyphsBox.isEnabled());
+        QTest::mouseClick(&glyphsBox, Qt::LeftButton, Qt::NoModifier,
+                          QPoint(4, glyphsBox.height() / 2));
+        const QImage row = reading.data(Qt::DecorationRole).value<QImage>();
+        QVERIFY(Pictures(row.copy(0, 0, 16, 16), game.glyphs.at(U'王')));
+        QVERIFY(Pictures(row.copy(17, 0, 16, 16), game.glyphs.at(U'剣')));
+        QVERIFY(Pictures(row.copy(34, 0, 16, 16), game.glyphs.at(U'あ')));
 
         const QString table = folder.filePath(QStringLiteral("game.tbl"));
         session.user.pathAnswers.push_back(table.toStdString());
