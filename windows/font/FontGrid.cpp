@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -49,7 +50,14 @@ QRgb FontGrid::PageColour() {
 
 int FontGrid::CaptionHeight() const {
     // Two lines: the code, and the character the table holds for it.
-    return captions_.isEmpty() ? 0 : 2 * fontMetrics().height();
+    return captions_.isEmpty() ? 0 : 2 * CaptionLine();
+}
+
+int FontGrid::CaptionLine() const {
+    // Kana and kanji come from a fallback face, often taller than the widget's own.
+    const QFontMetrics metrics = fontMetrics();
+    return std::max(metrics.height(),
+                    metrics.boundingRect(QStringLiteral("\u3042\u6F22")).height());
 }
 
 QSize FontGrid::CellSize() const {
@@ -107,11 +115,16 @@ void FontGrid::Show(const std::vector<GlyphImage>& glyphs, int width, int height
         QPainter painter(&picture_);
         painter.setPen(QColor::fromRgb(kCaptionColour));
         painter.setFont(font());
+        const int line = CaptionLine();
         for (int index = 0; index < count_ && index < captions_.size(); ++index) {
             const QRect place = GlyphRect(index);
-            painter.drawText(QRect(place.left() - kGap / 2, place.bottom() + 1,
-                                   place.width() + kGap, CaptionHeight()),
-                             Qt::AlignHCenter | Qt::AlignTop, captions_[index]);
+            // Line by line, each in its own room, whatever face each line is drawn in.
+            const QStringList lines = captions_[index].split(u'\n');
+            for (int row = 0; row < lines.size() && row < 2; ++row) {
+                painter.drawText(QRect(place.left() - kGap / 2, place.bottom() + 1 + row * line,
+                                       place.width() + kGap, line),
+                                 Qt::AlignHCenter | Qt::AlignVCenter, lines[row]);
+            }
         }
     }
     if (selected_ >= count_) selected_ = count_ - 1;

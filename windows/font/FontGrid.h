@@ -53,6 +53,7 @@ protected:
 
 private:
     [[nodiscard]] int CaptionHeight() const;
+    [[nodiscard]] int CaptionLine() const;
     [[nodiscard]] QSize CellSize() const;
 
     QImage picture_;
