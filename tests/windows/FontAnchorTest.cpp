@@ -271,6 +271,34 @@ private slots:
         expected += "\r\r\n";
         QCOMPARE(ReadFile(table), expected);
     }
+
+    // The settings are the project's: a document opened with them shows them, and looking about
+    // keeps them there without a step to undo.
+    void settingsComeFromTheDocumentAndGoBackToIt() {
+        QTemporaryDir folder;
+        const StandInGame game = WriteStandInGame(folder);
+        Session session;
+        DocumentContents project;
+        project.featureSettings["font"] =
+            R"({"format":"bitmap","width":16,"height":16,"tileOrder":"across","offset":"40",)"
+            R"("zoom":3,"anchor":{"offset":"240","code":16}})";
+        session.document.Replace(project);
+        session.user.openAnswers.push_back(game.path.toStdString());
+        Find<QAction>(session.main(), "actionOpenGameFile").trigger();
+        Find<QAction>(session.main(), "actionFont").trigger();
+        FontWindow& window = Existing(session.windows.Font(), "Font");
+        QCOMPARE(window.View().Offset(), std::uint64_t{kFontStart});
+        QCOMPARE(Find<QComboBox>(window, "cmbFormat").currentText(), QStringLiteral("bitmap"));
+        QCOMPARE(Find<QSpinBox>(window, "spnHeight").value(), 16);
+        QCOMPARE(Find<QSpinBox>(window, "spnZoom").value(), 3);
+        QCOMPARE(window.View().CodeOf(0x10), std::optional<ByteCode>(0x10));
+
+        QTest::keyClick(&Grid(window), Qt::Key_Down, Qt::ControlModifier);  // a row on
+        const FontSettings kept = FontSettings::Of(session.document);
+        QCOMPARE(kept.offset, std::uint64_t{kFontStart + 16 * kGlyphBytes});
+        QCOMPARE(kept.anchor, (std::optional<FontAnchor>(FontAnchor{0x240, 0x10})));
+        QVERIFY(!Find<QAction>(session.main(), "actionUndo").isEnabled());
+    }
 };
 
 }  // namespace glyphwright::test

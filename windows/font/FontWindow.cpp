@@ -238,7 +238,9 @@ void FontWindow::KeepSettings() {
     std::string json = settings_.Json();
     const auto& all = document_.Contents().featureSettings;
     const auto held = all.find(FontSettings::kFeature);
-    if (held != all.end() && held->second == json) return;
+    if (held != all.end() ? held->second == json : json == FontSettings{}.Json()) {
+        return;  // as kept, or as a document that never named its font
+    }
     keeping_ = true;
     document_.SetFeatureSettings(FontSettings::kFeature, std::move(json));
     keeping_ = false;
