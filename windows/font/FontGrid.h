@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QImage>
 #include <QStringList>
 #include <QWidget>
@@ -54,6 +55,7 @@ protected:
 private:
     [[nodiscard]] int CaptionHeight() const;
     [[nodiscard]] int CaptionLine() const;
+    [[nodiscard]] const QImage& CaptionPicture(const QString& text);
     [[nodiscard]] QSize CellSize() const;
 
     QImage picture_;
@@ -63,6 +65,8 @@ private:
     int zoom_ = 1;
     int selected_ = -1;
     QStringList captions_;
+    QHash<QString, QImage> captionPictures_;  // each caption line as drawn
+    mutable int captionLine_ = 0;             // a caption line's height, once measured
 };
 
 }  // namespace glyphwright
