@@ -390,8 +390,9 @@ int main(int argc, char* argv[]) {
     const std::string page = kFontPage, step = kFontStep;
     underRow("(f) font: 256 glyphs decoded and drawn (1bpp 8x8, 2x)", ns(page + "/0"), 2e6);
     underRow("    the same, snes4bpp 16x16 at 2x", ns(page + "/1"), 2e6);
-    const char* stepNames[] = {"a byte", "a row", "a page"};
-    for (int kind = 0; kind < 3; ++kind) {
+    underRow("    the same, anchored: codes and characters under them", ns(page + "/2"), 2e6);
+    const char* stepNames[] = {"a byte", "a row", "a page", "an anchored page"};
+    for (int kind = 0; kind < 4; ++kind) {
         const std::string name = step + "/" + std::to_string(kind);
         underRow(std::string("    step by ") + stepNames[kind] + " through 64 MiB, drawn: mean",
                  ns(name), 16e6);

@@ -27,6 +27,7 @@ void Document::Apply(const DocumentStep& step) {
     }
     change.table = !step.entries.empty() || step.currentCode || step.lastCode;
     change.startCode = step.startCode.has_value();
+    change.settings = step.featureSettings.has_value();
 
     AboutTo(change);
     switch (step.orderEdit) {
@@ -49,6 +50,14 @@ void Document::Apply(const DocumentStep& step) {
     if (step.currentCode) contents_.table.CurrentCode = *step.currentCode;
     if (step.lastCode) contents_.table.LastCode = *step.lastCode;
     if (step.startCode) contents_.startCode = *step.startCode;
+    if (step.featureSettings) {
+        const auto& [feature, json] = *step.featureSettings;
+        if (json.empty()) {
+            contents_.featureSettings.erase(feature);
+        } else {
+            contents_.featureSettings[feature] = json;
+        }
+    }
     Changed(change);
 }
 

@@ -70,6 +70,8 @@ struct DocumentStep {
     std::optional<ByteCode> currentCode;
     std::optional<ByteCode> lastCode;
     std::optional<std::string> startCode;
+    // A feature's name and the whole of its settings; empty settings: the feature has none.
+    std::optional<std::pair<std::string, std::string>> featureSettings;
 };
 
 // Hears every change of a document: once just before it is made, once just after.

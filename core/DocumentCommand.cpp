@@ -103,9 +103,22 @@ DocumentCommand DocumentCommand::SetStartCode(const Document& document, std::str
     return command;
 }
 
+DocumentCommand DocumentCommand::SetFeatureSettings(const Document& document,
+                                                    const std::string& feature, std::string json) {
+    DocumentCommand command;
+    const auto& all = document.Contents().featureSettings;
+    const auto held = all.find(feature);
+    std::string before = held == all.end() ? std::string() : held->second;
+    if (json != before) {
+        command.backward_.featureSettings.emplace(feature, std::move(before));
+        command.forward_.featureSettings.emplace(feature, std::move(json));
+    }
+    return command;
+}
+
 bool DocumentCommand::IsEmpty() const {
     return forward_.orderEdit == Edit::None && forward_.entries.empty() && !forward_.currentCode &&
-           !forward_.lastCode && !forward_.startCode;
+           !forward_.lastCode && !forward_.startCode && !forward_.featureSettings;
 }
 
 }  // namespace glyphwright

@@ -34,6 +34,11 @@ public:
     // The start code text.
     [[nodiscard]] static DocumentCommand SetStartCode(const Document& document, std::string text);
 
+    // The whole of a feature's settings, as JSON text; "" takes them away.
+    [[nodiscard]] static DocumentCommand SetFeatureSettings(const Document& document,
+                                                            const std::string& feature,
+                                                            std::string json);
+
     // Whether doing it would change nothing.
     [[nodiscard]] bool IsEmpty() const;
 

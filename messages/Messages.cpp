@@ -611,6 +611,44 @@ QString Messages::FontSelected(const QString& offset, std::optional<int> code) {
 QString Messages::FontNoGlyphs() {
     return tr("The game file is empty: it holds no glyphs.");
 }
+QString Messages::FontAnchorLabel() {
+    return tr("&Anchor:");
+}
+QString Messages::FontAnchorTip() {
+    return tr(
+        "The selected glyph's code as two hex digits, or its character where the table holds "
+        "that character at one code. Enter ties the font to it: the glyphs after it have the "
+        "codes after it.");
+}
+QString Messages::FontCharactersLabel() {
+    return tr("&Characters:");
+}
+QString Messages::FontCharactersTip() {
+    return tr(
+        "The characters the selected glyph shows. Enter stores them at its code as a single "
+        "entry and selects the next glyph.");
+}
+QString Messages::FontNoCode() {
+    return tr(
+        "The selected glyph has no code. Anchor the font first: select a glyph and type "
+        "its code or its character in the Anchor box.");
+}
+QString Messages::FontCharacterNotHeld(const QString& character) {
+    return tr("The table holds \"%1\" at no code or at more than one. Type the glyph's code "
+              "as two hex digits instead.")
+        .arg(character);
+}
+QString Messages::GameTextGlyphs() {
+    return tr("&Glyphs");
+}
+QString Messages::GameTextGlyphsTip() {
+    return tr(
+        "Draws the bytes as the game does, glyph by glyph, above the table's reading. The "
+        "glyphs come from the font anchored in the Font window.");
+}
+QString Messages::FontAnchorAction(int code) {
+    return tr("Anchor at %1").arg(Hex(code));
+}
 
 QString Messages::NewProject() {
     return tr("&New");

@@ -154,6 +154,17 @@ public:
     // The selected glyph: where it starts, and its code where one is known.
     [[nodiscard]] static QString FontSelected(const QString& offset, std::optional<int> code);
     [[nodiscard]] static QString FontNoGlyphs();
+    [[nodiscard]] static QString FontAnchorLabel();
+    [[nodiscard]] static QString FontAnchorTip();
+    [[nodiscard]] static QString FontCharactersLabel();
+    [[nodiscard]] static QString FontCharactersTip();
+    [[nodiscard]] static QString FontNoCode();  // characters typed for a glyph with no code
+    // A character typed as the anchor that the table holds at no code or at several.
+    [[nodiscard]] static QString FontCharacterNotHeld(const QString& character);
+    [[nodiscard]] static QString FontAnchorAction(int code);  // after "Undo"
+    // The game text's choice to draw the bytes in the game's glyphs.
+    [[nodiscard]] static QString GameTextGlyphs();
+    [[nodiscard]] static QString GameTextGlyphsTip();
 
     // Projects
     [[nodiscard]] static QString NewProject();

@@ -157,14 +157,14 @@ void WindowManager::ShowEnterHexNum() {
 }
 
 void WindowManager::ShowCodeMap() {
-    if (auto* map = Make(codeMap_, services_.document, services_.selection)) {
+    if (auto* map = Make(codeMap_, services_.document, services_.selection, services_.gameFile)) {
         map->Present();
     }
 }
 
 void WindowManager::ShowFont() {
     const bool isNew = font_.isNull();
-    if (auto* font = Make(font_, services_.gameFile)) {
+    if (auto* font = Make(font_, services_.history, services_.gameFile, services_.user)) {
         if (isNew) {
             connect(font, &FontWindow::openRequested, this, &WindowManager::OpenGameFileFromUser);
         }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "CodeMapModel.h"
+#include "font/FontPictures.h"
 
 namespace glyphwright {
 
@@ -125,10 +126,21 @@ void CodeMapGrid::paintEvent(QPaintEvent* event) {
     }
 
     const QColor text = palette().color(QPalette::Text);
+    // As the window made room for it: rows taller than their least keep the glyph's size.
+    const int zoom = GlyphZoom(verticalHeader()->minimumSectionSize());
     for (const Cell& cell : cells) {
         const CellLook& look = model->Look(cell.code);
+        QRect rect = cell.rect;
+        if (zoom > 0) {
+            // The glyph at the left, the character beside it in the rest of the cell.
+            const QImage& glyph = glyphs_->Of(cell.code);
+            const QSize size = glyphs_->GlyphSize() * zoom;
+            const QRect place(rect.x() + 2, rect.y() + (rect.height() - size.height()) / 2,
+                              size.width(), size.height());
+            if (!glyph.isNull()) painter.drawImage(place, glyph);
+            rect.setLeft(place.right() + 1);
+        }
         if (look.shown.isEmpty()) continue;
-        const QRect& rect = cell.rect;
         const bool dim = !look.inRange;
         const QPixmap& picture =
             pictures_.Get(look.shown, model->Font(), Dimmed(text, dim), devicePixelRatioF());
@@ -173,6 +185,16 @@ void CodeMapGrid::paintEvent(QPaintEvent* event) {
             PaintFrame(painter, cell.rect, palette().color(QPalette::Highlight), Qt::DotLine);
         }
     }
+}
+
+void CodeMapGrid::SetPictures(const FontPictures* pictures) {
+    glyphs_ = pictures;
+    viewport()->update();
+}
+
+int CodeMapGrid::GlyphZoom(int height) const {
+    if (glyphs_ == nullptr || !glyphs_->Any()) return 0;
+    return std::max(1, (height - 4) / std::max(1, glyphs_->GlyphSize().height()));
 }
 
 const QPixmap& CodeMapGrid::Corner(int height, bool dim) {

@@ -9,11 +9,14 @@
 
 namespace glyphwright {
 
+class FontPictures;
+
 // The grid of the code map: a table view for the keyboard, the mouse, tooltips and screen readers,
 // that draws its cells itself, straight from each cell's look. A cell shows the colour of the line
 // that lays it, a hatch for a code the table holds already, a red corner for an overlap, a veil
 // over codes the file does not cover, a frame round the codes of the selected Table Order line,
-// and the keyboard's cell.
+// and the keyboard's cell. With the game's font anchored, each code's glyph stands at the left of
+// its cell, beside the character.
 //
 // An include or a relative start changes dozens of cells at once, and the map repaints them while
 // the user waits for the action: the view's own way (a style option, a selection check and a
@@ -36,6 +39,10 @@ public:
         updateGeometry();
     }
     [[nodiscard]] QSize sizeHint() const override { return fullSize_; }
+    // The game's glyphs to draw beside the characters; none: characters alone.
+    void SetPictures(const FontPictures* pictures);
+    // How many times its size a glyph is drawn in a cell `height` high; 0 when it is not drawn.
+    [[nodiscard]] int GlyphZoom(int height) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -52,6 +59,7 @@ private:
     qreal cornerRatio_ = 0;
     TextPictures pictures_;  // the cells' texts, plain and dimmed
     QSize fullSize_;
+    const FontPictures* glyphs_ = nullptr;
 };
 
 }  // namespace glyphwright

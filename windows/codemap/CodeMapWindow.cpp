@@ -15,15 +15,17 @@
 #include "CodeMapModel.h"
 #include "Messages.h"
 #include "OrderSelection.h"
+#include "font/FontPictures.h"
 #include "ui_frmCodeMap.h"
 
 namespace glyphwright {
 
-CodeMapWindow::CodeMapWindow(Document& document, OrderSelection& selection)
+CodeMapWindow::CodeMapWindow(Document& document, OrderSelection& selection, OpenGameFile& game)
     : selection_(selection),
       ui_(std::make_unique<Ui::frmCodeMap>()),
       model_(new CodeMapModel(document, this)),
-      legend_(new CodeMapLegend(document.Order(), *model_, this)) {
+      legend_(new CodeMapLegend(document.Order(), *model_, this)),
+      glyphs_(new FontPictures(document, game, this)) {
     ui_->setupUi(this);
     setWindowTitle(Messages::CodeMapTitle());
     ui_->lblLegend->setText(Messages::CodeMapLegendTitle());
@@ -33,6 +35,11 @@ CodeMapWindow::CodeMapWindow(Document& document, OrderSelection& selection)
     ui_->tblCodeMap->setModel(model_);
     ui_->lstLegend->setModel(legend_);
     ui_->lstLegend->setItemDelegate(new CodeMapLegendDelegate(ui_->lstLegend));
+    ui_->tblCodeMap->SetPictures(glyphs_);
+    connect(glyphs_, &FontPictures::changed, this, [this] {
+        SizeGrid();
+        ui_->tblCodeMap->viewport()->update();
+    });
     SizeGrid();
     // The words under the grid keep their height whatever they say, so that a change of words
     // never lays the window out again and repaints the whole grid.
@@ -77,8 +84,11 @@ CodeMapWindow::~CodeMapWindow() = default;
 void CodeMapWindow::SizeGrid() {
     // Room for a two-character entry in every cell, so that DTE pairs read whole.
     const QFontMetrics cell(CodeMapModel::CellFont());
-    const int width = cell.horizontalAdvance(QStringLiteral("ガガ")) + 8;
     const int height = cell.height() + 12;
+    // And for the game's glyph beside it, when there is one.
+    const int glyph =
+        glyphs_->Any() ? glyphs_->GlyphSize().width() * ui_->tblCodeMap->GlyphZoom(height) + 2 : 0;
+    const int width = cell.horizontalAdvance(QStringLiteral("ガガ")) + 8 + glyph;
     QTableView& grid = *ui_->tblCodeMap;
     for (QHeaderView* header : {grid.horizontalHeader(), grid.verticalHeader()}) {
         header->setSectionResizeMode(QHeaderView::Stretch);

@@ -20,11 +20,14 @@ namespace glyphwright {
 
 class CodeMapLegend;
 class CodeMapModel;
+class FontPictures;
+class OpenGameFile;
 class OrderSelection;
 class Document;
 
 // frmCodeMap: the 256 codes as MAKE TABLE would write them now, coloured by the Table Order line
 // that lays each, with the range, the duplicates, or why no file would be made, under the grid.
+// With the game's font anchored, each code's glyph stands beside its character.
 // It only looks: it changes neither the table nor the order, and selects a line only quietly.
 // The close box hides it; it keeps its place and is shown there again.
 class CodeMapWindow final : public QWidget {
@@ -32,13 +35,14 @@ class CodeMapWindow final : public QWidget {
     Q_DISABLE_COPY_MOVE(CodeMapWindow)
 
 public:
-    CodeMapWindow(Document& document, OrderSelection& selection);
+    CodeMapWindow(Document& document, OrderSelection& selection, OpenGameFile& game);
     ~CodeMapWindow() override;
 
     // Shows the map where it was last, or brings it to the front when it is shown.
     void Present();
 
     [[nodiscard]] CodeMapModel& Model() { return *model_; }
+    [[nodiscard]] const FontPictures& Glyphs() const { return *glyphs_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -60,6 +64,7 @@ private:
     std::unique_ptr<Ui::frmCodeMap> ui_;
     CodeMapModel* model_;
     CodeMapLegend* legend_;
+    FontPictures* glyphs_;
     bool showingFailure_ = false;
     // What the words under the grid were last made from.
     struct Words {

@@ -7,10 +7,10 @@
 #include "DocumentHistory.h"
 #include "Messages.h"
 #include "OneLineBox.h"
+#include "PutSingleEntry.h"
 #include "RunAction.h"
 #include "WindowFrame.h"
 #include "WindowQueries.h"
-#include "core/EucJp.h"
 #include "core/ParseHexByte.h"
 #include "ui_frmInsertDTE.h"
 
@@ -62,20 +62,7 @@ void SingleEntryDialog::Insert() {
         refuse(Messages::BadCode(code, read.error()));
         return;
     }
-    const QString characters = ui_->txtText->text();
-    const auto bytes = EncodeEucJp(characters.toStdString());
-    if (!bytes.ok()) {
-        refuse(Messages::NotEucJp(QString::fromStdString(bytes.error().character)));
-        return;
-    }
-    if (history_.Doc().Order().IsFull()) {
-        refuse(Messages::OrderFull());
-        return;
-    }
-
-    history_.Run(DocumentCommand::PutEntry(history_.Doc(), read.value(), {bytes.value()},
-                                           characters.toStdString()),
-                 Messages::SingleEntryAction(read.value()));
+    if (!PutSingleEntry(history_, user_, read.value(), ui_->txtText->text())) return;
     hide();
 }
 

@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -48,7 +49,35 @@ QRgb FontGrid::PageColour() {
 }
 
 int FontGrid::CaptionHeight() const {
-    return captions_.isEmpty() ? 0 : fontMetrics().height();
+    // Two lines: the code, and the character the table holds for it.
+    return captions_.isEmpty() ? 0 : 2 * CaptionLine();
+}
+
+int FontGrid::CaptionLine() const {
+    // Kana and kanji come from a fallback face, often taller than the widget's own. Measured
+    // once: every glyph's place depends on it.
+    if (captionLine_ == 0) {
+        const QFontMetrics metrics = fontMetrics();
+        captionLine_ = std::max(metrics.height(),
+                                metrics.boundingRect(QStringLiteral("\u3042\u6F22")).height());
+    }
+    return captionLine_;
+}
+
+const QImage& FontGrid::CaptionPicture(const QString& text) {
+    // Laid out once and copied after: a page holds 512 caption lines, mostly the same again.
+    auto known = captionPictures_.find(text);
+    if (known != captionPictures_.end()) return *known;
+    if (captionPictures_.size() > 4096) captionPictures_.clear();
+    const QFontMetrics metrics = fontMetrics();
+    QImage picture(std::max(1, metrics.horizontalAdvance(text) + 2), CaptionLine(),
+                   QImage::Format_RGB32);
+    picture.fill(kPageColour);
+    QPainter painter(&picture);
+    painter.setPen(QColor::fromRgb(kCaptionColour));
+    painter.setFont(font());
+    painter.drawText(picture.rect(), Qt::AlignCenter, text);
+    return *captionPictures_.insert(text, picture);
 }
 
 QSize FontGrid::CellSize() const {
@@ -104,13 +133,20 @@ void FontGrid::Show(const std::vector<GlyphImage>& glyphs, int width, int height
     }
     if (!captions_.isEmpty()) {
         QPainter painter(&picture_);
-        painter.setPen(QColor::fromRgb(kCaptionColour));
-        painter.setFont(font());
+        const int line = CaptionLine();
         for (int index = 0; index < count_ && index < captions_.size(); ++index) {
             const QRect place = GlyphRect(index);
-            painter.drawText(QRect(place.left() - kGap / 2, place.bottom() + 1,
-                                   place.width() + kGap, CaptionHeight()),
-                             Qt::AlignHCenter | Qt::AlignTop, captions_[index]);
+            // Line by line, each in its own room, centred under the glyph and cut to the cell.
+            const QStringList lines = captions_[index].split(u'\n');
+            for (int row = 0; row < lines.size() && row < 2; ++row) {
+                if (lines[row].isEmpty()) continue;
+                const QImage& text = CaptionPicture(lines[row]);
+                const QRect room(place.left() - kGap / 2, place.bottom() + 1 + row * line,
+                                 place.width() + kGap, line);
+                const int shown = std::min(text.width(), room.width());
+                painter.drawImage(QPoint(room.left() + (room.width() - shown) / 2, room.top()),
+                                  text, QRect((text.width() - shown) / 2, 0, shown, line));
+            }
         }
     }
     if (selected_ >= count_) selected_ = count_ - 1;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QImage>
 #include <QStringList>
 #include <QWidget>
@@ -26,12 +27,13 @@ public:
     ~FontGrid() override;
 
     // The glyphs of the page, each `width` x `height`, drawn `zoom` times their size. Captions,
-    // if any, one a glyph.
+    // if any, one a glyph, of up to two lines.
     void Show(const std::vector<GlyphImage>& glyphs, int width, int height, int zoom,
               const QStringList& captions);
     void Select(int index);
 
     [[nodiscard]] int Selected() const { return selected_; }
+    [[nodiscard]] const QStringList& Captions() const { return captions_; }
     // Where the glyph at `index` is drawn.
     [[nodiscard]] QRect GlyphRect(int index) const;
     // The page as drawn, for the tests and the benchmarks.
@@ -52,6 +54,8 @@ protected:
 
 private:
     [[nodiscard]] int CaptionHeight() const;
+    [[nodiscard]] int CaptionLine() const;
+    [[nodiscard]] const QImage& CaptionPicture(const QString& text);
     [[nodiscard]] QSize CellSize() const;
 
     QImage picture_;
@@ -61,6 +65,8 @@ private:
     int zoom_ = 1;
     int selected_ = -1;
     QStringList captions_;
+    QHash<QString, QImage> captionPictures_;  // each caption line as drawn
+    mutable int captionLine_ = 0;             // a caption line's height, once measured
 };
 
 }  // namespace glyphwright

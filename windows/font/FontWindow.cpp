@@ -18,11 +18,16 @@
 
 #include <utility>
 
+#include "DocumentHistory.h"
 #include "FontGrid.h"
 #include "HexText.h"
 #include "Messages.h"
 #include "OneLineBox.h"
 #include "OpenGameFile.h"
+#include "RunAction.h"
+#include "WindowQueries.h"
+#include "core/EucJp.h"
+#include "dialogs/PutSingleEntry.h"
 
 namespace glyphwright {
 
@@ -40,11 +45,22 @@ QLabel* Buddy(const QString& text, QWidget* control) {
 
 constexpr int kWheelNotch = 120;  // angle of one notch of a common wheel
 
+// What the table holds at a code, as the user reads it; nothing for bytes that are no EUC-JP.
+QString Shown(const std::string& bytes) {
+    if (bytes.empty()) return {};
+    const auto text = DecodeEucJp(bytes);
+    return text ? QString::fromStdString(text.value()) : QString();
+}
+
 }  // namespace
 
-FontWindow::FontWindow(OpenGameFile& game, QWidget* parent)
+FontWindow::FontWindow(DocumentHistory& history, OpenGameFile& game, WindowQueries& user,
+                       QWidget* parent)
     : QWidget(parent),
+      history_(history),
+      document_(history.Doc()),
       game_(game),
+      user_(user),
       file_(new QLabel),
       format_(new QComboBox),
       width_(new QSpinBox),
@@ -52,6 +68,8 @@ FontWindow::FontWindow(OpenGameFile& game, QWidget* parent)
       order_(new QComboBox),
       offset_(new QLineEdit),
       zoom_(new QSpinBox),
+      anchor_(new QLineEdit),
+      label_(new QLineEdit),
       scroller_(new QScrollArea),
       grid_(new FontGrid),
       status_(new QLabel) {
@@ -66,6 +84,12 @@ FontWindow::FontWindow(OpenGameFile& game, QWidget* parent)
     grid_->setObjectName(QStringLiteral("glyphGrid"));
     status_->setObjectName(QStringLiteral("lblStatus"));
     file_->setObjectName(QStringLiteral("lblFile"));
+    anchor_->setObjectName(QStringLiteral("txtAnchor"));
+    label_->setObjectName(QStringLiteral("txtCharacters"));
+    anchor_->setToolTip(Messages::FontAnchorTip());
+    label_->setToolTip(Messages::FontCharactersTip());
+    OneLineBox::Keep(*anchor_);
+    OneLineBox::Keep(*label_);
 
     for (const TileFormat format : AllTileFormats()) {
         format_->addItem(Name(TileFormatName(format)), static_cast<int>(format));
@@ -120,9 +144,17 @@ FontWindow::FontWindow(OpenGameFile& game, QWidget* parent)
     settings->addWidget(Buddy(Messages::FontZoomLabel(), zoom_));
     settings->addWidget(zoom_);
 
+    auto* naming = new QHBoxLayout;
+    naming->addWidget(Buddy(Messages::FontAnchorLabel(), anchor_));
+    naming->addWidget(anchor_);
+    naming->addSpacing(8);
+    naming->addWidget(Buddy(Messages::FontCharactersLabel(), label_));
+    naming->addWidget(label_, 1);
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(file_);
     layout->addLayout(settings);
+    layout->addLayout(naming);
     layout->addWidget(scroller_, 1);
     layout->addWidget(status_);
 
@@ -133,6 +165,10 @@ FontWindow::FontWindow(OpenGameFile& game, QWidget* parent)
     connect(height_, &QSpinBox::valueChanged, this, formatChosen);
     connect(zoom_, &QSpinBox::valueChanged, this, &FontWindow::Refresh);
     connect(offset_, &QLineEdit::returnPressed, this, &FontWindow::OffsetTyped);
+    connect(anchor_, &QLineEdit::returnPressed, this,
+            [this] { RunAction(user_, [this] { AnchorTyped(); }); });
+    connect(label_, &QLineEdit::returnPressed, this,
+            [this] { RunAction(user_, [this] { LabelTyped(); }); });
     connect(grid_, &FontGrid::glyphClicked, this, [this](int index) {
         view_.Select(index);
         ShowSelection();
@@ -143,11 +179,124 @@ FontWindow::FontWindow(OpenGameFile& game, QWidget* parent)
     grid_->installEventFilter(this);
     scroller_->viewport()->installEventFilter(this);
 
+    taking_ = true;
     FileChanged();
+    taking_ = false;
+    TakeSettings();
+    document_.AddObserver(*this);
     grid_->setFocus();
 }
 
-FontWindow::~FontWindow() = default;
+FontWindow::~FontWindow() {
+    document_.RemoveObserver(*this);
+}
+
+void FontWindow::DocumentChanged(const DocumentChange& change) {
+    if (change.settings && !keeping_) {
+        TakeSettings();
+    } else if (change.table || change.order || change.startCode) {
+        Refresh();  // the characters under the glyphs
+    }
+}
+
+void FontWindow::TakeSettings() {
+    settings_ = FontSettings::Of(document_);
+    const GlyphFormat& format = settings_.format;
+    taking_ = true;
+    {
+        const QSignalBlocker quietFormat(format_);
+        const QSignalBlocker quietOrder(order_);
+        const QSignalBlocker quietZoom(zoom_);
+        format_->setCurrentIndex(format_->findData(static_cast<int>(format.Tiles())));
+        order_->setCurrentIndex(order_->findData(static_cast<int>(format.Order())));
+        zoom_->setValue(settings_.zoom);
+    }
+    FormatChosen();  // the sizes the format allows
+    {
+        const QSignalBlocker quietWidth(width_);
+        const QSignalBlocker quietHeight(height_);
+        width_->setValue(format.Width());
+        height_->setValue(format.Height());
+    }
+    view_.SetFormat(format);
+    view_.SetOffset(settings_.offset);
+    if (settings_.anchor) {
+        view_.SetCodeForGlyph(
+            [this](std::uint64_t glyphOffset) { return settings_.CodeAt(glyphOffset); });
+    } else {
+        view_.SetCodeForGlyph({});
+    }
+    taking_ = false;
+    Refresh();
+}
+
+void FontWindow::KeepSettings() {
+    if (taking_) return;
+    settings_.format = view_.Format();
+    settings_.offset = view_.Offset();
+    settings_.zoom = zoom_->value();
+    std::string json = settings_.Json();
+    const auto& all = document_.Contents().featureSettings;
+    const auto held = all.find(FontSettings::kFeature);
+    if (held != all.end() ? held->second == json : json == FontSettings{}.Json()) {
+        return;  // as kept, or as a document that never named its font
+    }
+    keeping_ = true;
+    document_.SetFeatureSettings(FontSettings::kFeature, std::move(json));
+    keeping_ = false;
+}
+
+void FontWindow::AnchorTyped() {
+    const QString typed = anchor_->text().trimmed();
+    if (typed.isEmpty() || view_.GlyphsShown() == 0) return;
+    const auto refuse = [this](const QString& text) {
+        user_.ShowMessage(Messages::Title().toStdString(), text.toStdString(),
+                          MessageIcon::Exclamation);
+    };
+    // Two hex digits are a code; anything else is the glyph's character, found in the table.
+    static const QRegularExpression kCode(QStringLiteral("^[0-9A-Fa-f]{2}$"));
+    std::optional<ByteCode> code;
+    if (kCode.match(typed).hasMatch()) {
+        code = static_cast<ByteCode>(typed.toUInt(nullptr, 16));
+    } else {
+        const auto bytes = EncodeEucJp(typed.toStdString());
+        if (!bytes) {
+            refuse(Messages::NotEucJp(QString::fromStdString(bytes.error().character)));
+            return;
+        }
+        code = OnlyCodeHolding(
+            TableAsMadeNow(document_.TableText(), document_.Order(), document_.StartCode()),
+            bytes.value());
+        if (!code) {
+            refuse(Messages::FontCharacterNotHeld(typed));
+            return;
+        }
+    }
+    FontSettings anchored = settings_;
+    anchored.format = view_.Format();
+    anchored.offset = view_.Offset();
+    anchored.zoom = zoom_->value();
+    anchored.anchor = FontAnchor{view_.GlyphOffset(view_.Selected()), *code};
+    history_.Run(
+        DocumentCommand::SetFeatureSettings(document_, FontSettings::kFeature, anchored.Json()),
+        Messages::FontAnchorAction(*code));
+    anchor_->clear();
+}
+
+void FontWindow::LabelTyped() {
+    const QString characters = label_->text();
+    if (characters.isEmpty() || view_.GlyphsShown() == 0) return;
+    const auto code = view_.CodeOf(view_.Selected());
+    if (!code) {
+        user_.ShowMessage(Messages::Title().toStdString(), Messages::FontNoCode().toStdString(),
+                          MessageIcon::Exclamation);
+        return;
+    }
+    if (!PutSingleEntry(history_, user_, *code, characters)) return;
+    label_->clear();
+    view_.MoveSelection(1, 0);
+    Refresh();
+}
 
 void FontWindow::Present() {
     if (!isVisible()) {
@@ -235,9 +384,12 @@ void FontWindow::Refresh() {
     failure_ = glyphs ? QString() : Messages::Failure(glyphs.error());
     QStringList captions;
     if (view_.HasCodes() && glyphs) {
+        // What MAKE TABLE would write now, so the codes still empty show as gaps.
+        const CodeTable table =
+            TableAsMadeNow(document_.TableText(), document_.Order(), document_.StartCode());
         for (int index = 0; index < static_cast<int>(glyphs.value().size()); ++index) {
             const auto code = view_.CodeOf(index);
-            captions << (code ? HexNumber(*code) : QString());
+            captions << (code ? HexNumber(*code) + u'\n' + Shown(table[*code]) : QString());
         }
     }
     const GlyphFormat& format = view_.Format();
@@ -246,6 +398,7 @@ void FontWindow::Refresh() {
     grid_->resize(grid_->sizeHint());
     if (!offset_->hasFocus()) offset_->setText(HexNumber(view_.Offset(), 1));
     ShowSelection();
+    KeepSettings();
 }
 
 void FontWindow::ShowSelection() {

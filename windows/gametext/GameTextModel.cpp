@@ -4,9 +4,13 @@
 #include <span>
 #include <utility>
 
+#include <QPainter>
+
 #include "ColumnHeader.h"
 #include "HexText.h"
 #include "Messages.h"
+#include "font/FontGrid.h"
+#include "font/FontPictures.h"
 
 namespace glyphwright {
 
@@ -40,10 +44,40 @@ QVariant GameTextModel::headerData(int section, Qt::Orientation orientation, int
     return ColumnHeader(Messages::GameTextHeaders(), section, orientation, role);
 }
 
+void GameTextModel::ShowGlyphs(const FontPictures* pictures) {
+    glyphs_ = pictures;
+    if (rowCount() > 0) emit dataChanged(index(0, Text), index(rowCount() - 1, Text));
+}
+
+int GameTextModel::GlyphZoom() const {
+    return glyphs_ != nullptr && glyphs_->GlyphSize().height() <= 8 ? 2 : 1;
+}
+
+QImage GameTextModel::RowPicture(std::size_t first, std::size_t end) const {
+    const int zoom = GlyphZoom();
+    const QSize glyph = glyphs_->GlyphSize() * zoom;
+    const int step = glyph.width() + 1;
+    QImage picture(kBytesPerRow * step, glyph.height(), QImage::Format_RGB32);
+    picture.fill(FontGrid::PageColour());
+    QPainter painter(&picture);
+    for (std::size_t i = first; i < end; ++i) {
+        const QImage& drawn = glyphs_->Of(bytes_[i]);
+        if (!drawn.isNull()) {
+            painter.drawImage(QRect(QPoint(static_cast<int>(i - first) * step, 0), glyph), drawn);
+        }
+    }
+    return picture;
+}
+
 QVariant GameTextModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || role != Qt::DisplayRole) return {};
+    if (!index.isValid()) return {};
     const auto first = static_cast<std::size_t>(index.row()) * kBytesPerRow;
     const std::size_t end = std::min(first + kBytesPerRow, cells_.size());
+    if (role == Qt::DecorationRole && index.column() == Text && glyphs_ != nullptr &&
+        glyphs_->Any()) {
+        return RowPicture(first, std::min(end, bytes_.size()));
+    }
+    if (role != Qt::DisplayRole) return {};
     QString shown;
     switch (index.column()) {
         case Offset:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QImage>
 
 #include <cstdint>
 #include <vector>
@@ -9,8 +10,11 @@
 
 namespace glyphwright {
 
+class FontPictures;
+
 // Bytes of a game file in rows of sixteen: the offset, the bytes in hex, and the text they read
-// as through a code table.
+// as through a code table; with the game's glyphs given, the text's cell also holds the row's
+// bytes drawn as the game draws them, glyph by glyph (its decoration).
 class GameTextModel final : public QAbstractTableModel {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(GameTextModel)
@@ -26,6 +30,11 @@ public:
     void Show(std::uint64_t offset, std::vector<std::uint8_t> bytes, std::vector<TextCell> cells,
               int offsetDigits);
 
+    // The glyphs to draw each row's bytes in; none: text alone.
+    void ShowGlyphs(const FontPictures* pictures);
+    // How many times its size a glyph is drawn: small glyphs larger.
+    [[nodiscard]] int GlyphZoom() const;
+
     [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
     [[nodiscard]] int columnCount(const QModelIndex& parent = {}) const override;
     [[nodiscard]] QVariant data(const QModelIndex& index, int role) const override;
@@ -37,6 +46,9 @@ private:
     std::vector<std::uint8_t> bytes_;
     std::vector<TextCell> cells_;
     int offsetDigits_ = 8;
+    const FontPictures* glyphs_ = nullptr;
+
+    [[nodiscard]] QImage RowPicture(std::size_t first, std::size_t end) const;
 };
 
 }  // namespace glyphwright

@@ -1,5 +1,6 @@
 #include "GameTextWindow.h"
 
+#include <QCheckBox>
 #include <QRegularExpression>
 
 #include <QFontDatabase>
@@ -10,6 +11,7 @@
 #include <variant>
 
 #include "GameTextModel.h"
+#include "GlyphsAboveText.h"
 #include "Messages.h"
 #include "MiddleElision.h"
 #include "OneLineBox.h"
@@ -17,6 +19,7 @@
 #include "RunAction.h"
 #include "WindowQueries.h"
 #include "core/GameText.h"
+#include "font/FontPictures.h"
 #include "ui_frmGameText.h"
 
 namespace glyphwright {
@@ -37,7 +40,9 @@ GameTextWindow::GameTextWindow(Document& document, OpenGameFile& game, WindowQue
       game_(game),
       user_(user),
       ui_(std::make_unique<Ui::frmGameText>()),
-      text_(new GameTextModel(this)) {
+      text_(new GameTextModel(this)),
+      glyphs_(new FontPictures(document, game, this)),
+      glyphsBox_(new QCheckBox(Messages::GameTextGlyphs())) {
     ui_->setupUi(this);
     OneLineBox::Keep(*ui_->txtOffset);
     ui_->tblText->setModel(text_);
@@ -48,7 +53,14 @@ GameTextWindow::GameTextWindow(Document& document, OpenGameFile& game, WindowQue
     QHeaderView& rows = *ui_->tblText->verticalHeader();
     rows.hide();
     rows.setSectionResizeMode(QHeaderView::Fixed);
-    rows.setDefaultSectionSize(metrics.height() + 6);
+    textHeight_ = metrics.height() + 6;
+    rows.setDefaultSectionSize(textHeight_);
+    glyphsBox_->setObjectName(QStringLiteral("chkGlyphs"));
+    glyphsBox_->setToolTip(Messages::GameTextGlyphsTip());
+    ui_->offsetRow->addWidget(glyphsBox_);
+    ui_->tblText->setItemDelegateForColumn(GameTextModel::Text, new GlyphsAboveText(ui_->tblText));
+    connect(glyphsBox_, &QCheckBox::toggled, this, &GameTextWindow::ShowGlyphs);
+    connect(glyphs_, &FontPictures::changed, this, &GameTextWindow::ShowGlyphs);
     QHeaderView& columns = *ui_->tblText->horizontalHeader();
     columns.setStretchLastSection(true);
     const int margin = 3 * metrics.horizontalAdvance(QLatin1Char(' '));
@@ -73,6 +85,15 @@ GameTextWindow::GameTextWindow(Document& document, OpenGameFile& game, WindowQue
     connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, this,
             &GameTextWindow::openRequested);
     FileChanged();
+    ShowGlyphs();
+}
+
+void GameTextWindow::ShowGlyphs() {
+    const bool shown = glyphsBox_->isChecked() && glyphs_->Any();
+    glyphsBox_->setEnabled(glyphs_->Any());
+    text_->ShowGlyphs(shown ? glyphs_ : nullptr);
+    const int glyphHeight = shown ? glyphs_->GlyphSize().height() * text_->GlyphZoom() + 2 : 0;
+    ui_->tblText->verticalHeader()->setDefaultSectionSize(textHeight_ + glyphHeight);
 }
 
 GameTextWindow::~GameTextWindow() {

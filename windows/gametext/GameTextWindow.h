@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+class QCheckBox;
+
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -16,13 +18,15 @@ class frmGameText;
 
 namespace glyphwright {
 
+class FontPictures;
 class GameTextModel;
 class OpenGameFile;
 class WindowQueries;
 
 // frmGameText: the open game file's bytes from an offset beside the text they read as through the
 // table as the code map shows it now. It follows every change of the Table Order, of the start
-// code and of the table at once, so the user sees whether the table is right.
+// code and of the table at once, so the user sees whether the table is right. With the game's font
+// anchored, the bytes can also be shown as the game draws them, above the table's reading.
 class GameTextWindow final : public QWidget, private DocumentObserver {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(GameTextWindow)
@@ -48,12 +52,16 @@ private:
     void Turn(bool forward);
     void ReadPage();
     void Decode();
+    void ShowGlyphs();
 
     Document& document_;
     OpenGameFile& game_;
     WindowQueries& user_;
     std::unique_ptr<Ui::frmGameText> ui_;
     GameTextModel* text_;
+    FontPictures* glyphs_;
+    QCheckBox* glyphsBox_;
+    int textHeight_ = 0;  // a row's height for its text alone
     std::uint64_t offset_ = 0;
     std::vector<std::uint8_t> page_;           // the bytes shown, as read at `offset_`
     std::optional<GameFileError> unreadable_;  // why they could not be read

@@ -1,0 +1,66 @@
+#include "FontPictures.h"
+
+#include "FontGrid.h"
+#include "OpenGameFile.h"
+#include "core/DecodeGlyphs.h"
+
+namespace glyphwright {
+
+FontPictures::FontPictures(Document& document, OpenGameFile& game, QObject* parent)
+    : QObject(parent), document_(document), game_(game) {
+    connect(&game_, &OpenGameFile::changed, this, [this] {
+        Load();
+        emit changed();
+    });
+    document_.AddObserver(*this);
+    Load();
+}
+
+FontPictures::~FontPictures() {
+    document_.RemoveObserver(*this);
+}
+
+const QImage& FontPictures::Of(int code) const {
+    static const QImage kNone;
+    return code >= 0 && code < kCodeCount ? pictures_[static_cast<std::size_t>(code)] : kNone;
+}
+
+QSize FontPictures::GlyphSize() const {
+    return {settings_.format.Width(), settings_.format.Height()};
+}
+
+void FontPictures::DocumentChanged(const DocumentChange& change) {
+    if (!change.settings) return;
+    const FontSettings now = FontSettings::Of(document_);
+    // The Font window keeps its offset and zoom as the user looks; only these change the glyphs.
+    if (now.anchor == settings_.anchor && now.format == settings_.format) return;
+    Load();
+    emit changed();
+}
+
+void FontPictures::Load() {
+    settings_ = FontSettings::Of(document_);
+    pictures_ = {};
+    any_ = false;
+    const auto& file = game_.File();
+    if (!file || !settings_.anchor) return;
+    int first = 0;
+    while (first < kCodeCount && !settings_.OffsetOf(static_cast<ByteCode>(first))) ++first;
+    if (first == kCodeCount) return;
+    const auto glyphs =
+        DecodeGlyphs(*file, *settings_.OffsetOf(static_cast<ByteCode>(first)), settings_.format, 0,
+                     static_cast<std::size_t>(kCodeCount - first));
+    if (!glyphs) return;
+    for (std::size_t i = 0; i < glyphs.value().size(); ++i) {
+        const GlyphImage& glyph = glyphs.value()[i];
+        QImage picture(glyph.width, glyph.height, QImage::Format_RGB32);
+        for (int y = 0; y < glyph.height; ++y) {
+            auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
+            for (int x = 0; x < glyph.width; ++x) line[x] = FontGrid::InkColour(glyph.at(x, y));
+        }
+        pictures_[static_cast<std::size_t>(first) + i] = std::move(picture);
+        any_ = true;
+    }
+}
+
+}  // namespace glyphwright

@@ -1,0 +1,87 @@
+#include "FontSettings.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QString>
+
+#include "core/Document.h"
+
+namespace glyphwright {
+
+namespace {
+
+// Offsets are hex text: exact for any file, and what the window shows.
+QString Hex(std::uint64_t value) {
+    return QString::number(value, 16).toUpper();
+}
+
+QString Name(std::string_view name) {
+    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+std::optional<std::uint64_t> ReadHex(const QJsonValue& value) {
+    bool ok = false;
+    const qulonglong read = value.toString().toULongLong(&ok, 16);
+    return ok ? std::optional<std::uint64_t>(read) : std::nullopt;
+}
+
+}  // namespace
+
+FontSettings FontSettings::Of(const Document& document) {
+    FontSettings settings;
+    const auto& all = document.Contents().featureSettings;
+    const auto held = all.find(kFeature);
+    if (held == all.end()) return settings;
+    const QJsonObject json =
+        QJsonDocument::fromJson(QByteArray::fromStdString(held->second)).object();
+
+    const auto tiles =
+        ParseTileFormat(json.value(QStringLiteral("format")).toString().toStdString());
+    const auto order =
+        ParseTileOrder(json.value(QStringLiteral("tileOrder")).toString().toStdString());
+    const int width = json.value(QStringLiteral("width")).toInt(GlyphFormat::kTileSide);
+    const int height = json.value(QStringLiteral("height")).toInt(GlyphFormat::kTileSide);
+    if (tiles) {
+        if (const auto format =
+                GlyphFormat::Make(*tiles, width, height, order.value_or(TileOrder::Across))) {
+            settings.format = format.value();
+        }
+    }
+    settings.offset = ReadHex(json.value(QStringLiteral("offset"))).value_or(0);
+    settings.zoom = json.value(QStringLiteral("zoom")).toInt(settings.zoom);
+    const QJsonObject anchor = json.value(QStringLiteral("anchor")).toObject();
+    const auto anchorOffset = ReadHex(anchor.value(QStringLiteral("offset")));
+    const int code = anchor.value(QStringLiteral("code")).toInt(-1);
+    if (anchorOffset && code >= 0 && code < kCodeCount) {
+        settings.anchor = FontAnchor{*anchorOffset, static_cast<ByteCode>(code)};
+    }
+    return settings;
+}
+
+std::string FontSettings::Json() const {
+    QJsonObject json;
+    json.insert(QStringLiteral("format"), Name(TileFormatName(format.Tiles())));
+    json.insert(QStringLiteral("width"), format.Width());
+    json.insert(QStringLiteral("height"), format.Height());
+    json.insert(QStringLiteral("tileOrder"), Name(TileOrderName(format.Order())));
+    json.insert(QStringLiteral("offset"), Hex(offset));
+    json.insert(QStringLiteral("zoom"), zoom);
+    if (anchor) {
+        json.insert(QStringLiteral("anchor"),
+                    QJsonObject{{QStringLiteral("offset"), Hex(anchor->glyphOffset)},
+                                {QStringLiteral("code"), anchor->code}});
+    }
+    return QJsonDocument(json).toJson(QJsonDocument::Compact).toStdString();
+}
+
+std::optional<ByteCode> FontSettings::CodeAt(std::uint64_t glyphOffset) const {
+    if (!anchor) return std::nullopt;
+    return AnchoredCode(*anchor, format.BytesPerGlyph(), glyphOffset);
+}
+
+std::optional<std::uint64_t> FontSettings::OffsetOf(ByteCode code) const {
+    if (!anchor) return std::nullopt;
+    return AnchoredOffset(*anchor, format.BytesPerGlyph(), code);
+}
+
+}  // namespace glyphwright

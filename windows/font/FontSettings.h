@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "core/FontAnchor.h"
+#include "core/GlyphFormat.h"
+
+namespace glyphwright {
+
+class Document;
+
+// The Font window's settings as the project keeps them: the document's settings of the feature
+// "font", a JSON object. The code map and the game text read the anchor and format from here.
+struct FontSettings {
+    static constexpr const char* kFeature = "font";
+
+    GlyphFormat format;
+    std::uint64_t offset = 0;
+    int zoom = 2;
+    std::optional<FontAnchor> anchor;
+
+    // Whatever the document holds; settings missing or unreadable keep their defaults.
+    [[nodiscard]] static FontSettings Of(const Document& document);
+    [[nodiscard]] std::string Json() const;
+
+    // The code of `glyphOffset`'s glyph by the anchor; none without one.
+    [[nodiscard]] std::optional<ByteCode> CodeAt(std::uint64_t glyphOffset) const;
+    // Where the glyph of `code` starts; none without an anchor or before the file.
+    [[nodiscard]] std::optional<std::uint64_t> OffsetOf(ByteCode code) const;
+
+    friend bool operator==(const FontSettings&, const FontSettings&) = default;
+};
+
+}  // namespace glyphwright
