@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "BuiltInSets.h"
+#include "SetCatalogue.h"
 
 namespace glyphwright {
 
@@ -14,6 +14,10 @@ std::size_t Slot(int line) {
 }
 
 }  // namespace
+
+TableOrder::TableOrder(const SetCatalogue& sets) : catalogue_(&sets) {}
+
+TableOrder::TableOrder() : TableOrder(SetCatalogue::BuiltInsOnly()) {}
 
 const std::string& TableOrder::LineText(int line) const {
     return lines_.at(Slot(line));
@@ -31,11 +35,17 @@ int TableOrder::StartOf(int line) const {
 
 const CharacterSet* TableOrder::SetOf(int line) const {
     if (line < 0 || line >= LineCount()) throw std::out_of_range("no such Table Order line");
-    return sets_[Slot(line)];
+    const std::string& name = names_[Slot(line) + 1];
+    return name.empty() ? nullptr : catalogue_->Find(name);
+}
+
+bool TableOrder::Uses(std::string_view name) const {
+    return std::find(names_.begin() + 1, names_.begin() + 1 + LineCount(), name) !=
+           names_.begin() + 1 + LineCount();
 }
 
 bool TableOrder::AppendSetLine(const std::string& text) {
-    return Append(text, FindBuiltInSet(text) != nullptr);
+    return Append(text, catalogue_->Find(text) != nullptr);
 }
 
 bool TableOrder::AppendEntryLine(const std::string& text) {
@@ -47,7 +57,6 @@ bool TableOrder::Append(const std::string& text, bool recordSet) {
     const OrderChange change{OrderChange::Kind::Appended, LineCount()};
     AboutTo(change);
     lines_.push_back(text);
-    sets_.push_back(recordSet ? FindBuiltInSet(text) : nullptr);
     // The slots past the last line are always blank, so a line that records nothing has none.
     if (recordSet) names_[lines_.size()] = text;
     Changed(change);
@@ -60,7 +69,6 @@ void TableOrder::Remove(int line) {
     AboutTo(change);
     const auto at = static_cast<std::ptrdiff_t>(line);
     lines_.erase(lines_.begin() + at);
-    sets_.erase(sets_.begin() + at);
     // The line's name lives one slot above its start; the records below move up with their lines.
     std::move(names_.begin() + at + 2, names_.end(), names_.begin() + at + 1);
     names_.back().clear();

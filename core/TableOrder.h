@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Workspace.h"
@@ -10,6 +11,7 @@
 namespace glyphwright {
 
 struct CharacterSet;
+class SetCatalogue;
 
 // What changed in the Table Order, so that a view can follow it line by line.
 struct OrderChange {
@@ -43,7 +45,9 @@ protected:
 // (0 = none). Records move with their lines, and no record lingers past the last line.
 class TableOrder {
 public:
-    TableOrder() = default;
+    // Set names are looked up in `sets`, which must outlive the order.
+    explicit TableOrder(const SetCatalogue& sets);
+    TableOrder();  // the built-in sets only
     TableOrder(const TableOrder&) = delete;
     TableOrder& operator=(const TableOrder&) = delete;
 
@@ -58,11 +62,13 @@ public:
     // The set recorded for the line at 0-based `line` ("" for none) and its own start (0 = none).
     [[nodiscard]] const std::string& SetNameOf(int line) const;
     [[nodiscard]] int StartOf(int line) const;
-    // The built-in set recorded for the line, found once when the line was added; null for none.
+    // The set recorded for the line, as the catalogue has it now; null for none.
     [[nodiscard]] const CharacterSet* SetOf(int line) const;
+    // Whether a line records the set named `name`: such a set must stay while the line does.
+    [[nodiscard]] bool Uses(std::string_view name) const;
 
-    // Adds a line showing `text` and, when the text names a built-in set exactly, records that
-    // set for it. False, and nothing changes, when the order is full.
+    // Adds a line showing `text` and, when the text names a set of the catalogue exactly, records
+    // that set for it. False, and nothing changes, when the order is full.
     [[nodiscard]] bool AppendSetLine(const std::string& text);
     // Adds a line for a single entry: it shows `text` and records no set.
     [[nodiscard]] bool AppendEntryLine(const std::string& text);
@@ -79,8 +85,8 @@ private:
     void AboutTo(const OrderChange& change);
     void Changed(const OrderChange& change);
 
+    const SetCatalogue* catalogue_;
     std::vector<std::string> lines_;
-    std::vector<const CharacterSet*> sets_;  // per line, the set its name record names
     std::array<std::string, kOrderSlots> names_{};
     std::array<std::int16_t, kOrderSlots> starts_{};
     std::vector<TableOrderObserver*> observers_;

@@ -4,6 +4,7 @@
 
 #include "OpenGameFile.h"
 #include "RunAction.h"
+#include "TableEvents.h"
 #include "codemap/CodeMapWindow.h"
 #include "dialogs/IncludeChooser.h"
 #include "dialogs/RelativeStartDialog.h"
@@ -12,6 +13,7 @@
 #include "main/ConfirmExit.h"
 #include "main/MainWindow.h"
 #include "search/RelativeSearchWindow.h"
+#include "sets/CharacterSetsWindow.h"
 
 namespace glyphwright {
 
@@ -47,7 +49,7 @@ Window* WindowManager::Make(QPointer<Window>& slot, Arguments&&... arguments) {
 }
 
 void WindowManager::Start() {
-    auto* main = Make(main_, services_.workspace, services_.order, services_.lines,
+    auto* main = Make(main_, services_.workspace, services_.sets, services_.order, services_.lines,
                       services_.selection, services_.events, services_.user);
     if (main == nullptr) return;
     // The close box ends the program; it is handled once the close event is over.
@@ -61,6 +63,7 @@ void WindowManager::Start() {
     connect(main, &MainWindow::openGameFileRequested, this, &WindowManager::OpenGameFileFromUser);
     connect(main, &MainWindow::relativeSearchRequested, this, &WindowManager::ShowRelativeSearch);
     connect(main, &MainWindow::gameTextRequested, this, &WindowManager::ShowGameText);
+    connect(main, &MainWindow::characterSetsRequested, this, &WindowManager::ShowCharacterSets);
     main->show();
 }
 
@@ -100,8 +103,9 @@ void WindowManager::ShowPick() {
 void WindowManager::ShowRelativeSearch() {
     if (main_.isNull()) return;
     const bool isNew = search_.isNull();
-    RelativeSearchWindow* search = Make(search_, services_.order, services_.selection,
-                                        services_.gameFile, *main_, services_.user);
+    RelativeSearchWindow* search =
+        Make(search_, services_.sets, services_.order, services_.selection, services_.gameFile,
+             *main_, services_.user);
     if (search == nullptr) return;
     if (isNew) {
         connect(search, &RelativeSearchWindow::openRequested, this,
@@ -150,6 +154,27 @@ void WindowManager::ShowEnterHexNum() {
     }
 }
 
+CharacterSetsWindow* WindowManager::Sets() const {
+    return characterSets_.data();
+}
+
+void WindowManager::ShowCharacterSets() {
+    const bool made = characterSets_.isNull();
+    auto* window =
+        Make(characterSets_, services_.sets, services_.order, services_.setsPath, services_.user);
+    if (window == nullptr) return;
+    if (made) {
+        connect(window, &CharacterSetsWindow::setsChanged, this, [this] {
+            if (main_) main_->SetsChanged();
+            // A set's members may have changed under lines of the order: what is laid did too.
+            services_.events.AnnounceTableText();
+        });
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
 void WindowManager::ShowCodeMap() {
     if (auto* map = Make(codeMap_, services_.workspace, services_.order, services_.selection,
                          services_.events)) {
@@ -165,6 +190,7 @@ void WindowManager::Forget(QWidget& window) {
     if (insertDte_.data() == &window) insertDte_ = nullptr;
     if (enterHexNum_.data() == &window) enterHexNum_ = nullptr;
     if (codeMap_.data() == &window) codeMap_ = nullptr;
+    if (characterSets_.data() == &window) characterSets_ = nullptr;
     std::erase_if(created_, [&window](const QPointer<QWidget>& known) {
         return known.isNull() || known.data() == &window;
     });

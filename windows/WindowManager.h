@@ -3,12 +3,14 @@
 #include <QObject>
 #include <QPointer>
 
+#include <string>
 #include <vector>
 
 class QWidget;
 
 namespace glyphwright {
 
+class CharacterSetsWindow;
 class CodeMapWindow;
 class IncludeChooser;
 class GameTextWindow;
@@ -18,6 +20,7 @@ class OrderListModel;
 class OrderSelection;
 class RelativeSearchWindow;
 class RelativeStartDialog;
+class SetCatalogue;
 class SingleEntryDialog;
 class TableEvents;
 class TableOrder;
@@ -28,12 +31,14 @@ struct Workspace;
 // before any window, and outliving them all.
 struct WindowServices {
     Workspace& workspace;
+    SetCatalogue& sets;
     TableOrder& order;
     OrderListModel& lines;
     OrderSelection& selection;
     TableEvents& events;
     WindowQueries& user;
     OpenGameFile& gameFile;
+    const std::string& setsPath;  // where the user's sets are kept; empty: nowhere
 };
 
 // Creates, shows, hides and destroys the program's windows. Each exists at most once, is made
@@ -56,7 +61,8 @@ public:
     [[nodiscard]] IncludeChooser* Pick() const;
     [[nodiscard]] SingleEntryDialog* InsertDte() const;
     [[nodiscard]] RelativeStartDialog* EnterHexNum() const;
-    [[nodiscard]] CodeMapWindow* Map() const;  // frmCodeMap
+    [[nodiscard]] CodeMapWindow* Map() const;         // frmCodeMap
+    [[nodiscard]] CharacterSetsWindow* Sets() const;  // frmCharacterSets
 
     // Shows without blocking, making the window first if it does not exist; a window already
     // shown stays as it is, contents and all. Nothing is made once the program is ending.
@@ -70,6 +76,8 @@ public:
     // The relative search and the game text are made once and then only hidden and shown again,
     // keeping what they show: their close boxes hide them.
     void ShowRelativeSearch();
+    // Tools > Character Sets…: made once, then hidden and shown again like the search.
+    void ShowCharacterSets();
     void ShowGameText();
 
     // File > Open Game File…; once a file is open, the relative search is shown.
@@ -111,6 +119,7 @@ private:
     QPointer<SingleEntryDialog> insertDte_;
     QPointer<RelativeStartDialog> enterHexNum_;
     QPointer<CodeMapWindow> codeMap_;
+    QPointer<CharacterSetsWindow> characterSets_;
     std::vector<QPointer<QWidget>> created_;  // creation order
 };
 

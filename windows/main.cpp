@@ -1,14 +1,17 @@
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFile>
 
 #include <csignal>
 #include <cstdio>
 
 #include "ApplicationIcon.h"
 #include "CommandLine.h"
+#include "Messages.h"
 #include "ProgramState.h"
 #include "ProgramStyle.h"
 #include "QtQueries.h"
+#include "UserSetsPath.h"
 #include "Version.h"
 #include "WindowFrame.h"
 #include "WindowManager.h"
@@ -36,6 +39,8 @@ int main(int argc, char* argv[]) {
     glyphwright::InstallFontFallbacks();
 
     glyphwright::ProgramState state;
+    state.setsPath = QFile::encodeName(glyphwright::UserSetsPath()).toStdString();
+    const auto setsUnread = glyphwright::LoadUserSets(state.sets, state.setsPath);
     glyphwright::QtQueries queries;
     glyphwright::WindowManager windows(state.Services(queries));
     QObject::connect(&windows, &glyphwright::WindowManager::ended, &app, &QApplication::quit,
@@ -43,5 +48,9 @@ int main(int argc, char* argv[]) {
 
     windows.Start();
     queries.SetSaveDialogOwner(*windows.Main());
+    if (setsUnread) {
+        queries.ShowMessage(glyphwright::Messages::Title().toStdString(), setsUnread->toStdString(),
+                            glyphwright::MessageIcon::Exclamation);
+    }
     return QApplication::exec();
 }

@@ -1,9 +1,10 @@
 #include "MainWindow.h"
 
 #include <QCloseEvent>
-#include <QKeyEvent>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QKeySequence>
+#include <QSignalBlocker>
 
 #include <algorithm>
 #include <utility>
@@ -18,6 +19,7 @@
 #include "WindowFrame.h"
 #include "WindowQueries.h"
 #include "core/BuiltInSets.h"
+#include "core/SetCatalogue.h"
 #include "ui_frmGlyphwright.h"
 
 namespace glyphwright {
@@ -52,9 +54,11 @@ private:
 
 }  // namespace
 
-MainWindow::MainWindow(Workspace& workspace, TableOrder& order, OrderListModel& lines,
-                       OrderSelection& selection, TableEvents& events, WindowQueries& user)
+MainWindow::MainWindow(Workspace& workspace, const SetCatalogue& sets, TableOrder& order,
+                       OrderListModel& lines, OrderSelection& selection, TableEvents& events,
+                       WindowQueries& user)
     : workspace_(workspace),
+      sets_(sets),
       order_(order),
       selection_(selection),
       events_(events),
@@ -88,12 +92,13 @@ MainWindow::MainWindow(Workspace& workspace, TableOrder& order, OrderListModel& 
     connect(ui_->actionExit, &QAction::triggered, this, &MainWindow::exitRequested,
             Qt::QueuedConnection);
     connect(ui_->actionAbout, &QAction::triggered, this, guarded(&MainWindow::About));
-    connect(ui_->actionOpenGameFile, &QAction::triggered, this,
-            &MainWindow::openGameFileRequested);
+    connect(ui_->actionOpenGameFile, &QAction::triggered, this, &MainWindow::openGameFileRequested);
     connect(ui_->actionCodeMap, &QAction::triggered, this, &MainWindow::codeMapRequested);
     connect(ui_->actionGameText, &QAction::triggered, this, &MainWindow::gameTextRequested);
     connect(ui_->actionRelativeSearch, &QAction::triggered, this,
             &MainWindow::relativeSearchRequested);
+    connect(ui_->actionCharacterSets, &QAction::triggered, this,
+            &MainWindow::characterSetsRequested);
     connect(ui_->txtTblStartCode, &QLineEdit::textChanged, &events_,
             &TableEvents::SetStartCodeText);
 
@@ -113,13 +118,32 @@ MainWindow::MainWindow(Workspace& workspace, TableOrder& order, OrderListModel& 
 MainWindow::~MainWindow() = default;
 
 void MainWindow::Load() {
-    for (const CharacterSet& set : BuiltInSets()) {
-        ui_->cmbSelection->addItem(
-            QString::fromUtf8(set.name.data(), static_cast<qsizetype>(set.name.size())));
-    }
+    FillSetSelector();
     // Filling the list picks its first entry; the selector starts with nothing picked.
     ui_->cmbSelection->setCurrentIndex(-1);
     ui_->cmbSelection->clearEditText();
+}
+
+void MainWindow::FillSetSelector() {
+    const auto sets = sets_.Sets();
+    for (std::size_t i = 0; i < sets.size(); ++i) {
+        // The classic seven alone, as ever; the further orders and the user's sets after a line.
+        if (i == kClassicSetCount || (i == sets_.BuiltInCount() && i < sets.size())) {
+            ui_->cmbSelection->insertSeparator(ui_->cmbSelection->count());
+        }
+        ui_->cmbSelection->addItem(
+            QString::fromUtf8(sets[i].name.data(), static_cast<qsizetype>(sets[i].name.size())));
+    }
+}
+
+void MainWindow::SetsChanged() {
+    // What is typed or picked stays; only the list below it is made anew.
+    const QString text = ui_->cmbSelection->currentText();
+    const QSignalBlocker quiet(ui_->cmbSelection);
+    ui_->cmbSelection->clear();
+    FillSetSelector();
+    ui_->cmbSelection->setCurrentIndex(ui_->cmbSelection->findText(text));
+    ui_->cmbSelection->setEditText(text);
 }
 
 QString MainWindow::SelectionText() const {
@@ -182,8 +206,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 bool MainWindow::MoveKeyChoosesCurrentLine(const QKeyEvent& key) {
     // With no line selected, a key that moves through the list first chooses the line that has
     // the focus frame: otherwise the only line, already current, could never be chosen by keys.
-    static constexpr int kMoveKeys[] = {Qt::Key_Up,   Qt::Key_Down,   Qt::Key_Home,
-                                        Qt::Key_End,  Qt::Key_PageUp, Qt::Key_PageDown};
+    static constexpr int kMoveKeys[] = {Qt::Key_Up,  Qt::Key_Down,   Qt::Key_Home,
+                                        Qt::Key_End, Qt::Key_PageUp, Qt::Key_PageDown};
     if (std::find(std::begin(kMoveKeys), std::end(kMoveKeys), key.key()) == std::end(kMoveKeys) ||
         key.modifiers() != Qt::NoModifier || order_.LineCount() == 0 ||
         selection_.SelectedLine() >= 0) {

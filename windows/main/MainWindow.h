@@ -15,6 +15,7 @@ class QKeyEvent;
 namespace glyphwright {
 
 class OrderListModel;
+class SetCatalogue;
 class OrderSelection;
 class TableEvents;
 class TableOrder;
@@ -28,23 +29,27 @@ class MainWindow final : public QMainWindow, public IncludeTarget {
     Q_DISABLE_COPY_MOVE(MainWindow)
 
 public:
-    MainWindow(Workspace& workspace, TableOrder& order, OrderListModel& lines,
-               OrderSelection& selection, TableEvents& events, WindowQueries& user);
+    MainWindow(Workspace& workspace, const SetCatalogue& sets, TableOrder& order,
+               OrderListModel& lines, OrderSelection& selection, TableEvents& events,
+               WindowQueries& user);
     ~MainWindow() override;
 
     [[nodiscard]] QString SelectionText() const override;  // the picked set name or as typed
     void EnableRemove() override;
     void EnableMakeTable() override;
+    // The user's sets changed: Select Table Set lists them anew.
+    void SetsChanged();
 
 signals:
-    void includeRequested();  // INCLUDE
-    void orderLineChosen();   // the user chose a line of the Table Order in the list
-    void exitRequested();     // EXIT, or File > Exit
-    void closeBoxPressed();   // the window's close box: the program ends without questions
+    void includeRequested();         // INCLUDE
+    void orderLineChosen();          // the user chose a line of the Table Order in the list
+    void exitRequested();            // EXIT, or File > Exit
+    void closeBoxPressed();          // the window's close box: the program ends without questions
     void openGameFileRequested();    // File > Open Game File…
     void codeMapRequested();         // View > Code Map
     void gameTextRequested();        // View > Game Text
     void relativeSearchRequested();  // Tools > Relative Search…
+    void characterSetsRequested();   // Tools > Character Sets…
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -52,6 +57,7 @@ protected:
 
 private:
     void Load();
+    void FillSetSelector();
     void Remove();
     void MakeTableFromWindow();
     void About();
@@ -61,6 +67,7 @@ private:
     bool MoveKeyChoosesCurrentLine(const QKeyEvent& key);
 
     Workspace& workspace_;
+    const SetCatalogue& sets_;
     TableOrder& order_;
     OrderSelection& selection_;
     TableEvents& events_;

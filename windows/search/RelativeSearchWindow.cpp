@@ -15,7 +15,7 @@
 #include "RunAction.h"
 #include "SearchResultsModel.h"
 #include "WindowQueries.h"
-#include "core/BuiltInSets.h"
+#include "core/SetCatalogue.h"
 #include "core/TableOrder.h"
 #include "ui_frmRelativeSearch.h"
 
@@ -26,10 +26,11 @@ constexpr LetterWidth kWidths[] = {LetterWidth::OneByte, LetterWidth::TwoBytesLi
                                    LetterWidth::TwoBytesBigEndian};
 }  // namespace
 
-RelativeSearchWindow::RelativeSearchWindow(TableOrder& order, OrderSelection& selection,
-                                           OpenGameFile& game, IncludeTarget& target,
-                                           WindowQueries& user)
-    : order_(order),
+RelativeSearchWindow::RelativeSearchWindow(const SetCatalogue& sets, TableOrder& order,
+                                           OrderSelection& selection, OpenGameFile& game,
+                                           IncludeTarget& target, WindowQueries& user)
+    : sets_(sets),
+      order_(order),
       selection_(selection),
       game_(game),
       target_(target),
@@ -104,7 +105,7 @@ void RelativeSearchWindow::Search() {
     const auto& file = game_.File();
     if (!file || job_) return;
     const auto width = kWidths[std::clamp(ui_->cmbWidth->currentIndex(), 0, 2)];
-    auto search = RelativeSearch::Prepare(ui_->txtWord->text().toStdString(), width);
+    auto search = RelativeSearch::Prepare(ui_->txtWord->text().toStdString(), width, sets_.Sets());
     if (!search) {
         Tell(Messages::Failure(search.error()));
         return;
@@ -184,8 +185,8 @@ void RelativeSearchWindow::UseStartCode() {
         Tell(Messages::NoResultSelected());
         return;
     }
-    const std::string_view name = BuiltInSets()[group->set].name;
-    const QString setName = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    const QString setName = results_->SetName(group->set);
+    const std::string name = setName.toStdString();
     if (!group->fits) {
         Tell(Messages::GroupPastFF(setName, group->start));
         return;
@@ -207,7 +208,7 @@ void RelativeSearchWindow::UseStartCode() {
     }
     // As "Relative  Entry" adds a set: the first line makes REMOVE usable, any makes MAKE TABLE.
     if (order_.LineCount() == 0) target_.EnableRemove();
-    if (!order_.AppendSetLine(std::string(name))) return;
+    if (!order_.AppendSetLine(name)) return;
     const int added = order_.LineCount() - 1;
     order_.SetStart(added, start);
     target_.EnableMakeTable();

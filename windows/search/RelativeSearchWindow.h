@@ -18,6 +18,7 @@ class IncludeTarget;
 class OpenGameFile;
 class OrderSelection;
 class SearchResultsModel;
+class SetCatalogue;
 class TableOrder;
 class WindowQueries;
 
@@ -29,8 +30,8 @@ class RelativeSearchWindow final : public QWidget {
     Q_DISABLE_COPY_MOVE(RelativeSearchWindow)
 
 public:
-    RelativeSearchWindow(TableOrder& order, OrderSelection& selection, OpenGameFile& game,
-                         IncludeTarget& target, WindowQueries& user);
+    RelativeSearchWindow(const SetCatalogue& sets, TableOrder& order, OrderSelection& selection,
+                         OpenGameFile& game, IncludeTarget& target, WindowQueries& user);
     ~RelativeSearchWindow() override;
 
     [[nodiscard]] bool IsSearching() const { return job_ != nullptr; }
@@ -56,6 +57,7 @@ private:
     void SetSearching(bool searching);
     void Tell(const QString& text);
 
+    const SetCatalogue& sets_;
     TableOrder& order_;
     OrderSelection& selection_;
     OpenGameFile& game_;
