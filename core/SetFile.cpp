@@ -25,18 +25,31 @@ std::vector<Line> SplitLines(std::string_view text) {
     return lines;
 }
 
+// Out of line: GCC 12 optimizing warns falsely of an uninitialized string when the error is built
+// in place inside ReadSetFile.
+[[gnu::noinline]] Result<std::vector<UserSet>, SetFileError> Damaged(SetFileError::Kind kind,
+                                                                     std::size_t line,
+                                                                     SetProblem problem = {},
+                                                                     std::string text = {}) {
+    SetFileError error;
+    error.kind = kind;
+    error.line = line;
+    error.problem = std::move(problem);
+    error.text = std::move(text);
+    return error;
+}
+
 }  // namespace
 
 Result<std::vector<UserSet>, SetFileError> ReadSetFile(std::string_view text) {
     using Kind = SetFileError::Kind;
     const auto lines = SplitLines(text);
     if (lines.empty() || lines.front().text != kSetFileHeader) {
-        return SetFileError{Kind::NotASetFile, 1, {}, {}};
+        return Damaged(Kind::NotASetFile, 1);
     }
     std::vector<UserSet> sets;
     std::vector<std::size_t> setLines;                  // where each set begins
     std::vector<std::vector<std::size_t>> memberLines;  // where each member stands
-    std::vector<std::string> typed;                     // the member as written, for messages
     for (auto line = lines.begin() + 1; line != lines.end(); ++line) {
         const std::string_view t = line->text;
         if (t.empty() || t.front() == '#') continue;
@@ -47,21 +60,19 @@ Result<std::vector<UserSet>, SetFileError> ReadSetFile(std::string_view text) {
             continue;
         }
         if (t == "=" || t.starts_with("= ")) {
-            if (sets.empty()) return SetFileError{Kind::MemberOutsideSet, line->number, {}, {}};
+            if (sets.empty()) return Damaged(Kind::MemberOutsideSet, line->number);
             const std::string_view member = t.substr(std::min<std::size_t>(2, t.size()));
             const auto encoded = EncodeEucJp(member);
             memberLines.back().push_back(line->number);
             if (!encoded) {
-                return SetFileError{Kind::SetProblem,
-                                    line->number,
-                                    {SetProblem::Kind::MemberNotStorable, sets.back().name,
-                                     sets.back().members.size(), std::string(member)},
-                                    {}};
+                return Damaged(Kind::SetProblem, line->number,
+                               {SetProblem::Kind::MemberNotStorable, sets.back().name,
+                                sets.back().members.size(), std::string(member)});
             }
             sets.back().members.push_back(encoded.value());
             continue;
         }
-        return SetFileError{Kind::UnknownLine, line->number, {}, std::string(t)};
+        return Damaged(Kind::UnknownLine, line->number, {}, std::string(t));
     }
     for (std::size_t i = 0; i < sets.size(); ++i) {
         std::vector<UserSet> upTo(sets.begin(), sets.begin() + static_cast<std::ptrdiff_t>(i) + 1);
@@ -70,7 +81,7 @@ Result<std::vector<UserSet>, SetFileError> ReadSetFile(std::string_view text) {
             const bool atMember = problem.kind == SetProblem::Kind::EmptyMember ||
                                   problem.kind == SetProblem::Kind::MemberNotStorable;
             const std::size_t where = atMember ? memberLines[i][problem.member] : setLines[i];
-            return SetFileError{Kind::SetProblem, where, problem, {}};
+            return Damaged(Kind::SetProblem, where, problem);
         }
     }
     return sets;
