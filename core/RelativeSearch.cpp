@@ -8,6 +8,10 @@
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <tmmintrin.h>
+#define GLYPHWRIGHT_NIBBLE_FILTER 1
+#endif
 
 namespace glyphwright {
 namespace {
@@ -98,6 +102,48 @@ std::size_t FilterSse2(const std::uint8_t* bytes, std::size_t positions,
 }
 #endif
 
+#ifdef GLYPHWRIGHT_NIBBLE_FILTER
+// Beyond a few patterns, comparing with each in turn costs more than the reading: the patterns
+// go into eight buckets instead, and a position passes when, for some bucket, both differences
+// have the low and the high nibble of a pattern of that bucket. Four table lookups per sixteen
+// positions whatever the number of patterns; what slips through is weeded out by `exact`.
+template <class Candidate>
+[[gnu::target("ssse3")]] std::size_t FilterNibbles(const std::uint8_t* bytes, std::size_t positions,
+                                                   const std::size_t (&offsets)[3],
+                                                   const NibbleTables& tables,
+                                                   Candidate&& candidate) {
+    auto load = [](const std::uint8_t* at) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+    };
+    const __m128i low1 = load(tables.low1), high1 = load(tables.high1);
+    const __m128i low2 = load(tables.low2), high2 = load(tables.high2);
+    const __m128i nibble = _mm_set1_epi8(0x0F);
+    const __m128i zero = _mm_setzero_si128();
+    const std::uint8_t* first = bytes + offsets[0];
+    const std::uint8_t* second = bytes + offsets[1];
+    const std::uint8_t* third = bytes + offsets[2];
+    std::size_t i = 0;
+    for (; i + 16 <= positions; i += 16) {
+        const __m128i base = load(first + i);
+        const __m128i d1 = _mm_sub_epi8(load(second + i), base);
+        const __m128i d2 = _mm_sub_epi8(load(third + i), base);
+        __m128i buckets =
+            _mm_and_si128(_mm_shuffle_epi8(low1, _mm_and_si128(d1, nibble)),
+                          _mm_shuffle_epi8(high1, _mm_and_si128(_mm_srli_epi16(d1, 4), nibble)));
+        buckets = _mm_and_si128(buckets, _mm_shuffle_epi8(low2, _mm_and_si128(d2, nibble)));
+        buckets = _mm_and_si128(
+            buckets, _mm_shuffle_epi8(high2, _mm_and_si128(_mm_srli_epi16(d2, 4), nibble)));
+        auto mask =
+            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(buckets, zero))) ^ 0xFFFFu;
+        while (mask != 0) {
+            candidate(i + static_cast<std::size_t>(__builtin_ctz(mask)));
+            mask &= mask - 1;
+        }
+    }
+    return i;
+}
+#endif
+
 }  // namespace
 
 class RelativeSearch::Collector {
@@ -171,8 +217,13 @@ RelativeSearch::RelativeSearch(SearchWord word, LetterWidth width,
         const std::size_t bit = std::size_t{d1} * 256 + d2;
         if ((wantBits_[bit / 64] >> (bit % 64) & 1) != 0) continue;  // the filter needs it once
         wantBits_[bit / 64] |= std::uint64_t{1} << (bit % 64);
+        const auto bucket = static_cast<std::uint8_t>(1u << (want1_.size() % 8));
         want1_.push_back(d1);
         want2_.push_back(d2);
+        nibbles_.low1[d1 & 0x0F] |= bucket;
+        nibbles_.high1[d1 >> 4] |= bucket;
+        nibbles_.low2[d2 & 0x0F] |= bucket;
+        nibbles_.high2[d2 >> 4] |= bucket;
     }
 }
 
@@ -226,14 +277,29 @@ void RelativeSearch::Verify(const std::uint8_t* at, std::uint64_t offset,
 void RelativeSearch::Scan(const std::uint8_t* bytes, std::size_t positions, std::uint64_t offset,
                           Collector& collector) const {
     std::size_t i = 0;
-#ifdef __SSE2__
-    auto candidate = [&](std::size_t at) { Verify(bytes + at, offset + at, collector); };
-    i = FilterSse2(bytes, positions, filterOffsets_, want1_, want2_, candidate);
-#endif
-    // The rest, and everything where SSE2 is missing: the same filter one position at a time.
     const std::uint8_t* first = bytes + filterOffsets_[0];
     const std::uint8_t* second = bytes + filterOffsets_[1];
     const std::uint8_t* third = bytes + filterOffsets_[2];
+#ifdef GLYPHWRIGHT_NIBBLE_FILTER
+    if (want1_.size() > kComparedPatterns && __builtin_cpu_supports("ssse3")) {
+        auto exact = [&](std::size_t at) {
+            const auto d1 = static_cast<std::uint8_t>(second[at] - first[at]);
+            const auto d2 = static_cast<std::uint8_t>(third[at] - first[at]);
+            const std::size_t bit = std::size_t{d1} * 256 + d2;
+            if ((wantBits_[bit / 64] >> (bit % 64) & 1) != 0) {
+                Verify(bytes + at, offset + at, collector);
+            }
+        };
+        i = FilterNibbles(bytes, positions, filterOffsets_, nibbles_, exact);
+    }
+#endif
+#ifdef __SSE2__
+    if (i == 0) {
+        auto candidate = [&](std::size_t at) { Verify(bytes + at, offset + at, collector); };
+        i = FilterSse2(bytes, positions, filterOffsets_, want1_, want2_, candidate);
+    }
+#endif
+    // The rest, and everything where SSE2 is missing: the same filter one position at a time.
     for (; i < positions; ++i) {
         const auto d1 = static_cast<std::uint8_t>(second[i] - first[i]);
         const auto d2 = static_cast<std::uint8_t>(third[i] - first[i]);

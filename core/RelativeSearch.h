@@ -90,6 +90,16 @@ struct HitContext {
     std::vector<ContextCell> cells;   // on the hit's letter grid
 };
 
+// Patterns the fast filter compares one by one; beyond these it looks them up by nibble.
+inline constexpr std::size_t kComparedPatterns = 4;
+
+struct NibbleTables {
+    std::uint8_t low1[16] = {};
+    std::uint8_t high1[16] = {};
+    std::uint8_t low2[16] = {};
+    std::uint8_t high2[16] = {};
+};
+
 // A search of a game file for a word whose letters are stored as consecutive codes of an unknown
 // start: it finds every place where the codes keep the distances of the word's letters in one of
 // the sets it was prepared with (the built-in ones unless told otherwise). One prepared search may
@@ -154,6 +164,9 @@ private:
     std::vector<std::uint8_t> want1_;
     std::vector<std::uint8_t> want2_;
     std::vector<std::uint64_t> wantBits_;
+    // The same pairs by nibble, for many patterns: bit b of low1[n] is set when a pattern of
+    // bucket b has a first difference whose low nibble is n, and so on.
+    NibbleTables nibbles_;
 };
 
 }  // namespace glyphwright
