@@ -345,12 +345,12 @@ QString Messages::Failure(const WordError& failure) {
                 "Type at least three known letters: a shorter word matches almost "
                 "anywhere. Type ? for a letter you do not know.");
         case WordProblem::LetterInNoSet:
-            return tr("The letter \"%1\" is in none of the built-in sets. Search for kana, latin "
+            return tr("The letter \"%1\" is in none of the character sets. Search for kana, latin "
                       "letters or digits, with ? for a letter you do not know.")
                 .arg(Text(failure.letter));
         case WordProblem::NoSetHoldsAll:
             return tr(
-                "No built-in set holds every letter of this word. Search for a word of one "
+                "No character set holds every letter of this word. Search for a word of one "
                 "kind of letters, for example hiragana only.");
         case WordProblem::InvalidWord:
             break;
