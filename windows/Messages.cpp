@@ -504,8 +504,8 @@ QString Messages::CharacterSetsTitle() {
 
 QString Messages::CharacterSetsHelp() {
     return tr(
-        "Members are laid on consecutive codes in the order typed. Type or paste the "
-        "members below: each character becomes one member. For a member of several "
+        "Members are laid on consecutive codes in the order typed. Type or paste them "
+        "into Members: each character becomes one member. For a member of several "
         "characters, such as a DTE pair, put each member on a line of its own and tick "
         "\"One member per line\".");
 }
