@@ -139,12 +139,19 @@ private slots:
         QCOMPARE(session.user.messages.size(), std::size_t{2});
         QCOMPARE(session.state.sets.Find("Town")->size(), std::size_t{2});
 
-        // Duplicated and deleted once no line uses it.
+        // Duplicated, renamed and deleted, none of which a line of the order stands in the way of.
         Click(window, "cmdDuplicate");
         QCOMPARE(Listed(window).mid(11), (QStringList{"Town", "Town (copy)"}));
+        QCOMPARE(list.currentRow(), 12);
+        Retype(Find<QLineEdit>(window, "txtName"), "Village");
+        Click(window, "cmdSave");
+        QCOMPARE(Listed(window).mid(11), (QStringList{"Town", "Village"}));
+        QCOMPARE(session.selector().itemText(14), QStringLiteral("Village"));
+        QCOMPARE(session.state.sets.Find("Village")->size(), std::size_t{2});
         session.user.yesNoAnswers.push_back(true);
         Click(window, "cmdDelete");
         QCOMPARE(Listed(window).mid(11), QStringList{"Town"});
+        QCOMPARE(session.selector().count(), 14);
 
         MakeSet(window, "Katakana", "abc");
         QVERIFY(session.user.messages.back().text.find("name of a built-in set") !=
