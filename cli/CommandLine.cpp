@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include <atomic>
+
 #include <cerrno>
 #include <cstring>
 #include <optional>
@@ -13,9 +15,14 @@
 #include "CommandLineMessages.h"
 #include "MakeTable.h"
 #include "Messages.h"
+#include "SetFileStore.h"
+#include "UserSetsPath.h"
 #include "Version.h"
 #include "core/BuiltInSets.h"
 #include "core/EucJp.h"
+#include "core/GameFile.h"
+#include "core/RelativeSearch.h"
+#include "core/SetCatalogue.h"
 #include "project/ProjectFile.h"
 
 namespace glyphwright {
@@ -88,22 +95,40 @@ struct MakeArguments {
     std::optional<QString> output;
     std::optional<QString> format;
     std::optional<QString> project;
+    std::optional<QString> sets;
     QStringList lines;
+
+    std::optional<QString>* OptionValue(const QString& name) {
+        if (name == QLatin1String("--start") || name == QLatin1String("-s")) return &start;
+        if (name == QLatin1String("--output") || name == QLatin1String("-o")) return &output;
+        if (name == QLatin1String("--format") || name == QLatin1String("-f")) return &format;
+        if (name == QLatin1String("--project") || name == QLatin1String("-p")) return &project;
+        if (name == QLatin1String("--sets")) return &sets;
+        return nullptr;
+    }
 };
 
-std::optional<QString>* OptionValue(MakeArguments& arguments, const QString& name) {
-    if (name == QLatin1String("--start") || name == QLatin1String("-s")) return &arguments.start;
-    if (name == QLatin1String("--output") || name == QLatin1String("-o")) return &arguments.output;
-    if (name == QLatin1String("--format") || name == QLatin1String("-f")) return &arguments.format;
-    if (name == QLatin1String("--project") || name == QLatin1String("-p"))
-        return &arguments.project;
-    return nullptr;
-}
+struct SearchArguments {
+    std::optional<QString> game;
+    std::optional<QString> word;
+    std::optional<QString> width;
+    std::optional<QString> sets;
+    QStringList lines;  // none are taken
 
-// Sorts make's arguments into options and Table Order lines: "--start 10", "--start=10" and
+    std::optional<QString>* OptionValue(const QString& name) {
+        if (name == QLatin1String("--game") || name == QLatin1String("-g")) return &game;
+        if (name == QLatin1String("--word") || name == QLatin1String("-w")) return &word;
+        if (name == QLatin1String("--width")) return &width;
+        if (name == QLatin1String("--sets")) return &sets;
+        return nullptr;
+    }
+};
+
+// Sorts a command's arguments into options and the rest: "--start 10", "--start=10" and
 // "-s10" alike; "-" alone and everything after "--" are lines. A complaint on bad usage.
-Result<MakeArguments, QString> ReadMakeArguments(const QStringList& arguments) {
-    MakeArguments read;
+template <class Arguments>
+Result<Arguments, QString> ReadArguments(const QStringList& arguments) {
+    Arguments read;
     bool linesOnly = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
@@ -126,7 +151,7 @@ Result<MakeArguments, QString> ReadMakeArguments(const QStringList& arguments) {
             name = argument.left(2);
             value = argument.mid(2);
         }
-        std::optional<QString>* slot = OptionValue(read, name);
+        std::optional<QString>* slot = read.OptionValue(name);
         // "-hx" is no -h with a value: the whole of it is what was not understood.
         if (slot == nullptr)
             return Words::UnknownOption(
@@ -160,11 +185,11 @@ using OrderLine = std::variant<SetLine, EntryLine>;
 
 // What a LINE argument asks for, by its shape alone: a set name exactly as the catalogue has it,
 // a set name and '@', or anything with '='. The values are read when the order is built.
-std::optional<OrderLine> ReadOrderLine(const QString& line) {
+std::optional<OrderLine> ReadOrderLine(const SetCatalogue& sets, const QString& line) {
     const std::string text = line.toStdString();
-    if (const CharacterSet* set = FindBuiltInSet(text)) return SetLine{set, std::nullopt};
-    if (const auto at = text.find('@'); at != std::string::npos) {
-        if (const CharacterSet* set = FindBuiltInSet(std::string_view(text).substr(0, at))) {
+    if (const CharacterSet* set = sets.Find(text)) return SetLine{set, std::nullopt};
+    if (const auto at = text.rfind('@'); at != std::string::npos) {
+        if (const CharacterSet* set = sets.Find(std::string_view(text).substr(0, at))) {
             return SetLine{set, text.substr(at + 1)};
         }
     }
@@ -174,9 +199,9 @@ std::optional<OrderLine> ReadOrderLine(const QString& line) {
     return std::nullopt;
 }
 
-QString SetNames() {
+QString SetNames(const SetCatalogue& sets) {
     QStringList names;
-    for (const CharacterSet& set : BuiltInSets()) {
+    for (const CharacterSet& set : sets.Sets()) {
         names << QString::fromUtf8(set.name.data(), static_cast<qsizetype>(set.name.size()));
     }
     return names.join(QStringLiteral(", "));
@@ -210,19 +235,30 @@ std::optional<QString> BuildOrder(const std::vector<OrderLine>& lines, Workspace
     return std::nullopt;
 }
 
+// The user's sets: those of the set file a script names, or else the user's own, checked.
+Result<std::vector<UserSet>, SetFileReadError> UserSets(const std::optional<QString>& file) {
+    if (file) return ReadSetFileAt(QFile::encodeName(*file).toStdString());
+    return ReadSetFileAt(QFile::encodeName(UserSetsPath()).toStdString(), true);
+}
+
 int RunMake(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     const QString command = QStringLiteral("make");
-    const auto read = ReadMakeArguments(arguments);
+    const auto read = ReadArguments<MakeArguments>(arguments);
     if (!read) return BadUsage(err, command, read.error());
     const MakeArguments& options = read.value();
+    // The sets come first: a project's lines are read against them.
+    const auto userSets = UserSets(options.sets);
+    if (!userSets) return TableProblem(err, Messages::Failure(userSets.error()));
+    const SetCatalogue sets(userSets.value());
     DocumentContents contents;
+    contents.order.UseCatalogue(sets);
     if (options.project) {
         QFile file(*options.project);
         if (!file.open(QIODevice::ReadOnly)) {
             return TableProblem(err,
                                 Messages::ProjectUnreadable(*options.project, file.errorString()));
         }
-        auto project = ReadProject(file.readAll(), *options.project);
+        auto project = ReadProject(file.readAll(), *options.project, sets);
         if (!project) return TableProblem(err, Messages::Failure(project.error()));
         contents = std::move(project.value());
     }
@@ -242,8 +278,8 @@ int RunMake(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     }
     std::vector<OrderLine> lines;
     for (const QString& line : options.lines) {
-        auto orderLine = ReadOrderLine(line);
-        if (!orderLine) return BadUsage(err, command, Words::UnknownLine(line, SetNames()));
+        auto orderLine = ReadOrderLine(sets, line);
+        if (!orderLine) return BadUsage(err, command, Words::UnknownLine(line, SetNames(sets)));
         lines.push_back(std::move(*orderLine));
     }
 
@@ -281,11 +317,100 @@ int RunSets(const QStringList& arguments, std::FILE* out, std::FILE* err) {
                             ? Words::UnknownOption(first)
                             : Words::NoArgumentsTaken(command, first));
     }
+    const auto userSets = UserSets(std::nullopt);
+    if (!userSets) return TableProblem(err, Messages::Failure(userSets.error()));
+    const SetCatalogue sets(userSets.value());
     std::string listing;
-    for (const CharacterSet& set : BuiltInSets()) {
+    for (const CharacterSet& set : sets.Sets()) {
         listing.append(set.name).append(1, '\t').append(std::to_string(set.size())).append(1, '\n');
     }
     return Show(out, err, listing);
+}
+
+std::size_t SpanUnit(LetterWidth width) {
+    return width == LetterWidth::OneByte ? 1 : 2;
+}
+
+std::optional<LetterWidth> ReadWidth(const QString& name) {
+    if (name == QLatin1String("1")) return LetterWidth::OneByte;
+    if (name == QLatin1String("2le")) return LetterWidth::TwoBytesLittleEndian;
+    if (name == QLatin1String("2be")) return LetterWidth::TwoBytesBigEndian;
+    return std::nullopt;
+}
+
+// A code as the rows show it: two hex digits, four for two bytes a letter, a minus sign for a
+// start below zero.
+std::string HexCode(std::int64_t code, LetterWidth width) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string text;
+    auto value = static_cast<std::uint64_t>(code < 0 ? -code : code);
+    const std::size_t digits = width == LetterWidth::OneByte && value <= 0xFF ? 2 : 4;
+    for (std::size_t d = 0; d < digits || value != 0; ++d, value >>= 4) {
+        text.insert(text.begin(), kDigits[value & 0xF]);
+    }
+    return code < 0 ? '-' + text : text;
+}
+
+// The text around a hit as its set reads it: members as UTF-8, a code the set does not cover
+// as <HH>.
+std::string ReadAround(const HitContext& context, LetterWidth width) {
+    std::string text;
+    EucJpDecoder decoder;
+    for (const ContextCell& cell : context.cells) {
+        const auto member = cell.member.empty() ? Result<std::string, InvalidEucJp>(InvalidEucJp{})
+                                                : decoder.Decode(cell.member);
+        text += member ? member.value() : '<' + HexCode(cell.code, width) + '>';
+    }
+    return text;
+}
+
+int RunSearch(const QStringList& arguments, std::FILE* out, std::FILE* err) {
+    const QString command = QStringLiteral("search");
+    const auto read = ReadArguments<SearchArguments>(arguments);
+    if (!read) return BadUsage(err, command, read.error());
+    const SearchArguments& options = read.value();
+    if (!options.lines.isEmpty()) {
+        return BadUsage(err, command, Words::NoArgumentsTaken(command, options.lines.front()));
+    }
+    if (!options.game) return BadUsage(err, command, Words::MissingGame());
+    if (!options.word) return BadUsage(err, command, Words::MissingWord());
+    LetterWidth width = LetterWidth::OneByte;
+    if (options.width) {
+        const auto chosen = ReadWidth(*options.width);
+        if (!chosen) return BadUsage(err, command, Words::UnknownWidth(*options.width));
+        width = *chosen;
+    }
+    const auto userSets = UserSets(options.sets);
+    if (!userSets) return BadUsage(err, command, Messages::Failure(userSets.error()));
+    const SetCatalogue sets(userSets.value());
+    const auto search = RelativeSearch::Prepare(options.word->toStdString(), width, sets.Sets());
+    if (!search) return BadUsage(err, command, Messages::Failure(search.error()));
+    const auto file = GameFile::Open(QFile::encodeName(*options.game).toStdString());
+    if (!file) return BadUsage(err, command, Messages::Failure(file.error()));
+    const std::atomic<bool> never{false};
+    const auto run = search.value().Run(file.value(), never);
+    if (!run) {
+        const auto* failed = std::get_if<GameFileError>(&run.error());
+        return BadUsage(
+            err, command,
+            failed != nullptr ? Messages::Failure(*failed) : Messages::SearchCancelled());
+    }
+    const SearchResults& results = run.value();
+    std::string rows;
+    for (const HitGroup& group : results.groups) {
+        const Hit first{group.firstOffset, group.set, group.start, group.fits};
+        const auto context = search.value().Context(file.value(), first, 0, 16 * SpanUnit(width));
+        rows.append(search.value().Sets()[group.set].name)
+            .append(1, '\t')
+            .append(HexCode(group.start, width))
+            .append(1, '\t')
+            .append(std::to_string(group.hitCount))
+            .append(1, '\t')
+            .append(context ? ReadAround(context.value(), width) : std::string())
+            .append(1, '\n');
+    }
+    if (const int status = Show(out, err, rows); status != kExitSuccess) return status;
+    return results.groups.empty() ? kExitNothingFound : kExitSuccess;
 }
 
 }  // namespace
@@ -295,15 +420,20 @@ int RunCommandLine(const QStringList& arguments, std::FILE* out, std::FILE* err)
     const QString& command = arguments.front();
     const QStringList rest = arguments.mid(1);
     const bool make = command == QLatin1String("make");
-    if (make || command == QLatin1String("sets")) {
+    const bool search = command == QLatin1String("search");
+    if (make || search || command == QLatin1String("sets")) {
         switch (AskedFor(rest)) {
             case Asked::Help:
-                return Show(out, err, make ? Words::MakeHelp() : Words::SetsHelp());
+                return Show(out, err,
+                            make     ? Words::MakeHelp()
+                            : search ? Words::SearchHelp()
+                                     : Words::SetsHelp());
             case Asked::Version:
                 return ShowVersion(out, err);
             case Asked::Nothing:
                 break;
         }
+        if (search) return RunSearch(rest, out, err);
         return make ? RunMake(rest, out, err) : RunSets(rest, out, err);
     }
     switch (AskedFor({command})) {

@@ -3,12 +3,14 @@
 #include <QObject>
 #include <QPointer>
 
+#include <string>
 #include <vector>
 
 class QWidget;
 
 namespace glyphwright {
 
+class CharacterSetsWindow;
 class CodeMapWindow;
 class Document;
 class DocumentHistory;
@@ -20,6 +22,7 @@ class OrderListModel;
 class OrderSelection;
 class RelativeSearchWindow;
 class RelativeStartDialog;
+class SetCatalogue;
 class SingleEntryDialog;
 class WindowQueries;
 
@@ -28,10 +31,12 @@ class WindowQueries;
 struct WindowServices {
     Document& document;
     DocumentHistory& history;
+    SetCatalogue& sets;  // the user's sets are edited here; the document announces the change
     OrderListModel& lines;
     OrderSelection& selection;
     WindowQueries& user;
     OpenGameFile& gameFile;
+    const std::string& setsPath;  // where the user's sets are kept; empty: nowhere
 };
 
 // Creates, shows, hides and destroys the program's windows. Each exists at most once, is made
@@ -54,7 +59,8 @@ public:
     [[nodiscard]] IncludeChooser* Pick() const;
     [[nodiscard]] SingleEntryDialog* InsertDte() const;
     [[nodiscard]] RelativeStartDialog* EnterHexNum() const;
-    [[nodiscard]] CodeMapWindow* Map() const;  // frmCodeMap
+    [[nodiscard]] CodeMapWindow* Map() const;         // frmCodeMap
+    [[nodiscard]] CharacterSetsWindow* Sets() const;  // frmCharacterSets
 
     // Shows without blocking, making the window first if it does not exist; a window already
     // shown stays as it is, contents and all. Nothing is made once the program is ending.
@@ -68,6 +74,8 @@ public:
     // The relative search and the game text are made once and then only hidden and shown again,
     // keeping what they show: their close boxes hide them.
     void ShowRelativeSearch();
+    // Tools > Character Sets…: made once, then hidden and shown again like the search.
+    void ShowCharacterSets();
     void ShowGameText();
 
     // File > Open Game File…; once a file is open, the relative search is shown.
@@ -109,6 +117,7 @@ private:
     QPointer<SingleEntryDialog> insertDte_;
     QPointer<RelativeStartDialog> enterHexNum_;
     QPointer<CodeMapWindow> codeMap_;
+    QPointer<CharacterSetsWindow> characterSets_;
     std::vector<QPointer<QWidget>> created_;  // creation order
 };
 

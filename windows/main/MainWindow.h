@@ -17,6 +17,7 @@ namespace glyphwright {
 
 class DocumentHistory;
 class OrderListModel;
+class SetCatalogue;
 class OrderSelection;
 class WindowQueries;
 
@@ -44,6 +45,7 @@ signals:
     void codeMapRequested();         // View > Code Map
     void gameTextRequested();        // View > Game Text
     void relativeSearchRequested();  // Tools > Relative Search…
+    void characterSetsRequested();   // Tools > Character Sets…
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -54,6 +56,9 @@ private:
     void DocumentChanged(const DocumentChange& change) override;
     void AddEditMenu();
     void Load();
+    void FillSetSelector();
+    // The user's sets changed: Select Table Set lists them anew.
+    void SetsChanged();
     void Remove();
     void MakeTableFromWindow();
     void About();
