@@ -9,6 +9,8 @@
 
 #include "Session.h"
 #include "UserSetsPath.h"
+#include "codemap/CodeMapModel.h"
+#include "codemap/CodeMapWindow.h"
 #include "core/BuiltInSets.h"
 #include "core/SetCatalogue.h"
 #include "sets/CharacterSetsWindow.h"
@@ -132,12 +134,19 @@ private slots:
         QVERIFY(session.state.sets.Find("Town") != nullptr);
         QCOMPARE(session.state.sets.Find("Village"), nullptr);
 
-        // Its members may change: the line lays the new ones.
+        // Its members may change: the line lays the new ones, and the code map open follows.
+        Type(Find<QLineEdit>(session.main(), "txtTblStartCode"), "20");
+        session.windows.ShowCodeMap();
+        QVERIFY(session.windows.Map() != nullptr);
+        const CodeMap& map = session.windows.Map()->Model().Map();
+        QVERIFY(map.HasRange());
+        QCOMPARE(int(map.last), 0x22);
         Retype(Find<QLineEdit>(window, "txtName"), "Town");
         TypeMembers(window, "まち");
         Click(window, "cmdSave");
         QCOMPARE(session.user.messages.size(), std::size_t{2});
         QCOMPARE(session.state.sets.Find("Town")->size(), std::size_t{2});
+        QCOMPARE(int(session.windows.Map()->Model().Map().last), 0x21);
 
         // Duplicated, renamed and deleted, none of which a line of the order stands in the way of.
         Click(window, "cmdDuplicate");
