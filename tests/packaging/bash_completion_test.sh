@@ -29,6 +29,7 @@ expect "make -s 10 -o f U" 'Uppercase\ Alphabet'
 expect "make -s 10 -o f " 'Hiragana Katakana Dakuten Handakuten Uppercase\ Alphabet Lowercase\ Alphabet 0-9 Hiragana\ \(JIS\ order\) Katakana\ \(JIS\ order\) Half-width\ Katakana ASCII'
 expect "make -s 10 -o f Hal" 'Half-width\ Katakana'
 expect "make --s" "--start --sets"
+expect "make --p" "--project"
 expect "sets -" "--help --version"
 expect "s" "sets search"
 expect "search -" "--game --word --width --sets --help --version"
