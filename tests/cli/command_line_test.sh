@@ -185,6 +185,12 @@ says out '80=｡'
 says out 'BE=ﾟ'
 run 0 make -s 10 -f utf8 -o - --sets "$work/pairs.txt" Pairs ASCII
 same "$work/out" "10=ab\n11=c\n$(for c in {32..126}; do printf '%X=\\x%x\\n' $((c - 14)) "$c"; done)"
+# A project's lines are read against the sets given, so a line naming one of them lays it.
+printf '{"format": "glyphwright-project", "version": 1, "startCode": "10", "entries": [],
+ "order": [{"text": "Pairs"}]}' >"$work/pairs.gwproj"
+run 0 make -p "$work/pairs.gwproj" -f utf8 -o - --sets "$work/pairs.txt"
+same "$work/out" '10=ab\n11=c\n'
+rm "$work/pairs.gwproj"
 run 2 make -s 10 -o - --sets "$work/pairs.txt" Town
 says err "'Town' is neither a set"
 printf 'Glyphwright character sets 1\nset Bad\n= a\n\n=\n' >"$work/bad.txt"
