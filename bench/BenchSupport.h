@@ -20,6 +20,8 @@ inline constexpr const char* kRemoveWidgets = "widgets/remove_line_500_of_1000";
 inline constexpr const char* kMakeTableLongWidgets = "widgets/make_table_1000_lines";
 inline constexpr const char* kSearchCore = "core/relative_search_256_MiB";
 inline constexpr const char* kSearchFloor = "core/read_and_memchr_256_MiB";
+// The same search over the 11 built-in sets and 20 of the user's.
+inline constexpr const char* kSearchAllSets = "core/relative_search_31_sets_256_MiB";
 
 // The flag that makes glyphwright_bench a child that searches one file and prints its own peak
 // memory (VmHWM, kB): a fresh process, so that nothing the benchmarks did before counts.

@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstring>
@@ -17,8 +18,10 @@
 #include <vector>
 
 #include "BenchSupport.h"
+#include "core/BuiltInSets.h"
 #include "core/GameFile.h"
 #include "core/RelativeSearch.h"
+#include "core/SetCatalogue.h"
 
 namespace glyphwright::bench {
 namespace {
@@ -67,6 +70,43 @@ RelativeSearch Prepared(LetterWidth width) {
     return search.value();
 }
 
+
+// The built-in sets and twenty of the user's, each the hiragana in an order of its own, so that
+// every one of them holds the word and the filter has a pattern for each.
+const SetCatalogue& ThirtyOneSets() {
+    static const SetCatalogue sets([] {
+        std::vector<UserSet> own;
+        std::mt19937 random(2);
+        const CharacterSet& hiragana = BuiltInSets()[0];
+        for (int n = 0; n < 20; ++n) {
+            std::vector<std::string> members(hiragana.members.begin(), hiragana.members.end());
+            std::shuffle(members.begin(), members.end(), random);
+            own.push_back({"Own order " + std::to_string(n), std::move(members)});
+        }
+        return own;
+    }());
+    return sets;
+}
+
+RelativeSearch PreparedOverAllSets(LetterWidth width) {
+    const auto search = RelativeSearch::Prepare(kWord, width, ThirtyOneSets().Sets());
+    if (!search) throw std::runtime_error("the benchmark word is refused");
+    return search.value();
+}
+
+long OwnPeakRssKb() {
+    std::ifstream status("/proc/self/status");
+    for (std::string key; status >> key;) {
+        if (key == "VmHWM:") {
+            long kb = 0;
+            status >> kb;
+            return kb;
+        }
+        status.ignore(1 << 20, '\n');
+    }
+    return -1;
+}
+
 void RelativeSearchWholeFile(benchmark::State& state) {
     const auto file = GameFile::Open(SearchBenchFile(256));
     if (!file) {
@@ -91,6 +131,36 @@ void RelativeSearchWholeFile(benchmark::State& state) {
 }
 BENCHMARK(RelativeSearchWholeFile)
     ->Name(kSearchCore)
+    ->Arg(0)
+    ->Arg(1)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+void RelativeSearchAllSets(benchmark::State& state) {
+    const auto file = GameFile::Open(SearchBenchFile(256));
+    if (!file) {
+        state.SkipWithError("cannot open the search file");
+        return;
+    }
+    const RelativeSearch search = PreparedOverAllSets(
+        state.range(0) == 0 ? LetterWidth::OneByte : LetterWidth::TwoBytesLittleEndian);
+    const std::atomic<bool> cancel{false};
+    std::uint64_t hits = 0;
+    for (auto _ : state) {
+        const auto run = search.Run(file.value(), cancel);
+        if (!run) {
+            state.SkipWithError("the search failed");
+            break;
+        }
+        hits = run.value().hitCount;
+        benchmark::DoNotOptimize(hits);
+    }
+    state.counters["hits"] = static_cast<double>(hits);
+    state.counters["sets"] = static_cast<double>(search.Sets().size());
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * file.value().Size()));
+}
+BENCHMARK(RelativeSearchAllSets)
+    ->Name(kSearchAllSets)
     ->Arg(0)
     ->Arg(1)
     ->UseRealTime()
@@ -145,7 +215,8 @@ int SearchAndPrintPeakRss(const std::string& path) {
     const auto file = GameFile::Open(path);
     if (!file) return 1;
     const std::atomic<bool> cancel{false};
-    if (!Prepared(LetterWidth::OneByte).Run(file.value(), cancel)) return 1;
+    // The harder case: every set, the user's included.
+    if (!PreparedOverAllSets(LetterWidth::OneByte).Run(file.value(), cancel)) return 1;
     std::printf("%ld\n", OwnPeakRssKb());
     return 0;
 }

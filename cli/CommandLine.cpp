@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
+
 #include <cerrno>
 #include <cstring>
 #include <initializer_list>
@@ -20,6 +22,8 @@
 #include "MakeTable.h"
 #include "Messages.h"
 #include "SaveFileAtomically.h"
+#include "SetFileStore.h"
+#include "UserSetsPath.h"
 #include "Version.h"
 #include "core/BuiltInSets.h"
 #include "core/DecodeGlyphs.h"
@@ -31,6 +35,8 @@
 #include "core/ReferenceFont.h"
 #include "core/Repertoire.h"
 #include "core/SuggestionReport.h"
+#include "core/RelativeSearch.h"
+#include "core/SetCatalogue.h"
 #include "project/ProjectFile.h"
 
 namespace glyphwright {
@@ -109,7 +115,17 @@ struct MakeArguments {
     std::optional<QString> output;
     std::optional<QString> format;
     std::optional<QString> project;
+    std::optional<QString> sets;
     QStringList lines;
+
+    std::optional<QString>* OptionValue(const QString& name) {
+        if (name == QLatin1String("--start") || name == QLatin1String("-s")) return &start;
+        if (name == QLatin1String("--output") || name == QLatin1String("-o")) return &output;
+        if (name == QLatin1String("--format") || name == QLatin1String("-f")) return &format;
+        if (name == QLatin1String("--project") || name == QLatin1String("-p")) return &project;
+        if (name == QLatin1String("--sets")) return &sets;
+        return nullptr;
+    }
 };
 
 // Where a game's glyphs are and how they are stored: the options glyphs and font-table share.
@@ -193,6 +209,24 @@ std::optional<QString>* OptionValue(FontTableArguments& arguments, const QString
 // Sorts a command's arguments into options and other arguments: "--start 10", "--start=10" and
 // "-s10" alike; "-" alone and everything after "--" are other arguments (make's Table Order
 // lines). A complaint on bad usage.
+struct SearchArguments {
+    std::optional<QString> game;
+    std::optional<QString> word;
+    std::optional<QString> width;
+    std::optional<QString> sets;
+    QStringList lines;  // none are taken
+
+    std::optional<QString>* OptionValue(const QString& name) {
+        if (name == QLatin1String("--game") || name == QLatin1String("-g")) return &game;
+        if (name == QLatin1String("--word") || name == QLatin1String("-w")) return &word;
+        if (name == QLatin1String("--width")) return &width;
+        if (name == QLatin1String("--sets")) return &sets;
+        return nullptr;
+    }
+};
+
+// Sorts a command's arguments into options and the rest: "--start 10", "--start=10" and
+// "-s10" alike; "-" alone and everything after "--" are lines. A complaint on bad usage.
 template <class Arguments>
 Result<Arguments, QString> ReadArguments(const QStringList& arguments) {
     Arguments read;
@@ -218,7 +252,7 @@ Result<Arguments, QString> ReadArguments(const QStringList& arguments) {
             name = argument.left(2);
             value = argument.mid(2);
         }
-        std::optional<QString>* slot = OptionValue(read, name);
+        std::optional<QString>* slot = read.OptionValue(name);
         // "-hx" is no -h with a value: the whole of it is what was not understood.
         if (slot == nullptr)
             return Words::UnknownOption(
@@ -252,11 +286,11 @@ using OrderLine = std::variant<SetLine, EntryLine>;
 
 // What a LINE argument asks for, by its shape alone: a set name exactly as the catalogue has it,
 // a set name and '@', or anything with '='. The values are read when the order is built.
-std::optional<OrderLine> ReadOrderLine(const QString& line) {
+std::optional<OrderLine> ReadOrderLine(const SetCatalogue& sets, const QString& line) {
     const std::string text = line.toStdString();
-    if (const CharacterSet* set = FindBuiltInSet(text)) return SetLine{set, std::nullopt};
-    if (const auto at = text.find('@'); at != std::string::npos) {
-        if (const CharacterSet* set = FindBuiltInSet(std::string_view(text).substr(0, at))) {
+    if (const CharacterSet* set = sets.Find(text)) return SetLine{set, std::nullopt};
+    if (const auto at = text.rfind('@'); at != std::string::npos) {
+        if (const CharacterSet* set = sets.Find(std::string_view(text).substr(0, at))) {
             return SetLine{set, text.substr(at + 1)};
         }
     }
@@ -266,9 +300,9 @@ std::optional<OrderLine> ReadOrderLine(const QString& line) {
     return std::nullopt;
 }
 
-QString SetNames() {
+QString SetNames(const SetCatalogue& sets) {
     QStringList names;
-    for (const CharacterSet& set : BuiltInSets()) {
+    for (const CharacterSet& set : sets.Sets()) {
         names << QString::fromUtf8(set.name.data(), static_cast<qsizetype>(set.name.size()));
     }
     return names.join(QStringLiteral(", "));
@@ -302,19 +336,30 @@ std::optional<QString> BuildOrder(const std::vector<OrderLine>& lines, Workspace
     return std::nullopt;
 }
 
+// The user's sets: those of the set file a script names, or else the user's own, checked.
+Result<std::vector<UserSet>, SetFileReadError> UserSets(const std::optional<QString>& file) {
+    if (file) return ReadSetFileAt(QFile::encodeName(*file).toStdString());
+    return ReadSetFileAt(QFile::encodeName(UserSetsPath()).toStdString(), true);
+}
+
 int RunMake(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     const QString command = QStringLiteral("make");
     const auto read = ReadArguments<MakeArguments>(arguments);
     if (!read) return BadUsage(err, command, read.error());
     const MakeArguments& options = read.value();
+    // The sets come first: a project's lines are read against them.
+    const auto userSets = UserSets(options.sets);
+    if (!userSets) return TableProblem(err, Messages::Failure(userSets.error()));
+    const SetCatalogue sets(userSets.value());
     DocumentContents contents;
+    contents.order.UseCatalogue(sets);
     if (options.project) {
         QFile file(*options.project);
         if (!file.open(QIODevice::ReadOnly)) {
             return TableProblem(err,
                                 Messages::ProjectUnreadable(*options.project, file.errorString()));
         }
-        auto project = ReadProject(file.readAll(), *options.project);
+        auto project = ReadProject(file.readAll(), *options.project, sets);
         if (!project) return TableProblem(err, Messages::Failure(project.error()));
         contents = std::move(project.value());
     }
@@ -334,8 +379,8 @@ int RunMake(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     }
     std::vector<OrderLine> lines;
     for (const QString& line : options.lines) {
-        auto orderLine = ReadOrderLine(line);
-        if (!orderLine) return BadUsage(err, command, Words::UnknownLine(line, SetNames()));
+        auto orderLine = ReadOrderLine(sets, line);
+        if (!orderLine) return BadUsage(err, command, Words::UnknownLine(line, SetNames(sets)));
         lines.push_back(std::move(*orderLine));
     }
 
@@ -375,8 +420,11 @@ int RunSets(const QStringList& arguments, std::FILE* out, std::FILE* err) {
                             ? Words::UnknownOption(first)
                             : Words::NoArgumentsTaken(command, first));
     }
+    const auto userSets = UserSets(std::nullopt);
+    if (!userSets) return TableProblem(err, Messages::Failure(userSets.error()));
+    const SetCatalogue sets(userSets.value());
     std::string listing;
-    for (const CharacterSet& set : BuiltInSets()) {
+    for (const CharacterSet& set : sets.Sets()) {
         listing.append(set.name).append(1, '\t').append(std::to_string(set.size())).append(1, '\n');
     }
     return Show(out, err, listing);
@@ -702,6 +750,92 @@ int RunFontTable(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     return kExitSuccess;
 }
 
+std::size_t SpanUnit(LetterWidth width) {
+    return width == LetterWidth::OneByte ? 1 : 2;
+}
+
+std::optional<LetterWidth> ReadWidth(const QString& name) {
+    if (name == QLatin1String("1")) return LetterWidth::OneByte;
+    if (name == QLatin1String("2le")) return LetterWidth::TwoBytesLittleEndian;
+    if (name == QLatin1String("2be")) return LetterWidth::TwoBytesBigEndian;
+    return std::nullopt;
+}
+
+// A code as the rows show it: two hex digits, four for two bytes a letter, a minus sign for a
+// start below zero.
+std::string HexCode(std::int64_t code, LetterWidth width) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string text;
+    auto value = static_cast<std::uint64_t>(code < 0 ? -code : code);
+    const std::size_t digits = width == LetterWidth::OneByte && value <= 0xFF ? 2 : 4;
+    for (std::size_t d = 0; d < digits || value != 0; ++d, value >>= 4) {
+        text.insert(text.begin(), kDigits[value & 0xF]);
+    }
+    return code < 0 ? '-' + text : text;
+}
+
+// The text around a hit as its set reads it: members as UTF-8, a code the set does not cover
+// as <HH>.
+std::string ReadAround(const HitContext& context, LetterWidth width) {
+    std::string text;
+    EucJpDecoder decoder;
+    for (const ContextCell& cell : context.cells) {
+        const auto member = cell.member.empty() ? Result<std::string, InvalidEucJp>(InvalidEucJp{})
+                                                : decoder.Decode(cell.member);
+        text += member ? member.value() : '<' + HexCode(cell.code, width) + '>';
+    }
+    return text;
+}
+
+int RunSearch(const QStringList& arguments, std::FILE* out, std::FILE* err) {
+    const QString command = QStringLiteral("search");
+    const auto read = ReadArguments<SearchArguments>(arguments);
+    if (!read) return BadUsage(err, command, read.error());
+    const SearchArguments& options = read.value();
+    if (!options.lines.isEmpty()) {
+        return BadUsage(err, command, Words::NoArgumentsTaken(command, options.lines.front()));
+    }
+    if (!options.game) return BadUsage(err, command, Words::MissingGame());
+    if (!options.word) return BadUsage(err, command, Words::MissingWord());
+    LetterWidth width = LetterWidth::OneByte;
+    if (options.width) {
+        const auto chosen = ReadWidth(*options.width);
+        if (!chosen) return BadUsage(err, command, Words::UnknownWidth(*options.width));
+        width = *chosen;
+    }
+    const auto userSets = UserSets(options.sets);
+    if (!userSets) return BadUsage(err, command, Messages::Failure(userSets.error()));
+    const SetCatalogue sets(userSets.value());
+    const auto search = RelativeSearch::Prepare(options.word->toStdString(), width, sets.Sets());
+    if (!search) return BadUsage(err, command, Messages::Failure(search.error()));
+    const auto file = GameFile::Open(QFile::encodeName(*options.game).toStdString());
+    if (!file) return BadUsage(err, command, Messages::Failure(file.error()));
+    const std::atomic<bool> never{false};
+    const auto run = search.value().Run(file.value(), never);
+    if (!run) {
+        const auto* failed = std::get_if<GameFileError>(&run.error());
+        return BadUsage(
+            err, command,
+            failed != nullptr ? Messages::Failure(*failed) : Messages::SearchCancelled());
+    }
+    const SearchResults& results = run.value();
+    std::string rows;
+    for (const HitGroup& group : results.groups) {
+        const Hit first{group.firstOffset, group.set, group.start, group.fits};
+        const auto context = search.value().Context(file.value(), first, 0, 16 * SpanUnit(width));
+        rows.append(search.value().Sets()[group.set].name)
+            .append(1, '\t')
+            .append(HexCode(group.start, width))
+            .append(1, '\t')
+            .append(std::to_string(group.hitCount))
+            .append(1, '\t')
+            .append(context ? ReadAround(context.value(), width) : std::string())
+            .append(1, '\n');
+    }
+    if (const int status = Show(out, err, rows); status != kExitSuccess) return status;
+    return results.groups.empty() ? kExitNothingFound : kExitSuccess;
+}
+
 }  // namespace
 
 int RunCommandLine(const QStringList& arguments, std::FILE* out, std::FILE* err) {
@@ -720,6 +854,14 @@ int RunCommandLine(const QStringList& arguments, std::FILE* out, std::FILE* err)
                                 ? Words::GlyphsHelp(GlyphSheet::kMaxGlyphs, GlyphSheet::kMaxZoom)
                             : fontTable ? Words::FontTableHelp(GlyphSheet::kMaxGlyphs)
                                         : Words::SetsHelp());
+    const bool search = command == QLatin1String("search");
+    if (make || search || command == QLatin1String("sets")) {
+        switch (AskedFor(rest)) {
+            case Asked::Help:
+                return Show(out, err,
+                            make     ? Words::MakeHelp()
+                            : search ? Words::SearchHelp()
+                                     : Words::SetsHelp());
             case Asked::Version:
                 return ShowVersion(out, err);
             case Asked::Nothing:
@@ -727,6 +869,7 @@ int RunCommandLine(const QStringList& arguments, std::FILE* out, std::FILE* err)
         }
         if (glyphs) return RunGlyphs(rest, err);
         if (fontTable) return RunFontTable(rest, out, err);
+        if (search) return RunSearch(rest, out, err);
         return make ? RunMake(rest, out, err) : RunSets(rest, out, err);
     }
     switch (AskedFor({command})) {

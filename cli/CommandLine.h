@@ -11,6 +11,7 @@ enum ExitStatus : int {
     kExitSuccess = 0,
     kExitTableProblem = 1,  // the table could not be made or written; no file was written
     kExitBadUsage = 2,      // the arguments make no sense; nothing was tried
+    kExitNothingFound = 1,  // search: the word is nowhere in the game file
 };
 
 // Runs `glyphwright ARGUMENTS...` (the arguments after the program name) without a window: the

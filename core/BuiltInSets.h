@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <span>
 #include <string_view>
 
@@ -7,11 +8,15 @@
 
 namespace glyphwright {
 
-// The seven sets in catalogue order: Hiragana, Katakana, Dakuten, Handakuten,
-// Uppercase Alphabet, Lowercase Alphabet, 0-9.
+// The classic seven lead the catalogue and keep their order: Hiragana, Katakana, Dakuten,
+// Handakuten, Uppercase Alphabet, Lowercase Alphabet, 0-9.
+inline constexpr std::size_t kClassicSetCount = 7;
+
+// Every built-in set in catalogue order: the classic seven, then Hiragana (JIS order), Katakana
+// (JIS order), Half-width Katakana and ASCII.
 [[nodiscard]] std::span<const CharacterSet> BuiltInSets();
 
-// The set whose name equals `name` exactly (case and blanks count), or nullptr.
+// The built-in set whose name equals `name` exactly (case and blanks count), or nullptr.
 [[nodiscard]] const CharacterSet* FindBuiltInSet(std::string_view name);
 
 }  // namespace glyphwright

@@ -2,7 +2,15 @@
 
 #include <algorithm>
 
+#include "SetCatalogue.h"
+
 namespace glyphwright {
+
+Document::Document() : Document(SetCatalogue::BuiltInsOnly()) {}
+
+Document::Document(const SetCatalogue& sets) : catalogue_(&sets) {
+    contents_.order.UseCatalogue(sets);
+}
 
 void Document::Apply(const DocumentStep& step) {
     DocumentChange change;
@@ -65,6 +73,7 @@ void Document::Replace(DocumentContents contents) {
     const DocumentChange change{true, true, true, true, true, {OrderChange::Kind::Replaced, 0}};
     AboutTo(change);
     contents_ = std::move(contents);
+    contents_.order.UseCatalogue(*catalogue_);
     Changed(change);
 }
 
@@ -101,6 +110,13 @@ void Document::SetFeatureSettings(const std::string& feature, std::string json) 
     change.settings = true;
     AboutTo(change);
     contents_.featureSettings[feature] = std::move(json);
+    Changed(change);
+}
+
+void Document::SetsChanged() {
+    DocumentChange change;
+    change.sets = true;
+    AboutTo(change);
     Changed(change);
 }
 

@@ -58,6 +58,7 @@ struct DocumentChange {
     bool files = false;      // the game file's path or the last table file
     bool settings = false;   // a feature's settings
     OrderChange orderChange{OrderChange::Kind::Replaced, 0};
+    bool sets = false;  // the catalogue's sets: what the order's lines lay may differ now
 };
 
 // One direction of a command: what it does to the order, the entries and the codes.
@@ -92,7 +93,10 @@ protected:
 // and is announced once, saying what changed.
 class Document {
 public:
-    Document() = default;
+    Document();  // the built-in sets only
+    // The Table Order looks set names up in `sets`, which must outlive the document; it stays the
+    // catalogue through every Replace.
+    explicit Document(const SetCatalogue& sets);
     Document(const Document&) = delete;
     Document& operator=(const Document&) = delete;
 
@@ -101,6 +105,7 @@ public:
     [[nodiscard]] const CodeTable& TableText() const { return contents_.table.TableText; }
     [[nodiscard]] const TableOrder& Order() const { return contents_.order; }
     [[nodiscard]] const std::string& StartCode() const { return contents_.startCode; }
+    [[nodiscard]] const SetCatalogue& Catalogue() const { return *catalogue_; }
 
     // Makes one step of a command. The caller has checked that it fits (see DocumentCommand).
     void Apply(const DocumentStep& step);
@@ -112,6 +117,9 @@ public:
     void SetGameFilePath(std::string path);
     void SetTableFile(std::string name, std::string format);
     void SetFeatureSettings(const std::string& feature, std::string json);
+    // The user's sets changed in the catalogue: announced so that what is laid from the order,
+    // and every list of sets, is made again. Nothing of the document itself changes.
+    void SetsChanged();
 
     void AddObserver(DocumentObserver& observer);
     void RemoveObserver(DocumentObserver& observer);
@@ -120,6 +128,7 @@ private:
     void AboutTo(const DocumentChange& change);
     void Changed(const DocumentChange& change);
 
+    const SetCatalogue* catalogue_;
     DocumentContents contents_;
     std::vector<DocumentObserver*> observers_;
 };

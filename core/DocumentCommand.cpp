@@ -24,7 +24,7 @@ DocumentCommand DocumentCommand::IncludeSet(const Document& document, const std:
     const int line = document.Order().LineCount();
     command.forward_.orderEdit = Edit::Insert;
     command.forward_.line = line;
-    command.forward_.value = {text, TableOrder::FindSet(text), start};
+    command.forward_.value = {text, document.Order().FindSet(text) != nullptr, start};
     command.backward_.orderEdit = Edit::Remove;
     command.backward_.line = line;
     return command;
@@ -57,7 +57,7 @@ DocumentCommand DocumentCommand::PutEntry(const Document& document, ByteCode cod
     const int line = document.Order().LineCount();
     command.forward_.orderEdit = Edit::Insert;
     command.forward_.line = line;
-    command.forward_.value = {lineText, nullptr, 0};
+    command.forward_.value = {lineText, false, 0};
     command.backward_.orderEdit = Edit::Remove;
     command.backward_.line = line;
     // The code typed becomes the current code, as every typed code does.

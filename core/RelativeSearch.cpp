@@ -5,10 +5,12 @@
 #include <unordered_map>
 #include <utility>
 
-#include "BuiltInSets.h"
-
 #ifdef __SSE2__
 #include <emmintrin.h>
+#endif
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <tmmintrin.h>
+#define GLYPHWRIGHT_NIBBLE_FILTER 1
 #endif
 
 namespace glyphwright {
@@ -30,17 +32,12 @@ std::uint32_t ValueAt(const std::uint8_t* at, LetterWidth width) {
     return 0;
 }
 
-bool Fits(std::size_t set, int start) {
-    return start >= 0 && start + static_cast<int>(BuiltInSets()[set].size()) - 1 <= 0xFF;
-}
-
-bool IsValid(const SearchWord& word) {
+bool IsValid(const SearchWord& word, std::span<const CharacterSet> sets) {
     if (!std::is_sorted(word.known.begin(), word.known.end()) ||
         std::adjacent_find(word.known.begin(), word.known.end()) != word.known.end() ||
         (!word.known.empty() && word.known.back() >= word.letterCount)) {
         return false;
     }
-    const auto sets = BuiltInSets();
     for (std::size_t c = 0; c < word.candidates.size(); ++c) {
         const SetPlaces& candidate = word.candidates[c];
         if (candidate.set >= sets.size() || candidate.places.size() != word.known.size() ||
@@ -64,17 +61,20 @@ bool IsValid(const SearchWord& word) {
 
 #ifdef __SSE2__
 // Sixteen positions at a time: the differences of the first three known letters' low bytes,
-// compared with every pattern's at once. Calls `candidate(i)` for each position that passes;
-// returns the first position it did not look at.
-template <std::size_t Patterns, class Candidate>
+// compared with every pattern's at once, however many there are. Calls `candidate(i)` for each
+// position that passes; returns the first position it did not look at.
+template <class Candidate>
 std::size_t FilterSse2(const std::uint8_t* bytes, std::size_t positions,
-                       const std::size_t (&offsets)[3], const std::uint8_t (&want)[2][8],
-                       Candidate&& candidate) {
-    __m128i want1[Patterns];
-    __m128i want2[Patterns];
-    for (std::size_t p = 0; p < Patterns; ++p) {
-        want1[p] = _mm_set1_epi8(static_cast<char>(want[0][p]));
-        want2[p] = _mm_set1_epi8(static_cast<char>(want[1][p]));
+                       const std::size_t (&offsets)[3], const std::vector<std::uint8_t>& want1,
+                       const std::vector<std::uint8_t>& want2, Candidate&& candidate) {
+    struct Want {
+        __m128i d1;
+        __m128i d2;
+    };
+    std::vector<Want> wants(want1.size());
+    for (std::size_t p = 0; p < wants.size(); ++p) {
+        wants[p] = {_mm_set1_epi8(static_cast<char>(want1[p])),
+                    _mm_set1_epi8(static_cast<char>(want2[p]))};
     }
     auto load = [](const std::uint8_t* at) {
         return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
@@ -87,12 +87,54 @@ std::size_t FilterSse2(const std::uint8_t* bytes, std::size_t positions,
         const __m128i base = load(first + i);
         const __m128i d1 = _mm_sub_epi8(load(second + i), base);
         const __m128i d2 = _mm_sub_epi8(load(third + i), base);
-        __m128i any = _mm_and_si128(_mm_cmpeq_epi8(d1, want1[0]), _mm_cmpeq_epi8(d2, want2[0]));
-        for (std::size_t p = 1; p < Patterns; ++p) {
-            any = _mm_or_si128(
-                any, _mm_and_si128(_mm_cmpeq_epi8(d1, want1[p]), _mm_cmpeq_epi8(d2, want2[p])));
+        __m128i any = _mm_setzero_si128();
+        for (const Want& w : wants) {
+            any = _mm_or_si128(any,
+                               _mm_and_si128(_mm_cmpeq_epi8(d1, w.d1), _mm_cmpeq_epi8(d2, w.d2)));
         }
         auto mask = static_cast<unsigned>(_mm_movemask_epi8(any));
+        while (mask != 0) {
+            candidate(i + static_cast<std::size_t>(__builtin_ctz(mask)));
+            mask &= mask - 1;
+        }
+    }
+    return i;
+}
+#endif
+
+#ifdef GLYPHWRIGHT_NIBBLE_FILTER
+// Beyond a few patterns, comparing with each in turn costs more than the reading: the patterns
+// go into eight buckets instead, and a position passes when, for some bucket, both differences
+// have the low and the high nibble of a pattern of that bucket. Four table lookups per sixteen
+// positions whatever the number of patterns; what slips through is weeded out by `exact`.
+template <class Candidate>
+[[gnu::target("ssse3")]] std::size_t FilterNibbles(const std::uint8_t* bytes, std::size_t positions,
+                                                   const std::size_t (&offsets)[3],
+                                                   const NibbleTables& tables,
+                                                   Candidate&& candidate) {
+    auto load = [](const std::uint8_t* at) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+    };
+    const __m128i low1 = load(tables.low1), high1 = load(tables.high1);
+    const __m128i low2 = load(tables.low2), high2 = load(tables.high2);
+    const __m128i nibble = _mm_set1_epi8(0x0F);
+    const __m128i zero = _mm_setzero_si128();
+    const std::uint8_t* first = bytes + offsets[0];
+    const std::uint8_t* second = bytes + offsets[1];
+    const std::uint8_t* third = bytes + offsets[2];
+    std::size_t i = 0;
+    for (; i + 16 <= positions; i += 16) {
+        const __m128i base = load(first + i);
+        const __m128i d1 = _mm_sub_epi8(load(second + i), base);
+        const __m128i d2 = _mm_sub_epi8(load(third + i), base);
+        __m128i buckets =
+            _mm_and_si128(_mm_shuffle_epi8(low1, _mm_and_si128(d1, nibble)),
+                          _mm_shuffle_epi8(high1, _mm_and_si128(_mm_srli_epi16(d1, 4), nibble)));
+        buckets = _mm_and_si128(buckets, _mm_shuffle_epi8(low2, _mm_and_si128(d2, nibble)));
+        buckets = _mm_and_si128(
+            buckets, _mm_shuffle_epi8(high2, _mm_and_si128(_mm_srli_epi16(d2, 4), nibble)));
+        auto mask =
+            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(buckets, zero))) ^ 0xFFFFu;
         while (mask != 0) {
             candidate(i + static_cast<std::size_t>(__builtin_ctz(mask)));
             mask &= mask - 1;
@@ -108,8 +150,7 @@ class RelativeSearch::Collector {
 public:
     explicit Collector(const SearchOptions& options) : options_(options) {}
 
-    void Add(std::uint64_t offset, std::size_t set, int start) {
-        const bool fits = Fits(set, start);
+    void Add(std::uint64_t offset, std::size_t set, int start, bool fits) {
         ++results_.hitCount;
         if (results_.hits.size() < options_.maxStoredHits) {
             results_.hits.push_back({offset, set, start, fits});
@@ -149,8 +190,12 @@ private:
     std::size_t storedExamples_ = 0;
 };
 
-RelativeSearch::RelativeSearch(SearchWord word, LetterWidth width)
+RelativeSearch::RelativeSearch(SearchWord word, LetterWidth width,
+                               std::span<const CharacterSet> sets)
     : word_(std::move(word)), width_(width), unit_(UnitOf(width)) {
+    for (const CharacterSet& set : sets) {
+        sets_.push_back({std::string(set.name), {set.members.begin(), set.members.end()}});
+    }
     const std::size_t low = width == LetterWidth::TwoBytesBigEndian ? 1 : 0;
     for (const std::size_t letter : word_.known) knownOffsets_.push_back(letter * unit_);
     for (std::size_t j = 0; j < 3; ++j) filterOffsets_[j] = knownOffsets_[j] + low;
@@ -165,20 +210,40 @@ RelativeSearch::RelativeSearch(SearchWord word, LetterWidth width)
         patternOf_.push_back(static_cast<std::size_t>(same - patterns_.begin()));
         if (same == patterns_.end()) patterns_.push_back(std::move(pattern));
     }
+    wantBits_.assign(256 * 256 / 64, 0);
+    for (const Pattern& pattern : patterns_) {
+        const auto d1 = static_cast<std::uint8_t>(pattern.differences[1]);
+        const auto d2 = static_cast<std::uint8_t>(pattern.differences[2]);
+        const std::size_t bit = std::size_t{d1} * 256 + d2;
+        if ((wantBits_[bit / 64] >> (bit % 64) & 1) != 0) continue;  // the filter needs it once
+        wantBits_[bit / 64] |= std::uint64_t{1} << (bit % 64);
+        const auto bucket = static_cast<std::uint8_t>(1u << (want1_.size() % 8));
+        want1_.push_back(d1);
+        want2_.push_back(d2);
+        nibbles_.low1[d1 & 0x0F] |= bucket;
+        nibbles_.high1[d1 >> 4] |= bucket;
+        nibbles_.low2[d2 & 0x0F] |= bucket;
+        nibbles_.high2[d2 >> 4] |= bucket;
+    }
 }
 
-Result<RelativeSearch, WordError> RelativeSearch::Prepare(std::string_view word,
-                                                          LetterWidth width) {
-    auto parsed = ParseSearchWord(word);
+bool RelativeSearch::Fits(std::size_t set, int start) const {
+    return start >= 0 && start + static_cast<int>(sets_[set].members.size()) - 1 <= 0xFF;
+}
+
+Result<RelativeSearch, WordError> RelativeSearch::Prepare(std::string_view word, LetterWidth width,
+                                                          std::span<const CharacterSet> sets) {
+    auto parsed = ParseSearchWord(word, sets);
     if (!parsed) return parsed.error();
-    return Prepare(parsed.value(), width);
+    return Prepare(parsed.value(), width, sets);
 }
 
-Result<RelativeSearch, WordError> RelativeSearch::Prepare(SearchWord word, LetterWidth width) {
+Result<RelativeSearch, WordError> RelativeSearch::Prepare(SearchWord word, LetterWidth width,
+                                                          std::span<const CharacterSet> sets) {
     if (word.known.size() < kMinimumKnownLetters) return WordError{WordProblem::TooFewLetters, {}};
-    if (!IsValid(word)) return WordError{WordProblem::InvalidWord, {}};
+    if (!IsValid(word, sets)) return WordError{WordProblem::InvalidWord, {}};
     if (word.candidates.empty()) return WordError{WordProblem::NoSetHoldsAll, {}};
-    return RelativeSearch(std::move(word), width);
+    return RelativeSearch(std::move(word), width, sets);
 }
 
 void RelativeSearch::Verify(const std::uint8_t* at, std::uint64_t offset,
@@ -204,57 +269,42 @@ void RelativeSearch::Verify(const std::uint8_t* at, std::uint64_t offset,
     for (std::size_t c = 0; c < word_.candidates.size(); ++c) {
         if (!matched[patternOf_[c]]) continue;
         const SetPlaces& candidate = word_.candidates[c];
-        collector.Add(offset, candidate.set, static_cast<int>(values[0] - candidate.places[0]));
+        const auto start = static_cast<int>(values[0] - candidate.places[0]);
+        collector.Add(offset, candidate.set, start, Fits(candidate.set, start));
     }
 }
 
 void RelativeSearch::Scan(const std::uint8_t* bytes, std::size_t positions, std::uint64_t offset,
                           Collector& collector) const {
-    std::uint8_t want[2][8] = {};
-    for (std::size_t p = 0; p < patterns_.size(); ++p) {
-        want[0][p] = static_cast<std::uint8_t>(patterns_[p].differences[1]);
-        want[1][p] = static_cast<std::uint8_t>(patterns_[p].differences[2]);
-    }
     std::size_t i = 0;
-#ifdef __SSE2__
-    auto candidate = [&](std::size_t at) { Verify(bytes + at, offset + at, collector); };
-    switch (patterns_.size()) {
-        case 1:
-            i = FilterSse2<1>(bytes, positions, filterOffsets_, want, candidate);
-            break;
-        case 2:
-            i = FilterSse2<2>(bytes, positions, filterOffsets_, want, candidate);
-            break;
-        case 3:
-            i = FilterSse2<3>(bytes, positions, filterOffsets_, want, candidate);
-            break;
-        case 4:
-            i = FilterSse2<4>(bytes, positions, filterOffsets_, want, candidate);
-            break;
-        case 5:
-            i = FilterSse2<5>(bytes, positions, filterOffsets_, want, candidate);
-            break;
-        case 6:
-            i = FilterSse2<6>(bytes, positions, filterOffsets_, want, candidate);
-            break;
-        default:
-            i = FilterSse2<7>(bytes, positions, filterOffsets_, want, candidate);
-            break;
-    }
-#endif
-    // The rest, and everything where SSE2 is missing: the same filter one position at a time.
     const std::uint8_t* first = bytes + filterOffsets_[0];
     const std::uint8_t* second = bytes + filterOffsets_[1];
     const std::uint8_t* third = bytes + filterOffsets_[2];
+#ifdef GLYPHWRIGHT_NIBBLE_FILTER
+    if (want1_.size() > kComparedPatterns && __builtin_cpu_supports("ssse3")) {
+        auto exact = [&](std::size_t at) {
+            const auto d1 = static_cast<std::uint8_t>(second[at] - first[at]);
+            const auto d2 = static_cast<std::uint8_t>(third[at] - first[at]);
+            const std::size_t bit = std::size_t{d1} * 256 + d2;
+            if ((wantBits_[bit / 64] >> (bit % 64) & 1) != 0) {
+                Verify(bytes + at, offset + at, collector);
+            }
+        };
+        i = FilterNibbles(bytes, positions, filterOffsets_, nibbles_, exact);
+    }
+#endif
+#ifdef __SSE2__
+    if (i == 0) {
+        auto candidate = [&](std::size_t at) { Verify(bytes + at, offset + at, collector); };
+        i = FilterSse2(bytes, positions, filterOffsets_, want1_, want2_, candidate);
+    }
+#endif
+    // The rest, and everything where SSE2 is missing: the same filter one position at a time.
     for (; i < positions; ++i) {
         const auto d1 = static_cast<std::uint8_t>(second[i] - first[i]);
         const auto d2 = static_cast<std::uint8_t>(third[i] - first[i]);
-        for (std::size_t p = 0; p < patterns_.size(); ++p) {
-            if (d1 == want[0][p] && d2 == want[1][p]) {
-                Verify(bytes + i, offset + i, collector);
-                break;
-            }
-        }
+        const std::size_t bit = std::size_t{d1} * 256 + d2;
+        if ((wantBits_[bit / 64] >> (bit % 64) & 1) != 0) Verify(bytes + i, offset + i, collector);
     }
 }
 
@@ -308,14 +358,14 @@ Result<HitContext, GameFileError> RelativeSearch::Context(const GameFile& file, 
     auto read = file.ReadWindow(first, static_cast<std::size_t>(end > first ? end - first : 0));
     if (!read) return read.error();
     HitContext context{first, read.value(), {}};
-    if (hit.set >= BuiltInSets().size()) return context;  // not a hit this search made
-    const CharacterSet& set = BuiltInSets()[hit.set];
+    if (hit.set >= sets_.size()) return context;  // not a hit this search made
+    const auto& members = sets_[hit.set].members;
     for (std::size_t at = 0; at + unit_ <= context.bytes.size(); at += unit_) {
         const std::uint32_t code = ValueAt(context.bytes.data() + at, width_);
         const std::int64_t member = std::int64_t{code} - hit.start;
         context.cells.push_back({first + at, code,
-                                 member >= 0 && static_cast<std::uint64_t>(member) < set.size()
-                                     ? std::string(set.member(static_cast<std::size_t>(member)))
+                                 member >= 0 && static_cast<std::uint64_t>(member) < members.size()
+                                     ? members[static_cast<std::size_t>(member)]
                                      : std::string()});
     }
     return context;

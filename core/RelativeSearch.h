@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -12,17 +13,18 @@
 #include "GameFile.h"
 #include "Result.h"
 #include "SearchWord.h"
+#include "UserSet.h"
 
 namespace glyphwright {
 
 // How a game stores one letter: one byte, or a 16-bit word in either byte order.
 enum class LetterWidth { OneByte, TwoBytesLittleEndian, TwoBytesBigEndian };
 
-// The word found at `offset` (its first letter, "?" or not), as written with built-in set `set`
-// laid from code `start`. `fits` is false when that layout would leave 00..FF.
+// The word found at `offset` (its first letter, "?" or not), as written with set `set` laid from
+// code `start`. `fits` is false when that layout would leave 00..FF.
 struct Hit {
     std::uint64_t offset = 0;
-    std::size_t set = 0;  // index into BuiltInSets()
+    std::size_t set = 0;  // index into the sets searched
     int start = 0;
     bool fits = false;
 
@@ -89,17 +91,32 @@ struct HitContext {
     std::vector<ContextCell> cells;   // on the hit's letter grid
 };
 
+// Patterns the fast filter compares one by one; beyond these it looks them up by nibble.
+inline constexpr std::size_t kComparedPatterns = 4;
+
+struct NibbleTables {
+    std::uint8_t low1[16] = {};
+    std::uint8_t high1[16] = {};
+    std::uint8_t low2[16] = {};
+    std::uint8_t high2[16] = {};
+};
+
 // A search of a game file for a word whose letters are stored as consecutive codes of an unknown
-// start: it finds every place where the codes keep the distances of the word's letters in some
-// built-in set. One prepared search may run on any number of files and threads at once; it keeps
-// no state between runs.
+// start: it finds every place where the codes keep the distances of the word's letters in one of
+// the sets it was prepared with (the built-in ones unless told otherwise). One prepared search may
+// run on any number of files and threads at once; it keeps no state between runs.
 class RelativeSearch {
 public:
-    [[nodiscard]] static Result<RelativeSearch, WordError> Prepare(std::string_view word,
-                                                                   LetterWidth width);
+    [[nodiscard]] static Result<RelativeSearch, WordError> Prepare(
+        std::string_view word, LetterWidth width,
+        std::span<const CharacterSet> sets = BuiltInSets());
     // For words built by hand: at least three known letters, and places that exist in the sets.
-    [[nodiscard]] static Result<RelativeSearch, WordError> Prepare(SearchWord word,
-                                                                   LetterWidth width);
+    [[nodiscard]] static Result<RelativeSearch, WordError> Prepare(
+        SearchWord word, LetterWidth width, std::span<const CharacterSet> sets = BuiltInSets());
+
+    // The sets searched, copied when prepared, so that a search outlives edits of the catalogue.
+    // Hit::set and HitGroup::set index these.
+    [[nodiscard]] const std::vector<UserSet>& Sets() const { return sets_; }
 
     [[nodiscard]] const SearchWord& Word() const { return word_; }
     [[nodiscard]] LetterWidth Width() const { return width_; }
@@ -127,12 +144,14 @@ private:
 
     class Collector;
 
-    RelativeSearch(SearchWord word, LetterWidth width);
+    RelativeSearch(SearchWord word, LetterWidth width, std::span<const CharacterSet> sets);
+    [[nodiscard]] bool Fits(std::size_t set, int start) const;
     void Scan(const std::uint8_t* bytes, std::size_t positions, std::uint64_t offset,
               Collector& collector) const;
     void Verify(const std::uint8_t* at, std::uint64_t offset, Collector& collector) const;
 
     SearchWord word_;
+    std::vector<UserSet> sets_;
     LetterWidth width_;
     std::size_t unit_;                       // bytes per letter
     std::vector<std::size_t> knownOffsets_;  // byte offset of each known letter in the word
@@ -141,6 +160,14 @@ private:
     // Where the low bytes of the first three known letters sit in the word: the fast filter
     // compares only their differences, modulo 256.
     std::size_t filterOffsets_[3] = {0, 0, 0};
+    // Each pattern's first two differences modulo 256, once for every distinct pair, and the
+    // same pairs as a bitmap indexed by d1 * 256 + d2, for positions looked at one by one.
+    std::vector<std::uint8_t> want1_;
+    std::vector<std::uint8_t> want2_;
+    std::vector<std::uint64_t> wantBits_;
+    // The same pairs by nibble, for many patterns: bit b of low1[n] is set when a pattern of
+    // bucket b has a first difference whose low nibble is n, and so on.
+    NibbleTables nibbles_;
 };
 
 }  // namespace glyphwright

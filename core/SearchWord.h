@@ -1,25 +1,27 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "BuiltInSets.h"
+#include "CharacterSet.h"
 #include "Result.h"
 
 namespace glyphwright {
 
-// Where the known letters of a word sit in one built-in set.
+// Where the known letters of a word sit in one set.
 struct SetPlaces {
-    std::size_t set = 0;      // index into BuiltInSets()
+    std::size_t set = 0;      // index into the sets searched
     std::vector<int> places;  // member index of each known letter, in word order
 
     friend bool operator==(const SetPlaces&, const SetPlaces&) = default;
 };
 
 // A word to look for by the distances between its letters' codes: its length in letters, which
-// letters are known (the others were typed as "?"), and each built-in set that holds every known
-// letter.
+// letters are known (the others were typed as "?"), and each set that holds every known letter.
 struct SearchWord {
     std::size_t letterCount = 0;
     std::vector<std::size_t> known;     // letter index of each known letter, ascending
@@ -30,7 +32,7 @@ struct SearchWord {
 
 enum class WordProblem {
     TooFewLetters,  // fewer than three known letters match nearly anywhere
-    LetterInNoSet,  // `letter` is in none of the built-in sets
+    LetterInNoSet,  // `letter` is in none of the sets
     NoSetHoldsAll,  // every letter is in some set, but no one set holds them all
     InvalidWord,    // a hand-built SearchWord breaks its own rules
 };
@@ -45,7 +47,11 @@ struct WordError {
 inline constexpr std::size_t kMinimumKnownLetters = 3;
 
 // Reads a typed word (UTF-8): kana, latin letters or digits, and "?" (or the full-width "？")
-// for a letter not known. Each letter is looked up by its EUC-JP bytes in every built-in set.
-[[nodiscard]] Result<SearchWord, WordError> ParseSearchWord(std::string_view utf8);
+// for a letter not known. Each letter is looked up by its EUC-JP bytes in every one of `sets`.
+// A set that lacks the word as typed is tried with the word's kana all in hiragana, all in
+// katakana and all in half-width katakana, so that a word typed in either script finds a set of
+// the other where that set holds every letter.
+[[nodiscard]] Result<SearchWord, WordError> ParseSearchWord(
+    std::string_view utf8, std::span<const CharacterSet> sets = BuiltInSets());
 
 }  // namespace glyphwright

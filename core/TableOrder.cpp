@@ -1,8 +1,9 @@
 #include "TableOrder.h"
 
+#include <algorithm>
 #include <stdexcept>
 
-#include "BuiltInSets.h"
+#include "SetCatalogue.h"
 
 namespace glyphwright {
 
@@ -11,13 +12,17 @@ const TableOrderLine& TableOrder::Line(int line) const {
     return lines_[static_cast<std::size_t>(line)];
 }
 
+TableOrder::TableOrder(const SetCatalogue& sets) : catalogue_(&sets) {}
+
+TableOrder::TableOrder() : TableOrder(SetCatalogue::BuiltInsOnly()) {}
+
 const std::string& TableOrder::LineText(int line) const {
     return Line(line).text;
 }
 
 std::string_view TableOrder::SetNameOf(int line) const {
     const TableOrderLine& found = Line(line);
-    return found.set != nullptr ? std::string_view(found.text) : std::string_view();
+    return found.laysSet ? std::string_view(found.text) : std::string_view();
 }
 
 int TableOrder::StartOf(int line) const {
@@ -25,19 +30,26 @@ int TableOrder::StartOf(int line) const {
 }
 
 const CharacterSet* TableOrder::SetOf(int line) const {
-    return Line(line).set;
+    const TableOrderLine& found = Line(line);
+    return found.laysSet ? FindSet(found.text) : nullptr;
 }
 
-const CharacterSet* TableOrder::FindSet(std::string_view name) {
-    return FindBuiltInSet(name);
+const CharacterSet* TableOrder::FindSet(std::string_view name) const {
+    return catalogue_->Find(name);
+}
+
+bool TableOrder::Uses(std::string_view name) const {
+    return std::any_of(lines_.begin(), lines_.end(), [&](const TableOrderLine& line) {
+        return line.laysSet && line.text == name;
+    });
 }
 
 bool TableOrder::AppendSetLine(const std::string& text) {
-    return Insert(LineCount(), {text, FindSet(text), 0});
+    return Insert(LineCount(), {text, FindSet(text) != nullptr, 0});
 }
 
 bool TableOrder::AppendEntryLine(const std::string& text) {
-    return Insert(LineCount(), {text, nullptr, 0});
+    return Insert(LineCount(), {text, false, 0});
 }
 
 bool TableOrder::Insert(int line, TableOrderLine value) {

@@ -10,6 +10,7 @@
 namespace glyphwright {
 
 struct CharacterSet;
+class SetCatalogue;
 
 // What changed in the Table Order, so that a view can follow it line by line.
 struct OrderChange {
@@ -24,11 +25,12 @@ struct OrderChange {
     int line;
 };
 
-// One line of the Table Order: the text it shows, the set it lays (found by name once, when the
-// line was added; null for a single entry or a text that names no set) and its own start code.
+// One line of the Table Order: the text it shows, whether it lays a set (its text named one when
+// the line was added; false for a single entry) and its own start code. The set itself is looked
+// up by name when asked for, since the user's sets can change under the line.
 struct TableOrderLine {
     std::string text;
-    const CharacterSet* set = nullptr;
+    bool laysSet = false;
     int start = 0;  // 0 = none
 
     friend bool operator==(const TableOrderLine&, const TableOrderLine&) = default;
@@ -38,6 +40,14 @@ struct TableOrderLine {
 // A plain value: the document that owns it tells the views what changed.
 class TableOrder {
 public:
+    TableOrder();  // the built-in sets only
+    // Set names are looked up in `sets`, which must outlive the order.
+    explicit TableOrder(const SetCatalogue& sets);
+
+    [[nodiscard]] const SetCatalogue& Catalogue() const { return *catalogue_; }
+    // Looks set names up in `sets` from now on; the lines stay as they are.
+    void UseCatalogue(const SetCatalogue& sets) { catalogue_ = &sets; }
+
     [[nodiscard]] int LineCount() const { return static_cast<int>(lines_.size()); }
     [[nodiscard]] bool IsFull() const { return LineCount() >= kMaxOrderLines; }
     [[nodiscard]] const std::string& LineText(int line) const;
@@ -47,14 +57,16 @@ public:
     // The set recorded for the line at 0-based `line` ("" for none) and its own start (0 = none).
     [[nodiscard]] std::string_view SetNameOf(int line) const;
     [[nodiscard]] int StartOf(int line) const;
-    // The set recorded for the line; null for none.
+    // The set recorded for the line, as the catalogue has it now; null for none.
     [[nodiscard]] const CharacterSet* SetOf(int line) const;
+    // Whether a line records the set named `name`: such a set must stay while the line does.
+    [[nodiscard]] bool Uses(std::string_view name) const;
 
-    // The one place a line's set is looked up by name; null when the name names no set.
-    [[nodiscard]] static const CharacterSet* FindSet(std::string_view name);
+    // The one place a line's set is looked up by name; null when the catalogue has no such set.
+    [[nodiscard]] const CharacterSet* FindSet(std::string_view name) const;
 
-    // Adds a line showing `text` and, when the text names a set exactly, records that set for it.
-    // False, and nothing changes, when the order is full.
+    // Adds a line showing `text` and, when the text names a set of the catalogue exactly, records
+    // that set for it. False, and nothing changes, when the order is full.
     [[nodiscard]] bool AppendSetLine(const std::string& text);
     // Adds a line for a single entry: it shows `text` and records no set.
     [[nodiscard]] bool AppendEntryLine(const std::string& text);
@@ -65,9 +77,13 @@ public:
     // Gives the line at 0-based `line` its own start code (0 = none); out of range does nothing.
     void SetStart(int line, ByteCode start);
 
-    friend bool operator==(const TableOrder&, const TableOrder&) = default;
+    // The lines alone: the catalogue is where names are looked up, not part of the order.
+    friend bool operator==(const TableOrder& a, const TableOrder& b) {
+        return a.lines_ == b.lines_;
+    }
 
 private:
+    const SetCatalogue* catalogue_;
     std::vector<TableOrderLine> lines_;
 };
 

@@ -70,7 +70,8 @@ SearchWord BuiltWord(Input& input) {
             word.known.push_back(i);
         }
     }
-    const unsigned setMask = input.Next() | 1u;
+    // Two bytes: every built-in set may be a candidate, more than eight of them at once.
+    const unsigned setMask = input.Next() | (unsigned{input.Next()} << 8) | 1u;
     for (std::size_t s = 0; s < BuiltInSets().size(); ++s) {
         if (((setMask >> s) & 1u) == 0) continue;
         SetPlaces candidate{s, {}};

@@ -13,7 +13,8 @@ QString CommandLineMessages::Help() {
         "\n"
         "Commands:\n"
         "  make        write a table file from a start code and a Table Order\n"
-        "  sets        list the built-in character sets with their member counts\n"
+        "  sets        list every character set with its member count\n"
+        "  search      find a word in a game file by the distances of its letters' codes\n"
         "  glyphs      draw a game file's glyphs into a PNG picture\n"
         "  font-table  read a game file's glyphs and write the best-guess table\n"
         "\n"
@@ -26,8 +27,10 @@ QString CommandLineMessages::Help() {
 
 QString CommandLineMessages::MakeHelp() {
     return tr(
-        "Usage: glyphwright make --start HH --output FILE [--format FORMAT] [--] LINE...\n"
-        "       glyphwright make --project FILE --output FILE [--format FORMAT] [LINE...]\n"
+        "Usage: glyphwright make --start HH --output FILE [--format FORMAT] [--sets FILE]\n"
+        "                        [--] LINE...\n"
+        "       glyphwright make --project FILE --output FILE [--format FORMAT] [--sets FILE]\n"
+        "                        [LINE...]\n"
         "\n"
         "Lays the Table Order from the start code on and writes the table file, as MAKE TABLE\n"
         "does in the window: the file covers the codes from the start code to the last member\n"
@@ -41,11 +44,13 @@ QString CommandLineMessages::MakeHelp() {
         "                        utf8 (Table File Standard, UTF-8, LF) or sjis (Shift-JIS, CR LF)\n"
         "  -p, --project FILE    start from a project saved in the window: its table, Table\n"
         "                        Order and start code; its last format unless --format is given\n"
+        "      --sets FILE       take the user's sets from this set file instead of the\n"
+        "                        user's own (Tools > Character Sets... in the window)\n"
         "  -h, --help            show this help\n"
         "  -v, --version         show the version\n"
         "\n"
         "Each LINE is one line of the Table Order, in order:\n"
-        "  SET        a built-in set, laid from where the set before it ended\n"
+        "  SET        a set, built-in or the user's, laid from where the set before it ended\n"
         "  SET@HH     a set with a start code of its own (@00: none)\n"
         "  HH=TEXT    a single entry: TEXT at code HH. It is stored at once; a set laid over\n"
         "             the same code replaces it.\n"
@@ -62,8 +67,36 @@ QString CommandLineMessages::SetsHelp() {
     return tr(
         "Usage: glyphwright sets\n"
         "\n"
-        "Lists the built-in character sets in catalogue order, one a line: the name, a tab\n"
-        "and the number of members, that is of codes the set takes.\n");
+        "Lists every character set in catalogue order, one a line: the name, a tab and the\n"
+        "number of members, that is of codes the set takes. The classic seven come first,\n"
+        "then the further built-in orders, then the user's own sets.\n");
+}
+
+QString CommandLineMessages::SearchHelp() {
+    return tr(
+        "Usage: glyphwright search --game FILE --word WORD [--width 1|2le|2be] [--sets FILE]\n"
+        "\n"
+        "Looks through the game file for the word as any character set would store it from\n"
+        "any start code, as the Relative Search window does, and prints one row for each set\n"
+        "and start code found, the likeliest first: the set, a tab, the start code in hex,\n"
+        "a tab, the number of hits, a tab and the text from the first hit on as that set\n"
+        "reads it (a code the set does not cover shows as <HH>).\n"
+        "\n"
+        "Options:\n"
+        "  -g, --game FILE    the game file to search\n"
+        "  -w, --word WORD    the word: at least three known letters, ? for one not known;\n"
+        "                     kana typed in hiragana find katakana sets too, and back\n"
+        "      --width W      bytes a letter: 1 (the default), 2le or 2be (two bytes,\n"
+        "                     little- or big-endian)\n"
+        "      --sets FILE    take the user's sets from this set file instead of the\n"
+        "                     user's own\n"
+        "  -h, --help         show this help\n"
+        "  -v, --version      show the version\n"
+        "\n"
+        "Exit status: 0 found, 1 nothing found, 2 bad usage or a file that cannot be read.\n"
+        "\n"
+        "Example:\n"
+        "  glyphwright search --game game.bin --word ゆうしゃ --width 2le\n");
 }
 
 QString CommandLineMessages::GlyphsHelp(int mostGlyphs, int mostZoom) {
@@ -126,7 +159,8 @@ QString CommandLineMessages::NoCommand() {
     return tr("no command given.");
 }
 QString CommandLineMessages::UnknownCommand(const QString& command) {
-    return tr("'%1' is not a command: the commands are make, sets, glyphs and font-table.")
+    return tr("'%1' is not a command: the commands are make, sets, search, glyphs and "
+              "font-table.")
         .arg(command);
 }
 QString CommandLineMessages::UnknownOption(const QString& option) {
@@ -148,7 +182,7 @@ QString CommandLineMessages::MissingOutput() {
     return tr("no output file: give one with --output (- for standard output).");
 }
 QString CommandLineMessages::UnknownLine(const QString& line, const QString& setNames) {
-    return tr("'%1' is neither a built-in set, SET@HH, nor a single entry HH=TEXT. The sets are: "
+    return tr("'%1' is neither a set, SET@HH, nor a single entry HH=TEXT. The sets are: "
               "%2.")
         .arg(line, setNames);
 }
@@ -326,6 +360,15 @@ QString CommandLineMessages::ReportNotWritten(const FileError& failure) {
     }
     return tr("the table was written, but the report \"%1\" could not be: %2.")
         .arg(QString::fromStdString(failure.path), reason);
+}
+QString CommandLineMessages::MissingGame() {
+    return tr("no game file given: name it with --game FILE.");
+}
+QString CommandLineMessages::MissingWord() {
+    return tr("no word given: name it with --word WORD.");
+}
+QString CommandLineMessages::UnknownWidth(const QString& width) {
+    return tr("'%1' is not a letter width: the widths are 1, 2le and 2be.").arg(width);
 }
 
 }  // namespace glyphwright

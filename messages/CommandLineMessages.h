@@ -21,6 +21,7 @@ public:
     [[nodiscard]] static QString MakeHelp();
     [[nodiscard]] static QString SetsHelp();
     [[nodiscard]] static QString GlyphsHelp(int mostGlyphs, int mostZoom);
+    [[nodiscard]] static QString SearchHelp();
     // Where to read more after a usage complaint: `command`'s help, or the general one for "".
     [[nodiscard]] static QString TryHelp(const QString& command);
 
@@ -32,7 +33,10 @@ public:
     [[nodiscard]] static QString UnknownFormat(const QString& format);
     [[nodiscard]] static QString MissingStart();
     [[nodiscard]] static QString MissingOutput();
-    // `setNames`: the built-in sets, listed for the reader to compare against.
+    [[nodiscard]] static QString MissingGame();
+    [[nodiscard]] static QString MissingWord();
+    [[nodiscard]] static QString UnknownWidth(const QString& width);
+    // `setNames`: every set, listed for the reader to compare against.
     [[nodiscard]] static QString UnknownLine(const QString& line, const QString& setNames);
     [[nodiscard]] static QString NoArgumentsTaken(const QString& command, const QString& argument);
     [[nodiscard]] static QString StandardOutputFailed(const QString& reason);

@@ -383,12 +383,12 @@ QString Messages::Failure(const WordError& failure) {
                 "Type at least three known letters: a shorter word matches almost "
                 "anywhere. Type ? for a letter you do not know.");
         case WordProblem::LetterInNoSet:
-            return tr("The letter \"%1\" is in none of the built-in sets. Search for kana, latin "
+            return tr("The letter \"%1\" is in none of the character sets. Search for kana, latin "
                       "letters or digits, with ? for a letter you do not know.")
                 .arg(Text(failure.letter));
         case WordProblem::NoSetHoldsAll:
             return tr(
-                "No built-in set holds every letter of this word. Search for a word of one "
+                "No character set holds every letter of this word. Search for a word of one "
                 "kind of letters, for example hiragana only.");
         case WordProblem::InvalidWord:
             break;
@@ -684,6 +684,111 @@ QString Messages::UntitledProject() {
 
 QString Messages::UnsavedChanges(const QString& project) {
     return tr("The project %1 has changes that are not saved. Save them?").arg(project);
+}
+
+QString Messages::Failure(const SetProblem& failure) {
+    const QString set = Text(failure.set);
+    const auto place = static_cast<qulonglong>(failure.member + 1);
+    switch (failure.kind) {
+        case SetProblem::Kind::EmptyName:
+            return tr("A set needs a name.");
+        case SetProblem::Kind::NameOfBuiltIn:
+            return tr("\"%1\" is the name of a built-in set. Give your set a name of its own.")
+                .arg(set);
+        case SetProblem::Kind::NameTaken:
+            return tr("There is already a set named \"%1\". Give each set a name of its own.")
+                .arg(set);
+        case SetProblem::Kind::NoMembers:
+            return tr("The set \"%1\" has no members.").arg(set);
+        case SetProblem::Kind::EmptyMember:
+            return tr("Member %1 of the set \"%2\" is empty.").arg(place).arg(set);
+        case SetProblem::Kind::MemberNotStorable:
+            return tr("Member %1 of the set \"%2\" (\"%3\") cannot be stored in a table: "
+                      "EUC-JP has no code for it.")
+                .arg(place)
+                .arg(set, Text(failure.text));
+    }
+    return {};
+}
+
+QString Messages::Failure(const SetFileReadError& failure) {
+    const QString path = QString::fromStdString(failure.path);
+    if (failure.error != 0) {
+        return tr("The set file %1 could not be read: %2.")
+            .arg(path, QString::fromLocal8Bit(std::strerror(failure.error)));
+    }
+    const SetFileError& damage = failure.damage;
+    QString why;
+    switch (damage.kind) {
+        case SetFileError::Kind::NotASetFile:
+            why = tr("a set file begins with the line \"%1\".").arg(Text(kSetFileHeader));
+            break;
+        case SetFileError::Kind::UnknownLine:
+            why = tr("\"%1\" is neither a set (\"set NAME\"), a member (\"= TEXT\") nor a "
+                     "comment (\"# ...\").")
+                      .arg(Text(damage.text));
+            break;
+        case SetFileError::Kind::MemberOutsideSet:
+            why = tr("a member comes before the first set.");
+            break;
+        case SetFileError::Kind::SetProblem:
+            why = Failure(damage.problem);
+            break;
+    }
+    return tr("The set file %1 is damaged at line %2: %3")
+        .arg(path)
+        .arg(static_cast<qulonglong>(damage.line))
+        .arg(why);
+}
+
+QString Messages::SetInUse(const QString& set) {
+    return tr("The set \"%1\" is used by a line of the Table Order, so it must stay as it is "
+              "named. Remove that line first.")
+        .arg(set);
+}
+
+QString Messages::CharacterSetsTitle() {
+    return tr("Character Sets");
+}
+
+QString Messages::CharacterSetsHelp() {
+    return tr(
+        "Members are laid on consecutive codes in the order typed. Type or paste them "
+        "into Members: each character becomes one member. For a member of several "
+        "characters, such as a DTE pair, put each member on a line of its own and tick "
+        "\"One member per line\".");
+}
+
+QString Messages::BuiltInSetShown() {
+    return tr("A built-in set: it can be duplicated, not changed.");
+}
+
+QString Messages::NewSetName() {
+    return tr("New set");
+}
+
+QString Messages::CopyOfSet(const QString& set) {
+    return tr("%1 (copy)").arg(set);
+}
+
+QString Messages::DeleteSetQuestion(const QString& set) {
+    return tr("Delete the set \"%1\"?").arg(set);
+}
+
+QString Messages::SetFileFilter() {
+    return tr("Glyphwright set files (*.gwsets *.txt);;All files (*)");
+}
+
+QString Messages::SetsImported(qsizetype count, const QString& path) {
+    return tr("%n set(s) imported from %1.", nullptr, static_cast<int>(count)).arg(path);
+}
+
+QString Messages::SetsExported(qsizetype count, const QString& path) {
+    return tr("%n set(s) exported to %1.", nullptr, static_cast<int>(count)).arg(path);
+}
+
+QString Messages::SetMemberCount(qsizetype count) {
+    return tr("%n member(s)", nullptr, static_cast<int>(count));
 }
 
 }  // namespace glyphwright

@@ -10,10 +10,12 @@
 #include <string_view>
 
 #include "MakeTable.h"
+#include "SetFileStore.h"
 #include "core/GameFile.h"
 #include "core/GlyphFormat.h"
 #include "core/ParseHexByte.h"
 #include "core/SearchWord.h"
+#include "core/SetCatalogue.h"
 #include "project/ProjectFile.h"
 
 namespace glyphwright {
@@ -115,6 +117,21 @@ public:
     [[nodiscard]] static QString NoOwnStartZero(const QString& set);
     [[nodiscard]] static QString StartApplied(int line, const QString& set, int start);
     [[nodiscard]] static QString SetAdded(int line, const QString& set, int start);
+
+    // The character sets
+    [[nodiscard]] static QString Failure(const SetProblem& failure);
+    [[nodiscard]] static QString Failure(const SetFileReadError& failure);
+    [[nodiscard]] static QString SetInUse(const QString& set);
+    [[nodiscard]] static QString CharacterSetsTitle();
+    [[nodiscard]] static QString CharacterSetsHelp();  // how members are typed, DTE pairs too
+    [[nodiscard]] static QString BuiltInSetShown();
+    [[nodiscard]] static QString NewSetName();
+    [[nodiscard]] static QString CopyOfSet(const QString& set);
+    [[nodiscard]] static QString DeleteSetQuestion(const QString& set);
+    [[nodiscard]] static QString SetFileFilter();
+    [[nodiscard]] static QString SetsImported(qsizetype count, const QString& path);
+    [[nodiscard]] static QString SetsExported(qsizetype count, const QString& path);
+    [[nodiscard]] static QString SetMemberCount(qsizetype count);
 
     // The game text
     [[nodiscard]] static QStringList GameTextHeaders();

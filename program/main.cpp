@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFile>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -11,9 +12,11 @@
 
 #include "ApplicationIcon.h"
 #include "CommandLine.h"
+#include "Messages.h"
 #include "NoDisplayExit.h"
 #include "ProgramState.h"
 #include "QtQueries.h"
+#include "UserSetsPath.h"
 #include "Version.h"
 #include "WindowFrame.h"
 #include "WindowManager.h"
@@ -62,6 +65,8 @@ int main(int argc, char* argv[]) {
     glyphwright::InstallFontFallbacks();
 
     glyphwright::ProgramState state;
+    state.setsPath = QFile::encodeName(glyphwright::UserSetsPath()).toStdString();
+    const auto setsUnread = glyphwright::LoadUserSets(state.sets, state.setsPath);
     glyphwright::QtQueries queries;
     glyphwright::WindowManager windows(state.Services(queries));
     QObject::connect(&windows, &glyphwright::WindowManager::ended, &app, &QApplication::quit,
@@ -69,5 +74,9 @@ int main(int argc, char* argv[]) {
 
     windows.Start();
     queries.SetSaveDialogOwner(*windows.Main());
+    if (setsUnread) {
+        queries.ShowMessage(glyphwright::Messages::Title().toStdString(), setsUnread->toStdString(),
+                            glyphwright::MessageIcon::Exclamation);
+    }
     return QApplication::exec();
 }

@@ -110,7 +110,7 @@ QByteArray WriteProject(const DocumentContents& contents, const QString& project
         QJsonObject object;
         object[QStringLiteral("text")] = QString::fromStdString(line.text);
         // A single entry's line may show a set's name; it lays nothing all the same.
-        if (line.set == nullptr && TableOrder::FindSet(line.text) != nullptr) {
+        if (!line.laysSet && contents.order.FindSet(line.text) != nullptr) {
             object[QStringLiteral("entry")] = true;
         }
         if (line.start != 0) object[QStringLiteral("start")] = Hex(line.start);
@@ -145,7 +145,8 @@ QByteArray WriteProject(const DocumentContents& contents, const QString& project
 }
 
 Result<DocumentContents, ProjectError> ReadProject(const QByteArray& file,
-                                                   const QString& projectPath) {
+                                                   const QString& projectPath,
+                                                   const SetCatalogue& sets) {
     using Kind = ProjectError::Kind;
     QJsonParseError parseError;
     const QJsonDocument json = QJsonDocument::fromJson(file, &parseError);
@@ -167,6 +168,7 @@ Result<DocumentContents, ProjectError> ReadProject(const QByteArray& file,
     }
 
     DocumentContents contents;
+    contents.order.UseCatalogue(sets);
     if (!root.value(QStringLiteral("startCode")).isString()) {
         return Refused(Kind::BadField, QStringLiteral("startCode"));
     }
@@ -223,8 +225,9 @@ Result<DocumentContents, ProjectError> ReadProject(const QByteArray& file,
             start = *code;
         }
         const bool entry = line.value(QStringLiteral("entry")).toBool(false);
-        (void)contents.order.Insert(contents.order.LineCount(),
-                                    {text, entry ? nullptr : TableOrder::FindSet(text), start});
+        (void)contents.order.Insert(
+            contents.order.LineCount(),
+            {text, !entry && contents.order.FindSet(text) != nullptr, start});
     }
 
     if (root.contains(QStringLiteral("lastRun"))) {

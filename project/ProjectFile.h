@@ -5,6 +5,7 @@
 
 #include "core/Document.h"
 #include "core/Result.h"
+#include "core/SetCatalogue.h"
 
 namespace glyphwright {
 
@@ -28,7 +29,9 @@ struct ProjectError {
 [[nodiscard]] QByteArray WriteProject(const DocumentContents& contents, const QString& projectPath);
 
 // A project file read back, all or nothing; paths resolved against the folder of `projectPath`.
+// The order's set names are looked up in `sets`, which must outlive what is read.
 [[nodiscard]] Result<DocumentContents, ProjectError> ReadProject(const QByteArray& file,
-                                                                 const QString& projectPath);
+                                                                 const QString& projectPath,
+                                                                 const SetCatalogue& sets);
 
 }  // namespace glyphwright

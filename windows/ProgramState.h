@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "DocumentHistory.h"
 #include "OpenGameFile.h"
 #include "OrderListModel.h"
@@ -7,21 +9,26 @@
 #include "ProjectSession.h"
 #include "WindowManager.h"
 #include "core/Document.h"
+#include "core/SetCatalogue.h"
 
 namespace glyphwright {
 
-// The state of one run, made at start-up before any window and outliving them all: the document
-// with its history, the Table Order's list model and selection, and the game file open.
+// The state of one run, made at start-up before any window and outliving them all: the sets the
+// order may name, the document with its history, the Table Order's list model and selection, and
+// the game file open.
 struct ProgramState {
-    Document document;
+    SetCatalogue sets;
+    Document document{sets};
     DocumentHistory history{document};
     OrderListModel lines{document};
     OrderSelection selection{lines};
     OpenGameFile gameFile;
     ProjectSession project{history, gameFile};
 
+    std::string setsPath;  // the user's set file; empty keeps the sets for this run only
+
     [[nodiscard]] WindowServices Services(WindowQueries& user) {
-        return {document, history, project, lines, selection, user, gameFile};
+        return {document, history, project, sets, lines, selection, user, gameFile, setsPath};
     }
 };
 

@@ -13,6 +13,7 @@
 #include "main/ConfirmExit.h"
 #include "main/MainWindow.h"
 #include "search/RelativeSearchWindow.h"
+#include "sets/CharacterSetsWindow.h"
 
 namespace glyphwright {
 
@@ -65,6 +66,7 @@ void WindowManager::Start() {
     connect(main, &MainWindow::relativeSearchRequested, this, &WindowManager::ShowRelativeSearch);
     connect(main, &MainWindow::gameTextRequested, this, &WindowManager::ShowGameText);
     connect(main, &MainWindow::fontRequested, this, &WindowManager::ShowFont);
+    connect(main, &MainWindow::characterSetsRequested, this, &WindowManager::ShowCharacterSets);
     main->show();
 }
 
@@ -156,6 +158,18 @@ void WindowManager::ShowEnterHexNum() {
     }
 }
 
+CharacterSetsWindow* WindowManager::Sets() const {
+    return characterSets_.data();
+}
+
+void WindowManager::ShowCharacterSets() {
+    // The window announces a change of the sets through the document, which every view hears.
+    if (auto* window = Make(characterSets_, services_.sets, services_.document, services_.setsPath,
+                            services_.user)) {
+        BringToFront(*window);
+    }
+}
+
 void WindowManager::ShowCodeMap() {
     if (auto* map = Make(codeMap_, services_.document, services_.selection, services_.gameFile)) {
         map->Present();
@@ -181,6 +195,7 @@ void WindowManager::Forget(QWidget& window) {
     if (enterHexNum_.data() == &window) enterHexNum_ = nullptr;
     if (codeMap_.data() == &window) codeMap_ = nullptr;
     if (font_.data() == &window) font_ = nullptr;
+    if (characterSets_.data() == &window) characterSets_ = nullptr;
     std::erase_if(created_, [&window](const QPointer<QWidget>& known) {
         return known.isNull() || known.data() == &window;
     });

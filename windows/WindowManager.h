@@ -3,12 +3,14 @@
 #include <QObject>
 #include <QPointer>
 
+#include <string>
 #include <vector>
 
 class QWidget;
 
 namespace glyphwright {
 
+class CharacterSetsWindow;
 class CodeMapWindow;
 class Document;
 class DocumentHistory;
@@ -22,6 +24,7 @@ class OrderSelection;
 class ProjectSession;
 class RelativeSearchWindow;
 class RelativeStartDialog;
+class SetCatalogue;
 class SingleEntryDialog;
 class WindowQueries;
 
@@ -31,10 +34,12 @@ struct WindowServices {
     Document& document;
     DocumentHistory& history;
     ProjectSession& project;
+    SetCatalogue& sets;  // the user's sets are edited here; the document announces the change
     OrderListModel& lines;
     OrderSelection& selection;
     WindowQueries& user;
     OpenGameFile& gameFile;
+    const std::string& setsPath;  // where the user's sets are kept; empty: nowhere
 };
 
 // Creates, shows, hides and destroys the program's windows. Each exists at most once, is made
@@ -59,6 +64,8 @@ public:
     [[nodiscard]] RelativeStartDialog* EnterHexNum() const;
     [[nodiscard]] CodeMapWindow* Map() const;  // frmCodeMap
     [[nodiscard]] FontWindow* Font() const;    // "Font"
+    [[nodiscard]] CodeMapWindow* Map() const;         // frmCodeMap
+    [[nodiscard]] CharacterSetsWindow* Sets() const;  // frmCharacterSets
 
     // Shows without blocking, making the window first if it does not exist; a window already
     // shown stays as it is, contents and all. Nothing is made once the program is ending.
@@ -74,6 +81,8 @@ public:
     // The relative search and the game text are made once and then only hidden and shown again,
     // keeping what they show: their close boxes hide them.
     void ShowRelativeSearch();
+    // Tools > Character Sets…: made once, then hidden and shown again like the search.
+    void ShowCharacterSets();
     void ShowGameText();
 
     // File > Open Game File…; once a file is open, the relative search is shown.
@@ -116,6 +125,7 @@ private:
     QPointer<RelativeStartDialog> enterHexNum_;
     QPointer<CodeMapWindow> codeMap_;
     QPointer<FontWindow> font_;
+    QPointer<CharacterSetsWindow> characterSets_;
     std::vector<QPointer<QWidget>> created_;  // creation order
 };
 

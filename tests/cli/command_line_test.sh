@@ -8,6 +8,8 @@ program=$1
 version=$2
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 work=$(mktemp -d)
+# The user's own sets are read from here, never from the home of whoever runs the tests.
+export XDG_CONFIG_HOME=$work/config
 trap 'rm -rf "$work"' EXIT
 failures=0
 
@@ -51,8 +53,10 @@ code=0x30
 same "$work/out" "2F=\x8a\xbf\r\n$(for c in {A..Z}; do printf '%X=%s\\r\\n' $((code++)) "$c"; done)"
 
 run 0 sets
-same "$work/out" 'Hiragana\t50\nKatakana\t54\nDakuten\t40\nHandakuten\t10\nUppercase Alphabet\t26\nLowercase Alphabet\t26\n0-9\t10\n'
-for line in "--help" "-h" "make --help" "make -s 10 -h" "sets --help" "glyphs --help"; do
+classic='Hiragana\t50\nKatakana\t54\nDakuten\t40\nHandakuten\t10\nUppercase Alphabet\t26\nLowercase Alphabet\t26\n0-9\t10\n'
+further='Hiragana (JIS order)\t83\nKatakana (JIS order)\t86\nHalf-width Katakana\t63\nASCII\t95\n'
+same "$work/out" "$classic$further"
+for line in "--help" "-h" "make --help" "make -s 10 -h" "sets --help" "search --help" "glyphs --help" "font-table --help"; do
     read -ra args <<<"$line"
     run 0 "${args[@]}"
     says out "Usage: glyphwright"
@@ -162,7 +166,7 @@ says err "no start code"
 run 2 make --start 10 0-9
 says err "no output file"
 run 2 make --start 10 --output - Hiragna
-says err "'Hiragna' is neither a built-in set"
+says err "'Hiragna' is neither a set"
 run 2 make --start 10 --output - --format utf16 0-9
 run 2 make --start 10 --start 11 --output - 0-9
 run 2 make --strat 10
@@ -233,5 +237,58 @@ run 2 glyphs --game "$work/font.bin" --offset 0 --tiles 1bpp --png "$work/font.p
 says err "the option '--glyph' is missing"
 run 2 glyphs --game "$work/font.bin" --offset 0 --tiles 1bpp --glyph 8x8 --png x.png extra
 [[ ! -e $work/font.png ]] || fail "bad usage left a picture"
+
+# The user's own sets, kept in the configuration folder, follow the built-in ones; a set file
+# given with --sets stands in for them.
+mkdir -p "$work/config/glyphwright"
+printf 'Glyphwright character sets 1\n# mine\nset Town\n= ま\n= ち\n= きゃ\n' \
+    >"$work/config/glyphwright/character-sets.txt"
+printf 'Glyphwright character sets 1\nset Pairs\n= ab\n= c\n' >"$work/pairs.txt"
+run 0 sets
+same "$work/out" "$classic${further}Town\t3\n"
+run 0 make -s 10 -f utf8 -o - Town 'Half-width Katakana@80'
+says out '12=きゃ'
+says out '80=｡'
+says out 'BE=ﾟ'
+run 0 make -s 10 -f utf8 -o - --sets "$work/pairs.txt" Pairs ASCII
+same "$work/out" "10=ab\n11=c\n$(for c in {32..126}; do printf '%X=\\x%x\\n' $((c - 14)) "$c"; done)"
+# A project's lines are read against the sets given, so a line naming one of them lays it.
+printf '{"format": "glyphwright-project", "version": 1, "startCode": "10", "entries": [],
+ "order": [{"text": "Pairs"}]}' >"$work/pairs.gwproj"
+run 0 make -p "$work/pairs.gwproj" -f utf8 -o - --sets "$work/pairs.txt"
+same "$work/out" '10=ab\n11=c\n'
+rm "$work/pairs.gwproj"
+run 2 make -s 10 -o - --sets "$work/pairs.txt" Town
+says err "'Town' is neither a set"
+printf 'Glyphwright character sets 1\nset Bad\n= a\n\n=\n' >"$work/bad.txt"
+run 1 make -s 10 -o - --sets "$work/bad.txt" 0-9
+says err "damaged at line 5"
+rm -r "$work/config/glyphwright"
+
+# ---- search: ranked rows, 0 found, 1 nothing, 2 bad usage ---------------------------------------
+# ゆうしゃ kept in JIS order from 30 (ゆ is cell 70 of row 4), and まちか of a set of the user's
+# from A0, among blanks.
+printf '\x00%.0s' {1..40} >"$work/game.bin"
+printf '\x75\x35\x46\x72\x00\x00\x75\x35\x46\x72\x00\xA0\xA1\xA2\x00\xA0\xA1\xA2\x00\xA0\xA1\xA2' \
+    >>"$work/game.bin"
+run 0 search --game "$work/game.bin" --word ゆうしゃ
+same "$work/out" 'Hiragana (JIS order)\t30\t2\tゆうしゃ<00><00>ゆうしゃ<00><A0><A1><A2><00><A0>\nKatakana (JIS order)\t30\t2\tユウシャ<00><00>ユウシャ<00><A0><A1><A2><00><A0>\n'
+printf 'Glyphwright character sets 1\nset Town\n= ま\n= ち\n= か\n= きゃ\n' >"$work/town.txt"
+run 0 search -g "$work/game.bin" -w まちか --sets "$work/town.txt"
+same "$work/out" 'Town\tA0\t3\tまちか<00>まちか<00>まちか\n'
+run 1 search -g "$work/game.bin" -w まちか
+run 1 search --game "$work/game.bin" --word のねぬ --width 2be
+[[ ! -s $work/out ]] || fail "a search that found nothing printed rows"
+run 2 search --game "$work/game.bin"
+says err "no word given"
+run 2 search --word ぬぬぬ
+says err "no game file given"
+run 2 search --game "$work/game.bin" --word ぬぬぬ --width 3
+says err "'3' is not a letter width"
+run 2 search --game "$work/none.bin" --word ぬぬぬ
+run 2 search --game "$work/game.bin" --word ab
+run 2 search --game "$work/game.bin" --word ぬぬぬ extra
+run 2 search --game "$work/game.bin" --word ぬぬぬ --sets "$work/bad.txt"
+says err "damaged at line 5"
 
 exit $((failures > 0))

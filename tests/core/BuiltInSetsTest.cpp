@@ -44,11 +44,16 @@ struct Expected {
 };
 
 const Expected kExpected[] = {
-    {"Hiragana", "あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよ"
-                 "らりるれろわをんっゃゅょ", 2},
-    {"Katakana", "アイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミムメモヤユヨ"
-                 "ラリルレロワヲンッャュョァィェォ", 2},
-    {"Dakuten", "がぎぐげござじずぜぞだぢづでどばびぶべぼガギグゲゴザジズゼゾダヂヅデドバビブベボ", 2},
+    {"Hiragana",
+     "あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよ"
+     "らりるれろわをんっゃゅょ",
+     2},
+    {"Katakana",
+     "アイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミムメモヤユヨ"
+     "ラリルレロワヲンッャュョァィェォ",
+     2},
+    {"Dakuten", "がぎぐげござじずぜぞだぢづでどばびぶべぼガギグゲゴザジズゼゾダヂヅデドバビブベボ",
+     2},
     {"Handakuten", "ぱぴぷぺぽパピプペポ", 2},
     {"Uppercase Alphabet", "ABCDEFGHIJKLMNOPQRSTUVWXYZ", 1},
     {"Lowercase Alphabet", "abcdefghijklmnopqrstuvwxyz", 1},
@@ -57,9 +62,10 @@ const Expected kExpected[] = {
 
 TEST(BuiltInSets, CatalogueHoldsTheSevenSetsInOrder) {
     const auto sets = BuiltInSets();
-    ASSERT_EQ(sets.size(), std::size(kExpected));
+    ASSERT_EQ(kClassicSetCount, std::size(kExpected));
+    ASSERT_GE(sets.size(), kClassicSetCount);
     std::size_t total = 0;
-    for (std::size_t i = 0; i < sets.size(); ++i) {
+    for (std::size_t i = 0; i < kClassicSetCount; ++i) {
         EXPECT_EQ(sets[i].name, kExpected[i].name);
         total += sets[i].size();
     }
@@ -69,7 +75,7 @@ TEST(BuiltInSets, CatalogueHoldsTheSevenSetsInOrder) {
 TEST(BuiltInSets, EveryMemberIsTheEncodingOfItsCharacter) {
     const std::size_t counts[] = {50, 54, 40, 10, 26, 26, 10};
     const auto sets = BuiltInSets();
-    for (std::size_t i = 0; i < sets.size(); ++i) {
+    for (std::size_t i = 0; i < kClassicSetCount; ++i) {
         const auto characters = Characters(kExpected[i].characters);
         ASSERT_EQ(characters.size(), counts[i]) << kExpected[i].name;
         ASSERT_EQ(sets[i].size(), counts[i]) << kExpected[i].name;
@@ -96,6 +102,53 @@ TEST(BuiltInSets, MembersKnownByTheirBytes) {
     const CharacterSet* dakuten = FindBuiltInSet("Dakuten");
     ASSERT_NE(dakuten, nullptr);
     EXPECT_EQ(dakuten->member(20), "\xA5\xAC");
+}
+
+// The further orders, each built here from the code ranges that define it, not from a list.
+struct RangeOrder {
+    const char* name;
+    std::vector<std::string> members;
+};
+
+std::vector<RangeOrder> OrdersFromCodeRanges() {
+    auto range = [](std::string prefix, int first, int last) {
+        std::vector<std::string> members;
+        for (int code = first; code <= last; ++code) {
+            members.push_back(prefix + static_cast<char>(code));
+        }
+        return members;
+    };
+    return {
+        {"Hiragana (JIS order)", range("\xA4", 0xA1, 0xF3)},  // row 4: ぁ .. ん
+        {"Katakana (JIS order)", range("\xA5", 0xA1, 0xF6)},  // row 5: ァ .. ヶ
+        {"Half-width Katakana", range("\x8E", 0xA1, 0xDF)},   // JIS X 0201 ｡ .. ﾟ
+        {"ASCII", range("", 0x20, 0x7E)},
+    };
+}
+
+TEST(BuiltInSets, FurtherOrdersFollowTheClassicSevenMemberByMember) {
+    const auto sets = BuiltInSets();
+    const auto expected = OrdersFromCodeRanges();
+    ASSERT_EQ(sets.size(), kClassicSetCount + expected.size());
+    const std::size_t sizes[] = {83, 86, 63, 95};
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        const CharacterSet& set = sets[kClassicSetCount + i];
+        EXPECT_EQ(set.name, expected[i].name);
+        ASSERT_EQ(set.size(), sizes[i]) << expected[i].name;
+        ASSERT_EQ(expected[i].members.size(), sizes[i]) << expected[i].name;
+        for (std::size_t k = 0; k < set.size(); ++k) {
+            EXPECT_EQ(set.member(k), expected[i].members[k]) << expected[i].name << " member " << k;
+        }
+    }
+    // The ends as characters, through the C library: the ranges above are the ones meant.
+    EXPECT_EQ(FindBuiltInSet("Hiragana (JIS order)")->member(0), ToEucJp("ぁ"));
+    EXPECT_EQ(FindBuiltInSet("Hiragana (JIS order)")->member(82), ToEucJp("ん"));
+    EXPECT_EQ(FindBuiltInSet("Katakana (JIS order)")->member(85), ToEucJp("ヶ"));
+    EXPECT_EQ(FindBuiltInSet("Half-width Katakana")->member(0), ToEucJp("｡"));
+    EXPECT_EQ(FindBuiltInSet("Half-width Katakana")->member(16), ToEucJp("ｱ"));
+    EXPECT_EQ(FindBuiltInSet("Half-width Katakana")->member(62), ToEucJp("ﾟ"));
+    EXPECT_EQ(FindBuiltInSet("ASCII")->member(0), " ");
+    EXPECT_EQ(FindBuiltInSet("ASCII")->member(94), "~");
 }
 
 TEST(BuiltInSets, LookupIsExactAndCaseSensitive) {

@@ -7,6 +7,7 @@
 #include "core/AssembleTable.h"
 #include "core/Document.h"
 #include "core/DocumentCommand.h"
+#include "core/SetCatalogue.h"
 
 namespace glyphwright {
 namespace {
@@ -26,6 +27,7 @@ private:
         std::string name;
         if (change.table) name += "table ";
         if (change.startCode) name += "start ";
+        if (change.sets) name += "sets ";
         if (change.order) {
             static const char* const kKinds[] = {"appended", "inserted", "removed", "startset",
                                                  "replaced"};
@@ -53,6 +55,45 @@ TEST(Document, ObserversHearWhatChangedJustBeforeAndJustAfter) {
                                   "about appended 0", "appended 0", "about table appended 1",
                                   "table appended 1", "about removed 0", "removed 0",
                                   "about inserted 0", "inserted 0", "about start ", "start "}));
+}
+
+// A line lays its set as the user's sets have it now: edited, the new members; gone, nothing,
+// though the line still shows the name. The document keeps its catalogue through a Replace,
+// and copies of the order compare by their lines alone.
+TEST(Document, ALineLaysItsSetAsTheCatalogueHasItNow) {
+    SetCatalogue sets(std::vector<UserSet>{{"Town", {"\xA4\xDE", "\xA4\xC1"}}});
+    Document document(sets);
+    Recorder recorder;
+    document.AddObserver(recorder);
+    DocumentCommand::IncludeSet(document, "Town").Do(document);
+    ASSERT_TRUE(document.Order().Line(0).laysSet);
+    Workspace laid;
+    ASSERT_TRUE(AssembleTable(document.Order(), laid).ok());
+    EXPECT_EQ(laid.LastCode, 0x01);
+
+    ASSERT_TRUE(sets.SetUserSets({{"Town", {"\xA4\xDE", "\xA4\xC1", "\xA4\xAB"}}}).ok());
+    document.SetsChanged();
+    EXPECT_EQ(recorder.heard,
+              (std::vector<std::string>{"about appended 0", "appended 0", "about sets ", "sets "}));
+    ASSERT_TRUE(AssembleTable(document.Order(), laid).ok());
+    EXPECT_EQ(laid.LastCode, 0x02);
+    EXPECT_EQ(laid.TableText[0x02], "\xA4\xAB");
+
+    // A project opened brings an order read against the built-in sets only: the document's
+    // catalogue is the one its lines are looked up in all the same.
+    DocumentContents contents;
+    EXPECT_TRUE(contents.order.Insert(0, {"Town", true, 0}));
+    EXPECT_EQ(contents.order.SetOf(0), nullptr);
+    EXPECT_EQ(contents.order, document.Order());  // the catalogue is no part of the order
+    document.Replace(std::move(contents));
+    ASSERT_NE(document.Order().SetOf(0), nullptr);
+    EXPECT_EQ(document.Order().SetOf(0)->size(), std::size_t{3});
+    EXPECT_TRUE(document.Order().Uses("Town"));
+
+    ASSERT_TRUE(sets.SetUserSets({}).ok());
+    EXPECT_EQ(document.Order().SetOf(0), nullptr);
+    EXPECT_EQ(document.Order().SetNameOf(0), "Town");
+    document.RemoveObserver(recorder);
 }
 
 TEST(Document, ACommandThatChangesNothingIsEmpty) {

@@ -65,10 +65,10 @@ TEST(TableOrder, HoldsAtMostAThousandLines) {
     EXPECT_FALSE(order.AppendSetLine("0-9"));
     EXPECT_FALSE(order.AppendEntryLine("x"));
     EXPECT_EQ(order.LineCount(), kMaxOrderLines);
-    EXPECT_FALSE(order.Insert(0, {"x", nullptr, 0}));
+    EXPECT_FALSE(order.Insert(0, {"x", false, 0}));
     order.Remove(kMaxOrderLines - 1);
-    EXPECT_FALSE(order.Insert(kMaxOrderLines, {"x", nullptr, 0}));  // past the end
-    EXPECT_TRUE(order.Insert(0, {"x", nullptr, 0}));
+    EXPECT_FALSE(order.Insert(kMaxOrderLines, {"x", false, 0}));  // past the end
+    EXPECT_TRUE(order.Insert(0, {"x", false, 0}));
     EXPECT_EQ(order.LineText(0), "x");
 }
 

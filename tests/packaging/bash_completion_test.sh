@@ -24,9 +24,12 @@ expect "m" "make"
 expect "--v" "--version"
 expect "make --f" "--format"
 expect "make --format " "classic utf8 sjis"
-expect "make -s 10 -o f Ka" "Katakana"
+expect "make -s 10 -o f Ka" 'Katakana Katakana\ \(JIS\ order\)'
 expect "make -s 10 -o f U" 'Uppercase\ Alphabet'
-expect "make -s 10 -o f " 'Hiragana Katakana Dakuten Handakuten Uppercase\ Alphabet Lowercase\ Alphabet 0-9'
+expect "make -s 10 -o f " 'Hiragana Katakana Dakuten Handakuten Uppercase\ Alphabet Lowercase\ Alphabet 0-9 Hiragana\ \(JIS\ order\) Katakana\ \(JIS\ order\) Half-width\ Katakana ASCII'
+expect "make -s 10 -o f Hal" 'Half-width\ Katakana'
+expect "make --s" "--start --sets"
+expect "make --p" "--project"
 expect "sets -" "--help --version"
 expect "g" "glyphs"
 expect "glyphs --t" "--tiles --tile-order"
@@ -49,4 +52,7 @@ for typed in 'Uppercase\ A' "'Uppercase A" '"Lowercase'; do
     [[ ${COMPREPLY[*]} == "$want" ]] ||
         { echo "FAIL: '$typed' completes to '${COMPREPLY[*]}', expected '$want'" >&2; failures=$((failures + 1)); }
 done
+expect "s" "sets search"
+expect "search -" "--game --word --width --sets --help --version"
+expect "search --width " "1 2le 2be"
 exit $((failures > 0))

@@ -36,18 +36,21 @@ TEST(ProjectFile, WhatIsWrittenReadsBackTheSame) {
     const DocumentContents contents = Full();
     const QByteArray file = WriteProject(contents, kProject);
     EXPECT_TRUE(file.contains("\"gameFile\": \"rom/game.bin\""));  // relative to the project
-    const auto read = ReadProject(file, kProject);
+    const auto read = ReadProject(file, kProject, SetCatalogue::BuiltInsOnly());
     ASSERT_TRUE(read.ok()) << read.error().detail.toStdString();
     EXPECT_EQ(read.value(), contents);
     // Moved with its game file, the project still finds it.
-    const auto moved = ReadProject(file, QStringLiteral("/elsewhere/p.gwproj"));
+    const auto moved =
+        ReadProject(file, QStringLiteral("/elsewhere/p.gwproj"), SetCatalogue::BuiltInsOnly());
     ASSERT_TRUE(moved.ok());
     EXPECT_EQ(moved.value().gameFilePath, "/elsewhere/rom/game.bin");
 }
 
 TEST(ProjectFile, DamagedAndNewerFilesAreRefusedNamingWhatIsWrong) {
     using Kind = ProjectError::Kind;
-    const auto refused = [](const char* text) { return ReadProject(QByteArray(text), kProject); };
+    const auto refused = [](const char* text) {
+        return ReadProject(QByteArray(text), kProject, SetCatalogue::BuiltInsOnly());
+    };
     EXPECT_EQ(refused("{\"format\": ").error().kind, Kind::NotJson);
     EXPECT_EQ(refused("[1, 2]").error().kind, Kind::NotProject);
     EXPECT_EQ(refused("{\"format\": \"other\"}").error().kind, Kind::NotProject);
@@ -57,15 +60,16 @@ TEST(ProjectFile, DamagedAndNewerFilesAreRefusedNamingWhatIsWrong) {
 
     QByteArray file = WriteProject(Full(), kProject);
     ASSERT_TRUE(file.contains("\"code\": \"FE\""));
-    const auto bad =
-        ReadProject(QByteArray(file).replace("\"code\": \"FE\"", "\"code\": \"1FE\""), kProject);
+    const auto bad = ReadProject(QByteArray(file).replace("\"code\": \"FE\"", "\"code\": \"1FE\""),
+                                 kProject, SetCatalogue::BuiltInsOnly());
     ASSERT_FALSE(bad.ok());
     EXPECT_EQ(bad.error().kind, Kind::BadField);
     EXPECT_TRUE(bad.error().detail.endsWith(QStringLiteral(".code")));
-    const auto badKind =
-        ReadProject(QByteArray(file).replace("\"linebreak\"", "\"tab\""), kProject);
+    const auto badKind = ReadProject(QByteArray(file).replace("\"linebreak\"", "\"tab\""), kProject,
+                                     SetCatalogue::BuiltInsOnly());
     EXPECT_EQ(badKind.error().kind, Kind::BadField);
-    const auto noOrder = ReadProject(QByteArray(file).replace("\"order\"", "\"orders\""), kProject);
+    const auto noOrder = ReadProject(QByteArray(file).replace("\"order\"", "\"orders\""), kProject,
+                                     SetCatalogue::BuiltInsOnly());
     EXPECT_EQ(noOrder.error().detail, QStringLiteral("order"));
 }
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <map>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -23,7 +24,8 @@ inline std::int64_t NaiveValue(const std::vector<std::uint8_t>& data, std::uint6
 }
 
 inline std::vector<Hit> NaiveHits(const std::vector<std::uint8_t>& data, const SearchWord& word,
-                                  LetterWidth width) {
+                                  LetterWidth width,
+                                  std::span<const CharacterSet> sets = BuiltInSets()) {
     const std::uint64_t unit = width == LetterWidth::OneByte ? 1 : 2;
     const std::uint64_t span = word.letterCount * unit;
     std::vector<Hit> hits;
@@ -36,8 +38,7 @@ inline std::vector<Hit> NaiveHits(const std::vector<std::uint8_t>& data, const S
                 all = all && NaiveValue(data, offset + word.known[j] * unit, width) ==
                                  start + candidate.places[j];
             }
-            const auto last =
-                start + static_cast<std::int64_t>(BuiltInSets()[candidate.set].size()) - 1;
+            const auto last = start + static_cast<std::int64_t>(sets[candidate.set].size()) - 1;
             if (all) {
                 hits.push_back(
                     {offset, candidate.set, static_cast<int>(start), start >= 0 && last <= 255});

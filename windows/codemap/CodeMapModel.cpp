@@ -202,7 +202,7 @@ void CodeMapModel::Changed() {
 void CodeMapModel::DocumentAboutToChange(const DocumentChange&) {}
 
 void CodeMapModel::DocumentChanged(const DocumentChange& change) {
-    if (!change.table && !change.order && !change.startCode) return;
+    if (!change.table && !change.order && !change.startCode && !change.sets) return;
     if (change.order) {
         // The colour keys move with their lines, followed or not.
         const OrderChange& edit = change.orderChange;

@@ -101,7 +101,7 @@ GameTextWindow::~GameTextWindow() {
 }
 
 void GameTextWindow::DocumentChanged(const DocumentChange& change) {
-    if (change.table || change.order || change.startCode) ReadPage();
+    if (change.table || change.order || change.startCode || change.sets) ReadPage();
 }
 
 void GameTextWindow::FileChanged() {

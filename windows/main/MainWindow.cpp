@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QMenuBar>
+#include <QSignalBlocker>
 
 #include <algorithm>
 #include <utility>
@@ -20,6 +21,7 @@
 #include "WindowFrame.h"
 #include "WindowQueries.h"
 #include "core/BuiltInSets.h"
+#include "core/SetCatalogue.h"
 #include "ui_frmGlyphwright.h"
 
 namespace glyphwright {
@@ -46,8 +48,8 @@ public:
         // The format is the file type chosen; the classic one where the dialog named none.
         const auto chosen = names.indexOf(QString::fromStdString(answer->filter));
         target = SaveTarget{answer->path, chosen > 0 && chosen < std::ssize(kFormats)
-                                            ? kFormats[static_cast<std::size_t>(chosen)]
-                                            : TableFormat::Classic};
+                                              ? kFormats[static_cast<std::size_t>(chosen)]
+                                              : TableFormat::Classic};
         return target;
     }
 
@@ -99,6 +101,8 @@ MainWindow::MainWindow(DocumentHistory& history, ProjectSession& project, OrderL
     connect(ui_->actionFont, &QAction::triggered, this, &MainWindow::fontRequested);
     connect(ui_->actionRelativeSearch, &QAction::triggered, this,
             &MainWindow::relativeSearchRequested);
+    connect(ui_->actionCharacterSets, &QAction::triggered, this,
+            &MainWindow::characterSetsRequested);
     ui_->txtTblStartCode->setText(QString::fromStdString(document_.StartCode()));
     connect(ui_->txtTblStartCode, &QLineEdit::textChanged, this, [this](const QString& text) {
         const bool wasTyping = std::exchange(typing_, true);
@@ -189,6 +193,7 @@ void MainWindow::ShowTitle() {
 }
 
 void MainWindow::DocumentChanged(const DocumentChange& change) {
+    if (change.sets) SetsChanged();
     // Typing leaves the text as typed; only a document taken whole brings a text of its own.
     if (!change.startCode || typing_) return;
     const QString text = QString::fromStdString(document_.StartCode());
@@ -196,13 +201,33 @@ void MainWindow::DocumentChanged(const DocumentChange& change) {
 }
 
 void MainWindow::Load() {
-    for (const CharacterSet& set : BuiltInSets()) {
-        ui_->cmbSelection->addItem(
-            QString::fromUtf8(set.name.data(), static_cast<qsizetype>(set.name.size())));
-    }
+    FillSetSelector();
     // Filling the list picks its first entry; the selector starts with nothing picked.
     ui_->cmbSelection->setCurrentIndex(-1);
     ui_->cmbSelection->clearEditText();
+}
+
+void MainWindow::FillSetSelector() {
+    const SetCatalogue& catalogue = document_.Catalogue();
+    const auto sets = catalogue.Sets();
+    for (std::size_t i = 0; i < sets.size(); ++i) {
+        // The classic seven alone, as ever; the further orders and the user's sets after a line.
+        if (i == kClassicSetCount || (i == catalogue.BuiltInCount() && i < sets.size())) {
+            ui_->cmbSelection->insertSeparator(ui_->cmbSelection->count());
+        }
+        ui_->cmbSelection->addItem(
+            QString::fromUtf8(sets[i].name.data(), static_cast<qsizetype>(sets[i].name.size())));
+    }
+}
+
+void MainWindow::SetsChanged() {
+    // What is typed or picked stays; only the list below it is made anew.
+    const QString text = ui_->cmbSelection->currentText();
+    const QSignalBlocker quiet(ui_->cmbSelection);
+    ui_->cmbSelection->clear();
+    FillSetSelector();
+    ui_->cmbSelection->setCurrentIndex(ui_->cmbSelection->findText(text));
+    ui_->cmbSelection->setEditText(text);
 }
 
 QString MainWindow::SelectionText() const {

@@ -17,6 +17,7 @@ namespace glyphwright {
 
 class DocumentHistory;
 class OrderListModel;
+class SetCatalogue;
 class OrderSelection;
 class ProjectSession;
 class WindowQueries;
@@ -46,6 +47,7 @@ signals:
     void gameTextRequested();        // View > Game Text
     void fontRequested();            // View > Font
     void relativeSearchRequested();  // Tools > Relative Search…
+    void characterSetsRequested();   // Tools > Character Sets…
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -58,6 +60,9 @@ private:
     void AddProjectActions();
     void ShowTitle();
     void Load();
+    void FillSetSelector();
+    // The user's sets changed: Select Table Set lists them anew.
+    void SetsChanged();
     void Remove();
     void MakeTableFromWindow();
     void About();

@@ -17,7 +17,7 @@
 #include "RunAction.h"
 #include "SearchResultsModel.h"
 #include "WindowQueries.h"
-#include "core/BuiltInSets.h"
+#include "core/SetCatalogue.h"
 #include "ui_frmRelativeSearch.h"
 
 namespace glyphwright {
@@ -105,7 +105,8 @@ void RelativeSearchWindow::Search() {
     const auto& file = game_.File();
     if (!file || job_) return;
     const auto width = kWidths[std::clamp(ui_->cmbWidth->currentIndex(), 0, 2)];
-    auto search = RelativeSearch::Prepare(ui_->txtWord->text().toStdString(), width);
+    auto search = RelativeSearch::Prepare(ui_->txtWord->text().toStdString(), width,
+                                          history_.Doc().Catalogue().Sets());
     if (!search) {
         Tell(Messages::Failure(search.error()));
         return;
@@ -185,8 +186,8 @@ void RelativeSearchWindow::UseStartCode() {
         Tell(Messages::NoResultSelected());
         return;
     }
-    const std::string_view name = BuiltInSets()[group->set].name;
-    const QString setName = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    const QString setName = results_->SetName(group->set);
+    const std::string name = setName.toStdString();
     if (!group->fits) {
         Tell(Messages::GroupPastFF(setName, group->start));
         return;
@@ -211,7 +212,7 @@ void RelativeSearchWindow::UseStartCode() {
     }
     // As "Relative  Entry" adds a set: the first line makes REMOVE usable, any makes MAKE TABLE.
     if (order.LineCount() == 0) target_.EnableRemove();
-    history_.Run(DocumentCommand::IncludeSet(document, std::string(name), start),
+    history_.Run(DocumentCommand::IncludeSet(document, name, start),
                  Messages::IncludeAction(setName));
     const int added = order.LineCount() - 1;
     target_.EnableMakeTable();

@@ -8,7 +8,6 @@
 #include "ColumnHeader.h"
 #include "HexText.h"
 #include "Messages.h"
-#include "core/BuiltInSets.h"
 #include "core/EucJp.h"
 
 namespace glyphwright {
@@ -22,15 +21,15 @@ constexpr std::size_t kContextsKept = 4096;
 // Internal ids: 0 for a group row, group row + 1 for the offset rows below it.
 constexpr quintptr kGroupRow = 0;
 
-QString SetName(std::size_t set) {
-    const std::string_view name = BuiltInSets()[set].name;
-    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
-}
-
 }  // namespace
 
 SearchResultsModel::SearchResultsModel(QObject* parent) : QAbstractItemModel(parent) {}
 SearchResultsModel::~SearchResultsModel() = default;
+
+QString SearchResultsModel::SetName(std::size_t set) const {
+    if (!search_ || set >= search_->Sets().size()) return {};
+    return QString::fromStdString(search_->Sets()[set].name);
+}
 
 void SearchResultsModel::Show(const RelativeSearch& search, const GameFile& file,
                               SearchResults results) {

@@ -32,6 +32,8 @@ public:
 
     // The group of a group row or of one of its offsets; nullptr for none.
     [[nodiscard]] const HitGroup* GroupAt(const QModelIndex& index) const;
+    // The name of set `set` of the search shown.
+    [[nodiscard]] QString SetName(std::size_t set) const;
     // The offset of an offset row, or the first offset of a group row.
     [[nodiscard]] std::optional<std::uint64_t> OffsetAt(const QModelIndex& index) const;
 
