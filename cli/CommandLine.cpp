@@ -110,6 +110,15 @@ Asked AskedFor(const QStringList& arguments) {
     return Asked::Nothing;
 }
 
+template <std::size_t N>
+std::optional<QString>* FindOption(
+    const std::pair<const char*, std::optional<QString>*> (&options)[N], const QString& name) {
+    for (const auto& [option, slot] : options) {
+        if (name == QLatin1String(option)) return slot;
+    }
+    return nullptr;
+}
+
 struct MakeArguments {
     std::optional<QString> start;
     std::optional<QString> output;
@@ -136,12 +145,29 @@ struct GlyphOptions {
     std::optional<QString> glyph;
     std::optional<QString> tileOrder;
     std::optional<QString> count;
+
+    std::optional<QString>* GlyphOptionValue(const QString& name) {
+        const std::pair<const char*, std::optional<QString>*> options[] = {
+            {"--game", &game},           {"--offset", &offset},         {"--tiles", &tiles},
+            {"--glyph", &glyph},         {"--tile-order", &tileOrder}, {"--count", &count},
+        };
+        return FindOption(options, name);
+    }
 };
 
 struct GlyphsArguments : GlyphOptions {
     std::optional<QString> zoom;
     std::optional<QString> png;
     QStringList lines;  // none are taken
+
+    std::optional<QString>* OptionValue(const QString& name) {
+        const std::pair<const char*, std::optional<QString>*> options[] = {
+            {"--zoom", &zoom},
+            {"--png", &png},
+        };
+        if (auto* slot = FindOption(options, name)) return slot;
+        return GlyphOptionValue(name);
+    }
 };
 
 struct FontTableArguments : GlyphOptions {
@@ -152,63 +178,17 @@ struct FontTableArguments : GlyphOptions {
     std::optional<QString> format;
     std::optional<QString> report;
     QStringList lines;  // none are taken
+
+    std::optional<QString>* OptionValue(const QString& name) {
+        const std::pair<const char*, std::optional<QString>*> options[] = {
+            {"--first-code", &firstCode}, {"--repertoire", &repertoire}, {"--font", &font},
+            {"--output", &output},        {"--format", &format},         {"--report", &report},
+        };
+        if (auto* slot = FindOption(options, name)) return slot;
+        return GlyphOptionValue(name);
+    }
 };
 
-std::optional<QString>* OptionValue(MakeArguments& arguments, const QString& name) {
-    if (name == QLatin1String("--start") || name == QLatin1String("-s")) return &arguments.start;
-    if (name == QLatin1String("--output") || name == QLatin1String("-o")) return &arguments.output;
-    if (name == QLatin1String("--format") || name == QLatin1String("-f")) return &arguments.format;
-    if (name == QLatin1String("--project") || name == QLatin1String("-p"))
-        return &arguments.project;
-    return nullptr;
-}
-
-template <std::size_t N>
-std::optional<QString>* FindOption(
-    const std::pair<const char*, std::optional<QString>*> (&options)[N], const QString& name) {
-    for (const auto& [option, slot] : options) {
-        if (name == QLatin1String(option)) return slot;
-    }
-    return nullptr;
-}
-
-std::optional<QString>* OptionValue(GlyphOptions& arguments, const QString& name) {
-    const std::pair<const char*, std::optional<QString>*> options[] = {
-        {"--game", &arguments.game},
-        {"--offset", &arguments.offset},
-        {"--tiles", &arguments.tiles},
-        {"--glyph", &arguments.glyph},
-        {"--tile-order", &arguments.tileOrder},
-        {"--count", &arguments.count},
-    };
-    return FindOption(options, name);
-}
-
-std::optional<QString>* OptionValue(GlyphsArguments& arguments, const QString& name) {
-    const std::pair<const char*, std::optional<QString>*> options[] = {
-        {"--zoom", &arguments.zoom},
-        {"--png", &arguments.png},
-    };
-    if (auto* slot = FindOption(options, name)) return slot;
-    return OptionValue(static_cast<GlyphOptions&>(arguments), name);
-}
-
-std::optional<QString>* OptionValue(FontTableArguments& arguments, const QString& name) {
-    const std::pair<const char*, std::optional<QString>*> options[] = {
-        {"--first-code", &arguments.firstCode},
-        {"--repertoire", &arguments.repertoire},
-        {"--font", &arguments.font},
-        {"--output", &arguments.output},
-        {"--format", &arguments.format},
-        {"--report", &arguments.report},
-    };
-    if (auto* slot = FindOption(options, name)) return slot;
-    return OptionValue(static_cast<GlyphOptions&>(arguments), name);
-}
-
-// Sorts a command's arguments into options and other arguments: "--start 10", "--start=10" and
-// "-s10" alike; "-" alone and everything after "--" are other arguments (make's Table Order
-// lines). A complaint on bad usage.
 struct SearchArguments {
     std::optional<QString> game;
     std::optional<QString> word;
@@ -845,7 +825,8 @@ int RunCommandLine(const QStringList& arguments, std::FILE* out, std::FILE* err)
     const bool make = command == QLatin1String("make");
     const bool glyphs = command == QLatin1String("glyphs");
     const bool fontTable = command == QLatin1String("font-table");
-    if (make || glyphs || fontTable || command == QLatin1String("sets")) {
+    const bool search = command == QLatin1String("search");
+    if (make || glyphs || fontTable || search || command == QLatin1String("sets")) {
         switch (AskedFor(rest)) {
             case Asked::Help:
                 return Show(out, err,
@@ -853,15 +834,8 @@ int RunCommandLine(const QStringList& arguments, std::FILE* out, std::FILE* err)
                             : glyphs
                                 ? Words::GlyphsHelp(GlyphSheet::kMaxGlyphs, GlyphSheet::kMaxZoom)
                             : fontTable ? Words::FontTableHelp(GlyphSheet::kMaxGlyphs)
+                            : search    ? Words::SearchHelp()
                                         : Words::SetsHelp());
-    const bool search = command == QLatin1String("search");
-    if (make || search || command == QLatin1String("sets")) {
-        switch (AskedFor(rest)) {
-            case Asked::Help:
-                return Show(out, err,
-                            make     ? Words::MakeHelp()
-                            : search ? Words::SearchHelp()
-                                     : Words::SetsHelp());
             case Asked::Version:
                 return ShowVersion(out, err);
             case Asked::Nothing:

@@ -103,7 +103,7 @@ bool ProjectSession::OpenPath(const QString& path, WindowQueries& user) {
         Tell(user, Messages::ProjectUnreadable(path, file.errorString()));
         return false;
     }
-    auto read = ReadProject(file.readAll(), path);
+    auto read = ReadProject(file.readAll(), path, history_.Doc().Catalogue());
     if (!read) {
         Tell(user, Messages::Failure(read.error()));
         return false;

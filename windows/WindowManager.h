@@ -64,7 +64,6 @@ public:
     [[nodiscard]] RelativeStartDialog* EnterHexNum() const;
     [[nodiscard]] CodeMapWindow* Map() const;  // frmCodeMap
     [[nodiscard]] FontWindow* Font() const;    // "Font"
-    [[nodiscard]] CodeMapWindow* Map() const;         // frmCodeMap
     [[nodiscard]] CharacterSetsWindow* Sets() const;  // frmCharacterSets
 
     // Shows without blocking, making the window first if it does not exist; a window already

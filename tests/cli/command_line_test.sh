@@ -250,8 +250,11 @@ run 0 make -s 10 -f utf8 -o - Town 'Half-width Katakana@80'
 says out '12=きゃ'
 says out '80=｡'
 says out 'BE=ﾟ'
-run 0 make -s 10 -f utf8 -o - --sets "$work/pairs.txt" Pairs ASCII
-same "$work/out" "10=ab\n11=c\n$(for c in {32..126}; do printf '%X=\\x%x\\n' $((c - 14)) "$c"; done)"
+run 0 make -s 10 -f utf8 -o - --sets "$work/pairs.txt" Pairs 0-9
+same "$work/out" "10=ab\n11=c\n$(for c in {0..9}; do printf '%X=%d\\n' $((c + 18)) "$c"; done)"
+# ASCII holds < > [ ], which readers of the text formats take for markup: refused, naming the code.
+run 1 make -s 10 -f utf8 -o - --sets "$work/pairs.txt" Pairs ASCII
+says err 'The entry at code 2E holds "<"'
 # A project's lines are read against the sets given, so a line naming one of them lays it.
 printf '{"format": "glyphwright-project", "version": 1, "startCode": "10", "entries": [],
  "order": [{"text": "Pairs"}]}' >"$work/pairs.gwproj"
