@@ -254,16 +254,29 @@ int RunMake(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     }
     const EntryKinds kinds =
         KindsAfter(contents.table.TableText, workspace.TableText, contents.kinds);
+    // Inserters disagree about which code of the same text they write: said, and still written.
+    const auto warnDuplicates = [&] {
+        if (format == TableFormat::Classic) return;
+        const auto duplicates =
+            DuplicateEntries(workspace.TableText, workspace.CurrentCode, workspace.LastCode, kinds);
+        if (!duplicates.empty()) {
+            Print(err,
+                  QStringLiteral("glyphwright: %1\n").arg(Messages::DuplicateWarning(duplicates)));
+        }
+    };
     if (*options.output == QLatin1String("-")) {
         const auto file = FormatTable(workspace.TableText, workspace.CurrentCode,
                                       workspace.LastCode, format, kinds);
         if (!file) return TableProblem(err, Messages::Failure(file.error()));
-        return Show(out, err, file.value());
+        const int shown = Show(out, err, file.value());
+        if (shown == kExitSuccess) warnDuplicates();
+        return shown;
     }
     const SaveTarget target{QFile::encodeName(*options.output).toStdString(), format};
     if (const auto saved = SaveTable(workspace, target, kinds); !saved) {
         return TableProblem(err, Messages::Failure(saved.error()));
     }
+    warnDuplicates();
     return kExitSuccess;
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "HexText.h"
+#include "core/EucJp.h"
 
 namespace glyphwright {
 
@@ -540,6 +541,22 @@ QString Messages::UntitledProject() {
 
 QString Messages::UnsavedChanges(const QString& project) {
     return tr("The project %1 has changes that are not saved. Save them?").arg(project);
+}
+
+QString Messages::DuplicateWarning(const std::vector<DuplicateText>& duplicates) {
+    QList<QPair<QString, QList<int>>> shown;
+    for (const DuplicateText& duplicate : duplicates) {
+        const auto text = DecodeEucJp(duplicate.text);
+        QList<int> codes;
+        for (const ByteCode code : duplicate.codes) codes << code;
+        shown.append(
+            {text ? QString::fromStdString(text.value())
+                  : QString::fromLatin1(QByteArray::fromStdString(duplicate.text).toHex(' ')),
+             codes});
+    }
+    return tr("The table was written, but the same text stands at more than one code: %1. "
+              "Programs that insert text disagree about which of those codes they write.")
+        .arg(EachDuplicate(shown).join(QStringLiteral("; ")));
 }
 
 }  // namespace glyphwright

@@ -37,6 +37,8 @@ public:
     [[nodiscard]] static QString Failure(const FormatError& failure);
     [[nodiscard]] static QString Failure(const FileError& failure);
     [[nodiscard]] static QString Failure(const ProjectError& failure);
+    // The same text at several codes of a UTF-8 or Shift-JIS file: written, with a warning.
+    [[nodiscard]] static QString DuplicateWarning(const std::vector<DuplicateText>& duplicates);
     [[nodiscard]] static QString ProjectUnreadable(const QString& path, const QString& reason);
 
     // The entry dialogs

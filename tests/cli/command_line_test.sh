@@ -89,6 +89,16 @@ head -c 15 "$work/out" >"$work/head"
 same "$work/head" '00=end\r\r\n01=\r\r\n'
 rm "$work/head"
 rm "$work/c.gwproj"
+# The same text at two codes: written, and named on standard error, in the text formats only.
+run 0 make --start 10 --format utf8 --output - 0-9 '1A=1'
+same "$work/out" '10=0\n11=1\n12=2\n13=3\n14=4\n15=5\n16=6\n17=7\n18=8\n19=9\n'
+[[ ! -s "$work/err" ]] || fail "a warning for a code outside the range: $(cat "$work/err")"
+run 0 make --start 10 --format sjis --output "$work/dup.tbl" '10=1' 0-9@11
+says err "the same text stands at more than one code: 1 at 10 and 12."
+[[ -s "$work/dup.tbl" ]] || fail "the table with a duplicate was not written"
+run 0 make --start 10 --output - '10=1' 0-9@11
+[[ ! -s "$work/err" ]] || fail "classic warned of a duplicate: $(cat "$work/err")"
+rm "$work/dup.tbl"
 # Markup in an ordinary entry is refused in the text formats, with the way out named.
 run 1 make --start 2F --format utf8 --output - '2F=<end>' 0-9@30
 says err 'The entry at code 2F holds "<"'

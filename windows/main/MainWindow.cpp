@@ -251,6 +251,16 @@ void MainWindow::MakeTableFromWindow() {
     history_.Run(DocumentCommand::StoreTable(document_, table), Messages::MakeTableAction());
     if (made && made.value() == MakeTableOutcome::Written && queries.target) {
         document_.SetTableFile(queries.target->path, FormatName(queries.target->format));
+        if (queries.target->format != TableFormat::Classic) {
+            const auto duplicates = DuplicateEntries(
+                table.TableText, table.CurrentCode, table.LastCode,
+                KindsAfter(document_.TableText(), table.TableText, document_.Contents().kinds));
+            if (!duplicates.empty()) {
+                user_.ShowMessage(Messages::Title().toStdString(),
+                                  Messages::DuplicateWarning(duplicates).toStdString(),
+                                  MessageIcon::Exclamation);
+            }
+        }
     }
     if (!made) {
         user_.ShowMessage(Messages::Title().toStdString(),
