@@ -17,6 +17,7 @@
 #include "core/BuiltInSets.h"
 #include "core/EucJp.h"
 #include "project/ProjectFile.h"
+#include "tablefile/ImportTable.h"
 
 namespace glyphwright {
 
@@ -88,6 +89,7 @@ struct MakeArguments {
     std::optional<QString> output;
     std::optional<QString> format;
     std::optional<QString> project;
+    QStringList imports;  // --import, repeatable, in the order given
     QStringList lines;
 };
 
@@ -125,6 +127,14 @@ Result<MakeArguments, QString> ReadMakeArguments(const QStringList& arguments) {
         } else if (argument.size() > 2) {
             name = argument.left(2);
             value = argument.mid(2);
+        }
+        if (name == QLatin1String("--import") || name == QLatin1String("-i")) {
+            if (!value) {
+                if (i + 1 >= arguments.size()) return Words::MissingValue(name);
+                value = arguments[++i];
+            }
+            read.imports << *value;
+            continue;
         }
         std::optional<QString>* slot = OptionValue(read, name);
         if (slot == nullptr) return Words::UnknownOption(name);
@@ -244,6 +254,23 @@ int RunMake(const QStringList& arguments, std::FILE* out, std::FILE* err) {
         lines.push_back(std::move(*orderLine));
     }
 
+    // Imported tables come before the LINEs, each entry put on its code as a single entry is.
+    for (const QString& path : options.imports) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            return TableProblem(err, Words::ImportUnreadable(path, file.errorString()));
+        }
+        const QByteArray bytes = file.readAll();
+        const ImportedTable imported = ImportTable(
+            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        if (!imported.problems.empty()) {
+            return TableProblem(err, Messages::ImportProblems(path, imported.problems));
+        }
+        for (const auto& [code, entry] : imported.entries) {
+            contents.table.TableText[code] = entry.bytes;
+            contents.kinds[code] = entry.kind;
+        }
+    }
     Workspace workspace = contents.table;
     TableOrder order = contents.order;
     if (const auto failure = BuildOrder(lines, workspace, order)) {

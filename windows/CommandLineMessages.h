@@ -26,6 +26,7 @@ public:
     [[nodiscard]] static QString RepeatedOption(const QString& option);
     [[nodiscard]] static QString UnknownFormat(const QString& format);
     [[nodiscard]] static QString MissingStart();
+    [[nodiscard]] static QString ImportUnreadable(const QString& path, const QString& reason);
     [[nodiscard]] static QString MissingOutput();
     // `setNames`: the built-in sets, listed for the reader to compare against.
     [[nodiscard]] static QString UnknownLine(const QString& line, const QString& setNames);
