@@ -55,6 +55,7 @@ private:
     void DocumentChanged(const DocumentChange& change) override;
     void AddEditMenu();
     void AddProjectActions();
+    void ImportTableFromUser();
     void ShowTitle();
     void Load();
     void Remove();
