@@ -38,6 +38,7 @@
 #include "core/RelativeSearch.h"
 #include "core/SetCatalogue.h"
 #include "project/ProjectFile.h"
+#include "tablefile/ImportTable.h"
 
 namespace glyphwright {
 
@@ -125,6 +126,7 @@ struct MakeArguments {
     std::optional<QString> format;
     std::optional<QString> project;
     std::optional<QString> sets;
+    QStringList imports;  // --import, repeatable, in the order given
     QStringList lines;
 
     std::optional<QString>* OptionValue(const QString& name) {
@@ -231,6 +233,16 @@ Result<Arguments, QString> ReadArguments(const QStringList& arguments) {
         } else if (argument.size() > 2) {
             name = argument.left(2);
             value = argument.mid(2);
+        }
+        if (name == QLatin1String("--import") || name == QLatin1String("-i")) {
+            if constexpr (requires { read.imports; }) {
+                if (!value) {
+                    if (i + 1 >= arguments.size()) return Words::MissingValue(name);
+                    value = arguments[++i];
+                }
+                read.imports << *value;
+                continue;
+            }
         }
         std::optional<QString>* slot = read.OptionValue(name);
         // "-hx" is no -h with a value: the whole of it is what was not understood.
@@ -364,6 +376,23 @@ int RunMake(const QStringList& arguments, std::FILE* out, std::FILE* err) {
         lines.push_back(std::move(*orderLine));
     }
 
+    // Imported tables come before the LINEs, each entry put on its code as a single entry is.
+    for (const QString& path : options.imports) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            return TableProblem(err, Words::ImportUnreadable(path, file.errorString()));
+        }
+        const QByteArray bytes = file.readAll();
+        const ImportedTable imported = ImportTable(
+            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        if (!imported.problems.empty()) {
+            return TableProblem(err, Messages::ImportProblems(path, imported.problems));
+        }
+        for (const auto& [code, entry] : imported.entries) {
+            contents.table.TableText[code] = entry.bytes;
+            contents.kinds[code] = entry.kind;
+        }
+    }
     Workspace workspace = contents.table;
     TableOrder order = contents.order;
     if (const auto failure = BuildOrder(lines, workspace, order)) {
@@ -378,16 +407,29 @@ int RunMake(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     }
     const EntryKinds kinds =
         KindsAfter(contents.table.TableText, workspace.TableText, contents.kinds);
+    // Inserters disagree about which code of the same text they write: said, and still written.
+    const auto warnDuplicates = [&] {
+        if (format == TableFormat::Classic) return;
+        const auto duplicates =
+            DuplicateEntries(workspace.TableText, workspace.CurrentCode, workspace.LastCode, kinds);
+        if (!duplicates.empty()) {
+            Print(err,
+                  QStringLiteral("glyphwright: %1\n").arg(Messages::DuplicateWarning(duplicates)));
+        }
+    };
     if (*options.output == QLatin1String("-")) {
         const auto file = FormatTable(workspace.TableText, workspace.CurrentCode,
                                       workspace.LastCode, format, kinds);
         if (!file) return TableProblem(err, Messages::Failure(file.error()));
-        return Show(out, err, file.value());
+        const int shown = Show(out, err, file.value());
+        if (shown == kExitSuccess) warnDuplicates();
+        return shown;
     }
     const SaveTarget target{QFile::encodeName(*options.output).toStdString(), format};
     if (const auto saved = SaveTable(workspace, target, kinds); !saved) {
         return TableProblem(err, Messages::Failure(saved.error()));
     }
+    warnDuplicates();
     return kExitSuccess;
 }
 

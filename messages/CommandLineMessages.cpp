@@ -44,6 +44,9 @@ QString CommandLineMessages::MakeHelp() {
         "                        utf8 (Table File Standard, UTF-8, LF) or sjis (Shift-JIS, CR LF)\n"
         "  -p, --project FILE    start from a project saved in the window: its table, Table\n"
         "                        Order and start code; its last format unless --format is given\n"
+        "  -i, --import FILE     put the entries of a table file (classic, UTF-8 or Shift-JIS,\n"
+        "                        found from the file) on their codes before the LINEs;\n"
+        "                        repeatable\n"
         "      --sets FILE       take the user's sets from this set file instead of the\n"
         "                        user's own (Tools > Character Sets... in the window)\n"
         "  -h, --help            show this help\n"
@@ -174,6 +177,9 @@ QString CommandLineMessages::RepeatedOption(const QString& option) {
 }
 QString CommandLineMessages::UnknownFormat(const QString& format) {
     return tr("'%1' is not a format: choose classic, utf8 or sjis.").arg(format);
+}
+QString CommandLineMessages::ImportUnreadable(const QString& path, const QString& reason) {
+    return tr("the table file '%1' could not be read: %2.").arg(path, reason);
 }
 QString CommandLineMessages::MissingStart() {
     return tr("no start code: give the code the table starts at, e.g. --start 10.");

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "HexText.h"
+#include "core/EucJp.h"
 
 namespace glyphwright {
 
@@ -789,6 +790,62 @@ QString Messages::SetsExported(qsizetype count, const QString& path) {
 
 QString Messages::SetMemberCount(qsizetype count) {
     return tr("%n member(s)", nullptr, static_cast<int>(count));
+}
+
+QString Messages::DuplicateWarning(const std::vector<DuplicateText>& duplicates) {
+    QList<QPair<QString, QList<int>>> shown;
+    for (const DuplicateText& duplicate : duplicates) {
+        const auto text = DecodeEucJp(duplicate.text);
+        QList<int> codes;
+        for (const ByteCode code : duplicate.codes) codes << code;
+        shown.append(
+            {text ? QString::fromStdString(text.value())
+                  : QString::fromLatin1(QByteArray::fromStdString(duplicate.text).toHex(' ')),
+             codes});
+    }
+    return tr("The table was written, but the same text stands at more than one code: %1. "
+              "Programs that insert text disagree about which of those codes they write.")
+        .arg(EachDuplicate(shown).join(QStringLiteral("; ")));
+}
+
+QString Messages::ImportTableMenu() {
+    return tr("&Import Table\u2026");
+}
+
+QString Messages::ImportTableTitle() {
+    return tr("Import Table");
+}
+
+QString Messages::ImportProblems(const QString& file, const std::vector<ImportProblem>& problems) {
+    QStringList lines;
+    for (const ImportProblem& problem : problems) {
+        const QString text = QString::fromStdString(problem.text);
+        QString why;
+        switch (problem.kind) {
+            case ImportProblem::Kind::BadLine:
+                why = tr("is no entry (XX=text or /XX=[label])");
+                break;
+            case ImportProblem::Kind::DuplicateCode:
+                why = tr("gives a code an earlier line gave already");
+                break;
+            case ImportProblem::Kind::AboveFF:
+                why = tr("has a code above FF, which a table here does not hold");
+                break;
+            case ImportProblem::Kind::Directive:
+                why = tr("is a directive a table here does not hold");
+                break;
+            case ImportProblem::Kind::Unconvertible:
+                why = tr("holds characters EUC-JP has no code for");
+                break;
+        }
+        lines << tr("line %1: \"%2\" %3").arg(QString::number(problem.line), text, why);
+    }
+    return tr("These lines of %1 cannot be taken:\n%2").arg(file, lines.join(QLatin1Char('\n')));
+}
+
+QString Messages::ImportTheRest(qsizetype entries) {
+    return tr("Import the other %n entries? No imports nothing.", nullptr,
+              static_cast<int>(entries));
 }
 
 }  // namespace glyphwright

@@ -17,6 +17,7 @@
 #include "core/SearchWord.h"
 #include "core/SetCatalogue.h"
 #include "project/ProjectFile.h"
+#include "tablefile/ImportTable.h"
 
 namespace glyphwright {
 
@@ -41,6 +42,14 @@ public:
     [[nodiscard]] static QString Failure(const FormatError& failure);
     [[nodiscard]] static QString Failure(const FileError& failure);
     [[nodiscard]] static QString Failure(const ProjectError& failure);
+    // The same text at several codes of a UTF-8 or Shift-JIS file: written, with a warning.
+    [[nodiscard]] static QString DuplicateWarning(const std::vector<DuplicateText>& duplicates);
+    // Import Table…
+    [[nodiscard]] static QString ImportTableMenu();
+    [[nodiscard]] static QString ImportTableTitle();
+    [[nodiscard]] static QString ImportProblems(const QString& file,
+                                                const std::vector<ImportProblem>& problems);
+    [[nodiscard]] static QString ImportTheRest(qsizetype entries);
     [[nodiscard]] static QString ProjectUnreadable(const QString& path, const QString& reason);
 
     // The entry dialogs

@@ -1,5 +1,7 @@
 #include "TableFormat.h"
 
+#include <algorithm>
+#include <map>
 #include <optional>
 #include <string_view>
 
@@ -89,6 +91,24 @@ std::optional<TableFormat> FormatNamed(std::string_view name) {
         if (FormatName(format) == name) return format;
     }
     return std::nullopt;
+}
+
+std::vector<DuplicateText> DuplicateEntries(const CodeTable& table, ByteCode first, ByteCode last,
+                                            const EntryKinds& kinds) {
+    std::map<std::string_view, std::vector<ByteCode>> codesOf;
+    for (int code = first; code <= last; ++code) {
+        const auto slot = static_cast<std::size_t>(code);
+        if (table[slot].empty() || kinds[slot] != EntryKind::Ordinary) continue;
+        codesOf[table[slot]].push_back(static_cast<ByteCode>(code));
+    }
+    std::vector<DuplicateText> duplicates;
+    for (const auto& [text, codes] : codesOf) {
+        if (codes.size() > 1) duplicates.push_back({std::string(text), codes});
+    }
+    std::sort(
+        duplicates.begin(), duplicates.end(),
+        [](const DuplicateText& a, const DuplicateText& b) { return a.codes[0] < b.codes[0]; });
+    return duplicates;
 }
 
 Result<std::string, FormatError> FormatTable(const CodeTable& table, ByteCode first, ByteCode last,

@@ -3,7 +3,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "core/CodeMap.h"
 #include "core/Document.h"
 #include "core/Result.h"
 #include "core/Workspace.h"
@@ -41,6 +43,12 @@ struct FormatError {
 
     friend bool operator==(const FormatError&, const FormatError&) = default;
 };
+
+// The ordinary entries of codes first..last that hold the same text as another, grouped by their
+// first code: programs that insert text disagree about which code of such a group they write.
+[[nodiscard]] std::vector<DuplicateText> DuplicateEntries(const CodeTable& table, ByteCode first,
+                                                          ByteCode last,
+                                                          const EntryKinds& kinds = {});
 
 // The whole table file for codes first..last. Classic gives exactly WriteTableFile's bytes and
 // never fails (an end code's label is plain text there). The other two hold one line "XX=" + text

@@ -93,6 +93,26 @@ head -c 15 "$work/out" >"$work/head"
 same "$work/head" '00=end\r\r\n01=\r\r\n'
 rm "$work/head"
 rm "$work/c.gwproj"
+# Imported tables go in before the LINEs, in any of the three formats and line ends; a line that
+# cannot be taken is named with its number and nothing is written.
+printf '\xEF\xBB\xBF10=\xE3\x81\x82\r\n12=x\r\n' >"$work/imp.tbl"
+printf '13=y\r\r\n\r\r\n' >"$work/classic.tbl"
+run 0 make --start 10 --format utf8 --import "$work/imp.tbl" -i "$work/classic.tbl" --output - 0-9@14
+same "$work/out" '10=あ\n12=x\n13=y\n14=0\n15=1\n16=2\n17=3\n18=4\n19=5\n1A=6\n1B=7\n1C=8\n1D=9\n'
+printf '10=a\nbad line\n' >"$work/bad.tbl"
+run 1 make --start 10 --import "$work/bad.tbl" --output - 0-9
+says err 'line 2: "bad line" is no entry'
+rm "$work/imp.tbl" "$work/classic.tbl" "$work/bad.tbl"
+# The same text at two codes: written, and named on standard error, in the text formats only.
+run 0 make --start 10 --format utf8 --output - 0-9 '1A=1'
+same "$work/out" '10=0\n11=1\n12=2\n13=3\n14=4\n15=5\n16=6\n17=7\n18=8\n19=9\n'
+[[ ! -s "$work/err" ]] || fail "a warning for a code outside the range: $(cat "$work/err")"
+run 0 make --start 10 --format sjis --output "$work/dup.tbl" '10=1' 0-9@11
+says err "the same text stands at more than one code: 1 at 10 and 12."
+[[ -s "$work/dup.tbl" ]] || fail "the table with a duplicate was not written"
+run 0 make --start 10 --output - '10=1' 0-9@11
+[[ ! -s "$work/err" ]] || fail "classic warned of a duplicate: $(cat "$work/err")"
+rm "$work/dup.tbl"
 # Markup in an ordinary entry is refused in the text formats, with the way out named.
 run 1 make --start 2F --format utf8 --output - '2F=<end>' 0-9@30
 says err 'The entry at code 2F holds "<"'

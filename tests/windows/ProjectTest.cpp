@@ -5,6 +5,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUndoStack>
 
 #include "Session.h"
 
@@ -88,6 +89,37 @@ private slots:
         QVERIFY(session.user.messages[1].text.find("newer") != std::string::npos);
         QVERIFY(session.document.Contents() == before);
         QCOMPARE(session.Lines(), QStringList{"0-9"});
+    }
+
+    // Import Table…: the lines that cannot be taken in one message, then the rest or nothing;
+    // what was taken is one undo step.
+    void importTakesTheRestOrNothingAsOneStep() {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("old.tbl"));
+        {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("10=\xE3\x81\x82\r\nbad\r\n/FF=[end]\r\n");
+        }
+        Session session;
+        session.user.openAnswers.push_back(path.toStdString());
+        session.user.yesNoAnswers.push_back(false);
+        Trigger(session, "actionImportTable");
+        QCOMPARE(session.user.questions.size(), std::size_t{1});
+        QVERIFY(session.user.questions[0].text.find("line 2: \"bad\"") != std::string::npos);
+        QVERIFY(session.document.Contents() == DocumentContents{});
+
+        session.user.openAnswers.push_back(path.toStdString());
+        session.user.yesNoAnswers.push_back(true);
+        Trigger(session, "actionImportTable");
+        QCOMPARE(session.workspace.TableText[0x10], std::string("\xA4\xA2"));
+        QCOMPARE(session.workspace.TableText[0xFF], std::string("end"));
+        QVERIFY(session.document.Contents().kinds[0xFF] == EntryKind::EndCode);
+        QCOMPARE(session.Lines(), QStringList{});  // no line in the Table Order
+        QUndoStack& stack = session.state.history.Stack();
+        QCOMPARE(stack.undoText(), QStringLiteral("Import old.tbl"));
+        stack.undo();
+        QVERIFY(session.document.Contents() == DocumentContents{});
     }
 
     void unsavedChangesAreOfferedToBeSavedBeforeTheyGo() {

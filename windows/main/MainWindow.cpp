@@ -2,6 +2,8 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QMenuBar>
@@ -22,6 +24,7 @@
 #include "WindowQueries.h"
 #include "core/BuiltInSets.h"
 #include "core/SetCatalogue.h"
+#include "tablefile/ImportTable.h"
 #include "ui_frmGlyphwright.h"
 
 namespace glyphwright {
@@ -182,8 +185,49 @@ void MainWindow::AddProjectActions() {
     add(Messages::SaveProject(), "actionSaveProject",
         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &ProjectSession::Save);
     add(Messages::SaveProjectAs(), "actionSaveProjectAs", {}, &ProjectSession::SaveAs);
+    auto* import = new QAction(Messages::ImportTableMenu(), this);
+    import->setObjectName(QStringLiteral("actionImportTable"));
+    import->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+    connect(import, &QAction::triggered, this,
+            [this] { RunAction(user_, [this] { ImportTableFromUser(); }); });
+    file.insertAction(first, import);
     file.insertSeparator(first);
     connect(&project_, &ProjectSession::stateChanged, this, &MainWindow::ShowTitle);
+}
+
+void MainWindow::ImportTableFromUser() {
+    const auto chosen = user_.AskOpenPath(Messages::ImportTableTitle().toStdString());
+    if (!chosen || chosen->empty()) return;
+    const QString path = QFile::decodeName(QByteArray::fromStdString(*chosen));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        user_.ShowMessage(Messages::Title().toStdString(),
+                          Messages::ProjectUnreadable(path, file.errorString()).toStdString(),
+                          MessageIcon::Exclamation);
+        return;
+    }
+    const QByteArray bytes = file.readAll();
+    const ImportedTable imported =
+        ImportTable(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    const QString name = QFileInfo(path).fileName();
+    if (!imported.problems.empty()) {
+        // One message lists every line that cannot be taken; the rest comes in whole or not at all.
+        const QString problems = Messages::ImportProblems(name, imported.problems);
+        if (imported.entries.empty()) {
+            user_.ShowMessage(Messages::Title().toStdString(), problems.toStdString(),
+                              MessageIcon::Exclamation);
+            return;
+        }
+        const QString question =
+            problems + QStringLiteral("\n\n") +
+            Messages::ImportTheRest(static_cast<qsizetype>(imported.entries.size()));
+        if (!user_.AskYesNo(Messages::Title().toStdString(), question.toStdString(),
+                            MessageIcon::Exclamation)) {
+            return;
+        }
+    }
+    history_.Run(DocumentCommand::PutEntries(document_, imported.entries),
+                 Messages::ImportAction(name));
 }
 
 void MainWindow::ShowTitle() {
@@ -277,6 +321,16 @@ void MainWindow::MakeTableFromWindow() {
     history_.Run(DocumentCommand::StoreTable(document_, table), Messages::MakeTableAction());
     if (made && made.value() == MakeTableOutcome::Written && queries.target) {
         document_.SetTableFile(queries.target->path, FormatName(queries.target->format));
+        if (queries.target->format != TableFormat::Classic) {
+            const auto duplicates = DuplicateEntries(
+                table.TableText, table.CurrentCode, table.LastCode,
+                KindsAfter(document_.TableText(), table.TableText, document_.Contents().kinds));
+            if (!duplicates.empty()) {
+                user_.ShowMessage(Messages::Title().toStdString(),
+                                  Messages::DuplicateWarning(duplicates).toStdString(),
+                                  MessageIcon::Exclamation);
+            }
+        }
     }
     if (!made) {
         user_.ShowMessage(Messages::Title().toStdString(),

@@ -58,6 +58,7 @@ private:
     void DocumentChanged(const DocumentChange& change) override;
     void AddEditMenu();
     void AddProjectActions();
+    void ImportTableFromUser();
     void ShowTitle();
     void Load();
     void FillSetSelector();

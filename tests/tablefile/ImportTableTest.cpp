@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include "core/EucJp.h"
+#include "tablefile/ImportTable.h"
+#include "tablefile/TableFormat.h"
+
+namespace glyphwright {
+namespace {
+
+using Kind = ImportProblem::Kind;
+
+// A table of every sort of entry: kana, kanji, ASCII, an end code and a line break.
+struct Sample {
+    CodeTable table{};
+    EntryKinds kinds{};
+    Sample() {
+        table[0x10] = EncodeEucJp("あ").value();
+        table[0x11] = EncodeEucJp("漢字").value();
+        table[0x12] = "!?";
+        table[0x13] = EncodeEucJp("ー").value();  // its Shift-JIS trail byte is 5B, '['
+        table[0xFE] = "";
+        kinds[0xFE] = EntryKind::LineBreak;
+        table[0xFF] = "end";
+        kinds[0xFF] = EntryKind::EndCode;
+    }
+    [[nodiscard]] std::vector<std::pair<ByteCode, TableEntry>> Entries() const {
+        std::vector<std::pair<ByteCode, TableEntry>> entries;
+        for (int code = 0; code < kCodeCount; ++code) {
+            const auto slot = static_cast<ByteCode>(code);
+            if (!table[slot].empty() || kinds[slot] != EntryKind::Ordinary)
+                entries.emplace_back(slot, TableEntry{table[slot], kinds[slot]});
+        }
+        return entries;
+    }
+};
+
+// What we write, read back by the same rules, gives the same table, in each format; the format
+// is found from the file alone.
+TEST(ImportTableTest, WhatWeWriteReadsBackTheSameInEachFormat) {
+    const Sample sample;
+    for (const TableFormat format : {TableFormat::Utf8, TableFormat::ShiftJis}) {
+        const std::string file =
+            FormatTable(sample.table, 0x10, 0xFF, format, sample.kinds).value();
+        const ImportedTable read = ImportTable(file);
+        EXPECT_EQ(read.format, format);
+        EXPECT_TRUE(read.problems.empty());
+        EXPECT_EQ(read.entries, sample.Entries());
+    }
+    // The classic file writes every code 00-0F and an end code's label as text: the entries of
+    // the range come back, as ordinary text.
+    CodeTable classicTable = sample.table;
+    const std::string classic = FormatTable(classicTable, 0x10, 0x13, TableFormat::Classic).value();
+    const ImportedTable read = ImportTable(classic);
+    EXPECT_EQ(read.format, TableFormat::Classic);
+    EXPECT_TRUE(read.problems.empty());
+    ASSERT_EQ(read.entries.size(), 4U);
+    EXPECT_EQ(read.entries[1].second.bytes, sample.table[0x11]);
+}
+
+TEST(ImportTableTest, AnyLineEndAByteOrderMarkAndAnOverriddenFormat) {
+    const std::string utf8 = "10=\xE3\x81\x82";  // あ
+    for (const char* end : {"\n", "\r\n", "\r\r\n"}) {
+        const ImportedTable read = ImportTable("\xEF\xBB\xBF" + utf8 + end + "11=b" + end);
+        EXPECT_EQ(read.format, TableFormat::Utf8) << end;
+        ASSERT_EQ(read.entries.size(), 2U) << end;
+        EXPECT_EQ(read.entries[0].second.bytes, EncodeEucJp("あ").value());
+    }
+    // Read as Shift-JIS, the same bytes are other characters.
+    const ImportedTable forced = ImportTable("10=\x82\xA0\n", TableFormat::ShiftJis);
+    ASSERT_EQ(forced.entries.size(), 1U);
+    EXPECT_EQ(forced.entries[0].second.bytes, EncodeEucJp("あ").value());
+}
+
+// Everything that cannot be taken is listed with its line; the rest is taken.
+TEST(ImportTableTest, WhatCannotBeTakenIsListedWithItsLineNumber) {
+    const ImportedTable read = ImportTable(
+        "10=a\n"
+        "nonsense\n"
+        "10=b\n"
+        "1234=c\n"
+        "@font\n"
+        "*FF\n"
+        "11=\xF0\x9F\x98\x80\n"  // an emoji: no EUC-JP
+        "/12=end\n"
+        "\n"
+        "13=d\n");
+    ASSERT_EQ(read.entries.size(), 2U);
+    EXPECT_EQ(read.entries[1].first, 0x13);
+    const std::vector<std::pair<int, Kind>> expected = {
+        {2, Kind::BadLine},   {3, Kind::DuplicateCode}, {4, Kind::AboveFF}, {5, Kind::Directive},
+        {6, Kind::Directive}, {7, Kind::Unconvertible}, {8, Kind::BadLine}};
+    ASSERT_EQ(read.problems.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(read.problems[i].line, expected[i].first) << i;
+        EXPECT_EQ(read.problems[i].kind, expected[i].second) << i;
+    }
+}
+
+}  // namespace
+}  // namespace glyphwright
