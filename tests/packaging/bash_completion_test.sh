@@ -30,6 +30,7 @@ expect "make -s 10 -o f " 'Hiragana Katakana Dakuten Handakuten Uppercase\ Alpha
 expect "make -s 10 -o f Hal" 'Half-width\ Katakana'
 expect "make --s" "--start --sets"
 expect "make --p" "--project"
+expect "make --i" "--import"
 expect "sets -" "--help --version"
 expect "g" "glyphs"
 expect "glyphs --t" "--tiles --tile-order"
