@@ -1,5 +1,7 @@
 #include "UserSetsPath.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 #include "Messages.h"
@@ -17,7 +19,19 @@ QString UserSetsPath() {
 
 std::optional<QString> LoadUserSets(SetCatalogue& sets, const std::string& path) {
     const auto read = ReadSetFileAt(path, true);
-    if (!read) return Messages::Failure(read.error());
+    if (!read) {
+        const QString told = Messages::Failure(read.error());
+        // The next set saved would replace the file, and with it every set it still holds: it
+        // goes aside first, under a name of its own, for the user to mend or to import.
+        const QString file = QFile::decodeName(QByteArray::fromStdString(path));
+        QString aside = file + QStringLiteral(".damaged");
+        for (int n = 2; QFileInfo::exists(aside); ++n) {
+            aside = file + QStringLiteral(".damaged-%1").arg(n);
+        }
+        if (QFile::rename(file, aside))
+            return told + QLatin1Char(' ') + Messages::SetFileKeptAside(aside);
+        return told;
+    }
     if (const auto set = sets.SetUserSets(read.value()); !set) {
         return Messages::Failure(set.error());
     }

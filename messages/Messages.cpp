@@ -742,6 +742,12 @@ QString Messages::Failure(const SetFileReadError& failure) {
         .arg(why);
 }
 
+QString Messages::SetFileKeptAside(const QString& aside) {
+    return tr("It was kept as %1, and your sets start empty; mend it there, or import it in "
+              "Character Sets once mended.")
+        .arg(aside);
+}
+
 QString Messages::SetInUse(const QString& set) {
     return tr("The set \"%1\" is used by a line of the Table Order, so it must stay as it is "
               "named. Remove that line first.")

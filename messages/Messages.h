@@ -131,6 +131,8 @@ public:
     [[nodiscard]] static QString Failure(const SetProblem& failure);
     [[nodiscard]] static QString Failure(const SetFileReadError& failure);
     [[nodiscard]] static QString SetInUse(const QString& set);
+    // A damaged set file moved aside at start-up, so that saving a set cannot replace it.
+    [[nodiscard]] static QString SetFileKeptAside(const QString& aside);
     [[nodiscard]] static QString CharacterSetsTitle();
     [[nodiscard]] static QString CharacterSetsHelp();  // how members are typed, DTE pairs too
     [[nodiscard]] static QString BuiltInSetShown();

@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -213,6 +214,13 @@ private slots:
         QVERIFY(told.has_value());
         QVERIFY(told->contains(QStringLiteral("damaged at line 4")));
         QCOMPARE(sets.Sets().size(), BuiltInSets().size());
+        // The damaged file is kept aside whole, so a set saved now cannot replace it.
+        QVERIFY(!QFileInfo::exists(damaged));
+        QVERIFY(told->contains(damaged + QStringLiteral(".damaged")));
+        QFile aside(damaged + QStringLiteral(".damaged"));
+        QVERIFY(aside.open(QIODevice::ReadOnly));
+        QCOMPARE(aside.readAll(),
+                 QByteArray("Glyphwright character sets 1\nset Ok\n= a\nmember b\n"));
     }
 };
 
