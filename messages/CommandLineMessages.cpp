@@ -1,6 +1,6 @@
 #include "CommandLineMessages.h"
 
-#include <cstring>
+#include "Messages.h"
 
 namespace glyphwright {
 
@@ -352,20 +352,8 @@ QString CommandLineMessages::GlyphsPastLastCode(int glyphs, const QString& lastC
                           .arg(where);
 }
 QString CommandLineMessages::ReportNotWritten(const FileError& failure) {
-    QString reason;
-    switch (failure.kind) {
-        case FileError::Kind::System:
-            reason = QString::fromLocal8Bit(std::strerror(failure.error));
-            break;
-        case FileError::Kind::NoPipeReader:
-            reason = tr("it is a named pipe that no program is reading");
-            break;
-        case FileError::Kind::NoFileName:
-            reason = tr("no file name was given");
-            break;
-    }
     return tr("the table was written, but the report \"%1\" could not be: %2.")
-        .arg(QString::fromStdString(failure.path), reason);
+        .arg(QString::fromStdString(failure.path), Messages::Reason(failure));
 }
 QString CommandLineMessages::MissingGame() {
     return tr("no game file given: name it with --game FILE.");

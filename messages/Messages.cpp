@@ -137,20 +137,21 @@ QString Messages::Failure(const FormatError& failure) {
     return tr("No file was written.");
 }
 
-QString Messages::Failure(const FileError& failure) {
-    QString reason;
+QString Messages::Reason(const FileError& failure) {
     switch (failure.kind) {
         case FileError::Kind::System:
-            reason = QString::fromLocal8Bit(std::strerror(failure.error));
-            break;
+            return QString::fromLocal8Bit(std::strerror(failure.error));
         case FileError::Kind::NoPipeReader:
-            reason = tr("it is a named pipe that no program is reading");
-            break;
+            return tr("it is a named pipe that no program is reading");
         case FileError::Kind::NoFileName:
-            reason = tr("no file name was given");
-            break;
+            return tr("no file name was given");
     }
-    return tr("The table file \"%1\" could not be written: %2.").arg(Text(failure.path), reason);
+    return {};
+}
+
+QString Messages::Failure(const FileError& failure) {
+    return tr("The table file \"%1\" could not be written: %2.")
+        .arg(Text(failure.path), Reason(failure));
 }
 
 QString Messages::OrderFull() {

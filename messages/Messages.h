@@ -40,6 +40,8 @@ public:
     [[nodiscard]] static QString Failure(const StartCodeError& failure);
     [[nodiscard]] static QString Failure(const AssemblyError& failure);
     [[nodiscard]] static QString Failure(const FormatError& failure);
+    // Why a file could not be written, as the end of a sentence.
+    [[nodiscard]] static QString Reason(const FileError& failure);
     [[nodiscard]] static QString Failure(const FileError& failure);
     [[nodiscard]] static QString Failure(const ProjectError& failure);
     // The same text at several codes of a UTF-8 or Shift-JIS file: written, with a warning.
