@@ -1,5 +1,7 @@
 #include "MainWindow.h"
 
+#include <functional>
+
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFile>
@@ -154,7 +156,10 @@ void MainWindow::AddEditMenu() {
 void MainWindow::AddProjectActions() {
     classicTitle_ = windowTitle();
     const auto run = [this](bool (ProjectSession::*action)(WindowQueries&)) {
-        return [this, action] { RunAction(user_, [this, action] { (project_.*action)(user_); }); };
+        // Held as a function, not as the member pointer itself: GCC 12 warns falsely about a
+        // member pointer copied into the inner lambda.
+        std::function<bool(ProjectSession&, WindowQueries&)> call = action;
+        return [this, call] { RunAction(user_, [this, &call] { (void)call(project_, user_); }); };
     };
     QMenu& file = *ui_->menuFile;
     QAction* first = file.actions().isEmpty() ? nullptr : file.actions().front();
