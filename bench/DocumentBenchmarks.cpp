@@ -11,6 +11,7 @@
 #include "BenchSupport.h"
 #include "Session.h"
 #include "core/AssembleTable.h"
+#include "core/SetCatalogue.h"
 #include "evidence/LoadOrder.h"
 #include "project/ProjectFile.h"
 #include "tablefile/SaveFileAtomically.h"
@@ -111,7 +112,7 @@ void OpenProject(benchmark::State& state) {
     for (auto _ : state) {
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly)) return state.SkipWithError("no project file");
-        auto read = ReadProject(file.readAll(), path);
+        auto read = ReadProject(file.readAll(), path, SetCatalogue::BuiltInsOnly());
         if (!read) return state.SkipWithError("the project was not read");
         document.Replace(std::move(read.value()));
     }

@@ -94,19 +94,6 @@ RelativeSearch PreparedOverAllSets(LetterWidth width) {
     return search.value();
 }
 
-long OwnPeakRssKb() {
-    std::ifstream status("/proc/self/status");
-    for (std::string key; status >> key;) {
-        if (key == "VmHWM:") {
-            long kb = 0;
-            status >> kb;
-            return kb;
-        }
-        status.ignore(1 << 20, '\n');
-    }
-    return -1;
-}
-
 void RelativeSearchWholeFile(benchmark::State& state) {
     const auto file = GameFile::Open(SearchBenchFile(256));
     if (!file) {
