@@ -213,15 +213,15 @@ says err "there is no display to show the window on. The command line works with
 # ---- glyphs: a sheet of a stand-in font in every format, its pixels read back -------------------
 sheet=$(dirname "$0")/glyph_sheet.py
 # FORMAT SIZE ORDER: 19 glyphs after 3 bytes (no whole tile), drawn 30 asked for, at zoom 2.
-for spec in "1bpp 8x8 across" "nes2bpp 8x16 across" "gb2bpp 16x16 down" "snes4bpp 16x8 down" \
+for layout in "1bpp 8x8 across" "nes2bpp 8x16 across" "gb2bpp 16x16 down" "snes4bpp 16x8 down" \
     "gba4bpp 16x16 across" "8bpp 8x8 across" "bitmap 12x12 across" "bitmap-packed 5x7 across" \
     "1bpp 16x16 down" "snes4bpp 32x16 across"; do
-    read -r tiles size order <<<"$spec"
+    read -r tiles size order <<<"$layout"
     python3 "$sheet" font "$work/font.bin" "$tiles" "$size" "$order" 3 19
     run 0 glyphs --game "$work/font.bin" --offset 3 --tiles "$tiles" --glyph "$size" \
         --tile-order "$order" --count 30 --zoom 2 --png "$work/font.png"
     python3 "$sheet" check "$work/font.png" "$tiles" "$size" 19 2 >"$work/check" ||
-        fail "glyphs $spec: $(cat "$work/check")"
+        fail "glyphs $layout: $(cat "$work/check")"
 done
 # The defaults: across, 256 glyphs (here the 19 there are), zoom 1; the offset as 0x.
 python3 "$sheet" font "$work/font.bin" gb2bpp 16x16 across 10 19
