@@ -11,32 +11,8 @@ work=$(mktemp -d)
 # The user's own sets are read from here, never from the home of whoever runs the tests.
 export XDG_CONFIG_HOME=$work/config
 trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
-
-# run EXPECTED_STATUS ARGS...: runs the program; its output is in $work/out and $work/err.
-run() {
-    local expected=$1
-    shift
-    "$program" "$@" >"$work/out" 2>"$work/err"
-    local status=$?
-    [[ $status -eq $expected ]] ||
-        fail "glyphwright $* exited $status, expected $expected; stderr: $(cat "$work/err")"
-}
-
-# same FILE BYTES: the file holds exactly BYTES (printf escapes).
-same() {
-    printf '%b' "$2" >"$work/expected"
-    cmp -s "$1" "$work/expected" || fail "$1 differs: $(od -c "$1" | head -5)"
-}
-
-says() {
-    grep -qF -- "$2" "$work/$1" || fail "$1 lacks '$2': $(cat "$work/$1")"
-}
+# shellcheck source=run_helpers.sh
+source "$(dirname "$0")/run_helpers.sh"
 
 # ---- 0: a file, standard output, the listing, help and version everywhere ----------------------
 digits='10=0\r\r\n11=1\r\r\n12=2\r\r\n13=3\r\r\n14=4\r\r\n15=5\r\r\n16=6\r\r\n17=7\r\r\n18=8\r\r\n19=9\r\r\n\r\r\n'

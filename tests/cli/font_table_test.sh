@@ -10,31 +10,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
-
-# run EXPECTED_STATUS ARGS...: runs the program; its output is in $work/out and $work/err.
-run() {
-    local expected=$1
-    shift
-    "$program" "$@" >"$work/out" 2>"$work/err"
-    local status=$?
-    [[ $status -eq $expected ]] ||
-        fail "glyphwright $* exited $status, expected $expected; stderr: $(cat "$work/err")"
-}
-
-same() {
-    printf '%b' "$2" >"$work/expected"
-    cmp -s "$1" "$work/expected" || fail "$1 differs: $(od -c "$1" | head -8)"
-}
-
-says() {
-    grep -qF -- "$2" "$work/$1" || fail "$1 lacks '$2': $(cat "$work/$1")"
-}
+# shellcheck source=run_helpers.sh
+source "$(dirname "$0")/run_helpers.sh"
 
 # Ten 16x16 glyphs after 5 bytes, 1bpp tiles down then across: kana and kanji, a glyph without
 # ink, ASCII at the left of the cell, and ゔ, which EUC-JP (and so every table) cannot hold.
