@@ -31,14 +31,16 @@
 #include "core/GameFile.h"
 #include "core/GlyphFormat.h"
 #include "core/GlyphMatcher.h"
+#include "core/HeldEntries.h"
 #include "core/ParseHexByte.h"
 #include "core/ReferenceFont.h"
-#include "core/Repertoire.h"
-#include "core/SuggestionReport.h"
 #include "core/RelativeSearch.h"
+#include "core/Repertoire.h"
 #include "core/SetCatalogue.h"
+#include "core/SuggestionReport.h"
 #include "project/ProjectFile.h"
 #include "tablefile/ImportTable.h"
+#include "tablefile/WritesCode.h"
 
 namespace glyphwright {
 
@@ -126,7 +128,10 @@ struct MakeArguments {
     std::optional<QString> format;
     std::optional<QString> project;
     std::optional<QString> sets;
-    QStringList imports;  // --import, repeatable, in the order given
+    // --import, repeatable, in the order given, each with the --import-format before it ("" for
+    // none: the format is found from the file).
+    std::vector<std::pair<QString, QString>> imports;
+    QString importFormat;  // the last --import-format so far
     QStringList lines;
 
     std::optional<QString>* OptionValue(const QString& name) {
@@ -150,8 +155,8 @@ struct GlyphOptions {
 
     std::optional<QString>* GlyphOptionValue(const QString& name) {
         const std::pair<const char*, std::optional<QString>*> options[] = {
-            {"--game", &game},           {"--offset", &offset},         {"--tiles", &tiles},
-            {"--glyph", &glyph},         {"--tile-order", &tileOrder}, {"--count", &count},
+            {"--game", &game},   {"--offset", &offset},        {"--tiles", &tiles},
+            {"--glyph", &glyph}, {"--tile-order", &tileOrder}, {"--count", &count},
         };
         return FindOption(options, name);
     }
@@ -234,13 +239,21 @@ Result<Arguments, QString> ReadArguments(const QStringList& arguments) {
             name = argument.left(2);
             value = argument.mid(2);
         }
-        if (name == QLatin1String("--import") || name == QLatin1String("-i")) {
+        if (name == QLatin1String("--import") || name == QLatin1String("-i") ||
+            name == QLatin1String("--import-format")) {
             if constexpr (requires { read.imports; }) {
                 if (!value) {
                     if (i + 1 >= arguments.size()) return Words::MissingValue(name);
                     value = arguments[++i];
                 }
-                read.imports << *value;
+                if (name == QLatin1String("--import-format")) {
+                    if (!QStringList{"auto", "classic", "utf8", "sjis"}.contains(*value)) {
+                        return Words::UnknownImportFormat(*value);
+                    }
+                    read.importFormat = *value;
+                } else {
+                    read.imports.emplace_back(*value, read.importFormat);
+                }
                 continue;
             }
         }
@@ -361,7 +374,6 @@ int RunMake(const QStringList& arguments, std::FILE* out, std::FILE* err) {
         : options.project && !contents.startCode.empty()
             ? std::optional<QString>(QString::fromStdString(contents.startCode))
             : std::nullopt;
-    if (!start) return BadUsage(err, command, Words::MissingStart());
     if (!options.output) return BadUsage(err, command, Words::MissingOutput());
     TableFormat format = FormatNamed(contents.tableFormat).value_or(TableFormat::Classic);
     if (options.format) {
@@ -375,16 +387,27 @@ int RunMake(const QStringList& arguments, std::FILE* out, std::FILE* err) {
         if (!orderLine) return BadUsage(err, command, Words::UnknownLine(line, SetNames(sets)));
         lines.push_back(std::move(*orderLine));
     }
+    // A text format writes the whole table: with no set to lay it needs no start code.
+    const bool laysASet = LaysASet(contents.order) ||
+                          std::any_of(lines.begin(), lines.end(), [](const OrderLine& line) {
+                              return std::holds_alternative<SetLine>(line);
+                          });
+    if (!start && (laysASet || !WritesWithNothingLaid(format))) {
+        return BadUsage(err, command, Words::MissingStart());
+    }
 
     // Imported tables come before the LINEs, each entry put on its code as a single entry is.
-    for (const QString& path : options.imports) {
+    for (const auto& [path, formatName] : options.imports) {
+        // Read when given; "auto" or none: found from the file.
+        const std::optional<TableFormat> importFormat = ReadFormat(formatName);
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly)) {
             return TableProblem(err, Words::ImportUnreadable(path, file.errorString()));
         }
         const QByteArray bytes = file.readAll();
-        const ImportedTable imported = ImportTable(
-            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        const ImportedTable imported =
+            ImportTable(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                        importFormat);
         if (!imported.problems.empty()) {
             return TableProblem(err, Messages::ImportProblems(path, imported.problems));
         }
@@ -398,20 +421,25 @@ int RunMake(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     if (const auto failure = BuildOrder(lines, workspace, order)) {
         return TableProblem(err, *failure);
     }
-    if (const auto composed = ComposeTable(workspace, order, start->toStdString()); !composed) {
+    // Nothing laid: a text format still writes every entry the table holds.
+    const bool entriesOnly = WritesWithNothingLaid(format) &&
+                             WritesEntriesOnly(workspace.TableText, contents.kinds, order);
+    if (const auto composed = start ? ComposeTable(workspace, order, start->toStdString())
+                                    : Result<Success, TableFailure>(TableFailure{AssemblyError{
+                                          AssemblyError::Kind::NothingToLay, 0, {}, 0}});
+        !composed) {
         // The windows' words tell the user to type the code; here it is an option's value.
         if (const auto* bad = std::get_if<StartCodeError>(&composed.error())) {
             return TableProblem(err, Words::BadStart(*start, bad->error));
         }
-        return TableProblem(err, Messages::Failure(composed.error()));
+        if (!entriesOnly) return TableProblem(err, Messages::Failure(composed.error()));
     }
     const EntryKinds kinds =
         KindsAfter(contents.table.TableText, workspace.TableText, contents.kinds);
     // Inserters disagree about which code of the same text they write: said, and still written.
     const auto warnDuplicates = [&] {
         if (format == TableFormat::Classic) return;
-        const auto duplicates =
-            DuplicateEntries(workspace.TableText, workspace.CurrentCode, workspace.LastCode, kinds);
+        const auto duplicates = DuplicateEntries(workspace.TableText, kinds);
         if (!duplicates.empty()) {
             Print(err,
                   QStringLiteral("glyphwright: %1\n").arg(Messages::DuplicateWarning(duplicates)));
@@ -666,7 +694,8 @@ Workspace BestGuessTable(const std::vector<GlyphSuggestion>& readings, int first
             slot.clear();
             Print(err,
                   QStringLiteral("glyphwright: %1\n")
-                      .arg(Words::GuessNotInFormat(HexNumber(code), shown, QString::fromStdString(FormatName(format)))));
+                      .arg(Words::GuessNotInFormat(HexNumber(code), shown,
+                                                   QString::fromStdString(FormatName(format)))));
         }
     }
     return workspace;

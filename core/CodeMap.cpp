@@ -1,5 +1,7 @@
 #include "CodeMap.h"
 
+#include "HeldEntries.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -82,11 +84,13 @@ int CodeMap::FaultyLine() const {
                                                                                 : -1;
 }
 
-CodeMap ComposeCodeMap(const CodeTable& table, const TableOrder& order,
-                       std::string_view startCode) {
+CodeMap ComposeCodeMap(const CodeTable& table, const TableOrder& order, std::string_view startCode,
+                       const EntryKinds& kinds) {
     CodeMap map;
     std::optional<Assembly> assembly;
-    if (auto preview = PreviewFromStartCode(order, startCode); !preview) {
+    if (startCode.empty() && WritesEntriesOnly(table, kinds, order)) {
+        map.failure = AssemblyError{AssemblyError::Kind::NothingToLay, 0, {}, 0};
+    } else if (auto preview = PreviewFromStartCode(order, startCode); !preview) {
         map.failure = preview.error();
     } else {
         assembly = std::move(preview.value());

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "AssembleTable.h"
+#include "Document.h"
 #include "ParseHexByte.h"
 #include "TableOrder.h"
 #include "Workspace.h"
@@ -61,8 +62,9 @@ struct CodeMap {
 
 // Reads `startCode` as MAKE TABLE does and lays the Table Order over `table` without storing
 // anything: the same parsing and the same assembly as MAKE TABLE, so the map cannot disagree with
-// the file.
+// the file. With no set to lay and entries held, an empty start code is not asked for: the
+// failure is then that nothing is laid, which only the classic file minds.
 [[nodiscard]] CodeMap ComposeCodeMap(const CodeTable& table, const TableOrder& order,
-                                     std::string_view startCode);
+                                     std::string_view startCode, const EntryKinds& kinds = {});
 
 }  // namespace glyphwright

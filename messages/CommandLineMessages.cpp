@@ -33,9 +33,10 @@ QString CommandLineMessages::MakeHelp() {
         "                        [LINE...]\n"
         "\n"
         "Lays the Table Order from the start code on and writes the table file, as MAKE TABLE\n"
-        "does in the window: the file covers the codes from the start code to the last member\n"
-        "of the set laid last, and an existing file is replaced only once the new one is\n"
-        "complete.\n"
+        "does in the window: the classic file covers the codes from the start code to the last\n"
+        "member of the set laid last; utf8 and sjis hold every code of the table that holds an\n"
+        "entry, and need no start code when no set is laid. An existing file is replaced only\n"
+        "once the new one is complete.\n"
         "\n"
         "Options:\n"
         "  -s, --start HH        the code the table starts at, a hexadecimal byte 00 to FF\n"
@@ -47,6 +48,9 @@ QString CommandLineMessages::MakeHelp() {
         "  -i, --import FILE     put the entries of a table file (classic, UTF-8 or Shift-JIS,\n"
         "                        found from the file) on their codes before the LINEs;\n"
         "                        repeatable\n"
+        "      --import-format FORMAT\n"
+        "                        read the --import files after it as classic, utf8 or sjis;\n"
+        "                        auto (the default) finds the format from each file\n"
         "      --sets FILE       take the user's sets from this set file instead of the\n"
         "                        user's own (Tools > Character Sets... in the window)\n"
         "  -h, --help            show this help\n"
@@ -177,6 +181,9 @@ QString CommandLineMessages::RepeatedOption(const QString& option) {
 }
 QString CommandLineMessages::UnknownFormat(const QString& format) {
     return tr("'%1' is not a format: choose classic, utf8 or sjis.").arg(format);
+}
+QString CommandLineMessages::UnknownImportFormat(const QString& format) {
+    return tr("'%1' is not a format to import: choose auto, classic, utf8 or sjis.").arg(format);
 }
 QString CommandLineMessages::ImportUnreadable(const QString& path, const QString& reason) {
     return tr("the table file '%1' could not be read: %2.").arg(path, reason);

@@ -3,8 +3,8 @@
 #include <QCoreApplication>
 #include <QString>
 
-#include "core/ParseHexByte.h"
 #include "SaveFileAtomically.h"
+#include "core/ParseHexByte.h"
 #include "core/ReferenceFont.h"
 
 namespace glyphwright {
@@ -31,6 +31,7 @@ public:
     [[nodiscard]] static QString MissingValue(const QString& option);
     [[nodiscard]] static QString RepeatedOption(const QString& option);
     [[nodiscard]] static QString UnknownFormat(const QString& format);
+    [[nodiscard]] static QString UnknownImportFormat(const QString& format);
     [[nodiscard]] static QString MissingStart();
     [[nodiscard]] static QString ImportUnreadable(const QString& path, const QString& reason);
     [[nodiscard]] static QString MissingOutput();

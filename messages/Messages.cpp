@@ -307,8 +307,25 @@ QString Messages::CodeMapKeyOverlap() {
     return tr("Overlap: laid over another line's code");
 }
 
-QString Messages::CodeMapKeyOutOfRange() {
-    return tr("Dimmed: not written to the file");
+QString Messages::CodeMapKeyOutOfRange(TableFormat format) {
+    return tr("Dimmed: not written to a %1 file").arg(FormatTitle(format));
+}
+
+QString Messages::CodeMapWholeTable(TableFormat format) {
+    return tr("Every code that holds an entry will be written to a %1 file, laid or not.")
+        .arg(FormatTitle(format));
+}
+
+QString Messages::FormatTitle(TableFormat format) {
+    switch (format) {
+        case TableFormat::Classic:
+            return tr("classic");
+        case TableFormat::Utf8:
+            return tr("UTF-8");
+        case TableFormat::ShiftJis:
+            return tr("Shift-JIS");
+    }
+    return tr("classic");
 }
 
 QString Messages::ActionFailed(const char* reason) {
@@ -813,6 +830,41 @@ QString Messages::DuplicateWarning(const std::vector<DuplicateText>& duplicates)
     return tr("The table was written, but the same text stands at more than one code: %1. "
               "Programs that insert text disagree about which of those codes they write.")
         .arg(EachDuplicate(shown).join(QStringLiteral("; ")));
+}
+
+QString Messages::ControlCodeMenu() {
+    return tr("&Control Code\u2026");
+}
+QString Messages::ControlCodeTitle() {
+    return tr("Control Code");
+}
+QString Messages::ControlCodeCodeLabel() {
+    return tr("&Code (hex):");
+}
+QString Messages::ControlCodeKindLabel() {
+    return tr("&Kind:");
+}
+QString Messages::ControlCodeTextLabel() {
+    return tr("&Text:");
+}
+QString Messages::ControlCodeHelp() {
+    return tr(
+        "An end code ends a string; its text is its label, written /FF=[end] in UTF-8 and "
+        "Shift-JIS tables. A line break starts a new line, written FE=\\n; its text is "
+        "what the classic table shows for it.");
+}
+QString Messages::EndCodeKind() {
+    return tr("End code");
+}
+QString Messages::LineBreakKind() {
+    return tr("Line break");
+}
+QString Messages::ControlCodeAction(int code) {
+    return tr("Control Code %1").arg(Hex(code));
+}
+
+QStringList Messages::ImportTableFilters() {
+    return {tr("Detect format (*)"), tr("Classic (*)"), tr("UTF-8 (*)"), tr("Shift-JIS (*)")};
 }
 
 QString Messages::ImportTableMenu() {

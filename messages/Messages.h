@@ -48,6 +48,18 @@ public:
     [[nodiscard]] static QString DuplicateWarning(const std::vector<DuplicateText>& duplicates);
     // Import Table…
     [[nodiscard]] static QString ImportTableMenu();
+    // Edit > Control Code…
+    [[nodiscard]] static QString ControlCodeMenu();
+    [[nodiscard]] static QString ControlCodeTitle();
+    [[nodiscard]] static QString ControlCodeCodeLabel();
+    [[nodiscard]] static QString ControlCodeKindLabel();
+    [[nodiscard]] static QString ControlCodeTextLabel();
+    [[nodiscard]] static QString ControlCodeHelp();
+    [[nodiscard]] static QString EndCodeKind();
+    [[nodiscard]] static QString LineBreakKind();
+    [[nodiscard]] static QString ControlCodeAction(int code);
+    // The Import Table dialog's file types: the format found from the file, then each format.
+    [[nodiscard]] static QStringList ImportTableFilters();
     [[nodiscard]] static QString ImportTableTitle();
     [[nodiscard]] static QString ImportProblems(const QString& file,
                                                 const std::vector<ImportProblem>& problems);
@@ -91,7 +103,10 @@ public:
     [[nodiscard]] static QString CodeMapLegendCodes(int codes);
     [[nodiscard]] static QString CodeMapKeyHeld();
     [[nodiscard]] static QString CodeMapKeyOverlap();
-    [[nodiscard]] static QString CodeMapKeyOutOfRange();
+    // The code map's words for the format the file is shown in.
+    [[nodiscard]] static QString CodeMapKeyOutOfRange(TableFormat format);
+    [[nodiscard]] static QString CodeMapWholeTable(TableFormat format);
+    [[nodiscard]] static QString FormatTitle(TableFormat format);  // "classic", "UTF-8", …
 
     // Any action that failed unexpectedly
     [[nodiscard]] static QString ActionFailed(const char* reason);

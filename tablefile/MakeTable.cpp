@@ -3,6 +3,9 @@
 #include <optional>
 #include <string>
 
+#include "WritesCode.h"
+#include "core/HeldEntries.h"
+
 namespace glyphwright {
 
 Result<Success, TableFailure> ComposeTable(Workspace& workspace, const TableOrder& order,
@@ -42,8 +45,12 @@ EntryKinds KindsAfter(const CodeTable& before, const CodeTable& after, const Ent
 Result<MakeTableOutcome, TableFailure> MakeTable(Workspace& workspace, const TableOrder& order,
                                                  std::string_view startCodeText, UserQueries& user,
                                                  const EntryKinds& kinds) {
+    // With no set to lay, a text format still writes the entries the table holds. No start code
+    // is needed then, and the classic file's refusal waits until the classic format is chosen.
+    // With nothing held either, every format has nothing to write: the classic steps as ever.
+    const bool entriesOnly = WritesEntriesOnly(workspace.TableText, kinds, order);
     std::string startCode(startCodeText);
-    if (startCode.empty()) {
+    if (startCode.empty() && !entriesOnly) {
         std::optional<std::string> answer = user.AskStartCode();
         if (!answer) {
             return MakeTableOutcome::Cancelled;
@@ -53,13 +60,25 @@ Result<MakeTableOutcome, TableFailure> MakeTable(Workspace& workspace, const Tab
 
     // Assembly runs before the Save dialog: its slots stay filled even if the user cancels there.
     const CodeTable before = workspace.TableText;
-    if (const auto composed = ComposeTable(workspace, order, startCode); !composed) {
-        return composed.error();
+    std::optional<TableFailure> classicRefusal;
+    if (entriesOnly) {
+        classicRefusal = TableFailure{AssemblyError{AssemblyError::Kind::NothingToLay, 0, {}, 0}};
+    }
+    // A start code typed is read even when nothing is laid: one that is no code is said so.
+    if (!entriesOnly || !startCode.empty()) {
+        if (const auto composed = ComposeTable(workspace, order, startCode); !composed) {
+            if (!entriesOnly || !std::holds_alternative<AssemblyError>(composed.error())) {
+                return composed.error();
+            }
+        }
     }
 
     const std::optional<SaveTarget> target = user.AskSaveTarget();
     if (!target) {
         return MakeTableOutcome::Cancelled;
+    }
+    if (classicRefusal && !WritesWithNothingLaid(target->format)) {
+        return *classicRefusal;
     }
     if (const auto saved =
             SaveTable(workspace, *target, KindsAfter(before, workspace.TableText, kinds));

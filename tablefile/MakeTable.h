@@ -46,6 +46,10 @@ enum class MakeTableOutcome {
 // "MAKE TABLE": reads the start code from `startCodeText` (or asks for it when that is empty),
 // lays the Table Order, asks for a path and writes the table file. A failure comes back as a
 // value, with no file written and the table as it was before assembly.
+//
+// When the order lays no set but the table holds entries, a text format writes them all: no start
+// code is asked for (one typed is still read), and only the classic format, once chosen, is
+// refused as it always was, for having nothing laid.
 [[nodiscard]] Result<MakeTableOutcome, TableFailure> MakeTable(Workspace& workspace,
                                                                const TableOrder& order,
                                                                std::string_view startCodeText,

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "WriteTableFile.h"
+#include "WritesCode.h"
 #include "core/EucJp.h"
 #include "core/TextConverter.h"
 
@@ -93,10 +94,9 @@ std::optional<TableFormat> FormatNamed(std::string_view name) {
     return std::nullopt;
 }
 
-std::vector<DuplicateText> DuplicateEntries(const CodeTable& table, ByteCode first, ByteCode last,
-                                            const EntryKinds& kinds) {
+std::vector<DuplicateText> DuplicateEntries(const CodeTable& table, const EntryKinds& kinds) {
     std::map<std::string_view, std::vector<ByteCode>> codesOf;
-    for (int code = first; code <= last; ++code) {
+    for (int code = 0; code < kCodeCount; ++code) {
         const auto slot = static_cast<std::size_t>(code);
         if (table[slot].empty() || kinds[slot] != EntryKind::Ordinary) continue;
         codesOf[table[slot]].push_back(static_cast<ByteCode>(code));
@@ -126,10 +126,10 @@ Result<std::string, FormatError> FormatTable(const CodeTable& table, ByteCode fi
     }
     const std::string_view lineEnd = toShiftJis ? "\r\n" : "\n";
 
-    for (int code = first; code <= last; ++code) {
+    for (int code = 0; code < kCodeCount; ++code) {
         const std::string& entry = table[static_cast<std::size_t>(code)];
         const EntryKind kind = kinds[static_cast<std::size_t>(code)];
-        if (entry.empty() && kind == EntryKind::Ordinary) {
+        if (!WritesCode(format, code, entry, kind, code >= first && code <= last)) {
             continue;
         }
         std::string text = "\\n";

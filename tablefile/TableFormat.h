@@ -44,15 +44,16 @@ struct FormatError {
     friend bool operator==(const FormatError&, const FormatError&) = default;
 };
 
-// The ordinary entries of codes first..last that hold the same text as another, grouped by their
+// The ordinary entries of the whole table that hold the same text as another, grouped by their
 // first code: programs that insert text disagree about which code of such a group they write.
-[[nodiscard]] std::vector<DuplicateText> DuplicateEntries(const CodeTable& table, ByteCode first,
-                                                          ByteCode last,
+// Only the text formats warn of them, and those write the whole table.
+[[nodiscard]] std::vector<DuplicateText> DuplicateEntries(const CodeTable& table,
                                                           const EntryKinds& kinds = {});
 
-// The whole table file for codes first..last. Classic gives exactly WriteTableFile's bytes and
-// never fails (an end code's label is plain text there). The other two hold one line "XX=" + text
-// per code whose slot holds something, ascending, and nothing else: an empty slot gets no line,
+// The whole table file. Classic gives exactly WriteTableFile's bytes for codes first..last, the
+// range the Table Order laid, and never fails (an end code's label is plain text there). The
+// other two write the whole table, whatever was laid: one line "XX=" + text per code whose slot
+// holds something, ascending, and nothing else (see WritesCode); an empty slot gets no line,
 // since "05=" would tell a reader that byte 05 stands for nothing. There an end code is written
 // "/XX=[label]" and a line break "XX=\n" (backslash and n), as the Table File Standard has them.
 // They stop at the lowest code whose entry cannot be written.

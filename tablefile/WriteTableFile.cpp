@@ -1,5 +1,7 @@
 #include "WriteTableFile.h"
 
+#include "WritesCode.h"
+
 namespace glyphwright {
 
 namespace {
@@ -14,7 +16,7 @@ void WriteTableFile(std::string& file, const CodeTable& tableText, ByteCode firs
         const std::string& entry = tableText[static_cast<std::size_t>(code)];
         // The first sixteen codes always get a line, even an empty one; above them only codes
         // that hold characters do.
-        if (code > 0x0F && entry.empty()) {
+        if (!WritesCode(TableFormat::Classic, code, entry, EntryKind::Ordinary, true)) {
             continue;
         }
         file += kHexDigits[code >> 4];

@@ -78,13 +78,26 @@ std::optional<WindowQueries::SaveAnswer> QtQueries::AskSavePath(
 }
 
 std::optional<std::string> QtQueries::AskOpenPath(const std::string& title) {
+    const auto answer = AskOpenPathOfType(title, {});
+    if (!answer) return std::nullopt;
+    return answer->path;
+}
+
+std::optional<WindowQueries::OpenAnswer> QtQueries::AskOpenPathOfType(
+    const std::string& title, const std::vector<std::string>& filters) {
     QFileDialog dialog(owner_.data(), QString::fromStdString(title), lastOpenFolder_);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
+    if (!filters.empty()) {
+        QStringList names;
+        for (const std::string& filter : filters) names << QString::fromStdString(filter);
+        dialog.setNameFilters(names);
+    }
     const QString path = RunForFile(dialog);
     if (path.isEmpty() || !NameIsExact(path, *this)) return std::nullopt;
     lastOpenFolder_ = QFileInfo(path).absolutePath();
-    return QFile::encodeName(path).toStdString();
+    return OpenAnswer{QFile::encodeName(path).toStdString(),
+                      filters.empty() ? std::string() : dialog.selectedNameFilter().toStdString()};
 }
 
 void QtQueries::ShowMessage(const std::string& title, const std::string& text, MessageIcon icon) {

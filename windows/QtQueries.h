@@ -27,6 +27,8 @@ public:
     [[nodiscard]] std::optional<SaveAnswer> AskSavePath(
         const std::vector<std::string>& filters) override;
     [[nodiscard]] std::optional<std::string> AskOpenPath(const std::string& title) override;
+    [[nodiscard]] std::optional<OpenAnswer> AskOpenPathOfType(
+        const std::string& title, const std::vector<std::string>& filters) override;
     void ShowMessage(const std::string& title, const std::string& text, MessageIcon icon) override;
     [[nodiscard]] Choice AskSaveDiscardCancel(const std::string& title,
                                               const std::string& text) override;

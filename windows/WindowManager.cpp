@@ -5,6 +5,7 @@
 #include "OpenGameFile.h"
 #include "RunAction.h"
 #include "codemap/CodeMapWindow.h"
+#include "dialogs/ControlCodeDialog.h"
 #include "dialogs/IncludeChooser.h"
 #include "dialogs/RelativeStartDialog.h"
 #include "dialogs/SingleEntryDialog.h"
@@ -67,6 +68,7 @@ void WindowManager::Start() {
     connect(main, &MainWindow::gameTextRequested, this, &WindowManager::ShowGameText);
     connect(main, &MainWindow::fontRequested, this, &WindowManager::ShowFont);
     connect(main, &MainWindow::characterSetsRequested, this, &WindowManager::ShowCharacterSets);
+    connect(main, &MainWindow::controlCodeRequested, this, &WindowManager::ShowControlCode);
     main->show();
 }
 
@@ -155,6 +157,16 @@ void WindowManager::ShowInsertDte() {
 void WindowManager::ShowEnterHexNum() {
     if (auto* dialog = Make(enterHexNum_, services_.history, services_.selection, services_.user)) {
         dialog->show();
+    }
+}
+
+ControlCodeDialog* WindowManager::ControlCode() const {
+    return controlCode_.data();
+}
+
+void WindowManager::ShowControlCode() {
+    if (auto* dialog = Make(controlCode_, services_.history, services_.user)) {
+        BringToFront(*dialog);
     }
 }
 

@@ -26,6 +26,7 @@ class RelativeSearchWindow;
 class RelativeStartDialog;
 class SetCatalogue;
 class SingleEntryDialog;
+class ControlCodeDialog;
 class WindowQueries;
 
 // What the windows are made with: the state of the run and the modal boxes. Made at start-up,
@@ -62,9 +63,10 @@ public:
     [[nodiscard]] IncludeChooser* Pick() const;
     [[nodiscard]] SingleEntryDialog* InsertDte() const;
     [[nodiscard]] RelativeStartDialog* EnterHexNum() const;
-    [[nodiscard]] CodeMapWindow* Map() const;  // frmCodeMap
-    [[nodiscard]] FontWindow* Font() const;    // "Font"
-    [[nodiscard]] CharacterSetsWindow* Sets() const;  // frmCharacterSets
+    [[nodiscard]] CodeMapWindow* Map() const;              // frmCodeMap
+    [[nodiscard]] FontWindow* Font() const;                // "Font"
+    [[nodiscard]] CharacterSetsWindow* Sets() const;       // frmCharacterSets
+    [[nodiscard]] ControlCodeDialog* ControlCode() const;  // frmControlCode
 
     // Shows without blocking, making the window first if it does not exist; a window already
     // shown stays as it is, contents and all. Nothing is made once the program is ending.
@@ -83,6 +85,8 @@ public:
     // Tools > Character Sets…: made once, then hidden and shown again like the search.
     void ShowCharacterSets();
     void ShowGameText();
+    // Edit > Control Code…: made once, then hidden and shown again like the single entry dialog.
+    void ShowControlCode();
 
     // File > Open Game File…; once a file is open, the relative search is shown.
     void OpenGameFileFromUser();
@@ -125,6 +129,7 @@ private:
     QPointer<CodeMapWindow> codeMap_;
     QPointer<FontWindow> font_;
     QPointer<CharacterSetsWindow> characterSets_;
+    QPointer<ControlCodeDialog> controlCode_;
     std::vector<QPointer<QWidget>> created_;  // creation order
 };
 

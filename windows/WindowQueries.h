@@ -32,6 +32,15 @@ public:
     // the dialog gives it; nullopt on Cancel.
     [[nodiscard]] virtual std::optional<std::string> AskOpenPath(const std::string& title) = 0;
 
+    // The same open dialog with these file-type filters, the first one the default: the chosen
+    // path exactly as the dialog gives it and the filter chosen, as given; nullopt on Cancel.
+    struct OpenAnswer {
+        std::string path;
+        std::string filter;
+    };
+    [[nodiscard]] virtual std::optional<OpenAnswer> AskOpenPathOfType(
+        const std::string& title, const std::vector<std::string>& filters) = 0;
+
     // Message box with a single OK button.
     virtual void ShowMessage(const std::string& title, const std::string& text,
                              MessageIcon icon) = 0;

@@ -75,14 +75,35 @@ printf '\xEF\xBB\xBF10=\xE3\x81\x82\r\n12=x\r\n' >"$work/imp.tbl"
 printf '13=y\r\r\n\r\r\n' >"$work/classic.tbl"
 run 0 make --start 10 --format utf8 --import "$work/imp.tbl" -i "$work/classic.tbl" --output - 0-9@14
 same "$work/out" '10=あ\n12=x\n13=y\n14=0\n15=1\n16=2\n17=3\n18=4\n19=5\n1A=6\n1B=7\n1C=8\n1D=9\n'
+# With no set laid, a text format writes the whole table and needs no start code; the classic
+# file still has nothing laid to write.
+run 0 make --format sjis --import "$work/imp.tbl" --output - '05=y'
+same "$work/out" '05=y\r\n10=\x82\xa0\r\n12=x\r\n'
+run 0 make --start 30 --format utf8 --import "$work/classic.tbl" --output -
+same "$work/out" '13=y\n'
+run 2 make --import "$work/imp.tbl" --output -
+says err "no start code: give the code the table starts at"
+# The format found can be overridden for the imports after --import-format: EUC-JP bytes with LF
+# ends read as Shift-JIS half-width kana unless told they are classic.
+printf '20=\xA4\xA2\n' >"$work/euc.tbl"
+run 0 make -f utf8 -o - --import-format classic -i "$work/euc.tbl" --import-format=auto \
+    --import "$work/imp.tbl"
+same "$work/out" '10=あ\n12=x\n20=あ\n'
+run 0 make -f utf8 -o - -i "$work/euc.tbl"
+same "$work/out" '20=､｢\n'
+run 2 make -f utf8 -o - --import-format euc -i "$work/euc.tbl"
+says err "'euc' is not a format to import: choose auto, classic, utf8 or sjis."
+rm "$work/euc.tbl"
+run 1 make --start 10 --import "$work/imp.tbl" --output -
+says err "The Table Order lays no character set"
 printf '10=a\nbad line\n' >"$work/bad.tbl"
 run 1 make --start 10 --import "$work/bad.tbl" --output - 0-9
 says err 'line 2: "bad line" is no entry'
 rm "$work/imp.tbl" "$work/classic.tbl" "$work/bad.tbl"
 # The same text at two codes: written, and named on standard error, in the text formats only.
 run 0 make --start 10 --format utf8 --output - 0-9 '1A=1'
-same "$work/out" '10=0\n11=1\n12=2\n13=3\n14=4\n15=5\n16=6\n17=7\n18=8\n19=9\n'
-[[ ! -s "$work/err" ]] || fail "a warning for a code outside the range: $(cat "$work/err")"
+same "$work/out" '10=0\n11=1\n12=2\n13=3\n14=4\n15=5\n16=6\n17=7\n18=8\n19=9\n1A=1\n'
+says err "1 at 11 and 1A."
 run 0 make --start 10 --format sjis --output "$work/dup.tbl" '10=1' 0-9@11
 says err "the same text stands at more than one code: 1 at 10 and 12."
 [[ -s "$work/dup.tbl" ]] || fail "the table with a duplicate was not written"

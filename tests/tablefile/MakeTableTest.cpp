@@ -130,11 +130,11 @@ TEST_F(MakeTableTest, AssemblyFailuresAskForNoPathAndLayNothing) {
     EXPECT_TRUE(ws.TableText[0x00].empty());  // all or nothing: the digits were not laid either
     EXPECT_EQ(ws.LastCode, 0x77);
 
-    // An order that names no set has nothing to lay from any start code: no file, not even the
-    // trailer alone.
+    // An order that names no set over an empty table has nothing to lay from any start code: no
+    // file, not even the trailer alone.
     TableOrder none;
     RecordOrder(none, {{""}, {"katakana"}});
-    ws.TableText[0x20] = "single";
+    ws = Workspace{};
     for (const char* start : {"0", "10"}) {
         const auto made = MakeTable(ws, none, start, user);
         ASSERT_FALSE(made.ok()) << start;
@@ -143,6 +143,43 @@ TEST_F(MakeTableTest, AssemblyFailuresAskForNoPathAndLayNothing) {
     }
     EXPECT_TRUE(user.log.empty());
     EXPECT_TRUE(folder.Names().empty());
+}
+
+// Single entries and imports with no set laid: the text formats write them all, asking for no
+// start code; the classic file, once chosen, is refused for having nothing laid, as ever.
+TEST_F(MakeTableTest, WithNoSetLaidTheTextFormatsWriteEveryEntryHeld) {
+    RecordOrder(order, {{"single"}, {"katakana"}});
+    EntryKinds kinds{};
+    ws.TableText[0x20] = "x";
+    ws.TableText[0x05] = "\xA4\xA2";  // あ
+    ws.TableText[0xFF] = "end";
+    kinds[0xFF] = EntryKind::EndCode;
+    ws.LastCode = 0x10;
+    const auto make = [&](std::string_view start, TableFormat format, const std::string& path) {
+        user = ScriptedUser{};
+        user.format = format;
+        user.pathAnswers = {folder / path};
+        const auto made = MakeTable(ws, order, start, user, kinds);
+        failure.reset();
+        if (!made) failure = made.error();
+        return made.ok() && made.value() == MakeTableOutcome::Written;
+    };
+    EXPECT_TRUE(make("", TableFormat::Utf8, "u.tbl"));
+    EXPECT_EQ(user.log, std::vector<std::string>{"save path"});
+    EXPECT_EQ(ReadBytes(folder / "u.tbl"), "05=あ\n20=x\n/FF=[end]\n");
+    EXPECT_TRUE(make("10", TableFormat::ShiftJis, "s.tbl"));
+    EXPECT_EQ(ReadBytes(folder / "s.tbl"), "05=\x82\xA0\r\n20=x\r\n/FF=[end]\r\n");
+
+    // A start code typed is still read.
+    EXPECT_FALSE(make("G", TableFormat::Utf8, "g.tbl"));
+    EXPECT_EQ(FailedWith<StartCodeError>().typed, "G");
+    EXPECT_TRUE(user.log.empty());
+
+    EXPECT_FALSE(make("", TableFormat::Classic, "c.tbl"));
+    EXPECT_EQ(FailedWith<AssemblyError>().kind, AssemblyError::Kind::NothingToLay);
+    EXPECT_EQ(user.log, std::vector<std::string>{"save path"});
+    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"s.tbl", "u.tbl"}));
+    EXPECT_EQ(ws.LastCode, 0x10);  // nothing was laid
 }
 
 TEST_F(MakeTableTest, CancellingTheSaveDialogKeepsTheLaidSlotsForTheNextRun) {
@@ -191,9 +228,9 @@ TEST_F(MakeTableTest, TheChosenFormatIsWrittenAndAnEntryItCannotHoldWritesNothin
     user.pathAnswers = {folder / "utf8.tbl"};
     EXPECT_EQ(Make("10"), "Written");
     EXPECT_EQ(ReadBytes(folder / "utf8.tbl"),
-              "10=0\n11=1\n12=2\n13=3\n14=4\n15=5\n16=6\n17=7\n18=8\n19=9\n");
+              "10=0\n11=1\n12=2\n13=3\n14=4\n15=5\n16=6\n17=7\n18=8\n19=9\n1A=あ\n");
 
-    // A character Shift-JIS lacks, inside the range 00..15: the old file stays as it was.
+    // A character Shift-JIS lacks: the old file stays as it was.
     RecordOrder(order, {{"0-9", 0x0C}});
     ws.TableText[0x0A] = "\x8F\xB0\xA1";  // 丂, in EUC-JP's supplementary plane
     test::WriteBytes(folder / "sjis.tbl", "old");

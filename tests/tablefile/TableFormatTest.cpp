@@ -37,28 +37,31 @@ std::string Euc(const std::string& utf8) {
 }
 
 // From start code 0E: 0E left empty, "漢" at 0F, Hiragana 10-41, "ab" at 42, then Uppercase
-// Alphabet from its own start 50 (to 69), leaving 43-4F empty. 0D and 6A lie outside the range.
+// Alphabet from its own start 50 (to 69), leaving 43-4F empty. 0D and 6A lie outside the range
+// laid: only the classic file leaves them out.
 CodeTable MixedTable() {
     CodeTable table{};
-    table[0x0D] = "<";
+    table[0x0D] = "-";
     table[0x0F] = Euc("漢");
     const CharacterSet& hiragana = *FindBuiltInSet("Hiragana");
     for (std::size_t k = 0; k < hiragana.size(); ++k) table[0x10 + k] = hiragana.member(k);
     table[0x42] = Euc("ab");
     const CharacterSet& uppercase = *FindBuiltInSet("Uppercase Alphabet");
     for (std::size_t k = 0; k < uppercase.size(); ++k) table[0x50 + k] = uppercase.member(k);
-    table[0x6A] = ">";
+    table[0x6A] = "+";
     return table;
 }
 
-// The lines the mixed table gives; the kana are cut from `kana` every `width` bytes.
+// The lines the mixed table gives in a text format; the kana are cut from `kana` every `width`
+// bytes.
 Lines MixedLines(const std::string& kanji, const std::string& kana, std::size_t width) {
-    Lines lines{{0x0F, kanji}};
+    Lines lines{{0x0D, "-"}, {0x0F, kanji}};
     for (std::size_t k = 0; k < 50; ++k) {
         lines.emplace_back(0x10 + k, kana.substr(k * width, width));
     }
     lines.emplace_back(0x42, "ab");
     for (int k = 0; k < 26; ++k) lines.emplace_back(0x50 + k, std::string(1, char('A' + k)));
+    lines.emplace_back(0x6A, "+");
     return lines;
 }
 
@@ -133,9 +136,13 @@ TEST(TableFormat, ClassicIsTheWritersFile) {
     EXPECT_EQ(classic.value(), written);
     const std::string head = "0E=\r\r\n0F=\xB4\xC1\r\r\n10=\xA4\xA2\r\r\n";
     EXPECT_EQ(classic.value().substr(0, head.size()), head);
+    const std::string tail = "69=Z\r\r\n\r\r\n";
+    EXPECT_EQ(classic.value().substr(classic.value().size() - tail.size()), tail);
 }
 
-TEST(TableFormat, Utf8AndShiftJisHoldOneLinePerFilledCode) {
+// Whatever the range laid, the text formats hold every filled code: an imported table or single
+// entries reach the file whole.
+TEST(TableFormat, Utf8AndShiftJisHoldOneLinePerFilledCodeOfTheWholeTable) {
     const CodeTable table = MixedTable();
     const Lines typed = MixedLines("漢", kHiragana, 3);
 
@@ -149,9 +156,8 @@ TEST(TableFormat, Utf8AndShiftJisHoldOneLinePerFilledCode) {
     EXPECT_EQ(shiftJis.value(), FileOf(MixedLines("\x8A\xBF", kHiraganaCp932, 2), "\r\n"));
     EXPECT_EQ(ReadStrictly(shiftJis.value(), TableFormat::ShiftJis), typed);
 
-    const auto empty = FormatTable(table, 0x43, 0x4F, TableFormat::Utf8);
-    ASSERT_TRUE(empty.ok());
-    EXPECT_EQ(empty.value(), "");
+    EXPECT_EQ(FormatTable(table, 0x43, 0x30, TableFormat::Utf8).value(), utf8.value());
+    EXPECT_EQ(FormatTable(CodeTable{}, 0x43, 0x4F, TableFormat::Utf8).value(), "");
 }
 
 // Each entry goes in at 30, with a fault at 60 too: the lowest code is the one reported.
@@ -220,7 +226,9 @@ TEST(TableFormatTest, ControlCodesInEachFormat) {
 
     // A line break needs no text of its own; an empty ordinary slot still gets no line.
     table[0xFE].clear();
-    EXPECT_EQ(FormatTable(table, 0xFE, 0xFE, TableFormat::Utf8, kinds).value(), "FE=\\n\n");
+    table[0x41].clear();
+    EXPECT_EQ(FormatTable(table, 0xFE, 0xFE, TableFormat::Utf8, kinds).value(),
+              "FE=\\n\n/FF=[end]\n");
 }
 
 // Readers take [ ] < > for markup: an ordinary entry holding one is refused in the text formats,

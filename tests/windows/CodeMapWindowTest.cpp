@@ -89,6 +89,39 @@ private slots:
         QVERIFY(session.windows.Map() == nullptr);
     }
 
+    // The map shows the codes the format last chosen writes: the classic file keeps to the range
+    // laid, a UTF-8 one holds every entry, laid or not; the key names the format.
+    void theCodesTheChosenFormatWritesAreNotDimmed() {
+        Session session;
+        CodeMapWindow& map = OpenMap(session);
+        session.IncludeSet("0-9");
+        session.InsertSingle("C0", "ー");
+        TypeStart(session, "10");
+        QVERIFY(At(map, 0x19, CodeMapModel::WrittenRangeRole).toBool());
+        QVERIFY(!At(map, 0xC0, CodeMapModel::WrittenRangeRole).toBool());
+        QCOMPARE(Words(map, "lblKeyOutOfRange"),
+                 QStringLiteral("Dimmed: not written to a classic file"));
+
+        session.user.chosenFilter = 1;
+        session.user.pathAnswers.push_back((QDir::tempPath() + "/codemap-utf8.tbl").toStdString());
+        Click(session.main(), "cmdSave");
+        QVERIFY(session.user.messages.empty());
+        QVERIFY(At(map, 0x19, CodeMapModel::WrittenRangeRole).toBool());
+        QVERIFY(At(map, 0xC0, CodeMapModel::WrittenRangeRole).toBool());
+        QVERIFY(!At(map, 0xC1, CodeMapModel::WrittenRangeRole).toBool());
+        QCOMPARE(Words(map, "lblKeyOutOfRange"),
+                 QStringLiteral("Dimmed: not written to a UTF-8 file"));
+
+        // With no set laid, the UTF-8 file still holds the entry: no failure to show.
+        ClickLine(session.list(), 0);
+        Click(session.EnterHexNum(), "cmdCancel");
+        Click(session.main(), "cmdRemove");
+        TypeStart(session, "");
+        QVERIFY(At(map, 0xC0, CodeMapModel::WrittenRangeRole).toBool());
+        QVERIFY(Words(map, "lblRange").startsWith(QStringLiteral("Every code that holds")));
+        QFile::remove(QDir::tempPath() + "/codemap-utf8.tbl");
+    }
+
     void followsEveryKindOfChangeAtOnceWithOneRepaint() {
         Session session;
         CodeMapWindow& map = OpenMap(session);
@@ -303,10 +336,15 @@ private slots:
         Click(session.main(), "cmdRemove");
         ClickLine(session.list(), 0);
         Click(session.main(), "cmdRemove");
+        // Nothing laid and an entry held: the Save dialog comes first, as a text format would
+        // write the entry; the classic one, chosen, is refused in the words the map shows.
         TypeStart(session, "10");
+        const QString refused = QDir::tempPath() + "/codemap-refused.tbl";
+        session.user.pathAnswers.push_back(refused.toStdString());
         Click(session.main(), "cmdSave");
         QCOMPARE(session.user.messages.size(), std::size_t{3});
         QCOMPARE(Words(map, "lblRange").toStdString(), session.user.messages[2].text);
+        QVERIFY(!QFile::exists(refused));
 
         // Showing the map and following all that changed nothing: MAKE TABLE never got as far.
         QVERIFY(session.workspace.TableText == before.TableText);

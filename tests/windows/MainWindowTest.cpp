@@ -299,6 +299,65 @@ private slots:
         QVERIFY(session.user.messages.front().text.find("code 1A") != std::string::npos);
     }
 
+    // An imported table with no set laid reaches a UTF-8 file whole, with no start code asked
+    // for; the classic file, chosen instead, has nothing laid to write and says so.
+    void anImportedTableAloneReachesATextFileWhole() {
+        QTemporaryDir folder;
+        const QString imported = folder.filePath("old.tbl");
+        const std::string table = "05=x\n10=\xE3\x81\x82\n/FF=[end]\n";
+        {
+            QFile file(imported);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(table.data(), static_cast<qint64>(table.size()));
+        }
+        Session session;
+        QVERIFY(!session.button("cmdSave").isEnabled());
+        session.user.openAnswers.push_back(imported.toStdString());
+        session.main().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&session.main()));
+        QTest::keyClick(&session.main(), Qt::Key_I, Qt::ControlModifier);
+        QVERIFY(session.button("cmdSave").isEnabled());
+
+        session.user.chosenFilter = 1;
+        session.user.pathAnswers.push_back(folder.filePath("whole.tbl").toStdString());
+        Click(session.main(), "cmdSave");
+        QCOMPARE(ReadFile(folder.filePath("whole.tbl")), table);
+        QVERIFY(session.user.textPrompts.empty());
+        QVERIFY(session.user.messages.empty());
+
+        session.user.chosenFilter = 0;
+        session.user.pathAnswers.push_back(folder.filePath("classic.tbl").toStdString());
+        Click(session.main(), "cmdSave");
+        QVERIFY(!QFile::exists(folder.filePath("classic.tbl")));
+        QCOMPARE(session.user.messages.size(), std::size_t{1});
+        QVERIFY(session.user.messages[0].text.find("lays no character set") != std::string::npos);
+    }
+
+    // The same text at two codes: a UTF-8 file is written whole, and a box names the text and
+    // its codes, since inserters disagree about which one they write. Classic warns of nothing.
+    void theSameTextAtTwoCodesIsWarnedOfAndStillWritten() {
+        QTemporaryDir folder;
+        Session session;
+        session.IncludeSet("0-9");
+        session.InsertSingle("1A", "1");  // the digit 1 is laid at 11 as well
+        Type(Find<QLineEdit>(session.main(), "txtTblStartCode"), "10");
+        session.user.chosenFilter = 1;
+        session.user.pathAnswers.push_back(folder.filePath("dup.tbl").toStdString());
+        Click(session.main(), "cmdSave");
+        const std::string written = ReadFile(folder.filePath("dup.tbl"));
+        QCOMPARE(written.substr(written.size() - 10), std::string("19=9\n1A=1\n"));
+        QCOMPARE(session.user.messages.size(), std::size_t{1});
+        QCOMPARE(session.user.messages[0].icon, MessageIcon::Exclamation);
+        QVERIFY2(session.user.messages[0].text.find("1 at 11 and 1A") != std::string::npos,
+                 session.user.messages[0].text.c_str());
+
+        session.user.chosenFilter = 0;
+        session.user.pathAnswers.push_back(folder.filePath("classic.tbl").toStdString());
+        Click(session.main(), "cmdSave");
+        QVERIFY(QFile::exists(folder.filePath("classic.tbl")));
+        QCOMPARE(session.user.messages.size(), std::size_t{1});
+    }
+
     void aFailureInsideAnActionIsToldAndTheProgramGoesOn() {
         QTemporaryDir folder;
         QVERIFY(folder.isValid());

@@ -122,6 +122,31 @@ private slots:
         QVERIFY(session.document.Contents() == DocumentContents{});
     }
 
+    // The file type chosen in Import Table… overrides the format found from the file: EUC-JP
+    // bytes with LF ends read as Shift-JIS half-width kana unless "Classic" is chosen.
+    void theFileTypeChosenOverridesTheFormatFound() {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("euc.tbl"));
+        {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("20=\xA4\xA2\n");
+        }
+        Session session;
+        session.user.openAnswers.push_back(path.toStdString());
+        Trigger(session, "actionImportTable");
+        QCOMPARE(session.user.openFilters,
+                 (std::vector<std::string>{"Detect format (*)", "Classic (*)", "UTF-8 (*)",
+                                           "Shift-JIS (*)"}));
+        QCOMPARE(session.workspace.TableText[0x20], std::string("\x8E\xA4\x8E\xA2"));  // ､｢
+
+        session.user.chosenOpenFilter = 1;
+        session.user.openAnswers.push_back(path.toStdString());
+        Trigger(session, "actionImportTable");
+        QCOMPARE(session.workspace.TableText[0x20], std::string("\xA4\xA2"));  // あ
+        QVERIFY(session.user.messages.empty());
+    }
+
     void unsavedChangesAreOfferedToBeSavedBeforeTheyGo() {
         QTemporaryDir folder;
         const QString project = folder.filePath(QStringLiteral("p.gwproj"));

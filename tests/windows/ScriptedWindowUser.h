@@ -32,6 +32,8 @@ public:
     std::vector<std::string> pathFilters;  // default (first) filter of each Save dialog shown
     std::vector<std::string> lastFilters;  // every filter of the last Save dialog shown
     int chosenFilter = 0;                  // the filter each scripted path is saved with
+    std::vector<std::string> openFilters;  // every filter of the last typed open dialog shown
+    int chosenOpenFilter = 0;              // the filter each scripted path is opened with
     std::vector<Message> messages;         // OK boxes
     std::vector<Message> questions;        // Yes/No boxes
     std::vector<std::string> log;          // every box, and whatever a test adds, in order
@@ -58,6 +60,15 @@ public:
     std::optional<std::string> AskOpenPath(const std::string& title) override {
         log.push_back("open:" + title);
         return Next(openAnswers);
+    }
+
+    std::optional<OpenAnswer> AskOpenPathOfType(const std::string& title,
+                                                const std::vector<std::string>& filters) override {
+        openFilters = filters;
+        auto path = AskOpenPath(title);
+        if (!path) return std::nullopt;
+        const auto filter = static_cast<std::size_t>(chosenOpenFilter);
+        return OpenAnswer{*path, filter < filters.size() ? filters[filter] : std::string()};
     }
 
     void ShowMessage(const std::string& title, const std::string& text, MessageIcon icon) override {

@@ -8,6 +8,8 @@
 
 #include "HexText.h"
 #include "Messages.h"
+#include "core/HeldEntries.h"
+#include "tablefile/WritesCode.h"
 
 namespace glyphwright {
 
@@ -67,8 +69,15 @@ QColor CodeMapModel::ColourOfLine(int line) const {
     return Colour(KeyOfLine(line));
 }
 
+bool CodeMapModel::MakesFile() const {
+    if (!map_.failure) return true;
+    const auto* assembly = std::get_if<AssemblyError>(&*map_.failure);
+    return assembly != nullptr && assembly->kind == AssemblyError::Kind::NothingToLay &&
+           WritesWithNothingLaid(format_);
+}
+
 QString CodeMapModel::FailureText() const {
-    if (!map_.failure) return {};
+    if (MakesFile()) return {};
     if (const auto* start = std::get_if<HexError>(&*map_.failure)) {
         return Messages::Failure(StartCodeError{document_.StartCode(), *start});
     }
@@ -178,9 +187,9 @@ QString CodeMapModel::ToolTip(int code) const {
         case CellSource::Empty:
             break;
     }
-    if (map_.failure) {
+    if (!MakesFile()) {
         lines << Messages::CodeMapNotWritten();
-    } else if (!cell.inRange) {
+    } else if (!looks_[At(code)].inRange) {
         lines << Messages::CodeMapOutOfRange();
     }
     return lines.join(QLatin1Char('\n'));
@@ -202,7 +211,9 @@ void CodeMapModel::Changed() {
 void CodeMapModel::DocumentAboutToChange(const DocumentChange&) {}
 
 void CodeMapModel::DocumentChanged(const DocumentChange& change) {
-    if (!change.table && !change.order && !change.startCode && !change.sets) return;
+    // The files: the format last chosen decides which codes the file holds.
+    if (!change.table && !change.order && !change.startCode && !change.sets && !change.files)
+        return;
     if (change.order) {
         // The colour keys move with their lines, followed or not.
         const OrderChange& edit = change.orderChange;
@@ -229,8 +240,13 @@ void CodeMapModel::DocumentChanged(const DocumentChange& change) {
 }
 
 void CodeMapModel::Refresh() {
-    CodeMap next = ComposeCodeMap(document_.TableText(), document_.Order(), document_.StartCode());
+    const EntryKinds& kinds = document_.Contents().kinds;
+    CodeMap next =
+        ComposeCodeMap(document_.TableText(), document_.Order(), document_.StartCode(), kinds);
     stale_ = false;
+    format_ = FormatNamed(document_.Contents().tableFormat).value_or(TableFormat::Classic);
+    std::swap(map_.failure, next.failure);
+    const bool makesFile = MakesFile();
     // The changed cells are announced as the one block that holds them all, so that the view
     // repaints a rectangle: drawing clipped to a ragged region of row pieces costs the raster
     // engine several times as much per cell.
@@ -247,8 +263,14 @@ void CodeMapModel::Refresh() {
             const bool newText = now.text != cell.text;
             const int colour = now.source == CellSource::Laid ? KeyOfLine(now.line) : -1;
             const bool overlap = now.overlaps >= 0 || !now.replaces.empty();
+            // Dimmed: what the file will not hold, and the empty codes outside the range laid.
+            const EntryKind kind =
+                now.source == CellSource::Laid ? EntryKind::Ordinary : kinds[code];
+            const bool inRange = makesFile && (WritesCode(format_, static_cast<int>(code), now.text,
+                                                          kind, now.inRange) ||
+                                               (!HoldsEntry(now.text, kind) && now.inRange));
             const bool changed = newText || now.source != look.source || colour != look.colour ||
-                                 overlap != look.overlap || now.inRange != look.inRange;
+                                 overlap != look.overlap || inRange != look.inRange;
             if (changed) {
                 if (newText) {
                     auto decoded = decoder_.Decode(now.text);
@@ -258,7 +280,7 @@ void CodeMapModel::Refresh() {
                 look.source = now.source;
                 look.colour = colour;
                 look.overlap = overlap;
-                look.inRange = now.inRange;
+                look.inRange = inRange;
                 if (top < 0) top = row;
                 bottom = row;
                 left = std::min(left, column);
@@ -267,7 +289,6 @@ void CodeMapModel::Refresh() {
             cell = std::move(now);
         }
     }
-    map_.failure = std::move(next.failure);
     map_.first = next.first;
     map_.last = next.last;
     map_.duplicates = std::move(next.duplicates);

@@ -11,6 +11,7 @@
 #include "core/CodeMap.h"
 #include "core/Document.h"
 #include "core/EucJp.h"
+#include "tablefile/TableFormat.h"
 
 namespace glyphwright {
 
@@ -21,7 +22,7 @@ struct CellLook {
     CellSource source = CellSource::Empty;
     int colour = -1;  // colour key of the laying line; -1 for none
     bool overlap = false;
-    bool inRange = false;
+    bool inRange = false;  // written in the chosen format, or empty within the range laid
 };
 
 // The code map as a 16 x 16 table: row = high digit, column = low digit. It follows the Table
@@ -40,7 +41,7 @@ public:
         SourceRole = Qt::UserRole + 1,  // int: CellSource
         LineRole,                       // int: 0-based laying line, -1 for none
         OverlapRole,                    // bool: laid over another line's member or a held slot
-        WrittenRangeRole,               // bool: within the range the file covers
+        WrittenRangeRole,               // bool: not dimmed: see CellLook::inRange
         SelectedLineRole,               // bool: laid by the line selected in the Table Order
     };
 
@@ -62,6 +63,11 @@ public:
     [[nodiscard]] bool IsOfSelectedLine(int code) const;
     // Why MAKE TABLE would make no file now, in its own words; empty when it would make one.
     [[nodiscard]] QString FailureText() const;
+    // The format the map shows the file in: the one last chosen for the table file, classic
+    // when none was.
+    [[nodiscard]] TableFormat Format() const { return format_; }
+    // Whether MAKE TABLE would write a file in that format now.
+    [[nodiscard]] bool MakesFile() const;
     // The colour of the codes a Table Order line lays; neighbouring lines differ.
     [[nodiscard]] QColor ColourOfLine(int line) const;
     [[nodiscard]] int KeyOfLine(int line) const;  // the colour key; -1 for no such line
@@ -91,6 +97,7 @@ private:
 
     Document& document_;
     CodeMap map_;
+    TableFormat format_ = TableFormat::Classic;
     std::array<CellLook, kCodeCount> looks_;
     std::vector<int> lineKeys_;  // a colour key per Table Order line, moving with its line
     int nextKey_ = 0;

@@ -16,6 +16,7 @@
 #include "Messages.h"
 #include "OrderSelection.h"
 #include "font/FontPictures.h"
+#include "tablefile/WritesCode.h"
 #include "ui_frmCodeMap.h"
 
 namespace glyphwright {
@@ -56,7 +57,6 @@ CodeMapWindow::CodeMapWindow(Document& document, OrderSelection& selection, Open
         CodeMapGrid::Sample(CodeMapGrid::Mark::OutOfRange, sample));
     ui_->lblKeyHeld->setText(Messages::CodeMapKeyHeld());
     ui_->lblKeyOverlap->setText(Messages::CodeMapKeyOverlap());
-    ui_->lblKeyOutOfRange->setText(Messages::CodeMapKeyOutOfRange());
 
     // A click or Enter on a cell or a legend line selects that Table Order line, quietly: only
     // the list itself opens the relative start dialog.
@@ -135,27 +135,35 @@ void CodeMapWindow::ShowWords() {
     // Most changes of a long order leave the words as they were: they are worded only when what
     // they say changed.
     const QString failure = model_->FailureText();
+    const TableFormat format = model_->Format();
     if (words_ && words_->failure == failure && words_->first == map.first &&
-        words_->last == map.last && words_->duplicates == map.duplicates) {
+        words_->last == map.last && words_->duplicates == map.duplicates &&
+        words_->format == format) {
         return;
     }
-    words_ = Words{failure, map.first, map.last, map.duplicates};
-    if (map.failure) {
+    if (!words_ || words_->format != format) {
+        ui_->lblKeyOutOfRange->setText(Messages::CodeMapKeyOutOfRange(format));
+    }
+    words_ = Words{failure, map.first, map.last, map.duplicates, format};
+    if (!failure.isEmpty()) {
         ui_->lblRange->setText(failure);
+    } else if (WritesWithNothingLaid(format)) {
+        ui_->lblRange->setText(Messages::CodeMapWholeTable(format));
     } else {
         ui_->lblRange->setText(map.HasRange() ? Messages::CodeMapRange(map.first, map.last)
                                               : Messages::CodeMapNoRange(map.first, map.last));
     }
     // The reason no file would be made stands out in red.
-    if (map.failure.has_value() != showingFailure_) {
-        showingFailure_ = map.failure.has_value();
+    if (!failure.isEmpty() != showingFailure_) {
+        showingFailure_ = !failure.isEmpty();
         QPalette palette = this->palette();
         if (showingFailure_) palette.setColor(QPalette::WindowText, QColor(0xC0, 0x00, 0x00));
         ui_->lblRange->setPalette(palette);
     }
 
     if (map.duplicates.empty()) {
-        ui_->lblDuplicates->setText(map.failure ? QString() : Messages::CodeMapNoDuplicates());
+        ui_->lblDuplicates->setText(!failure.isEmpty() ? QString()
+                                                       : Messages::CodeMapNoDuplicates());
         return;
     }
     ShowDuplicates();

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/CodeMap.h"
+#include "tablefile/TableFormat.h"
 
 namespace Ui {
 class frmCodeMap;
@@ -72,6 +73,7 @@ private:
         int first;
         int last;
         std::vector<DuplicateText> duplicates;
+        TableFormat format;
     };
     std::optional<Words> words_;
     QByteArray place_;  // where the window was when last closed

@@ -8,7 +8,7 @@
 namespace glyphwright {
 
 bool PutSingleEntry(DocumentHistory& history, WindowQueries& user, ByteCode code,
-                    const QString& characters) {
+                    const QString& characters, EntryKind kind) {
     const auto refuse = [&user](const QString& text) {
         user.ShowMessage(Messages::Title().toStdString(), text.toStdString(),
                          MessageIcon::Exclamation);
@@ -19,9 +19,10 @@ bool PutSingleEntry(DocumentHistory& history, WindowQueries& user, ByteCode code
         return refuse(Messages::NotEucJp(QString::fromStdString(bytes.error().character)));
     if (history.Doc().Order().IsFull()) return refuse(Messages::OrderFull());
 
-    history.Run(
-        DocumentCommand::PutEntry(history.Doc(), code, {bytes.value()}, characters.toStdString()),
-        Messages::SingleEntryAction(code));
+    history.Run(DocumentCommand::PutEntry(history.Doc(), code, {bytes.value(), kind},
+                                          characters.toStdString()),
+                kind == EntryKind::Ordinary ? Messages::SingleEntryAction(code)
+                                            : Messages::ControlCodeAction(code));
     return true;
 }
 

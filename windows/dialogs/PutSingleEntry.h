@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "core/Workspace.h"
+#include "core/Document.h"
 
 namespace glyphwright {
 
@@ -11,8 +11,8 @@ class WindowQueries;
 
 // A single entry: `characters` on `code`, listed in the Table Order, as one undoable step. Checked
 // first (the characters in EUC-JP, room in the order) and refused with the user told why, leaving
-// no trace. Whether it was stored.
+// no trace. Whether it was stored. A control code goes the same way, its label as the characters.
 bool PutSingleEntry(DocumentHistory& history, WindowQueries& user, ByteCode code,
-                    const QString& characters);
+                    const QString& characters, EntryKind kind = EntryKind::Ordinary);
 
 }  // namespace glyphwright

@@ -25,6 +25,7 @@
 #include "WindowFrame.h"
 #include "WindowQueries.h"
 #include "core/BuiltInSets.h"
+#include "core/HeldEntries.h"
 #include "core/SetCatalogue.h"
 #include "tablefile/ImportTable.h"
 #include "ui_frmGlyphwright.h"
@@ -148,6 +149,12 @@ void MainWindow::AddEditMenu() {
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     edit->addAction(undo);
     edit->addAction(redo);
+    edit->addSeparator();
+    auto* controlCode = new QAction(Messages::ControlCodeMenu(), this);
+    controlCode->setObjectName(QStringLiteral("actionControlCode"));
+    controlCode->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    connect(controlCode, &QAction::triggered, this, &MainWindow::controlCodeRequested);
+    edit->addAction(controlCode);
     // Beside File, where every program has it.
     const QList<QAction*> menus = menuBar()->actions();
     menuBar()->insertMenu(menus.size() > 1 ? menus[1] : nullptr, edit);
@@ -201,9 +208,19 @@ void MainWindow::AddProjectActions() {
 }
 
 void MainWindow::ImportTableFromUser() {
-    const auto chosen = user_.AskOpenPath(Messages::ImportTableTitle().toStdString());
-    if (!chosen || chosen->empty()) return;
-    const QString path = QFile::decodeName(QByteArray::fromStdString(*chosen));
+    // The file type chosen overrides the format found from the file; the first finds it.
+    static constexpr std::optional<TableFormat> kFormats[] = {
+        std::nullopt, TableFormat::Classic, TableFormat::Utf8, TableFormat::ShiftJis};
+    const QStringList names = Messages::ImportTableFilters();
+    std::vector<std::string> filters;
+    for (const QString& filter : names) filters.push_back(filter.toStdString());
+    const auto chosen =
+        user_.AskOpenPathOfType(Messages::ImportTableTitle().toStdString(), filters);
+    if (!chosen || chosen->path.empty()) return;
+    const auto type = names.indexOf(QString::fromStdString(chosen->filter));
+    const std::optional<TableFormat> format =
+        type > 0 && type < std::ssize(kFormats) ? kFormats[type] : std::nullopt;
+    const QString path = QFile::decodeName(QByteArray::fromStdString(chosen->path));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         user_.ShowMessage(Messages::Title().toStdString(),
@@ -212,8 +229,8 @@ void MainWindow::ImportTableFromUser() {
         return;
     }
     const QByteArray bytes = file.readAll();
-    const ImportedTable imported =
-        ImportTable(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    const ImportedTable imported = ImportTable(
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), format);
     const QString name = QFileInfo(path).fileName();
     if (!imported.problems.empty()) {
         // One message lists every line that cannot be taken; the rest comes in whole or not at all.
@@ -233,6 +250,8 @@ void MainWindow::ImportTableFromUser() {
     }
     history_.Run(DocumentCommand::PutEntries(document_, imported.entries),
                  Messages::ImportAction(name));
+    // A table imported is whole in itself: the text formats write it with no set laid.
+    if (!imported.entries.empty()) EnableMakeTable();
 }
 
 void MainWindow::ShowTitle() {
@@ -243,6 +262,15 @@ void MainWindow::ShowTitle() {
 
 void MainWindow::DocumentChanged(const DocumentChange& change) {
     if (change.sets) SetsChanged();
+    // A project opened brings work that MAKE TABLE can write, with or without a set laid, and so
+    // does a control code: the text formats write the table whole.
+    const auto& kinds = document_.Contents().kinds;
+    if ((change.order && change.orderChange.kind == OrderChange::Kind::Replaced &&
+         (LaysASet(document_.Order()) || HoldsAnEntry(document_.TableText(), kinds))) ||
+        (change.table && std::any_of(kinds.begin(), kinds.end(),
+                                     [](EntryKind kind) { return kind != EntryKind::Ordinary; }))) {
+        EnableMakeTable();
+    }
     // Typing leaves the text as typed; only a document taken whole brings a text of its own.
     if (!change.startCode || typing_) return;
     const QString text = QString::fromStdString(document_.StartCode());
@@ -328,7 +356,7 @@ void MainWindow::MakeTableFromWindow() {
         document_.SetTableFile(queries.target->path, FormatName(queries.target->format));
         if (queries.target->format != TableFormat::Classic) {
             const auto duplicates = DuplicateEntries(
-                table.TableText, table.CurrentCode, table.LastCode,
+                table.TableText,
                 KindsAfter(document_.TableText(), table.TableText, document_.Contents().kinds));
             if (!duplicates.empty()) {
                 user_.ShowMessage(Messages::Title().toStdString(),

@@ -1,0 +1,83 @@
+// Edit > Control Code…: reached by its key and filled by keys and clicks, put as one undoable step
+// with a single entry's checks, and written by MAKE TABLE as the text formats have control codes.
+#include <QAction>
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUndoStack>
+
+#include "Session.h"
+#include "dialogs/ControlCodeDialog.h"
+
+namespace glyphwright::test {
+
+class ControlCodeDialogTest final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void anEndCodeAndALineBreakReachTheTableAndTheFile() {
+        QTemporaryDir folder;
+        Session session;
+        MainWindow& main = session.main();
+        QUndoStack& stack = session.state.history.Stack();
+        main.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+        QTest::keyClick(&main, Qt::Key_E, Qt::ControlModifier);
+        ControlCodeDialog& dialog = Existing(session.windows.ControlCode(), "frmControlCode");
+        QVERIFY(dialog.isVisible());
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+
+        // By keys alone: the code box has the focus, Tab goes to the kind (an end code first)
+        // and on to the text, Enter puts it.
+        QCOMPARE(QApplication::focusWidget(), &Find<QLineEdit>(dialog, "txtCode"));
+        QTest::keyClicks(QApplication::focusWidget(), "FF");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), &Find<QComboBox>(dialog, "cmbKind"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClicks(QApplication::focusWidget(), "end");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(session.workspace.TableText[0xFF], std::string("end"));
+        QVERIFY(session.document.Contents().kinds[0xFF] == EntryKind::EndCode);
+        QCOMPARE(stack.undoText(), QStringLiteral("Control Code FF"));
+
+        // By clicks: a code that is no byte is refused, the dialog stays and nothing changes.
+        main.findChild<QAction*>(QStringLiteral("actionControlCode"))->trigger();
+        QVERIFY(dialog.isVisible());
+        const DocumentContents before = session.document.Contents();
+        Retype(Find<QLineEdit>(dialog, "txtCode"), "G");
+        Click(dialog, "cmdOK");
+        QCOMPARE(session.user.messages.size(), std::size_t{1});
+        QVERIFY(dialog.isVisible());
+        QVERIFY(session.document.Contents() == before);
+
+        Retype(Find<QLineEdit>(dialog, "txtCode"), "FE");
+        auto& kind = Find<QComboBox>(dialog, "cmbKind");
+        kind.setFocus();
+        QTest::keyClick(&kind, Qt::Key_Down);
+        QCOMPARE(kind.currentText(), QStringLiteral("Line break"));
+        Retype(Find<QLineEdit>(dialog, "txtLabel"), QStringLiteral("改"));
+        Click(dialog, "cmdOK");
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(session.workspace.TableText[0xFE], std::string("\xB2\xFE"));
+        QVERIFY(session.document.Contents().kinds[0xFE] == EntryKind::LineBreak);
+
+        // No set is laid: a UTF-8 file holds both control codes, and nothing else.
+        QVERIFY(session.button("cmdSave").isEnabled());
+        session.user.chosenFilter = 1;
+        session.user.pathAnswers.push_back(folder.filePath("codes.tbl").toStdString());
+        Click(main, "cmdSave");
+        QCOMPARE(ReadFile(folder.filePath("codes.tbl")), std::string("FE=\\n\n/FF=[end]\n"));
+        QCOMPARE(session.user.messages.size(), std::size_t{1});
+
+        stack.undo();
+        stack.undo();
+        QVERIFY(session.document.Contents().kinds == EntryKinds{});
+        QVERIFY(session.document.TableText() == CodeTable{});
+    }
+};
+
+}  // namespace glyphwright::test
+
+QTEST_MAIN(glyphwright::test::ControlCodeDialogTest)
+#include "ControlCodeDialogTest.moc"
