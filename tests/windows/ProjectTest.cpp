@@ -122,6 +122,35 @@ private slots:
         QVERIFY(session.document.Contents() == DocumentContents{});
     }
 
+    // A project opened in a fresh session can be made at once: with no set in it, a UTF-8 file
+    // holds its entries, control codes included, and no start code is asked for.
+    void aProjectWithNoSetOpensReadyToMake() {
+        QTemporaryDir folder;
+        const QString project = folder.filePath(QStringLiteral("codes.gwproj"));
+        {
+            QFile file(project);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(R"({"format": "glyphwright-project", "version": 1, "startCode": "",
+                "entries": [{"code": "00", "text": "end", "kind": "end"},
+                            {"code": "01", "text": "", "kind": "linebreak"},
+                            {"code": "30", "text": "x"}],
+                "order": []})");
+        }
+        Session session;
+        QVERIFY(!session.button("cmdSave").isEnabled());
+        session.user.openAnswers.push_back(project.toStdString());
+        Trigger(session, "actionOpenProject");
+        QVERIFY2(session.user.messages.empty(),
+                 session.user.messages.empty() ? "" : session.user.messages[0].text.c_str());
+        QVERIFY(session.button("cmdSave").isEnabled());
+        session.user.chosenFilter = 1;
+        session.user.pathAnswers.push_back(folder.filePath(QStringLiteral("t.tbl")).toStdString());
+        Click(session.main(), "cmdSave");
+        QCOMPARE(ReadFile(folder.filePath(QStringLiteral("t.tbl"))),
+                 std::string("/00=[end]\n01=\\n\n30=x\n"));
+        QVERIFY(session.user.textPrompts.empty());
+    }
+
     // The file type chosen in Import Table… overrides the format found from the file: EUC-JP
     // bytes with LF ends read as Shift-JIS half-width kana unless "Classic" is chosen.
     void theFileTypeChosenOverridesTheFormatFound() {
