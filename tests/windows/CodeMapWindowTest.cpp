@@ -111,6 +111,9 @@ private slots:
         QVERIFY(!At(map, 0xC1, CodeMapModel::WrittenRangeRole).toBool());
         QCOMPARE(Words(map, "lblKeyOutOfRange"),
                  QStringLiteral("Dimmed: not written to a UTF-8 file"));
+        // Its duplicates are the whole table's, as MAKE TABLE's warning names them.
+        session.InsertSingle("C1", "ー");
+        QVERIFY(Duplicates(map).contains(QStringLiteral("ー at C0 and C1")));
 
         // With no set laid, the UTF-8 file still holds the entry: no failure to show.
         ClickLine(session.list(), 0);

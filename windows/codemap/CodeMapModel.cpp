@@ -292,6 +292,17 @@ void CodeMapModel::Refresh() {
     map_.first = next.first;
     map_.last = next.last;
     map_.duplicates = std::move(next.duplicates);
+    // A text format writes the whole table: the texts at more than one code are the whole
+    // table's, as MAKE TABLE's warning names them.
+    if (makesFile && WritesWithNothingLaid(format_)) {
+        CodeTable texts;
+        EntryKinds written = kinds;
+        for (std::size_t code = 0; code < texts.size(); ++code) {
+            texts[code] = map_.cells[code].text;
+            if (map_.cells[code].source == CellSource::Laid) written[code] = EntryKind::Ordinary;
+        }
+        map_.duplicates = DuplicateEntries(texts, written);
+    }
     if (top >= 0) emit dataChanged(index(top, left), index(bottom, right));
     emit refreshed();
 }
