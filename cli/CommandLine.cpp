@@ -34,10 +34,10 @@
 #include "core/HeldEntries.h"
 #include "core/ParseHexByte.h"
 #include "core/ReferenceFont.h"
-#include "core/RelativeSearch.h"
 #include "core/Repertoire.h"
-#include "core/SetCatalogue.h"
 #include "core/SuggestionReport.h"
+#include "core/RelativeSearch.h"
+#include "core/SetCatalogue.h"
 #include "project/ProjectFile.h"
 #include "tablefile/ImportTable.h"
 #include "tablefile/WritesCode.h"
@@ -155,8 +155,8 @@ struct GlyphOptions {
 
     std::optional<QString>* GlyphOptionValue(const QString& name) {
         const std::pair<const char*, std::optional<QString>*> options[] = {
-            {"--game", &game},   {"--offset", &offset},        {"--tiles", &tiles},
-            {"--glyph", &glyph}, {"--tile-order", &tileOrder}, {"--count", &count},
+            {"--game", &game},           {"--offset", &offset},         {"--tiles", &tiles},
+            {"--glyph", &glyph},         {"--tile-order", &tileOrder}, {"--count", &count},
         };
         return FindOption(options, name);
     }
@@ -694,8 +694,7 @@ Workspace BestGuessTable(const std::vector<GlyphSuggestion>& readings, int first
             slot.clear();
             Print(err,
                   QStringLiteral("glyphwright: %1\n")
-                      .arg(Words::GuessNotInFormat(HexNumber(code), shown,
-                                                   QString::fromStdString(FormatName(format)))));
+                      .arg(Words::GuessNotInFormat(HexNumber(code), shown, QString::fromStdString(FormatName(format)))));
         }
     }
     return workspace;

@@ -3,8 +3,8 @@
 #include <QCoreApplication>
 #include <QString>
 
-#include "SaveFileAtomically.h"
 #include "core/ParseHexByte.h"
+#include "SaveFileAtomically.h"
 #include "core/ReferenceFont.h"
 
 namespace glyphwright {
