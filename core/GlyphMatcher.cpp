@@ -5,6 +5,7 @@
 #include <numeric>
 
 #include "LookAlikes.h"
+#include "VoicingMarks.h"
 
 namespace glyphwright {
 
@@ -139,6 +140,14 @@ GlyphSuggestion GlyphMatcher::Suggest(const GlyphImage& glyph) {
         suggestion.confidence = 1;
     }
     return suggestion;
+}
+
+std::vector<GlyphSuggestion> GlyphMatcher::SuggestAll(const std::vector<GlyphImage>& glyphs) {
+    std::vector<GlyphSuggestion> readings;
+    readings.reserve(glyphs.size());
+    for (const GlyphImage& glyph : glyphs) readings.push_back(Suggest(glyph));
+    SettleVoicingMarks(glyphs, readings);
+    return readings;
 }
 
 }  // namespace glyphwright

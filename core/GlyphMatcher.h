@@ -32,6 +32,10 @@ public:
 
     [[nodiscard]] GlyphSuggestion Suggest(const GlyphImage& glyph);
 
+    // The glyphs of one font read together: each as Suggest() reads it, then what only the font
+    // as a whole shows is settled (which glyphs carry a voicing mark, and which mark).
+    [[nodiscard]] std::vector<GlyphSuggestion> SuggestAll(const std::vector<GlyphImage>& glyphs);
+
     // Draws the references for glyphs of this size now, so the first Suggest() need not.
     void Prepare(int width, int height);
 

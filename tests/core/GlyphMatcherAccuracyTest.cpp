@@ -76,8 +76,8 @@ std::unique_ptr<GlyphMatcher> GlyphMatcherAccuracyTest::matcher_;
 
 TEST_F(GlyphMatcherAccuracyTest, ABitmapFaceAt16) {
     Measure("Unifont-JP", 16,
-            {{Repertoire::Kana, 85, 98},
-             {Repertoire::Kana, 88.5, 98, true},
+            {{Repertoire::Kana, 91, 98},
+             {Repertoire::Kana, 92.5, 98, true},
              {Repertoire::Ascii, 66, 92},
              {Repertoire::FullWidth, 50, 64},
              {Repertoire::Level1Kanji, 96.5, 99.5}});
@@ -85,8 +85,8 @@ TEST_F(GlyphMatcherAccuracyTest, ABitmapFaceAt16) {
 
 TEST_F(GlyphMatcherAccuracyTest, ABitmapFaceAt8) {
     Measure("MisakiGothic", 8,
-            {{Repertoire::Kana, 64, 88},
-             {Repertoire::Kana, 69.5, 88, true},
+            {{Repertoire::Kana, 71, 90},
+             {Repertoire::Kana, 74.5, 90, true},
              {Repertoire::Ascii, 51, 75},
              {Repertoire::FullWidth, 52, 76},
              {Repertoire::Level1Kanji, 31, 52}});
