@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -48,12 +49,18 @@ private:
         std::vector<float> features;       // kSize floats per drawing
         std::vector<float> fine;           // kFineSize floats per drawing
         std::vector<std::uint32_t> owner;  // the candidate each drawing shows
+        std::vector<float> boxWidth;       // per candidate, its ink's extent in the glyph's
+        std::vector<float> boxHeight;      // pixels (0 where the font draws nothing)
     };
     const References& ReferencesFor(int width, int height);
+    // Where a glyph's best guess and an alternative are one letter in two sizes, the one whose
+    // size fits this font's size for that script.
+    void SettleSizes(const std::vector<GlyphImage>& glyphs, std::vector<GlyphSuggestion>& readings);
 
     ReferenceFont font_;
     std::optional<ReferenceFont> fixedWidth_;
     std::vector<char32_t> candidates_;
+    std::unordered_map<char32_t, std::uint32_t> index_;  // each candidate's place
     std::map<std::pair<int, int>, References> cache_;
     std::vector<float> best_;                 // per candidate, reused between glyphs
     std::vector<std::uint32_t> bestDrawing_;  // per candidate, the closest of its drawings

@@ -87,22 +87,6 @@ std::size_t RankOf(const GlyphSuggestion& reading, char32_t c) {
     return reading.ranked.size() + 1;
 }
 
-// Makes `c` the best guess: it trades places with the former best, or comes in at the head.
-void MakeBest(GlyphSuggestion& reading, char32_t c) {
-    if (reading.ranked.empty() || reading.Best() == c) return;
-    const char32_t former = reading.Best();
-    auto& ranked = reading.ranked;
-    const auto at = std::find_if(ranked.begin(), ranked.end(),
-                                 [&](const Guess& g) { return g.character == c; });
-    if (at != ranked.end()) {
-        std::swap(at->character, ranked.front().character);
-    } else {
-        ranked.insert(ranked.begin(), Guess{c, ranked.front().distance});
-        ranked.pop_back();
-    }
-    std::replace(reading.nearTies.begin(), reading.nearTies.end(), c, former);
-}
-
 struct Pair {
     std::size_t plain;
     std::size_t marked;
@@ -202,7 +186,7 @@ void SettleVoicingMarks(const std::vector<GlyphImage>& glyphs,
         const auto f = formsOf.find(p.plain);
         if (f == formsOf.end()) continue;
         const std::vector<char32_t>& forms = f->second;
-        MakeBest(readings[p.plain], forms.front());
+        readings[p.plain].MakeBest(forms.front());
         char32_t form = forms[1];
         if (forms.size() == 3) {
             if (!voicing.empty()) {
@@ -214,7 +198,7 @@ void SettleVoicingMarks(const std::vector<GlyphImage>& glyphs,
                            : forms[1];
             }
         }
-        MakeBest(readings[p.marked], form);
+        readings[p.marked].MakeBest(form);
     }
 }
 

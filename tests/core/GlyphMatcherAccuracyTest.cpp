@@ -76,9 +76,9 @@ std::unique_ptr<GlyphMatcher> GlyphMatcherAccuracyTest::matcher_;
 
 TEST_F(GlyphMatcherAccuracyTest, ABitmapFaceAt16) {
     Measure("Unifont-JP", 16,
-            {{Repertoire::Kana, 91, 98},
+            {{Repertoire::Kana, 91.5, 98},
              {Repertoire::Kana, 92.5, 98, true},
-             {Repertoire::Ascii, 66, 92},
+             {Repertoire::Ascii, 72, 92},
              {Repertoire::FullWidth, 50, 64},
              {Repertoire::Level1Kanji, 96.5, 99.5}});
 }

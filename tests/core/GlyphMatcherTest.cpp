@@ -156,6 +156,22 @@ TEST_F(GlyphMatcherTest, SmallKanaAreToldFromLarge) {
     }
 }
 
+TEST_F(GlyphMatcherTest, ReadTogetherTheFontsOwnSizesTellSmallFromLarge) {
+    // Unifont draws its small kana a third smaller, Noto Sans CJK only a sixth: read alone, its
+    // large ア comes closer to the reference's small ァ. Its c and C differ only in size.
+    const std::u32string characters = U"アァイィCcSs";
+    std::vector<GlyphImage> glyphs;
+    for (char32_t c : characters) glyphs.push_back(sixteen_->Draw(c, 16, 16, Rendering::Pixels));
+    const std::vector<GlyphSuggestion> readings = matcher_->SuggestAll(glyphs);
+    ASSERT_EQ(readings.size(), characters.size());
+    std::string read, truth;
+    for (std::size_t i = 0; i < characters.size(); ++i) {
+        read += Utf8(readings[i].Best());
+        truth += Utf8(characters[i]);
+    }
+    EXPECT_EQ(read, truth);
+}
+
 TEST_F(GlyphMatcherTest, LookAlikesComeOutAsNearTiesAndAreFlagged) {
     struct Case {
         char32_t drawn;
