@@ -7,6 +7,7 @@
 #include <map>
 #include <numeric>
 
+#include "FontBlocks.h"
 #include "LetterSizes.h"
 #include "LookAlikes.h"
 #include "VoicingMarks.h"
@@ -308,6 +309,7 @@ std::vector<GlyphSuggestion> GlyphMatcher::SuggestAll(const std::vector<GlyphIma
     for (const GlyphImage& glyph : glyphs) readings.push_back(Suggest(glyph));
     SettleVoicingMarks(glyphs, readings);
     SettleSizes(glyphs, readings);
+    SettleFontBlocks(readings);
     return readings;
 }
 

@@ -77,18 +77,18 @@ std::unique_ptr<GlyphMatcher> GlyphMatcherAccuracyTest::matcher_;
 
 TEST_F(GlyphMatcherAccuracyTest, ABitmapFaceAt16) {
     Measure("Unifont-JP", 16,
-            {{Repertoire::Kana, 91.5, 98},
-             {Repertoire::Kana, 92.5, 98, true},
-             {Repertoire::Ascii, 72, 92},
+            {{Repertoire::Kana, 93, 98},
+             {Repertoire::Kana, 93.5, 98, true},
+             {Repertoire::Ascii, 76, 92},
              {Repertoire::FullWidth, 50, 64},
              {Repertoire::Level1Kanji, 96.5, 99.5}});
 }
 
 TEST_F(GlyphMatcherAccuracyTest, ABitmapFaceAt8) {
     Measure("MisakiGothic", 8,
-            {{Repertoire::Kana, 71, 90},
-             {Repertoire::Kana, 74.5, 90, true},
-             {Repertoire::Ascii, 51, 75},
+            {{Repertoire::Kana, 72.5, 90},
+             {Repertoire::Kana, 75.5, 90, true},
+             {Repertoire::Ascii, 55, 75},
              {Repertoire::FullWidth, 52, 76},
              {Repertoire::Level1Kanji, 31, 52}});
 }

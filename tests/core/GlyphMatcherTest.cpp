@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/FontBlocks.h"
 #include "core/GlyphMatcher.h"
 #include "core/LookAlikes.h"
 #include "core/ReferenceFont.h"
@@ -265,6 +266,39 @@ TEST(VoicingMarksTest, AGlyphThatIsAnotherWithAMarkIsItsVoicedOrSemiVoicedForm) 
     // fewer and each once.
     EXPECT_EQ(readings[3].ranked.size(), 3u);
     EXPECT_EQ(readings[3].ranked[1].character, U'さ');
+}
+
+TEST(FontBlocksTest, AGlyphAmongASCIIIsASCIIWhereAnASCIIReadingCameClose) {
+    auto reading = [](std::initializer_list<Guess> ranked, float confidence) {
+        GlyphSuggestion s;
+        s.ranked = ranked;
+        s.confidence = confidence;
+        return s;
+    };
+    const GlyphSuggestion sure = reading({{U'B', 1.0f}, {U'8', 2.0f}}, 0.9f);
+    // A read as ﾊ with A close behind, a comma as the full-width one; an ﾏ whose ASCII
+    // alternative lies far behind stays what its pixels say.
+    const GlyphSuggestion a = reading({{U'ﾊ', 1.0f}, {U'A', 1.3f}}, 0.1f);
+    const GlyphSuggestion comma = reading({{U'，', 1.0f}, {U',', 1.1f}}, 0.0f);
+    const GlyphSuggestion ma = reading({{U'ﾏ', 1.0f}, {U'7', 1.8f}}, 0.1f);
+    std::vector<GlyphSuggestion> font = {sure, sure, sure, a, sure, comma, sure, ma, sure, sure};
+    SettleFontBlocks(font);
+    EXPECT_EQ(font[3].Best(), U'A');
+    EXPECT_EQ(font[3].ranked[1].character, U'ﾊ');
+    EXPECT_EQ(font[5].Best(), U',');
+    EXPECT_EQ(font[7].Best(), U'ﾏ');
+
+    // A sure reading stays whatever its neighbours.
+    const GlyphSuggestion wide = reading({{U'ｘ', 1.0f}, {U'x', 1.1f}}, 0.7f);
+    std::vector<GlyphSuggestion> amid = {sure, sure, sure, sure, wide, sure, sure, sure, sure};
+    SettleFontBlocks(amid);
+    EXPECT_EQ(amid[4].Best(), U'ｘ');
+
+    // Where the block changes, the neighbours disagree and say nothing.
+    const GlyphSuggestion kana = reading({{U'ｱ', 1.0f}, {U'ｧ', 2.0f}}, 0.9f);
+    std::vector<GlyphSuggestion> border = {sure, sure, sure, sure, a, kana, kana, kana};
+    SettleFontBlocks(border);
+    EXPECT_EQ(border[4].Best(), U'ﾊ');
 }
 
 TEST(TieBreakTest, TheScriptAroundIsTheNearestKanaOnBothSides) {

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <vector>
+
+#include "GlyphSuggestion.h"
+
+namespace glyphwright {
+
+// A font keeps its ASCII, its half-width kana and its full-width characters each together, in
+// code order. Where most of a glyph's sure neighbours (four on each side) read as one of these
+// blocks and the glyph as another, an alternative of the neighbours' block that came close takes
+// the best guess's place: an A read as the half-width ﾊ among ASCII, a comma read as the
+// full-width ， among ASCII. `readings` are a font's glyphs in order.
+void SettleFontBlocks(std::vector<GlyphSuggestion>& readings);
+
+}  // namespace glyphwright
