@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <string>
+
+#include "TieBreak.h"
 
 namespace glyphwright {
 
@@ -59,6 +62,18 @@ void SettleFontBlocks(std::vector<GlyphSuggestion>& readings) {
             return BlockOf(g.character) == most && g.distance <= limit;
         });
         if (fitting != r.ranked.end()) r.MakeBest(fitting->character);
+    }
+
+    // The same for the two kana scripts, which a font keeps apart as well: among hiragana, a
+    // near-tie of hiragana takes the place of a katakana best guess (へ over ヘ), as the game's
+    // text would say.
+    std::u32string order(readings.size(), U'\0');
+    for (std::size_t i = 0; i < readings.size(); ++i) {
+        if (!readings[i].ranked.empty() && readings[i].confidence >= kSure)
+            order[i] = readings[i].Best();
+    }
+    for (std::size_t i = 0; i < readings.size(); ++i) {
+        BreakTie(readings[i], ScriptAround(order, i));
     }
 }
 

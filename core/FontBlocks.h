@@ -10,7 +10,8 @@ namespace glyphwright {
 // code order. Where most of a glyph's sure neighbours (four on each side) read as one of these
 // blocks and the glyph as another, an alternative of the neighbours' block that came close takes
 // the best guess's place: an A read as the half-width ﾊ among ASCII, a comma read as the
-// full-width ， among ASCII. `readings` are a font's glyphs in order.
+// full-width ， among ASCII. Likewise the kana scripts: a near-tie of hiragana takes the place
+// of a katakana best guess among hiragana (へ over ヘ). `readings` are a font's glyphs in order.
 void SettleFontBlocks(std::vector<GlyphSuggestion>& readings);
 
 }  // namespace glyphwright

@@ -294,6 +294,14 @@ TEST(FontBlocksTest, AGlyphAmongASCIIIsASCIIWhereAnASCIIReadingCameClose) {
     SettleFontBlocks(amid);
     EXPECT_EQ(amid[4].Best(), U'ｘ');
 
+    // Among hiragana, a hiragana near-tie wins over a katakana look-alike.
+    const GlyphSuggestion hiragana = reading({{U'あ', 1.0f}, {U'お', 2.0f}}, 0.9f);
+    GlyphSuggestion he = reading({{U'ヘ', 1.0f}, {U'へ', 1.01f}}, 0.0f);
+    he.nearTies = {U'へ'};
+    std::vector<GlyphSuggestion> text = {hiragana, hiragana, he, hiragana};
+    SettleFontBlocks(text);
+    EXPECT_EQ(text[2].Best(), U'へ');
+
     // Where the block changes, the neighbours disagree and say nothing.
     const GlyphSuggestion kana = reading({{U'ｱ', 1.0f}, {U'ｧ', 2.0f}}, 0.9f);
     std::vector<GlyphSuggestion> border = {sure, sure, sure, sure, a, kana, kana, kana};
