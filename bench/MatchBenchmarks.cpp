@@ -1,6 +1,7 @@
 // The glyph matcher: reading 256 glyphs of a 16 x 16 stand-in font against the 3,500 candidates
 // of kana, ASCII, full-width and level-1 kanji with the references drawn, and the first drawing of
-// those references apart. Then its accuracy on two stand-in fonts beside the naive floor's.
+// those references apart. Then its accuracy on stand-in fonts beside the naive floor's: two the
+// matcher was tuned on, and two it was not.
 
 #include <benchmark/benchmark.h>
 
@@ -72,9 +73,9 @@ void Match256Glyphs(benchmark::State& state) {
     }
     matcher->Prepare(size, size);
     state.counters["candidates"] = static_cast<double>(matcher->Candidates().size());
-    for (auto _ : state) {
-        for (const GlyphImage& glyph : glyphs) benchmark::DoNotOptimize(matcher->Suggest(glyph));
-    }
+    // Read as the program reads a font: all together, the voicing marks and sizes settled
+    // across it.
+    for (auto _ : state) benchmark::DoNotOptimize(matcher->SuggestAll(glyphs));
 }
 BENCHMARK(Match256Glyphs)->Name(kMatch256)->Arg(16)->Arg(8)->Unit(benchmark::kMillisecond);
 
@@ -117,7 +118,10 @@ void PrintMatcherAccuracy() {
         const char* family;
         int size;
     };
-    for (Face face : {Face{"Unifont-JP", 16}, Face{"MisakiGothic", 8}}) {
+    // Misaki Mincho and Misaki Gothic 2nd were never used to choose how the matcher works: they
+    // show how it does on faces it was not tuned on.
+    for (Face face : {Face{"Unifont-JP", 16}, Face{"MisakiGothic", 8}, Face{"MisakiMincho", 8},
+                      Face{"MisakiGothic2nd", 8}}) {
         const auto standIn = ReferenceFont::Open(face.family);
         if (!standIn.ok()) continue;
         const testing::NaiveGlyphMatcher naive(referenceFont, candidates, face.size);

@@ -759,16 +759,13 @@ int RunFontTable(const QStringList& arguments, std::FILE* out, std::FILE* err) {
         std::move(font).value(), RepertoireCharacters(repertoires),
         fixedWidth ? std::optional<ReferenceFont>(std::move(fixedWidth).value()) : std::nullopt);
 
-    std::vector<GlyphSuggestion> readings;
-    readings.reserve(static_cast<std::size_t>(toRead));
-    constexpr int kGlyphsAtOnce = 256;  // keeps the decoded glyphs in memory few
-    for (int at = 0; at < toRead; at += kGlyphsAtOnce) {
-        const auto glyphs = DecodeGlyphs(
-            file, glyphSource.offset, glyphSource.format, static_cast<std::uint64_t>(at),
-            static_cast<std::size_t>(std::min(kGlyphsAtOnce, toRead - at)));
-        if (!glyphs) return TableProblem(err, Messages::Failure(glyphs.error()));
-        for (const GlyphImage& glyph : glyphs.value()) readings.push_back(matcher.Suggest(glyph));
-    }
+    // The font is read as a whole: some glyphs are told apart only by the others (a voiced
+    // kana is its plain form with the font's voicing mark added).
+    const auto glyphs =
+        DecodeGlyphs(file, glyphSource.offset, glyphSource.format, 0,
+                     static_cast<std::size_t>(toRead));
+    if (!glyphs) return TableProblem(err, Messages::Failure(glyphs.error()));
+    const std::vector<GlyphSuggestion> readings = matcher.SuggestAll(glyphs.value());
 
     const Workspace workspace = BestGuessTable(readings, first, inTable, format, err);
     if (count > inTable) {

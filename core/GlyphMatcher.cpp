@@ -1,10 +1,16 @@
 #include "GlyphMatcher.h"
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <limits>
+#include <map>
 #include <numeric>
 
+#include "FontBlocks.h"
+#include "LetterSizes.h"
 #include "LookAlikes.h"
+#include "VoicingMarks.h"
 
 namespace glyphwright {
 
@@ -19,6 +25,19 @@ constexpr float kLookAlikeMargin = 0.30f;
 constexpr float kClearMargin = 0.35f;
 // References are drawn this many times the glyph's size.
 constexpr int kLarge = 4;
+// Ink below this is edge greys, not the glyph's extent (as the features read it).
+constexpr int kInkLevel = 64;
+// A reading at or above this confidence says how large this font draws its script.
+constexpr float kSureEnough = 0.5f;
+// How many such readings a script needs before its size is trusted.
+constexpr std::size_t kSizeSamples = 5;
+// How much better (in log size) the other form must fit to take the best guess's place.
+constexpr float kSizeMargin = 0.1f;
+// A glyph less tall than this share of its letter's tallest glyph, or covering less than that
+// share of the largest's box, is the small form: a lower case c stands about four fifths as tall
+// as the capital, a small kana is smaller across and down.
+constexpr float kClearlyShorter = 0.85f;
+constexpr float kClearlySmaller = 0.8f;
 // How many of the closest candidates on the coarse grid are compared again on the fine one, and
 // how much the fine comparison adds.
 constexpr std::size_t kShortlist = 24;
@@ -41,13 +60,49 @@ float SquaredDistance(const float* a, const float* b, std::size_t n) {
     return sum;
 }
 
+// The width and height of the glyph's ink, in its pixels; 0 by 0 without ink.
+std::pair<int, int> InkExtent(const GlyphImage& glyph) {
+    int left = glyph.width, top = glyph.height, right = -1, bottom = -1;
+    for (int y = 0; y < glyph.height; ++y) {
+        for (int x = 0; x < glyph.width; ++x) {
+            if (glyph.at(x, y) >= kInkLevel) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+        }
+    }
+    return right < 0 ? std::pair(0, 0) : std::pair(right - left + 1, bottom - top + 1);
+}
+
+// The groups of characters a font sizes alike: ASCII, full-width Latin, kana, half-width kana,
+// and the rest.
+int SizeGroup(char32_t c) {
+    if (c < 0x80) return 0;
+    if (c >= 0xFF01 && c <= 0xFF5E) return 1;
+    if (c >= 0x3040 && c <= 0x30FF) return 2;
+    if (c >= 0xFF61 && c <= 0xFF9F) return 3;
+    return 4;
+}
+constexpr int kSizeGroups = 5;
+
+float Median(std::vector<float> values) {
+    const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
+    std::nth_element(values.begin(), middle, values.end());
+    return *middle;
+}
+
 }  // namespace
 
 GlyphMatcher::GlyphMatcher(ReferenceFont font, const std::vector<char32_t>& candidates,
                            std::optional<ReferenceFont> fixedWidth)
     : font_(std::move(font)), fixedWidth_(std::move(fixedWidth)) {
     for (char32_t c : candidates) {
-        if (font_.Has(c)) candidates_.push_back(c);
+        if (font_.Has(c) && !index_.contains(c)) {
+            index_.emplace(c, static_cast<std::uint32_t>(candidates_.size()));
+            candidates_.push_back(c);
+        }
     }
 }
 
@@ -61,8 +116,15 @@ const GlyphMatcher::References& GlyphMatcher::ReferencesFor(int width, int heigh
     References refs;
     refs.features.reserve(candidates_.size() * GlyphFeatures::kSize);
     refs.fine.reserve(candidates_.size() * GlyphFeatures::kFineSize);
+    refs.boxWidth.assign(candidates_.size(), 0);
+    refs.boxHeight.assign(candidates_.size(), 0);
     for (std::size_t i = 0; i < candidates_.size(); ++i) {
         auto add = [&](const GlyphImage& image, float dotSize) {
+            if (refs.boxHeight[i] == 0) {
+                const auto [w, h] = InkExtent(image);
+                refs.boxWidth[i] = static_cast<float>(w) / static_cast<float>(kLarge);
+                refs.boxHeight[i] = static_cast<float>(h) / static_cast<float>(kLarge);
+            }
             const GlyphFeatures f = ExtractFeatures(image, dotSize);
             if (f.blank) return;
             refs.features.insert(refs.features.end(), f.values.begin(), f.values.end());
@@ -139,6 +201,116 @@ GlyphSuggestion GlyphMatcher::Suggest(const GlyphImage& glyph) {
         suggestion.confidence = 1;
     }
     return suggestion;
+}
+
+void GlyphMatcher::SettleSizes(const std::vector<GlyphImage>& glyphs,
+                               std::vector<GlyphSuggestion>& readings) {
+    if (glyphs.empty()) return;
+    // How large this font draws each group against the reference: the middle of the sure
+    // readings' ratios, across and down apart (a game's font may be narrower).
+    const References& refs = ReferencesFor(glyphs.front().width, glyphs.front().height);
+    std::vector<std::pair<int, int>> extents(glyphs.size());
+    std::array<std::vector<float>, kSizeGroups> across, down;
+    auto referenceOf = [&](char32_t c) -> std::pair<float, float> {
+        const auto found = index_.find(c);
+        if (found == index_.end()) return {0.f, 0.f};
+        return {refs.boxWidth[found->second], refs.boxHeight[found->second]};
+    };
+    for (std::size_t i = 0; i < glyphs.size(); ++i) {
+        extents[i] = InkExtent(glyphs[i]);
+        const GlyphSuggestion& r = readings[i];
+        if (r.ranked.empty() || r.confidence < kSureEnough ||
+            glyphs[i].width != glyphs.front().width || glyphs[i].height != glyphs.front().height) {
+            continue;
+        }
+        const auto [w, h] = referenceOf(r.Best());
+        if (w <= 0 || h <= 0) continue;
+        const int group = SizeGroup(r.Best());
+        across[static_cast<std::size_t>(group)].push_back(static_cast<float>(extents[i].first) / w);
+        down[static_cast<std::size_t>(group)].push_back(static_cast<float>(extents[i].second) / h);
+    }
+    std::array<float, kSizeGroups> scaleX{}, scaleY{};
+    for (std::size_t g = 0; g < kSizeGroups; ++g) {
+        if (across[g].size() < kSizeSamples) continue;
+        scaleX[g] = Median(across[g]);
+        scaleY[g] = Median(down[g]);
+    }
+    // Where the font holds several glyphs read as one letter in either size, its own sizes
+    // tell: the largest is the large form, one clearly smaller the small form. (Fonts differ
+    // in how much smaller they draw small kana: Noto Sans CJK by a sixth, some bitmap fonts by
+    // a third.)
+    std::map<std::pair<int, char32_t>, std::vector<std::size_t>> byLetter;
+    for (std::size_t i = 0; i < glyphs.size(); ++i) {
+        const GlyphSuggestion& r = readings[i];
+        if (r.ranked.empty() || glyphs[i].width != glyphs.front().width ||
+            glyphs[i].height != glyphs.front().height || !HasSizeForms(r.Best())) {
+            continue;
+        }
+        byLetter[{SizeGroup(r.Best()), LargeForm(r.Best())}].push_back(i);
+    }
+    std::vector<bool> settled(glyphs.size(), false);
+    for (const auto& [letter, its] : byLetter) {
+        if (its.size() < 2) continue;
+        int tallest = 0, largest = 0;
+        for (std::size_t i : its) {
+            tallest = std::max(tallest, extents[i].second);
+            largest = std::max(largest, extents[i].first * extents[i].second);
+        }
+        auto small = [&](std::size_t i) {
+            return static_cast<float>(extents[i].second) <
+                       kClearlyShorter * static_cast<float>(tallest) ||
+                   static_cast<float>(extents[i].first * extents[i].second) <
+                       kClearlySmaller * static_cast<float>(largest);
+        };
+        // All of one size: they say nothing of which size that is.
+        if (std::none_of(its.begin(), its.end(), small)) continue;
+        for (std::size_t i : its) {
+            readings[i].MakeBest(small(i) ? SmallForm(letter.second) : letter.second);
+            settled[i] = true;
+        }
+    }
+
+    for (std::size_t i = 0; i < glyphs.size(); ++i) {
+        GlyphSuggestion& r = readings[i];
+        if (r.ranked.empty() || settled[i] || glyphs[i].width != glyphs.front().width ||
+            glyphs[i].height != glyphs.front().height) {
+            continue;
+        }
+        const char32_t best = r.Best();
+        const auto group = static_cast<std::size_t>(SizeGroup(best));
+        if (scaleX[group] <= 0) continue;
+        // How far the glyph's size lies from the size this font would draw the character at.
+        auto misfit = [&](char32_t c) {
+            const auto [w, h] = referenceOf(c);
+            if (w <= 0 || h <= 0) return std::numeric_limits<float>::max();
+            return std::abs(std::log(static_cast<float>(extents[i].first) / (scaleX[group] * w))) +
+                   std::abs(std::log(static_cast<float>(extents[i].second) / (scaleY[group] * h)));
+        };
+        const float bestMisfit = misfit(best);
+        char32_t better = best;
+        float betterMisfit = bestMisfit - kSizeMargin;
+        for (const Guess& g : r.ranked) {
+            if (!SizeFormsOfOneLetter(best, g.character) ||
+                static_cast<std::size_t>(SizeGroup(g.character)) != group) {
+                continue;
+            }
+            if (const float m = misfit(g.character); m < betterMisfit) {
+                better = g.character;
+                betterMisfit = m;
+            }
+        }
+        r.MakeBest(better);
+    }
+}
+
+std::vector<GlyphSuggestion> GlyphMatcher::SuggestAll(const std::vector<GlyphImage>& glyphs) {
+    std::vector<GlyphSuggestion> readings;
+    readings.reserve(glyphs.size());
+    for (const GlyphImage& glyph : glyphs) readings.push_back(Suggest(glyph));
+    SettleVoicingMarks(glyphs, readings);
+    SettleSizes(glyphs, readings);
+    SettleFontBlocks(readings);
+    return readings;
 }
 
 }  // namespace glyphwright

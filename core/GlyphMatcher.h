@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -32,6 +33,10 @@ public:
 
     [[nodiscard]] GlyphSuggestion Suggest(const GlyphImage& glyph);
 
+    // The glyphs of one font read together: each as Suggest() reads it, then what only the font
+    // as a whole shows is settled (which glyphs carry a voicing mark, and which mark).
+    [[nodiscard]] std::vector<GlyphSuggestion> SuggestAll(const std::vector<GlyphImage>& glyphs);
+
     // Draws the references for glyphs of this size now, so the first Suggest() need not.
     void Prepare(int width, int height);
 
@@ -44,12 +49,18 @@ private:
         std::vector<float> features;       // kSize floats per drawing
         std::vector<float> fine;           // kFineSize floats per drawing
         std::vector<std::uint32_t> owner;  // the candidate each drawing shows
+        std::vector<float> boxWidth;       // per candidate, its ink's extent in the glyph's
+        std::vector<float> boxHeight;      // pixels (0 where the font draws nothing)
     };
     const References& ReferencesFor(int width, int height);
+    // Where a glyph's best guess and an alternative are one letter in two sizes, the one whose
+    // size fits this font's size for that script.
+    void SettleSizes(const std::vector<GlyphImage>& glyphs, std::vector<GlyphSuggestion>& readings);
 
     ReferenceFont font_;
     std::optional<ReferenceFont> fixedWidth_;
     std::vector<char32_t> candidates_;
+    std::unordered_map<char32_t, std::uint32_t> index_;  // each candidate's place
     std::map<std::pair<int, int>, References> cache_;
     std::vector<float> best_;                 // per candidate, reused between glyphs
     std::vector<std::uint32_t> bestDrawing_;  // per candidate, the closest of its drawings

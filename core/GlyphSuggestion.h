@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <vector>
 
 namespace glyphwright {
@@ -24,6 +25,24 @@ struct GlyphSuggestion {
 
     [[nodiscard]] char32_t Best() const {
         return ranked.empty() ? U'\0' : ranked.front().character;
+    }
+
+    // Makes `c` the best guess, where what the glyph's neighbours in the font show outweighs its
+    // own pixels: `c` trades places with the former best guess, or comes in at the head in its
+    // place (the last alternative leaving). The distances stay where they were, so the confidence
+    // still says how close the two came.
+    void MakeBest(char32_t c) {
+        if (ranked.empty() || Best() == c) return;
+        const char32_t former = Best();
+        const auto at = std::find_if(ranked.begin(), ranked.end(),
+                                     [&](const Guess& g) { return g.character == c; });
+        if (at != ranked.end()) {
+            std::swap(at->character, ranked.front().character);
+        } else {
+            ranked.insert(ranked.begin(), Guess{c, ranked.front().distance});
+            ranked.pop_back();
+        }
+        std::replace(nearTies.begin(), nearTies.end(), c, former);
     }
 };
 

@@ -10,11 +10,14 @@
 #include <utility>
 #include <vector>
 
+#include "core/FontBlocks.h"
 #include "core/GlyphMatcher.h"
 #include "core/LookAlikes.h"
 #include "core/ReferenceFont.h"
 #include "core/Repertoire.h"
 #include "core/TieBreak.h"
+#include "core/VoicedKana.h"
+#include "core/VoicingMarks.h"
 #include "support/MatcherAccuracy.h"
 
 namespace glyphwright {
@@ -154,6 +157,22 @@ TEST_F(GlyphMatcherTest, SmallKanaAreToldFromLarge) {
     }
 }
 
+TEST_F(GlyphMatcherTest, ReadTogetherTheFontsOwnSizesTellSmallFromLarge) {
+    // Unifont draws its small kana a third smaller, Noto Sans CJK only a sixth: read alone, its
+    // large ア comes closer to the reference's small ァ. Its c and C differ only in size.
+    const std::u32string characters = U"アァイィCcSs";
+    std::vector<GlyphImage> glyphs;
+    for (char32_t c : characters) glyphs.push_back(sixteen_->Draw(c, 16, 16, Rendering::Pixels));
+    const std::vector<GlyphSuggestion> readings = matcher_->SuggestAll(glyphs);
+    ASSERT_EQ(readings.size(), characters.size());
+    std::string read, truth;
+    for (std::size_t i = 0; i < characters.size(); ++i) {
+        read += Utf8(readings[i].Best());
+        truth += Utf8(characters[i]);
+    }
+    EXPECT_EQ(read, truth);
+}
+
 TEST_F(GlyphMatcherTest, LookAlikesComeOutAsNearTiesAndAreFlagged) {
     struct Case {
         char32_t drawn;
@@ -182,6 +201,112 @@ TEST_F(GlyphMatcherTest, LookAlikesComeOutAsNearTiesAndAreFlagged) {
     EXPECT_FALSE(clear.lookAlike);
     EXPECT_TRUE(LookAlike(U'0', U'〇'));
     EXPECT_FALSE(LookAlike(U'あ', U'お'));
+}
+
+TEST(VoicingMarksTest, AGlyphThatIsAnotherWithAMarkIsItsVoicedOrSemiVoicedForm) {
+    EXPECT_EQ(VoicingForms(U'ば'), (std::vector<char32_t>{U'は', U'ば', U'ぱ'}));
+    EXPECT_EQ(VoicingForms(U'ヂ'), (std::vector<char32_t>{U'チ', U'ヂ'}));
+    EXPECT_EQ(VoicingForms(U'ヺ'), (std::vector<char32_t>{U'ヲ', U'ヺ'}));
+    EXPECT_TRUE(VoicingForms(U'ぁ').empty());
+
+    // An 8 x 8 font drawn as bitmap fonts are: the voiced letters are the plain ones with two
+    // dots added in the top right corner, the semi-voiced ones with a ring there.
+    auto glyph = [](std::initializer_list<std::pair<int, int>> ink) {
+        GlyphImage g{8, 8, std::vector<std::uint8_t>(64, 0)};
+        for (auto [x, y] : ink) g.ink[static_cast<std::size_t>(y * 8 + x)] = 255;
+        return g;
+    };
+    auto with = [](GlyphImage g, std::initializer_list<std::pair<int, int>> ink) {
+        for (auto [x, y] : ink) g.ink[static_cast<std::size_t>(y * 8 + x)] = 255;
+        return g;
+    };
+    const auto dots = {std::pair{5, 0}, {7, 0}};
+    const auto ring = {std::pair{6, 0}, {5, 1}, {7, 1}, {6, 2}};
+    const GlyphImage ka = glyph({{1, 2}, {1, 3}, {1, 4}, {1, 5}, {1, 6}, {0, 3}, {2, 3}, {3, 3}});
+    const GlyphImage sa = glyph({{0, 5}, {1, 5}, {2, 5}, {3, 5}, {4, 5}, {2, 3}, {2, 4}, {2, 6}});
+    const GlyphImage ha = glyph({{0, 2},
+                                 {0, 3},
+                                 {0, 4},
+                                 {0, 5},
+                                 {0, 6},
+                                 {3, 3},
+                                 {3, 4},
+                                 {3, 5},
+                                 {3, 6},
+                                 {2, 4},
+                                 {4, 4},
+                                 {1, 4},
+                                 {3, 7}});
+    const std::vector<GlyphImage> font = {ka,
+                                          with(ka, dots),
+                                          sa,
+                                          with(sa, dots),
+                                          ha,
+                                          with(ha, dots),
+                                          with(ha, ring),
+                                          GlyphImage{8, 8, std::vector<std::uint8_t>(64, 0)}};
+    // Read one by one, the marks went astray: か read as が and the other way, ざ as さ, ば and
+    // ぱ swapped.
+    auto reading = [](std::initializer_list<char32_t> ranked) {
+        GlyphSuggestion s;
+        float distance = 1;
+        for (char32_t c : ranked) s.ranked.push_back(Guess{c, distance += 0.1f});
+        return s;
+    };
+    std::vector<GlyphSuggestion> readings = {
+        reading({U'が', U'か', U'力'}), reading({U'か', U'が'}),
+        reading({U'さ', U'き'}),        reading({U'さ', U'ざ', U'ぎ'}),
+        reading({U'は', U'ば', U'ぱ'}), reading({U'ぱ', U'ば'}),
+        reading({U'ば', U'ぱ', U'ほ'}), GlyphSuggestion{}};
+    SettleVoicingMarks(font, readings);
+    std::u32string read;
+    for (const GlyphSuggestion& s : readings) read += s.ranked.empty() ? U'_' : s.Best();
+    EXPECT_EQ(read, U"かがさざはばぱ_");
+    // The voiced form the glyph was not read as comes in at the head; the guesses stay five or
+    // fewer and each once.
+    EXPECT_EQ(readings[3].ranked.size(), 3u);
+    EXPECT_EQ(readings[3].ranked[1].character, U'さ');
+}
+
+TEST(FontBlocksTest, AGlyphAmongASCIIIsASCIIWhereAnASCIIReadingCameClose) {
+    auto reading = [](std::initializer_list<Guess> ranked, float confidence) {
+        GlyphSuggestion s;
+        s.ranked = ranked;
+        s.confidence = confidence;
+        return s;
+    };
+    const GlyphSuggestion sure = reading({{U'B', 1.0f}, {U'8', 2.0f}}, 0.9f);
+    // A read as ﾊ with A close behind, a comma as the full-width one; an ﾏ whose ASCII
+    // alternative lies far behind stays what its pixels say.
+    const GlyphSuggestion a = reading({{U'ﾊ', 1.0f}, {U'A', 1.3f}}, 0.1f);
+    const GlyphSuggestion comma = reading({{U'，', 1.0f}, {U',', 1.1f}}, 0.0f);
+    const GlyphSuggestion ma = reading({{U'ﾏ', 1.0f}, {U'7', 1.8f}}, 0.1f);
+    std::vector<GlyphSuggestion> font = {sure, sure, sure, a, sure, comma, sure, ma, sure, sure};
+    SettleFontBlocks(font);
+    EXPECT_EQ(font[3].Best(), U'A');
+    EXPECT_EQ(font[3].ranked[1].character, U'ﾊ');
+    EXPECT_EQ(font[5].Best(), U',');
+    EXPECT_EQ(font[7].Best(), U'ﾏ');
+
+    // A sure reading stays whatever its neighbours.
+    const GlyphSuggestion wide = reading({{U'ｘ', 1.0f}, {U'x', 1.1f}}, 0.7f);
+    std::vector<GlyphSuggestion> amid = {sure, sure, sure, sure, wide, sure, sure, sure, sure};
+    SettleFontBlocks(amid);
+    EXPECT_EQ(amid[4].Best(), U'ｘ');
+
+    // Among hiragana, a hiragana near-tie wins over a katakana look-alike.
+    const GlyphSuggestion hiragana = reading({{U'あ', 1.0f}, {U'お', 2.0f}}, 0.9f);
+    GlyphSuggestion he = reading({{U'ヘ', 1.0f}, {U'へ', 1.01f}}, 0.0f);
+    he.nearTies = {U'へ'};
+    std::vector<GlyphSuggestion> text = {hiragana, hiragana, he, hiragana};
+    SettleFontBlocks(text);
+    EXPECT_EQ(text[2].Best(), U'へ');
+
+    // Where the block changes, the neighbours disagree and say nothing.
+    const GlyphSuggestion kana = reading({{U'ｱ', 1.0f}, {U'ｧ', 2.0f}}, 0.9f);
+    std::vector<GlyphSuggestion> border = {sure, sure, sure, sure, a, kana, kana, kana};
+    SettleFontBlocks(border);
+    EXPECT_EQ(border[4].Best(), U'ﾊ');
 }
 
 TEST(TieBreakTest, TheScriptAroundIsTheNearestKanaOnBothSides) {

@@ -83,9 +83,15 @@ inline KanaScript ScriptOfKana(char32_t c) {
 inline Accuracy MeasureAccuracy(GlyphMatcher& matcher, const ReferenceFont& standIn,
                                 const std::vector<char32_t>& characters, int size,
                                 bool amongOwnScript = false) {
+    // The glyphs are read together, as the program reads a game's font.
+    std::vector<GlyphImage> glyphs;
+    glyphs.reserve(characters.size());
+    for (char32_t c : characters) glyphs.push_back(standIn.Draw(c, size, size, Rendering::Pixels));
+    std::vector<GlyphSuggestion> readings = matcher.SuggestAll(glyphs);
     Accuracy result;
-    for (char32_t truth : characters) {
-        GlyphSuggestion s = matcher.Suggest(standIn.Draw(truth, size, size, Rendering::Pixels));
+    for (std::size_t i = 0; i < characters.size(); ++i) {
+        const char32_t truth = characters[i];
+        GlyphSuggestion& s = readings[i];
         if (amongOwnScript) BreakTie(s, ScriptOfKana(truth));
         ++result.glyphs;
         bool inTop5 = false;

@@ -1,0 +1,80 @@
+#include "FontBlocks.h"
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <string>
+
+#include "TieBreak.h"
+
+namespace glyphwright {
+
+namespace {
+
+// A neighbour read at least this surely says which block it stands in.
+constexpr float kSure = 0.3f;
+constexpr std::size_t kReach = 4;  // neighbours on each side
+constexpr int kVoters = 4;         // sure neighbours needed
+constexpr float kShare = 0.75f;    // of them in one block
+// How much farther than the best guess (relative to its distance) the alternative may lie.
+constexpr float kMargin = 0.5f;
+
+constexpr std::size_t kBlocks = 3;
+
+std::size_t BlockOf(char32_t c) {
+    if (c < 0x80) return 0;                    // ASCII
+    if (c >= 0xFF61 && c <= 0xFF9F) return 1;  // half-width kana
+    return 2;                                  // the full-width rest
+}
+
+}  // namespace
+
+void SettleFontBlocks(std::vector<GlyphSuggestion>& readings) {
+    // The neighbours' blocks as first read, so that one settled glyph does not move the next.
+    constexpr std::size_t kUnsure = kBlocks;
+    std::vector<std::size_t> block(readings.size(), kUnsure);
+    for (std::size_t i = 0; i < readings.size(); ++i) {
+        if (!readings[i].ranked.empty() && readings[i].confidence >= kSure)
+            block[i] = BlockOf(readings[i].Best());
+    }
+    for (std::size_t i = 0; i < readings.size(); ++i) {
+        GlyphSuggestion& r = readings[i];
+        // A sure reading stays whatever its neighbours.
+        if (r.ranked.empty() || r.confidence >= kSure) continue;
+        std::array<int, kBlocks> votes{};
+        int counted = 0;
+        const std::size_t from = i >= kReach ? i - kReach : 0;
+        const std::size_t to = std::min(readings.size(), i + kReach + 1);
+        for (std::size_t j = from; j < to; ++j) {
+            if (j == i || block[j] == kUnsure) continue;
+            ++votes[block[j]];
+            ++counted;
+        }
+        if (counted < kVoters) continue;
+        const auto most =
+            static_cast<std::size_t>(std::max_element(votes.begin(), votes.end()) - votes.begin());
+        if (static_cast<float>(votes[most]) < kShare * static_cast<float>(counted) ||
+            BlockOf(r.Best()) == most) {
+            continue;
+        }
+        const float limit = r.ranked.front().distance * (1 + kMargin);
+        const auto fitting = std::find_if(r.ranked.begin(), r.ranked.end(), [&](const Guess& g) {
+            return BlockOf(g.character) == most && g.distance <= limit;
+        });
+        if (fitting != r.ranked.end()) r.MakeBest(fitting->character);
+    }
+
+    // The same for the two kana scripts, which a font keeps apart as well: among hiragana, a
+    // near-tie of hiragana takes the place of a katakana best guess (へ over ヘ), as the game's
+    // text would say.
+    std::u32string order(readings.size(), U'\0');
+    for (std::size_t i = 0; i < readings.size(); ++i) {
+        if (!readings[i].ranked.empty() && readings[i].confidence >= kSure)
+            order[i] = readings[i].Best();
+    }
+    for (std::size_t i = 0; i < readings.size(); ++i) {
+        BreakTie(readings[i], ScriptAround(order, i));
+    }
+}
+
+}  // namespace glyphwright
