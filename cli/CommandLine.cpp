@@ -35,10 +35,10 @@
 #include "core/ParseHexByte.h"
 #include "core/ProjectSets.h"
 #include "core/ReferenceFont.h"
-#include "core/RelativeSearch.h"
 #include "core/Repertoire.h"
-#include "core/SetCatalogue.h"
 #include "core/SuggestionReport.h"
+#include "core/RelativeSearch.h"
+#include "core/SetCatalogue.h"
 #include "project/ProjectFile.h"
 #include "tablefile/ImportTable.h"
 
@@ -152,8 +152,8 @@ struct GlyphOptions {
 
     std::optional<QString>* GlyphOptionValue(const QString& name) {
         const std::pair<const char*, std::optional<QString>*> options[] = {
-            {"--game", &game},   {"--offset", &offset},        {"--tiles", &tiles},
-            {"--glyph", &glyph}, {"--tile-order", &tileOrder}, {"--count", &count},
+            {"--game", &game},           {"--offset", &offset},         {"--tiles", &tiles},
+            {"--glyph", &glyph},         {"--tile-order", &tileOrder}, {"--count", &count},
         };
         return FindOption(options, name);
     }
@@ -685,8 +685,7 @@ Workspace BestGuessTable(const std::vector<GlyphSuggestion>& readings, int first
             slot.clear();
             Print(err,
                   QStringLiteral("glyphwright: %1\n")
-                      .arg(Words::GuessNotInFormat(HexNumber(code), shown,
-                                                   QString::fromStdString(FormatName(format)))));
+                      .arg(Words::GuessNotInFormat(HexNumber(code), shown, QString::fromStdString(FormatName(format)))));
         }
     }
     return workspace;
