@@ -215,16 +215,15 @@ RelativeSearch::RelativeSearch(std::vector<SearchWord> words, LetterWidth width,
         sets_.push_back({std::string(set.name), {set.members.begin(), set.members.end()}});
     }
     for (SearchWord& word : words) layouts_.push_back(MakeLayout(std::move(word)));
+    MakeFilters();
 }
 
 RelativeSearch::Layout RelativeSearch::MakeLayout(SearchWord word) const {
     Layout layout;
     layout.word = std::move(word);
-    const std::size_t low = width_ == LetterWidth::TwoBytesBigEndian ? 1 : 0;
     for (const std::size_t letter : layout.word.known) {
         layout.knownOffsets.push_back(letter * unit_);
     }
-    for (std::size_t j = 0; j < 3; ++j) layout.filterOffsets[j] = layout.knownOffsets[j] + low;
     auto& patterns = layout.patterns;
     for (const SetPlaces& candidate : layout.word.candidates) {
         Pattern pattern;
@@ -239,20 +238,62 @@ RelativeSearch::Layout RelativeSearch::MakeLayout(SearchWord word) const {
     }
     layout.wantBits.assign(256 * 256 / 64, 0);
     for (const Pattern& pattern : patterns) {
-        const auto d1 = static_cast<std::uint8_t>(pattern.differences[1]);
-        const auto d2 = static_cast<std::uint8_t>(pattern.differences[2]);
-        const std::size_t bit = std::size_t{d1} * 256 + d2;
-        if ((layout.wantBits[bit / 64] >> (bit % 64) & 1) != 0) continue;  // needed once
+        const std::size_t bit =
+            std::size_t{static_cast<std::uint8_t>(pattern.differences[1])} * 256 +
+            static_cast<std::uint8_t>(pattern.differences[2]);
         layout.wantBits[bit / 64] |= std::uint64_t{1} << (bit % 64);
-        const auto bucket = static_cast<std::uint8_t>(1u << (layout.want1.size() % 8));
-        layout.want1.push_back(d1);
-        layout.want2.push_back(d2);
-        layout.nibbles.low1[d1 & 0x0F] |= bucket;
-        layout.nibbles.high1[d1 >> 4] |= bucket;
-        layout.nibbles.low2[d2 & 0x0F] |= bucket;
-        layout.nibbles.high2[d2 >> 4] |= bucket;
     }
     return layout;
+}
+
+void RelativeSearch::MakeFilters() {
+    const std::size_t low = width_ == LetterWidth::TwoBytesBigEndian ? 1 : 0;
+    for (std::size_t l = 0; l < layouts_.size(); ++l) {
+        const Layout& layout = layouts_[l];
+        std::size_t offsets[3];
+        for (std::size_t j = 0; j < 3; ++j) offsets[j] = layout.knownOffsets[j] + low;
+        auto filter = std::find_if(filters_.begin(), filters_.end(), [&](const Filter& f) {
+            return std::equal(std::begin(offsets), std::end(offsets), std::begin(f.offsets));
+        });
+        if (filter == filters_.end()) {
+            filters_.emplace_back();
+            filter = filters_.end() - 1;
+            std::copy(std::begin(offsets), std::end(offsets), std::begin(filter->offsets));
+            filter->wantBits.assign(256 * 256 / 64, 0);
+        }
+        filter->layouts.push_back(l);
+        for (std::size_t word = 0; word < filter->wantBits.size(); ++word) {
+            std::uint64_t added = layout.wantBits[word] & ~filter->wantBits[word];
+            filter->wantBits[word] |= added;
+            for (; added != 0; added &= added - 1) {
+                const std::size_t bit =
+                    word * 64 + static_cast<std::size_t>(__builtin_ctzll(added));
+                filter->want1.push_back(static_cast<std::uint8_t>(bit / 256));
+                filter->want2.push_back(static_cast<std::uint8_t>(bit % 256));
+            }
+        }
+    }
+    for (Filter& filter : filters_) {
+        // Pairs alike in their high nibbles share a bucket, so that a bucket admits few nibbles
+        // and the filter lets little through that the exact test then throws away. (The pairs
+        // come in bitmap order: by first difference, then second.)
+        std::vector<std::size_t> order(filter.want1.size());
+        for (std::size_t p = 0; p < order.size(); ++p) order[p] = p;
+        const auto key = [&](std::size_t p) {
+            const unsigned d1 = filter.want1[p], d2 = filter.want2[p];
+            return ((d1 >> 4) << 12) | ((d2 >> 4) << 8) | ((d1 & 0x0F) << 4) | (d2 & 0x0F);
+        };
+        std::sort(order.begin(), order.end(),
+                  [&](std::size_t a, std::size_t b) { return key(a) < key(b); });
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            const auto bucket = static_cast<std::uint8_t>(1u << (i * 8 / order.size()));
+            const std::uint8_t d1 = filter.want1[order[i]], d2 = filter.want2[order[i]];
+            filter.nibbles.low1[d1 & 0x0F] |= bucket;
+            filter.nibbles.high1[d1 >> 4] |= bucket;
+            filter.nibbles.low2[d2 & 0x0F] |= bucket;
+            filter.nibbles.high2[d2 >> 4] |= bucket;
+        }
+    }
 }
 
 bool RelativeSearch::Fits(std::size_t set, int start) const {
@@ -315,44 +356,37 @@ void RelativeSearch::Verify(const Layout& layout, const std::uint8_t* at, std::u
     }
 }
 
-void RelativeSearch::Scan(const Layout& layout, const std::uint8_t* bytes, std::size_t positions,
-                          std::uint64_t offset, Collector& collector) const {
+void RelativeSearch::Scan(const Filter& filter, const std::uint8_t* bytes, std::size_t positions,
+                          const std::vector<std::size_t>& startsOf, std::uint64_t offset,
+                          Collector& collector) const {
     std::size_t i = 0;
-    const auto& filterOffsets = layout.filterOffsets;
-    const auto& wantBits = layout.wantBits;
-    const std::uint8_t* first = bytes + filterOffsets[0];
-    const std::uint8_t* second = bytes + filterOffsets[1];
-    const std::uint8_t* third = bytes + filterOffsets[2];
-#ifdef GLYPHWRIGHT_NIBBLE_FILTER
-    if (layout.want1.size() > kComparedPatterns && __builtin_cpu_supports("ssse3")) {
-        auto exact = [&](std::size_t at) {
-            const auto d1 = static_cast<std::uint8_t>(second[at] - first[at]);
-            const auto d2 = static_cast<std::uint8_t>(third[at] - first[at]);
-            const std::size_t bit = std::size_t{d1} * 256 + d2;
-            if ((wantBits[bit / 64] >> (bit % 64) & 1) != 0) {
+    const auto& offsets = filter.offsets;
+    const std::uint8_t* first = bytes + offsets[0];
+    const std::uint8_t* second = bytes + offsets[1];
+    const std::uint8_t* third = bytes + offsets[2];
+    // A position the filter lets through, checked exactly against each word it serves.
+    auto exact = [&](std::size_t at) {
+        const auto d1 = static_cast<std::uint8_t>(second[at] - first[at]);
+        const auto d2 = static_cast<std::uint8_t>(third[at] - first[at]);
+        const std::size_t bit = std::size_t{d1} * 256 + d2;
+        if ((filter.wantBits[bit / 64] >> (bit % 64) & 1) == 0) return;
+        for (const std::size_t l : filter.layouts) {
+            const Layout& layout = layouts_[l];
+            if (at < startsOf[l] && (layout.wantBits[bit / 64] >> (bit % 64) & 1) != 0) {
                 Verify(layout, bytes + at, offset + at, collector);
             }
-        };
-        i = FilterNibbles(bytes, positions, filterOffsets, layout.nibbles, exact);
+        }
+    };
+#ifdef GLYPHWRIGHT_NIBBLE_FILTER
+    if (filter.want1.size() > kComparedPatterns && __builtin_cpu_supports("ssse3")) {
+        i = FilterNibbles(bytes, positions, offsets, filter.nibbles, exact);
     }
 #endif
 #ifdef __SSE2__
-    if (i == 0) {
-        auto candidate = [&](std::size_t at) {
-            Verify(layout, bytes + at, offset + at, collector);
-        };
-        i = FilterSse2(bytes, positions, filterOffsets, layout.want1, layout.want2, candidate);
-    }
+    if (i == 0) i = FilterSse2(bytes, positions, offsets, filter.want1, filter.want2, exact);
 #endif
     // The rest, and everything where SSE2 is missing: the same filter one position at a time.
-    for (; i < positions; ++i) {
-        const auto d1 = static_cast<std::uint8_t>(second[i] - first[i]);
-        const auto d2 = static_cast<std::uint8_t>(third[i] - first[i]);
-        const std::size_t bit = std::size_t{d1} * 256 + d2;
-        if ((wantBits[bit / 64] >> (bit % 64) & 1) != 0) {
-            Verify(layout, bytes + i, offset + i, collector);
-        }
-    }
+    for (; i < positions; ++i) exact(i);
 }
 
 Result<SearchResults, SearchStop> RelativeSearch::Run(const GameFile& file,
@@ -377,6 +411,7 @@ Result<SearchResults, SearchStop> RelativeSearch::Run(const GameFile& file,
         std::vector<std::uint8_t> buffer(
             static_cast<std::size_t>(std::min<std::uint64_t>(block + span - 1, size)));
         const std::uint64_t lastStart = size - shortest;
+        std::vector<std::size_t> startsOf(layouts_.size());
         std::uint64_t position = 0;  // file offset of buffer[0]
         std::size_t have = 0;        // bytes already in the buffer
         while (position <= lastStart) {
@@ -388,14 +423,17 @@ Result<SearchResults, SearchStop> RelativeSearch::Run(const GameFile& file,
             if (!read) return Stopped(read.error());
             const auto positions =
                 static_cast<std::size_t>(std::min<std::uint64_t>(block, lastStart - position + 1));
-            for (const Layout& layout : layouts_) {
-                // A longer word has fewer starts near the end of the file.
-                const std::uint64_t wordSpan = layout.word.letterCount * unit_;
+            // A longer word has fewer starts near the end of the file.
+            for (std::size_t l = 0; l < layouts_.size(); ++l) {
+                const std::uint64_t wordSpan = SpanBytes(l);
                 const std::uint64_t starts =
                     size - position >= wordSpan ? size - position - wordSpan + 1 : 0;
-                Scan(layout, buffer.data(),
-                     static_cast<std::size_t>(std::min<std::uint64_t>(positions, starts)), position,
-                     collector);
+                startsOf[l] = static_cast<std::size_t>(std::min<std::uint64_t>(positions, starts));
+            }
+            for (const Filter& filter : filters_) {
+                std::size_t most = 0;
+                for (const std::size_t l : filter.layouts) most = std::max(most, startsOf[l]);
+                Scan(filter, buffer.data(), most, startsOf, position, collector);
             }
             if (layouts_.size() > 1) collector.BlockDone();
             if (progress) progress(position + want, size);

@@ -152,23 +152,31 @@ private:
         std::vector<int> differences;  // place of known letter j minus place of the first
     };
 
-    // One word with its own filter.
+    // One word: where its known letters sit, and the patterns its candidates make.
     struct Layout {
         SearchWord word;
         std::vector<std::size_t> knownOffsets;  // byte offset of each known letter in the word
         std::vector<Pattern> patterns;
         std::vector<std::size_t> patternOf;  // pattern index of each candidate
-        // Where the low bytes of the first three known letters sit in the word: the fast filter
+        // Its patterns' first two differences modulo 256, as a bitmap indexed by d1 * 256 + d2.
+        std::vector<std::uint64_t> wantBits;
+    };
+
+    // The fast filter, one pass over the bytes for all the words whose first three known letters
+    // sit alike (every split of a word without "?").
+    struct Filter {
+        // Where the low bytes of the first three known letters sit in the word: the filter
         // compares only their differences, modulo 256.
-        std::size_t filterOffsets[3] = {0, 0, 0};
-        // Each pattern's first two differences modulo 256, once for every distinct pair, and the
-        // same pairs as a bitmap indexed by d1 * 256 + d2, for positions looked at one by one.
+        std::size_t offsets[3] = {0, 0, 0};
+        // The words' first two differences modulo 256, once for every distinct pair, and the
+        // same pairs as a bitmap, for positions looked at one by one.
         std::vector<std::uint8_t> want1;
         std::vector<std::uint8_t> want2;
         std::vector<std::uint64_t> wantBits;
-        // The same pairs by nibble, for many patterns: bit b of low1[n] is set when a pattern of
+        // The same pairs by nibble, for many patterns: bit b of low1[n] is set when a pair of
         // bucket b has a first difference whose low nibble is n, and so on.
         NibbleTables nibbles;
+        std::vector<std::size_t> layouts;  // the words it serves
     };
 
     class Collector;
@@ -176,9 +184,12 @@ private:
     RelativeSearch(std::vector<SearchWord> words, LetterWidth width,
                    std::span<const CharacterSet> sets);
     [[nodiscard]] Layout MakeLayout(SearchWord word) const;
+    void MakeFilters();
     [[nodiscard]] bool Fits(std::size_t set, int start) const;
-    void Scan(const Layout& layout, const std::uint8_t* bytes, std::size_t positions,
-              std::uint64_t offset, Collector& collector) const;
+    // Looks at `positions` starts; word w of the filter only at the first startsOf[w].
+    void Scan(const Filter& filter, const std::uint8_t* bytes, std::size_t positions,
+              const std::vector<std::size_t>& startsOf, std::uint64_t offset,
+              Collector& collector) const;
     void Verify(const Layout& layout, const std::uint8_t* at, std::uint64_t offset,
                 Collector& collector) const;
 
@@ -186,6 +197,7 @@ private:
     LetterWidth width_;
     std::size_t unit_;  // bytes per letter
     std::vector<Layout> layouts_;
+    std::vector<Filter> filters_;
 };
 
 }  // namespace glyphwright
