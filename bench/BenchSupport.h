@@ -22,6 +22,9 @@ inline constexpr const char* kSearchCore = "core/relative_search_256_MiB";
 inline constexpr const char* kSearchFloor = "core/read_and_memchr_256_MiB";
 // The same search over the 11 built-in sets and 20 of the user's.
 inline constexpr const char* kSearchAllSets = "core/relative_search_31_sets_256_MiB";
+// The same again, each of the user's sets with members of two kana (DTE pairs) among the single
+// ones, so that the word is looked for in each of the ways it splits.
+inline constexpr const char* kSearchPairs = "core/relative_search_31_sets_with_pairs_256_MiB";
 
 // The flag that makes glyphwright_bench a child that searches one file and prints its own peak
 // memory (VmHWM, kB): a fresh process, so that nothing the benchmarks did before counts.

@@ -19,6 +19,7 @@
 
 #include "BenchSupport.h"
 #include "core/BuiltInSets.h"
+#include "core/EucJp.h"
 #include "core/GameFile.h"
 #include "core/RelativeSearch.h"
 #include "core/SetCatalogue.h"
@@ -70,7 +71,6 @@ RelativeSearch Prepared(LetterWidth width) {
     return search.value();
 }
 
-
 // The built-in sets and twenty of the user's, each the hiragana in an order of its own, so that
 // every one of them holds the word and the filter has a pattern for each.
 const SetCatalogue& ThirtyOneSets() {
@@ -92,6 +92,21 @@ RelativeSearch PreparedOverAllSets(LetterWidth width) {
     const auto search = RelativeSearch::Prepare(kWord, width, ThirtyOneSets().Sets());
     if (!search) throw std::runtime_error("the benchmark word is refused");
     return search.value();
+}
+
+// As ThirtyOneSets, each of the user's sets ending in pairs such as a DTE table has: ゆう and しゃ
+// among them, so that ゆうしゃ is also three codes (ゆう+し+ゃ, ゆ+うし+ゃ, ゆ+う+しゃ) beside
+// four.
+const SetCatalogue& ThirtyOneSetsWithPairs() {
+    static const SetCatalogue sets([] {
+        std::vector<UserSet> own = ThirtyOneSets().UserSets();
+        const char* pairs[] = {"ゆう", "しゃ", "うし", "きょ", "ちゃ", "でし", "ます", "った"};
+        for (UserSet& set : own) {
+            for (const char* pair : pairs) set.members.push_back(EncodeEucJp(pair).value());
+        }
+        return own;
+    }());
+    return sets;
 }
 
 void RelativeSearchWholeFile(benchmark::State& state) {
@@ -148,6 +163,42 @@ void RelativeSearchAllSets(benchmark::State& state) {
 }
 BENCHMARK(RelativeSearchAllSets)
     ->Name(kSearchAllSets)
+    ->Arg(0)
+    ->Arg(1)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+void RelativeSearchWithPairs(benchmark::State& state) {
+    const auto file = GameFile::Open(SearchBenchFile(256));
+    if (!file) {
+        state.SkipWithError("cannot open the search file");
+        return;
+    }
+    const auto prepared = RelativeSearch::Prepare(
+        kWord, state.range(0) == 0 ? LetterWidth::OneByte : LetterWidth::TwoBytesLittleEndian,
+        ThirtyOneSetsWithPairs().Sets());
+    if (!prepared) {
+        state.SkipWithError("the benchmark word is refused");
+        return;
+    }
+    const RelativeSearch& search = prepared.value();
+    const std::atomic<bool> cancel{false};
+    std::uint64_t hits = 0;
+    for (auto _ : state) {
+        const auto run = search.Run(file.value(), cancel);
+        if (!run) {
+            state.SkipWithError("the search failed");
+            break;
+        }
+        hits = run.value().hitCount;
+        benchmark::DoNotOptimize(hits);
+    }
+    state.counters["hits"] = static_cast<double>(hits);
+    state.counters["words"] = static_cast<double>(search.WordCount());
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * file.value().Size()));
+}
+BENCHMARK(RelativeSearchWithPairs)
+    ->Name(kSearchPairs)
     ->Arg(0)
     ->Arg(1)
     ->UseRealTime()

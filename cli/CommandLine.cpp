@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QImageWriter>
 
 #include <algorithm>
@@ -33,6 +34,7 @@
 #include "core/GlyphMatcher.h"
 #include "core/HeldEntries.h"
 #include "core/ParseHexByte.h"
+#include "core/ProjectSets.h"
 #include "core/ReferenceFont.h"
 #include "core/Repertoire.h"
 #include "core/SuggestionReport.h"
@@ -355,18 +357,35 @@ int RunMake(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     // The sets come first: a project's lines are read against them.
     const auto userSets = UserSets(options.sets);
     if (!userSets) return TableProblem(err, Messages::Failure(userSets.error()));
-    const SetCatalogue sets(userSets.value());
-    DocumentContents contents;
-    contents.order.UseCatalogue(sets);
+    // A project lays the sets it keeps, the user's own of the same name left as they are, for
+    // this run only.
+    QByteArray projectFile;
+    FittedSets fitted{userSets.value(), {}, {}};
     if (options.project) {
         QFile file(*options.project);
         if (!file.open(QIODevice::ReadOnly)) {
             return TableProblem(err,
                                 Messages::ProjectUnreadable(*options.project, file.errorString()));
         }
-        auto project = ReadProject(file.readAll(), *options.project, sets);
+        projectFile = file.readAll();
+        if (const auto kept = ReadKeptSets(projectFile); kept) {
+            fitted = FitKeptSets(
+                userSets.value(), kept.value(),
+                Messages::ProjectSetSuffix(QFileInfo(*options.project).fileName()).toStdString());
+        }
+    }
+    const SetCatalogue sets(fitted.userSets);
+    DocumentContents contents;
+    contents.order.UseCatalogue(sets);
+    if (options.project) {
+        auto project = ReadProject(projectFile, *options.project, sets);
         if (!project) return TableProblem(err, Messages::Failure(project.error()));
-        contents = std::move(project.value());
+        contents = std::move(project).value();
+        RenameSetLines(contents.order, fitted.renamed);
+        if (!fitted.renamed.empty()) {
+            Print(err, QStringLiteral("glyphwright: %1\n")
+                           .arg(Messages::KeptSetsAdded({}, fitted.renamed)));
+        }
     }
     // The window asks for a missing start code; a script cannot answer.
     const std::optional<QString> start =

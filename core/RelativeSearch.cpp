@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <tuple>
 #include <unordered_map>
 #include <utility>
 
@@ -40,8 +41,9 @@ bool IsValid(const SearchWord& word, std::span<const CharacterSet> sets) {
     }
     for (std::size_t c = 0; c < word.candidates.size(); ++c) {
         const SetPlaces& candidate = word.candidates[c];
+        // A set may come again, for another split of the word into its members.
         if (candidate.set >= sets.size() || candidate.places.size() != word.known.size() ||
-            (c > 0 && candidate.set <= word.candidates[c - 1].set)) {
+            (c > 0 && candidate.set < word.candidates[c - 1].set)) {
             return false;
         }
         for (const int place : candidate.places) {
@@ -159,6 +161,7 @@ public:
         auto [found, isNew] = groups_.try_emplace(key);
         HitGroup& group = found->second;
         if (isNew) group = {set, start, fits, 0, offset, {}};
+        group.firstOffset = std::min(group.firstOffset, offset);  // words are scanned in turn
         ++group.hitCount;
         if (group.examples.size() < options_.examplesPerGroup &&
             storedExamples_ < options_.maxStoredExamples) {
@@ -167,9 +170,23 @@ public:
         }
     }
 
+    // With several words, a block's hits come word by word: put back in offset order.
+    void BlockDone() {
+        std::sort(results_.hits.begin() + static_cast<std::ptrdiff_t>(sortedHits_),
+                  results_.hits.end(), [](const Hit& a, const Hit& b) {
+                      return std::tie(a.offset, a.set, a.start) <
+                             std::tie(b.offset, b.set, b.start);
+                  });
+        sortedHits_ = results_.hits.size();
+    }
+
     SearchResults Finish() && {
+        BlockDone();
         results_.groups.reserve(groups_.size());
-        for (auto& [key, group] : groups_) results_.groups.push_back(std::move(group));
+        for (auto& [key, group] : groups_) {
+            std::sort(group.examples.begin(), group.examples.end());
+            results_.groups.push_back(std::move(group));
+        }
         std::sort(results_.groups.begin(), results_.groups.end(),
                   [](const HitGroup& a, const HitGroup& b) {
                       if (a.hitCount != b.hitCount) return a.hitCount > b.hitCount;
@@ -188,42 +205,94 @@ private:
     SearchResults results_;
     std::unordered_map<std::uint64_t, HitGroup> groups_;
     std::size_t storedExamples_ = 0;
+    std::size_t sortedHits_ = 0;
 };
 
-RelativeSearch::RelativeSearch(SearchWord word, LetterWidth width,
+RelativeSearch::RelativeSearch(std::vector<SearchWord> words, LetterWidth width,
                                std::span<const CharacterSet> sets)
-    : word_(std::move(word)), width_(width), unit_(UnitOf(width)) {
+    : width_(width), unit_(UnitOf(width)) {
     for (const CharacterSet& set : sets) {
         sets_.push_back({std::string(set.name), {set.members.begin(), set.members.end()}});
     }
-    const std::size_t low = width == LetterWidth::TwoBytesBigEndian ? 1 : 0;
-    for (const std::size_t letter : word_.known) knownOffsets_.push_back(letter * unit_);
-    for (std::size_t j = 0; j < 3; ++j) filterOffsets_[j] = knownOffsets_[j] + low;
-    for (const SetPlaces& candidate : word_.candidates) {
+    for (SearchWord& word : words) layouts_.push_back(MakeLayout(std::move(word)));
+    MakeFilters();
+}
+
+RelativeSearch::Layout RelativeSearch::MakeLayout(SearchWord word) const {
+    Layout layout;
+    layout.word = std::move(word);
+    for (const std::size_t letter : layout.word.known) {
+        layout.knownOffsets.push_back(letter * unit_);
+    }
+    auto& patterns = layout.patterns;
+    for (const SetPlaces& candidate : layout.word.candidates) {
         Pattern pattern;
         for (const int place : candidate.places) {
             pattern.differences.push_back(place - candidate.places[0]);
         }
-        const auto same = std::find_if(patterns_.begin(), patterns_.end(), [&](const Pattern& p) {
+        const auto same = std::find_if(patterns.begin(), patterns.end(), [&](const Pattern& p) {
             return p.differences == pattern.differences;
         });
-        patternOf_.push_back(static_cast<std::size_t>(same - patterns_.begin()));
-        if (same == patterns_.end()) patterns_.push_back(std::move(pattern));
+        layout.patternOf.push_back(static_cast<std::size_t>(same - patterns.begin()));
+        if (same == patterns.end()) patterns.push_back(std::move(pattern));
     }
-    wantBits_.assign(256 * 256 / 64, 0);
-    for (const Pattern& pattern : patterns_) {
-        const auto d1 = static_cast<std::uint8_t>(pattern.differences[1]);
-        const auto d2 = static_cast<std::uint8_t>(pattern.differences[2]);
-        const std::size_t bit = std::size_t{d1} * 256 + d2;
-        if ((wantBits_[bit / 64] >> (bit % 64) & 1) != 0) continue;  // the filter needs it once
-        wantBits_[bit / 64] |= std::uint64_t{1} << (bit % 64);
-        const auto bucket = static_cast<std::uint8_t>(1u << (want1_.size() % 8));
-        want1_.push_back(d1);
-        want2_.push_back(d2);
-        nibbles_.low1[d1 & 0x0F] |= bucket;
-        nibbles_.high1[d1 >> 4] |= bucket;
-        nibbles_.low2[d2 & 0x0F] |= bucket;
-        nibbles_.high2[d2 >> 4] |= bucket;
+    layout.wantBits.assign(256 * 256 / 64, 0);
+    for (const Pattern& pattern : patterns) {
+        const std::size_t bit =
+            std::size_t{static_cast<std::uint8_t>(pattern.differences[1])} * 256 +
+            static_cast<std::uint8_t>(pattern.differences[2]);
+        layout.wantBits[bit / 64] |= std::uint64_t{1} << (bit % 64);
+    }
+    return layout;
+}
+
+void RelativeSearch::MakeFilters() {
+    const std::size_t low = width_ == LetterWidth::TwoBytesBigEndian ? 1 : 0;
+    for (std::size_t l = 0; l < layouts_.size(); ++l) {
+        const Layout& layout = layouts_[l];
+        std::size_t offsets[3];
+        for (std::size_t j = 0; j < 3; ++j) offsets[j] = layout.knownOffsets[j] + low;
+        auto filter = std::find_if(filters_.begin(), filters_.end(), [&](const Filter& f) {
+            return std::equal(std::begin(offsets), std::end(offsets), std::begin(f.offsets));
+        });
+        if (filter == filters_.end()) {
+            filters_.emplace_back();
+            filter = filters_.end() - 1;
+            std::copy(std::begin(offsets), std::end(offsets), std::begin(filter->offsets));
+            filter->wantBits.assign(256 * 256 / 64, 0);
+        }
+        filter->layouts.push_back(l);
+        for (std::size_t word = 0; word < filter->wantBits.size(); ++word) {
+            std::uint64_t added = layout.wantBits[word] & ~filter->wantBits[word];
+            filter->wantBits[word] |= added;
+            for (; added != 0; added &= added - 1) {
+                const std::size_t bit =
+                    word * 64 + static_cast<std::size_t>(__builtin_ctzll(added));
+                filter->want1.push_back(static_cast<std::uint8_t>(bit / 256));
+                filter->want2.push_back(static_cast<std::uint8_t>(bit % 256));
+            }
+        }
+    }
+    for (Filter& filter : filters_) {
+        // Pairs alike in their high nibbles share a bucket, so that a bucket admits few nibbles
+        // and the filter lets little through that the exact test then throws away. (The pairs
+        // come in bitmap order: by first difference, then second.)
+        std::vector<std::size_t> order(filter.want1.size());
+        for (std::size_t p = 0; p < order.size(); ++p) order[p] = p;
+        const auto key = [&](std::size_t p) {
+            const unsigned d1 = filter.want1[p], d2 = filter.want2[p];
+            return ((d1 >> 4) << 12) | ((d2 >> 4) << 8) | ((d1 & 0x0F) << 4) | (d2 & 0x0F);
+        };
+        std::sort(order.begin(), order.end(),
+                  [&](std::size_t a, std::size_t b) { return key(a) < key(b); });
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            const auto bucket = static_cast<std::uint8_t>(1u << (i * 8 / order.size()));
+            const std::uint8_t d1 = filter.want1[order[i]], d2 = filter.want2[order[i]];
+            filter.nibbles.low1[d1 & 0x0F] |= bucket;
+            filter.nibbles.high1[d1 >> 4] |= bucket;
+            filter.nibbles.low2[d2 & 0x0F] |= bucket;
+            filter.nibbles.high2[d2 >> 4] |= bucket;
+        }
     }
 }
 
@@ -233,31 +302,44 @@ bool RelativeSearch::Fits(std::size_t set, int start) const {
 
 Result<RelativeSearch, WordError> RelativeSearch::Prepare(std::string_view word, LetterWidth width,
                                                           std::span<const CharacterSet> sets) {
-    auto parsed = ParseSearchWord(word, sets);
+    auto parsed = ParseSearchWords(word, sets);
     if (!parsed) return parsed.error();
-    return Prepare(parsed.value(), width, sets);
+    return Prepare(std::move(parsed).value(), width, sets);
 }
 
 Result<RelativeSearch, WordError> RelativeSearch::Prepare(SearchWord word, LetterWidth width,
                                                           std::span<const CharacterSet> sets) {
-    if (word.known.size() < kMinimumKnownLetters) return WordError{WordProblem::TooFewLetters, {}};
-    if (!IsValid(word, sets)) return WordError{WordProblem::InvalidWord, {}};
-    if (word.candidates.empty()) return WordError{WordProblem::NoSetHoldsAll, {}};
-    return RelativeSearch(std::move(word), width, sets);
+    std::vector<SearchWord> words;
+    words.push_back(std::move(word));
+    return Prepare(std::move(words), width, sets);
 }
 
-void RelativeSearch::Verify(const std::uint8_t* at, std::uint64_t offset,
+Result<RelativeSearch, WordError> RelativeSearch::Prepare(std::vector<SearchWord> words,
+                                                          LetterWidth width,
+                                                          std::span<const CharacterSet> sets) {
+    if (words.empty()) return WordError{WordProblem::NoSetHoldsAll, {}};
+    for (const SearchWord& word : words) {
+        if (word.known.size() < kMinimumKnownLetters) {
+            return WordError{WordProblem::TooFewLetters, {}};
+        }
+        if (!IsValid(word, sets)) return WordError{WordProblem::InvalidWord, {}};
+        if (word.candidates.empty()) return WordError{WordProblem::NoSetHoldsAll, {}};
+    }
+    return RelativeSearch(std::move(words), width, sets);
+}
+
+void RelativeSearch::Verify(const Layout& layout, const std::uint8_t* at, std::uint64_t offset,
                             Collector& collector) const {
     auto& values = collector.values;
-    values.resize(knownOffsets_.size());
-    for (std::size_t j = 0; j < knownOffsets_.size(); ++j) {
-        values[j] = ValueAt(at + knownOffsets_[j], width_);
+    values.resize(layout.knownOffsets.size());
+    for (std::size_t j = 0; j < layout.knownOffsets.size(); ++j) {
+        values[j] = ValueAt(at + layout.knownOffsets[j], width_);
     }
     auto& matched = collector.matched;
-    matched.assign(patterns_.size(), false);
+    matched.assign(layout.patterns.size(), false);
     bool any = false;
-    for (std::size_t p = 0; p < patterns_.size(); ++p) {
-        const auto& differences = patterns_[p].differences;
+    for (std::size_t p = 0; p < layout.patterns.size(); ++p) {
+        const auto& differences = layout.patterns[p].differences;
         bool all = true;
         for (std::size_t j = 1; all && j < values.size(); ++j) {
             all = values[j] - values[0] == differences[j];
@@ -266,46 +348,45 @@ void RelativeSearch::Verify(const std::uint8_t* at, std::uint64_t offset,
         any = any || all;
     }
     if (!any) return;
-    for (std::size_t c = 0; c < word_.candidates.size(); ++c) {
-        if (!matched[patternOf_[c]]) continue;
-        const SetPlaces& candidate = word_.candidates[c];
+    for (std::size_t c = 0; c < layout.word.candidates.size(); ++c) {
+        if (!matched[layout.patternOf[c]]) continue;
+        const SetPlaces& candidate = layout.word.candidates[c];
         const auto start = static_cast<int>(values[0] - candidate.places[0]);
         collector.Add(offset, candidate.set, start, Fits(candidate.set, start));
     }
 }
 
-void RelativeSearch::Scan(const std::uint8_t* bytes, std::size_t positions, std::uint64_t offset,
+void RelativeSearch::Scan(const Filter& filter, const std::uint8_t* bytes, std::size_t positions,
+                          const std::vector<std::size_t>& startsOf, std::uint64_t offset,
                           Collector& collector) const {
     std::size_t i = 0;
-    const std::uint8_t* first = bytes + filterOffsets_[0];
-    const std::uint8_t* second = bytes + filterOffsets_[1];
-    const std::uint8_t* third = bytes + filterOffsets_[2];
-#ifdef GLYPHWRIGHT_NIBBLE_FILTER
-    if (want1_.size() > kComparedPatterns && __builtin_cpu_supports("ssse3")) {
-        auto exact = [&](std::size_t at) {
-            const auto d1 = static_cast<std::uint8_t>(second[at] - first[at]);
-            const auto d2 = static_cast<std::uint8_t>(third[at] - first[at]);
-            const std::size_t bit = std::size_t{d1} * 256 + d2;
-            if ((wantBits_[bit / 64] >> (bit % 64) & 1) != 0) {
-                Verify(bytes + at, offset + at, collector);
+    const auto& offsets = filter.offsets;
+    const std::uint8_t* first = bytes + offsets[0];
+    const std::uint8_t* second = bytes + offsets[1];
+    const std::uint8_t* third = bytes + offsets[2];
+    // A position the filter lets through, checked exactly against each word it serves.
+    auto exact = [&](std::size_t at) {
+        const auto d1 = static_cast<std::uint8_t>(second[at] - first[at]);
+        const auto d2 = static_cast<std::uint8_t>(third[at] - first[at]);
+        const std::size_t bit = std::size_t{d1} * 256 + d2;
+        if ((filter.wantBits[bit / 64] >> (bit % 64) & 1) == 0) return;
+        for (const std::size_t l : filter.layouts) {
+            const Layout& layout = layouts_[l];
+            if (at < startsOf[l] && (layout.wantBits[bit / 64] >> (bit % 64) & 1) != 0) {
+                Verify(layout, bytes + at, offset + at, collector);
             }
-        };
-        i = FilterNibbles(bytes, positions, filterOffsets_, nibbles_, exact);
+        }
+    };
+#ifdef GLYPHWRIGHT_NIBBLE_FILTER
+    if (filter.want1.size() > kComparedPatterns && __builtin_cpu_supports("ssse3")) {
+        i = FilterNibbles(bytes, positions, offsets, filter.nibbles, exact);
     }
 #endif
 #ifdef __SSE2__
-    if (i == 0) {
-        auto candidate = [&](std::size_t at) { Verify(bytes + at, offset + at, collector); };
-        i = FilterSse2(bytes, positions, filterOffsets_, want1_, want2_, candidate);
-    }
+    if (i == 0) i = FilterSse2(bytes, positions, offsets, filter.want1, filter.want2, exact);
 #endif
     // The rest, and everything where SSE2 is missing: the same filter one position at a time.
-    for (; i < positions; ++i) {
-        const auto d1 = static_cast<std::uint8_t>(second[i] - first[i]);
-        const auto d2 = static_cast<std::uint8_t>(third[i] - first[i]);
-        const std::size_t bit = std::size_t{d1} * 256 + d2;
-        if ((wantBits_[bit / 64] >> (bit % 64) & 1) != 0) Verify(bytes + i, offset + i, collector);
-    }
+    for (; i < positions; ++i) exact(i);
 }
 
 Result<SearchResults, SearchStop> RelativeSearch::Run(const GameFile& file,
@@ -314,16 +395,23 @@ Result<SearchResults, SearchStop> RelativeSearch::Run(const GameFile& file,
                                                       const SearchOptions& options) const {
     Collector collector(options);
     const std::uint64_t size = file.Size();
-    const std::size_t span = SpanBytes();
+    // The buffer holds what the longest word needs; the shortest says where starts end.
+    std::size_t span = 0;
+    std::size_t shortest = SpanBytes();
+    for (std::size_t w = 0; w < WordCount(); ++w) {
+        span = std::max(span, SpanBytes(w));
+        shortest = std::min(shortest, SpanBytes(w));
+    }
     // At most 1 GiB, so that block + span cannot overflow.
     const std::size_t block = std::clamp<std::size_t>(options.blockSize, 1, std::size_t{1} << 30);
-    if (size >= span) {
+    if (size >= shortest) {
         // Each block holds `block` start positions plus the span - 1 bytes the last of them
         // needs; those bytes move to the front for the next block, so every byte is read once
         // and a word across two blocks is seen whole, in the block it starts in.
         std::vector<std::uint8_t> buffer(
             static_cast<std::size_t>(std::min<std::uint64_t>(block + span - 1, size)));
-        const std::uint64_t lastStart = size - span;
+        const std::uint64_t lastStart = size - shortest;
+        std::vector<std::size_t> startsOf(layouts_.size());
         std::uint64_t position = 0;  // file offset of buffer[0]
         std::size_t have = 0;        // bytes already in the buffer
         while (position <= lastStart) {
@@ -335,7 +423,19 @@ Result<SearchResults, SearchStop> RelativeSearch::Run(const GameFile& file,
             if (!read) return Stopped(read.error());
             const auto positions =
                 static_cast<std::size_t>(std::min<std::uint64_t>(block, lastStart - position + 1));
-            Scan(buffer.data(), positions, position, collector);
+            // A longer word has fewer starts near the end of the file.
+            for (std::size_t l = 0; l < layouts_.size(); ++l) {
+                const std::uint64_t wordSpan = SpanBytes(l);
+                const std::uint64_t starts =
+                    size - position >= wordSpan ? size - position - wordSpan + 1 : 0;
+                startsOf[l] = static_cast<std::size_t>(std::min<std::uint64_t>(positions, starts));
+            }
+            for (const Filter& filter : filters_) {
+                std::size_t most = 0;
+                for (const std::size_t l : filter.layouts) most = std::max(most, startsOf[l]);
+                Scan(filter, buffer.data(), most, startsOf, position, collector);
+            }
+            if (layouts_.size() > 1) collector.BlockDone();
             if (progress) progress(position + want, size);
             have = want - positions;
             std::memmove(buffer.data(), buffer.data() + positions, have);

@@ -103,8 +103,10 @@ struct NibbleTables {
 
 // A search of a game file for a word whose letters are stored as consecutive codes of an unknown
 // start: it finds every place where the codes keep the distances of the word's letters in one of
-// the sets it was prepared with (the built-in ones unless told otherwise). One prepared search may
-// run on any number of files and threads at once; it keeps no state between runs.
+// the sets it was prepared with (the built-in ones unless told otherwise). Where a set has members
+// of several characters, every split of the word into them is looked for (see ParseSearchWords).
+// One prepared search may run on any number of files and threads at once; it keeps no state
+// between runs.
 class RelativeSearch {
 public:
     [[nodiscard]] static Result<RelativeSearch, WordError> Prepare(
@@ -113,15 +115,23 @@ public:
     // For words built by hand: at least three known letters, and places that exist in the sets.
     [[nodiscard]] static Result<RelativeSearch, WordError> Prepare(
         SearchWord word, LetterWidth width, std::span<const CharacterSet> sets = BuiltInSets());
+    // Several words at once, all looked for in one pass: the splits of one typed word.
+    [[nodiscard]] static Result<RelativeSearch, WordError> Prepare(
+        std::vector<SearchWord> words, LetterWidth width,
+        std::span<const CharacterSet> sets = BuiltInSets());
 
     // The sets searched, copied when prepared, so that a search outlives edits of the catalogue.
     // Hit::set and HitGroup::set index these.
     [[nodiscard]] const std::vector<UserSet>& Sets() const { return sets_; }
 
-    [[nodiscard]] const SearchWord& Word() const { return word_; }
+    // The words looked for: one, or one for each length the word's splits have.
+    [[nodiscard]] std::size_t WordCount() const { return layouts_.size(); }
+    [[nodiscard]] const SearchWord& Word(std::size_t i = 0) const { return layouts_[i].word; }
     [[nodiscard]] LetterWidth Width() const { return width_; }
-    // Bytes the whole word covers in the file; a hit lies wholly inside the file.
-    [[nodiscard]] std::size_t SpanBytes() const { return word_.letterCount * unit_; }
+    // Bytes word `i` covers in the file; a hit lies wholly inside the file.
+    [[nodiscard]] std::size_t SpanBytes(std::size_t i = 0) const {
+        return layouts_[i].word.letterCount * unit_;
+    }
 
     // Reads the file once, in blocks, checking every candidate set in the same pass. `progress`
     // is called after each block, `cancel` is looked at before each.
@@ -142,32 +152,52 @@ private:
         std::vector<int> differences;  // place of known letter j minus place of the first
     };
 
+    // One word: where its known letters sit, and the patterns its candidates make.
+    struct Layout {
+        SearchWord word;
+        std::vector<std::size_t> knownOffsets;  // byte offset of each known letter in the word
+        std::vector<Pattern> patterns;
+        std::vector<std::size_t> patternOf;  // pattern index of each candidate
+        // Its patterns' first two differences modulo 256, as a bitmap indexed by d1 * 256 + d2.
+        std::vector<std::uint64_t> wantBits;
+    };
+
+    // The fast filter, one pass over the bytes for all the words whose first three known letters
+    // sit alike (every split of a word without "?").
+    struct Filter {
+        // Where the low bytes of the first three known letters sit in the word: the filter
+        // compares only their differences, modulo 256.
+        std::size_t offsets[3] = {0, 0, 0};
+        // The words' first two differences modulo 256, once for every distinct pair, and the
+        // same pairs as a bitmap, for positions looked at one by one.
+        std::vector<std::uint8_t> want1;
+        std::vector<std::uint8_t> want2;
+        std::vector<std::uint64_t> wantBits;
+        // The same pairs by nibble, for many patterns: bit b of low1[n] is set when a pair of
+        // bucket b has a first difference whose low nibble is n, and so on.
+        NibbleTables nibbles;
+        std::vector<std::size_t> layouts;  // the words it serves
+    };
+
     class Collector;
 
-    RelativeSearch(SearchWord word, LetterWidth width, std::span<const CharacterSet> sets);
+    RelativeSearch(std::vector<SearchWord> words, LetterWidth width,
+                   std::span<const CharacterSet> sets);
+    [[nodiscard]] Layout MakeLayout(SearchWord word) const;
+    void MakeFilters();
     [[nodiscard]] bool Fits(std::size_t set, int start) const;
-    void Scan(const std::uint8_t* bytes, std::size_t positions, std::uint64_t offset,
+    // Looks at `positions` starts; word w of the filter only at the first startsOf[w].
+    void Scan(const Filter& filter, const std::uint8_t* bytes, std::size_t positions,
+              const std::vector<std::size_t>& startsOf, std::uint64_t offset,
               Collector& collector) const;
-    void Verify(const std::uint8_t* at, std::uint64_t offset, Collector& collector) const;
+    void Verify(const Layout& layout, const std::uint8_t* at, std::uint64_t offset,
+                Collector& collector) const;
 
-    SearchWord word_;
     std::vector<UserSet> sets_;
     LetterWidth width_;
-    std::size_t unit_;                       // bytes per letter
-    std::vector<std::size_t> knownOffsets_;  // byte offset of each known letter in the word
-    std::vector<Pattern> patterns_;
-    std::vector<std::size_t> patternOf_;  // pattern index of each candidate
-    // Where the low bytes of the first three known letters sit in the word: the fast filter
-    // compares only their differences, modulo 256.
-    std::size_t filterOffsets_[3] = {0, 0, 0};
-    // Each pattern's first two differences modulo 256, once for every distinct pair, and the
-    // same pairs as a bitmap indexed by d1 * 256 + d2, for positions looked at one by one.
-    std::vector<std::uint8_t> want1_;
-    std::vector<std::uint8_t> want2_;
-    std::vector<std::uint64_t> wantBits_;
-    // The same pairs by nibble, for many patterns: bit b of low1[n] is set when a pattern of
-    // bucket b has a first difference whose low nibble is n, and so on.
-    NibbleTables nibbles_;
+    std::size_t unit_;  // bytes per letter
+    std::vector<Layout> layouts_;
+    std::vector<Filter> filters_;
 };
 
 }  // namespace glyphwright

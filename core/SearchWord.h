@@ -22,10 +22,12 @@ struct SetPlaces {
 
 // A word to look for by the distances between its letters' codes: its length in letters, which
 // letters are known (the others were typed as "?"), and each set that holds every known letter.
+// Where a set has members of several characters (a DTE pair), a "letter" is one code, one member
+// of the set: see ParseSearchWords.
 struct SearchWord {
     std::size_t letterCount = 0;
     std::vector<std::size_t> known;     // letter index of each known letter, ascending
-    std::vector<SetPlaces> candidates;  // in catalogue order
+    std::vector<SetPlaces> candidates;  // in catalogue order; a set again for another split
 
     friend bool operator==(const SearchWord&, const SearchWord&) = default;
 };
@@ -53,5 +55,19 @@ inline constexpr std::size_t kMinimumKnownLetters = 3;
 // the other where that set holds every letter.
 [[nodiscard]] Result<SearchWord, WordError> ParseSearchWord(
     std::string_view utf8, std::span<const CharacterSet> sets = BuiltInSets());
+
+// How many ways of splitting a word into one set's members are searched at most.
+inline constexpr std::size_t kMaxSplitsPerSet = 16;
+
+// Every way the sets store a typed word: each set's members may be several characters, so a
+// word splits into them in one way or more ("きょう" as きょ + う or as き + ょ + う), and each
+// split is a word of its own length in codes. The splits of one length and the same known codes
+// share one SearchWord; the first is the word letter for letter, where any set holds it so. Of
+// each set, at most `maxSplitsPerSet` splits are taken, those with longer members first; a split
+// with fewer than three known codes is not searched. A "?" stands for one code. Errors as
+// ParseSearchWord's, a letter being in a set when it is in one of its members.
+[[nodiscard]] Result<std::vector<SearchWord>, WordError> ParseSearchWords(
+    std::string_view utf8, std::span<const CharacterSet> sets = BuiltInSets(),
+    std::size_t maxSplitsPerSet = kMaxSplitsPerSet);
 
 }  // namespace glyphwright

@@ -816,6 +816,27 @@ QString Messages::SetMemberCount(qsizetype count) {
     return tr("%n member(s)", nullptr, static_cast<int>(count));
 }
 
+QString Messages::ProjectSetSuffix(const QString& projectFile) {
+    return tr(" (from %1)").arg(projectFile);
+}
+
+QString Messages::KeptSetsAdded(const std::vector<std::string>& added,
+                                const std::vector<std::pair<std::string, std::string>>& renamed) {
+    QStringList parts;
+    for (const std::string& name : added) {
+        parts << tr("The project lays the set \"%1\", which was not among your character sets; "
+                    "the project's copy of it has been added to them.")
+                     .arg(QString::fromStdString(name));
+    }
+    for (const auto& [name, now] : renamed) {
+        parts << tr("Your character set \"%1\" differs from the copy the project was made with. "
+                    "The project's lines now lay that copy, kept among your sets as \"%2\"; "
+                    "your own set is unchanged.")
+                     .arg(QString::fromStdString(name), QString::fromStdString(now));
+    }
+    return parts.join(QLatin1Char('\n'));
+}
+
 QString Messages::DuplicateWarning(const std::vector<DuplicateText>& duplicates) {
     QList<QPair<QString, QList<int>>> shown;
     for (const DuplicateText& duplicate : duplicates) {

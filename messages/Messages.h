@@ -7,7 +7,10 @@
 #include <QStringList>
 
 #include <optional>
+#include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "MakeTable.h"
 #include "SetFileStore.h"
@@ -160,6 +163,13 @@ public:
     [[nodiscard]] static QString SetsImported(qsizetype count, const QString& path);
     [[nodiscard]] static QString SetsExported(qsizetype count, const QString& path);
     [[nodiscard]] static QString SetMemberCount(qsizetype count);
+    // What follows a set's name when a project's copy of it joins the user's sets beside a
+    // different set of that name, with the project file's name.
+    [[nodiscard]] static QString ProjectSetSuffix(const QString& projectFile);
+    // The sets a project brought: those the user lacked, and those added under a new name.
+    [[nodiscard]] static QString KeptSetsAdded(
+        const std::vector<std::string>& added,
+        const std::vector<std::pair<std::string, std::string>>& renamed);
 
     // The game text
     [[nodiscard]] static QStringList GameTextHeaders();

@@ -1,5 +1,7 @@
 #include "ProjectFile.h"
 
+#include <algorithm>
+
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -8,6 +10,8 @@
 
 #include "core/EucJp.h"
 #include "core/ParseHexByte.h"
+#include "core/ProjectSets.h"
+#include "core/SetFile.h"
 
 namespace glyphwright {
 
@@ -70,6 +74,39 @@ std::optional<ByteCode> CodeField(const QJsonObject& object, const QString& name
     return code.value();
 }
 
+// The user's sets a project keeps, as the lines of a set file: readable in the project as they
+// would be in the set file, and read by the same reader with the same checks.
+QJsonArray KeptSetsField(const TableOrder& order) {
+    QJsonArray lines;
+    const std::vector<UserSet> kept = SetsKeptBy(order);
+    if (kept.empty()) return lines;
+    const QString text = QString::fromStdString(WriteSetFile(kept));
+    for (const QString& line : text.split(QLatin1Char('\n'))) lines.append(line);
+    if (lines.last().toString().isEmpty()) lines.removeLast();
+    return lines;
+}
+
+// The kept sets of a project file's root; none in a project written before sets were kept.
+Result<std::vector<UserSet>, ProjectError> KeptSets(const QJsonObject& root) {
+    using Kind = ProjectError::Kind;
+    const QString field = QStringLiteral("sets");
+    if (!root.contains(field)) return std::vector<UserSet>{};
+    const QJsonValue value = root.value(field);
+    if (!value.isArray()) return ProjectError{Kind::BadField, field};
+    std::string text;
+    for (const QJsonValue& line : value.toArray()) {
+        if (!line.isString()) return ProjectError{Kind::BadField, field};
+        text.append(line.toString().toStdString()).append(1, '\n');
+    }
+    auto read = ReadSetFile(text);
+    if (!read) {
+        const std::size_t line = read.error().line;
+        return ProjectError{Kind::BadField,
+                            line == 0 ? field : QStringLiteral("sets[%1]").arg(line - 1)};
+    }
+    return std::move(read).value();
+}
+
 }  // namespace
 
 QByteArray WriteProject(const DocumentContents& contents, const QString& projectPath) {
@@ -117,6 +154,9 @@ QByteArray WriteProject(const DocumentContents& contents, const QString& project
         order.append(object);
     }
     root[QStringLiteral("order")] = order;
+    if (const QJsonArray kept = KeptSetsField(contents.order); !kept.isEmpty()) {
+        root[QStringLiteral("sets")] = kept;
+    }
 
     QJsonObject lastRun;
     lastRun[QStringLiteral("start")] = Hex(contents.table.CurrentCode);
@@ -166,6 +206,9 @@ Result<DocumentContents, ProjectError> ReadProject(const QByteArray& file,
     if (version.toDouble() > kProjectVersion) {
         return Refused(Kind::Newer, QString::number(version.toDouble()));
     }
+
+    const auto kept = KeptSets(root);
+    if (!kept) return kept.error();
 
     DocumentContents contents;
     contents.order.UseCatalogue(sets);
@@ -224,10 +267,13 @@ Result<DocumentContents, ProjectError> ReadProject(const QByteArray& file,
             if (!code) return Refused(Kind::BadField, where + QStringLiteral(".start"));
             start = *code;
         }
+        // A set the project keeps lays even where the user has no set of its name: the caller
+        // fits the kept sets into the catalogue (see ReadKeptSets).
         const bool entry = line.value(QStringLiteral("entry")).toBool(false);
-        (void)contents.order.Insert(
-            contents.order.LineCount(),
-            {text, !entry && contents.order.FindSet(text) != nullptr, start});
+        const bool known = contents.order.FindSet(text) != nullptr ||
+                           std::any_of(kept.value().begin(), kept.value().end(),
+                                       [&](const UserSet& set) { return set.name == text; });
+        (void)contents.order.Insert(contents.order.LineCount(), {text, !entry && known, start});
     }
 
     if (root.contains(QStringLiteral("lastRun"))) {
@@ -259,6 +305,12 @@ Result<DocumentContents, ProjectError> ReadProject(const QByteArray& file,
             QJsonDocument(feature.value().toObject()).toJson(QJsonDocument::Compact).toStdString();
     }
     return contents;
+}
+
+Result<std::vector<UserSet>, ProjectError> ReadKeptSets(const QByteArray& file) {
+    const QJsonDocument json = QJsonDocument::fromJson(file);
+    if (!json.isObject()) return ProjectError{ProjectError::Kind::NotProject, {}};
+    return KeptSets(json.object());
 }
 
 }  // namespace glyphwright

@@ -9,7 +9,9 @@
 
 namespace glyphwright {
 
-// The project file's format version; a file of a higher one is refused, not half read.
+// The project file's format version; a file of a higher one is refused, not half read. The user's
+// sets a project keeps ("sets") came later within version 1: a reader that does not know them
+// reads the rest as before, and a project without them reads as it always did.
 inline constexpr int kProjectVersion = 1;
 
 // Why a project file could not be read. The windows and the command line word it.
@@ -29,9 +31,15 @@ struct ProjectError {
 [[nodiscard]] QByteArray WriteProject(const DocumentContents& contents, const QString& projectPath);
 
 // A project file read back, all or nothing; paths resolved against the folder of `projectPath`.
-// The order's set names are looked up in `sets`, which must outlive what is read.
+// The order's set names are looked up in `sets`, which must outlive what is read. A line naming a
+// set the project keeps lays it even where `sets` lacks it: fit the kept sets into the catalogue
+// (FitKeptSets) before the order is used.
 [[nodiscard]] Result<DocumentContents, ProjectError> ReadProject(const QByteArray& file,
                                                                  const QString& projectPath,
                                                                  const SetCatalogue& sets);
+
+// The copies of the user's sets that a project file keeps (see SetsKeptBy); none for a project
+// written before sets were kept. Checked as a set file is.
+[[nodiscard]] Result<std::vector<UserSet>, ProjectError> ReadKeptSets(const QByteArray& file);
 
 }  // namespace glyphwright

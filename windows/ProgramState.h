@@ -23,9 +23,8 @@ struct ProgramState {
     OrderListModel lines{document};
     OrderSelection selection{lines};
     OpenGameFile gameFile;
-    ProjectSession project{history, gameFile};
-
     std::string setsPath;  // the user's set file; empty keeps the sets for this run only
+    ProjectSession project{history, gameFile, sets, setsPath};
 
     [[nodiscard]] WindowServices Services(WindowQueries& user) {
         return {document, history, project, sets, lines, selection, user, gameFile, setsPath};

@@ -8,8 +8,11 @@
 #include "Messages.h"
 #include "OpenGameFile.h"
 #include "WindowQueries.h"
+#include "core/ProjectSets.h"
+#include "core/SetCatalogue.h"
 #include "project/ProjectFile.h"
 #include "tablefile/SaveFileAtomically.h"
+#include "tablefile/SetFileStore.h"
 
 namespace glyphwright {
 
@@ -23,8 +26,9 @@ void Tell(WindowQueries& user, const QString& text) {
 
 }  // namespace
 
-ProjectSession::ProjectSession(DocumentHistory& history, OpenGameFile& gameFile, QObject* parent)
-    : QObject(parent), history_(history), gameFile_(gameFile) {
+ProjectSession::ProjectSession(DocumentHistory& history, OpenGameFile& gameFile, SetCatalogue& sets,
+                               const std::string& setsPath, QObject* parent)
+    : QObject(parent), history_(history), gameFile_(gameFile), sets_(sets), setsPath_(setsPath) {
     history_.Doc().AddObserver(*this);
     connect(&history_.Stack(), &QUndoStack::cleanChanged, this, &ProjectSession::stateChanged);
     connect(&gameFile_, &OpenGameFile::changed, this, [this] {
@@ -103,15 +107,18 @@ bool ProjectSession::OpenPath(const QString& path, WindowQueries& user) {
         Tell(user, Messages::ProjectUnreadable(path, file.errorString()));
         return false;
     }
-    auto read = ReadProject(file.readAll(), path, history_.Doc().Catalogue());
+    const QByteArray bytes = file.readAll();
+    auto read = ReadProject(bytes, path, history_.Doc().Catalogue());
     if (!read) {
         Tell(user, Messages::Failure(read.error()));
         return false;
     }
     // Read first: a file that cannot be opened needs no question about the work open now.
     if (!MayReplace(user)) return false;
+    DocumentContents contents = std::move(read).value();
+    const FittedSets fitted = FitSets(path, bytes, contents, user);
     replacing_ = true;
-    history_.Doc().Replace(std::move(read.value()));
+    history_.Doc().Replace(std::move(contents));
     replacing_ = false;
     history_.Forget();
     Begin(path);
@@ -125,9 +132,33 @@ bool ProjectSession::OpenPath(const QString& path, WindowQueries& user) {
             Tell(user, Messages::Failure(opened.error()));
         }
     }
-    changedOutside_ = false;
+    if (fitted.Changed()) Tell(user, Messages::KeptSetsAdded(fitted.added, fitted.renamed));
+    // Lines that took a new name differ from the file: the project is changed until saved.
+    changedOutside_ = !fitted.renamed.empty();
     emit stateChanged();
     return true;
+}
+
+FittedSets ProjectSession::FitSets(const QString& path, const QByteArray& file,
+                                   DocumentContents& contents, WindowQueries& user) {
+    const auto kept = ReadKeptSets(file);  // read once already with the project: cannot fail
+    if (!kept) return {};
+    FittedSets fitted =
+        FitKeptSets(sets_.UserSets(), kept.value(),
+                    Messages::ProjectSetSuffix(QFileInfo(path).fileName()).toStdString());
+    if (!fitted.Changed()) return fitted;
+    if (const auto set = sets_.SetUserSets(fitted.userSets); !set) {
+        Tell(user, Messages::Failure(set.error()));
+        return {};
+    }
+    RenameSetLines(contents.order, fitted.renamed);
+    history_.Doc().SetsChanged();
+    if (!setsPath_.empty()) {
+        if (const auto saved = SaveSetFileAt(setsPath_, sets_.UserSets()); !saved) {
+            Tell(user, Messages::Failure(saved.error()));
+        }
+    }
+    return fitted;
 }
 
 bool ProjectSession::Save(WindowQueries& user) {

@@ -4,23 +4,31 @@
 #include <QString>
 #include <QStringList>
 
+#include <string>
+
 #include "core/Document.h"
+#include "core/ProjectSets.h"
 
 namespace glyphwright {
 
 class DocumentHistory;
 class OpenGameFile;
+class SetCatalogue;
 class WindowQueries;
 
 // The project the document is kept in: its file, whether the document has changed since it was
 // saved or opened, and New, Open, Save and Save As. A run that never opens or saves a project
-// behaves as the classic program did: its exit asks nothing more.
+// behaves as the classic program did: its exit asks nothing more. A project keeps a copy of the
+// user's sets its order lays; opened, the copies join the user's sets in `sets` (kept in the set
+// file at `setsPath`, none when empty) where the user lacks them or has a different set of the
+// name.
 class ProjectSession final : public QObject, private DocumentObserver {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(ProjectSession)
 
 public:
-    ProjectSession(DocumentHistory& history, OpenGameFile& gameFile, QObject* parent = nullptr);
+    ProjectSession(DocumentHistory& history, OpenGameFile& gameFile, SetCatalogue& sets,
+                   const std::string& setsPath, QObject* parent = nullptr);
     ~ProjectSession() override;
 
     [[nodiscard]] const QString& Path() const { return path_; }
@@ -52,9 +60,15 @@ private:
     bool MayReplace(WindowQueries& user);
     void Begin(const QString& path);
     static void Remember(const QString& path);
+    // Adds the sets the project file keeps to the user's and renames the lines of `contents` that
+    // lay a set the user has differently; what was done, or nothing (the user told why).
+    FittedSets FitSets(const QString& path, const QByteArray& file, DocumentContents& contents,
+                       WindowQueries& user);
 
     DocumentHistory& history_;
     OpenGameFile& gameFile_;
+    SetCatalogue& sets_;
+    const std::string& setsPath_;
     QString path_;
     bool inUse_ = false;
     bool changedOutside_ = false;  // a change the history does not hold (the start code typed)

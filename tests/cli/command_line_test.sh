@@ -277,7 +277,16 @@ printf '{"format": "glyphwright-project", "version": 1, "startCode": "10", "entr
  "order": [{"text": "Pairs"}]}' >"$work/pairs.gwproj"
 run 0 make -p "$work/pairs.gwproj" -f utf8 -o - --sets "$work/pairs.txt"
 same "$work/out" '10=ab\n11=c\n'
-rm "$work/pairs.gwproj"
+# A project lays the copy it keeps of a set: where the user has none of its name, and where the
+# user's set of the name differs (said on stderr).
+printf '{"format": "glyphwright-project", "version": 1, "startCode": "10", "entries": [],
+ "order": [{"text": "Pairs"}, {"text": "Kept"}],
+ "sets": ["Glyphwright character sets 1", "set Pairs", "= x", "set Kept", "= y", "= zz"]}' \
+    >"$work/kept.gwproj"
+run 0 make -p "$work/kept.gwproj" -f utf8 -o - --sets "$work/pairs.txt"
+same "$work/out" '10=x\n11=y\n12=zz\n'
+says err 'Your character set "Pairs" differs'
+rm "$work/pairs.gwproj" "$work/kept.gwproj"
 run 2 make -s 10 -o - --sets "$work/pairs.txt" Town
 says err "'Town' is neither a set"
 printf 'Glyphwright character sets 1\nset Bad\n= a\n\n=\n' >"$work/bad.txt"

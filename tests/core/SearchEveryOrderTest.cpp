@@ -6,9 +6,12 @@
 #include <algorithm>
 #include <atomic>
 #include <fstream>
+#include <functional>
 #include <numeric>
+#include <optional>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/BuiltInSets.h"
@@ -173,6 +176,176 @@ TEST(SearchEveryOrder, FindsWhatThePlainLoopFindsWithManySets) {
             EXPECT_TRUE(got.groups == expected.groups) << "block " << block;
         }
     }
+}
+
+// The plainest reading of a word over sets whose members may be several letters: at every
+// offset, for every set and every start that makes the first known code a member beginning the
+// word there, the codes are read through the set one by one, each member taking as many letters
+// as it has, a "?" taking one code of any value. Ways with fewer than three known codes are not
+// looked for. Members and the word are ASCII here, so a member's bytes are its letters.
+std::vector<Hit> NaiveWordHits(const Bytes& data, const std::string& word,
+                               std::span<const CharacterSet> sets, LetterWidth width) {
+    const std::size_t unit = width == LetterWidth::OneByte ? 1 : 2;
+    const auto lead = static_cast<std::size_t>(word.find_first_not_of('?'));
+    std::vector<Hit> hits;
+    for (std::uint64_t offset = 0; offset < data.size(); ++offset) {
+        const auto codeAt = [&](std::size_t code) -> std::optional<std::int64_t> {
+            if (offset + (code + 1) * unit > data.size()) return std::nullopt;
+            return test::NaiveValue(data, offset + code * unit, width);
+        };
+        for (std::size_t s = 0; s < sets.size(); ++s) {
+            const CharacterSet& set = sets[s];
+            const auto memberAt = [&](std::size_t w, std::int64_t m) {
+                return m >= 0 && m < static_cast<std::int64_t>(set.size()) &&
+                       std::string_view(word).substr(w).starts_with(
+                           set.member(static_cast<std::size_t>(m)));
+            };
+            const auto first = codeAt(lead);
+            if (!first) continue;
+            for (std::size_t k = 0; k < set.size(); ++k) {
+                if (!memberAt(lead, static_cast<std::int64_t>(k))) continue;
+                const std::int64_t start = *first - static_cast<std::int64_t>(k);
+                std::function<void(std::size_t, std::size_t, std::size_t)> match =
+                    [&](std::size_t w, std::size_t code, std::size_t known) {
+                        if (w == word.size()) {
+                            const std::int64_t last =
+                                start + static_cast<std::int64_t>(set.size()) - 1;
+                            if (known >= 3) {
+                                hits.push_back({offset, s, static_cast<int>(start),
+                                                start >= 0 && last <= 255});
+                            }
+                            return;
+                        }
+                        const auto value = codeAt(code);
+                        if (!value) return;
+                        if (word[w] == '?') return match(w + 1, code + 1, known);
+                        const std::int64_t m = *value - start;
+                        if (memberAt(w, m)) {
+                            match(w + set.member(static_cast<std::size_t>(m)).size(), code + 1,
+                                  known + 1);
+                        }
+                    };
+                match(0, 0, 0);
+            }
+        }
+    }
+    return hits;
+}
+
+std::vector<Hit> InOrder(std::vector<Hit> hits) {
+    std::sort(hits.begin(), hits.end(), [](const Hit& a, const Hit& b) {
+        return std::tie(a.offset, a.set, a.start) < std::tie(b.offset, b.set, b.start);
+    });
+    return hits;
+}
+
+// Sets with members of two and three letters (DTE and MTE pairs) among single ones, a word over
+// their letters, and a stand-in file with the word planted in each set, split at random: the
+// search must find just what the plain reading finds, over block edges and at the file's end.
+TEST(SearchEveryOrder, WordsOfSeveralLetterMembersAgreeWithThePlainReading) {
+    std::mt19937 random(17);
+    const std::string alphabet = "abcdef";
+    const auto pick = [&](std::size_t n) { return static_cast<std::size_t>(random() % n); };
+    bool severalLengths = false;
+    for (int trial = 0; trial < 12; ++trial) {
+        std::vector<UserSet> own;
+        for (int n = 0; n < 3; ++n) {
+            std::vector<std::string> members;
+            for (const char letter : alphabet) members.emplace_back(1, letter);
+            while (members.size() < alphabet.size() + 4) {
+                std::string pair;
+                for (std::size_t k = 0; k < 2 + pick(2); ++k) pair += alphabet[pick(4)];
+                if (std::find(members.begin(), members.end(), pair) == members.end()) {
+                    members.push_back(pair);
+                }
+            }
+            std::shuffle(members.begin(), members.end(), random);
+            own.push_back({"Pairs " + std::to_string(n), members});
+        }
+        const SetCatalogue catalogue(own);
+        const auto sets = catalogue.Sets().subspan(catalogue.BuiltInCount());
+        std::string word;
+        for (std::size_t k = 0; k < 5 + pick(4); ++k) word += alphabet[pick(4)];
+        word[1 + pick(word.size() - 2)] = '?';
+
+        const auto words = ParseSearchWords(word, sets, 1000);
+        ASSERT_TRUE(words.ok()) << word;
+        severalLengths = severalLengths || words.value().size() > 1;
+        for (const LetterWidth width : {LetterWidth::OneByte, LetterWidth::TwoBytesLittleEndian}) {
+            const std::size_t unit = width == LetterWidth::OneByte ? 1 : 2;
+            Bytes data(2048 * unit);
+            for (auto& byte : data) byte = static_cast<std::uint8_t>(pick(24));
+            // Each set's split of the word, planted twice; the last one at the file's end.
+            for (std::size_t s = 0; s < sets.size(); ++s) {
+                for (const std::size_t plant : {0u, 1u}) {
+                    const bool atEnd = plant == 1 && s + 1 == sets.size();
+                    std::vector<int> codes;
+                    const int start = static_cast<int>(pick(200));
+                    for (std::size_t w = 0; w < word.size();) {
+                        std::vector<std::size_t> fits;
+                        for (std::size_t k = 0; k < sets[s].size(); ++k) {
+                            if (word.substr(w).starts_with(sets[s].member(k))) fits.push_back(k);
+                        }
+                        if (word[w] == '?' || fits.empty()) {
+                            codes.push_back(static_cast<int>(pick(256)));
+                            ++w;
+                            continue;
+                        }
+                        const std::size_t k = fits[pick(fits.size())];
+                        codes.push_back(start + static_cast<int>(k));
+                        w += sets[s].member(k).size();
+                    }
+                    const std::size_t at = atEnd ? data.size() - codes.size() * unit
+                                                 : (100 + 300 * s + 150 * plant) * unit;
+                    for (std::size_t c = 0; c < codes.size(); ++c) {
+                        data[at + c * unit] = static_cast<std::uint8_t>(codes[c]);
+                        if (unit == 2) data[at + c * unit + 1] = 0;
+                    }
+                }
+            }
+            const auto prepared = RelativeSearch::Prepare(words.value(), width, sets);
+            ASSERT_TRUE(prepared.ok());
+            const std::vector<Hit> want = InOrder(NaiveWordHits(data, word, sets, width));
+            ASSERT_GE(want.size(), 2 * sets.size()) << word;
+            test::TempFolder folder;
+            const GameFile file = Written(folder, data);
+            for (const std::size_t block : {1u, 7u, 64u, 1u << 20}) {
+                SearchOptions options;
+                options.blockSize = block;
+                const SearchResults got = Searched(prepared.value(), file, options);
+                EXPECT_EQ(got.hitCount, want.size()) << word << " block " << block;
+                EXPECT_TRUE(InOrder(got.hits) == want) << word << " block " << block;
+            }
+        }
+    }
+    EXPECT_TRUE(severalLengths);
+}
+
+// However many ways a word splits, only so many are searched of each set, longer members first;
+// a set of single letters alone gives the word letter for letter, as before.
+TEST(SearchEveryOrder, TheSplitsOfAWordAreBounded) {
+    const SetCatalogue catalogue(std::vector<UserSet>{{"Runs", {"a", "aa", "aaa"}}});
+    const auto sets = catalogue.Sets();
+    const auto words = ParseSearchWords("aaaaaaaaaaaaaaaaaaaa", sets, 16);
+    ASSERT_TRUE(words.ok());
+    std::size_t splits = 0;
+    for (const SearchWord& word : words.value()) splits += word.candidates.size();
+    EXPECT_EQ(splits, 16u + 2u);  // and the built-in ASCII and a-z hold it letter for letter
+    EXPECT_EQ(words.value().size() > 1, true);
+    // The first split taken has the longest members: seven codes.
+    EXPECT_EQ(words.value()[1].letterCount, 7u);
+
+    const auto plain = ParseSearchWords("ゆうしゃ");
+    ASSERT_TRUE(plain.ok());
+    ASSERT_EQ(plain.value().size(), 1u);
+    EXPECT_EQ(plain.value()[0], ParseSearchWord("ゆうしゃ").value());
+    // A letter found only inside a longer member is in a set all the same.
+    const SetCatalogue the(std::vector<UserSet>{{"The", {"th", "e", "x"}}});
+    EXPECT_EQ(
+        ParseSearchWords("thexth", the.Sets().subspan(the.BuiltInCount())).value()[0].letterCount,
+        4u);
+    EXPECT_EQ(ParseSearchWords("thq", the.Sets().subspan(the.BuiltInCount())).error(),
+              (WordError{WordProblem::LetterInNoSet, "q"}));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "core/AssembleTable.h"
 #include "core/EucJp.h"
+#include "core/ProjectSets.h"
 #include "project/ProjectFile.h"
 #include "support/TableOrder.h"
 
@@ -71,6 +72,115 @@ TEST(ProjectFile, DamagedAndNewerFilesAreRefusedNamingWhatIsWrong) {
     const auto noOrder = ReadProject(QByteArray(file).replace("\"order\"", "\"orders\""), kProject,
                                      SetCatalogue::BuiltInsOnly());
     EXPECT_EQ(noOrder.error().detail, QStringLiteral("order"));
+}
+
+UserSet Set(std::string name, std::initializer_list<const char*> members) {
+    UserSet set{std::move(name), {}};
+    for (const char* member : members) set.members.push_back(EncodeEucJp(member).value());
+    return set;
+}
+
+// What the order lays on each code from 20 on, member by member.
+std::vector<std::string> Laid(const TableOrder& order) {
+    const auto assembly = PreviewAssembly(order, 0x20);
+    if (!assembly) return {};
+    std::vector<std::string> laid;
+    for (const LaidCode& code : assembly.value().laid) laid.emplace_back(code.member);
+    return laid;
+}
+
+// A project made where the user had the set "Town" (a DTE pair among its members), beside a
+// built-in set and a set of the user's that no line uses.
+struct MadeElsewhere {
+    SetCatalogue sets{
+        std::vector<UserSet>{Set("Town", {"あ", "きゃ", "ン"}), Set("Unused", {"x"})}};
+    DocumentContents contents;
+    QByteArray file;
+
+    MadeElsewhere() {
+        contents.order.UseCatalogue(sets);
+        test::RecordOrder(contents.order, {{"Town", 0x20}, {"0-9"}, {"Town", 0x40}});
+        file = WriteProject(contents, kProject);
+    }
+};
+
+TEST(ProjectFile, KeepsACopyOfTheUsersSetsItsOrderLaysAndOnlyThose) {
+    const MadeElsewhere made;
+    const auto kept = ReadKeptSets(made.file);
+    ASSERT_TRUE(kept.ok()) << kept.error().detail.toStdString();
+    EXPECT_EQ(kept.value(), std::vector<UserSet>{Set("Town", {"あ", "きゃ", "ン"})});
+    const auto read = ReadProject(made.file, kProject, made.sets);
+    ASSERT_TRUE(read.ok());
+    EXPECT_EQ(read.value(), made.contents);
+    // Where the user has the same set, opening changes nothing of theirs.
+    const FittedSets fitted = FitKeptSets(made.sets.UserSets(), kept.value(), " (from game)");
+    EXPECT_FALSE(fitted.Changed());
+    EXPECT_EQ(fitted.userSets, made.sets.UserSets());
+    // A project of built-in sets alone keeps none, and a project written before sets were kept
+    // reads with none.
+    EXPECT_FALSE(WriteProject(Full(), kProject).contains("\"sets\""));
+    EXPECT_TRUE(ReadKeptSets(WriteProject(Full(), kProject)).value().empty());
+}
+
+TEST(ProjectFile, OpenedWhereTheSetIsMissingItLaysTheCopyAndTheUserGetsIt) {
+    const MadeElsewhere made;
+    const std::vector<UserSet> mine{Set("Mine", {"a"})};
+    const FittedSets fitted = FitKeptSets(mine, ReadKeptSets(made.file).value(), " (from game)");
+    EXPECT_EQ(fitted.added, std::vector<std::string>{"Town"});
+    EXPECT_TRUE(fitted.renamed.empty());
+    EXPECT_EQ(fitted.userSets,
+              (std::vector<UserSet>{Set("Mine", {"a"}), Set("Town", {"あ", "きゃ", "ン"})}));
+
+    // The lines are read as laying the set even before the catalogue has it.
+    const SetCatalogue sets(fitted.userSets);
+    auto read = ReadProject(made.file, kProject, SetCatalogue::BuiltInsOnly());
+    ASSERT_TRUE(read.ok());
+    DocumentContents contents = std::move(read).value();
+    contents.order.UseCatalogue(sets);
+    EXPECT_EQ(contents.order.SetNameOf(2), "Town");
+    EXPECT_EQ(Laid(contents.order), Laid(made.contents.order));
+    EXPECT_EQ(Laid(contents.order)[0x41], EncodeEucJp("きゃ").value());
+}
+
+TEST(ProjectFile, OpenedBesideADifferentSetOfTheNameItLaysItsCopyAndTheUsersSetStays) {
+    const MadeElsewhere made;
+    const UserSet theirs = Set("Town", {"い", "う"});
+    const std::vector<UserSet> mine{theirs};
+    const FittedSets fitted = FitKeptSets(mine, ReadKeptSets(made.file).value(), " (from game)");
+    using Renamed = std::vector<std::pair<std::string, std::string>>;
+    EXPECT_EQ(fitted.renamed, (Renamed{{"Town", "Town (from game)"}}));
+    EXPECT_TRUE(fitted.added.empty());
+    EXPECT_EQ(fitted.userSets,
+              (std::vector<UserSet>{theirs, Set("Town (from game)", {"あ", "きゃ", "ン"})}));
+
+    const SetCatalogue sets(fitted.userSets);
+    auto read = ReadProject(made.file, kProject, sets);
+    ASSERT_TRUE(read.ok());
+    DocumentContents contents = std::move(read).value();
+    RenameSetLines(contents.order, fitted.renamed);
+    EXPECT_EQ(contents.order.SetNameOf(0), "Town (from game)");
+    EXPECT_EQ(contents.order.SetNameOf(2), "Town (from game)");
+    EXPECT_EQ(contents.order.StartOf(2), 0x40);
+    EXPECT_EQ(Laid(contents.order), Laid(made.contents.order));
+
+    // Opened again before it was saved: the copy added then serves, no second one is made. A
+    // name taken by yet another set moves on to the next free one.
+    EXPECT_EQ(FitKeptSets(fitted.userSets, ReadKeptSets(made.file).value(), " (from game)").renamed,
+              (Renamed{{"Town", "Town (from game)"}}));
+    const std::vector<UserSet> crowded{theirs, Set("Town (from game)", {"え"})};
+    EXPECT_EQ(FitKeptSets(crowded, ReadKeptSets(made.file).value(), " (from game)").renamed,
+              (Renamed{{"Town", "Town (from game) 2"}}));
+}
+
+TEST(ProjectFile, DamagedKeptSetsRefuseTheProjectNamingTheLine) {
+    const MadeElsewhere made;
+    // A member EUC-JP cannot hold, on the kept sets' sixth line.
+    const QByteArray file = QByteArray(made.file).replace("\"= ン\"", "\"= 😀\"");
+    ASSERT_NE(file, made.file);
+    const auto read = ReadProject(file, kProject, made.sets);
+    ASSERT_FALSE(read.ok());
+    EXPECT_EQ(read.error().kind, ProjectError::Kind::BadField);
+    EXPECT_EQ(read.error().detail, QStringLiteral("sets[5]"));
 }
 
 }  // namespace

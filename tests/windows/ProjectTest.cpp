@@ -1,6 +1,7 @@
 // Projects in the windows: saved, begun anew and opened again, the work comes back whole; a
 // damaged file changes nothing; unsaved changes are offered to be saved before they are let go.
 #include <QAction>
+#include <QListWidget>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -8,6 +9,10 @@
 #include <QUndoStack>
 
 #include "Session.h"
+#include "core/AssembleTable.h"
+#include "core/EucJp.h"
+#include "core/SetCatalogue.h"
+#include "sets/CharacterSetsWindow.h"
 
 namespace glyphwright::test {
 
@@ -89,6 +94,79 @@ private slots:
         QVERIFY(session.user.messages[1].text.find("newer") != std::string::npos);
         QVERIFY(session.document.Contents() == before);
         QCOMPARE(session.Lines(), QStringList{"0-9"});
+    }
+
+    // A project lays the user's sets it was made with wherever it is opened: a set the user
+    // lacks joins their sets; beside a different set of the name, the project's copy joins under
+    // a name of its own and the user's set stays as it is.
+    void aProjectBringsTheUsersSetsItWasMadeWith() {
+        QTemporaryDir folder;
+        const QString project = folder.filePath(QStringLiteral("work.gwproj"));
+        const auto set = [](const char* name, std::initializer_list<const char*> members) {
+            UserSet made{name, {}};
+            for (const char* member : members) made.members.push_back(EncodeEucJp(member).value());
+            return made;
+        };
+        const UserSet town = set("Town", {"あ", "きゃ", "ン"});
+        // What MAKE TABLE would write from 20 on, member by member.
+        const auto laid = [](const Session& session) {
+            std::vector<std::string> members;
+            const auto assembly = PreviewAssembly(session.order, 0x20);
+            if (!assembly) return members;
+            for (const LaidCode& code : assembly.value().laid) members.emplace_back(code.member);
+            return members;
+        };
+        std::vector<std::string> made;
+        {
+            Session session;
+            QVERIFY(session.state.sets.SetUserSets({town}).ok());
+            session.IncludeSet(QStringLiteral("Town"));
+            session.IncludeSet(QStringLiteral("0-9"));
+            made = laid(session);
+            QCOMPARE(made[0x21], std::string("\xA4\xAD\xA4\xE3"));  // きゃ on one code
+            session.user.pathAnswers.push_back(project.toStdString());
+            Trigger(session, "actionSaveProjectAs");
+        }
+        {
+            // Elsewhere: no such set.
+            Session session;
+            const QString setsPath = folder.filePath(QStringLiteral("elsewhere/sets.txt"));
+            session.state.setsPath = setsPath.toStdString();
+            Trigger(session, "actionCharacterSets");  // open, to follow the sets that come
+            auto& listed =
+                Find<QListWidget>(Existing(session.windows.Sets(), "frmCharacterSets"), "lstSets");
+            const int builtIn = listed.count();
+            session.user.openAnswers.push_back(project.toStdString());
+            Trigger(session, "actionOpenProject");
+            QCOMPARE(session.user.messages.size(), std::size_t{1});
+            QVERIFY(session.user.messages[0].text.find("\"Town\"") != std::string::npos);
+            QCOMPARE(listed.count(), builtIn + 1);
+            QCOMPARE(listed.item(builtIn)->text(), QStringLiteral("Town"));
+            QCOMPARE(session.state.sets.UserSets(), std::vector<UserSet>{town});
+            QVERIFY(ReadFile(setsPath).find("set Town\n") != std::string::npos);
+            QVERIFY(!session.main().windowTitle().contains(QLatin1Char('*')));
+            QCOMPARE(laid(session), made);
+        }
+        {
+            // Here the user's "Town" is another set.
+            Session session;
+            const QString setsPath = folder.filePath(QStringLiteral("mine/sets.txt"));
+            session.state.setsPath = setsPath.toStdString();
+            const UserSet mine = set("Town", {"い", "う"});
+            QVERIFY(session.state.sets.SetUserSets({mine}).ok());
+            session.user.openAnswers.push_back(project.toStdString());
+            Trigger(session, "actionOpenProject");
+            QCOMPARE(session.user.messages.size(), std::size_t{1});
+            const std::string copy = "Town (from work.gwproj)";
+            QVERIFY(session.user.messages[0].text.find(copy) != std::string::npos);
+            UserSet kept = town;
+            kept.name = copy;
+            QCOMPARE(session.state.sets.UserSets(), (std::vector<UserSet>{mine, kept}));
+            QCOMPARE(session.Lines(), (QStringList{QString::fromStdString(copy), "0-9"}));
+            QVERIFY(session.main().windowTitle().contains(QLatin1Char('*')));  // lines renamed
+            QVERIFY(ReadFile(setsPath).find("set " + copy + "\n") != std::string::npos);
+            QCOMPARE(laid(session), made);
+        }
     }
 
     // Import Table…: the lines that cannot be taken in one message, then the rest or nothing;

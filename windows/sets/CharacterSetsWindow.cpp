@@ -108,9 +108,22 @@ CharacterSetsWindow::CharacterSetsWindow(SetCatalogue& sets, Document& document,
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     Fill(0);
     resize(720, 420);
+    document_.AddObserver(*this);
 }
 
-CharacterSetsWindow::~CharacterSetsWindow() = default;
+CharacterSetsWindow::~CharacterSetsWindow() {
+    document_.RemoveObserver(*this);
+}
+
+void CharacterSetsWindow::DocumentChanged(const DocumentChange& change) {
+    // The window's own changes have filled the list already.
+    if (!change.sets || std::cmp_equal(list_->count(), sets_.Sets().size())) return;
+    const QSignalBlocker quiet(list_);
+    const int row = list_->currentRow();
+    list_->clear();
+    for (const CharacterSet& set : sets_.Sets()) list_->addItem(Text(set.name));
+    list_->setCurrentRow(row);
+}
 
 void CharacterSetsWindow::Fill(int current) {
     const QSignalBlocker quiet(list_);

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include "core/Document.h"
+
 #include <optional>
 #include <string>
 
@@ -14,7 +16,6 @@ class QPushButton;
 
 namespace glyphwright {
 
-class Document;
 class SetCatalogue;
 class WindowQueries;
 struct UserSet;
@@ -23,7 +24,7 @@ struct UserSet;
 // deleted, imported and exported. The sets are kept in the set file at `setsPath` (none when
 // empty) after every change; a set that a line of the Table Order uses keeps its name. Every
 // change is announced through the document, so that what is laid from the order is laid again.
-class CharacterSetsWindow final : public QWidget {
+class CharacterSetsWindow final : public QWidget, private DocumentObserver {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CharacterSetsWindow)
 
@@ -33,6 +34,9 @@ public:
     ~CharacterSetsWindow() override;
 
 private:
+    void DocumentAboutToChange(const DocumentChange&) override {}
+    // Sets that came from elsewhere (a project opened) join the list; the editor keeps its text.
+    void DocumentChanged(const DocumentChange& change) override;
     void Fill(int current);
     void Show(int row);
     void NewSet();
