@@ -18,7 +18,6 @@ constexpr QRgb kSelectionColour = qRgb(0x3D, 0xAE, 0xE9);
 constexpr QRgb kCaptionColour = qRgb(0xC8, 0xC8, 0xC8);
 constexpr QRgb kReadingColour = qRgb(0xE8, 0xB8, 0x4A);  // a guess, not yet the table's
 constexpr QRgb kRangeColour = qRgb(0x2A, 0x6F, 0x94);
-constexpr int kMaxCaptionLines = 3;
 
 // Every ink level's colour, from the ground up to full ink in even steps: the four levels of a
 // 2-bit glyph come out as clearly different greys.
@@ -52,8 +51,8 @@ QRgb FontGrid::PageColour() {
 }
 
 int FontGrid::CaptionHeight() const {
-    // The code, the character the table holds for it, and the character read, if any.
-    return captionLines_ * CaptionLine();
+    // Two lines: the code, and the character the table holds for it (or the guess).
+    return captions_.isEmpty() ? 0 : 2 * CaptionLine();
 }
 
 int FontGrid::CaptionLine() const {
@@ -67,9 +66,9 @@ int FontGrid::CaptionLine() const {
     return captionLine_;
 }
 
-const QImage& FontGrid::CaptionPicture(const QString& text, int row) {
-    // Laid out once and copied after: a page holds 768 caption lines, mostly the same again.
-    QHash<QString, QImage>& pictures = captionPictures_[row];
+const QImage& FontGrid::CaptionPicture(const QString& text, bool guess) {
+    // Laid out once and copied after: a page holds 512 caption lines, mostly the same again.
+    QHash<QString, QImage>& pictures = captionPictures_[guess ? 1 : 0];
     auto known = pictures.find(text);
     if (known != pictures.end()) return *known;
     if (pictures.size() > 4096) pictures.clear();
@@ -78,7 +77,7 @@ const QImage& FontGrid::CaptionPicture(const QString& text, int row) {
                    QImage::Format_RGB32);
     picture.fill(kPageColour);
     QPainter painter(&picture);
-    painter.setPen(QColor::fromRgb(row < 2 ? kCaptionColour : kReadingColour));
+    painter.setPen(QColor::fromRgb(guess ? kReadingColour : kCaptionColour));
     painter.setFont(font());
     painter.drawText(picture.rect(), Qt::AlignCenter, text);
     return *pictures.insert(text, picture);
@@ -100,18 +99,10 @@ QSize FontGrid::sizeHint() const {
 }
 
 void FontGrid::Show(const std::vector<GlyphImage>& glyphs, int width, int height, int zoom,
-                    const QStringList& captions) {
-    int captionLines = 0;
-    if (!captions.isEmpty()) {
-        captionLines = 2;
-        for (const QString& caption : captions) {
-            captionLines = std::max(captionLines, static_cast<int>(std::min<qsizetype>(
-                                                      kMaxCaptionLines, caption.count(u'\n') + 1)));
-        }
-    }
+                    const QStringList& captions, const QStringList& guesses) {
     const bool resized = width != glyphWidth_ || height != glyphHeight_ || zoom != zoom_ ||
-                         captionLines != captionLines_;
-    captionLines_ = captionLines;
+                         captions.isEmpty() != captions_.isEmpty();
+    guesses_ = guesses;
     glyphWidth_ = width;
     glyphHeight_ = height;
     zoom_ = zoom;
@@ -150,10 +141,16 @@ void FontGrid::Show(const std::vector<GlyphImage>& glyphs, int width, int height
         for (int index = 0; index < count_ && index < captions_.size(); ++index) {
             const QRect place = GlyphRect(index);
             // Line by line, each in its own room, centred under the glyph and cut to the cell.
-            const QStringList lines = captions_[index].split(u'\n');
-            for (int row = 0; row < lines.size() && row < kMaxCaptionLines; ++row) {
+            QStringList lines = captions_[index].split(u'\n');
+            const bool guessed = (lines.size() < 2 || lines[1].isEmpty()) &&
+                                 index < guesses_.size() && !guesses_[index].isEmpty();
+            if (guessed) {
+                while (lines.size() < 2) lines << QString();
+                lines[1] = guesses_[index];
+            }
+            for (int row = 0; row < lines.size() && row < 2; ++row) {
                 if (lines[row].isEmpty()) continue;
-                const QImage& text = CaptionPicture(lines[row], row);
+                const QImage& text = CaptionPicture(lines[row], guessed && row == 1);
                 const QRect room(place.left() - kGap / 2, place.bottom() + 1 + row * line,
                                  place.width() + kGap, line);
                 const int shown = std::min(text.width(), room.width());

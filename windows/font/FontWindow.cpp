@@ -795,27 +795,22 @@ void FontWindow::Refresh() {
 void FontWindow::Redraw() {
     ReadPage();
     QStringList captions;
+    QStringList guesses;
     if (view_.HasCodes()) {
         // What MAKE TABLE would write now, so the codes still empty show as gaps.
         const CodeTable table =
             TableAsMadeNow(document_.TableText(), document_.Order(), document_.StartCode());
         for (int index = 0; index < static_cast<int>(page_.size()); ++index) {
             const auto code = view_.CodeOf(index);
-            if (!code) {
-                captions << QString();
-                continue;
-            }
-            QString caption = HexNumber(*code) + u'\n' + Shown(table[*code]);
-            // The best guess under it, where the table does not hold it yet.
-            if (const auto reading = ReadingOf(index); reading && !reading->ranked.empty()) {
-                const QString guess = Character(reading->Best());
-                if (guess != Shown(table[*code])) caption += u'\n' + guess;
-            }
-            captions << caption;
+            captions << (code ? HexNumber(*code) + u'\n' + Shown(table[*code]) : QString());
+            // In a gap, the best guess, where there is one.
+            const auto reading = code ? ReadingOf(index) : std::nullopt;
+            guesses << (reading && !reading->ranked.empty() ? Character(reading->Best())
+                                                            : QString());
         }
     }
     const GlyphFormat& format = view_.Format();
-    grid_->Show(page_, format.Width(), format.Height(), zoom_->value(), captions);
+    grid_->Show(page_, format.Width(), format.Height(), zoom_->value(), captions, guesses);
     grid_->resize(grid_->sizeHint());
     ShowSelection();
 }
