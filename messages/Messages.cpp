@@ -679,7 +679,7 @@ QString Messages::FontRepertoire(Repertoire repertoire) {
     return {};
 }
 QString Messages::FontReferenceLabel() {
-    return tr("Re&ference font:");
+    return tr("R&eference font:");
 }
 QString Messages::FontReferenceTip() {
     return tr("The installed font the glyphs are compared with, drawn at the glyphs' size.");
