@@ -20,6 +20,7 @@
 #include <QShortcut>
 #include <QSpinBox>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -332,9 +333,14 @@ FontWindow::~FontWindow() {
 void FontWindow::DocumentChanged(const DocumentChange& change) {
     if (change.settings && !keeping_) {
         TakeSettings();
-    } else if (change.table || change.order || change.startCode) {
-        ReadText();  // the game text reads differently now
-        Redraw();    // the characters under the glyphs
+    } else if ((change.table || change.order || change.startCode) && !redrawPending_) {
+        // Once for a burst of changes, such as a batch of guesses undone entry by entry.
+        redrawPending_ = true;
+        QTimer::singleShot(0, this, [this] {
+            redrawPending_ = false;
+            ReadText();  // the game text reads differently now
+            Redraw();    // the characters under the glyphs
+        });
     }
 }
 
@@ -495,8 +501,11 @@ void FontWindow::AcceptAbove() {
                           MessageIcon::Exclamation);
         return;
     }
-    PutSingleEntries(history_, user_, entries,
-                     Messages::FontAcceptAction(static_cast<int>(entries.size())));
+    if (PutSingleEntries(history_, user_, entries,
+                         Messages::FontAcceptAction(static_cast<int>(entries.size())))) {
+        ReadText();
+        Redraw();
+    }
 }
 
 std::pair<int, int> FontWindow::Range() const {

@@ -156,12 +156,13 @@ private:
     QString readingFailure_;                  // why the reading could not begin
     // The script the game text shows around each code; all unknown without a text.
     std::array<KanaScript, kCodeCount> textScript_{};
-    int rangeFrom_ = -1;    // where a range began; -1: none
-    QString failure_;       // why the page could not be read, or empty
-    int wheelAngle_ = 0;    // wheel turns not yet a whole step
-    QByteArray place_;      // where the window was when last closed
-    bool keeping_ = false;  // the window is telling the document its own settings
-    bool taking_ = false;   // the controls are being set from the document
+    int rangeFrom_ = -1;          // where a range began; -1: none
+    QString failure_;             // why the page could not be read, or empty
+    int wheelAngle_ = 0;          // wheel turns not yet a whole step
+    QByteArray place_;            // where the window was when last closed
+    bool keeping_ = false;        // the window is telling the document its own settings
+    bool taking_ = false;         // the controls are being set from the document
+    bool redrawPending_ = false;  // the document changed; the page is drawn again next
 };
 
 }  // namespace glyphwright
