@@ -394,10 +394,9 @@ int main(int argc, char* argv[]) {
     // (f) The Font window: a screen of glyphs, each step through a 64 MiB file (its mean and its
     // slowest), and the peak memory of paging through a small and a very large file.
     auto underRow = [&](std::string figure, double measured, double floor) {
-        rows.push_back({figure, measured < 0 ? "n/a" : Time(measured), "", "", "< " + Time(floor),
-                        measured < 0       ? "not measured"
-                        : measured < floor ? "yes"
-                                           : "NO"});
+        rows.push_back({figure, measured < 0 ? "n/a" : Time(measured), "", "",
+                        "< " + Time(floor), measured < 0 ? "not measured"
+                                           : measured < floor ? "yes" : "NO"});
     };
     const std::string page = kFontPage, step = kFontStep;
     underRow("(f) font: 256 glyphs decoded and drawn (1bpp 8x8, 2x)", ns(page + "/0"), 2e6);
@@ -446,7 +445,7 @@ int main(int argc, char* argv[]) {
         const bool measuredBoth = small > 0 && large > 0;
         rows.push_back({"    font: peak memory (VmHWM), 1 GiB sparse file",
                         measuredBoth ? measured : "n/a", yardstick, difference, "within 1 MiB",
-                        !measuredBoth                      ? "not measured"
+                        !measuredBoth                         ? "not measured"
                         : std::labs(large - small) <= 1024 ? "yes"
                                                            : "NO"});
     }

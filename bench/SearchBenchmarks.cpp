@@ -70,6 +70,7 @@ RelativeSearch Prepared(LetterWidth width) {
     return search.value();
 }
 
+
 // The built-in sets and twenty of the user's, each the hiragana in an order of its own, so that
 // every one of them holds the word and the filter has a pattern for each.
 const SetCatalogue& ThirtyOneSets() {

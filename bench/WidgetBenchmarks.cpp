@@ -68,8 +68,7 @@ void IncludeThroughWindows(benchmark::State& state, bool mapOpen) {
         Click(session->Pick(), "cmdRelText");
         Settle();
         state.PauseTiming();
-        if (session->list().model()->rowCount() != 1000)
-            state.SkipWithError("the include added no line");
+        if (session->list().model()->rowCount() != 1000) state.SkipWithError("the include added no line");
         ChooseLine(*session, 999);
         Click(session->main(), "cmdRemove");
         Settle();
@@ -89,8 +88,7 @@ void RemoveThroughWindows(benchmark::State& state, bool mapOpen) {
         Click(session->main(), "cmdRemove");
         Settle();
         state.PauseTiming();
-        if (session->list().model()->rowCount() != 999)
-            state.SkipWithError("REMOVE removed no line");
+        if (session->list().model()->rowCount() != 999) state.SkipWithError("REMOVE removed no line");
         session->IncludeSet(QStringLiteral("0-9"));  // back to 1000 lines
         session->list().scrollTo(session->list().model()->index(500, 0));
         Settle();
