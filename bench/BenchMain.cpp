@@ -64,6 +64,9 @@ public:
                 repaints[name] = counted->second.value;
             if (const auto counted = run.counters.find("worst_ns"); counted != run.counters.end())
                 worst[name] = counted->second.value;
+            if (const auto counted = run.counters.find("worst_thread_cpu_ns");
+                counted != run.counters.end())
+                worstCpu[name] = counted->second.value;
             nanoseconds[name] =
                 run.GetAdjustedRealTime() * (run.time_unit == benchmark::kNanosecond    ? 1.0
                                              : run.time_unit == benchmark::kMicrosecond ? 1e3
@@ -75,6 +78,9 @@ public:
     std::map<std::string, std::string> errors;
     std::map<std::string, double> repaints;  // per iteration, where a benchmark counts them
     std::map<std::string, double> worst;     // the slowest iteration, where a benchmark keeps it
+    // The most CPU time the window's thread spent on one iteration: the slowest iteration less
+    // the time the system gave to other threads and processes.
+    std::map<std::string, double> worstCpu;
     BenchmarkReporter* echo = nullptr;
 
 private:
@@ -410,6 +416,30 @@ int main(int argc, char* argv[]) {
         underRow("        slowest", worstStep == collector.worst.end() ? -1 : worstStep->second,
                  16e6);
     }
+    // While a page is read on the other thread: the keys, their slowest (wall clock, and the
+    // window thread's own CPU time, which leaves out the other processes of a busy machine).
+    const std::string whileReading = kFontKeyWhileReading;
+    const char* keyNames[] = {"page down", "an arrow"};
+    for (int arrow = 0; arrow < 2; ++arrow) {
+        const std::string name = whileReading + "/" + std::to_string(arrow);
+        underRow(std::string("    suggesting: ") + keyNames[arrow] + " while the page is read",
+                 ns(name), 16e6);
+        const auto worstKey = collector.worst.find(name);
+        underRow("        slowest", worstKey == collector.worst.end() ? -1 : worstKey->second,
+                 16e6);
+        const auto worstCpu = collector.worstCpu.find(name);
+        underRow("        slowest, the window thread's CPU time",
+                 worstCpu == collector.worstCpu.end() ? -1 : worstCpu->second, 16e6);
+    }
+    underRow("    suggesting: Enter stores the guess, next glyph drawn", ns(kFontEnterAccepts),
+             16e6);
+    const auto shown = [&](double t) { return t < 0 ? std::string("n/a") : Time(t); };
+    rows.push_back({"    suggesting: 256 guesses accepted as one step",
+                    shown(ns(std::string(kFontAcceptPage) + "/0")), "", "", "", ""});
+    rows.push_back({"    suggesting: that step undone",
+                    shown(ns(std::string(kFontAcceptPage) + "/1")), "", "", "", ""});
+    rows.push_back({"    suggesting: a page of 256 read on the reading thread",
+                    shown(ns(kFontReadPage)), "", "", "", ""});
     {
         const long small = FontPeakRssKb(1, false);
         const long large = FontPeakRssKb(1024, true);

@@ -44,6 +44,12 @@ inline constexpr const char* kRemoveWidgetsMapOpen = "widgets/remove_line_500_of
 // The Font window (FontBenchmarks.cpp).
 inline constexpr const char* kFontPage = "widgets/font_page_256_glyphs";
 inline constexpr const char* kFontStep = "widgets/font_step_64_MiB";
+// The Font window's suggestions: a key while a page is read, Enter storing a guess, a page's
+// guesses accepted at once and undone, and a page read with the references drawn.
+inline constexpr const char* kFontKeyWhileReading = "widgets/font_key_while_reading";
+inline constexpr const char* kFontEnterAccepts = "widgets/font_enter_accepts_guess";
+inline constexpr const char* kFontAcceptPage = "widgets/font_accept_256_guesses_and_undo";
+inline constexpr const char* kFontReadPage = "widgets/font_read_page_256_glyphs";
 // The flag that makes glyphwright_bench a child that pages through one file in the Font window
 // and prints its own peak memory.
 inline constexpr const char* kFontPeakRssFlag = "--font-peak-rss=";

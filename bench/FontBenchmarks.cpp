@@ -5,13 +5,17 @@
 
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
+#include <time.h>
 #include <unistd.h>
 
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
 
@@ -79,6 +83,21 @@ struct FontScreen {
         emit anchor.returnPressed();
     }
 
+    // Suggestions on, against the default repertoires (3,500 candidates), and the page read with
+    // the references drawn.
+    void Suggest() {
+        test::Find<QCheckBox>(window, "chkSuggest").setChecked(true);
+        WaitForReading();
+    }
+
+    void WaitForReading() {
+        QElapsedTimer waited;
+        waited.start();
+        while (window.Reading() && waited.elapsed() < 60000) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+        }
+    }
+
     // The key, then the grid repainted at once, as the event loop would next.
     void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QKeyEvent press(QEvent::KeyPress, key, modifiers);
@@ -128,6 +147,126 @@ void FontSteps(benchmark::State& state) {
     state.counters["worst_ns"] = worst;
 }
 BENCHMARK(FontSteps)->Name(kFontStep)->Arg(0)->Arg(1)->Arg(2)->Arg(3)->UseRealTime();
+
+// This thread's own CPU time, in nanoseconds.
+double ThreadCpuNs() {
+    timespec now{};
+    ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e9 + static_cast<double>(now.tv_nsec);
+}
+
+// A key while the page is being read on the other thread: a page down (which begins reading the
+// new page) and an arrow. Timed only while a reading is under way; how many were is counted.
+void FontKeyWhileReading(benchmark::State& state) {
+    FontScreen screen(FontBenchFile(64, false), 3, 16, 2);
+    screen.Anchor();
+    screen.Suggest();  // the references drawn once
+    const bool arrow = state.range(0) != 0;
+    QElapsedTimer key;
+    double worst = 0;
+    double worstCpu = 0;
+    long whileReading = 0;
+    for (auto _ : state) {
+        if (arrow && !screen.window.Reading()) {
+            state.PauseTiming();
+            screen.Press(Qt::Key_PageDown);
+            state.ResumeTiming();
+        }
+        key.start();
+        const double cpu = ThreadCpuNs();
+        screen.Press(arrow ? Qt::Key_Right : Qt::Key_PageDown);
+        worstCpu = std::max(worstCpu, ThreadCpuNs() - cpu);
+        worst = std::max(worst, static_cast<double>(key.nsecsElapsed()));
+        whileReading += screen.window.Reading() ? 1 : 0;
+        state.PauseTiming();
+        // Let some of the readings come in, as they would between keys.
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+    screen.WaitForReading();
+    state.counters["worst_ns"] = worst;
+    state.counters["worst_thread_cpu_ns"] = worstCpu;
+    state.counters["while_reading"] = static_cast<double>(whileReading);
+}
+BENCHMARK(FontKeyWhileReading)->Name(kFontKeyWhileReading)->Arg(0)->Arg(1)->UseRealTime();
+
+// Enter on a read glyph: the guess stored as a single entry, the next glyph selected, the page's
+// captions drawn again. Undone between rounds, untimed.
+void FontEnterAccepts(benchmark::State& state) {
+    FontScreen screen(FontBenchFile(64, false), 3, 16, 2);
+    screen.Anchor();
+    screen.Suggest();
+    QElapsedTimer key;
+    double worst = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        screen.window.activateWindow();
+        screen.grid.setFocus();
+        screen.Press(Qt::Key_Left);
+        state.ResumeTiming();
+        key.start();
+        screen.Press(Qt::Key_Return);
+        QCoreApplication::processEvents();  // and what the change posted
+        worst = std::max(worst, static_cast<double>(key.nsecsElapsed()));
+        state.PauseTiming();
+        screen.history.Stack().undo();
+        state.ResumeTiming();
+    }
+    state.counters["worst_ns"] = worst;
+}
+BENCHMARK(FontEnterAccepts)->Name(kFontEnterAccepts)->UseRealTime();
+
+// Ctrl+A and "Accept all above confidence …" at 0 %: every guess of the page stored, as one step,
+// then that step undone. Range 0: the accepting; 1: the undoing.
+void FontAcceptPage(benchmark::State& state) {
+    FontScreen screen(FontBenchFile(64, false), 3, 16, 2);
+    // The first glyph anchored at code 00 and nothing in the table: every glyph takes its guess.
+    auto& anchor = test::Find<QLineEdit>(screen.window, "txtAnchor");
+    anchor.setText(QStringLiteral("00"));
+    emit anchor.returnPressed();
+    screen.Suggest();
+    test::Find<QSpinBox>(screen.window, "spnConfidence").setValue(0);
+    auto& accept = test::Find<QPushButton>(screen.window, "cmdAcceptAbove");
+    const bool undoing = state.range(0) != 0;
+    QElapsedTimer took;
+    double worst = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        screen.Press(Qt::Key_A, Qt::ControlModifier);
+        if (undoing) accept.click();
+        state.ResumeTiming();
+        took.start();
+        if (undoing) {
+            screen.history.Stack().undo();
+        } else {
+            accept.click();
+        }
+        // The page drawn again as the event loop next would, once for the whole step.
+        QCoreApplication::processEvents();
+        screen.grid.repaint();
+        worst = std::max(worst, static_cast<double>(took.nsecsElapsed()));
+        state.PauseTiming();
+        if (!undoing) screen.history.Stack().undo();
+        state.ResumeTiming();
+    }
+    state.counters["worst_ns"] = worst;
+    if (undoing) accept.click();
+    state.counters["entries"] = static_cast<double>(screen.document.Order().LineCount());
+    state.counters["messages"] = static_cast<double>(screen.user.messages.size());
+}
+BENCHMARK(FontAcceptPage)->Name(kFontAcceptPage)->Arg(0)->Arg(1)->UseRealTime();
+
+// A page of 256 glyphs read on the reading thread, the references drawn, from the page turned to
+// the last reading heard.
+void FontReadPage(benchmark::State& state) {
+    FontScreen screen(FontBenchFile(64, false), 3, 16, 2);
+    screen.Suggest();
+    for (auto _ : state) {
+        screen.Press(Qt::Key_PageDown);
+        screen.WaitForReading();
+    }
+}
+BENCHMARK(FontReadPage)->Name(kFontReadPage)->UseRealTime();
 
 }  // namespace
 

@@ -668,6 +668,104 @@ QString Messages::GameTextGlyphsTip() {
 QString Messages::FontAnchorAction(int code) {
     return tr("Anchor at %1").arg(Hex(code));
 }
+QString Messages::FontReadingBox() {
+    return tr("&Suggest");
+}
+QString Messages::FontReadingTip() {
+    return tr(
+        "Reads each glyph: its best guess, four alternatives and a confidence. With the grid "
+        "selected, Enter accepts the best guess, keys 1\u20135 pick a guess, typing enters other "
+        "characters and Esc stops the reading. Shift+click selects a range, Ctrl+A the page.");
+}
+QString Messages::FontRepertoires() {
+    return tr("&Repertoires");
+}
+QString Messages::FontRepertoire(Repertoire repertoire) {
+    switch (repertoire) {
+        case Repertoire::Kana:
+            return tr("Kana (small, voiced and half-width included)");
+        case Repertoire::Ascii:
+            return tr("ASCII");
+        case Repertoire::FullWidth:
+            return tr("Full-width Latin, digits and punctuation");
+        case Repertoire::Level1Kanji:
+            return tr("Level-1 kanji (2,965)");
+        case Repertoire::Level2Kanji:
+            return tr("Level-2 kanji (3,390)");
+    }
+    return {};
+}
+QString Messages::FontReferenceLabel() {
+    return tr("R&eference font:");
+}
+QString Messages::FontReferenceTip() {
+    return tr("The installed font the glyphs are compared with, drawn at the glyphs' size.");
+}
+QString Messages::FontTextAtLabel() {
+    return tr("Game te&xt at:");
+}
+QString Messages::FontTextAtTip() {
+    return tr(
+        "Where the game's text lies in the file, in hex; empty for none. A glyph that stands "
+        "among katakana there is read as katakana where its pixels leave a near-tie.");
+}
+QString Messages::FontAcceptAbove() {
+    return tr("Accept all above confidence \u2026");
+}
+QString Messages::FontAcceptAboveTip() {
+    return tr(
+        "Stores the best guess of every glyph in the selected range whose code is still empty "
+        "and whose confidence is at least the one given, as one step to undo.");
+}
+QString Messages::FontConfidenceSuffix() {
+    return tr(" %");
+}
+QString Messages::FontCancelReading() {
+    return tr("Stop");
+}
+QString Messages::FontDrawingReferences() {
+    return tr("Drawing the reference characters\u2026");
+}
+QString Messages::FontReadingProgress() {
+    return tr("Reading glyph %v of %m");
+}
+QString Messages::FontReadingCancelled() {
+    return tr("Reading stopped. Turn the page, or Suggest off and on, to read again.");
+}
+QString Messages::FontReadingUnavailable(const QString& family, const QString& reason) {
+    return tr("The font \"%1\" cannot be used: %2.").arg(family, reason);
+}
+QString Messages::FontWaitingForReading() {
+    return tr("Reading\u2026");
+}
+QString Messages::FontNoInk() {
+    return tr("No ink: nothing to read.");
+}
+QString Messages::FontConfidence(int percent) {
+    return tr("Confidence %1 %").arg(percent);
+}
+QString Messages::FontNearTies(const QString& characters) {
+    return tr("Near-tie with %1: look closely.").arg(characters);
+}
+QString Messages::FontLookAlikes(const QString& characters) {
+    return tr("%1 look alike: only the text around tells them apart.").arg(characters);
+}
+QString Messages::FontTextSays(bool katakana, const QString& character) {
+    return katakana ? tr("Katakana around it in the game text: %1 first.").arg(character)
+                    : tr("Hiragana around it in the game text: %1 first.").arg(character);
+}
+QString Messages::FontGuessTip(int key) {
+    return tr("Stores this guess at the glyph's code (key %1).").arg(key);
+}
+QString Messages::FontNothingToAccept(int percent) {
+    return tr("No glyph in the selected range has an empty code and a guess with a confidence of "
+              "at "
+              "least %1 %.")
+        .arg(percent);
+}
+QString Messages::FontAcceptAction(int count) {
+    return count == 1 ? tr("Accept 1 Guess") : tr("Accept %1 Guesses").arg(count);
+}
 
 QString Messages::NewProject() {
     return tr("&New");

@@ -17,6 +17,7 @@
 #include "core/GameFile.h"
 #include "core/GlyphFormat.h"
 #include "core/ParseHexByte.h"
+#include "core/Repertoire.h"
 #include "core/SearchWord.h"
 #include "core/SetCatalogue.h"
 #include "project/ProjectFile.h"
@@ -217,6 +218,33 @@ public:
     // A character typed as the anchor that the table holds at no code or at several.
     [[nodiscard]] static QString FontCharacterNotHeld(const QString& character);
     [[nodiscard]] static QString FontAnchorAction(int code);  // after "Undo"
+    // Reading the glyphs: the characters each one may show.
+    [[nodiscard]] static QString FontReadingBox();  // the check box that turns reading on
+    [[nodiscard]] static QString FontReadingTip();
+    [[nodiscard]] static QString FontRepertoires();  // the button of the repertoires' menu
+    [[nodiscard]] static QString FontRepertoire(Repertoire repertoire);
+    [[nodiscard]] static QString FontReferenceLabel();
+    [[nodiscard]] static QString FontReferenceTip();
+    [[nodiscard]] static QString FontTextAtLabel();
+    [[nodiscard]] static QString FontTextAtTip();
+    [[nodiscard]] static QString FontAcceptAbove();  // the button of the batch
+    [[nodiscard]] static QString FontAcceptAboveTip();
+    [[nodiscard]] static QString FontConfidenceSuffix();
+    [[nodiscard]] static QString FontCancelReading();
+    [[nodiscard]] static QString FontDrawingReferences();  // the progress bar's text
+    [[nodiscard]] static QString FontReadingProgress();    // likewise, with %v and %m
+    [[nodiscard]] static QString FontReadingCancelled();
+    [[nodiscard]] static QString FontReadingUnavailable(const QString& family,
+                                                        const QString& reason);
+    [[nodiscard]] static QString FontWaitingForReading();
+    [[nodiscard]] static QString FontNoInk();
+    [[nodiscard]] static QString FontConfidence(int percent);
+    [[nodiscard]] static QString FontNearTies(const QString& characters);
+    [[nodiscard]] static QString FontLookAlikes(const QString& characters);
+    [[nodiscard]] static QString FontTextSays(bool katakana, const QString& character);
+    [[nodiscard]] static QString FontGuessTip(int key);
+    [[nodiscard]] static QString FontNothingToAccept(int percent);
+    [[nodiscard]] static QString FontAcceptAction(int count);  // after "Undo"
     // The game text's choice to draw the bytes in the game's glyphs.
     [[nodiscard]] static QString GameTextGlyphs();
     [[nodiscard]] static QString GameTextGlyphsTip();

@@ -7,6 +7,42 @@
 
 namespace glyphwright {
 
+namespace {
+
+bool Refuse(WindowQueries& user, const QString& text) {
+    user.ShowMessage(Messages::Title().toStdString(), text.toStdString(), MessageIcon::Exclamation);
+    return false;
+}
+
+}  // namespace
+
+bool PutSingleEntries(DocumentHistory& history, WindowQueries& user,
+                      const std::vector<std::pair<ByteCode, QString>>& entries,
+                      const QString& name) {
+    std::vector<std::string> bytes;
+    bytes.reserve(entries.size());
+    for (const auto& [code, characters] : entries) {
+        auto encoded = EncodeEucJp(characters.toStdString());
+        if (!encoded.ok()) {
+            return Refuse(user,
+                          Messages::NotEucJp(QString::fromStdString(encoded.error().character)));
+        }
+        bytes.push_back(std::move(encoded).value());
+    }
+    if (history.Doc().Order().LineCount() + static_cast<int>(entries.size()) > kMaxOrderLines) {
+        return Refuse(user, Messages::OrderFull());
+    }
+    history.Stack().beginMacro(name);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const auto& [code, characters] = entries[i];
+        history.Run(DocumentCommand::PutEntry(history.Doc(), code, {std::move(bytes[i])},
+                                              characters.toStdString()),
+                    Messages::SingleEntryAction(code));
+    }
+    history.Stack().endMacro();
+    return true;
+}
+
 bool PutSingleEntry(DocumentHistory& history, WindowQueries& user, ByteCode code,
                     const QString& characters, EntryKind kind) {
     const auto refuse = [&user](const QString& text) {

@@ -2,6 +2,9 @@
 
 #include <QString>
 
+#include <utility>
+#include <vector>
+
 #include "core/Document.h"
 
 namespace glyphwright {
@@ -14,5 +17,11 @@ class WindowQueries;
 // no trace. Whether it was stored. A control code goes the same way, its label as the characters.
 bool PutSingleEntry(DocumentHistory& history, WindowQueries& user, ByteCode code,
                     const QString& characters, EntryKind kind = EntryKind::Ordinary);
+
+// Several single entries, each as PutSingleEntry would store it, undone and redone as one step
+// named `name`. All are checked first; one refused refuses them all.
+bool PutSingleEntries(DocumentHistory& history, WindowQueries& user,
+                      const std::vector<std::pair<ByteCode, QString>>& entries,
+                      const QString& name);
 
 }  // namespace glyphwright

@@ -16,6 +16,8 @@ constexpr int kGround = 0x26;  // a glyph's ground: dark, but apart from the pag
 constexpr int kFullInk = 0xF4;
 constexpr QRgb kSelectionColour = qRgb(0x3D, 0xAE, 0xE9);
 constexpr QRgb kCaptionColour = qRgb(0xC8, 0xC8, 0xC8);
+constexpr QRgb kReadingColour = qRgb(0xE8, 0xB8, 0x4A);  // a guess, not yet the table's
+constexpr QRgb kRangeColour = qRgb(0x2A, 0x6F, 0x94);
 
 // Every ink level's colour, from the ground up to full ink in even steps: the four levels of a
 // 2-bit glyph come out as clearly different greys.
@@ -49,7 +51,7 @@ QRgb FontGrid::PageColour() {
 }
 
 int FontGrid::CaptionHeight() const {
-    // Two lines: the code, and the character the table holds for it.
+    // Two lines: the code, and the character the table holds for it (or the guess).
     return captions_.isEmpty() ? 0 : 2 * CaptionLine();
 }
 
@@ -64,20 +66,21 @@ int FontGrid::CaptionLine() const {
     return captionLine_;
 }
 
-const QImage& FontGrid::CaptionPicture(const QString& text) {
+const QImage& FontGrid::CaptionPicture(const QString& text, bool guess) {
     // Laid out once and copied after: a page holds 512 caption lines, mostly the same again.
-    auto known = captionPictures_.find(text);
-    if (known != captionPictures_.end()) return *known;
-    if (captionPictures_.size() > 4096) captionPictures_.clear();
+    QHash<QString, QImage>& pictures = captionPictures_[guess ? 1 : 0];
+    auto known = pictures.find(text);
+    if (known != pictures.end()) return *known;
+    if (pictures.size() > 4096) pictures.clear();
     const QFontMetrics metrics = fontMetrics();
     QImage picture(std::max(1, metrics.horizontalAdvance(text) + 2), CaptionLine(),
                    QImage::Format_RGB32);
     picture.fill(kPageColour);
     QPainter painter(&picture);
-    painter.setPen(QColor::fromRgb(kCaptionColour));
+    painter.setPen(QColor::fromRgb(guess ? kReadingColour : kCaptionColour));
     painter.setFont(font());
     painter.drawText(picture.rect(), Qt::AlignCenter, text);
-    return *captionPictures_.insert(text, picture);
+    return *pictures.insert(text, picture);
 }
 
 QSize FontGrid::CellSize() const {
@@ -96,9 +99,10 @@ QSize FontGrid::sizeHint() const {
 }
 
 void FontGrid::Show(const std::vector<GlyphImage>& glyphs, int width, int height, int zoom,
-                    const QStringList& captions) {
+                    const QStringList& captions, const QStringList& guesses) {
     const bool resized = width != glyphWidth_ || height != glyphHeight_ || zoom != zoom_ ||
                          captions.isEmpty() != captions_.isEmpty();
+    guesses_ = guesses;
     glyphWidth_ = width;
     glyphHeight_ = height;
     zoom_ = zoom;
@@ -137,10 +141,16 @@ void FontGrid::Show(const std::vector<GlyphImage>& glyphs, int width, int height
         for (int index = 0; index < count_ && index < captions_.size(); ++index) {
             const QRect place = GlyphRect(index);
             // Line by line, each in its own room, centred under the glyph and cut to the cell.
-            const QStringList lines = captions_[index].split(u'\n');
+            QStringList lines = captions_[index].split(u'\n');
+            const bool guessed = (lines.size() < 2 || lines[1].isEmpty()) &&
+                                 index < guesses_.size() && !guesses_[index].isEmpty();
+            if (guessed) {
+                while (lines.size() < 2) lines << QString();
+                lines[1] = guesses_[index];
+            }
             for (int row = 0; row < lines.size() && row < 2; ++row) {
                 if (lines[row].isEmpty()) continue;
-                const QImage& text = CaptionPicture(lines[row]);
+                const QImage& text = CaptionPicture(lines[row], guessed && row == 1);
                 const QRect room(place.left() - kGap / 2, place.bottom() + 1 + row * line,
                                  place.width() + kGap, line);
                 const int shown = std::min(text.width(), room.width());
@@ -160,10 +170,24 @@ void FontGrid::Select(int index) {
     update();
 }
 
+void FontGrid::SelectRange(int first, int last) {
+    if (first == rangeFirst_ && last == rangeLast_) return;
+    rangeFirst_ = first;
+    rangeLast_ = last;
+    update();
+}
+
 void FontGrid::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(event->rect(), QColor::fromRgb(kPageColour));
     painter.drawImage(event->rect().topLeft(), picture_, event->rect());
+    if (rangeFirst_ <= rangeLast_) {
+        painter.setPen(QPen(QColor::fromRgb(kRangeColour), 2));
+        painter.setBrush(Qt::NoBrush);
+        for (int index = std::max(0, rangeFirst_); index <= rangeLast_ && index < count_; ++index) {
+            painter.drawRect(GlyphRect(index).adjusted(-1, -1, 1, 1));
+        }
+    }
     if (selected_ >= 0 && selected_ < count_) {
         const QRect glyph = GlyphRect(selected_);
         QPen pen(QColor::fromRgb(kSelectionColour), 2);
@@ -182,7 +206,7 @@ void FontGrid::mousePressEvent(QMouseEvent* event) {
     const int column = at.x() / cell.width();
     const int row = at.y() / cell.height();
     const int index = row * kColumns + column;
-    if (column < kColumns && index < count_) emit glyphClicked(index);
+    if (column < kColumns && index < count_) emit glyphClicked(index, event->modifiers());
 }
 
 }  // namespace glyphwright

@@ -1,8 +1,11 @@
 #include "FontSettings.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QString>
+
+#include <algorithm>
 
 #include "core/Document.h"
 
@@ -55,6 +58,25 @@ FontSettings FontSettings::Of(const Document& document) {
     if (anchorOffset && code >= 0 && code < kCodeCount) {
         settings.anchor = FontAnchor{*anchorOffset, static_cast<ByteCode>(code)};
     }
+    const QJsonObject reading = json.value(QStringLiteral("reading")).toObject();
+    if (!reading.isEmpty()) {
+        Reading& read = settings.reading;
+        read.on = reading.value(QStringLiteral("on")).toBool(read.on);
+        if (reading.contains(QStringLiteral("repertoires"))) {
+            read.repertoires.clear();
+            for (const QJsonValue name : reading.value(QStringLiteral("repertoires")).toArray()) {
+                for (const Repertoire known : kRepertoires) {
+                    if (name.toString() == Name(RepertoireName(known))) {
+                        read.repertoires.push_back(known);
+                    }
+                }
+            }
+        }
+        read.family = reading.value(QStringLiteral("font")).toString().toStdString();
+        read.acceptAbove = std::clamp(
+            reading.value(QStringLiteral("acceptAbove")).toInt(read.acceptAbove), 0, 100);
+        read.textOffset = ReadHex(reading.value(QStringLiteral("textOffset")));
+    }
     return settings;
 }
 
@@ -70,6 +92,21 @@ std::string FontSettings::Json() const {
         json.insert(QStringLiteral("anchor"),
                     QJsonObject{{QStringLiteral("offset"), Hex(anchor->glyphOffset)},
                                 {QStringLiteral("code"), anchor->code}});
+    }
+    // Kept only once the user changed it, so a project that never read a font says nothing of it.
+    if (reading != Reading{}) {
+        QJsonArray repertoires;
+        for (const Repertoire repertoire : reading.repertoires) {
+            repertoires.append(Name(RepertoireName(repertoire)));
+        }
+        QJsonObject read{{QStringLiteral("on"), reading.on},
+                         {QStringLiteral("repertoires"), repertoires},
+                         {QStringLiteral("acceptAbove"), reading.acceptAbove}};
+        if (!reading.family.empty()) {
+            read.insert(QStringLiteral("font"), QString::fromStdString(reading.family));
+        }
+        if (reading.textOffset) read.insert(QStringLiteral("textOffset"), Hex(*reading.textOffset));
+        json.insert(QStringLiteral("reading"), read);
     }
     return QJsonDocument(json).toJson(QJsonDocument::Compact).toStdString();
 }

@@ -1,11 +1,14 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/FontAnchor.h"
 #include "core/GlyphFormat.h"
+#include "core/Repertoire.h"
 
 namespace glyphwright {
 
@@ -15,11 +18,28 @@ class Document;
 // "font", a JSON object. The code map and the game text read the anchor and format from here.
 struct FontSettings {
     static constexpr const char* kFeature = "font";
+    static constexpr std::array kRepertoires = {Repertoire::Kana, Repertoire::Ascii,
+                                                Repertoire::FullWidth, Repertoire::Level1Kanji,
+                                                Repertoire::Level2Kanji};
+
+    // How the window reads the glyphs: against which characters, drawn from which face, how
+    // sure a guess must be to be accepted with the rest, and where the game's text lies.
+    struct Reading {
+        bool on = false;
+        std::vector<Repertoire> repertoires = {Repertoire::Kana, Repertoire::Ascii,
+                                               Repertoire::FullWidth, Repertoire::Level1Kanji};
+        std::string family;    // the reference face; empty: the matcher's default
+        int acceptAbove = 50;  // percent
+        std::optional<std::uint64_t> textOffset;
+
+        friend bool operator==(const Reading&, const Reading&) = default;
+    };
 
     GlyphFormat format;
     std::uint64_t offset = 0;
     int zoom = 2;
     std::optional<FontAnchor> anchor;
+    Reading reading;
 
     // Whatever the document holds; settings missing or unreadable keep their defaults.
     [[nodiscard]] static FontSettings Of(const Document& document);

@@ -1,21 +1,32 @@
 #include "FontWindow.h"
 
+#include <QAction>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QScreen>
 #include <QScrollArea>
 #include <QShortcut>
 #include <QSpinBox>
 #include <QStyle>
+#include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "DocumentHistory.h"
@@ -27,6 +38,9 @@
 #include "RunAction.h"
 #include "WindowQueries.h"
 #include "core/EucJp.h"
+#include "core/GameText.h"
+#include "core/GlyphMatcher.h"
+#include "core/SuggestionReport.h"
 #include "dialogs/PutSingleEntry.h"
 
 namespace glyphwright {
@@ -44,6 +58,18 @@ QLabel* Buddy(const QString& text, QWidget* control) {
 }
 
 constexpr int kWheelNotch = 120;  // angle of one notch of a common wheel
+// How much of the game's text, from where the user says it lies, tells the kana scripts apart.
+constexpr std::size_t kTextBytes = 64 * 1024;
+// Readings kept for pages turned away from; beyond that they are read again.
+constexpr std::size_t kReadingsKept = 16 * 1024;
+
+QString Character(char32_t character) {
+    return QString::fromUcs4(&character, 1);
+}
+
+int Percent(float confidence) {
+    return static_cast<int>(std::lround(confidence * 100));
+}
 
 // What the table holds at a code, as the user reads it; nothing for bytes that are no EUC-JP.
 QString Shown(const std::string& bytes) {
@@ -72,7 +98,18 @@ FontWindow::FontWindow(DocumentHistory& history, OpenGameFile& game, WindowQueri
       label_(new QLineEdit),
       scroller_(new QScrollArea),
       grid_(new FontGrid),
-      status_(new QLabel) {
+      status_(new QLabel),
+      reading_(new QCheckBox(Messages::FontReadingBox())),
+      repertoires_(new QToolButton),
+      reference_(new QComboBox),
+      textAt_(new QLineEdit),
+      acceptAbove_(new QPushButton(Messages::FontAcceptAbove())),
+      confidence_(new QSpinBox),
+      progress_(new QProgressBar),
+      cancel_(new QPushButton(Messages::FontCancelReading())),
+      guessRow_(new QWidget),
+      readingShown_(new QLabel),
+      reader_(new SuggestionReader(this)) {
     setObjectName(QStringLiteral("frmFont"));
     setWindowTitle(Messages::FontTitle());
     format_->setObjectName(QStringLiteral("cmbFormat"));
@@ -90,6 +127,53 @@ FontWindow::FontWindow(DocumentHistory& history, OpenGameFile& game, WindowQueri
     label_->setToolTip(Messages::FontCharactersTip());
     OneLineBox::Keep(*anchor_);
     OneLineBox::Keep(*label_);
+    reading_->setObjectName(QStringLiteral("chkSuggest"));
+    repertoires_->setObjectName(QStringLiteral("btnRepertoires"));
+    reference_->setObjectName(QStringLiteral("cmbReferenceFont"));
+    textAt_->setObjectName(QStringLiteral("txtTextAt"));
+    acceptAbove_->setObjectName(QStringLiteral("cmdAcceptAbove"));
+    confidence_->setObjectName(QStringLiteral("spnConfidence"));
+    progress_->setObjectName(QStringLiteral("barReading"));
+    cancel_->setObjectName(QStringLiteral("cmdStopReading"));
+    readingShown_->setObjectName(QStringLiteral("lblReading"));
+    reading_->setToolTip(Messages::FontReadingTip());
+    repertoires_->setText(Messages::FontRepertoires());
+    repertoires_->setPopupMode(QToolButton::InstantPopup);
+    auto* repertoireMenu = new QMenu(repertoires_);
+    for (const Repertoire repertoire : FontSettings::kRepertoires) {
+        QAction* action = repertoireMenu->addAction(Messages::FontRepertoire(repertoire));
+        action->setObjectName(QStringLiteral("actRepertoire_") + Name(RepertoireName(repertoire)));
+        action->setCheckable(true);
+        repertoireActions_.push_back(action);
+    }
+    repertoires_->setMenu(repertoireMenu);
+    reference_->setEditable(true);
+    reference_->setInsertPolicy(QComboBox::NoInsert);
+    reference_->addItems(QFontDatabase::families());
+    reference_->setToolTip(Messages::FontReferenceTip());
+    reference_->setMinimumContentsLength(16);
+    reference_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    textAt_->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("((0[xX])?[0-9A-Fa-f]{1,16})?")), textAt_));
+    textAt_->setToolTip(Messages::FontTextAtTip());
+    OneLineBox::Keep(*textAt_);
+    acceptAbove_->setToolTip(Messages::FontAcceptAboveTip());
+    acceptAbove_->setAutoDefault(false);
+    confidence_->setRange(0, 100);
+    confidence_->setSuffix(Messages::FontConfidenceSuffix());
+    progress_->setTextVisible(true);
+    progress_->setVisible(false);
+    cancel_->setVisible(false);
+    cancel_->setAutoDefault(false);
+    for (std::size_t rank = 0; rank < guesses_.size(); ++rank) {
+        auto* guess = new QPushButton;
+        guess->setObjectName(QStringLiteral("cmdGuess%1").arg(rank + 1));
+        guess->setFocusPolicy(Qt::NoFocus);
+        guess->setToolTip(Messages::FontGuessTip(static_cast<int>(rank + 1)));
+        guesses_[rank] = guess;
+    }
+    readingShown_->setTextFormat(Qt::PlainText);
+    grid_->setAttribute(Qt::WA_InputMethodEnabled);
 
     for (const TileFormat format : AllTileFormats()) {
         format_->addItem(Name(TileFormatName(format)), static_cast<int>(format));
@@ -151,10 +235,34 @@ FontWindow::FontWindow(DocumentHistory& history, OpenGameFile& game, WindowQueri
     naming->addWidget(Buddy(Messages::FontCharactersLabel(), label_));
     naming->addWidget(label_, 1);
 
+    auto* readingRow = new QHBoxLayout;
+    readingRow->addWidget(reading_);
+    readingRow->addWidget(repertoires_);
+    readingRow->addSpacing(8);
+    readingRow->addWidget(Buddy(Messages::FontReferenceLabel(), reference_));
+    readingRow->addWidget(reference_);
+    readingRow->addSpacing(8);
+    readingRow->addWidget(Buddy(Messages::FontTextAtLabel(), textAt_));
+    readingRow->addWidget(textAt_);
+    readingRow->addSpacing(8);
+    readingRow->addWidget(acceptAbove_);
+    readingRow->addWidget(confidence_);
+    readingRow->addStretch(1);
+    readingRow->addWidget(progress_);
+    readingRow->addWidget(cancel_);
+
+    auto* guesses = new QHBoxLayout(guessRow_);
+    guesses->setContentsMargins(0, 0, 0, 0);
+    for (QPushButton* guess : guesses_) guesses->addWidget(guess);
+    guesses->addSpacing(8);
+    guesses->addWidget(readingShown_, 1);
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(file_);
     layout->addLayout(settings);
     layout->addLayout(naming);
+    layout->addLayout(readingRow);
+    layout->addWidget(guessRow_);
     layout->addWidget(scroller_, 1);
     layout->addWidget(status_);
 
@@ -169,9 +277,40 @@ FontWindow::FontWindow(DocumentHistory& history, OpenGameFile& game, WindowQueri
             [this] { RunAction(user_, [this] { AnchorTyped(); }); });
     connect(label_, &QLineEdit::returnPressed, this,
             [this] { RunAction(user_, [this] { LabelTyped(); }); });
-    connect(grid_, &FontGrid::glyphClicked, this, [this](int index) {
-        view_.Select(index);
-        ShowSelection();
+    connect(grid_, &FontGrid::glyphClicked, this,
+            [this](int index, Qt::KeyboardModifiers modifiers) {
+                if (modifiers & Qt::ShiftModifier) {
+                    if (rangeFrom_ < 0) rangeFrom_ = view_.Selected();
+                } else {
+                    rangeFrom_ = -1;
+                }
+                view_.Select(index);
+                ShowSelection();
+            });
+    connect(reading_, &QCheckBox::toggled, this, &FontWindow::ReadingChosen);
+    for (QAction* action : repertoireActions_) {
+        connect(action, &QAction::toggled, this, &FontWindow::ReadingChosen);
+    }
+    connect(reference_, &QComboBox::activated, this, &FontWindow::ReadingChosen);
+    connect(reference_->lineEdit(), &QLineEdit::editingFinished, this, &FontWindow::ReadingChosen);
+    connect(textAt_, &QLineEdit::editingFinished, this, &FontWindow::TextOffsetTyped);
+    connect(confidence_, &QSpinBox::valueChanged, this, &FontWindow::KeepSettings);
+    connect(acceptAbove_, &QPushButton::clicked, this,
+            [this] { RunAction(user_, [this] { AcceptAbove(); }); });
+    connect(cancel_, &QPushButton::clicked, this, &FontWindow::CancelReading);
+    for (std::size_t rank = 0; rank < guesses_.size(); ++rank) {
+        connect(guesses_[rank], &QPushButton::clicked, this,
+                [this, rank] { RunAction(user_, [this, rank] { Accept(rank); }); });
+    }
+    connect(reader_, &SuggestionReader::drawing, this, [this] {
+        progress_->setRange(0, 0);
+        progress_->setFormat(Messages::FontDrawingReferences());
+    });
+    connect(reader_, &SuggestionReader::readings, this, &FontWindow::Heard);
+    connect(reader_, &SuggestionReader::finished, this, &FontWindow::ReadingEnded);
+    connect(reader_, &SuggestionReader::failed, this, [this](const QString& why) {
+        readingFailure_ = why;
+        ReadingEnded();
     });
     connect(&game_, &OpenGameFile::changed, this, &FontWindow::FileChanged);
     connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, this,
@@ -194,8 +333,14 @@ FontWindow::~FontWindow() {
 void FontWindow::DocumentChanged(const DocumentChange& change) {
     if (change.settings && !keeping_) {
         TakeSettings();
-    } else if (change.table || change.order || change.startCode) {
-        Refresh();  // the characters under the glyphs
+    } else if ((change.table || change.order || change.startCode) && !redrawPending_) {
+        // Once for a burst of changes, such as a batch of guesses undone entry by entry.
+        redrawPending_ = true;
+        QTimer::singleShot(0, this, [this] {
+            redrawPending_ = false;
+            ReadText();  // the game text reads differently now
+            Redraw();    // the characters under the glyphs
+        });
     }
 }
 
@@ -210,6 +355,23 @@ void FontWindow::TakeSettings() {
         format_->setCurrentIndex(format_->findData(static_cast<int>(format.Tiles())));
         order_->setCurrentIndex(order_->findData(static_cast<int>(format.Order())));
         zoom_->setValue(settings_.zoom);
+    }
+    {
+        const FontSettings::Reading& reading = settings_.reading;
+        const QSignalBlocker quietReading(reading_);
+        const QSignalBlocker quietConfidence(confidence_);
+        reading_->setChecked(reading.on);
+        for (std::size_t i = 0; i < repertoireActions_.size(); ++i) {
+            const QSignalBlocker quietAction(repertoireActions_[i]);
+            repertoireActions_[i]->setChecked(
+                std::find(reading.repertoires.begin(), reading.repertoires.end(),
+                          FontSettings::kRepertoires[i]) != reading.repertoires.end());
+        }
+        reference_->setCurrentText(reading.family.empty()
+                                       ? QString::fromLatin1(GlyphMatcher::kDefaultFamily)
+                                       : QString::fromStdString(reading.family));
+        textAt_->setText(reading.textOffset ? HexNumber(*reading.textOffset, 1) : QString());
+        confidence_->setValue(reading.acceptAbove);
     }
     FormatChosen();  // the sizes the format allows
     {
@@ -235,6 +397,7 @@ void FontWindow::KeepSettings() {
     settings_.format = view_.Format();
     settings_.offset = view_.Offset();
     settings_.zoom = zoom_->value();
+    settings_.reading.acceptAbove = confidence_->value();
     std::string json = settings_.Json();
     const auto& all = document_.Contents().featureSettings;
     const auto held = all.find(FontSettings::kFeature);
@@ -285,17 +448,75 @@ void FontWindow::AnchorTyped() {
 
 void FontWindow::LabelTyped() {
     const QString characters = label_->text();
-    if (characters.isEmpty() || view_.GlyphsShown() == 0) return;
+    if (characters.isEmpty()) {
+        // Nothing typed: Enter takes the best guess, as it does in the grid.
+        if (Accept(0)) grid_->setFocus();
+        return;
+    }
+    if (!Store(characters)) return;
+    label_->clear();
+    // Typed over a guess, the next glyph is read the same way: its guess first.
+    if (reading_->isChecked()) grid_->setFocus();
+}
+
+bool FontWindow::Store(const QString& characters) {
+    if (view_.GlyphsShown() == 0) return false;
     const auto code = view_.CodeOf(view_.Selected());
     if (!code) {
         user_.ShowMessage(Messages::Title().toStdString(), Messages::FontNoCode().toStdString(),
                           MessageIcon::Exclamation);
-        return;
+        return false;
     }
-    if (!PutSingleEntry(history_, user_, *code, characters)) return;
-    label_->clear();
+    if (!PutSingleEntry(history_, user_, *code, characters)) return false;
+    rangeFrom_ = -1;
     view_.MoveSelection(1, 0);
     Refresh();
+    return true;
+}
+
+bool FontWindow::Accept(std::size_t rank) {
+    if (view_.GlyphsShown() == 0) return false;
+    const auto reading = ReadingOf(view_.Selected());
+    if (!reading || rank >= reading->ranked.size()) return false;
+    return Store(Character(reading->ranked[rank].character));
+}
+
+void FontWindow::AcceptAbove() {
+    const auto [first, last] = Range();
+    const int percent = confidence_->value();
+    std::vector<std::pair<ByteCode, QString>> entries;
+    for (int index = first; index <= last; ++index) {
+        const auto code = view_.CodeOf(index);
+        const auto reading = ReadingOf(index);
+        // A code the table holds already keeps what the user gave it.
+        if (!code || !reading || reading->ranked.empty() || !document_.TableText()[*code].empty() ||
+            Percent(reading->confidence) < percent) {
+            continue;
+        }
+        entries.emplace_back(*code, Character(reading->Best()));
+    }
+    if (entries.empty()) {
+        user_.ShowMessage(Messages::Title().toStdString(),
+                          Messages::FontNothingToAccept(percent).toStdString(),
+                          MessageIcon::Exclamation);
+        return;
+    }
+    if (PutSingleEntries(history_, user_, entries,
+                         Messages::FontAcceptAction(static_cast<int>(entries.size())))) {
+        ReadText();
+        Redraw();
+    }
+}
+
+std::pair<int, int> FontWindow::Range() const {
+    const int selected = view_.Selected();
+    if (rangeFrom_ < 0) return {selected, selected};
+    return {std::min(rangeFrom_, selected), std::max(rangeFrom_, selected)};
+}
+
+void FontWindow::TypeFromGrid(const QString& text) {
+    label_->setFocus(Qt::OtherFocusReason);
+    label_->insert(text);
 }
 
 void FontWindow::Present() {
@@ -330,6 +551,194 @@ void FontWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+std::optional<GlyphSuggestion> FontWindow::ReadingOf(int index) const {
+    if (!reading_->isChecked() || index < 0 || index >= view_.GlyphsShown()) return std::nullopt;
+    const auto found = readings_.find(view_.GlyphOffset(index));
+    if (found == readings_.end()) return std::nullopt;
+    GlyphSuggestion reading = found->second;
+    if (const auto code = view_.CodeOf(index)) BreakTie(reading, textScript_[*code]);
+    return reading;
+}
+
+bool FontWindow::Reading() const {
+    return reader_->Busy();
+}
+
+SuggestionReader::Source FontWindow::Source() const {
+    return {settings_.reading.family, settings_.reading.repertoires};
+}
+
+void FontWindow::ReadingChosen() {
+    FontSettings::Reading& reading = settings_.reading;
+    reading.on = reading_->isChecked();
+    reading.repertoires.clear();
+    for (std::size_t i = 0; i < repertoireActions_.size(); ++i) {
+        if (repertoireActions_[i]->isChecked()) {
+            reading.repertoires.push_back(FontSettings::kRepertoires[i]);
+        }
+    }
+    const QString family = reference_->currentText().trimmed();
+    reading.family = family.isEmpty() || family == QLatin1String(GlyphMatcher::kDefaultFamily)
+                         ? std::string()
+                         : family.toStdString();
+    stoppedAt_.reset();
+    readingFailure_.clear();
+    KeepSettings();
+    Redraw();
+}
+
+void FontWindow::TextOffsetTyped() {
+    QString typed = textAt_->text().trimmed();
+    if (typed.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)) typed = typed.mid(2);
+    bool ok = false;
+    const qulonglong offset = typed.toULongLong(&ok, 16);
+    const std::optional<std::uint64_t> textOffset =
+        ok ? std::optional<std::uint64_t>(offset) : std::nullopt;
+    if (textOffset == settings_.reading.textOffset) return;
+    settings_.reading.textOffset = textOffset;
+    KeepSettings();
+    ReadText();
+    Redraw();
+}
+
+void FontWindow::ReadText() {
+    textScript_.fill(KanaScript::Unknown);
+    const auto& file = view_.File();
+    const auto& at = settings_.reading.textOffset;
+    if (!file || !at) return;
+    const auto bytes = file->ReadWindow(*at, kTextBytes);
+    if (!bytes) return;
+    const ShownTable table =
+        TableAsShown(document_.TableText(), document_.Order(), document_.StartCode());
+    const auto cells = ReadThroughTable(bytes.value(), table.codes, table.first, table.last);
+    // Each byte as the one character its code stands for; a code unknown, or of more than one
+    // character, stands for nothing here.
+    std::u32string text(cells.size(), U'\0');
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        if (!cells[i].known) continue;
+        const std::u32string read = QString::fromStdString(cells[i].text).toStdU32String();
+        if (read.size() == 1) text[i] = read.front();
+    }
+    // Each code's neighbours counted over all the places it stands; one script must clearly lead.
+    std::array<std::array<int, 3>, kCodeCount> votes{};
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        ++votes[cells[i].code][static_cast<std::size_t>(ScriptAround(text, i))];
+    }
+    for (int code = 0; code < kCodeCount; ++code) {
+        const auto& vote = votes[static_cast<std::size_t>(code)];
+        const int hiragana = vote[static_cast<std::size_t>(KanaScript::Hiragana)];
+        const int katakana = vote[static_cast<std::size_t>(KanaScript::Katakana)];
+        if (katakana > 2 * hiragana) {
+            textScript_[static_cast<std::size_t>(code)] = KanaScript::Katakana;
+        } else if (hiragana > 2 * katakana) {
+            textScript_[static_cast<std::size_t>(code)] = KanaScript::Hiragana;
+        }
+    }
+}
+
+void FontWindow::ReadPage() {
+    if (!reading_->isChecked() || page_.empty()) {
+        if (reader_->Busy()) CancelReading();
+        return;
+    }
+    const SuggestionReader::Source source = Source();
+    if (view_.Format() != readFormat_ || source != readSource_) {
+        readings_.clear();
+        readFormat_ = view_.Format();
+        readSource_ = source;
+        asked_.clear();
+        reader_->Cancel();
+    }
+    if (!readingFailure_.isEmpty() || stoppedAt_ == view_.Offset()) return;
+    std::vector<std::uint64_t> keys;
+    std::vector<GlyphImage> glyphs;
+    for (int index = 0; index < static_cast<int>(page_.size()); ++index) {
+        const std::uint64_t key = view_.GlyphOffset(index);
+        if (readings_.count(key) == 0) {
+            keys.push_back(key);
+            glyphs.push_back(page_[static_cast<std::size_t>(index)]);
+        }
+    }
+    if (keys.empty()) return;
+    // Asked already, and still being read.
+    if (reader_->Busy() && std::includes(asked_.begin(), asked_.end(), keys.begin(), keys.end())) {
+        return;
+    }
+    if (readings_.size() > kReadingsKept) readings_.clear();
+    stoppedAt_.reset();
+    asked_ = keys;
+    progress_->setRange(0, static_cast<int>(keys.size()));
+    progress_->setValue(0);
+    progress_->setFormat(Messages::FontReadingProgress());
+    progress_->setVisible(true);
+    cancel_->setVisible(true);
+    reader_->Read(source, std::move(keys), std::move(glyphs));
+}
+
+void FontWindow::Heard(const std::vector<std::uint64_t>& keys,
+                       const std::vector<GlyphSuggestion>& suggestions, int done, int total) {
+    for (std::size_t i = 0; i < keys.size(); ++i) readings_[keys[i]] = suggestions[i];
+    progress_->setRange(0, total);
+    progress_->setValue(done);
+    progress_->setFormat(Messages::FontReadingProgress());
+    Redraw();
+}
+
+void FontWindow::ReadingEnded() {
+    asked_.clear();
+    progress_->setVisible(false);
+    cancel_->setVisible(false);
+    ShowSelection();
+}
+
+void FontWindow::CancelReading() {
+    if (!reader_->Busy()) return;
+    reader_->Cancel();
+    stoppedAt_ = view_.Offset();
+    asked_.clear();
+    progress_->setVisible(false);
+    cancel_->setVisible(false);
+    ShowSelection();
+}
+
+void FontWindow::ShowReading() {
+    guessRow_->setVisible(reading_->isChecked());
+    if (!reading_->isChecked()) return;
+    const auto reading = view_.GlyphsShown() > 0 ? ReadingOf(view_.Selected()) : std::nullopt;
+    for (std::size_t rank = 0; rank < guesses_.size(); ++rank) {
+        const bool shown = reading && rank < reading->ranked.size();
+        guesses_[rank]->setText(shown ? QStringLiteral("%1  %2").arg(rank + 1).arg(
+                                            Character(reading->ranked[rank].character))
+                                      : QStringLiteral("%1").arg(rank + 1));
+        guesses_[rank]->setEnabled(shown);
+    }
+    if (!reading) {
+        readingShown_->setText(!readingFailure_.isEmpty()     ? readingFailure_
+                               : stoppedAt_ == view_.Offset() ? Messages::FontReadingCancelled()
+                               : view_.GlyphsShown() > 0      ? Messages::FontWaitingForReading()
+                                                              : QString());
+        return;
+    }
+    if (reading->ranked.empty()) {
+        readingShown_->setText(Messages::FontNoInk());
+        return;
+    }
+    QStringList said{Messages::FontConfidence(Percent(reading->confidence))};
+    const auto heard = readings_.find(view_.GlyphOffset(view_.Selected()));
+    if (heard != readings_.end() && heard->second.Best() != reading->Best()) {
+        const auto code = view_.CodeOf(view_.Selected());
+        said << Messages::FontTextSays(textScript_[*code] == KanaScript::Katakana,
+                                       Character(reading->Best()));
+    }
+    if (!reading->nearTies.empty()) {
+        QString ties = Character(reading->Best());
+        for (const char32_t tie : reading->nearTies) ties += u'/' + Character(tie);
+        said << (reading->lookAlike ? Messages::FontLookAlikes(ties)
+                                    : Messages::FontNearTies(ties));
+    }
+    readingShown_->setText(said.join(QStringLiteral("  ")));
+}
+
 void FontWindow::FileChanged() {
     const auto& file = game_.File();
     file_->setText(file
@@ -338,6 +747,9 @@ void FontWindow::FileChanged() {
     view_.SetFile(file);
     view_.SetOffset(0);
     view_.Select(0);
+    readings_.clear();
+    rangeFrom_ = -1;
+    ReadText();
     Refresh();
 }
 
@@ -371,6 +783,7 @@ void FontWindow::OffsetTyped() {
 }
 
 void FontWindow::Step(FontView::Step step, std::int64_t count) {
+    rangeFrom_ = -1;
     view_.StepOffset(step, count);
     Refresh();
 }
@@ -380,29 +793,43 @@ void FontWindow::Zoom(int change) {
 }
 
 void FontWindow::Refresh() {
-    const auto glyphs = view_.Decode();
+    auto glyphs = view_.Decode();
     failure_ = glyphs ? QString() : Messages::Failure(glyphs.error());
+    page_ = glyphs ? std::move(glyphs).value() : std::vector<GlyphImage>{};
+    if (!offset_->hasFocus()) offset_->setText(HexNumber(view_.Offset(), 1));
+    Redraw();
+    KeepSettings();
+}
+
+void FontWindow::Redraw() {
+    ReadPage();
     QStringList captions;
-    if (view_.HasCodes() && glyphs) {
+    QStringList guesses;
+    if (view_.HasCodes()) {
         // What MAKE TABLE would write now, so the codes still empty show as gaps.
         const CodeTable table =
             TableAsMadeNow(document_.TableText(), document_.Order(), document_.StartCode());
-        for (int index = 0; index < static_cast<int>(glyphs.value().size()); ++index) {
+        for (int index = 0; index < static_cast<int>(page_.size()); ++index) {
             const auto code = view_.CodeOf(index);
             captions << (code ? HexNumber(*code) + u'\n' + Shown(table[*code]) : QString());
+            // In a gap, the best guess, where there is one.
+            const auto reading = code ? ReadingOf(index) : std::nullopt;
+            guesses << (reading && !reading->ranked.empty() ? Character(reading->Best())
+                                                            : QString());
         }
     }
     const GlyphFormat& format = view_.Format();
-    grid_->Show(glyphs ? glyphs.value() : std::vector<GlyphImage>{}, format.Width(),
-                format.Height(), zoom_->value(), captions);
+    grid_->Show(page_, format.Width(), format.Height(), zoom_->value(), captions, guesses);
     grid_->resize(grid_->sizeHint());
-    if (!offset_->hasFocus()) offset_->setText(HexNumber(view_.Offset(), 1));
     ShowSelection();
-    KeepSettings();
 }
 
 void FontWindow::ShowSelection() {
     grid_->Select(view_.GlyphsShown() > 0 ? view_.Selected() : -1);
+    if (rangeFrom_ >= view_.GlyphsShown()) rangeFrom_ = -1;
+    const auto [first, last] = rangeFrom_ >= 0 ? Range() : std::pair<int, int>(0, -1);
+    grid_->SelectRange(first, last);
+    ShowReading();
     if (!failure_.isEmpty()) {
         status_->setText(failure_);
     } else if (!view_.File()) {
@@ -423,6 +850,12 @@ void FontWindow::ShowSelection() {
 bool FontWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == grid_ && event->type() == QEvent::KeyPress) {
         return Key(*static_cast<QKeyEvent*>(event));
+    }
+    // Characters composed by an input method go where typed characters go.
+    if (watched == grid_ && event->type() == QEvent::InputMethod) {
+        const QString text = static_cast<QInputMethodEvent*>(event)->commitString();
+        if (!text.isEmpty()) TypeFromGrid(text);
+        return true;
     }
     if ((watched == grid_ || watched == scroller_->viewport()) && event->type() == QEvent::Wheel) {
         return Wheel(*static_cast<QWheelEvent*>(event));
@@ -450,6 +883,7 @@ bool FontWindow::Key(const QKeyEvent& key) {
         case Qt::Key_Right: {
             const int direction = key.key() == Qt::Key_Left ? -1 : 1;
             if (plain) {
+                rangeFrom_ = -1;
                 view_.MoveSelection(direction, 0);
                 ShowSelection();
             } else if (control) {
@@ -465,6 +899,7 @@ bool FontWindow::Key(const QKeyEvent& key) {
         case Qt::Key_Down: {
             const int direction = key.key() == Qt::Key_Up ? -1 : 1;
             if (plain) {
+                rangeFrom_ = -1;
                 const std::uint64_t before = view_.Offset();
                 view_.MoveSelection(0, direction);
                 if (view_.Offset() != before) {
@@ -484,9 +919,39 @@ bool FontWindow::Key(const QKeyEvent& key) {
             if (!plain) return false;
             Step(S::Page, key.key() == Qt::Key_PageUp ? -1 : 1);
             return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (!plain) return false;
+            RunAction(user_, [this] { Accept(0); });
+            return true;
+        case Qt::Key_Escape:
+            if (!plain || !reader_->Busy()) return false;
+            CancelReading();
+            return true;
+        case Qt::Key_A:
+            if (!control) break;
+            // The whole page as the range.
+            if (view_.GlyphsShown() > 0) {
+                rangeFrom_ = 0;
+                view_.Select(view_.GlyphsShown() - 1);
+                ShowSelection();
+            }
+            return true;
         default:
-            return false;
+            break;
     }
+    if (key.key() >= Qt::Key_1 && key.key() <= Qt::Key_5 && plain && reading_->isChecked()) {
+        const auto rank = static_cast<std::size_t>(key.key() - Qt::Key_1);
+        RunAction(user_, [this, rank] { Accept(rank); });
+        return true;
+    }
+    // Anything else typed is the glyph's characters, entered in the Characters box.
+    const QString text = key.text();
+    if ((plain || shift) && !text.isEmpty() && text.front().isPrint()) {
+        TypeFromGrid(text);
+        return true;
+    }
+    return false;
 }
 
 bool FontWindow::Wheel(const QWheelEvent& wheel) {
