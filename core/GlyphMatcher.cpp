@@ -307,10 +307,15 @@ std::vector<GlyphSuggestion> GlyphMatcher::SuggestAll(const std::vector<GlyphIma
     std::vector<GlyphSuggestion> readings;
     readings.reserve(glyphs.size());
     for (const GlyphImage& glyph : glyphs) readings.push_back(Suggest(glyph));
+    Settle(glyphs, readings);
+    return readings;
+}
+
+void GlyphMatcher::Settle(const std::vector<GlyphImage>& glyphs,
+                          std::vector<GlyphSuggestion>& readings) {
     SettleVoicingMarks(glyphs, readings);
     SettleSizes(glyphs, readings);
     SettleFontBlocks(readings);
-    return readings;
 }
 
 }  // namespace glyphwright

@@ -36,6 +36,9 @@ public:
     // The glyphs of one font read together: each as Suggest() reads it, then what only the font
     // as a whole shows is settled (which glyphs carry a voicing mark, and which mark).
     [[nodiscard]] std::vector<GlyphSuggestion> SuggestAll(const std::vector<GlyphImage>& glyphs);
+    // The second half of SuggestAll, for readings made one by one (to show them as they come):
+    // `readings[i]` is Suggest(glyphs[i]).
+    void Settle(const std::vector<GlyphImage>& glyphs, std::vector<GlyphSuggestion>& readings);
 
     // Draws the references for glyphs of this size now, so the first Suggest() need not.
     void Prepare(int width, int height);

@@ -101,11 +101,16 @@ void SuggestionReader::Read(const Source& source, std::vector<std::uint64_t> key
             }
             std::vector<std::uint64_t> readKeys;
             std::vector<GlyphSuggestion> read;
+            // Every reading of the page, settled at the end by what the glyphs show together
+            // (voicing marks, small forms, blocks of one script).
+            std::vector<GlyphSuggestion> all;
+            all.reserve(glyphs.size());
             QElapsedTimer sinceHandOver;
             sinceHandOver.start();
             for (int i = 0; i < total; ++i) {
                 if (current->load() != job) return;
-                read.push_back(reader.Suggest(glyphs[static_cast<std::size_t>(i)]));
+                all.push_back(reader.Suggest(glyphs[static_cast<std::size_t>(i)]));
+                read.push_back(all.back());
                 readKeys.push_back(keys[static_cast<std::size_t>(i)]);
                 if (i + 1 == total || sinceHandOver.elapsed() >= kHandOverMs) {
                     tell([this, readKeys = std::move(readKeys), read = std::move(read),
@@ -115,6 +120,11 @@ void SuggestionReader::Read(const Source& source, std::vector<std::uint64_t> key
                     sinceHandOver.restart();
                 }
             }
+            if (current->load() != job) return;
+            reader.Settle(glyphs, all);
+            tell([this, keys = std::move(keys), all = std::move(all), total] {
+                emit readings(keys, all, total, total);
+            });
             tell([this, job] {
                 Finish(job);
                 emit finished();
