@@ -389,8 +389,12 @@ int RunMake(const QStringList& arguments, std::FILE* out, std::FILE* err) {
             return TableProblem(err, Messages::ImportProblems(path, imported.problems));
         }
         for (const auto& [code, entry] : imported.entries) {
-            contents.table.TableText[code] = entry.bytes;
-            contents.kinds[code] = entry.kind;
+            if (code.IsTwoByte()) {
+                contents.table.TwoByte[code.Stored()] = entry;
+            } else {
+                contents.table.TableText[code.FirstByte()] = entry.bytes;
+                contents.kinds[code.FirstByte()] = entry.kind;
+            }
         }
     }
     Workspace workspace = contents.table;

@@ -835,8 +835,8 @@ QString Messages::ImportProblems(const QString& file, const std::vector<ImportPr
             case ImportProblem::Kind::DuplicateCode:
                 why = tr("gives a code an earlier line gave already");
                 break;
-            case ImportProblem::Kind::AboveFF:
-                why = tr("has a code above FF, which a table here does not hold");
+            case ImportProblem::Kind::AboveFFFF:
+                why = tr("has a code of more than two bytes, which a table here does not hold");
                 break;
             case ImportProblem::Kind::Directive:
                 why = tr("is a directive a table here does not hold");

@@ -23,12 +23,13 @@ struct Sample {
         table[0xFF] = "end";
         kinds[0xFF] = EntryKind::EndCode;
     }
-    [[nodiscard]] std::vector<std::pair<ByteCode, TableEntry>> Entries() const {
-        std::vector<std::pair<ByteCode, TableEntry>> entries;
+    [[nodiscard]] std::vector<std::pair<TableCode, TableEntry>> Entries() const {
+        std::vector<std::pair<TableCode, TableEntry>> entries;
         for (int code = 0; code < kCodeCount; ++code) {
             const auto slot = static_cast<ByteCode>(code);
             if (!table[slot].empty() || kinds[slot] != EntryKind::Ordinary)
-                entries.emplace_back(slot, TableEntry{table[slot], kinds[slot]});
+                entries.emplace_back(TableCode::OneByte(slot),
+                                     TableEntry{table[slot], kinds[slot]});
         }
         return entries;
     }
@@ -77,7 +78,7 @@ TEST(ImportTableTest, WhatCannotBeTakenIsListedWithItsLineNumber) {
         "10=a\n"
         "nonsense\n"
         "10=b\n"
-        "1234=c\n"
+        "123456=c\n"
         "@font\n"
         "*FF\n"
         "11=\xF0\x9F\x98\x80\n"  // an emoji: no EUC-JP
@@ -85,9 +86,9 @@ TEST(ImportTableTest, WhatCannotBeTakenIsListedWithItsLineNumber) {
         "\n"
         "13=d\n");
     ASSERT_EQ(read.entries.size(), 2U);
-    EXPECT_EQ(read.entries[1].first, 0x13);
+    EXPECT_EQ(read.entries[1].first, TableCode::OneByte(0x13));
     const std::vector<std::pair<int, Kind>> expected = {
-        {2, Kind::BadLine},   {3, Kind::DuplicateCode}, {4, Kind::AboveFF}, {5, Kind::Directive},
+        {2, Kind::BadLine},   {3, Kind::DuplicateCode}, {4, Kind::AboveFFFF}, {5, Kind::Directive},
         {6, Kind::Directive}, {7, Kind::Unconvertible}, {8, Kind::BadLine}};
     ASSERT_EQ(read.problems.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
