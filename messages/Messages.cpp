@@ -311,6 +311,38 @@ QString Messages::CodeMapKeyOutOfRange() {
     return tr("Dimmed: not written to the file");
 }
 
+QString Messages::CodeMapPageLabel() {
+    return tr("&Page:");
+}
+
+QString Messages::CodeMapOneBytePage() {
+    return tr("One byte (00–FF)");
+}
+
+QString Messages::CodeMapTwoBytePage(int first) {
+    return tr("Two bytes %1–%2")
+        .arg(HexNumber(static_cast<std::uint64_t>(first) << 8, 4),
+             HexNumber((static_cast<std::uint64_t>(first) << 8) | 0xFF, 4));
+}
+
+QString Messages::CodeMapPagesInUseLabel() {
+    return tr("&Go to a page that holds codes:");
+}
+
+QString Messages::CodeMapPageInUse(int first, int codes) {
+    return codes == 1 ? tr("%1 (1 code)").arg(CodeMapTwoBytePage(first))
+                      : tr("%1 (%2 codes)").arg(CodeMapTwoBytePage(first)).arg(codes);
+}
+
+QString Messages::CodeMapTwoByteCode(int stored) {
+    return tr("Code %1").arg(HexNumber(static_cast<std::uint64_t>(stored), 4));
+}
+
+QString Messages::CodeMapTwoByteCell(int stored, const QString& text) {
+    const QString code = HexNumber(static_cast<std::uint64_t>(stored), 4);
+    return text.isEmpty() ? tr("Code %1, empty").arg(code) : tr("Code %1, %2").arg(code, text);
+}
+
 QString Messages::ActionFailed(const char* reason) {
     return tr("This command failed: %1").arg(QString::fromLocal8Bit(reason));
 }

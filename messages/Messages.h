@@ -92,6 +92,15 @@ public:
     [[nodiscard]] static QString CodeMapKeyHeld();
     [[nodiscard]] static QString CodeMapKeyOverlap();
     [[nodiscard]] static QString CodeMapKeyOutOfRange();
+    // The page selector: the one-byte codes, or the two-byte codes of one first byte.
+    [[nodiscard]] static QString CodeMapPageLabel();
+    [[nodiscard]] static QString CodeMapOneBytePage();
+    [[nodiscard]] static QString CodeMapTwoBytePage(int first);
+    [[nodiscard]] static QString CodeMapPagesInUseLabel();
+    [[nodiscard]] static QString CodeMapPageInUse(int first, int codes);
+    // A two-byte code, as its stored bytes.
+    [[nodiscard]] static QString CodeMapTwoByteCode(int stored);
+    [[nodiscard]] static QString CodeMapTwoByteCell(int stored, const QString& text);
 
     // Any action that failed unexpectedly
     [[nodiscard]] static QString ActionFailed(const char* reason);

@@ -56,7 +56,21 @@ const CellLook& CodeMapModel::Look(int code) const {
 }
 
 bool CodeMapModel::IsOfSelectedLine(int code) const {
-    return selectedLine_ >= 0 && map_.cells[At(code)].line == selectedLine_;
+    return selectedLine_ >= 0 && Cell(code).line == selectedLine_;
+}
+
+QString CodeMapModel::Shown(const std::string& bytes) const {
+    auto decoded = decoder_.Decode(bytes);
+    return decoded ? QString::fromStdString(decoded.value()) : HexBytes(bytes);
+}
+
+const MapCell& CodeMapModel::Cell(int place) const {
+    return page_ == kOneBytePage ? map_.cells[At(place)] : pageCells_[At(place)];
+}
+
+TableCode CodeMapModel::CodeAt(int place) const {
+    if (page_ == kOneBytePage) return TableCode::OneByte(static_cast<ByteCode>(place));
+    return TableCode::TwoByte(static_cast<std::uint16_t>((page_ << 8) | place));
 }
 
 int CodeMapModel::KeyOfLine(int line) const {
@@ -99,7 +113,7 @@ QFont CodeMapModel::CellFont() {
 QVariant CodeMapModel::data(const QModelIndex& index, int role) const {
     const int code = CodeOf(index);
     if (code < 0 || code >= kCodeCount) return {};
-    const MapCell& cell = map_.cells[At(code)];
+    const MapCell& cell = Cell(code);
     const CellLook& look = looks_[At(code)];
     switch (role) {
         case Qt::DisplayRole:
@@ -108,7 +122,9 @@ QVariant CodeMapModel::data(const QModelIndex& index, int role) const {
         case Qt::AccessibleDescriptionRole:
             return ToolTip(code);
         case Qt::AccessibleTextRole:
-            return Messages::CodeMapCell(code, look.shown);
+            return page_ == kOneBytePage
+                       ? Messages::CodeMapCell(code, look.shown)
+                       : Messages::CodeMapTwoByteCell(CodeAt(code).Stored(), look.shown);
         case Qt::BackgroundRole:
             if (look.colour >= 0) return Colour(look.colour);
             return {};
@@ -134,9 +150,11 @@ QVariant CodeMapModel::data(const QModelIndex& index, int role) const {
 QVariant CodeMapModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (section < 0 || section >= kSide) return {};
     if (role == Qt::DisplayRole) {
-        // Rows by the high digit, columns by the low one.
-        return orientation == Qt::Vertical ? HexDigit(section) + QLatin1Char('_')
-                                           : QLatin1Char('_') + HexDigit(section);
+        // Rows by the high digit, columns by the low one; on a page of two-byte codes the rows
+        // carry the first byte.
+        if (orientation == Qt::Horizontal) return QLatin1Char('_') + HexDigit(section);
+        const QString first = page_ == kOneBytePage ? QString() : HexNumber(At(page_));
+        return first + HexDigit(section) + QLatin1Char('_');
     }
     if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
     return {};
@@ -152,8 +170,9 @@ QString CodeMapModel::LineText(int line) const {
 }
 
 QString CodeMapModel::ToolTip(int code) const {
-    const MapCell& cell = map_.cells[At(code)];
-    QStringList lines{Messages::CodeMapCode(code)};
+    const MapCell& cell = Cell(code);
+    QStringList lines{page_ == kOneBytePage ? Messages::CodeMapCode(code)
+                                            : Messages::CodeMapTwoByteCode(CodeAt(code).Stored())};
     if (cell.text.empty()) {
         lines << Messages::CodeMapEmpty();
     } else {
@@ -231,6 +250,55 @@ void CodeMapModel::DocumentChanged(const DocumentChange& change) {
 void CodeMapModel::Refresh() {
     CodeMap next = ComposeCodeMap(document_.TableText(), document_.Order(), document_.StartCode());
     stale_ = false;
+    map_.failure = std::move(next.failure);
+    map_.first = next.first;
+    map_.last = next.last;
+    map_.duplicates = std::move(next.duplicates);
+    const bool all = std::exchange(lookAll_, false);
+    std::array<int, 4> block{-1, 0, 0, 0};
+    if (page_ == kOneBytePage) {
+        block = TakeCells(next.cells, all);
+    } else {
+        // The one-byte cells are kept for the words under the grid and for the page's return.
+        map_.cells = std::move(next.cells);
+        auto page = ComposePage(page_);
+        block = TakeCells(page, all);
+    }
+    if (block[0] >= 0) emit dataChanged(index(block[0], block[1]), index(block[2], block[3]));
+    FindPagesInUse();
+    emit refreshed();
+}
+
+std::array<MapCell, kCodeCount> CodeMapModel::ComposePage(int page) const {
+    return ComposeTwoBytePage(document_.Table().TwoByte, nullptr, static_cast<ByteCode>(page),
+                              !map_.failure);
+}
+
+void CodeMapModel::FindPagesInUse() {
+    std::vector<PageInUse> pages = TwoBytePagesInUse(document_.Table().TwoByte, nullptr);
+    if (pages == pagesInUse_) return;
+    pagesInUse_ = std::move(pages);
+    emit pagesInUseChanged();
+}
+
+void CodeMapModel::ShowPage(int page) {
+    if (page == page_ || page < kOneBytePage || page >= kCodeCount) return;
+    page_ = page;
+    if (stale_) {
+        // Hidden: the page is composed when the map follows again.
+        lookAll_ = true;
+    } else {
+        // The one-byte cells stay in the map all the while, where the words under the grid
+        // read them.
+        auto cells = page == kOneBytePage ? map_.cells : ComposePage(page);
+        (void)TakeCells(cells, true);
+    }
+    emit headerDataChanged(Qt::Vertical, 0, kSide - 1);
+    emit dataChanged(index(0, 0), index(kSide - 1, kSide - 1));
+}
+
+std::array<int, 4> CodeMapModel::TakeCells(std::array<MapCell, kCodeCount>& next, bool all) {
+    std::array<MapCell, kCodeCount>& shown = page_ == kOneBytePage ? map_.cells : pageCells_;
     // The changed cells are announced as the one block that holds them all, so that the view
     // repaints a rectangle: drawing clipped to a ragged region of row pieces costs the raster
     // engine several times as much per cell.
@@ -241,20 +309,16 @@ void CodeMapModel::Refresh() {
     for (int row = 0; row < kSide; ++row) {
         for (int column = 0; column < kSide; ++column) {
             const std::size_t code = At(row * kSide + column);
-            MapCell& cell = map_.cells[code];
-            MapCell& now = next.cells[code];
+            MapCell& cell = shown[code];
+            MapCell& now = next[code];
             CellLook& look = looks_[code];
-            const bool newText = now.text != cell.text;
+            const bool newText = all || now.text != cell.text;
             const int colour = now.source == CellSource::Laid ? KeyOfLine(now.line) : -1;
             const bool overlap = now.overlaps >= 0 || !now.replaces.empty();
             const bool changed = newText || now.source != look.source || colour != look.colour ||
                                  overlap != look.overlap || now.inRange != look.inRange;
             if (changed) {
-                if (newText) {
-                    auto decoded = decoder_.Decode(now.text);
-                    look.shown =
-                        decoded ? QString::fromStdString(decoded.value()) : HexBytes(now.text);
-                }
+                if (newText) look.shown = Shown(now.text);
                 look.source = now.source;
                 look.colour = colour;
                 look.overlap = overlap;
@@ -264,15 +328,10 @@ void CodeMapModel::Refresh() {
                 left = std::min(left, column);
                 right = std::max(right, column);
             }
-            cell = std::move(now);
+            if (&cell != &now) cell = std::move(now);
         }
     }
-    map_.failure = std::move(next.failure);
-    map_.first = next.first;
-    map_.last = next.last;
-    map_.duplicates = std::move(next.duplicates);
-    if (top >= 0) emit dataChanged(index(top, left), index(bottom, right));
-    emit refreshed();
+    return {top, left, bottom, right};
 }
 
 void CodeMapModel::SetSelectedLine(int line) {
@@ -288,7 +347,7 @@ void CodeMapModel::AnnounceLine(int line) {
     int first = -1;
     int last = -1;
     for (int code = 0; code < kCodeCount; ++code) {
-        if (map_.cells[At(code)].line != line) continue;
+        if (Cell(code).line != line) continue;
         if (first < 0) first = code;
         last = code;
     }
