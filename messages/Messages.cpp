@@ -174,6 +174,12 @@ QString Messages::BadCode(std::string_view typed, HexError error) {
     return message;
 }
 
+QString Messages::StartAboveFFFF(std::string_view typed) {
+    return tr("The code \"%1\" is above FFFF: a start is a hexadecimal byte from 00 to FF, or "
+              "two bytes from 0000 to FFFF.")
+        .arg(Text(typed));
+}
+
 QString Messages::NoLineSelected() {
     return tr(
         "No line of the Table Order is selected. Select the line that is to start at this "

@@ -101,6 +101,8 @@ public:
     // A two-byte code, as its stored bytes.
     [[nodiscard]] static QString CodeMapTwoByteCode(int stored);
     [[nodiscard]] static QString CodeMapTwoByteCell(int stored, const QString& text);
+    // A relative start of more than four hex digits.
+    [[nodiscard]] static QString StartAboveFFFF(std::string_view typed);
 
     // Any action that failed unexpectedly
     [[nodiscard]] static QString ActionFailed(const char* reason);

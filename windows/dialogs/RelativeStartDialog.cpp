@@ -10,6 +10,7 @@
 #include "WindowFrame.h"
 #include "WindowQueries.h"
 #include "core/ParseHexByte.h"
+#include "core/TableCode.h"
 #include "ui_frmEnterHexNum.h"
 
 namespace glyphwright {
@@ -56,14 +57,18 @@ void RelativeStartDialog::Accept() {
         return;
     }
     const std::string typed = ui_->Text1->text().toStdString();
-    const auto read = ReadHexByte(typed);
-    if (!read) {
-        refuse(Messages::BadCode(typed, read.error()));
+    // One or two digits are a one-byte start, read as ever; three or four a two-byte one.
+    const std::optional<TableCode> start = ReadTypedCode(typed);
+    if (!start) {
+        const auto read = ReadHexByte(typed);
+        refuse(!read && read.error() == HexError::OutOfRange
+                   ? Messages::StartAboveFFFF(typed)
+                   : Messages::BadCode(typed, read.error()));
         return;
     }
     const Document& document = history_.Doc();
     history_.Run(
-        DocumentCommand::SetLineStart(document, line, read.value()),
+        DocumentCommand::SetLineStart(document, line, start),
         Messages::RelativeStartAction(QString::fromStdString(document.Order().LineText(line))));
     hide();
 }
