@@ -504,6 +504,34 @@ QString Messages::StartApplied(int line, const QString& set, int start) {
     return tr("Line %1 (%2) now starts at %3.").arg(QString::number(line), set, Hex(start));
 }
 
+QString Messages::StartApplied(int line, const QString& set, TableCode start) {
+    return tr("Line %1 (%2) now starts at %3.")
+        .arg(QString::number(line), set, QString::fromStdString(start.Hex()));
+}
+
+QString Messages::SetAdded(int line, const QString& set, TableCode start) {
+    return tr("\"%1\" was added to the Table Order as line %2, starting at %3.")
+        .arg(set, QString::number(line), QString::fromStdString(start.Hex()));
+}
+
+QString Messages::CodeOrderFollowsSearch(bool littleEndian) {
+    return littleEndian ? tr("Two-byte codes are counted little-endian now, low byte first, as "
+                             "the game stores them.")
+                        : tr("Two-byte codes are counted big-endian now, high byte first, as the "
+                             "game stores them.");
+}
+
+QString Messages::CodeOrderConflict(const QString& set, bool littleEndian) {
+    return (littleEndian
+                ? tr("The set \"%1\" was found with two-byte codes stored low byte first "
+                     "(little-endian), but the Table Order has lines with two-byte starts that "
+                     "count high byte first (big-endian). Remove those starts first.")
+                : tr("The set \"%1\" was found with two-byte codes stored high byte first "
+                     "(big-endian), but the Table Order has lines with two-byte starts that "
+                     "count low byte first (little-endian). Remove those starts first."))
+        .arg(set);
+}
+
 QString Messages::SetAdded(int line, const QString& set, int start) {
     return tr("\"%1\" was added to the Table Order as line %2, starting at %3.")
         .arg(set, QString::number(line), Hex(start));

@@ -16,6 +16,7 @@
 #include "core/ParseHexByte.h"
 #include "core/SearchWord.h"
 #include "core/SetCatalogue.h"
+#include "core/TableCode.h"
 #include "project/ProjectFile.h"
 #include "tablefile/ImportTable.h"
 
@@ -139,6 +140,12 @@ public:
     [[nodiscard]] static QString NoOwnStartZero(const QString& set);
     [[nodiscard]] static QString StartApplied(int line, const QString& set, int start);
     [[nodiscard]] static QString SetAdded(int line, const QString& set, int start);
+    // The same with a start of one or two bytes, as its stored bytes.
+    [[nodiscard]] static QString StartApplied(int line, const QString& set, TableCode start);
+    [[nodiscard]] static QString SetAdded(int line, const QString& set, TableCode start);
+    // A two-byte start found in the other byte order than the one the Table Order counts in.
+    [[nodiscard]] static QString CodeOrderFollowsSearch(bool littleEndian);
+    [[nodiscard]] static QString CodeOrderConflict(const QString& set, bool littleEndian);
 
     // The character sets
     [[nodiscard]] static QString Failure(const SetProblem& failure);
