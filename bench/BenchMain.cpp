@@ -339,6 +339,19 @@ int main(int argc, char* argv[]) {
     };
     frameRow("    include, 1000 lines, code map open", kIncludeWidgetsMapOpen, kIncludeWidgets);
     frameRow("    remove line 500 of 1000, code map open", kRemoveWidgetsMapOpen, kRemoveWidgets);
+    // A page of two-byte codes switched to and drawn, 8,000 two-byte entries: within one frame.
+    for (const bool slowest : {false, true}) {
+        const auto worstSwitch = collector.worst.find(kCodeMapPageSwitch);
+        const double t = !slowest                               ? ns(kCodeMapPageSwitch)
+                         : worstSwitch == collector.worst.end() ? -1
+                                                                : worstSwitch->second;
+        rows.push_back(
+            {slowest ? "        slowest" : "    code map page switch, 8000 two-byte, drawn",
+             t < 0 ? "n/a" : Time(t), "", "", "< 16 ms",
+             t < 0      ? "not measured"
+             : t < 16e6 ? "yes"
+                        : "NO"});
+    }
     // (f) The history and the project file on the 1000-line order.
     actionRow("(g) undo / redo a remove, 1000 lines, map open", kUndoRedoRemove);
     actionRow("    undo / redo a MAKE TABLE run over 256 codes", kUndoRedoMakeTable);
