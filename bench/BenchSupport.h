@@ -52,6 +52,9 @@ inline constexpr const char* kMatch256 = "core/match_256_glyphs_3500_candidates"
 inline constexpr const char* kMatchFirstDrawing = "core/match_first_drawing_3500_references";
 void PrintMatcherAccuracy();
 
+// The game text through 8,000 two-byte codes (TwoByteBenchmarks.cpp).
+inline constexpr const char* kDecodeTwoBytePage = "core/decode_4KiB_page_8000_two_byte_codes";
+
 // Where the benchmarks write their files: $GLYPHWRIGHT_BENCH_SCRATCH, which bench/run points
 // into the bench build folder (a real disk, like a user's), or /tmp.
 inline std::string ScratchPath(const std::string& name) {

@@ -26,6 +26,7 @@
 #include "UserSetsPath.h"
 #include "Version.h"
 #include "core/BuiltInSets.h"
+#include "core/CodeOrder.h"
 #include "core/DecodeGlyphs.h"
 #include "core/EucJp.h"
 #include "core/GameFile.h"
@@ -37,6 +38,7 @@
 #include "core/SuggestionReport.h"
 #include "core/RelativeSearch.h"
 #include "core/SetCatalogue.h"
+#include "core/TableCode.h"
 #include "project/ProjectFile.h"
 #include "tablefile/ImportTable.h"
 
@@ -126,10 +128,12 @@ struct MakeArguments {
     std::optional<QString> format;
     std::optional<QString> project;
     std::optional<QString> sets;
+    std::optional<QString> codeOrder;
     QStringList imports;  // --import, repeatable, in the order given
     QStringList lines;
 
     std::optional<QString>* OptionValue(const QString& name) {
+        if (name == QLatin1String("--code-order")) return &codeOrder;
         if (name == QLatin1String("--start") || name == QLatin1String("-s")) return &start;
         if (name == QLatin1String("--output") || name == QLatin1String("-o")) return &output;
         if (name == QLatin1String("--format") || name == QLatin1String("-f")) return &format;
@@ -301,28 +305,38 @@ QString SetNames(const SetCatalogue& sets) {
 }
 
 // Builds the Table Order as the windows do from the same lines: a single entry goes into its
-// code at once, a set is recorded with its own start. The failure is worded as there.
+// code at once, a set is recorded with its own start. The failure is worded as there. A code of
+// three or four digits is two bytes as stored ("@0080" is not "@80").
 std::optional<QString> BuildOrder(const std::vector<OrderLine>& lines, Workspace& workspace,
                                   TableOrder& order) {
     for (const OrderLine& line : lines) {
         if (order.IsFull()) return Words::TooManyLines();
         if (const auto* setLine = std::get_if<SetLine>(&line)) {
-            ByteCode start = 0;
+            std::optional<TableCode> start;
             if (setLine->start) {
-                const auto read = ReadHexByte(*setLine->start);
-                if (!read) return Messages::BadCode(*setLine->start, read.error());
+                const auto read = ReadTypedCode(*setLine->start);
+                if (!read) return Messages::BadTableCode(*setLine->start, read.error());
                 start = read.value();
             }
             (void)order.AppendSetLine(std::string(setLine->set->name));
-            order.SetStart(order.LineCount() - 1, start);
+            order.SetStartCode(order.LineCount() - 1, start);
             continue;
         }
         const auto& entry = std::get<EntryLine>(line);
-        const auto code = ReadHexByte(entry.code);
-        if (!code) return Messages::BadCode(entry.code, code.error());
+        const auto code = ReadTypedCode(entry.code);
+        if (!code) return Messages::BadTableCode(entry.code, code.error());
         const auto bytes = EncodeEucJp(entry.text);
         if (!bytes) return Messages::NotEucJp(QString::fromStdString(bytes.error().character));
-        workspace.TableText[code.value()] = bytes.value();
+        if (code.value().IsTwoByte()) {
+            // An empty text takes the code away, as an empty ordinary entry is no entry.
+            if (bytes.value().empty()) {
+                workspace.TwoByte.erase(code.value().Stored());
+            } else {
+                workspace.TwoByte[code.value().Stored()] = {bytes.value(), EntryKind::Ordinary};
+            }
+        } else {
+            workspace.TableText[code.value().FirstByte()] = bytes.value();
+        }
         (void)order.AppendEntryLine(entry.text);
     }
     return std::nullopt;
@@ -369,6 +383,12 @@ int RunMake(const QStringList& arguments, std::FILE* out, std::FILE* err) {
         if (!chosen) return BadUsage(err, command, Words::UnknownFormat(*options.format));
         format = *chosen;
     }
+    CodeOrder codeOrder = contents.codeOrder;
+    if (options.codeOrder) {
+        const auto chosen = CodeOrderNamed(options.codeOrder->toStdString());
+        if (!chosen) return BadUsage(err, command, Words::UnknownCodeOrder(*options.codeOrder));
+        codeOrder = *chosen;
+    }
     std::vector<OrderLine> lines;
     for (const QString& line : options.lines) {
         auto orderLine = ReadOrderLine(sets, line);
@@ -402,7 +422,8 @@ int RunMake(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     if (const auto failure = BuildOrder(lines, workspace, order)) {
         return TableProblem(err, *failure);
     }
-    if (const auto composed = ComposeTable(workspace, order, start->toStdString()); !composed) {
+    if (const auto composed = ComposeTable(workspace, order, start->toStdString(), codeOrder);
+        !composed) {
         // The windows' words tell the user to type the code; here it is an option's value.
         if (const auto* bad = std::get_if<StartCodeError>(&composed.error())) {
             return TableProblem(err, Words::BadStart(*start, bad->error));
@@ -414,8 +435,8 @@ int RunMake(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     // Inserters disagree about which code of the same text they write: said, and still written.
     const auto warnDuplicates = [&] {
         if (format == TableFormat::Classic) return;
-        const auto duplicates =
-            DuplicateEntries(workspace.TableText, workspace.CurrentCode, workspace.LastCode, kinds);
+        const auto duplicates = DuplicateEntries(workspace.TableText, workspace.CurrentCode,
+                                                 workspace.LastCode, kinds, workspace.TwoByte);
         if (!duplicates.empty()) {
             Print(err,
                   QStringLiteral("glyphwright: %1\n").arg(Messages::DuplicateWarning(duplicates)));
@@ -423,7 +444,7 @@ int RunMake(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     };
     if (*options.output == QLatin1String("-")) {
         const auto file = FormatTable(workspace.TableText, workspace.CurrentCode,
-                                      workspace.LastCode, format, kinds);
+                                      workspace.LastCode, format, kinds, workspace.TwoByte);
         if (!file) return TableProblem(err, Messages::Failure(file.error()));
         const int shown = Show(out, err, file.value());
         if (shown == kExitSuccess) warnDuplicates();

@@ -78,8 +78,9 @@ bool CodeMap::Writes(int code) const {
 int CodeMap::FaultyLine() const {
     if (!failure) return -1;
     const auto* assembly = std::get_if<AssemblyError>(&*failure);
-    return assembly != nullptr && assembly->kind == AssemblyError::Kind::PastFF ? assembly->line - 1
-                                                                                : -1;
+    const bool lineFails = assembly != nullptr && (assembly->kind == AssemblyError::Kind::PastFF ||
+                                                   assembly->kind == AssemblyError::Kind::PastFFFF);
+    return lineFails ? assembly->line - 1 : -1;
 }
 
 CodeMap ComposeCodeMap(const CodeTable& table, const TableOrder& order,

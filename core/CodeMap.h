@@ -9,6 +9,7 @@
 
 #include "AssembleTable.h"
 #include "ParseHexByte.h"
+#include "TableCode.h"
 #include "TableOrder.h"
 #include "Workspace.h"
 
@@ -35,7 +36,7 @@ struct MapCell {
 // The same text at more than one of the codes the file would hold.
 struct DuplicateText {
     std::string text;
-    std::vector<ByteCode> codes;  // ascending
+    std::vector<TableCode> codes;  // ascending, as the files list them
 
     friend bool operator==(const DuplicateText&, const DuplicateText&) = default;
 };

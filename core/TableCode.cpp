@@ -48,12 +48,16 @@ std::optional<TableCode> ReadTableCode(std::string_view hex) {
     return CodeOfDigits(hex, static_cast<int>(hex.size() / 2));
 }
 
-std::optional<TableCode> ReadTypedCode(std::string_view text) {
+Result<TableCode, HexError> ReadTypedCode(std::string_view text) {
     const auto lastDigit = text.find_last_not_of(' ');
-    if (lastDigit == std::string_view::npos) return std::nullopt;
+    if (lastDigit == std::string_view::npos) return HexError::NotANumber;
     const std::string_view digits = text.substr(0, lastDigit + 1);
-    if (digits.size() > 4) return std::nullopt;
-    return CodeOfDigits(digits, digits.size() <= 2 ? 1 : 2);
+    const auto code = CodeOfDigits(digits.substr(0, 4), digits.size() <= 2 ? 1 : 2);
+    if (!code || digits.find_first_not_of("0123456789ABCDEFabcdef") != std::string_view::npos) {
+        return HexError::NotANumber;
+    }
+    if (digits.size() > 4) return HexError::OutOfRange;
+    return *code;
 }
 
 }  // namespace glyphwright

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "ParseHexByte.h"
+#include "Result.h"
 #include "Workspace.h"
 
 namespace glyphwright {
@@ -17,6 +19,8 @@ namespace glyphwright {
 class TableCode {
 public:
     constexpr TableCode() = default;  // the one-byte code 00
+    // A byte is a one-byte code: implicit, so that the code of a byte reads as the byte does.
+    constexpr TableCode(ByteCode byte) : stored_(byte) {}  // NOLINT(google-explicit-constructor)
 
     [[nodiscard]] static constexpr TableCode OneByte(ByteCode byte) { return TableCode(byte, 1); }
     // `stored`: the first byte stored in the high eight bits ("8140" is 0x8140).
@@ -60,8 +64,9 @@ private:
 // exactly four for two ("80" and "0080" are different codes). Either case; nothing else around.
 [[nodiscard]] std::optional<TableCode> ReadTableCode(std::string_view hex);
 
-// Reads a typed start: one or two hex digits are a one-byte code, three or four a two-byte one
+// Reads a typed code: one or two hex digits are a one-byte code, three or four a two-byte one
 // ("8" is 08, "100" is 0100, "0080" is the two bytes 00 80). Blanks after the digits are ignored.
-[[nodiscard]] std::optional<TableCode> ReadTypedCode(std::string_view text);
+// More than four digits are OutOfRange; anything else but digits is NotANumber.
+[[nodiscard]] Result<TableCode, HexError> ReadTypedCode(std::string_view text);
 
 }  // namespace glyphwright

@@ -70,6 +70,12 @@ QString Messages::Failure(const AssemblyError& failure) {
                 .arg(Text(failure.setName))
                 .arg(failure.line)
                 .arg(Hex(failure.setStart));
+        case AssemblyError::Kind::PastFFFF:
+            return tr("The set \"%1\" on line %2 of the Table Order begins at code %3 and would "
+                      "run past code FFFF. No table was made.")
+                .arg(Text(failure.setName))
+                .arg(failure.line)
+                .arg(HexNumber(static_cast<std::uint64_t>(failure.setStart), 4));
         case AssemblyError::Kind::NothingToLay:
             return tr(
                 "The Table Order lays no character set, so there is nothing to write. "
@@ -106,8 +112,21 @@ QString Messages::ProjectUnreadable(const QString& path, const QString& reason) 
 }
 
 QString Messages::Failure(const FormatError& failure) {
-    const QString code = Hex(failure.code);
+    const QString code = QString::fromStdString(failure.code.Hex());
     switch (failure.kind) {
+        case FormatError::Kind::TwoByteCodes: {
+            constexpr std::size_t kNamed = 8;
+            QStringList named;
+            for (std::size_t i = 0; i < std::min(failure.twoByteCodes.size(), kNamed); ++i) {
+                named << QString::fromStdString(failure.twoByteCodes[i].Hex());
+            }
+            if (failure.twoByteCodes.size() > kNamed) {
+                named << tr("and %1 more").arg(failure.twoByteCodes.size() - kNamed);
+            }
+            return tr("The table holds two-byte codes (%1), which a classic table file cannot "
+                      "hold. Save it as UTF-8 or Shift-JIS. No file was written.")
+                .arg(named.join(QStringLiteral(", ")));
+        }
         case FormatError::Kind::Unconvertible:
             return tr("The entry at code %1 cannot be written in the chosen format: \"%2\" has no "
                       "code there. Choose another format, or change the entry. No file was "
@@ -158,6 +177,23 @@ QString Messages::OrderFull() {
     return tr(
         "The Table Order is full: it holds at most 1000 lines. Remove a line before adding "
         "another.");
+}
+
+QString Messages::BadTableCode(std::string_view typed, HexError error) {
+    const QString quoted = QLatin1Char('"') + Text(typed) + QLatin1Char('"');
+    if (error == HexError::OutOfRange) {
+        return tr("The code %1 is above FFFF: a code is one hexadecimal byte, 00 to FF, or two, "
+                  "0000 to FFFF.")
+            .arg(quoted);
+    }
+    QString message = tr("The code %1 is not a hexadecimal code of one byte, 00 to FF, or two, "
+                         "0000 to FFFF.")
+                          .arg(quoted);
+    const auto firstDigit = typed.find_first_not_of(' ');
+    if (firstDigit != 0 && firstDigit != std::string_view::npos) {
+        message += QLatin1Char(' ') + tr("Remove the blank before the digits.");
+    }
+    return message;
 }
 
 QString Messages::BadCode(std::string_view typed, HexError error) {
@@ -866,19 +902,22 @@ QString Messages::SetMemberCount(qsizetype count) {
 }
 
 QString Messages::DuplicateWarning(const std::vector<DuplicateText>& duplicates) {
-    QList<QPair<QString, QList<int>>> shown;
+    // Each code as the file writes it, one byte or two: "あ at 10 and 8140".
+    QStringList each;
     for (const DuplicateText& duplicate : duplicates) {
         const auto text = DecodeEucJp(duplicate.text);
-        QList<int> codes;
-        for (const ByteCode code : duplicate.codes) codes << code;
-        shown.append(
-            {text ? QString::fromStdString(text.value())
-                  : QString::fromLatin1(QByteArray::fromStdString(duplicate.text).toHex(' ')),
-             codes});
+        QStringList hex;
+        for (const TableCode code : duplicate.codes) hex << QString::fromStdString(code.Hex());
+        const QString last = hex.takeLast();
+        each << tr("%1 at %2 and %3")
+                    .arg(text ? QString::fromStdString(text.value())
+                              : QString::fromLatin1(
+                                    QByteArray::fromStdString(duplicate.text).toHex(' ')),
+                         hex.join(QStringLiteral(", ")), last);
     }
     return tr("The table was written, but the same text stands at more than one code: %1. "
               "Programs that insert text disagree about which of those codes they write.")
-        .arg(EachDuplicate(shown).join(QStringLiteral("; ")));
+        .arg(each.join(QStringLiteral("; ")));
 }
 
 QString Messages::ImportTableMenu() {

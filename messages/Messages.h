@@ -58,6 +58,9 @@ public:
     // The entry dialogs
     [[nodiscard]] static QString OrderFull();
     [[nodiscard]] static QString BadCode(std::string_view typed, HexError error);
+    // A code typed where one of one byte or two may stand (a line's start, a single entry's code):
+    // "80" one byte, "0080" two.
+    [[nodiscard]] static QString BadTableCode(std::string_view typed, HexError error);
     [[nodiscard]] static QString NoLineSelected();
     [[nodiscard]] static QString NotEucJp(const QString& character);
 

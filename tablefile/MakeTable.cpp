@@ -6,13 +6,13 @@
 namespace glyphwright {
 
 Result<Success, TableFailure> ComposeTable(Workspace& workspace, const TableOrder& order,
-                                           std::string_view startCode) {
+                                           std::string_view startCode, CodeOrder order16) {
     const auto parsed = ReadHexByte(startCode);
     if (!parsed) {
         return TableFailure{StartCodeError{std::string(startCode), parsed.error()}};
     }
     workspace.CurrentCode = parsed.value();
-    if (const auto assembled = AssembleTable(order, workspace); !assembled) {
+    if (const auto assembled = AssembleTable(order, workspace, order16); !assembled) {
         return TableFailure{assembled.error()};
     }
     return Success{};
@@ -21,7 +21,7 @@ Result<Success, TableFailure> ComposeTable(Workspace& workspace, const TableOrde
 Result<Success, TableFailure> SaveTable(const Workspace& workspace, const SaveTarget& target,
                                         const EntryKinds& kinds) {
     const auto file = FormatTable(workspace.TableText, workspace.CurrentCode, workspace.LastCode,
-                                  target.format, kinds);
+                                  target.format, kinds, workspace.TwoByte);
     if (!file) {
         return TableFailure{file.error()};
     }
@@ -41,7 +41,7 @@ EntryKinds KindsAfter(const CodeTable& before, const CodeTable& after, const Ent
 
 Result<MakeTableOutcome, TableFailure> MakeTable(Workspace& workspace, const TableOrder& order,
                                                  std::string_view startCodeText, UserQueries& user,
-                                                 const EntryKinds& kinds) {
+                                                 const EntryKinds& kinds, CodeOrder order16) {
     std::string startCode(startCodeText);
     if (startCode.empty()) {
         std::optional<std::string> answer = user.AskStartCode();
@@ -53,7 +53,7 @@ Result<MakeTableOutcome, TableFailure> MakeTable(Workspace& workspace, const Tab
 
     // Assembly runs before the Save dialog: its slots stay filled even if the user cancels there.
     const CodeTable before = workspace.TableText;
-    if (const auto composed = ComposeTable(workspace, order, startCode); !composed) {
+    if (const auto composed = ComposeTable(workspace, order, startCode, order16); !composed) {
         return composed.error();
     }
 

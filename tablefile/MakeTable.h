@@ -28,12 +28,15 @@ enum class MakeTableOutcome {
     Cancelled,  // the user cancelled the input box or the Save dialog
 };
 
-// Reads the start code into CurrentCode and lays the Table Order from it.
+// Reads the start code into CurrentCode and lays the Table Order from it; two-byte lines count
+// their codes in `order16`.
 [[nodiscard]] Result<Success, TableFailure> ComposeTable(Workspace& workspace,
                                                          const TableOrder& order,
-                                                         std::string_view startCode);
+                                                         std::string_view startCode,
+                                                         CodeOrder order16 = CodeOrder::BigEndian);
 
-// Writes the codes CurrentCode..LastCode in `format` and saves them at `path`, whole or not at all.
+// Writes the codes CurrentCode..LastCode, and the two-byte codes held, in `format` and saves them
+// at `path`, whole or not at all.
 [[nodiscard]] Result<Success, TableFailure> SaveTable(const Workspace& workspace,
                                                       const SaveTarget& target,
                                                       const EntryKinds& kinds = {});
@@ -46,10 +49,8 @@ enum class MakeTableOutcome {
 // "MAKE TABLE": reads the start code from `startCodeText` (or asks for it when that is empty),
 // lays the Table Order, asks for a path and writes the table file. A failure comes back as a
 // value, with no file written and the table as it was before assembly.
-[[nodiscard]] Result<MakeTableOutcome, TableFailure> MakeTable(Workspace& workspace,
-                                                               const TableOrder& order,
-                                                               std::string_view startCodeText,
-                                                               UserQueries& user,
-                                                               const EntryKinds& kinds = {});
+[[nodiscard]] Result<MakeTableOutcome, TableFailure> MakeTable(
+    Workspace& workspace, const TableOrder& order, std::string_view startCodeText,
+    UserQueries& user, const EntryKinds& kinds = {}, CodeOrder order16 = CodeOrder::BigEndian);
 
 }  // namespace glyphwright

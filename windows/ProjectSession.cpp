@@ -84,10 +84,7 @@ bool ProjectSession::MayClose(WindowQueries& user) {
 bool ProjectSession::New(WindowQueries& user) {
     if (!MayReplace(user)) return false;
     replacing_ = true;
-    // Named rather than a braced temporary: GCC 12's Release build warns falsely of its empty
-    // map of two-byte entries as maybe uninitialized.
-    DocumentContents fresh;
-    history_.Doc().Replace(std::move(fresh));
+    history_.Doc().Replace(DocumentContents());
     replacing_ = false;
     history_.Forget();
     Begin({});

@@ -25,12 +25,14 @@ TEST(TableCode, SortsAsStoredBytesAndReadsBackItsOwnText) {
     EXPECT_EQ(texts, (std::vector<std::string>{"0080", "7FFF", "80", "81", "8100", "81FF", "82"}));
     EXPECT_EQ(TableCode::TwoByte(0x8140).Bytes(), "\x81\x40");
 
-    EXPECT_EQ(ReadTypedCode("80"), TableCode::OneByte(0x80));
-    EXPECT_EQ(ReadTypedCode("8 "), TableCode::OneByte(0x08));
-    EXPECT_EQ(ReadTypedCode("0080"), TableCode::TwoByte(0x0080));
-    EXPECT_EQ(ReadTypedCode("100"), TableCode::TwoByte(0x0100));
-    for (const char* bad : {"", " 80", "8g", "10000", "-1"})
-        EXPECT_FALSE(ReadTypedCode(bad)) << bad;
+    EXPECT_EQ(ReadTypedCode("80").value(), TableCode::OneByte(0x80));
+    EXPECT_EQ(ReadTypedCode("8 ").value(), TableCode::OneByte(0x08));
+    EXPECT_EQ(ReadTypedCode("0080").value(), TableCode::TwoByte(0x0080));
+    EXPECT_EQ(ReadTypedCode("100").value(), TableCode::TwoByte(0x0100));
+    for (const char* bad : {"", " 80", "8g", "1000g", "-1"}) {
+        EXPECT_EQ(ReadTypedCode(bad).error(), HexError::NotANumber) << bad;
+    }
+    EXPECT_EQ(ReadTypedCode("10000").error(), HexError::OutOfRange);
     for (const char* bad : {"8", "100", "81 ", "0x81"}) EXPECT_FALSE(ReadTableCode(bad)) << bad;
 }
 

@@ -97,5 +97,25 @@ TEST(ImportTableTest, WhatCannotBeTakenIsListedWithItsLineNumber) {
     }
 }
 
+// A table of both widths comes back as written, each entry at its code with its kind; "0080" is a
+// two-byte code, not 80.
+TEST(ImportTableTest, AMixedTableComesBackWithEveryCodeAtItsWidth) {
+    const ImportedTable read = ImportTable(
+        "0080=\xE3\x81\x82\n"  // あ
+        "80=b\n"
+        "8140=\xE4\xBA\x9C\n"  // 亜
+        "/81FF=[end]\n"
+        "FE01=\\n\n");
+    EXPECT_TRUE(read.problems.empty());
+    const std::vector<std::pair<TableCode, TableEntry>> expected = {
+        {TableCode::TwoByte(0x0080), {EncodeEucJp("あ").value()}},
+        {TableCode::OneByte(0x80), {"b"}},
+        {TableCode::TwoByte(0x8140), {EncodeEucJp("亜").value()}},
+        {TableCode::TwoByte(0x81FF), {"end", EntryKind::EndCode}},
+        {TableCode::TwoByte(0xFE01), {"", EntryKind::LineBreak}},
+    };
+    EXPECT_EQ(read.entries, expected);
+}
+
 }  // namespace
 }  // namespace glyphwright

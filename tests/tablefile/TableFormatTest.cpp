@@ -247,5 +247,49 @@ TEST(TableFormatTest, MarkupInAnOrdinaryEntryIsRefusedInTheTextFormats) {
     EXPECT_EQ(FormatTable(table, 0x32, 0x32, TableFormat::Utf8, kinds).error().kind, Kind::Markup);
 }
 
+// A table of both widths: each file lists its codes in the order of their stored bytes (80, then
+// 8000, 8001, 80FF, then 81), two-byte control codes included, and a classic file is refused
+// naming every two-byte code. The same text at a one-byte and a two-byte code is a duplicate.
+TEST(TableFormatTest, MixedWidthsInStoredByteOrderAndTheClassicRefusal) {
+    CodeTable table{};
+    EntryKinds kinds{};
+    table[0x80] = Euc("あ");
+    table[0x81] = Euc("い");
+    TwoByteTable twoByte;
+    twoByte[0x8000] = {Euc("亜")};
+    twoByte[0x8001] = {"", EntryKind::LineBreak};
+    twoByte[0x80FF] = {"end", EntryKind::EndCode};
+    twoByte[0x0100] = {Euc("い")};
+    twoByte[0xFF00] = {"z"};
+    EXPECT_EQ(FormatTable(table, 0x80, 0x81, TableFormat::Utf8, kinds, twoByte).value(),
+              "0100=い\n"
+              "80=あ\n"
+              "8000=亜\n"
+              "8001=\\n\n"
+              "/80FF=[end]\n"
+              "81=い\n"
+              "FF00=z\n");
+    EXPECT_EQ(FormatTable(table, 0x80, 0x81, TableFormat::ShiftJis, kinds, twoByte).value(),
+              "0100=\x82\xA2\r\n"
+              "80=\x82\xA0\r\n"
+              "8000=\x88\x9F\r\n"
+              "8001=\\n\r\n"
+              "/80FF=[end]\r\n"
+              "81=\x82\xA2\r\n"
+              "FF00=z\r\n");
+
+    const auto classic = FormatTable(table, 0x80, 0x81, TableFormat::Classic, kinds, twoByte);
+    ASSERT_FALSE(classic.ok());
+    EXPECT_EQ(classic.error().kind, Kind::TwoByteCodes);
+    std::vector<std::string> named;
+    for (const TableCode code : classic.error().twoByteCodes) named.push_back(code.Hex());
+    EXPECT_EQ(named, (std::vector<std::string>{"0100", "8000", "8001", "80FF", "FF00"}));
+
+    const auto duplicates = DuplicateEntries(table, 0x80, 0x81, kinds, twoByte);
+    ASSERT_EQ(duplicates.size(), 1U);
+    EXPECT_EQ(duplicates[0].codes,
+              (std::vector<TableCode>{TableCode::TwoByte(0x0100), TableCode::OneByte(0x81)}));
+}
+
 }  // namespace
 }  // namespace glyphwright

@@ -204,7 +204,8 @@ QList<QPair<QString, QList<int>>> CodeMapWindow::Duplicates(std::size_t count) c
     QList<QPair<QString, QList<int>>> duplicates;
     const std::vector<DuplicateText>& all = model_->Map().duplicates;
     for (std::size_t i = 0; i < std::min(all.size(), count); ++i) {
-        QList<int> codes(all[i].codes.begin(), all[i].codes.end());
+        QList<int> codes;
+        for (const TableCode code : all[i].codes) codes << code.Stored();
         duplicates.append({model_->Shown(all[i].text), codes});
     }
     return duplicates;

@@ -58,17 +58,15 @@ void RelativeStartDialog::Accept() {
     }
     const std::string typed = ui_->Text1->text().toStdString();
     // One or two digits are a one-byte start, read as ever; three or four a two-byte one.
-    const std::optional<TableCode> start = ReadTypedCode(typed);
+    const auto start = ReadTypedCode(typed);
     if (!start) {
-        const auto read = ReadHexByte(typed);
-        refuse(!read && read.error() == HexError::OutOfRange
-                   ? Messages::StartAboveFFFF(typed)
-                   : Messages::BadCode(typed, read.error()));
+        refuse(start.error() == HexError::OutOfRange ? Messages::StartAboveFFFF(typed)
+                                                     : Messages::BadCode(typed, start.error()));
         return;
     }
     const Document& document = history_.Doc();
     history_.Run(
-        DocumentCommand::SetLineStart(document, line, start),
+        DocumentCommand::SetLineStart(document, line, std::optional<TableCode>(start.value())),
         Messages::RelativeStartAction(QString::fromStdString(document.Order().LineText(line))));
     hide();
 }

@@ -52,8 +52,12 @@ FontSettings FontSettings::Of(const Document& document) {
     const QJsonObject anchor = json.value(QStringLiteral("anchor")).toObject();
     const auto anchorOffset = ReadHex(anchor.value(QStringLiteral("offset")));
     const int code = anchor.value(QStringLiteral("code")).toInt(-1);
-    if (anchorOffset && code >= 0 && code < kCodeCount) {
-        settings.anchor = FontAnchor{*anchorOffset, static_cast<ByteCode>(code)};
+    // A two-byte anchor is marked so: its code is the stored bytes, first byte high.
+    const bool wide = anchor.value(QStringLiteral("twoByte")).toBool(false);
+    if (anchorOffset && code >= 0 && code < (wide ? 0x10000 : kCodeCount)) {
+        settings.anchor =
+            FontAnchor{*anchorOffset, wide ? TableCode::TwoByte(static_cast<std::uint16_t>(code))
+                                           : TableCode::OneByte(static_cast<ByteCode>(code))};
     }
     return settings;
 }
@@ -67,9 +71,10 @@ std::string FontSettings::Json() const {
     json.insert(QStringLiteral("offset"), Hex(offset));
     json.insert(QStringLiteral("zoom"), zoom);
     if (anchor) {
-        json.insert(QStringLiteral("anchor"),
-                    QJsonObject{{QStringLiteral("offset"), Hex(anchor->glyphOffset)},
-                                {QStringLiteral("code"), anchor->code}});
+        QJsonObject anchored{{QStringLiteral("offset"), Hex(anchor->glyphOffset)},
+                             {QStringLiteral("code"), anchor->code.Stored()}};
+        if (anchor->code.IsTwoByte()) anchored.insert(QStringLiteral("twoByte"), true);
+        json.insert(QStringLiteral("anchor"), anchored);
     }
     return QJsonDocument(json).toJson(QJsonDocument::Compact).toStdString();
 }
