@@ -83,11 +83,11 @@ int CodeMap::FaultyLine() const {
     return lineFails ? assembly->line - 1 : -1;
 }
 
-CodeMap ComposeCodeMap(const CodeTable& table, const TableOrder& order,
-                       std::string_view startCode) {
+CodeMap ComposeCodeMap(const CodeTable& table, const TableOrder& order, std::string_view startCode,
+                       CodeOrder order16) {
     CodeMap map;
     std::optional<Assembly> assembly;
-    if (auto preview = PreviewFromStartCode(order, startCode); !preview) {
+    if (auto preview = PreviewFromStartCode(order, startCode, order16); !preview) {
         map.failure = preview.error();
     } else {
         assembly = std::move(preview.value());
@@ -112,7 +112,15 @@ CodeMap ComposeCodeMap(const CodeTable& table, const TableOrder& order,
         }
         cell.inRange = assembly && code >= map.first && code <= map.last;
     }
-    if (assembly) map.duplicates = FindDuplicates(map);
+    if (assembly) {
+        map.duplicates = FindDuplicates(map);
+        for (const auto& [code, laid] : assembly->twoByte) {
+            if (laid.line >= 0) {
+                map.twoByte.emplace(code,
+                                    LaidMember{std::string(laid.member), laid.line, laid.overlaps});
+            }
+        }
+    }
     return map;
 }
 

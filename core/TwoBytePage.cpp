@@ -17,7 +17,6 @@ std::array<MapCell, kCodeCount> ComposeTwoBytePage(const TwoByteTable& held,
     if (laid != nullptr) {
         for (auto member = laid->lower_bound(low); member != laid->end() && member->first <= high;
              ++member) {
-            if (member->second.line < 0) continue;
             MapCell& cell = cells[member->first & 0xFF];
             if (cell.text != member->second.member) cell.replaces = cell.text;
             cell.text = member->second.member;
@@ -38,7 +37,7 @@ std::vector<PageInUse> TwoBytePagesInUse(const TwoByteTable& held, const LaidTwo
     if (laid != nullptr) {
         // A member laid over a held code is still one code.
         for (const auto& [code, member] : *laid) {
-            if (member.line >= 0 && !held.contains(code)) ++counts[code >> 8];
+            if (!held.contains(code)) ++counts[code >> 8];
         }
     }
     std::vector<PageInUse> pages;

@@ -5,15 +5,14 @@
 #include <map>
 #include <vector>
 
-#include "AssembleTable.h"
 #include "CodeMap.h"
 #include "TableEntry.h"
 #include "Workspace.h"
 
 namespace glyphwright {
 
-// The members an assembly lays on two-byte codes, by the codes' stored bytes.
-using LaidTwoByte = std::map<std::uint16_t, LaidCode>;
+// The members the Table Order lays on two-byte codes, by the codes' stored bytes.
+using LaidTwoByte = std::map<std::uint16_t, LaidMember>;
 
 // One page of the code map for two-byte codes: the 256 codes whose first stored byte is `first`,
 // cell i being the code first·i. A cell holds what the table holds there, or the member `laid`

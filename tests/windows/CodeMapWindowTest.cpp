@@ -414,6 +414,38 @@ private slots:
                  QStringLiteral("4_"));
         QCOMPARE(inUse.currentIndex(), -1);
     }
+
+    // A line laid from a two-byte start fills the pages its 16-bit values reach, in the byte order
+    // of the project, and moves when that order changes.
+    void twoByteLinesFillTheirPagesInTheProjectsByteOrder() {
+        Session session;
+        session.IncludeSet("Hiragana");
+        session.GiveStart(0, "0080");
+        DocumentCommand::SetCodeOrder(session.document, CodeOrder::LittleEndian)
+            .Do(session.document);
+        TypeStart(session, "00");
+        CodeMapWindow& map = OpenMap(session);
+        QComboBox& page = Find<QComboBox>(map, "cboPage");
+        QComboBox& inUse = Find<QComboBox>(map, "cboPagesInUse");
+        // 8000, 8001, … stored low byte first: 00 80, 01 80, …: one code on each page.
+        QCOMPARE(inUse.itemText(1), QStringLiteral("Two bytes 0100–01FF (1 code)"));
+        inUse.setFocus();
+        QTest::keyClick(&inUse, Qt::Key_Down);
+        QTest::keyClick(&inUse, Qt::Key_Down);
+        QCOMPARE(page.currentText(), QStringLiteral("Two bytes 0100–01FF"));
+        QCOMPARE(At(map, 0x80).toString(), QStringLiteral("い"));
+        QCOMPARE(At(map, 0x80, CodeMapModel::SourceRole).toInt(), int(CellSource::Laid));
+        QCOMPARE(At(map, 0x80, CodeMapModel::LineRole).toInt(), 0);
+        QCOMPARE(At(map, 0x80, Qt::BackgroundRole).value<QColor>(), map.Model().ColourOfLine(0));
+
+        DocumentCommand::SetCodeOrder(session.document, CodeOrder::BigEndian).Do(session.document);
+        QCOMPARE(At(map, 0x80).toString(), QString());
+        QCOMPARE(inUse.count(), 1);
+        QCOMPARE(inUse.itemText(0).left(19), QStringLiteral("Two bytes 0000–00FF"));
+        QTest::keyClick(&page, Qt::Key_Up);
+        QCOMPARE(At(map, 0x80).toString(), QStringLiteral("あ"));
+        QCOMPARE(At(map, 0x81).toString(), QStringLiteral("い"));
+    }
 };
 
 }  // namespace glyphwright::test

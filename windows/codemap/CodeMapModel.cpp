@@ -221,7 +221,9 @@ void CodeMapModel::Changed() {
 void CodeMapModel::DocumentAboutToChange(const DocumentChange&) {}
 
 void CodeMapModel::DocumentChanged(const DocumentChange& change) {
-    if (!change.table && !change.order && !change.startCode && !change.sets) return;
+    if (!change.table && !change.order && !change.startCode && !change.sets && !change.codeOrder) {
+        return;
+    }
     if (change.order) {
         // The colour keys move with their lines, followed or not.
         const OrderChange& edit = change.orderChange;
@@ -248,12 +250,14 @@ void CodeMapModel::DocumentChanged(const DocumentChange& change) {
 }
 
 void CodeMapModel::Refresh() {
-    CodeMap next = ComposeCodeMap(document_.TableText(), document_.Order(), document_.StartCode());
+    CodeMap next = ComposeCodeMap(document_.TableText(), document_.Order(), document_.StartCode(),
+                                  document_.TwoByteOrder());
     stale_ = false;
     map_.failure = std::move(next.failure);
     map_.first = next.first;
     map_.last = next.last;
     map_.duplicates = std::move(next.duplicates);
+    map_.twoByte = std::move(next.twoByte);
     const bool all = std::exchange(lookAll_, false);
     std::array<int, 4> block{-1, 0, 0, 0};
     if (page_ == kOneBytePage) {
@@ -270,12 +274,12 @@ void CodeMapModel::Refresh() {
 }
 
 std::array<MapCell, kCodeCount> CodeMapModel::ComposePage(int page) const {
-    return ComposeTwoBytePage(document_.Table().TwoByte, nullptr, static_cast<ByteCode>(page),
+    return ComposeTwoBytePage(document_.Table().TwoByte, &map_.twoByte, static_cast<ByteCode>(page),
                               !map_.failure);
 }
 
 void CodeMapModel::FindPagesInUse() {
-    std::vector<PageInUse> pages = TwoBytePagesInUse(document_.Table().TwoByte, nullptr);
+    std::vector<PageInUse> pages = TwoBytePagesInUse(document_.Table().TwoByte, &map_.twoByte);
     if (pages == pagesInUse_) return;
     pagesInUse_ = std::move(pages);
     emit pagesInUseChanged();

@@ -9,6 +9,7 @@
 #include "HexText.h"
 #include "Messages.h"
 #include "core/EucJp.h"
+#include "core/HitStart.h"
 
 namespace glyphwright {
 namespace {
@@ -143,11 +144,11 @@ std::optional<CodeOrder> SearchResultsModel::SearchedOrder() const {
 }
 
 std::optional<TableCode> SearchResultsModel::TwoByteStart(const HitGroup& group) const {
-    const std::optional<CodeOrder> order = SearchedOrder();
-    if (!order || group.fits || group.start <= 0xFF) return std::nullopt;
-    const auto members = static_cast<int>(search_->Sets()[group.set].members.size());
-    if (group.start + members - 1 > 0xFFFF) return std::nullopt;
-    return CodeOfValue(static_cast<std::uint16_t>(group.start), *order);
+    if (!search_) return std::nullopt;
+    const auto start =
+        UsableStart(group.start, search_->Sets()[group.set].members.size(), search_->Width());
+    if (!start || !start->code.IsTwoByte()) return std::nullopt;
+    return start->code;
 }
 
 QString SearchResultsModel::ContextText(const HitGroup& group, std::uint64_t offset) const {
