@@ -23,6 +23,7 @@
 #include "Session.h"
 #include "codemap/CodeMapModel.h"
 #include "codemap/CodeMapWindow.h"
+#include "core/DocumentCommand.h"
 #include "gametext/GameTextWindow.h"
 #include "search/RelativeSearchWindow.h"
 
@@ -331,6 +332,37 @@ private slots:
         undo.trigger();
         QVERIFY(session.Lines().isEmpty());
         QCOMPARE(session.document.TwoByteOrder(), CodeOrder::BigEndian);
+    }
+
+    // Codes of both widths read longest first, a two-byte code across the end of a row shown in
+    // the row it begins; an end code ends the string, a line break reads as a new line; and the
+    // text follows the two-byte entries laid from a line of the Table Order.
+    void mixedWidthsEndCodesAndLineBreaks() {
+        QTemporaryDir folder;
+        const std::vector<char> bytes = {0x10, 0x11, 0x10, 0x12, 0x1E, 0x10, 0x1F, 0x00,
+                                         0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10,
+                                         0x11, 0x10, 0x00, 0x20, 0x00, 0x21, 0x00};
+        const QString path = folder.filePath("mixed.bin");
+        std::ofstream(path.toStdString(), std::ios::binary)
+            .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        Session session;
+        OpenGameFile(session, path);
+        DocumentCommand::PutEntries(session.document,
+                                    {{TableCode::OneByte(0x10), {"\xA4\xA2"}},  // あ
+                                     {TableCode::TwoByte(0x1011), {"\xB4\xC1"}},  // 漢
+                                     {TableCode::OneByte(0x1E), {"nl", EntryKind::LineBreak}},
+                                     {TableCode::OneByte(0x1F), {"end", EntryKind::EndCode}}})
+            .Do(session.document);
+        Find<QAction>(session.main(), "actionGameText").trigger();
+        QCOMPARE(GameTextRow(session, 0),
+                 QStringLiteral("漢あ[12]↵あ{end}[00][00][00][00][00][00][00][00]漢"));
+        QCOMPARE(GameTextRow(session, 1), QStringLiteral("あ[00][20][00][21][00]"));
+
+        // Hiragana laid from 0020, big-endian: 0020 あ, 0021 い, over the one-byte reading.
+        session.IncludeSet("Hiragana");
+        session.GiveStart(0, "0020");
+        Retype(Find<QLineEdit>(session.main(), "txtTblStartCode"), "00");
+        QCOMPARE(GameTextRow(session, 1), QStringLiteral("ああい[00]"));
     }
 
     // A group with more hits than offsets kept says how many it does not list, and a start below
