@@ -352,6 +352,12 @@ int main(int argc, char* argv[]) {
              : t < 16e6 ? "yes"
                         : "NO"});
     }
+    {
+        const double t = ns(kGameTextTwoBytePage);
+        rows.push_back({"    game text: 4 KiB page, 8000 two-byte entries (window)",
+                        t < 0 ? "n/a" : Time(t), "", "", "< 1 ms",
+                        t < 0 ? "not measured" : t < 1e6 ? "yes" : "NO"});
+    }
     // (f) The history and the project file on the 1000-line order.
     actionRow("(g) undo / redo a remove, 1000 lines, map open", kUndoRedoRemove);
     actionRow("    undo / redo a MAKE TABLE run over 256 codes", kUndoRedoMakeTable);

@@ -38,6 +38,8 @@ inline constexpr const char* kCodeMapAllCells = "widgets/code_map_update_every_c
 inline constexpr const char* kIncludeWidgetsMapOpen = "widgets/include_on_1000_lines_map_open";
 inline constexpr const char* kRemoveWidgetsMapOpen = "widgets/remove_line_500_of_1000_map_open";
 inline constexpr const char* kCodeMapPageSwitch = "widgets/code_map_page_switch_8000_two_byte";
+// The game text window reading a 4 KiB page again through 8,000 two-byte entries.
+inline constexpr const char* kGameTextTwoBytePage = "widgets/game_text_4_KiB_8000_two_byte";
 
 // The Font window (FontBenchmarks.cpp).
 inline constexpr const char* kFontPage = "widgets/font_page_256_glyphs";
