@@ -637,6 +637,10 @@ QString Messages::RelativeStartAction(const QString& lineText) {
     return tr("Relative Start of %1").arg(lineText);
 }
 
+QString Messages::SingleEntryAction(TableCode code) {
+    return tr("Single Entry %1").arg(QString::fromStdString(code.Hex()));
+}
+
 QString Messages::SingleEntryAction(int code) {
     return tr("Single Entry %1").arg(Hex(code));
 }
@@ -708,6 +712,11 @@ QString Messages::FontKeys() {
 QString Messages::FontGlyphs() {
     return tr("Glyphs");
 }
+QString Messages::FontSelectedCode(const QString& offset, std::optional<TableCode> code) {
+    if (!code) return tr("Glyph at %1").arg(offset);
+    return tr("Glyph at %1, code %2").arg(offset, QString::fromStdString(code->Hex()));
+}
+
 QString Messages::FontSelected(const QString& offset, std::optional<int> code) {
     if (!code) return tr("Glyph at %1").arg(offset);
     return tr("Glyph at %1, code %2").arg(offset, Hex(*code));
@@ -750,6 +759,10 @@ QString Messages::GameTextGlyphsTip() {
         "Draws the bytes as the game does, glyph by glyph, above the table's reading. The "
         "glyphs come from the font anchored in the Font window.");
 }
+QString Messages::FontAnchorAction(TableCode code) {
+    return tr("Anchor at %1").arg(QString::fromStdString(code.Hex()));
+}
+
 QString Messages::FontAnchorAction(int code) {
     return tr("Anchor at %1").arg(Hex(code));
 }

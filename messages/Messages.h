@@ -186,6 +186,7 @@ public:
     [[nodiscard]] static QString RemoveAction(const QString& lineText);
     [[nodiscard]] static QString RelativeStartAction(const QString& lineText);
     [[nodiscard]] static QString SingleEntryAction(int code);
+    [[nodiscard]] static QString SingleEntryAction(TableCode code);
     [[nodiscard]] static QString ImportAction(const QString& fileName);
     [[nodiscard]] static QString MakeTableAction();
 
@@ -204,6 +205,8 @@ public:
     [[nodiscard]] static QString FontGlyphs();  // the grid's accessible name
     // The selected glyph: where it starts, and its code where one is known.
     [[nodiscard]] static QString FontSelected(const QString& offset, std::optional<int> code);
+    [[nodiscard]] static QString FontSelectedCode(const QString& offset,
+                                                  std::optional<TableCode> code);
     [[nodiscard]] static QString FontNoGlyphs();
     [[nodiscard]] static QString FontAnchorLabel();
     [[nodiscard]] static QString FontAnchorTip();
@@ -213,6 +216,7 @@ public:
     // A character typed as the anchor that the table holds at no code or at several.
     [[nodiscard]] static QString FontCharacterNotHeld(const QString& character);
     [[nodiscard]] static QString FontAnchorAction(int code);  // after "Undo"
+    [[nodiscard]] static QString FontAnchorAction(TableCode code);
     // The game text's choice to draw the bytes in the game's glyphs.
     [[nodiscard]] static QString GameTextGlyphs();
     [[nodiscard]] static QString GameTextGlyphsTip();

@@ -7,7 +7,7 @@
 
 namespace glyphwright {
 
-bool PutSingleEntry(DocumentHistory& history, WindowQueries& user, ByteCode code,
+bool PutSingleEntry(DocumentHistory& history, WindowQueries& user, TableCode code,
                     const QString& characters) {
     const auto refuse = [&user](const QString& text) {
         user.ShowMessage(Messages::Title().toStdString(), text.toStdString(),

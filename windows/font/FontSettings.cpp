@@ -29,6 +29,7 @@ std::optional<std::uint64_t> ReadHex(const QJsonValue& value) {
 
 FontSettings FontSettings::Of(const Document& document) {
     FontSettings settings;
+    settings.order16 = document.TwoByteOrder();
     const auto& all = document.Contents().featureSettings;
     const auto held = all.find(kFeature);
     if (held == all.end()) return settings;
@@ -79,9 +80,9 @@ std::string FontSettings::Json() const {
     return QJsonDocument(json).toJson(QJsonDocument::Compact).toStdString();
 }
 
-std::optional<ByteCode> FontSettings::CodeAt(std::uint64_t glyphOffset) const {
+std::optional<TableCode> FontSettings::CodeAt(std::uint64_t glyphOffset) const {
     if (!anchor) return std::nullopt;
-    return AnchoredCode(*anchor, format.BytesPerGlyph(), glyphOffset);
+    return CodeOfGlyph(*anchor, format.BytesPerGlyph(), glyphOffset, order16);
 }
 
 std::optional<std::uint64_t> FontSettings::OffsetOf(ByteCode code) const {
