@@ -32,12 +32,13 @@
 #include "core/GameFile.h"
 #include "core/GlyphFormat.h"
 #include "core/GlyphMatcher.h"
+#include "core/HitStart.h"
 #include "core/ParseHexByte.h"
 #include "core/ReferenceFont.h"
-#include "core/Repertoire.h"
-#include "core/SuggestionReport.h"
 #include "core/RelativeSearch.h"
+#include "core/Repertoire.h"
 #include "core/SetCatalogue.h"
+#include "core/SuggestionReport.h"
 #include "core/TableCode.h"
 #include "project/ProjectFile.h"
 #include "tablefile/ImportTable.h"
@@ -870,9 +871,14 @@ int RunSearch(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     for (const HitGroup& group : results.groups) {
         const Hit first{group.firstOffset, group.set, group.start, group.fits};
         const auto context = search.value().Context(file.value(), first, 0, 16 * SpanUnit(width));
+        // A start past FF found with two bytes a letter is shown as the code to give make: the
+        // bytes the game stores, which in little-endian are not the value's digits.
+        const auto usable =
+            UsableStart(group.start, search.value().Sets()[group.set].members.size(), width);
         rows.append(search.value().Sets()[group.set].name)
             .append(1, '\t')
-            .append(HexCode(group.start, width))
+            .append(usable && usable->code.IsTwoByte() ? usable->code.Hex()
+                                                       : HexCode(group.start, width))
             .append(1, '\t')
             .append(std::to_string(group.hitCount))
             .append(1, '\t')

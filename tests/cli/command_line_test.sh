@@ -308,6 +308,14 @@ same "$work/out" 'Town\tA0\t3\tまちか<00>まちか<00>まちか\n'
 run 1 search -g "$work/game.bin" -w まちか
 run 1 search --game "$work/game.bin" --word のねぬ --width 2be
 [[ ! -s $work/out ]] || fail "a search that found nothing printed rows"
+# Two bytes a letter, low byte first, from the value 8000: the start past FF is shown as the code
+# make takes, the bytes as stored, and make lays the set back onto the same codes.
+printf '\x11\x0A\x80\x07\x80\x26\x80' >"$work/wide.bin"
+run 0 search --game "$work/wide.bin" --word さくら --width 2le
+says out "$(printf 'Hiragana\t0080\t1\tさくら')"
+run 0 make -s 00 -f utf8 -o - --code-order le Hiragana@0080
+says out "$(printf '0A80=さ\n')"
+rm "$work/wide.bin"
 run 2 search --game "$work/game.bin"
 says err "no word given"
 run 2 search --word ぬぬぬ

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <optional>
+#include <regex>
 #include <utility>
 #include <vector>
 
@@ -277,6 +278,16 @@ TEST(TableFormatTest, MixedWidthsInStoredByteOrderAndTheClassicRefusal) {
               "/80FF=[end]\r\n"
               "81=\x82\xA2\r\n"
               "FF00=z\r\n");
+
+    // Each line as the Table File Standard's grammar has it: a hex key of whole bytes, upper case,
+    // then "=" and text without brackets; an end code "/" before and its label in brackets.
+    const std::string utf8 =
+        FormatTable(table, 0x80, 0x81, TableFormat::Utf8, kinds, twoByte).value();
+    const std::regex entry(R"(([0-9A-F]{2})+=[^\[\]\n]*|/([0-9A-F]{2})+=\[[^\[\]\n]*\])");
+    for (std::size_t at = 0, end; (end = utf8.find('\n', at)) != std::string::npos; at = end + 1) {
+        EXPECT_TRUE(std::regex_match(utf8.substr(at, end - at), entry))
+            << utf8.substr(at, end - at);
+    }
 
     const auto classic = FormatTable(table, 0x80, 0x81, TableFormat::Classic, kinds, twoByte);
     ASSERT_FALSE(classic.ok());
