@@ -40,6 +40,9 @@ inline constexpr const char* kCodeMapAfterStart = "widgets/code_map_update_relat
 inline constexpr const char* kCodeMapAllCells = "widgets/code_map_update_every_cell_1000";
 inline constexpr const char* kIncludeWidgetsMapOpen = "widgets/include_on_1000_lines_map_open";
 inline constexpr const char* kRemoveWidgetsMapOpen = "widgets/remove_line_500_of_1000_map_open";
+inline constexpr const char* kCodeMapPageSwitch = "widgets/code_map_page_switch_8000_two_byte";
+// The game text window reading a 4 KiB page again through 8,000 two-byte entries.
+inline constexpr const char* kGameTextTwoBytePage = "widgets/game_text_4_KiB_8000_two_byte";
 
 // The Font window (FontBenchmarks.cpp).
 inline constexpr const char* kFontPage = "widgets/font_page_256_glyphs";
@@ -59,6 +62,9 @@ inline constexpr const char* kFontPeakRssFlag = "--font-peak-rss=";
 inline constexpr const char* kMatch256 = "core/match_256_glyphs_3500_candidates";
 inline constexpr const char* kMatchFirstDrawing = "core/match_first_drawing_3500_references";
 void PrintMatcherAccuracy();
+
+// The game text through 8,000 two-byte codes (TwoByteBenchmarks.cpp).
+inline constexpr const char* kDecodeTwoBytePage = "core/decode_4KiB_page_8000_two_byte_codes";
 
 // Where the benchmarks write their files: $GLYPHWRIGHT_BENCH_SCRATCH, which bench/run points
 // into the bench build folder (a real disk, like a user's), or /tmp.

@@ -27,19 +27,22 @@
 #include "UserSetsPath.h"
 #include "Version.h"
 #include "core/BuiltInSets.h"
+#include "core/CodeOrder.h"
 #include "core/DecodeGlyphs.h"
 #include "core/EucJp.h"
 #include "core/GameFile.h"
 #include "core/GlyphFormat.h"
 #include "core/GlyphMatcher.h"
 #include "core/HeldEntries.h"
+#include "core/HitStart.h"
 #include "core/ParseHexByte.h"
 #include "core/ProjectSets.h"
 #include "core/ReferenceFont.h"
-#include "core/Repertoire.h"
-#include "core/SuggestionReport.h"
 #include "core/RelativeSearch.h"
+#include "core/Repertoire.h"
 #include "core/SetCatalogue.h"
+#include "core/SuggestionReport.h"
+#include "core/TableCode.h"
 #include "project/ProjectFile.h"
 #include "tablefile/ImportTable.h"
 #include "tablefile/WritesCode.h"
@@ -134,9 +137,11 @@ struct MakeArguments {
     // none: the format is found from the file).
     std::vector<std::pair<QString, QString>> imports;
     QString importFormat;  // the last --import-format so far
+    std::optional<QString> codeOrder;
     QStringList lines;
 
     std::optional<QString>* OptionValue(const QString& name) {
+        if (name == QLatin1String("--code-order")) return &codeOrder;
         if (name == QLatin1String("--start") || name == QLatin1String("-s")) return &start;
         if (name == QLatin1String("--output") || name == QLatin1String("-o")) return &output;
         if (name == QLatin1String("--format") || name == QLatin1String("-f")) return &format;
@@ -316,28 +321,38 @@ QString SetNames(const SetCatalogue& sets) {
 }
 
 // Builds the Table Order as the windows do from the same lines: a single entry goes into its
-// code at once, a set is recorded with its own start. The failure is worded as there.
+// code at once, a set is recorded with its own start. The failure is worded as there. A code of
+// three or four digits is two bytes as stored ("@0080" is not "@80").
 std::optional<QString> BuildOrder(const std::vector<OrderLine>& lines, Workspace& workspace,
                                   TableOrder& order) {
     for (const OrderLine& line : lines) {
         if (order.IsFull()) return Words::TooManyLines();
         if (const auto* setLine = std::get_if<SetLine>(&line)) {
-            ByteCode start = 0;
+            std::optional<TableCode> start;
             if (setLine->start) {
-                const auto read = ReadHexByte(*setLine->start);
-                if (!read) return Messages::BadCode(*setLine->start, read.error());
+                const auto read = ReadTypedCode(*setLine->start);
+                if (!read) return Messages::BadTableCode(*setLine->start, read.error());
                 start = read.value();
             }
             (void)order.AppendSetLine(std::string(setLine->set->name));
-            order.SetStart(order.LineCount() - 1, start);
+            order.SetStartCode(order.LineCount() - 1, start);
             continue;
         }
         const auto& entry = std::get<EntryLine>(line);
-        const auto code = ReadHexByte(entry.code);
-        if (!code) return Messages::BadCode(entry.code, code.error());
+        const auto code = ReadTypedCode(entry.code);
+        if (!code) return Messages::BadTableCode(entry.code, code.error());
         const auto bytes = EncodeEucJp(entry.text);
         if (!bytes) return Messages::NotEucJp(QString::fromStdString(bytes.error().character));
-        workspace.TableText[code.value()] = bytes.value();
+        if (code.value().IsTwoByte()) {
+            // An empty text takes the code away, as an empty ordinary entry is no entry.
+            if (bytes.value().empty()) {
+                workspace.TwoByte.erase(code.value().Stored());
+            } else {
+                workspace.TwoByte[code.value().Stored()] = {bytes.value(), EntryKind::Ordinary};
+            }
+        } else {
+            workspace.TableText[code.value().FirstByte()] = bytes.value();
+        }
         (void)order.AppendEntryLine(entry.text);
     }
     return std::nullopt;
@@ -400,6 +415,12 @@ int RunMake(const QStringList& arguments, std::FILE* out, std::FILE* err) {
         if (!chosen) return BadUsage(err, command, Words::UnknownFormat(*options.format));
         format = *chosen;
     }
+    CodeOrder codeOrder = contents.codeOrder;
+    if (options.codeOrder) {
+        const auto chosen = CodeOrderNamed(options.codeOrder->toStdString());
+        if (!chosen) return BadUsage(err, command, Words::UnknownCodeOrder(*options.codeOrder));
+        codeOrder = *chosen;
+    }
     std::vector<OrderLine> lines;
     for (const QString& line : options.lines) {
         auto orderLine = ReadOrderLine(sets, line);
@@ -431,8 +452,12 @@ int RunMake(const QStringList& arguments, std::FILE* out, std::FILE* err) {
             return TableProblem(err, Messages::ImportProblems(path, imported.problems));
         }
         for (const auto& [code, entry] : imported.entries) {
-            contents.table.TableText[code] = entry.bytes;
-            contents.kinds[code] = entry.kind;
+            if (code.IsTwoByte()) {
+                contents.table.TwoByte[code.Stored()] = entry;
+            } else {
+                contents.table.TableText[code.FirstByte()] = entry.bytes;
+                contents.kinds[code.FirstByte()] = entry.kind;
+            }
         }
     }
     Workspace workspace = contents.table;
@@ -441,11 +466,13 @@ int RunMake(const QStringList& arguments, std::FILE* out, std::FILE* err) {
         return TableProblem(err, *failure);
     }
     // Nothing laid: a text format still writes every entry the table holds.
-    const bool entriesOnly = WritesWithNothingLaid(format) &&
-                             WritesEntriesOnly(workspace.TableText, contents.kinds, order);
-    if (const auto composed = start ? ComposeTable(workspace, order, start->toStdString())
-                                    : Result<Success, TableFailure>(TableFailure{AssemblyError{
-                                          AssemblyError::Kind::NothingToLay, 0, {}, 0}});
+    const bool entriesOnly =
+        WritesWithNothingLaid(format) &&
+        WritesEntriesOnly(workspace.TableText, contents.kinds, order, workspace.TwoByte);
+    if (const auto composed =
+            start ? ComposeTable(workspace, order, start->toStdString(), codeOrder)
+                  : Result<Success, TableFailure>(
+                        TableFailure{AssemblyError{AssemblyError::Kind::NothingToLay, 0, {}, 0}});
         !composed) {
         // The windows' words tell the user to type the code; here it is an option's value.
         if (const auto* bad = std::get_if<StartCodeError>(&composed.error())) {
@@ -458,7 +485,7 @@ int RunMake(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     // Inserters disagree about which code of the same text they write: said, and still written.
     const auto warnDuplicates = [&] {
         if (format == TableFormat::Classic) return;
-        const auto duplicates = DuplicateEntries(workspace.TableText, kinds);
+        const auto duplicates = DuplicateEntries(workspace.TableText, kinds, workspace.TwoByte);
         if (!duplicates.empty()) {
             Print(err,
                   QStringLiteral("glyphwright: %1\n").arg(Messages::DuplicateWarning(duplicates)));
@@ -466,7 +493,7 @@ int RunMake(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     };
     if (*options.output == QLatin1String("-")) {
         const auto file = FormatTable(workspace.TableText, workspace.CurrentCode,
-                                      workspace.LastCode, format, kinds);
+                                      workspace.LastCode, format, kinds, workspace.TwoByte);
         if (!file) return TableProblem(err, Messages::Failure(file.error()));
         const int shown = Show(out, err, file.value());
         if (shown == kExitSuccess) warnDuplicates();
@@ -889,9 +916,14 @@ int RunSearch(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     for (const HitGroup& group : results.groups) {
         const Hit first{group.firstOffset, group.set, group.start, group.fits};
         const auto context = search.value().Context(file.value(), first, 0, 16 * SpanUnit(width));
+        // A start past FF found with two bytes a letter is shown as the code to give make: the
+        // bytes the game stores, which in little-endian are not the value's digits.
+        const auto usable =
+            UsableStart(group.start, search.value().Sets()[group.set].members.size(), width);
         rows.append(search.value().Sets()[group.set].name)
             .append(1, '\t')
-            .append(HexCode(group.start, width))
+            .append(usable && usable->code.IsTwoByte() ? usable->code.Hex()
+                                                       : HexCode(group.start, width))
             .append(1, '\t')
             .append(std::to_string(group.hitCount))
             .append(1, '\t')

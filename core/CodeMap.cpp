@@ -80,17 +80,18 @@ bool CodeMap::Writes(int code) const {
 int CodeMap::FaultyLine() const {
     if (!failure) return -1;
     const auto* assembly = std::get_if<AssemblyError>(&*failure);
-    return assembly != nullptr && assembly->kind == AssemblyError::Kind::PastFF ? assembly->line - 1
-                                                                                : -1;
+    const bool lineFails = assembly != nullptr && (assembly->kind == AssemblyError::Kind::PastFF ||
+                                                   assembly->kind == AssemblyError::Kind::PastFFFF);
+    return lineFails ? assembly->line - 1 : -1;
 }
 
 CodeMap ComposeCodeMap(const CodeTable& table, const TableOrder& order, std::string_view startCode,
-                       const EntryKinds& kinds) {
+                       const EntryKinds& kinds, CodeOrder order16) {
     CodeMap map;
     std::optional<Assembly> assembly;
     if (startCode.empty() && WritesEntriesOnly(table, kinds, order)) {
         map.failure = AssemblyError{AssemblyError::Kind::NothingToLay, 0, {}, 0};
-    } else if (auto preview = PreviewFromStartCode(order, startCode); !preview) {
+    } else if (auto preview = PreviewFromStartCode(order, startCode, order16); !preview) {
         map.failure = preview.error();
     } else {
         assembly = std::move(preview.value());
@@ -115,7 +116,15 @@ CodeMap ComposeCodeMap(const CodeTable& table, const TableOrder& order, std::str
         }
         cell.inRange = assembly && code >= map.first && code <= map.last;
     }
-    if (assembly) map.duplicates = FindDuplicates(map);
+    if (assembly) {
+        map.duplicates = FindDuplicates(map);
+        for (const auto& [code, laid] : assembly->twoByte) {
+            if (laid.line >= 0) {
+                map.twoByte.emplace(code,
+                                    LaidMember{std::string(laid.member), laid.line, laid.overlaps});
+            }
+        }
+    }
     return map;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,6 +12,7 @@
 #include "AssembleTable.h"
 #include "Document.h"
 #include "ParseHexByte.h"
+#include "TableCode.h"
 #include "TableOrder.h"
 #include "Workspace.h"
 
@@ -33,10 +36,19 @@ struct MapCell {
     friend bool operator==(const MapCell&, const MapCell&) = default;
 };
 
+// A member the Table Order lays on a two-byte code, kept with the map for its pages.
+struct LaidMember {
+    std::string member;
+    int line = -1;      // 0-based Table Order line that lays it
+    int overlaps = -1;  // an earlier line whose member it lays over; -1 when none
+
+    friend bool operator==(const LaidMember&, const LaidMember&) = default;
+};
+
 // The same text at more than one of the codes the file would hold.
 struct DuplicateText {
     std::string text;
-    std::vector<ByteCode> codes;  // ascending
+    std::vector<TableCode> codes;  // ascending, as the files list them
 
     friend bool operator==(const DuplicateText&, const DuplicateText&) = default;
 };
@@ -51,6 +63,9 @@ struct CodeMap {
     ByteCode first = 0;                     // the codes first..last are the file's range;
     ByteCode last = 0;                      // none when last < first or on failure
     std::vector<DuplicateText> duplicates;  // among the codes the file would hold
+    // The members laid on two-byte codes, by stored bytes; their cells are composed page by page
+    // (TwoBytePage.h), from these and the table's two-byte entries.
+    std::map<std::uint16_t, LaidMember> twoByte;
 
     [[nodiscard]] bool HasRange() const { return !failure && first <= last; }
     // Whether the file would hold a line for `code`: in range, and either one of 00-0F
@@ -63,8 +78,10 @@ struct CodeMap {
 // Reads `startCode` as MAKE TABLE does and lays the Table Order over `table` without storing
 // anything: the same parsing and the same assembly as MAKE TABLE, so the map cannot disagree with
 // the file. With no set to lay and entries held, an empty start code is not asked for: the
-// failure is then that nothing is laid, which only the classic file minds.
+// failure is then that nothing is laid, which only the classic file minds. `order16`: how the
+// order's two-byte lines count.
 [[nodiscard]] CodeMap ComposeCodeMap(const CodeTable& table, const TableOrder& order,
-                                     std::string_view startCode, const EntryKinds& kinds = {});
+                                     std::string_view startCode, const EntryKinds& kinds = {},
+                                     CodeOrder order16 = CodeOrder::BigEndian);
 
 }  // namespace glyphwright

@@ -6,6 +6,12 @@
 
 namespace glyphwright {
 
+TableEntry DocumentContents::EntryAt(TableCode code) const {
+    if (!code.IsTwoByte()) return EntryAt(code.FirstByte());
+    const auto held = table.TwoByte.find(code.Stored());
+    return held == table.TwoByte.end() ? TableEntry{} : held->second;
+}
+
 Document::Document() : Document(SetCatalogue::BuiltInsOnly()) {}
 
 Document::Document(const SetCatalogue& sets) : catalogue_(&sets) {
@@ -36,6 +42,7 @@ void Document::Apply(const DocumentStep& step) {
     change.table = !step.entries.empty() || step.currentCode || step.lastCode;
     change.startCode = step.startCode.has_value();
     change.settings = step.featureSettings.has_value();
+    change.codeOrder = step.codeOrder.has_value();
 
     AboutTo(change);
     switch (step.orderEdit) {
@@ -48,13 +55,20 @@ void Document::Apply(const DocumentStep& step) {
             order.Remove(step.line);
             break;
         case DocumentStep::OrderEdit::SetStart:
-            order.SetStart(step.line, static_cast<ByteCode>(step.value.start));
+            order.SetStartCode(step.line, step.value.StartCode());
             break;
     }
     for (const auto& [code, entry] : step.entries) {
-        contents_.table.TableText[code] = entry.bytes;
-        contents_.kinds[code] = entry.kind;
+        if (!code.IsTwoByte()) {
+            contents_.table.TableText[code.FirstByte()] = entry.bytes;
+            contents_.kinds[code.FirstByte()] = entry.kind;
+        } else if (entry == TableEntry{}) {
+            contents_.table.TwoByte.erase(code.Stored());
+        } else {
+            contents_.table.TwoByte[code.Stored()] = entry;
+        }
     }
+    if (step.codeOrder) contents_.codeOrder = *step.codeOrder;
     if (step.currentCode) contents_.table.CurrentCode = *step.currentCode;
     if (step.lastCode) contents_.table.LastCode = *step.lastCode;
     if (step.startCode) contents_.startCode = *step.startCode;
@@ -70,7 +84,8 @@ void Document::Apply(const DocumentStep& step) {
 }
 
 void Document::Replace(DocumentContents contents) {
-    const DocumentChange change{true, true, true, true, true, {OrderChange::Kind::Replaced, 0}};
+    const DocumentChange change{true,  true, true, true, true, {OrderChange::Kind::Replaced, 0},
+                                false, true};
     AboutTo(change);
     contents_ = std::move(contents);
     contents_.order.UseCatalogue(*catalogue_);

@@ -8,32 +8,22 @@
 #include <utility>
 #include <vector>
 
+#include "CodeOrder.h"
+#include "TableCode.h"
+#include "TableEntry.h"
 #include "TableOrder.h"
 #include "Workspace.h"
 
 namespace glyphwright {
 
-// What an entry of the table is to the programs that read the table file.
-enum class EntryKind : std::uint8_t {
-    Ordinary,   // text
-    EndCode,    // ends a string; the entry's text is its label ("end")
-    LineBreak,  // starts a new line; the entry's text is what the classic file shows for it
-};
-
 using EntryKinds = std::array<EntryKind, kCodeCount>;
-
-// One code's entry: its EUC-JP bytes and its kind.
-struct TableEntry {
-    std::string bytes;
-    EntryKind kind = EntryKind::Ordinary;
-
-    friend bool operator==(const TableEntry&, const TableEntry&) = default;
-};
 
 // Everything one piece of work holds: what a project file keeps.
 struct DocumentContents {
     Workspace table;     // each code's bytes, and the codes the last MAKE TABLE run covered
-    EntryKinds kinds{};  // each code's kind (Ordinary for an empty slot)
+    EntryKinds kinds{};  // each one-byte code's kind (Ordinary for an empty slot); two-byte
+                         // entries carry their own, in table.TwoByte
+    CodeOrder codeOrder = CodeOrder::BigEndian;  // how the game stores two-byte values
     TableOrder order;
     std::string startCode;      // as typed in the start code box
     std::string gameFilePath;   // the game file open, as a path for this machine; "" for none
@@ -45,6 +35,8 @@ struct DocumentContents {
     [[nodiscard]] TableEntry EntryAt(ByteCode code) const {
         return {table.TableText[code], kinds[code]};
     }
+    // One- or two-byte: an empty ordinary entry where the table holds nothing.
+    [[nodiscard]] TableEntry EntryAt(TableCode code) const;
 
     friend bool operator==(const DocumentContents&, const DocumentContents&) = default;
 };
@@ -58,7 +50,8 @@ struct DocumentChange {
     bool files = false;      // the game file's path or the last table file
     bool settings = false;   // a feature's settings
     OrderChange orderChange{OrderChange::Kind::Replaced, 0};
-    bool sets = false;  // the catalogue's sets: what the order's lines lay may differ now
+    bool sets = false;       // the catalogue's sets: what the order's lines lay may differ now
+    bool codeOrder = false;  // the byte order of two-byte codes: what two-byte lines lay moves
 };
 
 // One direction of a command: what it does to the order, the entries and the codes.
@@ -66,11 +59,13 @@ struct DocumentStep {
     enum class OrderEdit { None, Insert, Remove, SetStart };
     OrderEdit orderEdit = OrderEdit::None;
     int line = 0;
-    TableOrderLine value;  // Insert: the line; SetStart: its start
-    std::vector<std::pair<ByteCode, TableEntry>> entries;
+    TableOrderLine value;  // Insert: the line; SetStart: its start (start and wideStart)
+    // One- and two-byte codes alike; an empty ordinary entry takes a two-byte code away.
+    std::vector<std::pair<TableCode, TableEntry>> entries;
     std::optional<ByteCode> currentCode;
     std::optional<ByteCode> lastCode;
     std::optional<std::string> startCode;
+    std::optional<CodeOrder> codeOrder;
     // A feature's name and the whole of its settings; empty settings: the feature has none.
     std::optional<std::pair<std::string, std::string>> featureSettings;
 };
@@ -105,6 +100,7 @@ public:
     [[nodiscard]] const CodeTable& TableText() const { return contents_.table.TableText; }
     [[nodiscard]] const TableOrder& Order() const { return contents_.order; }
     [[nodiscard]] const std::string& StartCode() const { return contents_.startCode; }
+    [[nodiscard]] CodeOrder TwoByteOrder() const { return contents_.codeOrder; }
     [[nodiscard]] const SetCatalogue& Catalogue() const { return *catalogue_; }
 
     // Makes one step of a command. The caller has checked that it fits (see DocumentCommand).

@@ -8,7 +8,7 @@ using Edit = DocumentStep::OrderEdit;
 
 }  // namespace
 
-void DocumentCommand::PutSlot(const Document& document, ByteCode code, TableEntry entry) {
+void DocumentCommand::PutSlot(const Document& document, TableCode code, TableEntry entry) {
     const TableEntry before = document.Contents().EntryAt(code);
     if (before == entry) return;
     // Put twice in one command, the slot keeps the first "before" and the last "after".
@@ -20,11 +20,18 @@ void DocumentCommand::PutSlot(const Document& document, ByteCode code, TableEntr
 
 DocumentCommand DocumentCommand::IncludeSet(const Document& document, const std::string& text,
                                             ByteCode start) {
+    return IncludeSet(document, text, TableCode::OneByte(start));
+}
+
+DocumentCommand DocumentCommand::IncludeSet(const Document& document, const std::string& text,
+                                            std::optional<TableCode> start) {
     DocumentCommand command;
     const int line = document.Order().LineCount();
     command.forward_.orderEdit = Edit::Insert;
     command.forward_.line = line;
-    command.forward_.value = {text, document.Order().FindSet(text) != nullptr, start};
+    command.forward_.value.text = text;
+    command.forward_.value.laysSet = document.Order().FindSet(text) != nullptr;
+    command.forward_.value.SetStartCode(start);
     command.backward_.orderEdit = Edit::Remove;
     command.backward_.line = line;
     return command;
@@ -41,18 +48,23 @@ DocumentCommand DocumentCommand::RemoveLine(const Document& document, int line) 
 }
 
 DocumentCommand DocumentCommand::SetLineStart(const Document& document, int line, ByteCode start) {
+    return SetLineStart(document, line, TableCode::OneByte(start));
+}
+
+DocumentCommand DocumentCommand::SetLineStart(const Document& document, int line,
+                                              std::optional<TableCode> start) {
     DocumentCommand command;
     command.forward_.orderEdit = Edit::SetStart;
     command.forward_.line = line;
-    command.forward_.value.start = start;
+    command.forward_.value.SetStartCode(start);
     command.backward_.orderEdit = Edit::SetStart;
     command.backward_.line = line;
-    command.backward_.value.start = document.Order().StartOf(line);
+    command.backward_.value.SetStartCode(document.Order().StartCodeOf(line));
     return command;
 }
 
-DocumentCommand DocumentCommand::PutEntry(const Document& document, ByteCode code, TableEntry entry,
-                                          const std::string& lineText) {
+DocumentCommand DocumentCommand::PutEntry(const Document& document, TableCode code,
+                                          TableEntry entry, const std::string& lineText) {
     DocumentCommand command;
     const int line = document.Order().LineCount();
     command.forward_.orderEdit = Edit::Insert;
@@ -60,15 +72,18 @@ DocumentCommand DocumentCommand::PutEntry(const Document& document, ByteCode cod
     command.forward_.value = {lineText, false, 0};
     command.backward_.orderEdit = Edit::Remove;
     command.backward_.line = line;
-    // The code typed becomes the current code, as every typed code does.
-    command.forward_.currentCode = code;
-    command.backward_.currentCode = document.Table().CurrentCode;
+    // A one-byte code typed becomes the current code, as every typed code does; the current code
+    // is one byte, so a two-byte code leaves it.
+    if (!code.IsTwoByte()) {
+        command.forward_.currentCode = code.FirstByte();
+        command.backward_.currentCode = document.Table().CurrentCode;
+    }
     command.PutSlot(document, code, std::move(entry));
     return command;
 }
 
 DocumentCommand DocumentCommand::PutEntries(
-    const Document& document, const std::vector<std::pair<ByteCode, TableEntry>>& entries) {
+    const Document& document, const std::vector<std::pair<TableCode, TableEntry>>& entries) {
     DocumentCommand command;
     for (const auto& [code, entry] : entries) command.PutSlot(document, code, entry);
     return command;
@@ -79,7 +94,27 @@ DocumentCommand DocumentCommand::StoreTable(const Document& document, const Work
     for (int code = 0; code < kCodeCount; ++code) {
         const auto slot = static_cast<ByteCode>(code);
         if (table.TableText[slot] != document.TableText()[slot]) {
-            command.PutSlot(document, slot, {table.TableText[slot], EntryKind::Ordinary});
+            command.PutSlot(document, TableCode::OneByte(slot),
+                            {table.TableText[slot], EntryKind::Ordinary});
+        }
+    }
+    // Both maps in step, by stored bytes: a code only one of them holds is put or taken away.
+    const TwoByteTable& before = document.Table().TwoByte;
+    auto was = before.begin();
+    auto will = table.TwoByte.begin();
+    while (was != before.end() || will != table.TwoByte.end()) {
+        if (will == table.TwoByte.end() || (was != before.end() && was->first < will->first)) {
+            command.PutSlot(document, TableCode::TwoByte(was->first), {});
+            ++was;
+        } else if (was == before.end() || will->first < was->first) {
+            command.PutSlot(document, TableCode::TwoByte(will->first), will->second);
+            ++will;
+        } else {
+            if (was->second != will->second) {
+                command.PutSlot(document, TableCode::TwoByte(will->first), will->second);
+            }
+            ++was;
+            ++will;
         }
     }
     const Workspace& now = document.Table();
@@ -103,6 +138,15 @@ DocumentCommand DocumentCommand::SetStartCode(const Document& document, std::str
     return command;
 }
 
+DocumentCommand DocumentCommand::SetCodeOrder(const Document& document, CodeOrder order) {
+    DocumentCommand command;
+    if (order != document.TwoByteOrder()) {
+        command.backward_.codeOrder = document.TwoByteOrder();
+        command.forward_.codeOrder = order;
+    }
+    return command;
+}
+
 DocumentCommand DocumentCommand::SetFeatureSettings(const Document& document,
                                                     const std::string& feature, std::string json) {
     DocumentCommand command;
@@ -118,7 +162,8 @@ DocumentCommand DocumentCommand::SetFeatureSettings(const Document& document,
 
 bool DocumentCommand::IsEmpty() const {
     return forward_.orderEdit == Edit::None && forward_.entries.empty() && !forward_.currentCode &&
-           !forward_.lastCode && !forward_.startCode && !forward_.featureSettings;
+           !forward_.lastCode && !forward_.startCode && !forward_.featureSettings &&
+           !forward_.codeOrder;
 }
 
 }  // namespace glyphwright

@@ -84,7 +84,7 @@ std::uint64_t FontView::GlyphOffset(int index) const {
     return offset_ + static_cast<std::uint64_t>(index) * format_.BytesPerGlyph();
 }
 
-std::optional<ByteCode> FontView::CodeOf(int index) const {
+std::optional<TableCode> FontView::CodeOf(int index) const {
     if (!codeForGlyph_) return std::nullopt;
     return codeForGlyph_(GlyphOffset(index));
 }

@@ -9,6 +9,7 @@
 #include "GlyphFormat.h"
 #include "GlyphImage.h"
 #include "Result.h"
+#include "TableCode.h"
 #include "Workspace.h"
 
 namespace glyphwright {
@@ -26,7 +27,7 @@ public:
 
     // The code a glyph stands for, by the file offset the glyph starts at; none where no code is
     // known. The anchor of a font is one such function.
-    using CodeForGlyph = std::function<std::optional<ByteCode>(std::uint64_t glyphOffset)>;
+    using CodeForGlyph = std::function<std::optional<TableCode>(std::uint64_t glyphOffset)>;
 
     // No file: an empty page.
     void SetFile(std::optional<GameFile> file);
@@ -54,7 +55,7 @@ public:
     // Where the glyph at `index` on the page starts in the file.
     [[nodiscard]] std::uint64_t GlyphOffset(int index) const;
     [[nodiscard]] bool HasCodes() const { return static_cast<bool>(codeForGlyph_); }
-    [[nodiscard]] std::optional<ByteCode> CodeOf(int index) const;
+    [[nodiscard]] std::optional<TableCode> CodeOf(int index) const;
 
     // The page's glyphs, read from the file.
     [[nodiscard]] Result<std::vector<GlyphImage>, GameFileError> Decode() const;

@@ -20,6 +20,21 @@ ShownTable TableAsShown(const CodeTable& table, const TableOrder& order,
     return shown;
 }
 
+ShownTable TableAsShown(const Workspace& table, const TableOrder& order,
+                        std::string_view startCode, CodeOrder order16) {
+    ShownTable shown{table.TableText, std::nullopt};
+    shown.twoByte = table.TwoByte;
+    if (const auto assembly = PreviewFromStartCode(order, startCode, order16); !assembly) {
+        shown.notLaid = assembly.error();
+    } else {
+        LayOver(assembly.value(), shown.codes);
+        LayOver(assembly.value(), shown.twoByte);
+        shown.first = assembly.value().start;
+        shown.last = assembly.value().last;
+    }
+    return shown;
+}
+
 std::vector<TextCell> ReadThroughTable(std::span<const std::uint8_t> bytes, const CodeTable& table,
                                        ByteCode first, ByteCode last) {
     // Each entry is decoded once, however often its code occurs.

@@ -26,12 +26,16 @@ struct ShownTable {
     std::optional<TableNotLaid> notLaid;
     ByteCode first = 0;
     ByteCode last = kCodeCount - 1;
+    TwoByteTable twoByte{};  // the two-byte codes, all of which the file would hold
 };
 
 // Lays nothing and records nothing: the same reading of the start code and the same assembly as
 // MAKE TABLE, so the game text cannot disagree with the file it would write.
 [[nodiscard]] ShownTable TableAsShown(const CodeTable& table, const TableOrder& order,
                                       std::string_view startCode);
+// The same with the two-byte codes, laid in `order16`: read it with a CodeReader.
+[[nodiscard]] ShownTable TableAsShown(const Workspace& table, const TableOrder& order,
+                                      std::string_view startCode, CodeOrder order16);
 
 // One byte of a game file read through a code table.
 struct TextCell {

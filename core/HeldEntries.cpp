@@ -16,8 +16,9 @@ bool LaysASet(const TableOrder& order) {
     return false;
 }
 
-bool WritesEntriesOnly(const CodeTable& table, const EntryKinds& kinds, const TableOrder& order) {
-    return !LaysASet(order) && HoldsAnEntry(table, kinds);
+bool WritesEntriesOnly(const CodeTable& table, const EntryKinds& kinds, const TableOrder& order,
+                       const TwoByteTable& twoByte) {
+    return !LaysASet(order) && (HoldsAnEntry(table, kinds) || !twoByte.empty());
 }
 
 }  // namespace glyphwright

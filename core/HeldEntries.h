@@ -19,9 +19,10 @@ namespace glyphwright {
 [[nodiscard]] bool LaysASet(const TableOrder& order);
 
 // Whether MAKE TABLE works from the entries held alone: the order lays no set and the table holds
-// entries. A text format then writes every entry held, with no need of a start code, and the
+// entries, of one byte or two. A text format then writes every entry held, with no need of a start code, and the
 // classic file, which writes only what was laid, is refused for having nothing laid.
 [[nodiscard]] bool WritesEntriesOnly(const CodeTable& table, const EntryKinds& kinds,
-                                     const TableOrder& order);
+                                     const TableOrder& order,
+                                     const TwoByteTable& twoByte = TwoByteTable{});
 
 }  // namespace glyphwright

@@ -29,6 +29,10 @@ int TableOrder::StartOf(int line) const {
     return Line(line).start;
 }
 
+std::optional<TableCode> TableOrder::StartCodeOf(int line) const {
+    return Line(line).StartCode();
+}
+
 const CharacterSet* TableOrder::SetOf(int line) const {
     const TableOrderLine& found = Line(line);
     return found.laysSet ? FindSet(found.text) : nullptr;
@@ -65,7 +69,12 @@ void TableOrder::Remove(int line) {
 
 void TableOrder::SetStart(int line, ByteCode start) {
     if (line < 0 || line >= LineCount()) return;
-    lines_[static_cast<std::size_t>(line)].start = start;
+    lines_[static_cast<std::size_t>(line)].SetStartCode(TableCode::OneByte(start));
+}
+
+void TableOrder::SetStartCode(int line, std::optional<TableCode> start) {
+    if (line < 0 || line >= LineCount()) return;
+    lines_[static_cast<std::size_t>(line)].SetStartCode(start);
 }
 
 }  // namespace glyphwright

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "TableCode.h"
 #include "Workspace.h"
 
 namespace glyphwright {
@@ -28,10 +30,28 @@ struct OrderChange {
 // One line of the Table Order: the text it shows, whether it lays a set (its text named one when
 // the line was added; false for a single entry) and its own start code. The set itself is looked
 // up by name when asked for, since the user's sets can change under the line.
+//
+// The start is one- or two-byte, as typed: "@80" is the one-byte code 80, "@0080" the two-byte
+// code 00 80. `start` holds the code's stored bytes (TableCode::Stored) and `wideStart` its width.
+// A one-byte start of 0 means the line has none, as it always has (the classic program takes a
+// start of 00 for "none"); a two-byte start of 0000 is a start like any other.
 struct TableOrderLine {
     std::string text;
     bool laysSet = false;
-    int start = 0;  // 0 = none
+    int start = 0;  // 00..FF one-byte (0 = none), or 0000..FFFF when wideStart
+    bool wideStart = false;
+
+    // The start as a code; nullopt for none.
+    [[nodiscard]] std::optional<TableCode> StartCode() const {
+        if (wideStart) return TableCode::TwoByte(static_cast<std::uint16_t>(start));
+        if (start != 0) return TableCode::OneByte(static_cast<ByteCode>(start));
+        return std::nullopt;
+    }
+    // Takes `code` as the start; nullopt, or the one-byte code 00, for none.
+    void SetStartCode(std::optional<TableCode> code) {
+        start = code ? code->Stored() : 0;
+        wideStart = code && code->IsTwoByte();
+    }
 
     friend bool operator==(const TableOrderLine&, const TableOrderLine&) = default;
 };
@@ -54,9 +74,11 @@ public:
     [[nodiscard]] const TableOrderLine& Line(int line) const;
     [[nodiscard]] const std::vector<TableOrderLine>& Lines() const { return lines_; }
 
-    // The set recorded for the line at 0-based `line` ("" for none) and its own start (0 = none).
+    // The set recorded for the line at 0-based `line` ("" for none) and its own start (0 = none;
+    // a two-byte start reads as its stored bytes, so StartCodeOf tells the two apart).
     [[nodiscard]] std::string_view SetNameOf(int line) const;
     [[nodiscard]] int StartOf(int line) const;
+    [[nodiscard]] std::optional<TableCode> StartCodeOf(int line) const;
     // The set recorded for the line, as the catalogue has it now; null for none.
     [[nodiscard]] const CharacterSet* SetOf(int line) const;
     // Whether a line records the set named `name`: such a set must stay while the line does.
@@ -76,6 +98,8 @@ public:
     void Remove(int line);
     // Gives the line at 0-based `line` its own start code (0 = none); out of range does nothing.
     void SetStart(int line, ByteCode start);
+    // The same for a start of one or two bytes; nullopt (or the one-byte 00) for none.
+    void SetStartCode(int line, std::optional<TableCode> start);
 
     // The lines alone: the catalogue is where names are looked up, not part of the order.
     friend bool operator==(const TableOrder& a, const TableOrder& b) {

@@ -28,9 +28,9 @@ QString CommandLineMessages::Help() {
 QString CommandLineMessages::MakeHelp() {
     return tr(
         "Usage: glyphwright make --start HH --output FILE [--format FORMAT] [--sets FILE]\n"
-        "                        [--] LINE...\n"
+        "                        [--code-order be|le] [--] LINE...\n"
         "       glyphwright make --project FILE --output FILE [--format FORMAT] [--sets FILE]\n"
-        "                        [LINE...]\n"
+        "                        [--code-order be|le] [LINE...]\n"
         "\n"
         "Lays the Table Order from the start code on and writes the table file, as MAKE TABLE\n"
         "does in the window: the classic file covers the codes from the start code to the last\n"
@@ -45,6 +45,10 @@ QString CommandLineMessages::MakeHelp() {
         "                        utf8 (Table File Standard, UTF-8, LF) or sjis (Shift-JIS, CR LF)\n"
         "  -p, --project FILE    start from a project saved in the window: its table, Table\n"
         "                        Order and start code; its last format unless --format is given\n"
+        "      --code-order be|le\n"
+        "                        how the game stores a two-byte value: be, high byte first\n"
+        "                        (8000, 8001, ...; the default), or le, low byte first (0080,\n"
+        "                        0180, ...); the project's own order unless this is given\n"
         "  -i, --import FILE     put the entries of a table file (classic, UTF-8 or Shift-JIS,\n"
         "                        found from the file) on their codes before the LINEs;\n"
         "                        repeatable\n"
@@ -59,10 +63,13 @@ QString CommandLineMessages::MakeHelp() {
         "Each LINE is one line of the Table Order, in order:\n"
         "  SET        a set, built-in or the user's, laid from where the set before it ended\n"
         "  SET@HH     a set with a start code of its own (@00: none)\n"
-        "  HH=TEXT    a single entry: TEXT at code HH. It is stored at once; a set laid over\n"
-        "             the same code replaces it.\n"
+        "  SET@HHHH   a set laid on two-byte codes from HHHH, the bytes as the game stores\n"
+        "             them; its members take consecutive values in the code order\n"
+        "  HH=TEXT    a single entry: TEXT at code HH (or at the two-byte code HHHH). It is\n"
+        "             stored at once; a set laid over the same code replaces it.\n"
         "The sets are named exactly as 'glyphwright sets' lists them; quote names with blanks.\n"
-        "An entry outside the codes the file covers is not written.\n"
+        "An entry outside the codes the file covers is not written; every two-byte code the\n"
+        "table holds is (in utf8 and sjis; a classic file holds one-byte codes only).\n"
         "\n"
         "Exit status: 0 written, 1 a table problem (no file written), 2 bad usage.\n"
         "\n"
@@ -87,7 +94,9 @@ QString CommandLineMessages::SearchHelp() {
         "any start code, as the Relative Search window does, and prints one row for each set\n"
         "and start code found, the likeliest first: the set, a tab, the start code in hex,\n"
         "a tab, the number of hits, a tab and the text from the first hit on as that set\n"
-        "reads it (a code the set does not cover shows as <HH>).\n"
+        "reads it (a code the set does not cover shows as <HH>). With two bytes a letter, a\n"
+        "start past FF is the two-byte start code as the game stores it, to give make as\n"
+        "SET@HHHH with the same --code-order (2le: le, 2be: be).\n"
         "\n"
         "Options:\n"
         "  -g, --game FILE    the game file to search\n"
@@ -184,6 +193,9 @@ QString CommandLineMessages::UnknownFormat(const QString& format) {
 }
 QString CommandLineMessages::UnknownImportFormat(const QString& format) {
     return tr("'%1' is not a format to import: choose auto, classic, utf8 or sjis.").arg(format);
+}
+QString CommandLineMessages::UnknownCodeOrder(const QString& order) {
+    return tr("'%1' is not a code order: choose be or le.").arg(order);
 }
 QString CommandLineMessages::ImportUnreadable(const QString& path, const QString& reason) {
     return tr("the table file '%1' could not be read: %2.").arg(path, reason);

@@ -32,6 +32,7 @@ public:
     [[nodiscard]] static QString RepeatedOption(const QString& option);
     [[nodiscard]] static QString UnknownFormat(const QString& format);
     [[nodiscard]] static QString UnknownImportFormat(const QString& format);
+    [[nodiscard]] static QString UnknownCodeOrder(const QString& order);
     [[nodiscard]] static QString MissingStart();
     [[nodiscard]] static QString ImportUnreadable(const QString& path, const QString& reason);
     [[nodiscard]] static QString MissingOutput();

@@ -70,6 +70,12 @@ QString Messages::Failure(const AssemblyError& failure) {
                 .arg(Text(failure.setName))
                 .arg(failure.line)
                 .arg(Hex(failure.setStart));
+        case AssemblyError::Kind::PastFFFF:
+            return tr("The set \"%1\" on line %2 of the Table Order begins at code %3 and would "
+                      "run past code FFFF. No table was made.")
+                .arg(Text(failure.setName))
+                .arg(failure.line)
+                .arg(HexNumber(static_cast<std::uint64_t>(failure.setStart), 4));
         case AssemblyError::Kind::NothingToLay:
             return tr(
                 "The Table Order lays no character set, so there is nothing to write. "
@@ -106,8 +112,21 @@ QString Messages::ProjectUnreadable(const QString& path, const QString& reason) 
 }
 
 QString Messages::Failure(const FormatError& failure) {
-    const QString code = Hex(failure.code);
+    const QString code = QString::fromStdString(failure.code.Hex());
     switch (failure.kind) {
+        case FormatError::Kind::TwoByteCodes: {
+            constexpr std::size_t kNamed = 8;
+            QStringList named;
+            for (std::size_t i = 0; i < std::min(failure.twoByteCodes.size(), kNamed); ++i) {
+                named << QString::fromStdString(failure.twoByteCodes[i].Hex());
+            }
+            if (failure.twoByteCodes.size() > kNamed) {
+                named << tr("and %1 more").arg(failure.twoByteCodes.size() - kNamed);
+            }
+            return tr("The table holds two-byte codes (%1), which a classic table file cannot "
+                      "hold. Save it as UTF-8 or Shift-JIS. No file was written.")
+                .arg(named.join(QStringLiteral(", ")));
+        }
         case FormatError::Kind::Unconvertible:
             return tr("The entry at code %1 cannot be written in the chosen format: \"%2\" has no "
                       "code there. Choose another format, or change the entry. No file was "
@@ -160,6 +179,23 @@ QString Messages::OrderFull() {
         "another.");
 }
 
+QString Messages::BadTableCode(std::string_view typed, HexError error) {
+    const QString quoted = QLatin1Char('"') + Text(typed) + QLatin1Char('"');
+    if (error == HexError::OutOfRange) {
+        return tr("The code %1 is above FFFF: a code is one hexadecimal byte, 00 to FF, or two, "
+                  "0000 to FFFF.")
+            .arg(quoted);
+    }
+    QString message = tr("The code %1 is not a hexadecimal code of one byte, 00 to FF, or two, "
+                         "0000 to FFFF.")
+                          .arg(quoted);
+    const auto firstDigit = typed.find_first_not_of(' ');
+    if (firstDigit != 0 && firstDigit != std::string_view::npos) {
+        message += QLatin1Char(' ') + tr("Remove the blank before the digits.");
+    }
+    return message;
+}
+
 QString Messages::BadCode(std::string_view typed, HexError error) {
     const QString quoted = QLatin1Char('"') + Text(typed) + QLatin1Char('"');
     if (error == HexError::OutOfRange) {
@@ -172,6 +208,12 @@ QString Messages::BadCode(std::string_view typed, HexError error) {
         message += QLatin1Char(' ') + tr("Remove the blank before the digits.");
     }
     return message;
+}
+
+QString Messages::StartAboveFFFF(std::string_view typed) {
+    return tr("The code \"%1\" is above FFFF: a start is a hexadecimal byte from 00 to FF, or "
+              "two bytes from 0000 to FFFF.")
+        .arg(Text(typed));
 }
 
 QString Messages::NoLineSelected() {
@@ -326,6 +368,38 @@ QString Messages::FormatTitle(TableFormat format) {
             return tr("Shift-JIS");
     }
     return tr("classic");
+}
+
+QString Messages::CodeMapPageLabel() {
+    return tr("&Page:");
+}
+
+QString Messages::CodeMapOneBytePage() {
+    return tr("One byte (00–FF)");
+}
+
+QString Messages::CodeMapTwoBytePage(int first) {
+    return tr("Two bytes %1–%2")
+        .arg(HexNumber(static_cast<std::uint64_t>(first) << 8, 4),
+             HexNumber((static_cast<std::uint64_t>(first) << 8) | 0xFF, 4));
+}
+
+QString Messages::CodeMapPagesInUseLabel() {
+    return tr("&Go to a page that holds codes:");
+}
+
+QString Messages::CodeMapPageInUse(int first, int codes) {
+    return codes == 1 ? tr("%1 (1 code)").arg(CodeMapTwoBytePage(first))
+                      : tr("%1 (%2 codes)").arg(CodeMapTwoBytePage(first)).arg(codes);
+}
+
+QString Messages::CodeMapTwoByteCode(int stored) {
+    return tr("Code %1").arg(HexNumber(static_cast<std::uint64_t>(stored), 4));
+}
+
+QString Messages::CodeMapTwoByteCell(int stored, const QString& text) {
+    const QString code = HexNumber(static_cast<std::uint64_t>(stored), 4);
+    return text.isEmpty() ? tr("Code %1, empty").arg(code) : tr("Code %1, %2").arg(code, text);
 }
 
 QString Messages::ActionFailed(const char* reason) {
@@ -483,6 +557,34 @@ QString Messages::StartApplied(int line, const QString& set, int start) {
     return tr("Line %1 (%2) now starts at %3.").arg(QString::number(line), set, Hex(start));
 }
 
+QString Messages::StartApplied(int line, const QString& set, TableCode start) {
+    return tr("Line %1 (%2) now starts at %3.")
+        .arg(QString::number(line), set, QString::fromStdString(start.Hex()));
+}
+
+QString Messages::SetAdded(int line, const QString& set, TableCode start) {
+    return tr("\"%1\" was added to the Table Order as line %2, starting at %3.")
+        .arg(set, QString::number(line), QString::fromStdString(start.Hex()));
+}
+
+QString Messages::CodeOrderFollowsSearch(bool littleEndian) {
+    return littleEndian ? tr("Two-byte codes are counted little-endian now, low byte first, as "
+                             "the game stores them.")
+                        : tr("Two-byte codes are counted big-endian now, high byte first, as the "
+                             "game stores them.");
+}
+
+QString Messages::CodeOrderConflict(const QString& set, bool littleEndian) {
+    return (littleEndian
+                ? tr("The set \"%1\" was found with two-byte codes stored low byte first "
+                     "(little-endian), but the Table Order has lines with two-byte starts that "
+                     "count high byte first (big-endian). Remove those starts first.")
+                : tr("The set \"%1\" was found with two-byte codes stored high byte first "
+                     "(big-endian), but the Table Order has lines with two-byte starts that "
+                     "count low byte first (little-endian). Remove those starts first."))
+        .arg(set);
+}
+
 QString Messages::SetAdded(int line, const QString& set, int start) {
     return tr("\"%1\" was added to the Table Order as line %2, starting at %3.")
         .arg(set, QString::number(line), Hex(start));
@@ -550,6 +652,10 @@ QString Messages::RemoveAction(const QString& lineText) {
 
 QString Messages::RelativeStartAction(const QString& lineText) {
     return tr("Relative Start of %1").arg(lineText);
+}
+
+QString Messages::SingleEntryAction(TableCode code) {
+    return tr("Single Entry %1").arg(QString::fromStdString(code.Hex()));
 }
 
 QString Messages::SingleEntryAction(int code) {
@@ -623,6 +729,11 @@ QString Messages::FontKeys() {
 QString Messages::FontGlyphs() {
     return tr("Glyphs");
 }
+QString Messages::FontSelectedCode(const QString& offset, std::optional<TableCode> code) {
+    if (!code) return tr("Glyph at %1").arg(offset);
+    return tr("Glyph at %1, code %2").arg(offset, QString::fromStdString(code->Hex()));
+}
+
 QString Messages::FontSelected(const QString& offset, std::optional<int> code) {
     if (!code) return tr("Glyph at %1").arg(offset);
     return tr("Glyph at %1, code %2").arg(offset, Hex(*code));
@@ -665,6 +776,10 @@ QString Messages::GameTextGlyphsTip() {
         "Draws the bytes as the game does, glyph by glyph, above the table's reading. The "
         "glyphs come from the font anchored in the Font window.");
 }
+QString Messages::FontAnchorAction(TableCode code) {
+    return tr("Anchor at %1").arg(QString::fromStdString(code.Hex()));
+}
+
 QString Messages::FontAnchorAction(int code) {
     return tr("Anchor at %1").arg(Hex(code));
 }
@@ -936,19 +1051,22 @@ QString Messages::KeptSetsAdded(const std::vector<std::string>& added,
 }
 
 QString Messages::DuplicateWarning(const std::vector<DuplicateText>& duplicates) {
-    QList<QPair<QString, QList<int>>> shown;
+    // Each code as the file writes it, one byte or two: "あ at 10 and 8140".
+    QStringList each;
     for (const DuplicateText& duplicate : duplicates) {
         const auto text = DecodeEucJp(duplicate.text);
-        QList<int> codes;
-        for (const ByteCode code : duplicate.codes) codes << code;
-        shown.append(
-            {text ? QString::fromStdString(text.value())
-                  : QString::fromLatin1(QByteArray::fromStdString(duplicate.text).toHex(' ')),
-             codes});
+        QStringList hex;
+        for (const TableCode code : duplicate.codes) hex << QString::fromStdString(code.Hex());
+        const QString last = hex.takeLast();
+        each << tr("%1 at %2 and %3")
+                    .arg(text ? QString::fromStdString(text.value())
+                              : QString::fromLatin1(
+                                    QByteArray::fromStdString(duplicate.text).toHex(' ')),
+                         hex.join(QStringLiteral(", ")), last);
     }
     return tr("The table was written, but the same text stands at more than one code: %1. "
               "Programs that insert text disagree about which of those codes they write.")
-        .arg(EachDuplicate(shown).join(QStringLiteral("; ")));
+        .arg(each.join(QStringLiteral("; ")));
 }
 
 QString Messages::ControlCodeMenu() {
@@ -981,6 +1099,9 @@ QString Messages::LineBreakKind() {
 QString Messages::ControlCodeAction(int code) {
     return tr("Control Code %1").arg(Hex(code));
 }
+QString Messages::ControlCodeAction(TableCode code) {
+    return tr("Control Code %1").arg(QString::fromStdString(code.Hex()));
+}
 
 QStringList Messages::ImportTableFilters() {
     return {tr("Detect format (*)"), tr("Classic (*)"), tr("UTF-8 (*)"), tr("Shift-JIS (*)")};
@@ -1006,8 +1127,8 @@ QString Messages::ImportProblems(const QString& file, const std::vector<ImportPr
             case ImportProblem::Kind::DuplicateCode:
                 why = tr("gives a code an earlier line gave already");
                 break;
-            case ImportProblem::Kind::AboveFF:
-                why = tr("has a code above FF, which a table here does not hold");
+            case ImportProblem::Kind::AboveFFFF:
+                why = tr("has a code of more than two bytes, which a table here does not hold");
                 break;
             case ImportProblem::Kind::Directive:
                 why = tr("is a directive a table here does not hold");

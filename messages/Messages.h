@@ -20,6 +20,7 @@
 #include "core/Repertoire.h"
 #include "core/SearchWord.h"
 #include "core/SetCatalogue.h"
+#include "core/TableCode.h"
 #include "project/ProjectFile.h"
 #include "tablefile/ImportTable.h"
 
@@ -62,6 +63,7 @@ public:
     [[nodiscard]] static QString EndCodeKind();
     [[nodiscard]] static QString LineBreakKind();
     [[nodiscard]] static QString ControlCodeAction(int code);
+    [[nodiscard]] static QString ControlCodeAction(TableCode code);
     // The Import Table dialog's file types: the format found from the file, then each format.
     [[nodiscard]] static QStringList ImportTableFilters();
     [[nodiscard]] static QString ImportTableTitle();
@@ -73,6 +75,9 @@ public:
     // The entry dialogs
     [[nodiscard]] static QString OrderFull();
     [[nodiscard]] static QString BadCode(std::string_view typed, HexError error);
+    // A code typed where one of one byte or two may stand (a line's start, a single entry's code):
+    // "80" one byte, "0080" two.
+    [[nodiscard]] static QString BadTableCode(std::string_view typed, HexError error);
     [[nodiscard]] static QString NoLineSelected();
     [[nodiscard]] static QString NotEucJp(const QString& character);
 
@@ -111,6 +116,17 @@ public:
     [[nodiscard]] static QString CodeMapKeyOutOfRange(TableFormat format);
     [[nodiscard]] static QString CodeMapWholeTable(TableFormat format);
     [[nodiscard]] static QString FormatTitle(TableFormat format);  // "classic", "UTF-8", …
+    // The page selector: the one-byte codes, or the two-byte codes of one first byte.
+    [[nodiscard]] static QString CodeMapPageLabel();
+    [[nodiscard]] static QString CodeMapOneBytePage();
+    [[nodiscard]] static QString CodeMapTwoBytePage(int first);
+    [[nodiscard]] static QString CodeMapPagesInUseLabel();
+    [[nodiscard]] static QString CodeMapPageInUse(int first, int codes);
+    // A two-byte code, as its stored bytes.
+    [[nodiscard]] static QString CodeMapTwoByteCode(int stored);
+    [[nodiscard]] static QString CodeMapTwoByteCell(int stored, const QString& text);
+    // A relative start of more than four hex digits.
+    [[nodiscard]] static QString StartAboveFFFF(std::string_view typed);
 
     // Any action that failed unexpectedly
     [[nodiscard]] static QString ActionFailed(const char* reason);
@@ -147,6 +163,12 @@ public:
     [[nodiscard]] static QString NoOwnStartZero(const QString& set);
     [[nodiscard]] static QString StartApplied(int line, const QString& set, int start);
     [[nodiscard]] static QString SetAdded(int line, const QString& set, int start);
+    // The same with a start of one or two bytes, as its stored bytes.
+    [[nodiscard]] static QString StartApplied(int line, const QString& set, TableCode start);
+    [[nodiscard]] static QString SetAdded(int line, const QString& set, TableCode start);
+    // A two-byte start found in the other byte order than the one the Table Order counts in.
+    [[nodiscard]] static QString CodeOrderFollowsSearch(bool littleEndian);
+    [[nodiscard]] static QString CodeOrderConflict(const QString& set, bool littleEndian);
 
     // The character sets
     [[nodiscard]] static QString Failure(const SetProblem& failure);
@@ -191,6 +213,7 @@ public:
     [[nodiscard]] static QString RemoveAction(const QString& lineText);
     [[nodiscard]] static QString RelativeStartAction(const QString& lineText);
     [[nodiscard]] static QString SingleEntryAction(int code);
+    [[nodiscard]] static QString SingleEntryAction(TableCode code);
     [[nodiscard]] static QString ImportAction(const QString& fileName);
     [[nodiscard]] static QString MakeTableAction();
 
@@ -209,6 +232,8 @@ public:
     [[nodiscard]] static QString FontGlyphs();  // the grid's accessible name
     // The selected glyph: where it starts, and its code where one is known.
     [[nodiscard]] static QString FontSelected(const QString& offset, std::optional<int> code);
+    [[nodiscard]] static QString FontSelectedCode(const QString& offset,
+                                                  std::optional<TableCode> code);
     [[nodiscard]] static QString FontNoGlyphs();
     [[nodiscard]] static QString FontAnchorLabel();
     [[nodiscard]] static QString FontAnchorTip();
@@ -245,6 +270,7 @@ public:
     [[nodiscard]] static QString FontGuessTip(int key);
     [[nodiscard]] static QString FontNothingToAccept(int percent);
     [[nodiscard]] static QString FontAcceptAction(int count);  // after "Undo"
+    [[nodiscard]] static QString FontAnchorAction(TableCode code);
     // The game text's choice to draw the bytes in the game's glyphs.
     [[nodiscard]] static QString GameTextGlyphs();
     [[nodiscard]] static QString GameTextGlyphsTip();

@@ -8,10 +8,12 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include "core/CodeOrder.h"
 #include "core/EucJp.h"
 #include "core/ParseHexByte.h"
 #include "core/ProjectSets.h"
 #include "core/SetFile.h"
+#include "core/TableCode.h"
 
 namespace glyphwright {
 
@@ -107,40 +109,68 @@ Result<std::vector<UserSet>, ProjectError> KeptSets(const QJsonObject& root) {
     return std::move(read).value();
 }
 
+// A code of one byte ("80") or two ("0080").
+std::optional<TableCode> TableCodeField(const QJsonObject& object, const QString& name) {
+    if (!object.value(name).isString()) return std::nullopt;
+    return ReadTableCode(object.value(name).toString().toStdString());
+}
+
+// Whether an older Glyphwright, which knows one-byte codes only, would misread the project.
+bool NeedsTwoByteCodes(const DocumentContents& contents) {
+    return !contents.table.TwoByte.empty() || contents.codeOrder != CodeOrder::BigEndian ||
+           std::any_of(contents.order.Lines().begin(), contents.order.Lines().end(),
+                       [](const TableOrderLine& line) { return line.wideStart; });
+}
+
+QJsonObject EntryObject(TableCode code, const TableEntry& held, EucJpDecoder& decoder) {
+    QJsonObject entry;
+    entry[QStringLiteral("code")] = QString::fromStdString(code.Hex());
+    // Text where it reads back to the same bytes; the bytes themselves otherwise.
+    const auto text = decoder.Decode(held.bytes);
+    bool readsBack = false;
+    if (text) {
+        const auto again = EncodeEucJp(text.value());
+        readsBack = again && again.value() == held.bytes;
+    }
+    if (readsBack) {
+        entry[QStringLiteral("text")] = QString::fromStdString(text.value());
+    } else {
+        entry[QStringLiteral("bytes")] = SpacedHex(held.bytes);
+    }
+    if (held.kind != EntryKind::Ordinary) {
+        entry[QStringLiteral("kind")] = KindName(held.kind);
+    }
+    return entry;
+}
+
 }  // namespace
 
 QByteArray WriteProject(const DocumentContents& contents, const QString& projectPath) {
     QJsonObject root;
     root[QStringLiteral("format")] = kFormatName;
-    root[QStringLiteral("version")] = kProjectVersion;
+    root[QStringLiteral("version")] = NeedsTwoByteCodes(contents) ? kProjectVersion : 1;
     root[QStringLiteral("startCode")] = QString::fromStdString(contents.startCode);
 
     EucJpDecoder decoder;
     QJsonArray entries;
+    // In the order the table files list them: 80, then 8000, 8001…, then 81.
+    auto twoByte = contents.table.TwoByte.begin();
     for (int code = 0; code < kCodeCount; ++code) {
         const auto slot = static_cast<ByteCode>(code);
         const std::string& bytes = contents.table.TableText[slot];
-        if (bytes.empty() && contents.kinds[slot] == EntryKind::Ordinary) continue;
-        QJsonObject entry;
-        entry[QStringLiteral("code")] = Hex(code);
-        // Text where it reads back to the same bytes; the bytes themselves otherwise.
-        const auto text = decoder.Decode(bytes);
-        bool readsBack = false;
-        if (text) {
-            const auto again = EncodeEucJp(text.value());
-            readsBack = again && again.value() == bytes;
+        if (!bytes.empty() || contents.kinds[slot] != EntryKind::Ordinary) {
+            entries.append(EntryObject(TableCode::OneByte(slot), contents.EntryAt(slot), decoder));
         }
-        if (readsBack) {
-            entry[QStringLiteral("text")] = QString::fromStdString(text.value());
-        } else {
-            entry[QStringLiteral("bytes")] = SpacedHex(bytes);
+        for (; twoByte != contents.table.TwoByte.end() && twoByte->first >> 8 == code; ++twoByte) {
+            entries.append(
+                EntryObject(TableCode::TwoByte(twoByte->first), twoByte->second, decoder));
         }
-        if (contents.kinds[slot] != EntryKind::Ordinary) {
-            entry[QStringLiteral("kind")] = KindName(contents.kinds[slot]);
-        }
-        entries.append(entry);
     }
     root[QStringLiteral("entries")] = entries;
+    if (contents.codeOrder != CodeOrder::BigEndian) {
+        root[QStringLiteral("codeOrder")] =
+            QString::fromStdString(CodeOrderName(contents.codeOrder));
+    }
 
     QJsonArray order;
     for (const TableOrderLine& line : contents.order.Lines()) {
@@ -150,7 +180,9 @@ QByteArray WriteProject(const DocumentContents& contents, const QString& project
         if (!line.laysSet && contents.order.FindSet(line.text) != nullptr) {
             object[QStringLiteral("entry")] = true;
         }
-        if (line.start != 0) object[QStringLiteral("start")] = Hex(line.start);
+        if (const auto start = line.StartCode()) {
+            object[QStringLiteral("start")] = QString::fromStdString(start->Hex());
+        }
         order.append(object);
     }
     root[QStringLiteral("order")] = order;
@@ -223,7 +255,7 @@ Result<DocumentContents, ProjectError> ReadProject(const QByteArray& file,
     for (const QJsonValue& value : entries.toArray()) {
         const QString where = QStringLiteral("entries[%1]").arg(index++);
         const QJsonObject entry = value.toObject();
-        const auto code = CodeField(entry, QStringLiteral("code"));
+        const auto code = TableCodeField(entry, QStringLiteral("code"));
         if (!value.isObject() || !code)
             return Refused(Kind::BadField, where + QStringLiteral(".code"));
         std::string bytes;
@@ -245,8 +277,21 @@ Result<DocumentContents, ProjectError> ReadProject(const QByteArray& file,
             if (!named) return Refused(Kind::BadField, where + QStringLiteral(".kind"));
             kind = *named;
         }
-        contents.table.TableText[*code] = std::move(bytes);
-        contents.kinds[*code] = kind;
+        if (code->IsTwoByte()) {
+            // An empty ordinary entry is no entry (see TwoByteTable).
+            if (!bytes.empty() || kind != EntryKind::Ordinary) {
+                contents.table.TwoByte[code->Stored()] = {std::move(bytes), kind};
+            }
+        } else {
+            contents.table.TableText[code->FirstByte()] = std::move(bytes);
+            contents.kinds[code->FirstByte()] = kind;
+        }
+    }
+    if (root.contains(QStringLiteral("codeOrder"))) {
+        const auto named =
+            CodeOrderNamed(root.value(QStringLiteral("codeOrder")).toString().toStdString());
+        if (!named) return Refused(Kind::BadField, QStringLiteral("codeOrder"));
+        contents.codeOrder = *named;
     }
 
     const QJsonValue order = root.value(QStringLiteral("order"));
@@ -261,11 +306,10 @@ Result<DocumentContents, ProjectError> ReadProject(const QByteArray& file,
             return Refused(Kind::BadField, where + QStringLiteral(".text"));
         }
         const std::string text = line.value(QStringLiteral("text")).toString().toStdString();
-        int start = 0;
+        std::optional<TableCode> start;
         if (line.contains(QStringLiteral("start"))) {
-            const auto code = CodeField(line, QStringLiteral("start"));
-            if (!code) return Refused(Kind::BadField, where + QStringLiteral(".start"));
-            start = *code;
+            start = TableCodeField(line, QStringLiteral("start"));
+            if (!start) return Refused(Kind::BadField, where + QStringLiteral(".start"));
         }
         // A set the project keeps lays even where the user has no set of its name: the caller
         // fits the kept sets into the catalogue (see ReadKeptSets).
@@ -273,7 +317,11 @@ Result<DocumentContents, ProjectError> ReadProject(const QByteArray& file,
         const bool known = contents.order.FindSet(text) != nullptr ||
                            std::any_of(kept.value().begin(), kept.value().end(),
                                        [&](const UserSet& set) { return set.name == text; });
-        (void)contents.order.Insert(contents.order.LineCount(), {text, !entry && known, start});
+        TableOrderLine read;
+        read.text = text;
+        read.laysSet = !entry && known;
+        read.SetStartCode(start);
+        (void)contents.order.Insert(contents.order.LineCount(), std::move(read));
     }
 
     if (root.contains(QStringLiteral("lastRun"))) {

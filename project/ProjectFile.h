@@ -9,10 +9,12 @@
 
 namespace glyphwright {
 
-// The project file's format version; a file of a higher one is refused, not half read. The user's
-// sets a project keeps ("sets") came later within version 1: a reader that does not know them
-// reads the rest as before, and a project without them reads as it always did.
-inline constexpr int kProjectVersion = 1;
+// The project file's format version; a file of a higher one is refused, not half read. A project
+// that holds two-byte codes, a two-byte start or the little-endian order is written as version 2,
+// which an older Glyphwright refuses as newer rather than misreading; any other is still written
+// as version 1, byte for byte as before. The user's sets a project keeps ("sets") came later
+// within version 1: a reader that does not know them reads the rest as before.
+inline constexpr int kProjectVersion = 2;
 
 // Why a project file could not be read. The windows and the command line word it.
 struct ProjectError {

@@ -3,7 +3,6 @@
 #include <set>
 
 #include "core/EucJp.h"
-#include "core/ParseHexByte.h"
 #include "core/TextConverter.h"
 
 namespace glyphwright {
@@ -69,7 +68,7 @@ ImportedTable ImportTable(std::string_view file, std::optional<TableFormat> form
         return encoded ? std::optional(encoded.value()) : std::nullopt;
     };
 
-    std::set<int> seen;
+    std::set<TableCode> seen;
     int number = 0;
     for (const std::string_view line : Lines(file)) {
         ++number;
@@ -89,12 +88,12 @@ ImportedTable ImportTable(std::string_view file, std::optional<TableFormat> form
             problem(ImportProblem::Kind::BadLine);
             continue;
         }
-        if (digits > 2) {
-            problem(ImportProblem::Kind::AboveFF);
+        if (digits > 4) {
+            problem(ImportProblem::Kind::AboveFFFF);
             continue;
         }
-        const ByteCode code = ReadHexByte(rest.substr(0, 2)).value();
-        std::string_view text = rest.substr(3);
+        const TableCode code = *ReadTableCode(rest.substr(0, digits));
+        std::string_view text = rest.substr(digits + 1);
         TableEntry entry;
         if (endCode) {
             if (text.size() < 2 || text.front() != '[' || text.back() != ']') {

@@ -8,6 +8,7 @@
 
 #include "TableFormat.h"
 #include "core/Document.h"
+#include "core/TableCode.h"
 
 namespace glyphwright {
 
@@ -16,7 +17,7 @@ struct ImportProblem {
     enum class Kind {
         BadLine,        // neither "XX=text", "/XX=[label]" nor an empty line
         DuplicateCode,  // a code an earlier line already gave; the first is taken
-        AboveFF,        // a code of more than one byte
+        AboveFFFF,      // a code of more than two bytes
         Directive,      // a line the tables here do not hold ("@name", "*XX", "$XX=…", "(…)")
         Unconvertible,  // text that EUC-JP, the table's encoding, cannot hold
     };
@@ -28,7 +29,7 @@ struct ImportProblem {
 // What a table file holds: its entries in file order and what could not be taken.
 struct ImportedTable {
     TableFormat format = TableFormat::Classic;
-    std::vector<std::pair<ByteCode, TableEntry>> entries;
+    std::vector<std::pair<TableCode, TableEntry>> entries;
     std::vector<ImportProblem> problems;
 };
 

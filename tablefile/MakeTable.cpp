@@ -9,13 +9,13 @@
 namespace glyphwright {
 
 Result<Success, TableFailure> ComposeTable(Workspace& workspace, const TableOrder& order,
-                                           std::string_view startCode) {
+                                           std::string_view startCode, CodeOrder order16) {
     const auto parsed = ReadHexByte(startCode);
     if (!parsed) {
         return TableFailure{StartCodeError{std::string(startCode), parsed.error()}};
     }
     workspace.CurrentCode = parsed.value();
-    if (const auto assembled = AssembleTable(order, workspace); !assembled) {
+    if (const auto assembled = AssembleTable(order, workspace, order16); !assembled) {
         return TableFailure{assembled.error()};
     }
     return Success{};
@@ -24,7 +24,7 @@ Result<Success, TableFailure> ComposeTable(Workspace& workspace, const TableOrde
 Result<Success, TableFailure> SaveTable(const Workspace& workspace, const SaveTarget& target,
                                         const EntryKinds& kinds) {
     const auto file = FormatTable(workspace.TableText, workspace.CurrentCode, workspace.LastCode,
-                                  target.format, kinds);
+                                  target.format, kinds, workspace.TwoByte);
     if (!file) {
         return TableFailure{file.error()};
     }
@@ -44,11 +44,11 @@ EntryKinds KindsAfter(const CodeTable& before, const CodeTable& after, const Ent
 
 Result<MakeTableOutcome, TableFailure> MakeTable(Workspace& workspace, const TableOrder& order,
                                                  std::string_view startCodeText, UserQueries& user,
-                                                 const EntryKinds& kinds) {
+                                                 const EntryKinds& kinds, CodeOrder order16) {
     // With no set to lay, a text format still writes the entries the table holds. No start code
     // is needed then, and the classic file's refusal waits until the classic format is chosen.
     // With nothing held either, every format has nothing to write: the classic steps as ever.
-    const bool entriesOnly = WritesEntriesOnly(workspace.TableText, kinds, order);
+    const bool entriesOnly = WritesEntriesOnly(workspace.TableText, kinds, order, workspace.TwoByte);
     std::string startCode(startCodeText);
     if (startCode.empty() && !entriesOnly) {
         std::optional<std::string> answer = user.AskStartCode();
@@ -66,7 +66,7 @@ Result<MakeTableOutcome, TableFailure> MakeTable(Workspace& workspace, const Tab
     }
     // A start code typed is read even when nothing is laid: one that is no code is said so.
     if (!entriesOnly || !startCode.empty()) {
-        if (const auto composed = ComposeTable(workspace, order, startCode); !composed) {
+        if (const auto composed = ComposeTable(workspace, order, startCode, order16); !composed) {
             if (!entriesOnly || !std::holds_alternative<AssemblyError>(composed.error())) {
                 return composed.error();
             }

@@ -28,12 +28,15 @@ enum class MakeTableOutcome {
     Cancelled,  // the user cancelled the input box or the Save dialog
 };
 
-// Reads the start code into CurrentCode and lays the Table Order from it.
+// Reads the start code into CurrentCode and lays the Table Order from it; two-byte lines count
+// their codes in `order16`.
 [[nodiscard]] Result<Success, TableFailure> ComposeTable(Workspace& workspace,
                                                          const TableOrder& order,
-                                                         std::string_view startCode);
+                                                         std::string_view startCode,
+                                                         CodeOrder order16 = CodeOrder::BigEndian);
 
-// Writes the codes CurrentCode..LastCode in `format` and saves them at `path`, whole or not at all.
+// Writes the codes CurrentCode..LastCode, and the two-byte codes held, in `format` and saves them
+// at `path`, whole or not at all.
 [[nodiscard]] Result<Success, TableFailure> SaveTable(const Workspace& workspace,
                                                       const SaveTarget& target,
                                                       const EntryKinds& kinds = {});
@@ -50,10 +53,8 @@ enum class MakeTableOutcome {
 // When the order lays no set but the table holds entries, a text format writes them all: no start
 // code is asked for (one typed is still read), and only the classic format, once chosen, is
 // refused as it always was, for having nothing laid.
-[[nodiscard]] Result<MakeTableOutcome, TableFailure> MakeTable(Workspace& workspace,
-                                                               const TableOrder& order,
-                                                               std::string_view startCodeText,
-                                                               UserQueries& user,
-                                                               const EntryKinds& kinds = {});
+[[nodiscard]] Result<MakeTableOutcome, TableFailure> MakeTable(
+    Workspace& workspace, const TableOrder& order, std::string_view startCodeText,
+    UserQueries& user, const EntryKinds& kinds = {}, CodeOrder order16 = CodeOrder::BigEndian);
 
 }  // namespace glyphwright

@@ -4,6 +4,8 @@
 #include <map>
 #include <optional>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "WriteTableFile.h"
 #include "WritesCode.h"
@@ -94,16 +96,23 @@ std::optional<TableFormat> FormatNamed(std::string_view name) {
     return std::nullopt;
 }
 
-std::vector<DuplicateText> DuplicateEntries(const CodeTable& table, const EntryKinds& kinds) {
-    std::map<std::string_view, std::vector<ByteCode>> codesOf;
+std::vector<DuplicateText> DuplicateEntries(const CodeTable& table, const EntryKinds& kinds,
+                                            const TwoByteTable& twoByte) {
+    std::map<std::string_view, std::vector<TableCode>> codesOf;
     for (int code = 0; code < kCodeCount; ++code) {
         const auto slot = static_cast<std::size_t>(code);
         if (table[slot].empty() || kinds[slot] != EntryKind::Ordinary) continue;
         codesOf[table[slot]].push_back(static_cast<ByteCode>(code));
     }
+    for (const auto& [code, entry] : twoByte) {
+        if (entry.bytes.empty() || entry.kind != EntryKind::Ordinary) continue;
+        codesOf[entry.bytes].push_back(TableCode::TwoByte(code));
+    }
     std::vector<DuplicateText> duplicates;
-    for (const auto& [text, codes] : codesOf) {
-        if (codes.size() > 1) duplicates.push_back({std::string(text), codes});
+    for (auto& [text, codes] : codesOf) {
+        if (codes.size() < 2) continue;
+        std::sort(codes.begin(), codes.end());
+        duplicates.push_back({std::string(text), codes});
     }
     std::sort(
         duplicates.begin(), duplicates.end(),
@@ -112,9 +121,18 @@ std::vector<DuplicateText> DuplicateEntries(const CodeTable& table, const EntryK
 }
 
 Result<std::string, FormatError> FormatTable(const CodeTable& table, ByteCode first, ByteCode last,
-                                             TableFormat format, const EntryKinds& kinds) {
+                                             TableFormat format, const EntryKinds& kinds,
+                                             const TwoByteTable& twoByte) {
     std::string file;
     if (format == TableFormat::Classic) {
+        if (!twoByte.empty()) {
+            FormatError refused{TableCode::TwoByte(twoByte.begin()->first),
+                                FormatError::Kind::TwoByteCodes};
+            for (const auto& held : twoByte) {
+                refused.twoByteCodes.push_back(TableCode::TwoByte(held.first));
+            }
+            return refused;
+        }
         WriteTableFile(file, table, first, last);
         return file;
     }
@@ -126,32 +144,44 @@ Result<std::string, FormatError> FormatTable(const CodeTable& table, ByteCode fi
     }
     const std::string_view lineEnd = toShiftJis ? "\r\n" : "\n";
 
+    // The codes the format writes, one-byte and two-byte, as their stored bytes sort.
+    std::vector<std::pair<TableCode, TableEntry>> lines;
+    auto wide = twoByte.begin();
+    const auto wideBefore = [&wide, &twoByte](int firstByte) {
+        return wide != twoByte.end() && wide->first >> 8 < firstByte;
+    };
     for (int code = 0; code < kCodeCount; ++code) {
+        for (; wideBefore(code); ++wide)
+            lines.emplace_back(TableCode::TwoByte(wide->first), wide->second);
         const std::string& entry = table[static_cast<std::size_t>(code)];
         const EntryKind kind = kinds[static_cast<std::size_t>(code)];
-        if (!WritesCode(format, code, entry, kind, code >= first && code <= last)) {
-            continue;
-        }
+        if (!WritesCode(format, code, entry, kind, code >= first && code <= last)) continue;
+        lines.emplace_back(static_cast<ByteCode>(code), TableEntry{entry, kind});
+    }
+    for (; wide != twoByte.end(); ++wide)
+        lines.emplace_back(TableCode::TwoByte(wide->first), wide->second);
+
+    for (const auto& [code, held] : lines) {
+        const std::string& entry = held.bytes;
+        const EntryKind kind = held.kind;
         std::string text = "\\n";
         if (kind != EntryKind::LineBreak) {
             // Readers take these for the brackets of control codes. Every byte of an EUC-JP
             // character outside ASCII is 8E or above, so a match here is the character itself.
             const std::string_view markup = kind == EntryKind::EndCode ? "[]" : "[]<>";
             if (const auto at = entry.find_first_of(markup); at != std::string::npos) {
-                return FormatError{static_cast<ByteCode>(code), FormatError::Kind::Markup,
-                                   std::string(1, entry[at])};
+                return FormatError{code, FormatError::Kind::Markup, std::string(1, entry[at])};
             }
             auto converted = ConvertEntry(entry, decoder, toShiftJis ? &*toShiftJis : nullptr);
             if (!converted) {
                 FormatError error = converted.error();
-                error.code = static_cast<ByteCode>(code);
+                error.code = code;
                 return error;
             }
             text = std::move(converted.value());
         }
         if (kind == EntryKind::EndCode) file += '/';
-        file += kHexDigits[code >> 4];
-        file += kHexDigits[code & 0x0F];
+        file += code.Hex();
         file += '=';
         if (kind == EntryKind::EndCode) {
             file += '[' + text + ']';

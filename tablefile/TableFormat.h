@@ -8,6 +8,8 @@
 #include "core/CodeMap.h"
 #include "core/Document.h"
 #include "core/Result.h"
+#include "core/TableCode.h"
+#include "core/TableEntry.h"
 #include "core/Workspace.h"
 
 namespace glyphwright {
@@ -35,20 +37,24 @@ struct FormatError {
         LineBreak,         // CR or LF: would split the line
         ControlCharacter,  // any other C0 control, DEL or a C1 control
         Markup,            // [ ] < > in an ordinary entry, or [ ] in an end code's label
+        TwoByteCodes,      // a classic file was asked of a table holding two-byte codes
     };
-    ByteCode code = 0;
+    TableCode code;
     Kind kind = Kind::Unconvertible;
     // The offending character as UTF-8 when it can be decoded, else its bytes in hex ("8F A1").
-    std::string character;
+    std::string character{};
+    std::vector<TableCode> twoByteCodes{};  // TwoByteCodes: all of them, ascending
 
     friend bool operator==(const FormatError&, const FormatError&) = default;
 };
 
-// The ordinary entries of the whole table that hold the same text as another, grouped by their
-// first code: programs that insert text disagree about which code of such a group they write.
-// Only the text formats warn of them, and those write the whole table.
-[[nodiscard]] std::vector<DuplicateText> DuplicateEntries(const CodeTable& table,
-                                                          const EntryKinds& kinds = {});
+// The ordinary entries of the whole table, one-byte and two-byte codes alike, that hold the same
+// text as another, grouped by their first code: programs that insert text disagree about which
+// code of such a group they write. Only the text formats warn of them, and those write the whole
+// table.
+[[nodiscard]] std::vector<DuplicateText> DuplicateEntries(
+    const CodeTable& table, const EntryKinds& kinds = {},
+    const TwoByteTable& twoByte = TwoByteTable{});
 
 // The whole table file. Classic gives exactly WriteTableFile's bytes for codes first..last, the
 // range the Table Order laid, and never fails (an end code's label is plain text there). The
@@ -57,8 +63,12 @@ struct FormatError {
 // since "05=" would tell a reader that byte 05 stands for nothing. There an end code is written
 // "/XX=[label]" and a line break "XX=\n" (backslash and n), as the Table File Standard has them.
 // They stop at the lowest code whose entry cannot be written.
-[[nodiscard]] Result<std::string, FormatError> FormatTable(const CodeTable& table, ByteCode first,
-                                                           ByteCode last, TableFormat format,
-                                                           const EntryKinds& kinds = {});
+//
+// The two-byte codes of `twoByte` go into the UTF-8 and Shift-JIS files, all of them, among the
+// one-byte codes in the order of their stored bytes: 80, 8000, 8001, …, 81. A classic file holds
+// one-byte codes only: asked of a table with two-byte codes, it fails naming them all.
+[[nodiscard]] Result<std::string, FormatError> FormatTable(
+    const CodeTable& table, ByteCode first, ByteCode last, TableFormat format,
+    const EntryKinds& kinds = {}, const TwoByteTable& twoByte = TwoByteTable{});
 
 }  // namespace glyphwright

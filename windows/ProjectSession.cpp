@@ -88,7 +88,7 @@ bool ProjectSession::MayClose(WindowQueries& user) {
 bool ProjectSession::New(WindowQueries& user) {
     if (!MayReplace(user)) return false;
     replacing_ = true;
-    history_.Doc().Replace({});
+    history_.Doc().Replace(DocumentContents());
     replacing_ = false;
     history_.Forget();
     Begin({});

@@ -110,6 +110,32 @@ says err "the same text stands at more than one code: 1 at 10 and 12."
 run 0 make --start 10 --output - '10=1' 0-9@11
 [[ ! -s "$work/err" ]] || fail "classic warned of a duplicate: $(cat "$work/err")"
 rm "$work/dup.tbl"
+# Two-byte codes: a set laid from a two-byte start goes on past a first byte, in the byte order
+# asked for (the start typed as the game stores it), beside one-byte codes and a two-byte single
+# entry; every code comes in the order of its stored bytes.
+highDigits='F0=0\nF1=1\nF2=2\nF3=3\nF4=4\nF5=5\nF6=6\nF7=7\nF8=8\nF9=9\n'
+run 0 make -s 10 -f utf8 -o - 0-9@F0 Handakuten@00FE '8140=漢'
+same "$work/out" "00FE=ぱ\n00FF=ぴ\n0100=ぷ\n0101=ぺ\n0102=ぽ\n0103=パ\n0104=ピ\n0105=プ\n\
+0106=ペ\n0107=ポ\n8140=漢\n$highDigits"
+run 0 make -s 10 -f utf8 -o - --code-order le 0-9@F0 Handakuten@FE00 '8140=漢'
+same "$work/out" "0001=ぷ\n0101=ぺ\n0201=ぽ\n0301=パ\n0401=ピ\n0501=プ\n0601=ペ\n0701=ポ\n\
+8140=漢\n${highDigits}FE00=ぱ\nFF00=ぴ\n"
+run 0 make -s 10 -f sjis -o - 0-9@F0 '8140=0'
+says err "the same text stands at more than one code: 0 at 8140 and F0."
+run 2 make -s 10 -o - --code-order middle 0-9
+says err "'middle' is not a code order: choose be or le."
+# A project keeps its byte order, and --code-order wins over it.
+cat >"$work/le.gwproj" <<'JSON'
+{"format": "glyphwright-project", "version": 2, "startCode": "10", "codeOrder": "le",
+ "entries": [{"code": "8140", "text": "漢"}], "order": [{"text": "Handakuten", "start": "FE00"}]}
+JSON
+run 0 make --project "$work/le.gwproj" --format utf8 --output -
+head -n 3 "$work/out" >"$work/head"
+same "$work/head" '0001=ぷ\n0101=ぺ\n0201=ぽ\n'
+run 0 make --project "$work/le.gwproj" --code-order be --format utf8 --output -
+head -n 3 "$work/out" >"$work/head"
+same "$work/head" '8140=漢\nFE00=ぱ\nFE01=ぴ\n'
+rm "$work/le.gwproj" "$work/head"
 # Markup in an ordinary entry is refused in the text formats, with the way out named.
 run 1 make --start 2F --format utf8 --output - '2F=<end>' 0-9@30
 says err 'The entry at code 2F holds "<"'
@@ -138,8 +164,12 @@ run 1 make --start 10 --output "$work/kept.tbl" 15=😀 0-9
 says err "EUC-JP has no code for it"
 run 1 make --start 10 --output "$work/kept.tbl" '15=¥' 0-9
 says err 'The character "¥" cannot be stored'
-run 1 make --start 10 --output "$work/kept.tbl" 0-9@1FF
-says err "The code \"1FF\" is above FF"
+run 1 make --start 10 --output "$work/kept.tbl" 0-9@10000
+says err "The code \"10000\" is above FFFF"
+run 1 make --start 10 --format utf8 --output "$work/kept.tbl" 0-9@FFF8
+says err "The set \"0-9\" on line 1 of the Table Order begins at code FFF8 and would run past code FFFF."
+run 1 make --start 10 --output "$work/kept.tbl" 0-9@F0 Handakuten@0100
+says err "The table holds two-byte codes (0100, 0101, 0102, 0103, 0104, 0105, 0106, 0107, and 2 more)"
 for format in classic utf8 sjis; do
     run 1 make --start 50 --format $format --output "$work/e.tbl" Hiragana@80 0-9@10
     says err "No code would be written: the last code laid, 19, comes before the start code 50."
@@ -308,6 +338,14 @@ same "$work/out" 'Town\tA0\t3\tまちか<00>まちか<00>まちか\n'
 run 1 search -g "$work/game.bin" -w まちか
 run 1 search --game "$work/game.bin" --word のねぬ --width 2be
 [[ ! -s $work/out ]] || fail "a search that found nothing printed rows"
+# Two bytes a letter, low byte first, from the value 8000: the start past FF is shown as the code
+# make takes, the bytes as stored, and make lays the set back onto the same codes.
+printf '\x11\x0A\x80\x07\x80\x26\x80' >"$work/wide.bin"
+run 0 search --game "$work/wide.bin" --word さくら --width 2le
+says out "$(printf 'Hiragana\t0080\t1\tさくら')"
+run 0 make -s 00 -f utf8 -o - --code-order le Hiragana@0080
+says out "$(printf '0A80=さ\n')"
+rm "$work/wide.bin"
 run 2 search --game "$work/game.bin"
 says err "no word given"
 run 2 search --word ぬぬぬ

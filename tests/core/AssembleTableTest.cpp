@@ -3,6 +3,8 @@
 #include <deque>
 #include <optional>
 #include <random>
+#include <utility>
+#include <vector>
 
 #include "core/AssembleTable.h"
 #include "core/BuiltInSets.h"
@@ -270,6 +272,78 @@ TEST_F(AssembleTableTest, APreviewEqualsLayingEveryMemberInOrder) {
         }
     }
     EXPECT_GT(laidOrders, 150);
+}
+
+// Two-byte lines in both byte orders, against codes written out here: the start is typed as the
+// game stores it, the members take consecutive 16-bit values (so carry from one byte into the
+// other), a line without a start goes on in two bytes, and a one-byte start goes back to one byte.
+TEST_F(AssembleTableTest, TwoByteLinesCountInTheGamesByteOrder) {
+    struct Case {
+        CodeOrder order;
+        const char* typed;                  // Hiragana's own start, as typed
+        std::vector<const char*> hiragana;  // its members 0, 1, 2 and 49
+        const char* katakana;               // Katakana's first member, laid after it
+    };
+    const Case cases[] = {
+        {CodeOrder::BigEndian, "80FE", {"80FE", "80FF", "8100", "812F"}, "8130"},
+        {CodeOrder::LittleEndian, "FE80", {"FE80", "FF80", "0081", "2F81"}, "3081"},
+    };
+    for (const Case& c : cases) {
+        TableOrder& order = orders.emplace_back();
+        RecordOrder(order, {{"0-9"}, {"Hiragana"}, {"Katakana"}, {"Uppercase Alphabet", 0x40}});
+        order.SetStartCode(1, ReadTypedCode(c.typed).value());
+        ws = {};
+        ws.CurrentCode = 0x10;
+        ws.TwoByte[0x8000] = {"kept", EntryKind::EndCode};  // a code no member lands on
+        ASSERT_TRUE(AssembleTable(order, ws, c.order).ok()) << c.typed;
+
+        EXPECT_EQ(ws.LastCode, 0x59);  // the one-byte lines alone decide the one-byte range
+        EXPECT_TRUE(Holds(0x19, "0-9", 0x10));
+        EXPECT_TRUE(Holds(0x40, "Uppercase Alphabet", 0x40));
+        EXPECT_TRUE(Empty(0x1A, 0x3F));
+        EXPECT_EQ(ws.TwoByte.size(), 50U + 54U + 1U);
+        const auto at = [&](const char* code) {
+            const auto held = ws.TwoByte.find(ReadTableCode(code)->Stored());
+            return held == ws.TwoByte.end() ? std::string("(none)") : held->second.bytes;
+        };
+        for (const std::size_t k : {0U, 1U, 2U, 49U}) {
+            EXPECT_EQ(at(c.hiragana[k < 3 ? k : 3]), FindBuiltInSet("Hiragana")->member(k))
+                << c.typed << " member " << k;
+        }
+        EXPECT_EQ(at(c.katakana), FindBuiltInSet("Katakana")->member(0)) << c.typed;
+        EXPECT_EQ(ws.TwoByte.at(0x8000), (TableEntry{"kept", EntryKind::EndCode}));
+    }
+}
+
+// Passing FFFF fails naming the line and its start as typed, and lays nothing; an order of
+// two-byte lines alone leaves the one-byte codes as held, from the start code to FF.
+TEST_F(AssembleTableTest, TwoByteLinesStopAtFFFFAndMayStandAlone) {
+    for (const auto& [order16, typed] :
+         {std::pair{CodeOrder::BigEndian, "FFF0"}, std::pair{CodeOrder::LittleEndian, "F0FF"}}) {
+        TableOrder& order = orders.emplace_back();
+        RecordOrder(order, {{"0-9"}, {"Hiragana"}});
+        order.SetStartCode(1, ReadTypedCode(typed).value());
+        ws = {};
+        const auto failed = AssembleTable(order, ws, order16);
+        ASSERT_FALSE(failed.ok());
+        EXPECT_EQ(failed.error().kind, AssemblyError::Kind::PastFFFF);
+        EXPECT_EQ(failed.error().line, 2);
+        EXPECT_EQ(TableCode::TwoByte(static_cast<std::uint16_t>(failed.error().setStart)).Hex(),
+                  typed);
+        EXPECT_EQ(ws, Workspace{});
+    }
+
+    TableOrder& wideOnly = orders.emplace_back();
+    RecordOrder(wideOnly, {{"0-9"}});
+    wideOnly.SetStartCode(0, TableCode::TwoByte(0x0000));  // 0000 is a start, unlike 00
+    ws = {};
+    ws.CurrentCode = 0x20;
+    ws.TableText[0xFF] = "end";
+    ASSERT_TRUE(AssembleTable(wideOnly, ws).ok());
+    EXPECT_EQ(ws.LastCode, 0xFF);
+    EXPECT_EQ(ws.TableText[0xFF], "end");
+    EXPECT_TRUE(Empty(0x00, 0xFE));
+    EXPECT_EQ(ws.TwoByte.at(0x0009).bytes, FindBuiltInSet("0-9")->member(9));
 }
 
 }  // namespace

@@ -99,9 +99,31 @@ TEST(Document, ALineLaysItsSetAsTheCatalogueHasItNow) {
 TEST(Document, ACommandThatChangesNothingIsEmpty) {
     Document document;
     EXPECT_TRUE(DocumentCommand::StoreTable(document, document.Table()).IsEmpty());
-    EXPECT_TRUE(DocumentCommand::PutEntries(document, {{0x10, {}}}).IsEmpty());
+    EXPECT_TRUE(DocumentCommand::PutEntries(document, {{TableCode::OneByte(0x10), {}}}).IsEmpty());
+    EXPECT_TRUE(
+        DocumentCommand::PutEntries(document, {{TableCode::TwoByte(0x8140), {}}}).IsEmpty());
     EXPECT_TRUE(DocumentCommand::SetStartCode(document, "").IsEmpty());
-    EXPECT_FALSE(DocumentCommand::PutEntries(document, {{0x10, {"x"}}}).IsEmpty());
+    EXPECT_TRUE(DocumentCommand::SetCodeOrder(document, CodeOrder::BigEndian).IsEmpty());
+    EXPECT_FALSE(
+        DocumentCommand::PutEntries(document, {{TableCode::OneByte(0x10), {"x"}}}).IsEmpty());
+}
+
+// A two-byte entry lives beside the one-byte table: putting it leaves the one-byte code of its
+// first byte alone, taking it away (an empty ordinary entry) leaves no trace, and a typed
+// two-byte code leaves the current code where it was.
+TEST(Document, TwoByteEntriesSitBesideTheOneByteTable) {
+    Document document;
+    const auto put = DocumentCommand::PutEntry(document, TableCode::TwoByte(0x8140),
+                                               {"\xA4\xA2", EntryKind::Ordinary}, "x");
+    put.Do(document);
+    EXPECT_EQ(document.Contents().EntryAt(TableCode::TwoByte(0x8140)).bytes, "\xA4\xA2");
+    EXPECT_EQ(document.TableText()[0x81], "");
+    EXPECT_EQ(document.Table().CurrentCode, 0);
+    DocumentCommand::PutEntries(document, {{TableCode::TwoByte(0x8140), {}}}).Do(document);
+    EXPECT_TRUE(document.Table().TwoByte.empty());
+    const DocumentContents empty;
+    put.Undo(document);  // undone over the removal: what was before the put
+    EXPECT_EQ(document.Contents().table, empty.table);
 }
 
 // Random actions of every kind the windows offer, each undone in turn from the last: every state
@@ -121,10 +143,21 @@ TEST(Document, RandomActionsUndoneOneByOneGiveBackEveryEarlierState) {
             const TableOrder& order = document.Order();
             const int lines = order.LineCount();
             std::optional<DocumentCommand> command;
-            switch (pick(7)) {
+            // A code of one or two bytes, now and then one of a few that recur.
+            const auto anyCode = [&pick]() {
+                return pick(2) == 0 ? TableCode::OneByte(static_cast<ByteCode>(pick(256)))
+                                    : TableCode::TwoByte(static_cast<std::uint16_t>(
+                                          pick(2) == 0 ? 0x8000 + pick(4) : pick(65536)));
+            };
+            switch (pick(8)) {
                 case 0:
-                    command = DocumentCommand::IncludeSet(
-                        document, kNames[pick(5)], static_cast<ByteCode>(pick(2) * pick(200)));
+                    if (pick(3) == 0) {
+                        command = DocumentCommand::IncludeSet(document, kNames[pick(5)],
+                                                              std::optional(anyCode()));
+                    } else {
+                        command = DocumentCommand::IncludeSet(
+                            document, kNames[pick(5)], static_cast<ByteCode>(pick(2) * pick(200)));
+                    }
                     break;
                 case 1:
                     if (lines > 0) command = DocumentCommand::RemoveLine(document, pick(lines));
@@ -132,23 +165,26 @@ TEST(Document, RandomActionsUndoneOneByOneGiveBackEveryEarlierState) {
                 case 2:
                     if (lines > 0) {
                         command = DocumentCommand::SetLineStart(document, pick(lines),
-                                                                static_cast<ByteCode>(pick(256)));
+                                                                std::optional(anyCode()));
                     }
                     break;
                 case 3:
                     command = DocumentCommand::PutEntry(
-                        document, static_cast<ByteCode>(pick(256)),
+                        document, anyCode(),
                         {std::string(static_cast<std::size_t>(1 + pick(3)),
                                      static_cast<char>('a' + pick(26))),
                          static_cast<EntryKind>(pick(3))},
                         "entry");
                     break;
                 case 4: {
-                    std::vector<std::pair<ByteCode, TableEntry>> entries;
+                    std::vector<std::pair<TableCode, TableEntry>> entries;
                     for (int i = pick(20); i > 0; --i) {
+                        // Now and then an empty entry: it takes a two-byte code away.
                         entries.emplace_back(
-                            static_cast<ByteCode>(pick(256)),
-                            TableEntry{std::string(1, static_cast<char>('A' + pick(26)))});
+                            anyCode(),
+                            TableEntry{pick(4) == 0
+                                           ? std::string()
+                                           : std::string(1, static_cast<char>('A' + pick(26)))});
                     }
                     command = DocumentCommand::PutEntries(document, entries);
                     break;
@@ -158,10 +194,19 @@ TEST(Document, RandomActionsUndoneOneByOneGiveBackEveryEarlierState) {
                     Workspace table = document.Table();
                     table.CurrentCode = static_cast<ByteCode>(pick(40));
                     if (AssembleTable(order, table).ok()) {
+                        // A run may also have dropped and changed two-byte codes.
+                        if (!table.TwoByte.empty() && pick(2) == 0) {
+                            table.TwoByte.erase(table.TwoByte.begin());
+                        }
+                        table.TwoByte[static_cast<std::uint16_t>(0x8000 + pick(4))] = {"laid"};
                         command = DocumentCommand::StoreTable(document, table);
                     }
                     break;
                 }
+                case 7:
+                    command = DocumentCommand::SetCodeOrder(
+                        document, pick(2) == 0 ? CodeOrder::BigEndian : CodeOrder::LittleEndian);
+                    break;
                 case 6:
                     command = DocumentCommand::SetStartCode(document, std::to_string(pick(100)));
                     break;

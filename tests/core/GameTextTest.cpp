@@ -100,5 +100,24 @@ TEST(GameTextTest, CodesTheFileWillNotHoldAreMarkedAsSuch) {
     EXPECT_FALSE(cells[1].outside);
 }
 
+// Two-byte lines are laid in the byte order asked for beside the codes held; an order that cannot
+// be laid shows the two-byte codes as held, and says why.
+TEST(GameTextTest, TwoByteCodesAreShownLaidInTheByteOrder) {
+    TableOrder order;
+    test::RecordOrder(order, {{"0-9"}});
+    order.SetStartCode(0, TableCode::TwoByte(0x0080));
+    Workspace table;
+    table.TwoByte[0x8140] = {"held"};
+    const ShownTable shown = TableAsShown(table, order, "00", CodeOrder::LittleEndian);
+    EXPECT_FALSE(shown.notLaid);
+    EXPECT_EQ(shown.twoByte.size(), 11U);
+    EXPECT_EQ(shown.twoByte.at(0x0980).bytes, "9");  // the value 8009, low byte first
+    EXPECT_EQ(shown.twoByte.at(0x8140).bytes, "held");
+
+    const ShownTable notLaid = TableAsShown(table, order, "G", CodeOrder::LittleEndian);
+    EXPECT_TRUE(notLaid.notLaid);
+    EXPECT_EQ(notLaid.twoByte, table.TwoByte);
+}
+
 }  // namespace
 }  // namespace glyphwright

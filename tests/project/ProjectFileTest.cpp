@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/AssembleTable.h"
+#include "core/CodeOrder.h"
 #include "core/EucJp.h"
 #include "core/ProjectSets.h"
 #include "project/ProjectFile.h"
@@ -47,6 +48,29 @@ TEST(ProjectFile, WhatIsWrittenReadsBackTheSame) {
     EXPECT_EQ(moved.value().gameFilePath, "/elsewhere/rom/game.bin");
 }
 
+// Two-byte codes, a two-byte start ("0080" is not "80") and the little-endian order come back as
+// they were, listed in the files' order; a project without them stays version 1, which an older
+// Glyphwright reads, and one with them says version 2, which it refuses rather than misreads.
+TEST(ProjectFile, TwoByteCodesAndTheirOrderReadBackTheSame) {
+    EXPECT_TRUE(WriteProject(Full(), kProject).contains("\"version\": 1\n"));
+    DocumentContents contents = Full();
+    contents.codeOrder = CodeOrder::LittleEndian;
+    contents.table.TwoByte[0x8140] = {EncodeEucJp("亜").value()};
+    contents.table.TwoByte[0x2000] = {"\xFF", EntryKind::Ordinary};
+    contents.table.TwoByte[0xFFFF] = {"end", EntryKind::EndCode};
+    (void)contents.order.AppendSetLine("Katakana");
+    contents.order.SetStartCode(contents.order.LineCount() - 1, TableCode::TwoByte(0x0080));
+    const QByteArray file = WriteProject(contents, kProject);
+    EXPECT_TRUE(file.contains("\"version\": 2\n"));
+    EXPECT_TRUE(file.contains("\"start\": \"0080\""));
+    EXPECT_TRUE(file.contains("\"codeOrder\": \"le\""));
+    EXPECT_LT(file.indexOf("\"code\": \"20\""), file.indexOf("\"code\": \"2000\""));
+    EXPECT_LT(file.indexOf("\"code\": \"2000\""), file.indexOf("\"code\": \"21\""));
+    const auto read = ReadProject(file, kProject, SetCatalogue::BuiltInsOnly());
+    ASSERT_TRUE(read.ok()) << read.error().detail.toStdString();
+    EXPECT_EQ(read.value(), contents);
+}
+
 TEST(ProjectFile, DamagedAndNewerFilesAreRefusedNamingWhatIsWrong) {
     using Kind = ProjectError::Kind;
     const auto refused = [](const char* text) {
@@ -55,9 +79,9 @@ TEST(ProjectFile, DamagedAndNewerFilesAreRefusedNamingWhatIsWrong) {
     EXPECT_EQ(refused("{\"format\": ").error().kind, Kind::NotJson);
     EXPECT_EQ(refused("[1, 2]").error().kind, Kind::NotProject);
     EXPECT_EQ(refused("{\"format\": \"other\"}").error().kind, Kind::NotProject);
-    const auto newer = refused(R"({"format": "glyphwright-project", "version": 2})");
+    const auto newer = refused(R"({"format": "glyphwright-project", "version": 3})");
     EXPECT_EQ(newer.error().kind, Kind::Newer);
-    EXPECT_EQ(newer.error().detail, QStringLiteral("2"));
+    EXPECT_EQ(newer.error().detail, QStringLiteral("3"));
 
     QByteArray file = WriteProject(Full(), kProject);
     ASSERT_TRUE(file.contains("\"code\": \"FE\""));

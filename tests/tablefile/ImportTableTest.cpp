@@ -23,12 +23,13 @@ struct Sample {
         table[0xFF] = "end";
         kinds[0xFF] = EntryKind::EndCode;
     }
-    [[nodiscard]] std::vector<std::pair<ByteCode, TableEntry>> Entries() const {
-        std::vector<std::pair<ByteCode, TableEntry>> entries;
+    [[nodiscard]] std::vector<std::pair<TableCode, TableEntry>> Entries() const {
+        std::vector<std::pair<TableCode, TableEntry>> entries;
         for (int code = 0; code < kCodeCount; ++code) {
             const auto slot = static_cast<ByteCode>(code);
             if (!table[slot].empty() || kinds[slot] != EntryKind::Ordinary)
-                entries.emplace_back(slot, TableEntry{table[slot], kinds[slot]});
+                entries.emplace_back(TableCode::OneByte(slot),
+                                     TableEntry{table[slot], kinds[slot]});
         }
         return entries;
     }
@@ -77,7 +78,7 @@ TEST(ImportTableTest, WhatCannotBeTakenIsListedWithItsLineNumber) {
         "10=a\n"
         "nonsense\n"
         "10=b\n"
-        "1234=c\n"
+        "123456=c\n"
         "@font\n"
         "*FF\n"
         "11=\xF0\x9F\x98\x80\n"  // an emoji: no EUC-JP
@@ -85,15 +86,35 @@ TEST(ImportTableTest, WhatCannotBeTakenIsListedWithItsLineNumber) {
         "\n"
         "13=d\n");
     ASSERT_EQ(read.entries.size(), 2U);
-    EXPECT_EQ(read.entries[1].first, 0x13);
+    EXPECT_EQ(read.entries[1].first, TableCode::OneByte(0x13));
     const std::vector<std::pair<int, Kind>> expected = {
-        {2, Kind::BadLine},   {3, Kind::DuplicateCode}, {4, Kind::AboveFF}, {5, Kind::Directive},
+        {2, Kind::BadLine},   {3, Kind::DuplicateCode}, {4, Kind::AboveFFFF}, {5, Kind::Directive},
         {6, Kind::Directive}, {7, Kind::Unconvertible}, {8, Kind::BadLine}};
     ASSERT_EQ(read.problems.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(read.problems[i].line, expected[i].first) << i;
         EXPECT_EQ(read.problems[i].kind, expected[i].second) << i;
     }
+}
+
+// A table of both widths comes back as written, each entry at its code with its kind; "0080" is a
+// two-byte code, not 80.
+TEST(ImportTableTest, AMixedTableComesBackWithEveryCodeAtItsWidth) {
+    const ImportedTable read = ImportTable(
+        "0080=\xE3\x81\x82\n"  // あ
+        "80=b\n"
+        "8140=\xE4\xBA\x9C\n"  // 亜
+        "/81FF=[end]\n"
+        "FE01=\\n\n");
+    EXPECT_TRUE(read.problems.empty());
+    const std::vector<std::pair<TableCode, TableEntry>> expected = {
+        {TableCode::TwoByte(0x0080), {EncodeEucJp("あ").value()}},
+        {TableCode::OneByte(0x80), {"b"}},
+        {TableCode::TwoByte(0x8140), {EncodeEucJp("亜").value()}},
+        {TableCode::TwoByte(0x81FF), {"end", EntryKind::EndCode}},
+        {TableCode::TwoByte(0xFE01), {"", EntryKind::LineBreak}},
+    };
+    EXPECT_EQ(read.entries, expected);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <optional>
+#include <regex>
 #include <utility>
 #include <vector>
 
@@ -253,6 +254,60 @@ TEST(TableFormatTest, MarkupInAnOrdinaryEntryIsRefusedInTheTextFormats) {
     EXPECT_EQ(FormatTable(table, 0x32, 0x32, TableFormat::Utf8, kinds).value(), "/32=[<end>]\n");
     table[0x32] = "e]nd";
     EXPECT_EQ(FormatTable(table, 0x32, 0x32, TableFormat::Utf8, kinds).error().kind, Kind::Markup);
+}
+
+// A table of both widths: each file lists its codes in the order of their stored bytes (80, then
+// 8000, 8001, 80FF, then 81), two-byte control codes included, and a classic file is refused
+// naming every two-byte code. The same text at a one-byte and a two-byte code is a duplicate.
+TEST(TableFormatTest, MixedWidthsInStoredByteOrderAndTheClassicRefusal) {
+    CodeTable table{};
+    EntryKinds kinds{};
+    table[0x80] = Euc("あ");
+    table[0x81] = Euc("い");
+    TwoByteTable twoByte;
+    twoByte[0x8000] = {Euc("亜")};
+    twoByte[0x8001] = {"", EntryKind::LineBreak};
+    twoByte[0x80FF] = {"end", EntryKind::EndCode};
+    twoByte[0x0100] = {Euc("い")};
+    twoByte[0xFF00] = {"z"};
+    EXPECT_EQ(FormatTable(table, 0x80, 0x81, TableFormat::Utf8, kinds, twoByte).value(),
+              "0100=い\n"
+              "80=あ\n"
+              "8000=亜\n"
+              "8001=\\n\n"
+              "/80FF=[end]\n"
+              "81=い\n"
+              "FF00=z\n");
+    EXPECT_EQ(FormatTable(table, 0x80, 0x81, TableFormat::ShiftJis, kinds, twoByte).value(),
+              "0100=\x82\xA2\r\n"
+              "80=\x82\xA0\r\n"
+              "8000=\x88\x9F\r\n"
+              "8001=\\n\r\n"
+              "/80FF=[end]\r\n"
+              "81=\x82\xA2\r\n"
+              "FF00=z\r\n");
+
+    // Each line as the Table File Standard's grammar has it: a hex key of whole bytes, upper case,
+    // then "=" and text without brackets; an end code "/" before and its label in brackets.
+    const std::string utf8 =
+        FormatTable(table, 0x80, 0x81, TableFormat::Utf8, kinds, twoByte).value();
+    const std::regex entry(R"(([0-9A-F]{2})+=[^\[\]\n]*|/([0-9A-F]{2})+=\[[^\[\]\n]*\])");
+    for (std::size_t at = 0, end; (end = utf8.find('\n', at)) != std::string::npos; at = end + 1) {
+        EXPECT_TRUE(std::regex_match(utf8.substr(at, end - at), entry))
+            << utf8.substr(at, end - at);
+    }
+
+    const auto classic = FormatTable(table, 0x80, 0x81, TableFormat::Classic, kinds, twoByte);
+    ASSERT_FALSE(classic.ok());
+    EXPECT_EQ(classic.error().kind, Kind::TwoByteCodes);
+    std::vector<std::string> named;
+    for (const TableCode code : classic.error().twoByteCodes) named.push_back(code.Hex());
+    EXPECT_EQ(named, (std::vector<std::string>{"0100", "8000", "8001", "80FF", "FF00"}));
+
+    const auto duplicates = DuplicateEntries(table, kinds, twoByte);
+    ASSERT_EQ(duplicates.size(), 1U);
+    EXPECT_EQ(duplicates[0].codes,
+              (std::vector<TableCode>{TableCode::TwoByte(0x0100), TableCode::OneByte(0x81)}));
 }
 
 }  // namespace

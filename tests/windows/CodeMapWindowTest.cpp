@@ -2,6 +2,7 @@
 // line that lays each code, failing in MAKE TABLE's own words, selecting lines quietly.
 #include <QAbstractItemModelTester>
 #include <QAccessible>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFontInfo>
@@ -15,6 +16,7 @@
 #include "Session.h"
 #include "codemap/CodeMapModel.h"
 #include "codemap/CodeMapWindow.h"
+#include "core/DocumentCommand.h"
 
 namespace glyphwright::test {
 namespace {
@@ -392,6 +394,98 @@ private slots:
         ClickLine(session.list(), 0);
         QVERIFY(session.windows.EnterHexNum() != nullptr);
         QCOMPARE(legend.currentIndex().row(), 0);  // the legend follows the list
+    }
+
+    // A page per first byte of two-byte codes, chosen by keys; the pages that hold codes listed
+    // with their counts and gone to from the list; the map follows a change on the page shown.
+    void pagesOfTwoByteCodesAndTheListOfThoseInUse() {
+        Session session;
+        const auto put = [&session](std::vector<std::pair<TableCode, TableEntry>> entries) {
+            DocumentCommand::PutEntries(session.document, entries).Do(session.document);
+        };
+        put({{TableCode::OneByte(0x10), {"\xA1\xBC"}},      // ー
+             {TableCode::TwoByte(0x8140), {"\xA4\xA2"}},    // あ
+             {TableCode::TwoByte(0x81FF), {"\xA4\xA4"}},    // い
+             {TableCode::TwoByte(0x82A0), {"\xA5\xA2"}}});  // ア
+        CodeMapWindow& map = OpenMap(session);
+        QComboBox& page = Find<QComboBox>(map, "cboPage");
+        QComboBox& inUse = Find<QComboBox>(map, "cboPagesInUse");
+        QCOMPARE(page.currentText(), QStringLiteral("One byte (00–FF)"));
+        QCOMPARE(At(map, 0x10).toString(), QStringLiteral("ー"));
+        QCOMPARE(At(map, 0x40).toString(), QString());
+        QCOMPARE(inUse.count(), 2);
+        QCOMPARE(inUse.itemText(0), QStringLiteral("Two bytes 8100–81FF (2 codes)"));
+        QCOMPARE(inUse.itemText(1), QStringLiteral("Two bytes 8200–82FF (1 code)"));
+        QCOMPARE(inUse.currentIndex(), -1);  // the page shown is not one of them
+
+        inUse.setFocus();
+        QTest::keyClick(&inUse, Qt::Key_Down);
+        QCOMPARE(map.Model().Page(), 0x81);
+        QCOMPARE(page.currentText(), QStringLiteral("Two bytes 8100–81FF"));
+        QCOMPARE(At(map, 0x40).toString(), QStringLiteral("あ"));
+        QCOMPARE(At(map, 0xFF).toString(), QStringLiteral("い"));
+        QCOMPARE(At(map, 0x10).toString(), QString());
+        QCOMPARE(At(map, 0x40, Qt::ToolTipRole).toString().section(QLatin1Char('\n'), 0, 0),
+                 QStringLiteral("Code 8140"));
+        QCOMPARE(At(map, 0x40, CodeMapModel::SourceRole).toInt(), int(CellSource::Held));
+        QCOMPARE(map.Model().headerData(4, Qt::Vertical, Qt::DisplayRole).toString(),
+                 QStringLiteral("814_"));
+        QTest::keyClick(&inUse, Qt::Key_Down);
+        QCOMPARE(map.Model().Page(), 0x82);
+        QCOMPARE(At(map, 0xA0).toString(), QStringLiteral("ア"));
+        QCOMPARE(At(map, 0x40).toString(), QString());
+        QCOMPARE(inUse.currentIndex(), 1);
+
+        put({{TableCode::TwoByte(0x8242), {"\xA5\xA4"}}});  // イ, on the page shown
+        QCOMPARE(At(map, 0x42).toString(), QStringLiteral("イ"));
+        QCOMPARE(inUse.itemText(1), QStringLiteral("Two bytes 8200–82FF (2 codes)"));
+        QCOMPARE(inUse.currentIndex(), 1);
+        put({{TableCode::TwoByte(0x8242), {}}});  // taken away again
+        QCOMPARE(At(map, 0x42).toString(), QString());
+
+        page.setFocus();
+        QTest::keyClick(&page, Qt::Key_End);
+        QCOMPARE(map.Model().Page(), 0xFF);
+        QCOMPARE(At(map, 0xA0).toString(), QString());
+        QTest::keyClick(&page, Qt::Key_Home);
+        QCOMPARE(map.Model().Page(), CodeMapModel::kOneBytePage);
+        QCOMPARE(At(map, 0x10).toString(), QStringLiteral("ー"));
+        QCOMPARE(At(map, 0x40).toString(), QString());
+        QCOMPARE(map.Model().headerData(4, Qt::Vertical, Qt::DisplayRole).toString(),
+                 QStringLiteral("4_"));
+        QCOMPARE(inUse.currentIndex(), -1);
+    }
+
+    // A line laid from a two-byte start fills the pages its 16-bit values reach, in the byte order
+    // of the project, and moves when that order changes.
+    void twoByteLinesFillTheirPagesInTheProjectsByteOrder() {
+        Session session;
+        session.IncludeSet("Hiragana");
+        session.GiveStart(0, "0080");
+        DocumentCommand::SetCodeOrder(session.document, CodeOrder::LittleEndian)
+            .Do(session.document);
+        TypeStart(session, "00");
+        CodeMapWindow& map = OpenMap(session);
+        QComboBox& page = Find<QComboBox>(map, "cboPage");
+        QComboBox& inUse = Find<QComboBox>(map, "cboPagesInUse");
+        // 8000, 8001, … stored low byte first: 00 80, 01 80, …: one code on each page.
+        QCOMPARE(inUse.itemText(1), QStringLiteral("Two bytes 0100–01FF (1 code)"));
+        inUse.setFocus();
+        QTest::keyClick(&inUse, Qt::Key_Down);
+        QTest::keyClick(&inUse, Qt::Key_Down);
+        QCOMPARE(page.currentText(), QStringLiteral("Two bytes 0100–01FF"));
+        QCOMPARE(At(map, 0x80).toString(), QStringLiteral("い"));
+        QCOMPARE(At(map, 0x80, CodeMapModel::SourceRole).toInt(), int(CellSource::Laid));
+        QCOMPARE(At(map, 0x80, CodeMapModel::LineRole).toInt(), 0);
+        QCOMPARE(At(map, 0x80, Qt::BackgroundRole).value<QColor>(), map.Model().ColourOfLine(0));
+
+        DocumentCommand::SetCodeOrder(session.document, CodeOrder::BigEndian).Do(session.document);
+        QCOMPARE(At(map, 0x80).toString(), QString());
+        QCOMPARE(inUse.count(), 1);
+        QCOMPARE(inUse.itemText(0).left(19), QStringLiteral("Two bytes 0000–00FF"));
+        QTest::keyClick(&page, Qt::Key_Up);
+        QCOMPARE(At(map, 0x80).toString(), QStringLiteral("あ"));
+        QCOMPARE(At(map, 0x81).toString(), QStringLiteral("い"));
     }
 };
 

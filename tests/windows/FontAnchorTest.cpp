@@ -21,6 +21,7 @@
 #include "Session.h"
 #include "codemap/CodeMapModel.h"
 #include "codemap/CodeMapWindow.h"
+#include "core/DocumentCommand.h"
 #include "core/EucJp.h"
 #include "font/FontGrid.h"
 #include "font/FontPictures.h"
@@ -129,6 +130,37 @@ QString Status(FontWindow& window) {
     return Find<QLabel>(window, "lblStatus").text();
 }
 
+// A stand-in game whose 16x16 font holds the first `count` kanji of Unifont's Japanese face, in
+// code point order, from kFontStart; the kanji in the game's order.
+std::pair<QString, std::vector<char32_t>> WriteKanjiGame(const QTemporaryDir& folder, int count) {
+    std::map<char32_t, std::string> font;
+    std::ifstream hex(kUnifont);
+    for (std::string line; std::getline(hex, line);) {
+        const auto colon = line.find(':');
+        const auto character =
+            static_cast<char32_t>(std::stoul(line.substr(0, colon), nullptr, 16));
+        // Kanji a table can hold: those of EUC-JP.
+        if (colon != std::string::npos && character >= 0x4E00 && character < 0x9FA0 &&
+            EncodeEucJp(QString::fromUcs4(&character, 1).toStdString())) {
+            font[character] = line.substr(colon + 1);
+        }
+    }
+    std::vector<char32_t> kanji;
+    std::string game(kFontStart, '\xEE');
+    for (auto glyph = font.begin(); glyph != font.end() && std::ssize(kanji) < count; ++glyph) {
+        kanji.push_back(glyph->first);
+        game += GlyphBytes(font, glyph->first);
+    }
+    const QString path = folder.filePath(QStringLiteral("kanji.bin"));
+    std::ofstream(path.toStdString(), std::ios::binary) << game;
+    return {path, kanji};
+}
+
+// The first message the user was told, for a failure's words.
+const char* Told(const Session& session) {
+    return session.user.messages.empty() ? "" : session.user.messages.front().text.c_str();
+}
+
 }  // namespace
 
 class FontAnchorTest final : public QObject {
@@ -182,7 +214,7 @@ private slots:
         const auto anchor = FontSettings::Of(session.document).anchor;
         QVERIFY(anchor);
         QCOMPARE(anchor->glyphOffset, std::uint64_t{kFontStart + 0x10 * kGlyphBytes});
-        QCOMPARE(int{anchor->code}, 0x10);
+        QCOMPARE(anchor->code, TableCode::OneByte(0x10));
         QCOMPARE(Status(window), QStringLiteral("Glyph at 240, code 10"));
         QCOMPARE(Grid(window).Captions().value(0x11), QStringLiteral("11\nい"));
         QCOMPARE(Grid(window).Captions().value(0x0A), QStringLiteral("0A\n"));  // a gap
@@ -270,6 +302,70 @@ private slots:
         for (const QChar kana : kHiragana) line(code++, Euc(kana));
         expected += "\r\r\n";
         QCOMPARE(ReadFile(table), expected);
+    }
+
+    // A font of 300 glyphs: anchored at 00, the glyphs past the 256th have the two-byte codes
+    // 0100 on; one is labelled, and MAKE TABLE's UTF-8 file holds it. An anchor of four digits
+    // ties a glyph to a two-byte code, counted in the project's byte order.
+    void aFontOfMoreThan256GlyphsTakesTwoByteCodes() {
+        QTemporaryDir folder;
+        const auto [path, kanji] = WriteKanjiGame(folder, 300);
+        QCOMPARE(kanji.size(), std::size_t{300});
+        Session session;
+        session.user.openAnswers.push_back(path.toStdString());
+        Find<QAction>(session.main(), "actionOpenGameFile").trigger();
+        Find<QAction>(session.main(), "actionFont").trigger();
+        FontWindow& window = Existing(session.windows.Font(), "Font");
+        auto& format = Find<QComboBox>(window, "cmbFormat");
+        format.setFocus();
+        QTest::keyClicks(&format, QStringLiteral("bitmap"));
+        for (const char* side : {"spnWidth", "spnHeight"}) {
+            auto& box = Find<QSpinBox>(window, side);
+            box.setFocus();
+            QTest::keyClick(&box, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(&box, QStringLiteral("16"));
+        }
+        Enter(window, "txtOffset", QStringLiteral("40"));
+        ClickGlyph(window, 0);
+        Enter(window, "txtAnchor", QStringLiteral("00"));
+        QCOMPARE(FontSettings::Of(session.document).anchor->code, TableCode::OneByte(0x00));
+
+        // The 257th glyph on: 0100, 0101, …
+        Enter(window, "txtOffset", QString::number(kFontStart + 0x100 * kGlyphBytes, 16));
+        QCOMPARE(Grid(window).Captions().value(0), QStringLiteral("0100\n"));
+        const QString fifth = QString::fromUcs4(&kanji[0x105], 1);
+        ClickGlyph(window, 5);
+        QCOMPARE(Status(window), QStringLiteral("Glyph at 20E0, code 0105"));
+        Enter(window, "txtCharacters", fifth);
+        QVERIFY2(session.user.messages.empty(), Told(session));
+        QCOMPARE(Grid(window).Captions().value(5), QStringLiteral("0105\n") + fifth);
+        QCOMPARE(session.document.Contents().EntryAt(TableCode::TwoByte(0x0105)).bytes, Euc(fifth));
+        QCOMPARE(Find<QAction>(session.main(), "actionUndo").text(),
+                 QStringLiteral("Undo Single Entry 0105"));
+
+        // MAKE TABLE as UTF-8: the two-byte code in its place among the one-byte ones.
+        session.IncludeSet(QStringLiteral("0-9"));
+        Retype(Find<QLineEdit>(session.main(), "txtTblStartCode"), QStringLiteral("30"));
+        const QString table = folder.filePath(QStringLiteral("kanji.tbl"));
+        session.user.pathAnswers.push_back(table.toStdString());
+        session.user.chosenFilter = 1;
+        Click(session.main(), "cmdSave");
+        QVERIFY2(session.user.messages.empty(), Told(session));
+        std::string expected = "0105=" + fifth.toStdString() + "\n";
+        for (int digit = 0; digit < 10; ++digit) {
+            expected += std::to_string(30 + digit) + "=" + std::to_string(digit) + "\n";
+        }
+        QCOMPARE(ReadFile(table), expected);
+
+        // Four digits: the glyph shown first is 8000 and the next 8001; stored low byte first,
+        // 80 00 is the value 0080 and the next, 0081, is stored 81 00.
+        ClickGlyph(window, 0);
+        Enter(window, "txtAnchor", QStringLiteral("8000"));
+        QCOMPARE(FontSettings::Of(session.document).anchor->code, TableCode::TwoByte(0x8000));
+        QCOMPARE(Grid(window).Captions().value(1), QStringLiteral("8001\n"));
+        DocumentCommand::SetCodeOrder(session.document, CodeOrder::LittleEndian)
+            .Do(session.document);
+        QCOMPARE(Grid(window).Captions().value(1), QStringLiteral("8100\n"));
     }
 
     // The settings are the project's: a document opened with them shows them, and looking about

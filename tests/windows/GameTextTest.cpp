@@ -3,6 +3,7 @@
 // then the failures: a path that is no readable file, a file cut short during a search, Cancel.
 #include <QAbstractItemModelTester>
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QTableView>
@@ -22,6 +23,7 @@
 #include "Session.h"
 #include "codemap/CodeMapModel.h"
 #include "codemap/CodeMapWindow.h"
+#include "core/DocumentCommand.h"
 #include "gametext/GameTextWindow.h"
 #include "search/RelativeSearchWindow.h"
 
@@ -283,6 +285,84 @@ private slots:
         QVERIFY2(Status(text, "lblTable").contains(QStringLiteral("changed size")),
                  qPrintable(Status(text, "lblTable")));
         QCOMPARE(Find<QTableView>(text, "tblText").model()->rowCount(), 0);
+    }
+
+    // A font of two-byte codes found little-endian from 8120: its start is usable at once, as the
+    // stored code 2081, and the Table Order takes the game's byte order in the same undo step.
+    void aTwoByteStartIsUsedAtOnce() {
+        QTemporaryDir folder;
+        std::vector<char> bytes(0x1000, 0);
+        for (const std::size_t at : {std::size_t{0x100}, std::size_t{0x400}, std::size_t{0x900}}) {
+            for (std::size_t i = 0; i < std::size(kWord); ++i) {
+                const int value = 0x8120 + kWord[i];
+                bytes[at + 2 * i] = static_cast<char>(value & 0xFF);
+                bytes[at + 2 * i + 1] = static_cast<char>(value >> 8);
+            }
+        }
+        const QString path = folder.filePath("wide.bin");
+        std::ofstream(path.toStdString(), std::ios::binary)
+            .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        Session session;
+        OpenGameFile(session, path);
+        auto& width = Find<QComboBox>(SearchWindow(session), "cmbWidth");
+        width.setFocus();
+        QTest::keyClick(&width, Qt::Key_Down);  // two bytes, little-endian
+        Search(session, QStringLiteral("こんにちは"));
+        QAbstractItemModel& results = Results(session);
+        int hiragana = -1;
+        for (int row = 0; row < results.rowCount(); ++row) {
+            if (Cell(results, row, 1) == QStringLiteral("Hiragana")) hiragana = row;
+        }
+        QVERIFY(hiragana >= 0);
+        QCOMPARE(Cell(results, hiragana, 0), QStringLiteral("3"));
+        QCOMPARE(Cell(results, hiragana, 2), QStringLiteral("2081"));
+        QVERIFY(results.index(hiragana, 2).data(Qt::ForegroundRole).isNull());  // not greyed
+
+        Find<QTreeView>(SearchWindow(session), "tvwResults")
+            .setCurrentIndex(results.index(hiragana, 0));
+        Click(SearchWindow(session), "cmdUseStart");
+        QVERIFY(session.user.messages.empty());
+        QCOMPARE(session.Lines(), QStringList{QStringLiteral("Hiragana")});
+        QCOMPARE(session.order.StartCodeOf(0), TableCode::TwoByte(0x2081));
+        QCOMPARE(session.document.TwoByteOrder(), CodeOrder::LittleEndian);
+        QVERIFY2(Status(SearchWindow(session), "lblStatus").contains(QStringLiteral("2081")),
+                 qPrintable(Status(SearchWindow(session), "lblStatus")));
+
+        auto& undo = Find<QAction>(session.main(), "actionUndo");
+        undo.trigger();
+        QVERIFY(session.Lines().isEmpty());
+        QCOMPARE(session.document.TwoByteOrder(), CodeOrder::BigEndian);
+    }
+
+    // Codes of both widths read longest first, a two-byte code across the end of a row shown in
+    // the row it begins; an end code ends the string, a line break reads as a new line; and the
+    // text follows the two-byte entries laid from a line of the Table Order.
+    void mixedWidthsEndCodesAndLineBreaks() {
+        QTemporaryDir folder;
+        const std::vector<char> bytes = {0x10, 0x11, 0x10, 0x12, 0x1E, 0x10, 0x1F, 0x00,
+                                         0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10,
+                                         0x11, 0x10, 0x00, 0x20, 0x00, 0x21, 0x00};
+        const QString path = folder.filePath("mixed.bin");
+        std::ofstream(path.toStdString(), std::ios::binary)
+            .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        Session session;
+        OpenGameFile(session, path);
+        DocumentCommand::PutEntries(session.document,
+                                    {{TableCode::OneByte(0x10), {"\xA4\xA2"}},  // あ
+                                     {TableCode::TwoByte(0x1011), {"\xB4\xC1"}},  // 漢
+                                     {TableCode::OneByte(0x1E), {"nl", EntryKind::LineBreak}},
+                                     {TableCode::OneByte(0x1F), {"end", EntryKind::EndCode}}})
+            .Do(session.document);
+        Find<QAction>(session.main(), "actionGameText").trigger();
+        QCOMPARE(GameTextRow(session, 0),
+                 QStringLiteral("漢あ[12]↵あ{end}[00][00][00][00][00][00][00][00]漢"));
+        QCOMPARE(GameTextRow(session, 1), QStringLiteral("あ[00][20][00][21][00]"));
+
+        // Hiragana laid from 0020, big-endian: 0020 あ, 0021 い, over the one-byte reading.
+        session.IncludeSet("Hiragana");
+        session.GiveStart(0, "0020");
+        Retype(Find<QLineEdit>(session.main(), "txtTblStartCode"), "00");
+        QCOMPARE(GameTextRow(session, 1), QStringLiteral("ああい[00]"));
     }
 
     // A group with more hits than offsets kept says how many it does not list, and a start below

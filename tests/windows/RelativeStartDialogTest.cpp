@@ -1,5 +1,6 @@
 // The relative start dialog: the start goes to the line selected when OK is pressed, refused
 // input is told and stores nothing, and what OK, Cancel and the close box keep.
+#include <QAction>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -73,7 +74,7 @@ private slots:
         Session session;
         session.IncludeSet("Hiragana");
         session.GiveStart(0, "40");
-        for (const char* typed : {"G1", "100", " 1F", "&H20"}) {
+        for (const char* typed : {"G1", "12345", " 1F", "&H20", "81G0"}) {
             session.user.messages.clear();
             session.GiveStart(0, typed);
             QCOMPARE(session.user.messages.size(), std::size_t{1});
@@ -83,6 +84,35 @@ private slots:
             QCOMPARE(StartOfLine(session.order, 0), 0x40);
             QVERIFY(session.EnterHexNum().isVisible());  // stays open
         }
+    }
+
+    // Three or four digits are a two-byte start, as stored ("0080" is not 80); one or two are the
+    // one-byte start they always were.
+    void fourDigitsGiveATwoByteStart() {
+        Session session;
+        session.IncludeSet("Hiragana");
+        session.IncludeSet("Katakana");
+        session.GiveStart(0, "8140");
+        QCOMPARE(session.order.StartCodeOf(0), TableCode::TwoByte(0x8140));
+        session.GiveStart(1, "0080");
+        QCOMPARE(session.order.StartCodeOf(1), TableCode::TwoByte(0x0080));
+        session.GiveStart(0, "100");
+        QCOMPARE(session.order.StartCodeOf(0), TableCode::TwoByte(0x0100));
+        session.GiveStart(1, "80");
+        QCOMPARE(session.order.StartCodeOf(1), TableCode::OneByte(0x80));
+        QVERIFY(session.user.messages.empty());
+        session.GiveStart(1, "12345");
+        QCOMPARE(session.user.messages.size(), std::size_t{1});
+        QVERIFY2(session.user.messages.front().text.find("above FFFF") != std::string::npos,
+                 session.user.messages.front().text.c_str());
+        QCOMPARE(session.order.StartCodeOf(1), TableCode::OneByte(0x80));
+        Click(session.EnterHexNum(), "cmdCancel");
+
+        // Undone, the line has its one-byte start again.
+        session.GiveStart(1, "8000");
+        QCOMPARE(session.order.StartCodeOf(1), TableCode::TwoByte(0x8000));
+        Find<QAction>(session.main(), "actionUndo").trigger();
+        QCOMPARE(session.order.StartCodeOf(1), TableCode::OneByte(0x80));
     }
 
     void okWithNoLineSelectedIsTold() {

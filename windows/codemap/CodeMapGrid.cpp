@@ -127,7 +127,10 @@ void CodeMapGrid::paintEvent(QPaintEvent* event) {
 
     const QColor text = palette().color(QPalette::Text);
     // As the window made room for it: rows taller than their least keep the glyph's size.
-    const int zoom = GlyphZoom(verticalHeader()->minimumSectionSize());
+    // The font's glyphs are tied to one-byte codes.
+    const int zoom = model->Page() == CodeMapModel::kOneBytePage
+                         ? GlyphZoom(verticalHeader()->minimumSectionSize())
+                         : 0;
     for (const Cell& cell : cells) {
         const CellLook& look = model->Look(cell.code);
         QRect rect = cell.rect;

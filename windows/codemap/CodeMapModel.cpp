@@ -58,7 +58,21 @@ const CellLook& CodeMapModel::Look(int code) const {
 }
 
 bool CodeMapModel::IsOfSelectedLine(int code) const {
-    return selectedLine_ >= 0 && map_.cells[At(code)].line == selectedLine_;
+    return selectedLine_ >= 0 && Cell(code).line == selectedLine_;
+}
+
+QString CodeMapModel::Shown(const std::string& bytes) const {
+    auto decoded = decoder_.Decode(bytes);
+    return decoded ? QString::fromStdString(decoded.value()) : HexBytes(bytes);
+}
+
+const MapCell& CodeMapModel::Cell(int place) const {
+    return page_ == kOneBytePage ? map_.cells[At(place)] : pageCells_[At(place)];
+}
+
+TableCode CodeMapModel::CodeAt(int place) const {
+    if (page_ == kOneBytePage) return TableCode::OneByte(static_cast<ByteCode>(place));
+    return TableCode::TwoByte(static_cast<std::uint16_t>((page_ << 8) | place));
 }
 
 int CodeMapModel::KeyOfLine(int line) const {
@@ -108,7 +122,7 @@ QFont CodeMapModel::CellFont() {
 QVariant CodeMapModel::data(const QModelIndex& index, int role) const {
     const int code = CodeOf(index);
     if (code < 0 || code >= kCodeCount) return {};
-    const MapCell& cell = map_.cells[At(code)];
+    const MapCell& cell = Cell(code);
     const CellLook& look = looks_[At(code)];
     switch (role) {
         case Qt::DisplayRole:
@@ -117,7 +131,9 @@ QVariant CodeMapModel::data(const QModelIndex& index, int role) const {
         case Qt::AccessibleDescriptionRole:
             return ToolTip(code);
         case Qt::AccessibleTextRole:
-            return Messages::CodeMapCell(code, look.shown);
+            return page_ == kOneBytePage
+                       ? Messages::CodeMapCell(code, look.shown)
+                       : Messages::CodeMapTwoByteCell(CodeAt(code).Stored(), look.shown);
         case Qt::BackgroundRole:
             if (look.colour >= 0) return Colour(look.colour);
             return {};
@@ -143,9 +159,11 @@ QVariant CodeMapModel::data(const QModelIndex& index, int role) const {
 QVariant CodeMapModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (section < 0 || section >= kSide) return {};
     if (role == Qt::DisplayRole) {
-        // Rows by the high digit, columns by the low one.
-        return orientation == Qt::Vertical ? HexDigit(section) + QLatin1Char('_')
-                                           : QLatin1Char('_') + HexDigit(section);
+        // Rows by the high digit, columns by the low one; on a page of two-byte codes the rows
+        // carry the first byte.
+        if (orientation == Qt::Horizontal) return QLatin1Char('_') + HexDigit(section);
+        const QString first = page_ == kOneBytePage ? QString() : HexNumber(At(page_));
+        return first + HexDigit(section) + QLatin1Char('_');
     }
     if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
     return {};
@@ -161,8 +179,9 @@ QString CodeMapModel::LineText(int line) const {
 }
 
 QString CodeMapModel::ToolTip(int code) const {
-    const MapCell& cell = map_.cells[At(code)];
-    QStringList lines{Messages::CodeMapCode(code)};
+    const MapCell& cell = Cell(code);
+    QStringList lines{page_ == kOneBytePage ? Messages::CodeMapCode(code)
+                                            : Messages::CodeMapTwoByteCode(CodeAt(code).Stored())};
     if (cell.text.empty()) {
         lines << Messages::CodeMapEmpty();
     } else {
@@ -212,8 +231,10 @@ void CodeMapModel::DocumentAboutToChange(const DocumentChange&) {}
 
 void CodeMapModel::DocumentChanged(const DocumentChange& change) {
     // The files: the format last chosen decides which codes the file holds.
-    if (!change.table && !change.order && !change.startCode && !change.sets && !change.files)
+    if (!change.table && !change.order && !change.startCode && !change.sets && !change.files &&
+        !change.codeOrder) {
         return;
+    }
     if (change.order) {
         // The colour keys move with their lines, followed or not.
         const OrderChange& edit = change.orderChange;
@@ -241,11 +262,73 @@ void CodeMapModel::DocumentChanged(const DocumentChange& change) {
 
 void CodeMapModel::Refresh() {
     const EntryKinds& kinds = document_.Contents().kinds;
-    CodeMap next =
-        ComposeCodeMap(document_.TableText(), document_.Order(), document_.StartCode(), kinds);
+    CodeMap next = ComposeCodeMap(document_.TableText(), document_.Order(), document_.StartCode(),
+                                  kinds, document_.TwoByteOrder());
     stale_ = false;
     format_ = FormatNamed(document_.Contents().tableFormat).value_or(TableFormat::Classic);
-    std::swap(map_.failure, next.failure);
+    map_.failure = std::move(next.failure);
+    map_.first = next.first;
+    map_.last = next.last;
+    map_.duplicates = std::move(next.duplicates);
+    map_.twoByte = std::move(next.twoByte);
+    const bool all = std::exchange(lookAll_, false);
+    std::array<int, 4> block{-1, 0, 0, 0};
+    if (page_ == kOneBytePage) {
+        block = TakeCells(next.cells, all);
+    } else {
+        // The one-byte cells are kept for the words under the grid and for the page's return.
+        map_.cells = std::move(next.cells);
+        auto page = ComposePage(page_);
+        block = TakeCells(page, all);
+    }
+    // A text format writes the whole table: the texts at more than one code are the whole
+    // table's, as MAKE TABLE's warning names them.
+    if (MakesFile() && WritesWithNothingLaid(format_)) {
+        CodeTable texts;
+        EntryKinds written = kinds;
+        for (std::size_t code = 0; code < texts.size(); ++code) {
+            texts[code] = map_.cells[code].text;
+            if (map_.cells[code].source == CellSource::Laid) written[code] = EntryKind::Ordinary;
+        }
+        map_.duplicates = DuplicateEntries(texts, written, document_.Table().TwoByte);
+    }
+    if (block[0] >= 0) emit dataChanged(index(block[0], block[1]), index(block[2], block[3]));
+    FindPagesInUse();
+    emit refreshed();
+}
+
+std::array<MapCell, kCodeCount> CodeMapModel::ComposePage(int page) const {
+    return ComposeTwoBytePage(document_.Table().TwoByte, &map_.twoByte, static_cast<ByteCode>(page),
+                              !map_.failure);
+}
+
+void CodeMapModel::FindPagesInUse() {
+    std::vector<PageInUse> pages = TwoBytePagesInUse(document_.Table().TwoByte, &map_.twoByte);
+    if (pages == pagesInUse_) return;
+    pagesInUse_ = std::move(pages);
+    emit pagesInUseChanged();
+}
+
+void CodeMapModel::ShowPage(int page) {
+    if (page == page_ || page < kOneBytePage || page >= kCodeCount) return;
+    page_ = page;
+    if (stale_) {
+        // Hidden: the page is composed when the map follows again.
+        lookAll_ = true;
+    } else {
+        // The one-byte cells stay in the map all the while, where the words under the grid
+        // read them.
+        auto cells = page == kOneBytePage ? map_.cells : ComposePage(page);
+        (void)TakeCells(cells, true);
+    }
+    emit headerDataChanged(Qt::Vertical, 0, kSide - 1);
+    emit dataChanged(index(0, 0), index(kSide - 1, kSide - 1));
+}
+
+std::array<int, 4> CodeMapModel::TakeCells(std::array<MapCell, kCodeCount>& next, bool all) {
+    const bool onePage = page_ == kOneBytePage;
+    std::array<MapCell, kCodeCount>& shown = onePage ? map_.cells : pageCells_;
+    const EntryKinds& kinds = document_.Contents().kinds;
     const bool makesFile = MakesFile();
     // The changed cells are announced as the one block that holds them all, so that the view
     // repaints a rectangle: drawing clipped to a ragged region of row pieces costs the raster
@@ -257,26 +340,25 @@ void CodeMapModel::Refresh() {
     for (int row = 0; row < kSide; ++row) {
         for (int column = 0; column < kSide; ++column) {
             const std::size_t code = At(row * kSide + column);
-            MapCell& cell = map_.cells[code];
-            MapCell& now = next.cells[code];
+            MapCell& cell = shown[code];
+            MapCell& now = next[code];
             CellLook& look = looks_[code];
-            const bool newText = now.text != cell.text;
+            const bool newText = all || now.text != cell.text;
             const int colour = now.source == CellSource::Laid ? KeyOfLine(now.line) : -1;
             const bool overlap = now.overlaps >= 0 || !now.replaces.empty();
             // Dimmed: what the file will not hold, and the empty codes outside the range laid.
-            const EntryKind kind =
-                now.source == CellSource::Laid ? EntryKind::Ordinary : kinds[code];
-            const bool inRange = makesFile && (WritesCode(format_, static_cast<int>(code), now.text,
-                                                          kind, now.inRange) ||
-                                               (!HoldsEntry(now.text, kind) && now.inRange));
+            const EntryKind kind = now.source == CellSource::Laid || !onePage ? EntryKind::Ordinary
+                                                                              : kinds[code];
+            // A two-byte page: the text formats write every code held or laid, classic none.
+            const bool inRange =
+                makesFile &&
+                (onePage ? WritesCode(format_, static_cast<int>(code), now.text, kind, now.inRange) ||
+                               (!HoldsEntry(now.text, kind) && now.inRange)
+                         : WritesWithNothingLaid(format_) && now.inRange);
             const bool changed = newText || now.source != look.source || colour != look.colour ||
                                  overlap != look.overlap || inRange != look.inRange;
             if (changed) {
-                if (newText) {
-                    auto decoded = decoder_.Decode(now.text);
-                    look.shown =
-                        decoded ? QString::fromStdString(decoded.value()) : HexBytes(now.text);
-                }
+                if (newText) look.shown = Shown(now.text);
                 look.source = now.source;
                 look.colour = colour;
                 look.overlap = overlap;
@@ -286,25 +368,10 @@ void CodeMapModel::Refresh() {
                 left = std::min(left, column);
                 right = std::max(right, column);
             }
-            cell = std::move(now);
+            if (&cell != &now) cell = std::move(now);
         }
     }
-    map_.first = next.first;
-    map_.last = next.last;
-    map_.duplicates = std::move(next.duplicates);
-    // A text format writes the whole table: the texts at more than one code are the whole
-    // table's, as MAKE TABLE's warning names them.
-    if (makesFile && WritesWithNothingLaid(format_)) {
-        CodeTable texts;
-        EntryKinds written = kinds;
-        for (std::size_t code = 0; code < texts.size(); ++code) {
-            texts[code] = map_.cells[code].text;
-            if (map_.cells[code].source == CellSource::Laid) written[code] = EntryKind::Ordinary;
-        }
-        map_.duplicates = DuplicateEntries(texts, written);
-    }
-    if (top >= 0) emit dataChanged(index(top, left), index(bottom, right));
-    emit refreshed();
+    return {top, left, bottom, right};
 }
 
 void CodeMapModel::SetSelectedLine(int line) {
@@ -320,7 +387,7 @@ void CodeMapModel::AnnounceLine(int line) {
     int first = -1;
     int last = -1;
     for (int code = 0; code < kCodeCount; ++code) {
-        if (map_.cells[At(code)].line != line) continue;
+        if (Cell(code).line != line) continue;
         if (first < 0) first = code;
         last = code;
     }

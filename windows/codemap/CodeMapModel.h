@@ -12,6 +12,7 @@
 #include "core/Document.h"
 #include "core/EucJp.h"
 #include "tablefile/TableFormat.h"
+#include "core/TwoBytePage.h"
 
 namespace glyphwright {
 
@@ -25,9 +26,10 @@ struct CellLook {
     bool inRange = false;  // written in the chosen format, or empty within the range laid
 };
 
-// The code map as a 16 x 16 table: row = high digit, column = low digit. It follows the Table
-// Order, the start code and the table's slots as they change, while it is following; a change
-// while it is not is caught up when it follows again. A refresh announces only the cells whose
+// The code map as a 16 x 16 table: row = high digit, column = low digit, of the one-byte codes
+// or of one page of two-byte codes (those with one first byte). It follows the Table Order, the
+// start code and the table's slots as they change, while it is following; a change while it is
+// not is caught up when it follows again. A refresh announces only the cells whose
 // look changed, so the view repaints those and nothing else.
 //
 // A line keeps its colour while lines come and go around it, so removing a line recolours
@@ -55,12 +57,27 @@ public:
                                       int role) const override;
     [[nodiscard]] Qt::ItemFlags flags(const QModelIndex& index) const override;
 
+    // The cell's place on its page, 00-FF: the code itself on the one-byte page, its second byte
+    // on a page of two-byte codes.
     [[nodiscard]] static int CodeOf(const QModelIndex& index);
     [[nodiscard]] QModelIndex IndexOf(int code) const;
 
+    // The page shown: kOneBytePage, or the first byte of the two-byte codes shown.
+    static constexpr int kOneBytePage = -1;
+    [[nodiscard]] int Page() const { return page_; }
+    // Shows another page; every cell is announced, and the headers.
+    void ShowPage(int page);
+    // The code of the cell at `place` on the page shown.
+    [[nodiscard]] TableCode CodeAt(int place) const;
+    // The pages of two-byte codes that hold something now, held or laid.
+    [[nodiscard]] const std::vector<PageInUse>& PagesInUse() const { return pagesInUse_; }
+
     [[nodiscard]] const CodeMap& Map() const { return map_; }
+    // The look of the cell at `code`'s place on the page shown.
     [[nodiscard]] const CellLook& Look(int code) const;
     [[nodiscard]] bool IsOfSelectedLine(int code) const;
+    // Bytes of the table as the map shows them: decoded, or in hex where they are no EUC-JP.
+    [[nodiscard]] QString Shown(const std::string& bytes) const;
     // Why MAKE TABLE would make no file now, in its own words; empty when it would make one.
     [[nodiscard]] QString FailureText() const;
     // The format the map shows the file in: the one last chosen for the table file, classic
@@ -86,11 +103,20 @@ public:
 signals:
     // After every refresh, once the cells are announced.
     void refreshed();
+    // The pages that hold two-byte codes are others now.
+    void pagesInUseChanged();
 
 private:
     void DocumentAboutToChange(const DocumentChange& change) override;
     void DocumentChanged(const DocumentChange& change) override;
     void Changed();
+    // What the two-byte page `page` shows now, and which pages hold codes.
+    [[nodiscard]] std::array<MapCell, kCodeCount> ComposePage(int page) const;
+    void FindPagesInUse();
+    // Takes `next` as the cells of the page shown; marks the looks that change and returns the
+    // block of places that holds them (top, left, bottom, right; top < 0 for none).
+    [[nodiscard]] std::array<int, 4> TakeCells(std::array<MapCell, kCodeCount>& next, bool all);
+    [[nodiscard]] const MapCell& Cell(int place) const;
     void AnnounceLine(int line);
     [[nodiscard]] QString ToolTip(int code) const;
     [[nodiscard]] QString LineText(int line) const;
@@ -98,6 +124,9 @@ private:
     Document& document_;
     CodeMap map_;
     TableFormat format_ = TableFormat::Classic;
+    int page_ = kOneBytePage;
+    std::array<MapCell, kCodeCount> pageCells_{};  // the two-byte page shown
+    std::vector<PageInUse> pagesInUse_;
     std::array<CellLook, kCodeCount> looks_;
     std::vector<int> lineKeys_;  // a colour key per Table Order line, moving with its line
     int nextKey_ = 0;
@@ -106,6 +135,7 @@ private:
     int selectedLine_ = -1;
     bool following_ = false;
     bool stale_ = true;
+    bool lookAll_ = false;  // the looks are of another page: all of them are made again
 };
 
 }  // namespace glyphwright

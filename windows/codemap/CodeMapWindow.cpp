@@ -1,11 +1,13 @@
 #include "CodeMapWindow.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QItemSelectionModel>
 #include <QPalette>
+#include <QSignalBlocker>
 #include <QToolTip>
 
 #include <algorithm>
@@ -70,6 +72,25 @@ CodeMapWindow::CodeMapWindow(Document& document, OrderSelection& selection, Open
     };
     connect(ui_->lstLegend, &QAbstractItemView::clicked, this, legendChosen);
     connect(ui_->lstLegend, &QAbstractItemView::activated, this, legendChosen);
+
+    // The page selector: the one-byte codes first, then a page for each first byte of two-byte
+    // codes; beside it the pages that hold codes, to go to at once.
+    ui_->lblPage->setText(Messages::CodeMapPageLabel());
+    ui_->lblPagesInUse->setText(Messages::CodeMapPagesInUseLabel());
+    ui_->cboPage->addItem(Messages::CodeMapOneBytePage(), CodeMapModel::kOneBytePage);
+    for (int first = 0; first < kCodeCount; ++first) {
+        ui_->cboPage->addItem(Messages::CodeMapTwoBytePage(first), first);
+    }
+    connect(ui_->cboPage, &QComboBox::currentIndexChanged, this, [this](int index) {
+        model_->ShowPage(ui_->cboPage->itemData(index).toInt());
+        ShowPageInUse();
+    });
+    connect(ui_->cboPagesInUse, &QComboBox::activated, this, [this](int index) {
+        const int page = ui_->cboPagesInUse->itemData(index).toInt();
+        ui_->cboPage->setCurrentIndex(ui_->cboPage->findData(page));
+    });
+    connect(model_, &CodeMapModel::pagesInUseChanged, this, &CodeMapWindow::ListPagesInUse);
+    ListPagesInUse();
 
     connect(model_, &CodeMapModel::refreshed, this, &CodeMapWindow::ShowWords);
     connect(&selection_, &QItemSelectionModel::selectionChanged, this,
@@ -191,8 +212,9 @@ QList<QPair<QString, QList<int>>> CodeMapWindow::Duplicates(std::size_t count) c
     QList<QPair<QString, QList<int>>> duplicates;
     const std::vector<DuplicateText>& all = model_->Map().duplicates;
     for (std::size_t i = 0; i < std::min(all.size(), count); ++i) {
-        QList<int> codes(all[i].codes.begin(), all[i].codes.end());
-        duplicates.append({model_->Look(all[i].codes.front()).shown, codes});
+        QList<int> codes;
+        for (const TableCode code : all[i].codes) codes << code.Stored();
+        duplicates.append({model_->Shown(all[i].text), codes});
     }
     return duplicates;
 }
@@ -211,6 +233,24 @@ bool CodeMapWindow::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void CodeMapWindow::ListPagesInUse() {
+    QComboBox& list = *ui_->cboPagesInUse;
+    const QSignalBlocker quiet(list);
+    list.clear();
+    for (const PageInUse& page : model_->PagesInUse()) {
+        list.addItem(Messages::CodeMapPageInUse(page.first, page.codes), page.first);
+    }
+    list.setEnabled(list.count() > 0);
+    ShowPageInUse();
+}
+
+void CodeMapWindow::ShowPageInUse() {
+    // The list names the page shown when it is one of them, and stands empty otherwise.
+    QComboBox& list = *ui_->cboPagesInUse;
+    const QSignalBlocker quiet(list);
+    list.setCurrentIndex(list.findData(model_->Page()));
 }
 
 void CodeMapWindow::SelectLine(int line) {

@@ -26,8 +26,9 @@ class OpenGameFile;
 class OrderSelection;
 class Document;
 
-// frmCodeMap: the 256 codes as MAKE TABLE would write them now, coloured by the Table Order line
-// that lays each, with the range, the duplicates, or why no file would be made, under the grid.
+// frmCodeMap: the 256 codes of a page (the one-byte codes, or the two-byte codes of one first
+// byte) as MAKE TABLE would write them now, coloured by the Table Order line that lays each, with
+// the range, the duplicates, or why no file would be made, under the grid.
 // With the game's font anchored, each code's glyph stands beside its character.
 // It only looks: it changes neither the table nor the order, and selects a line only quietly.
 // The close box hides it; it keeps its place and is shown there again.
@@ -56,6 +57,9 @@ private:
     void ShowWords();
     // The duplicates, as many as fit the two lines under the grid, the rest counted.
     void ShowDuplicates();
+    // The pages of two-byte codes that hold something, for the user to go to.
+    void ListPagesInUse();
+    void ShowPageInUse();
     void SelectLine(int line);
     void FollowSelection();
     // The map's first `count` duplicates, as Messages words them.

@@ -17,7 +17,7 @@ bool Refuse(WindowQueries& user, const QString& text) {
 }  // namespace
 
 bool PutSingleEntries(DocumentHistory& history, WindowQueries& user,
-                      const std::vector<std::pair<ByteCode, QString>>& entries,
+                      const std::vector<std::pair<TableCode, QString>>& entries,
                       const QString& name) {
     std::vector<std::string> bytes;
     bytes.reserve(entries.size());
@@ -43,7 +43,7 @@ bool PutSingleEntries(DocumentHistory& history, WindowQueries& user,
     return true;
 }
 
-bool PutSingleEntry(DocumentHistory& history, WindowQueries& user, ByteCode code,
+bool PutSingleEntry(DocumentHistory& history, WindowQueries& user, TableCode code,
                     const QString& characters, EntryKind kind) {
     const auto refuse = [&user](const QString& text) {
         user.ShowMessage(Messages::Title().toStdString(), text.toStdString(),

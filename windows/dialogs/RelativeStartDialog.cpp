@@ -10,6 +10,7 @@
 #include "WindowFrame.h"
 #include "WindowQueries.h"
 #include "core/ParseHexByte.h"
+#include "core/TableCode.h"
 #include "ui_frmEnterHexNum.h"
 
 namespace glyphwright {
@@ -56,14 +57,16 @@ void RelativeStartDialog::Accept() {
         return;
     }
     const std::string typed = ui_->Text1->text().toStdString();
-    const auto read = ReadHexByte(typed);
-    if (!read) {
-        refuse(Messages::BadCode(typed, read.error()));
+    // One or two digits are a one-byte start, read as ever; three or four a two-byte one.
+    const auto start = ReadTypedCode(typed);
+    if (!start) {
+        refuse(start.error() == HexError::OutOfRange ? Messages::StartAboveFFFF(typed)
+                                                     : Messages::BadCode(typed, start.error()));
         return;
     }
     const Document& document = history_.Doc();
     history_.Run(
-        DocumentCommand::SetLineStart(document, line, read.value()),
+        DocumentCommand::SetLineStart(document, line, std::optional<TableCode>(start.value())),
         Messages::RelativeStartAction(QString::fromStdString(document.Order().LineText(line))));
     hide();
 }

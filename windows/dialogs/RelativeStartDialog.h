@@ -14,7 +14,8 @@ class DocumentHistory;
 class OrderSelection;
 class WindowQueries;
 
-// frmEnterHexNum: gives the selected Table Order line a start code of its own.
+// frmEnterHexNum: gives the selected Table Order line a start code of its own: one hex byte, or
+// four digits for a two-byte code.
 class RelativeStartDialog final : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(RelativeStartDialog)

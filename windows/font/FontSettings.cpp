@@ -32,6 +32,7 @@ std::optional<std::uint64_t> ReadHex(const QJsonValue& value) {
 
 FontSettings FontSettings::Of(const Document& document) {
     FontSettings settings;
+    settings.order16 = document.TwoByteOrder();
     const auto& all = document.Contents().featureSettings;
     const auto held = all.find(kFeature);
     if (held == all.end()) return settings;
@@ -55,8 +56,12 @@ FontSettings FontSettings::Of(const Document& document) {
     const QJsonObject anchor = json.value(QStringLiteral("anchor")).toObject();
     const auto anchorOffset = ReadHex(anchor.value(QStringLiteral("offset")));
     const int code = anchor.value(QStringLiteral("code")).toInt(-1);
-    if (anchorOffset && code >= 0 && code < kCodeCount) {
-        settings.anchor = FontAnchor{*anchorOffset, static_cast<ByteCode>(code)};
+    // A two-byte anchor is marked so: its code is the stored bytes, first byte high.
+    const bool wide = anchor.value(QStringLiteral("twoByte")).toBool(false);
+    if (anchorOffset && code >= 0 && code < (wide ? 0x10000 : kCodeCount)) {
+        settings.anchor =
+            FontAnchor{*anchorOffset, wide ? TableCode::TwoByte(static_cast<std::uint16_t>(code))
+                                           : TableCode::OneByte(static_cast<ByteCode>(code))};
     }
     const QJsonObject reading = json.value(QStringLiteral("reading")).toObject();
     if (!reading.isEmpty()) {
@@ -89,9 +94,10 @@ std::string FontSettings::Json() const {
     json.insert(QStringLiteral("offset"), Hex(offset));
     json.insert(QStringLiteral("zoom"), zoom);
     if (anchor) {
-        json.insert(QStringLiteral("anchor"),
-                    QJsonObject{{QStringLiteral("offset"), Hex(anchor->glyphOffset)},
-                                {QStringLiteral("code"), anchor->code}});
+        QJsonObject anchored{{QStringLiteral("offset"), Hex(anchor->glyphOffset)},
+                             {QStringLiteral("code"), anchor->code.Stored()}};
+        if (anchor->code.IsTwoByte()) anchored.insert(QStringLiteral("twoByte"), true);
+        json.insert(QStringLiteral("anchor"), anchored);
     }
     // Kept only once the user changed it, so a project that never read a font says nothing of it.
     if (reading != Reading{}) {
@@ -111,9 +117,9 @@ std::string FontSettings::Json() const {
     return QJsonDocument(json).toJson(QJsonDocument::Compact).toStdString();
 }
 
-std::optional<ByteCode> FontSettings::CodeAt(std::uint64_t glyphOffset) const {
+std::optional<TableCode> FontSettings::CodeAt(std::uint64_t glyphOffset) const {
     if (!anchor) return std::nullopt;
-    return AnchoredCode(*anchor, format.BytesPerGlyph(), glyphOffset);
+    return CodeOfGlyph(*anchor, format.BytesPerGlyph(), glyphOffset, order16);
 }
 
 std::optional<std::uint64_t> FontSettings::OffsetOf(ByteCode code) const {

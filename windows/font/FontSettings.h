@@ -40,13 +40,15 @@ struct FontSettings {
     int zoom = 2;
     std::optional<FontAnchor> anchor;
     Reading reading;
+    // Not kept with the font: the document's byte order, which the codes past FF follow.
+    CodeOrder order16 = CodeOrder::BigEndian;
 
     // Whatever the document holds; settings missing or unreadable keep their defaults.
     [[nodiscard]] static FontSettings Of(const Document& document);
     [[nodiscard]] std::string Json() const;
 
-    // The code of `glyphOffset`'s glyph by the anchor; none without one.
-    [[nodiscard]] std::optional<ByteCode> CodeAt(std::uint64_t glyphOffset) const;
+    // The code of `glyphOffset`'s glyph by the anchor, one byte or two; none without one.
+    [[nodiscard]] std::optional<TableCode> CodeAt(std::uint64_t glyphOffset) const;
     // Where the glyph of `code` starts; none without an anchor or before the file.
     [[nodiscard]] std::optional<std::uint64_t> OffsetOf(ByteCode code) const;
 

@@ -331,7 +331,7 @@ FontWindow::~FontWindow() {
 }
 
 void FontWindow::DocumentChanged(const DocumentChange& change) {
-    if (change.settings && !keeping_) {
+    if ((change.settings && !keeping_) || change.codeOrder) {
         TakeSettings();
     } else if ((change.table || change.order || change.startCode) && !redrawPending_) {
         // Once for a burst of changes, such as a batch of guesses undone entry by entry.
@@ -416,20 +416,21 @@ void FontWindow::AnchorTyped() {
         user_.ShowMessage(Messages::Title().toStdString(), text.toStdString(),
                           MessageIcon::Exclamation);
     };
-    // Two hex digits are a code; anything else is the glyph's character, found in the table.
-    static const QRegularExpression kCode(QStringLiteral("^[0-9A-Fa-f]{2}$"));
-    std::optional<ByteCode> code;
+    // Two hex digits are a code, four a two-byte code; anything else is the glyph's character,
+    // found in the table.
+    static const QRegularExpression kCode(QStringLiteral("^([0-9A-Fa-f]{2}|[0-9A-Fa-f]{4})$"));
+    std::optional<TableCode> code;
     if (kCode.match(typed).hasMatch()) {
-        code = static_cast<ByteCode>(typed.toUInt(nullptr, 16));
+        code = ReadTableCode(typed.toStdString());
     } else {
         const auto bytes = EncodeEucJp(typed.toStdString());
         if (!bytes) {
             refuse(Messages::NotEucJp(QString::fromStdString(bytes.error().character)));
             return;
         }
-        code = OnlyCodeHolding(
-            TableAsMadeNow(document_.TableText(), document_.Order(), document_.StartCode()),
-            bytes.value());
+        code = OnlyCodeHolding(TableAsMadeNow(document_.Table(), document_.Order(),
+                                              document_.StartCode(), document_.TwoByteOrder()),
+                               bytes.value());
         if (!code) {
             refuse(Messages::FontCharacterNotHeld(typed));
             return;
@@ -807,13 +808,23 @@ void FontWindow::Redraw() {
     QStringList guesses;
     if (view_.HasCodes()) {
         // What MAKE TABLE would write now, so the codes still empty show as gaps.
-        const CodeTable table =
-            TableAsMadeNow(document_.TableText(), document_.Order(), document_.StartCode());
+        const Workspace table = TableAsMadeNow(document_.Table(), document_.Order(),
+                                               document_.StartCode(), document_.TwoByteOrder());
         for (int index = 0; index < static_cast<int>(page_.size()); ++index) {
             const auto code = view_.CodeOf(index);
-            captions << (code ? HexNumber(*code) + u'\n' + Shown(table[*code]) : QString());
+            if (!code) {
+                captions << QString();
+                guesses << QString();
+                continue;
+            }
+            const auto held =
+                code->IsTwoByte() ? table.TwoByte.find(code->Stored()) : table.TwoByte.end();
+            const std::string& text = !code->IsTwoByte() ? table.TableText[code->FirstByte()]
+                                      : held != table.TwoByte.end() ? held->second.bytes
+                                                                    : std::string();
+            captions << QString::fromStdString(code->Hex()) + u'\n' + Shown(text);
             // In a gap, the best guess, where there is one.
-            const auto reading = code ? ReadingOf(index) : std::nullopt;
+            const auto reading = ReadingOf(index);
             guesses << (reading && !reading->ranked.empty() ? Character(reading->Best())
                                                             : QString());
         }
@@ -838,8 +849,8 @@ void FontWindow::ShowSelection() {
         status_->setText(Messages::FontNoGlyphs());
     } else {
         const auto code = view_.CodeOf(view_.Selected());
-        status_->setText(Messages::FontSelected(HexNumber(view_.GlyphOffset(view_.Selected()), 1),
-                                                code ? std::optional<int>(*code) : std::nullopt));
+        status_->setText(
+            Messages::FontSelectedCode(HexNumber(view_.GlyphOffset(view_.Selected()), 1), code));
         scroller_->ensureVisible(grid_->GlyphRect(view_.Selected()).center().x(),
                                  grid_->GlyphRect(view_.Selected()).center().y(),
                                  grid_->GlyphRect(view_.Selected()).width(),

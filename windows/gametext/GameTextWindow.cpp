@@ -19,6 +19,7 @@
 #include "RunAction.h"
 #include "WindowQueries.h"
 #include "core/GameText.h"
+#include "core/TextThroughTable.h"
 #include "font/FontPictures.h"
 #include "ui_frmGameText.h"
 
@@ -101,7 +102,9 @@ GameTextWindow::~GameTextWindow() {
 }
 
 void GameTextWindow::DocumentChanged(const DocumentChange& change) {
-    if (change.table || change.order || change.startCode || change.sets) ReadPage();
+    if (change.table || change.order || change.startCode || change.sets || change.codeOrder) {
+        ReadPage();
+    }
 }
 
 void GameTextWindow::FileChanged() {
@@ -182,7 +185,9 @@ void GameTextWindow::Decode() {
         return;
     }
     const std::string& typed = document_.StartCode();
-    const ShownTable table = TableAsShown(document_.TableText(), document_.Order(), typed);
+    // One- and two-byte codes, the longest first, as the file would give them.
+    const ShownCodes codes = CodesAsShown(document_.Contents());
+    const ShownTable& table = codes.oneByte;
     if (!table.notLaid) {
         ui_->lblTable->setText(Messages::TableLaid(table.first, table.last));
     } else if (const auto* start = std::get_if<HexError>(&*table.notLaid)) {
@@ -192,8 +197,7 @@ void GameTextWindow::Decode() {
         ui_->lblTable->setText(
             Messages::TableNotLaid(Messages::Failure(std::get<AssemblyError>(*table.notLaid))));
     }
-    text_->Show(offset_, page_, ReadThroughTable(page_, table.codes, table.first, table.last),
-                OffsetDigits(file->Size()));
+    text_->Show(offset_, page_, ReadCodesThroughTable(page_, codes), OffsetDigits(file->Size()));
 }
 
 }  // namespace glyphwright

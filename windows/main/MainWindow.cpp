@@ -349,7 +349,7 @@ void MainWindow::MakeTableFromWindow() {
     Workspace table = document_.Table();
     const auto made =
         MakeTable(table, document_.Order(), ui_->txtTblStartCode->text().toStdString(), queries,
-                  document_.Contents().kinds);
+                  document_.Contents().kinds, document_.TwoByteOrder());
     // Assembly may have laid members even when the Save dialog was then cancelled.
     history_.Run(DocumentCommand::StoreTable(document_, table), Messages::MakeTableAction());
     if (made && made.value() == MakeTableOutcome::Written && queries.target) {
@@ -357,7 +357,8 @@ void MainWindow::MakeTableFromWindow() {
         if (queries.target->format != TableFormat::Classic) {
             const auto duplicates = DuplicateEntries(
                 table.TableText,
-                KindsAfter(document_.TableText(), table.TableText, document_.Contents().kinds));
+                KindsAfter(document_.TableText(), table.TableText, document_.Contents().kinds),
+                table.TwoByte);
             if (!duplicates.empty()) {
                 user_.ShowMessage(Messages::Title().toStdString(),
                                   Messages::DuplicateWarning(duplicates).toStdString(),

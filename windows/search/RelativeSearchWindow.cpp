@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QShortcut>
+#include <QUndoStack>
 
 #include <algorithm>
 
@@ -188,7 +189,8 @@ void RelativeSearchWindow::UseStartCode() {
     }
     const QString setName = results_->SetName(group->set);
     const std::string name = setName.toStdString();
-    if (!group->fits) {
+    const std::optional<TableCode> twoByte = results_->TwoByteStart(*group);
+    if (!group->fits && !twoByte) {
         Tell(Messages::GroupPastFF(setName, group->start));
         return;
     }
@@ -196,28 +198,59 @@ void RelativeSearchWindow::UseStartCode() {
         Tell(Messages::NoOwnStartZero(setName));
         return;
     }
-    const auto start = static_cast<ByteCode>(group->start);
+    const TableCode start =
+        twoByte ? *twoByte : TableCode::OneByte(static_cast<ByteCode>(group->start));
     const Document& document = history_.Doc();
     const TableOrder& order = document.Order();
     const int selected = selection_.SelectedLine();
-    if (selected >= 0 && order.SetNameOf(selected) == name) {
-        history_.Run(DocumentCommand::SetLineStart(document, selected, start),
-                     Messages::RelativeStartAction(setName));
-        ui_->lblStatus->setText(Messages::StartApplied(selected + 1, setName, start));
+    const bool toSelected = selected >= 0 && order.SetNameOf(selected) == name;
+    if (!toSelected && order.IsFull()) {
+        Tell(Messages::OrderFull());
         return;
     }
-    if (order.IsFull()) {
-        Tell(Messages::OrderFull());
+    // The members of a two-byte start follow on in the byte order the game was found to use.
+    // The Table Order counts in one order for all its lines: it takes the search's while no other
+    // line has a two-byte start.
+    std::optional<CodeOrder> newOrder;
+    if (const auto searched = results_->SearchedOrder();
+        twoByte && *searched != document.TwoByteOrder()) {
+        for (int line = 0; line < order.LineCount(); ++line) {
+            const auto other = order.StartCodeOf(line);
+            if (line != (toSelected ? selected : -1) && other && other->IsTwoByte()) {
+                Tell(Messages::CodeOrderConflict(setName, *searched == CodeOrder::LittleEndian));
+                return;
+            }
+        }
+        newOrder = searched;
+    }
+    // One step to undo, the byte order with the start.
+    QUndoStack& steps = history_.Stack();
+    steps.beginMacro(toSelected ? Messages::RelativeStartAction(setName)
+                                : Messages::IncludeAction(setName));
+    const struct EndStep {
+        QUndoStack& steps;
+        ~EndStep() { steps.endMacro(); }
+    } endStep{steps};
+    QString orderNote;
+    if (newOrder) {
+        history_.Run(DocumentCommand::SetCodeOrder(document, *newOrder), QString());
+        orderNote = QLatin1Char(' ') +
+                    Messages::CodeOrderFollowsSearch(*newOrder == CodeOrder::LittleEndian);
+    }
+    if (toSelected) {
+        history_.Run(DocumentCommand::SetLineStart(document, selected, start),
+                     Messages::RelativeStartAction(setName));
+        ui_->lblStatus->setText(Messages::StartApplied(selected + 1, setName, start) + orderNote);
         return;
     }
     // As "Relative  Entry" adds a set: the first line makes REMOVE usable, any makes MAKE TABLE.
     if (order.LineCount() == 0) target_.EnableRemove();
-    history_.Run(DocumentCommand::IncludeSet(document, name, start),
+    history_.Run(DocumentCommand::IncludeSet(document, name, std::optional<TableCode>(start)),
                  Messages::IncludeAction(setName));
     const int added = order.LineCount() - 1;
     target_.EnableMakeTable();
     selection_.SelectQuietly(added);
-    ui_->lblStatus->setText(Messages::SetAdded(added + 1, setName, start));
+    ui_->lblStatus->setText(Messages::SetAdded(added + 1, setName, start) + orderNote);
 }
 
 }  // namespace glyphwright

@@ -9,6 +9,7 @@
 #include "HexText.h"
 #include "Messages.h"
 #include "core/EucJp.h"
+#include "core/HitStart.h"
 
 namespace glyphwright {
 namespace {
@@ -100,7 +101,8 @@ QVariant SearchResultsModel::data(const QModelIndex& index, int role) const {
     const HitGroup* group = GroupAt(index);
     if (group == nullptr) return {};
     const bool isGroup = index.internalId() == kGroupRow;
-    if (role == Qt::ForegroundRole && !group->fits) {
+    const std::optional<TableCode> twoByte = TwoByteStart(*group);
+    if (role == Qt::ForegroundRole && !group->fits && !twoByte) {
         return QPalette().brush(QPalette::Disabled, QPalette::Text);
     }
     if (role != Qt::DisplayRole) return {};
@@ -118,6 +120,7 @@ QVariant SearchResultsModel::data(const QModelIndex& index, int role) const {
             return isGroup ? SetName(group->set) : QString();
         case Start:
             if (!isGroup) return {};
+            if (twoByte) return QString::fromStdString(twoByte->Hex());
             return group->fits ? HexNumber(static_cast<std::uint64_t>(group->start), wide)
                                : Messages::StartPastFF(group->start);
         case Text:
@@ -125,6 +128,27 @@ QVariant SearchResultsModel::data(const QModelIndex& index, int role) const {
         default:
             return {};
     }
+}
+
+std::optional<CodeOrder> SearchResultsModel::SearchedOrder() const {
+    if (!search_) return std::nullopt;
+    switch (search_->Width()) {
+        case LetterWidth::OneByte:
+            return std::nullopt;
+        case LetterWidth::TwoBytesLittleEndian:
+            return CodeOrder::LittleEndian;
+        case LetterWidth::TwoBytesBigEndian:
+            return CodeOrder::BigEndian;
+    }
+    return std::nullopt;
+}
+
+std::optional<TableCode> SearchResultsModel::TwoByteStart(const HitGroup& group) const {
+    if (!search_) return std::nullopt;
+    const auto start =
+        UsableStart(group.start, search_->Sets()[group.set].members.size(), search_->Width());
+    if (!start || !start->code.IsTwoByte()) return std::nullopt;
+    return start->code;
 }
 
 QString SearchResultsModel::ContextText(const HitGroup& group, std::uint64_t offset) const {

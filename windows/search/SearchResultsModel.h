@@ -8,6 +8,7 @@
 #include <optional>
 #include <utility>
 
+#include "core/CodeOrder.h"
 #include "core/EucJp.h"
 #include "core/GameFile.h"
 #include "core/RelativeSearch.h"
@@ -34,6 +35,12 @@ public:
     [[nodiscard]] const HitGroup* GroupAt(const QModelIndex& index) const;
     // The name of set `set` of the search shown.
     [[nodiscard]] QString SetName(std::size_t set) const;
+    // A group's start as a two-byte code, its bytes in the order the search read them: for a
+    // search of two bytes per letter whose start lies past FF and whose set ends at FFFF or
+    // before. None for any other group: a start within 00-FF stays the one-byte start it was.
+    [[nodiscard]] std::optional<TableCode> TwoByteStart(const HitGroup& group) const;
+    // How the search shown read two-byte letters; none for one byte per letter.
+    [[nodiscard]] std::optional<CodeOrder> SearchedOrder() const;
     // The offset of an offset row, or the first offset of a group row.
     [[nodiscard]] std::optional<std::uint64_t> OffsetAt(const QModelIndex& index) const;
 

@@ -1,0 +1,97 @@
+// The game text through a table of two-byte codes: a 4 KiB page read with the longest match first.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "BenchSupport.h"
+#include "core/CodeReader.h"
+#include "core/EucJp.h"
+
+namespace glyphwright::bench {
+namespace {
+
+constexpr int kTwoByteEntries = 8000;
+
+// 128 one-byte codes 00-7F and 8,000 two-byte codes from 8800 on, each a kanji in EUC-JP (the
+// JIS rows B0-CF cycled), as a kanji game's table holds them.
+struct KanjiTable {
+    CodeTable oneByte{};
+    EntryKinds kinds{};
+    TwoByteTable twoByte;
+    std::vector<std::uint8_t> page;  // 4 KiB: nine codes in ten two-byte, the rest one-byte
+
+    KanjiTable() {
+        for (int code = 0; code < 0x80; ++code) {
+            oneByte[static_cast<std::size_t>(code)] =
+                std::string(1, static_cast<char>('!' + code % 90));
+        }
+        for (int i = 0; i < kTwoByteEntries; ++i) {
+            const char row = static_cast<char>(0xB0 + (i / 94) % 32);
+            const char cell = static_cast<char>(0xA1 + i % 94);
+            twoByte[static_cast<std::uint16_t>(0x8800 + i)] = {std::string{row, cell}};
+        }
+        std::mt19937 random(4096);
+        std::uniform_int_distribution<int> entry(0, kTwoByteEntries - 1);
+        while (page.size() < 4096) {
+            if (random() % 10 == 0) {
+                page.push_back(static_cast<std::uint8_t>(random() % 0x80));
+                continue;
+            }
+            const int code = 0x8800 + entry(random);
+            page.push_back(static_cast<std::uint8_t>(code >> 8));
+            page.push_back(static_cast<std::uint8_t>(code & 0xFF));
+        }
+        page.resize(4096);
+    }
+};
+
+// The page read and each code met decoded to UTF-8 once: what the game text does for a page.
+std::size_t ReadAndDecode(const CodeReader& reader, const KanjiTable& table,
+                          EucJpDecoder& decoder) {
+    const std::vector<CodeToken> tokens = reader.Read(table.page);
+    std::unordered_map<std::uint32_t, std::string> text;  // by code: one byte above FFFF
+    text.reserve(tokens.size());
+    std::size_t characters = 0;
+    for (const CodeToken& token : tokens) {
+        const std::uint32_t key = token.code.Stored() + (token.code.IsTwoByte() ? 0U : 0x10000U);
+        auto [held, added] = text.try_emplace(key);
+        if (added) {
+            const auto decoded = decoder.Decode(token.bytes);
+            held->second = decoded ? decoded.value() : std::string();
+        }
+        characters += held->second.size();
+    }
+    return characters;
+}
+
+// Arg 0: a page read and decoded through a reader made once for the table, as when the user
+// pages through the game; arg 1: the reader made for the table alone, as when the table changes;
+// arg 2: both, a table changed and the page read again.
+void DecodeTwoBytePage(benchmark::State& state) {
+    const KanjiTable table;
+    EucJpDecoder decoder;
+    const CodeReader kept(table.oneByte, table.kinds, table.twoByte);
+    std::size_t characters = 0;
+    for (auto _ : state) {
+        if (state.range(0) == 0) {
+            characters = ReadAndDecode(kept, table, decoder);
+        } else {
+            const CodeReader reader(table.oneByte, table.kinds, table.twoByte);
+            benchmark::DoNotOptimize(&reader);
+            if (state.range(0) == 2) characters = ReadAndDecode(reader, table, decoder);
+        }
+        benchmark::DoNotOptimize(characters);
+    }
+    // The page must have been read through the table.
+    if (state.range(0) != 1 && characters == 0) std::abort();
+}
+BENCHMARK(DecodeTwoBytePage)->Name(kDecodeTwoBytePage)->Arg(0)->Arg(1)->Arg(2)->UseRealTime();
+
+}  // namespace
+}  // namespace glyphwright::bench
