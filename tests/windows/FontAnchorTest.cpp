@@ -182,7 +182,7 @@ private slots:
         const auto anchor = FontSettings::Of(session.document).anchor;
         QVERIFY(anchor);
         QCOMPARE(anchor->glyphOffset, std::uint64_t{kFontStart + 0x10 * kGlyphBytes});
-        QCOMPARE(int{anchor->code}, 0x10);
+        QVERIFY(anchor->code == TableCode::OneByte(0x10));
         QCOMPARE(Status(window), QStringLiteral("Glyph at 240, code 10"));
         QCOMPARE(Grid(window).Captions().value(0x11), QStringLiteral("11\nい"));
         QCOMPARE(Grid(window).Captions().value(0x0A), QStringLiteral("0A\n"));  // a gap
