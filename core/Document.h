@@ -20,6 +20,10 @@ using EntryKinds = std::array<EntryKind, kCodeCount>;
 
 // Everything one piece of work holds: what a project file keeps.
 struct DocumentContents {
+    // Declared, so that "{}" value-initializes the whole: made member by member as an aggregate,
+    // GCC 12 warns falsely that the empty map of two-byte codes may be read uninitialized.
+    DocumentContents() = default;
+
     Workspace table;     // each code's bytes, and the codes the last MAKE TABLE run covered
     EntryKinds kinds{};  // each one-byte code's kind (Ordinary for an empty slot); two-byte
                          // entries carry their own, in table.TwoByte

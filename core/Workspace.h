@@ -19,7 +19,7 @@ using CodeTable = std::array<std::string, kCodeCount>;
 // has an owner of its own (TableOrder).
 struct Workspace {
     CodeTable TableText{};     // index = byte code; bytes, not Unicode text
-    TwoByteTable TwoByte{};    // the two-byte codes that hold something, with their kinds
+    TwoByteTable TwoByte;      // the two-byte codes that hold something, with their kinds
     ByteCode CurrentCode = 0;  // start code of the table being made
     ByteCode LastCode = 0;     // last code filled by the latest assembly
 
