@@ -485,12 +485,13 @@ bool FontWindow::Accept(std::size_t rank) {
 void FontWindow::AcceptAbove() {
     const auto [first, last] = Range();
     const int percent = confidence_->value();
-    std::vector<std::pair<ByteCode, QString>> entries;
+    std::vector<std::pair<TableCode, QString>> entries;
     for (int index = first; index <= last; ++index) {
         const auto code = view_.CodeOf(index);
         const auto reading = ReadingOf(index);
         // A code the table holds already keeps what the user gave it.
-        if (!code || !reading || reading->ranked.empty() || !document_.TableText()[*code].empty() ||
+        if (!code || !reading || reading->ranked.empty() ||
+            !document_.Contents().EntryAt(*code).bytes.empty() ||
             Percent(reading->confidence) < percent) {
             continue;
         }
@@ -557,8 +558,13 @@ std::optional<GlyphSuggestion> FontWindow::ReadingOf(int index) const {
     const auto found = readings_.find(view_.GlyphOffset(index));
     if (found == readings_.end()) return std::nullopt;
     GlyphSuggestion reading = found->second;
-    if (const auto code = view_.CodeOf(index)) BreakTie(reading, textScript_[*code]);
+    if (const auto code = view_.CodeOf(index)) BreakTie(reading, ScriptOf(*code));
     return reading;
+}
+
+KanaScript FontWindow::ScriptOf(TableCode code) const {
+    // The game text is read through the one-byte codes only.
+    return code.IsTwoByte() ? KanaScript::Unknown : textScript_[code.FirstByte()];
 }
 
 bool FontWindow::Reading() const {
@@ -728,7 +734,7 @@ void FontWindow::ShowReading() {
     const auto heard = readings_.find(view_.GlyphOffset(view_.Selected()));
     if (heard != readings_.end() && heard->second.Best() != reading->Best()) {
         const auto code = view_.CodeOf(view_.Selected());
-        said << Messages::FontTextSays(textScript_[*code] == KanaScript::Katakana,
+        said << Messages::FontTextSays(code && ScriptOf(*code) == KanaScript::Katakana,
                                        Character(reading->Best()));
     }
     if (!reading->nearTies.empty()) {

@@ -64,6 +64,8 @@ public:
     // What was read in the glyph at `index` of the page, the game text's word taken; none while
     // it is being read, or with Suggest off.
     [[nodiscard]] std::optional<GlyphSuggestion> ReadingOf(int index) const;
+    // The script the game text shows around `code`, where the table reads it.
+    [[nodiscard]] KanaScript ScriptOf(TableCode code) const;
     // Whether glyphs are being read now.
     [[nodiscard]] bool Reading() const;
 
@@ -155,7 +157,7 @@ private:
     std::optional<std::uint64_t> stoppedAt_;  // the page whose reading the user stopped
     QString readingFailure_;                  // why the reading could not begin
     // The script the game text shows around each code; all unknown without a text.
-    std::array<KanaScript, kCodeCount> textScript_{};
+    std::array<KanaScript, kCodeCount> textScript_{};  // by one-byte code
     int rangeFrom_ = -1;          // where a range began; -1: none
     QString failure_;             // why the page could not be read, or empty
     int wheelAngle_ = 0;          // wheel turns not yet a whole step
