@@ -22,7 +22,9 @@ private slots:
         QUndoStack& stack = session.state.history.Stack();
         main.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&main));
-        QTest::keyClick(&main, Qt::Key_E, Qt::ControlModifier);
+        // Typed where the user's keys go: in the start code box too, the shortcut opens it.
+        Find<QLineEdit>(main, "txtTblStartCode").setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_T, Qt::ControlModifier);
         ControlCodeDialog& dialog = Existing(session.windows.ControlCode(), "frmControlCode");
         QVERIFY(dialog.isVisible());
         QVERIFY(QTest::qWaitForWindowActive(&dialog));

@@ -152,7 +152,8 @@ void MainWindow::AddEditMenu() {
     edit->addSeparator();
     auto* controlCode = new QAction(Messages::ControlCodeMenu(), this);
     controlCode->setObjectName(QStringLiteral("actionControlCode"));
-    controlCode->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    // Not Ctrl+E: a text box with the focus takes that as "to the end of the line" on X11.
+    controlCode->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
     connect(controlCode, &QAction::triggered, this, &MainWindow::controlCodeRequested);
     edit->addAction(controlCode);
     // Beside File, where every program has it.
