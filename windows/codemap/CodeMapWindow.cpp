@@ -127,7 +127,13 @@ void CodeMapWindow::SizeGrid() {
 
 void CodeMapWindow::Present() {
     if (!isVisible()) {
-        if (!place_.isEmpty()) restoreGeometry(place_);
+        if (!place_.isEmpty()) {
+            restoreGeometry(place_);
+        } else {
+            // The first time: room for the whole grid below the page selector, where the
+            // screen has it.
+            resize(size().expandedTo(sizeHint()));
+        }
         show();
     }
     raise();
