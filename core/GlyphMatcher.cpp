@@ -119,7 +119,7 @@ const GlyphMatcher::References& GlyphMatcher::ReferencesFor(int width, int heigh
     refs.boxWidth.assign(candidates_.size(), 0);
     refs.boxHeight.assign(candidates_.size(), 0);
     for (std::size_t i = 0; i < candidates_.size(); ++i) {
-        auto add = [&](const GlyphImage& image, float dotSize) {
+        auto add = [&](const GlyphImage& image, float dotSize, std::size_t source) {
             if (refs.boxHeight[i] == 0) {
                 const auto [w, h] = InkExtent(image);
                 refs.boxWidth[i] = static_cast<float>(w) / static_cast<float>(kLarge);
@@ -130,21 +130,28 @@ const GlyphMatcher::References& GlyphMatcher::ReferencesFor(int width, int heigh
             refs.features.insert(refs.features.end(), f.values.begin(), f.values.end());
             refs.fine.insert(refs.fine.end(), f.fine.begin(), f.fine.end());
             refs.owner.push_back(static_cast<std::uint32_t>(i));
+            refs.kind.push_back(static_cast<std::uint8_t>(
+                static_cast<std::size_t>(SizeGroup(candidates_[i])) * 2 + source));
         };
         // The outline drawn large, read as if it had the game's pixels: the shape the game's
         // artist drew from, softened as much as the game's glyph is. (The outline fitted to the
         // game's few pixels read worse: hinting at 8 pixels moves strokes a bitmap font keeps.)
-        add(font_.Draw(candidates_[i], width * kLarge, height * kLarge, Rendering::Smooth), kLarge);
+        add(font_.Draw(candidates_[i], width * kLarge, height * kLarge, Rendering::Smooth), kLarge,
+            0);
         if (fixedWidth_ && candidates_[i] < 0x80 && fixedWidth_->Has(candidates_[i])) {
             add(fixedWidth_->Draw(candidates_[i], width * kLarge, height * kLarge,
                                   Rendering::Smooth),
-                kLarge);
+                kLarge, 1);
         }
     }
     return cache_.emplace(key, std::move(refs)).first->second;
 }
 
 GlyphSuggestion GlyphMatcher::Suggest(const GlyphImage& glyph) {
+    return Read(glyph, nullptr);
+}
+
+GlyphSuggestion GlyphMatcher::Read(const GlyphImage& glyph, const Placement* placement) {
     GlyphSuggestion suggestion;
     const GlyphFeatures features = ExtractFeatures(glyph);
     if (features.blank || candidates_.empty()) return suggestion;
@@ -153,9 +160,18 @@ GlyphSuggestion GlyphMatcher::Suggest(const GlyphImage& glyph) {
     best_.assign(candidates_.size(), std::numeric_limits<float>::max());
     bestDrawing_.assign(candidates_.size(), 0);
     const float* f = features.values.data();
+    // The glyph's box as each kind of drawing would have it.
+    constexpr std::size_t kShape = GlyphFeatures::kSize - GlyphFeatures::kPlaceSize;
+    std::array<std::array<float, GlyphFeatures::kPlaceSize>, kKinds> place{};
+    for (std::size_t k = 0; k < kKinds; ++k) {
+        for (std::size_t j = 0; j < GlyphFeatures::kPlaceSize; ++j)
+            place[k][j] = f[kShape + j] - (placement != nullptr ? (*placement)[k][j] : 0.f);
+    }
     for (std::size_t r = 0; r < refs.owner.size(); ++r) {
-        const float sum = SquaredDistance(f, refs.features.data() + r * GlyphFeatures::kSize,
-                                          GlyphFeatures::kSize);
+        const float* g = refs.features.data() + r * GlyphFeatures::kSize;
+        const float sum = SquaredDistance(f, g, kShape) +
+                          SquaredDistance(place[refs.kind[r]].data(), g + kShape,
+                                          GlyphFeatures::kPlaceSize);
         const std::uint32_t owner = refs.owner[r];
         if (sum < best_[owner]) {
             best_[owner] = sum;
@@ -311,8 +327,61 @@ std::vector<GlyphSuggestion> GlyphMatcher::SuggestAll(const std::vector<GlyphIma
     return readings;
 }
 
+void GlyphMatcher::SettlePlacement(const std::vector<GlyphImage>& glyphs,
+                                   std::vector<GlyphSuggestion>& readings) {
+    if (glyphs.empty()) return;
+    const int width = glyphs.front().width;
+    const int height = glyphs.front().height;
+    const References& refs = ReferencesFor(width, height);
+    constexpr std::size_t kShape = GlyphFeatures::kSize - GlyphFeatures::kPlaceSize;
+    std::array<std::array<std::vector<float>, GlyphFeatures::kPlaceSize>, kKinds> shifts;
+    std::array<std::vector<float>, GlyphFeatures::kPlaceSize> pooled;
+    for (std::size_t i = 0; i < glyphs.size(); ++i) {
+        const GlyphSuggestion& r = readings[i];
+        if (r.ranked.empty() || r.confidence < kSureEnough || glyphs[i].width != width ||
+            glyphs[i].height != height) {
+            continue;
+        }
+        const auto found = index_.find(r.Best());
+        if (found == index_.end()) continue;
+        const GlyphFeatures features = ExtractFeatures(glyphs[i]);
+        // The drawing of the best guess that came closest.
+        std::size_t closest = refs.owner.size();
+        float closestDistance = std::numeric_limits<float>::max();
+        for (std::size_t d = 0; d < refs.owner.size(); ++d) {
+            if (refs.owner[d] != found->second) continue;
+            const float distance = SquaredDistance(
+                features.values.data(), refs.features.data() + d * GlyphFeatures::kSize,
+                GlyphFeatures::kSize);
+            if (distance < closestDistance) {
+                closestDistance = distance;
+                closest = d;
+            }
+        }
+        if (closest == refs.owner.size()) continue;
+        const float* g = refs.features.data() + closest * GlyphFeatures::kSize + kShape;
+        for (std::size_t j = 0; j < GlyphFeatures::kPlaceSize; ++j) {
+            const float shift = features.values[kShape + j] - g[j];
+            shifts[refs.kind[closest]][j].push_back(shift);
+            pooled[j].push_back(shift);
+        }
+    }
+    if (pooled.front().size() < kSizeSamples) return;
+    Placement placement{};
+    for (std::size_t k = 0; k < kKinds; ++k) {
+        const bool own = shifts[k].front().size() >= kSizeSamples;
+        for (std::size_t j = 0; j < GlyphFeatures::kPlaceSize; ++j)
+            placement[k][j] = own ? Median(shifts[k][j]) : 0.f;
+    }
+    for (std::size_t i = 0; i < glyphs.size(); ++i) {
+        if (glyphs[i].width == width && glyphs[i].height == height)
+            readings[i] = Read(glyphs[i], &placement);
+    }
+}
+
 void GlyphMatcher::Settle(const std::vector<GlyphImage>& glyphs,
                           std::vector<GlyphSuggestion>& readings) {
+    SettlePlacement(glyphs, readings);
     SettleVoicingMarks(glyphs, readings);
     SettleSizes(glyphs, readings);
     SettleFontBlocks(readings);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -47,15 +48,30 @@ public:
     [[nodiscard]] const ReferenceFont& Font() const { return font_; }
 
 private:
+    // The groups of characters a font sizes and places alike (ASCII, full-width Latin, kana,
+    // half-width kana, the rest), each drawn from the main face or the fixed-width one.
+    static constexpr std::size_t kKinds = 10;
+    // How a font places its glyphs against the reference, per kind of drawing: what to take off
+    // the glyph's box (size, top, bottom, centre) before it is compared with the drawing's.
+    using Placement = std::array<std::array<float, GlyphFeatures::kPlaceSize>, kKinds>;
+
     // Every candidate drawn a few ways (smooth and in full pixels), features side by side.
     struct References {
         std::vector<float> features;       // kSize floats per drawing
         std::vector<float> fine;           // kFineSize floats per drawing
         std::vector<std::uint32_t> owner;  // the candidate each drawing shows
+        std::vector<std::uint8_t> kind;    // and its kind
         std::vector<float> boxWidth;       // per candidate, its ink's extent in the glyph's
         std::vector<float> boxHeight;      // pixels (0 where the font draws nothing)
     };
     const References& ReferencesFor(int width, int height);
+    // Suggest(), with the glyph's box first moved by `placement`.
+    GlyphSuggestion Read(const GlyphImage& glyph, const Placement* placement);
+    // Learns from the sure readings where this font sets each kind of glyph against the
+    // reference, and reads the glyphs again with that taken into account: a game font sets its
+    // ASCII lower or narrower than the reference does, and all of it alike.
+    void SettlePlacement(const std::vector<GlyphImage>& glyphs,
+                         std::vector<GlyphSuggestion>& readings);
     // Where a glyph's best guess and an alternative are one letter in two sizes, the one whose
     // size fits this font's size for that script.
     void SettleSizes(const std::vector<GlyphImage>& glyphs, std::vector<GlyphSuggestion>& readings);
