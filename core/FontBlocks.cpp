@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <string>
 
+#include "LookAlikes.h"
 #include "TieBreak.h"
 
 namespace glyphwright {
@@ -39,8 +40,7 @@ void SettleFontBlocks(std::vector<GlyphSuggestion>& readings) {
     }
     for (std::size_t i = 0; i < readings.size(); ++i) {
         GlyphSuggestion& r = readings[i];
-        // A sure reading stays whatever its neighbours.
-        if (r.ranked.empty() || r.confidence >= kSure) continue;
+        if (r.ranked.empty()) continue;
         std::array<int, kBlocks> votes{};
         int counted = 0;
         const std::size_t from = i >= kReach ? i - kReach : 0;
@@ -57,6 +57,17 @@ void SettleFontBlocks(std::vector<GlyphSuggestion>& readings) {
             BlockOf(r.Best()) == most) {
             continue;
         }
+        // The best guess's twin in the other width is the same shape: where the neighbours
+        // stand in the twin's block, so does the glyph, however sure the reading.
+        const char32_t twin = WidthTwin(r.Best());
+        if (twin != 0 && BlockOf(twin) == most &&
+            std::any_of(r.ranked.begin(), r.ranked.end(),
+                        [&](const Guess& g) { return g.character == twin; })) {
+            r.MakeBest(twin);
+            continue;
+        }
+        // A sure reading stays whatever its neighbours.
+        if (r.confidence >= kSure) continue;
         const float limit = r.ranked.front().distance * (1 + kMargin);
         const auto fitting = std::find_if(r.ranked.begin(), r.ranked.end(), [&](const Guess& g) {
             return BlockOf(g.character) == most && g.distance <= limit;

@@ -15,10 +15,25 @@ constexpr std::array<std::u32string_view, 20> kGroups = {
     U"オ才", U"ヒ匕",       U"1lI|", U"１ｌＩ｜", U"ㇿ口",  U"・･",
 };
 
+// The full-width forms of the half-width katakana U+FF61 to U+FF9F, in their order.
+constexpr std::u32string_view kFullOfHalfWidthKana =
+    U"。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘ"
+    U"ホマミムメモヤユヨラリルレロワン゛゜";
+
 }  // namespace
+
+char32_t WidthTwin(char32_t c) {
+    if (c >= 0x21 && c <= 0x7E) return c + 0xFEE0;
+    if (c >= 0xFF01 && c <= 0xFF5E) return c - 0xFEE0;
+    if (c >= 0xFF61 && c <= 0xFF9F) return kFullOfHalfWidthKana[c - 0xFF61];
+    if (const auto at = kFullOfHalfWidthKana.find(c); at != std::u32string_view::npos)
+        return static_cast<char32_t>(0xFF61 + at);
+    return 0;
+}
 
 bool LookAlike(char32_t a, char32_t b) {
     if (a == b) return false;
+    if (WidthTwin(a) == b) return true;
     return std::any_of(kGroups.begin(), kGroups.end(), [&](std::u32string_view group) {
         return group.find(a) != std::u32string_view::npos &&
                group.find(b) != std::u32string_view::npos;

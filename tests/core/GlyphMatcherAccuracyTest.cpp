@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -64,6 +65,7 @@ protected:
             std::string misses;
             for (const auto& miss : a.misses)
                 misses += Utf8(miss.truth) + ">" + Utf8(miss.read) + " ";
+            if (std::getenv("GW_MISSES")) std::printf("  misses: %s\n", misses.c_str());
             EXPECT_GE(a.Top1(), floor.top1)
                 << family << " " << RepertoireName(floor.repertoire) << " misses: " << misses;
             EXPECT_GE(a.Top5(), floor.top5) << family << " " << RepertoireName(floor.repertoire);

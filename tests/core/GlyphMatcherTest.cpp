@@ -200,6 +200,10 @@ TEST_F(GlyphMatcherTest, LookAlikesComeOutAsNearTiesAndAreFlagged) {
     EXPECT_TRUE(clear.nearTies.empty());
     EXPECT_FALSE(clear.lookAlike);
     EXPECT_TRUE(LookAlike(U'0', U'〇'));
+    EXPECT_TRUE(LookAlike(U',', U'，'));
+    EXPECT_TRUE(LookAlike(U'ﾞ', U'゛'));
+    EXPECT_EQ(WidthTwin(U'ｶ'), U'カ');
+    EXPECT_EQ(WidthTwin(U'ン'), U'ﾝ');
     EXPECT_FALSE(LookAlike(U'あ', U'お'));
 }
 
@@ -288,11 +292,14 @@ TEST(FontBlocksTest, AGlyphAmongASCIIIsASCIIWhereAnASCIIReadingCameClose) {
     EXPECT_EQ(font[5].Best(), U',');
     EXPECT_EQ(font[7].Best(), U'ﾏ');
 
-    // A sure reading stays whatever its neighbours.
+    // A sure reading stays whatever its neighbours, unless it is the same shape in the other
+    // width: a full-width ｘ however sure among ASCII is x.
     const GlyphSuggestion wide = reading({{U'ｘ', 1.0f}, {U'x', 1.1f}}, 0.7f);
-    std::vector<GlyphSuggestion> amid = {sure, sure, sure, sure, wide, sure, sure, sure, sure};
+    const GlyphSuggestion ha = reading({{U'ﾊ', 1.0f}, {U'A', 1.1f}}, 0.7f);
+    std::vector<GlyphSuggestion> amid = {sure, sure, sure, sure, wide, ha, sure, sure, sure, sure};
     SettleFontBlocks(amid);
-    EXPECT_EQ(amid[4].Best(), U'ｘ');
+    EXPECT_EQ(amid[4].Best(), U'x');
+    EXPECT_EQ(amid[5].Best(), U'ﾊ');
 
     // Among hiragana, a hiragana near-tie wins over a katakana look-alike.
     const GlyphSuggestion hiragana = reading({{U'あ', 1.0f}, {U'お', 2.0f}}, 0.9f);
