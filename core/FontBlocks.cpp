@@ -18,7 +18,9 @@ constexpr std::size_t kReach = 4;  // neighbours on each side
 constexpr int kVoters = 4;         // sure neighbours needed
 constexpr float kShare = 0.75f;    // of them in one block
 // How much farther than the best guess (relative to its distance) the alternative may lie.
-constexpr float kMargin = 0.5f;
+constexpr float kMargin = 0.75f;
+// A reading this sure stays what its pixels say, whatever its neighbours.
+constexpr float kVerySure = 0.9f;
 
 constexpr std::size_t kBlocks = 3;
 
@@ -66,8 +68,8 @@ void SettleFontBlocks(std::vector<GlyphSuggestion>& readings) {
             r.MakeBest(twin);
             continue;
         }
-        // A sure reading stays whatever its neighbours.
-        if (r.confidence >= kSure) continue;
+        // A reading that stands well clear of the rest stays whatever its neighbours.
+        if (r.confidence >= kVerySure) continue;
         const float limit = r.ranked.front().distance * (1 + kMargin);
         const auto fitting = std::find_if(r.ranked.begin(), r.ranked.end(), [&](const Guess& g) {
             return BlockOf(g.character) == most && g.distance <= limit;

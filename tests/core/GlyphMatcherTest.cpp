@@ -292,10 +292,10 @@ TEST(FontBlocksTest, AGlyphAmongASCIIIsASCIIWhereAnASCIIReadingCameClose) {
     EXPECT_EQ(font[5].Best(), U',');
     EXPECT_EQ(font[7].Best(), U'ﾏ');
 
-    // A sure reading stays whatever its neighbours, unless it is the same shape in the other
-    // width: a full-width ｘ however sure among ASCII is x.
-    const GlyphSuggestion wide = reading({{U'ｘ', 1.0f}, {U'x', 1.1f}}, 0.7f);
-    const GlyphSuggestion ha = reading({{U'ﾊ', 1.0f}, {U'A', 1.1f}}, 0.7f);
+    // A very sure reading stays whatever its neighbours, unless it is the same shape in the
+    // other width: a full-width ｘ however sure among ASCII is x.
+    const GlyphSuggestion wide = reading({{U'ｘ', 1.0f}, {U'x', 1.1f}}, 0.95f);
+    const GlyphSuggestion ha = reading({{U'ﾊ', 1.0f}, {U'A', 1.1f}}, 0.95f);
     std::vector<GlyphSuggestion> amid = {sure, sure, sure, sure, wide, ha, sure, sure, sure, sure};
     SettleFontBlocks(amid);
     EXPECT_EQ(amid[4].Best(), U'x');
