@@ -17,10 +17,9 @@ constexpr float kSure = 0.3f;
 constexpr std::size_t kReach = 4;  // neighbours on each side
 constexpr int kVoters = 4;         // sure neighbours needed
 constexpr float kShare = 0.75f;    // of them in one block
+constexpr int kSideVoters = 3;     // sure neighbours on one side that settle a width twin
 // How much farther than the best guess (relative to its distance) the alternative may lie.
-constexpr float kMargin = 0.75f;
-// A reading this sure stays what its pixels say, whatever its neighbours.
-constexpr float kVerySure = 0.9f;
+constexpr float kMargin = 0.5f;
 
 constexpr std::size_t kBlocks = 3;
 
@@ -59,17 +58,27 @@ void SettleFontBlocks(std::vector<GlyphSuggestion>& readings) {
             BlockOf(r.Best()) == most) {
             continue;
         }
-        // The best guess's twin in the other width is the same shape: where the neighbours
-        // stand in the twin's block, so does the glyph, however sure the reading.
+        // The best guess's twin in the other width is the same shape: where the sure neighbours
+        // on one side all stand in the twin's block, so does the glyph, however sure the
+        // reading. (One side, as the glyph may be the first or last of its block.)
         const char32_t twin = WidthTwin(r.Best());
-        if (twin != 0 && BlockOf(twin) == most &&
+        auto sideAgrees = [&](std::size_t begin, std::size_t end) {
+            int in = 0;
+            for (std::size_t j = begin; j < end; ++j) {
+                if (block[j] == kUnsure) continue;
+                if (block[j] != BlockOf(twin)) return false;
+                ++in;
+            }
+            return in >= kSideVoters;
+        };
+        if (twin != 0 && BlockOf(twin) == most && (sideAgrees(from, i) || sideAgrees(i + 1, to)) &&
             std::any_of(r.ranked.begin(), r.ranked.end(),
                         [&](const Guess& g) { return g.character == twin; })) {
             r.MakeBest(twin);
             continue;
         }
-        // A reading that stands well clear of the rest stays whatever its neighbours.
-        if (r.confidence >= kVerySure) continue;
+        // A sure reading stays whatever its neighbours.
+        if (r.confidence >= kSure) continue;
         const float limit = r.ranked.front().distance * (1 + kMargin);
         const auto fitting = std::find_if(r.ranked.begin(), r.ranked.end(), [&](const Guess& g) {
             return BlockOf(g.character) == most && g.distance <= limit;

@@ -80,27 +80,27 @@ std::unique_ptr<GlyphMatcher> GlyphMatcherAccuracyTest::matcher_;
 
 TEST_F(GlyphMatcherAccuracyTest, ABitmapFaceAt16) {
     Measure("Unifont-JP", 16,
-            {{Repertoire::Kana, 94, 98},
-             {Repertoire::Kana, 94, 98, true},
-             {Repertoire::Ascii, 76, 92},
-             {Repertoire::FullWidth, 50, 64},
+            {{Repertoire::Kana, 95, 98.5},
+             {Repertoire::Kana, 95, 98.5, true},
+             {Repertoire::Ascii, 88, 95},
+             {Repertoire::FullWidth, 58, 67},
              {Repertoire::Level1Kanji, 96.5, 99.5}});
 }
 
 TEST_F(GlyphMatcherAccuracyTest, ABitmapFaceAt8) {
     Measure("MisakiGothic", 8,
-            {{Repertoire::Kana, 74, 90},
-             {Repertoire::Kana, 75.5, 90, true},
-             {Repertoire::Ascii, 55, 75},
-             {Repertoire::FullWidth, 52, 76},
+            {{Repertoire::Kana, 76, 92},
+             {Repertoire::Kana, 78, 92, true},
+             {Repertoire::Ascii, 56, 75},
+             {Repertoire::FullWidth, 57, 82},
              {Repertoire::Level1Kanji, 31, 52}});
 }
 
 // Two faces the matcher was never tuned on, to show that what was tuned on the two above holds
 // beyond them.
 TEST_F(GlyphMatcherAccuracyTest, FacesItWasNotTunedOnAt8) {
-    Measure("MisakiMincho", 8, {{Repertoire::Kana, 64, 83}});
-    Measure("MisakiGothic2nd", 8, {{Repertoire::Kana, 75, 90}});
+    Measure("MisakiMincho", 8, {{Repertoire::Kana, 70, 86}});
+    Measure("MisakiGothic2nd", 8, {{Repertoire::Kana, 75.5, 91}});
 }
 
 }  // namespace

@@ -292,14 +292,18 @@ TEST(FontBlocksTest, AGlyphAmongASCIIIsASCIIWhereAnASCIIReadingCameClose) {
     EXPECT_EQ(font[5].Best(), U',');
     EXPECT_EQ(font[7].Best(), U'ﾏ');
 
-    // A very sure reading stays whatever its neighbours, unless it is the same shape in the
-    // other width: a full-width ｘ however sure among ASCII is x.
-    const GlyphSuggestion wide = reading({{U'ｘ', 1.0f}, {U'x', 1.1f}}, 0.95f);
-    const GlyphSuggestion ha = reading({{U'ﾊ', 1.0f}, {U'A', 1.1f}}, 0.95f);
-    std::vector<GlyphSuggestion> amid = {sure, sure, sure, sure, wide, ha, sure, sure, sure, sure};
+    // A sure reading stays whatever its neighbours, unless it is the same shape in the other
+    // width and the sure neighbours on one side all stand in the other block: a full-width ｘ
+    // however sure among ASCII is x, but not with a sure ﾊ on either side.
+    const GlyphSuggestion wide = reading({{U'ｘ', 1.0f}, {U'x', 1.1f}}, 0.7f);
+    const GlyphSuggestion ha = reading({{U'ﾊ', 1.0f}, {U'A', 1.1f}}, 0.7f);
+    std::vector<GlyphSuggestion> amid = {sure, sure, sure, sure, wide, sure, sure, sure, sure};
     SettleFontBlocks(amid);
     EXPECT_EQ(amid[4].Best(), U'x');
-    EXPECT_EQ(amid[5].Best(), U'ﾊ');
+    std::vector<GlyphSuggestion> mixed = {sure, sure, ha, sure, wide, sure, ha, sure, sure};
+    SettleFontBlocks(mixed);
+    EXPECT_EQ(mixed[4].Best(), U'ｘ');
+    EXPECT_EQ(mixed[2].Best(), U'ﾊ');
 
     // Among hiragana, a hiragana near-tie wins over a katakana look-alike.
     const GlyphSuggestion hiragana = reading({{U'あ', 1.0f}, {U'お', 2.0f}}, 0.9f);
