@@ -173,6 +173,39 @@ TEST_F(GlyphMatcherTest, ReadTogetherTheFontsOwnSizesTellSmallFromLarge) {
     EXPECT_EQ(read, truth);
 }
 
+TEST_F(GlyphMatcherTest, ReadTogetherTheFontsOwnPlacingIsLearned) {
+    // Unifont's ASCII, and the same set two pixels higher in its cells: read as a font, each
+    // reads about as well, and better than glyph by glyph, which compares where each glyph sits
+    // with where the reference sets it.
+    const auto characters = testing::StandInCharacters(*sixteen_, Repertoire::Ascii, 16);
+    auto readAsFont = [&](int raise, std::size_t& alone) {
+        std::vector<GlyphImage> glyphs;
+        for (char32_t c : characters) {
+            const GlyphImage drawn = sixteen_->Draw(c, 16, 16, Rendering::Pixels);
+            GlyphImage moved{16, 16, std::vector<std::uint8_t>(drawn.ink.size(), 0)};
+            for (int y = raise; y < 16; ++y) {
+                for (int x = 0; x < 16; ++x)
+                    moved.ink[static_cast<std::size_t>((y - raise) * 16 + x)] = drawn.at(x, y);
+            }
+            glyphs.push_back(std::move(moved));
+        }
+        const std::vector<GlyphSuggestion> readings = matcher_->SuggestAll(glyphs);
+        std::size_t right = 0;
+        alone = 0;
+        for (std::size_t i = 0; i < characters.size(); ++i) {
+            if (readings[i].Best() == characters[i]) ++right;
+            if (matcher_->Suggest(glyphs[i]).Best() == characters[i]) ++alone;
+        }
+        return right;
+    };
+    std::size_t alone = 0, raisedAlone = 0;
+    const std::size_t asDrawn = readAsFont(0, alone);
+    const std::size_t raised = readAsFont(2, raisedAlone);
+    EXPECT_GE(raised + 3, asDrawn);
+    EXPECT_GE(asDrawn, alone + 10);
+    EXPECT_GE(raised, raisedAlone + 8);
+}
+
 TEST_F(GlyphMatcherTest, LookAlikesComeOutAsNearTiesAndAreFlagged) {
     struct Case {
         char32_t drawn;
