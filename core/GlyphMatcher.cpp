@@ -10,6 +10,7 @@
 #include "FontBlocks.h"
 #include "LetterSizes.h"
 #include "LookAlikes.h"
+#include "OneEach.h"
 #include "VoicingMarks.h"
 
 namespace glyphwright {
@@ -382,6 +383,7 @@ void GlyphMatcher::SettlePlacement(const std::vector<GlyphImage>& glyphs,
 void GlyphMatcher::Settle(const std::vector<GlyphImage>& glyphs,
                           std::vector<GlyphSuggestion>& readings) {
     SettlePlacement(glyphs, readings);
+    SettleOneEach(glyphs, readings);
     SettleVoicingMarks(glyphs, readings);
     SettleSizes(glyphs, readings);
     SettleFontBlocks(readings);

@@ -13,6 +13,7 @@
 #include "core/FontBlocks.h"
 #include "core/GlyphMatcher.h"
 #include "core/LookAlikes.h"
+#include "core/OneEach.h"
 #include "core/ReferenceFont.h"
 #include "core/Repertoire.h"
 #include "core/TieBreak.h"
@@ -351,6 +352,38 @@ TEST(FontBlocksTest, AGlyphAmongASCIIIsASCIIWhereAnASCIIReadingCameClose) {
     std::vector<GlyphSuggestion> border = {sure, sure, sure, sure, a, kana, kana, kana};
     SettleFontBlocks(border);
     EXPECT_EQ(border[4].Best(), U'ﾊ');
+}
+
+TEST(OneEachTest, GlyphsReadAsOneCharacterShareItOutByTheirAlternatives) {
+    auto reading = [](std::initializer_list<Guess> ranked) {
+        GlyphSuggestion s;
+        s.ranked = ranked;
+        return s;
+    };
+    auto picture = [](std::uint8_t dot) { return GlyphImage{2, 1, {dot, 255}}; };
+    // ク read as ウ, with ク close behind, beside the glyph that is ウ: it takes ク. A glyph
+    // whose alternatives all lie far behind keeps ウ, shared; so do two glyphs of one picture.
+    std::vector<GlyphImage> font = {picture(1), picture(2), picture(3), picture(4), picture(4)};
+    std::vector<GlyphSuggestion> readings = {
+        reading({{U'ウ', 1.0f}, {U'ク', 1.4f}, {U'ワ', 1.9f}}),
+        reading({{U'ウ', 0.5f}, {U'ワ', 1.2f}}),
+        reading({{U'ウ', 1.0f}, {U'ラ', 2.5f}}),
+        reading({{U'ロ', 1.0f}, {U'口', 1.1f}}),
+        reading({{U'ロ', 1.0f}, {U'口', 1.1f}})};
+    SettleOneEach(font, readings);
+    std::u32string read;
+    for (const GlyphSuggestion& r : readings) read += r.Best();
+    EXPECT_EQ(read, U"クウウロロ");
+    EXPECT_EQ(readings[0].ranked[1].character, U'ウ');
+
+    // A width twin is the same shape, no way out of sharing: S read as s beside the glyph that
+    // is s takes S, not the full-width ｓ.
+    std::vector<GlyphImage> letters = {picture(1), picture(2)};
+    std::vector<GlyphSuggestion> s = {reading({{U's', 0.47f}, {U'S', 0.72f}, {U'8', 1.1f}}),
+                                      reading({{U's', 0.72f}, {U'ｓ', 0.75f}, {U'S', 1.6f}})};
+    SettleOneEach(letters, s);
+    EXPECT_EQ(s[0].Best(), U'S');
+    EXPECT_EQ(s[1].Best(), U's');
 }
 
 TEST(TieBreakTest, TheScriptAroundIsTheNearestKanaOnBothSides) {
