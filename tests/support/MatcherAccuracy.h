@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <memory>
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -56,7 +57,21 @@ struct Accuracy {
     }
 };
 
-// Every `step`-th character of the repertoire the stand-in font draws with ink, at size x size.
+// The script a stand-in font keeps together: hiragana, katakana, half-width kana, ASCII,
+// full-width Latin, kanji, other symbols.
+inline int ScriptRun(char32_t c) {
+    if (c >= 0x3041 && c <= 0x309F) return 0;
+    if (c >= 0x30A0 && c <= 0x30FF) return 1;
+    if (c >= 0xFF61 && c <= 0xFF9F) return 2;
+    if (c < 0x80) return 3;
+    if (c >= 0xFF01 && c <= 0xFF5E) return 4;
+    if (c >= 0x4E00 && c <= 0x9FFF) return 5;
+    return 6;
+}
+
+// Every `step`-th character of the repertoire the stand-in font draws with ink, at size x size,
+// in an order of the font's own: each script together, as fonts keep them, but within it
+// shuffled (the same way every run), so that nothing is read from the repertoire's order.
 inline std::vector<char32_t> StandInCharacters(const ReferenceFont& standIn, Repertoire repertoire,
                                                int size, std::size_t step = 1) {
     std::vector<char32_t> out;
@@ -67,6 +82,16 @@ inline std::vector<char32_t> StandInCharacters(const ReferenceFont& standIn, Rep
         bool ink = false;
         for (auto level : glyph.ink) ink = ink || level != 0;
         if (ink) out.push_back(all[i]);
+    }
+    std::mt19937 random(1234);
+    for (std::size_t from = 0; from < out.size();) {
+        std::size_t to = from + 1;
+        while (to < out.size() && ScriptRun(out[to]) == ScriptRun(out[from])) ++to;
+        for (std::size_t i = to - 1; i > from; --i) {  // Fisher and Yates
+            const std::size_t j = from + random() % (i - from + 1);
+            std::swap(out[i], out[j]);
+        }
+        from = to;
     }
     return out;
 }
