@@ -93,7 +93,7 @@ TEST_F(GlyphMatcherAccuracyTest, ABitmapFaceAt8) {
              {Repertoire::Kana, 82, 92, true},
              {Repertoire::Ascii, 61, 75},
              {Repertoire::FullWidth, 58, 82},
-             {Repertoire::Level1Kanji, 35, 55}});
+             {Repertoire::Level1Kanji, 35, 54}});
 }
 
 // Two faces the matcher was never tuned on, to show that what was tuned on the two above holds
