@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <limits>
-#include <map>
 #include <unordered_map>
 
 #include "LookAlikes.h"
@@ -18,6 +18,21 @@ constexpr double kSharedCost = 0.75;
 constexpr double kBlocked = 1e9;
 // Glyphs are settled this many at a time, in the order they come: a page of a font.
 constexpr std::size_t kSpan = 256;
+
+std::uint64_t HashOf(const GlyphImage& glyph) {
+    std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
+    for (const std::uint8_t level : glyph.ink) hash = (hash ^ level) * 1099511628211ull;
+    return hash;
+}
+
+// Compared level by level: GCC 12 warns falsely where vectors of bytes are compared whole.
+bool SamePicture(const GlyphImage& a, const GlyphImage& b) {
+    if (a.width != b.width || a.height != b.height || a.ink.size() != b.ink.size()) return false;
+    for (std::size_t k = 0; k < a.ink.size(); ++k) {
+        if (a.ink[k] != b.ink[k]) return false;
+    }
+    return true;
+}
 
 // The assignment of rows to columns (rows <= columns) with the least total cost: the Hungarian
 // method with potentials, O(rows^2 * columns). cost is rows x columns, row by row.
@@ -74,14 +89,23 @@ std::vector<std::size_t> Assign(const std::vector<double>& cost, std::size_t row
 void SettleSpan(const std::vector<GlyphImage>& glyphs, std::vector<GlyphSuggestion>& readings,
                 std::size_t from, std::size_t to) {
     // One row for each different picture among the glyphs read.
-    std::map<std::vector<std::uint8_t>, std::size_t> rowOf;
-    std::vector<std::size_t> first;                // per row, the first glyph with its picture
+    std::unordered_multimap<std::uint64_t, std::size_t> rowsOf;  // by the picture's hash
+    std::vector<std::size_t> first;  // per row, the first glyph with its picture
     std::vector<std::size_t> row(glyphs.size(), 0);
     for (std::size_t i = from; i < to; ++i) {
         if (readings[i].ranked.empty()) continue;
-        const auto [at, added] = rowOf.emplace(glyphs[i].ink, first.size());
-        if (added) first.push_back(i);
-        row[i] = at->second;
+        const std::uint64_t hash = HashOf(glyphs[i]);
+        const auto [begin, end] = rowsOf.equal_range(hash);
+        const auto same = std::find_if(begin, end, [&](const auto& entry) {
+            return SamePicture(glyphs[first[entry.second]], glyphs[i]);
+        });
+        if (same != end) {
+            row[i] = same->second;
+        } else {
+            row[i] = first.size();
+            rowsOf.emplace(hash, first.size());
+            first.push_back(i);
+        }
     }
     const std::size_t rows = first.size();
     if (rows < 2) return;
