@@ -29,6 +29,53 @@ std::size_t BlockOf(char32_t c) {
     return 2;                                  // the full-width rest
 }
 
+// The scripts a page may hold, finer than the blocks: hiragana, katakana, half-width kana,
+// ASCII, full-width Latin, kanji and the other symbols.
+constexpr std::size_t kScripts = 7;
+std::size_t ScriptOf(char32_t c) {
+    if (c >= 0x3041 && c <= 0x309F) return 0;
+    if (c >= 0x30A0 && c <= 0x30FF) return 1;
+    if (c >= 0xFF61 && c <= 0xFF9F) return 2;
+    if (c < 0x80) return 3;
+    if (c >= 0xFF01 && c <= 0xFF5E) return 4;
+    if ((c >= 0x4E00 && c <= 0x9FFF) || c == 0x3005) return 5;
+    return 6;
+}
+
+// A script the page holds: at least two sure readings, and this share of them.
+constexpr int kPresentReadings = 2;
+constexpr float kPresentShare = 0.03f;
+// Fewer sure readings than this say nothing of the page.
+constexpr int kPageReadings = 8;
+// A reading this sure stays in its script even where the page shows none of it.
+constexpr float kSureOfScript = 0.6f;
+
+// An unsure reading in a script none of the page's sure readings are in takes a close alternative
+// of a script they are in: on a page of kana, ょ read as ∂ becomes ょ.
+void SettleScriptsOfThePage(std::vector<GlyphSuggestion>& readings) {
+    std::array<int, kScripts> sure{};
+    int total = 0;
+    for (const GlyphSuggestion& r : readings) {
+        if (r.ranked.empty() || r.confidence < kSure) continue;
+        ++sure[ScriptOf(r.Best())];
+        ++total;
+    }
+    if (total < kPageReadings) return;
+    auto present = [&](std::size_t script) {
+        return sure[script] >= kPresentReadings &&
+               static_cast<float>(sure[script]) >= kPresentShare * static_cast<float>(total);
+    };
+    for (GlyphSuggestion& r : readings) {
+        if (r.ranked.empty() || r.confidence >= kSureOfScript || present(ScriptOf(r.Best())))
+            continue;
+        const float limit = r.ranked.front().distance * (1 + kMargin);
+        const auto fitting = std::find_if(r.ranked.begin(), r.ranked.end(), [&](const Guess& g) {
+            return present(ScriptOf(g.character)) && g.distance <= limit;
+        });
+        if (fitting != r.ranked.end()) r.MakeBest(fitting->character);
+    }
+}
+
 }  // namespace
 
 void SettleFontBlocks(std::vector<GlyphSuggestion>& readings) {
@@ -85,6 +132,8 @@ void SettleFontBlocks(std::vector<GlyphSuggestion>& readings) {
         });
         if (fitting != r.ranked.end()) r.MakeBest(fitting->character);
     }
+
+    SettleScriptsOfThePage(readings);
 
     // The same for the two kana scripts, which a font keeps apart as well: among hiragana, a
     // near-tie of hiragana takes the place of a katakana best guess (へ over ヘ), as the game's

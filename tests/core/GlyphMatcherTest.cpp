@@ -352,6 +352,20 @@ TEST(FontBlocksTest, AGlyphAmongASCIIIsASCIIWhereAnASCIIReadingCameClose) {
     std::vector<GlyphSuggestion> border = {sure, sure, sure, sure, a, kana, kana, kana};
     SettleFontBlocks(border);
     EXPECT_EQ(border[4].Best(), U'ﾊ');
+
+    // A page of kana with no sure symbol on it: an unsure ∂ with ょ close behind is ょ, a sure ∂
+    // stays. Where sure symbols stand on the page, an unsure one stays too.
+    std::vector<GlyphSuggestion> page(12, hiragana);
+    page[3] = reading({{U'∂', 1.0f}, {U'ょ', 1.2f}}, 0.2f);
+    page[8] = reading({{U'∂', 1.0f}, {U'ょ', 1.2f}}, 0.8f);
+    SettleFontBlocks(page);
+    EXPECT_EQ(page[3].Best(), U'ょ');
+    EXPECT_EQ(page[8].Best(), U'∂');
+    std::vector<GlyphSuggestion> symbols(12, hiragana);
+    symbols[0] = symbols[11] = reading({{U'△', 1.0f}, {U'ム', 1.9f}}, 0.9f);
+    symbols[5] = reading({{U'∂', 1.0f}, {U'ょ', 1.2f}}, 0.2f);
+    SettleFontBlocks(symbols);
+    EXPECT_EQ(symbols[5].Best(), U'∂');
 }
 
 TEST(OneEachTest, GlyphsReadAsOneCharacterShareItOutByTheirAlternatives) {
