@@ -42,21 +42,22 @@ std::size_t ScriptOf(char32_t c) {
     return 6;
 }
 
-// A script the page holds: at least two sure readings, and this share of them.
+// A reading this sure says which scripts the page holds, and stays in its script; a less sure
+// one may be moved into a script the page holds.
+constexpr float kSureOfScript = 0.6f;
+// A script the page holds: at least two such readings, and this share of them.
 constexpr int kPresentReadings = 2;
 constexpr float kPresentShare = 0.03f;
-// Fewer sure readings than this say nothing of the page.
+// Fewer such readings than this say nothing of the page.
 constexpr int kPageReadings = 8;
-// A reading this sure stays in its script even where the page shows none of it.
-constexpr float kSureOfScript = 0.6f;
 
-// An unsure reading in a script none of the page's sure readings are in takes a close alternative
-// of a script they are in: on a page of kana, ょ read as ∂ becomes ょ.
+// A less sure reading in a script none of the page's sure readings are in takes a close
+// alternative of a script they are in: on a page of kana, ょ read as ∂ becomes ょ.
 void SettleScriptsOfThePage(std::vector<GlyphSuggestion>& readings) {
     std::array<int, kScripts> sure{};
     int total = 0;
     for (const GlyphSuggestion& r : readings) {
-        if (r.ranked.empty() || r.confidence < kSure) continue;
+        if (r.ranked.empty() || r.confidence < kSureOfScript) continue;
         ++sure[ScriptOf(r.Best())];
         ++total;
     }
