@@ -29,6 +29,17 @@ std::size_t BlockOf(char32_t c) {
     return 2;                                  // the full-width rest
 }
 
+// Makes the closest alternative that `fits` the best guess, where it lies no more than kMargin
+// farther than the best guess.
+template <typename Fits>
+void TakeCloseAlternative(GlyphSuggestion& r, Fits fits) {
+    const float limit = r.ranked.front().distance * (1 + kMargin);
+    const auto fitting = std::find_if(r.ranked.begin(), r.ranked.end(), [&](const Guess& g) {
+        return fits(g.character) && g.distance <= limit;
+    });
+    if (fitting != r.ranked.end()) r.MakeBest(fitting->character);
+}
+
 // The scripts a page may hold, finer than the blocks: hiragana, katakana, half-width kana,
 // ASCII, full-width Latin, kanji and the other symbols.
 constexpr std::size_t kScripts = 7;
@@ -69,11 +80,7 @@ void SettleScriptsOfThePage(std::vector<GlyphSuggestion>& readings) {
     for (GlyphSuggestion& r : readings) {
         if (r.ranked.empty() || r.confidence >= kSureOfScript || present(ScriptOf(r.Best())))
             continue;
-        const float limit = r.ranked.front().distance * (1 + kMargin);
-        const auto fitting = std::find_if(r.ranked.begin(), r.ranked.end(), [&](const Guess& g) {
-            return present(ScriptOf(g.character)) && g.distance <= limit;
-        });
-        if (fitting != r.ranked.end()) r.MakeBest(fitting->character);
+        TakeCloseAlternative(r, [&](char32_t c) { return present(ScriptOf(c)); });
     }
 }
 
@@ -127,11 +134,7 @@ void SettleFontBlocks(std::vector<GlyphSuggestion>& readings) {
         }
         // A sure reading stays whatever its neighbours.
         if (r.confidence >= kSure) continue;
-        const float limit = r.ranked.front().distance * (1 + kMargin);
-        const auto fitting = std::find_if(r.ranked.begin(), r.ranked.end(), [&](const Guess& g) {
-            return BlockOf(g.character) == most && g.distance <= limit;
-        });
-        if (fitting != r.ranked.end()) r.MakeBest(fitting->character);
+        TakeCloseAlternative(r, [&](char32_t c) { return BlockOf(c) == most; });
     }
 
     SettleScriptsOfThePage(readings);

@@ -11,7 +11,6 @@ namespace {
 
 constexpr int kCanvas = 32;  // the enlarged shape: kGrid cells of 4 x 4
 constexpr int kMargin = 2;
-constexpr int kThreshold = 64;  // ink below this is edge greys, not the glyph's extent
 // How strongly each part counts. Found by measuring on bitmap faces against Noto Sans CJK.
 constexpr float kInkWeight = 0.6f;
 constexpr float kPlaceWeight = 2.2f;
@@ -137,12 +136,11 @@ void Accumulate(const std::vector<float>& canvas, int grid, float* directions, f
 
 }  // namespace
 
-GlyphFeatures ExtractFeatures(const GlyphImage& glyph, float dotSize) {
-    GlyphFeatures features;
+InkBox InkBoxOf(const GlyphImage& glyph) {
     int left = glyph.width, top = glyph.height, right = -1, bottom = -1;
     for (int y = 0; y < glyph.height; ++y) {
         for (int x = 0; x < glyph.width; ++x) {
-            if (glyph.at(x, y) >= kThreshold) {
+            if (glyph.at(x, y) >= InkBox::kInkLevel) {
                 left = std::min(left, x);
                 right = std::max(right, x);
                 top = std::min(top, y);
@@ -150,7 +148,14 @@ GlyphFeatures ExtractFeatures(const GlyphImage& glyph, float dotSize) {
             }
         }
     }
-    if (right < 0) return features;
+    return right < 0 ? InkBox{} : InkBox{left, top, right, bottom};
+}
+
+GlyphFeatures ExtractFeatures(const GlyphImage& glyph, float dotSize) {
+    GlyphFeatures features;
+    const InkBox box = InkBoxOf(glyph);
+    if (box.Empty()) return features;
+    const int left = box.left, top = box.top, right = box.right, bottom = box.bottom;
     features.blank = false;
     const float boxWidth = static_cast<float>(right - left + 1);
     const float boxHeight = static_cast<float>(bottom - top + 1);

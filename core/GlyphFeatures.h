@@ -34,6 +34,21 @@ struct GlyphFeatures {
     bool blank = true;  // no ink at all
 };
 
+// The box around a glyph's ink, in its pixels: the pixels at kInkLevel or above, edge greys
+// left out. Empty (right < left) for a glyph without ink.
+struct InkBox {
+    static constexpr int kInkLevel = 64;
+    int left = 0;
+    int top = 0;
+    int right = -1;
+    int bottom = -1;
+
+    [[nodiscard]] bool Empty() const { return right < left; }
+    [[nodiscard]] int Width() const { return Empty() ? 0 : right - left + 1; }
+    [[nodiscard]] int Height() const { return Empty() ? 0 : bottom - top + 1; }
+};
+[[nodiscard]] InkBox InkBoxOf(const GlyphImage& glyph);
+
 // `dotSize` is how many pixels of the image make one pixel of the game's glyph: a reference drawn
 // four times as large is read with dotSize 4, so it comes out as soft as the game's glyph does.
 [[nodiscard]] GlyphFeatures ExtractFeatures(const GlyphImage& glyph, float dotSize = 1);

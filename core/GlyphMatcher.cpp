@@ -26,8 +26,6 @@ constexpr float kLookAlikeMargin = 0.30f;
 constexpr float kClearMargin = 0.35f;
 // References are drawn this many times the glyph's size.
 constexpr int kLarge = 4;
-// Ink below this is edge greys, not the glyph's extent (as the features read it).
-constexpr int kInkLevel = 64;
 // A reading at or above this confidence says how large this font draws its script.
 constexpr float kSureEnough = 0.5f;
 // How many such readings a script needs before its size is trusted.
@@ -63,18 +61,8 @@ float SquaredDistance(const float* a, const float* b, std::size_t n) {
 
 // The width and height of the glyph's ink, in its pixels; 0 by 0 without ink.
 std::pair<int, int> InkExtent(const GlyphImage& glyph) {
-    int left = glyph.width, top = glyph.height, right = -1, bottom = -1;
-    for (int y = 0; y < glyph.height; ++y) {
-        for (int x = 0; x < glyph.width; ++x) {
-            if (glyph.at(x, y) >= kInkLevel) {
-                left = std::min(left, x);
-                right = std::max(right, x);
-                top = std::min(top, y);
-                bottom = std::max(bottom, y);
-            }
-        }
-    }
-    return right < 0 ? std::pair(0, 0) : std::pair(right - left + 1, bottom - top + 1);
+    const InkBox box = InkBoxOf(glyph);
+    return {box.Width(), box.Height()};
 }
 
 // The groups of characters a font sizes alike: ASCII, full-width Latin, kana, half-width kana,
