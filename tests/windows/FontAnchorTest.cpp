@@ -130,6 +130,20 @@ QString Status(FontWindow& window) {
     return Find<QLabel>(window, "lblStatus").text();
 }
 
+// Chooses 16x16 bitmaps from offset 40 by keys, as a user finds the stand-in games' font.
+void FindBitmapFont(FontWindow& window) {
+    auto& format = Find<QComboBox>(window, "cmbFormat");
+    format.setFocus();
+    QTest::keyClicks(&format, QStringLiteral("bitmap"));
+    for (const char* side : {"spnWidth", "spnHeight"}) {
+        auto& box = Find<QSpinBox>(window, side);
+        box.setFocus();
+        QTest::keyClick(&box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(&box, QStringLiteral("16"));
+    }
+    Enter(window, "txtOffset", QStringLiteral("40"));
+}
+
 // A stand-in game whose 16x16 font holds the first `count` kanji of Unifont's Japanese face, in
 // code point order, from kFontStart; the kanji in the game's order.
 std::pair<QString, std::vector<char32_t>> WriteKanjiGame(const QTemporaryDir& folder, int count) {
@@ -182,17 +196,8 @@ private slots:
         // Find the font: 16x16 bitmaps from 40.
         Find<QAction>(session.main(), "actionFont").trigger();
         FontWindow& window = Existing(session.windows.Font(), "Font");
-        auto& format = Find<QComboBox>(window, "cmbFormat");
-        format.setFocus();
-        QTest::keyClicks(&format, QStringLiteral("bitmap"));
-        QCOMPARE(format.currentText(), QStringLiteral("bitmap"));
-        for (const char* side : {"spnWidth", "spnHeight"}) {
-            auto& box = Find<QSpinBox>(window, side);
-            box.setFocus();
-            QTest::keyClick(&box, Qt::Key_A, Qt::ControlModifier);
-            QTest::keyClicks(&box, QStringLiteral("16"));
-        }
-        Enter(window, "txtOffset", QStringLiteral("40"));
+        FindBitmapFont(window);
+        QCOMPARE(Find<QComboBox>(window, "cmbFormat").currentText(), QStringLiteral("bitmap"));
         QCOMPARE(window.View().Format().BytesPerGlyph(), std::uint32_t{kGlyphBytes});
         QCOMPARE(window.View().Offset(), std::uint64_t{kFontStart});
 
@@ -316,16 +321,7 @@ private slots:
         Find<QAction>(session.main(), "actionOpenGameFile").trigger();
         Find<QAction>(session.main(), "actionFont").trigger();
         FontWindow& window = Existing(session.windows.Font(), "Font");
-        auto& format = Find<QComboBox>(window, "cmbFormat");
-        format.setFocus();
-        QTest::keyClicks(&format, QStringLiteral("bitmap"));
-        for (const char* side : {"spnWidth", "spnHeight"}) {
-            auto& box = Find<QSpinBox>(window, side);
-            box.setFocus();
-            QTest::keyClick(&box, Qt::Key_A, Qt::ControlModifier);
-            QTest::keyClicks(&box, QStringLiteral("16"));
-        }
-        Enter(window, "txtOffset", QStringLiteral("40"));
+        FindBitmapFont(window);
         ClickGlyph(window, 0);
         Enter(window, "txtAnchor", QStringLiteral("00"));
         QCOMPARE(FontSettings::Of(session.document).anchor->code, TableCode::OneByte(0x00));
