@@ -53,8 +53,7 @@ std::size_t ScriptOf(char32_t c) {
     return 6;
 }
 
-// A reading this sure says which scripts the page holds, and stays in its script; a less sure
-// one may be moved into a script the page holds.
+// A reading this sure says which scripts the page holds.
 constexpr float kSureOfScript = 0.6f;
 // A script the page holds: at least two such readings, and this share of them.
 constexpr int kPresentReadings = 2;
@@ -62,8 +61,9 @@ constexpr float kPresentShare = 0.03f;
 // Fewer such readings than this say nothing of the page.
 constexpr int kPageReadings = 8;
 
-// A less sure reading in a script none of the page's sure readings are in takes a close
-// alternative of a script they are in: on a page of kana, ょ read as ∂ becomes ょ.
+// A reading in a script none of the page's sure readings are in takes a close alternative of a
+// script they are in, however sure it is: on a page of kana, ょ read as ∂ becomes ょ. One with
+// no such alternative close behind stays.
 void SettleScriptsOfThePage(std::vector<GlyphSuggestion>& readings) {
     std::array<int, kScripts> sure{};
     int total = 0;
@@ -78,7 +78,7 @@ void SettleScriptsOfThePage(std::vector<GlyphSuggestion>& readings) {
                static_cast<float>(sure[script]) >= kPresentShare * static_cast<float>(total);
     };
     for (GlyphSuggestion& r : readings) {
-        if (r.ranked.empty() || r.confidence >= kSureOfScript || present(ScriptOf(r.Best())))
+        if (r.ranked.empty() || present(ScriptOf(r.Best())))
             continue;
         TakeCloseAlternative(r, [&](char32_t c) { return present(ScriptOf(c)); });
     }
@@ -132,8 +132,9 @@ void SettleFontBlocks(std::vector<GlyphSuggestion>& readings) {
             r.MakeBest(twin);
             continue;
         }
-        // A sure reading stays whatever its neighbours.
-        if (r.confidence >= kSure) continue;
+        // Otherwise the glyph takes an alternative of the neighbours' block that came close,
+        // however sure the reading: a close second in the block all around is likelier than a
+        // lone glyph of another block.
         TakeCloseAlternative(r, [&](char32_t c) { return BlockOf(c) == most; });
     }
 

@@ -326,10 +326,10 @@ TEST(FontBlocksTest, AGlyphAmongASCIIIsASCIIWhereAnASCIIReadingCameClose) {
     EXPECT_EQ(font[5].Best(), U',');
     EXPECT_EQ(font[7].Best(), U'ﾏ');
 
-    // A sure reading stays whatever its neighbours, unless it is the same shape in the other
-    // width and the sure neighbours on one side all stand in the other block: a full-width ｘ
-    // however sure among ASCII is x, but not with a sure ﾊ on either side.
-    const GlyphSuggestion wide = reading({{U'ｘ', 1.0f}, {U'x', 1.1f}}, 0.7f);
+    // An alternative far behind is taken only where it is the same shape in the other width and
+    // the sure neighbours on one side all stand in its block: a full-width ｘ among ASCII is x,
+    // but not with a sure ﾊ on either side.
+    const GlyphSuggestion wide = reading({{U'ｘ', 1.0f}, {U'x', 1.7f}}, 0.7f);
     const GlyphSuggestion ha = reading({{U'ﾊ', 1.0f}, {U'A', 1.1f}}, 0.7f);
     std::vector<GlyphSuggestion> amid = {sure, sure, sure, sure, wide, sure, sure, sure, sure};
     SettleFontBlocks(amid);
@@ -353,11 +353,11 @@ TEST(FontBlocksTest, AGlyphAmongASCIIIsASCIIWhereAnASCIIReadingCameClose) {
     SettleFontBlocks(border);
     EXPECT_EQ(border[4].Best(), U'ﾊ');
 
-    // A page of kana with no sure symbol on it: an unsure ∂ with ょ close behind is ょ, a sure ∂
-    // stays. Where sure symbols stand on the page, an unsure one stays too.
+    // A page of kana with no sure symbol on it: a ∂ with ょ close behind is ょ, however sure; one
+    // with ょ far behind stays. Where sure symbols stand on the page, an unsure one stays too.
     std::vector<GlyphSuggestion> page(12, hiragana);
-    page[3] = reading({{U'∂', 1.0f}, {U'ょ', 1.2f}}, 0.2f);
-    page[8] = reading({{U'∂', 1.0f}, {U'ょ', 1.2f}}, 0.8f);
+    page[3] = reading({{U'∂', 1.0f}, {U'ょ', 1.2f}}, 0.8f);
+    page[8] = reading({{U'∂', 1.0f}, {U'ょ', 1.7f}}, 0.5f);
     SettleFontBlocks(page);
     EXPECT_EQ(page[3].Best(), U'ょ');
     EXPECT_EQ(page[8].Best(), U'∂');
