@@ -134,8 +134,12 @@ void SettleFontBlocks(std::vector<GlyphSuggestion>& readings) {
         }
         // Otherwise the glyph takes an alternative of the neighbours' block that came close,
         // however sure the reading: a close second in the block all around is likelier than a
-        // lone glyph of another block.
-        TakeCloseAlternative(r, [&](char32_t c) { return BlockOf(c) == most; });
+        // lone glyph of another block. Only the twin a sure reading keeps, unless the rule
+        // above gives it: where it stands in the cell tells the two apart, not the neighbours.
+        const bool sure = r.confidence >= kSure;
+        TakeCloseAlternative(r, [&](char32_t c) {
+            return BlockOf(c) == most && !(sure && c == twin);
+        });
     }
 
     SettleScriptsOfThePage(readings);
