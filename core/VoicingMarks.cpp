@@ -13,6 +13,7 @@ namespace glyphwright {
 namespace {
 
 constexpr int kInkLevel = 128;  // a pixel at or above this is ink
+constexpr float kSure = 0.5f;   // a reading this sure holds its letter
 
 // A glyph's ink as a set of pixels.
 struct Ink {
@@ -127,10 +128,19 @@ void SettleVoicingMarks(const std::vector<GlyphImage>& glyphs,
     if (pairs.empty()) return;
 
     // Each plain glyph's letter: the one its own reading and its marked glyphs' readings agree on
-    // best.
+    // best, each letter to one glyph. A marked glyph counts for a letter where it reads as the
+    // letter's voiced form or as the letter itself: at 8 pixels the mark is a dot or two, and
+    // the glyph reads as its letter. The voiced form decides between letters that tie.
     std::map<std::size_t, std::vector<const Pair*>> byPlain;
     for (const Pair& p : pairs) byPlain[p.plain].push_back(&p);
     std::map<std::size_t, std::vector<char32_t>> formsOf;  // per plain glyph
+    struct Choice {
+        std::size_t score;        // the sum of the ranks, lower is better
+        std::size_t voicedScore;  // the same with the marked glyphs as their voiced forms only
+        std::size_t plain;
+        char32_t letter;
+    };
+    std::vector<Choice> choices;
     for (const auto& [plain, its] : byPlain) {
         std::vector<char32_t> letters;
         auto consider = [&](const GlyphSuggestion& r) {
@@ -144,23 +154,42 @@ void SettleVoicingMarks(const std::vector<GlyphImage>& glyphs,
         };
         consider(readings[plain]);
         for (const Pair* p : its) consider(readings[p->marked]);
-        std::size_t bestScore = SIZE_MAX;
-        std::vector<char32_t> chosen;
         for (char32_t letter : letters) {
             const auto forms = VoicingForms(letter);
             std::size_t score = RankOf(readings[plain], forms.front());
+            std::size_t voicedScore = score;
             for (const Pair* p : its) {
                 std::size_t rank = readings[p->marked].ranked.size() + 1;
                 for (std::size_t k = 1; k < forms.size(); ++k)
                     rank = std::min(rank, RankOf(readings[p->marked], forms[k]));
-                score += rank;
+                voicedScore += rank;
+                score += std::min(rank, RankOf(readings[p->marked], forms.front()));
             }
-            if (score < bestScore) {
-                bestScore = score;
-                chosen = forms;
-            }
+            choices.push_back({score, voicedScore, plain, letter});
         }
-        if (!chosen.empty()) formsOf[plain] = chosen;
+    }
+    std::stable_sort(choices.begin(), choices.end(),
+                     [](const Choice& a, const Choice& b) {
+                         return a.score != b.score ? a.score < b.score
+                                                   : a.voicedScore < b.voicedScore;
+                     });
+    // The best-agreeing letters go first. A letter that a glyph outside the pairs surely reads
+    // as is that glyph's: a font draws each letter once.
+    std::vector<char32_t> taken;
+    std::vector<bool> paired(glyphs.size(), false);
+    for (const Pair& p : pairs) paired[p.plain] = paired[p.marked] = true;
+    for (std::size_t i : kana) {
+        if (paired[i] || readings[i].ranked.empty() || readings[i].confidence < kSure) continue;
+        const auto forms = VoicingForms(readings[i].Best());
+        if (!forms.empty() && forms.front() == readings[i].Best()) taken.push_back(forms.front());
+    }
+    for (const Choice& c : choices) {
+        if (formsOf.contains(c.plain) ||
+            std::find(taken.begin(), taken.end(), c.letter) != taken.end()) {
+            continue;
+        }
+        formsOf[c.plain] = VoicingForms(c.letter);
+        taken.push_back(c.letter);
     }
 
     // The voicing mark as the font draws it: the marks of the letters that have no semi-voiced

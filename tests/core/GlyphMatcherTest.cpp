@@ -306,6 +306,42 @@ TEST(VoicingMarksTest, AGlyphThatIsAnotherWithAMarkIsItsVoicedOrSemiVoicedForm) 
     EXPECT_EQ(readings[3].ranked[1].character, U'さ');
 }
 
+TEST(VoicingMarksTest, EachLetterGoesToOnePairAndAMarkedGlyphReadAsItsLetterCounts) {
+    auto glyph = [](std::initializer_list<std::pair<int, int>> ink) {
+        GlyphImage g{8, 8, std::vector<std::uint8_t>(64, 0)};
+        for (auto [x, y] : ink) g.ink[static_cast<std::size_t>(y * 8 + x)] = 255;
+        return g;
+    };
+    auto marked = [](GlyphImage g) {
+        g.ink[5] = g.ink[7] = 255;  // two dots in the top right corner
+        return g;
+    };
+    const GlyphImage ta = glyph({{0, 3}, {1, 3}, {2, 3}, {3, 3}, {4, 3}, {0, 6}, {1, 6}});
+    const GlyphImage ku = glyph({{1, 2}, {1, 3}, {1, 4}, {1, 5}, {1, 6}, {1, 7}});
+    const GlyphImage hu = glyph({{0, 7}, {1, 6}, {2, 5}, {3, 4}, {4, 3}, {5, 2}});
+    const GlyphImage wo = glyph({{0, 1}, {2, 1}, {0, 2}, {2, 2}, {0, 3}, {2, 3}, {1, 4}});
+    const std::vector<GlyphImage> font = {ta, marked(ta), ku, marked(ku), hu, marked(hu), wo};
+    auto reading = [](std::initializer_list<char32_t> ranked, float confidence = 0) {
+        GlyphSuggestion s;
+        float distance = 1;
+        for (char32_t c : ranked) s.ranked.push_back(Guess{c, distance += 0.1f});
+        s.confidence = confidence;
+        return s;
+    };
+    // At 8 pixels the marked glyphs read as plain letters. タ read as ク, ク surely ク; and フ
+    // with its ブ read as ヲ, while the font's sure ヲ stands apart. Each letter goes to the pair
+    // that agrees with it best, once: before, タ's pair took ク and ク's pair ウ, and フ's pair ヲ.
+    std::vector<GlyphSuggestion> readings = {
+        reading({U'ク', U'タ'}),           reading({U'タ', U'ク'}),
+        reading({U'ク', U'ウ'}, 1.0f),     reading({U'ク', U'ウ', U'ヴ'}),
+        reading({U'フ', U'ワ', U'ヲ'}),    reading({U'ヲ', U'ウ', U'ラ', U'フ'}),
+        reading({U'ヲ', U'ラ'}, 0.9f)};
+    SettleVoicingMarks(font, readings);
+    std::u32string read;
+    for (const GlyphSuggestion& s : readings) read += s.Best();
+    EXPECT_EQ(read, U"タダクグフブヲ");
+}
+
 TEST(FontBlocksTest, AGlyphAmongASCIIIsASCIIWhereAnASCIIReadingCameClose) {
     auto reading = [](std::initializer_list<Guess> ranked, float confidence) {
         GlyphSuggestion s;
@@ -326,18 +362,21 @@ TEST(FontBlocksTest, AGlyphAmongASCIIIsASCIIWhereAnASCIIReadingCameClose) {
     EXPECT_EQ(font[5].Best(), U',');
     EXPECT_EQ(font[7].Best(), U'ﾏ');
 
-    // An alternative far behind is taken only where it is the same shape in the other width and
-    // the sure neighbours on one side all stand in its block: a full-width ｘ among ASCII is x,
-    // but not with a sure ﾊ on either side.
-    const GlyphSuggestion wide = reading({{U'ｘ', 1.0f}, {U'x', 1.7f}}, 0.7f);
+    // A sure reading takes its twin in the other width, however close, only where the sure
+    // neighbours on one side all stand in the twin's block: a full-width ｘ among ASCII is x, but
+    // not with a sure ﾊ on either side (where it stands in its cell tells ｘ from x).
+    const GlyphSuggestion wide = reading({{U'ｘ', 1.0f}, {U'x', 1.1f}}, 0.7f);
     const GlyphSuggestion ha = reading({{U'ﾊ', 1.0f}, {U'A', 1.1f}}, 0.7f);
     std::vector<GlyphSuggestion> amid = {sure, sure, sure, sure, wide, sure, sure, sure, sure};
     SettleFontBlocks(amid);
     EXPECT_EQ(amid[4].Best(), U'x');
-    std::vector<GlyphSuggestion> mixed = {sure, sure, ha, sure, wide, sure, ha, sure, sure};
+    // (The sure full-width Ｙ further off keep full-width Latin among the page's scripts.)
+    const GlyphSuggestion y = reading({{U'Ｙ', 1.0f}, {U'Y', 1.8f}}, 0.9f);
+    std::vector<GlyphSuggestion> mixed = {y,    sure, sure, sure, ha,   sure, wide,
+                                          sure, ha,   sure, sure, sure, y};
     SettleFontBlocks(mixed);
-    EXPECT_EQ(mixed[4].Best(), U'ｘ');
-    EXPECT_EQ(mixed[2].Best(), U'ﾊ');
+    EXPECT_EQ(mixed[6].Best(), U'ｘ');
+    EXPECT_EQ(mixed[4].Best(), U'ﾊ');
 
     // Among hiragana, a hiragana near-tie wins over a katakana look-alike.
     const GlyphSuggestion hiragana = reading({{U'あ', 1.0f}, {U'お', 2.0f}}, 0.9f);
