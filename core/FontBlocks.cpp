@@ -12,6 +12,43 @@ namespace glyphwright {
 
 namespace {
 
+// A script the page holds: at least two sure readings, and this share of them.
+constexpr int kPresentReadings = 2;
+constexpr float kPresentShare = 0.03f;
+// Fewer sure readings than this say nothing of the page.
+constexpr int kPageReadings = 8;
+
+}  // namespace
+
+std::size_t ScriptOf(char32_t c) {
+    if (c >= 0x3041 && c <= 0x309F) return 0;
+    if (c >= 0x30A0 && c <= 0x30FF) return 1;
+    if (c >= 0xFF61 && c <= 0xFF9F) return 2;
+    if (c < 0x80) return 3;
+    if (c >= 0xFF01 && c <= 0xFF5E) return 4;
+    if ((c >= 0x4E00 && c <= 0x9FFF) || c == 0x3005) return 5;
+    return 6;
+}
+
+std::optional<PageScripts> ScriptsOfThePage(const std::vector<GlyphSuggestion>& readings) {
+    PageScripts page;
+    int total = 0;
+    for (const GlyphSuggestion& r : readings) {
+        if (r.ranked.empty() || r.confidence < kSureOfScript) continue;
+        ++page.sure[ScriptOf(r.Best())];
+        ++total;
+    }
+    if (total < kPageReadings) return std::nullopt;
+    for (std::size_t script = 0; script < kScripts; ++script) {
+        page.held[script] =
+            page.sure[script] >= kPresentReadings &&
+            static_cast<float>(page.sure[script]) >= kPresentShare * static_cast<float>(total);
+    }
+    return page;
+}
+
+namespace {
+
 // A neighbour read at least this surely says which block it stands in.
 constexpr float kSure = 0.3f;
 constexpr std::size_t kReach = 4;  // neighbours on each side
@@ -40,53 +77,26 @@ void TakeCloseAlternative(GlyphSuggestion& r, Fits fits) {
     if (fitting != r.ranked.end()) r.MakeBest(fitting->character);
 }
 
-// The scripts a page may hold, finer than the blocks: hiragana, katakana, half-width kana,
-// ASCII, full-width Latin, kanji and the other symbols.
-constexpr std::size_t kScripts = 7;
-std::size_t ScriptOf(char32_t c) {
-    if (c >= 0x3041 && c <= 0x309F) return 0;
-    if (c >= 0x30A0 && c <= 0x30FF) return 1;
-    if (c >= 0xFF61 && c <= 0xFF9F) return 2;
-    if (c < 0x80) return 3;
-    if (c >= 0xFF01 && c <= 0xFF5E) return 4;
-    if ((c >= 0x4E00 && c <= 0x9FFF) || c == 0x3005) return 5;
-    return 6;
-}
-
-// A reading this sure says which scripts the page holds.
-constexpr float kSureOfScript = 0.6f;
-// A script the page holds: at least two such readings, and this share of them.
-constexpr int kPresentReadings = 2;
-constexpr float kPresentShare = 0.03f;
-// Fewer such readings than this say nothing of the page.
-constexpr int kPageReadings = 8;
-
 // A reading in a script none of the page's sure readings are in takes a close alternative of a
 // script they are in, however sure it is: on a page of kana, ょ read as ∂ becomes ょ. One with
 // no such alternative close behind stays.
 void SettleScriptsOfThePage(std::vector<GlyphSuggestion>& readings) {
-    std::array<int, kScripts> sure{};
-    int total = 0;
-    for (const GlyphSuggestion& r : readings) {
-        if (r.ranked.empty() || r.confidence < kSureOfScript) continue;
-        ++sure[ScriptOf(r.Best())];
-        ++total;
-    }
-    if (total < kPageReadings) return;
-    auto present = [&](std::size_t script) {
-        return sure[script] >= kPresentReadings &&
-               static_cast<float>(sure[script]) >= kPresentShare * static_cast<float>(total);
-    };
+    const auto page = ScriptsOfThePage(readings);
+    if (!page) return;
     for (GlyphSuggestion& r : readings) {
-        if (r.ranked.empty() || present(ScriptOf(r.Best())))
-            continue;
-        TakeCloseAlternative(r, [&](char32_t c) { return present(ScriptOf(c)); });
+        if (r.ranked.empty() || page->held[ScriptOf(r.Best())]) continue;
+        TakeCloseAlternative(r, [&](char32_t c) { return page->held[ScriptOf(c)]; });
     }
 }
 
 }  // namespace
 
 void SettleFontBlocks(std::vector<GlyphSuggestion>& readings) {
+    // The page's scripts first, so that a glyph moved into one of them is then settled by its
+    // neighbours like the rest (° read on a page of kana becomes ゜, and among half-width kana
+    // its twin ﾟ).
+    SettleScriptsOfThePage(readings);
+
     // The neighbours' blocks as first read, so that one settled glyph does not move the next.
     constexpr std::size_t kUnsure = kBlocks;
     std::vector<std::size_t> block(readings.size(), kUnsure);
@@ -141,8 +151,6 @@ void SettleFontBlocks(std::vector<GlyphSuggestion>& readings) {
             return BlockOf(c) == most && !(sure && c == twin);
         });
     }
-
-    SettleScriptsOfThePage(readings);
 
     // The same for the two kana scripts, which a font keeps apart as well: among hiragana, a
     // near-tie of hiragana takes the place of a katakana best guess (へ over ヘ), as the game's

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
+#include <optional>
 #include <vector>
 
 #include "GlyphSuggestion.h"
@@ -16,5 +19,20 @@ namespace glyphwright {
 // alternative of a script they are in (ょ read as ∂ on a page of kana). `readings` are a font's
 // glyphs in order.
 void SettleFontBlocks(std::vector<GlyphSuggestion>& readings);
+
+// The scripts a page may hold, finer than the blocks: hiragana, katakana, half-width kana,
+// ASCII, full-width Latin, kanji and the other symbols.
+constexpr std::size_t kScripts = 7;
+[[nodiscard]] std::size_t ScriptOf(char32_t c);
+
+// A reading this sure says which scripts the page holds.
+constexpr float kSureOfScript = 0.6f;
+struct PageScripts {
+    std::array<int, kScripts> sure{};    // per script, the readings this sure in it
+    std::array<bool, kScripts> held{};  // at least two of them, and 3 % of all
+};
+// The scripts of a page's readings; nothing where fewer than 8 readings are sure enough to say.
+[[nodiscard]] std::optional<PageScripts> ScriptsOfThePage(
+    const std::vector<GlyphSuggestion>& readings);
 
 }  // namespace glyphwright

@@ -37,6 +37,12 @@ constexpr float kSizeMargin = 0.1f;
 // as the capital, a small kana is smaller across and down.
 constexpr float kClearlyShorter = 0.85f;
 constexpr float kClearlySmaller = 0.8f;
+// A page with fewer sure readings than this is too small to tell that it holds no glyph of a
+// script: its glyphs are not read again in its scripts.
+constexpr int kPageToReadAgain = 32;
+// How much farther than the best guess (relative to its distance) a glyph read again in the
+// page's scripts may take an alternative, where another glyph holds its best guess.
+constexpr float kCloseMargin = 0.5f;
 // How many of the closest candidates on the coarse grid are compared again on the fine one, and
 // how much the fine comparison adds.
 constexpr std::size_t kShortlist = 24;
@@ -140,7 +146,8 @@ GlyphSuggestion GlyphMatcher::Suggest(const GlyphImage& glyph) {
     return Read(glyph, nullptr);
 }
 
-GlyphSuggestion GlyphMatcher::Read(const GlyphImage& glyph, const Placement* placement) {
+GlyphSuggestion GlyphMatcher::Read(const GlyphImage& glyph, const Placement* placement,
+                                   const std::vector<std::uint8_t>* allowed) {
     GlyphSuggestion suggestion;
     const GlyphFeatures features = ExtractFeatures(glyph);
     if (features.blank || candidates_.empty()) return suggestion;
@@ -162,7 +169,7 @@ GlyphSuggestion GlyphMatcher::Read(const GlyphImage& glyph, const Placement* pla
                           SquaredDistance(place[refs.kind[r]].data(), g + kShape,
                                           GlyphFeatures::kPlaceSize);
         const std::uint32_t owner = refs.owner[r];
-        if (sum < best_[owner]) {
+        if (sum < best_[owner] && (allowed == nullptr || (*allowed)[owner] != 0)) {
             best_[owner] = sum;
             bestDrawing_[owner] = static_cast<std::uint32_t>(r);
         }
@@ -185,8 +192,10 @@ GlyphSuggestion GlyphMatcher::Read(const GlyphImage& glyph, const Placement* pla
               [&](std::uint32_t a, std::uint32_t b) { return best_[a] < best_[b]; });
     const std::size_t n = std::min(kRanked, order.size());
     for (std::size_t i = 0; i < n; ++i) {
+        if (best_[order[i]] == std::numeric_limits<float>::max()) break;  // not allowed
         suggestion.ranked.push_back(Guess{candidates_[order[i]], best_[order[i]]});
     }
+    if (suggestion.ranked.empty()) return suggestion;
 
     const Guess& first = suggestion.ranked.front();
     for (std::size_t i = 1; i < suggestion.ranked.size(); ++i) {
@@ -316,9 +325,9 @@ std::vector<GlyphSuggestion> GlyphMatcher::SuggestAll(const std::vector<GlyphIma
     return readings;
 }
 
-void GlyphMatcher::SettlePlacement(const std::vector<GlyphImage>& glyphs,
-                                   std::vector<GlyphSuggestion>& readings) {
-    if (glyphs.empty()) return;
+std::optional<GlyphMatcher::Placement> GlyphMatcher::SettlePlacement(
+    const std::vector<GlyphImage>& glyphs, std::vector<GlyphSuggestion>& readings) {
+    if (glyphs.empty()) return std::nullopt;
     const int width = glyphs.front().width;
     const int height = glyphs.front().height;
     const References& refs = ReferencesFor(width, height);
@@ -355,7 +364,7 @@ void GlyphMatcher::SettlePlacement(const std::vector<GlyphImage>& glyphs,
             pooled[j].push_back(shift);
         }
     }
-    if (pooled.front().size() < kSizeSamples) return;
+    if (pooled.front().size() < kSizeSamples) return std::nullopt;
     Placement placement{};
     for (std::size_t k = 0; k < kKinds; ++k) {
         const bool own = shifts[k].front().size() >= kSizeSamples;
@@ -366,15 +375,92 @@ void GlyphMatcher::SettlePlacement(const std::vector<GlyphImage>& glyphs,
         if (glyphs[i].width == width && glyphs[i].height == height)
             readings[i] = Read(glyphs[i], &placement);
     }
+    return placement;
+}
+
+std::vector<std::size_t> GlyphMatcher::SettleInThePagesScripts(
+    const std::vector<GlyphImage>& glyphs, std::vector<GlyphSuggestion>& readings,
+    const Placement* placement) {
+    std::vector<std::size_t> again;
+    const auto page = ScriptsOfThePage(readings);
+    if (!page || glyphs.empty() ||
+        std::accumulate(page->sure.begin(), page->sure.end(), 0) < kPageToReadAgain) {
+        return again;
+    }
+    std::vector<std::uint8_t> allowed(candidates_.size());
+    for (std::size_t c = 0; c < candidates_.size(); ++c)
+        allowed[c] = page->held[ScriptOf(candidates_[c])] ? 1 : 0;
+    if (std::none_of(allowed.begin(), allowed.end(), [](std::uint8_t a) { return a != 0; }))
+        return again;
+    for (std::size_t i = 0; i < glyphs.size() && i < readings.size(); ++i) {
+        GlyphSuggestion& r = readings[i];
+        if (r.ranked.empty() || glyphs[i].width != glyphs.front().width ||
+            glyphs[i].height != glyphs.front().height) {
+            continue;
+        }
+        const std::size_t script = ScriptOf(r.Best());
+        // Two sure readings in one script may be two symbols the page truly holds.
+        if (page->held[script] || (r.confidence >= kSureOfScript && page->sure[script] > 1))
+            continue;
+        GlyphSuggestion reading = Read(glyphs[i], placement, &allowed);
+        if (reading.ranked.empty()) continue;
+        reading.confidence = std::min(reading.confidence, r.confidence);
+        // What the glyph was read as stays among the alternatives, a key away: a font may hold a
+        // lone symbol among its kana.
+        if (reading.ranked.size() == kRanked) reading.ranked.pop_back();
+        reading.ranked.push_back(r.ranked.front());
+        r = std::move(reading);
+        again.push_back(i);
+    }
+    if (again.empty()) return again;
+
+    // A glyph read again does not take a character a sure glyph of the page holds: it takes its
+    // closest guess in the page's scripts that none holds, if one came close. (The width twin
+    // of a closer guess is no way out, as the two are one shape.)
+    std::vector<char32_t> holds;
+    for (std::size_t i = 0; i < readings.size(); ++i) {
+        if (!readings[i].ranked.empty() && readings[i].confidence >= kSureEnough &&
+            std::find(again.begin(), again.end(), i) == again.end()) {
+            holds.push_back(readings[i].Best());
+        }
+    }
+    std::sort(holds.begin(), holds.end());
+    auto held = [&](char32_t c) { return std::binary_search(holds.begin(), holds.end(), c); };
+    for (std::size_t i : again) {
+        GlyphSuggestion& r = readings[i];
+        if (!held(r.Best())) continue;
+        const float limit = r.ranked.front().distance * (1 + kCloseMargin);
+        for (std::size_t k = 1; k < r.ranked.size(); ++k) {
+            const Guess& g = r.ranked[k];
+            if (g.distance > limit) break;
+            const char32_t twin = WidthTwin(g.character);
+            const bool closerTwin =
+                twin != 0 && std::any_of(r.ranked.begin(), r.ranked.begin() + static_cast<std::ptrdiff_t>(k),
+                                         [&](const Guess& h) { return h.character == twin; });
+            if (!held(g.character) && page->held[ScriptOf(g.character)] && !closerTwin) {
+                r.MakeBest(g.character);
+                break;
+            }
+        }
+    }
+    return again;
 }
 
 void GlyphMatcher::Settle(const std::vector<GlyphImage>& glyphs,
                           std::vector<GlyphSuggestion>& readings) {
-    SettlePlacement(glyphs, readings);
+    const std::optional<Placement> placement = SettlePlacement(glyphs, readings);
     SettleOneEach(glyphs, readings);
     SettleVoicingMarks(glyphs, readings);
     SettleSizes(glyphs, readings);
     SettleFontBlocks(readings);
+    // The glyphs read again are settled by their neighbours again; the others stay as they are.
+    const std::vector<std::size_t> again =
+        SettleInThePagesScripts(glyphs, readings, placement ? &*placement : nullptr);
+    if (!again.empty()) {
+        std::vector<GlyphSuggestion> settled = readings;
+        SettleFontBlocks(settled);
+        for (std::size_t i : again) readings[i] = std::move(settled[i]);
+    }
 }
 
 }  // namespace glyphwright

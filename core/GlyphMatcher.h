@@ -65,13 +65,22 @@ private:
         std::vector<float> boxHeight;      // pixels (0 where the font draws nothing)
     };
     const References& ReferencesFor(int width, int height);
-    // Suggest(), with the glyph's box first moved by `placement`.
-    GlyphSuggestion Read(const GlyphImage& glyph, const Placement* placement);
+    // Suggest(), with the glyph's box first moved by `placement`, among the candidates `allowed`
+    // marks (all where null).
+    GlyphSuggestion Read(const GlyphImage& glyph, const Placement* placement,
+                         const std::vector<std::uint8_t>* allowed = nullptr);
     // Learns from the sure readings where this font sets each kind of glyph against the
     // reference, and reads the glyphs again with that taken into account: a game font sets its
     // ASCII lower or narrower than the reference does, and all of it alike.
-    void SettlePlacement(const std::vector<GlyphImage>& glyphs,
-                         std::vector<GlyphSuggestion>& readings);
+    // Returns the placing, where the sure readings were enough to learn it.
+    std::optional<Placement> SettlePlacement(const std::vector<GlyphImage>& glyphs,
+                                             std::vector<GlyphSuggestion>& readings);
+    // A glyph still read in a script the page does not hold, unsure or the page's only sure
+    // reading in that script, is read again among the characters of the scripts it holds: on a
+    // page of kana, a half-width ﾙ read as i, or ﾕ read as 1. Returns the glyphs read again.
+    std::vector<std::size_t> SettleInThePagesScripts(const std::vector<GlyphImage>& glyphs,
+                                                     std::vector<GlyphSuggestion>& readings,
+                                                     const Placement* placement);
     // Where a glyph's best guess and an alternative are one letter in two sizes, the one whose
     // size fits this font's size for that script.
     void SettleSizes(const std::vector<GlyphImage>& glyphs, std::vector<GlyphSuggestion>& readings);

@@ -14,6 +14,8 @@ namespace {
 
 constexpr int kInkLevel = 128;  // a pixel at or above this is ink
 constexpr float kSure = 0.5f;   // a reading this sure holds its letter
+// How much farther than the best guess (relative to its distance) an alternative may lie.
+constexpr float kMargin = 0.5f;
 
 // A glyph's ink as a set of pixels.
 struct Ink {
@@ -228,6 +230,31 @@ void SettleVoicingMarks(const std::vector<GlyphImage>& glyphs,
             }
         }
         readings[p.marked].MakeBest(form);
+    }
+
+    // A glyph outside the pairs read as a form a pair now holds takes its closest guess that no
+    // pair holds, if one came close: a ば whose mark moved a pixel of the letter, so that it is
+    // no pair, read as the ほ of the pair ほ/ぼ.
+    std::vector<char32_t> given;
+    for (const Pair& p : pairs) {
+        if (!formsOf.contains(p.plain)) continue;
+        given.push_back(readings[p.plain].Best());
+        given.push_back(readings[p.marked].Best());
+    }
+    for (std::size_t i : kana) {
+        GlyphSuggestion& r = readings[i];
+        if (paired[i] || r.ranked.empty() ||
+            std::find(given.begin(), given.end(), r.Best()) == given.end()) {
+            continue;
+        }
+        const float limit = r.ranked.front().distance * (1 + kMargin);
+        for (const Guess& g : r.ranked) {
+            if (g.distance > limit) break;
+            if (std::find(given.begin(), given.end(), g.character) == given.end()) {
+                r.MakeBest(g.character);
+                break;
+            }
+        }
     }
 }
 

@@ -80,18 +80,18 @@ std::unique_ptr<GlyphMatcher> GlyphMatcherAccuracyTest::matcher_;
 
 TEST_F(GlyphMatcherAccuracyTest, ABitmapFaceAt16) {
     Measure("Unifont-JP", 16,
-            {{Repertoire::Kana, 97, 98.5},
-             {Repertoire::Kana, 97, 98.5, true},
-             {Repertoire::Ascii, 92, 95},
-             {Repertoire::FullWidth, 60, 67},
+            {{Repertoire::Kana, 98, 99},
+             {Repertoire::Kana, 98, 99, true},
+             {Repertoire::Ascii, 95, 97},
+             {Repertoire::FullWidth, 62, 69},
              {Repertoire::Level1Kanji, 97, 99.5}});
 }
 
 TEST_F(GlyphMatcherAccuracyTest, ABitmapFaceAt8) {
     Measure("MisakiGothic", 8,
-            {{Repertoire::Kana, 87.5, 93.5},
-             {Repertoire::Kana, 87.5, 93.5, true},
-             {Repertoire::Ascii, 66, 75},
+            {{Repertoire::Kana, 90, 94.5},
+             {Repertoire::Kana, 90, 94.5, true},
+             {Repertoire::Ascii, 67.5, 78},
              {Repertoire::FullWidth, 63.5, 82},
              {Repertoire::Level1Kanji, 35, 54}});
 }
@@ -99,8 +99,8 @@ TEST_F(GlyphMatcherAccuracyTest, ABitmapFaceAt8) {
 // Two faces the matcher was never tuned on, to show that what was tuned on the two above holds
 // beyond them.
 TEST_F(GlyphMatcherAccuracyTest, FacesItWasNotTunedOnAt8) {
-    Measure("MisakiMincho", 8, {{Repertoire::Kana, 80, 87.5}});
-    Measure("MisakiGothic2nd", 8, {{Repertoire::Kana, 85, 91.5}});
+    Measure("MisakiMincho", 8, {{Repertoire::Kana, 83.5, 90.5}});
+    Measure("MisakiGothic2nd", 8, {{Repertoire::Kana, 87.5, 93}});
 }
 
 }  // namespace

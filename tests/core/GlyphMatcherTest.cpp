@@ -207,6 +207,27 @@ TEST_F(GlyphMatcherTest, ReadTogetherTheFontsOwnPlacingIsLearned) {
     EXPECT_GE(raised, raisedAlone + 8);
 }
 
+TEST_F(GlyphMatcherTest, AGlyphReadInAScriptThePageDoesNotHoldIsReadAgainInItsScripts) {
+    // Unifont's thin > reads as the half-width ﾝ, alone of its script on a page of ASCII; read
+    // again among the page's scripts it is >, and ﾝ stays among its alternatives.
+    const auto characters = testing::StandInCharacters(*sixteen_, Repertoire::Ascii, 16);
+    std::vector<GlyphImage> glyphs;
+    for (char32_t c : characters) glyphs.push_back(sixteen_->Draw(c, 16, 16, Rendering::Pixels));
+    const std::size_t at = static_cast<std::size_t>(
+        std::find(characters.begin(), characters.end(), U'>') - characters.begin());
+    ASSERT_LT(at, characters.size());
+    ASSERT_EQ(matcher_->Suggest(glyphs[at]).Best(), U'ﾝ');
+    const std::vector<GlyphSuggestion> page = matcher_->SuggestAll(glyphs);
+    EXPECT_EQ(page[at].Best(), U'>') << Ranked(page[at]);
+    EXPECT_NE(Ranked(page[at]).find("ﾝ"), std::string::npos) << Ranked(page[at]);
+
+    // Where the page is small, its scripts say too little: ten glyphs with one katakana keep it.
+    const std::u32string few = U"かなナ漢字剣BxゔA";
+    std::vector<GlyphImage> small;
+    for (char32_t c : few) small.push_back(sixteen_->Draw(c, 16, 16, Rendering::Pixels));
+    EXPECT_EQ(matcher_->SuggestAll(small)[2].Best(), U'ナ');
+}
+
 TEST_F(GlyphMatcherTest, LookAlikesComeOutAsNearTiesAndAreFlagged) {
     struct Case {
         char32_t drawn;
@@ -320,7 +341,10 @@ TEST(VoicingMarksTest, EachLetterGoesToOnePairAndAMarkedGlyphReadAsItsLetterCoun
     const GlyphImage ku = glyph({{1, 2}, {1, 3}, {1, 4}, {1, 5}, {1, 6}, {1, 7}});
     const GlyphImage hu = glyph({{0, 7}, {1, 6}, {2, 5}, {3, 4}, {4, 3}, {5, 2}});
     const GlyphImage wo = glyph({{0, 1}, {2, 1}, {0, 2}, {2, 2}, {0, 3}, {2, 3}, {1, 4}});
-    const std::vector<GlyphImage> font = {ta, marked(ta), ku, marked(ku), hu, marked(hu), wo};
+    const GlyphImage ke = glyph({{6, 4}, {7, 4}, {6, 5}, {7, 5}, {6, 6}, {7, 6}, {6, 7}});
+    const GlyphImage ko = glyph({{3, 6}, {4, 6}, {5, 6}, {3, 7}, {4, 7}, {5, 7}, {2, 0}});
+    const std::vector<GlyphImage> font = {ta, marked(ta), ku, marked(ku), hu,
+                                          marked(hu), wo, ke, ko};
     auto reading = [](std::initializer_list<char32_t> ranked, float confidence = 0) {
         GlyphSuggestion s;
         float distance = 1;
@@ -331,15 +355,19 @@ TEST(VoicingMarksTest, EachLetterGoesToOnePairAndAMarkedGlyphReadAsItsLetterCoun
     // At 8 pixels the marked glyphs read as plain letters. タ read as ク, ク surely ク; and フ
     // with its ブ read as ヲ, while the font's sure ヲ stands apart. Each letter goes to the pair
     // that agrees with it best, once: before, タ's pair took ク and ク's pair ウ, and フ's pair ヲ.
+    // Two glyphs outside the pairs read as ク: one with ケ close behind takes it, one with
+    // nothing close keeps ク.
     std::vector<GlyphSuggestion> readings = {
         reading({U'ク', U'タ'}),           reading({U'タ', U'ク'}),
         reading({U'ク', U'ウ'}, 1.0f),     reading({U'ク', U'ウ', U'ヴ'}),
         reading({U'フ', U'ワ', U'ヲ'}),    reading({U'ヲ', U'ウ', U'ラ', U'フ'}),
-        reading({U'ヲ', U'ラ'}, 0.9f)};
+        reading({U'ヲ', U'ラ'}, 0.9f),     reading({U'ク', U'ケ'}),
+        reading({U'ク'})};
+    readings[8].ranked.push_back(Guess{U'コ', 3.0f});
     SettleVoicingMarks(font, readings);
     std::u32string read;
     for (const GlyphSuggestion& s : readings) read += s.Best();
-    EXPECT_EQ(read, U"タダクグフブヲ");
+    EXPECT_EQ(read, U"タダクグフブヲケク");
 }
 
 TEST(FontBlocksTest, AGlyphAmongASCIIIsASCIIWhereAnASCIIReadingCameClose) {
@@ -405,6 +433,15 @@ TEST(FontBlocksTest, AGlyphAmongASCIIIsASCIIWhereAnASCIIReadingCameClose) {
     symbols[5] = reading({{U'∂', 1.0f}, {U'ょ', 1.2f}}, 0.2f);
     SettleFontBlocks(symbols);
     EXPECT_EQ(symbols[5].Best(), U'∂');
+
+    // The page's scripts come first, the neighbours after: a ° on a page of hiragana and
+    // half-width kana becomes ゜, and among half-width kana its twin ﾟ.
+    const GlyphSuggestion halfWidth = reading({{U'ｱ', 1.0f}, {U'ｧ', 2.0f}}, 0.9f);
+    std::vector<GlyphSuggestion> marks(5, hiragana);
+    marks.insert(marks.end(), 7, halfWidth);
+    marks[8] = reading({{U'°', 1.0f}, {U'゜', 1.1f}, {U'ﾟ', 1.8f}}, 0.2f);
+    SettleFontBlocks(marks);
+    EXPECT_EQ(marks[8].Best(), U'ﾟ');
 }
 
 TEST(OneEachTest, GlyphsReadAsOneCharacterShareItOutByTheirAlternatives) {
