@@ -14,7 +14,13 @@ constexpr int kMargin = 2;
 // How strongly each part counts. Found by measuring on bitmap faces against Noto Sans CJK.
 constexpr float kInkWeight = 0.6f;
 constexpr float kPlaceWeight = 2.2f;
-constexpr float kBlur = 0.55f;  // in the game's pixels
+// The blur, in the game's pixels: less in small fonts, whose strokes stand a pixel apart.
+constexpr float kSmallBlur = 0.4f;  // at 8 pixels high and less
+constexpr float kLargeBlur = 0.55f;  // at 16 and more
+float BlurFor(float cellHeight) {
+    const float t = std::clamp((cellHeight - 8.f) / 8.f, 0.f, 1.f);
+    return kSmallBlur + t * (kLargeBlur - kSmallBlur);
+}
 
 float Sample(const GlyphImage& g, float x, float y) {
     // Bilinear between pixel centres; outside the glyph is ground.
@@ -177,7 +183,8 @@ GlyphFeatures ExtractFeatures(const GlyphImage& glyph, float dotSize) {
     }
     // Blur in proportion to the source pixel, so that a glyph of few pixels and one of many
     // come out equally soft.
-    Blur(canvas, std::clamp(kBlur * scale * dotSize, 1.0f, 3.0f));
+    const float blur = BlurFor(static_cast<float>(glyph.height) / dotSize);
+    Blur(canvas, std::clamp(blur * scale * dotSize, 1.0f, 3.0f));
 
     float* directions = features.values.data();
     float* ink = directions + GlyphFeatures::kDirectionSize;
