@@ -399,9 +399,16 @@ std::vector<std::size_t> GlyphMatcher::SettleInThePagesScripts(
             continue;
         }
         const std::size_t script = ScriptOf(r.Best());
-        // Two sure readings in one script may be two symbols the page truly holds.
-        if (page->held[script] || (r.confidence >= kSureOfScript && page->sure[script] > 1))
+        // Two sure readings in one script may be two symbols the page truly holds. And where
+        // the page holds the script of a look-alike of the reading (its width twin, ‐ for -),
+        // which of the two the glyph is is for its neighbours and the text to say, not for a
+        // second reading.
+        const std::vector<char32_t> alike = LookAlikesOf(r.Best());
+        if (page->held[script] || (r.confidence >= kSureOfScript && page->sure[script] > 1) ||
+            std::any_of(alike.begin(), alike.end(),
+                        [&](char32_t c) { return page->held[ScriptOf(c)]; })) {
             continue;
+        }
         GlyphSuggestion reading = Read(glyphs[i], placement, &allowed);
         if (reading.ranked.empty()) continue;
         reading.confidence = std::min(reading.confidence, r.confidence);

@@ -31,6 +31,19 @@ char32_t WidthTwin(char32_t c) {
     return 0;
 }
 
+std::vector<char32_t> LookAlikesOf(char32_t c) {
+    std::vector<char32_t> out;
+    if (const char32_t twin = WidthTwin(c); twin != 0) out.push_back(twin);
+    for (std::u32string_view group : kGroups) {
+        if (group.find(c) == std::u32string_view::npos) continue;
+        for (char32_t other : group) {
+            if (other != c && std::find(out.begin(), out.end(), other) == out.end())
+                out.push_back(other);
+        }
+    }
+    return out;
+}
+
 bool LookAlike(char32_t a, char32_t b) {
     if (a == b) return false;
     if (WidthTwin(a) == b) return true;

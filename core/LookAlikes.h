@@ -1,11 +1,15 @@
 #pragma once
 
+#include <vector>
+
 namespace glyphwright {
 
 // Whether two different characters are drawn alike in Japanese fonts, so that only their context
 // tells them apart: へ/ヘ, ロ/口, カ/力, エ/工, ニ/二, ー/一, タ/夕, ト/卜, 0/O/〇 and the like.
 // Width twins count too: a comma and the full-width comma, ｶ and カ.
 [[nodiscard]] bool LookAlike(char32_t a, char32_t b);
+// Every character LookAlike with `c`.
+[[nodiscard]] std::vector<char32_t> LookAlikesOf(char32_t c);
 
 // The same character in the other width, where Unicode has both: ASCII and full-width Latin
 // (A and Ａ), half-width and full-width katakana with their marks (ｶ and カ, ﾞ and ゛). 0 where

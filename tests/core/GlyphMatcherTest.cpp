@@ -260,6 +260,8 @@ TEST_F(GlyphMatcherTest, LookAlikesComeOutAsNearTiesAndAreFlagged) {
     EXPECT_EQ(WidthTwin(U'ｶ'), U'カ');
     EXPECT_EQ(WidthTwin(U'ン'), U'ﾝ');
     EXPECT_FALSE(LookAlike(U'あ', U'お'));
+    const std::vector<char32_t> alike = LookAlikesOf(U'O');
+    EXPECT_EQ(std::u32string(alike.begin(), alike.end()), U"Ｏ0〇○");
 }
 
 TEST(VoicingMarksTest, AGlyphThatIsAnotherWithAMarkIsItsVoicedOrSemiVoicedForm) {
