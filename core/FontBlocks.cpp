@@ -55,8 +55,6 @@ constexpr std::size_t kReach = 4;  // neighbours on each side
 constexpr int kVoters = 4;         // sure neighbours needed
 constexpr float kShare = 0.75f;    // of them in one block
 constexpr int kSideVoters = 3;     // sure neighbours on one side that settle a width twin
-// How much farther than the best guess (relative to its distance) the alternative may lie.
-constexpr float kMargin = 0.5f;
 
 constexpr std::size_t kBlocks = 3;
 
@@ -64,17 +62,6 @@ std::size_t BlockOf(char32_t c) {
     if (c < 0x80) return 0;                    // ASCII
     if (c >= 0xFF61 && c <= 0xFF9F) return 1;  // half-width kana
     return 2;                                  // the full-width rest
-}
-
-// Makes the closest alternative that `fits` the best guess, where it lies no more than kMargin
-// farther than the best guess.
-template <typename Fits>
-void TakeCloseAlternative(GlyphSuggestion& r, Fits fits) {
-    const float limit = r.ranked.front().distance * (1 + kMargin);
-    const auto fitting = std::find_if(r.ranked.begin(), r.ranked.end(), [&](const Guess& g) {
-        return fits(g.character) && g.distance <= limit;
-    });
-    if (fitting != r.ranked.end()) r.MakeBest(fitting->character);
 }
 
 // A reading in a script none of the page's sure readings are in takes a close alternative of a
@@ -85,7 +72,7 @@ void SettleScriptsOfThePage(std::vector<GlyphSuggestion>& readings) {
     if (!page) return;
     for (GlyphSuggestion& r : readings) {
         if (r.ranked.empty() || page->held[ScriptOf(r.Best())]) continue;
-        TakeCloseAlternative(r, [&](char32_t c) { return page->held[ScriptOf(c)]; });
+        r.TakeCloseAlternative([&](char32_t c) { return page->held[ScriptOf(c)]; });
     }
 }
 
@@ -147,9 +134,8 @@ void SettleFontBlocks(std::vector<GlyphSuggestion>& readings) {
         // lone glyph of another block. Only the twin a sure reading keeps, unless the rule
         // above gives it: where it stands in the cell tells the two apart, not the neighbours.
         const bool sure = r.confidence >= kSure;
-        TakeCloseAlternative(r, [&](char32_t c) {
-            return BlockOf(c) == most && !(sure && c == twin);
-        });
+        r.TakeCloseAlternative(
+            [&](char32_t c) { return BlockOf(c) == most && !(sure && c == twin); });
     }
 
     // The same for the two kana scripts, which a font keeps apart as well: among hiragana, a

@@ -40,9 +40,6 @@ constexpr float kClearlySmaller = 0.8f;
 // A page with fewer sure readings than this is too small to tell that it holds no glyph of a
 // script: its glyphs are not read again in its scripts.
 constexpr int kPageToReadAgain = 32;
-// How much farther than the best guess (relative to its distance) a glyph read again in the
-// page's scripts may take an alternative, where another glyph holds its best guess.
-constexpr float kCloseMargin = 0.5f;
 // How many of the closest candidates on the coarse grid are compared again on the fine one, and
 // how much the fine comparison adds.
 constexpr std::size_t kShortlist = 24;
@@ -436,19 +433,9 @@ std::vector<std::size_t> GlyphMatcher::SettleInThePagesScripts(
     for (std::size_t i : again) {
         GlyphSuggestion& r = readings[i];
         if (!held(r.Best())) continue;
-        const float limit = r.ranked.front().distance * (1 + kCloseMargin);
-        for (std::size_t k = 1; k < r.ranked.size(); ++k) {
-            const Guess& g = r.ranked[k];
-            if (g.distance > limit) break;
-            const char32_t twin = WidthTwin(g.character);
-            const bool closerTwin =
-                twin != 0 && std::any_of(r.ranked.begin(), r.ranked.begin() + static_cast<std::ptrdiff_t>(k),
-                                         [&](const Guess& h) { return h.character == twin; });
-            if (!held(g.character) && page->held[ScriptOf(g.character)] && !closerTwin) {
-                r.MakeBest(g.character);
-                break;
-            }
-        }
+        r.TakeCloseAlternative([&](char32_t c) {
+            return !held(c) && page->held[ScriptOf(c)] && !TwinOfACloserGuess(r.ranked, c);
+        });
     }
     return again;
 }

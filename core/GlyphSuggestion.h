@@ -13,6 +13,10 @@ struct Guess {
 };
 
 // What the matcher reads in one glyph: the best guess first, then up to four alternatives.
+// An alternative no more than this much farther than the best guess (relative to the best
+// guess's distance) came close: what the glyph's font around it shows may decide for it.
+constexpr float kCloseMargin = 0.5f;
+
 struct GlyphSuggestion {
     std::vector<Guess> ranked;  // empty for a glyph without ink
     // 0 to 1: how clearly the best guess stands apart from the rest. A near-tie is close to 0.
@@ -43,6 +47,18 @@ struct GlyphSuggestion {
             ranked.pop_back();
         }
         std::replace(nearTies.begin(), nearTies.end(), c, former);
+    }
+
+    // Makes the closest guess that `fits` (a predicate on the character) the best guess, where it
+    // came close (kCloseMargin).
+    template <typename Fits>
+    void TakeCloseAlternative(Fits fits) {
+        if (ranked.empty()) return;
+        const float limit = ranked.front().distance * (1 + kCloseMargin);
+        const auto fitting = std::find_if(ranked.begin(), ranked.end(), [&](const Guess& g) {
+            return g.distance <= limit && fits(g.character);
+        });
+        if (fitting != ranked.end()) MakeBest(fitting->character);
     }
 };
 

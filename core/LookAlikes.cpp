@@ -31,6 +31,16 @@ char32_t WidthTwin(char32_t c) {
     return 0;
 }
 
+bool TwinOfACloserGuess(const std::vector<Guess>& ranked, char32_t c) {
+    const char32_t twin = WidthTwin(c);
+    if (twin == 0) return false;
+    for (const Guess& g : ranked) {
+        if (g.character == c) return false;
+        if (g.character == twin) return true;
+    }
+    return false;
+}
+
 std::vector<char32_t> LookAlikesOf(char32_t c) {
     std::vector<char32_t> out;
     if (const char32_t twin = WidthTwin(c); twin != 0) out.push_back(twin);

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "GlyphSuggestion.h"
+
 namespace glyphwright {
 
 // Whether two different characters are drawn alike in Japanese fonts, so that only their context
@@ -16,5 +18,9 @@ namespace glyphwright {
 // there is none. A font draws the two in one shape at two widths, so only where the glyph
 // stands tells them apart.
 [[nodiscard]] char32_t WidthTwin(char32_t c);
+
+// Whether `c`'s width twin stands before it among `ranked`: the two are one shape, so taking the
+// farther twin is no way out where the closer one is not to be had.
+[[nodiscard]] bool TwinOfACloserGuess(const std::vector<Guess>& ranked, char32_t c);
 
 }  // namespace glyphwright

@@ -115,12 +115,8 @@ void SettleSpan(const std::vector<GlyphImage>& glyphs, std::vector<GlyphSuggesti
     auto choices = [&](std::size_t r) {
         std::vector<const Guess*> out;
         const std::vector<Guess>& ranked = readings[first[r]].ranked;
-        for (std::size_t k = 0; k < ranked.size(); ++k) {
-            const char32_t twin = WidthTwin(ranked[k].character);
-            const bool closerTwin =
-                twin != 0 && std::any_of(ranked.begin(), ranked.begin() + static_cast<std::ptrdiff_t>(k),
-                                         [&](const Guess& g) { return g.character == twin; });
-            if (!closerTwin) out.push_back(&ranked[k]);
+        for (const Guess& g : ranked) {
+            if (!TwinOfACloserGuess(ranked, g.character)) out.push_back(&g);
         }
         return out;
     };

@@ -14,8 +14,6 @@ namespace {
 
 constexpr int kInkLevel = 128;  // a pixel at or above this is ink
 constexpr float kSure = 0.5f;   // a reading this sure holds its letter
-// How much farther than the best guess (relative to its distance) an alternative may lie.
-constexpr float kMargin = 0.5f;
 
 // A glyph's ink as a set of pixels.
 struct Ink {
@@ -247,14 +245,8 @@ void SettleVoicingMarks(const std::vector<GlyphImage>& glyphs,
             std::find(given.begin(), given.end(), r.Best()) == given.end()) {
             continue;
         }
-        const float limit = r.ranked.front().distance * (1 + kMargin);
-        for (const Guess& g : r.ranked) {
-            if (g.distance > limit) break;
-            if (std::find(given.begin(), given.end(), g.character) == given.end()) {
-                r.MakeBest(g.character);
-                break;
-            }
-        }
+        r.TakeCloseAlternative(
+            [&](char32_t c) { return std::find(given.begin(), given.end(), c) == given.end(); });
     }
 }
 
