@@ -29,10 +29,17 @@ wait_until() {
     done
 }
 
-# Waits (bounded) for a visible window whose title matches the pattern; prints its id.
+# Waits (bounded, 20 s) for a visible window whose title matches the pattern; prints its id.
+# A window that closes while xdotool walks the window tree (the box answered a moment before)
+# ends that search with an X error, BadWindow; the search is then made again.
 window() {
-    timeout 20 xdotool search --sync --onlyvisible --name "$1" | head -n 1 \
-        || fail "no window \"$1\""
+    local deadline=$((SECONDS + 20)) id
+    while :; do
+        id=$(timeout 20 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1) || true
+        if [[ -n $id ]]; then echo "$id"; return 0; fi
+        ((SECONDS < deadline)) || fail "no window \"$1\""
+        sleep 0.05
+    done
 }
 
 click() { xdotool mousemove --sync --window "$1" "$2" "$3" click 1; }
