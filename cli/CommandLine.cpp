@@ -798,12 +798,9 @@ int RunFontTable(const QStringList& arguments, std::FILE* out, std::FILE* err) {
 
     const std::string family =
         options.font ? options.font->toStdString() : GlyphMatcher::kDefaultFamily;
-    auto font = ReferenceFont::Open(family);
-    if (!font) return TableProblem(err, Words::FontUnavailable(font.error()));
-    auto fixedWidth = ReferenceFont::Open(GlyphMatcher::kDefaultFixedWidthFamily);
-    GlyphMatcher matcher(
-        std::move(font).value(), RepertoireCharacters(repertoires),
-        fixedWidth ? std::optional<ReferenceFont>(std::move(fixedWidth).value()) : std::nullopt);
+    auto reference = GlyphMatcher::Open(family, RepertoireCharacters(repertoires));
+    if (!reference) return TableProblem(err, Words::FontUnavailable(reference.error()));
+    GlyphMatcher matcher = std::move(reference).value();
 
     // The font is read as a whole: some glyphs are told apart only by the others (a voiced
     // kana is its plain form with the font's voicing mark added).

@@ -24,6 +24,8 @@ constexpr float kTieMargin = 0.06f;
 constexpr float kLookAlikeMargin = 0.30f;
 // The margin at which the best guess is called certain.
 constexpr float kClearMargin = 0.35f;
+// Glyphs this many pixels high or fewer are also compared with the ASCII of the pixel faces.
+constexpr int kPixelFacesUpTo = 10;
 // References are drawn this many times the glyph's size.
 constexpr int kLarge = 4;
 // A reading at or above this confidence says how large this font draws its script.
@@ -88,14 +90,31 @@ float Median(std::vector<float> values) {
 }  // namespace
 
 GlyphMatcher::GlyphMatcher(ReferenceFont font, const std::vector<char32_t>& candidates,
-                           std::optional<ReferenceFont> fixedWidth)
-    : font_(std::move(font)), fixedWidth_(std::move(fixedWidth)) {
+                           std::optional<ReferenceFont> fixedWidth,
+                           std::vector<ReferenceFont> pixelFaces)
+    : font_(std::move(font)),
+      fixedWidth_(std::move(fixedWidth)),
+      pixelFaces_(std::move(pixelFaces)) {
     for (char32_t c : candidates) {
         if (font_.Has(c) && !index_.contains(c)) {
             index_.emplace(c, static_cast<std::uint32_t>(candidates_.size()));
             candidates_.push_back(c);
         }
     }
+}
+
+Result<GlyphMatcher, FontUnavailable> GlyphMatcher::Open(std::string_view family,
+                                                         const std::vector<char32_t>& candidates) {
+    auto font = ReferenceFont::Open(family);
+    if (!font) return font.error();
+    auto fixedWidth = ReferenceFont::Open(kDefaultFixedWidthFamily);
+    std::vector<ReferenceFont> pixelFaces;
+    if (auto pixelFace = ReferenceFont::OpenFile(kDefaultPixelFace))
+        pixelFaces.push_back(std::move(pixelFace).value());
+    return GlyphMatcher(
+        std::move(font).value(), candidates,
+        fixedWidth ? std::optional<ReferenceFont>(std::move(fixedWidth).value()) : std::nullopt,
+        std::move(pixelFaces));
 }
 
 void GlyphMatcher::Prepare(int width, int height) {
@@ -123,7 +142,7 @@ const GlyphMatcher::References& GlyphMatcher::ReferencesFor(int width, int heigh
             refs.fine.insert(refs.fine.end(), f.fine.begin(), f.fine.end());
             refs.owner.push_back(static_cast<std::uint32_t>(i));
             refs.kind.push_back(static_cast<std::uint8_t>(
-                static_cast<std::size_t>(SizeGroup(candidates_[i])) * 2 + source));
+                static_cast<std::size_t>(SizeGroup(candidates_[i])) * kSources + source));
         };
         // The outline drawn large, read as if it had the game's pixels: the shape the game's
         // artist drew from, softened as much as the game's glyph is. (The outline fitted to the
@@ -135,6 +154,13 @@ const GlyphMatcher::References& GlyphMatcher::ReferencesFor(int width, int heigh
                                   Rendering::Smooth),
                 kLarge, 1);
         }
+        if (height <= kPixelFacesUpTo && candidates_[i] < 0x80) {
+            for (const ReferenceFont& face : pixelFaces_) {
+                if (face.Has(candidates_[i]))
+                    add(face.DrawOwnPixels(candidates_[i], width * kLarge, height * kLarge, kLarge),
+                        kLarge, kPixelSource);
+            }
+        }
     }
     return cache_.emplace(key, std::move(refs)).first->second;
 }
@@ -144,7 +170,7 @@ GlyphSuggestion GlyphMatcher::Suggest(const GlyphImage& glyph) {
 }
 
 GlyphSuggestion GlyphMatcher::Read(const GlyphImage& glyph, const Placement* placement,
-                                   const std::vector<std::uint8_t>* allowed) {
+                                   const std::vector<std::uint8_t>* allowed, bool pixelFaces) {
     GlyphSuggestion suggestion;
     const GlyphFeatures features = ExtractFeatures(glyph);
     if (features.blank || candidates_.empty()) return suggestion;
@@ -161,6 +187,7 @@ GlyphSuggestion GlyphMatcher::Read(const GlyphImage& glyph, const Placement* pla
             place[k][j] = f[kShape + j] - (placement != nullptr ? (*placement)[k][j] : 0.f);
     }
     for (std::size_t r = 0; r < refs.owner.size(); ++r) {
+        if (!pixelFaces && refs.kind[r] % kSources == kPixelSource) continue;
         const float* g = refs.features.data() + r * GlyphFeatures::kSize;
         const float sum = SquaredDistance(f, g, kShape) +
                           SquaredDistance(place[refs.kind[r]].data(), g + kShape,
@@ -322,8 +349,25 @@ std::vector<GlyphSuggestion> GlyphMatcher::SuggestAll(const std::vector<GlyphIma
     return readings;
 }
 
+bool GlyphMatcher::ReadInPixelFaces(const std::vector<GlyphImage>& glyphs,
+                                    std::vector<GlyphSuggestion>& readings) {
+    if (pixelFaces_.empty() || glyphs.empty() || glyphs.front().height > kPixelFacesUpTo)
+        return false;
+    const auto page = ScriptsOfThePage(readings);
+    if (!page || std::max_element(page->sure.begin(), page->sure.end()) - page->sure.begin() !=
+                     static_cast<std::ptrdiff_t>(ScriptOf(U'A'))) {
+        return false;
+    }
+    for (std::size_t i = 0; i < glyphs.size(); ++i) {
+        if (glyphs[i].width == glyphs.front().width && glyphs[i].height == glyphs.front().height)
+            readings[i] = Read(glyphs[i], nullptr, nullptr, true);
+    }
+    return true;
+}
+
 std::optional<GlyphMatcher::Placement> GlyphMatcher::SettlePlacement(
-    const std::vector<GlyphImage>& glyphs, std::vector<GlyphSuggestion>& readings) {
+    const std::vector<GlyphImage>& glyphs, std::vector<GlyphSuggestion>& readings,
+    bool pixelFaces) {
     if (glyphs.empty()) return std::nullopt;
     const int width = glyphs.front().width;
     const int height = glyphs.front().height;
@@ -370,14 +414,14 @@ std::optional<GlyphMatcher::Placement> GlyphMatcher::SettlePlacement(
     }
     for (std::size_t i = 0; i < glyphs.size(); ++i) {
         if (glyphs[i].width == width && glyphs[i].height == height)
-            readings[i] = Read(glyphs[i], &placement);
+            readings[i] = Read(glyphs[i], &placement, nullptr, pixelFaces);
     }
     return placement;
 }
 
 std::vector<std::size_t> GlyphMatcher::SettleInThePagesScripts(
     const std::vector<GlyphImage>& glyphs, std::vector<GlyphSuggestion>& readings,
-    const Placement* placement) {
+    const Placement* placement, bool pixelFaces) {
     std::vector<std::size_t> again;
     const auto page = ScriptsOfThePage(readings);
     if (!page || glyphs.empty() ||
@@ -406,7 +450,7 @@ std::vector<std::size_t> GlyphMatcher::SettleInThePagesScripts(
                         [&](char32_t c) { return page->held[ScriptOf(c)]; })) {
             continue;
         }
-        GlyphSuggestion reading = Read(glyphs[i], placement, &allowed);
+        GlyphSuggestion reading = Read(glyphs[i], placement, &allowed, pixelFaces);
         if (reading.ranked.empty()) continue;
         reading.confidence = std::min(reading.confidence, r.confidence);
         // What the glyph was read as stays among the alternatives, a key away: a font may hold a
@@ -442,14 +486,15 @@ std::vector<std::size_t> GlyphMatcher::SettleInThePagesScripts(
 
 void GlyphMatcher::Settle(const std::vector<GlyphImage>& glyphs,
                           std::vector<GlyphSuggestion>& readings) {
-    const std::optional<Placement> placement = SettlePlacement(glyphs, readings);
+    const bool pixelFaces = ReadInPixelFaces(glyphs, readings);
+    const std::optional<Placement> placement = SettlePlacement(glyphs, readings, pixelFaces);
     SettleOneEach(glyphs, readings);
     SettleVoicingMarks(glyphs, readings);
     SettleSizes(glyphs, readings);
     SettleFontBlocks(readings);
     // The glyphs read again are settled by their neighbours again; the others stay as they are.
     const std::vector<std::size_t> again =
-        SettleInThePagesScripts(glyphs, readings, placement ? &*placement : nullptr);
+        SettleInThePagesScripts(glyphs, readings, placement ? &*placement : nullptr, pixelFaces);
     if (!again.empty()) {
         std::vector<GlyphSuggestion> settled = readings;
         SettleFontBlocks(settled);

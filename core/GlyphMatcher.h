@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "GlyphImage.h"
 #include "GlyphSuggestion.h"
 #include "ReferenceFont.h"
+#include "Result.h"
 
 namespace glyphwright {
 
@@ -25,12 +27,24 @@ public:
     // The faces the matcher draws from unless the user picks others.
     static constexpr const char* kDefaultFamily = "Noto Sans CJK JP";
     static constexpr const char* kDefaultFixedWidthFamily = "DejaVu Sans Mono";
+    // X's smallest fixed font (Debian's xfonts-base): ASCII in letters three pixels wide and five
+    // high, as 8-pixel game fonts draw it. Fontconfig hides bitmap fonts, so it is found by file.
+    static constexpr const char* kDefaultPixelFace = "/usr/share/fonts/X11/misc/4x6.pcf.gz";
 
     // Candidates the font cannot draw are left out. ASCII is drawn from `fixedWidth` as well,
     // when given: game fonts draw ASCII in fixed-width cells, with the narrow O and the tall
-    // capitals of a fixed-width face rather than a CJK face's proportional Latin.
+    // capitals of a fixed-width face rather than a CJK face's proportional Latin. Glyphs of small
+    // fonts are also compared with the ASCII of `pixelFaces`, bitmap faces drawn in their own
+    // pixels, on a page that reads mostly as ASCII: an outline drawn at 8 pixels keeps little of
+    // the shapes a 3-pixel-wide capital takes.
     GlyphMatcher(ReferenceFont font, const std::vector<char32_t>& candidates,
-                 std::optional<ReferenceFont> fixedWidth = std::nullopt);
+                 std::optional<ReferenceFont> fixedWidth = std::nullopt,
+                 std::vector<ReferenceFont> pixelFaces = {});
+
+    // A matcher drawing from `family`, with the default fixed-width and pixel faces where they
+    // are installed. Fails where `family` is not.
+    [[nodiscard]] static Result<GlyphMatcher, FontUnavailable> Open(
+        std::string_view family, const std::vector<char32_t>& candidates);
 
     [[nodiscard]] GlyphSuggestion Suggest(const GlyphImage& glyph);
 
@@ -50,7 +64,9 @@ public:
 private:
     // The groups of characters a font sizes and places alike (ASCII, full-width Latin, kana,
     // half-width kana, the rest), each drawn from the main face or the fixed-width one.
-    static constexpr std::size_t kKinds = 10;
+    static constexpr std::size_t kSources = 3;
+    static constexpr std::size_t kPixelSource = 2;
+    static constexpr std::size_t kKinds = 5 * kSources;
     // How a font places its glyphs against the reference, per kind of drawing: what to take off
     // the glyph's box (size, top, bottom, centre) before it is compared with the drawing's.
     using Placement = std::array<std::array<float, GlyphFeatures::kPlaceSize>, kKinds>;
@@ -66,27 +82,37 @@ private:
     };
     const References& ReferencesFor(int width, int height);
     // Suggest(), with the glyph's box first moved by `placement`, among the candidates `allowed`
-    // marks (all where null).
+    // marks (all where null), the pixel faces' drawings among the references where `pixelFaces`.
     GlyphSuggestion Read(const GlyphImage& glyph, const Placement* placement,
-                         const std::vector<std::uint8_t>* allowed = nullptr);
+                         const std::vector<std::uint8_t>* allowed = nullptr,
+                         bool pixelFaces = false);
     // Learns from the sure readings where this font sets each kind of glyph against the
     // reference, and reads the glyphs again with that taken into account: a game font sets its
     // ASCII lower or narrower than the reference does, and all of it alike.
     // Returns the placing, where the sure readings were enough to learn it.
+    // `pixelFaces`: the glyphs are read among the pixel faces' drawings too.
     std::optional<Placement> SettlePlacement(const std::vector<GlyphImage>& glyphs,
-                                             std::vector<GlyphSuggestion>& readings);
+                                             std::vector<GlyphSuggestion>& readings,
+                                             bool pixelFaces);
+    // On a page of a small font whose sure readings are mostly ASCII, the glyphs are read again
+    // with the pixel faces' drawings among the references; returns whether they were. (On a page
+    // of kana they stay out: a half-width kana three pixels wide would read as one of their
+    // letters.)
+    bool ReadInPixelFaces(const std::vector<GlyphImage>& glyphs,
+                          std::vector<GlyphSuggestion>& readings);
     // A glyph still read in a script the page does not hold, unsure or the page's only sure
     // reading in that script, is read again among the characters of the scripts it holds: on a
     // page of kana, a half-width ﾙ read as i, or ﾕ read as 1. Returns the glyphs read again.
     std::vector<std::size_t> SettleInThePagesScripts(const std::vector<GlyphImage>& glyphs,
                                                      std::vector<GlyphSuggestion>& readings,
-                                                     const Placement* placement);
+                                                     const Placement* placement, bool pixelFaces);
     // Where a glyph's best guess and an alternative are one letter in two sizes, the one whose
     // size fits this font's size for that script.
     void SettleSizes(const std::vector<GlyphImage>& glyphs, std::vector<GlyphSuggestion>& readings);
 
     ReferenceFont font_;
     std::optional<ReferenceFont> fixedWidth_;
+    std::vector<ReferenceFont> pixelFaces_;
     std::vector<char32_t> candidates_;
     std::unordered_map<char32_t, std::uint32_t> index_;  // each candidate's place
     std::map<std::pair<int, int>, References> cache_;

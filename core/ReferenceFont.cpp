@@ -90,6 +90,18 @@ Result<ReferenceFont, FontUnavailable> ReferenceFont::Open(std::string_view fami
     return ReferenceFont(std::move(face));
 }
 
+Result<ReferenceFont, FontUnavailable> ReferenceFont::OpenFile(const std::string& path) {
+    auto face = std::make_unique<Face>();
+    if (FT_Init_FreeType(&face->library) != 0)
+        return FontUnavailable{path, "FreeType could not start"};
+    if (FT_New_Face(face->library, path.c_str(), 0, &face->face) != 0)
+        return FontUnavailable{path, "FreeType could not read " + path};
+    if (FT_Select_Charmap(face->face, FT_ENCODING_UNICODE) != 0)
+        return FontUnavailable{path, "the font has no Unicode character map"};
+    face->family = face->face->family_name != nullptr ? face->face->family_name : path;
+    return ReferenceFont(std::move(face));
+}
+
 ReferenceFont::ReferenceFont(std::unique_ptr<Face> face) : face_(std::move(face)) {}
 ReferenceFont::ReferenceFont(ReferenceFont&&) noexcept = default;
 ReferenceFont& ReferenceFont::operator=(ReferenceFont&&) noexcept = default;
@@ -156,6 +168,46 @@ GlyphImage ReferenceFont::Draw(char32_t character, int width, int height,
                 level = static_cast<std::uint8_t>(row[x] * 255 / std::max(1, bitmap.num_grays - 1));
             }
             image.ink[static_cast<std::size_t>(cy * width + cx)] = level;
+        }
+    }
+    return image;
+}
+
+GlyphImage ReferenceFont::DrawOwnPixels(char32_t character, int width, int height,
+                                        int scale) const {
+    GlyphImage image{width, height,
+                     std::vector<std::uint8_t>(static_cast<std::size_t>(width * height), 0)};
+    FT_Face face = face_->face;
+    const FT_UInt index = FT_Get_Char_Index(face, character);
+    if (index == 0 || face->num_fixed_sizes < 1 || scale < 1) return image;
+    if (face_->sizedFor != -1) {
+        if (FT_Select_Size(face, 0) != 0) return image;
+        face_->sizedFor = -1;
+    }
+    if (FT_Load_Glyph(face, index, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO) != 0) return image;
+    const FT_GlyphSlot slot = face->glyph;
+    const FT_Bitmap& bitmap = slot->bitmap;
+    const int ascent = static_cast<int>(face->size->metrics.ascender >> 6);
+    const int line = face->available_sizes[0].height;
+    const int cellHeight = height / scale;
+    const int baseline = std::max(0, (cellHeight - line) / 2) + ascent;
+    const int top = baseline - slot->bitmap_top;
+    for (int y = 0; y < static_cast<int>(bitmap.rows); ++y) {
+        const unsigned char* row = bitmap.buffer + static_cast<std::ptrdiff_t>(y) * bitmap.pitch;
+        for (int x = 0; x < static_cast<int>(bitmap.width); ++x) {
+            const bool on = bitmap.pixel_mode == FT_PIXEL_MODE_MONO
+                                ? (row[x >> 3] & (0x80 >> (x & 7))) != 0
+                                : row[x] >= 128;
+            if (!on) continue;
+            for (int dy = 0; dy < scale; ++dy) {
+                const int cy = (top + y) * scale + dy;
+                if (cy < 0 || cy >= height) continue;
+                for (int dx = 0; dx < scale; ++dx) {
+                    const int cx = (slot->bitmap_left + x) * scale + dx;
+                    if (cx < 0 || cx >= width) continue;
+                    image.ink[static_cast<std::size_t>(cy * width + cx)] = 255;
+                }
+            }
         }
     }
     return image;

@@ -27,6 +27,8 @@ public:
     // The installed face of `family` (e.g. "Noto Sans CJK JP"). Fails when fontconfig has no face
     // of that family; fontconfig would otherwise hand out some other font.
     [[nodiscard]] static Result<ReferenceFont, FontUnavailable> Open(std::string_view family);
+    // The face in this file, whatever fontconfig thinks of it (it hides bitmap fonts).
+    [[nodiscard]] static Result<ReferenceFont, FontUnavailable> OpenFile(const std::string& path);
 
     ReferenceFont(ReferenceFont&&) noexcept;
     ReferenceFont& operator=(ReferenceFont&&) noexcept;
@@ -39,6 +41,12 @@ public:
     // where the font's ascent puts it, the advance starting at the left edge.
     [[nodiscard]] GlyphImage Draw(char32_t character, int width, int height,
                                   Rendering rendering) const;
+
+    // For a bitmap face: the character in the face's own pixels, each drawn scale x scale, into a
+    // width x height cell (in those scaled pixels), the face's line set in the middle of the cell.
+    // Blank where the face has no such character or is not a bitmap face.
+    [[nodiscard]] GlyphImage DrawOwnPixels(char32_t character, int width, int height,
+                                           int scale) const;
 
 private:
     struct Face;

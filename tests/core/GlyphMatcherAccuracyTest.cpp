@@ -91,8 +91,8 @@ TEST_F(GlyphMatcherAccuracyTest, ABitmapFaceAt8) {
     Measure("MisakiGothic", 8,
             {{Repertoire::Kana, 90, 93.5},
              {Repertoire::Kana, 90, 93.5, true},
-             {Repertoire::Ascii, 72.5, 84},
-             {Repertoire::FullWidth, 63, 82},
+             {Repertoire::Ascii, 88, 91},
+             {Repertoire::FullWidth, 64.5, 83},
              {Repertoire::Level1Kanji, 44, 66}});
 }
 

@@ -96,9 +96,10 @@ echo "   Depends: $depends"
    $depends == *libfontconfig1* ]] ||
     fail "Depends lacks the shared libraries the program links: '$depends'"
 # The code map's kana need a Japanese face; font-table reads against it, and ASCII against
-# DejaVu Sans Mono as well.
+# DejaVu Sans Mono and X's 4x6 fixed font as well.
 recommends=$(field Recommends)
-[[ $recommends == *fonts-noto-cjk* && $recommends == *fonts-dejavu-core* ]] ||
+[[ $recommends == *fonts-noto-cjk* && $recommends == *fonts-dejavu-core* &&
+   $recommends == *xfonts-base* ]] ||
     fail "Recommends is '$recommends'"
 
 contents=$(dpkg-deb -c "$deb" | awk '{print $6}')

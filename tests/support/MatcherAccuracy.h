@@ -21,15 +21,11 @@
 namespace glyphwright::testing {
 
 // The matcher as the program makes it by default: Noto Sans CJK JP, with ASCII also drawn from
-// DejaVu Sans Mono. Null when the reference font is not installed.
+// DejaVu Sans Mono and X's 4x6 fixed font. Null when the reference font is not installed.
 inline std::unique_ptr<GlyphMatcher> DefaultMatcher(const std::vector<char32_t>& candidates) {
-    auto font = ReferenceFont::Open(GlyphMatcher::kDefaultFamily);
-    if (!font.ok()) return nullptr;
-    auto fixedWidth = ReferenceFont::Open(GlyphMatcher::kDefaultFixedWidthFamily);
-    return std::make_unique<GlyphMatcher>(
-        std::move(font).value(), candidates,
-        fixedWidth.ok() ? std::optional<ReferenceFont>(std::move(fixedWidth).value())
-                        : std::nullopt);
+    auto opened = GlyphMatcher::Open(GlyphMatcher::kDefaultFamily, candidates);
+    if (!opened) return nullptr;
+    return std::make_unique<GlyphMatcher>(std::move(opened).value());
 }
 
 struct Miss {

@@ -34,13 +34,9 @@ struct SuggestionReader::Worker {
         if (const auto known = matchers.find(key); known != matchers.end()) {
             return known->second.get();
         }
-        auto font = ReferenceFont::Open(key.first);
-        if (!font) return font.error();
-        auto fixedWidth = ReferenceFont::Open(GlyphMatcher::kDefaultFixedWidthFamily);
-        auto matcher = std::make_unique<GlyphMatcher>(
-            std::move(font).value(), RepertoireCharacters(source.repertoires),
-            fixedWidth ? std::optional<ReferenceFont>(std::move(fixedWidth).value())
-                       : std::nullopt);
+        auto opened = GlyphMatcher::Open(key.first, RepertoireCharacters(source.repertoires));
+        if (!opened) return opened.error();
+        auto matcher = std::make_unique<GlyphMatcher>(std::move(opened).value());
         return matchers.emplace(std::move(key), std::move(matcher)).first->second.get();
     }
 };
