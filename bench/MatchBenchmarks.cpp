@@ -103,7 +103,8 @@ void PrintMatcherAccuracy() {
     const auto defaultMatcher = testing::DefaultMatcher(candidates);
     GlyphMatcher& matcher = *defaultMatcher;
     std::printf(
-        "\nGlyph matcher accuracy against %s (ASCII also DejaVu Sans Mono), %zu candidates (kana, "
+        "\nGlyph matcher accuracy against %s (ASCII also DejaVu Sans Mono, and at 8 pixels X's "
+        "4x6 fixed font), %zu candidates (kana, "
         "ASCII, full-width, "
         "level-1 kanji; level 2 against itself); the naive floor (blur, correlation at +-1 px) "
         "beside it, and each repertoire read against itself alone\n\n",

@@ -81,6 +81,20 @@ int SizeGroup(char32_t c) {
 }
 constexpr int kSizeGroups = 5;
 
+// Each pixel of the image drawn scale x scale.
+GlyphImage Enlarged(const GlyphImage& image, int scale) {
+    GlyphImage large{image.width * scale, image.height * scale,
+                     std::vector<std::uint8_t>(image.ink.size() * static_cast<std::size_t>(scale) *
+                                               static_cast<std::size_t>(scale))};
+    for (int y = 0; y < large.height; ++y) {
+        for (int x = 0; x < large.width; ++x) {
+            large.ink[static_cast<std::size_t>(y) * static_cast<std::size_t>(large.width) +
+                      static_cast<std::size_t>(x)] = image.at(x / scale, y / scale);
+        }
+    }
+    return large;
+}
+
 float Median(std::vector<float> values) {
     const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
     std::nth_element(values.begin(), middle, values.end());
@@ -154,11 +168,18 @@ const GlyphMatcher::References& GlyphMatcher::ReferencesFor(int width, int heigh
                                   Rendering::Smooth),
                 kLarge, 1);
         }
+        // Small ASCII in pixels as drawn for screens that small: the pixel faces' letters, and the
+        // fixed-width outline fitted to the glyph's own grid.
         if (height <= kPixelFacesUpTo && candidates_[i] < 0x80) {
             for (const ReferenceFont& face : pixelFaces_) {
                 if (face.Has(candidates_[i]))
                     add(face.DrawOwnPixels(candidates_[i], width * kLarge, height * kLarge, kLarge),
                         kLarge, kPixelSource);
+            }
+            if (fixedWidth_ && fixedWidth_->Has(candidates_[i])) {
+                add(Enlarged(fixedWidth_->Draw(candidates_[i], width, height, Rendering::Pixels),
+                             kLarge),
+                    kLarge, kPixelSource);
             }
         }
     }
@@ -351,8 +372,10 @@ std::vector<GlyphSuggestion> GlyphMatcher::SuggestAll(const std::vector<GlyphIma
 
 bool GlyphMatcher::ReadInPixelFaces(const std::vector<GlyphImage>& glyphs,
                                     std::vector<GlyphSuggestion>& readings) {
-    if (pixelFaces_.empty() || glyphs.empty() || glyphs.front().height > kPixelFacesUpTo)
+    if ((pixelFaces_.empty() && !fixedWidth_) || glyphs.empty() ||
+        glyphs.front().height > kPixelFacesUpTo) {
         return false;
+    }
     const auto page = ScriptsOfThePage(readings);
     if (!page || std::max_element(page->sure.begin(), page->sure.end()) - page->sure.begin() !=
                      static_cast<std::ptrdiff_t>(ScriptOf(U'A'))) {

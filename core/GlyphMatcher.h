@@ -34,9 +34,10 @@ public:
     // Candidates the font cannot draw are left out. ASCII is drawn from `fixedWidth` as well,
     // when given: game fonts draw ASCII in fixed-width cells, with the narrow O and the tall
     // capitals of a fixed-width face rather than a CJK face's proportional Latin. Glyphs of small
-    // fonts are also compared with the ASCII of `pixelFaces`, bitmap faces drawn in their own
-    // pixels, on a page that reads mostly as ASCII: an outline drawn at 8 pixels keeps little of
-    // the shapes a 3-pixel-wide capital takes.
+    // fonts are also compared with ASCII in whole pixels, on a page that reads mostly as ASCII:
+    // that of `pixelFaces`, bitmap faces drawn in their own pixels, and `fixedWidth` fitted to the
+    // glyph's grid. An outline drawn large and softened keeps little of the shapes a 3-pixel-wide
+    // capital takes.
     GlyphMatcher(ReferenceFont font, const std::vector<char32_t>& candidates,
                  std::optional<ReferenceFont> fixedWidth = std::nullopt,
                  std::vector<ReferenceFont> pixelFaces = {});
