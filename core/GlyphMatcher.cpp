@@ -24,7 +24,7 @@ constexpr float kTieMargin = 0.06f;
 constexpr float kLookAlikeMargin = 0.30f;
 // The margin at which the best guess is called certain.
 constexpr float kClearMargin = 0.35f;
-// Glyphs this many pixels high or fewer are also compared with the ASCII of the pixel faces.
+// Glyphs this many pixels high or fewer are also compared with ASCII drawn in whole pixels.
 constexpr int kPixelFacesUpTo = 10;
 // References are drawn this many times the glyph's size.
 constexpr int kLarge = 4;
@@ -191,7 +191,7 @@ GlyphSuggestion GlyphMatcher::Suggest(const GlyphImage& glyph) {
 }
 
 GlyphSuggestion GlyphMatcher::Read(const GlyphImage& glyph, const Placement* placement,
-                                   const std::vector<std::uint8_t>* allowed, bool pixelFaces) {
+                                   const std::vector<std::uint8_t>* allowed, bool pixelDrawings) {
     GlyphSuggestion suggestion;
     const GlyphFeatures features = ExtractFeatures(glyph);
     if (features.blank || candidates_.empty()) return suggestion;
@@ -208,7 +208,7 @@ GlyphSuggestion GlyphMatcher::Read(const GlyphImage& glyph, const Placement* pla
             place[k][j] = f[kShape + j] - (placement != nullptr ? (*placement)[k][j] : 0.f);
     }
     for (std::size_t r = 0; r < refs.owner.size(); ++r) {
-        if (!pixelFaces && refs.kind[r] % kSources == kPixelSource) continue;
+        if (!pixelDrawings && refs.kind[r] % kSources == kPixelSource) continue;
         const float* g = refs.features.data() + r * GlyphFeatures::kSize;
         const float sum = SquaredDistance(f, g, kShape) +
                           SquaredDistance(place[refs.kind[r]].data(), g + kShape,
@@ -370,8 +370,8 @@ std::vector<GlyphSuggestion> GlyphMatcher::SuggestAll(const std::vector<GlyphIma
     return readings;
 }
 
-bool GlyphMatcher::ReadInPixelFaces(const std::vector<GlyphImage>& glyphs,
-                                    std::vector<GlyphSuggestion>& readings) {
+bool GlyphMatcher::ReadAmongPixelDrawings(const std::vector<GlyphImage>& glyphs,
+                                          std::vector<GlyphSuggestion>& readings) {
     if ((pixelFaces_.empty() && !fixedWidth_) || glyphs.empty() ||
         glyphs.front().height > kPixelFacesUpTo) {
         return false;
@@ -390,7 +390,7 @@ bool GlyphMatcher::ReadInPixelFaces(const std::vector<GlyphImage>& glyphs,
 
 std::optional<GlyphMatcher::Placement> GlyphMatcher::SettlePlacement(
     const std::vector<GlyphImage>& glyphs, std::vector<GlyphSuggestion>& readings,
-    bool pixelFaces) {
+    bool pixelDrawings) {
     if (glyphs.empty()) return std::nullopt;
     const int width = glyphs.front().width;
     const int height = glyphs.front().height;
@@ -437,14 +437,14 @@ std::optional<GlyphMatcher::Placement> GlyphMatcher::SettlePlacement(
     }
     for (std::size_t i = 0; i < glyphs.size(); ++i) {
         if (glyphs[i].width == width && glyphs[i].height == height)
-            readings[i] = Read(glyphs[i], &placement, nullptr, pixelFaces);
+            readings[i] = Read(glyphs[i], &placement, nullptr, pixelDrawings);
     }
     return placement;
 }
 
 std::vector<std::size_t> GlyphMatcher::SettleInThePagesScripts(
     const std::vector<GlyphImage>& glyphs, std::vector<GlyphSuggestion>& readings,
-    const Placement* placement, bool pixelFaces) {
+    const Placement* placement, bool pixelDrawings) {
     std::vector<std::size_t> again;
     const auto page = ScriptsOfThePage(readings);
     if (!page || glyphs.empty() ||
@@ -473,7 +473,7 @@ std::vector<std::size_t> GlyphMatcher::SettleInThePagesScripts(
                         [&](char32_t c) { return page->held[ScriptOf(c)]; })) {
             continue;
         }
-        GlyphSuggestion reading = Read(glyphs[i], placement, &allowed, pixelFaces);
+        GlyphSuggestion reading = Read(glyphs[i], placement, &allowed, pixelDrawings);
         if (reading.ranked.empty()) continue;
         reading.confidence = std::min(reading.confidence, r.confidence);
         // What the glyph was read as stays among the alternatives, a key away: a font may hold a
@@ -509,15 +509,15 @@ std::vector<std::size_t> GlyphMatcher::SettleInThePagesScripts(
 
 void GlyphMatcher::Settle(const std::vector<GlyphImage>& glyphs,
                           std::vector<GlyphSuggestion>& readings) {
-    const bool pixelFaces = ReadInPixelFaces(glyphs, readings);
-    const std::optional<Placement> placement = SettlePlacement(glyphs, readings, pixelFaces);
+    const bool pixelDrawings = ReadAmongPixelDrawings(glyphs, readings);
+    const std::optional<Placement> placement = SettlePlacement(glyphs, readings, pixelDrawings);
     SettleOneEach(glyphs, readings);
     SettleVoicingMarks(glyphs, readings);
     SettleSizes(glyphs, readings);
     SettleFontBlocks(readings);
     // The glyphs read again are settled by their neighbours again; the others stay as they are.
     const std::vector<std::size_t> again =
-        SettleInThePagesScripts(glyphs, readings, placement ? &*placement : nullptr, pixelFaces);
+        SettleInThePagesScripts(glyphs, readings, placement ? &*placement : nullptr, pixelDrawings);
     if (!again.empty()) {
         std::vector<GlyphSuggestion> settled = readings;
         SettleFontBlocks(settled);

@@ -64,7 +64,8 @@ public:
 
 private:
     // The groups of characters a font sizes and places alike (ASCII, full-width Latin, kana,
-    // half-width kana, the rest), each drawn from the main face or the fixed-width one.
+    // half-width kana, the rest), each drawn from the main face, from the fixed-width one, or in
+    // whole pixels (the pixel faces, the fixed-width face fitted to the glyph's grid).
     static constexpr std::size_t kSources = 3;
     static constexpr std::size_t kPixelSource = 2;
     static constexpr std::size_t kKinds = 5 * kSources;
@@ -83,30 +84,32 @@ private:
     };
     const References& ReferencesFor(int width, int height);
     // Suggest(), with the glyph's box first moved by `placement`, among the candidates `allowed`
-    // marks (all where null), the pixel faces' drawings among the references where `pixelFaces`.
+    // marks (all where null), the drawings in whole pixels among the references where
+    // `pixelDrawings`.
     GlyphSuggestion Read(const GlyphImage& glyph, const Placement* placement,
                          const std::vector<std::uint8_t>* allowed = nullptr,
-                         bool pixelFaces = false);
+                         bool pixelDrawings = false);
     // Learns from the sure readings where this font sets each kind of glyph against the
     // reference, and reads the glyphs again with that taken into account: a game font sets its
     // ASCII lower or narrower than the reference does, and all of it alike.
     // Returns the placing, where the sure readings were enough to learn it.
-    // `pixelFaces`: the glyphs are read among the pixel faces' drawings too.
+    // `pixelDrawings`: the glyphs are read among the drawings in whole pixels too.
     std::optional<Placement> SettlePlacement(const std::vector<GlyphImage>& glyphs,
                                              std::vector<GlyphSuggestion>& readings,
-                                             bool pixelFaces);
+                                             bool pixelDrawings);
     // On a page of a small font whose sure readings are mostly ASCII, the glyphs are read again
-    // with the pixel faces' drawings among the references; returns whether they were. (On a page
-    // of kana they stay out: a half-width kana three pixels wide would read as one of their
+    // with the drawings in whole pixels among the references; returns whether they were. (On a
+    // page of kana they stay out: a half-width kana three pixels wide would read as one of their
     // letters.)
-    bool ReadInPixelFaces(const std::vector<GlyphImage>& glyphs,
-                          std::vector<GlyphSuggestion>& readings);
+    bool ReadAmongPixelDrawings(const std::vector<GlyphImage>& glyphs,
+                                std::vector<GlyphSuggestion>& readings);
     // A glyph still read in a script the page does not hold, unsure or the page's only sure
     // reading in that script, is read again among the characters of the scripts it holds: on a
     // page of kana, a half-width ﾙ read as i, or ﾕ read as 1. Returns the glyphs read again.
     std::vector<std::size_t> SettleInThePagesScripts(const std::vector<GlyphImage>& glyphs,
                                                      std::vector<GlyphSuggestion>& readings,
-                                                     const Placement* placement, bool pixelFaces);
+                                                     const Placement* placement,
+                                                     bool pixelDrawings);
     // Where a glyph's best guess and an alternative are one letter in two sizes, the one whose
     // size fits this font's size for that script.
     void SettleSizes(const std::vector<GlyphImage>& glyphs, std::vector<GlyphSuggestion>& readings);
