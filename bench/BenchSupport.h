@@ -60,6 +60,7 @@ inline constexpr const char* kFontPeakRssFlag = "--font-peak-rss=";
 // The glyph matcher (MatchBenchmarks.cpp): 256 glyphs read with the references drawn, and the
 // first drawing of the references; its accuracy table is printed after the timings.
 inline constexpr const char* kMatch256 = "core/match_256_glyphs_3500_candidates";
+inline constexpr const char* kMatch256Ascii = "core/match_256_ascii_glyphs_3500_candidates";
 inline constexpr const char* kMatchFirstDrawing = "core/match_first_drawing_3500_references";
 void PrintMatcherAccuracy();
 

@@ -79,6 +79,27 @@ void Match256Glyphs(benchmark::State& state) {
 }
 BENCHMARK(Match256Glyphs)->Name(kMatch256)->Arg(16)->Arg(8)->Unit(benchmark::kMillisecond);
 
+// The slowest page: ASCII at 8 x 8 (Misaki Gothic's, over and over), read once more with the
+// references in whole pixels among the rest.
+void Match256AsciiGlyphs(benchmark::State& state) {
+    const auto matcher = testing::DefaultMatcher(BenchCandidates());
+    const auto font = ReferenceFont::Open("MisakiGothic");
+    if (!matcher || !font.ok()) {
+        state.SkipWithError("the reference or the stand-in font is not installed");
+        return;
+    }
+    std::vector<char32_t> ascii;
+    for (char32_t c : RepertoireCharacters({Repertoire::Ascii})) {
+        if (font.value().Has(c)) ascii.push_back(c);
+    }
+    std::vector<GlyphImage> glyphs;
+    for (std::size_t i = 0; !ascii.empty() && glyphs.size() < 256; ++i)
+        glyphs.push_back(font.value().Draw(ascii[i % ascii.size()], 8, 8, Rendering::Pixels));
+    matcher->Prepare(8, 8);
+    for (auto _ : state) benchmark::DoNotOptimize(matcher->SuggestAll(glyphs));
+}
+BENCHMARK(Match256AsciiGlyphs)->Name(kMatch256Ascii)->Arg(8)->Unit(benchmark::kMillisecond);
+
 // What share of the glyphs is read with confidence 0.5 or more, and how many of those are right.
 std::string Confident(const testing::Accuracy& a) {
     char text[48];
