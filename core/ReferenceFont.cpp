@@ -71,6 +71,32 @@ std::optional<Located> Locate(std::string_view family) {
     return found;
 }
 
+// A width x height cell without ink (none at all where either is not positive).
+GlyphImage BlankCell(int width, int height) {
+    width = std::max(0, width);
+    height = std::max(0, height);
+    return GlyphImage{width, height,
+                      std::vector<std::uint8_t>(static_cast<std::size_t>(width * height), 0)};
+}
+
+// Each pixel of a bitmap FreeType rendered, in full pixels or in greys, handed to `put` as
+// (x, y, level from 0 to 255).
+template <class Put>
+void ForEachLevel(const FT_Bitmap& bitmap, Put put) {
+    for (int y = 0; y < static_cast<int>(bitmap.rows); ++y) {
+        const unsigned char* row = bitmap.buffer + static_cast<std::ptrdiff_t>(y) * bitmap.pitch;
+        for (int x = 0; x < static_cast<int>(bitmap.width); ++x) {
+            std::uint8_t level = 0;
+            if (bitmap.pixel_mode == FT_PIXEL_MODE_MONO) {
+                level = (row[x >> 3] & (0x80 >> (x & 7))) != 0 ? 255 : 0;
+            } else if (bitmap.pixel_mode == FT_PIXEL_MODE_GRAY) {
+                level = static_cast<std::uint8_t>(row[x] * 255 / std::max(1, bitmap.num_grays - 1));
+            }
+            put(x, y, level);
+        }
+    }
+}
+
 }  // namespace
 
 Result<ReferenceFont, FontUnavailable> ReferenceFont::Open(std::string_view family) {
@@ -117,8 +143,7 @@ bool ReferenceFont::Has(char32_t character) const {
 
 GlyphImage ReferenceFont::Draw(char32_t character, int width, int height,
                                Rendering rendering) const {
-    GlyphImage image{width, height,
-                     std::vector<std::uint8_t>(static_cast<std::size_t>(width * height), 0)};
+    GlyphImage image = BlankCell(width, height);
     FT_Face face = face_->face;
     const FT_UInt index = FT_Get_Char_Index(face, character);
     if (index == 0 || width <= 0 || height <= 0) return image;
@@ -154,32 +179,21 @@ GlyphImage ReferenceFont::Draw(char32_t character, int width, int height,
     const FT_Bitmap& bitmap = slot->bitmap;
     const int left = slot->bitmap_left;
     const int top = baseline - slot->bitmap_top;
-    for (int y = 0; y < static_cast<int>(bitmap.rows); ++y) {
+    ForEachLevel(bitmap, [&](int x, int y, std::uint8_t level) {
+        const int cx = left + x;
         const int cy = top + y;
-        if (cy < 0 || cy >= height) continue;
-        const unsigned char* row = bitmap.buffer + static_cast<std::ptrdiff_t>(y) * bitmap.pitch;
-        for (int x = 0; x < static_cast<int>(bitmap.width); ++x) {
-            const int cx = left + x;
-            if (cx < 0 || cx >= width) continue;
-            std::uint8_t level = 0;
-            if (bitmap.pixel_mode == FT_PIXEL_MODE_MONO) {
-                level = (row[x >> 3] & (0x80 >> (x & 7))) != 0 ? 255 : 0;
-            } else if (bitmap.pixel_mode == FT_PIXEL_MODE_GRAY) {
-                level = static_cast<std::uint8_t>(row[x] * 255 / std::max(1, bitmap.num_grays - 1));
-            }
+        if (cx >= 0 && cx < width && cy >= 0 && cy < height)
             image.ink[static_cast<std::size_t>(cy * width + cx)] = level;
-        }
-    }
+    });
     return image;
 }
 
 GlyphImage ReferenceFont::DrawOwnPixels(char32_t character, int width, int height,
                                         int scale) const {
-    GlyphImage image{width, height,
-                     std::vector<std::uint8_t>(static_cast<std::size_t>(width * height), 0)};
+    GlyphImage image = BlankCell(width, height);
     FT_Face face = face_->face;
     const FT_UInt index = FT_Get_Char_Index(face, character);
-    if (index == 0 || face->num_fixed_sizes < 1 || scale < 1) return image;
+    if (index == 0 || image.ink.empty() || face->num_fixed_sizes < 1 || scale < 1) return image;
     if (face_->sizedFor != -1) {
         if (FT_Select_Size(face, 0) != 0) return image;
         face_->sizedFor = -1;
@@ -192,24 +206,17 @@ GlyphImage ReferenceFont::DrawOwnPixels(char32_t character, int width, int heigh
     const int cellHeight = height / scale;
     const int baseline = std::max(0, (cellHeight - line) / 2) + ascent;
     const int top = baseline - slot->bitmap_top;
-    for (int y = 0; y < static_cast<int>(bitmap.rows); ++y) {
-        const unsigned char* row = bitmap.buffer + static_cast<std::ptrdiff_t>(y) * bitmap.pitch;
-        for (int x = 0; x < static_cast<int>(bitmap.width); ++x) {
-            const bool on = bitmap.pixel_mode == FT_PIXEL_MODE_MONO
-                                ? (row[x >> 3] & (0x80 >> (x & 7))) != 0
-                                : row[x] >= 128;
-            if (!on) continue;
-            for (int dy = 0; dy < scale; ++dy) {
-                const int cy = (top + y) * scale + dy;
-                if (cy < 0 || cy >= height) continue;
-                for (int dx = 0; dx < scale; ++dx) {
-                    const int cx = (slot->bitmap_left + x) * scale + dx;
-                    if (cx < 0 || cx >= width) continue;
+    ForEachLevel(bitmap, [&](int x, int y, std::uint8_t level) {
+        if (level < 128) return;
+        for (int dy = 0; dy < scale; ++dy) {
+            const int cy = (top + y) * scale + dy;
+            for (int dx = 0; dx < scale; ++dx) {
+                const int cx = (slot->bitmap_left + x) * scale + dx;
+                if (cx >= 0 && cx < width && cy >= 0 && cy < height)
                     image.ink[static_cast<std::size_t>(cy * width + cx)] = 255;
-                }
             }
         }
-    }
+    });
     return image;
 }
 
