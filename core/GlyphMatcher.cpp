@@ -95,6 +95,18 @@ GlyphImage Enlarged(const GlyphImage& image, int scale) {
     return large;
 }
 
+// The image with `row` drawn twice, the rows below it moved one down (the last falls off).
+GlyphImage RowDrawnTwice(const GlyphImage& image, int row) {
+    GlyphImage taller{image.width, image.height, std::vector<std::uint8_t>(image.ink.size())};
+    for (int y = 0; y < image.height; ++y) {
+        for (int x = 0; x < image.width; ++x) {
+            taller.ink[static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width) +
+                       static_cast<std::size_t>(x)] = image.at(x, y <= row ? y : y - 1);
+        }
+    }
+    return taller;
+}
+
 float Median(std::vector<float> values) {
     const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
     std::nth_element(values.begin(), middle, values.end());
@@ -172,9 +184,14 @@ const GlyphMatcher::References& GlyphMatcher::ReferencesFor(int width, int heigh
         // fixed-width outline fitted to the glyph's own grid.
         if (height <= kPixelFacesUpTo && candidates_[i] < 0x80) {
             for (const ReferenceFont& face : pixelFaces_) {
-                if (face.Has(candidates_[i]))
-                    add(face.DrawOwnPixels(candidates_[i], width * kLarge, height * kLarge, kLarge),
-                        kLarge, kPixelSource);
+                if (!face.Has(candidates_[i])) continue;
+                const GlyphImage own = face.DrawOwnPixels(candidates_[i], width, height);
+                add(Enlarged(own, kLarge), kLarge, kPixelSource);
+                // A font with a taller line draws the same letters a row taller, one of their
+                // inner rows twice: the 4x6 font's 5-row capitals as an 8-pixel font's 6-row ones.
+                const InkBox box = InkBoxOf(own);
+                for (int row = box.top + 1; row < box.bottom; ++row)
+                    add(Enlarged(RowDrawnTwice(own, row), kLarge), kLarge, kPixelSource);
             }
             if (fixedWidth_ && fixedWidth_->Has(candidates_[i])) {
                 add(Enlarged(fixedWidth_->Draw(candidates_[i], width, height, Rendering::Pixels),

@@ -35,9 +35,9 @@ public:
     // when given: game fonts draw ASCII in fixed-width cells, with the narrow O and the tall
     // capitals of a fixed-width face rather than a CJK face's proportional Latin. Glyphs of small
     // fonts are also compared with ASCII in whole pixels, on a page that reads mostly as ASCII:
-    // that of `pixelFaces`, bitmap faces drawn in their own pixels, and `fixedWidth` fitted to the
-    // glyph's grid. An outline drawn large and softened keeps little of the shapes a 3-pixel-wide
-    // capital takes.
+    // that of `pixelFaces`, bitmap faces drawn in their own pixels (and a row taller), and
+    // `fixedWidth` fitted to the glyph's grid. An outline drawn large and softened keeps little of
+    // the shapes a 3-pixel-wide capital takes.
     GlyphMatcher(ReferenceFont font, const std::vector<char32_t>& candidates,
                  std::optional<ReferenceFont> fixedWidth = std::nullopt,
                  std::vector<ReferenceFont> pixelFaces = {});

@@ -188,34 +188,27 @@ GlyphImage ReferenceFont::Draw(char32_t character, int width, int height,
     return image;
 }
 
-GlyphImage ReferenceFont::DrawOwnPixels(char32_t character, int width, int height,
-                                        int scale) const {
+GlyphImage ReferenceFont::DrawOwnPixels(char32_t character, int width, int height) const {
     GlyphImage image = BlankCell(width, height);
     FT_Face face = face_->face;
     const FT_UInt index = FT_Get_Char_Index(face, character);
-    if (index == 0 || image.ink.empty() || face->num_fixed_sizes < 1 || scale < 1) return image;
+    if (index == 0 || image.ink.empty() || face->num_fixed_sizes < 1) return image;
     if (face_->sizedFor != -1) {
         if (FT_Select_Size(face, 0) != 0) return image;
         face_->sizedFor = -1;
     }
     if (FT_Load_Glyph(face, index, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO) != 0) return image;
     const FT_GlyphSlot slot = face->glyph;
-    const FT_Bitmap& bitmap = slot->bitmap;
     const int ascent = static_cast<int>(face->size->metrics.ascender >> 6);
     const int line = face->available_sizes[0].height;
-    const int cellHeight = height / scale;
-    const int baseline = std::max(0, (cellHeight - line) / 2) + ascent;
+    const int baseline = std::max(0, (height - line) / 2) + ascent;
+    const int left = slot->bitmap_left;
     const int top = baseline - slot->bitmap_top;
-    ForEachLevel(bitmap, [&](int x, int y, std::uint8_t level) {
-        if (level < 128) return;
-        for (int dy = 0; dy < scale; ++dy) {
-            const int cy = (top + y) * scale + dy;
-            for (int dx = 0; dx < scale; ++dx) {
-                const int cx = (slot->bitmap_left + x) * scale + dx;
-                if (cx >= 0 && cx < width && cy >= 0 && cy < height)
-                    image.ink[static_cast<std::size_t>(cy * width + cx)] = 255;
-            }
-        }
+    ForEachLevel(slot->bitmap, [&](int x, int y, std::uint8_t level) {
+        const int cx = left + x;
+        const int cy = top + y;
+        if (level >= 128 && cx >= 0 && cx < width && cy >= 0 && cy < height)
+            image.ink[static_cast<std::size_t>(cy * width + cx)] = 255;
     });
     return image;
 }

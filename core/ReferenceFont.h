@@ -42,11 +42,10 @@ public:
     [[nodiscard]] GlyphImage Draw(char32_t character, int width, int height,
                                   Rendering rendering) const;
 
-    // For a bitmap face: the character in the face's own pixels, each drawn scale x scale, into a
-    // width x height cell (in those scaled pixels), the face's line set in the middle of the cell.
-    // Blank where the face has no such character or is not a bitmap face.
-    [[nodiscard]] GlyphImage DrawOwnPixels(char32_t character, int width, int height,
-                                           int scale) const;
+    // For a bitmap face: the character in the face's own pixels, in a width x height cell, the
+    // face's line set in the middle of the cell. Blank where the face has no such character or is
+    // not a bitmap face.
+    [[nodiscard]] GlyphImage DrawOwnPixels(char32_t character, int width, int height) const;
 
 private:
     struct Face;
