@@ -55,12 +55,8 @@ std::vector<char32_t> LookAlikesOf(char32_t c) {
 }
 
 bool LookAlike(char32_t a, char32_t b) {
-    if (a == b) return false;
-    if (WidthTwin(a) == b) return true;
-    return std::any_of(kGroups.begin(), kGroups.end(), [&](std::u32string_view group) {
-        return group.find(a) != std::u32string_view::npos &&
-               group.find(b) != std::u32string_view::npos;
-    });
+    const std::vector<char32_t> alike = LookAlikesOf(a);
+    return std::find(alike.begin(), alike.end(), b) != alike.end();
 }
 
 }  // namespace glyphwright
