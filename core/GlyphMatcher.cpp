@@ -107,6 +107,15 @@ GlyphImage RowDrawnTwice(const GlyphImage& image, int row) {
     return taller;
 }
 
+// The shapes fonts draw an ASCII character in: its own, and for the quotes the curly ones. Older
+// fonts (X's own, for a long time) draw ' as ’ and ` as ‘, as the first ASCII had it, so that
+// `quoted' text pairs up; some small bitmap fonts still do.
+std::vector<char32_t> ShapesOf(char32_t c) {
+    if (c == U'\'') return {c, U'\u2019'};
+    if (c == U'`') return {c, U'\u2018'};
+    return {c};
+}
+
 float Median(std::vector<float> values) {
     const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
     std::nth_element(values.begin(), middle, values.end());
@@ -175,17 +184,20 @@ const GlyphMatcher::References& GlyphMatcher::ReferencesFor(int width, int heigh
         // game's few pixels read worse: hinting at 8 pixels moves strokes a bitmap font keeps.)
         add(font_.Draw(candidates_[i], width * kLarge, height * kLarge, Rendering::Smooth), kLarge,
             0);
-        if (fixedWidth_ && candidates_[i] < 0x80 && fixedWidth_->Has(candidates_[i])) {
-            add(fixedWidth_->Draw(candidates_[i], width * kLarge, height * kLarge,
-                                  Rendering::Smooth),
-                kLarge, 1);
-        }
-        // Small ASCII in pixels as drawn for screens that small: the pixel faces' letters, and the
-        // fixed-width outline fitted to the glyph's own grid.
-        if (height <= kPixelFacesUpTo && candidates_[i] < 0x80) {
+        if (candidates_[i] >= 0x80) continue;
+        // ASCII also as the fixed-width face draws it, and older fonts' shapes of it. (Not from
+        // the main face: there the curly quotes are candidates of their own, drawn alike.)
+        for (const char32_t shape : ShapesOf(candidates_[i])) {
+            if (fixedWidth_ && fixedWidth_->Has(shape)) {
+                add(fixedWidth_->Draw(shape, width * kLarge, height * kLarge, Rendering::Smooth),
+                    kLarge, 1);
+            }
+            // Small ASCII in pixels as drawn for screens that small: the pixel faces' letters, and
+            // the fixed-width outline fitted to the glyph's own grid.
+            if (height > kPixelFacesUpTo) continue;
             for (const ReferenceFont& face : pixelFaces_) {
-                if (!face.Has(candidates_[i])) continue;
-                const GlyphImage own = face.DrawOwnPixels(candidates_[i], width, height);
+                if (!face.Has(shape)) continue;
+                const GlyphImage own = face.DrawOwnPixels(shape, width, height);
                 add(Enlarged(own, kLarge), kLarge, kPixelSource);
                 // A font with a taller line draws the same letters a row taller, one of their
                 // inner rows twice: the 4x6 font's 5-row capitals as an 8-pixel font's 6-row ones.
@@ -193,9 +205,8 @@ const GlyphMatcher::References& GlyphMatcher::ReferencesFor(int width, int heigh
                 for (int row = box.top + 1; row < box.bottom; ++row)
                     add(Enlarged(RowDrawnTwice(own, row), kLarge), kLarge, kPixelSource);
             }
-            if (fixedWidth_ && fixedWidth_->Has(candidates_[i])) {
-                add(Enlarged(fixedWidth_->Draw(candidates_[i], width, height, Rendering::Pixels),
-                             kLarge),
+            if (fixedWidth_ && fixedWidth_->Has(shape)) {
+                add(Enlarged(fixedWidth_->Draw(shape, width, height, Rendering::Pixels), kLarge),
                     kLarge, kPixelSource);
             }
         }
