@@ -165,7 +165,9 @@ const GlyphMatcher::References& GlyphMatcher::ReferencesFor(int width, int heigh
     refs.boxWidth.assign(candidates_.size(), 0);
     refs.boxHeight.assign(candidates_.size(), 0);
     for (std::size_t i = 0; i < candidates_.size(); ++i) {
-        auto add = [&](const GlyphImage& image, float dotSize, std::size_t source) {
+        // A drawing's kind is that of the character whose shape it has: a ' drawn as ’ sits where
+        // a font puts ’.
+        auto add = [&](const GlyphImage& image, float dotSize, std::size_t source, char32_t shape) {
             if (refs.boxHeight[i] == 0) {
                 const auto [w, h] = InkExtent(image);
                 refs.boxWidth[i] = static_cast<float>(w) / static_cast<float>(kLarge);
@@ -177,20 +179,20 @@ const GlyphMatcher::References& GlyphMatcher::ReferencesFor(int width, int heigh
             refs.fine.insert(refs.fine.end(), f.fine.begin(), f.fine.end());
             refs.owner.push_back(static_cast<std::uint32_t>(i));
             refs.kind.push_back(static_cast<std::uint8_t>(
-                static_cast<std::size_t>(SizeGroup(candidates_[i])) * kSources + source));
+                static_cast<std::size_t>(SizeGroup(shape)) * kSources + source));
         };
         // The outline drawn large, read as if it had the game's pixels: the shape the game's
         // artist drew from, softened as much as the game's glyph is. (The outline fitted to the
         // game's few pixels read worse: hinting at 8 pixels moves strokes a bitmap font keeps.)
         add(font_.Draw(candidates_[i], width * kLarge, height * kLarge, Rendering::Smooth), kLarge,
-            0);
+            0, candidates_[i]);
         if (candidates_[i] >= 0x80) continue;
         // ASCII also as the fixed-width face draws it, and older fonts' shapes of it. (Not from
         // the main face: there the curly quotes are candidates of their own, drawn alike.)
         for (const char32_t shape : ShapesOf(candidates_[i])) {
             if (fixedWidth_ && fixedWidth_->Has(shape)) {
                 add(fixedWidth_->Draw(shape, width * kLarge, height * kLarge, Rendering::Smooth),
-                    kLarge, 1);
+                    kLarge, 1, shape);
             }
             // Small ASCII in pixels as drawn for screens that small: the pixel faces' letters, and
             // the fixed-width outline fitted to the glyph's own grid.
@@ -198,16 +200,16 @@ const GlyphMatcher::References& GlyphMatcher::ReferencesFor(int width, int heigh
             for (const ReferenceFont& face : pixelFaces_) {
                 if (!face.Has(shape)) continue;
                 const GlyphImage own = face.DrawOwnPixels(shape, width, height);
-                add(Enlarged(own, kLarge), kLarge, kPixelSource);
+                add(Enlarged(own, kLarge), kLarge, kPixelSource, shape);
                 // A font with a taller line draws the same letters a row taller, one of their
                 // inner rows twice: the 4x6 font's 5-row capitals as an 8-pixel font's 6-row ones.
                 const InkBox box = InkBoxOf(own);
                 for (int row = box.top + 1; row < box.bottom; ++row)
-                    add(Enlarged(RowDrawnTwice(own, row), kLarge), kLarge, kPixelSource);
+                    add(Enlarged(RowDrawnTwice(own, row), kLarge), kLarge, kPixelSource, shape);
             }
             if (fixedWidth_ && fixedWidth_->Has(shape)) {
                 add(Enlarged(fixedWidth_->Draw(shape, width, height, Rendering::Pixels), kLarge),
-                    kLarge, kPixelSource);
+                    kLarge, kPixelSource, shape);
             }
         }
     }

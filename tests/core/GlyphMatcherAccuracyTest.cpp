@@ -83,7 +83,7 @@ TEST_F(GlyphMatcherAccuracyTest, ABitmapFaceAt16) {
             {{Repertoire::Kana, 98, 99},
              {Repertoire::Kana, 98, 99, true},
              {Repertoire::Ascii, 95, 97},
-             {Repertoire::FullWidth, 61.5, 69},
+             {Repertoire::FullWidth, 62, 69},
              {Repertoire::Level1Kanji, 97, 99.5}});
 }
 
@@ -92,7 +92,7 @@ TEST_F(GlyphMatcherAccuracyTest, ABitmapFaceAt8) {
             {{Repertoire::Kana, 90, 93.5},
              {Repertoire::Kana, 90, 93.5, true},
              {Repertoire::Ascii, 90, 93},
-             {Repertoire::FullWidth, 65, 82.5},
+             {Repertoire::FullWidth, 64, 83},
              {Repertoire::Level1Kanji, 44, 66}});
 }
 
