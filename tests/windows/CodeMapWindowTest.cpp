@@ -16,6 +16,7 @@
 #include "Session.h"
 #include "codemap/CodeMapModel.h"
 #include "codemap/CodeMapWindow.h"
+#include "codemap/TextPictures.h"
 #include "core/DocumentCommand.h"
 
 namespace glyphwright::test {
@@ -66,6 +67,19 @@ private slots:
         const QFont font = CodeMapModel::CellFont();
         QCOMPARE(QFontInfo(font).family(), QStringLiteral("Noto Sans CJK JP"));
         QVERIFY(QFontMetrics(font).inFont(QChar(0x3042)));  // あ
+    }
+
+    // The cells' texts are drawn once and kept, but not without end: paging through a large
+    // table keeps the newest, and a text dropped is drawn again the same when it comes back.
+    void textPicturesStayBoundedAndDrawAgainWhatWasDropped() {
+        TextPictures pictures;
+        const QFont font = CodeMapModel::CellFont();
+        const QImage first = pictures.Get(QStringLiteral("亜"), font, Qt::black, 1).toImage();
+        for (int i = 1; i <= TextPictures::kKept; ++i)
+            (void)pictures.Get(QString::number(i), font, Qt::black, 1);
+        QCOMPARE(pictures.Size(), TextPictures::kKept);
+        QCOMPARE(pictures.Get(QStringLiteral("亜"), font, Qt::black, 1).toImage(), first);
+        QCOMPARE(pictures.Size(), TextPictures::kKept);
     }
 
     void opensWithCtrlMHidesOnCloseAndKeepsItsPlace() {
