@@ -102,29 +102,25 @@ void ForEachLevel(const FT_Bitmap& bitmap, Put put) {
 Result<ReferenceFont, FontUnavailable> ReferenceFont::Open(std::string_view family) {
     const auto located = Locate(family);
     if (!located) return FontUnavailable{std::string(family), "no such font is installed"};
-    auto face = std::make_unique<Face>();
-    face->family = family;
-    if (FT_Init_FreeType(&face->library) != 0) {
-        return FontUnavailable{std::string(family), "FreeType could not start"};
-    }
-    if (FT_New_Face(face->library, located->file.c_str(), located->index, &face->face) != 0) {
-        return FontUnavailable{std::string(family), "FreeType could not read " + located->file};
-    }
-    if (FT_Select_Charmap(face->face, FT_ENCODING_UNICODE) != 0) {
-        return FontUnavailable{std::string(family), "the font has no Unicode character map"};
-    }
-    return ReferenceFont(std::move(face));
+    return Load(std::string(family), located->file, located->index);
 }
 
 Result<ReferenceFont, FontUnavailable> ReferenceFont::OpenFile(const std::string& path) {
+    return Load({}, path, 0);
+}
+
+Result<ReferenceFont, FontUnavailable> ReferenceFont::Load(std::string family,
+                                                           const std::string& file, long index) {
+    const std::string name = family.empty() ? file : family;
     auto face = std::make_unique<Face>();
     if (FT_Init_FreeType(&face->library) != 0)
-        return FontUnavailable{path, "FreeType could not start"};
-    if (FT_New_Face(face->library, path.c_str(), 0, &face->face) != 0)
-        return FontUnavailable{path, "FreeType could not read " + path};
+        return FontUnavailable{name, "FreeType could not start"};
+    if (FT_New_Face(face->library, file.c_str(), index, &face->face) != 0)
+        return FontUnavailable{name, "FreeType could not read " + file};
     if (FT_Select_Charmap(face->face, FT_ENCODING_UNICODE) != 0)
-        return FontUnavailable{path, "the font has no Unicode character map"};
-    face->family = face->face->family_name != nullptr ? face->face->family_name : path;
+        return FontUnavailable{name, "the font has no Unicode character map"};
+    if (family.empty() && face->face->family_name != nullptr) family = face->face->family_name;
+    face->family = family.empty() ? file : std::move(family);
     return ReferenceFont(std::move(face));
 }
 

@@ -50,6 +50,10 @@ public:
 private:
     struct Face;
     explicit ReferenceFont(std::unique_ptr<Face> face);
+    // The face at `index` in `file`, called `family`; where that is empty, by the name the file
+    // gives it (or the file's own).
+    static Result<ReferenceFont, FontUnavailable> Load(std::string family, const std::string& file,
+                                                       long index);
     std::unique_ptr<Face> face_;
 };
 
