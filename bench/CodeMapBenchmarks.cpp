@@ -17,9 +17,9 @@
 #include "BenchSupport.h"
 #include "Session.h"
 #include "codemap/CodeMapWindow.h"
-#include "core/CodeMap.h"
-#include "core/DocumentCommand.h"
-#include "evidence/LoadOrder.h"
+#include "core/table/CodeMap.h"
+#include "core/table/DocumentCommand.h"
+#include "support/LoadOrder.h"
 
 namespace glyphwright::bench {
 namespace {

@@ -10,9 +10,9 @@
 #include <string>
 
 #include "BenchSupport.h"
-#include "core/AssembleTable.h"
-#include "core/BuiltInSets.h"
-#include "evidence/LoadOrder.h"
+#include "core/table/AssembleTable.h"
+#include "core/sets/BuiltInSets.h"
+#include "support/LoadOrder.h"
 #include "tablefile/MakeTable.h"
 #include "tablefile/SaveFileAtomically.h"
 #include "tablefile/WriteTableFile.h"

@@ -10,9 +10,9 @@
 
 #include "BenchSupport.h"
 #include "Session.h"
-#include "core/AssembleTable.h"
-#include "core/SetCatalogue.h"
-#include "evidence/LoadOrder.h"
+#include "core/table/AssembleTable.h"
+#include "core/sets/SetCatalogue.h"
+#include "support/LoadOrder.h"
 #include "project/ProjectFile.h"
 #include "tablefile/SaveFileAtomically.h"
 

@@ -16,7 +16,7 @@
 
 #include "BenchSupport.h"
 #include "Session.h"
-#include "core/DocumentCommand.h"
+#include "core/table/DocumentCommand.h"
 #include "gametext/GameTextWindow.h"
 
 namespace glyphwright::bench {

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "BenchSupport.h"
-#include "core/GlyphMatcher.h"
-#include "core/ReferenceFont.h"
-#include "core/Repertoire.h"
+#include "core/glyphs/GlyphMatcher.h"
+#include "core/glyphs/ReferenceFont.h"
+#include "core/glyphs/Repertoire.h"
 #include "support/MatcherAccuracy.h"
 #include "support/NaiveGlyphMatcher.h"
 

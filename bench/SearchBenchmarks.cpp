@@ -18,11 +18,11 @@
 #include <vector>
 
 #include "BenchSupport.h"
-#include "core/BuiltInSets.h"
-#include "core/EucJp.h"
-#include "core/GameFile.h"
-#include "core/RelativeSearch.h"
-#include "core/SetCatalogue.h"
+#include "core/sets/BuiltInSets.h"
+#include "core/text/EucJp.h"
+#include "core/game/GameFile.h"
+#include "core/search/RelativeSearch.h"
+#include "core/sets/SetCatalogue.h"
 
 namespace glyphwright::bench {
 namespace {

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "BenchSupport.h"
-#include "core/CodeReader.h"
-#include "core/EucJp.h"
+#include "core/text/CodeReader.h"
+#include "core/text/EucJp.h"
 
 namespace glyphwright::bench {
 namespace {

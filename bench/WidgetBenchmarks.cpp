@@ -8,7 +8,7 @@
 
 #include "BenchSupport.h"
 #include "Session.h"
-#include "evidence/LoadOrder.h"
+#include "support/LoadOrder.h"
 
 namespace glyphwright::bench {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "core/GlyphFormat.h"
-#include "core/GlyphImage.h"
+#include "core/glyphs/GlyphFormat.h"
+#include "core/glyphs/GlyphImage.h"
 
 namespace glyphwright {
 

@@ -6,7 +6,7 @@
 
 #include "Messages.h"
 #include "SetFileStore.h"
-#include "core/SetCatalogue.h"
+#include "core/sets/SetCatalogue.h"
 
 namespace glyphwright {
 

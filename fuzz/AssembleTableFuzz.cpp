@@ -2,7 +2,7 @@
 // program of edits to a Table Order and a workspace (set names exact, mis-typed or empty, own
 // start codes, removed lines, single entries of any bytes) interleaved with assemblies of orders
 // of up to 1000 lines. After every assembly the workspace and the file are checked against the
-// plain reading in tests/evidence/ReferenceTable.h and against the file's structure.
+// plain reading in tests/support/ReferenceTable.h and against the file's structure.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -14,10 +14,10 @@
 #include <string>
 #include <string_view>
 
-#include "core/AssembleTable.h"
-#include "core/BuiltInSets.h"
-#include "core/TableOrder.h"
-#include "evidence/ReferenceTable.h"
+#include "core/table/AssembleTable.h"
+#include "core/sets/BuiltInSets.h"
+#include "core/table/TableOrder.h"
+#include "support/ReferenceTable.h"
 #include "tablefile/WriteTableFile.h"
 
 namespace {

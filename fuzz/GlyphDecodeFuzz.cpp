@@ -18,8 +18,8 @@
 #include <string>
 #include <vector>
 
-#include "core/DecodeGlyphs.h"
-#include "core/GlyphFormat.h"
+#include "core/glyphs/DecodeGlyphs.h"
+#include "core/glyphs/GlyphFormat.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/ParseHexByte.h"
+#include "core/table/ParseHexByte.h"
 
 namespace {
 

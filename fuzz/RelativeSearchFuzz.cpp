@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "core/BuiltInSets.h"
-#include "core/RelativeSearch.h"
+#include "core/sets/BuiltInSets.h"
+#include "core/search/RelativeSearch.h"
 #include "support/NaiveRelativeSearch.h"
 
 namespace {

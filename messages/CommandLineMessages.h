@@ -3,9 +3,9 @@
 #include <QCoreApplication>
 #include <QString>
 
-#include "core/ParseHexByte.h"
+#include "core/table/ParseHexByte.h"
 #include "SaveFileAtomically.h"
-#include "core/ReferenceFont.h"
+#include "core/glyphs/ReferenceFont.h"
 
 namespace glyphwright {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "HexText.h"
-#include "core/EucJp.h"
+#include "core/text/EucJp.h"
 
 namespace glyphwright {
 

@@ -8,12 +8,12 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include "core/CodeOrder.h"
-#include "core/EucJp.h"
-#include "core/ParseHexByte.h"
-#include "core/ProjectSets.h"
-#include "core/SetFile.h"
-#include "core/TableCode.h"
+#include "core/table/CodeOrder.h"
+#include "core/text/EucJp.h"
+#include "core/table/ParseHexByte.h"
+#include "core/sets/ProjectSets.h"
+#include "core/sets/SetFile.h"
+#include "core/table/TableCode.h"
 
 namespace glyphwright {
 

@@ -3,9 +3,9 @@
 #include <QByteArray>
 #include <QString>
 
-#include "core/Document.h"
-#include "core/Result.h"
-#include "core/SetCatalogue.h"
+#include "core/table/Document.h"
+#include "core/table/Result.h"
+#include "core/sets/SetCatalogue.h"
 
 namespace glyphwright {
 

@@ -2,8 +2,8 @@
 
 #include <set>
 
-#include "core/EucJp.h"
-#include "core/TextConverter.h"
+#include "core/text/EucJp.h"
+#include "core/text/TextConverter.h"
 
 namespace glyphwright {
 

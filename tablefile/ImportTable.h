@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "TableFormat.h"
-#include "core/Document.h"
-#include "core/TableCode.h"
+#include "core/table/Document.h"
+#include "core/table/TableCode.h"
 
 namespace glyphwright {
 

@@ -7,10 +7,10 @@
 #include "SaveFileAtomically.h"
 #include "TableFormat.h"
 #include "UserQueries.h"
-#include "core/AssembleTable.h"
-#include "core/ParseHexByte.h"
-#include "core/TableOrder.h"
-#include "core/Workspace.h"
+#include "core/table/AssembleTable.h"
+#include "core/table/ParseHexByte.h"
+#include "core/table/TableOrder.h"
+#include "core/table/Workspace.h"
 
 namespace glyphwright {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/Result.h"
+#include "core/table/Result.h"
 
 namespace glyphwright {
 

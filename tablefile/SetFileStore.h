@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "SaveFileAtomically.h"
-#include "core/Result.h"
-#include "core/SetFile.h"
-#include "core/UserSet.h"
+#include "core/table/Result.h"
+#include "core/sets/SetFile.h"
+#include "core/sets/UserSet.h"
 
 namespace glyphwright {
 

@@ -9,8 +9,8 @@
 
 #include "WriteTableFile.h"
 #include "WritesCode.h"
-#include "core/EucJp.h"
-#include "core/TextConverter.h"
+#include "core/text/EucJp.h"
+#include "core/text/TextConverter.h"
 
 namespace glyphwright {
 

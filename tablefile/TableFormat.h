@@ -5,12 +5,12 @@
 #include <string_view>
 #include <vector>
 
-#include "core/CodeMap.h"
-#include "core/Document.h"
-#include "core/Result.h"
-#include "core/TableCode.h"
-#include "core/TableEntry.h"
-#include "core/Workspace.h"
+#include "core/table/CodeMap.h"
+#include "core/table/Document.h"
+#include "core/table/Result.h"
+#include "core/table/TableCode.h"
+#include "core/table/TableEntry.h"
+#include "core/table/Workspace.h"
 
 namespace glyphwright {
 

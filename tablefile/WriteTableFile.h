@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/Workspace.h"
+#include "core/table/Workspace.h"
 
 namespace glyphwright {
 

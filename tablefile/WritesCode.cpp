@@ -1,6 +1,6 @@
 #include "WritesCode.h"
 
-#include "core/HeldEntries.h"
+#include "core/table/HeldEntries.h"
 
 namespace glyphwright {
 

@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "TableFormat.h"
-#include "core/Document.h"
+#include "core/table/Document.h"
 
 namespace glyphwright {
 

@@ -4,7 +4,7 @@
 #include <QString>
 #include <QUndoStack>
 
-#include "core/DocumentCommand.h"
+#include "core/table/DocumentCommand.h"
 
 namespace glyphwright {
 

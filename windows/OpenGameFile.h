@@ -5,7 +5,7 @@
 #include <optional>
 #include <utility>
 
-#include "core/GameFile.h"
+#include "core/game/GameFile.h"
 
 namespace glyphwright {
 

@@ -2,7 +2,7 @@
 
 #include <QAbstractListModel>
 
-#include "core/Document.h"
+#include "core/table/Document.h"
 
 namespace glyphwright {
 

@@ -8,8 +8,8 @@
 #include "OrderSelection.h"
 #include "ProjectSession.h"
 #include "WindowManager.h"
-#include "core/Document.h"
-#include "core/SetCatalogue.h"
+#include "core/table/Document.h"
+#include "core/sets/SetCatalogue.h"
 
 namespace glyphwright {
 

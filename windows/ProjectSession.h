@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "core/Document.h"
-#include "core/ProjectSets.h"
+#include "core/table/Document.h"
+#include "core/sets/ProjectSets.h"
 
 namespace glyphwright {
 

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "core/AssembleTable.h"
-#include "core/CodeOrder.h"
-#include "core/EucJp.h"
-#include "core/ProjectSets.h"
+#include "core/table/AssembleTable.h"
+#include "core/table/CodeOrder.h"
+#include "core/text/EucJp.h"
+#include "core/sets/ProjectSets.h"
 #include "project/ProjectFile.h"
 #include "support/TableOrder.h"
 

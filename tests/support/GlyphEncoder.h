@@ -4,7 +4,7 @@
 #include <random>
 #include <vector>
 
-#include "core/GlyphFormat.h"
+#include "core/glyphs/GlyphFormat.h"
 
 namespace glyphwright::test {
 

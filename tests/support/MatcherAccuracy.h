@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "core/GlyphMatcher.h"
-#include "core/LookAlikes.h"
-#include "core/ReferenceFont.h"
-#include "core/Repertoire.h"
-#include "core/SuggestionReport.h"
-#include "core/TieBreak.h"
+#include "core/glyphs/GlyphMatcher.h"
+#include "core/glyphs/LookAlikes.h"
+#include "core/glyphs/ReferenceFont.h"
+#include "core/glyphs/Repertoire.h"
+#include "core/glyphs/SuggestionReport.h"
+#include "core/glyphs/TieBreak.h"
 
 namespace glyphwright::testing {
 

@@ -8,8 +8,8 @@
 #include <cmath>
 #include <vector>
 
-#include "core/GlyphImage.h"
-#include "core/ReferenceFont.h"
+#include "core/glyphs/GlyphImage.h"
+#include "core/glyphs/ReferenceFont.h"
 
 namespace glyphwright::testing {
 

@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "core/BuiltInSets.h"
-#include "core/RelativeSearch.h"
+#include "core/sets/BuiltInSets.h"
+#include "core/search/RelativeSearch.h"
 
 namespace glyphwright::test {
 

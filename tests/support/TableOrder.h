@@ -3,7 +3,7 @@
 #include <initializer_list>
 #include <string>
 
-#include "core/TableOrder.h"
+#include "core/table/TableOrder.h"
 
 namespace glyphwright::test {
 

@@ -4,8 +4,8 @@
 
 #include <random>
 
-#include "core/CodeMap.h"
-#include "core/EucJp.h"
+#include "core/table/CodeMap.h"
+#include "core/text/EucJp.h"
 #include "support/TableOrder.h"
 #include "support/TempFolder.h"
 #include "tablefile/MakeTable.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/EucJp.h"
+#include "core/text/EucJp.h"
 #include "tablefile/ImportTable.h"
 #include "tablefile/TableFormat.h"
 

@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "core/BuiltInSets.h"
-#include "core/EucJp.h"
+#include "core/sets/BuiltInSets.h"
+#include "core/text/EucJp.h"
 #include "tablefile/TableFormat.h"
 #include "tablefile/WriteTableFile.h"
 

@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "core/BuiltInSets.h"
-#include "core/CodeReader.h"
-#include "core/Document.h"
-#include "core/DocumentCommand.h"
-#include "core/EucJp.h"
-#include "core/HitStart.h"
-#include "core/RelativeSearch.h"
+#include "core/sets/BuiltInSets.h"
+#include "core/text/CodeReader.h"
+#include "core/table/Document.h"
+#include "core/table/DocumentCommand.h"
+#include "core/text/EucJp.h"
+#include "core/search/HitStart.h"
+#include "core/search/RelativeSearch.h"
 #include "support/TempFolder.h"
 #include "tablefile/MakeTable.h"
 #include "tablefile/TableFormat.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "core/AssembleTable.h"
-#include "core/BuiltInSets.h"
+#include "core/table/AssembleTable.h"
+#include "core/sets/BuiltInSets.h"
 #include "support/TableOrder.h"
 #include "tablefile/WriteTableFile.h"
 

@@ -12,8 +12,8 @@
 #include "UserSetsPath.h"
 #include "codemap/CodeMapModel.h"
 #include "codemap/CodeMapWindow.h"
-#include "core/BuiltInSets.h"
-#include "core/SetCatalogue.h"
+#include "core/sets/BuiltInSets.h"
+#include "core/sets/SetCatalogue.h"
 #include "sets/CharacterSetsWindow.h"
 
 namespace glyphwright::test {

@@ -17,7 +17,7 @@
 #include "codemap/CodeMapModel.h"
 #include "codemap/CodeMapWindow.h"
 #include "codemap/TextPictures.h"
-#include "core/DocumentCommand.h"
+#include "core/table/DocumentCommand.h"
 
 namespace glyphwright::test {
 namespace {

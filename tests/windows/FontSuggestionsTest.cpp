@@ -18,7 +18,7 @@
 
 #include "Messages.h"
 #include "Session.h"
-#include "core/EucJp.h"
+#include "core/text/EucJp.h"
 #include "font/FontGrid.h"
 #include "font/FontSettings.h"
 #include "font/FontWindow.h"

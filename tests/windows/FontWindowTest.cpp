@@ -15,7 +15,7 @@
 
 #include "Messages.h"
 #include "Session.h"
-#include "core/GlyphFormat.h"
+#include "core/glyphs/GlyphFormat.h"
 #include "font/FontGrid.h"
 #include "font/FontWindow.h"
 #include "support/GlyphEncoder.h"

@@ -23,7 +23,7 @@
 #include "Session.h"
 #include "codemap/CodeMapModel.h"
 #include "codemap/CodeMapWindow.h"
-#include "core/DocumentCommand.h"
+#include "core/table/DocumentCommand.h"
 #include "gametext/GameTextWindow.h"
 #include "search/RelativeSearchWindow.h"
 

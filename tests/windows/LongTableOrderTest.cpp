@@ -1,14 +1,14 @@
 // Load: a Table Order of 1000 lines built through the real windows (every set, own start codes,
 // single entries), a hundred lines removed from its middle, then MAKE TABLE. The file must be
 // exactly what a plain second reading of the rules makes of the same actions
-// (tests/evidence/ReferenceTable.h), not what AssembleTable makes of them.
+// (tests/support/ReferenceTable.h), not what AssembleTable makes of them.
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "Session.h"
-#include "evidence/LoadOrder.h"
-#include "evidence/ReferenceTable.h"
+#include "support/LoadOrder.h"
+#include "support/ReferenceTable.h"
 
 namespace glyphwright::test {
 namespace {

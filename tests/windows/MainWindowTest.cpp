@@ -7,8 +7,8 @@
 #include <QTest>
 
 #include "Session.h"
-#include "core/BuiltInSets.h"
-#include "core/Document.h"
+#include "core/sets/BuiltInSets.h"
+#include "core/table/Document.h"
 
 namespace glyphwright::test {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "OrderListModel.h"
 #include "OrderSelection.h"
-#include "core/DocumentCommand.h"
+#include "core/table/DocumentCommand.h"
 
 namespace glyphwright::test {
 

@@ -9,9 +9,9 @@
 #include <QUndoStack>
 
 #include "Session.h"
-#include "core/AssembleTable.h"
-#include "core/EucJp.h"
-#include "core/SetCatalogue.h"
+#include "core/table/AssembleTable.h"
+#include "core/text/EucJp.h"
+#include "core/sets/SetCatalogue.h"
 #include "sets/CharacterSetsWindow.h"
 
 namespace glyphwright::test {

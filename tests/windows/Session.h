@@ -17,7 +17,7 @@
 #include "ScriptedWindowUser.h"
 #include "WindowFrame.h"
 #include "WindowManager.h"
-#include "core/DocumentCommand.h"
+#include "core/table/DocumentCommand.h"
 #include "dialogs/IncludeChooser.h"
 #include "dialogs/RelativeStartDialog.h"
 #include "dialogs/SingleEntryDialog.h"

@@ -8,7 +8,7 @@
 
 #include "CodeMapModel.h"
 #include "Messages.h"
-#include "core/TableOrder.h"
+#include "core/table/TableOrder.h"
 
 namespace glyphwright {
 

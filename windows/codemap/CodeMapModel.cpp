@@ -8,7 +8,7 @@
 
 #include "HexText.h"
 #include "Messages.h"
-#include "core/HeldEntries.h"
+#include "core/table/HeldEntries.h"
 #include "tablefile/WritesCode.h"
 
 namespace glyphwright {

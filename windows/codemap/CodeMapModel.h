@@ -8,11 +8,11 @@
 #include <array>
 #include <vector>
 
-#include "core/CodeMap.h"
-#include "core/Document.h"
-#include "core/EucJp.h"
+#include "core/table/CodeMap.h"
+#include "core/table/Document.h"
+#include "core/text/EucJp.h"
 #include "tablefile/TableFormat.h"
-#include "core/TwoBytePage.h"
+#include "core/table/TwoBytePage.h"
 
 namespace glyphwright {
 

@@ -10,7 +10,7 @@
 #include <optional>
 #include <vector>
 
-#include "core/CodeMap.h"
+#include "core/table/CodeMap.h"
 #include "tablefile/TableFormat.h"
 
 namespace Ui {

@@ -15,7 +15,7 @@
 #include "PutSingleEntry.h"
 #include "RunAction.h"
 #include "WindowQueries.h"
-#include "core/ParseHexByte.h"
+#include "core/table/ParseHexByte.h"
 
 namespace glyphwright {
 

@@ -3,7 +3,7 @@
 #include "DocumentHistory.h"
 #include "Messages.h"
 #include "WindowQueries.h"
-#include "core/EucJp.h"
+#include "core/text/EucJp.h"
 
 namespace glyphwright {
 

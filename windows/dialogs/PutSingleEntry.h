@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "core/Document.h"
-#include "core/TableCode.h"
+#include "core/table/Document.h"
+#include "core/table/TableCode.h"
 
 namespace glyphwright {
 

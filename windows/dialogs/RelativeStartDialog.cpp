@@ -9,8 +9,8 @@
 #include "RunAction.h"
 #include "WindowFrame.h"
 #include "WindowQueries.h"
-#include "core/ParseHexByte.h"
-#include "core/TableCode.h"
+#include "core/table/ParseHexByte.h"
+#include "core/table/TableCode.h"
 #include "ui_frmEnterHexNum.h"
 
 namespace glyphwright {

@@ -11,7 +11,7 @@
 #include "RunAction.h"
 #include "WindowFrame.h"
 #include "WindowQueries.h"
-#include "core/ParseHexByte.h"
+#include "core/table/ParseHexByte.h"
 #include "ui_frmInsertDTE.h"
 
 namespace glyphwright {

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "core/GlyphImage.h"
+#include "core/glyphs/GlyphImage.h"
 
 namespace glyphwright {
 

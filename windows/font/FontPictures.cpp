@@ -2,7 +2,7 @@
 
 #include "FontGrid.h"
 #include "OpenGameFile.h"
-#include "core/DecodeGlyphs.h"
+#include "core/glyphs/DecodeGlyphs.h"
 
 namespace glyphwright {
 

@@ -6,7 +6,7 @@
 #include <array>
 
 #include "FontSettings.h"
-#include "core/Document.h"
+#include "core/table/Document.h"
 
 namespace glyphwright {
 

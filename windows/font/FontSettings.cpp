@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-#include "core/Document.h"
+#include "core/table/Document.h"
 
 namespace glyphwright {
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "core/FontAnchor.h"
-#include "core/GlyphFormat.h"
-#include "core/Repertoire.h"
+#include "core/glyphs/FontAnchor.h"
+#include "core/glyphs/GlyphFormat.h"
+#include "core/glyphs/Repertoire.h"
 
 namespace glyphwright {
 

@@ -37,10 +37,10 @@
 #include "OpenGameFile.h"
 #include "RunAction.h"
 #include "WindowQueries.h"
-#include "core/EucJp.h"
-#include "core/GameText.h"
-#include "core/GlyphMatcher.h"
-#include "core/SuggestionReport.h"
+#include "core/text/EucJp.h"
+#include "core/text/GameText.h"
+#include "core/glyphs/GlyphMatcher.h"
+#include "core/glyphs/SuggestionReport.h"
 #include "dialogs/PutSingleEntry.h"
 
 namespace glyphwright {

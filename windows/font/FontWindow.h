@@ -11,10 +11,10 @@
 
 #include "FontSettings.h"
 #include "SuggestionReader.h"
-#include "core/Document.h"
-#include "core/FontView.h"
-#include "core/GlyphSuggestion.h"
-#include "core/TieBreak.h"
+#include "core/table/Document.h"
+#include "core/glyphs/FontView.h"
+#include "core/glyphs/GlyphSuggestion.h"
+#include "core/glyphs/TieBreak.h"
 
 class QAction;
 class QCheckBox;

@@ -7,8 +7,8 @@
 #include <utility>
 
 #include "Messages.h"
-#include "core/GlyphMatcher.h"
-#include "core/ReferenceFont.h"
+#include "core/glyphs/GlyphMatcher.h"
+#include "core/glyphs/ReferenceFont.h"
 
 namespace glyphwright {
 

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "core/GlyphImage.h"
-#include "core/GlyphSuggestion.h"
-#include "core/Repertoire.h"
+#include "core/glyphs/GlyphImage.h"
+#include "core/glyphs/GlyphSuggestion.h"
+#include "core/glyphs/Repertoire.h"
 
 namespace glyphwright {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/GameText.h"
+#include "core/text/GameText.h"
 
 namespace glyphwright {
 

@@ -18,8 +18,8 @@
 #include "OpenGameFile.h"
 #include "RunAction.h"
 #include "WindowQueries.h"
-#include "core/GameText.h"
-#include "core/TextThroughTable.h"
+#include "core/text/GameText.h"
+#include "core/text/TextThroughTable.h"
 #include "font/FontPictures.h"
 #include "ui_frmGameText.h"
 

@@ -9,8 +9,8 @@ class QCheckBox;
 #include <optional>
 #include <vector>
 
-#include "core/Document.h"
-#include "core/GameFile.h"
+#include "core/table/Document.h"
+#include "core/game/GameFile.h"
 
 namespace Ui {
 class frmGameText;

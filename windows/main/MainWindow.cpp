@@ -24,9 +24,9 @@
 #include "RunAction.h"
 #include "WindowFrame.h"
 #include "WindowQueries.h"
-#include "core/BuiltInSets.h"
-#include "core/HeldEntries.h"
-#include "core/SetCatalogue.h"
+#include "core/sets/BuiltInSets.h"
+#include "core/table/HeldEntries.h"
+#include "core/sets/SetCatalogue.h"
 #include "tablefile/ImportTable.h"
 #include "ui_frmGlyphwright.h"
 

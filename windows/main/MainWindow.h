@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "IncludeTarget.h"
-#include "core/Document.h"
+#include "core/table/Document.h"
 
 namespace Ui {
 class frmGlyphwright;

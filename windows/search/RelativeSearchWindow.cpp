@@ -18,7 +18,7 @@
 #include "RunAction.h"
 #include "SearchResultsModel.h"
 #include "WindowQueries.h"
-#include "core/SetCatalogue.h"
+#include "core/sets/SetCatalogue.h"
 #include "ui_frmRelativeSearch.h"
 
 namespace glyphwright {

@@ -8,8 +8,8 @@
 #include <memory>
 #include <thread>
 
-#include "core/GameFile.h"
-#include "core/RelativeSearch.h"
+#include "core/game/GameFile.h"
+#include "core/search/RelativeSearch.h"
 
 namespace glyphwright {
 

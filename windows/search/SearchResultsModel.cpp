@@ -8,8 +8,8 @@
 #include "ColumnHeader.h"
 #include "HexText.h"
 #include "Messages.h"
-#include "core/EucJp.h"
-#include "core/HitStart.h"
+#include "core/text/EucJp.h"
+#include "core/search/HitStart.h"
 
 namespace glyphwright {
 namespace {

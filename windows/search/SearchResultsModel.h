@@ -8,10 +8,10 @@
 #include <optional>
 #include <utility>
 
-#include "core/CodeOrder.h"
-#include "core/EucJp.h"
-#include "core/GameFile.h"
-#include "core/RelativeSearch.h"
+#include "core/table/CodeOrder.h"
+#include "core/text/EucJp.h"
+#include "core/game/GameFile.h"
+#include "core/search/RelativeSearch.h"
 
 namespace glyphwright {
 

@@ -17,9 +17,9 @@
 #include "RunAction.h"
 #include "SetFileStore.h"
 #include "WindowQueries.h"
-#include "core/Document.h"
-#include "core/SetCatalogue.h"
-#include "core/SetFile.h"
+#include "core/table/Document.h"
+#include "core/sets/SetCatalogue.h"
+#include "core/sets/SetFile.h"
 
 namespace glyphwright {
 namespace {

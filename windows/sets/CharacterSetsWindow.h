@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "core/Document.h"
+#include "core/table/Document.h"
 
 #include <optional>
 #include <string>

@@ -1,0 +1,24 @@
+#include "core/table/HeldEntries.h"
+
+namespace glyphwright {
+
+bool HoldsAnEntry(const CodeTable& table, const EntryKinds& kinds) {
+    for (std::size_t code = 0; code < table.size(); ++code) {
+        if (HoldsEntry(table[code], kinds[code])) return true;
+    }
+    return false;
+}
+
+bool LaysASet(const TableOrder& order) {
+    for (int line = 0; line < order.LineCount(); ++line) {
+        if (order.SetOf(line) != nullptr) return true;
+    }
+    return false;
+}
+
+bool WritesEntriesOnly(const CodeTable& table, const EntryKinds& kinds, const TableOrder& order,
+                       const TwoByteTable& twoByte) {
+    return !LaysASet(order) && (HoldsAnEntry(table, kinds) || !twoByte.empty());
+}
+
+}  // namespace glyphwright
