@@ -15,15 +15,26 @@ bool IsHex(char c) {
     return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
 }
 
-// The file's lines with their line ends (any run of CRs before an LF, or a lone CR) taken off.
+// The file's lines with their line ends taken off. A run of CRs before an LF ends one line
+// (CR LF, and the classic CR CR LF); a CR with no LF after its run ends a line by itself, as
+// files from older Macs end them.
 std::vector<std::string_view> Lines(std::string_view file) {
     std::vector<std::string_view> lines;
     while (!file.empty()) {
-        const std::size_t lf = file.find('\n');
-        std::string_view line = file.substr(0, lf);
-        file = lf == std::string_view::npos ? std::string_view() : file.substr(lf + 1);
-        while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        lines.push_back(line);
+        const std::size_t end = file.find_first_of("\r\n");
+        if (end == std::string_view::npos) {
+            lines.push_back(file);
+            break;
+        }
+        lines.push_back(file.substr(0, end));
+        std::size_t next = end;
+        while (next < file.size() && file[next] == '\r') ++next;
+        if (next < file.size() && file[next] == '\n') {
+            ++next;
+        } else {
+            next = end + 1;  // a lone CR
+        }
+        file.remove_prefix(next);
     }
     return lines;
 }

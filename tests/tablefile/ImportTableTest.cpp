@@ -60,12 +60,17 @@ TEST(ImportTableTest, WhatWeWriteReadsBackTheSameInEachFormat) {
 
 TEST(ImportTableTest, AnyLineEndAByteOrderMarkAndAnOverriddenFormat) {
     const std::string utf8 = "10=\xE3\x81\x82";  // あ
-    for (const char* end : {"\n", "\r\n", "\r\r\n"}) {
+    for (const char* end : {"\n", "\r\n", "\r\r\n", "\r"}) {
         const ImportedTable read = ImportTable("\xEF\xBB\xBF" + utf8 + end + "11=b" + end);
         EXPECT_EQ(read.format, TableFormat::Utf8) << end;
         ASSERT_EQ(read.entries.size(), 2U) << end;
         EXPECT_EQ(read.entries[0].second.bytes, EncodeEucJp("あ").value());
     }
+    // Each lone CR ends a line of its own, so a line after an empty one keeps its number.
+    const ImportedTable bare = ImportTable("10=a\r\rbad\r12=c\r");
+    ASSERT_EQ(bare.entries.size(), 2U);
+    ASSERT_EQ(bare.problems.size(), 1U);
+    EXPECT_EQ(bare.problems[0].line, 3);
     // Read as Shift-JIS, the same bytes are other characters.
     const ImportedTable forced = ImportTable("10=\x82\xA0\n", TableFormat::ShiftJis);
     ASSERT_EQ(forced.entries.size(), 1U);
