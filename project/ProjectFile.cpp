@@ -201,7 +201,9 @@ QByteArray WriteProject(const DocumentContents& contents, const QString& project
         root[QStringLiteral("gameFile")] =
             QFileInfo(game).isAbsolute() ? folder.relativeFilePath(game) : game;
     }
-    if (!contents.tableFileName.empty()) {
+    // A format read without a name (a project written by hand) is kept too: `make --project`
+    // writes in the project's last format.
+    if (!contents.tableFileName.empty() || !contents.tableFormat.empty()) {
         QJsonObject table;
         table[QStringLiteral("name")] = QString::fromStdString(contents.tableFileName);
         table[QStringLiteral("format")] = QString::fromStdString(contents.tableFormat);
