@@ -18,31 +18,37 @@
 #include <vector>
 
 #include "CommandLineMessages.h"
+#include "GameFileMessages.h"
 #include "GlyphSheet.h"
 #include "HexText.h"
+#include "ImportTableMessages.h"
 #include "MakeTable.h"
-#include "Messages.h"
+#include "MakeTableMessages.h"
+#include "ProjectMessages.h"
 #include "SaveFileAtomically.h"
+#include "SearchMessages.h"
 #include "SetFileStore.h"
+#include "SetsMessages.h"
+#include "TableOrderMessages.h"
 #include "UserSetsPath.h"
 #include "Version.h"
-#include "core/sets/BuiltInSets.h"
-#include "core/table/CodeOrder.h"
-#include "core/glyphs/DecodeGlyphs.h"
-#include "core/text/EucJp.h"
 #include "core/game/GameFile.h"
+#include "core/glyphs/DecodeGlyphs.h"
 #include "core/glyphs/GlyphFormat.h"
 #include "core/glyphs/GlyphMatcher.h"
-#include "core/table/HeldEntries.h"
-#include "core/search/HitStart.h"
-#include "core/table/ParseHexByte.h"
-#include "core/sets/ProjectSets.h"
 #include "core/glyphs/ReferenceFont.h"
-#include "core/search/RelativeSearch.h"
 #include "core/glyphs/Repertoire.h"
-#include "core/sets/SetCatalogue.h"
 #include "core/glyphs/SuggestionReport.h"
+#include "core/search/HitStart.h"
+#include "core/search/RelativeSearch.h"
+#include "core/sets/BuiltInSets.h"
+#include "core/sets/ProjectSets.h"
+#include "core/sets/SetCatalogue.h"
+#include "core/table/CodeOrder.h"
+#include "core/table/HeldEntries.h"
+#include "core/table/ParseHexByte.h"
 #include "core/table/TableCode.h"
+#include "core/text/EucJp.h"
 #include "project/ProjectFile.h"
 #include "tablefile/ImportTable.h"
 #include "tablefile/WritesCode.h"
@@ -331,7 +337,7 @@ std::optional<QString> BuildOrder(const std::vector<OrderLine>& lines, Workspace
             std::optional<TableCode> start;
             if (setLine->start) {
                 const auto read = ReadTypedCode(*setLine->start);
-                if (!read) return Messages::BadTableCode(*setLine->start, read.error());
+                if (!read) return TableOrderMessages::BadTableCode(*setLine->start, read.error());
                 start = read.value();
             }
             (void)order.AppendSetLine(std::string(setLine->set->name));
@@ -340,9 +346,10 @@ std::optional<QString> BuildOrder(const std::vector<OrderLine>& lines, Workspace
         }
         const auto& entry = std::get<EntryLine>(line);
         const auto code = ReadTypedCode(entry.code);
-        if (!code) return Messages::BadTableCode(entry.code, code.error());
+        if (!code) return TableOrderMessages::BadTableCode(entry.code, code.error());
         const auto bytes = EncodeEucJp(entry.text);
-        if (!bytes) return Messages::NotEucJp(QString::fromStdString(bytes.error().character));
+        if (!bytes)
+            return TableOrderMessages::NotEucJp(QString::fromStdString(bytes.error().character));
         if (code.value().IsTwoByte()) {
             // An empty text takes the code away, as an empty ordinary entry is no entry.
             if (bytes.value().empty()) {
@@ -371,7 +378,7 @@ int RunMake(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     const MakeArguments& options = read.value();
     // The sets come first: a project's lines are read against them.
     const auto userSets = UserSets(options.sets);
-    if (!userSets) return TableProblem(err, Messages::Failure(userSets.error()));
+    if (!userSets) return TableProblem(err, SetsMessages::Failure(userSets.error()));
     // A project lays the sets it keeps, the user's own of the same name left as they are, for
     // this run only.
     QByteArray projectFile;
@@ -379,14 +386,15 @@ int RunMake(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     if (options.project) {
         QFile file(*options.project);
         if (!file.open(QIODevice::ReadOnly)) {
-            return TableProblem(err,
-                                Messages::ProjectUnreadable(*options.project, file.errorString()));
+            return TableProblem(
+                err, ProjectMessages::ProjectUnreadable(*options.project, file.errorString()));
         }
         projectFile = file.readAll();
         if (const auto kept = ReadKeptSets(projectFile); kept) {
-            fitted = FitKeptSets(
-                userSets.value(), kept.value(),
-                Messages::ProjectSetSuffix(QFileInfo(*options.project).fileName()).toStdString());
+            fitted =
+                FitKeptSets(userSets.value(), kept.value(),
+                            SetsMessages::ProjectSetSuffix(QFileInfo(*options.project).fileName())
+                                .toStdString());
         }
     }
     const SetCatalogue sets(fitted.userSets);
@@ -394,12 +402,12 @@ int RunMake(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     contents.order.UseCatalogue(sets);
     if (options.project) {
         auto project = ReadProject(projectFile, *options.project, sets);
-        if (!project) return TableProblem(err, Messages::Failure(project.error()));
+        if (!project) return TableProblem(err, ProjectMessages::Failure(project.error()));
         contents = std::move(project).value();
         RenameSetLines(contents.order, fitted.renamed);
         if (!fitted.renamed.empty()) {
             Print(err, QStringLiteral("glyphwright: %1\n")
-                           .arg(Messages::KeptSetsAdded({}, fitted.renamed)));
+                           .arg(SetsMessages::KeptSetsAdded({}, fitted.renamed)));
         }
     }
     // The window asks for a missing start code; a script cannot answer.
@@ -449,7 +457,7 @@ int RunMake(const QStringList& arguments, std::FILE* out, std::FILE* err) {
             ImportTable(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
                         importFormat);
         if (!imported.problems.empty()) {
-            return TableProblem(err, Messages::ImportProblems(path, imported.problems));
+            return TableProblem(err, ImportTableMessages::ImportProblems(path, imported.problems));
         }
         for (const auto& [code, entry] : imported.entries) {
             if (code.IsTwoByte()) {
@@ -478,7 +486,7 @@ int RunMake(const QStringList& arguments, std::FILE* out, std::FILE* err) {
         if (const auto* bad = std::get_if<StartCodeError>(&composed.error())) {
             return TableProblem(err, Words::BadStart(*start, bad->error));
         }
-        if (!entriesOnly) return TableProblem(err, Messages::Failure(composed.error()));
+        if (!entriesOnly) return TableProblem(err, MakeTableMessages::Failure(composed.error()));
     }
     const EntryKinds kinds =
         KindsAfter(contents.table.TableText, workspace.TableText, contents.kinds);
@@ -487,21 +495,21 @@ int RunMake(const QStringList& arguments, std::FILE* out, std::FILE* err) {
         if (format == TableFormat::Classic) return;
         const auto duplicates = DuplicateEntries(workspace.TableText, kinds, workspace.TwoByte);
         if (!duplicates.empty()) {
-            Print(err,
-                  QStringLiteral("glyphwright: %1\n").arg(Messages::DuplicateWarning(duplicates)));
+            Print(err, QStringLiteral("glyphwright: %1\n")
+                           .arg(MakeTableMessages::DuplicateWarning(duplicates)));
         }
     };
     if (*options.output == QLatin1String("-")) {
         const auto file = FormatTable(workspace.TableText, workspace.CurrentCode,
                                       workspace.LastCode, format, kinds, workspace.TwoByte);
-        if (!file) return TableProblem(err, Messages::Failure(file.error()));
+        if (!file) return TableProblem(err, MakeTableMessages::Failure(file.error()));
         const int shown = Show(out, err, file.value());
         if (shown == kExitSuccess) warnDuplicates();
         return shown;
     }
     const SaveTarget target{QFile::encodeName(*options.output).toStdString(), format};
     if (const auto saved = SaveTable(workspace, target, kinds); !saved) {
-        return TableProblem(err, Messages::Failure(saved.error()));
+        return TableProblem(err, MakeTableMessages::Failure(saved.error()));
     }
     warnDuplicates();
     return kExitSuccess;
@@ -517,7 +525,7 @@ int RunSets(const QStringList& arguments, std::FILE* out, std::FILE* err) {
                             : Words::NoArgumentsTaken(command, first));
     }
     const auto userSets = UserSets(std::nullopt);
-    if (!userSets) return TableProblem(err, Messages::Failure(userSets.error()));
+    if (!userSets) return TableProblem(err, SetsMessages::Failure(userSets.error()));
     const SetCatalogue sets(userSets.value());
     std::string listing;
     for (const CharacterSet& set : sets.Sets()) {
@@ -633,7 +641,7 @@ Result<GlyphSource, QString> ReadGlyphSource(const GlyphOptions& options) {
 Result<std::pair<GameFile, int>, QString> OpenGlyphs(const QString& path, const GlyphSource& source,
                                                      int asked) {
     auto file = GameFile::Open(QFile::encodeName(path).toStdString());
-    if (!file) return Messages::Failure(file.error());
+    if (!file) return GameFileMessages::Failure(file.error());
     const std::uint64_t inFile = GlyphsInFile(file.value().Size(), source.offset, source.format);
     if (inFile == 0) return Words::NoGlyphsAt(HexNumber(source.offset, 1), file.value().Size());
     const int count =
@@ -681,7 +689,7 @@ int RunGlyphs(const QStringList& arguments, std::FILE* err) {
         const auto glyphs = DecodeGlyphs(
             file, glyphSource.offset, format, static_cast<std::uint64_t>(first),
             static_cast<std::size_t>(std::min(GlyphSheet::kGlyphsPerRow, count - first)));
-        if (!glyphs) return TableProblem(err, Messages::Failure(glyphs.error()));
+        if (!glyphs) return TableProblem(err, GameFileMessages::Failure(glyphs.error()));
         for (std::size_t i = 0; i < glyphs.value().size(); ++i) {
             sheet.Draw(first + static_cast<int>(i), glyphs.value()[i]);
         }
@@ -807,7 +815,7 @@ int RunFontTable(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     const auto glyphs =
         DecodeGlyphs(file, glyphSource.offset, glyphSource.format, 0,
                      static_cast<std::size_t>(toRead));
-    if (!glyphs) return TableProblem(err, Messages::Failure(glyphs.error()));
+    if (!glyphs) return TableProblem(err, GameFileMessages::Failure(glyphs.error()));
     const std::vector<GlyphSuggestion> readings = matcher.SuggestAll(glyphs.value());
 
     const Workspace workspace = BestGuessTable(readings, first, inTable, format, err);
@@ -821,14 +829,14 @@ int RunFontTable(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     if (*options.output == QLatin1String("-")) {
         const auto table =
             FormatTable(workspace.TableText, workspace.CurrentCode, workspace.LastCode, format);
-        if (!table) return TableProblem(err, Messages::Failure(table.error()));
+        if (!table) return TableProblem(err, MakeTableMessages::Failure(table.error()));
         if (const int status = Show(out, err, table.value()); status != kExitSuccess) {
             return status;
         }
     } else {
         const SaveTarget target{QFile::encodeName(*options.output).toStdString(), format};
         if (const auto saved = SaveTable(workspace, target); !saved) {
-            return TableProblem(err, Messages::Failure(saved.error()));
+            return TableProblem(err, MakeTableMessages::Failure(saved.error()));
         }
     }
     if (options.report) {
@@ -894,19 +902,19 @@ int RunSearch(const QStringList& arguments, std::FILE* out, std::FILE* err) {
         width = *chosen;
     }
     const auto userSets = UserSets(options.sets);
-    if (!userSets) return BadUsage(err, command, Messages::Failure(userSets.error()));
+    if (!userSets) return BadUsage(err, command, SetsMessages::Failure(userSets.error()));
     const SetCatalogue sets(userSets.value());
     const auto search = RelativeSearch::Prepare(options.word->toStdString(), width, sets.Sets());
-    if (!search) return BadUsage(err, command, Messages::Failure(search.error()));
+    if (!search) return BadUsage(err, command, SearchMessages::Failure(search.error()));
     const auto file = GameFile::Open(QFile::encodeName(*options.game).toStdString());
-    if (!file) return BadUsage(err, command, Messages::Failure(file.error()));
+    if (!file) return BadUsage(err, command, GameFileMessages::Failure(file.error()));
     const std::atomic<bool> never{false};
     const auto run = search.value().Run(file.value(), never);
     if (!run) {
         const auto* failed = std::get_if<GameFileError>(&run.error());
-        return BadUsage(
-            err, command,
-            failed != nullptr ? Messages::Failure(*failed) : Messages::SearchCancelled());
+        return BadUsage(err, command,
+                        failed != nullptr ? GameFileMessages::Failure(*failed)
+                                          : SearchMessages::SearchCancelled());
     }
     const SearchResults& results = run.value();
     std::string rows;

@@ -4,8 +4,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include "Messages.h"
 #include "SetFileStore.h"
+#include "SetsMessages.h"
 #include "core/sets/SetCatalogue.h"
 
 namespace glyphwright {
@@ -20,7 +20,7 @@ QString UserSetsPath() {
 std::optional<QString> LoadUserSets(SetCatalogue& sets, const std::string& path) {
     const auto read = ReadSetFileAt(path, true);
     if (!read) {
-        const QString told = Messages::Failure(read.error());
+        const QString told = SetsMessages::Failure(read.error());
         // The next set saved would replace the file, and with it every set it still holds: it
         // goes aside first, under a name of its own, for the user to mend or to import.
         const QString file = QFile::decodeName(QByteArray::fromStdString(path));
@@ -29,11 +29,11 @@ std::optional<QString> LoadUserSets(SetCatalogue& sets, const std::string& path)
             aside = file + QStringLiteral(".damaged-%1").arg(n);
         }
         if (QFile::rename(file, aside))
-            return told + QLatin1Char(' ') + Messages::SetFileKeptAside(aside);
+            return told + QLatin1Char(' ') + SetsMessages::SetFileKeptAside(aside);
         return told;
     }
     if (const auto set = sets.SetUserSets(read.value()); !set) {
-        return Messages::Failure(set.error());
+        return SetsMessages::Failure(set.error());
     }
     return std::nullopt;
 }

@@ -1,6 +1,6 @@
 #include "CommandLineMessages.h"
 
-#include "Messages.h"
+#include "FileMessages.h"
 
 namespace glyphwright {
 
@@ -372,7 +372,7 @@ QString CommandLineMessages::GlyphsPastLastCode(int glyphs, const QString& lastC
 }
 QString CommandLineMessages::ReportNotWritten(const FileError& failure) {
     return tr("the table was written, but the report \"%1\" could not be: %2.")
-        .arg(QString::fromStdString(failure.path), Messages::Reason(failure));
+        .arg(QString::fromStdString(failure.path), FileMessages::Reason(failure));
 }
 QString CommandLineMessages::MissingGame() {
     return tr("no game file given: name it with --game FILE.");

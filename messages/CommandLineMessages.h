@@ -3,9 +3,9 @@
 #include <QCoreApplication>
 #include <QString>
 
-#include "core/table/ParseHexByte.h"
-#include "SaveFileAtomically.h"
 #include "core/glyphs/ReferenceFont.h"
+#include "core/table/ParseHexByte.h"
+#include "tablefile/SaveFileAtomically.h"
 
 namespace glyphwright {
 

@@ -12,8 +12,8 @@
 
 #include "ApplicationIcon.h"
 #include "CommandLine.h"
-#include "Messages.h"
 #include "NoDisplayExit.h"
+#include "ProgramMessages.h"
 #include "ProgramState.h"
 #include "QtQueries.h"
 #include "UserSetsPath.h"
@@ -75,8 +75,8 @@ int main(int argc, char* argv[]) {
     windows.Start();
     queries.SetSaveDialogOwner(*windows.Main());
     if (setsUnread) {
-        queries.ShowMessage(glyphwright::Messages::Title().toStdString(), setsUnread->toStdString(),
-                            glyphwright::MessageIcon::Exclamation);
+        queries.ShowMessage(glyphwright::ProgramMessages::Title().toStdString(),
+                            setsUnread->toStdString(), glyphwright::MessageIcon::Exclamation);
     }
     return QApplication::exec();
 }

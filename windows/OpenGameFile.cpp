@@ -1,17 +1,19 @@
 #include "OpenGameFile.h"
 
-#include "Messages.h"
+#include "GameFileMessages.h"
+#include "ProgramMessages.h"
 #include "WindowQueries.h"
 
 namespace glyphwright {
 
 bool OpenGameFileFromUser(OpenGameFile& game, WindowQueries& user) {
-    const auto path = user.AskOpenPath(Messages::OpenGameFileTitle().toStdString());
+    const auto path = user.AskOpenPath(GameFileMessages::OpenGameFileTitle().toStdString());
     if (!path || path->empty()) return false;
     auto opened = GameFile::Open(*path);
     if (!opened) {
-        user.ShowMessage(Messages::Title().toStdString(),
-                         Messages::Failure(opened.error()).toStdString(), MessageIcon::Exclamation);
+        user.ShowMessage(ProgramMessages::Title().toStdString(),
+                         GameFileMessages::Failure(opened.error()).toStdString(),
+                         MessageIcon::Exclamation);
         return false;
     }
     game.Set(opened.value());

@@ -5,8 +5,12 @@
 #include <QSettings>
 
 #include "DocumentHistory.h"
-#include "Messages.h"
+#include "FileMessages.h"
+#include "GameFileMessages.h"
 #include "OpenGameFile.h"
+#include "ProgramMessages.h"
+#include "ProjectMessages.h"
+#include "SetsMessages.h"
 #include "WindowQueries.h"
 #include "core/sets/ProjectSets.h"
 #include "core/sets/SetCatalogue.h"
@@ -21,7 +25,8 @@ namespace {
 constexpr int kRecentCount = 8;
 
 void Tell(WindowQueries& user, const QString& text) {
-    user.ShowMessage(Messages::Title().toStdString(), text.toStdString(), MessageIcon::Exclamation);
+    user.ShowMessage(ProgramMessages::Title().toStdString(), text.toStdString(),
+                     MessageIcon::Exclamation);
 }
 
 }  // namespace
@@ -47,7 +52,7 @@ bool ProjectSession::IsModified() const {
 QString ProjectSession::TitlePart() const {
     if (!inUse_) return {};
     const QString name =
-        path_.isEmpty() ? Messages::UntitledProject() : QFileInfo(path_).fileName();
+        path_.isEmpty() ? ProjectMessages::UntitledProject() : QFileInfo(path_).fileName();
     return IsModified() ? name + QLatin1Char('*') : name;
 }
 
@@ -69,8 +74,8 @@ void ProjectSession::Begin(const QString& path) {
 
 bool ProjectSession::MayReplace(WindowQueries& user) {
     if (!IsModified()) return true;
-    switch (user.AskSaveDiscardCancel(Messages::Title().toStdString(),
-                                      Messages::UnsavedChanges(TitlePart()).toStdString())) {
+    switch (user.AskSaveDiscardCancel(ProgramMessages::Title().toStdString(),
+                                      ProjectMessages::UnsavedChanges(TitlePart()).toStdString())) {
         case WindowQueries::Choice::Save:
             return Save(user);
         case WindowQueries::Choice::Discard:
@@ -96,7 +101,7 @@ bool ProjectSession::New(WindowQueries& user) {
 }
 
 bool ProjectSession::Open(WindowQueries& user) {
-    const auto path = user.AskOpenPath(Messages::OpenProjectTitle().toStdString());
+    const auto path = user.AskOpenPath(ProjectMessages::OpenProjectTitle().toStdString());
     if (!path || path->empty()) return false;
     return OpenPath(QFile::decodeName(QByteArray::fromStdString(*path)), user);
 }
@@ -104,13 +109,13 @@ bool ProjectSession::Open(WindowQueries& user) {
 bool ProjectSession::OpenPath(const QString& path, WindowQueries& user) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        Tell(user, Messages::ProjectUnreadable(path, file.errorString()));
+        Tell(user, ProjectMessages::ProjectUnreadable(path, file.errorString()));
         return false;
     }
     const QByteArray bytes = file.readAll();
     auto read = ReadProject(bytes, path, history_.Doc().Catalogue());
     if (!read) {
-        Tell(user, Messages::Failure(read.error()));
+        Tell(user, ProjectMessages::Failure(read.error()));
         return false;
     }
     // Read first: a file that cannot be opened needs no question about the work open now.
@@ -129,10 +134,10 @@ bool ProjectSession::OpenPath(const QString& path, WindowQueries& user) {
         if (opened) {
             gameFile_.Set(opened.value());
         } else {
-            Tell(user, Messages::Failure(opened.error()));
+            Tell(user, GameFileMessages::Failure(opened.error()));
         }
     }
-    if (fitted.Changed()) Tell(user, Messages::KeptSetsAdded(fitted.added, fitted.renamed));
+    if (fitted.Changed()) Tell(user, SetsMessages::KeptSetsAdded(fitted.added, fitted.renamed));
     // Lines that took a new name differ from the file: the project is changed until saved.
     changedOutside_ = !fitted.renamed.empty();
     emit stateChanged();
@@ -145,17 +150,17 @@ FittedSets ProjectSession::FitSets(const QString& path, const QByteArray& file,
     if (!kept) return {};
     FittedSets fitted =
         FitKeptSets(sets_.UserSets(), kept.value(),
-                    Messages::ProjectSetSuffix(QFileInfo(path).fileName()).toStdString());
+                    SetsMessages::ProjectSetSuffix(QFileInfo(path).fileName()).toStdString());
     if (!fitted.Changed()) return fitted;
     if (const auto set = sets_.SetUserSets(fitted.userSets); !set) {
-        Tell(user, Messages::Failure(set.error()));
+        Tell(user, SetsMessages::Failure(set.error()));
         return {};
     }
     RenameSetLines(contents.order, fitted.renamed);
     history_.Doc().SetsChanged();
     if (!setsPath_.empty()) {
         if (const auto saved = SaveSetFileAt(setsPath_, sets_.UserSets()); !saved) {
-            Tell(user, Messages::Failure(saved.error()));
+            Tell(user, FileMessages::Failure(saved.error()));
         }
     }
     return fitted;
@@ -166,7 +171,7 @@ bool ProjectSession::Save(WindowQueries& user) {
 }
 
 bool ProjectSession::SaveAs(WindowQueries& user) {
-    const auto answer = user.AskSavePath({Messages::ProjectFileFilter().toStdString()});
+    const auto answer = user.AskSavePath({ProjectMessages::ProjectFileFilter().toStdString()});
     if (!answer || answer->path.empty()) return false;
     return SaveTo(QFile::decodeName(QByteArray::fromStdString(answer->path)), user);
 }
@@ -176,7 +181,7 @@ bool ProjectSession::SaveTo(const QString& path, WindowQueries& user) {
     const auto saved =
         SaveFileAtomically(QFile::encodeName(path).toStdString(), file.toStdString());
     if (!saved) {
-        Tell(user, Messages::Failure(saved.error()));
+        Tell(user, FileMessages::Failure(saved.error()));
         return false;
     }
     Begin(path);

@@ -6,7 +6,8 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
-#include "Messages.h"
+#include "GameTextMessages.h"
+#include "ProgramMessages.h"
 
 namespace glyphwright {
 namespace {
@@ -32,8 +33,9 @@ QString RunForFile(QFileDialog& dialog) {
 // would be written or read as another one. It is refused with a word why.
 bool NameIsExact(const QString& path, QtQueries& queries) {
     if (!path.contains(QChar(QChar::ReplacementCharacter))) return true;
-    queries.ShowMessage(Messages::Title().toStdString(),
-                        Messages::FileNameNotUtf8(path).toStdString(), MessageIcon::Exclamation);
+    queries.ShowMessage(ProgramMessages::Title().toStdString(),
+                        GameTextMessages::FileNameNotUtf8(path).toStdString(),
+                        MessageIcon::Exclamation);
     return false;
 }
 

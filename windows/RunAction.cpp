@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "Messages.h"
+#include "ProgramMessages.h"
 #include "WindowQueries.h"
 
 namespace glyphwright {
@@ -10,7 +10,7 @@ namespace {
 
 void Report(WindowQueries& user, const QString& text) {
     try {
-        user.ShowMessage(Messages::Title().toStdString(), text.toStdString(),
+        user.ShowMessage(ProgramMessages::Title().toStdString(), text.toStdString(),
                          MessageIcon::Exclamation);
     } catch (...) {  // NOLINT(bugprone-empty-catch): with no box left to say it in, carry on
     }
@@ -22,9 +22,9 @@ void RunAction(WindowQueries& user, const std::function<void()>& action) {
     try {
         action();
     } catch (const std::exception& failure) {
-        Report(user, Messages::ActionFailed(failure.what()));
+        Report(user, ProgramMessages::ActionFailed(failure.what()));
     } catch (...) {
-        Report(user, Messages::ActionFailedUnknown());
+        Report(user, ProgramMessages::ActionFailedUnknown());
     }
 }
 

@@ -17,7 +17,7 @@
 #include <random>
 #include <sstream>
 
-#include "Messages.h"
+#include "FontMessages.h"
 #include "Session.h"
 #include "codemap/CodeMapModel.h"
 #include "codemap/CodeMapWindow.h"
@@ -205,7 +205,8 @@ private slots:
         ClickGlyph(window, 0x0A);
         Enter(window, "txtCharacters", QStringLiteral("王"));
         QCOMPARE(session.user.messages.size(), std::size_t{1});
-        QCOMPARE(QString::fromStdString(session.user.messages.back().text), Messages::FontNoCode());
+        QCOMPARE(QString::fromStdString(session.user.messages.back().text),
+                 FontMessages::FontNoCode());
         QCOMPARE(session.workspace.TableText[0x0A], std::string());
         // A character the table does not hold anchors nothing.
         Enter(window, "txtAnchor", QStringLiteral("王"));

@@ -16,7 +16,7 @@
 #include <fstream>
 #include <map>
 
-#include "Messages.h"
+#include "FontMessages.h"
 #include "Session.h"
 #include "core/text/EucJp.h"
 #include "font/FontGrid.h"
@@ -174,7 +174,7 @@ private slots:
         QVERIFY(first && first->ranked.size() == 5);
         QCOMPARE(Find<QPushButton>(window, "cmdGuess2").text(),
                  QStringLiteral("2  ") + QString::fromUcs4(&first->ranked[1].character, 1));
-        QVERIFY(Reading(window).contains(Messages::FontConfidence(100)));
+        QVERIFY(Reading(window).contains(FontMessages::FontConfidence(100)));
 
         // Enter accepts the best guess as a single entry and selects the next glyph.
         ClickGlyph(window, 0);
@@ -206,8 +206,8 @@ private slots:
         const auto alike = window.ReadingOf(kAmongHiragana);
         QVERIFY(alike && alike->lookAlike);
         ClickGlyph(window, kAmongHiragana);
-        QVERIFY(Reading(window).contains(Messages::FontLookAlikes(QStringLiteral("ヘ/へ"))) ||
-                Reading(window).contains(Messages::FontLookAlikes(QStringLiteral("へ/ヘ"))));
+        QVERIFY(Reading(window).contains(FontMessages::FontLookAlikes(QStringLiteral("ヘ/へ"))) ||
+                Reading(window).contains(FontMessages::FontLookAlikes(QStringLiteral("へ/ヘ"))));
         // The game's text breaks the tie: among hiragana へ, among katakana ヘ.
         Enter(window, "txtTextAt", QString::number(textOffset, 16));
         QCOMPARE(window.ReadingOf(kAmongHiragana)->Best(), U'へ');
@@ -251,7 +251,7 @@ private slots:
         Click(window, "cmdAcceptAbove");
         QCOMPARE(session.user.messages.size(), std::size_t{1});
         QCOMPARE(QString::fromStdString(session.user.messages.back().text),
-                 Messages::FontNothingToAccept(50));
+                 FontMessages::FontNothingToAccept(50));
         QCOMPARE(undo.text(), QStringLiteral("Undo Accept 7 Guesses"));
     }
 
@@ -276,7 +276,7 @@ private slots:
         Grid(window).setFocus();
         Key(window, Qt::Key_Escape);
         QVERIFY(!window.Reading());
-        QCOMPARE(Reading(window), Messages::FontReadingCancelled());
+        QCOMPARE(Reading(window), FontMessages::FontReadingCancelled());
         QVERIFY(!window.ReadingOf(0));
         // Turned away and back, the page is read again.
         Key(window, Qt::Key_PageDown);

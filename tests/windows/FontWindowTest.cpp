@@ -13,7 +13,7 @@
 #include <fstream>
 #include <random>
 
-#include "Messages.h"
+#include "GameFileMessages.h"
 #include "Session.h"
 #include "core/glyphs/GlyphFormat.h"
 #include "font/FontGrid.h"
@@ -98,7 +98,7 @@ private slots:
         FontWindow& window = ShowFont(session);
         QCOMPARE(window.windowTitle(), QStringLiteral("Font"));
         QVERIFY(window.isVisible());
-        QCOMPARE(Status(window), Messages::NoGameFile());
+        QCOMPARE(Status(window), GameFileMessages::NoGameFile());
         QStringList formats;
         auto& format = Find<QComboBox>(window, "cmbFormat");
         for (int i = 0; i < format.count(); ++i) formats << format.itemText(i);

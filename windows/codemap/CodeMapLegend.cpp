@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "CodeMapMessages.h"
 #include "CodeMapModel.h"
-#include "Messages.h"
 #include "core/table/TableOrder.h"
 
 namespace glyphwright {
@@ -40,8 +40,8 @@ QVariant CodeMapLegend::data(const QModelIndex& index, int role) const {
     switch (role) {
         case Qt::DisplayRole:
         case Qt::AccessibleTextRole:
-            return Messages::CodeMapLegendLine(entry.line + 1,
-                                               QString::fromStdString(order_.LineText(entry.line)));
+            return CodeMapMessages::CodeMapLegendLine(
+                entry.line + 1, QString::fromStdString(order_.LineText(entry.line)));
         case Qt::DecorationRole:
             return CodeMapModel::Colour(entry.key);
         case Qt::ForegroundRole:
@@ -56,7 +56,8 @@ QVariant CodeMapLegend::data(const QModelIndex& index, int role) const {
             return {};
         case Qt::ToolTipRole:
         case Qt::AccessibleDescriptionRole:
-            return entry.faulty ? map_.FailureText() : Messages::CodeMapLegendCodes(entry.codes);
+            return entry.faulty ? map_.FailureText()
+                                : CodeMapMessages::CodeMapLegendCodes(entry.codes);
         default:
             return {};
     }

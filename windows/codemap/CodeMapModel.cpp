@@ -6,8 +6,9 @@
 #include <cmath>
 #include <utility>
 
+#include "CodeMapMessages.h"
 #include "HexText.h"
-#include "Messages.h"
+#include "MakeTableMessages.h"
 #include "core/table/HeldEntries.h"
 #include "tablefile/WritesCode.h"
 
@@ -93,9 +94,9 @@ bool CodeMapModel::MakesFile() const {
 QString CodeMapModel::FailureText() const {
     if (MakesFile()) return {};
     if (const auto* start = std::get_if<HexError>(&*map_.failure)) {
-        return Messages::Failure(StartCodeError{document_.StartCode(), *start});
+        return MakeTableMessages::Failure(StartCodeError{document_.StartCode(), *start});
     }
-    return Messages::Failure(std::get<AssemblyError>(*map_.failure));
+    return MakeTableMessages::Failure(std::get<AssemblyError>(*map_.failure));
 }
 
 QColor CodeMapModel::Colour(int key) {
@@ -132,8 +133,8 @@ QVariant CodeMapModel::data(const QModelIndex& index, int role) const {
             return ToolTip(code);
         case Qt::AccessibleTextRole:
             return page_ == kOneBytePage
-                       ? Messages::CodeMapCell(code, look.shown)
-                       : Messages::CodeMapTwoByteCell(CodeAt(code).Stored(), look.shown);
+                       ? CodeMapMessages::CodeMapCell(code, look.shown)
+                       : CodeMapMessages::CodeMapTwoByteCell(CodeAt(code).Stored(), look.shown);
         case Qt::BackgroundRole:
             if (look.colour >= 0) return Colour(look.colour);
             return {};
@@ -180,36 +181,38 @@ QString CodeMapModel::LineText(int line) const {
 
 QString CodeMapModel::ToolTip(int code) const {
     const MapCell& cell = Cell(code);
-    QStringList lines{page_ == kOneBytePage ? Messages::CodeMapCode(code)
-                                            : Messages::CodeMapTwoByteCode(CodeAt(code).Stored())};
+    QStringList lines{page_ == kOneBytePage
+                          ? CodeMapMessages::CodeMapCode(code)
+                          : CodeMapMessages::CodeMapTwoByteCode(CodeAt(code).Stored())};
     if (cell.text.empty()) {
-        lines << Messages::CodeMapEmpty();
+        lines << CodeMapMessages::CodeMapEmpty();
     } else {
-        lines << Messages::CodeMapBytes(HexBytes(cell.text))
-              << Messages::CodeMapText(looks_[At(code)].shown);
+        lines << CodeMapMessages::CodeMapBytes(HexBytes(cell.text))
+              << CodeMapMessages::CodeMapText(looks_[At(code)].shown);
     }
     switch (cell.source) {
         case CellSource::Laid:
             lines << (cell.overlaps >= 0
-                          ? Messages::CodeMapOverlap(cell.line + 1, LineText(cell.line),
-                                                     cell.overlaps + 1, LineText(cell.overlaps))
-                          : Messages::CodeMapLaidBy(cell.line + 1, LineText(cell.line)));
+                          ? CodeMapMessages::CodeMapOverlap(cell.line + 1, LineText(cell.line),
+                                                            cell.overlaps + 1,
+                                                            LineText(cell.overlaps))
+                          : CodeMapMessages::CodeMapLaidBy(cell.line + 1, LineText(cell.line)));
             if (!cell.replaces.empty()) {
                 auto held = decoder_.Decode(cell.replaces);
-                lines << Messages::CodeMapReplaces(held ? QString::fromStdString(held.value())
-                                                        : HexBytes(cell.replaces));
+                lines << CodeMapMessages::CodeMapReplaces(
+                    held ? QString::fromStdString(held.value()) : HexBytes(cell.replaces));
             }
             break;
         case CellSource::Held:
-            lines << Messages::CodeMapHeld();
+            lines << CodeMapMessages::CodeMapHeld();
             break;
         case CellSource::Empty:
             break;
     }
     if (!MakesFile()) {
-        lines << Messages::CodeMapNotWritten();
+        lines << CodeMapMessages::CodeMapNotWritten();
     } else if (!looks_[At(code)].inRange) {
-        lines << Messages::CodeMapOutOfRange();
+        lines << CodeMapMessages::CodeMapOutOfRange();
     }
     return lines.join(QLatin1Char('\n'));
 }

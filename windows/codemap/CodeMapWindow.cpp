@@ -14,8 +14,8 @@
 
 #include "CodeMapGrid.h"
 #include "CodeMapLegend.h"
+#include "CodeMapMessages.h"
 #include "CodeMapModel.h"
-#include "Messages.h"
 #include "OrderSelection.h"
 #include "font/FontPictures.h"
 #include "tablefile/WritesCode.h"
@@ -30,10 +30,11 @@ CodeMapWindow::CodeMapWindow(Document& document, OrderSelection& selection, Open
       legend_(new CodeMapLegend(document.Order(), *model_, this)),
       glyphs_(new FontPictures(document, game, this)) {
     ui_->setupUi(this);
-    setWindowTitle(Messages::CodeMapTitle());
-    ui_->lblLegend->setText(Messages::CodeMapLegendTitle());
-    ui_->tblCodeMap->setAccessibleName(Messages::CodeMapTitle());
-    ui_->lstLegend->setAccessibleName(Messages::CodeMapLegendTitle().remove(QLatin1Char('&')));
+    setWindowTitle(CodeMapMessages::CodeMapTitle());
+    ui_->lblLegend->setText(CodeMapMessages::CodeMapLegendTitle());
+    ui_->tblCodeMap->setAccessibleName(CodeMapMessages::CodeMapTitle());
+    ui_->lstLegend->setAccessibleName(
+        CodeMapMessages::CodeMapLegendTitle().remove(QLatin1Char('&')));
 
     ui_->tblCodeMap->setModel(model_);
     ui_->lstLegend->setModel(legend_);
@@ -57,8 +58,8 @@ CodeMapWindow::CodeMapWindow(Document& document, OrderSelection& selection, Open
     ui_->lblKeyOverlapSample->setPixmap(CodeMapGrid::Sample(CodeMapGrid::Mark::Overlap, sample));
     ui_->lblKeyOutOfRangeSample->setPixmap(
         CodeMapGrid::Sample(CodeMapGrid::Mark::OutOfRange, sample));
-    ui_->lblKeyHeld->setText(Messages::CodeMapKeyHeld());
-    ui_->lblKeyOverlap->setText(Messages::CodeMapKeyOverlap());
+    ui_->lblKeyHeld->setText(CodeMapMessages::CodeMapKeyHeld());
+    ui_->lblKeyOverlap->setText(CodeMapMessages::CodeMapKeyOverlap());
 
     // A click or Enter on a cell or a legend line selects that Table Order line, quietly: only
     // the list itself opens the relative start dialog.
@@ -75,11 +76,11 @@ CodeMapWindow::CodeMapWindow(Document& document, OrderSelection& selection, Open
 
     // The page selector: the one-byte codes first, then a page for each first byte of two-byte
     // codes; beside it the pages that hold codes, to go to at once.
-    ui_->lblPage->setText(Messages::CodeMapPageLabel());
-    ui_->lblPagesInUse->setText(Messages::CodeMapPagesInUseLabel());
-    ui_->cboPage->addItem(Messages::CodeMapOneBytePage(), CodeMapModel::kOneBytePage);
+    ui_->lblPage->setText(CodeMapMessages::CodeMapPageLabel());
+    ui_->lblPagesInUse->setText(CodeMapMessages::CodeMapPagesInUseLabel());
+    ui_->cboPage->addItem(CodeMapMessages::CodeMapOneBytePage(), CodeMapModel::kOneBytePage);
     for (int first = 0; first < kCodeCount; ++first) {
-        ui_->cboPage->addItem(Messages::CodeMapTwoBytePage(first), first);
+        ui_->cboPage->addItem(CodeMapMessages::CodeMapTwoBytePage(first), first);
     }
     connect(ui_->cboPage, &QComboBox::currentIndexChanged, this, [this](int index) {
         model_->ShowPage(ui_->cboPage->itemData(index).toInt());
@@ -169,16 +170,17 @@ void CodeMapWindow::ShowWords() {
         return;
     }
     if (!words_ || words_->format != format) {
-        ui_->lblKeyOutOfRange->setText(Messages::CodeMapKeyOutOfRange(format));
+        ui_->lblKeyOutOfRange->setText(CodeMapMessages::CodeMapKeyOutOfRange(format));
     }
     words_ = Words{failure, map.first, map.last, map.duplicates, format};
     if (!failure.isEmpty()) {
         ui_->lblRange->setText(failure);
     } else if (WritesWithNothingLaid(format)) {
-        ui_->lblRange->setText(Messages::CodeMapWholeTable(format));
+        ui_->lblRange->setText(CodeMapMessages::CodeMapWholeTable(format));
     } else {
-        ui_->lblRange->setText(map.HasRange() ? Messages::CodeMapRange(map.first, map.last)
-                                              : Messages::CodeMapNoRange(map.first, map.last));
+        ui_->lblRange->setText(map.HasRange()
+                                   ? CodeMapMessages::CodeMapRange(map.first, map.last)
+                                   : CodeMapMessages::CodeMapNoRange(map.first, map.last));
     }
     // The reason no file would be made stands out in red.
     if (!failure.isEmpty() != showingFailure_) {
@@ -190,7 +192,7 @@ void CodeMapWindow::ShowWords() {
 
     if (map.duplicates.empty()) {
         ui_->lblDuplicates->setText(!failure.isEmpty() ? QString()
-                                                       : Messages::CodeMapNoDuplicates());
+                                                       : CodeMapMessages::CodeMapNoDuplicates());
         return;
     }
     ShowDuplicates();
@@ -205,7 +207,7 @@ void CodeMapWindow::ShowDuplicates() {
     const QRect room(0, 0, label.contentsRect().width(), QWIDGETSIZE_MAX);
     for (std::size_t shown = std::min(total, kMostShown);; --shown) {
         const QString text =
-            Messages::CodeMapDuplicates(Duplicates(shown), static_cast<int>(total - shown));
+            CodeMapMessages::CodeMapDuplicates(Duplicates(shown), static_cast<int>(total - shown));
         if (shown == 0 || label.fontMetrics().boundingRect(room, Qt::TextWordWrap, text).height() <=
                               label.contentsRect().height()) {
             label.setText(text);
@@ -234,7 +236,7 @@ bool CodeMapWindow::eventFilter(QObject* watched, QEvent* event) {
         const auto all = Duplicates(model_->Map().duplicates.size());
         if (!all.isEmpty()) {
             QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(),
-                               Messages::CodeMapDuplicatesList(all), ui_->lblDuplicates);
+                               CodeMapMessages::CodeMapDuplicatesList(all), ui_->lblDuplicates);
         }
         return true;
     }
@@ -246,7 +248,7 @@ void CodeMapWindow::ListPagesInUse() {
     const QSignalBlocker quiet(list);
     list.clear();
     for (const PageInUse& page : model_->PagesInUse()) {
-        list.addItem(Messages::CodeMapPageInUse(page.first, page.codes), page.first);
+        list.addItem(CodeMapMessages::CodeMapPageInUse(page.first, page.codes), page.first);
     }
     list.setEnabled(list.count() > 0);
     ShowPageInUse();

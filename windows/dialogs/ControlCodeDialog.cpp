@@ -10,10 +10,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "Messages.h"
+#include "ControlCodeMessages.h"
 #include "OneLineBox.h"
+#include "ProgramMessages.h"
 #include "PutSingleEntry.h"
 #include "RunAction.h"
+#include "TableOrderMessages.h"
 #include "WindowQueries.h"
 #include "core/table/ParseHexByte.h"
 
@@ -26,20 +28,20 @@ ControlCodeDialog::ControlCodeDialog(DocumentHistory& history, WindowQueries& us
       kind_(new QComboBox(this)),
       label_(new QLineEdit(this)) {
     setObjectName(QStringLiteral("frmControlCode"));
-    setWindowTitle(Messages::ControlCodeTitle());
+    setWindowTitle(ControlCodeMessages::ControlCodeTitle());
     code_->setObjectName(QStringLiteral("txtCode"));
     code_->setMaxLength(2);
     kind_->setObjectName(QStringLiteral("cmbKind"));
-    kind_->addItems({Messages::EndCodeKind(), Messages::LineBreakKind()});
+    kind_->addItems({ControlCodeMessages::EndCodeKind(), ControlCodeMessages::LineBreakKind()});
     label_->setObjectName(QStringLiteral("txtLabel"));
     OneLineBox::Keep(*code_);
     OneLineBox::Keep(*label_);
 
     auto* form = new QFormLayout;
-    form->addRow(Messages::ControlCodeCodeLabel(), code_);
-    form->addRow(Messages::ControlCodeKindLabel(), kind_);
-    form->addRow(Messages::ControlCodeTextLabel(), label_);
-    auto* help = new QLabel(Messages::ControlCodeHelp(), this);
+    form->addRow(ControlCodeMessages::ControlCodeCodeLabel(), code_);
+    form->addRow(ControlCodeMessages::ControlCodeKindLabel(), kind_);
+    form->addRow(ControlCodeMessages::ControlCodeTextLabel(), label_);
+    auto* help = new QLabel(ControlCodeMessages::ControlCodeHelp(), this);
     help->setObjectName(QStringLiteral("lblHelp"));
     help->setWordWrap(true);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -91,8 +93,8 @@ void ControlCodeDialog::Put() {
     const std::string code = code_->text().toStdString();
     const auto read = ReadHexByte(code);
     if (!read.ok()) {
-        user_.ShowMessage(Messages::Title().toStdString(),
-                          Messages::BadCode(code, read.error()).toStdString(),
+        user_.ShowMessage(ProgramMessages::Title().toStdString(),
+                          TableOrderMessages::BadCode(code, read.error()).toStdString(),
                           MessageIcon::Exclamation);
         return;
     }

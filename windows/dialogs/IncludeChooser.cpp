@@ -4,8 +4,9 @@
 
 #include "DocumentHistory.h"
 #include "IncludeTarget.h"
-#include "Messages.h"
+#include "ProgramMessages.h"
 #include "RunAction.h"
+#include "TableOrderMessages.h"
 #include "WindowFrame.h"
 #include "WindowQueries.h"
 #include "ui_frmPick.h"
@@ -40,13 +41,14 @@ void IncludeChooser::IncludeRelativeEntry() {
         return;
     }
     if (order.IsFull()) {
-        user_.ShowMessage(Messages::Title().toStdString(), Messages::OrderFull().toStdString(),
-                          MessageIcon::Exclamation);
+        user_.ShowMessage(ProgramMessages::Title().toStdString(),
+                          TableOrderMessages::OrderFull().toStdString(), MessageIcon::Exclamation);
         return;
     }
     // A typed text that names no set is listed all the same, but records nothing.
     const std::string line = text.toStdString();
-    history_.Run(DocumentCommand::IncludeSet(history_.Doc(), line), Messages::IncludeAction(text));
+    history_.Run(DocumentCommand::IncludeSet(history_.Doc(), line),
+                 TableOrderMessages::IncludeAction(text));
     hide();
     target_.EnableMakeTable();
 }

@@ -3,10 +3,11 @@
 #include <QCloseEvent>
 
 #include "DocumentHistory.h"
-#include "Messages.h"
 #include "OneLineBox.h"
 #include "OrderSelection.h"
+#include "ProgramMessages.h"
 #include "RunAction.h"
+#include "TableOrderMessages.h"
 #include "WindowFrame.h"
 #include "WindowQueries.h"
 #include "core/table/ParseHexByte.h"
@@ -47,27 +48,29 @@ void RelativeStartDialog::closeEvent(QCloseEvent* event) {
 
 void RelativeStartDialog::Accept() {
     const auto refuse = [this](const QString& text) {
-        user_.ShowMessage(Messages::Title().toStdString(), text.toStdString(),
+        user_.ShowMessage(ProgramMessages::Title().toStdString(), text.toStdString(),
                           MessageIcon::Exclamation);
     };
     // The line selected now, which need not be the one whose click opened the dialog.
     const int line = selection_.SelectedLine();
     if (line < 0) {
-        refuse(Messages::NoLineSelected());
+        refuse(TableOrderMessages::NoLineSelected());
         return;
     }
     const std::string typed = ui_->Text1->text().toStdString();
     // One or two digits are a one-byte start, read as ever; three or four a two-byte one.
     const auto start = ReadTypedCode(typed);
     if (!start) {
-        refuse(start.error() == HexError::OutOfRange ? Messages::StartAboveFFFF(typed)
-                                                     : Messages::BadCode(typed, start.error()));
+        refuse(start.error() == HexError::OutOfRange
+                   ? TableOrderMessages::StartAboveFFFF(typed)
+                   : TableOrderMessages::BadCode(typed, start.error()));
         return;
     }
     const Document& document = history_.Doc();
     history_.Run(
         DocumentCommand::SetLineStart(document, line, std::optional<TableCode>(start.value())),
-        Messages::RelativeStartAction(QString::fromStdString(document.Order().LineText(line))));
+        TableOrderMessages::RelativeStartAction(
+            QString::fromStdString(document.Order().LineText(line))));
     hide();
 }
 

@@ -5,10 +5,11 @@
 #include <utility>
 
 #include "DocumentHistory.h"
-#include "Messages.h"
 #include "OneLineBox.h"
+#include "ProgramMessages.h"
 #include "PutSingleEntry.h"
 #include "RunAction.h"
+#include "TableOrderMessages.h"
 #include "WindowFrame.h"
 #include "WindowQueries.h"
 #include "core/table/ParseHexByte.h"
@@ -51,7 +52,7 @@ void SingleEntryDialog::closeEvent(QCloseEvent* event) {
 
 void SingleEntryDialog::Insert() {
     const auto refuse = [this](const QString& text) {
-        user_.ShowMessage(Messages::Title().toStdString(), text.toStdString(),
+        user_.ShowMessage(ProgramMessages::Title().toStdString(), text.toStdString(),
                           MessageIcon::Exclamation);
     };
 
@@ -59,7 +60,7 @@ void SingleEntryDialog::Insert() {
     const std::string code = ui_->txtHexCode->text().toStdString();
     const auto read = ReadHexByte(code);
     if (!read.ok()) {
-        refuse(Messages::BadCode(code, read.error()));
+        refuse(TableOrderMessages::BadCode(code, read.error()));
         return;
     }
     if (!PutSingleEntry(history_, user_, read.value(), ui_->txtText->text())) return;

@@ -31,16 +31,19 @@
 
 #include "DocumentHistory.h"
 #include "FontGrid.h"
+#include "FontMessages.h"
+#include "GameFileMessages.h"
 #include "HexText.h"
-#include "Messages.h"
 #include "OneLineBox.h"
 #include "OpenGameFile.h"
+#include "ProgramMessages.h"
 #include "RunAction.h"
+#include "TableOrderMessages.h"
 #include "WindowQueries.h"
-#include "core/text/EucJp.h"
-#include "core/text/GameText.h"
 #include "core/glyphs/GlyphMatcher.h"
 #include "core/glyphs/SuggestionReport.h"
+#include "core/text/EucJp.h"
+#include "core/text/GameText.h"
 #include "dialogs/PutSingleEntry.h"
 
 namespace glyphwright {
@@ -99,19 +102,19 @@ FontWindow::FontWindow(DocumentHistory& history, OpenGameFile& game, WindowQueri
       scroller_(new QScrollArea),
       grid_(new FontGrid),
       status_(new QLabel),
-      reading_(new QCheckBox(Messages::FontReadingBox())),
+      reading_(new QCheckBox(FontMessages::FontReadingBox())),
       repertoires_(new QToolButton),
       reference_(new QComboBox),
       textAt_(new QLineEdit),
-      acceptAbove_(new QPushButton(Messages::FontAcceptAbove())),
+      acceptAbove_(new QPushButton(FontMessages::FontAcceptAbove())),
       confidence_(new QSpinBox),
       progress_(new QProgressBar),
-      cancel_(new QPushButton(Messages::FontCancelReading())),
+      cancel_(new QPushButton(FontMessages::FontCancelReading())),
       guessRow_(new QWidget),
       readingShown_(new QLabel),
       reader_(new SuggestionReader(this)) {
     setObjectName(QStringLiteral("frmFont"));
-    setWindowTitle(Messages::FontTitle());
+    setWindowTitle(FontMessages::FontTitle());
     format_->setObjectName(QStringLiteral("cmbFormat"));
     width_->setObjectName(QStringLiteral("spnWidth"));
     height_->setObjectName(QStringLiteral("spnHeight"));
@@ -123,8 +126,8 @@ FontWindow::FontWindow(DocumentHistory& history, OpenGameFile& game, WindowQueri
     file_->setObjectName(QStringLiteral("lblFile"));
     anchor_->setObjectName(QStringLiteral("txtAnchor"));
     label_->setObjectName(QStringLiteral("txtCharacters"));
-    anchor_->setToolTip(Messages::FontAnchorTip());
-    label_->setToolTip(Messages::FontCharactersTip());
+    anchor_->setToolTip(FontMessages::FontAnchorTip());
+    label_->setToolTip(FontMessages::FontCharactersTip());
     OneLineBox::Keep(*anchor_);
     OneLineBox::Keep(*label_);
     reading_->setObjectName(QStringLiteral("chkSuggest"));
@@ -136,12 +139,12 @@ FontWindow::FontWindow(DocumentHistory& history, OpenGameFile& game, WindowQueri
     progress_->setObjectName(QStringLiteral("barReading"));
     cancel_->setObjectName(QStringLiteral("cmdStopReading"));
     readingShown_->setObjectName(QStringLiteral("lblReading"));
-    reading_->setToolTip(Messages::FontReadingTip());
-    repertoires_->setText(Messages::FontRepertoires());
+    reading_->setToolTip(FontMessages::FontReadingTip());
+    repertoires_->setText(FontMessages::FontRepertoires());
     repertoires_->setPopupMode(QToolButton::InstantPopup);
     auto* repertoireMenu = new QMenu(repertoires_);
     for (const Repertoire repertoire : FontSettings::kRepertoires) {
-        QAction* action = repertoireMenu->addAction(Messages::FontRepertoire(repertoire));
+        QAction* action = repertoireMenu->addAction(FontMessages::FontRepertoire(repertoire));
         action->setObjectName(QStringLiteral("actRepertoire_") + Name(RepertoireName(repertoire)));
         action->setCheckable(true);
         repertoireActions_.push_back(action);
@@ -150,17 +153,17 @@ FontWindow::FontWindow(DocumentHistory& history, OpenGameFile& game, WindowQueri
     reference_->setEditable(true);
     reference_->setInsertPolicy(QComboBox::NoInsert);
     reference_->addItems(QFontDatabase::families());
-    reference_->setToolTip(Messages::FontReferenceTip());
+    reference_->setToolTip(FontMessages::FontReferenceTip());
     reference_->setMinimumContentsLength(16);
     reference_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     textAt_->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("((0[xX])?[0-9A-Fa-f]{1,16})?")), textAt_));
-    textAt_->setToolTip(Messages::FontTextAtTip());
+    textAt_->setToolTip(FontMessages::FontTextAtTip());
     OneLineBox::Keep(*textAt_);
-    acceptAbove_->setToolTip(Messages::FontAcceptAboveTip());
+    acceptAbove_->setToolTip(FontMessages::FontAcceptAboveTip());
     acceptAbove_->setAutoDefault(false);
     confidence_->setRange(0, 100);
-    confidence_->setSuffix(Messages::FontConfidenceSuffix());
+    confidence_->setSuffix(FontMessages::FontConfidenceSuffix());
     progress_->setTextVisible(true);
     progress_->setVisible(false);
     cancel_->setVisible(false);
@@ -169,7 +172,7 @@ FontWindow::FontWindow(DocumentHistory& history, OpenGameFile& game, WindowQueri
         auto* guess = new QPushButton;
         guess->setObjectName(QStringLiteral("cmdGuess%1").arg(rank + 1));
         guess->setFocusPolicy(Qt::NoFocus);
-        guess->setToolTip(Messages::FontGuessTip(static_cast<int>(rank + 1)));
+        guess->setToolTip(FontMessages::FontGuessTip(static_cast<int>(rank + 1)));
         guesses_[rank] = guess;
     }
     readingShown_->setTextFormat(Qt::PlainText);
@@ -177,12 +180,12 @@ FontWindow::FontWindow(DocumentHistory& history, OpenGameFile& game, WindowQueri
 
     for (const TileFormat format : AllTileFormats()) {
         format_->addItem(Name(TileFormatName(format)), static_cast<int>(format));
-        format_->setItemData(format_->count() - 1, Messages::FontFormatDescription(format),
+        format_->setItemData(format_->count() - 1, FontMessages::FontFormatDescription(format),
                              Qt::ToolTipRole);
     }
     for (const TileOrder order : {TileOrder::Across, TileOrder::Down}) {
         order_->addItem(Name(TileOrderName(order)), static_cast<int>(order));
-        order_->setItemData(order_->count() - 1, Messages::FontTileOrderDescription(order),
+        order_->setItemData(order_->count() - 1, FontMessages::FontTileOrderDescription(order),
                             Qt::ToolTipRole);
     }
     width_->setRange(GlyphFormat::kTileSide, GlyphFormat::kMaxSide);
@@ -193,13 +196,13 @@ FontWindow::FontWindow(DocumentHistory& history, OpenGameFile& game, WindowQueri
     height_->setValue(GlyphFormat::kTileSide);
     zoom_->setRange(1, kMaxZoom);
     zoom_->setValue(2);
-    zoom_->setSuffix(Messages::FontZoomSuffix());
+    zoom_->setSuffix(FontMessages::FontZoomSuffix());
     offset_->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("(0[xX])?[0-9A-Fa-f]{1,16}")), offset_));
     OneLineBox::Keep(*offset_);
-    offset_->setToolTip(Messages::FontKeys());
-    grid_->setToolTip(Messages::FontKeys());
-    grid_->setAccessibleName(Messages::FontGlyphs());
+    offset_->setToolTip(FontMessages::FontKeys());
+    grid_->setToolTip(FontMessages::FontKeys());
+    grid_->setAccessibleName(FontMessages::FontGlyphs());
     scroller_->setWidget(grid_);
     scroller_->setWidgetResizable(false);
     scroller_->setFocusPolicy(Qt::NoFocus);
@@ -212,37 +215,37 @@ FontWindow::FontWindow(DocumentHistory& history, OpenGameFile& game, WindowQueri
     offset_->setMinimumWidth(offset_->fontMetrics().horizontalAdvance(QString(17, u'D')));
 
     auto* settings = new QHBoxLayout;
-    settings->addWidget(Buddy(Messages::FontFormatLabel(), format_));
+    settings->addWidget(Buddy(FontMessages::FontFormatLabel(), format_));
     settings->addWidget(format_);
     settings->addSpacing(8);
-    settings->addWidget(Buddy(Messages::FontWidthLabel(), width_));
+    settings->addWidget(Buddy(FontMessages::FontWidthLabel(), width_));
     settings->addWidget(width_);
-    settings->addWidget(Buddy(Messages::FontHeightLabel(), height_));
+    settings->addWidget(Buddy(FontMessages::FontHeightLabel(), height_));
     settings->addWidget(height_);
-    settings->addWidget(Buddy(Messages::FontTileOrderLabel(), order_));
+    settings->addWidget(Buddy(FontMessages::FontTileOrderLabel(), order_));
     settings->addWidget(order_);
     settings->addSpacing(8);
-    settings->addWidget(Buddy(Messages::FontOffsetLabel(), offset_));
+    settings->addWidget(Buddy(FontMessages::FontOffsetLabel(), offset_));
     settings->addWidget(offset_, 1);
     settings->addSpacing(8);
-    settings->addWidget(Buddy(Messages::FontZoomLabel(), zoom_));
+    settings->addWidget(Buddy(FontMessages::FontZoomLabel(), zoom_));
     settings->addWidget(zoom_);
 
     auto* naming = new QHBoxLayout;
-    naming->addWidget(Buddy(Messages::FontAnchorLabel(), anchor_));
+    naming->addWidget(Buddy(FontMessages::FontAnchorLabel(), anchor_));
     naming->addWidget(anchor_);
     naming->addSpacing(8);
-    naming->addWidget(Buddy(Messages::FontCharactersLabel(), label_));
+    naming->addWidget(Buddy(FontMessages::FontCharactersLabel(), label_));
     naming->addWidget(label_, 1);
 
     auto* readingRow = new QHBoxLayout;
     readingRow->addWidget(reading_);
     readingRow->addWidget(repertoires_);
     readingRow->addSpacing(8);
-    readingRow->addWidget(Buddy(Messages::FontReferenceLabel(), reference_));
+    readingRow->addWidget(Buddy(FontMessages::FontReferenceLabel(), reference_));
     readingRow->addWidget(reference_);
     readingRow->addSpacing(8);
-    readingRow->addWidget(Buddy(Messages::FontTextAtLabel(), textAt_));
+    readingRow->addWidget(Buddy(FontMessages::FontTextAtLabel(), textAt_));
     readingRow->addWidget(textAt_);
     readingRow->addSpacing(8);
     readingRow->addWidget(acceptAbove_);
@@ -304,7 +307,7 @@ FontWindow::FontWindow(DocumentHistory& history, OpenGameFile& game, WindowQueri
     }
     connect(reader_, &SuggestionReader::drawing, this, [this] {
         progress_->setRange(0, 0);
-        progress_->setFormat(Messages::FontDrawingReferences());
+        progress_->setFormat(FontMessages::FontDrawingReferences());
     });
     connect(reader_, &SuggestionReader::readings, this, &FontWindow::Heard);
     connect(reader_, &SuggestionReader::finished, this, &FontWindow::ReadingEnded);
@@ -413,7 +416,7 @@ void FontWindow::AnchorTyped() {
     const QString typed = anchor_->text().trimmed();
     if (typed.isEmpty() || view_.GlyphsShown() == 0) return;
     const auto refuse = [this](const QString& text) {
-        user_.ShowMessage(Messages::Title().toStdString(), text.toStdString(),
+        user_.ShowMessage(ProgramMessages::Title().toStdString(), text.toStdString(),
                           MessageIcon::Exclamation);
     };
     // Two hex digits are a code, four a two-byte code; anything else is the glyph's character,
@@ -425,14 +428,14 @@ void FontWindow::AnchorTyped() {
     } else {
         const auto bytes = EncodeEucJp(typed.toStdString());
         if (!bytes) {
-            refuse(Messages::NotEucJp(QString::fromStdString(bytes.error().character)));
+            refuse(TableOrderMessages::NotEucJp(QString::fromStdString(bytes.error().character)));
             return;
         }
         code = OnlyCodeHolding(TableAsMadeNow(document_.Table(), document_.Order(),
                                               document_.StartCode(), document_.TwoByteOrder()),
                                bytes.value());
         if (!code) {
-            refuse(Messages::FontCharacterNotHeld(typed));
+            refuse(FontMessages::FontCharacterNotHeld(typed));
             return;
         }
     }
@@ -443,7 +446,7 @@ void FontWindow::AnchorTyped() {
     anchored.anchor = FontAnchor{view_.GlyphOffset(view_.Selected()), *code};
     history_.Run(
         DocumentCommand::SetFeatureSettings(document_, FontSettings::kFeature, anchored.Json()),
-        Messages::FontAnchorAction(*code));
+        FontMessages::FontAnchorAction(*code));
     anchor_->clear();
 }
 
@@ -464,8 +467,8 @@ bool FontWindow::Store(const QString& characters) {
     if (view_.GlyphsShown() == 0) return false;
     const auto code = view_.CodeOf(view_.Selected());
     if (!code) {
-        user_.ShowMessage(Messages::Title().toStdString(), Messages::FontNoCode().toStdString(),
-                          MessageIcon::Exclamation);
+        user_.ShowMessage(ProgramMessages::Title().toStdString(),
+                          FontMessages::FontNoCode().toStdString(), MessageIcon::Exclamation);
         return false;
     }
     if (!PutSingleEntry(history_, user_, *code, characters)) return false;
@@ -498,13 +501,13 @@ void FontWindow::AcceptAbove() {
         entries.emplace_back(*code, Character(reading->Best()));
     }
     if (entries.empty()) {
-        user_.ShowMessage(Messages::Title().toStdString(),
-                          Messages::FontNothingToAccept(percent).toStdString(),
+        user_.ShowMessage(ProgramMessages::Title().toStdString(),
+                          FontMessages::FontNothingToAccept(percent).toStdString(),
                           MessageIcon::Exclamation);
         return;
     }
     if (PutSingleEntries(history_, user_, entries,
-                         Messages::FontAcceptAction(static_cast<int>(entries.size())))) {
+                         FontMessages::FontAcceptAction(static_cast<int>(entries.size())))) {
         ReadText();
         Redraw();
     }
@@ -676,7 +679,7 @@ void FontWindow::ReadPage() {
     asked_ = keys;
     progress_->setRange(0, static_cast<int>(keys.size()));
     progress_->setValue(0);
-    progress_->setFormat(Messages::FontReadingProgress());
+    progress_->setFormat(FontMessages::FontReadingProgress());
     progress_->setVisible(true);
     cancel_->setVisible(true);
     reader_->Read(source, std::move(keys), std::move(glyphs));
@@ -687,7 +690,7 @@ void FontWindow::Heard(const std::vector<std::uint64_t>& keys,
     for (std::size_t i = 0; i < keys.size(); ++i) readings_[keys[i]] = suggestions[i];
     progress_->setRange(0, total);
     progress_->setValue(done);
-    progress_->setFormat(Messages::FontReadingProgress());
+    progress_->setFormat(FontMessages::FontReadingProgress());
     Redraw();
 }
 
@@ -721,36 +724,36 @@ void FontWindow::ShowReading() {
     }
     if (!reading) {
         readingShown_->setText(!readingFailure_.isEmpty()     ? readingFailure_
-                               : stoppedAt_ == view_.Offset() ? Messages::FontReadingCancelled()
-                               : view_.GlyphsShown() > 0      ? Messages::FontWaitingForReading()
-                                                              : QString());
+                               : stoppedAt_ == view_.Offset() ? FontMessages::FontReadingCancelled()
+                               : view_.GlyphsShown() > 0 ? FontMessages::FontWaitingForReading()
+                                                         : QString());
         return;
     }
     if (reading->ranked.empty()) {
-        readingShown_->setText(Messages::FontNoInk());
+        readingShown_->setText(FontMessages::FontNoInk());
         return;
     }
-    QStringList said{Messages::FontConfidence(Percent(reading->confidence))};
+    QStringList said{FontMessages::FontConfidence(Percent(reading->confidence))};
     const auto heard = readings_.find(view_.GlyphOffset(view_.Selected()));
     if (heard != readings_.end() && heard->second.Best() != reading->Best()) {
         const auto code = view_.CodeOf(view_.Selected());
-        said << Messages::FontTextSays(code && ScriptOf(*code) == KanaScript::Katakana,
-                                       Character(reading->Best()));
+        said << FontMessages::FontTextSays(code && ScriptOf(*code) == KanaScript::Katakana,
+                                           Character(reading->Best()));
     }
     if (!reading->nearTies.empty()) {
         QString ties = Character(reading->Best());
         for (const char32_t tie : reading->nearTies) ties += u'/' + Character(tie);
-        said << (reading->lookAlike ? Messages::FontLookAlikes(ties)
-                                    : Messages::FontNearTies(ties));
+        said << (reading->lookAlike ? FontMessages::FontLookAlikes(ties)
+                                    : FontMessages::FontNearTies(ties));
     }
     readingShown_->setText(said.join(QStringLiteral("  ")));
 }
 
 void FontWindow::FileChanged() {
     const auto& file = game_.File();
-    file_->setText(file
-                       ? Messages::GameFileShown(QString::fromLocal8Bit(file->Path()), file->Size())
-                       : Messages::NoGameFile());
+    file_->setText(
+        file ? GameFileMessages::GameFileShown(QString::fromLocal8Bit(file->Path()), file->Size())
+             : GameFileMessages::NoGameFile());
     view_.SetFile(file);
     view_.SetOffset(0);
     view_.Select(0);
@@ -801,7 +804,7 @@ void FontWindow::Zoom(int change) {
 
 void FontWindow::Refresh() {
     auto glyphs = view_.Decode();
-    failure_ = glyphs ? QString() : Messages::Failure(glyphs.error());
+    failure_ = glyphs ? QString() : GameFileMessages::Failure(glyphs.error());
     page_ = glyphs ? std::move(glyphs).value() : std::vector<GlyphImage>{};
     if (!offset_->hasFocus()) offset_->setText(HexNumber(view_.Offset(), 1));
     Redraw();
@@ -850,13 +853,13 @@ void FontWindow::ShowSelection() {
     if (!failure_.isEmpty()) {
         status_->setText(failure_);
     } else if (!view_.File()) {
-        status_->setText(Messages::NoGameFile());
+        status_->setText(GameFileMessages::NoGameFile());
     } else if (view_.GlyphsShown() == 0) {
-        status_->setText(Messages::FontNoGlyphs());
+        status_->setText(FontMessages::FontNoGlyphs());
     } else {
         const auto code = view_.CodeOf(view_.Selected());
-        status_->setText(
-            Messages::FontSelectedCode(HexNumber(view_.GlyphOffset(view_.Selected()), 1), code));
+        status_->setText(FontMessages::FontSelectedCode(
+            HexNumber(view_.GlyphOffset(view_.Selected()), 1), code));
         scroller_->ensureVisible(grid_->GlyphRect(view_.Selected()).center().x(),
                                  grid_->GlyphRect(view_.Selected()).center().y(),
                                  grid_->GlyphRect(view_.Selected()).width(),

@@ -6,7 +6,7 @@
 #include <optional>
 #include <utility>
 
-#include "Messages.h"
+#include "FontMessages.h"
 #include "core/glyphs/GlyphMatcher.h"
 #include "core/glyphs/ReferenceFont.h"
 
@@ -80,7 +80,7 @@ void SuggestionReader::Read(const Source& source, std::vector<std::uint64_t> key
             };
             const auto matcher = worker->MatcherFor(source);
             if (!matcher) {
-                const QString why = Messages::FontReadingUnavailable(
+                const QString why = FontMessages::FontReadingUnavailable(
                     QString::fromStdString(matcher.error().family),
                     QString::fromStdString(matcher.error().reason));
                 tell([this, job, why] {

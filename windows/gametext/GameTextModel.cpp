@@ -7,8 +7,8 @@
 #include <QPainter>
 
 #include "ColumnHeader.h"
+#include "GameTextMessages.h"
 #include "HexText.h"
-#include "Messages.h"
 #include "font/FontGrid.h"
 #include "font/FontPictures.h"
 
@@ -41,7 +41,7 @@ int GameTextModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant GameTextModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    return ColumnHeader(Messages::GameTextHeaders(), section, orientation, role);
+    return ColumnHeader(GameTextMessages::GameTextHeaders(), section, orientation, role);
 }
 
 void GameTextModel::ShowGlyphs(const FontPictures* pictures) {

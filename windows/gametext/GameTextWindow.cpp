@@ -10,12 +10,15 @@
 #include <functional>
 #include <variant>
 
+#include "GameFileMessages.h"
+#include "GameTextMessages.h"
 #include "GameTextModel.h"
 #include "GlyphsAboveText.h"
-#include "Messages.h"
+#include "MakeTableMessages.h"
 #include "MiddleElision.h"
 #include "OneLineBox.h"
 #include "OpenGameFile.h"
+#include "ProgramMessages.h"
 #include "RunAction.h"
 #include "WindowQueries.h"
 #include "core/text/GameText.h"
@@ -43,7 +46,7 @@ GameTextWindow::GameTextWindow(Document& document, OpenGameFile& game, WindowQue
       ui_(std::make_unique<Ui::frmGameText>()),
       text_(new GameTextModel(this)),
       glyphs_(new FontPictures(document, game, this)),
-      glyphsBox_(new QCheckBox(Messages::GameTextGlyphs())) {
+      glyphsBox_(new QCheckBox(GameTextMessages::GameTextGlyphs())) {
     ui_->setupUi(this);
     OneLineBox::Keep(*ui_->txtOffset);
     ui_->tblText->setModel(text_);
@@ -57,7 +60,7 @@ GameTextWindow::GameTextWindow(Document& document, OpenGameFile& game, WindowQue
     textHeight_ = metrics.height() + 6;
     rows.setDefaultSectionSize(textHeight_);
     glyphsBox_->setObjectName(QStringLiteral("chkGlyphs"));
-    glyphsBox_->setToolTip(Messages::GameTextGlyphsTip());
+    glyphsBox_->setToolTip(GameTextMessages::GameTextGlyphsTip());
     ui_->offsetRow->addWidget(glyphsBox_);
     ui_->tblText->setItemDelegateForColumn(GameTextModel::Text, new GlyphsAboveText(ui_->tblText));
     connect(glyphsBox_, &QCheckBox::toggled, this, &GameTextWindow::ShowGlyphs);
@@ -112,8 +115,8 @@ void GameTextWindow::FileChanged() {
     // A long path is cut in the middle, where it says least; the tooltip holds all of it.
     MiddleElision::Show(
         *ui_->lblFile,
-        file ? Messages::GameFileShown(QString::fromLocal8Bit(file->Path()), file->Size())
-             : Messages::NoGameFile());
+        file ? GameFileMessages::GameFileShown(QString::fromLocal8Bit(file->Path()), file->Size())
+             : GameFileMessages::NoGameFile());
     ShowOffset(0);
 }
 
@@ -129,16 +132,17 @@ void GameTextWindow::ShowTyped() {
     const qulonglong offset = typed.toULongLong(&ok, 16);
     if (!ok) {
         static const QRegularExpression kHexDigits(QStringLiteral("^[0-9A-Fa-f]+$"));
-        const QString told = kHexDigits.match(typed).hasMatch() ? Messages::OffsetTooLarge(typed)
-                                                                : Messages::BadOffset(typed);
-        user_.ShowMessage(Messages::Title().toStdString(), told.toStdString(),
+        const QString told = kHexDigits.match(typed).hasMatch()
+                                 ? GameTextMessages::OffsetTooLarge(typed)
+                                 : GameTextMessages::BadOffset(typed);
+        user_.ShowMessage(ProgramMessages::Title().toStdString(), told.toStdString(),
                           MessageIcon::Exclamation);
         return;
     }
     const auto& file = game_.File();
     if (file && offset >= file->Size() && offset > 0) {
-        user_.ShowMessage(Messages::Title().toStdString(),
-                          Messages::OffsetPastEnd(offset, file->Size()).toStdString(),
+        user_.ShowMessage(ProgramMessages::Title().toStdString(),
+                          GameTextMessages::OffsetPastEnd(offset, file->Size()).toStdString(),
                           MessageIcon::Exclamation);
         return;
     }
@@ -181,7 +185,7 @@ void GameTextWindow::Decode() {
     }
     if (unreadable_) {
         text_->Show(offset_, {}, {}, OffsetDigits(file->Size()));
-        ui_->lblTable->setText(Messages::Failure(*unreadable_));
+        ui_->lblTable->setText(GameFileMessages::Failure(*unreadable_));
         return;
     }
     const std::string& typed = document_.StartCode();
@@ -189,13 +193,13 @@ void GameTextWindow::Decode() {
     const ShownCodes codes = CodesAsShown(document_.Contents());
     const ShownTable& table = codes.oneByte;
     if (!table.notLaid) {
-        ui_->lblTable->setText(Messages::TableLaid(table.first, table.last));
+        ui_->lblTable->setText(GameTextMessages::TableLaid(table.first, table.last));
     } else if (const auto* start = std::get_if<HexError>(&*table.notLaid)) {
-        ui_->lblTable->setText(
-            Messages::TableNotLaid(Messages::Failure(StartCodeError{typed, *start})));
+        ui_->lblTable->setText(GameTextMessages::TableNotLaid(
+            MakeTableMessages::Failure(StartCodeError{typed, *start})));
     } else {
-        ui_->lblTable->setText(
-            Messages::TableNotLaid(Messages::Failure(std::get<AssemblyError>(*table.notLaid))));
+        ui_->lblTable->setText(GameTextMessages::TableNotLaid(
+            MakeTableMessages::Failure(std::get<AssemblyError>(*table.notLaid))));
     }
     text_->Show(offset_, page_, ReadCodesThroughTable(page_, codes), OffsetDigits(file->Size()));
 }

@@ -15,18 +15,23 @@
 #include <utility>
 #include <vector>
 
+#include "ControlCodeMessages.h"
 #include "DocumentHistory.h"
-#include "Messages.h"
+#include "ImportTableMessages.h"
+#include "MakeTableMessages.h"
 #include "OneLineBox.h"
 #include "OrderListModel.h"
 #include "OrderSelection.h"
+#include "ProgramMessages.h"
+#include "ProjectMessages.h"
 #include "ProjectSession.h"
 #include "RunAction.h"
+#include "TableOrderMessages.h"
 #include "WindowFrame.h"
 #include "WindowQueries.h"
 #include "core/sets/BuiltInSets.h"
-#include "core/table/HeldEntries.h"
 #include "core/sets/SetCatalogue.h"
+#include "core/table/HeldEntries.h"
 #include "tablefile/ImportTable.h"
 #include "ui_frmGlyphwright.h"
 
@@ -40,13 +45,13 @@ public:
     explicit TableQueries(WindowQueries& user) : user_(user) {}
 
     std::optional<std::string> AskStartCode() override {
-        return user_.AskText(Messages::StartCodePrompt().toStdString(),
-                             Messages::StartCodeTitle().toStdString());
+        return user_.AskText(MakeTableMessages::StartCodePrompt().toStdString(),
+                             MakeTableMessages::StartCodeTitle().toStdString());
     }
     std::optional<SaveTarget> AskSaveTarget() override {
         static constexpr TableFormat kFormats[] = {TableFormat::Classic, TableFormat::Utf8,
                                                    TableFormat::ShiftJis};
-        const QStringList names = Messages::TableFileFilters();
+        const QStringList names = MakeTableMessages::TableFileFilters();
         std::vector<std::string> filters;
         for (const QString& filter : names) filters.push_back(filter.toStdString());
         const auto answer = user_.AskSavePath(filters);
@@ -138,19 +143,19 @@ MainWindow::~MainWindow() {
 
 void MainWindow::AddEditMenu() {
     QUndoStack& stack = history_.Stack();
-    auto* edit = new QMenu(Messages::EditMenu(), this);
+    auto* edit = new QMenu(ProgramMessages::EditMenu(), this);
     edit->setObjectName(QStringLiteral("menuEdit"));
-    QAction* undo = stack.createUndoAction(edit, Messages::UndoPrefix());
+    QAction* undo = stack.createUndoAction(edit, ProgramMessages::UndoPrefix());
     undo->setObjectName(QStringLiteral("actionUndo"));
     undo->setShortcuts(QKeySequence::Undo);
-    QAction* redo = stack.createRedoAction(edit, Messages::RedoPrefix());
+    QAction* redo = stack.createRedoAction(edit, ProgramMessages::RedoPrefix());
     redo->setObjectName(QStringLiteral("actionRedo"));
     redo->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     edit->addAction(undo);
     edit->addAction(redo);
     edit->addSeparator();
-    auto* controlCode = new QAction(Messages::ControlCodeMenu(), this);
+    auto* controlCode = new QAction(ControlCodeMessages::ControlCodeMenu(), this);
     controlCode->setObjectName(QStringLiteral("actionControlCode"));
     // Not Ctrl+E: a text box with the focus takes that as "to the end of the line" on X11.
     controlCode->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
@@ -180,10 +185,10 @@ void MainWindow::AddProjectActions() {
         file.insertAction(first, item);
         return item;
     };
-    add(Messages::NewProject(), "actionNewProject", QKeySequence::New, &ProjectSession::New);
-    add(Messages::OpenProject(), "actionOpenProject",
+    add(ProjectMessages::NewProject(), "actionNewProject", QKeySequence::New, &ProjectSession::New);
+    add(ProjectMessages::OpenProject(), "actionOpenProject",
         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O), &ProjectSession::Open);
-    auto* recent = new QMenu(Messages::OpenRecent(), this);
+    auto* recent = new QMenu(ProjectMessages::OpenRecent(), this);
     recent->setObjectName(QStringLiteral("menuOpenRecent"));
     file.insertMenu(first, recent);
     // Read when shown, so that a run that never looks at it reads no settings at start-up.
@@ -195,10 +200,10 @@ void MainWindow::AddProjectActions() {
             });
         }
     });
-    add(Messages::SaveProject(), "actionSaveProject",
+    add(ProjectMessages::SaveProject(), "actionSaveProject",
         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &ProjectSession::Save);
-    add(Messages::SaveProjectAs(), "actionSaveProjectAs", {}, &ProjectSession::SaveAs);
-    auto* import = new QAction(Messages::ImportTableMenu(), this);
+    add(ProjectMessages::SaveProjectAs(), "actionSaveProjectAs", {}, &ProjectSession::SaveAs);
+    auto* import = new QAction(ImportTableMessages::ImportTableMenu(), this);
     import->setObjectName(QStringLiteral("actionImportTable"));
     import->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
     connect(import, &QAction::triggered, this,
@@ -212,11 +217,11 @@ void MainWindow::ImportTableFromUser() {
     // The file type chosen overrides the format found from the file; the first finds it.
     static constexpr std::optional<TableFormat> kFormats[] = {
         std::nullopt, TableFormat::Classic, TableFormat::Utf8, TableFormat::ShiftJis};
-    const QStringList names = Messages::ImportTableFilters();
+    const QStringList names = ImportTableMessages::ImportTableFilters();
     std::vector<std::string> filters;
     for (const QString& filter : names) filters.push_back(filter.toStdString());
     const auto chosen =
-        user_.AskOpenPathOfType(Messages::ImportTableTitle().toStdString(), filters);
+        user_.AskOpenPathOfType(ImportTableMessages::ImportTableTitle().toStdString(), filters);
     if (!chosen || chosen->path.empty()) return;
     const auto type = names.indexOf(QString::fromStdString(chosen->filter));
     const std::optional<TableFormat> format =
@@ -224,9 +229,10 @@ void MainWindow::ImportTableFromUser() {
     const QString path = QFile::decodeName(QByteArray::fromStdString(chosen->path));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        user_.ShowMessage(Messages::Title().toStdString(),
-                          Messages::ProjectUnreadable(path, file.errorString()).toStdString(),
-                          MessageIcon::Exclamation);
+        user_.ShowMessage(
+            ProgramMessages::Title().toStdString(),
+            ProjectMessages::ProjectUnreadable(path, file.errorString()).toStdString(),
+            MessageIcon::Exclamation);
         return;
     }
     const QByteArray bytes = file.readAll();
@@ -235,22 +241,22 @@ void MainWindow::ImportTableFromUser() {
     const QString name = QFileInfo(path).fileName();
     if (!imported.problems.empty()) {
         // One message lists every line that cannot be taken; the rest comes in whole or not at all.
-        const QString problems = Messages::ImportProblems(name, imported.problems);
+        const QString problems = ImportTableMessages::ImportProblems(name, imported.problems);
         if (imported.entries.empty()) {
-            user_.ShowMessage(Messages::Title().toStdString(), problems.toStdString(),
+            user_.ShowMessage(ProgramMessages::Title().toStdString(), problems.toStdString(),
                               MessageIcon::Exclamation);
             return;
         }
         const QString question =
             problems + QStringLiteral("\n\n") +
-            Messages::ImportTheRest(static_cast<qsizetype>(imported.entries.size()));
-        if (!user_.AskYesNo(Messages::Title().toStdString(), question.toStdString(),
+            ImportTableMessages::ImportTheRest(static_cast<qsizetype>(imported.entries.size()));
+        if (!user_.AskYesNo(ProgramMessages::Title().toStdString(), question.toStdString(),
                             MessageIcon::Exclamation)) {
             return;
         }
     }
     history_.Run(DocumentCommand::PutEntries(document_, imported.entries),
-                 Messages::ImportAction(name));
+                 ImportTableMessages::ImportAction(name));
     // A table imported is whole in itself: the text formats write it with no set laid.
     if (!imported.entries.empty()) EnableMakeTable();
 }
@@ -340,8 +346,9 @@ void MainWindow::Remove() {
     // Removing a line moves the current line; that is no choice of the user's, so it must not
     // open the relative start dialog. Afterwards no line is selected.
     selection_.SelectQuietly(-1);
-    history_.Run(DocumentCommand::RemoveLine(document_, line),
-                 Messages::RemoveAction(QString::fromStdString(document_.Order().LineText(line))));
+    history_.Run(
+        DocumentCommand::RemoveLine(document_, line),
+        TableOrderMessages::RemoveAction(QString::fromStdString(document_.Order().LineText(line))));
 }
 
 void MainWindow::MakeTableFromWindow() {
@@ -352,7 +359,8 @@ void MainWindow::MakeTableFromWindow() {
         MakeTable(table, document_.Order(), ui_->txtTblStartCode->text().toStdString(), queries,
                   document_.Contents().kinds, document_.TwoByteOrder());
     // Assembly may have laid members even when the Save dialog was then cancelled.
-    history_.Run(DocumentCommand::StoreTable(document_, table), Messages::MakeTableAction());
+    history_.Run(DocumentCommand::StoreTable(document_, table),
+                 MakeTableMessages::MakeTableAction());
     if (made && made.value() == MakeTableOutcome::Written && queries.target) {
         document_.SetTableFile(queries.target->path, FormatName(queries.target->format));
         if (queries.target->format != TableFormat::Classic) {
@@ -361,22 +369,24 @@ void MainWindow::MakeTableFromWindow() {
                 KindsAfter(document_.TableText(), table.TableText, document_.Contents().kinds),
                 table.TwoByte);
             if (!duplicates.empty()) {
-                user_.ShowMessage(Messages::Title().toStdString(),
-                                  Messages::DuplicateWarning(duplicates).toStdString(),
+                user_.ShowMessage(ProgramMessages::Title().toStdString(),
+                                  MakeTableMessages::DuplicateWarning(duplicates).toStdString(),
                                   MessageIcon::Exclamation);
             }
         }
     }
     if (!made) {
-        user_.ShowMessage(Messages::Title().toStdString(),
-                          Messages::Failure(made.error()).toStdString(), MessageIcon::Exclamation);
+        user_.ShowMessage(ProgramMessages::Title().toStdString(),
+                          MakeTableMessages::Failure(made.error()).toStdString(),
+                          MessageIcon::Exclamation);
     }
 }
 
 void MainWindow::About() {
-    user_.ShowMessage(Messages::AboutTitle().toStdString(),
-                      Messages::AboutText(QCoreApplication::applicationVersion()).toStdString(),
-                      MessageIcon::None);
+    user_.ShowMessage(
+        ProgramMessages::AboutTitle().toStdString(),
+        ProgramMessages::AboutText(QCoreApplication::applicationVersion()).toStdString(),
+        MessageIcon::None);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -10,13 +10,16 @@
 #include <variant>
 
 #include "DocumentHistory.h"
+#include "GameFileMessages.h"
 #include "IncludeTarget.h"
-#include "Messages.h"
 #include "MiddleElision.h"
 #include "OpenGameFile.h"
 #include "OrderSelection.h"
+#include "ProgramMessages.h"
 #include "RunAction.h"
+#include "SearchMessages.h"
 #include "SearchResultsModel.h"
+#include "TableOrderMessages.h"
 #include "WindowQueries.h"
 #include "core/sets/SetCatalogue.h"
 #include "ui_frmRelativeSearch.h"
@@ -39,7 +42,7 @@ RelativeSearchWindow::RelativeSearchWindow(DocumentHistory& history, OrderSelect
       ui_(std::make_unique<Ui::frmRelativeSearch>()),
       results_(new SearchResultsModel(this)) {
     ui_->setupUi(this);
-    ui_->cmbWidth->addItems(Messages::LetterWidths());
+    ui_->cmbWidth->addItems(SearchMessages::LetterWidths());
     ui_->tvwResults->setModel(results_);
     ui_->tvwResults->header()->setStretchLastSection(true);
 
@@ -77,7 +80,7 @@ void RelativeSearchWindow::closeEvent(QCloseEvent* event) {
 }
 
 void RelativeSearchWindow::Tell(const QString& text) {
-    user_.ShowMessage(Messages::Title().toStdString(), text.toStdString(),
+    user_.ShowMessage(ProgramMessages::Title().toStdString(), text.toStdString(),
                       MessageIcon::Exclamation);
 }
 
@@ -89,8 +92,8 @@ void RelativeSearchWindow::FileChanged() {
     // A long path is cut in the middle, where it says least; the tooltip holds all of it.
     MiddleElision::Show(
         *ui_->lblFile,
-        file ? Messages::GameFileShown(QString::fromLocal8Bit(file->Path()), file->Size())
-             : Messages::NoGameFile());
+        file ? GameFileMessages::GameFileShown(QString::fromLocal8Bit(file->Path()), file->Size())
+             : GameFileMessages::NoGameFile());
     ui_->cmdSearch->setEnabled(file.has_value());
     ui_->lblStatus->clear();
     CurrentResultChanged();
@@ -109,7 +112,7 @@ void RelativeSearchWindow::Search() {
     auto search = RelativeSearch::Prepare(ui_->txtWord->text().toStdString(), width,
                                           history_.Doc().Catalogue().Sets());
     if (!search) {
-        Tell(Messages::Failure(search.error()));
+        Tell(SearchMessages::Failure(search.error()));
         return;
     }
     results_->Clear();
@@ -119,7 +122,7 @@ void RelativeSearchWindow::Search() {
     connect(job_.get(), &SearchJob::finished, this,
             [this] { RunAction(user_, [this] { Finished(); }); });
     SetSearching(true);
-    ui_->lblStatus->setText(Messages::Searching());
+    ui_->lblStatus->setText(SearchMessages::Searching());
 }
 
 void RelativeSearchWindow::Progressed(quint64 done, quint64 total) {
@@ -131,7 +134,7 @@ void RelativeSearchWindow::StopSearch() {
     job_.reset();  // cancels and waits: the search stops before its next block
     running_.reset();
     SetSearching(false);
-    ui_->lblStatus->setText(Messages::SearchCancelled());
+    ui_->lblStatus->setText(SearchMessages::SearchCancelled());
 }
 
 void RelativeSearchWindow::Finished() {
@@ -144,19 +147,19 @@ void RelativeSearchWindow::Finished() {
     SetSearching(false);
     if (!outcome->ok()) {
         if (std::holds_alternative<SearchCancelled>(outcome->error())) {
-            ui_->lblStatus->setText(Messages::SearchCancelled());
+            ui_->lblStatus->setText(SearchMessages::SearchCancelled());
             return;
         }
-        const QString why = Messages::Failure(std::get<GameFileError>(outcome->error()));
+        const QString why = GameFileMessages::Failure(std::get<GameFileError>(outcome->error()));
         ui_->lblStatus->setText(why);
         Tell(why);
         return;
     }
     const SearchResults& found = outcome->value();
-    ui_->lblStatus->setText(
-        found.hitCount == 0
-            ? Messages::SearchFoundNothing()
-            : Messages::SearchFound(found.hitCount, static_cast<qsizetype>(found.groups.size())));
+    ui_->lblStatus->setText(found.hitCount == 0
+                                ? SearchMessages::SearchFoundNothing()
+                                : SearchMessages::SearchFound(
+                                      found.hitCount, static_cast<qsizetype>(found.groups.size())));
     // A search ends before the file it read is replaced: FileChanged stops it.
     results_->Show(search, *game_.File(), found);
     if (results_->rowCount() > 0) {
@@ -184,18 +187,18 @@ void RelativeSearchWindow::ShowText() {
 void RelativeSearchWindow::UseStartCode() {
     const HitGroup* group = results_->GroupAt(ui_->tvwResults->currentIndex());
     if (group == nullptr) {
-        Tell(Messages::NoResultSelected());
+        Tell(SearchMessages::NoResultSelected());
         return;
     }
     const QString setName = results_->SetName(group->set);
     const std::string name = setName.toStdString();
     const std::optional<TableCode> twoByte = results_->TwoByteStart(*group);
     if (!group->fits && !twoByte) {
-        Tell(Messages::GroupPastFF(setName, group->start));
+        Tell(SearchMessages::GroupPastFF(setName, group->start));
         return;
     }
     if (group->start == 0) {
-        Tell(Messages::NoOwnStartZero(setName));
+        Tell(SearchMessages::NoOwnStartZero(setName));
         return;
     }
     const TableCode start =
@@ -205,7 +208,7 @@ void RelativeSearchWindow::UseStartCode() {
     const int selected = selection_.SelectedLine();
     const bool toSelected = selected >= 0 && order.SetNameOf(selected) == name;
     if (!toSelected && order.IsFull()) {
-        Tell(Messages::OrderFull());
+        Tell(TableOrderMessages::OrderFull());
         return;
     }
     // The members of a two-byte start follow on in the byte order the game was found to use.
@@ -217,7 +220,8 @@ void RelativeSearchWindow::UseStartCode() {
         for (int line = 0; line < order.LineCount(); ++line) {
             const auto other = order.StartCodeOf(line);
             if (line != (toSelected ? selected : -1) && other && other->IsTwoByte()) {
-                Tell(Messages::CodeOrderConflict(setName, *searched == CodeOrder::LittleEndian));
+                Tell(SearchMessages::CodeOrderConflict(setName,
+                                                       *searched == CodeOrder::LittleEndian));
                 return;
             }
         }
@@ -225,8 +229,8 @@ void RelativeSearchWindow::UseStartCode() {
     }
     // One step to undo, the byte order with the start.
     QUndoStack& steps = history_.Stack();
-    steps.beginMacro(toSelected ? Messages::RelativeStartAction(setName)
-                                : Messages::IncludeAction(setName));
+    steps.beginMacro(toSelected ? TableOrderMessages::RelativeStartAction(setName)
+                                : TableOrderMessages::IncludeAction(setName));
     const struct EndStep {
         QUndoStack& steps;
         ~EndStep() { steps.endMacro(); }
@@ -235,22 +239,23 @@ void RelativeSearchWindow::UseStartCode() {
     if (newOrder) {
         history_.Run(DocumentCommand::SetCodeOrder(document, *newOrder), QString());
         orderNote = QLatin1Char(' ') +
-                    Messages::CodeOrderFollowsSearch(*newOrder == CodeOrder::LittleEndian);
+                    SearchMessages::CodeOrderFollowsSearch(*newOrder == CodeOrder::LittleEndian);
     }
     if (toSelected) {
         history_.Run(DocumentCommand::SetLineStart(document, selected, start),
-                     Messages::RelativeStartAction(setName));
-        ui_->lblStatus->setText(Messages::StartApplied(selected + 1, setName, start) + orderNote);
+                     TableOrderMessages::RelativeStartAction(setName));
+        ui_->lblStatus->setText(SearchMessages::StartApplied(selected + 1, setName, start) +
+                                orderNote);
         return;
     }
     // As "Relative  Entry" adds a set: the first line makes REMOVE usable, any makes MAKE TABLE.
     if (order.LineCount() == 0) target_.EnableRemove();
     history_.Run(DocumentCommand::IncludeSet(document, name, std::optional<TableCode>(start)),
-                 Messages::IncludeAction(setName));
+                 TableOrderMessages::IncludeAction(setName));
     const int added = order.LineCount() - 1;
     target_.EnableMakeTable();
     selection_.SelectQuietly(added);
-    ui_->lblStatus->setText(Messages::SetAdded(added + 1, setName, start) + orderNote);
+    ui_->lblStatus->setText(SearchMessages::SetAdded(added + 1, setName, start) + orderNote);
 }
 
 }  // namespace glyphwright

@@ -6,10 +6,11 @@
 #include <utility>
 
 #include "ColumnHeader.h"
+#include "GameFileMessages.h"
 #include "HexText.h"
-#include "Messages.h"
-#include "core/text/EucJp.h"
+#include "SearchMessages.h"
 #include "core/search/HitStart.h"
+#include "core/text/EucJp.h"
 
 namespace glyphwright {
 namespace {
@@ -94,7 +95,7 @@ int SearchResultsModel::columnCount(const QModelIndex&) const {
 }
 
 QVariant SearchResultsModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    return ColumnHeader(Messages::SearchHeaders(), section, orientation, role);
+    return ColumnHeader(SearchMessages::SearchHeaders(), section, orientation, role);
 }
 
 QVariant SearchResultsModel::data(const QModelIndex& index, int role) const {
@@ -110,7 +111,7 @@ QVariant SearchResultsModel::data(const QModelIndex& index, int role) const {
     const std::optional<std::uint64_t> offset = OffsetAt(index);
     if (!offset) {
         return index.column() == HitsOrOffset
-                   ? Messages::MoreHits(group->hitCount - group->examples.size())
+                   ? SearchMessages::MoreHits(group->hitCount - group->examples.size())
                    : QVariant();
     }
     switch (index.column()) {
@@ -122,7 +123,7 @@ QVariant SearchResultsModel::data(const QModelIndex& index, int role) const {
             if (!isGroup) return {};
             if (twoByte) return QString::fromStdString(twoByte->Hex());
             return group->fits ? HexNumber(static_cast<std::uint64_t>(group->start), wide)
-                               : Messages::StartPastFF(group->start);
+                               : SearchMessages::StartPastFF(group->start);
         case Text:
             return ContextText(*group, *offset);
         default:
@@ -170,7 +171,7 @@ QString SearchResultsModel::ContextText(const HitGroup& group, std::uint64_t off
                                                     : QString::fromStdString(decoded.value());
         }
     } else {
-        text = Messages::Failure(context.error());
+        text = GameFileMessages::Failure(context.error());
     }
     contexts_.emplace(key, text);
     return text;

@@ -13,13 +13,15 @@
 #include <algorithm>
 #include <utility>
 
-#include "Messages.h"
+#include "FileMessages.h"
+#include "ProgramMessages.h"
 #include "RunAction.h"
 #include "SetFileStore.h"
+#include "SetsMessages.h"
 #include "WindowQueries.h"
-#include "core/table/Document.h"
 #include "core/sets/SetCatalogue.h"
 #include "core/sets/SetFile.h"
+#include "core/table/Document.h"
 
 namespace glyphwright {
 namespace {
@@ -50,14 +52,14 @@ CharacterSetsWindow::CharacterSetsWindow(SetCatalogue& sets, Document& document,
       save_(Button(tr("&Save Set"), "cmdSave", this)),
       delete_(Button(tr("&Delete"), "cmdDelete", this)) {
     setObjectName(QStringLiteral("frmCharacterSets"));
-    setWindowTitle(Messages::CharacterSetsTitle());
+    setWindowTitle(SetsMessages::CharacterSetsTitle());
     list_->setObjectName(QStringLiteral("lstSets"));
     name_->setObjectName(QStringLiteral("txtName"));
     members_->setObjectName(QStringLiteral("txtMembers"));
     perLine_->setObjectName(QStringLiteral("chkPerLine"));
     status_->setObjectName(QStringLiteral("lblStatus"));
     status_->setWordWrap(true);
-    auto* help = new QLabel(Messages::CharacterSetsHelp(), this);
+    auto* help = new QLabel(SetsMessages::CharacterSetsHelp(), this);
     help->setObjectName(QStringLiteral("lblHelp"));
     help->setWordWrap(true);
     auto* newSet = Button(tr("&New"), "cmdNew", this);
@@ -155,16 +157,16 @@ void CharacterSetsWindow::Show(int row) {
     perLine_->setEnabled(own);
     save_->setEnabled(own);
     delete_->setEnabled(own);
-    status_->setText(own ? Messages::SetMemberCount(static_cast<qsizetype>(set.size()))
-                         : Messages::BuiltInSetShown());
+    status_->setText(own ? SetsMessages::SetMemberCount(static_cast<qsizetype>(set.size()))
+                         : SetsMessages::BuiltInSetShown());
 }
 
 void CharacterSetsWindow::NewSet() {
     list_->clearSelection();
     drafting_ = true;
-    QString name = Messages::NewSetName();
+    QString name = SetsMessages::NewSetName();
     for (int n = 2; sets_.Find(name.toStdString()) != nullptr; ++n) {
-        name = Messages::NewSetName() + QLatin1Char(' ') + QString::number(n);
+        name = SetsMessages::NewSetName() + QLatin1Char(' ') + QString::number(n);
     }
     name_->setText(name);
     members_->clear();
@@ -184,9 +186,9 @@ void CharacterSetsWindow::Duplicate() {
     const int row = list_->currentRow();
     if (drafting_ || row < 0 || !std::cmp_less(row, sets_.Sets().size())) return;
     const CharacterSet& set = sets_.Sets()[static_cast<std::size_t>(row)];
-    QString name = Messages::CopyOfSet(Text(set.name));
+    QString name = SetsMessages::CopyOfSet(Text(set.name));
     for (int n = 2; sets_.Find(name.toStdString()) != nullptr; ++n) {
-        name = Messages::CopyOfSet(Text(set.name)) + QLatin1Char(' ') + QString::number(n);
+        name = SetsMessages::CopyOfSet(Text(set.name)) + QLatin1Char(' ') + QString::number(n);
     }
     std::vector<UserSet> sets = sets_.UserSets();
     sets.push_back({name.toStdString(), {set.members.begin(), set.members.end()}});
@@ -197,7 +199,7 @@ void CharacterSetsWindow::Save() {
     const auto made = MakeUserSet(name_->text().toStdString(),
                                   members_->toPlainText().toStdString(), perLine_->isChecked());
     if (!made) {
-        Tell(Messages::Failure(made.error()));
+        Tell(SetsMessages::Failure(made.error()));
         return;
     }
     std::vector<UserSet> sets = sets_.UserSets();
@@ -207,7 +209,7 @@ void CharacterSetsWindow::Save() {
     if (index) {
         const std::string& old = sets[*index].name;
         if (old != made.value().name && InUse(old)) {
-            Tell(Messages::SetInUse(Text(old)));
+            Tell(SetsMessages::SetInUse(Text(old)));
             return;
         }
         sets[*index] = made.value();
@@ -224,11 +226,11 @@ void CharacterSetsWindow::Delete() {
     std::vector<UserSet> sets = sets_.UserSets();
     const QString name = Text(sets[*index].name);
     if (InUse(sets[*index].name)) {
-        Tell(Messages::SetInUse(name));
+        Tell(SetsMessages::SetInUse(name));
         return;
     }
-    if (!user_.AskYesNo(Messages::Title().toStdString(),
-                        Messages::DeleteSetQuestion(name).toStdString(), MessageIcon::None)) {
+    if (!user_.AskYesNo(ProgramMessages::Title().toStdString(),
+                        SetsMessages::DeleteSetQuestion(name).toStdString(), MessageIcon::None)) {
         return;
     }
     sets.erase(sets.begin() + static_cast<std::ptrdiff_t>(*index));
@@ -240,7 +242,7 @@ void CharacterSetsWindow::Import() {
     if (!path) return;
     const auto read = ReadSetFileAt(QFile::encodeName(QString::fromStdString(*path)).toStdString());
     if (!read) {
-        Tell(Messages::Failure(read.error()));
+        Tell(SetsMessages::Failure(read.error()));
         return;
     }
     // An imported set takes the place of the user's set of its name, unless a line uses that one.
@@ -251,29 +253,29 @@ void CharacterSetsWindow::Import() {
         if (same == sets.end()) {
             sets.push_back(set);
         } else if (*same != set && InUse(set.name)) {
-            Tell(Messages::SetInUse(Text(set.name)));
+            Tell(SetsMessages::SetInUse(Text(set.name)));
             return;
         } else {
             *same = set;
         }
     }
     if (Replace(std::move(sets), list_->currentRow())) {
-        status_->setText(Messages::SetsImported(static_cast<qsizetype>(read.value().size()),
-                                                QString::fromStdString(*path)));
+        status_->setText(SetsMessages::SetsImported(static_cast<qsizetype>(read.value().size()),
+                                                    QString::fromStdString(*path)));
     }
 }
 
 void CharacterSetsWindow::Export() {
-    const auto answer = user_.AskSavePath({Messages::SetFileFilter().toStdString()});
+    const auto answer = user_.AskSavePath({SetsMessages::SetFileFilter().toStdString()});
     if (!answer) return;
     const auto saved = SaveSetFileAt(
         QFile::encodeName(QString::fromStdString(answer->path)).toStdString(), sets_.UserSets());
     if (!saved) {
-        Tell(Messages::Failure(saved.error()));
+        Tell(FileMessages::Failure(saved.error()));
         return;
     }
-    status_->setText(Messages::SetsExported(static_cast<qsizetype>(sets_.UserSets().size()),
-                                            QString::fromStdString(answer->path)));
+    status_->setText(SetsMessages::SetsExported(static_cast<qsizetype>(sets_.UserSets().size()),
+                                                QString::fromStdString(answer->path)));
 }
 
 bool CharacterSetsWindow::Replace(std::vector<UserSet> sets, int current) {
@@ -282,22 +284,22 @@ bool CharacterSetsWindow::Replace(std::vector<UserSet> sets, int current) {
         const bool kept = std::any_of(sets.begin(), sets.end(),
                                       [&](const UserSet& s) { return s.name == old.name; });
         if (!kept && InUse(old.name)) {
-            Tell(Messages::SetInUse(Text(old.name)));
+            Tell(SetsMessages::SetInUse(Text(old.name)));
             return false;
         }
     }
     if (!setsPath_.empty()) {
         if (const auto checked = CheckUserSets(sets); !checked) {
-            Tell(Messages::Failure(checked.error()));
+            Tell(SetsMessages::Failure(checked.error()));
             return false;
         }
         if (const auto saved = SaveSetFileAt(setsPath_, sets); !saved) {
-            Tell(Messages::Failure(saved.error()));
+            Tell(FileMessages::Failure(saved.error()));
             return false;
         }
     }
     if (const auto set = sets_.SetUserSets(std::move(sets)); !set) {
-        Tell(Messages::Failure(set.error()));
+        Tell(SetsMessages::Failure(set.error()));
         return false;
     }
     Fill(current);
@@ -310,7 +312,7 @@ bool CharacterSetsWindow::InUse(const std::string& name) const {
 }
 
 void CharacterSetsWindow::Tell(const QString& text) {
-    user_.ShowMessage(Messages::Title().toStdString(), text.toStdString(),
+    user_.ShowMessage(ProgramMessages::Title().toStdString(), text.toStdString(),
                       MessageIcon::Exclamation);
 }
 

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QString>
+
+namespace glyphwright {
+class TableCode;
+
+// Edit > Control Code…: the dialog that puts an end code or a line break.
+class ControlCodeMessages final {
+    Q_DECLARE_TR_FUNCTIONS(ControlCodeMessages)
+
+public:
+    ControlCodeMessages() = delete;
+
+    [[nodiscard]] static QString ControlCodeMenu();
+    [[nodiscard]] static QString ControlCodeTitle();
+    [[nodiscard]] static QString ControlCodeCodeLabel();
+    [[nodiscard]] static QString ControlCodeKindLabel();
+    [[nodiscard]] static QString ControlCodeTextLabel();
+    [[nodiscard]] static QString ControlCodeHelp();
+    [[nodiscard]] static QString EndCodeKind();
+    [[nodiscard]] static QString LineBreakKind();
+    [[nodiscard]] static QString ControlCodeAction(int code);
+    [[nodiscard]] static QString ControlCodeAction(TableCode code);
+};
+
+}  // namespace glyphwright

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QString>
+
+#include <optional>
+
+namespace glyphwright {
+class TableCode;
+enum class TileFormat;
+enum class TileOrder;
+enum class Repertoire;
+
+// The Font window: the glyph view, the anchor, and reading the glyphs.
+class FontMessages final {
+    Q_DECLARE_TR_FUNCTIONS(FontMessages)
+
+public:
+    FontMessages() = delete;
+
+    [[nodiscard]] static QString FontTitle();
+    [[nodiscard]] static QString FontFormatLabel();
+    [[nodiscard]] static QString FontWidthLabel();
+    [[nodiscard]] static QString FontHeightLabel();
+    [[nodiscard]] static QString FontTileOrderLabel();
+    [[nodiscard]] static QString FontOffsetLabel();
+    [[nodiscard]] static QString FontZoomLabel();
+    [[nodiscard]] static QString FontZoomSuffix();  // after the zoom's number: "×"
+    [[nodiscard]] static QString FontFormatDescription(TileFormat format);
+    [[nodiscard]] static QString FontTileOrderDescription(TileOrder order);
+    [[nodiscard]] static QString FontKeys();
+    [[nodiscard]] static QString FontGlyphs();  // the grid's accessible name
+    [[nodiscard]] static QString FontSelectedCode(const QString& offset,
+                                                  std::optional<TableCode> code);
+    [[nodiscard]] static QString FontNoGlyphs();
+    [[nodiscard]] static QString FontAnchorLabel();
+    [[nodiscard]] static QString FontAnchorTip();
+    [[nodiscard]] static QString FontCharactersLabel();
+    [[nodiscard]] static QString FontCharactersTip();
+    [[nodiscard]] static QString FontNoCode();  // characters typed for a glyph with no code
+    // A character typed as the anchor that the table holds at no code or at several.
+    [[nodiscard]] static QString FontCharacterNotHeld(const QString& character);
+    [[nodiscard]] static QString FontAnchorAction(int code);  // after "Undo"
+    // Reading the glyphs: the characters each one may show.
+    [[nodiscard]] static QString FontReadingBox();  // the check box that turns reading on
+    [[nodiscard]] static QString FontReadingTip();
+    [[nodiscard]] static QString FontRepertoires();  // the button of the repertoires' menu
+    [[nodiscard]] static QString FontRepertoire(Repertoire repertoire);
+    [[nodiscard]] static QString FontReferenceLabel();
+    [[nodiscard]] static QString FontReferenceTip();
+    [[nodiscard]] static QString FontTextAtLabel();
+    [[nodiscard]] static QString FontTextAtTip();
+    [[nodiscard]] static QString FontAcceptAbove();  // the button of the batch
+    [[nodiscard]] static QString FontAcceptAboveTip();
+    [[nodiscard]] static QString FontConfidenceSuffix();
+    [[nodiscard]] static QString FontCancelReading();
+    [[nodiscard]] static QString FontDrawingReferences();  // the progress bar's text
+    [[nodiscard]] static QString FontReadingProgress();    // likewise, with %v and %m
+    [[nodiscard]] static QString FontReadingCancelled();
+    [[nodiscard]] static QString FontReadingUnavailable(const QString& family,
+                                                        const QString& reason);
+    [[nodiscard]] static QString FontWaitingForReading();
+    [[nodiscard]] static QString FontNoInk();
+    [[nodiscard]] static QString FontConfidence(int percent);
+    [[nodiscard]] static QString FontNearTies(const QString& characters);
+    [[nodiscard]] static QString FontLookAlikes(const QString& characters);
+    [[nodiscard]] static QString FontTextSays(bool katakana, const QString& character);
+    [[nodiscard]] static QString FontGuessTip(int key);
+    [[nodiscard]] static QString FontNothingToAccept(int percent);
+    [[nodiscard]] static QString FontAcceptAction(int count);  // after "Undo"
+    [[nodiscard]] static QString FontAnchorAction(TableCode code);
+};
+
+}  // namespace glyphwright

@@ -1,0 +1,57 @@
+#include "ImportTableMessages.h"
+
+#include "MessageText.h"
+#include "tablefile/ImportTable.h"
+
+namespace glyphwright {
+
+QString ImportTableMessages::ImportAction(const QString& fileName) {
+    return tr("Import %1").arg(fileName);
+}
+
+QStringList ImportTableMessages::ImportTableFilters() {
+    return {tr("Detect format (*)"), tr("Classic (*)"), tr("UTF-8 (*)"), tr("Shift-JIS (*)")};
+}
+
+QString ImportTableMessages::ImportTableMenu() {
+    return tr("&Import Table\u2026");
+}
+
+QString ImportTableMessages::ImportTableTitle() {
+    return tr("Import Table");
+}
+
+QString ImportTableMessages::ImportProblems(const QString& file,
+                                            const std::vector<ImportProblem>& problems) {
+    QStringList lines;
+    for (const ImportProblem& problem : problems) {
+        const QString text = QString::fromStdString(problem.text);
+        QString why;
+        switch (problem.kind) {
+            case ImportProblem::Kind::BadLine:
+                why = tr("is no entry (XX=text or /XX=[label])");
+                break;
+            case ImportProblem::Kind::DuplicateCode:
+                why = tr("gives a code an earlier line gave already");
+                break;
+            case ImportProblem::Kind::AboveFFFF:
+                why = tr("has a code of more than two bytes, which a table here does not hold");
+                break;
+            case ImportProblem::Kind::Directive:
+                why = tr("is a directive a table here does not hold");
+                break;
+            case ImportProblem::Kind::Unconvertible:
+                why = tr("holds characters EUC-JP has no code for");
+                break;
+        }
+        lines << tr("line %1: \"%2\" %3").arg(QString::number(problem.line), text, why);
+    }
+    return tr("These lines of %1 cannot be taken:\n%2").arg(file, lines.join(QLatin1Char('\n')));
+}
+
+QString ImportTableMessages::ImportTheRest(qsizetype entries) {
+    return tr("Import the other %n entries? No imports nothing.", nullptr,
+              static_cast<int>(entries));
+}
+
+}  // namespace glyphwright

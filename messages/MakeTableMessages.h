@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+#include "tablefile/MakeTable.h"
+
+namespace glyphwright {
+enum class TableFormat;
+
+// MAKE TABLE: its questions, its file types and why a table was not made.
+class MakeTableMessages final {
+    Q_DECLARE_TR_FUNCTIONS(MakeTableMessages)
+
+public:
+    MakeTableMessages() = delete;
+
+    [[nodiscard]] static QString StartCodePrompt();
+    [[nodiscard]] static QString StartCodeTitle();
+    // The Save dialog's file types, in the order of TableFormat: the classic one first.
+    [[nodiscard]] static QStringList TableFileFilters();
+    [[nodiscard]] static QString Failure(const TableFailure& failure);
+    [[nodiscard]] static QString Failure(const StartCodeError& failure);
+    [[nodiscard]] static QString Failure(const AssemblyError& failure);
+    [[nodiscard]] static QString Failure(const FormatError& failure);
+    // The same text at several codes of a UTF-8 or Shift-JIS file: written, with a warning.
+    [[nodiscard]] static QString DuplicateWarning(const std::vector<DuplicateText>& duplicates);
+    [[nodiscard]] static QString MakeTableAction();
+};
+
+}  // namespace glyphwright
