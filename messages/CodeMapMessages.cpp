@@ -43,11 +43,13 @@ QStringList EachDuplicate(const QList<QPair<QString, QList<int>>>& duplicates) {
 QString CodeMapMessages::CodeMapDuplicates(const QList<QPair<QString, QList<int>>>& duplicates,
                                            int more) {
     if (duplicates.isEmpty()) {
-        return tr("The same text at more than one code: %1 texts; point here for the list.")
-            .arg(more);
+        return more == 1
+                   ? tr("The same text at more than one code: 1 text; point here for the list.")
+                   : tr("The same text at more than one code: %1 texts; point here for the list.")
+                         .arg(more);
     }
     QString list = EachDuplicate(duplicates).join(QStringLiteral("; "));
-    if (more > 0) list += tr("; and %n more", nullptr, more);
+    if (more > 0) list += tr("; and %1 more").arg(more);
     return tr("The same text at more than one code: %1.").arg(list);
 }
 
@@ -118,7 +120,7 @@ QString CodeMapMessages::CodeMapLegendLine(int line, const QString& lineText) {
 }
 
 QString CodeMapMessages::CodeMapLegendCodes(int codes) {
-    return tr("%n code(s) on the map", nullptr, codes);
+    return codes == 1 ? tr("1 code on the map") : tr("%1 codes on the map").arg(codes);
 }
 
 QString CodeMapMessages::CodeMapKeyHeld() {

@@ -50,8 +50,8 @@ QString ImportTableMessages::ImportProblems(const QString& file,
 }
 
 QString ImportTableMessages::ImportTheRest(qsizetype entries) {
-    return tr("Import the other %n entries? No imports nothing.", nullptr,
-              static_cast<int>(entries));
+    return entries == 1 ? tr("Import the other entry? No imports nothing.")
+                        : tr("Import the other %1 entries? No imports nothing.").arg(entries);
 }
 
 }  // namespace glyphwright

@@ -106,15 +106,17 @@ QString SetsMessages::SetFileFilter() {
 }
 
 QString SetsMessages::SetsImported(qsizetype count, const QString& path) {
-    return tr("%n set(s) imported from %1.", nullptr, static_cast<int>(count)).arg(path);
+    return (count == 1 ? tr("1 set imported from %1.").arg(path)
+                       : tr("%1 sets imported from %2.").arg(count).arg(path));
 }
 
 QString SetsMessages::SetsExported(qsizetype count, const QString& path) {
-    return tr("%n set(s) exported to %1.", nullptr, static_cast<int>(count)).arg(path);
+    return (count == 1 ? tr("1 set exported to %1.").arg(path)
+                       : tr("%1 sets exported to %2.").arg(count).arg(path));
 }
 
 QString SetsMessages::SetMemberCount(qsizetype count) {
-    return tr("%n member(s)", nullptr, static_cast<int>(count));
+    return count == 1 ? tr("1 member") : tr("%1 members").arg(count);
 }
 
 QString SetsMessages::ProjectSetSuffix(const QString& projectFile) {

@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+
+#include <QString>
+
+#include "CodeMapMessages.h"
+#include "ImportTableMessages.h"
+#include "MakeTableMessages.h"
+#include "SetsMessages.h"
+#include "core/table/CodeMap.h"
+#include "core/table/TableCode.h"
+
+namespace glyphwright {
+namespace {
+
+// No translation is loaded, so the English plurals must come from the texts themselves: "1 text"
+// and "2 texts", never "1 texts" or "2 set(s)".
+TEST(WordingTest, CountsAgreeWithTheirNouns) {
+    EXPECT_EQ(SetsMessages::SetMemberCount(1), QStringLiteral("1 member"));
+    EXPECT_EQ(SetsMessages::SetMemberCount(3), QStringLiteral("3 members"));
+    EXPECT_EQ(SetsMessages::SetsImported(1, QStringLiteral("a.txt")),
+              QStringLiteral("1 set imported from a.txt."));
+    EXPECT_EQ(SetsMessages::SetsExported(2, QStringLiteral("a.txt")),
+              QStringLiteral("2 sets exported to a.txt."));
+    EXPECT_EQ(CodeMapMessages::CodeMapLegendCodes(1), QStringLiteral("1 code on the map"));
+    EXPECT_EQ(CodeMapMessages::CodeMapLegendCodes(0), QStringLiteral("0 codes on the map"));
+    EXPECT_EQ(
+        CodeMapMessages::CodeMapDuplicates({}, 1),
+        QStringLiteral("The same text at more than one code: 1 text; point here for the list."));
+    EXPECT_EQ(
+        CodeMapMessages::CodeMapDuplicates({}, 2),
+        QStringLiteral("The same text at more than one code: 2 texts; point here for the list."));
+    EXPECT_EQ(ImportTableMessages::ImportTheRest(1),
+              QStringLiteral("Import the other entry? No imports nothing."));
+    EXPECT_EQ(ImportTableMessages::ImportTheRest(12),
+              QStringLiteral("Import the other 12 entries? No imports nothing."));
+}
+
+// Lists of codes: commas between all but the last two, "and" before the last, and each text's
+// list apart from the next.
+TEST(WordingTest, ListsOfCodesReadAsSentences) {
+    const QList<QPair<QString, QList<int>>> twice = {
+        {QStringLiteral("あ"), {0x00, 0x32}},
+        {QStringLiteral("い"), {0x01, 0x33, 0xA0}},
+    };
+    EXPECT_EQ(CodeMapMessages::CodeMapDuplicates(twice, 0),
+              QStringLiteral("The same text at more than one code: あ at 00 and 32; "
+                             "い at 01, 33 and A0."));
+    EXPECT_EQ(CodeMapMessages::CodeMapDuplicates(twice, 1),
+              QStringLiteral("The same text at more than one code: あ at 00 and 32; "
+                             "い at 01, 33 and A0; and 1 more."));
+    EXPECT_EQ(CodeMapMessages::CodeMapDuplicatesList(twice),
+              QStringLiteral("あ at 00 and 32\nい at 01, 33 and A0"));
+
+    // The table's own codes, one byte or two, as the file writes them.
+    const std::vector<DuplicateText> written = {
+        {"\xA4\xA2", {TableCode::OneByte(0x10), TableCode::TwoByte(0x8140)}},
+    };
+    EXPECT_EQ(MakeTableMessages::DuplicateWarning(written),
+              QStringLiteral("The table was written, but the same text stands at more than one "
+                             "code: あ at 10 and 8140. Programs that insert text disagree about "
+                             "which of those codes they write."));
+}
+
+}  // namespace
+}  // namespace glyphwright
