@@ -18,6 +18,8 @@
 #include <vector>
 
 #include "CommandLineMessages.h"
+#include "DumpCommand.h"
+#include "DumpMessages.h"
 #include "GameFileMessages.h"
 #include "GlyphSheet.h"
 #include "HexText.h"
@@ -945,6 +947,11 @@ int RunCommandLine(const QStringList& arguments, std::FILE* out, std::FILE* err)
     if (arguments.isEmpty()) return BadUsage(err, {}, Words::NoCommand());
     const QString& command = arguments.front();
     const QStringList rest = arguments.mid(1);
+    if (command == QLatin1String("dump")) {
+        if (AskedFor(rest) == Asked::Help) return Show(out, err, DumpMessages::Help());
+        if (AskedFor(rest) == Asked::Version) return ShowVersion(out, err);
+        return RunDump(rest, out, err);
+    }
     const bool make = command == QLatin1String("make");
     const bool glyphs = command == QLatin1String("glyphs");
     const bool fontTable = command == QLatin1String("font-table");

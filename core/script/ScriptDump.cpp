@@ -1,0 +1,436 @@
+#include "core/script/ScriptDump.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+
+namespace glyphwright {
+
+namespace {
+
+using Kind = DumpProblem::Kind;
+
+struct PointerRef {
+    std::size_t block = 0;
+    std::uint64_t index = 0;
+    std::uint64_t at = 0;  // where the pointer is stored
+};
+
+struct ScriptString {
+    std::uint64_t start = 0;
+    std::uint64_t end = 0;
+    bool terminated = true;
+    bool fromRange = false;
+    std::size_t owner = 0;  // the block that writes it; the range's strings come last
+    // Pointers to it, with where in it they point (start for most).
+    std::vector<std::pair<std::uint64_t, PointerRef>> writes;
+};
+
+// One piece of a line of the script: a code's text, or its bytes raw.
+struct Piece {
+    std::string text;
+    std::string bytes;  // what the game holds for it
+    bool raw = false;
+    bool lineEnds = false;  // a line break or an end code: the script's line ends after it
+};
+
+std::string HexNumber(std::uint64_t value, int digits = 0) {
+    char text[24];
+    std::snprintf(text, sizeof text, "%0*llX", digits, static_cast<unsigned long long>(value));
+    return text;
+}
+
+std::string SignedHex(std::int64_t value) {
+    return value < 0 ? "$-" + HexNumber(static_cast<std::uint64_t>(-value))
+                     : "$" + HexNumber(static_cast<std::uint64_t>(value));
+}
+
+void MakeRaw(Piece& piece) {
+    piece.text.clear();
+    for (const char byte : piece.bytes) {
+        piece.text += "<$" + HexNumber(static_cast<unsigned char>(byte), 2) + '>';
+    }
+    piece.raw = true;
+}
+
+// Rewrites the pieces of one script line until the inserter reads them back as the same bytes:
+// a line it would take for a command, a comment or nothing, and a text it would read as
+// another code (a longer entry reaching into the next piece, a text an earlier line of the table
+// also has), get raw bytes instead.
+void MakeReadable(std::vector<Piece>& pieces, const ScriptTable& table) {
+    std::string line;
+    std::vector<std::size_t> starts;
+    for (bool changed = true; changed && !pieces.empty();) {
+        changed = false;
+        line.clear();
+        starts.clear();
+        for (const Piece& piece : pieces) {
+            starts.push_back(line.size());
+            line += piece.text;
+        }
+        const std::size_t first = line.find_first_not_of(" \t");
+        if (first == std::string::npos || line[first] == '#' ||
+            line.compare(first, 2, "//") == 0) {
+            const std::size_t at = first == std::string::npos ? 0 : first;
+            const auto piece = static_cast<std::size_t>(
+                std::upper_bound(starts.begin(), starts.end(), at) - starts.begin() - 1);
+            if (!pieces[piece].raw) {
+                MakeRaw(pieces[piece]);
+                changed = true;
+                continue;
+            }
+        }
+        for (std::size_t k = 0; k < pieces.size(); ++k) {
+            const ScriptTable::Match match = table.LongestMatch(line, starts[k]);
+            if (match.length == pieces[k].text.size() && match.bytes == pieces[k].bytes) continue;
+            if (pieces[k].raw) continue;  // nothing plainer to write
+            MakeRaw(pieces[k]);
+            changed = true;
+            break;
+        }
+    }
+}
+
+class Dumper {
+public:
+    Dumper(std::span<const std::uint8_t> game, const ScriptTable& table, const DumpRequest& request)
+        : game_(game), table_(table), request_(request) {}
+
+    DumpResult Run();
+
+private:
+    [[nodiscard]] bool InPointers(std::uint64_t offset) const;
+    [[nodiscard]] std::uint64_t NextPointers(std::uint64_t offset) const;
+    void ReadPointers();
+    void ReadRange();
+    void GatherStrings();
+    ScriptString ReadString(std::uint64_t start) const;
+    void Problem(Kind kind, const PointerRef& ref, std::uint64_t target, std::size_t other = 0);
+    void RangeProblem(Kind kind, std::uint64_t target);
+    void Write();
+    void WriteString(const ScriptString& string);
+    void WritePointer(const PointerRef& ref, std::uint64_t target);
+    void WriteLines(std::vector<Piece>& pieces);
+    [[nodiscard]] std::string Name(const PointerRef& ref) const;
+
+    std::span<const std::uint8_t> game_;
+    const ScriptTable& table_;
+    const DumpRequest& request_;
+    DumpResult result_;
+    std::vector<InserterPointer> inserters_;
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> tables_;  // each block's bytes, sorted
+    std::map<std::uint64_t, std::vector<PointerRef>> starts_;
+    std::map<std::uint64_t, ScriptString> rangeStrings_;
+    std::vector<ScriptString> strings_;
+    std::vector<std::vector<std::string>> notes_;  // per block and the range: comments at its head
+    std::map<TableCode, std::size_t> unread_;
+    bool swapped_ = false;
+};
+
+bool Dumper::InPointers(std::uint64_t offset) const {
+    return std::any_of(tables_.begin(), tables_.end(), [offset](const auto& table) {
+        return offset >= table.first && offset < table.second;
+    });
+}
+
+std::uint64_t Dumper::NextPointers(std::uint64_t offset) const {
+    std::uint64_t next = game_.size();
+    for (const auto& [start, end] : tables_) {
+        if (start > offset) next = std::min(next, start);
+    }
+    return next;
+}
+
+std::string Dumper::Name(const PointerRef& ref) const {
+    return "block " + std::to_string(ref.block + 1) + " pointer " + std::to_string(ref.index + 1) +
+           " at $" + HexNumber(ref.at);
+}
+
+void Dumper::Problem(Kind kind, const PointerRef& ref, std::uint64_t target, std::size_t other) {
+    result_.problems.push_back({kind, ref.block, ref.index, ref.at, target, other, false});
+}
+
+void Dumper::RangeProblem(Kind kind, std::uint64_t target) {
+    result_.problems.push_back({kind, request_.blocks.size(), 0, 0, target, 0, true});
+}
+
+void Dumper::ReadPointers() {
+    const auto& blocks = request_.blocks;
+    for (const PointerBlock& block : blocks) {
+        tables_.emplace_back(block.offset, std::min<std::uint64_t>(block.End(), game_.size()));
+    }
+    for (std::size_t b = 0; b < blocks.size(); ++b) {
+        for (std::size_t c = 0; c < b; ++c) {
+            if (blocks[b].offset < blocks[c].End() && blocks[c].offset < blocks[b].End()) {
+                Problem(Kind::BlocksOverlap, {b, 0, blocks[b].offset}, blocks[c].offset, c);
+                notes_[b].push_back("// ! These pointers overlap those of block " +
+                                    std::to_string(c + 1) + ".");
+            }
+        }
+    }
+    for (std::size_t b = 0; b < blocks.size(); ++b) {
+        const PointerBlock& block = blocks[b];
+        const auto width = static_cast<std::uint64_t>(block.kind.bytes);
+        std::optional<InserterPointer> inserter;
+        for (std::uint64_t i = 0; i < block.count; ++i) {
+            const PointerRef ref{b, i, block.offset + i * width};
+            if (ref.at + width > game_.size()) {
+                Problem(Kind::PointerPastEnd, ref, ref.at);
+                notes_[b].push_back("// ! Pointer " + std::to_string(i + 1) + " and the " +
+                                    std::to_string(block.count - i - 1) +
+                                    " after it lie past the file's end, at $" + HexNumber(ref.at) + ".");
+                break;
+            }
+            ++result_.pointers;
+            const std::uint32_t value = PointerValue(block.kind, game_.subspan(ref.at, width));
+            const auto target = OffsetOf(block.kind, value);
+            if (!target || *target >= game_.size()) {
+                Problem(Kind::OutsideFile, ref, target.value_or(value));
+                notes_[b].push_back("// ! Pointer " + std::to_string(i + 1) + " at $" +
+                                    HexNumber(ref.at) + " holds $" + HexNumber(value) +
+                                    ", outside the file: not written.");
+                continue;
+            }
+            if (InPointers(*target)) {
+                Problem(Kind::IntoPointers, ref, *target);
+                notes_[b].push_back("// ! Pointer " + std::to_string(i + 1) + " at $" +
+                                    HexNumber(ref.at) + " points to $" + HexNumber(*target) +
+                                    ", into a table of pointers: not written.");
+                continue;
+            }
+            if (!inserter) inserter = InserterPointerFor(block.kind, value);
+            if (inserter->ValueFor(*target) != value) {
+                Problem(Kind::NotWrittenBack, ref, *target);
+                notes_[b].push_back("// ! Pointer " + std::to_string(i + 1) + " at $" +
+                                    HexNumber(ref.at) + " holds $" + HexNumber(value) +
+                                    "; the inserter will write $" +
+                                    HexNumber(inserter->ValueFor(*target)) + " for $" +
+                                    HexNumber(*target) + ".");
+            }
+            starts_[*target].push_back(ref);
+        }
+        inserters_.push_back(inserter.value_or(InserterPointerFor(block.kind, 0)));
+    }
+}
+
+void Dumper::ReadRange() {
+    if (!request_.range) return;
+    const std::uint64_t end = std::min<std::uint64_t>(request_.range->end, game_.size());
+    if (request_.range->start >= end) return;
+    const auto bytes = game_.subspan(request_.range->start, end - request_.range->start);
+    std::uint64_t start = request_.range->start;
+    for (const CodeToken& token : table_.Reader().Read(bytes)) {
+        if (token.kind != EntryKind::EndCode) continue;
+        const std::uint64_t after = request_.range->start + token.offset +
+                                    static_cast<std::uint64_t>(token.Length());
+        rangeStrings_[start] = {start, after, true, true, request_.blocks.size(), {}};
+        start = after;
+    }
+    // The bytes after the last end code are the range's last string.
+    if (start < end) rangeStrings_[start] = {start, end, false, true, request_.blocks.size(), {}};
+}
+
+ScriptString Dumper::ReadString(std::uint64_t start) const {
+    const std::uint64_t limit = NextPointers(start);
+    std::vector<CodeToken> tokens;
+    for (std::uint64_t length = 256;; length *= 2) {
+        const std::uint64_t end = std::min(limit, start + length);
+        table_.Reader().Read(game_.subspan(start, end - start), tokens);
+        for (const CodeToken& token : tokens) {
+            // The last byte of a window may begin a longer code than the window shows.
+            const std::uint64_t after = token.offset + static_cast<std::uint64_t>(token.Length());
+            if (start + after >= end && end < limit) break;
+            if (token.kind == EntryKind::EndCode) return {start, start + after, true, false, 0, {}};
+        }
+        if (end == limit) return {start, limit, false, false, 0, {}};
+    }
+}
+
+void Dumper::GatherStrings() {
+    std::map<std::uint64_t, bool> all;  // every start, pointed to or found by the range
+    for (const auto& [start, refs] : starts_) all[start] = true;
+    for (const auto& [start, string] : rangeStrings_) all.try_emplace(start, false);
+    for (const auto& [start, pointed] : all) {
+        if (!strings_.empty() && start < strings_.back().end) {
+            ScriptString& into = strings_.back();
+            if (!pointed) continue;  // a range's end code inside a string read already
+            for (const PointerRef& ref : starts_[start]) {
+                Problem(Kind::IntoString, ref, start, static_cast<std::size_t>(into.start));
+                into.writes.emplace_back(start, ref);
+            }
+            continue;
+        }
+        const auto ranged = rangeStrings_.find(start);
+        ScriptString string = ranged != rangeStrings_.end() ? ranged->second : ReadString(start);
+        if (pointed) {
+            string.owner = request_.blocks.size();
+            for (const PointerRef& ref : starts_[start]) {
+                string.owner = std::min(string.owner, ref.block);
+                string.writes.emplace_back(start, ref);
+            }
+        }
+        if (!string.terminated && !string.fromRange) {
+            Problem(Kind::NoEndCode, string.writes.front().second, start);
+        }
+        strings_.push_back(std::move(string));
+    }
+    result_.strings = strings_.size();
+}
+
+void Dumper::WritePointer(const PointerRef& ref, std::uint64_t target) {
+    (void)target;
+    const InserterPointer& inserter = inserters_[ref.block];
+    if (inserter.bigEndian != swapped_) {
+        swapped_ = inserter.bigEndian;
+        result_.script += swapped_ ? "#ENDIANSWAP(\"TRUE\")\n" : "#ENDIANSWAP(\"FALSE\")\n";
+    }
+    result_.script += "#WRITE(Ptr_" + std::to_string(ref.block + 1) + ", $" + HexNumber(ref.at) + ")\n";
+}
+
+void Dumper::WriteLines(std::vector<Piece>& pieces) {
+    std::vector<Piece> line;
+    const auto flush = [&] {
+        if (line.empty()) return;
+        MakeReadable(line, table_);
+        for (const Piece& piece : line) result_.script += piece.text;
+        result_.script += '\n';
+        line.clear();
+    };
+    for (Piece& piece : pieces) {
+        const bool ends = piece.lineEnds;
+        line.push_back(std::move(piece));
+        if (ends) flush();
+    }
+    flush();
+    pieces.clear();
+}
+
+void Dumper::WriteString(const ScriptString& string) {
+    std::string& script = result_.script;
+    script += "// $" + HexNumber(string.start, 6);
+    if (string.writes.empty()) script += " (read between end codes)";
+    for (std::size_t i = 0; i < string.writes.size(); ++i) {
+        if (string.writes[i].first != string.start) continue;
+        script += i == 0 ? " " : "; ";
+        script += Name(string.writes[i].second);
+    }
+    script += '\n';
+    auto write = string.writes.begin();
+    for (; write != string.writes.end() && write->first == string.start; ++write) {
+        WritePointer(write->second, string.start);
+    }
+    const auto bytes = game_.subspan(string.start, string.end - string.start);
+    std::vector<Piece> pieces;
+    std::vector<std::uint8_t> unknown;
+    for (const CodeToken& token : table_.Reader().Read(bytes)) {
+        const std::uint64_t at = string.start + token.offset;
+        const auto length = static_cast<std::uint64_t>(token.Length());
+        for (; write != string.writes.end() && write->first <= at; ++write) {
+            WriteLines(pieces);
+            script += "// ! " + Name(write->second) + " points here, into the string at $" +
+                      HexNumber(string.start) + ".\n";
+            WritePointer(write->second, write->first);
+        }
+        // A pointer into the middle of a two-byte code splits it into its bytes.
+        const bool split = write != string.writes.end() && write->first < at + length;
+        if (!token.known) {
+            ++unread_[token.code];
+            unknown.push_back(token.code.FirstByte());
+        }
+        if (split || !token.known) {
+            for (std::uint64_t i = 0; i < length; ++i) {
+                if (write != string.writes.end() && write->first == at + i) {
+                    WriteLines(pieces);
+                    script += "// ! " + Name(write->second) + " points here, into the string at $" +
+                              HexNumber(string.start) + ".\n";
+                    WritePointer(write->second, write->first);
+                    ++write;
+                }
+                Piece piece{{}, std::string(1, static_cast<char>(game_[at + i])), false, false};
+                MakeRaw(piece);
+                pieces.push_back(std::move(piece));
+            }
+            continue;
+        }
+        Piece piece{std::string(table_.TextOf(token)), token.code.Bytes(), false,
+                    token.kind == EntryKind::EndCode || token.kind == EntryKind::LineBreak};
+        pieces.push_back(std::move(piece));
+    }
+    WriteLines(pieces);
+    if (!unknown.empty()) {
+        std::sort(unknown.begin(), unknown.end());
+        unknown.erase(std::unique(unknown.begin(), unknown.end()), unknown.end());
+        script += "// ! Read without an entry:";
+        for (const std::uint8_t byte : unknown) script += ' ' + HexNumber(byte, 2);
+        script += '\n';
+        if (string.writes.empty()) {
+            RangeProblem(Kind::UnreadableBytes, string.start);
+        } else {
+            Problem(Kind::UnreadableBytes, string.writes.front().second, string.start);
+        }
+    }
+    if (!string.terminated && !string.fromRange) {
+        script += "// ! No end code before $" + HexNumber(string.end) +
+                  (string.end == game_.size() ? ", the file's end.\n" : ", where pointers begin.\n");
+    }
+}
+
+void Dumper::Write() {
+    std::string& script = result_.script;
+    script += "// Atlas script: insert with  Atlas GAME SCRIPT\n";
+    script += "#VAR(GameTable, TABLE)\n";
+    script += "#ADDTBL(\"" + request_.tablePath + "\", GameTable)\n";
+    script += "#ACTIVETBL(GameTable)\n";
+    for (std::size_t b = 0; b < request_.blocks.size(); ++b) {
+        const InserterPointer& pointer = inserters_[b];
+        const std::string name = "Ptr_" + std::to_string(b + 1);
+        script += "#VAR(" + name + ", CUSTOMPOINTER)\n";
+        script += "#CREATEPTR(" + name + ", \"" + pointer.addressType + "\", " +
+                  SignedHex(pointer.offsetting) + ", " + std::to_string(pointer.bits) + ")\n";
+    }
+    for (std::size_t owner = 0; owner <= request_.blocks.size(); ++owner) {
+        const bool range = owner == request_.blocks.size();
+        if (range && !request_.range) break;
+        script += '\n';
+        if (range) {
+            script += "// The strings from $" + HexNumber(request_.range->start) + " to $" +
+                      HexNumber(request_.range->end) + ", read between end codes\n";
+        } else {
+            const PointerBlock& block = request_.blocks[owner];
+            script += "// Block " + std::to_string(owner + 1) + ": " + std::to_string(block.count) +
+                      " pointers " + PointerKindName(block.kind) + " at $" + HexNumber(block.offset) +
+                      '\n';
+        }
+        for (const std::string& note : notes_[owner]) script += note + '\n';
+        std::optional<std::uint64_t> position;
+        for (const ScriptString& string : strings_) {
+            if (string.owner != owner) continue;
+            if (position != string.start) {
+                script += "#JMP($" + HexNumber(string.start) + ")\n";
+            }
+            WriteString(string);
+            position = string.end;
+        }
+    }
+    for (const auto& [code, count] : unread_) result_.unread.emplace_back(code, count);
+    std::stable_sort(result_.unread.begin(), result_.unread.end(),
+                     [](const auto& a, const auto& b) { return a.second > b.second; });
+}
+
+DumpResult Dumper::Run() {
+    notes_.resize(request_.blocks.size() + 1);
+    ReadPointers();
+    ReadRange();
+    GatherStrings();
+    Write();
+    return std::move(result_);
+}
+
+}  // namespace
+
+DumpResult DumpScript(std::span<const std::uint8_t> game, const ScriptTable& table,
+                      const DumpRequest& request) {
+    return Dumper(game, table, request).Run();
+}
+
+}  // namespace glyphwright

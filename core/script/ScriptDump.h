@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/script/PointerSpec.h"
+#include "core/script/ScriptTable.h"
+#include "core/table/TableCode.h"
+
+namespace glyphwright {
+
+// What to dump: the pointer tables, in the order given, and bytes to read between end codes.
+struct DumpRequest {
+    std::vector<PointerBlock> blocks;
+    std::optional<ByteRange> range;
+    std::string tablePath;  // as the script names it to the inserter
+};
+
+// Something found in the game that the script cannot give back as it was. `block` and `index`
+// are 0-based; the messages count from 1.
+struct DumpProblem {
+    enum class Kind : std::uint8_t {
+        PointerPastEnd,    // the pointer's own bytes lie past the file's end
+        OutsideFile,       // it points to no place of the file
+        IntoPointers,      // it points into a table of pointers (the string would overwrite them)
+        IntoString,        // it points into the middle of another string
+        BlocksOverlap,     // the block's pointers overlap those of block `other`
+        NoEndCode,         // the string runs to the file's end (or into pointers) with no end code
+        UnreadableBytes,   // the string holds bytes the table has no entry for
+        NotWrittenBack,    // the inserter would write another value for the same place
+    };
+    Kind kind = Kind::OutsideFile;
+    std::size_t block = 0;
+    std::uint64_t index = 0;
+    std::uint64_t pointerOffset = 0;  // where the pointer is stored
+    std::uint64_t target = 0;         // the offset it gives, or its value where it gives none
+    std::size_t other = 0;            // BlocksOverlap: the other block; IntoString: the string's start
+    bool inRange = false;             // the string was found by --range, not by a pointer
+
+    friend bool operator==(const DumpProblem&, const DumpProblem&) = default;
+};
+
+struct DumpResult {
+    std::string script;  // the Atlas script, in the table file's encoding
+    std::vector<DumpProblem> problems;
+    // The codes read without an entry and how often, most frequent first.
+    std::vector<std::pair<TableCode, std::size_t>> unread;
+    std::size_t strings = 0;
+    std::size_t pointers = 0;
+};
+
+// Reads every string the pointers and the range lead to and writes the Atlas script that puts
+// them and the pointers back as they are.
+[[nodiscard]] DumpResult DumpScript(std::span<const std::uint8_t> game, const ScriptTable& table,
+                                    const DumpRequest& request);
+
+}  // namespace glyphwright

@@ -1,0 +1,69 @@
+#include "core/script/ScriptTable.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstdio>
+
+namespace glyphwright {
+
+namespace {
+constexpr std::size_t kTopLength = 63;
+}
+
+ScriptTable::ScriptTable(std::vector<ScriptEntry> entries) {
+    const auto remember = [this](std::string text, std::string bytes) {
+        if (text.empty()) return;
+        const auto first = static_cast<unsigned char>(text.front());
+        lengths_[first] |= std::uint64_t{1} << std::min(text.size(), kTopLength);
+        longest_[first] = std::max(longest_[first], text.size());
+        toBytes_.emplace(std::move(text), std::move(bytes));
+    };
+    // Raw bytes come before the table's lines: a line that spells "<$41>" never takes their place.
+    for (int byte = 0; byte < kCodeCount; ++byte) {
+        char text[8];
+        const std::string value(1, static_cast<char>(byte));
+        std::snprintf(text, sizeof text, "<$%02X>", byte);
+        remember(text, value);
+        std::snprintf(text, sizeof text, "($%02X)", byte);
+        remember(text, value);
+        std::snprintf(text, sizeof text, "<$%02x>", byte);
+        remember(text, value);
+    }
+    for (ScriptEntry& entry : entries) {
+        remember(entry.text, entry.code.Bytes());
+        if (entry.code.IsTwoByte()) {
+            twoByte_.emplace(entry.code.Stored(), TableEntry{std::move(entry.text), entry.kind});
+        } else {
+            oneByte_[entry.code.FirstByte()] = std::move(entry.text);
+            kinds_[entry.code.FirstByte()] = entry.kind;
+        }
+    }
+    // The reader indexes the two-byte entries when it is made: made once they are all in.
+    reader_ = std::make_unique<CodeReader>(oneByte_, kinds_, twoByte_);
+}
+
+ScriptTable::Match ScriptTable::LongestMatch(std::string_view line, std::size_t at) const {
+    const auto first = static_cast<unsigned char>(line[at]);
+    const std::size_t room = line.size() - at;
+    std::uint64_t lengths = lengths_[first];
+    // Longer texts than the top bit tells apart are tried one by one.
+    for (std::size_t length = std::min(longest_[first], room); length >= kTopLength; --length) {
+        if (const auto found = toBytes_.find(line.substr(at, length));
+            found != toBytes_.end()) {
+            return {length, found->second};
+        }
+    }
+    lengths &= (std::uint64_t{1} << kTopLength) - 1;
+    while (lengths != 0) {
+        const auto length = static_cast<std::size_t>(63 - std::countl_zero(lengths));
+        lengths &= ~(std::uint64_t{1} << length);
+        if (length > room) continue;
+        if (const auto found = toBytes_.find(line.substr(at, length));
+            found != toBytes_.end()) {
+            return {length, found->second};
+        }
+    }
+    return {};
+}
+
+}  // namespace glyphwright

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "core/table/Document.h"
+#include "core/table/TableCode.h"
+#include "core/table/TableEntry.h"
+#include "core/text/CodeReader.h"
+
+namespace glyphwright {
+
+// One line of a table file as an inserter reads it: the code, its kind and the text right of the
+// '=' exactly as the file holds it (an end code's label with its brackets, "[end]"; a line
+// break's "\n"), in the file's own encoding.
+struct ScriptEntry {
+    TableCode code;
+    EntryKind kind = EntryKind::Ordinary;
+    std::string text;
+};
+
+// A table file seen from both sides: the game's bytes read into its codes the way dumpers read
+// them (the longest code first), and script text turned back into bytes the way Atlas does it —
+// at each place the longest text the table holds, the earlier line of the file winning where two
+// codes share a text, and <$XX> or ($XX) for a raw byte.
+class ScriptTable {
+public:
+    // `entries` in the order of the file's lines.
+    explicit ScriptTable(std::vector<ScriptEntry> entries);
+    ScriptTable(const ScriptTable&) = delete;
+    ScriptTable& operator=(const ScriptTable&) = delete;
+
+    [[nodiscard]] const CodeReader& Reader() const { return *reader_; }
+    // The script text of a code the table holds, as the file writes it.
+    [[nodiscard]] std::string_view TextOf(const CodeToken& token) const { return token.bytes; }
+
+    // What the inserter takes at `at` of `line`: the length of the text matched and the bytes
+    // it writes; length 0 where nothing matches (the inserter stops with an error there).
+    struct Match {
+        std::size_t length = 0;
+        std::string_view bytes;
+    };
+    [[nodiscard]] Match LongestMatch(std::string_view line, std::size_t at) const;
+
+private:
+    CodeTable oneByte_{};
+    EntryKinds kinds_{};
+    TwoByteTable twoByte_;
+    std::unique_ptr<CodeReader> reader_;
+    // Text to the bytes it is written as; the first line of a text wins.
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const {
+            return std::hash<std::string_view>{}(text);
+        }
+    };
+    std::unordered_map<std::string, std::string, TextHash, std::equal_to<>> toBytes_;
+    // Per first byte of a text: the lengths of the texts that begin with it, as bits (length
+    // 63 and longer share the top bit, and are then tried one by one).
+    std::array<std::uint64_t, kCodeCount> lengths_{};
+    std::array<std::size_t, kCodeCount> longest_{};
+};
+
+}  // namespace glyphwright

@@ -1,0 +1,146 @@
+#include "DumpMessages.h"
+
+namespace glyphwright {
+
+namespace {
+
+QString Hex(std::uint64_t value) {
+    return QStringLiteral("$%1").arg(value, 0, 16).toUpper();
+}
+
+QString SpecProblem(SpecError error) {
+    switch (error) {
+        case SpecError::Shape:
+            return DumpMessages::tr("it is not OFFSET:COUNT:KIND");
+        case SpecError::Offset:
+            return DumpMessages::tr("the offset is no hex number");
+        case SpecError::Count:
+            return DumpMessages::tr("the count is no number above 0");
+        case SpecError::Kind:
+            return DumpMessages::tr(
+                "the kind is none of le16, be16, le24, be24, le32, be32 (each with +HEX or -HEX "
+                "if wanted), gba, lorom, hirom, nes+BANK");
+        case SpecError::Empty:
+            return DumpMessages::tr("the end is not after the start");
+    }
+    return {};
+}
+
+}  // namespace
+
+QString DumpMessages::Help() {
+    return tr(
+        "Usage: glyphwright dump --game FILE --import TABLE... (--pointers SPEC)...\n"
+        "                        [--range START:END] --output SCRIPT\n"
+        "\n"
+        "Reads the game's strings through the table and writes them as an Atlas script:\n"
+        "the table, each pointer table's kind, a jump to each block of text, a #WRITE for\n"
+        "every pointer before the string it points to, each string on its own lines (a new\n"
+        "line after each line break and end code), and bytes the table cannot read as <$XX>.\n"
+        "Atlas (Atlas GAME SCRIPT) and abcde's Atlas mode put the strings and pointers back.\n"
+        "\n"
+        "Options:\n"
+        "  -g, --game FILE        the game file\n"
+        "  -i, --import TABLE     the table to read with (several: later ones win per code)\n"
+        "      --pointers SPEC    OFFSET:COUNT:KIND: COUNT pointers from OFFSET (hex). KIND is\n"
+        "                         le16 be16 le24 be24 le32 be32, optionally +HEX or -HEX\n"
+        "                         added to a value to give the file offset (le16+4000), or\n"
+        "                         gba, lorom, hirom, or nes+BANK (16 KiB bank, after the\n"
+        "                         16-byte header). Give it again for more tables.\n"
+        "      --range START:END  also the strings between end codes from START up to END\n"
+        "                         (hex, END not included), with no pointers\n"
+        "  -o, --output SCRIPT    the script to write\n"
+        "  -h, --help             show this help\n"
+        "\n"
+        "Codes read without an entry are listed on stderr, most frequent first.\n"
+        "Exit status: 0 written, 1 written but something in the game cannot come back as it\n"
+        "was (each place is marked // ! in the script), 2 bad usage or a file that cannot be\n"
+        "read or written.\n"
+        "\n"
+        "Example:\n"
+        "  glyphwright dump --game game.nes --import game.tbl --pointers 8010:120:nes+2 \\\n"
+        "      --output script.txt\n");
+}
+
+QString DumpMessages::MissingTable() {
+    return tr("No table: give the table to read with as --import TABLE.");
+}
+
+QString DumpMessages::NothingToDump() {
+    return tr("Nothing to dump: give --pointers OFFSET:COUNT:KIND or --range START:END.");
+}
+
+QString DumpMessages::BadPointers(const QString& spec, SpecError error) {
+    return tr("--pointers %1 cannot be read: %2.").arg(spec, SpecProblem(error));
+}
+
+QString DumpMessages::BadRange(const QString& range, SpecError error) {
+    const QString why = error == SpecError::Shape ? tr("it is not START:END") : SpecProblem(error);
+    return tr("--range %1 cannot be read: %2.").arg(range, why);
+}
+
+QString DumpMessages::Problem(const DumpProblem& problem) {
+    const QString where =
+        problem.inRange
+            ? tr("The range, string at %1").arg(Hex(problem.target))
+            : tr("Block %1, pointer %2 (at %3)")
+                  .arg(problem.block + 1)
+                  .arg(problem.index + 1)
+                  .arg(Hex(problem.pointerOffset));
+    switch (problem.kind) {
+        case DumpProblem::Kind::PointerPastEnd:
+            return tr("Block %1, pointer %2 (at %3): the pointers from here on lie past the "
+                      "file's end.")
+                .arg(problem.block + 1)
+                .arg(problem.index + 1)
+                .arg(Hex(problem.pointerOffset));
+        case DumpProblem::Kind::OutsideFile:
+            return tr("%1: points outside the file (%2).").arg(where, Hex(problem.target));
+        case DumpProblem::Kind::IntoPointers:
+            return tr("%1: points into a table of pointers (%2).").arg(where, Hex(problem.target));
+        case DumpProblem::Kind::IntoString:
+            return tr("%1: points into the middle of the string at %2 (%3).")
+                .arg(where, Hex(problem.other), Hex(problem.target));
+        case DumpProblem::Kind::BlocksOverlap:
+            return tr("Block %1 (at %2): its pointers overlap those of block %3.")
+                .arg(problem.block + 1)
+                .arg(Hex(problem.pointerOffset))
+                .arg(problem.other + 1);
+        case DumpProblem::Kind::NoEndCode:
+            return tr("%1: the string at %2 has no end code before the file's end or the next "
+                      "pointers.")
+                .arg(where, Hex(problem.target));
+        case DumpProblem::Kind::UnreadableBytes:
+            return tr("%1: the string at %2 holds bytes the table has no entry for.")
+                .arg(where, Hex(problem.target));
+        case DumpProblem::Kind::NotWrittenBack:
+            return tr("%1: the inserter would write another value for %2 than the game holds.")
+                .arg(where, Hex(problem.target));
+    }
+    return {};
+}
+
+QString DumpMessages::MoreProblems(std::size_t more) {
+    return tr("…and %n more.", nullptr, static_cast<int>(more));
+}
+
+QString DumpMessages::Written(const QString& script, std::size_t strings, std::size_t pointers) {
+    return tr("%1: %2 strings, %3 pointers.").arg(script).arg(strings).arg(pointers);
+}
+
+QString DumpMessages::WrittenWithProblems(const QString& script, std::size_t problems) {
+    return tr("%1 was written, but %n thing(s) in the game cannot come back as they were; each "
+              "is marked // ! in the script.",
+              nullptr, static_cast<int>(problems))
+        .arg(script);
+}
+
+QString DumpMessages::Unread(const std::vector<std::pair<TableCode, std::size_t>>& codes) {
+    QStringList parts;
+    for (const auto& [code, count] : codes) {
+        parts << QStringLiteral("%1 ×%2").arg(QString::fromStdString(code.Hex())).arg(count);
+    }
+    return tr("Codes read without an entry, most frequent first: %1").arg(parts.join(QStringLiteral(", ")));
+}
+
+}  // namespace glyphwright

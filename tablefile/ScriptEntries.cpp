@@ -1,0 +1,34 @@
+#include "ScriptEntries.h"
+
+#include <map>
+
+namespace glyphwright {
+
+Result<std::vector<ScriptEntry>, ImportedTable> ReadScriptEntries(
+    std::string_view file, std::optional<TableFormat> format) {
+    ImportedTable imported = ImportTable(file, format);
+    if (!imported.problems.empty()) return imported;
+    std::map<TableCode, EntryKind> taken;
+    for (const auto& [code, entry] : imported.entries) taken.emplace(code, entry.kind);
+    // The import has read every line; here only the text right of '=' is kept as it stands.
+    if (file.starts_with("\xEF\xBB\xBF")) file.remove_prefix(3);
+    std::vector<ScriptEntry> entries;
+    while (!file.empty()) {
+        const std::size_t end = file.find('\n');
+        std::string_view line = file.substr(0, end);
+        file.remove_prefix(end == std::string_view::npos ? file.size() : end + 1);
+        while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (line.starts_with('/')) line.remove_prefix(1);
+        const std::size_t equals = line.find('=');
+        if (equals == std::string_view::npos) continue;
+        const auto code = ReadTableCode(line.substr(0, equals));
+        if (!code) continue;
+        const auto kind = taken.find(*code);
+        if (kind == taken.end()) continue;
+        entries.push_back({*code, kind->second, std::string(line.substr(equals + 1))});
+        taken.erase(kind);
+    }
+    return entries;
+}
+
+}  // namespace glyphwright

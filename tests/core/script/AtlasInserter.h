@@ -1,0 +1,152 @@
+#pragma once
+
+// A small inserter for the tests, written from Atlas's reference guide: the commands a dump uses
+// (VAR, ADDTBL, ACTIVETBL, CREATEPTR, ENDIANSWAP, JMP, WRITE with a custom pointer) and text
+// lines turned into bytes as the guide and its table reference describe — the longest text the
+// table holds first, <$XX> and ($XX) for raw bytes, "//" lines as comments, the script's own line
+// breaks inserting nothing. Deliberately naive: it shares no code with the dumper.
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace glyphwright::test {
+
+class AtlasInserter {
+public:
+    // `tableFile`: the table file's text, "XX=text" and "/XX=text" lines.
+    explicit AtlasInserter(const std::string& tableFile) {
+        for (int byte = 0; byte < 256; ++byte) {
+            char text[8];
+            std::snprintf(text, sizeof text, "<$%02X>", byte);
+            texts_.emplace(text, std::string(1, static_cast<char>(byte)));
+            std::snprintf(text, sizeof text, "($%02X)", byte);
+            texts_.emplace(text, std::string(1, static_cast<char>(byte)));
+        }
+        std::istringstream lines(tableFile);
+        std::string line;
+        while (std::getline(lines, line)) {
+            if (line.empty()) continue;
+            if (line.front() == '/') line.erase(0, 1);
+            const auto equals = line.find('=');
+            std::string bytes;
+            for (std::size_t i = 0; i + 1 < equals; i += 2) {
+                bytes += static_cast<char>(std::stoi(line.substr(i, 2), nullptr, 16));
+            }
+            texts_.emplace(line.substr(equals + 1), bytes);  // the first line of a text wins
+        }
+    }
+
+    // Runs the script over `game`; the reason it stopped, or none.
+    std::optional<std::string> Insert(const std::string& script, std::vector<std::uint8_t>& game) {
+        std::istringstream lines(script);
+        std::string line;
+        int number = 0;
+        while (std::getline(lines, line)) {
+            ++number;
+            const auto first = line.find_first_not_of(" \t");
+            if (first == std::string::npos) continue;
+            if (line.compare(first, 2, "//") == 0) continue;
+            if (line[first] == '#') {
+                if (auto problem = Command(line.substr(first), game)) {
+                    return "line " + std::to_string(number) + ": " + *problem;
+                }
+                continue;
+            }
+            for (std::size_t at = 0; at < line.size();) {
+                std::size_t length = std::min(line.size() - at, std::size_t{64});
+                for (; length > 0; --length) {
+                    const auto found = texts_.find(line.substr(at, length));
+                    if (found == texts_.end()) continue;
+                    for (const char byte : found->second) {
+                        if (position_ >= game.size()) return "text past the file's end";
+                        game[position_++] = static_cast<std::uint8_t>(byte);
+                    }
+                    break;
+                }
+                if (length == 0) return "line " + std::to_string(number) + ": no entry for " + line.substr(at);
+                at += length;
+            }
+        }
+        return std::nullopt;
+    }
+
+private:
+    struct Pointer {
+        std::string type;
+        std::int64_t offsetting = 0;
+        int bits = 16;
+    };
+
+    static std::int64_t Number(std::string text) {
+        if (text.front() != '$') return std::stoll(text);
+        text.erase(0, 1);
+        const bool negative = text.front() == '-';
+        const std::int64_t value = std::stoll(negative ? text.substr(1) : text, nullptr, 16);
+        return negative ? -value : value;
+    }
+
+    std::optional<std::string> Command(const std::string& line, std::vector<std::uint8_t>& game) {
+        const auto open = line.find('(');
+        const auto close = line.rfind(')');
+        if (open == std::string::npos || close == std::string::npos) return "not a command";
+        const std::string name = line.substr(1, open - 1);
+        std::vector<std::string> arguments;
+        std::istringstream list(line.substr(open + 1, close - open - 1));
+        for (std::string argument; std::getline(list, argument, ',');) {
+            argument.erase(0, argument.find_first_not_of(' '));
+            argument.erase(argument.find_last_not_of(' ') + 1);
+            arguments.push_back(argument);
+        }
+        if (name == "VAR" || name == "ADDTBL" || name == "ACTIVETBL") return std::nullopt;
+        if (name == "JMP") {
+            position_ = static_cast<std::uint64_t>(Number(arguments.at(0)));
+            return std::nullopt;
+        }
+        if (name == "ENDIANSWAP") {
+            swap_ = arguments.at(0) == "\"TRUE\"";
+            return std::nullopt;
+        }
+        if (name == "CREATEPTR") {
+            pointers_[arguments.at(0)] = {arguments.at(1), Number(arguments.at(2)),
+                                          static_cast<int>(Number(arguments.at(3)))};
+            return std::nullopt;
+        }
+        if (name == "WRITE") {
+            const auto pointer = pointers_.find(arguments.at(0));
+            if (pointer == pointers_.end()) return "no pointer " + arguments.at(0);
+            const Pointer& kind = pointer->second;
+            const auto at = static_cast<std::uint64_t>(Number(arguments.at(1)));
+            std::uint64_t address = position_;
+            // The guide's address types: LoROM maps 32 KiB into the upper half of each bank.
+            if (kind.type == "\"LOROM00\"" || kind.type == "\"LOROM80\"") {
+                address = (position_ / 0x8000) * 0x10000 + 0x8000 + position_ % 0x8000;
+                if (kind.type == "\"LOROM80\"") address += 0x800000;
+            } else if (kind.type == "\"HIROM\"") {
+                address = position_ + 0xC00000;
+            } else if (kind.type != "\"LINEAR\"") {
+                return "address type " + kind.type;
+            }
+            const std::uint64_t value = static_cast<std::uint64_t>(
+                static_cast<std::int64_t>(address) - kind.offsetting);
+            const int bytes = kind.bits / 8;
+            for (int i = 0; i < bytes; ++i) {
+                const int shift = 8 * (swap_ ? bytes - 1 - i : i);
+                if (at + static_cast<unsigned>(i) >= game.size()) return "pointer past the file's end";
+                game[at + static_cast<unsigned>(i)] = static_cast<std::uint8_t>(value >> shift);
+            }
+            return std::nullopt;
+        }
+        return "unknown command " + name;
+    }
+
+    std::map<std::string, std::string> texts_;
+    std::map<std::string, Pointer> pointers_;
+    std::uint64_t position_ = 0;
+    bool swap_ = false;
+};
+
+}  // namespace glyphwright::test

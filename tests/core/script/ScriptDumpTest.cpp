@@ -1,0 +1,224 @@
+// The dump is judged by the inserter's round trip: a game whose strings and pointers are wiped,
+// filled again from the unchanged script by an inserter written from Atlas's guide, must be the
+// game again byte for byte.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "core/script/ScriptDump.h"
+#include "core/script/AtlasInserter.h"  // the tests' own
+
+namespace glyphwright {
+namespace {
+
+using Kind = DumpProblem::Kind;
+
+// A table as its file writes it, and the same lines for the dumper.
+struct Table {
+    std::vector<ScriptEntry> entries;
+    std::string file;
+
+    void Add(TableCode code, EntryKind kind, std::string text) {
+        file += (kind == EntryKind::EndCode ? "/" : "") + code.Hex() + '=' + text + '\n';
+        entries.push_back({code, kind, std::move(text)});
+    }
+};
+
+// Texts that trip an inserter: pairs a longer entry also spells, the same text at two codes,
+// command and comment starts, blanks, and text that looks like a raw byte.
+const std::vector<std::string> kTexts = {
+    "a", "b", "c", "ab", "abc", "bc", "the", "th", "e", "か", "かな", "な", " ", "  ",
+    "#", "/", "//", "<", "$", "<$", "(", ")", "x", "y", "z", "[", "]", "\\", "n", "41>",
+};
+
+Table RandomTable(std::mt19937& random) {
+    Table table;
+    table.Add(TableCode::OneByte(0x00), EntryKind::EndCode, "[end]");
+    if (random() % 2 == 0) table.Add(TableCode::OneByte(0x01), EntryKind::EndCode, "[wait]");
+    table.Add(TableCode::OneByte(0xFE), EntryKind::LineBreak, "\\n");
+    for (int code = 0x10; code < 0xE0; ++code) {
+        if (random() % 3 == 0) continue;  // codes with no entry: read as raw bytes
+        table.Add(TableCode::OneByte(static_cast<ByteCode>(code)), EntryKind::Ordinary,
+                  kTexts[random() % kTexts.size()]);
+    }
+    // F0-F3 begin two-byte codes only.
+    for (int i = 0; i < 40; ++i) {
+        const auto stored = static_cast<std::uint16_t>(0xF000 + random() % 0x400);
+        if (std::any_of(table.entries.begin(), table.entries.end(),
+                        [&](const ScriptEntry& e) { return e.code == TableCode::TwoByte(stored); }))
+            continue;
+        table.Add(TableCode::TwoByte(stored), EntryKind::Ordinary, kTexts[random() % kTexts.size()]);
+    }
+    return table;
+}
+
+// One string's bytes: codes of the table, bytes it has no entry for, an end code last.
+std::vector<std::uint8_t> RandomString(std::mt19937& random, const Table& table, bool unread) {
+    std::vector<std::uint8_t> bytes;
+    const std::size_t length = random() % 12;
+    for (std::size_t i = 0; i < length; ++i) {
+        if (unread && random() % 10 == 0) {
+            bytes.push_back(static_cast<std::uint8_t>(0xE0 + random() % 0x10));  // no entry
+            continue;
+        }
+        const ScriptEntry& entry = table.entries[random() % table.entries.size()];
+        if (entry.kind == EntryKind::EndCode) continue;
+        for (const char byte : entry.code.Bytes()) bytes.push_back(static_cast<std::uint8_t>(byte));
+    }
+    bytes.push_back(random() % 4 == 0 && table.entries[1].kind == EntryKind::EndCode ? 0x01 : 0x00);
+    return bytes;
+}
+
+PointerKind RandomKind(std::mt19937& random) {
+    switch (random() % 5) {
+        case 0:
+            return ReadPointerKind("gba").value();
+        case 1:
+            return ReadPointerKind("lorom").value();
+        case 2:
+            return ReadPointerKind("hirom").value();
+        case 3:
+            return ReadPointerKind("nes+" + std::to_string(random() % 3)).value();
+        default: {
+            PointerKind kind;
+            kind.bytes = 2 + static_cast<int>(random() % 3);
+            kind.bigEndian = random() % 2 == 0;
+            kind.adjust = static_cast<std::int64_t>(random() % 0x3000) - 0x1000;
+            return kind;
+        }
+    }
+}
+
+// The value a game stores for `offset`.
+std::uint32_t ValueOf(const PointerKind& kind, std::uint64_t offset, bool highMirror) {
+    switch (kind.map) {
+        case PointerKind::Map::Gba:
+            return static_cast<std::uint32_t>(offset + 0x08000000);
+        case PointerKind::Map::LoRom:
+            return static_cast<std::uint32_t>((offset / 0x8000) << 16 | 0x8000 | (offset & 0x7FFF)) |
+                   (highMirror ? 0x800000u : 0u);
+        case PointerKind::Map::HiRom:
+            return static_cast<std::uint32_t>(offset) | (highMirror ? 0xC00000u : 0x400000u);
+        case PointerKind::Map::Nes:
+            return static_cast<std::uint32_t>(offset - 0x10 - static_cast<std::uint64_t>(kind.adjust) * 0x4000 + 0x8000);
+        case PointerKind::Map::Linear:
+            break;
+    }
+    return static_cast<std::uint32_t>(static_cast<std::int64_t>(offset) - kind.adjust);
+}
+
+void Store(std::vector<std::uint8_t>& game, std::uint64_t at, const PointerKind& kind,
+           std::uint32_t value) {
+    for (int i = 0; i < kind.bytes; ++i) {
+        const int shift = 8 * (kind.bigEndian ? kind.bytes - 1 - i : i);
+        game[at + static_cast<unsigned>(i)] = static_cast<std::uint8_t>(value >> shift);
+    }
+}
+
+struct Game {
+    std::vector<std::uint8_t> bytes;
+    DumpRequest request;
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> strings;  // start, end
+    bool intoStrings = false;  // some pointers point into the middle of a string
+};
+
+// Strings laid one after the other in a nes bank's window (so every kind can reach them), some
+// with a gap before them; pointer tables after them, every string pointed to at least once,
+// some more than once, a few pointers into the middle of a string.
+Game RandomGame(std::mt19937& random, const Table& table) {
+    Game game;
+    game.bytes.resize(0x10 + 3 * 0x4000);
+    for (auto& byte : game.bytes) byte = static_cast<std::uint8_t>(random());
+    const auto kind = RandomKind(random);
+    const std::uint64_t bank = kind.map == PointerKind::Map::Nes ? static_cast<std::uint64_t>(kind.adjust) : 1;
+    std::uint64_t at = 0x10 + bank * 0x4000 + random() % 0x100;
+    // Linear kinds take offsets that their width can hold once adjusted.
+    if (kind.map == PointerKind::Map::Linear && kind.adjust > 0) at = std::max<std::uint64_t>(at, static_cast<std::uint64_t>(kind.adjust));
+    const std::size_t count = 1 + random() % 40;
+    const bool unread = random() % 2 == 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (random() % 5 == 0) at += 1 + random() % 8;
+        const auto string = RandomString(random, table, unread);
+        std::copy(string.begin(), string.end(), game.bytes.begin() + static_cast<std::ptrdiff_t>(at));
+        game.strings.emplace_back(at, at + string.size());
+        at += string.size();
+    }
+    const bool ranged = random() % 4 == 0;
+    if (ranged) {
+        game.request.range = ByteRange{game.strings.front().first, game.strings.back().second};
+        // The bytes between strings belong to the range's strings then.
+        game.strings = {{game.strings.front().first, game.strings.back().second}};
+        return game;
+    }
+    std::vector<std::uint64_t> targets;
+    for (const auto& [start, end] : game.strings) targets.push_back(start);
+    for (std::size_t i = random() % 6; i > 0; --i) targets.push_back(targets[random() % targets.size()]);
+    if (random() % 3 == 0) {
+        const auto& [start, end] = game.strings[random() % game.strings.size()];
+        if (end - start > 2) {
+            targets.push_back(start + 1 + random() % (end - start - 2));
+            game.intoStrings = true;
+        }
+    }
+    std::shuffle(targets.begin(), targets.end(), random);
+    // Split the pointers among one to three blocks of the same kind side by side, or apart.
+    const bool highMirror = random() % 2 == 0;
+    std::uint64_t table_at = at + 0x40 + random() % 0x100;
+    for (std::size_t first = 0; first < targets.size();) {
+        const std::size_t n = std::min(targets.size() - first, 1 + random() % targets.size());
+        game.request.blocks.push_back({table_at, n, kind});
+        for (std::size_t i = 0; i < n; ++i) {
+            Store(game.bytes, table_at + i * static_cast<unsigned>(kind.bytes), kind,
+                  ValueOf(kind, targets[first + i], highMirror));
+        }
+        table_at += n * static_cast<unsigned>(kind.bytes) + random() % 3 * 16;
+        first += n;
+    }
+    return game;
+}
+
+// The game with its strings and pointers overwritten.
+std::vector<std::uint8_t> Wiped(const Game& game) {
+    std::vector<std::uint8_t> wiped = game.bytes;
+    for (const auto& [start, end] : game.strings) std::fill(&wiped[start], &wiped[end], 0xA5);
+    for (const PointerBlock& block : game.request.blocks) {
+        std::fill(&wiped[block.offset], &wiped[block.End()], 0x5A);
+    }
+    return wiped;
+}
+
+TEST(ScriptDump, InsertersRoundTripRandomGamesTablesAndPointerKinds) {
+    std::mt19937 random(33);
+    int withProblems = 0;
+    for (int round = 0; round < 300; ++round) {
+        SCOPED_TRACE(round);
+        const Table table = RandomTable(random);
+        Game game = RandomGame(random, table);
+        game.request.tablePath = "game.tbl";
+        const ScriptTable read(table.entries);
+        const DumpResult dump = DumpScript(game.bytes, read, game.request);
+        std::vector<std::uint8_t> inserted = Wiped(game);
+        test::AtlasInserter inserter(table.file);
+        const auto failed = inserter.Insert(dump.script, inserted);
+        ASSERT_FALSE(failed) << *failed << "\n" << dump.script;
+        ASSERT_TRUE(inserted == game.bytes) << dump.script;
+        // The only problems are those the game was made with.
+        for (const DumpProblem& problem : dump.problems) {
+            EXPECT_TRUE(problem.kind == Kind::UnreadableBytes ||
+                        (problem.kind == Kind::IntoString && game.intoStrings))
+                << static_cast<int>(problem.kind);
+        }
+        withProblems += dump.problems.empty() ? 0 : 1;
+    }
+    // Both clean games and games with something to tell were met.
+    EXPECT_GT(withProblems, 10);
+    EXPECT_LT(withProblems, 290);
+}
+
+}  // namespace
+}  // namespace glyphwright
