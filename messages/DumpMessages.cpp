@@ -121,7 +121,7 @@ QString DumpMessages::Problem(const DumpProblem& problem) {
 }
 
 QString DumpMessages::MoreProblems(std::size_t more) {
-    return tr("…and %n more.", nullptr, static_cast<int>(more));
+    return tr("…and more problems: %1.").arg(more);
 }
 
 QString DumpMessages::Written(const QString& script, std::size_t strings, std::size_t pointers) {
@@ -129,10 +129,10 @@ QString DumpMessages::Written(const QString& script, std::size_t strings, std::s
 }
 
 QString DumpMessages::WrittenWithProblems(const QString& script, std::size_t problems) {
-    return tr("%1 was written, but %n thing(s) in the game cannot come back as they were; each "
-              "is marked // ! in the script.",
-              nullptr, static_cast<int>(problems))
-        .arg(script);
+    return tr("%1 was written, but problems found: %2. The script marks each place with // !; "
+              "there the game will not come back as it was.")
+        .arg(script)
+        .arg(problems);
 }
 
 QString DumpMessages::Unread(const std::vector<std::pair<TableCode, std::size_t>>& codes) {

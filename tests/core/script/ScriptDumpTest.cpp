@@ -222,3 +222,63 @@ TEST(ScriptDump, InsertersRoundTripRandomGamesTablesAndPointerKinds) {
 
 }  // namespace
 }  // namespace glyphwright
+
+namespace glyphwright {
+namespace {
+
+// Every kind of bad input in one game: each is told naming the pointer, marked in the script at
+// its place, and the strings that can be read are still there.
+TEST(ScriptDump, TellsWhatCannotComeBackAndStillWritesTheRest) {
+    Table table;
+    table.Add(TableCode::OneByte(0x00), EntryKind::EndCode, "[end]");
+    table.Add(TableCode::OneByte(0x41), EntryKind::Ordinary, "A");
+    const ScriptTable read(table.entries);
+    std::vector<std::uint8_t> game(0x60, 0x41);
+    game[0x24] = 0x00;  // the string at 20 ends here
+    game[0x26] = 0x9A;  // the string at 25 holds a byte with no entry
+    game[0x27] = 0x00;
+    const auto put = [&](std::size_t at, std::uint16_t value) {
+        game[at] = static_cast<std::uint8_t>(value);
+        game[at + 1] = static_cast<std::uint8_t>(value >> 8);
+    };
+    // Block 1 at 00: a good pointer, one into the middle of the string at 20, one outside the
+    // file, one into the pointers of block 2, one to a string that runs into block 2's pointers.
+    const std::uint16_t pointers[] = {0x20, 0x22, 0x7000, 0x5A, 0x50};
+    for (std::size_t i = 0; i < 5; ++i) put(2 * i, pointers[i]);
+    // Block 2 at 58: four pointers to the string at 25, the rest past the file's end.
+    for (std::size_t at = 0x58; at < 0x60; at += 2) put(at, 0x25);
+    // Block 3 at 08 overlaps block 1's last pointer.
+    put(0x0A, 0x20);
+    DumpRequest request;
+    request.blocks = {{0x00, 5, {}}, {0x58, 8, {}}, {0x08, 2, {}}};
+    request.tablePath = "t.tbl";
+    const DumpResult dump = DumpScript(game, read, request);
+
+    const auto has = [&](Kind kind, std::size_t block, std::uint64_t index, std::uint64_t at) {
+        return std::any_of(dump.problems.begin(), dump.problems.end(), [&](const DumpProblem& p) {
+            return p.kind == kind && p.block == block && p.index == index && p.pointerOffset == at;
+        });
+    };
+    EXPECT_TRUE(has(Kind::IntoString, 0, 1, 0x02));
+    EXPECT_TRUE(has(Kind::OutsideFile, 0, 2, 0x04));
+    EXPECT_TRUE(has(Kind::IntoPointers, 0, 3, 0x06));
+    EXPECT_TRUE(has(Kind::NoEndCode, 0, 4, 0x08));
+    EXPECT_TRUE(has(Kind::PointerPastEnd, 1, 4, 0x60));
+    EXPECT_TRUE(has(Kind::BlocksOverlap, 2, 0, 0x08));
+    EXPECT_TRUE(has(Kind::UnreadableBytes, 1, 0, 0x58));
+    // Marked in the script, where they are.
+    for (const char* mark : {"// ! block 1 pointer 2 at $2 points here, into the string at $20.",
+                             "// ! Pointer 3 at $4 holds $7000, outside the file: not written.",
+                             "into a table of pointers", "// ! No end code before $58, where pointers begin.",
+                             "// ! Read without an entry: 9A", "overlap those of block 1",
+                             "lie past the file's end"}) {
+        EXPECT_NE(dump.script.find(mark), std::string::npos) << mark << "\n" << dump.script;
+    }
+    EXPECT_NE(dump.script.find("#WRITE(Ptr_1, $0)\n#WRITE(Ptr_3, $A)\nAA\n"), std::string::npos) << dump.script;
+    EXPECT_NE(dump.script.find("A<$9A>[end]"), std::string::npos) << dump.script;
+    ASSERT_EQ(dump.unread.size(), 1u);
+    EXPECT_EQ(dump.unread.front(), (std::pair{TableCode::OneByte(0x9A), std::size_t{1}}));
+}
+
+}  // namespace
+}  // namespace glyphwright

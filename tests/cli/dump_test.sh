@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# glyphwright dump end to end: the real program, its script, its words on stderr and its exit
+# status.
+#
+#   dump_test.sh PATH/TO/glyphwright
+set -uo pipefail
+program=$1
+unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
+work=$(mktemp -d)
+export XDG_CONFIG_HOME=$work/config
+trap 'rm -rf "$work"' EXIT
+# shellcheck source=run_helpers.sh
+source "$(dirname "$0")/run_helpers.sh"
+
+# A UTF-8 table with an end code and a line break; a game of 64 bytes: two le16-4000 pointers
+# to "かA" and to "B", a line break inside the first, then a string read by the range.
+printf '10=か\n41=A\n42=B\nFE=\\n\n/00=[end]\n' >"$work/game.tbl"
+printf '\x20\x40\x24\x40\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0'\
+'\x10\xFE\x41\0\x42\0\x41\x9A\x9A\x07\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0' >"$work/game.bin"
+
+run 0 dump --game "$work/game.bin" --import "$work/game.tbl" --pointers 0:2:le16-4000 \
+    --output "$work/script.txt"
+same "$work/script.txt" '// Atlas script: insert with  Atlas GAME SCRIPT
+#VAR(GameTable, TABLE)
+#ADDTBL("'"$work"'/game.tbl", GameTable)
+#ACTIVETBL(GameTable)
+#VAR(Ptr_1, CUSTOMPOINTER)
+#CREATEPTR(Ptr_1, "LINEAR", $-4000, 16)
+
+// Block 1: 2 pointers le16-4000 at $0
+#JMP($20)
+// $000020 block 1 pointer 1 at $0
+#WRITE(Ptr_1, $0)
+か\\n
+A[end]
+// $000024 block 1 pointer 2 at $2
+#WRITE(Ptr_1, $2)
+B[end]
+'
+says err "2 strings, 2 pointers."
+
+# Several blocks and a range; the codes without an entry are counted, most frequent first, and
+# the string holding them is a problem that names the range.
+run 1 dump -g "$work/game.bin" -i "$work/game.tbl" --pointers=0:1:le16-4000 \
+    --pointers 2:1:be16 --range 26:2B -o "$work/script.txt"
+says err "Codes read without an entry, most frequent first: 9A ×2, 07 ×1"
+says err "The range, string at \$26: the string at \$26 holds bytes the table has no entry for."
+says err "Block 2, pointer 1 (at \$2): points outside the file (\$2440)."
+grep -qF '#JMP($26)' "$work/script.txt" || fail "the range's strings are missing"
+grep -qF 'A<$9A><$9A><$07>' "$work/script.txt" || fail "raw bytes are missing"
+grep -qF '// ! Pointer 1 at $2 holds $2440, outside the file: not written.' "$work/script.txt" ||
+    fail "the bad pointer is not marked in the script"
+
+# Bad usage: a clear word, nothing written.
+rm -f "$work/script.txt"
+run 2 dump --game "$work/game.bin" --import "$work/game.tbl" --pointers 0:2:le17 -o "$work/script.txt"
+says err "--pointers 0:2:le17 cannot be read: the kind is none of"
+run 2 dump --game "$work/game.bin" --import "$work/game.tbl" --range 30:20 -o "$work/script.txt"
+says err "--range 30:20 cannot be read: the end is not after the start."
+run 2 dump --game "$work/game.bin" --import "$work/game.tbl" -o "$work/script.txt"
+says err "Nothing to dump"
+run 2 dump --game "$work/game.bin" --pointers 0:2:le16 -o "$work/script.txt"
+says err "No table"
+run 2 dump --game "$work/nothing.bin" --import "$work/game.tbl" --pointers 0:2:le16 -o "$work/script.txt"
+[[ ! -e $work/script.txt ]] || fail "a script was written after bad usage"
+run 0 dump --help
+says out "Usage: glyphwright dump --game FILE --import TABLE..."
+
+exit $((failures > 0))
