@@ -129,8 +129,7 @@ QString DumpMessages::Written(const QString& script, std::size_t strings, std::s
 }
 
 QString DumpMessages::WrittenWithProblems(const QString& script, std::size_t problems) {
-    return tr("%1 was written, but problems found: %2. The script marks each place with // !; "
-              "there the game will not come back as it was.")
+    return tr("%1 was written, but with problems: %2. Each is marked // ! in the script.")
         .arg(script)
         .arg(problems);
 }

@@ -377,7 +377,7 @@ void Dumper::WriteString(const ScriptString& string) {
 
 void Dumper::Write() {
     std::string& script = result_.script;
-    script += "// Atlas script: insert with  Atlas GAME SCRIPT\n";
+    script += "// Atlas script (Atlas 1.12, abcde -cm abcde::Atlas)\n";
     script += "#VAR(GameTable, TABLE)\n";
     script += "#ADDTBL(\"" + request_.tablePath + "\", GameTable)\n";
     script += "#ACTIVETBL(GameTable)\n";

@@ -20,7 +20,7 @@ printf '\x20\x40\x24\x40\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0
 
 run 0 dump --game "$work/game.bin" --import "$work/game.tbl" --pointers 0:2:le16-4000 \
     --output "$work/script.txt"
-same "$work/script.txt" '// Atlas script: insert with  Atlas GAME SCRIPT
+same "$work/script.txt" '// Atlas script (Atlas 1.12, abcde -cm abcde::Atlas)
 #VAR(GameTable, TABLE)
 #ADDTBL("'"$work"'/game.tbl", GameTable)
 #ACTIVETBL(GameTable)
