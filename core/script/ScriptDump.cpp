@@ -1,7 +1,6 @@
 #include "core/script/ScriptDump.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <map>
 
 namespace glyphwright {
@@ -32,12 +31,18 @@ struct Piece {
     std::string bytes;  // what the game holds for it
     bool raw = false;
     bool lineEnds = false;  // a line break or an end code: the script's line ends after it
+    bool alone = false;     // read back as itself wherever it stands
 };
 
 std::string HexNumber(std::uint64_t value, int digits = 0) {
     char text[24];
-    std::snprintf(text, sizeof text, "%0*llX", digits, static_cast<unsigned long long>(value));
-    return text;
+    char* at = text + sizeof text;
+    do {
+        *--at = "0123456789ABCDEF"[value & 0xF];
+        value >>= 4;
+        --digits;
+    } while (value != 0 || digits > 0);
+    return std::string(at, text + sizeof text);
 }
 
 std::string SignedHex(std::int64_t value) {
@@ -81,6 +86,7 @@ void MakeReadable(std::vector<Piece>& pieces, const ScriptTable& table) {
             }
         }
         for (std::size_t k = 0; k < pieces.size(); ++k) {
+            if (pieces[k].alone && !pieces[k].raw) continue;
             const ScriptTable::Match match = table.LongestMatch(line, starts[k]);
             if (match.length == pieces[k].text.size() && match.bytes == pieces[k].bytes) continue;
             if (pieces[k].raw) continue;  // nothing plainer to write
@@ -233,7 +239,7 @@ void Dumper::ReadRange() {
 ScriptString Dumper::ReadString(std::uint64_t start) const {
     const std::uint64_t limit = NextPointers(start);
     std::vector<CodeToken> tokens;
-    for (std::uint64_t length = 256;; length *= 2) {
+    for (std::uint64_t length = 64;; length *= 2) {
         const std::uint64_t end = std::min(limit, start + length);
         table_.Reader().Read(game_.subspan(start, end - start), tokens);
         for (const CodeToken& token : tokens) {
@@ -346,14 +352,15 @@ void Dumper::WriteString(const ScriptString& string) {
                     WritePointer(write->second, write->first);
                     ++write;
                 }
-                Piece piece{{}, std::string(1, static_cast<char>(game_[at + i])), false, false};
+                Piece piece{{}, std::string(1, static_cast<char>(game_[at + i])), false, false, false};
                 MakeRaw(piece);
                 pieces.push_back(std::move(piece));
             }
             continue;
         }
         Piece piece{std::string(table_.TextOf(token)), token.code.Bytes(), false,
-                    token.kind == EntryKind::EndCode || token.kind == EntryKind::LineBreak};
+                    token.kind == EntryKind::EndCode || token.kind == EntryKind::LineBreak,
+                    table_.StandsAlone(token)};
         pieces.push_back(std::move(piece));
     }
     WriteLines(pieces);

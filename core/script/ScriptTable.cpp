@@ -29,8 +29,16 @@ ScriptTable::ScriptTable(std::vector<ScriptEntry> entries) {
         std::snprintf(text, sizeof text, "<$%02x>", byte);
         remember(text, value);
     }
+    for (const ScriptEntry& entry : entries) remember(entry.text, entry.code.Bytes());
     for (ScriptEntry& entry : entries) {
-        remember(entry.text, entry.code.Bytes());
+        const auto held = toBytes_.find(std::string_view(entry.text));
+        const bool alone = !entry.text.empty() && held->second == entry.code.Bytes() &&
+                           longest_[static_cast<unsigned char>(entry.text.front())] == entry.text.size();
+        if (entry.code.IsTwoByte()) {
+            aloneTwoByte_[entry.code.Stored()] = alone;
+        } else {
+            aloneOneByte_[entry.code.FirstByte()] = alone;
+        }
         if (entry.code.IsTwoByte()) {
             twoByte_.emplace(entry.code.Stored(), TableEntry{std::move(entry.text), entry.kind});
         } else {

@@ -48,6 +48,12 @@ public:
         std::string_view bytes;
     };
     [[nodiscard]] Match LongestMatch(std::string_view line, std::size_t at) const;
+    // Whether the inserter always reads the code's text back as the code, whatever follows: the
+    // text is the first line with it, and no longer text begins with its first byte.
+    [[nodiscard]] bool StandsAlone(const CodeToken& token) const {
+        return token.code.IsTwoByte() ? aloneTwoByte_[token.code.Stored()]
+                                      : aloneOneByte_[token.code.FirstByte()];
+    }
 
 private:
     CodeTable oneByte_{};
@@ -66,6 +72,8 @@ private:
     // 63 and longer share the top bit, and are then tried one by one).
     std::array<std::uint64_t, kCodeCount> lengths_{};
     std::array<std::size_t, kCodeCount> longest_{};
+    std::array<bool, kCodeCount> aloneOneByte_{};
+    std::vector<bool> aloneTwoByte_ = std::vector<bool>(65536);
 };
 
 }  // namespace glyphwright
