@@ -26,6 +26,10 @@ inline constexpr const char* kSearchAllSets = "core/relative_search_31_sets_256_
 // ones, so that the word is looked for in each of the ways it splits.
 inline constexpr const char* kSearchPairs = "core/relative_search_31_sets_with_pairs_256_MiB";
 
+// The dump: 10,000 strings through 4 pointer tables, and one read of the bytes they take.
+inline constexpr const char* kDumpCore = "core/dump_10000_strings_4_blocks";
+inline constexpr const char* kDumpFloor = "core/read_strings_and_pointers";
+
 // The flag that makes glyphwright_bench a child that searches one file and prints its own peak
 // memory (VmHWM, kB): a fresh process, so that nothing the benchmarks did before counts.
 inline constexpr const char* kSearchPeakRssFlag = "--search-peak-rss=";
