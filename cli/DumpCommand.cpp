@@ -131,7 +131,16 @@ int RunDump(const QStringList& arguments, std::FILE* out, std::FILE* err) {
             entries.push_back(std::move(entry));
         }
     }
-    request.tablePath = options.imports.back().toStdString();
+    // Several tables are one to the inserter only as one file: written beside the script.
+    std::string merged;
+    request.tablePath = options.imports.front().toStdString();
+    if (options.imports.size() > 1) {
+        request.tablePath = QFile::encodeName(*options.output).toStdString() + ".tbl";
+        for (const ScriptEntry& entry : entries) {
+            merged += (entry.kind == EntryKind::EndCode ? "/" : "") + entry.code.Hex() + '=' +
+                      entry.text + '\n';
+        }
+    }
     const ScriptTable table(std::move(entries));
 
     const auto game = GameFile::Open(QFile::encodeName(*options.game).toStdString());
@@ -145,6 +154,12 @@ int RunDump(const QStringList& arguments, std::FILE* out, std::FILE* err) {
         return kExitBadUsage;
     }
     const DumpResult dump = DumpScript(bytes.value(), table, request);
+    if (!merged.empty()) {
+        if (const auto saved = SaveFileAtomically(request.tablePath, merged); !saved) {
+            Say(err, Messages::Failure(saved.error()));
+            return kExitBadUsage;
+        }
+    }
     if (const auto saved =
             SaveFileAtomically(QFile::encodeName(*options.output).toStdString(), dump.script);
         !saved) {

@@ -33,7 +33,11 @@ struct PointerBlock {
     std::uint64_t count = 0;
     PointerKind kind;
 
-    [[nodiscard]] std::uint64_t End() const { return offset + count * static_cast<unsigned>(kind.bytes); }
+    // Where the pointers end; the largest offset where that lies past any file.
+    [[nodiscard]] std::uint64_t End() const {
+        const std::uint64_t bytes = count * static_cast<unsigned>(kind.bytes);
+        return offset > UINT64_MAX - bytes ? UINT64_MAX : offset + bytes;
+    }
     friend bool operator==(const PointerBlock&, const PointerBlock&) = default;
 };
 

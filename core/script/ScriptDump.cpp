@@ -163,7 +163,8 @@ void Dumper::RangeProblem(Kind kind, std::uint64_t target) {
 void Dumper::ReadPointers() {
     const auto& blocks = request_.blocks;
     for (const PointerBlock& block : blocks) {
-        tables_.emplace_back(block.offset, std::min<std::uint64_t>(block.End(), game_.size()));
+        tables_.emplace_back(std::min<std::uint64_t>(block.offset, game_.size()),
+                             std::min<std::uint64_t>(block.End(), game_.size()));
     }
     for (std::size_t b = 0; b < blocks.size(); ++b) {
         for (std::size_t c = 0; c < b; ++c) {
@@ -180,7 +181,8 @@ void Dumper::ReadPointers() {
         std::optional<InserterPointer> inserter;
         for (std::uint64_t i = 0; i < block.count; ++i) {
             const PointerRef ref{b, i, block.offset + i * width};
-            if (ref.at + width > game_.size()) {
+            if (block.offset >= game_.size() || i * width > game_.size() - block.offset ||
+                game_.size() - ref.at < width) {
                 Problem(Kind::PointerPastEnd, ref, ref.at);
                 notes_[b].push_back("// ! Pointer " + std::to_string(i + 1) + " and the " +
                                     std::to_string(block.count - i - 1) +

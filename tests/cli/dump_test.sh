@@ -51,6 +51,15 @@ grep -qF 'A<$9A><$9A><$07>' "$work/script.txt" || fail "raw bytes are missing"
 grep -qF '// ! Pointer 1 at $2 holds $2440, outside the file: not written.' "$work/script.txt" ||
     fail "the bad pointer is not marked in the script"
 
+# Two tables: the later one's code wins, and the one table the inserter needs is written beside
+# the script.
+printf '42=b\n' >"$work/lower.tbl"
+run 0 dump -g "$work/game.bin" -i "$work/game.tbl" -i "$work/lower.tbl" --pointers 0:2:le16-4000 \
+    -o "$work/two.txt"
+grep -qF "#ADDTBL(\"$work/two.txt.tbl\", GameTable)" "$work/two.txt" || fail "the merged table is not named"
+grep -qxF 'b[end]' "$work/two.txt" || fail "the later table's entry was not taken"
+same "$work/two.txt.tbl" '10=か\n41=A\nFE=\\n\n/00=[end]\n42=b\n'
+
 # Bad usage: a clear word, nothing written.
 rm -f "$work/script.txt"
 run 2 dump --game "$work/game.bin" --import "$work/game.tbl" --pointers 0:2:le17 -o "$work/script.txt"

@@ -250,7 +250,8 @@ TEST(ScriptDump, TellsWhatCannotComeBackAndStillWritesTheRest) {
     // Block 3 at 08 overlaps block 1's last pointer.
     put(0x0A, 0x20);
     DumpRequest request;
-    request.blocks = {{0x00, 5, {}}, {0x58, 8, {}}, {0x08, 2, {}}};
+    // Block 4 lies where no file reaches: its offset would wrap round.
+    request.blocks = {{0x00, 5, {}}, {0x58, 8, {}}, {0x08, 2, {}}, {0xFFFFFFFFFFFFFFF0u, 9, {}}};
     request.tablePath = "t.tbl";
     const DumpResult dump = DumpScript(game, read, request);
 
@@ -265,6 +266,7 @@ TEST(ScriptDump, TellsWhatCannotComeBackAndStillWritesTheRest) {
     EXPECT_TRUE(has(Kind::NoEndCode, 0, 4, 0x08));
     EXPECT_TRUE(has(Kind::PointerPastEnd, 1, 4, 0x60));
     EXPECT_TRUE(has(Kind::BlocksOverlap, 2, 0, 0x08));
+    EXPECT_TRUE(has(Kind::PointerPastEnd, 3, 0, 0xFFFFFFFFFFFFFFF0u));
     EXPECT_TRUE(has(Kind::UnreadableBytes, 1, 0, 0x58));
     // Marked in the script, where they are.
     for (const char* mark : {"// ! block 1 pointer 2 at $2 points here, into the string at $20.",
