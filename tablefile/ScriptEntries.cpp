@@ -14,10 +14,11 @@ Result<std::vector<ScriptEntry>, ImportedTable> ReadScriptEntries(
     if (file.starts_with("\xEF\xBB\xBF")) file.remove_prefix(3);
     std::vector<ScriptEntry> entries;
     while (!file.empty()) {
-        const std::size_t end = file.find('\n');
+        // Any of LF, CR LF, CR CR LF and a lone CR ends a line, as the import reads them; the
+        // empty lines between are skipped.
+        const std::size_t end = file.find_first_of("\r\n");
         std::string_view line = file.substr(0, end);
         file.remove_prefix(end == std::string_view::npos ? file.size() : end + 1);
-        while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (line.starts_with('/')) line.remove_prefix(1);
         const std::size_t equals = line.find('=');
         if (equals == std::string_view::npos) continue;

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/script/ScriptDump.h"
-#include "core/script/AtlasInserter.h"  // the tests' own
+#include "support/AtlasInserter.h"
 
 namespace glyphwright {
 namespace {

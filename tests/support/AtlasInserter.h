@@ -6,7 +6,9 @@
 // table holds first, <$XX> and ($XX) for raw bytes, "//" lines as comments, the script's own line
 // breaks inserting nothing. Deliberately naive: it shares no code with the dumper.
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <map>
 #include <optional>
 #include <sstream>
