@@ -17,6 +17,7 @@ QString CommandLineMessages::Help() {
         "  search      find a word in a game file by the distances of its letters' codes\n"
         "  glyphs      draw a game file's glyphs into a PNG picture\n"
         "  font-table  read a game file's glyphs and write the best-guess table\n"
+        "  dump        read the game's strings through the table into an Atlas script\n"
         "\n"
         "Options:\n"
         "  -h, --help     show this help; after a command, that command's help\n"
