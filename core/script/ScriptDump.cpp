@@ -61,39 +61,51 @@ void MakeRaw(Piece& piece) {
 // Rewrites the pieces of one script line until the inserter reads them back as the same bytes:
 // a line it would take for a command, a comment or nothing, and a text it would read as
 // another code (a longer entry reaching into the next piece, a text an earlier line of the table
-// also has), get raw bytes instead.
+// also has), get raw bytes instead. One pass: a piece made raw can only change what the matches
+// of the few pieces before it reach, so the pass steps back only that far.
 void MakeReadable(std::vector<Piece>& pieces, const ScriptTable& table) {
+    if (pieces.empty()) return;
     std::string line;
     std::vector<std::size_t> starts;
-    for (bool changed = true; changed && !pieces.empty();) {
-        changed = false;
-        line.clear();
-        starts.clear();
-        for (const Piece& piece : pieces) {
-            starts.push_back(line.size());
-            line += piece.text;
-        }
+    for (const Piece& piece : pieces) {
+        starts.push_back(line.size());
+        line += piece.text;
+    }
+    const auto makeRaw = [&](std::size_t k) {
+        const std::size_t before = pieces[k].text.size();
+        MakeRaw(pieces[k]);
+        line.replace(starts[k], before, pieces[k].text);
+        const std::size_t grown = pieces[k].text.size() - before;  // raw text is never shorter
+        for (std::size_t j = k + 1; j < starts.size(); ++j) starts[j] += grown;
+    };
+    // The inserter's first look at the line: a command, a comment, or blanks alone.
+    for (;;) {
         const std::size_t first = line.find_first_not_of(" \t");
-        if (first == std::string::npos || line[first] == '#' ||
-            line.compare(first, 2, "//") == 0) {
-            const std::size_t at = first == std::string::npos ? 0 : first;
-            const auto piece = static_cast<std::size_t>(
-                std::upper_bound(starts.begin(), starts.end(), at) - starts.begin() - 1);
-            if (!pieces[piece].raw) {
-                MakeRaw(pieces[piece]);
-                changed = true;
-                continue;
-            }
-        }
-        for (std::size_t k = 0; k < pieces.size(); ++k) {
-            if (pieces[k].alone && !pieces[k].raw) continue;
-            const ScriptTable::Match match = table.LongestMatch(line, starts[k]);
-            if (match.length == pieces[k].text.size() && match.bytes == pieces[k].bytes) continue;
-            if (pieces[k].raw) continue;  // nothing plainer to write
-            MakeRaw(pieces[k]);
-            changed = true;
+        if (first != std::string::npos && line[first] != '#' && line.compare(first, 2, "//") != 0) {
             break;
         }
+        const std::size_t at = first == std::string::npos ? 0 : first;
+        const auto piece = static_cast<std::size_t>(
+            std::upper_bound(starts.begin(), starts.end(), at) - starts.begin() - 1);
+        if (pieces[piece].raw) break;
+        makeRaw(piece);
+    }
+    const std::size_t reach = table.LongestText();
+    for (std::size_t k = 0; k < pieces.size();) {
+        if (pieces[k].raw || pieces[k].alone) {
+            ++k;
+            continue;
+        }
+        const ScriptTable::Match match = table.LongestMatch(line, starts[k]);
+        if (match.length == pieces[k].text.size() && match.bytes == pieces[k].bytes) {
+            ++k;
+            continue;
+        }
+        makeRaw(k);
+        // The pieces whose match could reach into this one are looked at again.
+        std::size_t back = k;
+        while (back > 0 && starts[back - 1] + reach > starts[k]) --back;
+        k = back;
     }
 }
 

@@ -16,6 +16,7 @@ ScriptTable::ScriptTable(std::vector<ScriptEntry> entries) {
         const auto first = static_cast<unsigned char>(text.front());
         lengths_[first] |= std::uint64_t{1} << std::min(text.size(), kTopLength);
         longest_[first] = std::max(longest_[first], text.size());
+        longestText_ = std::max(longestText_, text.size());
         toBytes_.emplace(std::move(text), std::move(bytes));
     };
     // Raw bytes come before the table's lines: a line that spells "<$41>" never takes their place.

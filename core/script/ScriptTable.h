@@ -48,6 +48,8 @@ public:
         std::string_view bytes;
     };
     [[nodiscard]] Match LongestMatch(std::string_view line, std::size_t at) const;
+    // The length of the longest text the inserter matches: how far one match can reach.
+    [[nodiscard]] std::size_t LongestText() const { return longestText_; }
     // Whether the inserter always reads the code's text back as the code, whatever follows: the
     // text is the first line with it, and no longer text begins with its first byte.
     [[nodiscard]] bool StandsAlone(const CodeToken& token) const {
@@ -72,6 +74,7 @@ private:
     // 63 and longer share the top bit, and are then tried one by one).
     std::array<std::uint64_t, kCodeCount> lengths_{};
     std::array<std::size_t, kCodeCount> longest_{};
+    std::size_t longestText_ = 0;
     std::array<bool, kCodeCount> aloneOneByte_{};
     std::vector<bool> aloneTwoByte_ = std::vector<bool>(65536);
 };

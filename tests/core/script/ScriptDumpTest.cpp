@@ -284,3 +284,36 @@ TEST(ScriptDump, TellsWhatCannotComeBackAndStillWritesTheRest) {
 
 }  // namespace
 }  // namespace glyphwright
+
+namespace glyphwright {
+namespace {
+
+// 40,000 codes on one line, each A reaching into the B after it through the entry AB: every A is
+// written raw, in one pass over the line (a pass begun again at each change took 11 s of CPU).
+TEST(ScriptDump, ALongLineWhereEveryCodeIsTakenByALongerEntry) {
+    Table table;
+    table.Add(TableCode::OneByte(0x00), EntryKind::EndCode, "[end]");
+    table.Add(TableCode::OneByte(0x41), EntryKind::Ordinary, "A");
+    table.Add(TableCode::OneByte(0x42), EntryKind::Ordinary, "B");
+    table.Add(TableCode::OneByte(0x43), EntryKind::Ordinary, "AB");
+    const ScriptTable read(table.entries);
+    std::vector<std::uint8_t> game = {0x02, 0x00};
+    for (int i = 0; i < 20000; ++i) {
+        game.push_back(0x41);
+        game.push_back(0x42);
+    }
+    game.push_back(0x00);
+    DumpRequest request;
+    request.blocks = {{0, 1, {}}};
+    const DumpResult dump = DumpScript(game, read, request);
+    std::string line;
+    for (int i = 0; i < 20000; ++i) line += "<$41>B";
+    EXPECT_NE(dump.script.find("\n" + line + "[end]\n"), std::string::npos);
+    std::vector<std::uint8_t> inserted(game.size(), 0xA5);
+    test::AtlasInserter inserter(table.file);
+    ASSERT_FALSE(inserter.Insert(dump.script, inserted));
+    EXPECT_TRUE(inserted == game);
+}
+
+}  // namespace
+}  // namespace glyphwright
