@@ -237,14 +237,26 @@ void Dumper::ReadRange() {
     if (!request_.range) return;
     const std::uint64_t end = std::min<std::uint64_t>(request_.range->end, game_.size());
     if (request_.range->start >= end) return;
-    const auto bytes = game_.subspan(request_.range->start, end - request_.range->start);
-    std::uint64_t start = request_.range->start;
-    for (const CodeToken& token : table_.Reader().Read(bytes)) {
-        if (token.kind != EntryKind::EndCode) continue;
-        const std::uint64_t after = request_.range->start + token.offset +
-                                    static_cast<std::uint64_t>(token.Length());
-        rangeStrings_[start] = {start, after, true, true, request_.blocks.size(), {}};
-        start = after;
+    // Read a window at a time: a range may be the whole game, and every byte is a token.
+    constexpr std::uint64_t kWindow = 1 << 16;
+    std::vector<CodeToken> tokens;
+    std::uint64_t start = request_.range->start;  // of the string being read
+    for (std::uint64_t scan = start; scan < end;) {
+        const std::uint64_t windowEnd = std::min(end, scan + kWindow);
+        table_.Reader().Read(game_.subspan(scan, windowEnd - scan), tokens);
+        std::uint64_t next = windowEnd;
+        for (const CodeToken& token : tokens) {
+            const std::uint64_t after = scan + token.offset + static_cast<std::uint64_t>(token.Length());
+            // The window's last byte may begin a code the window cuts: read again from it.
+            if (windowEnd < end && after >= windowEnd) {
+                next = scan + token.offset;
+                break;
+            }
+            if (token.kind != EntryKind::EndCode) continue;
+            rangeStrings_[start] = {start, after, true, true, request_.blocks.size(), {}};
+            start = after;
+        }
+        scan = next;
     }
     // The bytes after the last end code are the range's last string.
     if (start < end) rangeStrings_[start] = {start, end, false, true, request_.blocks.size(), {}};

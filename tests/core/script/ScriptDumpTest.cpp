@@ -317,3 +317,54 @@ TEST(ScriptDump, ALongLineWhereEveryCodeIsTakenByALongerEntry) {
 
 }  // namespace
 }  // namespace glyphwright
+
+namespace glyphwright {
+namespace {
+
+// A range of 200,000 bytes is read a window at a time; strings and two-byte codes across the
+// windows' edges come back whole.
+TEST(ScriptDump, ARangeLongerThanOneWindow) {
+    Table table;
+    table.Add(TableCode::OneByte(0x00), EntryKind::EndCode, "[end]");
+    table.Add(TableCode::OneByte(0x41), EntryKind::Ordinary, "A");
+    table.Add(TableCode::TwoByte(0x8140), EntryKind::Ordinary, "か");
+    table.Add(TableCode::TwoByte(0x8100), EntryKind::Ordinary, "く");
+    const ScriptTable read(table.entries);
+    std::vector<std::uint8_t> game;
+    std::mt19937 random(200000);
+    while (game.size() < 200000) {
+        const auto pick = random() % 8;
+        if (pick == 0) {
+            game.push_back(0x00);
+        } else if (pick < 4) {
+            game.push_back(0x81);
+            game.push_back(0x40);
+        } else {
+            game.push_back(0x41);
+        }
+    }
+    // A two-byte code whose second byte is the end code, across the first window's edge.
+    game[0xFFFF] = 0x81;
+    game[0x10000] = 0x00;
+    DumpRequest request;
+    request.range = ByteRange{0, game.size()};
+    const DumpResult dump = DumpScript(game, read, request);
+    EXPECT_TRUE(dump.problems.empty());
+    EXPECT_EQ(dump.script.find("<$"), std::string::npos) << "a code was cut";
+    std::size_t ends = 0;
+    for (std::size_t i = 0; i < game.size(); ++i) {
+        if (game[i] == 0x81 && i + 1 < game.size() && (game[i + 1] == 0x40 || game[i + 1] == 0x00)) {
+            ++i;
+        } else if (game[i] == 0x00) {
+            ++ends;
+        }
+    }
+    EXPECT_EQ(dump.strings, ends + (game.back() == 0x00 ? 0 : 1));
+    std::vector<std::uint8_t> inserted(game.size(), 0xA5);
+    test::AtlasInserter inserter(table.file);
+    ASSERT_FALSE(inserter.Insert(dump.script, inserted));
+    EXPECT_TRUE(inserted == game);
+}
+
+}  // namespace
+}  // namespace glyphwright
