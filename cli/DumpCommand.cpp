@@ -9,7 +9,9 @@
 #include "CommandLine.h"
 #include "CommandLineMessages.h"
 #include "DumpMessages.h"
-#include "Messages.h"
+#include "FileMessages.h"
+#include "GameFileMessages.h"
+#include "ImportTableMessages.h"
 #include "SaveFileAtomically.h"
 #include "ScriptEntries.h"
 #include "core/game/GameFile.h"
@@ -123,7 +125,7 @@ int RunDump(const QStringList& arguments, std::FILE* out, std::FILE* err) {
         auto read = ReadScriptEntries(
             std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
         if (!read) {
-            Say(err, Messages::ImportProblems(path, read.error().problems));
+            Say(err, ImportTableMessages::ImportProblems(path, read.error().problems));
             return kExitBadUsage;
         }
         for (ScriptEntry& entry : std::move(read).value()) {
@@ -145,25 +147,25 @@ int RunDump(const QStringList& arguments, std::FILE* out, std::FILE* err) {
 
     const auto game = GameFile::Open(QFile::encodeName(*options.game).toStdString());
     if (!game) {
-        Say(err, Messages::Failure(game.error()));
+        Say(err, GameFileMessages::Failure(game.error()));
         return kExitBadUsage;
     }
     const auto bytes = game.value().ReadWindow(0, static_cast<std::size_t>(game.value().Size()));
     if (!bytes) {
-        Say(err, Messages::Failure(bytes.error()));
+        Say(err, GameFileMessages::Failure(bytes.error()));
         return kExitBadUsage;
     }
     const DumpResult dump = DumpScript(bytes.value(), table, request);
     if (!merged.empty()) {
         if (const auto saved = SaveFileAtomically(request.tablePath, merged); !saved) {
-            Say(err, Messages::Failure(saved.error()));
+            Say(err, FileMessages::Failure(saved.error()));
             return kExitBadUsage;
         }
     }
     if (const auto saved =
             SaveFileAtomically(QFile::encodeName(*options.output).toStdString(), dump.script);
         !saved) {
-        Say(err, Messages::Failure(saved.error()));
+        Say(err, FileMessages::Failure(saved.error()));
         return kExitBadUsage;
     }
     Say(err, DumpMessages::Written(*options.output, dump.strings, dump.pointers));

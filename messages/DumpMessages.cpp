@@ -126,7 +126,11 @@ QString DumpMessages::MoreProblems(std::size_t more) {
 }
 
 QString DumpMessages::Written(const QString& script, std::size_t strings, std::size_t pointers) {
-    return tr("%1: %2 strings, %3 pointers.").arg(script).arg(strings).arg(pointers);
+    const QString stringCount =
+        strings == 1 ? tr("1 string") : tr("%1 strings").arg(strings);
+    const QString pointerCount =
+        pointers == 1 ? tr("1 pointer") : tr("%1 pointers").arg(pointers);
+    return tr("%1: %2, %3.").arg(script, stringCount, pointerCount);
 }
 
 QString DumpMessages::WrittenWithProblems(const QString& script, std::size_t problems) {
