@@ -1,0 +1,695 @@
+#include "core/fontfind/FontFinder.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cmath>
+#include <unordered_set>
+
+#include "core/glyphs/DecodeGlyphs.h"
+
+namespace glyphwright {
+
+namespace {
+
+constexpr std::uint64_t kPiece = 1u << 20;       // raw bytes read at a time
+constexpr std::uint64_t kMaxWindow = 8u << 20;   // bytes read around one candidate to refine it
+constexpr double kGoodCell = 0.3;                // a cell at least this glyph-like counts
+constexpr int kMinGlyphs = 16;                   // a font has at least this many inked glyphs
+constexpr int kBadCellsTolerated = 4;            // in a row, inside a font (punctuation)
+constexpr int kBlankCellsTolerated = 8;          // in a row, inside a font
+constexpr std::size_t kDetectionsKept = 6;       // refined, of each format and size
+constexpr std::size_t kSampleCells = 24;         // cells read to choose a candidate's phase
+
+struct Combo {
+    GlyphFormat format;
+    std::uint64_t bytes = 0;  // per glyph
+};
+
+// One cell as the finder sees it.
+struct Cell {
+    double score = 0;  // 0 for a blank cell
+    bool blank = true;
+    std::array<bool, 4> clearEdge{};  // top, bottom, left, right without ink
+    // A blank row with ink above and below, or a blank column where two 8-pixel tiles meet
+    // with ink on both sides: more than one glyph in the cell, read at too large a size.
+    bool split = false;
+    // Every row the same as the one below it, in pairs: two planes of one row read as two rows.
+    bool doubled = false;
+    // Nearly all ink: padding of FFh or a filled box, never a glyph. A font ends there.
+    bool solid = false;
+    int left = 0, top = 0, right = 0, bottom = 0;  // the ink's box, right and bottom inclusive
+};
+
+// What a run of cells shows as a whole.
+class RunStats {
+public:
+    void Add(const Cell& cell, int width, int height) {
+        width_ = width;
+        height_ = height;
+        if (cell.blank) {
+            ++blank_;
+            return;
+        }
+        ++inked_;
+        sum_ += cell.score;
+        if (cell.score >= kGoodCell) ++good_;
+        for (std::size_t e = 0; e < 4; ++e) clear_[e] += cell.clearEdge[e] ? 1 : 0;
+        split_ += cell.split ? 1 : 0;
+        doubled_ += cell.doubled ? 1 : 0;
+        left_ = std::min(left_, cell.left);
+        top_ = std::min(top_, cell.top);
+        right_ = std::max(right_, cell.right);
+        bottom_ = std::max(bottom_, cell.bottom);
+    }
+    [[nodiscard]] int Inked() const { return inked_; }
+    [[nodiscard]] int Good() const { return good_; }
+    [[nodiscard]] int Blank() const { return blank_; }
+
+    // The mean cell; the share of the cells that keep one edge clear (a font's cells share a
+    // margin, noise keeps none); few cells holding more than one glyph or doubled rows; the
+    // ink of all cells together filling the cell (a smaller size would hold it otherwise).
+    // What a run read at another phase than its own still shows: the cells themselves. Where the
+    // glyphs split between cells and their margins fall is only known once the phase is.
+    [[nodiscard]] double CellQuality() const {
+        if (inked_ == 0) return 0;
+        return sum_ / inked_ * (0.5 + 0.5 * good_ / static_cast<double>(inked_));
+    }
+
+    [[nodiscard]] double Quality() const {
+        if (inked_ == 0) return 0;
+        const double n = inked_;
+        const double mean = sum_ / n;
+        const double margin = *std::max_element(clear_.begin(), clear_.end()) / n;
+        const double splitShare = split_ / n;
+        const double splitScore = splitShare <= 0.3 ? 1 : std::max(0.25, 1 - (splitShare - 0.3) * 1.5);
+        const double doubledShare = doubled_ / n;
+        const double doubledScore = doubledShare <= 0.2 ? 1 : std::max(0.25, 1 - (doubledShare - 0.2) * 1.5);
+        const double filled = static_cast<double>((right_ - left_ + 1) * (bottom_ - top_ + 1)) /
+                              (width_ * height_);
+        const double fillScore = filled >= 0.75 ? 1 : 0.5 + 0.5 * filled / 0.75;
+        const double goodShare = good_ / n;
+        return mean * (0.5 + 0.5 * margin) * splitScore * doubledScore * fillScore *
+               (0.5 + 0.5 * goodShare);
+    }
+
+private:
+    int width_ = 1, height_ = 1;
+    int inked_ = 0, good_ = 0, blank_ = 0, split_ = 0, doubled_ = 0;
+    double sum_ = 0;
+    std::array<int, 4> clear_{};
+    int left_ = 1000, top_ = 1000, right_ = -1, bottom_ = -1;
+};
+
+Cell Look(const GlyphImage& image) {
+    Cell cell;
+    const int w = image.width;
+    const int h = image.height;
+    int ink = 0;
+    int isolated = 0;    // ink pixels with no ink among their 8 neighbours
+    int frame = 0;
+    std::array<int, 256> levels{};
+    std::array<bool, 4> edgeInk{};
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const std::uint8_t level = image.at(x, y);
+            if (level == 0) continue;
+            ++ink;
+            ++levels[level];
+            const auto inked = [&](int nx, int ny) {
+                return nx >= 0 && ny >= 0 && nx < w && ny < h && image.at(nx, ny) != 0;
+            };
+            const bool side = inked(x - 1, y) || inked(x + 1, y);
+            const bool upDown = inked(x, y - 1) || inked(x, y + 1);
+            if (!side && !upDown && !inked(x - 1, y - 1) && !inked(x + 1, y - 1) &&
+                !inked(x - 1, y + 1) && !inked(x + 1, y + 1)) {
+                ++isolated;
+            }
+            const bool onFrame = x == 0 || y == 0 || x == w - 1 || y == h - 1;
+            if (onFrame) ++frame;
+            if (y == 0) edgeInk[0] = true;
+            if (y == h - 1) edgeInk[1] = true;
+            if (x == 0) edgeInk[2] = true;
+            if (x == w - 1) edgeInk[3] = true;
+        }
+    }
+    if (ink == 0) return cell;
+    cell.blank = false;
+    // Strokes are smooth: next to an ink pixel lies mostly more ink or more ground along a row
+    // or a column; noise and code change every other pixel.
+    int changes = 0;
+    int pairs = 0;
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const bool inked = image.at(x, y) != 0;
+            if (x + 1 < w) {
+                changes += inked != (image.at(x + 1, y) != 0) ? 1 : 0;
+                ++pairs;
+            }
+            if (y + 1 < h) {
+                changes += inked != (image.at(x, y + 1) != 0) ? 1 : 0;
+                ++pairs;
+            }
+        }
+    }
+    const double changing = static_cast<double>(changes) / pairs;
+    const double smoothScore = std::clamp((0.5 - changing) / 0.2, 0.05, 1.0);
+    std::vector<int> rowInk(static_cast<std::size_t>(h), 0);
+    std::vector<int> columnInk(static_cast<std::size_t>(w), 0);
+    bool doubled = h >= 8;
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const bool inked = image.at(x, y) != 0;
+            rowInk[static_cast<std::size_t>(y)] += inked ? 1 : 0;
+            columnInk[static_cast<std::size_t>(x)] += inked ? 1 : 0;
+            if (y % 2 == 0 && y + 1 < h && inked != (image.at(x, y + 1) != 0)) doubled = false;
+        }
+    }
+    cell.doubled = doubled;
+    const auto firstInked = [](const std::vector<int>& counts) {
+        return static_cast<int>(std::find_if(counts.begin(), counts.end(), [](int n) { return n > 0; }) - counts.begin());
+    };
+    const auto lastInked = [](const std::vector<int>& counts) {
+        return static_cast<int>(counts.rend() - std::find_if(counts.rbegin(), counts.rend(), [](int n) { return n > 0; })) - 1;
+    };
+    cell.top = firstInked(rowInk);
+    cell.bottom = lastInked(rowInk);
+    cell.left = firstInked(columnInk);
+    cell.right = lastInked(columnInk);
+    for (int y = cell.top; y < cell.bottom; ++y) {
+        if (rowInk[static_cast<std::size_t>(y)] == 0) cell.split = true;
+    }
+    if (w == 16 && cell.left < 7 && cell.right > 8 &&
+        (columnInk[7] == 0 || columnInk[8] == 0)) {
+        cell.split = true;
+    }
+    for (std::size_t e = 0; e < 4; ++e) cell.clearEdge[e] = !edgeInk[e];
+    const double share = static_cast<double>(ink) / (w * h);
+    cell.solid = share >= 0.9;
+    double inkScore = 1;
+    if (share < 0.04) inkScore = share / 0.04;
+    if (share > 0.4) inkScore = std::max(0.0, 1 - (share - 0.4) / 0.25);
+    // A font draws in one colour, sometimes with a second for a shadow or an outline; two glyphs
+    // laid over each other (planes read as the wrong format) share their ink out evenly.
+    const auto colours = std::count_if(levels.begin(), levels.end(), [](int n) { return n > 0; });
+    const double dominant = *std::max_element(levels.begin(), levels.end()) / static_cast<double>(ink);
+    const double levelScore = colours <= 1 ? 1
+                              : colours <= 3 ? 0.55 + 0.45 * dominant * dominant
+                              : colours == 4 ? 0.4 : 0.2;
+    // Strokes: most ink touches other ink, across, down or slanting.
+    const double lonely = static_cast<double>(isolated) / ink;
+    const double connScore = std::clamp((0.95 - lonely) / 0.35, 0.05, 1.0);
+    const double ring = 2.0 * (w + h) - 4;
+    const double edgeScore = 1 - 0.7 * std::min(1.0, frame / ring / 0.5);
+    cell.score = inkScore * levelScore * connScore * edgeScore * smoothScore;
+    return cell;
+}
+
+std::vector<Combo> Combos(const FontSearch& search) {
+    const std::vector<TileFormat> tiles =
+        search.tiles.empty() ? std::vector<TileFormat>(AllTileFormats().begin(), AllTileFormats().end())
+                             : search.tiles;
+    const std::vector<GlyphSize> sizes = search.sizes.empty() ? DefaultFontSizes() : search.sizes;
+    std::vector<Combo> combos;
+    for (const TileFormat tile : tiles) {
+        for (const GlyphSize size : sizes) {
+            // A bitmap 8 wide is 1bpp's layout, and a packed bitmap a whole number of bytes wide
+            // is the padded bitmap's: each is looked for once, under the plainer name, unless
+            // asked for by name alone.
+            const bool onlyThis = search.tiles.size() == 1;
+            if (!onlyThis && tile == TileFormat::Bitmap && size.width == 8) continue;
+            if (!onlyThis && tile == TileFormat::BitmapPacked && size.width % 8 == 0) continue;
+            const auto format = GlyphFormat::Make(tile, size.width, size.height);
+            if (!format) continue;
+            combos.push_back({format.value(), format.value().BytesPerGlyph()});
+        }
+    }
+    return combos;
+}
+
+// A run of glyph-like cells found at one phase, before its phase and bounds are settled.
+struct Detection {
+    std::size_t combo = 0;
+    Compression compression = Compression::None;
+    std::uint64_t stream = 0;  // the stream's offset, with a compression
+    std::uint64_t first = 0;   // the first good cell, in the bytes it was found in
+    std::uint64_t end = 0;     // past the last good cell
+    double quality = 0;
+};
+
+// Follows the cells of one combo and phase in order, and reports each run of them that reads
+// as a font.
+class RunTracker {
+public:
+    struct Run {
+        std::uint64_t first = 0;
+        std::uint64_t end = 0;
+        double quality = 0;
+    };
+
+    template <class Report>
+    void Feed(std::uint64_t offset, const Combo& combo, const Cell& cell, Report&& report) {
+        if (cell.solid) {
+            Close(report);
+            return;
+        }
+        if (cell.blank) {
+            if (open_ && ++blankStreak_ > kBlankCellsTolerated) Close(report);
+            if (open_) pending_.push_back(cell);
+            return;
+        }
+        if (cell.score < kGoodCell) {
+            if (open_ && ++badStreak_ > kBadCellsTolerated) Close(report);
+            if (open_) pending_.push_back(cell);
+            return;
+        }
+        if (!open_) {
+            open_ = true;
+            run_ = Run{};
+            run_.first = offset;
+            stats_ = RunStats{};
+        }
+        // What came between two good cells belongs to the run; what trails it does not.
+        for (const Cell& between : pending_) stats_.Add(between, combo.format.Width(), combo.format.Height());
+        pending_.clear();
+        badStreak_ = 0;
+        blankStreak_ = 0;
+        stats_.Add(cell, combo.format.Width(), combo.format.Height());
+        run_.end = offset + combo.bytes;
+    }
+
+    template <class Report>
+    void Close(Report&& report) {
+        if (open_ && stats_.Good() >= kMinGlyphs) {
+            const double length = std::min(1.0, std::log2(stats_.Good()) / std::log2(96.0));
+            run_.quality = stats_.CellQuality() * (0.6 + 0.4 * length);
+            report(run_);
+        }
+        open_ = false;
+        pending_.clear();
+        badStreak_ = 0;
+        blankStreak_ = 0;
+    }
+
+private:
+    bool open_ = false;
+    Run run_;
+    RunStats stats_;
+    std::vector<Cell> pending_;
+    int badStreak_ = 0;
+    int blankStreak_ = 0;
+};
+
+// The best detections of each combo over the whole search, a bounded number: a format that
+// reads noise as glyph-like cannot crowd out the others.
+class Kept {
+public:
+    explicit Kept(std::size_t combos) : detections_(combos) {}
+    void Add(const Detection& detection) {
+        auto& kept = detections_[detection.combo];
+        kept.push_back(detection);
+        if (kept.size() >= 4 * kDetectionsKept) Trim(kept);
+    }
+    std::vector<Detection> Take() {
+        std::vector<Detection> all;
+        for (auto& kept : detections_) {
+            Trim(kept);
+            all.insert(all.end(), kept.begin(), kept.end());
+        }
+        return all;
+    }
+
+private:
+    static void Trim(std::vector<Detection>& kept) {
+        std::sort(kept.begin(), kept.end(),
+                  [](const Detection& a, const Detection& b) { return a.quality > b.quality; });
+        if (kept.size() > kDetectionsKept) kept.resize(kDetectionsKept);
+    }
+    std::vector<std::vector<Detection>> detections_;
+};
+
+// Cells of one combo at the offsets p, p + bytes, ... of `bytes`, all but those cut off.
+template <class Visit>
+void Cells(std::span<const std::uint8_t> bytes, const Combo& combo, std::uint64_t from,
+           std::uint64_t to, Visit&& visit) {
+    for (std::uint64_t at = from; at + combo.bytes <= bytes.size() && at < to; at += combo.bytes) {
+        visit(at, Look(DecodeGlyph(bytes.subspan(at, combo.bytes), combo.format)));
+    }
+}
+
+struct Exact {
+    GlyphFormat format;
+    std::uint64_t first = 0;
+    std::uint64_t count = 0;
+    double score = 0;
+};
+
+// The score of the run of `count` glyphs from `first`: its cells as RunStats weighs them, with
+// what only neighbours show: glyphs differ from each other, and do not come in pairs that
+// overlap (the two planes of one glyph read as two glyphs).
+double RunScore(std::span<const std::uint8_t> bytes, const GlyphFormat& format,
+                std::uint64_t first, std::uint64_t count) {
+    const std::uint64_t size = format.BytesPerGlyph();
+    const std::uint64_t step = std::max<std::uint64_t>(1, count / 256);
+    RunStats stats;
+    std::unordered_set<std::string> seen;
+    int repeats = 0;
+    double overlap = 0;
+    int pairs = 0;
+    std::vector<std::uint8_t> previous;
+    for (std::uint64_t i = 0; i < count; i += step) {
+        const auto cellBytes = bytes.subspan(first + i * size, size);
+        const GlyphImage image = DecodeGlyph(cellBytes, format);
+        const Cell cell = Look(image);
+        stats.Add(cell, format.Width(), format.Height());
+        if (cell.blank) {
+            previous.clear();
+            continue;
+        }
+        if (!seen.insert(std::string(cellBytes.begin(), cellBytes.end())).second) ++repeats;
+        if (step == 1 && !previous.empty()) {
+            int both = 0;
+            int either = 0;
+            for (std::size_t p = 0; p < image.ink.size(); ++p) {
+                both += (image.ink[p] != 0 && previous[p] != 0) ? 1 : 0;
+                either += (image.ink[p] != 0 || previous[p] != 0) ? 1 : 0;
+            }
+            overlap += either == 0 ? 0 : static_cast<double>(both) / either;
+            ++pairs;
+        }
+        previous = image.ink;
+    }
+    const int inked = stats.Inked();
+    if (inked < kMinGlyphs) return 0;
+    const double blankShare = static_cast<double>(stats.Blank()) / (stats.Blank() + inked);
+    const double blankScore = blankShare <= 0.2 ? 1 : std::max(0.2, 1 - (blankShare - 0.2) * 2);
+    const double repeatScore = 1 - std::min(0.8, 2.0 * repeats / inked);
+    const double meanOverlap = pairs == 0 ? 0 : overlap / pairs;
+    const double overlapScore = meanOverlap <= 0.45 ? 1 : std::max(0.3, 1 - (meanOverlap - 0.45) * 2);
+    const double length = std::min(1.0, std::log2(inked) / std::log2(96.0));
+    return std::clamp(stats.Quality() * blankScore * repeatScore * overlapScore *
+                          (0.7 + 0.3 * length),
+                      0.0, 1.0);
+}
+
+// The run through `seed`, cell by cell at its exact phase: back and on as long as the cells
+// read as a font's.
+std::pair<std::uint64_t, std::uint64_t> Extend(std::span<const std::uint8_t> bytes,
+                                               const GlyphFormat& format, std::uint64_t seed) {
+    const std::uint64_t size = format.BytesPerGlyph();
+    const auto walk = [&](std::int64_t direction) {
+        std::uint64_t last = seed;  // the last good cell
+        int bad = 0;
+        int blank = 0;
+        std::uint64_t at = seed;
+        while (true) {
+            if (direction < 0) {
+                if (at < size) break;
+                at -= size;
+            } else {
+                at += size;
+                if (at + size > bytes.size()) break;
+            }
+            const Cell cell = Look(DecodeGlyph(bytes.subspan(at, size), format));
+            if (cell.solid) break;
+            if (cell.blank) {
+                if (++blank > kBlankCellsTolerated) break;
+                continue;
+            }
+            if (cell.score < kGoodCell) {
+                if (++bad > kBadCellsTolerated) break;
+                continue;
+            }
+            bad = 0;
+            blank = 0;
+            last = at;
+        }
+        return last;
+    };
+    const std::uint64_t first = walk(-1);
+    const std::uint64_t last = walk(1);
+    return {first, (last - first) / size + 1};
+}
+
+// Settles a detection's phase and tile order on a sample of its cells, then its bounds.
+Exact Refine(std::span<const std::uint8_t> bytes, std::uint64_t base, const Combo& combo,
+             std::uint64_t firstGood, bool fixedStart) {
+    const std::uint64_t size = combo.bytes;
+    std::vector<TileOrder> orders{TileOrder::Across};
+    if (combo.format.IsTiled() && combo.format.Width() > 8 && combo.format.Height() > 8) {
+        orders.push_back(TileOrder::Down);
+    }
+    Exact best;
+    best.score = -1;
+    double bestPick = -1;
+    for (const TileOrder order : orders) {
+        const auto format = GlyphFormat::Make(combo.format.Tiles(), combo.format.Width(),
+                                              combo.format.Height(), order);
+        if (!format) continue;
+        const std::uint64_t phases = fixedStart ? 1 : size;
+        for (std::uint64_t shift = 0; shift < phases; ++shift) {
+            const std::uint64_t start =
+                fixedStart ? 0 : firstGood + shift;
+            RunStats stats;
+            for (std::size_t i = 0; i < kSampleCells; ++i) {
+                const std::uint64_t at = start + i * size;
+                if (at + size > bytes.size()) break;
+                stats.Add(Look(DecodeGlyph(bytes.subspan(at, size), format.value())),
+                          format.value().Width(), format.value().Height());
+            }
+            if (stats.Inked() == 0) continue;
+            // Games keep their data on whole words: between near equals the aligned phase wins.
+            const int aligned = std::min(4, std::countr_zero((base + start) | 16));
+            const double pick = stats.Quality() * (1 + 0.06 * aligned);
+            if (pick > bestPick) {
+                bestPick = pick;
+                best.format = format.value();
+                best.first = start;
+            }
+        }
+    }
+    if (bestPick < 0) return best;
+    if (fixedStart) {
+        // A stream is read from its start: the font is as long as its glyph-like cells go.
+        best.first = 0;
+        best.count = Extend(bytes, best.format, 0).second;
+    } else {
+        // From the first inked cell of the sample.
+        std::uint64_t seed = best.first;
+        while (seed + size <= bytes.size() &&
+               Look(DecodeGlyph(bytes.subspan(seed, size), best.format)).score < kGoodCell) {
+            seed += size;
+        }
+        if (seed + size > bytes.size()) return best;
+        const auto [first, count] = Extend(bytes, best.format, seed);
+        best.first = first;
+        best.count = count;
+    }
+    best.score = RunScore(bytes, best.format, best.first, best.count);
+    return best;
+}
+
+// Detections in `bytes` (raw bytes from `base`, or a stream's unpacked bytes), fed to `kept`.
+void Detect(std::span<const std::uint8_t> bytes, std::uint64_t base, std::uint64_t to,
+            const std::vector<Combo>& combos, std::vector<RunTracker>& trackers,
+            Compression compression, std::uint64_t stream, Kept& kept) {
+    for (std::size_t c = 0; c < combos.size(); ++c) {
+        const Combo& combo = combos[c];
+        // Raw pieces follow on from each other: the cells keep their phase across them.
+        const std::uint64_t from = (combo.bytes - base % combo.bytes) % combo.bytes;
+        Cells(bytes, combo, from, to, [&](std::uint64_t at, const Cell& cell) {
+            trackers[c].Feed(base + at, combo, cell, [&](const RunTracker::Run& run) {
+                kept.Add({c, compression, stream, run.first, run.end, run.quality});
+            });
+        });
+    }
+}
+
+}  // namespace
+
+std::vector<GlyphSize> DefaultFontSizes() {
+    return {{8, 8}, {8, 16}, {16, 16}, {12, 12}};
+}
+
+double CellScore(const GlyphImage& cell) {
+    return Look(cell).score;
+}
+
+namespace {
+
+std::vector<FontCandidate> Ranked(std::vector<FontCandidate> candidates, std::size_t limit) {
+    std::sort(candidates.begin(), candidates.end(),
+              [](const FontCandidate& a, const FontCandidate& b) { return a.score > b.score; });
+    // One place read the same way twice (found at two phases) is listed once.
+    std::vector<FontCandidate> unique;
+    for (const FontCandidate& candidate : candidates) {
+        // The same font found from two places, or at two phases: its bytes overlap.
+        const auto end = [](const FontCandidate& c) {
+            return c.offset + c.count * c.format.BytesPerGlyph();
+        };
+        const bool again = std::any_of(unique.begin(), unique.end(), [&](const FontCandidate& u) {
+            if (u.compression != candidate.compression || u.format.Tiles() != candidate.format.Tiles() ||
+                u.format.Width() != candidate.format.Width() ||
+                u.format.Height() != candidate.format.Height()) {
+                return false;
+            }
+            if (u.compression != Compression::None) return u.offset == candidate.offset;
+            return u.offset < end(candidate) && candidate.offset < end(u);
+        });
+        if (!again && candidate.score > 0) unique.push_back(candidate);
+        if (unique.size() >= limit) break;
+    }
+    return unique;
+}
+
+FontCandidate Candidate(const Exact& exact, Compression compression, std::uint64_t offset) {
+    return {exact.score, compression, offset, exact.format, exact.count};
+}
+
+// A few inked glyphs from the candidate's start, for the reader to rate.
+Result<std::vector<GlyphImage>, GameFileError> Sample(const GameFile& file,
+                                                      const FontCandidate& candidate) {
+    constexpr std::size_t kSample = 16;
+    const std::uint64_t size = candidate.format.BytesPerGlyph();
+    const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(candidate.count, 4 * kSample));
+    std::vector<GlyphImage> glyphs;
+    if (candidate.compression == Compression::None) {
+        auto read = DecodeGlyphs(file, candidate.offset, candidate.format, 0, want);
+        if (!read) return read.error();
+        glyphs = std::move(read).value();
+    } else {
+        const auto packed = file.ReadWindow(candidate.offset, kMaxUnpackedSize + kStreamHeaderSize);
+        if (!packed) return packed.error();
+        const auto unpacked = Unpack(packed.value(), candidate.compression);
+        if (!unpacked) return glyphs;
+        const auto& bytes = unpacked.value().bytes;
+        for (std::size_t i = 0; i < want && (i + 1) * size <= bytes.size(); ++i) {
+            glyphs.push_back(DecodeGlyph(std::span(bytes).subspan(i * size, size), candidate.format));
+        }
+    }
+    std::vector<GlyphImage> inked;
+    for (GlyphImage& glyph : glyphs) {
+        if (inked.size() < kSample && !Look(glyph).blank) inked.push_back(std::move(glyph));
+    }
+    return inked;
+}
+
+}  // namespace
+
+std::vector<FontCandidate> FindFontsInMemory(std::span<const std::uint8_t> bytes,
+                                             const FontSearch& search) {
+    const std::vector<Combo> combos = Combos(search);
+    std::vector<RunTracker> trackers(combos.size());
+    Kept kept(combos.size());
+    Detect(bytes, 0, bytes.size(), combos, trackers, Compression::None, 0, kept);
+    for (std::size_t c = 0; c < combos.size(); ++c) {
+        trackers[c].Close([&](const RunTracker::Run& run) {
+            kept.Add({c, Compression::None, 0, run.first, run.end, run.quality});
+        });
+    }
+    std::vector<FontCandidate> candidates;
+    for (const Detection& detection : kept.Take()) {
+        const Exact exact = Refine(bytes, 0, combos[detection.combo], detection.first, false);
+        if (exact.score > 0) candidates.push_back(Candidate(exact, Compression::None, exact.first));
+    }
+    return Ranked(std::move(candidates), search.limit);
+}
+
+Result<std::vector<FontCandidate>, ScanFailure> FindFonts(const GameFile& file,
+                                                          const FontSearch& search,
+                                                          const ScanProgress& progress,
+                                                          const SampleRating& rating) {
+    const std::vector<Combo> combos = Combos(search);
+    const std::uint64_t size = file.Size();
+    std::uint64_t longest = 0;
+    for (const Combo& combo : combos) longest = std::max(longest, combo.bytes);
+    // The raw look takes most of the time; the streams and the refining the rest.
+    const auto told = [&](std::uint64_t done, std::uint64_t total, std::uint64_t from,
+                          std::uint64_t span) {
+        if (!progress) return true;
+        return progress(from + (total == 0 ? span : done * span / total), 1000);
+    };
+    const auto failed = [&](const GameFileError& error) { return ScanFailure{false, error}; };
+
+    // Raw, a piece at a time, with enough bytes behind each for its last cells.
+    std::vector<RunTracker> trackers(combos.size());
+    Kept kept(combos.size());
+    std::vector<std::uint8_t> piece;
+    for (std::uint64_t start = 0; start < size; start += kPiece) {
+        if (!told(start, size, 0, 700)) return ScanFailure{true, {}};
+        const std::uint64_t want = std::min(size - start, kPiece + longest);
+        piece.resize(static_cast<std::size_t>(want));
+        const auto read = file.Read(start, piece);
+        if (!read) return failed(read.error());
+        if (read.value() != want) {
+            return failed({GameFileProblem::SizeChanged, file.Path(), 0});
+        }
+        Detect(piece, start, std::min<std::uint64_t>(kPiece, want), combos, trackers,
+               Compression::None, 0, kept);
+    }
+    for (std::size_t c = 0; c < combos.size(); ++c) {
+        trackers[c].Close([&](const RunTracker::Run& run) {
+            kept.Add({c, Compression::None, 0, run.first, run.end, run.quality});
+        });
+    }
+    piece = {};
+
+    // Inside each stream, read from its start.
+    std::vector<FontCandidate> candidates;
+    if (search.inStreams) {
+        const auto streams = ScanStreams(file, [&](std::uint64_t done, std::uint64_t total) {
+            return told(done, total, 700, 100);
+        });
+        if (!streams) return streams.error();
+        const auto& found = streams.value();
+        for (std::size_t s = 0; s < found.size(); ++s) {
+            if (!told(s, found.size(), 800, 100)) return ScanFailure{true, {}};
+            const auto packed = file.ReadWindow(found[s].offset, found[s].packedSize);
+            if (!packed) return failed(packed.error());
+            const auto unpacked = UnpackAny(packed.value());
+            if (!unpacked) continue;
+            const auto& bytes = unpacked.value().bytes;
+            for (const Combo& combo : combos) {
+                const Exact exact = Refine(bytes, 0, combo, 0, true);
+                if (exact.score > 0 && exact.count >= static_cast<std::uint64_t>(kMinGlyphs)) {
+                    candidates.push_back(Candidate(exact, found[s].compression, found[s].offset));
+                }
+            }
+        }
+    }
+
+    // The raw detections, each settled on the bytes around it.
+    const std::vector<Detection> detections = kept.Take();
+    for (std::size_t d = 0; d < detections.size(); ++d) {
+        if (!told(d, detections.size(), 900, 100)) return ScanFailure{true, {}};
+        const Detection& detection = detections[d];
+        const std::uint64_t bytes = combos[detection.combo].bytes;
+        const std::uint64_t from = detection.first > 64 * bytes ? detection.first - 64 * bytes : 0;
+        const std::uint64_t to = std::min(size, detection.end + 64 * bytes);
+        const auto window = file.ReadWindow(from, static_cast<std::size_t>(std::min(to - from, kMaxWindow)));
+        if (!window) return failed(window.error());
+        Exact exact = Refine(window.value(), from, combos[detection.combo], detection.first - from, false);
+        // Games keep their data on whole words, often on whole tiles.
+        exact.score *= 0.88 + 0.03 * std::min(4, std::countr_zero((from + exact.first) | 16));
+        if (exact.score > 0) candidates.push_back(Candidate(exact, Compression::None, from + exact.first));
+    }
+    std::vector<FontCandidate> ranked = Ranked(std::move(candidates), std::max<std::size_t>(search.limit, 8));
+
+    // The best few: how sure the reader is of a sample of their glyphs.
+    if (rating) {
+        for (FontCandidate& candidate : ranked) {
+            const auto sample = Sample(file, candidate);
+            if (!sample) return failed(sample.error());
+            if (sample.value().empty()) continue;
+            candidate.score = 0.75 * candidate.score + 0.25 * std::clamp(rating(sample.value()), 0.0, 1.0);
+        }
+        std::stable_sort(ranked.begin(), ranked.end(), [](const FontCandidate& a, const FontCandidate& b) {
+            return a.score > b.score;
+        });
+    }
+    if (ranked.size() > search.limit) ranked.resize(search.limit);
+    if (progress && !progress(1000, 1000)) return ScanFailure{true, {}};
+    return ranked;
+}
+
+}  // namespace glyphwright
