@@ -21,6 +21,8 @@
 #include "DumpCommand.h"
 #include "DumpMessages.h"
 #include "GameFileMessages.h"
+#include "FindFontCommand.h"
+#include "FindFontMessages.h"
 #include "GlyphSheet.h"
 #include "HexText.h"
 #include "ImportTableMessages.h"
@@ -34,6 +36,7 @@
 #include "TableOrderMessages.h"
 #include "UserSetsPath.h"
 #include "Version.h"
+#include "core/compression/Compression.h"
 #include "core/game/GameFile.h"
 #include "core/glyphs/DecodeGlyphs.h"
 #include "core/glyphs/GlyphFormat.h"
@@ -167,11 +170,13 @@ struct GlyphOptions {
     std::optional<QString> glyph;
     std::optional<QString> tileOrder;
     std::optional<QString> count;
+    std::optional<QString> compression;
 
     std::optional<QString>* GlyphOptionValue(const QString& name) {
         const std::pair<const char*, std::optional<QString>*> options[] = {
             {"--game", &game},           {"--offset", &offset},         {"--tiles", &tiles},
             {"--glyph", &glyph},         {"--tile-order", &tileOrder}, {"--count", &count},
+            {"--compression", &compression},
         };
         return FindOption(options, name);
     }
@@ -615,9 +620,10 @@ std::optional<QString> MissingOption(
 // The glyph options read: where the first glyph starts, how the glyphs are stored, and how many
 // were asked for, if a count was given.
 struct GlyphSource {
-    std::uint64_t offset = 0;
+    std::uint64_t offset = 0;  // of the first glyph, or of the stream they are packed in
     GlyphFormat format;
     std::optional<int> count;
+    Compression compression = Compression::None;
 };
 
 // Reads the shared glyph options (game, offset, tiles and glyph are given); a usage complaint when
@@ -630,6 +636,11 @@ Result<GlyphSource, QString> ReadGlyphSource(const GlyphOptions& options) {
     const auto format = ReadGlyphFormat(options);
     if (!format) return format.error();
     source.format = format.value();
+    if (options.compression) {
+        const auto chosen = ParseCompression(options.compression->toStdString());
+        if (!chosen) return FindFontMessages::UnknownCompression(*options.compression);
+        source.compression = *chosen;
+    }
     if (options.count) {
         const auto chosen = ReadSmallNumber(*options.count, GlyphSheet::kMaxGlyphs);
         if (!chosen) return Words::BadCount(*options.count, GlyphSheet::kMaxGlyphs);
@@ -638,17 +649,80 @@ Result<GlyphSource, QString> ReadGlyphSource(const GlyphOptions& options) {
     return source;
 }
 
-// The game file, and how many of the glyphs asked for it holds (at least one); a table problem
-// when it cannot be read or holds none.
-Result<std::pair<GameFile, int>, QString> OpenGlyphs(const QString& path, const GlyphSource& source,
-                                                     int asked) {
+// Where the glyphs are read from: the game file, or the stream packed at the offset, unpacked.
+class GlyphReader {
+public:
+    GlyphReader(GameFile file, const GlyphSource& source, std::vector<std::uint8_t> unpacked)
+        : file_(std::move(file)), source_(source), unpacked_(std::move(unpacked)) {}
+
+    [[nodiscard]] Result<std::vector<GlyphImage>, QString> Read(std::uint64_t first,
+                                                                std::size_t count) const {
+        if (source_.compression == Compression::None) {
+            auto glyphs = DecodeGlyphs(file_, source_.offset, source_.format, first, count);
+            if (!glyphs) return GameFileMessages::Failure(glyphs.error());
+            return std::move(glyphs).value();
+        }
+        // Glyph i at i * BytesPerGlyph() of what the stream unpacks to; the last one as far as
+        // the bytes go.
+        const std::size_t size = source_.format.BytesPerGlyph();
+        std::vector<GlyphImage> glyphs;
+        for (std::uint64_t i = first; i < first + count && i * size < unpacked_.size(); ++i) {
+            const std::size_t at = static_cast<std::size_t>(i) * size;
+            glyphs.push_back(DecodeGlyph(
+                std::span(unpacked_).subspan(at, std::min(size, unpacked_.size() - at)),
+                source_.format));
+        }
+        return glyphs;
+    }
+
+private:
+    GameFile file_;
+    GlyphSource source_;
+    std::vector<std::uint8_t> unpacked_;
+};
+
+QString StreamProblemText(StreamProblem problem) {
+    switch (problem) {
+        case StreamProblem::NoHeader: return FindFontMessages::NoStreamHeader();
+        case StreamProblem::EmptyStream: return FindFontMessages::EmptyStream();
+        case StreamProblem::Truncated: return FindFontMessages::TruncatedStream();
+        case StreamProblem::BadReference: return FindFontMessages::BadReference();
+        case StreamProblem::Overshoots: return FindFontMessages::Overshoots();
+        case StreamProblem::BadTree: return FindFontMessages::BadTree();
+    }
+    return {};
+}
+
+// The glyphs, and how many of those asked for there are (at least one); a table problem when the
+// file or the stream cannot be read or holds none.
+Result<std::pair<GlyphReader, int>, QString> OpenGlyphs(const QString& path,
+                                                        const GlyphSource& source, int asked) {
     auto file = GameFile::Open(QFile::encodeName(path).toStdString());
     if (!file) return GameFileMessages::Failure(file.error());
-    const std::uint64_t inFile = GlyphsInFile(file.value().Size(), source.offset, source.format);
+    std::uint64_t inFile = 0;
+    std::vector<std::uint8_t> unpacked;
+    if (source.compression == Compression::None) {
+        inFile = GlyphsInFile(file.value().Size(), source.offset, source.format);
+    } else {
+        // A stream states at most 16 MiB; its packed bytes are fewer but for a few per cent.
+        const auto packed = file.value().ReadWindow(source.offset, kMaxUnpackedSize + kMaxUnpackedSize / 4);
+        if (!packed) return GameFileMessages::Failure(packed.error());
+        auto stream = Unpack(packed.value(), source.compression);
+        if (!stream) {
+            return FindFontMessages::StreamUnreadable(
+                HexNumber(source.offset, 1),
+                QString::fromLatin1(CompressionName(source.compression).data(),
+                                    static_cast<qsizetype>(CompressionName(source.compression).size())),
+                StreamProblemText(stream.error()));
+        }
+        unpacked = std::move(stream).value().bytes;
+        inFile = GlyphsInFile(unpacked.size(), 0, source.format);
+    }
     if (inFile == 0) return Words::NoGlyphsAt(HexNumber(source.offset, 1), file.value().Size());
     const int count =
         static_cast<int>(std::min<std::uint64_t>(static_cast<std::uint64_t>(asked), inFile));
-    return std::pair<GameFile, int>(std::move(file).value(), count);
+    return std::pair<GlyphReader, int>(GlyphReader(std::move(file).value(), source, std::move(unpacked)),
+                                       count);
 }
 
 int RunGlyphs(const QStringList& arguments, std::FILE* err) {
@@ -682,16 +756,16 @@ int RunGlyphs(const QStringList& arguments, std::FILE* err) {
 
     const auto opened = OpenGlyphs(*options.game, glyphSource, glyphSource.count.value_or(256));
     if (!opened) return TableProblem(err, opened.error());
-    const GameFile& file = opened.value().first;
+    const GlyphReader& reader = opened.value().first;
     const int count = opened.value().second;
 
     // A row at a time, so the glyphs in memory stay few however many the sheet holds.
     GlyphSheet sheet(count, format, zoom);
     for (int first = 0; first < count; first += GlyphSheet::kGlyphsPerRow) {
-        const auto glyphs = DecodeGlyphs(
-            file, glyphSource.offset, format, static_cast<std::uint64_t>(first),
+        const auto glyphs = reader.Read(
+            static_cast<std::uint64_t>(first),
             static_cast<std::size_t>(std::min(GlyphSheet::kGlyphsPerRow, count - first)));
-        if (!glyphs) return TableProblem(err, GameFileMessages::Failure(glyphs.error()));
+        if (!glyphs) return TableProblem(err, glyphs.error());
         for (std::size_t i = 0; i < glyphs.value().size(); ++i) {
             sheet.Draw(first + static_cast<int>(i), glyphs.value()[i]);
         }
@@ -800,7 +874,7 @@ int RunFontTable(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     const auto opened =
         OpenGlyphs(*options.game, glyphSource, glyphSource.count.value_or(kCodeCount - first));
     if (!opened) return TableProblem(err, opened.error());
-    const GameFile& file = opened.value().first;
+    const GlyphReader& reader = opened.value().first;
     const int count = opened.value().second;
     const int inTable = std::min(count, kCodeCount - first);
     // Glyphs past FF are read only for the report, which has room for longer codes.
@@ -814,10 +888,8 @@ int RunFontTable(const QStringList& arguments, std::FILE* out, std::FILE* err) {
 
     // The font is read as a whole: some glyphs are told apart only by the others (a voiced
     // kana is its plain form with the font's voicing mark added).
-    const auto glyphs =
-        DecodeGlyphs(file, glyphSource.offset, glyphSource.format, 0,
-                     static_cast<std::size_t>(toRead));
-    if (!glyphs) return TableProblem(err, GameFileMessages::Failure(glyphs.error()));
+    const auto glyphs = reader.Read(0, static_cast<std::size_t>(toRead));
+    if (!glyphs) return TableProblem(err, glyphs.error());
     const std::vector<GlyphSuggestion> readings = matcher.SuggestAll(glyphs.value());
 
     const Workspace workspace = BestGuessTable(readings, first, inTable, format, err);
@@ -956,6 +1028,17 @@ int RunCommandLine(const QStringList& arguments, std::FILE* out, std::FILE* err)
     const bool glyphs = command == QLatin1String("glyphs");
     const bool fontTable = command == QLatin1String("font-table");
     const bool search = command == QLatin1String("search");
+    if (command == QLatin1String("find-font")) {
+        switch (AskedFor(rest)) {
+            case Asked::Help:
+                return Show(out, err, FindFontMessages::Help(kMostFindFontCandidates));
+            case Asked::Version:
+                return ShowVersion(out, err);
+            case Asked::Nothing:
+                break;
+        }
+        return RunFindFont(rest, out, err);
+    }
     if (make || glyphs || fontTable || search || command == QLatin1String("sets")) {
         switch (AskedFor(rest)) {
             case Asked::Help:

@@ -20,6 +20,7 @@ constexpr int kBadCellsTolerated = 4;            // in a row, inside a font (pun
 constexpr int kBlankCellsTolerated = 8;          // in a row, inside a font
 constexpr std::size_t kDetectionsKept = 6;       // refined, of each format and size
 constexpr std::size_t kSampleCells = 24;         // cells read to choose a candidate's phase
+constexpr std::uint64_t kDetectionStride = 2;    // cells looked at while detecting: 1 in this many
 
 struct Combo {
     GlyphFormat format;
@@ -105,85 +106,59 @@ Cell Look(const GlyphImage& image) {
     Cell cell;
     const int w = image.width;
     const int h = image.height;
+    // Each row as a mask of its inked pixels, pixel x in bit x.
+    std::array<std::uint32_t, GlyphFormat::kMaxSide> rows{};
+    std::array<std::uint16_t, 256> levels{};
     int ink = 0;
-    int isolated = 0;    // ink pixels with no ink among their 8 neighbours
-    int frame = 0;
-    std::array<int, 256> levels{};
-    std::array<bool, 4> edgeInk{};
+    const std::uint8_t* pixel = image.ink.data();
     for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            const std::uint8_t level = image.at(x, y);
-            if (level == 0) continue;
-            ++ink;
-            ++levels[level];
-            const auto inked = [&](int nx, int ny) {
-                return nx >= 0 && ny >= 0 && nx < w && ny < h && image.at(nx, ny) != 0;
-            };
-            const bool side = inked(x - 1, y) || inked(x + 1, y);
-            const bool upDown = inked(x, y - 1) || inked(x, y + 1);
-            if (!side && !upDown && !inked(x - 1, y - 1) && !inked(x + 1, y - 1) &&
-                !inked(x - 1, y + 1) && !inked(x + 1, y + 1)) {
-                ++isolated;
-            }
-            const bool onFrame = x == 0 || y == 0 || x == w - 1 || y == h - 1;
-            if (onFrame) ++frame;
-            if (y == 0) edgeInk[0] = true;
-            if (y == h - 1) edgeInk[1] = true;
-            if (x == 0) edgeInk[2] = true;
-            if (x == w - 1) edgeInk[3] = true;
+        std::uint32_t row = 0;
+        for (int x = 0; x < w; ++x, ++pixel) {
+            if (*pixel == 0) continue;
+            row |= 1u << x;
+            ++levels[*pixel];
         }
+        rows[static_cast<std::size_t>(y)] = row;
+        ink += std::popcount(row);
     }
     if (ink == 0) return cell;
     cell.blank = false;
-    // Strokes are smooth: next to an ink pixel lies mostly more ink or more ground along a row
-    // or a column; noise and code change every other pixel.
-    int changes = 0;
-    int pairs = 0;
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            const bool inked = image.at(x, y) != 0;
-            if (x + 1 < w) {
-                changes += inked != (image.at(x + 1, y) != 0) ? 1 : 0;
-                ++pairs;
-            }
-            if (y + 1 < h) {
-                changes += inked != (image.at(x, y + 1) != 0) ? 1 : 0;
-                ++pairs;
-            }
-        }
-    }
-    const double changing = static_cast<double>(changes) / pairs;
-    const double smoothScore = std::clamp((0.5 - changing) / 0.2, 0.05, 1.0);
-    std::vector<int> rowInk(static_cast<std::size_t>(h), 0);
-    std::vector<int> columnInk(static_cast<std::size_t>(w), 0);
+    const std::uint32_t full = w == 32 ? ~0u : (1u << w) - 1;
+    const auto row = [&](int y) { return y < 0 || y >= h ? 0u : rows[static_cast<std::size_t>(y)]; };
+    int isolated = 0;  // ink pixels with no ink among their 8 neighbours
+    int changes = 0;   // neighbours along a row or a column of which one is inked
+    std::uint32_t columns = 0;
+    int frame = 0;
     bool doubled = h >= 8;
+    cell.top = -1;
     for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            const bool inked = image.at(x, y) != 0;
-            rowInk[static_cast<std::size_t>(y)] += inked ? 1 : 0;
-            columnInk[static_cast<std::size_t>(x)] += inked ? 1 : 0;
-            if (y % 2 == 0 && y + 1 < h && inked != (image.at(x, y + 1) != 0)) doubled = false;
+        const std::uint32_t r = row(y);
+        const std::uint32_t around = (r << 1) | (r >> 1) | row(y - 1) | (row(y - 1) << 1) |
+                                     (row(y - 1) >> 1) | row(y + 1) | (row(y + 1) << 1) |
+                                     (row(y + 1) >> 1);
+        isolated += std::popcount(r & ~around);
+        changes += std::popcount((r ^ (r >> 1)) & (full >> 1));
+        if (y + 1 < h) changes += std::popcount(r ^ row(y + 1));
+        columns |= r;
+        frame += (y == 0 || y == h - 1) ? std::popcount(r)
+                                        : static_cast<int>((r & 1u) + (r >> (w - 1) & 1u));
+        if (y % 2 == 0 && y + 1 < h && r != row(y + 1)) doubled = false;
+        if (r != 0) {
+            if (cell.top < 0) cell.top = y;
+            cell.bottom = y;
         }
     }
     cell.doubled = doubled;
-    const auto firstInked = [](const std::vector<int>& counts) {
-        return static_cast<int>(std::find_if(counts.begin(), counts.end(), [](int n) { return n > 0; }) - counts.begin());
-    };
-    const auto lastInked = [](const std::vector<int>& counts) {
-        return static_cast<int>(counts.rend() - std::find_if(counts.rbegin(), counts.rend(), [](int n) { return n > 0; })) - 1;
-    };
-    cell.top = firstInked(rowInk);
-    cell.bottom = lastInked(rowInk);
-    cell.left = firstInked(columnInk);
-    cell.right = lastInked(columnInk);
+    cell.left = std::countr_zero(columns);
+    cell.right = 31 - std::countl_zero(columns);
     for (int y = cell.top; y < cell.bottom; ++y) {
-        if (rowInk[static_cast<std::size_t>(y)] == 0) cell.split = true;
+        if (row(y) == 0) cell.split = true;
     }
-    if (w == 16 && cell.left < 7 && cell.right > 8 &&
-        (columnInk[7] == 0 || columnInk[8] == 0)) {
+    if (w == 16 && cell.left < 7 && cell.right > 8 && ((columns >> 7 & 1u) == 0 || (columns >> 8 & 1u) == 0)) {
         cell.split = true;
     }
-    for (std::size_t e = 0; e < 4; ++e) cell.clearEdge[e] = !edgeInk[e];
+    cell.clearEdge = {row(0) == 0, row(h - 1) == 0, (columns & 1u) == 0, (columns >> (w - 1) & 1u) == 0};
+
     const double share = static_cast<double>(ink) / (w * h);
     cell.solid = share >= 0.9;
     double inkScore = 1;
@@ -191,7 +166,7 @@ Cell Look(const GlyphImage& image) {
     if (share > 0.4) inkScore = std::max(0.0, 1 - (share - 0.4) / 0.25);
     // A font draws in one colour, sometimes with a second for a shadow or an outline; two glyphs
     // laid over each other (planes read as the wrong format) share their ink out evenly.
-    const auto colours = std::count_if(levels.begin(), levels.end(), [](int n) { return n > 0; });
+    const auto colours = std::count_if(levels.begin(), levels.end(), [](std::uint16_t n) { return n > 0; });
     const double dominant = *std::max_element(levels.begin(), levels.end()) / static_cast<double>(ink);
     const double levelScore = colours <= 1 ? 1
                               : colours <= 3 ? 0.55 + 0.45 * dominant * dominant
@@ -199,6 +174,10 @@ Cell Look(const GlyphImage& image) {
     // Strokes: most ink touches other ink, across, down or slanting.
     const double lonely = static_cast<double>(isolated) / ink;
     const double connScore = std::clamp((0.95 - lonely) / 0.35, 0.05, 1.0);
+    // Strokes are smooth: next to an ink pixel lies mostly more ink or more ground along a row
+    // or a column; noise and code change every other pixel.
+    const double changing = static_cast<double>(changes) / (h * (w - 1) + w * (h - 1));
+    const double smoothScore = std::clamp((0.5 - changing) / 0.2, 0.05, 1.0);
     const double ring = 2.0 * (w + h) - 4;
     const double edgeScore = 1 - 0.7 * std::min(1.0, frame / ring / 0.5);
     cell.score = inkScore * levelScore * connScore * edgeScore * smoothScore;
@@ -280,7 +259,7 @@ public:
 
     template <class Report>
     void Close(Report&& report) {
-        if (open_ && stats_.Good() >= kMinGlyphs) {
+        if (open_ && stats_.Good() >= kMinGlyphs / static_cast<int>(kDetectionStride)) {
             const double length = std::min(1.0, std::log2(stats_.Good()) / std::log2(96.0));
             run_.quality = stats_.CellQuality() * (0.6 + 0.4 * length);
             report(run_);
@@ -328,12 +307,20 @@ private:
     std::vector<std::vector<Detection>> detections_;
 };
 
-// Cells of one combo at the offsets p, p + bytes, ... of `bytes`, all but those cut off.
+// One cell in kDetectionStride of one combo from `from` on, all but those cut off: a font is
+// long enough to be seen in half its glyphs, and the look takes half the time. Cells of zeros are blank
+// without being decoded.
 template <class Visit>
 void Cells(std::span<const std::uint8_t> bytes, const Combo& combo, std::uint64_t from,
            std::uint64_t to, Visit&& visit) {
-    for (std::uint64_t at = from; at + combo.bytes <= bytes.size() && at < to; at += combo.bytes) {
-        visit(at, Look(DecodeGlyph(bytes.subspan(at, combo.bytes), combo.format)));
+    const std::uint64_t step = kDetectionStride * combo.bytes;
+    for (std::uint64_t at = from; at + combo.bytes <= bytes.size() && at < to; at += step) {
+        const auto cellBytes = bytes.subspan(at, combo.bytes);
+        if (std::all_of(cellBytes.begin(), cellBytes.end(), [](std::uint8_t b) { return b == 0; })) {
+            visit(at, Cell{});
+            continue;
+        }
+        visit(at, Look(DecodeGlyph(cellBytes, combo.format)));
     }
 }
 
@@ -496,7 +483,8 @@ void Detect(std::span<const std::uint8_t> bytes, std::uint64_t base, std::uint64
     for (std::size_t c = 0; c < combos.size(); ++c) {
         const Combo& combo = combos[c];
         // Raw pieces follow on from each other: the cells keep their phase across them.
-        const std::uint64_t from = (combo.bytes - base % combo.bytes) % combo.bytes;
+        const std::uint64_t step = kDetectionStride * combo.bytes;
+        const std::uint64_t from = (step - base % step) % step;
         Cells(bytes, combo, from, to, [&](std::uint64_t at, const Cell& cell) {
             trackers[c].Feed(base + at, combo, cell, [&](const RunTracker::Run& run) {
                 kept.Add({c, compression, stream, run.first, run.end, run.quality});
