@@ -12,6 +12,7 @@
 #include <sys/utsname.h>
 
 #include <algorithm>
+#include <tuple>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -64,6 +65,10 @@ public:
                 repaints[name] = counted->second.value;
             if (const auto counted = run.counters.find("worst_ns"); counted != run.counters.end())
                 worst[name] = counted->second.value;
+            for (const char* share : {kFirstShare, kTopThreeShare, kFoundShare, kFalseShare}) {
+                if (const auto counted = run.counters.find(share); counted != run.counters.end())
+                    shares[name + '/' + share] = counted->second.value;
+            }
             if (const auto counted = run.counters.find("worst_thread_cpu_ns");
                 counted != run.counters.end())
                 worstCpu[name] = counted->second.value;
@@ -77,6 +82,7 @@ public:
     std::map<std::string, double> nanoseconds;
     std::map<std::string, std::string> errors;
     std::map<std::string, double> repaints;  // per iteration, where a benchmark counts them
+    std::map<std::string, double> shares;    // "name/counter": Find Font's shares, in per cent
     std::map<std::string, double> worst;     // the slowest iteration, where a benchmark keeps it
     // The most CPU time the window's thread spent on one iteration: the slowest iteration less
     // the time the system gave to other threads and processes.
@@ -421,6 +427,40 @@ int main(int argc, char* argv[]) {
     } catch (const std::exception& e) {
         rows.push_back({"    peak memory searching 256 MiB", "n/a", e.what(), "", "within 16 MiB",
                         "not measured"});
+    }
+
+    // (h) Find Font: the true font's place on 24 stand-in games, the stream scan's finds and
+    // false finds, and find-font's time on one core beside one read of the file.
+    auto shareRow = [&](std::string figure, const std::string& name, const char* counter,
+                        bool atLeast, double aim) {
+        const auto found = collector.shares.find(name + '/' + counter);
+        if (found == collector.shares.end()) {
+            rows.push_back({figure, "n/a", "", "", "", "not measured"});
+            return;
+        }
+        char measured[32], aimText[32];
+        std::snprintf(measured, sizeof measured, "%.1f %%", found->second);
+        std::snprintf(aimText, sizeof aimText, "%s %.0f %%", atLeast ? ">=" : "<=", aim);
+        rows.push_back({figure, measured, "", "", aimText,
+                        (atLeast ? found->second >= aim : found->second <= aim) ? "yes" : "NO"});
+    };
+    shareRow("(h) find-font: true font first, 24 stand-in games", kFindFontAccuracy, kFirstShare,
+             true, 75);
+    shareRow("    true font among the first three", kFindFontAccuracy, kTopThreeShare, true, 90);
+    shareRow("    stream scan, 16 MiB, 300 planted: found", kStreamScan, kFoundShare, true, 99);
+    shareRow("    stream scan: reported streams false", kStreamScan, kFalseShare, false, 1);
+    const std::string findFont = kFindFont;
+    const std::string readOnce = kFindFontFloor;
+    for (const auto& [figure, size, aim] :
+         {std::tuple{"    find-font, 4 MiB game, one core", "/4", 3e9},
+          std::tuple{"    find-font, 32 MiB game, one core", "/32", 20e9}}) {
+        const double t = ns(findFont + size);
+        const double read = ns(readOnce + size);
+        char ratio[32];
+        std::snprintf(ratio, sizeof ratio, "%.0fx", read > 0 ? t / read : 0.0);
+        rows.push_back({figure, t < 0 ? "n/a" : Time(t), "one read: " + (read < 0 ? std::string("n/a") : Time(read)),
+                        ratio, aim == 3e9 ? "< 3 s" : "< 20 s",
+                        t < 0 ? "not measured" : t < aim ? "yes" : "NO"});
     }
 
 #ifdef GLYPHWRIGHT_WIDGET_BENCHMARKS

@@ -48,6 +48,18 @@ inline constexpr const char* kCodeMapPageSwitch = "widgets/code_map_page_switch_
 // The game text window reading a 4 KiB page again through 8,000 two-byte entries.
 inline constexpr const char* kGameTextTwoBytePage = "widgets/game_text_4_KiB_8000_two_byte";
 
+// Find Font (FindFontBenchmarks.cpp): the true font's place on 24 stand-in games, the stream
+// scan on 16 MiB with 300 planted streams, and find-font's time on 4 and 32 MiB (/4, /32) beside
+// one read of the file. The shares are counters, in per cent.
+inline constexpr const char* kFindFontAccuracy = "core/find_font_24_stand_in_games";
+inline constexpr const char* kStreamScan = "core/stream_scan_16_MiB_300_streams";
+inline constexpr const char* kFindFont = "core/find_font";
+inline constexpr const char* kFindFontFloor = "core/read_file_once";
+inline constexpr const char* kFirstShare = "first_pct";
+inline constexpr const char* kTopThreeShare = "top3_pct";
+inline constexpr const char* kFoundShare = "found_pct";
+inline constexpr const char* kFalseShare = "false_pct";
+
 // The Font window (FontBenchmarks.cpp).
 inline constexpr const char* kFontPage = "widgets/font_page_256_glyphs";
 inline constexpr const char* kFontStep = "widgets/font_step_64_MiB";

@@ -155,6 +155,57 @@ public:
         return data;
     }
 
+    // A file of `size` bytes with `count` packed streams planted among decoys, the five types in
+    // turn (LZ77 10h, LZ 11h, Huffman 4- and 8-bit, RLE), each packing sprite tiles or font-like
+    // rows; returns the bytes and the offsets planted.
+    static std::pair<std::vector<std::uint8_t>, std::vector<std::uint64_t>> StreamsAmongDecoys(
+        std::size_t size, std::size_t count, unsigned seed) {
+        std::mt19937 random(seed);
+        std::vector<std::uint8_t> out;
+        std::vector<std::uint64_t> planted;
+        std::vector<std::uint64_t> decoyStreams;
+        const std::size_t gap = size / (count + 1);
+        for (std::size_t i = 0; i < count; ++i) {
+            const std::size_t until = ((i + 1) * gap - 20000) & ~std::size_t{3};  // on a word
+            while (out.size() < until) {
+                AddDecoy(out, until, random, decoyStreams);
+                while (out.size() % 4 != 0) out.push_back(0);
+            }
+            out.resize(until);
+            std::vector<std::uint8_t> data;
+            const std::size_t length = 512 + random() % 8192;
+            const bool sprites = random() % 2 == 0;
+            while (data.size() < length) {
+                if (sprites) {
+                    SpriteTile(data, random);
+                } else {
+                    const std::array<std::uint8_t, 8> strokes = {0, 0, 0, 0x18, 0x3C, 0x66, 0x7E, 0x81};
+                    data.push_back(strokes[random() % strokes.size()]);
+                }
+            }
+            std::vector<std::uint8_t> packed;
+            switch (i % 5) {
+                case 0: packed = StreamEncoder::Lz(data, false, 512); break;
+                case 1: packed = StreamEncoder::Lz(data, true, 512); break;
+                case 2: packed = StreamEncoder::Huffman(data, 4); break;
+                case 3: packed = sprites ? StreamEncoder::Huffman(data, 4) : StreamEncoder::Huffman(data, 8); break;
+                default: packed = StreamEncoder::Rle(data); break;
+            }
+            planted.push_back(out.size());
+            out.insert(out.end(), packed.begin(), packed.end());
+            while (out.size() % 4 != 0) out.push_back(0);
+        }
+        while (out.size() < size) {
+            AddDecoy(out, size, random, decoyStreams);
+            while (out.size() % 4 != 0) out.push_back(0);
+        }
+        out.resize(size);
+        // The packed sprites among the decoys are streams too.
+        planted.insert(planted.end(), decoyStreams.begin(), decoyStreams.end());
+        std::sort(planted.begin(), planted.end());
+        return {std::move(out), std::move(planted)};
+    }
+
 private:
     // One decoy, ending at `until` at the latest.
     static void AddDecoy(std::vector<std::uint8_t>& out, std::size_t until, std::mt19937& random,
@@ -177,7 +228,9 @@ private:
             }
             case 2: {  // packed sprite tiles
                 std::vector<std::uint8_t> sprites;
+                // Too short a stream to tell from chance bytes, and no sprite sheet: none.
                 const std::size_t tiles = std::min<std::size_t>(length, 4096);
+                if (tiles < 256) break;
                 for (std::size_t i = 0; i + 32 <= tiles; i += 32) SpriteTile(sprites, random);
                 const auto packed = StreamEncoder::Lz(sprites, random() % 2 == 0, 512);
                 if (packed.size() > room) break;
