@@ -79,6 +79,45 @@ TEST(FontFinder, ABlankCellScoresNothingAndAGlyphMoreThanNoise) {
     EXPECT_LT(CellScore(noise), 0.3);
 }
 
+TEST(FontFinder, AFileThatShrinksWhileReadOrIsStoppedEndsInAFailure) {
+    const TempFolder folder;
+    const std::string path = folder / "game.bin";
+    std::vector<std::uint8_t> bytes(3u << 20);
+    std::mt19937 random(9);
+    for (auto& byte : bytes) byte = static_cast<std::uint8_t>(random());
+    const GameFile file = WriteAndOpen(folder, bytes);
+    bool cut = false;
+    const auto shrunk = FindFonts(file, FontSearch{}, [&](std::uint64_t, std::uint64_t) {
+        if (!cut) cut = ::truncate(path.c_str(), 1000) == 0;
+        return true;
+    });
+    ASSERT_TRUE(cut);
+    ASSERT_FALSE(shrunk);
+    EXPECT_FALSE(shrunk.error().cancelled);
+    EXPECT_EQ(shrunk.error().error.kind, GameFileProblem::SizeChanged);
+
+    const GameFile whole = WriteAndOpen(folder, bytes);
+    std::uint64_t told = 0;
+    const auto stopped = FindFonts(whole, FontSearch{}, [&](std::uint64_t done, std::uint64_t total) {
+        EXPECT_LE(done, total);
+        return ++told < 3;
+    });
+    ASSERT_FALSE(stopped);
+    EXPECT_TRUE(stopped.error().cancelled);
+}
+
+TEST(FontFinder, ZerosAndOnesHoldNoFont) {
+    const TempFolder folder;
+    std::vector<std::uint8_t> bytes(1u << 20, 0);
+    const auto zeros = FindFonts(WriteAndOpen(folder, bytes), FontSearch{});
+    ASSERT_TRUE(zeros);
+    EXPECT_TRUE(zeros.value().empty());
+    std::fill(bytes.begin(), bytes.end(), 0xFF);
+    const auto ones = FindFonts(WriteAndOpen(folder, bytes), FontSearch{});
+    ASSERT_TRUE(ones);
+    EXPECT_TRUE(ones.value().empty());
+}
+
 // Stand-in games of 256 KiB, 24 of them: the font first, or among the first three. The figures
 // guarded are those the finder reaches today (17 and 19 of 24); the aims are 75 % and 90 %, and
 // bench/ prints the figures beside them.
