@@ -341,8 +341,10 @@ double RunScore(std::span<const std::uint8_t> bytes, const GlyphFormat& format,
     RunStats stats;
     std::unordered_set<std::string> seen;
     int repeats = 0;
-    double overlap = 0;
-    int pairs = 0;
+    // By the parity of the pair's first cell: the planes of one glyph read as two cells overlap
+    // in every other pair only.
+    std::array<double, 2> overlap{};
+    std::array<int, 2> pairs{};
     std::vector<std::uint8_t> previous;
     for (std::uint64_t i = 0; i < count; i += step) {
         const auto cellBytes = bytes.subspan(first + i * size, size);
@@ -361,8 +363,8 @@ double RunScore(std::span<const std::uint8_t> bytes, const GlyphFormat& format,
                 both += (image.ink[p] != 0 && previous[p] != 0) ? 1 : 0;
                 either += (image.ink[p] != 0 || previous[p] != 0) ? 1 : 0;
             }
-            overlap += either == 0 ? 0 : static_cast<double>(both) / either;
-            ++pairs;
+            overlap[i % 2] += either == 0 ? 0 : static_cast<double>(both) / either;
+            ++pairs[i % 2];
         }
         previous = image.ink;
     }
@@ -371,7 +373,10 @@ double RunScore(std::span<const std::uint8_t> bytes, const GlyphFormat& format,
     const double blankShare = static_cast<double>(stats.Blank()) / (stats.Blank() + inked);
     const double blankScore = blankShare <= 0.2 ? 1 : std::max(0.2, 1 - (blankShare - 0.2) * 2);
     const double repeatScore = 1 - std::min(0.8, 2.0 * repeats / inked);
-    const double meanOverlap = pairs == 0 ? 0 : overlap / pairs;
+    double meanOverlap = 0;
+    for (std::size_t parity = 0; parity < 2; ++parity) {
+        if (pairs[parity] > 0) meanOverlap = std::max(meanOverlap, overlap[parity] / pairs[parity]);
+    }
     const double overlapScore = meanOverlap <= 0.45 ? 1 : std::max(0.3, 1 - (meanOverlap - 0.45) * 2);
     const double length = std::min(1.0, std::log2(inked) / std::log2(96.0));
     return std::clamp(stats.Quality() * blankScore * repeatScore * overlapScore *
