@@ -184,6 +184,18 @@ Cell Look(const GlyphImage& image) {
     return cell;
 }
 
+// Whether a padded bitmap's cell keeps the bits past each row's last pixel clear, as a font
+// drawn in that format does; bytes of another format read as one set them as often as not.
+bool PaddingClear(std::span<const std::uint8_t> cellBytes, const GlyphFormat& format) {
+    if (format.Tiles() != TileFormat::Bitmap || format.Width() % 8 == 0) return true;
+    const std::size_t rowBytes = static_cast<std::size_t>(format.Width() + 7) / 8;
+    const auto padding = static_cast<std::uint8_t>((1u << (8 * rowBytes - static_cast<std::size_t>(format.Width()))) - 1);
+    for (std::size_t last = rowBytes - 1; last < cellBytes.size(); last += rowBytes) {
+        if ((cellBytes[last] & padding) != 0) return false;
+    }
+    return true;
+}
+
 std::vector<Combo> Combos(const FontSearch& search) {
     const std::vector<TileFormat> tiles =
         search.tiles.empty() ? std::vector<TileFormat>(AllTileFormats().begin(), AllTileFormats().end())
@@ -320,7 +332,9 @@ void Cells(std::span<const std::uint8_t> bytes, const Combo& combo, std::uint64_
             visit(at, Cell{});
             continue;
         }
-        visit(at, Look(DecodeGlyph(cellBytes, combo.format)));
+        Cell cell = Look(DecodeGlyph(cellBytes, combo.format));
+        if (!PaddingClear(cellBytes, combo.format)) cell.score = 0;
+        visit(at, cell);
     }
 }
 
@@ -341,6 +355,7 @@ double RunScore(std::span<const std::uint8_t> bytes, const GlyphFormat& format,
     RunStats stats;
     std::unordered_set<std::string> seen;
     int repeats = 0;
+    int padded = 0;  // cells with padding bits set
     // By the parity of the pair's first cell: the planes of one glyph read as two cells overlap
     // in every other pair only.
     std::array<double, 2> overlap{};
@@ -356,6 +371,7 @@ double RunScore(std::span<const std::uint8_t> bytes, const GlyphFormat& format,
             continue;
         }
         if (!seen.insert(std::string(cellBytes.begin(), cellBytes.end())).second) ++repeats;
+        if (!PaddingClear(cellBytes, format)) ++padded;
         if (step == 1 && !previous.empty()) {
             int both = 0;
             int either = 0;
@@ -373,13 +389,14 @@ double RunScore(std::span<const std::uint8_t> bytes, const GlyphFormat& format,
     const double blankShare = static_cast<double>(stats.Blank()) / (stats.Blank() + inked);
     const double blankScore = blankShare <= 0.2 ? 1 : std::max(0.2, 1 - (blankShare - 0.2) * 2);
     const double repeatScore = 1 - std::min(0.8, 2.0 * repeats / inked);
+    const double paddingScore = padded * 10 <= inked ? 1 : 0.3;
     double meanOverlap = 0;
     for (std::size_t parity = 0; parity < 2; ++parity) {
         if (pairs[parity] > 0) meanOverlap = std::max(meanOverlap, overlap[parity] / pairs[parity]);
     }
     const double overlapScore = meanOverlap <= 0.45 ? 1 : std::max(0.3, 1 - (meanOverlap - 0.45) * 2);
     const double length = std::min(1.0, std::log2(inked) / std::log2(96.0));
-    return std::clamp(stats.Quality() * blankScore * repeatScore * overlapScore *
+    return std::clamp(stats.Quality() * blankScore * repeatScore * paddingScore * overlapScore *
                           (0.7 + 0.3 * length),
                       0.0, 1.0);
 }
@@ -402,7 +419,8 @@ std::pair<std::uint64_t, std::uint64_t> Extend(std::span<const std::uint8_t> byt
                 at += size;
                 if (at + size > bytes.size()) break;
             }
-            const Cell cell = Look(DecodeGlyph(bytes.subspan(at, size), format));
+            Cell cell = Look(DecodeGlyph(bytes.subspan(at, size), format));
+            if (!PaddingClear(bytes.subspan(at, size), format)) cell.score = 0;
             if (cell.solid) break;
             if (cell.blank) {
                 if (++blank > kBlankCellsTolerated) break;

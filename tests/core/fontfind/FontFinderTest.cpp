@@ -119,7 +119,7 @@ TEST(FontFinder, ZerosAndOnesHoldNoFont) {
 }
 
 // Stand-in games of 256 KiB, 24 of them: the font first, or among the first three. The figures
-// guarded are those the finder reaches today (16 and 18 of 24); the aims are 75 % and 90 %, and
+// guarded are those the finder reaches today (17 and 19 of 24); the aims are 75 % and 90 %, and
 // bench/ prints the figures beside them.
 TEST(FontFinder, FindsTheFontOfStandInGames) {
     const auto specs = test::StandInSpecs(256u << 10, true);
@@ -148,8 +148,8 @@ TEST(FontFinder, FindsTheFontOfStandInGames) {
                     std::string(CompressionName(spec.packing)).c_str(),
                     static_cast<unsigned long long>(standIn.offset), place, seen.c_str());
     }
-    EXPECT_GE(first * 100, specs.size() * 66);
-    EXPECT_GE(topThree * 100, specs.size() * 75);
+    EXPECT_GE(first * 100, specs.size() * 70);
+    EXPECT_GE(topThree * 100, specs.size() * 79);
 }
 
 }  // namespace
