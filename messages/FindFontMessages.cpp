@@ -37,7 +37,7 @@ QString FindFontMessages::Help(int mostLimit) {
               "\n"
               "A stream counts where it unpacks to exactly the size its header states (at most\n"
               "16 MiB), reading nothing past the file and copying nothing from before its start.\n"
-              "The file is read in pieces: the memory stays under about 40 MiB whatever its size.\n"
+              "The file is read in pieces: the look holds at most about 34 MiB whatever its size.\n"
               "\n"
               "Exit status: 0 candidates (or streams) printed, 1 none found or the game file\n"
               "could not be read, 2 bad usage.\n")
