@@ -1,16 +1,15 @@
 #include "core/search/RelativeSearch.h"
 
 #include <algorithm>
+#include <array>
+#include <optional>
 #include <cstring>
 #include <tuple>
 #include <unordered_map>
 #include <utility>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
 #if defined(__x86_64__) && defined(__GNUC__)
-#include <tmmintrin.h>
+#include <immintrin.h>
 #define GLYPHWRIGHT_NIBBLE_FILTER 1
 #endif
 
@@ -61,85 +60,114 @@ bool IsValid(const SearchWord& word, std::span<const CharacterSet> sets) {
     return why;
 }
 
-#ifdef __SSE2__
-// Sixteen positions at a time: the differences of the first three known letters' low bytes,
-// compared with every pattern's at once, however many there are. Calls `candidate(i)` for each
-// position that passes; returns the first position it did not look at.
-template <class Candidate>
-std::size_t FilterSse2(const std::uint8_t* bytes, std::size_t positions,
-                       const std::size_t (&offsets)[3], const std::vector<std::uint8_t>& want1,
-                       const std::vector<std::uint8_t>& want2, Candidate&& candidate) {
-    struct Want {
-        __m128i d1;
-        __m128i d2;
-    };
-    std::vector<Want> wants(want1.size());
-    for (std::size_t p = 0; p < wants.size(); ++p) {
-        wants[p] = {_mm_set1_epi8(static_cast<char>(want1[p])),
-                    _mm_set1_epi8(static_cast<char>(want2[p]))};
+#ifdef GLYPHWRIGHT_NIBBLE_FILTER
+// The wanted differences go into eight buckets, and a position passes when, for some bucket, each
+// of its differences has the low and the high nibble of a pattern of that bucket: two table
+// lookups per difference for a whole vector of positions, however many patterns there are. With
+// at most eight patterns, one to a bucket, the test is exact; beyond, what slips through is
+// weeded out by `candidate`. `D` differences are compared: the second, third (and fourth) known
+// letter's low byte less the first's. Calls `candidate(i)` for each position that passes; returns
+// the first position it did not look at.
+template <std::size_t D>
+struct Avx2Tables {
+    __m256i low[D];
+    __m256i high[D];
+    __m256i nibble;
+};
+
+// The buckets the 32 positions from `at[0]` on fall into: a byte that is not zero passes.
+template <std::size_t D>
+[[gnu::target("avx2"), gnu::always_inline]] inline __m256i BucketsAvx2(
+    const std::uint8_t* const (&at)[D + 1], std::size_t i, const Avx2Tables<D>& tables) {
+    const __m256i base = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at[0] + i));
+    __m256i buckets = _mm256_set1_epi8(-1);
+    for (std::size_t k = 0; k < D; ++k) {
+        const __m256i d = _mm256_sub_epi8(
+            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at[k + 1] + i)), base);
+        buckets = _mm256_and_si256(
+            buckets, _mm256_shuffle_epi8(tables.low[k], _mm256_and_si256(d, tables.nibble)));
+        buckets = _mm256_and_si256(
+            buckets, _mm256_shuffle_epi8(tables.high[k], _mm256_and_si256(_mm256_srli_epi16(d, 4),
+                                                                          tables.nibble)));
     }
-    auto load = [](const std::uint8_t* at) {
-        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
-    };
-    const std::uint8_t* first = bytes + offsets[0];
-    const std::uint8_t* second = bytes + offsets[1];
-    const std::uint8_t* third = bytes + offsets[2];
+    return buckets;
+}
+
+template <std::size_t D, class Candidate>
+[[gnu::target("avx2")]] std::size_t FilterNibblesAvx2(const std::uint8_t* bytes,
+                                                      std::size_t positions,
+                                                      const std::size_t (&offsets)[4],
+                                                      const NibbleTables& nibbles,
+                                                      Candidate&& candidate) {
+    Avx2Tables<D> tables;
+    for (std::size_t k = 0; k < D; ++k) {
+        tables.low[k] = _mm256_broadcastsi128_si256(
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(nibbles.low[k])));
+        tables.high[k] = _mm256_broadcastsi128_si256(
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(nibbles.high[k])));
+    }
+    tables.nibble = _mm256_set1_epi8(0x0F);
+    const __m256i zero = _mm256_setzero_si256();
+    const std::uint8_t* at[D + 1];
+    for (std::size_t k = 0; k <= D; ++k) at[k] = bytes + offsets[k];
+    // Sixty-four positions a turn, tested as one: nearly every turn passes nothing.
     std::size_t i = 0;
-    for (; i + 16 <= positions; i += 16) {
-        const __m128i base = load(first + i);
-        const __m128i d1 = _mm_sub_epi8(load(second + i), base);
-        const __m128i d2 = _mm_sub_epi8(load(third + i), base);
-        __m128i any = _mm_setzero_si128();
-        for (const Want& w : wants) {
-            any = _mm_or_si128(any,
-                               _mm_and_si128(_mm_cmpeq_epi8(d1, w.d1), _mm_cmpeq_epi8(d2, w.d2)));
+    for (; i + 64 <= positions; i += 64) {
+        const __m256i first = BucketsAvx2<D>(at, i, tables);
+        const __m256i second = BucketsAvx2<D>(at, i + 32, tables);
+        const __m256i any = _mm256_or_si256(first, second);
+        if (_mm256_testz_si256(any, any) != 0) continue;
+        std::uint64_t mask =
+            ~static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(first, zero))) |
+            std::uint64_t{~static_cast<std::uint32_t>(
+                _mm256_movemask_epi8(_mm256_cmpeq_epi8(second, zero)))}
+                << 32;
+        for (; mask != 0; mask &= mask - 1) {
+            candidate(i + static_cast<std::size_t>(__builtin_ctzll(mask)));
         }
-        auto mask = static_cast<unsigned>(_mm_movemask_epi8(any));
-        while (mask != 0) {
+    }
+    for (; i + 32 <= positions; i += 32) {
+        auto mask = ~static_cast<std::uint32_t>(
+            _mm256_movemask_epi8(_mm256_cmpeq_epi8(BucketsAvx2<D>(at, i, tables), zero)));
+        for (; mask != 0; mask &= mask - 1) {
             candidate(i + static_cast<std::size_t>(__builtin_ctz(mask)));
-            mask &= mask - 1;
         }
     }
     return i;
 }
-#endif
 
-#ifdef GLYPHWRIGHT_NIBBLE_FILTER
-// Beyond a few patterns, comparing with each in turn costs more than the reading: the patterns
-// go into eight buckets instead, and a position passes when, for some bucket, both differences
-// have the low and the high nibble of a pattern of that bucket. Four table lookups per sixteen
-// positions whatever the number of patterns; what slips through is weeded out by `exact`.
-template <class Candidate>
-[[gnu::target("ssse3")]] std::size_t FilterNibbles(const std::uint8_t* bytes, std::size_t positions,
-                                                   const std::size_t (&offsets)[3],
-                                                   const NibbleTables& tables,
-                                                   Candidate&& candidate) {
-    auto load = [](const std::uint8_t* at) {
-        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
-    };
-    const __m128i low1 = load(tables.low1), high1 = load(tables.high1);
-    const __m128i low2 = load(tables.low2), high2 = load(tables.high2);
+// The same sixteen positions at a time, for processors without AVX2.
+template <std::size_t D, class Candidate>
+[[gnu::target("ssse3")]] std::size_t FilterNibblesSsse3(const std::uint8_t* bytes,
+                                                        std::size_t positions,
+                                                        const std::size_t (&offsets)[4],
+                                                        const NibbleTables& tables,
+                                                        Candidate&& candidate) {
+    __m128i low[D];
+    __m128i high[D];
+    for (std::size_t k = 0; k < D; ++k) {
+        low[k] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(tables.low[k]));
+        high[k] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(tables.high[k]));
+    }
     const __m128i nibble = _mm_set1_epi8(0x0F);
     const __m128i zero = _mm_setzero_si128();
     const std::uint8_t* first = bytes + offsets[0];
-    const std::uint8_t* second = bytes + offsets[1];
-    const std::uint8_t* third = bytes + offsets[2];
     std::size_t i = 0;
     for (; i + 16 <= positions; i += 16) {
-        const __m128i base = load(first + i);
-        const __m128i d1 = _mm_sub_epi8(load(second + i), base);
-        const __m128i d2 = _mm_sub_epi8(load(third + i), base);
-        __m128i buckets =
-            _mm_and_si128(_mm_shuffle_epi8(low1, _mm_and_si128(d1, nibble)),
-                          _mm_shuffle_epi8(high1, _mm_and_si128(_mm_srli_epi16(d1, 4), nibble)));
-        buckets = _mm_and_si128(buckets, _mm_shuffle_epi8(low2, _mm_and_si128(d2, nibble)));
-        buckets = _mm_and_si128(
-            buckets, _mm_shuffle_epi8(high2, _mm_and_si128(_mm_srli_epi16(d2, 4), nibble)));
-        auto mask =
-            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(buckets, zero))) ^ 0xFFFFu;
-        while (mask != 0) {
+        const __m128i base = _mm_loadu_si128(reinterpret_cast<const __m128i*>(first + i));
+        __m128i buckets = _mm_set1_epi8(-1);
+        for (std::size_t k = 0; k < D; ++k) {
+            const __m128i d = _mm_sub_epi8(
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + offsets[k + 1] + i)),
+                base);
+            buckets = _mm_and_si128(buckets, _mm_shuffle_epi8(low[k], _mm_and_si128(d, nibble)));
+            buckets = _mm_and_si128(
+                buckets, _mm_shuffle_epi8(high[k], _mm_and_si128(_mm_srli_epi16(d, 4), nibble)));
+        }
+        auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(buckets, zero))) ^
+                    0xFFFFu;
+        for (; mask != 0; mask &= mask - 1) {
             candidate(i + static_cast<std::size_t>(__builtin_ctz(mask)));
-            mask &= mask - 1;
         }
     }
     return i;
@@ -263,35 +291,62 @@ void RelativeSearch::MakeFilters() {
         }
         filter->layouts.push_back(l);
         for (std::size_t word = 0; word < filter->wantBits.size(); ++word) {
-            std::uint64_t added = layout.wantBits[word] & ~filter->wantBits[word];
-            filter->wantBits[word] |= added;
-            for (; added != 0; added &= added - 1) {
-                const std::size_t bit =
-                    word * 64 + static_cast<std::size_t>(__builtin_ctzll(added));
-                filter->want1.push_back(static_cast<std::uint8_t>(bit / 256));
-                filter->want2.push_back(static_cast<std::uint8_t>(bit % 256));
-            }
+            filter->wantBits[word] |= layout.wantBits[word];
         }
     }
     for (Filter& filter : filters_) {
-        // Pairs alike in their high nibbles share a bucket, so that a bucket admits few nibbles
-        // and the filter lets little through that the exact test then throws away. (The pairs
-        // come in bitmap order: by first difference, then second.)
-        std::vector<std::size_t> order(filter.want1.size());
-        for (std::size_t p = 0; p < order.size(); ++p) order[p] = p;
-        const auto key = [&](std::size_t p) {
-            const unsigned d1 = filter.want1[p], d2 = filter.want2[p];
-            return ((d1 >> 4) << 12) | ((d2 >> 4) << 8) | ((d1 & 0x0F) << 4) | (d2 & 0x0F);
+        // The fourth known letter sharpens the filter where every word has it in the same place.
+        const Layout& front = layouts_[filter.layouts.front()];
+        const std::size_t fourth = front.knownOffsets.size() > 3 ? front.knownOffsets[3] + low : 0;
+        const bool haveFourth =
+            fourth != 0 && std::all_of(filter.layouts.begin(), filter.layouts.end(),
+                                       [&](std::size_t l) {
+                                           const auto& known = layouts_[l].knownOffsets;
+                                           return known.size() > 3 && known[3] + low == fourth;
+                                       });
+        // The wanted differences modulo 256, each once.
+        std::vector<std::array<std::uint8_t, 3>> wanted;
+        for (const std::size_t l : filter.layouts) {
+            for (const Pattern& pattern : layouts_[l].patterns) {
+                wanted.push_back({static_cast<std::uint8_t>(pattern.differences[1]),
+                                  static_cast<std::uint8_t>(pattern.differences[2]),
+                                  haveFourth ? static_cast<std::uint8_t>(pattern.differences[3])
+                                             : std::uint8_t{0}});
+            }
+        }
+        std::sort(wanted.begin(), wanted.end());
+        wanted.erase(std::unique(wanted.begin(), wanted.end()), wanted.end());
+        // Up to eight pairs of the first two differences, one to a bucket, are told apart
+        // exactly; beyond, the third difference keeps what slips through rare.
+        std::size_t pairs = 0;
+        for (const std::uint64_t bits : filter.wantBits) {
+            pairs += static_cast<std::size_t>(__builtin_popcountll(bits));
+        }
+        filter.differences = pairs > 8 && haveFourth ? 3 : 2;
+        if (filter.differences == 3) {
+            filter.offsets[3] = fourth;
+        } else {
+            for (auto& w : wanted) w[2] = 0;
+            std::sort(wanted.begin(), wanted.end());
+            wanted.erase(std::unique(wanted.begin(), wanted.end()), wanted.end());
+        }
+        // Patterns alike in their high nibbles share a bucket, so that a bucket admits few
+        // nibbles and the filter lets little through that the exact test then throws away.
+        const std::size_t d = filter.differences;
+        const auto key = [&](const std::array<std::uint8_t, 3>& w) {
+            std::uint32_t k = 0;
+            for (std::size_t j = 0; j < d; ++j) k = (k << 4) | (w[j] >> 4u);
+            for (std::size_t j = 0; j < d; ++j) k = (k << 4) | (w[j] & 0x0Fu);
+            return k;
         };
-        std::sort(order.begin(), order.end(),
-                  [&](std::size_t a, std::size_t b) { return key(a) < key(b); });
-        for (std::size_t i = 0; i < order.size(); ++i) {
-            const auto bucket = static_cast<std::uint8_t>(1u << (i * 8 / order.size()));
-            const std::uint8_t d1 = filter.want1[order[i]], d2 = filter.want2[order[i]];
-            filter.nibbles.low1[d1 & 0x0F] |= bucket;
-            filter.nibbles.high1[d1 >> 4] |= bucket;
-            filter.nibbles.low2[d2 & 0x0F] |= bucket;
-            filter.nibbles.high2[d2 >> 4] |= bucket;
+        std::sort(wanted.begin(), wanted.end(),
+                  [&](const auto& a, const auto& b) { return key(a) < key(b); });
+        for (std::size_t i = 0; i < wanted.size(); ++i) {
+            const auto bucket = static_cast<std::uint8_t>(1u << (i * 8 / wanted.size()));
+            for (std::size_t j = 0; j < d; ++j) {
+                filter.nibbles.low[j][wanted[i][j] & 0x0F] |= bucket;
+                filter.nibbles.high[j][wanted[i][j] >> 4] |= bucket;
+            }
         }
     }
 }
@@ -378,14 +433,17 @@ void RelativeSearch::Scan(const Filter& filter, const std::uint8_t* bytes, std::
         }
     };
 #ifdef GLYPHWRIGHT_NIBBLE_FILTER
-    if (filter.want1.size() > kComparedPatterns && __builtin_cpu_supports("ssse3")) {
-        i = FilterNibbles(bytes, positions, offsets, filter.nibbles, exact);
+    if (__builtin_cpu_supports("avx2")) {
+        i = filter.differences == 3
+                ? FilterNibblesAvx2<3>(bytes, positions, filter.offsets, filter.nibbles, exact)
+                : FilterNibblesAvx2<2>(bytes, positions, filter.offsets, filter.nibbles, exact);
+    } else if (__builtin_cpu_supports("ssse3")) {
+        i = filter.differences == 3
+                ? FilterNibblesSsse3<3>(bytes, positions, filter.offsets, filter.nibbles, exact)
+                : FilterNibblesSsse3<2>(bytes, positions, filter.offsets, filter.nibbles, exact);
     }
 #endif
-#ifdef __SSE2__
-    if (i == 0) i = FilterSse2(bytes, positions, offsets, filter.want1, filter.want2, exact);
-#endif
-    // The rest, and everything where SSE2 is missing: the same filter one position at a time.
+    // The rest, and everything without SSSE3: the first two differences, one position at a time.
     for (; i < positions; ++i) exact(i);
 }
 

@@ -91,14 +91,12 @@ struct HitContext {
     std::vector<ContextCell> cells;   // on the hit's letter grid
 };
 
-// Patterns the fast filter compares one by one; beyond these it looks them up by nibble.
-inline constexpr std::size_t kComparedPatterns = 4;
-
+// The fast filter's tables: eight buckets of wanted differences, looked up by nibble. Bit b of
+// low[k][n] is set when a wanted pattern of bucket b has a difference k whose low nibble is n,
+// and so on; a position passes when, for some bucket, every difference has nibbles of it.
 struct NibbleTables {
-    std::uint8_t low1[16] = {};
-    std::uint8_t high1[16] = {};
-    std::uint8_t low2[16] = {};
-    std::uint8_t high2[16] = {};
+    std::uint8_t low[3][16] = {};
+    std::uint8_t high[3][16] = {};
 };
 
 // A search of a game file for a word whose letters are stored as consecutive codes of an unknown
@@ -165,16 +163,14 @@ private:
     // The fast filter, one pass over the bytes for all the words whose first three known letters
     // sit alike (every split of a word without "?").
     struct Filter {
-        // Where the low bytes of the first three known letters sit in the word: the filter
-        // compares only their differences, modulo 256.
-        std::size_t offsets[3] = {0, 0, 0};
-        // The words' first two differences modulo 256, once for every distinct pair, and the
-        // same pairs as a bitmap, for positions looked at one by one.
-        std::vector<std::uint8_t> want1;
-        std::vector<std::uint8_t> want2;
+        // Where the low bytes of the first known letters sit in the word: the filter compares
+        // only their differences from the first, modulo 256. The fourth is used when every word
+        // of the filter has one there and the first two differences alone would let much through.
+        std::size_t offsets[4] = {0, 0, 0, 0};
+        std::size_t differences = 2;
+        // The words' first two differences modulo 256 as a bitmap indexed by d1 * 256 + d2, for
+        // what the nibbles let through and for positions looked at one by one.
         std::vector<std::uint64_t> wantBits;
-        // The same pairs by nibble, for many patterns: bit b of low1[n] is set when a pair of
-        // bucket b has a first difference whose low nibble is n, and so on.
         NibbleTables nibbles;
         std::vector<std::size_t> layouts;  // the words it serves
     };
