@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <optional>
 #include <cstring>
+#include <optional>
 #include <tuple>
 #include <unordered_map>
 #include <utility>
@@ -87,8 +87,8 @@ template <std::size_t D>
         buckets = _mm256_and_si256(
             buckets, _mm256_shuffle_epi8(tables.low[k], _mm256_and_si256(d, tables.nibble)));
         buckets = _mm256_and_si256(
-            buckets, _mm256_shuffle_epi8(tables.high[k], _mm256_and_si256(_mm256_srli_epi16(d, 4),
-                                                                          tables.nibble)));
+            buckets, _mm256_shuffle_epi8(tables.high[k],
+                                         _mm256_and_si256(_mm256_srli_epi16(d, 4), tables.nibble)));
     }
     return buckets;
 }
@@ -119,8 +119,8 @@ template <std::size_t D, class Candidate>
         if (_mm256_testz_si256(any, any) != 0) continue;
         std::uint64_t mask =
             ~static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(first, zero))) |
-            std::uint64_t{~static_cast<std::uint32_t>(
-                _mm256_movemask_epi8(_mm256_cmpeq_epi8(second, zero)))}
+            std::uint64_t{
+                ~static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(second, zero)))}
                 << 32;
         for (; mask != 0; mask &= mask - 1) {
             candidate(i + static_cast<std::size_t>(__builtin_ctzll(mask)));
@@ -164,8 +164,8 @@ template <std::size_t D, class Candidate>
             buckets = _mm_and_si128(
                 buckets, _mm_shuffle_epi8(high[k], _mm_and_si128(_mm_srli_epi16(d, 4), nibble)));
         }
-        auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(buckets, zero))) ^
-                    0xFFFFu;
+        auto mask =
+            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(buckets, zero))) ^ 0xFFFFu;
         for (; mask != 0; mask &= mask - 1) {
             candidate(i + static_cast<std::size_t>(__builtin_ctz(mask)));
         }
@@ -299,11 +299,11 @@ void RelativeSearch::MakeFilters() {
         const Layout& front = layouts_[filter.layouts.front()];
         const std::size_t fourth = front.knownOffsets.size() > 3 ? front.knownOffsets[3] + low : 0;
         const bool haveFourth =
-            fourth != 0 && std::all_of(filter.layouts.begin(), filter.layouts.end(),
-                                       [&](std::size_t l) {
-                                           const auto& known = layouts_[l].knownOffsets;
-                                           return known.size() > 3 && known[3] + low == fourth;
-                                       });
+            fourth != 0 &&
+            std::all_of(filter.layouts.begin(), filter.layouts.end(), [&](std::size_t l) {
+                const auto& known = layouts_[l].knownOffsets;
+                return known.size() > 3 && known[3] + low == fourth;
+            });
         // The wanted differences modulo 256, each once.
         std::vector<std::array<std::uint8_t, 3>> wanted;
         for (const std::size_t l : filter.layouts) {
@@ -413,7 +413,7 @@ void RelativeSearch::Verify(const Layout& layout, const std::uint8_t* at, std::u
 
 void RelativeSearch::Scan(const Filter& filter, const std::uint8_t* bytes, std::size_t positions,
                           const std::vector<std::size_t>& startsOf, std::uint64_t offset,
-                          Collector& collector) const {
+                          FilterInstructions instructions, Collector& collector) const {
     std::size_t i = 0;
     const auto& offsets = filter.offsets;
     const std::uint8_t* first = bytes + offsets[0];
@@ -433,11 +433,12 @@ void RelativeSearch::Scan(const Filter& filter, const std::uint8_t* bytes, std::
         }
     };
 #ifdef GLYPHWRIGHT_NIBBLE_FILTER
-    if (__builtin_cpu_supports("avx2")) {
+    const bool widest = instructions == FilterInstructions::Widest;
+    if (widest && __builtin_cpu_supports("avx2")) {
         i = filter.differences == 3
                 ? FilterNibblesAvx2<3>(bytes, positions, filter.offsets, filter.nibbles, exact)
                 : FilterNibblesAvx2<2>(bytes, positions, filter.offsets, filter.nibbles, exact);
-    } else if (__builtin_cpu_supports("ssse3")) {
+    } else if (instructions != FilterInstructions::Plain && __builtin_cpu_supports("ssse3")) {
         i = filter.differences == 3
                 ? FilterNibblesSsse3<3>(bytes, positions, filter.offsets, filter.nibbles, exact)
                 : FilterNibblesSsse3<2>(bytes, positions, filter.offsets, filter.nibbles, exact);
@@ -491,7 +492,8 @@ Result<SearchResults, SearchStop> RelativeSearch::Run(const GameFile& file,
             for (const Filter& filter : filters_) {
                 std::size_t most = 0;
                 for (const std::size_t l : filter.layouts) most = std::max(most, startsOf[l]);
-                Scan(filter, buffer.data(), most, startsOf, position, collector);
+                Scan(filter, buffer.data(), most, startsOf, position, options.instructions,
+                     collector);
             }
             if (layouts_.size() > 1) collector.BlockDone();
             if (progress) progress(position + want, size);

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "core/game/GameFile.h"
-#include "core/table/Result.h"
 #include "core/search/SearchWord.h"
 #include "core/sets/UserSet.h"
+#include "core/table/Result.h"
 
 namespace glyphwright {
 
@@ -43,6 +43,10 @@ struct HitGroup {
     friend bool operator==(const HitGroup&, const HitGroup&) = default;
 };
 
+// The instructions the search's filter may use: the widest the processor has, or narrower ones,
+// which give the same rows (the tests hold each to that).
+enum class FilterInstructions { Widest, Ssse3, Plain };
+
 // Memory stays bounded by these, not by the file or the number of hits: every hit and group is
 // counted, but only the first `maxStoredHits` hits are kept, and of each group only its first
 // `examplesPerGroup` offsets while fewer than `maxStoredExamples` are kept in all. The groups
@@ -54,6 +58,7 @@ struct SearchOptions {
     // Every offset of a group is kept while the total allows; the view counts the rest.
     std::size_t examplesPerGroup = 65536;
     std::size_t maxStoredExamples = 65536;
+    FilterInstructions instructions = FilterInstructions::Widest;
 };
 
 struct SearchResults {
@@ -185,7 +190,7 @@ private:
     // Looks at `positions` starts; word w of the filter only at the first startsOf[w].
     void Scan(const Filter& filter, const std::uint8_t* bytes, std::size_t positions,
               const std::vector<std::size_t>& startsOf, std::uint64_t offset,
-              Collector& collector) const;
+              FilterInstructions instructions, Collector& collector) const;
     void Verify(const Layout& layout, const std::uint8_t* at, std::uint64_t offset,
                 Collector& collector) const;
 

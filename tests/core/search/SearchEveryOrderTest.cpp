@@ -14,8 +14,8 @@
 #include <tuple>
 #include <vector>
 
-#include "core/sets/BuiltInSets.h"
 #include "core/search/RelativeSearch.h"
+#include "core/sets/BuiltInSets.h"
 #include "core/sets/SetCatalogue.h"
 #include "support/NaiveRelativeSearch.h"
 #include "support/TempFolder.h"
@@ -125,7 +125,10 @@ TEST(SearchEveryOrder, KanaTypedInOneScriptFindSetsOfTheOther) {
 }
 
 // Twenty of the user's sets besides the eleven built-in ones, each an order of the same kana
-// shuffled: a word held by all of them gives far more than eight patterns for the filter.
+// shuffled: a word held by all of them gives far more than eight patterns for the filter. Words
+// of four known letters and of three, every letter width, noise of few values (chance hits and
+// positions the filter lets through) and of all values, and each set of instructions the filter
+// may use: the rows are those of the plain loop.
 TEST(SearchEveryOrder, FindsWhatThePlainLoopFindsWithManySets) {
     std::mt19937 random(5);
     const CharacterSet& hiragana = BuiltInSets()[0];
@@ -140,40 +143,57 @@ TEST(SearchEveryOrder, FindsWhatThePlainLoopFindsWithManySets) {
     const auto sets = catalogue.Sets();
     ASSERT_EQ(sets.size(), 31u);
 
-    const auto parsed = ParseSearchWord("か?きくけ", sets);
-    ASSERT_TRUE(parsed.ok());
-    const SearchWord& word = parsed.value();
-    ASSERT_GE(word.candidates.size(), 24u);
     test::TempFolder folder;
-    for (const LetterWidth width : {LetterWidth::OneByte, LetterWidth::TwoBytesBigEndian}) {
-        const auto prepared = RelativeSearch::Prepare(word, width, sets);
-        ASSERT_TRUE(prepared.ok());
-        const RelativeSearch& search = prepared.value();
-        const std::size_t unit = width == LetterWidth::OneByte ? 1 : 2;
-        Bytes data(200 + 40 * word.candidates.size() * unit);
-        for (auto& byte : data) byte = static_cast<std::uint8_t>(random() % 64);
-        // Every candidate planted once, the last one at the very end of the file.
-        for (std::size_t c = 0; c < word.candidates.size(); ++c) {
-            const std::size_t at =
-                c + 1 == word.candidates.size() ? data.size() - search.SpanBytes() : 40 * c * unit;
-            const int start = static_cast<int>(random() % 100);
-            for (std::size_t j = 0; j < word.known.size(); ++j) {
-                const auto value = static_cast<unsigned>(start + word.candidates[c].places[j]);
-                data[at + word.known[j] * unit + unit - 1] = static_cast<std::uint8_t>(value);
-                if (unit == 2) data[at + word.known[j] * unit] = 0;
+    for (const char* typed : {"か?きくけ", "ゆうしゃ", "かきく"}) {
+        const auto parsed = ParseSearchWord(typed, sets);
+        ASSERT_TRUE(parsed.ok());
+        const SearchWord& word = parsed.value();
+        ASSERT_GE(word.candidates.size(), 22u);
+        for (const LetterWidth width : {LetterWidth::OneByte, LetterWidth::TwoBytesLittleEndian,
+                                        LetterWidth::TwoBytesBigEndian}) {
+            const auto prepared = RelativeSearch::Prepare(word, width, sets);
+            ASSERT_TRUE(prepared.ok());
+            const RelativeSearch& search = prepared.value();
+            const std::size_t unit = width == LetterWidth::OneByte ? 1 : 2;
+            const std::size_t low = width == LetterWidth::TwoBytesBigEndian ? 1 : 0;
+            for (const unsigned noise : {8u, 256u}) {
+                Bytes data(200 + 40 * word.candidates.size() * unit);
+                for (auto& byte : data) byte = static_cast<std::uint8_t>(random() % noise);
+                // Every candidate planted once, the last one at the very end of the file.
+                for (std::size_t c = 0; c < word.candidates.size(); ++c) {
+                    const std::size_t at = c + 1 == word.candidates.size()
+                                               ? data.size() - search.SpanBytes()
+                                               : 40 * c * unit + c % 7;
+                    const int start = static_cast<int>(random() % 100);
+                    for (std::size_t j = 0; j < word.known.size(); ++j) {
+                        const auto value =
+                            static_cast<unsigned>(start + word.candidates[c].places[j]);
+                        data[at + word.known[j] * unit + low] = static_cast<std::uint8_t>(value);
+                        if (unit == 2) data[at + word.known[j] * unit + 1 - low] = 0;
+                    }
+                }
+                const GameFile file = Written(folder, data);
+                const std::vector<Hit> want = test::NaiveHits(data, word, width, sets);
+                ASSERT_GE(want.size(), word.candidates.size());
+                for (const FilterInstructions instructions :
+                     {FilterInstructions::Widest, FilterInstructions::Ssse3,
+                      FilterInstructions::Plain}) {
+                    for (const std::size_t block : {1u, 15u, 16u, 17u, 100u, 1u << 20}) {
+                        SearchOptions options;
+                        options.blockSize = block;
+                        options.instructions = instructions;
+                        const std::string where =
+                            std::string(typed) + " width " + std::to_string(int(width)) +
+                            " noise " + std::to_string(noise) + " instructions " +
+                            std::to_string(int(instructions)) + " block " + std::to_string(block);
+                        const SearchResults got = Searched(search, file, options);
+                        const SearchResults expected = test::NaiveResults(want, options);
+                        EXPECT_EQ(got.hitCount, expected.hitCount) << where;
+                        EXPECT_TRUE(got.hits == expected.hits) << where;
+                        EXPECT_TRUE(got.groups == expected.groups) << where;
+                    }
+                }
             }
-        }
-        const GameFile file = Written(folder, data);
-        const std::vector<Hit> want = test::NaiveHits(data, word, width, sets);
-        ASSERT_GE(want.size(), word.candidates.size());
-        for (const std::size_t block : {1u, 15u, 16u, 17u, 100u, 1u << 20}) {
-            SearchOptions options;
-            options.blockSize = block;
-            const SearchResults got = Searched(search, file, options);
-            const SearchResults expected = test::NaiveResults(want, options);
-            EXPECT_EQ(got.hitCount, expected.hitCount) << "block " << block;
-            EXPECT_TRUE(got.hits == expected.hits) << "block " << block;
-            EXPECT_TRUE(got.groups == expected.groups) << "block " << block;
         }
     }
 }
