@@ -1,7 +1,7 @@
 // A relative search over fuzzer-chosen bytes, word, letter width and block size must find exactly
 // what the plain loop in tests/support/NaiveRelativeSearch.h finds, and keep what the limits say.
 //
-// Input: [width and mode] [block size] then, in mode "typed", [length] and that many letter
+// Input: [width, mode and the filter's instructions] [block size] then, in mode "typed", [length] and that many letter
 // picks from a small alphabet of UTF-8 letters; in mode "built", [letters] [known mask]
 // [set mask] and one place per known letter per set. The rest is the file.
 
@@ -91,6 +91,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto width = static_cast<LetterWidth>(mode % 3);
     SearchOptions options;
     options.blockSize = 1 + input.Next() % 80u;
+    // The filter's instructions too: each must find the same.
+    options.instructions = static_cast<FilterInstructions>((mode >> 3) % 3);
 
     const auto prepared = (mode & 4u) != 0 ? RelativeSearch::Prepare(TypedWord(input), width)
                                            : RelativeSearch::Prepare(BuiltWord(input), width);
