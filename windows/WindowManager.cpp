@@ -129,7 +129,7 @@ void WindowManager::ShowRelativeSearch() {
 
 void WindowManager::ShowGameText() {
     const bool isNew = gameText_.isNull();
-    if (auto* text = Make(gameText_, services_.document, services_.gameFile, services_.user)) {
+    if (auto* text = Make(gameText_, services_.history, services_.gameFile, services_.user)) {
         if (isNew) {
             connect(text, &GameTextWindow::openRequested, this,
                     &WindowManager::OpenGameFileFromUser);

@@ -1,15 +1,19 @@
 #include "GameTextWindow.h"
 
 #include <QCheckBox>
+#include <QPushButton>
 #include <QRegularExpression>
 
 #include <QFontDatabase>
 #include <QHeaderView>
 #include <QShortcut>
 
+#include <algorithm>
 #include <functional>
+#include <iterator>
 #include <variant>
 
+#include "DocumentHistory.h"
 #include "GameFileMessages.h"
 #include "GameTextMessages.h"
 #include "GameTextModel.h"
@@ -20,10 +24,13 @@
 #include "OpenGameFile.h"
 #include "ProgramMessages.h"
 #include "RunAction.h"
+#include "ScriptWindowMessages.h"
 #include "WindowQueries.h"
 #include "core/text/GameText.h"
 #include "core/text/TextThroughTable.h"
 #include "font/FontPictures.h"
+#include "script/ExportScriptDialog.h"
+#include "script/ScriptSettings.h"
 #include "ui_frmGameText.h"
 
 namespace glyphwright {
@@ -39,14 +46,18 @@ int OffsetDigits(std::uint64_t size) {
 
 }  // namespace
 
-GameTextWindow::GameTextWindow(Document& document, OpenGameFile& game, WindowQueries& user)
-    : document_(document),
+GameTextWindow::GameTextWindow(DocumentHistory& history, OpenGameFile& game, WindowQueries& user)
+    : history_(history),
+      document_(history.Doc()),
       game_(game),
       user_(user),
       ui_(std::make_unique<Ui::frmGameText>()),
       text_(new GameTextModel(this)),
-      glyphs_(new FontPictures(document, game, this)),
-      glyphsBox_(new QCheckBox(GameTextMessages::GameTextGlyphs())) {
+      glyphs_(new FontPictures(document_, game, this)),
+      glyphsBox_(new QCheckBox(GameTextMessages::GameTextGlyphs())),
+      previousPointer_(new QPushButton(ScriptWindowMessages::PreviousPointer())),
+      nextPointer_(new QPushButton(ScriptWindowMessages::NextPointer())),
+      exportScript_(new QPushButton(ScriptWindowMessages::ExportScriptButton())) {
     ui_->setupUi(this);
     OneLineBox::Keep(*ui_->txtOffset);
     ui_->tblText->setModel(text_);
@@ -62,6 +73,15 @@ GameTextWindow::GameTextWindow(Document& document, OpenGameFile& game, WindowQue
     glyphsBox_->setObjectName(QStringLiteral("chkGlyphs"));
     glyphsBox_->setToolTip(GameTextMessages::GameTextGlyphsTip());
     ui_->offsetRow->addWidget(glyphsBox_);
+    previousPointer_->setObjectName(QStringLiteral("cmdPreviousPointer"));
+    nextPointer_->setObjectName(QStringLiteral("cmdNextPointer"));
+    exportScript_->setObjectName(QStringLiteral("cmdExportScript"));
+    for (QPushButton* button : {previousPointer_, nextPointer_, exportScript_}) {
+        button->setAutoDefault(false);
+    }
+    ui_->offsetRow->insertWidget(ui_->offsetRow->indexOf(ui_->cmdNext) + 1, previousPointer_);
+    ui_->offsetRow->insertWidget(ui_->offsetRow->indexOf(previousPointer_) + 1, nextPointer_);
+    ui_->offsetRow->addWidget(exportScript_);
     ui_->tblText->setItemDelegateForColumn(GameTextModel::Text, new GlyphsAboveText(ui_->tblText));
     connect(glyphsBox_, &QCheckBox::toggled, this, &GameTextWindow::ShowGlyphs);
     connect(glyphs_, &FontPictures::changed, this, &GameTextWindow::ShowGlyphs);
@@ -81,6 +101,11 @@ GameTextWindow::GameTextWindow(Document& document, OpenGameFile& game, WindowQue
             guarded([](GameTextWindow* window) { window->Turn(false); }));
     connect(ui_->cmdNext, &QPushButton::clicked, this,
             guarded([](GameTextWindow* window) { window->Turn(true); }));
+    connect(previousPointer_, &QPushButton::clicked, this,
+            guarded([](GameTextWindow* window) { window->StepPointer(false); }));
+    connect(nextPointer_, &QPushButton::clicked, this,
+            guarded([](GameTextWindow* window) { window->StepPointer(true); }));
+    connect(exportScript_, &QPushButton::clicked, this, guarded(&GameTextWindow::ExportScript));
 
     // Whatever changes the table the bytes are read through. The bytes are read again each time:
     // the file may have changed since, and stale bytes would pass for the file's.
@@ -105,7 +130,8 @@ GameTextWindow::~GameTextWindow() {
 }
 
 void GameTextWindow::DocumentChanged(const DocumentChange& change) {
-    if (change.table || change.order || change.startCode || change.sets || change.codeOrder) {
+    if (change.table || change.order || change.startCode || change.sets || change.codeOrder ||
+        change.settings) {
         ReadPage();
     }
 }
@@ -165,6 +191,9 @@ void GameTextWindow::ReadPage() {
     const auto& file = game_.File();
     ui_->cmdPrevious->setEnabled(file && offset_ > 0);
     ui_->cmdNext->setEnabled(file && offset_ + kPageBytes < file->Size());
+    const bool pointers = file && !ScriptSettings::Of(document_).pointers.empty();
+    previousPointer_->setEnabled(pointers);
+    nextPointer_->setEnabled(pointers);
     if (file) {
         auto read = file->ReadWindow(offset_, kPageBytes);
         if (read) {
@@ -202,6 +231,31 @@ void GameTextWindow::Decode() {
             MakeTableMessages::Failure(std::get<AssemblyError>(*table.notLaid))));
     }
     text_->Show(offset_, page_, ReadCodesThroughTable(page_, codes), OffsetDigits(file->Size()));
+}
+
+// The pointers are read again at each step: the file may have changed, and so may the blocks.
+void GameTextWindow::StepPointer(bool forward) {
+    const auto& file = game_.File();
+    if (!file) return;
+    const std::vector<std::uint64_t> targets =
+        PointerTargets(ScriptSettings::Of(document_), *file);
+    if (forward) {
+        const auto next = std::upper_bound(targets.begin(), targets.end(), offset_);
+        if (next != targets.end()) ShowOffset(*next);
+    } else {
+        const auto at = std::lower_bound(targets.begin(), targets.end(), offset_);
+        if (at != targets.begin()) ShowOffset(*std::prev(at));
+    }
+}
+
+void GameTextWindow::ExportScript() {
+    if (exportDialog_ == nullptr) {
+        exportDialog_ = new ExportScriptDialog(history_, game_, user_, this);
+        exportDialog_->setWindowFlag(Qt::Window);
+    }
+    exportDialog_->show();
+    exportDialog_->raise();
+    exportDialog_->activateWindow();
 }
 
 }  // namespace glyphwright

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class QCheckBox;
+class QPushButton;
 
 #include <cstdint>
 #include <memory>
@@ -18,6 +19,8 @@ class frmGameText;
 
 namespace glyphwright {
 
+class DocumentHistory;
+class ExportScriptDialog;
 class FontPictures;
 class GameTextModel;
 class OpenGameFile;
@@ -26,7 +29,9 @@ class WindowQueries;
 // frmGameText: the open game file's bytes from an offset beside the text they read as through the
 // table as the code map shows it now. It follows every change of the Table Order, of the start
 // code and of the table at once, so the user sees whether the table is right. With the game's font
-// anchored, the bytes can also be shown as the game draws them, above the table's reading.
+// anchored, the bytes can also be shown as the game draws them, above the table's reading. With
+// pointer blocks kept for the script, the text steps from one pointer's string to the next, and
+// Export Script… writes the script the blocks lead to.
 class GameTextWindow final : public QWidget, private DocumentObserver {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(GameTextWindow)
@@ -35,7 +40,7 @@ public:
     // Bytes shown at once, and moved by Previous and Next.
     static constexpr std::uint64_t kPageBytes = 4096;
 
-    GameTextWindow(Document& document, OpenGameFile& game, WindowQueries& user);
+    GameTextWindow(DocumentHistory& history, OpenGameFile& game, WindowQueries& user);
     ~GameTextWindow() override;
 
     // Shows the bytes from `offset` on.
@@ -53,7 +58,10 @@ private:
     void ReadPage();
     void Decode();
     void ShowGlyphs();
+    void StepPointer(bool forward);
+    void ExportScript();
 
+    DocumentHistory& history_;
     Document& document_;
     OpenGameFile& game_;
     WindowQueries& user_;
@@ -61,6 +69,10 @@ private:
     GameTextModel* text_;
     FontPictures* glyphs_;
     QCheckBox* glyphsBox_;
+    QPushButton* previousPointer_;
+    QPushButton* nextPointer_;
+    QPushButton* exportScript_;
+    ExportScriptDialog* exportDialog_ = nullptr;
     int textHeight_ = 0;  // a row's height for its text alone
     std::uint64_t offset_ = 0;
     std::vector<std::uint8_t> page_;           // the bytes shown, as read at `offset_`

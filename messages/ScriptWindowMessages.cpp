@@ -1,0 +1,73 @@
+#include "ScriptWindowMessages.h"
+
+namespace glyphwright {
+
+QString ScriptWindowMessages::ExportScriptTitle() {
+    return tr("Export Script");
+}
+
+QString ScriptWindowMessages::ExportScriptButton() {
+    return tr("E&xport Script…");
+}
+
+QString ScriptWindowMessages::PointerBlocksCaption() {
+    return tr("&Pointer blocks (OFFSET:COUNT:KIND, e.g. 100:48:le16+4000):");
+}
+
+QString ScriptWindowMessages::AddBlock() {
+    return tr("&Add");
+}
+
+QString ScriptWindowMessages::RemoveBlock() {
+    return tr("&Remove");
+}
+
+QString ScriptWindowMessages::RangeCaption() {
+    return tr("R&ange (START:END, hex; empty for none):");
+}
+
+QString ScriptWindowMessages::ExportButton() {
+    return tr("&Export…");
+}
+
+QString ScriptWindowMessages::CloseButton() {
+    return tr("Close");
+}
+
+QStringList ScriptWindowMessages::ScriptFilters() {
+    return {tr("Atlas scripts (*.txt)"), tr("All files (*)")};
+}
+
+QString ScriptWindowMessages::PreviousPointer() {
+    return tr("Previous Poin&ter");
+}
+
+QString ScriptWindowMessages::NextPointer() {
+    return tr("Next Pointe&r");
+}
+
+QString ScriptWindowMessages::NoGameFile() {
+    return tr("Open a game file first: the script is read from its bytes.");
+}
+
+QString ScriptWindowMessages::GameUnreadable(const QString& why) {
+    return tr("The game file could not be read, so no script was written. %1").arg(why);
+}
+
+QString ScriptWindowMessages::AddBlockAction(const QString& spec) {
+    return tr("Add Pointer Block %1").arg(spec);
+}
+
+QString ScriptWindowMessages::RemoveBlockAction(const QString& spec) {
+    return tr("Remove Pointer Block %1").arg(spec);
+}
+
+QString ScriptWindowMessages::RangeAction() {
+    return tr("Change Dump Range");
+}
+
+QString ScriptWindowMessages::TableWritten(const QString& path) {
+    return tr("The table the script names was written to %1.").arg(path);
+}
+
+}  // namespace glyphwright

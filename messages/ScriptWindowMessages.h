@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QString>
+#include <QStringList>
+
+namespace glyphwright {
+
+// What the Export Script dialog and the game text's pointer keys say.
+class ScriptWindowMessages final {
+    Q_DECLARE_TR_FUNCTIONS(ScriptWindowMessages)
+
+public:
+    ScriptWindowMessages() = delete;
+
+    [[nodiscard]] static QString ExportScriptTitle();
+    [[nodiscard]] static QString ExportScriptButton();
+    [[nodiscard]] static QString PointerBlocksCaption();
+    [[nodiscard]] static QString AddBlock();
+    [[nodiscard]] static QString RemoveBlock();
+    [[nodiscard]] static QString RangeCaption();
+    [[nodiscard]] static QString ExportButton();
+    [[nodiscard]] static QString CloseButton();
+    [[nodiscard]] static QStringList ScriptFilters();
+    [[nodiscard]] static QString PreviousPointer();
+    [[nodiscard]] static QString NextPointer();
+    [[nodiscard]] static QString NoGameFile();
+    [[nodiscard]] static QString GameUnreadable(const QString& why);
+    // The undo names of the changes to the kept pointer blocks and range.
+    [[nodiscard]] static QString AddBlockAction(const QString& spec);
+    [[nodiscard]] static QString RemoveBlockAction(const QString& spec);
+    [[nodiscard]] static QString RangeAction();
+    [[nodiscard]] static QString TableWritten(const QString& path);
+};
+
+}  // namespace glyphwright

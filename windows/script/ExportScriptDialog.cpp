@@ -1,0 +1,268 @@
+#include "ExportScriptDialog.h"
+
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <string>
+#include <vector>
+
+#include "DocumentHistory.h"
+#include "DumpMessages.h"
+#include "FileMessages.h"
+#include "GameFileMessages.h"
+#include "ImportTableMessages.h"
+#include "MakeTableMessages.h"
+#include "OpenGameFile.h"
+#include "ProgramMessages.h"
+#include "RunAction.h"
+#include "ScriptSettings.h"
+#include "ScriptWindowMessages.h"
+#include "WindowQueries.h"
+#include "core/glyphs/FontAnchor.h"
+#include "core/script/ScriptDump.h"
+#include "tablefile/MakeTable.h"
+#include "tablefile/SaveFileAtomically.h"
+#include "tablefile/ScriptEntries.h"
+#include "tablefile/TableFormat.h"
+
+namespace glyphwright {
+
+namespace {
+
+// The problems told one by one; the script marks every one at its place.
+constexpr std::size_t kProblemsTold = 20;
+
+QString Spec(const std::string& spec) {
+    return QString::fromStdString(spec);
+}
+
+}  // namespace
+
+ExportScriptDialog::ExportScriptDialog(DocumentHistory& history, OpenGameFile& game,
+                                       WindowQueries& user, QWidget* parent)
+    : QDialog(parent),
+      history_(history),
+      game_(game),
+      user_(user),
+      blocks_(new QListWidget),
+      newBlock_(new QLineEdit),
+      add_(new QPushButton(ScriptWindowMessages::AddBlock())),
+      remove_(new QPushButton(ScriptWindowMessages::RemoveBlock())),
+      range_(new QLineEdit),
+      export_(new QPushButton(ScriptWindowMessages::ExportButton())),
+      report_(new QPlainTextEdit) {
+    setObjectName(QStringLiteral("frmExportScript"));
+    setWindowTitle(ScriptWindowMessages::ExportScriptTitle());
+    blocks_->setObjectName(QStringLiteral("lstPointerBlocks"));
+    newBlock_->setObjectName(QStringLiteral("txtPointerBlock"));
+    add_->setObjectName(QStringLiteral("cmdAddBlock"));
+    remove_->setObjectName(QStringLiteral("cmdRemoveBlock"));
+    range_->setObjectName(QStringLiteral("txtRange"));
+    export_->setObjectName(QStringLiteral("cmdExport"));
+    report_->setObjectName(QStringLiteral("txtReport"));
+    report_->setReadOnly(true);
+    for (QPushButton* button : {add_, remove_, export_}) button->setAutoDefault(false);
+
+    auto* blocksCaption = new QLabel(ScriptWindowMessages::PointerBlocksCaption());
+    blocksCaption->setBuddy(newBlock_);
+    auto* rangeCaption = new QLabel(ScriptWindowMessages::RangeCaption());
+    rangeCaption->setBuddy(range_);
+    auto* addRow = new QHBoxLayout;
+    addRow->addWidget(newBlock_, 1);
+    addRow->addWidget(add_);
+    addRow->addWidget(remove_);
+    auto* close = new QDialogButtonBox;
+    close->addButton(export_, QDialogButtonBox::ActionRole);
+    close->addButton(ScriptWindowMessages::CloseButton(), QDialogButtonBox::RejectRole);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(blocksCaption);
+    layout->addWidget(blocks_, 1);
+    layout->addLayout(addRow);
+    layout->addWidget(rangeCaption);
+    layout->addWidget(range_);
+    layout->addWidget(report_, 1);
+    layout->addWidget(close);
+    resize(560, 460);
+
+    const auto guarded = [this](auto action) { return Guarded(user_, this, action); };
+    connect(add_, &QPushButton::clicked, this, guarded(&ExportScriptDialog::AddBlock));
+    connect(newBlock_, &QLineEdit::returnPressed, this, guarded(&ExportScriptDialog::AddBlock));
+    connect(remove_, &QPushButton::clicked, this, guarded(&ExportScriptDialog::RemoveBlock));
+    connect(range_, &QLineEdit::editingFinished, this, guarded(&ExportScriptDialog::KeepRange));
+    connect(export_, &QPushButton::clicked, this, guarded(&ExportScriptDialog::Export));
+    connect(close, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    history_.Doc().AddObserver(*this);
+    ShowSettings();
+}
+
+ExportScriptDialog::~ExportScriptDialog() {
+    history_.Doc().RemoveObserver(*this);
+}
+
+void ExportScriptDialog::DocumentChanged(const DocumentChange& change) {
+    if (change.settings) ShowSettings();
+}
+
+void ExportScriptDialog::ShowSettings() {
+    const ScriptSettings settings = ScriptSettings::Of(history_.Doc());
+    const int row = blocks_->currentRow();
+    blocks_->clear();
+    for (const std::string& spec : settings.pointers) blocks_->addItem(Spec(spec));
+    blocks_->setCurrentRow(std::min(row, blocks_->count() - 1));
+    range_->setText(Spec(settings.range));
+    remove_->setEnabled(blocks_->count() > 0);
+}
+
+void ExportScriptDialog::Refuse(const QString& text) {
+    user_.ShowMessage(ProgramMessages::Title().toStdString(), text.toStdString(),
+                      MessageIcon::Exclamation);
+}
+
+void ExportScriptDialog::AddBlock() {
+    const QString typed = newBlock_->text().trimmed();
+    if (typed.isEmpty()) return;
+    const auto block = ReadPointerSpec(typed.toStdString());
+    if (!block) {
+        Refuse(DumpMessages::BadPointers(typed, block.error()));
+        return;
+    }
+    // Kept as the dump reads it back, so the project holds one spelling of each kind.
+    const PointerBlock& read = block.value();
+    const QString spec = QStringLiteral("%1:%2:%3")
+                             .arg(QString::number(read.offset, 16).toUpper())
+                             .arg(read.count)
+                             .arg(QString::fromStdString(PointerKindName(read.kind)));
+    ScriptSettings settings = ScriptSettings::Of(history_.Doc());
+    settings.pointers.push_back(spec.toStdString());
+    history_.Run(DocumentCommand::SetFeatureSettings(history_.Doc(), ScriptSettings::kFeature,
+                                                     settings.Json()),
+                 ScriptWindowMessages::AddBlockAction(spec));
+    newBlock_->clear();
+    blocks_->setCurrentRow(blocks_->count() - 1);
+}
+
+void ExportScriptDialog::RemoveBlock() {
+    const int row = blocks_->currentRow();
+    ScriptSettings settings = ScriptSettings::Of(history_.Doc());
+    if (row < 0 || static_cast<std::size_t>(row) >= settings.pointers.size()) return;
+    const QString spec = Spec(settings.pointers[static_cast<std::size_t>(row)]);
+    settings.pointers.erase(settings.pointers.begin() + row);
+    history_.Run(DocumentCommand::SetFeatureSettings(history_.Doc(), ScriptSettings::kFeature,
+                                                     settings.Json()),
+                 ScriptWindowMessages::RemoveBlockAction(spec));
+}
+
+void ExportScriptDialog::KeepRange() {
+    const QString typed = range_->text().trimmed();
+    ScriptSettings settings = ScriptSettings::Of(history_.Doc());
+    if (typed.toStdString() == settings.range) return;
+    if (!typed.isEmpty()) {
+        if (const auto range = ReadByteRange(typed.toStdString()); !range) {
+            Refuse(DumpMessages::BadRange(typed, range.error()));
+            range_->setText(Spec(settings.range));
+            return;
+        }
+    }
+    settings.range = typed.toStdString();
+    history_.Run(DocumentCommand::SetFeatureSettings(history_.Doc(), ScriptSettings::kFeature,
+                                                     settings.Json()),
+                 ScriptWindowMessages::RangeAction());
+}
+
+void ExportScriptDialog::Export() {
+    KeepRange();
+    const ScriptSettings settings = ScriptSettings::Of(history_.Doc());
+    DumpRequest request;
+    for (const std::string& spec : settings.pointers) {
+        const auto block = ReadPointerSpec(spec);
+        if (!block) {
+            Refuse(DumpMessages::BadPointers(Spec(spec), block.error()));
+            return;
+        }
+        request.blocks.push_back(block.value());
+    }
+    if (!settings.range.empty()) {
+        const auto range = ReadByteRange(settings.range);
+        if (!range) {
+            Refuse(DumpMessages::BadRange(Spec(settings.range), range.error()));
+            return;
+        }
+        request.range = range.value();
+    }
+    if (request.blocks.empty() && !request.range) {
+        Refuse(DumpMessages::NothingToDump());
+        return;
+    }
+    const auto& file = game_.File();
+    if (!file) {
+        Refuse(ScriptWindowMessages::NoGameFile());
+        return;
+    }
+    // The table as MAKE TABLE would write it now, in UTF-8, as the inserter will read it.
+    const Document& document = history_.Doc();
+    const Workspace made = TableAsMadeNow(document.Table(), document.Order(),
+                                          document.StartCode(), document.TwoByteOrder());
+    const auto tableFile =
+        FormatTable(made.TableText, made.CurrentCode, made.LastCode, TableFormat::Utf8,
+                    KindsAfter(document.Table().TableText, made.TableText, document.Contents().kinds),
+                    made.TwoByte);
+    if (!tableFile) {
+        Refuse(MakeTableMessages::Failure(tableFile.error()));
+        return;
+    }
+    auto entries = ReadScriptEntries(tableFile.value(), TableFormat::Utf8);
+    if (!entries) {
+        Refuse(ImportTableMessages::ImportProblems(QString(), entries.error().problems));
+        return;
+    }
+
+    std::vector<std::string> filters;
+    for (const QString& filter : ScriptWindowMessages::ScriptFilters()) {
+        filters.push_back(filter.toStdString());
+    }
+    const auto answer = user_.AskSavePath(filters);
+    if (!answer) return;
+    const std::string& scriptPath = answer->path;
+    request.tablePath = scriptPath + ".tbl";
+
+    const auto bytes = file->ReadWindow(0, static_cast<std::size_t>(file->Size()));
+    if (!bytes) {
+        Refuse(ScriptWindowMessages::GameUnreadable(GameFileMessages::Failure(bytes.error())));
+        return;
+    }
+    const ScriptTable table(std::move(entries).value());
+    const DumpResult dump = DumpScript(bytes.value(), table, request);
+    // The table first: a script is never left naming a table that is not there.
+    if (const auto saved = SaveFileAtomically(request.tablePath, tableFile.value()); !saved) {
+        Refuse(FileMessages::Failure(saved.error()));
+        return;
+    }
+    if (const auto saved = SaveFileAtomically(scriptPath, dump.script); !saved) {
+        Refuse(FileMessages::Failure(saved.error()));
+        return;
+    }
+
+    const QString shown = QString::fromStdString(scriptPath);
+    QStringList lines{DumpMessages::Written(shown, dump.strings, dump.pointers),
+                      ScriptWindowMessages::TableWritten(QString::fromStdString(request.tablePath))};
+    if (!dump.unread.empty()) lines << DumpMessages::Unread(dump.unread);
+    for (std::size_t i = 0; i < dump.problems.size() && i < kProblemsTold; ++i) {
+        lines << DumpMessages::Problem(dump.problems[i]);
+    }
+    if (dump.problems.size() > kProblemsTold) {
+        lines << DumpMessages::MoreProblems(dump.problems.size() - kProblemsTold);
+    }
+    if (!dump.problems.empty()) {
+        lines << DumpMessages::WrittenWithProblems(shown, dump.problems.size());
+    }
+    report_->setPlainText(lines.join(QLatin1Char('\n')));
+}
+
+}  // namespace glyphwright

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QDialog>
+
+#include "core/table/Document.h"
+
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace glyphwright {
+
+class DocumentHistory;
+class OpenGameFile;
+class WindowQueries;
+
+// Export Script: the game's script as an Atlas script, read through the table as MAKE TABLE would
+// make it now, from the pointer blocks and the range the project keeps. Adding or removing a block
+// and changing the range are document changes, undone like any other. After an export the dialog
+// tells what was written, every problem found at its place, and the codes read without an entry.
+class ExportScriptDialog final : public QDialog, private DocumentObserver {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ExportScriptDialog)
+
+public:
+    ExportScriptDialog(DocumentHistory& history, OpenGameFile& game, WindowQueries& user,
+                       QWidget* parent = nullptr);
+    ~ExportScriptDialog() override;
+
+private:
+    void DocumentAboutToChange(const DocumentChange&) override {}
+    void DocumentChanged(const DocumentChange& change) override;
+    void ShowSettings();
+    void AddBlock();
+    void RemoveBlock();
+    void KeepRange();
+    void Export();
+    void Refuse(const QString& text);
+
+    DocumentHistory& history_;
+    OpenGameFile& game_;
+    WindowQueries& user_;
+    QListWidget* blocks_;
+    QLineEdit* newBlock_;
+    QPushButton* add_;
+    QPushButton* remove_;
+    QLineEdit* range_;
+    QPushButton* export_;
+    QPlainTextEdit* report_;
+};
+
+}  // namespace glyphwright
