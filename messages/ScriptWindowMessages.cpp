@@ -62,6 +62,10 @@ QString ScriptWindowMessages::RemoveBlockAction(const QString& spec) {
     return tr("Remove Pointer Block %1").arg(spec);
 }
 
+QString ScriptWindowMessages::EditBlockAction(const QString& before, const QString& after) {
+    return tr("Change Pointer Block %1 to %2").arg(before, after);
+}
+
 QString ScriptWindowMessages::RangeAction() {
     return tr("Change Dump Range");
 }

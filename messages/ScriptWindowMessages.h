@@ -29,6 +29,7 @@ public:
     // The undo names of the changes to the kept pointer blocks and range.
     [[nodiscard]] static QString AddBlockAction(const QString& spec);
     [[nodiscard]] static QString RemoveBlockAction(const QString& spec);
+    [[nodiscard]] static QString EditBlockAction(const QString& before, const QString& after);
     [[nodiscard]] static QString RangeAction();
     [[nodiscard]] static QString TableWritten(const QString& path);
 };

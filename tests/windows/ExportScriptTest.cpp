@@ -2,6 +2,7 @@
 // changes kept in the project, the game text stepping from pointer to pointer, and the script
 // written through the Save dialog, byte for byte what the dump writes for the same blocks.
 #include <QAction>
+#include <QApplication>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
@@ -98,7 +99,21 @@ private slots:
         QCOMPARE(session.user.messages.size(), std::size_t{1});
         QVERIFY(QString::fromStdString(session.user.messages[0].text).contains("0:3:le17"));
         QCOMPARE(Items(blocks), QStringList{"0:3:le16"});
+        // Edited in place by keys: F2, the new block, Enter.
+        blocks.setFocus();
+        blocks.setCurrentRow(0);
+        QTest::keyClick(&blocks, Qt::Key_F2);
+        QLineEdit* editor = nullptr;
+        QTRY_VERIFY((editor = blocks.findChild<QLineEdit*>()) != nullptr);
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(editor, "2:2:be16");
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE(stack.undoText(), QStringLiteral("Change Pointer Block 0:3:le16 to 2:2:be16"));
+        QCOMPARE(Items(blocks), QStringList{"2:2:be16"});
+        QCOMPARE(ScriptSettings::Of(session.document).pointers, std::vector<std::string>{"2:2:be16"});
         // Undo and redo reach the list.
+        stack.undo();
+        QCOMPARE(Items(blocks), QStringList{"0:3:le16"});
         stack.undo();
         QCOMPARE(Items(blocks), (QStringList{"0:3:le16", "4:1:be16"}));
         stack.undo();
@@ -127,9 +142,16 @@ private slots:
         Click(dialog, "cmdExport");
         QVERIFY(!QFile::exists(scriptPath));
 
+        // A folder that is not there: told, and nothing is left half-written.
+        const QString nowhere = folder.filePath("none/script.txt");
+        session.user.pathAnswers.push_back(nowhere.toStdString());
+        Click(dialog, "cmdExport");
+        QCOMPARE(session.user.messages.size(), std::size_t{2});
+        QVERIFY(!QFile::exists(nowhere) && !QFile::exists(nowhere + ".tbl"));
+
         session.user.pathAnswers.push_back(scriptPath.toStdString());
         Click(dialog, "cmdExport");
-        QCOMPARE(session.user.messages.size(), std::size_t{1});
+        QCOMPARE(session.user.messages.size(), std::size_t{2});
         const std::string tableFile = ReadFile(scriptPath + ".tbl");
         QVERIFY2(tableFile.find("20=あ\n") != std::string::npos, tableFile.c_str());
         QVERIFY2(tableFile.find("/FF=") != std::string::npos, tableFile.c_str());

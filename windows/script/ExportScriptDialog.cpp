@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <string>
@@ -94,6 +95,13 @@ ExportScriptDialog::ExportScriptDialog(DocumentHistory& history, OpenGameFile& g
     const auto guarded = [this](auto action) { return Guarded(user_, this, action); };
     connect(add_, &QPushButton::clicked, this, guarded(&ExportScriptDialog::AddBlock));
     connect(newBlock_, &QLineEdit::returnPressed, this, guarded(&ExportScriptDialog::AddBlock));
+    // Taken once the editor has let go of the item: keeping it fills the list afresh.
+    connect(blocks_, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
+        if (showing_) return;
+        QTimer::singleShot(0, this, [this, row = blocks_->row(item)] {
+            RunAction(user_, [this, row] { BlockEdited(row); });
+        });
+    });
     connect(remove_, &QPushButton::clicked, this, guarded(&ExportScriptDialog::RemoveBlock));
     connect(range_, &QLineEdit::editingFinished, this, guarded(&ExportScriptDialog::KeepRange));
     connect(export_, &QPushButton::clicked, this, guarded(&ExportScriptDialog::Export));
@@ -113,8 +121,13 @@ void ExportScriptDialog::DocumentChanged(const DocumentChange& change) {
 void ExportScriptDialog::ShowSettings() {
     const ScriptSettings settings = ScriptSettings::Of(history_.Doc());
     const int row = blocks_->currentRow();
+    showing_ = true;
     blocks_->clear();
-    for (const std::string& spec : settings.pointers) blocks_->addItem(Spec(spec));
+    for (const std::string& spec : settings.pointers) {
+        auto* item = new QListWidgetItem(Spec(spec), blocks_);
+        item->setFlags(item->flags() | Qt::ItemIsEditable);
+    }
+    showing_ = false;
     blocks_->setCurrentRow(std::min(row, blocks_->count() - 1));
     range_->setText(Spec(settings.range));
     remove_->setEnabled(blocks_->count() > 0);
@@ -125,27 +138,45 @@ void ExportScriptDialog::Refuse(const QString& text) {
                       MessageIcon::Exclamation);
 }
 
-void ExportScriptDialog::AddBlock() {
-    const QString typed = newBlock_->text().trimmed();
-    if (typed.isEmpty()) return;
-    const auto block = ReadPointerSpec(typed.toStdString());
+std::optional<QString> ExportScriptDialog::Spelled(const QString& typed) {
+    const auto block = ReadPointerSpec(typed.trimmed().toStdString());
     if (!block) {
-        Refuse(DumpMessages::BadPointers(typed, block.error()));
-        return;
+        Refuse(DumpMessages::BadPointers(typed.trimmed(), block.error()));
+        return std::nullopt;
     }
-    // Kept as the dump reads it back, so the project holds one spelling of each kind.
     const PointerBlock& read = block.value();
-    const QString spec = QStringLiteral("%1:%2:%3")
-                             .arg(QString::number(read.offset, 16).toUpper())
-                             .arg(read.count)
-                             .arg(QString::fromStdString(PointerKindName(read.kind)));
+    return QStringLiteral("%1:%2:%3")
+        .arg(QString::number(read.offset, 16).toUpper())
+        .arg(read.count)
+        .arg(QString::fromStdString(PointerKindName(read.kind)));
+}
+
+void ExportScriptDialog::AddBlock() {
+    if (newBlock_->text().trimmed().isEmpty()) return;
+    const auto spec = Spelled(newBlock_->text());
+    if (!spec) return;
     ScriptSettings settings = ScriptSettings::Of(history_.Doc());
-    settings.pointers.push_back(spec.toStdString());
+    settings.pointers.push_back(spec->toStdString());
     history_.Run(DocumentCommand::SetFeatureSettings(history_.Doc(), ScriptSettings::kFeature,
                                                      settings.Json()),
-                 ScriptWindowMessages::AddBlockAction(spec));
+                 ScriptWindowMessages::AddBlockAction(*spec));
     newBlock_->clear();
     blocks_->setCurrentRow(blocks_->count() - 1);
+}
+
+void ExportScriptDialog::BlockEdited(int row) {
+    ScriptSettings settings = ScriptSettings::Of(history_.Doc());
+    if (row < 0 || static_cast<std::size_t>(row) >= settings.pointers.size()) return;
+    const auto spec = Spelled(blocks_->item(row)->text());
+    // Refused or not, the list shows what the project holds, spelled as kept.
+    if (spec && spec->toStdString() != settings.pointers[static_cast<std::size_t>(row)]) {
+        const QString before = Spec(settings.pointers[static_cast<std::size_t>(row)]);
+        settings.pointers[static_cast<std::size_t>(row)] = spec->toStdString();
+        history_.Run(DocumentCommand::SetFeatureSettings(history_.Doc(), ScriptSettings::kFeature,
+                                                         settings.Json()),
+                     ScriptWindowMessages::EditBlockAction(before, *spec));
+    }
+    ShowSettings();
 }
 
 void ExportScriptDialog::RemoveBlock() {

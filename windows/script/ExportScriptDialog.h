@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include <optional>
+
 #include "core/table/Document.h"
 
 class QLineEdit;
@@ -16,8 +18,8 @@ class OpenGameFile;
 class WindowQueries;
 
 // Export Script: the game's script as an Atlas script, read through the table as MAKE TABLE would
-// make it now, from the pointer blocks and the range the project keeps. Adding or removing a block
-// and changing the range are document changes, undone like any other. After an export the dialog
+// make it now, from the pointer blocks and the range the project keeps. Adding, editing (F2 or a
+// double click in the list) or removing a block and changing the range are document changes, undone like any other. After an export the dialog
 // tells what was written, every problem found at its place, and the codes read without an entry.
 class ExportScriptDialog final : public QDialog, private DocumentObserver {
     Q_OBJECT
@@ -34,6 +36,10 @@ private:
     void ShowSettings();
     void AddBlock();
     void RemoveBlock();
+    void BlockEdited(int row);
+    // The block as the dump reads it back, so the project holds one spelling of each; none where
+    // it reads as no block (the user is told why).
+    std::optional<QString> Spelled(const QString& typed);
     void KeepRange();
     void Export();
     void Refuse(const QString& text);
@@ -48,6 +54,7 @@ private:
     QLineEdit* range_;
     QPushButton* export_;
     QPlainTextEdit* report_;
+    bool showing_ = false;  // the list is being filled from the settings
 };
 
 }  // namespace glyphwright
