@@ -1,0 +1,271 @@
+// glyphwright make: a table from set names and entries on the command line, a project, imported
+// tables, or all of them.
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "CommandLine.h"
+#include "CommandLineMessages.h"
+#include "CommandOptions.h"
+#include "CommandOutput.h"
+#include "CommandValues.h"
+#include "Commands.h"
+#include "MakeTable.h"
+#include "Messages.h"
+#include "core/sets/ProjectSets.h"
+#include "core/sets/SetCatalogue.h"
+#include "core/table/CodeOrder.h"
+#include "core/table/HeldEntries.h"
+#include "core/table/TableCode.h"
+#include "core/text/EucJp.h"
+#include "project/ProjectFile.h"
+#include "tablefile/ImportTable.h"
+#include "tablefile/WritesCode.h"
+
+namespace glyphwright {
+
+namespace {
+
+using Words = CommandLineMessages;
+
+struct SetLine {
+    const CharacterSet* set = nullptr;
+    std::optional<std::string> start;  // the own start as typed after '@'
+};
+struct EntryLine {
+    std::string code;  // as typed before '='
+    std::string text;  // UTF-8
+};
+using OrderLine = std::variant<SetLine, EntryLine>;
+
+// What a LINE argument asks for, by its shape alone: a set name exactly as the catalogue has it,
+// a set name and '@', or anything with '='. The values are read when the order is built.
+std::optional<OrderLine> ReadOrderLine(const SetCatalogue& sets, const QString& line) {
+    const std::string text = line.toStdString();
+    if (const CharacterSet* set = sets.Find(text)) return SetLine{set, std::nullopt};
+    if (const auto at = text.rfind('@'); at != std::string::npos) {
+        if (const CharacterSet* set = sets.Find(std::string_view(text).substr(0, at))) {
+            return SetLine{set, text.substr(at + 1)};
+        }
+    }
+    if (const auto equals = text.find('='); equals != std::string::npos) {
+        return EntryLine{text.substr(0, equals), text.substr(equals + 1)};
+    }
+    return std::nullopt;
+}
+
+QString SetNames(const SetCatalogue& sets) {
+    QStringList names;
+    for (const CharacterSet& set : sets.Sets()) {
+        names << QString::fromUtf8(set.name.data(), static_cast<qsizetype>(set.name.size()));
+    }
+    return names.join(QStringLiteral(", "));
+}
+
+// Builds the Table Order as the windows do from the same lines: a single entry goes into its
+// code at once, a set is recorded with its own start. The failure is worded as there. A code of
+// three or four digits is two bytes as stored ("@0080" is not "@80").
+std::optional<QString> BuildOrder(const std::vector<OrderLine>& lines, Workspace& workspace,
+                                  TableOrder& order) {
+    for (const OrderLine& line : lines) {
+        if (order.IsFull()) return Words::TooManyLines();
+        if (const auto* setLine = std::get_if<SetLine>(&line)) {
+            std::optional<TableCode> start;
+            if (setLine->start) {
+                const auto read = ReadTypedCode(*setLine->start);
+                if (!read) return Messages::BadTableCode(*setLine->start, read.error());
+                start = read.value();
+            }
+            (void)order.AppendSetLine(std::string(setLine->set->name));
+            order.SetStartCode(order.LineCount() - 1, start);
+            continue;
+        }
+        const auto& entry = std::get<EntryLine>(line);
+        const auto code = ReadTypedCode(entry.code);
+        if (!code) return Messages::BadTableCode(entry.code, code.error());
+        const auto bytes = EncodeEucJp(entry.text);
+        if (!bytes) return Messages::NotEucJp(QString::fromStdString(bytes.error().character));
+        if (code.value().IsTwoByte()) {
+            // An empty text takes the code away, as an empty ordinary entry is no entry.
+            if (bytes.value().empty()) {
+                workspace.TwoByte.erase(code.value().Stored());
+            } else {
+                workspace.TwoByte[code.value().Stored()] = {bytes.value(), EntryKind::Ordinary};
+            }
+        } else {
+            workspace.TableText[code.value().FirstByte()] = bytes.value();
+        }
+        (void)order.AppendEntryLine(entry.text);
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+int RunMake(const QStringList& arguments, std::FILE* out, std::FILE* err) {
+    const QString command = QStringLiteral("make");
+    CommandOptions options({{QStringLiteral("start"), QStringLiteral("s")},
+                            {QStringLiteral("output"), QStringLiteral("o")},
+                            {QStringLiteral("format"), QStringLiteral("f")},
+                            {QStringLiteral("project"), QStringLiteral("p")},
+                            {QStringLiteral("sets")},
+                            {QStringLiteral("import"), QStringLiteral("i")},
+                            {QStringLiteral("import-format")},
+                            {QStringLiteral("code-order")}});
+    if (const auto problem =
+            options.Read(arguments, {QStringLiteral("import"), QStringLiteral("import-format")})) {
+        return BadUsage(err, command, *problem);
+    }
+    // --import, repeatable, in the order given, each with the --import-format before it ("" for
+    // none: the format is found from the file).
+    std::vector<std::pair<QString, QString>> imports;
+    QString lastImportFormat;
+    for (const auto& [name, value] :
+         options.InOrder({QStringLiteral("import"), QStringLiteral("import-format")})) {
+        if (name == QLatin1String("import")) {
+            imports.emplace_back(value, lastImportFormat);
+        } else if (QStringList{"auto", "classic", "utf8", "sjis"}.contains(value)) {
+            lastImportFormat = value;
+        } else {
+            return BadUsage(err, command, Words::UnknownImportFormat(value));
+        }
+    }
+    const std::optional<QString> project = options.Value(QStringLiteral("project"));
+    const std::optional<QString> output = options.Value(QStringLiteral("output"));
+    // The sets come first: a project's lines are read against them.
+    const auto userSets = UserSets(options.Value(QStringLiteral("sets")));
+    if (!userSets) return TableProblem(err, Messages::Failure(userSets.error()));
+    // A project lays the sets it keeps, the user's own of the same name left as they are, for
+    // this run only.
+    QByteArray projectFile;
+    FittedSets fitted{userSets.value(), {}, {}};
+    if (project) {
+        QFile file(*project);
+        if (!file.open(QIODevice::ReadOnly)) {
+            return TableProblem(err, Messages::ProjectUnreadable(*project, file.errorString()));
+        }
+        projectFile = file.readAll();
+        if (const auto kept = ReadKeptSets(projectFile); kept) {
+            fitted = FitKeptSets(
+                userSets.value(), kept.value(),
+                Messages::ProjectSetSuffix(QFileInfo(*project).fileName()).toStdString());
+        }
+    }
+    const SetCatalogue sets(fitted.userSets);
+    DocumentContents contents;
+    contents.order.UseCatalogue(sets);
+    if (project) {
+        auto read = ReadProject(projectFile, *project, sets);
+        if (!read) return TableProblem(err, Messages::Failure(read.error()));
+        contents = std::move(read).value();
+        RenameSetLines(contents.order, fitted.renamed);
+        if (!fitted.renamed.empty()) Say(err, Messages::KeptSetsAdded({}, fitted.renamed));
+    }
+    // The window asks for a missing start code; a script cannot answer.
+    std::optional<QString> start = options.Value(QStringLiteral("start"));
+    if (!start && project && !contents.startCode.empty()) {
+        start = QString::fromStdString(contents.startCode);
+    }
+    if (!output) return BadUsage(err, command, Words::MissingOutput());
+    TableFormat format = FormatNamed(contents.tableFormat).value_or(TableFormat::Classic);
+    if (const auto name = options.Value(QStringLiteral("format"))) {
+        const auto chosen = ReadFormat(*name);
+        if (!chosen) return BadUsage(err, command, Words::UnknownFormat(*name));
+        format = *chosen;
+    }
+    CodeOrder codeOrder = contents.codeOrder;
+    if (const auto name = options.Value(QStringLiteral("code-order"))) {
+        const auto chosen = CodeOrderNamed(name->toStdString());
+        if (!chosen) return BadUsage(err, command, Words::UnknownCodeOrder(*name));
+        codeOrder = *chosen;
+    }
+    std::vector<OrderLine> lines;
+    for (const QString& line : options.Others()) {
+        auto orderLine = ReadOrderLine(sets, line);
+        if (!orderLine) return BadUsage(err, command, Words::UnknownLine(line, SetNames(sets)));
+        lines.push_back(std::move(*orderLine));
+    }
+    // A text format writes the whole table: with no set to lay it needs no start code.
+    const bool laysASet = LaysASet(contents.order) ||
+                          std::any_of(lines.begin(), lines.end(), [](const OrderLine& line) {
+                              return std::holds_alternative<SetLine>(line);
+                          });
+    if (!start && (laysASet || !WritesWithNothingLaid(format))) {
+        return BadUsage(err, command, Words::MissingStart());
+    }
+
+    // Imported tables come before the LINEs, each entry put on its code as a single entry is.
+    for (const auto& [path, formatName] : imports) {
+        // Read when given; "auto" or none: found from the file.
+        const std::optional<TableFormat> importFormat = ReadFormat(formatName);
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            return TableProblem(err, Words::ImportUnreadable(path, file.errorString()));
+        }
+        const QByteArray bytes = file.readAll();
+        const ImportedTable imported =
+            ImportTable(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                        importFormat);
+        if (!imported.problems.empty()) {
+            return TableProblem(err, Messages::ImportProblems(path, imported.problems));
+        }
+        for (const auto& [code, entry] : imported.entries) {
+            if (code.IsTwoByte()) {
+                contents.table.TwoByte[code.Stored()] = entry;
+            } else {
+                contents.table.TableText[code.FirstByte()] = entry.bytes;
+                contents.kinds[code.FirstByte()] = entry.kind;
+            }
+        }
+    }
+    Workspace workspace = contents.table;
+    TableOrder order = contents.order;
+    if (const auto failure = BuildOrder(lines, workspace, order)) {
+        return TableProblem(err, *failure);
+    }
+    // Nothing laid: a text format still writes every entry the table holds.
+    const bool entriesOnly =
+        WritesWithNothingLaid(format) &&
+        WritesEntriesOnly(workspace.TableText, contents.kinds, order, workspace.TwoByte);
+    if (const auto composed =
+            start ? ComposeTable(workspace, order, start->toStdString(), codeOrder)
+                  : Result<Success, TableFailure>(
+                        TableFailure{AssemblyError{AssemblyError::Kind::NothingToLay, 0, {}, 0}});
+        !composed) {
+        // The windows' words tell the user to type the code; here it is an option's value.
+        if (const auto* bad = std::get_if<StartCodeError>(&composed.error())) {
+            return TableProblem(err, Words::BadStart(*start, bad->error));
+        }
+        if (!entriesOnly) return TableProblem(err, Messages::Failure(composed.error()));
+    }
+    const EntryKinds kinds =
+        KindsAfter(contents.table.TableText, workspace.TableText, contents.kinds);
+    // Inserters disagree about which code of the same text they write: said, and still written.
+    const auto warnDuplicates = [&] {
+        if (format == TableFormat::Classic) return;
+        const auto duplicates = DuplicateEntries(workspace.TableText, kinds, workspace.TwoByte);
+        if (!duplicates.empty()) Say(err, Messages::DuplicateWarning(duplicates));
+    };
+    if (*output == QLatin1String("-")) {
+        const auto file = FormatTable(workspace.TableText, workspace.CurrentCode,
+                                      workspace.LastCode, format, kinds, workspace.TwoByte);
+        if (!file) return TableProblem(err, Messages::Failure(file.error()));
+        const int shown = Show(out, err, file.value());
+        if (shown == kExitSuccess) warnDuplicates();
+        return shown;
+    }
+    const SaveTarget target{QFile::encodeName(*output).toStdString(), format};
+    if (const auto saved = SaveTable(workspace, target, kinds); !saved) {
+        return TableProblem(err, Messages::Failure(saved.error()));
+    }
+    warnDuplicates();
+    return kExitSuccess;
+}
+
+}  // namespace glyphwright

@@ -1,0 +1,33 @@
+// glyphwright sets: the character sets a LINE can name, built-in and the user's own.
+
+#include <string>
+
+#include "CommandLineMessages.h"
+#include "CommandOutput.h"
+#include "CommandValues.h"
+#include "Commands.h"
+#include "Messages.h"
+#include "core/sets/SetCatalogue.h"
+
+namespace glyphwright {
+
+int RunSets(const QStringList& arguments, std::FILE* out, std::FILE* err) {
+    const QString command = QStringLiteral("sets");
+    if (!arguments.isEmpty()) {
+        const QString& first = arguments.front();
+        return BadUsage(err, command,
+                        first.startsWith(QLatin1Char('-')) && first.size() > 1
+                            ? CommandLineMessages::UnknownOption(first)
+                            : CommandLineMessages::NoArgumentsTaken(command, first));
+    }
+    const auto userSets = UserSets(std::nullopt);
+    if (!userSets) return TableProblem(err, Messages::Failure(userSets.error()));
+    const SetCatalogue sets(userSets.value());
+    std::string listing;
+    for (const CharacterSet& set : sets.Sets()) {
+        listing.append(set.name).append(1, '\t').append(std::to_string(set.size())).append(1, '\n');
+    }
+    return ShowListing(out, err, listing);
+}
+
+}  // namespace glyphwright
