@@ -12,18 +12,13 @@
 
 namespace glyphwright {
 
-namespace {
-
-// Writes `bytes` and flushes them. Returns the errno, or 0.
-int Emit(std::FILE* out, std::string_view bytes) {
+int WriteAll(std::FILE* out, std::string_view bytes) {
     errno = 0;
     if (std::fwrite(bytes.data(), 1, bytes.size(), out) != bytes.size() || std::fflush(out) != 0) {
         return errno != 0 ? errno : EIO;
     }
     return 0;
 }
-
-}  // namespace
 
 void Print(std::FILE* stream, const QString& text) {
     const QByteArray bytes = text.toLocal8Bit();
@@ -47,7 +42,7 @@ int TableProblem(std::FILE* err, const QString& message) {
 }
 
 int Show(std::FILE* out, std::FILE* err, std::string_view bytes) {
-    if (const int error = Emit(out, bytes)) {
+    if (const int error = WriteAll(out, bytes)) {
         return TableProblem(err, CommandLineMessages::StandardOutputFailed(
                                      QString::fromLocal8Bit(std::strerror(error))));
     }
@@ -59,7 +54,7 @@ int Show(std::FILE* out, std::FILE* err, const QString& text) {
 }
 
 int ShowListing(std::FILE* out, std::FILE* err, std::string_view bytes) {
-    if (const int error = Emit(out, bytes)) {
+    if (const int error = WriteAll(out, bytes)) {
         if (error == EPIPE) return kExitSuccess;
         return TableProblem(err, CommandLineMessages::StandardOutputFailed(
                                      QString::fromLocal8Bit(std::strerror(error))));

@@ -10,6 +10,9 @@ namespace glyphwright {
 // How every command speaks: what it was asked for on `out`, every message on `err`, each line of
 // a message led by the program's name so that a script's log says who spoke.
 
+// Writes `bytes` and flushes them. Returns the errno, or 0.
+[[nodiscard]] int WriteAll(std::FILE* out, std::string_view bytes);
+
 // Writes `text` as it is, for a message that is no complaint (help, a warning beside a result).
 void Print(std::FILE* stream, const QString& text);
 

@@ -10,16 +10,17 @@
 
 #include "CommandLine.h"
 #include "CommandLineMessages.h"
+#include "CommandLineNotices.h"
 #include "CommandOptions.h"
 #include "CommandOutput.h"
-#include "CommandValues.h"
+#include "UserSets.h"
 #include "Commands.h"
 #include "GlyphSheet.h"
 #include "GlyphSource.h"
 #include "HexText.h"
 #include "MakeTable.h"
 #include "Messages.h"
-#include "SaveFileAtomically.h"
+#include "OutputFiles.h"
 #include "core/glyphs/DecodeGlyphs.h"
 #include "core/glyphs/GlyphMatcher.h"
 #include "core/glyphs/Repertoire.h"
@@ -125,13 +126,16 @@ int RunFontTable(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     }
     TableFormat format = TableFormat::Classic;
     if (const auto asked = options.Value(QStringLiteral("format"))) {
-        const auto chosen = ReadFormat(*asked);
+        const auto chosen = FormatNamed(asked->toStdString());
         if (!chosen) return BadUsage(err, command, Words::UnknownFormat(*asked));
         format = *chosen;
     }
     const QString output = *options.Value(QStringLiteral("output"));
     const std::optional<QString> report = options.Value(QStringLiteral("report"));
     const std::optional<QString> font = options.Value(QStringLiteral("font"));
+    if (report && SameOutputFile(output, *report)) {
+        return BadUsage(err, command, CommandLineNotices::SameOutputAndReport(output, *report));
+    }
 
     // By default the glyphs that fill the codes up to FF.
     const auto opened = OpenGlyphs(*options.Value(QStringLiteral("game")), glyphSource,
@@ -176,10 +180,12 @@ int RunFontTable(const QStringList& arguments, std::FILE* out, std::FILE* err) {
         }
     }
     if (report) {
-        const auto saved =
-            SaveFileAtomically(QFile::encodeName(*report).toStdString(),
-                               SuggestionReport(readings, static_cast<unsigned>(first)));
-        if (!saved) return TableProblem(err, Words::ReportNotWritten(saved.error()));
+        const std::string text = SuggestionReport(readings, static_cast<unsigned>(first));
+        if (const auto failed = WriteOutputFile(*report, text, out, [](const FileError& error) {
+                return Words::ReportNotWritten(error);
+            })) {
+            return TableProblem(err, *failed);
+        }
     }
     return kExitSuccess;
 }

@@ -2,9 +2,9 @@
 // tables, or all of them.
 
 #include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -14,17 +14,17 @@
 #include "CommandLineMessages.h"
 #include "CommandOptions.h"
 #include "CommandOutput.h"
-#include "CommandValues.h"
+#include "UserSets.h"
 #include "Commands.h"
-#include "MakeTable.h"
+#include "MakeTableFile.h"
+#include "OpenProject.h"
+#include "CommandLineNotices.h"
 #include "Messages.h"
-#include "core/sets/ProjectSets.h"
 #include "core/sets/SetCatalogue.h"
 #include "core/table/CodeOrder.h"
 #include "core/table/HeldEntries.h"
 #include "core/table/TableCode.h"
 #include "core/text/EucJp.h"
-#include "project/ProjectFile.h"
 #include "tablefile/ImportTable.h"
 #include "tablefile/WritesCode.h"
 
@@ -106,6 +106,39 @@ std::optional<QString> BuildOrder(const std::vector<OrderLine>& lines, Workspace
     return std::nullopt;
 }
 
+QString ProjectNotOpened(const ProjectOpenFailure& failure) {
+    if (const auto* unreadable = std::get_if<ProjectUnreadable>(&failure)) {
+        return Messages::ProjectUnreadable(unreadable->path, unreadable->reason);
+    }
+    return Messages::Failure(std::get<ProjectError>(failure));
+}
+
+// A script's answers to MAKE TABLE's questions: the target its options name. The start code is
+// checked before the table is made; one still missing is read as none typed.
+class ScriptAnswers final : public UserQueries {
+public:
+    explicit ScriptAnswers(SaveTarget target) : target_(std::move(target)) {}
+    std::optional<std::string> AskStartCode() override { return std::string(); }
+    std::optional<SaveTarget> AskSaveTarget() override { return target_; }
+
+private:
+    SaveTarget target_;
+};
+
+// Writes the table to `out` (standard output) instead of a file; a failure as the errno.
+TableWriter WriteToStream(std::FILE* out) {
+    return [out](const Workspace& workspace, const SaveTarget& target,
+                 const EntryKinds& kinds) -> Result<Success, TableFailure> {
+        const auto file = FormatTable(workspace.TableText, workspace.CurrentCode,
+                                      workspace.LastCode, target.format, kinds, workspace.TwoByte);
+        if (!file) return TableFailure{file.error()};
+        if (const int error = WriteAll(out, file.value())) {
+            return TableFailure{FileError{FileError::Kind::System, "-", error}};
+        }
+        return Success{};
+    };
+}
+
 }  // namespace
 
 int RunMake(const QStringList& arguments, std::FILE* out, std::FILE* err) {
@@ -139,33 +172,23 @@ int RunMake(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     const std::optional<QString> project = options.Value(QStringLiteral("project"));
     const std::optional<QString> output = options.Value(QStringLiteral("output"));
     // The sets come first: a project's lines are read against them.
-    const auto userSets = UserSets(options.Value(QStringLiteral("sets")));
+    const auto userSets = ReadUserSets(options.Value(QStringLiteral("sets")));
     if (!userSets) return TableProblem(err, Messages::Failure(userSets.error()));
-    // A project lays the sets it keeps, the user's own of the same name left as they are, for
-    // this run only.
-    QByteArray projectFile;
-    FittedSets fitted{userSets.value(), {}, {}};
-    if (project) {
-        QFile file(*project);
-        if (!file.open(QIODevice::ReadOnly)) {
-            return TableProblem(err, Messages::ProjectUnreadable(*project, file.errorString()));
-        }
-        projectFile = file.readAll();
-        if (const auto kept = ReadKeptSets(projectFile); kept) {
-            fitted = FitKeptSets(
-                userSets.value(), kept.value(),
-                Messages::ProjectSetSuffix(QFileInfo(*project).fileName()).toStdString());
-        }
-    }
-    const SetCatalogue sets(fitted.userSets);
+    SetCatalogue sets(userSets.value());
     DocumentContents contents;
     contents.order.UseCatalogue(sets);
     if (project) {
-        auto read = ReadProject(projectFile, *project, sets);
-        if (!read) return TableProblem(err, Messages::Failure(read.error()));
-        contents = std::move(read).value();
-        RenameSetLines(contents.order, fitted.renamed);
-        if (!fitted.renamed.empty()) Say(err, Messages::KeptSetsAdded({}, fitted.renamed));
+        auto read = ReadProjectAt(*project, sets);
+        if (!read) return TableProblem(err, ProjectNotOpened(read.error()));
+        ReadProjectFile opened = std::move(read).value();
+        // A project lays the sets it keeps, the user's own of the same name left as they are,
+        // for this run only: the set file is not changed.
+        const auto fitted = FitProjectSets(opened, sets);
+        if (!fitted) return TableProblem(err, Messages::Failure(fitted.error()));
+        contents = std::move(opened.contents);
+        if (!fitted.value().renamed.empty()) {
+            Say(err, CommandLineNotices::KeptSetsLaidForThisRun(fitted.value().renamed));
+        }
     }
     // The window asks for a missing start code; a script cannot answer.
     std::optional<QString> start = options.Value(QStringLiteral("start"));
@@ -175,7 +198,7 @@ int RunMake(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     if (!output) return BadUsage(err, command, Words::MissingOutput());
     TableFormat format = FormatNamed(contents.tableFormat).value_or(TableFormat::Classic);
     if (const auto name = options.Value(QStringLiteral("format"))) {
-        const auto chosen = ReadFormat(*name);
+        const auto chosen = FormatNamed(name->toStdString());
         if (!chosen) return BadUsage(err, command, Words::UnknownFormat(*name));
         format = *chosen;
     }
@@ -203,7 +226,7 @@ int RunMake(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     // Imported tables come before the LINEs, each entry put on its code as a single entry is.
     for (const auto& [path, formatName] : imports) {
         // Read when given; "auto" or none: found from the file.
-        const std::optional<TableFormat> importFormat = ReadFormat(formatName);
+        const std::optional<TableFormat> importFormat = FormatNamed(formatName.toStdString());
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly)) {
             return TableProblem(err, Words::ImportUnreadable(path, file.errorString()));
@@ -229,42 +252,30 @@ int RunMake(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     if (const auto failure = BuildOrder(lines, workspace, order)) {
         return TableProblem(err, *failure);
     }
-    // Nothing laid: a text format still writes every entry the table holds.
-    const bool entriesOnly =
-        WritesWithNothingLaid(format) &&
-        WritesEntriesOnly(workspace.TableText, contents.kinds, order, workspace.TwoByte);
-    if (const auto composed =
-            start ? ComposeTable(workspace, order, start->toStdString(), codeOrder)
-                  : Result<Success, TableFailure>(
-                        TableFailure{AssemblyError{AssemblyError::Kind::NothingToLay, 0, {}, 0}});
-        !composed) {
-        // The windows' words tell the user to type the code; here it is an option's value.
-        if (const auto* bad = std::get_if<StartCodeError>(&composed.error())) {
-            return TableProblem(err, Words::BadStart(*start, bad->error));
-        }
-        if (!entriesOnly) return TableProblem(err, Messages::Failure(composed.error()));
-    }
+    // An entry typed over an imported control code makes it ordinary text.
     const EntryKinds kinds =
         KindsAfter(contents.table.TableText, workspace.TableText, contents.kinds);
+    const bool toStandardOutput = *output == QLatin1String("-");
+    ScriptAnswers answers{SaveTarget{QFile::encodeName(*output).toStdString(), format}};
+    const auto made = MakeTableFile(
+        workspace, order, start ? start->toStdString() : std::string(), answers, kinds, codeOrder,
+        toStandardOutput ? TableWriter(WriteToStream(out)) : TableWriter());
+    if (!made) {
+        // The windows' words tell the user to type the code; here it is an option's value.
+        if (const auto* bad = std::get_if<StartCodeError>(&made.error())) {
+            return TableProblem(err, Words::BadStart(QString::fromStdString(bad->typed), bad->error));
+        }
+        const auto* file = std::get_if<FileError>(&made.error());
+        if (toStandardOutput && file != nullptr) {
+            return TableProblem(err, Words::StandardOutputFailed(
+                                         QString::fromLocal8Bit(std::strerror(file->error))));
+        }
+        return TableProblem(err, Messages::Failure(made.error()));
+    }
     // Inserters disagree about which code of the same text they write: said, and still written.
-    const auto warnDuplicates = [&] {
-        if (format == TableFormat::Classic) return;
-        const auto duplicates = DuplicateEntries(workspace.TableText, kinds, workspace.TwoByte);
-        if (!duplicates.empty()) Say(err, Messages::DuplicateWarning(duplicates));
-    };
-    if (*output == QLatin1String("-")) {
-        const auto file = FormatTable(workspace.TableText, workspace.CurrentCode,
-                                      workspace.LastCode, format, kinds, workspace.TwoByte);
-        if (!file) return TableProblem(err, Messages::Failure(file.error()));
-        const int shown = Show(out, err, file.value());
-        if (shown == kExitSuccess) warnDuplicates();
-        return shown;
+    if (!made.value().duplicates.empty()) {
+        Say(err, Messages::DuplicateWarning(made.value().duplicates));
     }
-    const SaveTarget target{QFile::encodeName(*output).toStdString(), format};
-    if (const auto saved = SaveTable(workspace, target, kinds); !saved) {
-        return TableProblem(err, Messages::Failure(saved.error()));
-    }
-    warnDuplicates();
     return kExitSuccess;
 }
 

@@ -8,9 +8,10 @@
 
 #include "CommandLine.h"
 #include "CommandLineMessages.h"
+#include "CommandLineNotices.h"
 #include "CommandOptions.h"
 #include "CommandOutput.h"
-#include "CommandValues.h"
+#include "UserSets.h"
 #include "Commands.h"
 #include "Messages.h"
 #include "core/game/GameFile.h"
@@ -34,12 +35,15 @@ std::optional<LetterWidth> ReadWidth(const QString& name) {
     return std::nullopt;
 }
 
-// A code as the rows show it: two hex digits, four for two bytes a letter, a minus sign for a
-// start below zero.
+// A code as the rows show it: two hex digits, four for two bytes a letter, as the game stores
+// them (low byte first in little-endian), a minus sign for a start below zero.
 std::string HexCode(std::int64_t code, LetterWidth width) {
     static constexpr char kDigits[] = "0123456789ABCDEF";
     std::string text;
     auto value = static_cast<std::uint64_t>(code < 0 ? -code : code);
+    if (width == LetterWidth::TwoBytesLittleEndian && code >= 0 && value <= 0xFFFF) {
+        value = ((value & 0xFF) << 8) | (value >> 8);
+    }
     const std::size_t digits = width == LetterWidth::OneByte && value <= 0xFF ? 2 : 4;
     for (std::size_t d = 0; d < digits || value != 0; ++d, value >>= 4) {
         text.insert(text.begin(), kDigits[value & 0xF]);
@@ -83,7 +87,7 @@ int RunSearch(const QStringList& arguments, std::FILE* out, std::FILE* err) {
         if (!chosen) return BadUsage(err, command, Words::UnknownWidth(*asked));
         width = *chosen;
     }
-    const auto userSets = UserSets(options.Value(QStringLiteral("sets")));
+    const auto userSets = ReadUserSets(options.Value(QStringLiteral("sets")));
     if (!userSets) return BadUsage(err, command, Messages::Failure(userSets.error()));
     const SetCatalogue sets(userSets.value());
     const auto search = RelativeSearch::Prepare(word->toStdString(), width, sets.Sets());
@@ -100,6 +104,7 @@ int RunSearch(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     }
     const SearchResults& results = run.value();
     std::string rows;
+    const std::string beforeZero = CommandLineNotices::StartsBeforeZero().toStdString();
     for (const HitGroup& group : results.groups) {
         const Hit first{group.firstOffset, group.set, group.start, group.fits};
         const auto context = search.value().Context(file.value(), first, 0, 16 * SpanUnit(width));
@@ -114,8 +119,10 @@ int RunSearch(const QStringList& arguments, std::FILE* out, std::FILE* err) {
             .append(1, '\t')
             .append(std::to_string(group.hitCount))
             .append(1, '\t')
-            .append(context ? ReadAround(context.value(), width) : std::string())
-            .append(1, '\n');
+            .append(context ? ReadAround(context.value(), width) : std::string());
+        // Ranked after the rows that fit: laid from there, the set would leave the codes.
+        if (group.start < 0) rows.append(1, '\t').append(beforeZero);
+        rows.append(1, '\n');
     }
     if (const int status = ShowListing(out, err, rows); status != kExitSuccess) return status;
     return results.groups.empty() ? kExitNothingFound : kExitSuccess;

@@ -4,7 +4,7 @@
 
 #include "CommandLineMessages.h"
 #include "CommandOutput.h"
-#include "CommandValues.h"
+#include "UserSets.h"
 #include "Commands.h"
 #include "Messages.h"
 #include "core/sets/SetCatalogue.h"
@@ -20,7 +20,7 @@ int RunSets(const QStringList& arguments, std::FILE* out, std::FILE* err) {
                             ? CommandLineMessages::UnknownOption(first)
                             : CommandLineMessages::NoArgumentsTaken(command, first));
     }
-    const auto userSets = UserSets(std::nullopt);
+    const auto userSets = ReadUserSets(std::nullopt);
     if (!userSets) return TableProblem(err, Messages::Failure(userSets.error()));
     const SetCatalogue sets(userSets.value());
     std::string listing;

@@ -16,7 +16,7 @@
 #include "ProgramMessages.h"
 #include "ProgramState.h"
 #include "QtQueries.h"
-#include "UserSetsPath.h"
+#include "UserSets.h"
 #include "Version.h"
 #include "WindowFrame.h"
 #include "WindowManager.h"

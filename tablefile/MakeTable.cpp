@@ -44,7 +44,8 @@ EntryKinds KindsAfter(const CodeTable& before, const CodeTable& after, const Ent
 
 Result<MakeTableOutcome, TableFailure> MakeTable(Workspace& workspace, const TableOrder& order,
                                                  std::string_view startCodeText, UserQueries& user,
-                                                 const EntryKinds& kinds, CodeOrder order16) {
+                                                 const EntryKinds& kinds, CodeOrder order16,
+                                                 const TableWriter& write) {
     // With no set to lay, a text format still writes the entries the table holds. No start code
     // is needed then, and the classic file's refusal waits until the classic format is chosen.
     // With nothing held either, every format has nothing to write: the classic steps as ever.
@@ -80,8 +81,9 @@ Result<MakeTableOutcome, TableFailure> MakeTable(Workspace& workspace, const Tab
     if (classicRefusal && !WritesWithNothingLaid(target->format)) {
         return *classicRefusal;
     }
+    const EntryKinds written = KindsAfter(before, workspace.TableText, kinds);
     if (const auto saved =
-            SaveTable(workspace, *target, KindsAfter(before, workspace.TableText, kinds));
+            write ? write(workspace, *target, written) : SaveTable(workspace, *target, written);
         !saved) {
         return saved.error();
     }

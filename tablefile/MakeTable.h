@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -46,6 +47,11 @@ enum class MakeTableOutcome {
 [[nodiscard]] EntryKinds KindsAfter(const CodeTable& before, const CodeTable& after,
                                     const EntryKinds& kinds);
 
+// Writes a laid table where the user chose: SaveTable unless a front end sends it elsewhere (the
+// command line's standard output).
+using TableWriter = std::function<Result<Success, TableFailure>(
+    const Workspace& workspace, const SaveTarget& target, const EntryKinds& kinds)>;
+
 // "MAKE TABLE": reads the start code from `startCodeText` (or asks for it when that is empty),
 // lays the Table Order, asks for a path and writes the table file. A failure comes back as a
 // value, with no file written and the table as it was before assembly.
@@ -55,6 +61,7 @@ enum class MakeTableOutcome {
 // refused as it always was, for having nothing laid.
 [[nodiscard]] Result<MakeTableOutcome, TableFailure> MakeTable(
     Workspace& workspace, const TableOrder& order, std::string_view startCodeText,
-    UserQueries& user, const EntryKinds& kinds = {}, CodeOrder order16 = CodeOrder::BigEndian);
+    UserQueries& user, const EntryKinds& kinds = {}, CodeOrder order16 = CodeOrder::BigEndian,
+    const TableWriter& write = {});
 
 }  // namespace glyphwright

@@ -11,10 +11,9 @@
 #include "ProgramMessages.h"
 #include "ProjectMessages.h"
 #include "SetsMessages.h"
+#include "OpenProject.h"
 #include "WindowQueries.h"
-#include "core/sets/ProjectSets.h"
 #include "core/sets/SetCatalogue.h"
-#include "project/ProjectFile.h"
 #include "tablefile/SaveFileAtomically.h"
 #include "tablefile/SetFileStore.h"
 
@@ -107,23 +106,21 @@ bool ProjectSession::Open(WindowQueries& user) {
 }
 
 bool ProjectSession::OpenPath(const QString& path, WindowQueries& user) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        Tell(user, ProjectMessages::ProjectUnreadable(path, file.errorString()));
-        return false;
-    }
-    const QByteArray bytes = file.readAll();
-    auto read = ReadProject(bytes, path, history_.Doc().Catalogue());
+    auto read = ReadProjectAt(path, history_.Doc().Catalogue());
     if (!read) {
-        Tell(user, ProjectMessages::Failure(read.error()));
+        if (const auto* unreadable = std::get_if<ProjectUnreadable>(&read.error())) {
+            Tell(user, ProjectMessages::ProjectUnreadable(unreadable->path, unreadable->reason));
+        } else {
+            Tell(user, ProjectMessages::Failure(std::get<ProjectError>(read.error())));
+        }
         return false;
     }
     // Read first: a file that cannot be opened needs no question about the work open now.
     if (!MayReplace(user)) return false;
-    DocumentContents contents = std::move(read).value();
-    const FittedSets fitted = FitSets(path, bytes, contents, user);
+    ReadProjectFile project = std::move(read).value();
+    const FittedSets fitted = FitSets(project, user);
     replacing_ = true;
-    history_.Doc().Replace(std::move(contents));
+    history_.Doc().Replace(std::move(project.contents));
     replacing_ = false;
     history_.Forget();
     Begin(path);
@@ -144,26 +141,20 @@ bool ProjectSession::OpenPath(const QString& path, WindowQueries& user) {
     return true;
 }
 
-FittedSets ProjectSession::FitSets(const QString& path, const QByteArray& file,
-                                   DocumentContents& contents, WindowQueries& user) {
-    const auto kept = ReadKeptSets(file);  // read once already with the project: cannot fail
-    if (!kept) return {};
-    FittedSets fitted =
-        FitKeptSets(sets_.UserSets(), kept.value(),
-                    SetsMessages::ProjectSetSuffix(QFileInfo(path).fileName()).toStdString());
-    if (!fitted.Changed()) return fitted;
-    if (const auto set = sets_.SetUserSets(fitted.userSets); !set) {
-        Tell(user, SetsMessages::Failure(set.error()));
+FittedSets ProjectSession::FitSets(ReadProjectFile& project, WindowQueries& user) {
+    const auto fitted = FitProjectSets(project, sets_);
+    if (!fitted) {
+        Tell(user, SetsMessages::Failure(fitted.error()));
         return {};
     }
-    RenameSetLines(contents.order, fitted.renamed);
+    if (!fitted.value().Changed()) return fitted.value();
     history_.Doc().SetsChanged();
     if (!setsPath_.empty()) {
         if (const auto saved = SaveSetFileAt(setsPath_, sets_.UserSets()); !saved) {
             Tell(user, FileMessages::Failure(saved.error()));
         }
     }
-    return fitted;
+    return fitted.value();
 }
 
 bool ProjectSession::Save(WindowQueries& user) {

@@ -13,6 +13,7 @@ namespace glyphwright {
 
 class DocumentHistory;
 class OpenGameFile;
+struct ReadProjectFile;
 class SetCatalogue;
 class WindowQueries;
 
@@ -60,10 +61,9 @@ private:
     bool MayReplace(WindowQueries& user);
     void Begin(const QString& path);
     static void Remember(const QString& path);
-    // Adds the sets the project file keeps to the user's and renames the lines of `contents` that
+    // Adds the sets the project file keeps to the user's and renames the project's lines that
     // lay a set the user has differently; what was done, or nothing (the user told why).
-    FittedSets FitSets(const QString& path, const QByteArray& file, DocumentContents& contents,
-                       WindowQueries& user);
+    FittedSets FitSets(ReadProjectFile& project, WindowQueries& user);
 
     DocumentHistory& history_;
     OpenGameFile& gameFile_;

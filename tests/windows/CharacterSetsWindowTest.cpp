@@ -9,7 +9,7 @@
 #include <QTest>
 
 #include "Session.h"
-#include "UserSetsPath.h"
+#include "UserSets.h"
 #include "codemap/CodeMapModel.h"
 #include "codemap/CodeMapWindow.h"
 #include "core/sets/BuiltInSets.h"

@@ -19,6 +19,7 @@
 #include "DocumentHistory.h"
 #include "ImportTableMessages.h"
 #include "MakeTableMessages.h"
+#include "MakeTableFile.h"
 #include "OneLineBox.h"
 #include "OrderListModel.h"
 #include "OrderSelection.h"
@@ -355,29 +356,25 @@ void MainWindow::MakeTableFromWindow() {
     TableQueries queries(user_);
     // Laid on a copy, then stored as one step: what the run laid can be undone, the file not.
     Workspace table = document_.Table();
-    const auto made =
-        MakeTable(table, document_.Order(), ui_->txtTblStartCode->text().toStdString(), queries,
-                  document_.Contents().kinds, document_.TwoByteOrder());
+    const auto made = MakeTableFile(
+        table, document_.Order(), ui_->txtTblStartCode->text().toStdString(), queries,
+        document_.Contents().kinds, document_.TwoByteOrder());
     // Assembly may have laid members even when the Save dialog was then cancelled.
     history_.Run(DocumentCommand::StoreTable(document_, table),
                  MakeTableMessages::MakeTableAction());
-    if (made && made.value() == MakeTableOutcome::Written && queries.target) {
-        document_.SetTableFile(queries.target->path, FormatName(queries.target->format));
-        if (queries.target->format != TableFormat::Classic) {
-            const auto duplicates = DuplicateEntries(
-                table.TableText,
-                KindsAfter(document_.TableText(), table.TableText, document_.Contents().kinds),
-                table.TwoByte);
-            if (!duplicates.empty()) {
-                user_.ShowMessage(ProgramMessages::Title().toStdString(),
-                                  MakeTableMessages::DuplicateWarning(duplicates).toStdString(),
-                                  MessageIcon::Exclamation);
-            }
-        }
-    }
     if (!made) {
         user_.ShowMessage(ProgramMessages::Title().toStdString(),
                           MakeTableMessages::Failure(made.error()).toStdString(),
+                          MessageIcon::Exclamation);
+        return;
+    }
+    if (made.value().target) {
+        document_.SetTableFile(made.value().target->path,
+                               FormatName(made.value().target->format));
+    }
+    if (!made.value().duplicates.empty()) {
+        user_.ShowMessage(ProgramMessages::Title().toStdString(),
+                          MakeTableMessages::DuplicateWarning(made.value().duplicates).toStdString(),
                           MessageIcon::Exclamation);
     }
 }

@@ -1,4 +1,4 @@
-#include "UserSetsPath.h"
+#include "UserSets.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -21,6 +21,9 @@ std::optional<QString> LoadUserSets(SetCatalogue& sets, const std::string& path)
     const auto read = ReadSetFileAt(path, true);
     if (!read) {
         const QString told = SetsMessages::Failure(read.error());
+        // A file that could not be read at all (a folder in its place, no permission) holds no
+        // damage to keep: it stays where it is.
+        if (read.error().error != 0) return told;
         // The next set saved would replace the file, and with it every set it still holds: it
         // goes aside first, under a name of its own, for the user to mend or to import.
         const QString file = QFile::decodeName(QByteArray::fromStdString(path));
@@ -36,6 +39,11 @@ std::optional<QString> LoadUserSets(SetCatalogue& sets, const std::string& path)
         return SetsMessages::Failure(set.error());
     }
     return std::nullopt;
+}
+
+Result<std::vector<UserSet>, SetFileReadError> ReadUserSets(const std::optional<QString>& file) {
+    if (file) return ReadSetFileAt(QFile::encodeName(*file).toStdString());
+    return ReadSetFileAt(QFile::encodeName(UserSetsPath()).toStdString(), true);
 }
 
 }  // namespace glyphwright
