@@ -1,5 +1,8 @@
 #include "MakeTableMessages.h"
 
+#include <algorithm>
+#include <span>
+
 #include "FileMessages.h"
 #include "MessageText.h"
 #include "core/table/AssembleTable.h"
@@ -124,8 +127,11 @@ QString MakeTableMessages::MakeTableAction() {
 
 QString MakeTableMessages::DuplicateWarning(const std::vector<DuplicateText>& duplicates) {
     // Each code as the file writes it, one byte or two: "あ at 10 and 8140".
+    // Thousands of them would make a box taller than the screen: the first few, and a count.
+    constexpr std::size_t kNamed = 5;
     QStringList each;
-    for (const DuplicateText& duplicate : duplicates) {
+    for (const DuplicateText& duplicate :
+         std::span(duplicates).first(std::min(duplicates.size(), kNamed))) {
         const auto text = DecodeEucJp(duplicate.text);
         QStringList hex;
         for (const TableCode code : duplicate.codes) hex << QString::fromStdString(code.Hex());
@@ -136,6 +142,7 @@ QString MakeTableMessages::DuplicateWarning(const std::vector<DuplicateText>& du
                                     QByteArray::fromStdString(duplicate.text).toHex(' ')),
                          hex.join(QStringLiteral(", ")), last);
     }
+    if (duplicates.size() > kNamed) each << tr("and %1 more").arg(duplicates.size() - kNamed);
     return tr("The table was written, but the same text stands at more than one code: %1. "
               "Programs that insert text disagree about which of those codes they write.")
         .arg(each.join(QStringLiteral("; ")));

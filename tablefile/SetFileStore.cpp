@@ -13,10 +13,18 @@ Result<std::vector<UserSet>, SetFileReadError> ReadSetFileAt(const std::string& 
     if (missingIsEmpty && !std::filesystem::exists(path, missing) && !missing) {
         return std::vector<UserSet>{};
     }
+    // A folder opens as a stream but fails the first read, by an exception of the library's.
+    std::error_code notFolder;
+    if (std::filesystem::is_directory(path, notFolder)) return SetFileReadError{path, EISDIR, {}};
     errno = 0;
     std::ifstream in(path, std::ios::binary);
     if (!in) return SetFileReadError{path, errno != 0 ? errno : EIO, {}};
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::string text;
+    try {
+        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    } catch (const std::ios_base::failure&) {
+        return SetFileReadError{path, errno != 0 ? errno : EIO, {}};
+    }
     if (in.bad()) return SetFileReadError{path, errno != 0 ? errno : EIO, {}};
     auto read = ReadSetFile(text);
     if (!read) return SetFileReadError{path, 0, read.error()};

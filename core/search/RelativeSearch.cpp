@@ -1,5 +1,7 @@
 #include "core/search/RelativeSearch.h"
 
+#include "core/text/EucJp.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -15,6 +17,29 @@
 
 namespace glyphwright {
 namespace {
+
+// How many letters of `word` (UTF-8) as typed each set holds, by their EUC-JP bytes.
+std::vector<std::size_t> LettersHeld(std::string_view word, std::span<const CharacterSet> sets) {
+    std::vector<std::string> letters;
+    for (std::size_t i = 0; i < word.size();) {
+        const auto lead = static_cast<unsigned char>(word[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        if (const auto bytes = EncodeEucJp(word.substr(i, length)); bytes) {
+            letters.push_back(bytes.value());
+        }
+        i += length;
+    }
+    std::vector<std::size_t> held;
+    held.reserve(sets.size());
+    for (const CharacterSet& set : sets) {
+        held.push_back(static_cast<std::size_t>(
+            std::count_if(letters.begin(), letters.end(), [&](const std::string& letter) {
+                return std::find(set.members.begin(), set.members.end(), letter) !=
+                       set.members.end();
+            })));
+    }
+    return held;
+}
 
 std::size_t UnitOf(LetterWidth width) {
     return width == LetterWidth::OneByte ? 1 : 2;
@@ -208,7 +233,8 @@ public:
         sortedHits_ = results_.hits.size();
     }
 
-    SearchResults Finish() && {
+    // `writtenIn`: per set, how many of the word's letters as typed it holds.
+    SearchResults Finish(const std::vector<std::size_t>& writtenIn) && {
         BlockDone();
         results_.groups.reserve(groups_.size());
         for (auto& [key, group] : groups_) {
@@ -216,9 +242,14 @@ public:
             results_.groups.push_back(std::move(group));
         }
         std::sort(results_.groups.begin(), results_.groups.end(),
-                  [](const HitGroup& a, const HitGroup& b) {
+                  [&](const HitGroup& a, const HitGroup& b) {
+                      // A run that would begin before 00 lays codes the table cannot hold.
+                      if ((a.start < 0) != (b.start < 0)) return b.start < 0;
                       if (a.hitCount != b.hitCount) return a.hitCount > b.hitCount;
                       if (a.firstOffset != b.firstOffset) return a.firstOffset < b.firstOffset;
+                      const std::size_t heldA = a.set < writtenIn.size() ? writtenIn[a.set] : 0;
+                      const std::size_t heldB = b.set < writtenIn.size() ? writtenIn[b.set] : 0;
+                      if (heldA != heldB) return heldA > heldB;
                       return a.set < b.set;
                   });
         return std::move(results_);
@@ -359,7 +390,11 @@ Result<RelativeSearch, WordError> RelativeSearch::Prepare(std::string_view word,
                                                           std::span<const CharacterSet> sets) {
     auto parsed = ParseSearchWords(word, sets);
     if (!parsed) return parsed.error();
-    return Prepare(std::move(parsed).value(), width, sets);
+    auto prepared = Prepare(std::move(parsed).value(), width, sets);
+    if (!prepared) return prepared;
+    RelativeSearch search = std::move(prepared).value();
+    search.writtenIn_ = LettersHeld(word, sets);
+    return search;
 }
 
 Result<RelativeSearch, WordError> RelativeSearch::Prepare(SearchWord word, LetterWidth width,
@@ -506,7 +541,7 @@ Result<SearchResults, SearchStop> RelativeSearch::Run(const GameFile& file,
     if (const auto unchanged = file.CheckUnchanged(); !unchanged) {
         return Stopped(unchanged.error());
     }
-    return std::move(collector).Finish();
+    return std::move(collector).Finish(writtenIn_);
 }
 
 Result<HitContext, GameFileError> RelativeSearch::Context(const GameFile& file, const Hit& hit,

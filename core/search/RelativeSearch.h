@@ -195,6 +195,9 @@ private:
                 Collector& collector) const;
 
     std::vector<UserSet> sets_;
+    // How many letters of the word as typed each set holds: among rows that tie on the bytes,
+    // the set the word is written in comes first (katakana for a katakana word).
+    std::vector<std::size_t> writtenIn_;
     LetterWidth width_;
     std::size_t unit_;  // bytes per letter
     std::vector<Layout> layouts_;

@@ -70,6 +70,8 @@ inline SearchResults NaiveResults(const std::vector<Hit>& hits, const SearchOpti
     for (auto& [key, group] : groups) results.groups.push_back(group);
     std::stable_sort(results.groups.begin(), results.groups.end(),
                      [](const HitGroup& a, const HitGroup& b) {
+                         // Runs that would begin before 00 after every run that does not.
+                         if ((a.start < 0) != (b.start < 0)) return b.start < 0;
                          if (a.hitCount != b.hitCount) return a.hitCount > b.hitCount;
                          return a.firstOffset < b.firstOffset;
                      });

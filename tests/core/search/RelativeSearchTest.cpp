@@ -8,10 +8,12 @@
 #include <fstream>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/sets/BuiltInSets.h"
 #include "core/search/RelativeSearch.h"
+#include "core/text/EucJp.h"
 #include "support/NaiveRelativeSearch.h"
 #include "support/TempFolder.h"
 
@@ -199,6 +201,44 @@ TEST(RelativeSearchTest, ShowsTheBytesAroundAHitAsTheSetReadsThem) {
                                             {7, 0x0141, "B"}, {9, 0x0142, "C"}, {11, 0x0159, "Z"},
                                             {13, 0x0240, ""}};
     EXPECT_EQ(context.value().cells, cells);
+}
+
+// Rows that tie on the bytes: the set the word is written in first, whatever the catalogue's
+// order; a run that would begin before 00 after every row that fits, though it comes earlier.
+TEST(RelativeSearchTest, RanksTheSetTheWordIsWrittenInFirstAndRunsBeforeZeroLast) {
+    test::TempFolder folder;
+    const auto placeOf = [](std::size_t set, const char* letter) {
+        const auto members = kClassic[set].members;
+        const auto euc = EncodeEucJp(letter).value();
+        return static_cast<std::uint8_t>(std::find(members.begin(), members.end(), euc) -
+                                         members.begin());
+    };
+    // カメラ from A0 in the classic katakana, which sits where かめら does in the hiragana.
+    Bytes data = {0x00};
+    for (const char* letter : {"カ", "メ", "ラ"}) {
+        data.push_back(static_cast<std::uint8_t>(0xA0 + placeOf(kKatakana, letter)));
+    }
+    ASSERT_EQ(placeOf(kKatakana, "メ"), placeOf(kHiragana, "め"));
+    const GameFile kana = Written(folder, data);
+    for (const auto& [word, first, second] :
+         {std::tuple{"カメラ", kKatakana, kHiragana}, std::tuple{"かめら", kHiragana, kKatakana}}) {
+        const auto search = RelativeSearch::Prepare(word, LetterWidth::OneByte, kClassic);
+        ASSERT_TRUE(search.ok()) << word;
+        const SearchResults results = Searched(search.value(), kana, {});
+        ASSERT_EQ(results.groups.size(), 2u) << word;
+        EXPECT_EQ(results.groups[0].set, first) << word;
+        EXPECT_EQ(results.groups[1].set, second) << word;
+    }
+
+    // CDE laid from -2 (bytes 00 01 02) first in the file, then from 40.
+    test::TempFolder other;
+    const GameFile letters = Written(other, {0x00, 0x01, 0x02, 0x09, 0x42, 0x43, 0x44});
+    const auto search = RelativeSearch::Prepare("CDE", LetterWidth::OneByte, kClassic);
+    ASSERT_TRUE(search.ok());
+    const SearchResults results = Searched(search.value(), letters, {});
+    ASSERT_EQ(results.groups.size(), 2u);
+    EXPECT_EQ(results.groups[0].start, 0x40);
+    EXPECT_EQ(results.groups[1].start, -2);
 }
 
 bool UnderSanitizer() {
