@@ -358,4 +358,134 @@ run 2 search --game "$work/game.bin" --word ぬぬぬ extra
 run 2 search --game "$work/game.bin" --word ぬぬぬ --sets "$work/bad.txt"
 says err "damaged at line 5"
 
+# ---- reading the user's sets, pictures and reports written safely, listings and pipes ---------
+# A set file that is a folder is a file that cannot be read, never an abort.
+mkdir -p "$work/config/glyphwright/character-sets.txt"
+run 1 sets
+says err "could not be read: Is a directory."
+run 1 make -s 10 -o - 0-9
+says err "could not be read: Is a directory."
+run 2 search --game "$work/game.bin" --word ゆうしゃ
+says err "could not be read: Is a directory."
+rm -r "$work/config/glyphwright"
+run 1 make --sets "$work" -s 10 -o - 0-9
+says err "could not be read: Is a directory."
+
+# A katakana word ranks the katakana first among rows of the same bytes, a hiragana word the
+# hiragana; the codes are read from the table make writes.
+for kana in カ メ ラ; do
+    "$program" make -s A0 -f utf8 -o - Katakana | grep "=$kana\$" | cut -d= -f1
+done >"$work/codes"
+printf '\x00' >"$work/camera.bin"
+while read -r code; do printf "\\x$code" >>"$work/camera.bin"; done <"$work/codes"
+run 0 search --game "$work/camera.bin" --word カメラ
+[[ $(head -n 1 "$work/out") == $'Katakana\tA0\t1\t'* ]] || fail "カメラ ranked: $(cat "$work/out")"
+grep -q $'^Hiragana\tA0\t1' "$work/out" || fail "no hiragana row: $(cat "$work/out")"
+run 0 search --game "$work/camera.bin" --word かめら
+[[ $(head -n 1 "$work/out") == $'Hiragana\tA0\t1\t'* ]] || fail "かめら ranked: $(cat "$work/out")"
+rm "$work/camera.bin" "$work/codes"
+
+# Runs that would begin before 00 come after the rows that fit, marked.
+printf '\x00\x01\x02\x09\x42\x43\x44' >"$work/cde.bin"
+run 0 search --game "$work/cde.bin" --word CDE
+same "$work/out" 'Uppercase Alphabet\t40\t1\tCDE\nASCII\t1F\t1\tCDE\nUppercase Alphabet\t-02\t1\tCDEL<42><43><44>\t(runs before 00)\nASCII\t-23\t1\tCDEL<42><43><44>\t(runs before 00)\n'
+rm "$work/cde.bin"
+
+# Two bytes a letter, low byte first: a code no set covers is shown as stored, as the start is.
+printf '\x0A\x80\x07\x80\x26\x80\x34\x12' >"$work/wide.bin"
+run 0 search --game "$work/wide.bin" --word さくら --width 2le
+says out "$(printf 'Hiragana\t0080\t1\tさくら<3412>')"
+rm "$work/wide.bin"
+
+# A listing whose reader went away stops quietly; a table sent there is lost, and said so.
+for listing in "sets" "search --game $work/game.bin --word ゆうしゃ"; do
+    read -ra args <<<"$listing"
+    python3 -c 'import os, subprocess, sys
+reader, writer = os.pipe()
+os.close(reader)
+with open(sys.argv[1], "wb") as err:
+    sys.exit(subprocess.run(sys.argv[2:], stdout=writer, stderr=err).returncode)' \
+        "$work/err" "$program" "${args[@]}"
+    status=$?
+    [[ $status -eq 0 && ! -s $work/err ]] || fail "$listing to a closed pipe: $status, $(cat "$work/err")"
+done
+python3 -c 'import os, subprocess, sys
+reader, writer = os.pipe()
+os.close(reader)
+with open(sys.argv[1], "wb") as err:
+    sys.exit(subprocess.run(sys.argv[2:], stdout=writer, stderr=err).returncode)' \
+    "$work/err" "$program" make --start 10 --output - 0-9
+[[ $? -eq 1 ]] || fail "a table to a closed pipe passed for success"
+says err "Writing to standard output failed: Broken pipe."
+
+# Many texts at more than one code: the first few named, the rest counted.
+run 0 make -s 10 -f utf8 -o - 0-9 0-9@20
+says err "0 at 10 and 20; 1 at 11 and 21; 2 at 12 and 22; 3 at 13 and 23; 4 at 14 and 24; and 5 more."
+
+# A project's copy of a set laid in this run is said so, the set file untouched; a copy of a
+# set no line lays is no news.
+printf 'Glyphwright character sets 1\nset Pairs\n= ab\n= c\nset Spare\n= r\n' >"$work/spare.txt"
+printf '{"format": "glyphwright-project", "version": 1, "startCode": "10", "entries": [],
+ "order": [{"text": "Pairs"}],
+ "sets": ["Glyphwright character sets 1", "set Pairs", "= x", "set Spare", "= q"]}' \
+    >"$work/spare.gwproj"
+cp "$work/spare.txt" "$work/spare.before"
+run 0 make -p "$work/spare.gwproj" -f utf8 -o - --sets "$work/spare.txt"
+same "$work/out" '10=x\n'
+says err 'Your character set "Pairs" differs'
+says err "your set file is not changed"
+! grep -q Spare "$work/err" || fail "a set no line lays was named: $(cat "$work/err")"
+cmp -s "$work/spare.txt" "$work/spare.before" || fail "the set file was changed"
+rm "$work/spare.txt" "$work/spare.before" "$work/spare.gwproj"
+
+# Pictures are saved as tables are: whole or not at all, "-" is standard output, a path to it
+# appends, a pipe nobody reads is refused at once, a device that takes nothing fails.
+# Noise, so that the picture takes more than the 1024 bytes a limit below allows.
+head -c 16384 /dev/urandom >"$work/font.bin"
+glyphs=(glyphs --game "$work/font.bin" --offset 0 --tiles 8bpp --glyph 16x16 --zoom 4)
+run 0 "${glyphs[@]}" --png -
+head -c 8 "$work/out" >"$work/head"
+same "$work/head" '\x89PNG\r\n\x1a\n'
+printf 'kept\n' >"$work/keep.png"
+python3 -c 'import resource, subprocess, sys
+limit = lambda: resource.setrlimit(resource.RLIMIT_FSIZE, (1024, 1024))
+with open(sys.argv[1], "wb") as err:
+    sys.exit(subprocess.run(sys.argv[2:], preexec_fn=limit, restore_signals=False, stderr=err).returncode)' \
+    "$work/err" "$program" "${glyphs[@]}" --png "$work/keep.png"
+[[ $? -eq 1 ]] || fail "a picture past the file size limit passed for success"
+same "$work/keep.png" 'kept\n'
+says err "could not be written: File too large."
+printf 'important\n' >"$work/build.log"
+"$program" "${glyphs[@]}" --png /dev/stdout >>"$work/build.log" 2>"$work/err" ||
+    fail "--png /dev/stdout failed: $(cat "$work/err")"
+head -c 18 "$work/build.log" >"$work/head"
+same "$work/head" 'important\n\x89PNG\r\n\x1a\n'
+mkfifo "$work/fifo"
+run 1 "${glyphs[@]}" --png "$work/fifo"
+says err "it is a named pipe that no program is reading"
+run 1 "${glyphs[@]}" --png /dev/full
+says err "No space left on device"
+run 1 "${glyphs[@]}" --png ""
+same "$work/err" 'glyphwright: the picture "" could not be written: no file name was given.\n'
+"$program" "${glyphs[@]}" --png - >&- 2>"$work/err"
+[[ $? -eq 1 ]] || fail "a picture to a closed standard output passed for success"
+says err "Writing to standard output failed: Bad file descriptor."
+rm "$work/fifo" "$work/keep.png" "$work/build.log" "$work/head"
+
+# A sheet larger than a picture is drawn is refused before anything is drawn, naming the limit;
+# one within it is drawn or refused for memory, never a crash.
+truncate -s 64M "$work/big.bin"
+big=(glyphs --game "$work/big.bin" --offset 0 --tiles 8bpp --glyph 32x32 --zoom 8)
+run 1 "${big[@]}" --count 65536 --png "$work/big.png"
+says err "the picture would be 4096x1048576 pixels, and a picture is drawn at most 32767 pixels a side"
+[[ ! -e $work/big.png ]] || fail "a refused picture was written"
+python3 -c 'import resource, subprocess, sys
+limit = lambda: resource.setrlimit(resource.RLIMIT_AS, (400 << 20, 400 << 20))
+with open(sys.argv[1], "wb") as err:
+    sys.exit(subprocess.run(sys.argv[2:], preexec_fn=limit, restore_signals=False, stderr=err).returncode)' \
+    "$work/err" "$program" "${big[@]}" --count 2040 --png "$work/big.png"
+status=$?
+[[ $status -eq 0 || $status -eq 1 ]] || fail "a large picture under a memory limit exited $status"
+rm -f "$work/big.bin" "$work/big.png"
+
 exit $((failures > 0))

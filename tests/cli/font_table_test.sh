@@ -103,4 +103,22 @@ bad "'font-table' takes no arguments, but was given 'extra'" "${font[@]}" --firs
     --output "$work/bad.tbl" extra
 [[ ! -e $work/bad.tbl ]] || fail "bad usage left a table"
 
+# One file for the table and the report, by name or through a link: refused before anything is
+# read, the table left as it was.
+cp "$work/kept.tbl" "$work/same.tbl"
+ln -s same.tbl "$work/link.tbl"
+for report in "$work/same.tbl" "$work/link.tbl"; do
+    bad "are the same file" "${font[@]}" --first-code 10 --output "$work/same.tbl" --report "$report"
+done
+same "$work/same.tbl" '10=か\n11=な\n12=ナ\n13=漢\n14=字\n15=剣\n17=B\n18=x\n'
+# The report goes to standard output for "-", to a pipe nobody reads never.
+run 0 font-table "${font[@]}" --first-code 10 --count 2 --repertoire kana --output "$work/two.tbl" \
+    --report -
+[[ $(head -n 1 "$work/out") == $'code\tguess\t'* ]] || fail "no report on standard output: $(cat "$work/out")"
+mkfifo "$work/fifo"
+run 1 font-table "${font[@]}" --first-code 10 --count 2 --repertoire kana --output "$work/two.tbl" \
+    --report "$work/fifo"
+says err "it is a named pipe that no program is reading"
+rm "$work/fifo" "$work/link.tbl" "$work/same.tbl"
+
 exit $((failures > 0))
