@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -221,6 +222,17 @@ private slots:
         QVERIFY(aside.open(QIODevice::ReadOnly));
         QCOMPARE(aside.readAll(),
                  QByteArray("Glyphwright character sets 1\nset Ok\n= a\nmember b\n"));
+
+        // A folder where the set file belongs cannot be read: said, the built-in sets only, and
+        // the folder left where it is (it holds no damaged sets to keep).
+        const QString inTheWay = folder.filePath("character-sets.txt");
+        QVERIFY(QDir().mkdir(inTheWay));
+        SetCatalogue fresh;
+        const auto unread = LoadUserSets(fresh, inTheWay.toStdString());
+        QVERIFY(unread.has_value());
+        QVERIFY(unread->contains(QStringLiteral("could not be read")));
+        QCOMPARE(fresh.Sets().size(), BuiltInSets().size());
+        QVERIFY(QFileInfo(inTheWay).isDir());
     }
 };
 
