@@ -113,16 +113,19 @@ QString ProjectNotOpened(const ProjectOpenFailure& failure) {
     return Messages::Failure(std::get<ProjectError>(failure));
 }
 
-// A script's answers to MAKE TABLE's questions: the target its options name. The start code is
-// checked before the table is made; one still missing is read as none typed.
+// A script's answers to MAKE TABLE's questions: the target its options name. A start code is
+// asked for only when a text format has nothing to write without one (a missing --start is
+// refused before, where a set is laid): no answer, so nothing is made.
 class ScriptAnswers final : public UserQueries {
 public:
-    explicit ScriptAnswers(SaveTarget target) : target_(std::move(target)) {}
-    std::optional<std::string> AskStartCode() override { return std::string(); }
+    ScriptAnswers(SaveTarget target, std::optional<std::string> start)
+        : target_(std::move(target)), start_(std::move(start)) {}
+    std::optional<std::string> AskStartCode() override { return start_; }
     std::optional<SaveTarget> AskSaveTarget() override { return target_; }
 
 private:
     SaveTarget target_;
+    std::optional<std::string> start_;  // as given, "" included
 };
 
 // Writes the table to `out` (standard output) instead of a file; a failure as the errno.
@@ -256,7 +259,8 @@ int RunMake(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     const EntryKinds kinds =
         KindsAfter(contents.table.TableText, workspace.TableText, contents.kinds);
     const bool toStandardOutput = *output == QLatin1String("-");
-    ScriptAnswers answers{SaveTarget{QFile::encodeName(*output).toStdString(), format}};
+    ScriptAnswers answers(SaveTarget{QFile::encodeName(*output).toStdString(), format},
+                          start ? std::optional<std::string>(start->toStdString()) : std::nullopt);
     const auto made = MakeTableFile(
         workspace, order, start ? start->toStdString() : std::string(), answers, kinds, codeOrder,
         toStandardOutput ? TableWriter(WriteToStream(out)) : TableWriter());
@@ -265,12 +269,24 @@ int RunMake(const QStringList& arguments, std::FILE* out, std::FILE* err) {
         if (const auto* bad = std::get_if<StartCodeError>(&made.error())) {
             return TableProblem(err, Words::BadStart(QString::fromStdString(bad->typed), bad->error));
         }
+        // A text format writes every entry the table holds, so the set is not what it lacks.
+        if (const auto* assembly = std::get_if<AssemblyError>(&made.error());
+            assembly != nullptr && assembly->kind == AssemblyError::Kind::NothingToLay &&
+            WritesWithNothingLaid(format)) {
+            return TableProblem(err, CommandLineNotices::NothingToWrite(
+                                         QString::fromStdString(FormatName(format))));
+        }
         const auto* file = std::get_if<FileError>(&made.error());
         if (toStandardOutput && file != nullptr) {
             return TableProblem(err, Words::StandardOutputFailed(
                                          QString::fromLocal8Bit(std::strerror(file->error))));
         }
         return TableProblem(err, Messages::Failure(made.error()));
+    }
+    if (made.value().outcome != MakeTableOutcome::Written) {
+        if (!WritesWithNothingLaid(format)) return BadUsage(err, command, Words::MissingStart());
+        return TableProblem(err, CommandLineNotices::NothingToWrite(
+                                     QString::fromStdString(FormatName(format))));
     }
     // Inserters disagree about which code of the same text they write: said, and still written.
     if (!made.value().duplicates.empty()) {

@@ -371,10 +371,11 @@ QString CommandLineMessages::GlyphsPastLastCode(int glyphs, const QString& lastC
     const QString where =
         glyphs == 1 ? tr("1 glyph would take code 100")
                     : tr("%1 glyphs would take codes 100 to %2").arg(glyphs).arg(lastCode);
-    return inReport ? tr("%1, past FF: a table's codes are one byte, so they are not in the table; "
-                         "the report lists them.")
+    return inReport ? tr("%1, past FF: font-table writes one-byte codes only, so they are not in "
+                         "the table; the report lists them.")
                           .arg(where)
-                    : tr("%1, past FF: a table's codes are one byte, so they are not in the table.")
+                    : tr("%1, past FF: font-table writes one-byte codes only, so they are not in "
+                         "the table.")
                           .arg(where);
 }
 QString CommandLineMessages::ReportNotWritten(const FileError& failure) {

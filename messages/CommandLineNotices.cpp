@@ -15,6 +15,13 @@ QString CommandLineNotices::KeptSetsLaidForThisRun(
     return parts.join(QLatin1Char('\n'));
 }
 
+QString CommandLineNotices::NothingToWrite(const QString& format) {
+    return tr("There is nothing to write: the table holds no entry, and the Table Order lays no "
+              "set. A %1 table writes every entry it holds; give a set or an entry. No table was "
+              "made.")
+        .arg(format);
+}
+
 QString CommandLineNotices::PictureTooLarge(qint64 width, qint64 height, qint64 mostSide) {
     return tr("the picture would be %1x%2 pixels, and a picture is drawn at most %3 pixels a "
               "side: ask for fewer glyphs with --count or a smaller --zoom.")

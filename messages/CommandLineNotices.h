@@ -22,6 +22,9 @@ public:
     [[nodiscard]] static QString KeptSetsLaidForThisRun(
         const std::vector<std::pair<std::string, std::string>>& renamed);
 
+    // A table in a text format with no entry and no set to lay.
+    [[nodiscard]] static QString NothingToWrite(const QString& format);
+
     // The glyph sheet asked for is larger than a picture is drawn.
     [[nodiscard]] static QString PictureTooLarge(qint64 width, qint64 height, qint64 mostSide);
     [[nodiscard]] static QString PictureOutOfMemory();

@@ -418,6 +418,13 @@ with open(sys.argv[1], "wb") as err:
 [[ $? -eq 1 ]] || fail "a table to a closed pipe passed for success"
 says err "Writing to standard output failed: Broken pipe."
 
+# A text format with nothing to write says so, not that a set is missing.
+for line in "-f utf8 -o -" "-s 10 -f utf8 -o - 10=" "-s 10 -f sjis -o - 10="; do
+    read -ra args <<<"$line"
+    run 1 make "${args[@]}"
+    says err "There is nothing to write: the table holds no entry, and the Table Order lays no set."
+done
+
 # Many texts at more than one code: the first few named, the rest counted.
 run 0 make -s 10 -f utf8 -o - 0-9 0-9@20
 says err "0 at 10 and 20; 1 at 11 and 21; 2 at 12 and 22; 3 at 13 and 23; 4 at 14 and 24; and 5 more."

@@ -29,7 +29,7 @@ says err 'code 19 is left out of the table: its guess "ゔ" has no EUC-JP code'
 run 0 font-table "${font[@]}" --first-code FA --count 10 --output "$work/classic.tbl" \
     --report "$work/font.tsv" --repertoire kana,ascii,fullwidth,kanji1
 same "$work/classic.tbl" 'FA=\xa4\xab\r\r\nFB=\xa4\xca\r\r\nFC=\xa5\xca\r\r\nFD=\xb4\xc1\r\r\nFE=\xbb\xfa\r\r\nFF=\xb7\xf5\r\r\n\r\r\n'
-says err "4 glyphs would take codes 100 to 103, past FF: a table's codes are one byte, so they are not in the table; the report lists them."
+says err "4 glyphs would take codes 100 to 103, past FF: font-table writes one-byte codes only, so they are not in the table; the report lists them."
 mapfile -t report <"$work/font.tsv"
 [[ ${report[0]} == $'code\tguess\tconfidence\talternative 1\talternative 2\talternative 3\talternative 4\tnear-ties' ]] ||
     fail "the report's header is '${report[0]}'"
