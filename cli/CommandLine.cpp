@@ -28,7 +28,10 @@ constexpr std::array kCommands = {
     Command{"sets", &Words::SetsHelp, &RunSets},
     Command{"search", &Words::SearchHelp, &RunSearch},
     Command{"glyphs",
-            [] { return Words::GlyphsHelp(GlyphSheet::kMaxGlyphs, GlyphSheet::kMaxZoom); },
+            [] {
+                return Words::GlyphsHelp(GlyphSheet::kMaxGlyphs, GlyphSheet::kMaxZoom,
+                                         static_cast<int>(GlyphSheet::kMaxSide));
+            },
             &RunGlyphs},
     Command{"font-table", [] { return Words::FontTableHelp(GlyphSheet::kMaxGlyphs); },
             &RunFontTable},

@@ -117,7 +117,7 @@ QString CommandLineMessages::SearchHelp() {
         "  glyphwright search --game game.bin --word ゆうしゃ --width 2le\n");
 }
 
-QString CommandLineMessages::GlyphsHelp(int mostGlyphs, int mostZoom) {
+QString CommandLineMessages::GlyphsHelp(int mostGlyphs, int mostZoom, int mostSide) {
     return tr("Usage: glyphwright glyphs --game FILE --offset HEX --tiles FORMAT --glyph WxH\n"
               "                          [--tile-order down] [--count N] [--compression C]\n"
               "                          [--zoom Z] --png OUT\n"
@@ -154,22 +154,24 @@ QString CommandLineMessages::GlyphsHelp(int mostGlyphs, int mostZoom) {
               "                     reads them raw); they are read from the start of what it\n"
               "                     unpacks to ('glyphwright find-font --streams' lists streams)\n"
               "  --zoom Z           each pixel drawn Z by Z, 1 to %2 (default 1)\n"
-              "  --png OUT          the picture to write\n"
+              "  --png OUT          the picture to write, saved whole or not at all (- for\n"
+              "                     standard output); at most %3 pixels a side\n"
               "  -h, --help         show this help\n"
               "  -v, --version      show the version\n"
               "\n"
               "A bitmap-packed glyph starts on a whole byte. A glyph the file cuts short is drawn\n"
               "with ground where its bytes are missing.\n"
               "\n"
-              "Exit status: 0 written, 1 the game file could not be read or the picture not\n"
-              "written, 2 bad usage.\n"
+              "Exit status: 0 written, 1 the game file could not be read, the picture would be\n"
+              "too large or could not be written, 2 bad usage.\n"
               "\n"
               "Example:\n"
               "  glyphwright glyphs --game game.sfc --offset 3C000 --tiles snes4bpp --glyph 16x16 "
               "\\\n"
               "      --zoom 2 --png font.png\n")
         .arg(mostGlyphs)
-        .arg(mostZoom);
+        .arg(mostZoom)
+        .arg(mostSide);
 }
 
 QString CommandLineMessages::TryHelp(const QString& command) {
@@ -323,7 +325,8 @@ QString CommandLineMessages::FontTableHelp(int mostGlyphs) {
               "                     sjis, as for 'glyphwright make'\n"
               "  --report FILE      also write a tab-separated report: for each code the code,\n"
               "                     the best guess, its confidence (0.00 to 1.00), four\n"
-              "                     alternatives and the near-ties to look at\n"
+              "                     alternatives and the near-ties to look at (- for\n"
+              "                     standard output; not the --output file)\n"
               "  -h, --help         show this help\n"
               "  -v, --version      show the version\n"
               "\n"

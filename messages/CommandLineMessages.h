@@ -20,7 +20,7 @@ public:
     [[nodiscard]] static QString Help();
     [[nodiscard]] static QString MakeHelp();
     [[nodiscard]] static QString SetsHelp();
-    [[nodiscard]] static QString GlyphsHelp(int mostGlyphs, int mostZoom);
+    [[nodiscard]] static QString GlyphsHelp(int mostGlyphs, int mostZoom, int mostSide);
     [[nodiscard]] static QString SearchHelp();
     // Where to read more after a usage complaint: `command`'s help, or the general one for "".
     [[nodiscard]] static QString TryHelp(const QString& command);
