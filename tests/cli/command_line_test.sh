@@ -384,6 +384,15 @@ grep -q $'^Hiragana\tA0\t1' "$work/out" || fail "no hiragana row: $(cat "$work/o
 run 0 search --game "$work/camera.bin" --word かめら
 [[ $(head -n 1 "$work/out") == $'Hiragana\tA0\t1\t'* ]] || fail "かめら ranked: $(cat "$work/out")"
 rm "$work/camera.bin" "$work/codes"
+# In half-width katakana the half-width set comes first, above the kana read from the same bytes.
+printf '\x00' >"$work/camera.bin"
+for kana in ｶ ﾒ ﾗ; do
+    code=$("$program" make -s A0 -f utf8 -o - 'Half-width Katakana' | grep "=$kana\$" | cut -d= -f1)
+    printf "\\x$code" >>"$work/camera.bin"
+done
+run 0 search --game "$work/camera.bin" --word ｶﾒﾗ
+[[ $(head -n 1 "$work/out") == $'Half-width Katakana\tA0\t1\t'* ]] || fail "ｶﾒﾗ ranked: $(cat "$work/out")"
+rm "$work/camera.bin"
 
 # Runs that would begin before 00 come after the rows that fit, marked.
 printf '\x00\x01\x02\x09\x42\x43\x44' >"$work/cde.bin"
