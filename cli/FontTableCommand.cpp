@@ -19,7 +19,8 @@
 #include "GlyphSource.h"
 #include "HexText.h"
 #include "MakeTable.h"
-#include "Messages.h"
+#include "GameFileMessages.h"
+#include "MakeTableMessages.h"
 #include "OutputFiles.h"
 #include "core/glyphs/DecodeGlyphs.h"
 #include "core/glyphs/GlyphMatcher.h"
@@ -156,7 +157,7 @@ int RunFontTable(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     // kana is its plain form with the font's voicing mark added).
     const auto glyphs = DecodeGlyphs(file, glyphSource.offset, glyphSource.format, 0,
                                      static_cast<std::size_t>(toRead));
-    if (!glyphs) return TableProblem(err, Messages::Failure(glyphs.error()));
+    if (!glyphs) return TableProblem(err, GameFileMessages::Failure(glyphs.error()));
     const std::vector<GlyphSuggestion> readings = matcher.SuggestAll(glyphs.value());
 
     const Workspace workspace = BestGuessTable(readings, first, inTable, format, err);
@@ -169,14 +170,14 @@ int RunFontTable(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     if (output == QLatin1String("-")) {
         const auto table =
             FormatTable(workspace.TableText, workspace.CurrentCode, workspace.LastCode, format);
-        if (!table) return TableProblem(err, Messages::Failure(table.error()));
+        if (!table) return TableProblem(err, MakeTableMessages::Failure(table.error()));
         if (const int status = Show(out, err, table.value()); status != kExitSuccess) {
             return status;
         }
     } else {
         const SaveTarget target{QFile::encodeName(output).toStdString(), format};
         if (const auto saved = SaveTable(workspace, target); !saved) {
-            return TableProblem(err, Messages::Failure(saved.error()));
+            return TableProblem(err, MakeTableMessages::Failure(saved.error()));
         }
     }
     if (report) {

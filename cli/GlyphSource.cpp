@@ -8,7 +8,7 @@
 #include "CommandLineMessages.h"
 #include "GlyphSheet.h"
 #include "HexText.h"
-#include "Messages.h"
+#include "GameFileMessages.h"
 #include "core/glyphs/DecodeGlyphs.h"
 
 namespace glyphwright {
@@ -120,7 +120,7 @@ Result<GlyphSource, QString> ReadGlyphSource(const CommandOptions& options) {
 Result<std::pair<GameFile, int>, QString> OpenGlyphs(const QString& path, const GlyphSource& source,
                                                      int asked) {
     auto file = GameFile::Open(QFile::encodeName(path).toStdString());
-    if (!file) return Messages::Failure(file.error());
+    if (!file) return GameFileMessages::Failure(file.error());
     const std::uint64_t inFile = GlyphsInFile(file.value().Size(), source.offset, source.format);
     if (inFile == 0) return Words::NoGlyphsAt(HexNumber(source.offset, 1), file.value().Size());
     const int count =

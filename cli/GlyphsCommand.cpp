@@ -17,7 +17,8 @@
 #include "Commands.h"
 #include "GlyphSheet.h"
 #include "GlyphSource.h"
-#include "Messages.h"
+#include "FileMessages.h"
+#include "GameFileMessages.h"
 #include "OutputFiles.h"
 #include "core/glyphs/DecodeGlyphs.h"
 
@@ -71,7 +72,7 @@ int RunGlyphs(const QStringList& arguments, std::FILE* out, std::FILE* err) {
             const auto glyphs = DecodeGlyphs(
                 file, glyphSource.offset, format, static_cast<std::uint64_t>(first),
                 static_cast<std::size_t>(std::min(GlyphSheet::kGlyphsPerRow, count - first)));
-            if (!glyphs) return TableProblem(err, Messages::Failure(glyphs.error()));
+            if (!glyphs) return TableProblem(err, GameFileMessages::Failure(glyphs.error()));
             for (std::size_t i = 0; i < glyphs.value().size(); ++i) {
                 sheet.Draw(first + static_cast<int>(i), glyphs.value()[i]);
             }
@@ -87,7 +88,7 @@ int RunGlyphs(const QStringList& arguments, std::FILE* out, std::FILE* err) {
         if (const auto failed = WriteOutputFile(
                 png, std::string_view(picture.constData(), static_cast<std::size_t>(picture.size())),
                 out, [&](const FileError& error) {
-                    return Words::PictureNotWritten(png, Messages::Reason(error));
+                    return Words::PictureNotWritten(png, FileMessages::Reason(error));
                 })) {
             return TableProblem(err, *failed);
         }

@@ -19,7 +19,11 @@
 #include "MakeTableFile.h"
 #include "OpenProject.h"
 #include "CommandLineNotices.h"
-#include "Messages.h"
+#include "ImportTableMessages.h"
+#include "MakeTableMessages.h"
+#include "ProjectMessages.h"
+#include "SetsMessages.h"
+#include "TableOrderMessages.h"
 #include "core/sets/SetCatalogue.h"
 #include "core/table/CodeOrder.h"
 #include "core/table/HeldEntries.h"
@@ -79,7 +83,7 @@ std::optional<QString> BuildOrder(const std::vector<OrderLine>& lines, Workspace
             std::optional<TableCode> start;
             if (setLine->start) {
                 const auto read = ReadTypedCode(*setLine->start);
-                if (!read) return Messages::BadTableCode(*setLine->start, read.error());
+                if (!read) return TableOrderMessages::BadTableCode(*setLine->start, read.error());
                 start = read.value();
             }
             (void)order.AppendSetLine(std::string(setLine->set->name));
@@ -88,9 +92,9 @@ std::optional<QString> BuildOrder(const std::vector<OrderLine>& lines, Workspace
         }
         const auto& entry = std::get<EntryLine>(line);
         const auto code = ReadTypedCode(entry.code);
-        if (!code) return Messages::BadTableCode(entry.code, code.error());
+        if (!code) return TableOrderMessages::BadTableCode(entry.code, code.error());
         const auto bytes = EncodeEucJp(entry.text);
-        if (!bytes) return Messages::NotEucJp(QString::fromStdString(bytes.error().character));
+        if (!bytes) return TableOrderMessages::NotEucJp(QString::fromStdString(bytes.error().character));
         if (code.value().IsTwoByte()) {
             // An empty text takes the code away, as an empty ordinary entry is no entry.
             if (bytes.value().empty()) {
@@ -108,9 +112,9 @@ std::optional<QString> BuildOrder(const std::vector<OrderLine>& lines, Workspace
 
 QString ProjectNotOpened(const ProjectOpenFailure& failure) {
     if (const auto* unreadable = std::get_if<ProjectUnreadable>(&failure)) {
-        return Messages::ProjectUnreadable(unreadable->path, unreadable->reason);
+        return ProjectMessages::ProjectUnreadable(unreadable->path, unreadable->reason);
     }
-    return Messages::Failure(std::get<ProjectError>(failure));
+    return ProjectMessages::Failure(std::get<ProjectError>(failure));
 }
 
 // A script's answers to MAKE TABLE's questions: the target its options name. A start code is
@@ -176,7 +180,7 @@ int RunMake(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     const std::optional<QString> output = options.Value(QStringLiteral("output"));
     // The sets come first: a project's lines are read against them.
     const auto userSets = ReadUserSets(options.Value(QStringLiteral("sets")));
-    if (!userSets) return TableProblem(err, Messages::Failure(userSets.error()));
+    if (!userSets) return TableProblem(err, SetsMessages::Failure(userSets.error()));
     SetCatalogue sets(userSets.value());
     DocumentContents contents;
     contents.order.UseCatalogue(sets);
@@ -187,7 +191,7 @@ int RunMake(const QStringList& arguments, std::FILE* out, std::FILE* err) {
         // A project lays the sets it keeps, the user's own of the same name left as they are,
         // for this run only: the set file is not changed.
         const auto fitted = FitProjectSets(opened, sets);
-        if (!fitted) return TableProblem(err, Messages::Failure(fitted.error()));
+        if (!fitted) return TableProblem(err, SetsMessages::Failure(fitted.error()));
         contents = std::move(opened.contents);
         if (!fitted.value().renamed.empty()) {
             Say(err, CommandLineNotices::KeptSetsLaidForThisRun(fitted.value().renamed));
@@ -239,7 +243,7 @@ int RunMake(const QStringList& arguments, std::FILE* out, std::FILE* err) {
             ImportTable(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
                         importFormat);
         if (!imported.problems.empty()) {
-            return TableProblem(err, Messages::ImportProblems(path, imported.problems));
+            return TableProblem(err, ImportTableMessages::ImportProblems(path, imported.problems));
         }
         for (const auto& [code, entry] : imported.entries) {
             if (code.IsTwoByte()) {
@@ -281,7 +285,7 @@ int RunMake(const QStringList& arguments, std::FILE* out, std::FILE* err) {
             return TableProblem(err, Words::StandardOutputFailed(
                                          QString::fromLocal8Bit(std::strerror(file->error))));
         }
-        return TableProblem(err, Messages::Failure(made.error()));
+        return TableProblem(err, MakeTableMessages::Failure(made.error()));
     }
     if (made.value().outcome != MakeTableOutcome::Written) {
         if (!WritesWithNothingLaid(format)) return BadUsage(err, command, Words::MissingStart());
@@ -290,7 +294,7 @@ int RunMake(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     }
     // Inserters disagree about which code of the same text they write: said, and still written.
     if (!made.value().duplicates.empty()) {
-        Say(err, Messages::DuplicateWarning(made.value().duplicates));
+        Say(err, MakeTableMessages::DuplicateWarning(made.value().duplicates));
     }
     return kExitSuccess;
 }

@@ -13,7 +13,9 @@
 #include "CommandOutput.h"
 #include "UserSets.h"
 #include "Commands.h"
-#include "Messages.h"
+#include "GameFileMessages.h"
+#include "SearchMessages.h"
+#include "SetsMessages.h"
 #include "core/game/GameFile.h"
 #include "core/search/HitStart.h"
 #include "core/search/RelativeSearch.h"
@@ -88,19 +90,19 @@ int RunSearch(const QStringList& arguments, std::FILE* out, std::FILE* err) {
         width = *chosen;
     }
     const auto userSets = ReadUserSets(options.Value(QStringLiteral("sets")));
-    if (!userSets) return BadUsage(err, command, Messages::Failure(userSets.error()));
+    if (!userSets) return BadUsage(err, command, SetsMessages::Failure(userSets.error()));
     const SetCatalogue sets(userSets.value());
     const auto search = RelativeSearch::Prepare(word->toStdString(), width, sets.Sets());
-    if (!search) return BadUsage(err, command, Messages::Failure(search.error()));
+    if (!search) return BadUsage(err, command, SearchMessages::Failure(search.error()));
     const auto file = GameFile::Open(QFile::encodeName(*game).toStdString());
-    if (!file) return BadUsage(err, command, Messages::Failure(file.error()));
+    if (!file) return BadUsage(err, command, GameFileMessages::Failure(file.error()));
     const std::atomic<bool> never{false};
     const auto run = search.value().Run(file.value(), never);
     if (!run) {
         const auto* failed = std::get_if<GameFileError>(&run.error());
         return BadUsage(
             err, command,
-            failed != nullptr ? Messages::Failure(*failed) : Messages::SearchCancelled());
+            failed != nullptr ? GameFileMessages::Failure(*failed) : SearchMessages::SearchCancelled());
     }
     const SearchResults& results = run.value();
     std::string rows;

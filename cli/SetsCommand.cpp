@@ -6,7 +6,7 @@
 #include "CommandOutput.h"
 #include "UserSets.h"
 #include "Commands.h"
-#include "Messages.h"
+#include "SetsMessages.h"
 #include "core/sets/SetCatalogue.h"
 
 namespace glyphwright {
@@ -21,7 +21,7 @@ int RunSets(const QStringList& arguments, std::FILE* out, std::FILE* err) {
                             : CommandLineMessages::NoArgumentsTaken(command, first));
     }
     const auto userSets = ReadUserSets(std::nullopt);
-    if (!userSets) return TableProblem(err, Messages::Failure(userSets.error()));
+    if (!userSets) return TableProblem(err, SetsMessages::Failure(userSets.error()));
     const SetCatalogue sets(userSets.value());
     std::string listing;
     for (const CharacterSet& set : sets.Sets()) {

@@ -5,7 +5,7 @@
 
 #include <utility>
 
-#include "Messages.h"
+#include "SetsMessages.h"
 
 namespace glyphwright {
 
@@ -33,7 +33,7 @@ Result<FittedSets, SetProblem> FitProjectSets(ReadProjectFile& project, SetCatal
     if (laid.empty()) return FittedSets{sets.UserSets(), {}, {}};
     FittedSets fitted = FitKeptSets(
         sets.UserSets(), laid,
-        Messages::ProjectSetSuffix(QFileInfo(project.path).fileName()).toStdString());
+        SetsMessages::ProjectSetSuffix(QFileInfo(project.path).fileName()).toStdString());
     if (!fitted.Changed()) return fitted;
     if (const auto set = sets.SetUserSets(fitted.userSets); !set) return set.error();
     RenameSetLines(project.contents.order, fitted.renamed);
