@@ -142,7 +142,7 @@ int RunFontTable(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     const auto opened = OpenGlyphs(*options.Value(QStringLiteral("game")), glyphSource,
                                    glyphSource.count.value_or(kCodeCount - first));
     if (!opened) return TableProblem(err, opened.error());
-    const GameFile& file = opened.value().first;
+    const GlyphReader& reader = opened.value().first;
     const int count = opened.value().second;
     const int inTable = std::min(count, kCodeCount - first);
     // Glyphs past FF are read only for the report, which has room for longer codes.
@@ -155,9 +155,8 @@ int RunFontTable(const QStringList& arguments, std::FILE* out, std::FILE* err) {
 
     // The font is read as a whole: some glyphs are told apart only by the others (a voiced
     // kana is its plain form with the font's voicing mark added).
-    const auto glyphs = DecodeGlyphs(file, glyphSource.offset, glyphSource.format, 0,
-                                     static_cast<std::size_t>(toRead));
-    if (!glyphs) return TableProblem(err, GameFileMessages::Failure(glyphs.error()));
+    const auto glyphs = reader.Read(0, static_cast<std::size_t>(toRead));
+    if (!glyphs) return TableProblem(err, glyphs.error());
     const std::vector<GlyphSuggestion> readings = matcher.SuggestAll(glyphs.value());
 
     const Workspace workspace = BestGuessTable(readings, first, inTable, format, err);

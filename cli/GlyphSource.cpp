@@ -3,11 +3,14 @@
 #include <QFile>
 
 #include <algorithm>
+#include <span>
+#include <string>
 #include <string_view>
 
 #include "CommandLineMessages.h"
 #include "GlyphSheet.h"
 #include "HexText.h"
+#include "FindFontMessages.h"
 #include "GameFileMessages.h"
 #include "core/glyphs/DecodeGlyphs.h"
 
@@ -72,7 +75,8 @@ Result<GlyphFormat, QString> ReadGlyphFormat(const QString& tilesName, const QSt
 
 std::vector<QStringList> GlyphOptionNames() {
     return {{QStringLiteral("game")},  {QStringLiteral("offset")},     {QStringLiteral("tiles")},
-            {QStringLiteral("glyph")}, {QStringLiteral("tile-order")}, {QStringLiteral("count")}};
+            {QStringLiteral("glyph")}, {QStringLiteral("tile-order")}, {QStringLiteral("count")},
+            {QStringLiteral("compression")}};
 }
 
 std::optional<QString> MissingOption(const CommandOptions& options,
@@ -109,6 +113,11 @@ Result<GlyphSource, QString> ReadGlyphSource(const CommandOptions& options) {
                                         options.Value(QStringLiteral("tile-order")));
     if (!format) return format.error();
     source.format = format.value();
+    if (const auto compression = options.Value(QStringLiteral("compression"))) {
+        const auto chosen = ParseCompression(compression->toStdString());
+        if (!chosen) return FindFontMessages::UnknownCompression(*compression);
+        source.compression = *chosen;
+    }
     if (const auto count = options.Value(QStringLiteral("count"))) {
         const auto chosen = ReadSmallNumber(*count, GlyphSheet::kMaxGlyphs);
         if (!chosen) return Words::BadCount(*count, GlyphSheet::kMaxGlyphs);
@@ -117,15 +126,71 @@ Result<GlyphSource, QString> ReadGlyphSource(const CommandOptions& options) {
     return source;
 }
 
-Result<std::pair<GameFile, int>, QString> OpenGlyphs(const QString& path, const GlyphSource& source,
-                                                     int asked) {
+Result<std::vector<GlyphImage>, QString> GlyphReader::Read(std::uint64_t first,
+                                                          std::size_t count) const {
+    if (source_.compression == Compression::None) {
+        auto glyphs = DecodeGlyphs(file_, source_.offset, source_.format, first, count);
+        if (!glyphs) return GameFileMessages::Failure(glyphs.error());
+        return std::move(glyphs).value();
+    }
+    // Glyph i at i * BytesPerGlyph() of what the stream unpacks to; the last one as far as the
+    // bytes go.
+    const std::size_t size = source_.format.BytesPerGlyph();
+    std::vector<GlyphImage> glyphs;
+    for (std::uint64_t i = first; i < first + count && i * size < unpacked_.size(); ++i) {
+        const std::size_t at = static_cast<std::size_t>(i) * size;
+        glyphs.push_back(DecodeGlyph(
+            std::span(unpacked_).subspan(at, std::min(size, unpacked_.size() - at)),
+            source_.format));
+    }
+    return glyphs;
+}
+
+namespace {
+
+QString StreamProblemText(StreamProblem problem) {
+    switch (problem) {
+        case StreamProblem::NoHeader: return FindFontMessages::NoStreamHeader();
+        case StreamProblem::EmptyStream: return FindFontMessages::EmptyStream();
+        case StreamProblem::Truncated: return FindFontMessages::TruncatedStream();
+        case StreamProblem::BadReference: return FindFontMessages::BadReference();
+        case StreamProblem::Overshoots: return FindFontMessages::Overshoots();
+        case StreamProblem::BadTree: return FindFontMessages::BadTree();
+    }
+    return {};
+}
+
+}  // namespace
+
+Result<std::pair<GlyphReader, int>, QString> OpenGlyphs(const QString& path,
+                                                        const GlyphSource& source, int asked) {
     auto file = GameFile::Open(QFile::encodeName(path).toStdString());
     if (!file) return GameFileMessages::Failure(file.error());
-    const std::uint64_t inFile = GlyphsInFile(file.value().Size(), source.offset, source.format);
+    std::uint64_t inFile = 0;
+    std::vector<std::uint8_t> unpacked;
+    if (source.compression == Compression::None) {
+        inFile = GlyphsInFile(file.value().Size(), source.offset, source.format);
+    } else {
+        // A stream states at most 16 MiB; its packed bytes are fewer but for a few per cent.
+        const auto packed =
+            file.value().ReadWindow(source.offset, kMaxUnpackedSize + kMaxUnpackedSize / 4);
+        if (!packed) return GameFileMessages::Failure(packed.error());
+        auto stream = Unpack(packed.value(), source.compression);
+        if (!stream) {
+            const std::string_view name = CompressionName(source.compression);
+            return FindFontMessages::StreamUnreadable(
+                HexNumber(source.offset, 1),
+                QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())),
+                StreamProblemText(stream.error()));
+        }
+        unpacked = std::move(stream).value().bytes;
+        inFile = GlyphsInFile(unpacked.size(), 0, source.format);
+    }
     if (inFile == 0) return Words::NoGlyphsAt(HexNumber(source.offset, 1), file.value().Size());
     const int count =
         static_cast<int>(std::min<std::uint64_t>(static_cast<std::uint64_t>(asked), inFile));
-    return std::pair<GameFile, int>(std::move(file).value(), count);
+    return std::pair<GlyphReader, int>(
+        GlyphReader(std::move(file).value(), source, std::move(unpacked)), count);
 }
 
 }  // namespace glyphwright

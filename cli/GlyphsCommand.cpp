@@ -55,7 +55,7 @@ int RunGlyphs(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     const auto opened = OpenGlyphs(*options.Value(QStringLiteral("game")), glyphSource,
                                    glyphSource.count.value_or(256));
     if (!opened) return TableProblem(err, opened.error());
-    const GameFile& file = opened.value().first;
+    const GlyphReader& reader = opened.value().first;
     const int count = opened.value().second;
 
     // The size is known before anything is drawn: a sheet too large is refused at once.
@@ -69,10 +69,10 @@ int RunGlyphs(const QStringList& arguments, std::FILE* out, std::FILE* err) {
         GlyphSheet sheet(count, format, zoom);
         if (sheet.IsNull()) return TableProblem(err, CommandLineNotices::PictureOutOfMemory());
         for (int first = 0; first < count; first += GlyphSheet::kGlyphsPerRow) {
-            const auto glyphs = DecodeGlyphs(
-                file, glyphSource.offset, format, static_cast<std::uint64_t>(first),
+            const auto glyphs = reader.Read(
+                static_cast<std::uint64_t>(first),
                 static_cast<std::size_t>(std::min(GlyphSheet::kGlyphsPerRow, count - first)));
-            if (!glyphs) return TableProblem(err, GameFileMessages::Failure(glyphs.error()));
+            if (!glyphs) return TableProblem(err, glyphs.error());
             for (std::size_t i = 0; i < glyphs.value().size(); ++i) {
                 sheet.Draw(first + static_cast<int>(i), glyphs.value()[i]);
             }
