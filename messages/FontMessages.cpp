@@ -251,4 +251,31 @@ QString FontMessages::FontAcceptAction(int count) {
     return count == 1 ? tr("Accept 1 Guess") : tr("Accept %1 Guesses").arg(count);
 }
 
+namespace {
+
+// Left-out guesses named one by one; more are counted, so the message fits on a screen.
+constexpr qsizetype kNamed = 8;
+
+}  // namespace
+
+QString FontMessages::GuessesLeftOut(int accepted, const QStringList& leftOut) {
+    const QString stored = accepted == 0   ? tr("No guess was accepted.")
+                           : accepted == 1 ? tr("1 guess was accepted.")
+                                           : tr("%1 guesses were accepted.").arg(accepted);
+    const auto count = static_cast<int>(leftOut.size());
+    QString said = stored + u' ' +
+                   (count == 1 ? tr("1 was left out, as the table cannot hold it:")
+                               : tr("%1 were left out, as the table cannot hold them:").arg(count));
+    for (qsizetype i = 0; i < leftOut.size() && i < kNamed; ++i) said += u'\n' + leftOut[i];
+    if (leftOut.size() > kNamed) {
+        const auto more = static_cast<int>(leftOut.size() - kNamed);
+        said += u'\n' + (more == 1 ? tr("and 1 more.") : tr("and %1 more.").arg(more));
+    }
+    return said;
+}
+
+QString FontMessages::LeftOutGuess(const QString& code, const QString& guess, const QString& why) {
+    return tr("%1 \"%2\": %3").arg(code, guess, why);
+}
+
 }  // namespace glyphwright

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -69,6 +70,12 @@ public:
     [[nodiscard]] static QString FontNothingToAccept(int percent);
     [[nodiscard]] static QString FontAcceptAction(int count);  // after "Undo"
     [[nodiscard]] static QString FontAnchorAction(TableCode code);
+    // How many guesses were accepted and which were left out, one line each ("02 "ゔ": why");
+    // the first few are named and the rest counted.
+    [[nodiscard]] static QString GuessesLeftOut(int accepted, const QStringList& leftOut);
+    // One left-out guess: its code, its character and why the table cannot hold it.
+    [[nodiscard]] static QString LeftOutGuess(const QString& code, const QString& guess,
+                                              const QString& why);
 };
 
 }  // namespace glyphwright

@@ -18,6 +18,7 @@
 
 #include "FontMessages.h"
 #include "Session.h"
+#include "TableOrderMessages.h"
 #include "core/text/EucJp.h"
 #include "font/FontGrid.h"
 #include "font/FontSettings.h"
@@ -66,10 +67,11 @@ std::string GlyphBytes(const std::map<char32_t, std::string>& font, char32_t cha
 }
 
 // The font, then the text, then pages of empty glyphs.
-QString WriteStandInGame(const QTemporaryDir& folder, std::uint64_t& textOffset) {
+QString WriteStandInGame(const QTemporaryDir& folder, std::uint64_t& textOffset,
+                         const QString& glyphs = kGlyphs) {
     const auto font = ReadUnifont();
     std::string game(kFontStart, '\x7F');
-    for (const char32_t character : kGlyphs.toUcs4()) game += GlyphBytes(font, character);
+    for (const char32_t character : glyphs.toUcs4()) game += GlyphBytes(font, character);
     textOffset = game.size();
     // あい?うえ and アイ?ウエ, twice each.
     const auto h = [](int n) { return static_cast<char>(kHiraganaFrom + n); };
@@ -253,6 +255,66 @@ private slots:
         QCOMPARE(QString::fromStdString(session.user.messages.back().text),
                  FontMessages::FontNothingToAccept(50));
         QCOMPARE(undo.text(), QStringLiteral("Undo Accept 7 Guesses"));
+    }
+
+    // ゔ has no EUC-JP code: accepting a range leaves its code out, names it and says why, and
+    // stores the rest as one step.
+    void acceptingARangeLeavesOutOnlyWhatTheTableCannotHold() {
+        QTemporaryDir folder;
+        std::uint64_t textOffset = 0;
+        const QString path = WriteStandInGame(folder, textOffset, QStringLiteral("カゔキ"));
+        Session session;
+        session.user.openAnswers.push_back(path.toStdString());
+        Find<QAction>(session.main(), "actionOpenGameFile").trigger();
+        Find<QAction>(session.main(), "actionFont").trigger();
+        FontWindow& window = Existing(session.windows.Font(), "Font");
+        auto& format = Find<QComboBox>(window, "cmbFormat");
+        format.setCurrentIndex(format.findText(QStringLiteral("bitmap")));
+        Find<QSpinBox>(window, "spnWidth").setValue(16);
+        Find<QSpinBox>(window, "spnHeight").setValue(16);
+        Enter(window, "txtOffset", QString::number(kFontStart, 16));
+        ClickGlyph(window, 0);
+        Enter(window, "txtAnchor", QStringLiteral("00"));
+        for (const char* other :
+             {"actRepertoire_ascii", "actRepertoire_fullwidth", "actRepertoire_kanji1"}) {
+            Find<QAction>(window, other).setChecked(false);
+        }
+        Find<QCheckBox>(window, "chkSuggest").setChecked(true);
+        QTRY_VERIFY_WITH_TIMEOUT(!window.Reading(), kWaitMs);
+        QCOMPARE(window.ReadingOf(1)->Best(), U'ゔ');
+
+        const std::size_t steps = static_cast<std::size_t>(session.state.history.Stack().count());
+        Find<QSpinBox>(window, "spnConfidence").setValue(0);
+        ClickGlyph(window, 0);
+        ClickGlyph(window, 2, Qt::ShiftModifier);
+        Click(window, "cmdAcceptAbove");
+        QCOMPARE(session.workspace.TableText[0x00], Euc(QStringLiteral("カ")));
+        QCOMPARE(session.workspace.TableText[0x01], std::string());
+        QCOMPARE(session.workspace.TableText[0x02], Euc(QStringLiteral("キ")));
+        QCOMPARE(session.user.messages.size(), std::size_t{1});
+        QCOMPARE(QString::fromStdString(session.user.messages.back().text),
+                 FontMessages::GuessesLeftOut(
+                     2, {FontMessages::LeftOutGuess(QStringLiteral("01"), QStringLiteral("ゔ"),
+                                                    TableOrderMessages::NotEucJp(QStringLiteral("ゔ")))}));
+        QVERIFY(QString::fromStdString(session.user.messages.back().text)
+                    .contains(QStringLiteral("01 \"ゔ\"")));
+        auto& undo = Find<QAction>(session.main(), "actionUndo");
+        QCOMPARE(undo.text(), QStringLiteral("Undo Accept 2 Guesses"));
+        QCOMPARE(static_cast<std::size_t>(session.state.history.Stack().count()), steps + 1);
+        undo.trigger();
+        QCOMPARE(session.workspace.TableText[0x00], std::string());
+        QCOMPARE(session.workspace.TableText[0x02], std::string());
+
+        // Only what cannot be held: told so, and no step is added.
+        const QString lastStep = undo.text();
+        ClickGlyph(window, 1);
+        Click(window, "cmdAcceptAbove");
+        QCOMPARE(session.user.messages.size(), std::size_t{2});
+        QCOMPARE(QString::fromStdString(session.user.messages.back().text),
+                 FontMessages::GuessesLeftOut(
+                     0, {FontMessages::LeftOutGuess(QStringLiteral("01"), QStringLiteral("ゔ"),
+                                                    TableOrderMessages::NotEucJp(QStringLiteral("ゔ")))}));
+        QCOMPARE(undo.text(), lastStep);
     }
 
     void aReadingIsStoppedByEscAndTakenUpOnTheNextPage() {

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWheelEvent>
@@ -17,6 +18,7 @@
 #include "Session.h"
 #include "core/glyphs/GlyphFormat.h"
 #include "font/FontGrid.h"
+#include "font/FontSettings.h"
 #include "font/FontWindow.h"
 #include "support/GlyphEncoder.h"
 
@@ -245,6 +247,40 @@ private slots:
         QVERIFY(grid.sizeHint().height() > before.height());  // a caption row under each glyph
         QTest::mouseClick(&grid, Qt::LeftButton, Qt::NoModifier, grid.GlyphRect(2).center());
         QCOMPARE(Status(window), QStringLiteral("Glyph at 10, code 41"));
+    }
+
+    // The offset is the project's: opening the project again, or its game file after it, shows
+    // it, and saving keeps it.
+    void theProjectsOffsetComesBackWhenItIsOpenedAgain() {
+        QStandardPaths::setTestModeEnabled(true);
+        QTemporaryDir folder;
+        const StandInFont font(folder);
+        const QString project = folder.filePath(QStringLiteral("font.gwproj"));
+        Session session;
+        OpenGameFile(session, font.path);
+        FontWindow& window = ShowFont(session);
+        auto& offset = Find<QLineEdit>(window, "txtOffset");
+        Retype(offset, QStringLiteral("2400"));
+        QTest::keyClick(&offset, Qt::Key_Return);
+        session.user.pathAnswers.push_back(project.toStdString());
+        Find<QAction>(session.main(), "actionSaveProjectAs").trigger();
+
+        session.user.openAnswers.push_back(project.toStdString());
+        Find<QAction>(session.main(), "actionOpenProject").trigger();
+        QVERIFY(session.user.messages.empty());
+        QCOMPARE(window.View().Offset(), 0x2400u);
+        QCOMPARE(offset.text(), QStringLiteral("2400"));
+        Find<QAction>(session.main(), "actionSaveProject").trigger();
+
+        // Opened by a new run, the project saved last holds the offset too.
+        Session again;
+        again.user.openAnswers.push_back(project.toStdString());
+        Find<QAction>(again.main(), "actionOpenProject").trigger();
+        QCOMPARE(FontSettings::Of(again.document).offset, 0x2400u);
+        QCOMPARE(ShowFont(again).View().Offset(), 0x2400u);
+        // Another game file opened by hand keeps the place the project holds.
+        OpenGameFile(again, font.path);
+        QCOMPARE(FontSettings::Of(again.document).offset, 0x2400u);
     }
 };
 

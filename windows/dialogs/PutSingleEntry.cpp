@@ -1,10 +1,13 @@
 #include "PutSingleEntry.h"
 
+#include <string>
+
 #include "ControlCodeMessages.h"
 #include "DocumentHistory.h"
 #include "ProgramMessages.h"
 #include "TableOrderMessages.h"
 #include "WindowQueries.h"
+#include "core/table/Result.h"
 #include "core/text/EucJp.h"
 
 namespace glyphwright {
@@ -17,33 +20,47 @@ bool Refuse(WindowQueries& user, const QString& text) {
     return false;
 }
 
+// The bytes an entry of `characters` is stored as, or why the table cannot hold them.
+Result<std::string, QString> StoredBytes(const QString& characters) {
+    auto encoded = EncodeEucJp(characters.toStdString());
+    if (!encoded.ok()) {
+        return TableOrderMessages::NotEucJp(QString::fromStdString(encoded.error().character));
+    }
+    return std::move(encoded).value();
+}
+
 }  // namespace
 
-bool PutSingleEntries(DocumentHistory& history, WindowQueries& user,
-                      const std::vector<std::pair<TableCode, QString>>& entries,
-                      const QString& name) {
-    std::vector<std::string> bytes;
-    bytes.reserve(entries.size());
-    for (const auto& [code, characters] : entries) {
-        auto encoded = EncodeEucJp(characters.toStdString());
-        if (!encoded.ok()) {
-            return Refuse(user, TableOrderMessages::NotEucJp(
-                                    QString::fromStdString(encoded.error().character)));
-        }
-        bytes.push_back(std::move(encoded).value());
-    }
-    if (history.Doc().Order().LineCount() + static_cast<int>(entries.size()) > kMaxOrderLines) {
-        return Refuse(user, TableOrderMessages::OrderFull());
-    }
-    history.Stack().beginMacro(name);
+std::optional<SingleEntriesPut> PutSingleEntries(
+    DocumentHistory& history, WindowQueries& user,
+    const std::vector<std::pair<TableCode, QString>>& entries,
+    const std::function<QString(int stored)>& name) {
+    SingleEntriesPut put;
+    std::vector<std::pair<std::size_t, std::string>> stored;  // by index into `entries`
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const auto& [code, characters] = entries[i];
-        history.Run(DocumentCommand::PutEntry(history.Doc(), code, {std::move(bytes[i])},
+        auto bytes = StoredBytes(characters);
+        if (!bytes.ok()) {
+            put.leftOut.push_back({code, characters, bytes.error()});
+            continue;
+        }
+        stored.emplace_back(i, std::move(bytes).value());
+    }
+    if (history.Doc().Order().LineCount() + static_cast<int>(stored.size()) > kMaxOrderLines) {
+        Refuse(user, TableOrderMessages::OrderFull());
+        return std::nullopt;
+    }
+    put.stored = static_cast<int>(stored.size());
+    if (stored.empty()) return put;
+    history.Stack().beginMacro(name(put.stored));
+    for (auto& [index, bytes] : stored) {
+        const auto& [code, characters] = entries[index];
+        history.Run(DocumentCommand::PutEntry(history.Doc(), code, {std::move(bytes)},
                                               characters.toStdString()),
                     TableOrderMessages::SingleEntryAction(code));
     }
     history.Stack().endMacro();
-    return true;
+    return put;
 }
 
 bool PutSingleEntry(DocumentHistory& history, WindowQueries& user, TableCode code,
@@ -53,10 +70,8 @@ bool PutSingleEntry(DocumentHistory& history, WindowQueries& user, TableCode cod
                          MessageIcon::Exclamation);
         return false;
     };
-    const auto bytes = EncodeEucJp(characters.toStdString());
-    if (!bytes.ok())
-        return refuse(
-            TableOrderMessages::NotEucJp(QString::fromStdString(bytes.error().character)));
+    const auto bytes = StoredBytes(characters);
+    if (!bytes.ok()) return refuse(bytes.error());
     if (history.Doc().Order().IsFull()) return refuse(TableOrderMessages::OrderFull());
 
     history.Run(DocumentCommand::PutEntry(history.Doc(), code, {bytes.value(), kind},

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -19,10 +21,26 @@ class WindowQueries;
 bool PutSingleEntry(DocumentHistory& history, WindowQueries& user, TableCode code,
                     const QString& characters, EntryKind kind = EntryKind::Ordinary);
 
+// An entry left out of several: its code, its characters, and why the table cannot hold them.
+struct LeftOutEntry {
+    TableCode code;
+    QString characters;
+    QString why;
+};
+
+// What became of several single entries.
+struct SingleEntriesPut {
+    int stored = 0;
+    std::vector<LeftOutEntry> leftOut;  // in the order given
+};
+
 // Several single entries, each as PutSingleEntry would store it, undone and redone as one step
-// named `name`. All are checked first; one refused refuses them all.
-bool PutSingleEntries(DocumentHistory& history, WindowQueries& user,
-                      const std::vector<std::pair<TableCode, QString>>& entries,
-                      const QString& name);
+// named `name(stored)`. An entry whose characters the table cannot hold is left out and said
+// why; the rest are stored. None when the Table Order has no room for the rest: the user is told
+// and nothing is stored.
+[[nodiscard]] std::optional<SingleEntriesPut> PutSingleEntries(
+    DocumentHistory& history, WindowQueries& user,
+    const std::vector<std::pair<TableCode, QString>>& entries,
+    const std::function<QString(int stored)>& name);
 
 }  // namespace glyphwright

@@ -117,6 +117,14 @@ std::string FontSettings::Json() const {
     return QJsonDocument(json).toJson(QJsonDocument::Compact).toStdString();
 }
 
+void FontSettings::Keep(Document& document) const {
+    std::string json = Json();
+    const auto& all = document.Contents().featureSettings;
+    const auto held = all.find(kFeature);
+    if (held != all.end() ? held->second == json : json == FontSettings{}.Json()) return;
+    document.SetFeatureSettings(kFeature, std::move(json));
+}
+
 std::optional<TableCode> FontSettings::CodeAt(std::uint64_t glyphOffset) const {
     if (!anchor) return std::nullopt;
     return CodeOfGlyph(*anchor, format.BytesPerGlyph(), glyphOffset, order16);

@@ -46,6 +46,10 @@ struct FontSettings {
     // Whatever the document holds; settings missing or unreadable keep their defaults.
     [[nodiscard]] static FontSettings Of(const Document& document);
     [[nodiscard]] std::string Json() const;
+    // Keeps these settings in `document` where no undo reaches: looking at a font is no change.
+    // Nothing is written when the document holds them already, nor for a document that never
+    // named its font while these are the defaults.
+    void Keep(Document& document) const;
 
     // The code of `glyphOffset`'s glyph by the anchor, one byte or two; none without one.
     [[nodiscard]] std::optional<TableCode> CodeAt(std::uint64_t glyphOffset) const;
