@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QJsonDocument>
+#include <QJsonObject>
+
 #include "core/table/AssembleTable.h"
 #include "core/table/CodeOrder.h"
 #include "core/text/EucJp.h"
@@ -96,6 +99,75 @@ TEST(ProjectFile, DamagedAndNewerFilesAreRefusedNamingWhatIsWrong) {
     const auto noOrder = ReadProject(QByteArray(file).replace("\"order\"", "\"orders\""), kProject,
                                      SetCatalogue::BuiltInsOnly());
     EXPECT_EQ(noOrder.error().detail, QStringLiteral("order"));
+}
+
+// Every way a project file is refused, one row each: the file, and what the refusal says.
+TEST(ProjectFile, EveryRefusalNamesItsKindAndField) {
+    using Kind = ProjectError::Kind;
+    struct Refusal {
+        std::string file;
+        Kind kind;
+        QString detail;  // none checked for NotJson, whose detail is the parser's
+    };
+    // A valid project but for `fields`, which replace or join its own.
+    const auto project = [](const std::string& fields) {
+        QJsonObject root =
+            QJsonDocument::fromJson(R"({"format": "glyphwright-project", "version": 1,
+                                        "startCode": "", "entries": [], "order": []})")
+                .object();
+        const QJsonObject changed =
+            QJsonDocument::fromJson(QByteArray::fromStdString("{" + fields + "}")).object();
+        for (auto field = changed.begin(); field != changed.end(); ++field) {
+            root.insert(field.key(), field.value());
+        }
+        return QJsonDocument(root).toJson().toStdString();
+    };
+    const auto entry = [&](const std::string& entryFields) {
+        return project(R"("entries": [{)" + entryFields + "}]");
+    };
+    std::string thousandLines = R"("order": [)";
+    for (int line = 0; line <= 1000; ++line) thousandLines += R"({"text": "a"},)";
+    thousandLines.back() = ']';
+    const std::vector<Refusal> refusals = {
+        {R"({"format": )", Kind::NotJson, {}},
+        {"[1, 2]", Kind::NotProject, {}},
+        {R"({"format": "other", "version": 1})", Kind::NotProject, {}},
+        {R"({"format": "glyphwright-project"})", Kind::BadField, "version"},
+        {R"({"format": "glyphwright-project", "version": 0.5})", Kind::BadField, "version"},
+        {R"({"format": "glyphwright-project", "version": 99})", Kind::Newer, "99"},
+        {project(R"("sets": 5)"), Kind::BadField, "sets"},
+        {project(R"("sets": [5])"), Kind::BadField, "sets"},
+        {project(R"("startCode": 16)"), Kind::BadField, "startCode"},
+        {project(R"("entries": {})"), Kind::BadField, "entries"},
+        {project(R"("entries": [5])"), Kind::BadField, "entries[0].code"},
+        {entry(R"("code": "1FE", "text": "a")"), Kind::BadField, "entries[0].code"},
+        {entry(R"("code": "10", "text": "\ud83d\ude00")"), Kind::BadField, "entries[0].text"},
+        {entry(R"("code": "10", "bytes": "GG")"), Kind::BadField, "entries[0].bytes"},
+        {entry(R"("code": "10")"), Kind::BadField, "entries[0].text"},
+        {entry(R"("code": "10", "text": "a", "kind": "tab")"), Kind::BadField, "entries[0].kind"},
+        {project(R"("codeOrder": "middle")"), Kind::BadField, "codeOrder"},
+        {project(R"("order": 5)"), Kind::BadField, "order"},
+        {project(thousandLines), Kind::BadField, "order"},
+        {project(R"("order": [{"start": "10"}])"), Kind::BadField, "order[0].text"},
+        {project(R"("order": [{"text": "a", "start": "G0"}])"), Kind::BadField, "order[0].start"},
+        {project(R"("lastRun": {"start": "10"})"), Kind::BadField, "lastRun"},
+        {project(R"("gameFile": 5)"), Kind::BadField, "gameFile"},
+        {project(R"("features": {"font": 5})"), Kind::BadField, "features.font"},
+    };
+    // The rows above are refused for what they change: unchanged, the project reads.
+    const auto valid = ReadProject(QByteArray::fromStdString(project(R"("startCode": "")")), kProject,
+                                   SetCatalogue::BuiltInsOnly());
+    ASSERT_TRUE(valid.ok()) << valid.error().detail.toStdString();
+    for (const Refusal& refusal : refusals) {
+        SCOPED_TRACE(refusal.file.substr(0, 160));
+        const auto read = ReadProject(QByteArray::fromStdString(refusal.file), kProject,
+                                      SetCatalogue::BuiltInsOnly());
+        ASSERT_FALSE(read.ok());
+        EXPECT_EQ(read.error().kind, refusal.kind);
+        if (refusal.kind != Kind::NotJson) {
+            EXPECT_EQ(read.error().detail.toStdString(), refusal.detail.toStdString());
+        }
+    }
 }
 
 UserSet Set(std::string name, std::initializer_list<const char*> members) {
