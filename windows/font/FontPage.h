@@ -105,7 +105,7 @@ private:
     QLabel* status_;
     QHBoxLayout* controls_;
     std::vector<GlyphImage> glyphs_;
-    QString failure_;  // why the page could not be read, or empty
+    QString failure_;     // why the page could not be read, or empty
     int rangeFrom_ = -1;  // where a range began; -1: none
     // The anchor the codes under the glyphs come from, as last taken.
     std::optional<FontAnchor> anchor_;

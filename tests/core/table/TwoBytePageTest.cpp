@@ -41,8 +41,8 @@ TEST(TwoBytePageTest, APageShowsItsOwnCodesHeldAndLaidOverThem) {
     EXPECT_EQ(Cell(alone, 0x40), (MapCell{"held", CellSource::Held, -1, -1, "", true}));
     EXPECT_EQ(Cell(alone, 0x41), (MapCell{"", CellSource::Empty, -1, -1, "", true}));
     // The page of the last first byte ends at FFFF without running past it.
-    const auto top = ComposeTwoBytePage({{0xFFFF, {"end", EntryKind::EndCode}}}, nullptr, 0xFF,
-                                        false);
+    const auto top =
+        ComposeTwoBytePage({{0xFFFF, {"end", EntryKind::EndCode}}}, nullptr, 0xFF, false);
     EXPECT_EQ(Cell(top, 0xFF).text, "end");
 }
 
@@ -51,9 +51,8 @@ TEST(TwoBytePageTest, PagesInUseCountEachCodeOnce) {
     EXPECT_EQ(TwoBytePagesInUse(held, nullptr),
               (std::vector<PageInUse>{{0x80, 1}, {0x81, 3}, {0x82, 1}}));
     // A member laid over a held code is one code; one laid on a new page opens it.
-    const LaidTwoByte laid = {{0x8140, {"laid", 0, -1}},
-                              {0x8141, {"new", 0, -1}},
-                              {0xFF00, {"top", 1, -1}}};
+    const LaidTwoByte laid = {
+        {0x8140, {"laid", 0, -1}}, {0x8141, {"new", 0, -1}}, {0xFF00, {"top", 1, -1}}};
     EXPECT_EQ(TwoBytePagesInUse(held, &laid),
               (std::vector<PageInUse>{{0x80, 1}, {0x81, 4}, {0x82, 1}, {0xFF, 1}}));
     EXPECT_TRUE(TwoBytePagesInUse({}, nullptr).empty());
