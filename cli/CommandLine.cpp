@@ -10,9 +10,12 @@
 #include "CommandOutput.h"
 #include "Commands.h"
 #include "DumpCommand.h"
+#include "DictionaryMessages.h"
 #include "DumpMessages.h"
 #include "FindFontCommand.h"
 #include "FindFontMessages.h"
+#include "CoverageCommand.h"
+#include "FindDictionaryCommand.h"
 #include "GlyphSheet.h"
 
 namespace glyphwright {
@@ -38,6 +41,8 @@ constexpr std::array kCommands = {
     Command{"find-font", [] { return FindFontMessages::Help(kMostFindFontCandidates); },
             &RunFindFont},
     Command{"dump", &DumpMessages::Help, &RunDump},
+    Command{"coverage", &DictionaryMessages::CoverageHelp, &RunCoverage},
+    Command{"find-dictionary", &DictionaryMessages::FindDictionaryHelp, &RunFindDictionary},
 };
 
 enum class Asked { Nothing, Help, Version };

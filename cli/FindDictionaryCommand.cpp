@@ -1,0 +1,149 @@
+#include "FindDictionaryCommand.h"
+
+#include <QFile>
+
+#include <atomic>
+#include <string>
+#include <vector>
+
+#include "CommandLine.h"
+#include "CommandLineMessages.h"
+#include "DictionaryMessages.h"
+#include "HexText.h"
+#include "MakeTable.h"
+#include "Messages.h"
+#include "ScriptCommands.h"
+#include "core/dictionary/FindDictionary.h"
+#include "core/dictionary/LetterTable.h"
+#include "core/game/GameFile.h"
+#include "core/table/DocumentCommand.h"
+#include "core/text/EucJp.h"
+#include "tablefile/TableFormat.h"
+
+namespace glyphwright {
+
+namespace {
+
+using namespace script_commands;
+
+// The whole game, for the dictionary may lie anywhere in it.
+Result<std::vector<std::uint8_t>, GameFileError> ReadWhole(const GameFile& file) {
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(file.Size()));
+    std::size_t at = 0;
+    while (at < bytes.size()) {
+        const auto got = file.Read(at, std::span(bytes).subspan(at));
+        if (!got) return got.error();
+        if (got.value() == 0) return GameFileError{GameFileProblem::SizeChanged, file.Path(), 0};
+        at += got.value();
+    }
+    return bytes;
+}
+
+// Writes the tables with the entries added, through the table writer and the safe save: the file
+// is replaced only once the new one is whole.
+int WriteTable(const DocumentContents& tables, const std::vector<DictionaryEntry>& entries,
+               const QString& path, TableFormat format, std::FILE* err) {
+    Document document;
+    document.Replace(tables);
+    std::vector<std::pair<TableCode, TableEntry>> added;
+    for (const DictionaryEntry& entry : entries) {
+        const auto bytes = EncodeEucJp(entry.text);
+        if (!bytes) {
+            Say(err, QStringLiteral("glyphwright: %1\n")
+                         .arg(DictionaryMessages::NotEucJp(entry.code,
+                                                           QString::fromStdString(entry.text))));
+            continue;
+        }
+        added.emplace_back(TableCode::OneByte(entry.code),
+                           TableEntry{bytes.value(), EntryKind::Ordinary});
+    }
+    DocumentCommand::PutEntries(document, added).Do(document);
+    Workspace workspace = document.Table();
+    // The one-byte codes from the lowest held to the highest: what a classic file covers.
+    int low = kCodeCount;
+    int high = -1;
+    for (int code = 0; code < kCodeCount; ++code) {
+        const auto index = static_cast<std::size_t>(code);
+        if (!workspace.TableText[index].empty() ||
+            document.Contents().kinds[index] != EntryKind::Ordinary) {
+            low = std::min(low, code);
+            high = std::max(high, code);
+        }
+    }
+    if (high >= 0) {
+        workspace.CurrentCode = static_cast<ByteCode>(low);
+        workspace.LastCode = static_cast<ByteCode>(high);
+    }
+    const SaveTarget target{QFile::encodeName(path).toStdString(), format};
+    if (const auto saved = SaveTable(workspace, target, document.Contents().kinds); !saved) {
+        return Problem(err, Messages::Failure(saved.error()));
+    }
+    return kExitSuccess;
+}
+
+}  // namespace
+
+int RunFindDictionary(const QStringList& arguments, std::FILE* out, std::FILE* err) {
+    const QString command = QStringLiteral("find-dictionary");
+    QCommandLineParser parser;
+    const QCommandLineOption game({QStringLiteral("g"), QStringLiteral("game")}, {},
+                                  QStringLiteral("FILE"));
+    const QCommandLineOption import({QStringLiteral("i"), QStringLiteral("import")}, {},
+                                    QStringLiteral("TABLE"));
+    const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")}, {},
+                                    QStringLiteral("TABLE"));
+    const QCommandLineOption formatOption({QStringLiteral("f"), QStringLiteral("format")}, {},
+                                          QStringLiteral("FORMAT"));
+    parser.addOptions({game, import, output, formatOption});
+    if (const int done = Parse(parser, command, DictionaryMessages::FindDictionaryHelp(),
+                               arguments, out, err);
+        done >= 0) {
+        return done;
+    }
+    if (!parser.isSet(game)) {
+        return BadUsage(err, command, CommandLineMessages::MissingOption(
+                                          QStringLiteral("--game"), QStringLiteral("game.bin")));
+    }
+    if (!parser.isSet(import)) {
+        return BadUsage(err, command, CommandLineMessages::MissingOption(
+                                          QStringLiteral("--import"), QStringLiteral("font.tbl")));
+    }
+    TableFormat format = TableFormat::Utf8;
+    if (parser.isSet(formatOption)) {
+        const auto named = FormatNamed(parser.value(formatOption).toStdString());
+        if (!named) {
+            return BadUsage(err, command,
+                            CommandLineMessages::UnknownFormat(parser.value(formatOption)));
+        }
+        format = *named;
+    }
+    const auto tables = ImportTables(parser.values(import));
+    if (!tables) return Problem(err, tables.error());
+    const auto opened = GameFile::Open(QFile::encodeName(parser.value(game)).toStdString());
+    if (!opened) return Problem(err, Messages::Failure(opened.error()));
+    const auto bytes = ReadWhole(opened.value());
+    if (!bytes) return Problem(err, Messages::Failure(bytes.error()));
+
+    const LetterTable letters = LetterTableOf(tables.value().table.TableText, tables.value().kinds);
+    const std::atomic<bool> never{false};
+    const auto findings = FindDictionary(bytes.value(), letters, never);
+    if (!findings) return Problem(err, DictionaryMessages::Stopped());
+    if (findings.value().missing.empty()) return Problem(err, DictionaryMessages::NothingMissing());
+    if (findings.value().found.empty()) {
+        return Problem(err, DictionaryMessages::NothingFound(findings.value().missing));
+    }
+    const FoundDictionary& best = findings.value().found.front();
+    std::string lines;
+    for (const DictionaryEntry& entry : best.entries) {
+        lines += HexNumber(entry.code).toStdString() + '=' + entry.text + '\n';
+    }
+    if (const int shown = Emit(out, err, lines); shown != kExitSuccess) return shown;
+    Say(err, QStringLiteral("glyphwright: %1\nglyphwright: %2\n")
+                 .arg(DictionaryMessages::Found(best), DictionaryMessages::KnownText(best)));
+    if (parser.isSet(output)) {
+        return WriteTable(tables.value(), best.entries, parser.value(output), format, err);
+    }
+    return kExitSuccess;
+}
+
+}  // namespace glyphwright
