@@ -18,6 +18,9 @@ constexpr std::size_t kRunsCap = kMaxEntryLetters + 1;
 constexpr std::uint64_t kPointerReach = 0x10000;  // how far from its entries a pointer table lies
 constexpr std::size_t kCheckEvery = 1 << 16;
 constexpr std::size_t kKeep = 4;
+// Below this, the entries read about as well moved to other codes: chance, not a dictionary.
+constexpr double kLeastCertainty = 0.4;
+constexpr double kLeastShare = 0.02;  // of the script that a dictionary makes known text
 constexpr std::size_t kReread = 32;  // candidates read whole
 
 // A place that may hold a dictionary, read in one layout: its entries in index order.
@@ -434,8 +437,12 @@ Result<DictionaryFindings, DictionaryCancelled> FindDictionary(
     placed = std::move(ranked);
     for (const auto& [place, index] : placed) {
         if (findings.found.size() >= kKeep || place.fit <= 0.0) break;
+        if (place.certainty < kLeastCertainty) continue;
         FoundDictionary found = Propose(candidates[index], place, script, table);
         if (found.entries.size() < static_cast<std::size_t>(kMinEntries) / 2) continue;
+        // A dictionary is what much of the script is made of; codes that bytes read as script
+        // by chance use now and then are not.
+        if (found.knownAfter - found.knownBefore < kLeastShare) continue;
         findings.found.push_back(std::move(found));
     }
     report(100);
