@@ -170,8 +170,16 @@ QString DictionaryMessages::MenuItem() {
     return tr("Find &Dictionary...");
 }
 
-QString DictionaryMessages::NoGameFile() {
-    return tr("Open a game file first (File > Open Game File...).");
+QString DictionaryMessages::FindButton() {
+    return tr("&Find");
+}
+
+QString DictionaryMessages::StopButton() {
+    return tr("&Stop");
+}
+
+QString DictionaryMessages::AcceptButton() {
+    return tr("&Accept");
 }
 
 QString DictionaryMessages::Searching(int percent) {
@@ -196,10 +204,6 @@ QString DictionaryMessages::TextColumn() {
 
 QString DictionaryMessages::UsesColumn() {
     return tr("Uses");
-}
-
-QString DictionaryMessages::ReadsColumn() {
-    return tr("Script with it");
 }
 
 QString DictionaryMessages::AcceptUndoText(int count) {

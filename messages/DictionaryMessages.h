@@ -41,14 +41,15 @@ public:
     // The Find Dictionary window.
     [[nodiscard]] static QString WindowTitle();
     [[nodiscard]] static QString MenuItem();
-    [[nodiscard]] static QString NoGameFile();
+    [[nodiscard]] static QString FindButton();
+    [[nodiscard]] static QString StopButton();
+    [[nodiscard]] static QString AcceptButton();
     [[nodiscard]] static QString Searching(int percent);
     [[nodiscard]] static QString Stopped();
     [[nodiscard]] static QString Accepted(int count);
     [[nodiscard]] static QString CodeColumn();
     [[nodiscard]] static QString TextColumn();
     [[nodiscard]] static QString UsesColumn();
-    [[nodiscard]] static QString ReadsColumn();
     [[nodiscard]] static QString AcceptUndoText(int count);
 };
 

@@ -6,6 +6,7 @@
 #include "RunAction.h"
 #include "codemap/CodeMapWindow.h"
 #include "dialogs/ControlCodeDialog.h"
+#include "dictionary/FindDictionaryWindow.h"
 #include "dialogs/IncludeChooser.h"
 #include "dialogs/RelativeStartDialog.h"
 #include "dialogs/SingleEntryDialog.h"
@@ -69,6 +70,7 @@ void WindowManager::Start() {
     connect(main, &MainWindow::fontRequested, this, &WindowManager::ShowFont);
     connect(main, &MainWindow::characterSetsRequested, this, &WindowManager::ShowCharacterSets);
     connect(main, &MainWindow::controlCodeRequested, this, &WindowManager::ShowControlCode);
+    connect(main, &MainWindow::findDictionaryRequested, this, &WindowManager::ShowFindDictionary);
     main->show();
 }
 
@@ -167,6 +169,16 @@ ControlCodeDialog* WindowManager::ControlCode() const {
 void WindowManager::ShowControlCode() {
     if (auto* dialog = Make(controlCode_, services_.history, services_.user)) {
         BringToFront(*dialog);
+    }
+}
+
+FindDictionaryWindow* WindowManager::Dictionary() const {
+    return findDictionary_.data();
+}
+
+void WindowManager::ShowFindDictionary() {
+    if (auto* window = Make(findDictionary_, services_.history, services_.gameFile)) {
+        BringToFront(*window);
     }
 }
 

@@ -14,6 +14,7 @@ class CharacterSetsWindow;
 class CodeMapWindow;
 class Document;
 class DocumentHistory;
+class FindDictionaryWindow;
 class FontWindow;
 class IncludeChooser;
 class GameTextWindow;
@@ -67,6 +68,7 @@ public:
     [[nodiscard]] FontWindow* Font() const;                // "Font"
     [[nodiscard]] CharacterSetsWindow* Sets() const;       // frmCharacterSets
     [[nodiscard]] ControlCodeDialog* ControlCode() const;  // frmControlCode
+    [[nodiscard]] FindDictionaryWindow* Dictionary() const;  // frmFindDictionary
 
     // Shows without blocking, making the window first if it does not exist; a window already
     // shown stays as it is, contents and all. Nothing is made once the program is ending.
@@ -87,6 +89,8 @@ public:
     void ShowGameText();
     // Edit > Control Code…: made once, then hidden and shown again like the single entry dialog.
     void ShowControlCode();
+    // Tools > Find Dictionary…: made once, then hidden and shown again with what it found.
+    void ShowFindDictionary();
 
     // File > Open Game File…; once a file is open, the relative search is shown.
     void OpenGameFileFromUser();
@@ -130,6 +134,7 @@ private:
     QPointer<FontWindow> font_;
     QPointer<CharacterSetsWindow> characterSets_;
     QPointer<ControlCodeDialog> controlCode_;
+    QPointer<FindDictionaryWindow> findDictionary_;
     std::vector<QPointer<QWidget>> created_;  // creation order
 };
 

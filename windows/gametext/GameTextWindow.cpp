@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QPushButton>
+#include <QLabel>
 #include <QRegularExpression>
 
 #include <QFontDatabase>
@@ -17,6 +18,7 @@
 #include "GameFileMessages.h"
 #include "GameTextMessages.h"
 #include "GameTextModel.h"
+#include "DictionaryMessages.h"
 #include "GlyphsAboveText.h"
 #include "MakeTableMessages.h"
 #include "MiddleElision.h"
@@ -26,7 +28,9 @@
 #include "RunAction.h"
 #include "ScriptWindowMessages.h"
 #include "WindowQueries.h"
+#include "core/text/CodeReader.h"
 #include "core/text/GameText.h"
+#include "core/text/ScriptCoverage.h"
 #include "core/text/TextThroughTable.h"
 #include "font/FontPictures.h"
 #include "script/ExportScriptDialog.h"
@@ -57,8 +61,13 @@ GameTextWindow::GameTextWindow(DocumentHistory& history, OpenGameFile& game, Win
       glyphsBox_(new QCheckBox(GameTextMessages::GameTextGlyphs())),
       previousPointer_(new QPushButton(ScriptWindowMessages::PreviousPointer())),
       nextPointer_(new QPushButton(ScriptWindowMessages::NextPointer())),
-      exportScript_(new QPushButton(ScriptWindowMessages::ExportScriptButton())) {
+      exportScript_(new QPushButton(ScriptWindowMessages::ExportScriptButton())),
+      missing_(new QLabel) {
     ui_->setupUi(this);
+    missing_->setObjectName(QStringLiteral("lblMissing"));
+    missing_->setTextFormat(Qt::PlainText);
+    missing_->setWordWrap(true);
+    ui_->layout->addWidget(missing_);
     OneLineBox::Keep(*ui_->txtOffset);
     ui_->tblText->setModel(text_);
     // Offsets and bytes line up in a fixed face; the columns fit them, the text takes the rest.
@@ -210,11 +219,13 @@ void GameTextWindow::Decode() {
     if (!file) {
         text_->Show(0, {}, {}, 8);
         ui_->lblTable->clear();
+        missing_->clear();
         return;
     }
     if (unreadable_) {
         text_->Show(offset_, {}, {}, OffsetDigits(file->Size()));
         ui_->lblTable->setText(GameFileMessages::Failure(*unreadable_));
+        missing_->clear();
         return;
     }
     const std::string& typed = document_.StartCode();
@@ -231,6 +242,11 @@ void GameTextWindow::Decode() {
             MakeTableMessages::Failure(std::get<AssemblyError>(*table.notLaid))));
     }
     text_->Show(offset_, page_, ReadCodesThroughTable(page_, codes), OffsetDigits(file->Size()));
+    // What the page lacks, read as a dumper reads it, as `coverage` does for a whole script.
+    const CodeReader reader(table.codes, codes.kinds, codes.TwoByte(), table.first, table.last);
+    ScriptCoverage coverage;
+    coverage.Add(reader.Read(page_));
+    missing_->setText(DictionaryMessages::PageMissing(coverage.Missing()));
 }
 
 // The pointers are read again at each step: the file may have changed, and so may the blocks.

@@ -4,6 +4,7 @@
 
 class QCheckBox;
 class QPushButton;
+class QLabel;
 
 #include <cstdint>
 #include <memory>
@@ -73,6 +74,7 @@ private:
     QPushButton* nextPointer_;
     QPushButton* exportScript_;
     ExportScriptDialog* exportDialog_ = nullptr;
+    QLabel* missing_;  // the codes of the page the table holds nothing for
     int textHeight_ = 0;  // a row's height for its text alone
     std::uint64_t offset_ = 0;
     std::vector<std::uint8_t> page_;           // the bytes shown, as read at `offset_`

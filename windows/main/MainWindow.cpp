@@ -19,6 +19,7 @@
 #include "DocumentHistory.h"
 #include "ImportTableMessages.h"
 #include "MakeTableMessages.h"
+#include "DictionaryMessages.h"
 #include "MakeTableFile.h"
 #include "OneLineBox.h"
 #include "OrderListModel.h"
@@ -115,6 +116,9 @@ MainWindow::MainWindow(DocumentHistory& history, ProjectSession& project, OrderL
             &MainWindow::relativeSearchRequested);
     connect(ui_->actionCharacterSets, &QAction::triggered, this,
             &MainWindow::characterSetsRequested);
+    auto* findDictionary = ui_->menuTools->addAction(DictionaryMessages::MenuItem());
+    findDictionary->setObjectName(QStringLiteral("actionFindDictionary"));
+    connect(findDictionary, &QAction::triggered, this, &MainWindow::findDictionaryRequested);
     ui_->txtTblStartCode->setText(QString::fromStdString(document_.StartCode()));
     connect(ui_->txtTblStartCode, &QLineEdit::textChanged, this, [this](const QString& text) {
         const bool wasTyping = std::exchange(typing_, true);
