@@ -29,6 +29,10 @@ inline constexpr const char* kSearchPairs = "core/relative_search_31_sets_with_p
 // The dump: 10,000 strings through 4 pointer tables, and one read of the bytes they take.
 inline constexpr const char* kDumpCore = "core/dump_10000_strings_4_blocks";
 inline constexpr const char* kDumpFloor = "core/read_strings_and_pointers";
+// Find Dictionary on a 16 MiB stand-in game, one run per layout (/0 to /4: pairs, two arrays,
+// ended entries, length-prefixed, pointer table), and reading the same file whole.
+inline constexpr const char* kFindDictionary = "core/find_dictionary_16_MiB";
+inline constexpr const char* kReadGame = "core/read_game_16_MiB";
 
 // The flag that makes glyphwright_bench a child that searches one file and prints its own peak
 // memory (VmHWM, kB): a fresh process, so that nothing the benchmarks did before counts.
