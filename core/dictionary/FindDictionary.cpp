@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 #include <optional>
 
 #include "core/dictionary/ScriptProfile.h"
@@ -393,13 +394,16 @@ Result<DictionaryFindings, DictionaryCancelled> FindDictionary(
     ReadLengthPrefixed(letters, candidates);
     report(55);
     if (cancelled()) return DictionaryCancelled{};
-    const std::size_t chains = candidates.size();
-    for (std::size_t i = 0; i < chains; ++i) {
+    // Into a list of their own: the entries they point into stay where they are meanwhile.
+    std::vector<Candidate> tables;
+    for (std::size_t i = 0; i < candidates.size(); ++i) {
         if (candidates[i].layout == DictionaryLayout::EndedEntries) {
-            ReadPointerTables(letters, candidates[i], candidates);
+            ReadPointerTables(letters, candidates[i], tables);
         }
         if (i % 64 == 0 && cancelled()) return DictionaryCancelled{};
     }
+    candidates.insert(candidates.end(), std::make_move_iterator(tables.begin()),
+                      std::make_move_iterator(tables.end()));
     report(65);
 
     std::vector<std::pair<Placed, std::size_t>> placed;
