@@ -19,6 +19,7 @@ constexpr std::size_t kRunsCap = kMaxEntryLetters + 1;
 constexpr std::uint64_t kPointerReach = 0x10000;  // how far from its entries a pointer table lies
 constexpr std::size_t kCheckEvery = 1 << 16;
 constexpr std::size_t kKeep = 4;
+constexpr std::size_t kMinPointed = 2 * kMinEntries;  // entries a pointer table points to
 // Below this, the entries read about as well moved to other codes: chance, not a dictionary.
 constexpr double kLeastCertainty = 0.4;
 constexpr double kLeastShare = 0.02;  // of the script that a dictionary makes known text
@@ -397,7 +398,10 @@ Result<DictionaryFindings, DictionaryCancelled> FindDictionary(
     // Into a list of their own: the entries they point into stay where they are meanwhile.
     std::vector<Candidate> tables;
     for (std::size_t i = 0; i < candidates.size(); ++i) {
-        if (candidates[i].layout == DictionaryLayout::EndedEntries) {
+        // A chain of a few entries is far more often strings of the script than a dictionary;
+        // looking for pointers to each of them would cost most of the search.
+        if (candidates[i].layout == DictionaryLayout::EndedEntries &&
+            candidates[i].spellings.size() >= kMinPointed) {
             ReadPointerTables(letters, candidates[i], tables);
         }
         if (i % 64 == 0 && cancelled()) return DictionaryCancelled{};
