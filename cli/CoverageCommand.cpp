@@ -10,7 +10,7 @@
 #include "CommandLineMessages.h"
 #include "DictionaryMessages.h"
 #include "HexText.h"
-#include "Messages.h"
+#include "GameFileMessages.h"
 #include "ScriptCommands.h"
 #include "core/game/GameFile.h"
 #include "core/text/CodeReader.h"
@@ -79,7 +79,7 @@ int RunCoverage(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     const auto tables = ImportTables(parser.values(import));
     if (!tables) return Problem(err, tables.error());
     const auto opened = GameFile::Open(QFile::encodeName(parser.value(game)).toStdString());
-    if (!opened) return Problem(err, Messages::Failure(opened.error()));
+    if (!opened) return Problem(err, GameFileMessages::Failure(opened.error()));
     const GameFile& file = opened.value();
     ByteRange read{0, file.Size()};
     if (only) {
@@ -100,7 +100,7 @@ int RunCoverage(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     for (std::uint64_t at = read.start; at < read.end;) {
         const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(kPiece, read.end - at));
         const auto got = file.Read(at, std::span(piece.data(), wanted));
-        if (!got) return Problem(err, Messages::Failure(got.error()));
+        if (!got) return Problem(err, GameFileMessages::Failure(got.error()));
         if (got.value() == 0) break;
         reader.Read(std::span(piece.data(), got.value()), tokens);
         const bool last = at + got.value() >= read.end;

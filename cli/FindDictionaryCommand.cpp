@@ -11,7 +11,8 @@
 #include "DictionaryMessages.h"
 #include "HexText.h"
 #include "MakeTable.h"
-#include "Messages.h"
+#include "GameFileMessages.h"
+#include "MakeTableMessages.h"
 #include "ScriptCommands.h"
 #include "core/dictionary/FindDictionary.h"
 #include "core/dictionary/LetterTable.h"
@@ -76,7 +77,7 @@ int WriteTable(const DocumentContents& tables, const std::vector<DictionaryEntry
     }
     const SaveTarget target{QFile::encodeName(path).toStdString(), format};
     if (const auto saved = SaveTable(workspace, target, document.Contents().kinds); !saved) {
-        return Problem(err, Messages::Failure(saved.error()));
+        return Problem(err, MakeTableMessages::Failure(saved.error()));
     }
     return kExitSuccess;
 }
@@ -120,9 +121,9 @@ int RunFindDictionary(const QStringList& arguments, std::FILE* out, std::FILE* e
     const auto tables = ImportTables(parser.values(import));
     if (!tables) return Problem(err, tables.error());
     const auto opened = GameFile::Open(QFile::encodeName(parser.value(game)).toStdString());
-    if (!opened) return Problem(err, Messages::Failure(opened.error()));
+    if (!opened) return Problem(err, GameFileMessages::Failure(opened.error()));
     const auto bytes = ReadWhole(opened.value());
-    if (!bytes) return Problem(err, Messages::Failure(bytes.error()));
+    if (!bytes) return Problem(err, GameFileMessages::Failure(bytes.error()));
 
     const LetterTable letters = LetterTableOf(tables.value().table.TableText, tables.value().kinds);
     const std::atomic<bool> never{false};

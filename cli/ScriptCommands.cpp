@@ -9,7 +9,7 @@
 #include "CommandLine.h"
 #include "CommandLineMessages.h"
 #include "DictionaryMessages.h"
-#include "Messages.h"
+#include "ImportTableMessages.h"
 #include "Version.h"
 #include "core/table/DocumentCommand.h"
 #include "tablefile/ImportTable.h"
@@ -79,7 +79,7 @@ Result<DocumentContents, QString> ImportTables(const QStringList& paths) {
         const QByteArray bytes = file.readAll();
         const ImportedTable imported = ImportTable(
             std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-        if (!imported.problems.empty()) return Messages::ImportProblems(path, imported.problems);
+        if (!imported.problems.empty()) return ImportTableMessages::ImportProblems(path, imported.problems);
         DocumentCommand::PutEntries(document, imported.entries).Do(document);
     }
     return document.Contents();

@@ -14,7 +14,7 @@
 #include "DictionaryMessages.h"
 #include "DocumentHistory.h"
 #include "HexText.h"
-#include "Messages.h"
+#include "GameFileMessages.h"
 #include "OpenGameFile.h"
 #include "core/dictionary/LetterTable.h"
 #include "core/table/DocumentCommand.h"
@@ -82,7 +82,7 @@ void FindDictionaryWindow::Enable() {
     find_->setEnabled(!running && game_.File().has_value());
     stop_->setEnabled(running);
     accept_->setEnabled(!running && !proposed_.empty());
-    if (!game_.File() && !running) status_->setText(Messages::NoGameFile());
+    if (!game_.File() && !running) status_->setText(GameFileMessages::NoGameFile());
 }
 
 void FindDictionaryWindow::Find() {
@@ -122,7 +122,7 @@ void FindDictionaryWindow::Finished() {
                              DictionaryMessages::KnownText(best));
         }
     } else if (const auto* failed = std::get_if<GameFileError>(outcome.get())) {
-        status_->setText(Messages::Failure(*failed));
+        status_->setText(GameFileMessages::Failure(*failed));
     } else {
         progress_->setValue(0);
         status_->setText(DictionaryMessages::Stopped());
