@@ -60,6 +60,10 @@ QString ProjectMessages::UntitledProject() {
     return tr("Untitled");
 }
 
+QString ProjectMessages::ReplaceFile(const QString& file) {
+    return tr("%1 already exists. Do you want to replace it?").arg(file);
+}
+
 QString ProjectMessages::UnsavedChanges(const QString& project) {
     return tr("The project %1 has changes that are not saved. Save them?").arg(project);
 }

@@ -23,6 +23,8 @@ public:
     [[nodiscard]] static QString OpenProjectTitle();
     [[nodiscard]] static QString ProjectFileFilter();
     [[nodiscard]] static QString UntitledProject();
+    // A project's name typed without its extension names a file that is there.
+    [[nodiscard]] static QString ReplaceFile(const QString& file);
     [[nodiscard]] static QString UnsavedChanges(const QString& project);
 };
 

@@ -22,6 +22,7 @@ namespace glyphwright {
 namespace {
 
 constexpr int kRecentCount = 8;
+constexpr const char* kExtension = ".gwproj";
 
 void Tell(WindowQueries& user, const QString& text) {
     user.ShowMessage(ProgramMessages::Title().toStdString(), text.toStdString(),
@@ -48,11 +49,13 @@ bool ProjectSession::IsModified() const {
     return !history_.Stack().isClean() || changedOutside_;
 }
 
+QString ProjectSession::Name() const {
+    return path_.isEmpty() ? ProjectMessages::UntitledProject() : QFileInfo(path_).fileName();
+}
+
 QString ProjectSession::TitlePart() const {
     if (!inUse_) return {};
-    const QString name =
-        path_.isEmpty() ? ProjectMessages::UntitledProject() : QFileInfo(path_).fileName();
-    return IsModified() ? name + QLatin1Char('*') : name;
+    return IsModified() ? Name() + QLatin1Char('*') : Name();
 }
 
 void ProjectSession::DocumentChanged(const DocumentChange& change) {
@@ -74,7 +77,7 @@ void ProjectSession::Begin(const QString& path) {
 bool ProjectSession::MayReplace(WindowQueries& user) {
     if (!IsModified()) return true;
     switch (user.AskSaveDiscardCancel(ProgramMessages::Title().toStdString(),
-                                      ProjectMessages::UnsavedChanges(TitlePart()).toStdString())) {
+                                      ProjectMessages::UnsavedChanges(Name()).toStdString())) {
         case WindowQueries::Choice::Save:
             return Save(user);
         case WindowQueries::Choice::Discard:
@@ -162,9 +165,25 @@ bool ProjectSession::Save(WindowQueries& user) {
 }
 
 bool ProjectSession::SaveAs(WindowQueries& user) {
-    const auto answer = user.AskSavePath({ProjectMessages::ProjectFileFilter().toStdString()});
+    // The project's own file, or a new one: never the table's, which the dialog saved last.
+    const QString offered =
+        path_.isEmpty() ? ProjectMessages::UntitledProject() + QLatin1String(kExtension) : path_;
+    const auto answer = user.AskSavePath({ProjectMessages::ProjectFileFilter().toStdString()},
+                                         QFile::encodeName(offered).toStdString());
     if (!answer || answer->path.empty()) return false;
-    return SaveTo(QFile::decodeName(QByteArray::fromStdString(answer->path)), user);
+    QString path = QFile::decodeName(QByteArray::fromStdString(answer->path));
+    // A name typed bare becomes a project's. The dialog asked about the name as typed; the file
+    // with the extension is asked about here.
+    if (QFileInfo(path).suffix().isEmpty()) {
+        path += QLatin1String(kExtension);
+        if (QFileInfo::exists(path) &&
+            !user.AskYesNo(ProgramMessages::Title().toStdString(),
+                           ProjectMessages::ReplaceFile(QFileInfo(path).fileName()).toStdString(),
+                           MessageIcon::Exclamation)) {
+            return false;
+        }
+    }
+    return SaveTo(path, user);
 }
 
 bool ProjectSession::SaveTo(const QString& path, WindowQueries& user) {

@@ -35,6 +35,8 @@ public:
     [[nodiscard]] const QString& Path() const { return path_; }
     [[nodiscard]] bool InUse() const { return inUse_; }
     [[nodiscard]] bool IsModified() const;
+    // The project file's name, or "Untitled" for work never saved as a project.
+    [[nodiscard]] QString Name() const;
     // "name.gwproj*" for a changed project, "" while no project is in use.
     [[nodiscard]] QString TitlePart() const;
 

@@ -64,19 +64,23 @@ QFileDialog* QtQueries::SaveDialog() {
 }
 
 std::optional<WindowQueries::SaveAnswer> QtQueries::AskSavePath(
-    const std::vector<std::string>& filters) {
+    const std::vector<std::string>& filters, const std::string& offered) {
     QFileDialog* dialog = SaveDialog();
     if (dialog == nullptr) return std::nullopt;
     QStringList names;
     for (const std::string& filter : filters) names << QString::fromStdString(filter);
     dialog->setNameFilters(names);
     if (!lastFilter_.isEmpty()) dialog->selectNameFilter(lastFilter_);
-    if (!lastSavePath_.isEmpty()) dialog->selectFile(lastSavePath_);
+    QString& last = lastSavePaths_[names];
+    // Always selected, even when empty: the name of another kind of file, saved the last time,
+    // is never offered.
+    dialog->selectFile(offered.empty() ? last
+                                       : QFile::decodeName(QByteArray::fromStdString(offered)));
     const QString accepted = RunForFile(*dialog);
     if (accepted.isEmpty() || !NameIsExact(accepted, *this)) return std::nullopt;
-    lastSavePath_ = accepted;
+    last = accepted;
     lastFilter_ = dialog->selectedNameFilter();
-    return SaveAnswer{QFile::encodeName(lastSavePath_).toStdString(), lastFilter_.toStdString()};
+    return SaveAnswer{QFile::encodeName(accepted).toStdString(), lastFilter_.toStdString()};
 }
 
 std::optional<std::string> QtQueries::AskOpenPath(const std::string& title) {

@@ -2,6 +2,9 @@
 
 #include <QPointer>
 #include <QString>
+#include <QStringList>
+
+#include <map>
 
 #include "WindowQueries.h"
 
@@ -24,8 +27,8 @@ public:
 
     [[nodiscard]] std::optional<std::string> AskText(const std::string& prompt,
                                                      const std::string& title) override;
-    [[nodiscard]] std::optional<SaveAnswer> AskSavePath(
-        const std::vector<std::string>& filters) override;
+    [[nodiscard]] std::optional<SaveAnswer> AskSavePath(const std::vector<std::string>& filters,
+                                                        const std::string& offered) override;
     [[nodiscard]] std::optional<std::string> AskOpenPath(const std::string& title) override;
     [[nodiscard]] std::optional<OpenAnswer> AskOpenPathOfType(
         const std::string& title, const std::vector<std::string>& filters) override;
@@ -42,7 +45,9 @@ public:
 private:
     QPointer<QWidget> owner_;
     QPointer<QFileDialog> saveDialog_;
-    QString lastSavePath_;  // offered again the next time, with the filter chosen with it
+    // The file last saved with each set of filters, offered again the next time with the filter
+    // chosen with it: a project's Save As never offers the table's name.
+    std::map<QStringList, QString> lastSavePaths_;
     QString lastFilter_;
     QString lastOpenFolder_;  // the open dialog starts where the last game file was
 };

@@ -18,15 +18,16 @@ public:
     [[nodiscard]] virtual std::optional<std::string> AskText(const std::string& prompt,
                                                              const std::string& title) = 0;
 
-    // The main window's Save-as dialog with these file-type filters, the first one the default:
-    // the chosen path exactly as the dialog gives it and the filter chosen, as given; nullopt on
-    // Cancel.
+    // The main window's Save-as dialog with these file-type filters, the first one the default,
+    // offering `offered` (a path, or a name in the dialog's folder) or, when that is empty, the
+    // file last saved with these filters: the chosen path exactly as the dialog gives it and the
+    // filter chosen, as given; nullopt on Cancel.
     struct SaveAnswer {
         std::string path;
         std::string filter;
     };
     [[nodiscard]] virtual std::optional<SaveAnswer> AskSavePath(
-        const std::vector<std::string>& filters) = 0;
+        const std::vector<std::string>& filters, const std::string& offered) = 0;
 
     // The open-file dialog with this title, modal to the main window: the chosen path exactly as
     // the dialog gives it; nullopt on Cancel.

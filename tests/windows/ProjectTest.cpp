@@ -269,6 +269,9 @@ private slots:
         QVERIFY(!session.main().close());
         QVERIFY(session.main().isVisible());
         QCOMPARE(session.user.questions.size(), std::size_t{1});
+        // The file's name, not the title's: no "*" in it.
+        QCOMPARE(session.user.questions[0].text,
+                 std::string("The project p.gwproj has changes that are not saved. Save them?"));
 
         // EXIT, Yes, then Save: the project is written before the farewell.
         QSignalSpy ended(&session.windows, &WindowManager::ended);
@@ -277,6 +280,52 @@ private slots:
         Click(session.main(), "cmdExit");
         QTRY_COMPARE(ended.count(), 1);
         QVERIFY(ReadFile(project).find("\"Hiragana\"") != std::string::npos);
+    }
+
+    // Save Project As offers the project's own file, never the table just written, and a name
+    // typed bare becomes a project's, asking before it replaces one.
+    void saveAsOffersTheProjectsNameAndAddsItsExtension() {
+        QTemporaryDir folder;
+        Session session;
+        session.IncludeSet("Katakana");
+        Retype(Find<QLineEdit>(session.main(), "txtTblStartCode"), QStringLiteral("10"));
+        const QString table = folder.filePath(QStringLiteral("font.tbl"));
+        session.user.pathAnswers.push_back(table.toStdString());
+        Click(session.main(), "cmdSave");
+        const std::string written = ReadFile(table);
+        QVERIFY(written.size() > 100);
+
+        session.user.pathAnswers.push_back(folder.filePath(QStringLiteral("work")).toStdString());
+        Trigger(session, "actionSaveProjectAs");
+        QCOMPARE(session.user.offeredNames.back(), std::string("Untitled.gwproj"));
+        const QString project = folder.filePath(QStringLiteral("work.gwproj"));
+        QVERIFY(ReadFile(project).find("\"Katakana\"") != std::string::npos);
+        QVERIFY(!QFile::exists(folder.filePath(QStringLiteral("work"))));
+        QCOMPARE(ReadFile(table), written);
+        QVERIFY(session.user.questions.empty());
+
+        // Again: the project's own file is offered; "work" now names one, and No keeps it.
+        session.IncludeSet("Hiragana");
+        session.user.pathAnswers.push_back(folder.filePath(QStringLiteral("work")).toStdString());
+        session.user.yesNoAnswers.push_back(false);
+        Trigger(session, "actionSaveProjectAs");
+        QCOMPARE(session.user.offeredNames.back(), project.toStdString());
+        QCOMPARE(session.user.questions.size(), std::size_t{1});
+        QCOMPARE(session.user.questions[0].text,
+                 std::string("work.gwproj already exists. Do you want to replace it?"));
+        QVERIFY(ReadFile(project).find("\"Hiragana\"") == std::string::npos);
+    }
+
+    // Work never saved as a project still has a name to be asked about.
+    void unsavedWorkWithNoProjectIsAskedAboutByName() {
+        Session session;
+        session.IncludeSet("Hiragana");
+        session.user.saveDiscardCancelAnswers.push_back(WindowQueries::Choice::Cancel);
+        Trigger(session, "actionNewProject");
+        QCOMPARE(session.user.questions.size(), std::size_t{1});
+        QCOMPARE(session.user.questions[0].text,
+                 std::string("The project Untitled has changes that are not saved. Save them?"));
+        QCOMPARE(session.state.document.Order().LineCount(), 1);  // Cancel kept it
     }
 };
 

@@ -28,15 +28,16 @@ public:
     std::deque<Choice> saveDiscardCancelAnswers;
     std::function<void()> beforeSavePath;  // may throw, to stand for a failure inside an action
 
-    std::vector<std::string> textPrompts;  // "prompt|title" for each input box shown
-    std::vector<std::string> pathFilters;  // default (first) filter of each Save dialog shown
-    std::vector<std::string> lastFilters;  // every filter of the last Save dialog shown
-    int chosenFilter = 0;                  // the filter each scripted path is saved with
-    std::vector<std::string> openFilters;  // every filter of the last typed open dialog shown
-    int chosenOpenFilter = 0;              // the filter each scripted path is opened with
-    std::vector<Message> messages;         // OK boxes
-    std::vector<Message> questions;        // Yes/No boxes
-    std::vector<std::string> log;          // every box, and whatever a test adds, in order
+    std::vector<std::string> textPrompts;   // "prompt|title" for each input box shown
+    std::vector<std::string> pathFilters;   // default (first) filter of each Save dialog shown
+    std::vector<std::string> lastFilters;   // every filter of the last Save dialog shown
+    std::vector<std::string> offeredNames;  // the file each Save dialog was told to offer
+    int chosenFilter = 0;                   // the filter each scripted path is saved with
+    std::vector<std::string> openFilters;   // every filter of the last typed open dialog shown
+    int chosenOpenFilter = 0;               // the filter each scripted path is opened with
+    std::vector<Message> messages;          // OK boxes
+    std::vector<Message> questions;         // Yes/No boxes
+    std::vector<std::string> log;           // every box, and whatever a test adds, in order
 
     std::optional<std::string> AskText(const std::string& prompt,
                                        const std::string& title) override {
@@ -45,8 +46,10 @@ public:
         return Next(textAnswers);
     }
 
-    std::optional<SaveAnswer> AskSavePath(const std::vector<std::string>& filters) override {
+    std::optional<SaveAnswer> AskSavePath(const std::vector<std::string>& filters,
+                                          const std::string& offered) override {
         const std::string first = filters.empty() ? std::string() : filters.front();
+        offeredNames.push_back(offered);
         pathFilters.push_back(first);
         lastFilters = filters;
         log.push_back("save:" + first);

@@ -319,7 +319,7 @@ private slots:
             });
         };
         answerWith(folder.filePath(QStringLiteral("first.tbl")), 2);
-        const auto first = real.AskSavePath(filters);
+        const auto first = real.AskSavePath(filters, {});
         QVERIFY(first.has_value());
         QCOMPARE(QString::fromStdString(first->path), folder.filePath(QStringLiteral("first.tbl")));
         QCOMPARE(first->filter, std::string("Shift-JIS (*.tbl)"));
@@ -329,14 +329,14 @@ private slots:
         QCOMPARE(offeredFilter, QStringLiteral(".tbl files (*.tbl)"));
 
         answerWith(folder.filePath(QStringLiteral("second.tbl")), 1);
-        const auto second = real.AskSavePath(filters);
+        const auto second = real.AskSavePath(filters, {});
         QVERIFY(second.has_value());
         QCOMPARE(offeredFile, folder.filePath(QStringLiteral("first.tbl")));
         QCOMPARE(offeredFilter, QStringLiteral("Shift-JIS (*.tbl)"));
         QCOMPARE(second->filter, std::string("Table File Standard, UTF-8 (*.tbl)"));
 
         answerWith(folder.filePath(QStringLiteral("third.tbl")), 0);
-        const auto third = real.AskSavePath(filters);
+        const auto third = real.AskSavePath(filters, {});
         QVERIFY(third.has_value());
         QCOMPARE(offeredFilter, QStringLiteral("Table File Standard, UTF-8 (*.tbl)"));
         QCOMPARE(third->filter, std::string(".tbl files (*.tbl)"));
@@ -349,7 +349,7 @@ private slots:
         const QMetaObject::Connection late =
             connect(&dialog, &QDialog::accepted, &dialog, [&] { dialog.selectFile(existing); });
         answerWith(folder.filePath(QStringLiteral("fourth.tbl")), 0);
-        const auto fourth = real.AskSavePath(filters);
+        const auto fourth = real.AskSavePath(filters, {});
         disconnect(late);
         QVERIFY(fourth.has_value());
         QCOMPARE(QString::fromStdString(fourth->path),
@@ -370,7 +370,7 @@ private slots:
                 box->accept();
             });
         });
-        QVERIFY(!real.AskSavePath(filters).has_value());
+        QVERIFY(!real.AskSavePath(filters, {}).has_value());
         QVERIFY2(told.contains(QStringLiteral("not UTF-8")), qPrintable(told));
         QVERIFY(!QFile::exists(folder.filePath(QStringLiteral("\uFFFD.tbl"))));
     }

@@ -56,7 +56,7 @@ public:
         const QStringList names = MakeTableMessages::TableFileFilters();
         std::vector<std::string> filters;
         for (const QString& filter : names) filters.push_back(filter.toStdString());
-        const auto answer = user_.AskSavePath(filters);
+        const auto answer = user_.AskSavePath(filters, {});
         if (!answer) return std::nullopt;
         // The format is the file type chosen; the classic one where the dialog named none.
         const auto chosen = names.indexOf(QString::fromStdString(answer->filter));

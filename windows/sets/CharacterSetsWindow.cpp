@@ -266,7 +266,7 @@ void CharacterSetsWindow::Import() {
 }
 
 void CharacterSetsWindow::Export() {
-    const auto answer = user_.AskSavePath({SetsMessages::SetFileFilter().toStdString()});
+    const auto answer = user_.AskSavePath({SetsMessages::SetFileFilter().toStdString()}, {});
     if (!answer) return;
     const auto saved = SaveSetFileAt(
         QFile::encodeName(QString::fromStdString(answer->path)).toStdString(), sets_.UserSets());
