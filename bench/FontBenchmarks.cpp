@@ -56,8 +56,8 @@ std::string FontBenchFile(std::size_t mib, bool sparse) {
 }
 
 struct FontScreen {
-    OpenGameFile game;
     Document document;
+    OpenGameFile game{document};
     DocumentHistory history{document};
     test::ScriptedWindowUser user;
     FontWindow window{history, game, user};

@@ -6,6 +6,15 @@
 
 namespace glyphwright {
 
+OpenGameFile::OpenGameFile(Document& document, QObject* parent)
+    : QObject(parent), document_(document) {
+    document_.AddObserver(*this);
+}
+
+OpenGameFile::~OpenGameFile() {
+    document_.RemoveObserver(*this);
+}
+
 bool OpenGameFileFromUser(OpenGameFile& game, WindowQueries& user) {
     const auto path = user.AskOpenPath(GameFileMessages::OpenGameFileTitle().toStdString());
     if (!path || path->empty()) return false;

@@ -3,35 +3,38 @@
 #include <QObject>
 
 #include <optional>
-#include <utility>
 
 #include "core/game/GameFile.h"
+#include "core/table/Document.h"
 
 namespace glyphwright {
 
 class WindowQueries;
 
-// The game file open now, shared by the relative search and the game text. Opening another
-// replaces it; the windows follow `changed`.
-class OpenGameFile final : public QObject {
+// The document's game file as the windows follow it: the relative search, the game text, the
+// code map and the Font window read `File()` and hear `changed` when a file is opened, or closed
+// by New and Open.
+class OpenGameFile final : public QObject, private DocumentObserver {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(OpenGameFile)
 
 public:
-    explicit OpenGameFile(QObject* parent = nullptr) : QObject(parent) {}
-    ~OpenGameFile() override = default;
+    explicit OpenGameFile(Document& document, QObject* parent = nullptr);
+    ~OpenGameFile() override;
 
-    [[nodiscard]] const std::optional<GameFile>& File() const { return file_; }
-    void Set(GameFile file) {
-        file_ = std::move(file);
-        emit changed();
-    }
+    [[nodiscard]] const std::optional<GameFile>& File() const { return document_.GameFileOpen(); }
+    void Set(GameFile file) { document_.SetGameFile(std::move(file)); }
 
 signals:
     void changed();
 
 private:
-    std::optional<GameFile> file_;
+    void DocumentAboutToChange(const DocumentChange&) override {}
+    void DocumentChanged(const DocumentChange& change) override {
+        if (change.gameFile) emit changed();
+    }
+
+    Document& document_;
 };
 
 // File > Open Game File…: asks for a path and opens the file there, or says why it cannot. True

@@ -22,7 +22,7 @@ struct ProgramState {
     DocumentHistory history{document};
     OrderListModel lines{document};
     OrderSelection selection{lines};
-    OpenGameFile gameFile;
+    OpenGameFile gameFile{document};
     std::string setsPath;  // the user's set file; empty keeps the sets for this run only
     ProjectSession project{history, gameFile, sets, setsPath};
 

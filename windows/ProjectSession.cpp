@@ -36,9 +36,6 @@ ProjectSession::ProjectSession(DocumentHistory& history, OpenGameFile& gameFile,
     : QObject(parent), history_(history), gameFile_(gameFile), sets_(sets), setsPath_(setsPath) {
     history_.Doc().AddObserver(*this);
     connect(&history_.Stack(), &QUndoStack::cleanChanged, this, &ProjectSession::stateChanged);
-    connect(&gameFile_, &OpenGameFile::changed, this, [this] {
-        if (const auto& file = gameFile_.File()) history_.Doc().SetGameFilePath(file->Path());
-    });
 }
 
 ProjectSession::~ProjectSession() {

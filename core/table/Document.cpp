@@ -84,10 +84,12 @@ void Document::Apply(const DocumentStep& step) {
 }
 
 void Document::Replace(DocumentContents contents) {
-    const DocumentChange change{true,  true, true, true, true, {OrderChange::Kind::Replaced, 0},
-                                false, true};
+    DocumentChange change{true,  true, true, true, true, {OrderChange::Kind::Replaced, 0},
+                          false, true};
+    change.gameFile = true;
     AboutTo(change);
     contents_ = std::move(contents);
+    gameFile_.reset();
     contents_.order.UseCatalogue(*catalogue_);
     Changed(change);
 }
@@ -101,12 +103,13 @@ void Document::SetStartCode(std::string text) {
     Changed(change);
 }
 
-void Document::SetGameFilePath(std::string path) {
-    if (path == contents_.gameFilePath) return;
+void Document::SetGameFile(GameFile file) {
     DocumentChange change;
-    change.files = true;
+    change.gameFile = true;
+    change.files = file.Path() != contents_.gameFilePath;  // the same file again: only reread
     AboutTo(change);
-    contents_.gameFilePath = std::move(path);
+    contents_.gameFilePath = file.Path();
+    gameFile_ = std::move(file);
     Changed(change);
 }
 

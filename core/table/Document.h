@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/game/GameFile.h"
 #include "core/table/CodeOrder.h"
 #include "core/table/TableCode.h"
 #include "core/table/TableEntry.h"
@@ -56,6 +57,7 @@ struct DocumentChange {
     OrderChange orderChange{OrderChange::Kind::Replaced, 0};
     bool sets = false;       // the catalogue's sets: what the order's lines lay may differ now
     bool codeOrder = false;  // the byte order of two-byte codes: what two-byte lines lay moves
+    bool gameFile = false;   // the game file opened, or closed (by Replace), even at one path
 };
 
 // One direction of a command: what it does to the order, the entries and the codes.
@@ -88,7 +90,7 @@ protected:
 };
 
 // The one owner of the work: the table with each code's kind, the Table Order, the start code,
-// the game file, the last table file and the features' settings. Every change goes through here
+// the game file (its path, and the file open), the last table file and the features' settings. Every change goes through here
 // and is announced once, saying what changed.
 class Document {
 public:
@@ -106,15 +108,18 @@ public:
     [[nodiscard]] const std::string& StartCode() const { return contents_.startCode; }
     [[nodiscard]] CodeOrder TwoByteOrder() const { return contents_.codeOrder; }
     [[nodiscard]] const SetCatalogue& Catalogue() const { return *catalogue_; }
+    // The game file open now; its path is the contents' gameFilePath.
+    [[nodiscard]] const std::optional<GameFile>& GameFileOpen() const { return gameFile_; }
 
     // Makes one step of a command. The caller has checked that it fits (see DocumentCommand).
     void Apply(const DocumentStep& step);
-    // Takes all of `contents` in place of what is there (a project opened, a new document).
+    // Takes all of `contents` in place of what is there (a project opened, a new document). The
+    // game file open is closed: the caller opens the one `contents` names.
     void Replace(DocumentContents contents);
 
     // What is not undone: typing keeps the box's own undo, and files are facts of the machine.
     void SetStartCode(std::string text);
-    void SetGameFilePath(std::string path);
+    void SetGameFile(GameFile file);
     void SetTableFile(std::string name, std::string format);
     void SetFeatureSettings(const std::string& feature, std::string json);
     // The user's sets changed in the catalogue: announced so that what is laid from the order,
@@ -130,6 +135,7 @@ private:
 
     const SetCatalogue* catalogue_;
     DocumentContents contents_;
+    std::optional<GameFile> gameFile_;
     std::vector<DocumentObserver*> observers_;
 };
 

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
+#include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -285,6 +286,39 @@ private slots:
         QVERIFY2(Status(text, "lblTable").contains(QStringLiteral("changed size")),
                  qPrintable(Status(text, "lblTable")));
         QCOMPARE(Find<QTableView>(text, "tblText").model()->rowCount(), 0);
+    }
+
+    // The document owns the game file: New closes it in every window and the search forgets what
+    // it said; a project opened brings its own file, and the old status goes with the old work.
+    void newAndOpenCloseTheGameFileEverywhere() {
+        QTemporaryDir folder;
+        const QString path = WriteGameFile(folder);
+        const QString project = folder.filePath(QStringLiteral("p.gwproj"));
+        Session session;
+        OpenGameFile(session, path);
+        session.user.pathAnswers.push_back(project.toStdString());
+        Find<QAction>(session.main(), "actionSaveProjectAs").trigger();
+        Search(session, QStringLiteral("こんにちは"));
+        QVERIFY(!Status(SearchWindow(session), "lblStatus").isEmpty());
+
+        Find<QAction>(session.main(), "actionNewProject").trigger();
+        QVERIFY(!session.document.GameFileOpen().has_value());
+        QVERIFY(session.document.Contents().gameFilePath.empty());
+        QCOMPARE(Status(SearchWindow(session), "lblStatus"), QString());
+        QCOMPARE(Results(session).rowCount(), 0);
+        QVERIFY(!Find<QPushButton>(SearchWindow(session), "cmdSearch").isEnabled());
+        QVERIFY(Status(SearchWindow(session), "lblFile").startsWith(QStringLiteral("No game file")));
+
+        OpenGameFile(session, path);
+        Search(session, QStringLiteral("こんにちは"));
+        QVERIFY(!Status(SearchWindow(session), "lblStatus").isEmpty());
+        session.user.saveDiscardCancelAnswers.push_back(WindowQueries::Choice::Discard);
+        session.user.openAnswers.push_back(project.toStdString());
+        Find<QAction>(session.main(), "actionOpenProject").trigger();
+        QVERIFY(session.user.messages.empty());
+        QVERIFY(session.document.GameFileOpen().has_value());
+        QCOMPARE(Status(SearchWindow(session), "lblStatus"), QString());
+        QVERIFY(Find<QPushButton>(SearchWindow(session), "cmdSearch").isEnabled());
     }
 
     // A font of two-byte codes found little-endian from 8120: its start is usable at once, as the
