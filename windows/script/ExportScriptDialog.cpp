@@ -258,7 +258,7 @@ void ExportScriptDialog::Export() {
     for (const QString& filter : ScriptWindowMessages::ScriptFilters()) {
         filters.push_back(filter.toStdString());
     }
-    const auto answer = user_.AskSavePath(filters);
+    const auto answer = user_.AskSavePath(filters, {});
     if (!answer) return;
     const std::string& scriptPath = answer->path;
     request.tablePath = scriptPath + ".tbl";
