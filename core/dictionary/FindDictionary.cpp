@@ -15,7 +15,6 @@ namespace {
 
 constexpr int kMinEntries = 8;      // fewer spell too little to tell a dictionary from chance
 constexpr std::size_t kMaxEntryLetters = 12;
-constexpr std::size_t kRunsCap = kMaxEntryLetters + 1;
 constexpr std::uint64_t kPointerReach = 0x10000;  // how far from its entries a pointer table lies
 constexpr std::size_t kCheckEvery = 1 << 16;
 constexpr std::size_t kKeep = 4;
