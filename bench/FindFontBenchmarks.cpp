@@ -34,9 +34,9 @@ GameFile WriteAndOpen(const std::string& path, const std::vector<std::uint8_t>& 
 }
 
 void FindFontAccuracy(benchmark::State& state) {
-    const auto specs = test::StandInSpecs(1u << 20, true);
+    const auto plans = test::StandInPlans(1u << 20, true);
     std::vector<test::StandIn> standIns;
-    for (const auto& spec : specs) standIns.push_back(test::FontStandIns::Make(spec));
+    for (const auto& plan : plans) standIns.push_back(test::FontStandIns::Make(plan));
     std::size_t first = 0;
     std::size_t topThree = 0;
     for (auto _ : state) {
@@ -86,8 +86,8 @@ const GameFile& TimedGame(std::size_t mebibytes) {
     static std::map<std::size_t, GameFile> games;
     auto found = games.find(mebibytes);
     if (found == games.end()) {
-        test::StandInSpec spec = test::StandInSpecs(mebibytes << 20, false)[3];
-        const test::StandIn standIn = test::FontStandIns::Make(spec);
+        test::StandInPlan plan = test::StandInPlans(mebibytes << 20, false)[3];
+        const test::StandIn standIn = test::FontStandIns::Make(plan);
         found = games.emplace(mebibytes, WriteAndOpen(Scratch("find-font-" + std::to_string(mebibytes) + ".bin"),
                                                       standIn.bytes)).first;
     }

@@ -98,9 +98,9 @@ int RunDump(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     if (options.imports.isEmpty()) return BadUsage(err, DumpMessages::MissingTable());
     if (!options.output) return BadUsage(err, CommandLineMessages::MissingOutput());
     DumpRequest request;
-    for (const QString& spec : options.pointers) {
-        const auto block = ReadPointerSpec(spec.toStdString());
-        if (!block) return BadUsage(err, DumpMessages::BadPointers(spec, block.error()));
+    for (const QString& plan : options.pointers) {
+        const auto block = ReadPointerBlock(plan.toStdString());
+        if (!block) return BadUsage(err, DumpMessages::BadPointers(plan, block.error()));
         request.blocks.push_back(block.value());
     }
     if (options.range) {

@@ -8,19 +8,19 @@ QString Hex(std::uint64_t value) {
     return QStringLiteral("$%1").arg(value, 0, 16).toUpper();
 }
 
-QString SpecProblem(SpecError error) {
+QString PointerBlockProblem(PointerBlockError error) {
     switch (error) {
-        case SpecError::Shape:
+        case PointerBlockError::Shape:
             return DumpMessages::tr("it is not OFFSET:COUNT:KIND");
-        case SpecError::Offset:
+        case PointerBlockError::Offset:
             return DumpMessages::tr("the offset is no hex number");
-        case SpecError::Count:
+        case PointerBlockError::Count:
             return DumpMessages::tr("the count is no number above 0");
-        case SpecError::Kind:
+        case PointerBlockError::Kind:
             return DumpMessages::tr(
                 "the kind is none of le16, be16, le24, be24, le32, be32 (each with +HEX or -HEX "
                 "if wanted), gba, lorom, hirom, nes+BANK");
-        case SpecError::Empty:
+        case PointerBlockError::Empty:
             return DumpMessages::tr("the end is not after the start");
     }
     return {};
@@ -30,7 +30,7 @@ QString SpecProblem(SpecError error) {
 
 QString DumpMessages::Help() {
     return tr(
-        "Usage: glyphwright dump --game FILE --import TABLE... (--pointers SPEC)...\n"
+        "Usage: glyphwright dump --game FILE --import TABLE... (--pointers OFFSET:COUNT:KIND)...\n"
         "                        [--range START:END] --output SCRIPT\n"
         "\n"
         "Reads the game's strings through the table and writes them as an Atlas script:\n"
@@ -43,7 +43,7 @@ QString DumpMessages::Help() {
         "  -g, --game FILE        the game file\n"
         "  -i, --import TABLE     the table to read with; with several, a later one's code\n"
         "                         wins and the one table is written as SCRIPT.tbl\n"
-        "      --pointers SPEC    OFFSET:COUNT:KIND: COUNT pointers from OFFSET (hex). KIND is\n"
+        "      --pointers BLOCK   OFFSET:COUNT:KIND: COUNT pointers from OFFSET (hex). KIND is\n"
         "                         le16 be16 le24 be24 le32 be32, optionally +HEX or -HEX\n"
         "                         added to a value to give the file offset (le16+4000), or\n"
         "                         gba, lorom, hirom, or nes+BANK (16 KiB bank, after the\n"
@@ -71,12 +71,12 @@ QString DumpMessages::NothingToDump() {
     return tr("Nothing to dump: give --pointers OFFSET:COUNT:KIND or --range START:END.");
 }
 
-QString DumpMessages::BadPointers(const QString& spec, SpecError error) {
-    return tr("--pointers %1 cannot be read: %2.").arg(spec, SpecProblem(error));
+QString DumpMessages::BadPointers(const QString& plan, PointerBlockError error) {
+    return tr("--pointers %1 cannot be read: %2.").arg(plan, PointerBlockProblem(error));
 }
 
-QString DumpMessages::BadRange(const QString& range, SpecError error) {
-    const QString why = error == SpecError::Shape ? tr("it is not START:END") : SpecProblem(error);
+QString DumpMessages::BadRange(const QString& range, PointerBlockError error) {
+    const QString why = error == PointerBlockError::Shape ? tr("it is not START:END") : PointerBlockProblem(error);
     return tr("--range %1 cannot be read: %2.").arg(range, why);
 }
 

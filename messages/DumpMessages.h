@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/script/PointerSpec.h"
+#include "core/script/PointerBlocks.h"
 #include "core/script/ScriptDump.h"
 #include "core/table/TableCode.h"
 
@@ -23,8 +23,8 @@ public:
     [[nodiscard]] static QString Help();
     [[nodiscard]] static QString MissingTable();
     [[nodiscard]] static QString NothingToDump();
-    [[nodiscard]] static QString BadPointers(const QString& spec, SpecError error);
-    [[nodiscard]] static QString BadRange(const QString& range, SpecError error);
+    [[nodiscard]] static QString BadPointers(const QString& plan, PointerBlockError error);
+    [[nodiscard]] static QString BadRange(const QString& range, PointerBlockError error);
     // A pointer, or the range, and what is wrong with the place it leads to.
     [[nodiscard]] static QString Problem(const DumpProblem& problem);
     // "…and 12 more." after the problems told one by one.

@@ -54,12 +54,12 @@ QString ScriptWindowMessages::GameUnreadable(const QString& why) {
     return tr("The game file could not be read, so no script was written. %1").arg(why);
 }
 
-QString ScriptWindowMessages::AddBlockAction(const QString& spec) {
-    return tr("Add Pointer Block %1").arg(spec);
+QString ScriptWindowMessages::AddBlockAction(const QString& plan) {
+    return tr("Add Pointer Block %1").arg(plan);
 }
 
-QString ScriptWindowMessages::RemoveBlockAction(const QString& spec) {
-    return tr("Remove Pointer Block %1").arg(spec);
+QString ScriptWindowMessages::RemoveBlockAction(const QString& plan) {
+    return tr("Remove Pointer Block %1").arg(plan);
 }
 
 QString ScriptWindowMessages::EditBlockAction(const QString& before, const QString& after) {

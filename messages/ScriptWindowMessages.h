@@ -27,8 +27,8 @@ public:
     [[nodiscard]] static QString NoGameFile();
     [[nodiscard]] static QString GameUnreadable(const QString& why);
     // The undo names of the changes to the kept pointer blocks and range.
-    [[nodiscard]] static QString AddBlockAction(const QString& spec);
-    [[nodiscard]] static QString RemoveBlockAction(const QString& spec);
+    [[nodiscard]] static QString AddBlockAction(const QString& plan);
+    [[nodiscard]] static QString RemoveBlockAction(const QString& plan);
     [[nodiscard]] static QString EditBlockAction(const QString& before, const QString& after);
     [[nodiscard]] static QString RangeAction();
     [[nodiscard]] static QString TableWritten(const QString& path);

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/script/PointerSpec.h"
+#include "core/script/PointerBlocks.h"
 #include "core/script/ScriptTable.h"
 #include "core/table/TableCode.h"
 

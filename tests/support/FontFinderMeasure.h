@@ -32,13 +32,13 @@ inline std::size_t PlaceOfFont(const std::vector<FontCandidate>& candidates,
 
 // The stand-ins measured: every bit depth, 8x8 to 16x16, raw and in each compression, from faces
 // the matcher does not use as its reference (Misaki, Unifont, X's fixed fonts).
-inline std::vector<StandInSpec> StandInSpecs(std::size_t fileSize, bool many) {
+inline std::vector<StandInPlan> StandInPlans(std::size_t fileSize, bool many) {
     const std::string misaki = "MisakiGothic";
     const std::string mincho = "MisakiMincho";
     const std::string unifont = "Unifont-JP";
     const std::string ja12 = "/usr/share/fonts/X11/misc/12x13ja.pcf.gz";
     const std::string fixed8x13 = "/usr/share/fonts/X11/misc/8x13.pcf.gz";
-    std::vector<StandInSpec> specs = {
+    std::vector<StandInPlan> plans = {
         {misaki, 8, 8, TileFormat::OneBpp, TileOrder::Across, Compression::None, false, fileSize, 1},
         {unifont, 16, 16, TileFormat::OneBpp, TileOrder::Down, Compression::None, false, fileSize, 2},
         {misaki, 8, 8, TileFormat::Nes2bpp, TileOrder::Across, Compression::None, false, fileSize, 3},
@@ -48,8 +48,8 @@ inline std::vector<StandInSpec> StandInSpecs(std::size_t fileSize, bool many) {
         {fixed8x13, 8, 16, TileFormat::Snes4bpp, TileOrder::Across, Compression::None, true, fileSize, 7},
         {misaki, 8, 8, TileFormat::EightBpp, TileOrder::Across, Compression::Rle, false, fileSize, 8},
     };
-    if (!many) return specs;
-    const std::vector<StandInSpec> more = {
+    if (!many) return plans;
+    const std::vector<StandInPlan> more = {
         {unifont, 16, 16, TileFormat::OneBpp, TileOrder::Across, Compression::Huffman, false, fileSize, 9},
         {mincho, 8, 8, TileFormat::OneBpp, TileOrder::Across, Compression::Lz10, false, fileSize, 10},
         {unifont, 16, 16, TileFormat::Nes2bpp, TileOrder::Across, Compression::None, false, fileSize, 11},
@@ -67,8 +67,8 @@ inline std::vector<StandInSpec> StandInSpecs(std::size_t fileSize, bool many) {
         {fixed8x13, 8, 16, TileFormat::Gba4bpp, TileOrder::Across, Compression::Lz10, false, fileSize, 23},
         {mincho, 8, 8, TileFormat::EightBpp, TileOrder::Across, Compression::None, false, fileSize, 24},
     };
-    specs.insert(specs.end(), more.begin(), more.end());
-    return specs;
+    plans.insert(plans.end(), more.begin(), more.end());
+    return plans;
 }
 
 }  // namespace glyphwright::test

@@ -19,7 +19,7 @@ namespace glyphwright::test {
 // A stand-in game for Find Font: a font drawn from an installed Debian face (never the matcher's
 // reference face), stored in a tile format, raw or packed, among decoys of the kinds real games
 // hold: code, sprite tiles, packed sprite data, padding and packed-looking noise.
-struct StandInSpec {
+struct StandInPlan {
     std::string face;          // a family fontconfig knows, or a .pcf.gz path (drawn in its pixels)
     int width = 8;
     int height = 8;
@@ -75,52 +75,52 @@ public:
         return found->second;
     }
 
-    static StandIn Make(const StandInSpec& spec) {
-        std::mt19937 random(spec.seed);
-        const auto made = GlyphFormat::Make(spec.tiles, spec.width, spec.height, spec.order);
+    static StandIn Make(const StandInPlan& plan) {
+        std::mt19937 random(plan.seed);
+        const auto made = GlyphFormat::Make(plan.tiles, plan.width, plan.height, plan.order);
         if (!made) throw std::invalid_argument("no such glyph format");
         const GlyphFormat format = made.value();
-        const ReferenceFont& face = Face(spec.face);
-        const int ink = std::min(format.MaxIndex(), spec.tiles == TileFormat::EightBpp ? 9 : 3);
+        const ReferenceFont& face = Face(plan.face);
+        const int ink = std::min(format.MaxIndex(), plan.tiles == TileFormat::EightBpp ? 9 : 3);
         std::vector<std::uint8_t> font;
         std::uint64_t count = 0;
-        for (const char32_t c : Characters(spec.width, spec.height, face)) {
+        for (const char32_t c : Characters(plan.width, plan.height, face)) {
             const GlyphImage drawn =
-                spec.face.ends_with(".pcf.gz")
-                    ? face.DrawOwnPixels(c, spec.width, spec.height)
-                    : face.Draw(c, spec.width, spec.height, Rendering::Pixels);
-            IndexedGlyph glyph{spec.width, spec.height,
-                               std::vector<int>(static_cast<std::size_t>(spec.width * spec.height), 0)};
-            for (int y = 0; y < spec.height; ++y) {
-                for (int x = 0; x < spec.width; ++x) {
+                plan.face.ends_with(".pcf.gz")
+                    ? face.DrawOwnPixels(c, plan.width, plan.height)
+                    : face.Draw(c, plan.width, plan.height, Rendering::Pixels);
+            IndexedGlyph glyph{plan.width, plan.height,
+                               std::vector<int>(static_cast<std::size_t>(plan.width * plan.height), 0)};
+            for (int y = 0; y < plan.height; ++y) {
+                for (int x = 0; x < plan.width; ++x) {
                     if (drawn.at(x, y) < 128) continue;
-                    glyph.index[static_cast<std::size_t>(y * spec.width + x)] = ink;
-                    if (spec.shadow && format.MaxIndex() > 1 && x + 1 < spec.width &&
-                        y + 1 < spec.height) {
-                        int& below = glyph.index[static_cast<std::size_t>((y + 1) * spec.width + x + 1)];
+                    glyph.index[static_cast<std::size_t>(y * plan.width + x)] = ink;
+                    if (plan.shadow && format.MaxIndex() > 1 && x + 1 < plan.width &&
+                        y + 1 < plan.height) {
+                        int& below = glyph.index[static_cast<std::size_t>((y + 1) * plan.width + x + 1)];
                         if (below == 0) below = 1;
                     }
                 }
             }
             // The shadow may have been drawn under ink set later: ink wins.
-            for (int y = 0; y < spec.height; ++y) {
-                for (int x = 0; x < spec.width; ++x) {
-                    if (drawn.at(x, y) >= 128) glyph.index[static_cast<std::size_t>(y * spec.width + x)] = ink;
+            for (int y = 0; y < plan.height; ++y) {
+                for (int x = 0; x < plan.width; ++x) {
+                    if (drawn.at(x, y) >= 128) glyph.index[static_cast<std::size_t>(y * plan.width + x)] = ink;
                 }
             }
             const auto bytes = GlyphEncoder::Encode(glyph, format);
             font.insert(font.end(), bytes.begin(), bytes.end());
             ++count;
         }
-        if (count < 48) throw std::runtime_error("stand-in face draws too few characters: " + spec.face);
+        if (count < 48) throw std::runtime_error("stand-in face draws too few characters: " + plan.face);
 
         StandIn standIn;
         standIn.format = format;
-        standIn.compression = spec.packing;
+        standIn.compression = plan.packing;
         standIn.count = count;
         std::vector<std::uint8_t>& out = standIn.bytes;
         // Decoys before and after the font, a piece at a time, each on a whole word.
-        const std::size_t fontAt = spec.fileSize / 8 + random() % (spec.fileSize / 2);
+        const std::size_t fontAt = plan.fileSize / 8 + random() % (plan.fileSize / 2);
         const auto decoys = [&](std::size_t until) {
             while (out.size() < until) {
                 AddDecoy(out, until, random, standIn.streams);
@@ -130,15 +130,15 @@ public:
         };
         decoys(fontAt & ~std::size_t{3});
         standIn.offset = out.size();
-        if (spec.packing == Compression::None) {
+        if (plan.packing == Compression::None) {
             out.insert(out.end(), font.begin(), font.end());
         } else {
             standIn.streams.push_back(out.size());
-            const auto packed = Pack(font, spec.packing, spec.tiles);
+            const auto packed = Pack(font, plan.packing, plan.tiles);
             out.insert(out.end(), packed.begin(), packed.end());
         }
         while (out.size() % 4 != 0) out.push_back(0);
-        decoys(std::max(out.size(), spec.fileSize));
+        decoys(std::max(out.size(), plan.fileSize));
         return standIn;
     }
 

@@ -160,7 +160,7 @@ private slots:
         QVERIFY(static_cast<bool>(entries));
         const ScriptTable table(std::move(entries).value());
         DumpRequest request;
-        request.blocks.push_back(ReadPointerSpec("0:3:le16").value());
+        request.blocks.push_back(ReadPointerBlock("0:3:le16").value());
         request.tablePath = (scriptPath + ".tbl").toStdString();
         const DumpResult dump = DumpScript(kGame, table, request);
         QCOMPARE(ReadFile(scriptPath), dump.script);

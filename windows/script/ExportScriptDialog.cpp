@@ -40,8 +40,8 @@ namespace {
 // The problems told one by one; the script marks every one at its place.
 constexpr std::size_t kProblemsTold = 20;
 
-QString Spec(const std::string& spec) {
-    return QString::fromStdString(spec);
+QString BlockText(const std::string& plan) {
+    return QString::fromStdString(plan);
 }
 
 }  // namespace
@@ -123,13 +123,13 @@ void ExportScriptDialog::ShowSettings() {
     const int row = blocks_->currentRow();
     showing_ = true;
     blocks_->clear();
-    for (const std::string& spec : settings.pointers) {
-        auto* item = new QListWidgetItem(Spec(spec), blocks_);
+    for (const std::string& plan : settings.pointers) {
+        auto* item = new QListWidgetItem(BlockText(plan), blocks_);
         item->setFlags(item->flags() | Qt::ItemIsEditable);
     }
     showing_ = false;
     blocks_->setCurrentRow(std::min(row, blocks_->count() - 1));
-    range_->setText(Spec(settings.range));
+    range_->setText(BlockText(settings.range));
     remove_->setEnabled(blocks_->count() > 0);
 }
 
@@ -139,7 +139,7 @@ void ExportScriptDialog::Refuse(const QString& text) {
 }
 
 std::optional<QString> ExportScriptDialog::Spelled(const QString& typed) {
-    const auto block = ReadPointerSpec(typed.trimmed().toStdString());
+    const auto block = ReadPointerBlock(typed.trimmed().toStdString());
     if (!block) {
         Refuse(DumpMessages::BadPointers(typed.trimmed(), block.error()));
         return std::nullopt;
@@ -153,13 +153,13 @@ std::optional<QString> ExportScriptDialog::Spelled(const QString& typed) {
 
 void ExportScriptDialog::AddBlock() {
     if (newBlock_->text().trimmed().isEmpty()) return;
-    const auto spec = Spelled(newBlock_->text());
-    if (!spec) return;
+    const auto plan = Spelled(newBlock_->text());
+    if (!plan) return;
     ScriptSettings settings = ScriptSettings::Of(history_.Doc());
-    settings.pointers.push_back(spec->toStdString());
+    settings.pointers.push_back(plan->toStdString());
     history_.Run(DocumentCommand::SetFeatureSettings(history_.Doc(), ScriptSettings::kFeature,
                                                      settings.Json()),
-                 ScriptWindowMessages::AddBlockAction(*spec));
+                 ScriptWindowMessages::AddBlockAction(*plan));
     newBlock_->clear();
     blocks_->setCurrentRow(blocks_->count() - 1);
 }
@@ -167,14 +167,14 @@ void ExportScriptDialog::AddBlock() {
 void ExportScriptDialog::BlockEdited(int row) {
     ScriptSettings settings = ScriptSettings::Of(history_.Doc());
     if (row < 0 || static_cast<std::size_t>(row) >= settings.pointers.size()) return;
-    const auto spec = Spelled(blocks_->item(row)->text());
+    const auto plan = Spelled(blocks_->item(row)->text());
     // Refused or not, the list shows what the project holds, spelled as kept.
-    if (spec && spec->toStdString() != settings.pointers[static_cast<std::size_t>(row)]) {
-        const QString before = Spec(settings.pointers[static_cast<std::size_t>(row)]);
-        settings.pointers[static_cast<std::size_t>(row)] = spec->toStdString();
+    if (plan && plan->toStdString() != settings.pointers[static_cast<std::size_t>(row)]) {
+        const QString before = BlockText(settings.pointers[static_cast<std::size_t>(row)]);
+        settings.pointers[static_cast<std::size_t>(row)] = plan->toStdString();
         history_.Run(DocumentCommand::SetFeatureSettings(history_.Doc(), ScriptSettings::kFeature,
                                                          settings.Json()),
-                     ScriptWindowMessages::EditBlockAction(before, *spec));
+                     ScriptWindowMessages::EditBlockAction(before, *plan));
     }
     ShowSettings();
 }
@@ -183,11 +183,11 @@ void ExportScriptDialog::RemoveBlock() {
     const int row = blocks_->currentRow();
     ScriptSettings settings = ScriptSettings::Of(history_.Doc());
     if (row < 0 || static_cast<std::size_t>(row) >= settings.pointers.size()) return;
-    const QString spec = Spec(settings.pointers[static_cast<std::size_t>(row)]);
+    const QString plan = BlockText(settings.pointers[static_cast<std::size_t>(row)]);
     settings.pointers.erase(settings.pointers.begin() + row);
     history_.Run(DocumentCommand::SetFeatureSettings(history_.Doc(), ScriptSettings::kFeature,
                                                      settings.Json()),
-                 ScriptWindowMessages::RemoveBlockAction(spec));
+                 ScriptWindowMessages::RemoveBlockAction(plan));
 }
 
 void ExportScriptDialog::KeepRange() {
@@ -197,7 +197,7 @@ void ExportScriptDialog::KeepRange() {
     if (!typed.isEmpty()) {
         if (const auto range = ReadByteRange(typed.toStdString()); !range) {
             Refuse(DumpMessages::BadRange(typed, range.error()));
-            range_->setText(Spec(settings.range));
+            range_->setText(BlockText(settings.range));
             return;
         }
     }
@@ -211,10 +211,10 @@ void ExportScriptDialog::Export() {
     KeepRange();
     const ScriptSettings settings = ScriptSettings::Of(history_.Doc());
     DumpRequest request;
-    for (const std::string& spec : settings.pointers) {
-        const auto block = ReadPointerSpec(spec);
+    for (const std::string& plan : settings.pointers) {
+        const auto block = ReadPointerBlock(plan);
         if (!block) {
-            Refuse(DumpMessages::BadPointers(Spec(spec), block.error()));
+            Refuse(DumpMessages::BadPointers(BlockText(plan), block.error()));
             return;
         }
         request.blocks.push_back(block.value());
@@ -222,7 +222,7 @@ void ExportScriptDialog::Export() {
     if (!settings.range.empty()) {
         const auto range = ReadByteRange(settings.range);
         if (!range) {
-            Refuse(DumpMessages::BadRange(Spec(settings.range), range.error()));
+            Refuse(DumpMessages::BadRange(BlockText(settings.range), range.error()));
             return;
         }
         request.range = range.value();

@@ -8,7 +8,7 @@
 #include <algorithm>
 
 #include "core/game/GameFile.h"
-#include "core/script/PointerSpec.h"
+#include "core/script/PointerBlocks.h"
 #include "core/table/Document.h"
 
 namespace glyphwright {
@@ -20,25 +20,25 @@ ScriptSettings ScriptSettings::Of(const Document& document) {
     if (held == all.end()) return settings;
     const QJsonObject json =
         QJsonDocument::fromJson(QByteArray::fromStdString(held->second)).object();
-    for (const QJsonValue spec : json.value(QStringLiteral("pointers")).toArray()) {
-        if (spec.isString()) settings.pointers.push_back(spec.toString().toStdString());
+    for (const QJsonValue plan : json.value(QStringLiteral("pointers")).toArray()) {
+        if (plan.isString()) settings.pointers.push_back(plan.toString().toStdString());
     }
     settings.range = json.value(QStringLiteral("range")).toString().toStdString();
     return settings;
 }
 
 std::string ScriptSettings::Json() const {
-    QJsonArray specs;
-    for (const std::string& spec : pointers) specs.append(QString::fromStdString(spec));
-    QJsonObject json{{QStringLiteral("pointers"), specs}};
+    QJsonArray plans;
+    for (const std::string& plan : pointers) plans.append(QString::fromStdString(plan));
+    QJsonObject json{{QStringLiteral("pointers"), plans}};
     if (!range.empty()) json.insert(QStringLiteral("range"), QString::fromStdString(range));
     return QJsonDocument(json).toJson(QJsonDocument::Compact).toStdString();
 }
 
 std::vector<std::uint64_t> PointerTargets(const ScriptSettings& settings, const GameFile& game) {
     std::vector<std::uint64_t> targets;
-    for (const std::string& spec : settings.pointers) {
-        const auto block = ReadPointerSpec(spec);
+    for (const std::string& plan : settings.pointers) {
+        const auto block = ReadPointerBlock(plan);
         if (!block || block.value().offset >= game.Size()) continue;
         const PointerBlock& read = block.value();
         const auto bytes = static_cast<std::size_t>(

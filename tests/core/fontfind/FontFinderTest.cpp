@@ -17,7 +17,7 @@ namespace {
 
 using test::FontStandIns;
 using test::StandIn;
-using test::StandInSpec;
+using test::StandInPlan;
 using test::TempFolder;
 
 GameFile WriteAndOpen(const TempFolder& folder, const std::vector<std::uint8_t>& bytes) {
@@ -122,12 +122,12 @@ TEST(FontFinder, ZerosAndOnesHoldNoFont) {
 // guarded are those the finder reaches today (17 and 19 of 24); the aims are 75 % and 90 %, and
 // bench/ prints the figures beside them.
 TEST(FontFinder, FindsTheFontOfStandInGames) {
-    const auto specs = test::StandInSpecs(256u << 10, true);
+    const auto plans = test::StandInPlans(256u << 10, true);
     const TempFolder folder;
     std::size_t first = 0;
     std::size_t topThree = 0;
-    for (const StandInSpec& spec : specs) {
-        const StandIn standIn = FontStandIns::Make(spec);
+    for (const StandInPlan& plan : plans) {
+        const StandIn standIn = FontStandIns::Make(plan);
         const auto found = FindFonts(WriteAndOpen(folder, standIn.bytes), FontSearch{});
         ASSERT_TRUE(found);
         const std::size_t place = test::PlaceOfFont(found.value(), standIn);
@@ -142,14 +142,14 @@ TEST(FontFinder, FindsTheFontOfStandInGames) {
                     GlyphSizeName(c.format.Width(), c.format.Height()) +
                     (c.format.Order() == TileOrder::Down ? "d" : "") + " " + std::to_string(c.count) + "]";
         }
-        std::printf("seed %u %s %s %s at %llu: place %zu;%s\n", spec.seed,
-                    std::string(TileFormatName(spec.tiles)).c_str(),
-                    GlyphSizeName(spec.width, spec.height).c_str(),
-                    std::string(CompressionName(spec.packing)).c_str(),
+        std::printf("seed %u %s %s %s at %llu: place %zu;%s\n", plan.seed,
+                    std::string(TileFormatName(plan.tiles)).c_str(),
+                    GlyphSizeName(plan.width, plan.height).c_str(),
+                    std::string(CompressionName(plan.packing)).c_str(),
                     static_cast<unsigned long long>(standIn.offset), place, seen.c_str());
     }
-    EXPECT_GE(first * 100, specs.size() * 70);
-    EXPECT_GE(topThree * 100, specs.size() * 79);
+    EXPECT_GE(first * 100, plans.size() * 70);
+    EXPECT_GE(topThree * 100, plans.size() * 79);
 }
 
 }  // namespace

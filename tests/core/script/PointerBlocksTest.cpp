@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "core/script/PointerSpec.h"
+#include "core/script/PointerBlocks.h"
 
 namespace glyphwright {
 namespace {
 
-TEST(PointerSpec, ReadsEveryKindAndRefusesWhatIsNone) {
-    const auto block = ReadPointerSpec("100:48:le16+4000");
+TEST(PointerBlocks, ReadsEveryKindAndRefusesWhatIsNone) {
+    const auto block = ReadPointerBlock("100:48:le16+4000");
     ASSERT_TRUE(block);
     EXPECT_EQ(block.value(), (PointerBlock{0x100, 48, {PointerKind::Map::Linear, 2, false, 0x4000}}));
     EXPECT_EQ(ReadPointerKind("be24-A000").value(),
@@ -18,19 +18,19 @@ TEST(PointerSpec, ReadsEveryKindAndRefusesWhatIsNone) {
         ASSERT_TRUE(kind) << name;
         EXPECT_EQ(PointerKindName(kind.value()), name);
     }
-    EXPECT_EQ(ReadPointerSpec("100:48").error(), SpecError::Shape);
-    EXPECT_EQ(ReadPointerSpec("10G:48:le16").error(), SpecError::Offset);
-    EXPECT_EQ(ReadPointerSpec("100:0:le16").error(), SpecError::Count);
-    EXPECT_EQ(ReadPointerSpec("100:1A:le16").error(), SpecError::Count);
+    EXPECT_EQ(ReadPointerBlock("100:48").error(), PointerBlockError::Shape);
+    EXPECT_EQ(ReadPointerBlock("10G:48:le16").error(), PointerBlockError::Offset);
+    EXPECT_EQ(ReadPointerBlock("100:0:le16").error(), PointerBlockError::Count);
+    EXPECT_EQ(ReadPointerBlock("100:1A:le16").error(), PointerBlockError::Count);
     for (const char* bad : {"le8", "le16+", "le16*4", "me16", "nes-1", "gba+4", "LE16"}) {
-        EXPECT_EQ(ReadPointerKind(bad).error(), SpecError::Kind) << bad;
+        EXPECT_EQ(ReadPointerKind(bad).error(), PointerBlockError::Kind) << bad;
     }
     EXPECT_EQ(ReadByteRange("8000:9000").value(), (ByteRange{0x8000, 0x9000}));
-    EXPECT_EQ(ReadByteRange("9000:8000").error(), SpecError::Empty);
-    EXPECT_EQ(ReadByteRange("9000").error(), SpecError::Shape);
+    EXPECT_EQ(ReadByteRange("9000:8000").error(), PointerBlockError::Empty);
+    EXPECT_EQ(ReadByteRange("9000").error(), PointerBlockError::Shape);
 }
 
-TEST(PointerSpec, MapsValuesToOffsetsAndTheInserterWritesThemBack) {
+TEST(PointerBlocks, MapsValuesToOffsetsAndTheInserterWritesThemBack) {
     struct Case {
         const char* kind;
         std::uint32_t value;

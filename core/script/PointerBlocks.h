@@ -50,7 +50,7 @@ struct ByteRange {
 };
 
 // Which part of a --pointers or --range value could not be read.
-enum class SpecError : std::uint8_t {
+enum class PointerBlockError : std::uint8_t {
     Shape,   // not OFFSET:COUNT:KIND (START:END)
     Offset,  // OFFSET (or START, END) is no hex number
     Count,   // COUNT is no decimal number above 0
@@ -60,10 +60,10 @@ enum class SpecError : std::uint8_t {
 
 // "100:48:le16+4000": OFFSET in hex, COUNT in decimal, KIND one of le16 be16 le24 be24 le32 be32,
 // each optionally followed by +HEX or -HEX, or gba, lorom, hirom, nes, nes+BANK.
-[[nodiscard]] Result<PointerBlock, SpecError> ReadPointerSpec(std::string_view spec);
-[[nodiscard]] Result<PointerKind, SpecError> ReadPointerKind(std::string_view kind);
+[[nodiscard]] Result<PointerBlock, PointerBlockError> ReadPointerBlock(std::string_view plan);
+[[nodiscard]] Result<PointerKind, PointerBlockError> ReadPointerKind(std::string_view kind);
 // "8000:9000", both hex.
-[[nodiscard]] Result<ByteRange, SpecError> ReadByteRange(std::string_view spec);
+[[nodiscard]] Result<ByteRange, PointerBlockError> ReadByteRange(std::string_view plan);
 // The kind as ReadPointerKind reads it: "le16+4000", "nes+3".
 [[nodiscard]] std::string PointerKindName(const PointerKind& kind);
 

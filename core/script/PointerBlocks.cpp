@@ -1,4 +1,4 @@
-#include "core/script/PointerSpec.h"
+#include "core/script/PointerBlocks.h"
 
 #include <charconv>
 #include <vector>
@@ -40,7 +40,7 @@ std::uint32_t LoRomAddress(std::uint64_t offset) {
 
 }  // namespace
 
-Result<PointerKind, SpecError> ReadPointerKind(std::string_view text) {
+Result<PointerKind, PointerBlockError> ReadPointerKind(std::string_view text) {
     PointerKind kind;
     // The named maps.
     if (text == "gba") return PointerKind{PointerKind::Map::Gba, 4, false, 0};
@@ -49,13 +49,13 @@ Result<PointerKind, SpecError> ReadPointerKind(std::string_view text) {
     if (text == "nes") return PointerKind{PointerKind::Map::Nes, 2, false, 0};
     if (text.starts_with("nes+")) {
         const auto bank = ReadNumber(text.substr(4), 16);
-        if (!bank || *bank > 0xFFFF) return SpecError::Kind;
+        if (!bank || *bank > 0xFFFF) return PointerBlockError::Kind;
         return PointerKind{PointerKind::Map::Nes, 2, false, static_cast<std::int64_t>(*bank)};
     }
-    if (text.size() < 4) return SpecError::Kind;
+    if (text.size() < 4) return PointerBlockError::Kind;
     const std::string_view order = text.substr(0, 2);
     const std::string_view width = text.substr(2, 2);
-    if (order != "le" && order != "be") return SpecError::Kind;
+    if (order != "le" && order != "be") return PointerBlockError::Kind;
     kind.bigEndian = order == "be";
     if (width == "16") {
         kind.bytes = 2;
@@ -64,37 +64,37 @@ Result<PointerKind, SpecError> ReadPointerKind(std::string_view text) {
     } else if (width == "32") {
         kind.bytes = 4;
     } else {
-        return SpecError::Kind;
+        return PointerBlockError::Kind;
     }
     const std::string_view rest = text.substr(4);
     if (rest.empty()) return kind;
-    if (rest.front() != '+' && rest.front() != '-') return SpecError::Kind;
+    if (rest.front() != '+' && rest.front() != '-') return PointerBlockError::Kind;
     const auto adjust = ReadNumber(rest.substr(1), 16);
-    if (!adjust || *adjust > 0xFFFFFFFFu) return SpecError::Kind;
+    if (!adjust || *adjust > 0xFFFFFFFFu) return PointerBlockError::Kind;
     kind.adjust = rest.front() == '+' ? static_cast<std::int64_t>(*adjust)
                                       : -static_cast<std::int64_t>(*adjust);
     return kind;
 }
 
-Result<PointerBlock, SpecError> ReadPointerSpec(std::string_view spec) {
-    const auto parts = Split(spec, ':');
-    if (parts.size() != 3) return SpecError::Shape;
+Result<PointerBlock, PointerBlockError> ReadPointerBlock(std::string_view plan) {
+    const auto parts = Split(plan, ':');
+    if (parts.size() != 3) return PointerBlockError::Shape;
     const auto offset = ReadNumber(parts[0], 16);
-    if (!offset) return SpecError::Offset;
+    if (!offset) return PointerBlockError::Offset;
     const auto count = ReadNumber(parts[1], 10);
-    if (!count || *count == 0 || *count > 0xFFFFFFFFu) return SpecError::Count;
+    if (!count || *count == 0 || *count > 0xFFFFFFFFu) return PointerBlockError::Count;
     const auto kind = ReadPointerKind(parts[2]);
     if (!kind) return kind.error();
     return PointerBlock{*offset, *count, kind.value()};
 }
 
-Result<ByteRange, SpecError> ReadByteRange(std::string_view spec) {
-    const auto parts = Split(spec, ':');
-    if (parts.size() != 2) return SpecError::Shape;
+Result<ByteRange, PointerBlockError> ReadByteRange(std::string_view plan) {
+    const auto parts = Split(plan, ':');
+    if (parts.size() != 2) return PointerBlockError::Shape;
     const auto start = ReadNumber(parts[0], 16);
     const auto end = ReadNumber(parts[1], 16);
-    if (!start || !end) return SpecError::Offset;
-    if (*end <= *start) return SpecError::Empty;
+    if (!start || !end) return PointerBlockError::Offset;
+    if (*end <= *start) return PointerBlockError::Empty;
     return ByteRange{*start, *end};
 }
 
