@@ -6,15 +6,20 @@
 #include <cmath>
 #include <unordered_set>
 
+#include "core/fontfind/CellLook.h"
 #include "core/glyphs/DecodeGlyphs.h"
 
 namespace glyphwright {
 
 namespace {
 
+using fontfind::Cell;
+using fontfind::kGoodCell;
+using fontfind::Look;
+using fontfind::RunStats;
+
 constexpr std::uint64_t kPiece = 1u << 20;       // raw bytes read at a time
 constexpr std::uint64_t kMaxWindow = 8u << 20;   // bytes read around one candidate to refine it
-constexpr double kGoodCell = 0.3;                // a cell at least this glyph-like counts
 constexpr int kMinGlyphs = 16;                   // a font has at least this many inked glyphs
 constexpr int kBadCellsTolerated = 4;            // in a row, inside a font (punctuation)
 constexpr int kBlankCellsTolerated = 8;          // in a row, inside a font
@@ -27,162 +32,6 @@ struct Combo {
     std::uint64_t bytes = 0;  // per glyph
 };
 
-// One cell as the finder sees it.
-struct Cell {
-    double score = 0;  // 0 for a blank cell
-    bool blank = true;
-    std::array<bool, 4> clearEdge{};  // top, bottom, left, right without ink
-    // A blank row with ink above and below, or a blank column where two 8-pixel tiles meet
-    // with ink on both sides: more than one glyph in the cell, read at too large a size.
-    bool split = false;
-    // Every row the same as the one below it, in pairs: two planes of one row read as two rows.
-    bool doubled = false;
-    // Nearly all ink: padding of FFh or a filled box, never a glyph. A font ends there.
-    bool solid = false;
-    int left = 0, top = 0, right = 0, bottom = 0;  // the ink's box, right and bottom inclusive
-};
-
-// What a run of cells shows as a whole.
-class RunStats {
-public:
-    void Add(const Cell& cell, int width, int height) {
-        width_ = width;
-        height_ = height;
-        if (cell.blank) {
-            ++blank_;
-            return;
-        }
-        ++inked_;
-        sum_ += cell.score;
-        if (cell.score >= kGoodCell) ++good_;
-        for (std::size_t e = 0; e < 4; ++e) clear_[e] += cell.clearEdge[e] ? 1 : 0;
-        split_ += cell.split ? 1 : 0;
-        doubled_ += cell.doubled ? 1 : 0;
-        left_ = std::min(left_, cell.left);
-        top_ = std::min(top_, cell.top);
-        right_ = std::max(right_, cell.right);
-        bottom_ = std::max(bottom_, cell.bottom);
-    }
-    [[nodiscard]] int Inked() const { return inked_; }
-    [[nodiscard]] int Good() const { return good_; }
-    [[nodiscard]] int Blank() const { return blank_; }
-
-    // The mean cell; the share of the cells that keep one edge clear (a font's cells share a
-    // margin, noise keeps none); few cells holding more than one glyph or doubled rows; the
-    // ink of all cells together filling the cell (a smaller size would hold it otherwise).
-    // What a run read at another phase than its own still shows: the cells themselves. Where the
-    // glyphs split between cells and their margins fall is only known once the phase is.
-    [[nodiscard]] double CellQuality() const {
-        if (inked_ == 0) return 0;
-        return sum_ / inked_ * (0.5 + 0.5 * good_ / static_cast<double>(inked_));
-    }
-
-    [[nodiscard]] double Quality() const {
-        if (inked_ == 0) return 0;
-        const double n = inked_;
-        const double mean = sum_ / n;
-        const double margin = *std::max_element(clear_.begin(), clear_.end()) / n;
-        const double splitShare = split_ / n;
-        const double splitScore = splitShare <= 0.3 ? 1 : std::max(0.25, 1 - (splitShare - 0.3) * 1.5);
-        const double doubledShare = doubled_ / n;
-        const double doubledScore = doubledShare <= 0.2 ? 1 : std::max(0.25, 1 - (doubledShare - 0.2) * 1.5);
-        const double filled = static_cast<double>((right_ - left_ + 1) * (bottom_ - top_ + 1)) /
-                              (width_ * height_);
-        const double fillScore = filled >= 0.75 ? 1 : 0.5 + 0.5 * filled / 0.75;
-        const double goodShare = good_ / n;
-        return mean * (0.5 + 0.5 * margin) * splitScore * doubledScore * fillScore *
-               (0.5 + 0.5 * goodShare);
-    }
-
-private:
-    int width_ = 1, height_ = 1;
-    int inked_ = 0, good_ = 0, blank_ = 0, split_ = 0, doubled_ = 0;
-    double sum_ = 0;
-    std::array<int, 4> clear_{};
-    int left_ = 1000, top_ = 1000, right_ = -1, bottom_ = -1;
-};
-
-Cell Look(const GlyphImage& image) {
-    Cell cell;
-    const int w = image.width;
-    const int h = image.height;
-    // Each row as a mask of its inked pixels, pixel x in bit x.
-    std::array<std::uint32_t, GlyphFormat::kMaxSide> rows{};
-    std::array<std::uint16_t, 256> levels{};
-    int ink = 0;
-    const std::uint8_t* pixel = image.ink.data();
-    for (int y = 0; y < h; ++y) {
-        std::uint32_t row = 0;
-        for (int x = 0; x < w; ++x, ++pixel) {
-            if (*pixel == 0) continue;
-            row |= 1u << x;
-            ++levels[*pixel];
-        }
-        rows[static_cast<std::size_t>(y)] = row;
-        ink += std::popcount(row);
-    }
-    if (ink == 0) return cell;
-    cell.blank = false;
-    const std::uint32_t full = w == 32 ? ~0u : (1u << w) - 1;
-    const auto row = [&](int y) { return y < 0 || y >= h ? 0u : rows[static_cast<std::size_t>(y)]; };
-    int isolated = 0;  // ink pixels with no ink among their 8 neighbours
-    int changes = 0;   // neighbours along a row or a column of which one is inked
-    std::uint32_t columns = 0;
-    int frame = 0;
-    bool doubled = h >= 8;
-    cell.top = -1;
-    for (int y = 0; y < h; ++y) {
-        const std::uint32_t r = row(y);
-        const std::uint32_t around = (r << 1) | (r >> 1) | row(y - 1) | (row(y - 1) << 1) |
-                                     (row(y - 1) >> 1) | row(y + 1) | (row(y + 1) << 1) |
-                                     (row(y + 1) >> 1);
-        isolated += std::popcount(r & ~around);
-        changes += std::popcount((r ^ (r >> 1)) & (full >> 1));
-        if (y + 1 < h) changes += std::popcount(r ^ row(y + 1));
-        columns |= r;
-        frame += (y == 0 || y == h - 1) ? std::popcount(r)
-                                        : static_cast<int>((r & 1u) + (r >> (w - 1) & 1u));
-        if (y % 2 == 0 && y + 1 < h && r != row(y + 1)) doubled = false;
-        if (r != 0) {
-            if (cell.top < 0) cell.top = y;
-            cell.bottom = y;
-        }
-    }
-    cell.doubled = doubled;
-    cell.left = std::countr_zero(columns);
-    cell.right = 31 - std::countl_zero(columns);
-    for (int y = cell.top; y < cell.bottom; ++y) {
-        if (row(y) == 0) cell.split = true;
-    }
-    if (w == 16 && cell.left < 7 && cell.right > 8 && ((columns >> 7 & 1u) == 0 || (columns >> 8 & 1u) == 0)) {
-        cell.split = true;
-    }
-    cell.clearEdge = {row(0) == 0, row(h - 1) == 0, (columns & 1u) == 0, (columns >> (w - 1) & 1u) == 0};
-
-    const double share = static_cast<double>(ink) / (w * h);
-    cell.solid = share >= 0.9;
-    double inkScore = 1;
-    if (share < 0.04) inkScore = share / 0.04;
-    if (share > 0.4) inkScore = std::max(0.0, 1 - (share - 0.4) / 0.25);
-    // A font draws in one colour, sometimes with a second for a shadow or an outline; two glyphs
-    // laid over each other (planes read as the wrong format) share their ink out evenly.
-    const auto colours = std::count_if(levels.begin(), levels.end(), [](std::uint16_t n) { return n > 0; });
-    const double dominant = *std::max_element(levels.begin(), levels.end()) / static_cast<double>(ink);
-    const double levelScore = colours <= 1 ? 1
-                              : colours <= 3 ? 0.55 + 0.45 * dominant * dominant
-                              : colours == 4 ? 0.4 : 0.2;
-    // Strokes: most ink touches other ink, across, down or slanting.
-    const double lonely = static_cast<double>(isolated) / ink;
-    const double connScore = std::clamp((0.95 - lonely) / 0.35, 0.05, 1.0);
-    // Strokes are smooth: next to an ink pixel lies mostly more ink or more ground along a row
-    // or a column; noise and code change every other pixel.
-    const double changing = static_cast<double>(changes) / (h * (w - 1) + w * (h - 1));
-    const double smoothScore = std::clamp((0.5 - changing) / 0.2, 0.05, 1.0);
-    const double ring = 2.0 * (w + h) - 4;
-    const double edgeScore = 1 - 0.7 * std::min(1.0, frame / ring / 0.5);
-    cell.score = inkScore * levelScore * connScore * edgeScore * smoothScore;
-    return cell;
-}
 
 // Whether a padded bitmap's cell keeps the bits past each row's last pixel clear, as a font
 // drawn in that format does; bytes of another format read as one set them as often as not.
