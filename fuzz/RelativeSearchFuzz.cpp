@@ -119,7 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         options.maxStoredExamples = limit + 1;
         const auto run = search.Run(file.value(), cancel, {}, options);
         if (!run) Fail("the search failed");
-        const SearchResults expected = test::NaiveResults(want, options);
+        const SearchResults expected = test::NaiveResults(want, options, search.LettersHeldBySet());
         if (run.value().hitCount != expected.hitCount) Fail("wrong number of hits");
         if (run.value().hits != expected.hits) Fail("wrong hits");
         if (run.value().groups != expected.groups) Fail("wrong groups");

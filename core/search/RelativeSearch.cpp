@@ -250,7 +250,8 @@ public:
                       const std::size_t heldA = a.set < writtenIn.size() ? writtenIn[a.set] : 0;
                       const std::size_t heldB = b.set < writtenIn.size() ? writtenIn[b.set] : 0;
                       if (heldA != heldB) return heldA > heldB;
-                      return a.set < b.set;
+                      // Splits of one word may lay one set from two codes at the same offset.
+                      return std::tie(a.set, a.start) < std::tie(b.set, b.start);
                   });
         return std::move(results_);
     }

@@ -131,6 +131,9 @@ public:
     [[nodiscard]] std::size_t WordCount() const { return layouts_.size(); }
     [[nodiscard]] const SearchWord& Word(std::size_t i = 0) const { return layouts_[i].word; }
     [[nodiscard]] LetterWidth Width() const { return width_; }
+    // Per set, how many letters of the word as typed it holds: among groups otherwise equal, the
+    // set holding more comes first. Empty for a word not typed.
+    [[nodiscard]] const std::vector<std::size_t>& LettersHeldBySet() const { return writtenIn_; }
     // Bytes word `i` covers in the file; a hit lies wholly inside the file.
     [[nodiscard]] std::size_t SpanBytes(std::size_t i = 0) const {
         return layouts_[i].word.letterCount * unit_;

@@ -54,7 +54,10 @@ Result<std::vector<UserSet>, SetFileError> ReadSetFile(std::string_view text) {
         const std::string_view t = line->text;
         if (t.empty() || t.front() == '#') continue;
         if (t.starts_with("set ")) {
-            sets.push_back({std::string(t.substr(4)), {}});
+            // A name cannot end in a carriage return: written back, it would end the line.
+            std::string_view name = t.substr(4);
+            while (!name.empty() && name.back() == '\r') name.remove_suffix(1);
+            sets.push_back({std::string(name), {}});
             setLines.push_back(line->number);
             memberLines.emplace_back();
             continue;

@@ -49,7 +49,9 @@ inline std::vector<Hit> NaiveHits(const std::vector<std::uint8_t>& data, const S
 }
 
 // What a search should report for `hits`, with the same limits on what it keeps.
-inline SearchResults NaiveResults(const std::vector<Hit>& hits, const SearchOptions& limits) {
+// `lettersHeld` orders groups otherwise equal, as RelativeSearch::LettersHeldBySet says.
+inline SearchResults NaiveResults(const std::vector<Hit>& hits, const SearchOptions& limits,
+                                  const std::vector<std::size_t>& lettersHeld = {}) {
     SearchResults results;
     results.hitCount = hits.size();
     results.hits.assign(hits.begin(), hits.begin() + static_cast<std::ptrdiff_t>(std::min(
@@ -69,11 +71,14 @@ inline SearchResults NaiveResults(const std::vector<Hit>& hits, const SearchOpti
     }
     for (auto& [key, group] : groups) results.groups.push_back(group);
     std::stable_sort(results.groups.begin(), results.groups.end(),
-                     [](const HitGroup& a, const HitGroup& b) {
+                     [&](const HitGroup& a, const HitGroup& b) {
                          // Runs that would begin before 00 after every run that does not.
                          if ((a.start < 0) != (b.start < 0)) return b.start < 0;
                          if (a.hitCount != b.hitCount) return a.hitCount > b.hitCount;
-                         return a.firstOffset < b.firstOffset;
+                         if (a.firstOffset != b.firstOffset) return a.firstOffset < b.firstOffset;
+                         const std::size_t heldA = a.set < lettersHeld.size() ? lettersHeld[a.set] : 0;
+                         const std::size_t heldB = b.set < lettersHeld.size() ? lettersHeld[b.set] : 0;
+                         return heldA > heldB;
                      });
     return results;
 }

@@ -149,12 +149,12 @@ TEST(RelativeSearchTest, FindsWhatThePlainLoopFinds) {
                                               std::to_string(block);
                     SearchOptions options;
                     options.blockSize = block;
-                    ExpectSame(Searched(search, file, options), NaiveResults(want, options), where);
+                    ExpectSame(Searched(search, file, options), NaiveResults(want, options, search.LettersHeldBySet()), where);
                     // Bounded storage keeps the first hits and examples, and counts them all.
                     options.maxStoredHits = 2;
                     options.examplesPerGroup = 2;
                     options.maxStoredExamples = 3;
-                    ExpectSame(Searched(search, file, options), NaiveResults(want, options), where);
+                    ExpectSame(Searched(search, file, options), NaiveResults(want, options, search.LettersHeldBySet()), where);
                 }
             }
         }
