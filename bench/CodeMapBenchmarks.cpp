@@ -34,7 +34,7 @@ void Load(test::Session& session) {
     DocumentContents contents;
     for (const evidence::LoadLine& line : evidence::MakeLoadOrder(1000)) {
         if (line.single) {
-            contents.table.TableText[static_cast<std::size_t>(line.code)] = line.text;
+            contents.table.TableText.Put(TableCode::OneByte(static_cast<ByteCode>(line.code)), {line.text});
             (void)contents.order.AppendEntryLine(line.text);
             continue;
         }

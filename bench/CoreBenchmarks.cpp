@@ -145,7 +145,7 @@ struct LoadedWorkspace {
     LoadedWorkspace() {
         for (const evidence::LoadLine& line : evidence::MakeLoadOrder(1000)) {
             if (line.single) {
-                ws.TableText[static_cast<std::size_t>(line.code)] = line.text;
+                ws.TableText.Put(TableCode::OneByte(static_cast<ByteCode>(line.code)), {line.text});
                 (void)order.AppendEntryLine(line.text);
             } else {
                 (void)order.AppendSetLine(line.name);

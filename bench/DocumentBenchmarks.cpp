@@ -29,7 +29,7 @@ DocumentContents LoadedContents() {
     DocumentContents contents;
     for (const evidence::LoadLine& line : evidence::MakeLoadOrder(1000)) {
         if (line.single) {
-            contents.table.TableText[static_cast<std::size_t>(line.code)] = line.text;
+            contents.table.TableText.Put(TableCode::OneByte(static_cast<ByteCode>(line.code)), {line.text});
             (void)contents.order.AppendEntryLine(line.text);
             continue;
         }
@@ -40,7 +40,7 @@ DocumentContents LoadedContents() {
         }
     }
     for (std::size_t code = 0; code < kCodeCount; ++code) {
-        if (contents.table.TableText[code].empty()) contents.table.TableText[code] = "\xA4\xA2";
+        if (contents.table.TableText[code].empty()) contents.table.TableText.Put(TableCode::OneByte(static_cast<ByteCode>(code)), {"\xA4\xA2"});
     }
     contents.startCode = "00";
     return contents;

@@ -62,7 +62,7 @@ std::size_t ReadAndDecode(const CodeReader& reader, const KanjiTable& table,
         const std::uint32_t key = token.code.Stored() + (token.code.IsTwoByte() ? 0U : 0x10000U);
         auto [held, added] = text.try_emplace(key);
         if (added) {
-            const auto decoded = decoder.Decode(token.bytes);
+            const auto decoded = decoder.Decode(token.text);
             held->second = decoded ? decoded.value() : std::string();
         }
         characters += held->second.size();

@@ -153,7 +153,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
             case 4: {  // a single entry: any bytes on its code, "=" and line breaks too
                 const auto code = in.ConsumeIntegral<std::uint8_t>();
-                ws.TableText[code] = in.ConsumeRandomLengthString(8);
+                ws.TableText.Put(TableCode::OneByte(static_cast<ByteCode>(code)), {in.ConsumeRandomLengthString(8)});
                 include(false);
                 break;
             }

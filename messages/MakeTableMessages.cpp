@@ -5,6 +5,7 @@
 
 #include "FileMessages.h"
 #include "MessageText.h"
+#include "TableEntryMessages.h"
 #include "core/table/AssembleTable.h"
 #include "core/table/CodeMap.h"
 #include "core/table/ParseHexByte.h"
@@ -92,6 +93,8 @@ QString MakeTableMessages::Failure(const FormatError& failure) {
                       "hold. Save it as UTF-8 or Shift-JIS. No file was written.")
                 .arg(named.join(QStringLiteral(", ")));
         }
+        case FormatError::Kind::NotEucJp:
+            return TableEntryMessages::NotEucJp(failure.codes, Text(failure.character));
         case FormatError::Kind::Unconvertible:
             return tr("The entry at code %1 cannot be written in the chosen format: \"%2\" has no "
                       "code there. Choose another format, or change the entry. No file was "

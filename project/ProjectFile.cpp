@@ -46,12 +46,6 @@ std::optional<EntryKind> KindNamed(const QString& name) {
 }
 
 // Bytes as spaced hex ("A4 A2"), for entries that are no EUC-JP text.
-QString SpacedHex(const std::string& bytes) {
-    QStringList parts;
-    for (const char byte : bytes) parts << Hex(static_cast<unsigned char>(byte));
-    return parts.join(QLatin1Char(' '));
-}
-
 std::optional<std::string> ReadSpacedHex(const QString& text) {
     std::string bytes;
     for (const QString& part : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
@@ -117,26 +111,15 @@ std::optional<TableCode> TableCodeField(const QJsonObject& object, const QString
 
 // Whether an older Glyphwright, which knows one-byte codes only, would misread the project.
 bool NeedsTwoByteCodes(const DocumentContents& contents) {
-    return !contents.table.TwoByte.empty() || contents.codeOrder != CodeOrder::BigEndian ||
+    return !contents.table.TableText.TwoByte().empty() || contents.codeOrder != CodeOrder::BigEndian ||
            std::any_of(contents.order.Lines().begin(), contents.order.Lines().end(),
                        [](const TableOrderLine& line) { return line.wideStart; });
 }
 
-QJsonObject EntryObject(TableCode code, const TableEntry& held, EucJpDecoder& decoder) {
+QJsonObject EntryObject(TableCode code, const TableEntry& held) {
     QJsonObject entry;
     entry[QStringLiteral("code")] = QString::fromStdString(code.Hex());
-    // Text where it reads back to the same bytes; the bytes themselves otherwise.
-    const auto text = decoder.Decode(held.bytes);
-    bool readsBack = false;
-    if (text) {
-        const auto again = EncodeEucJp(text.value());
-        readsBack = again && again.value() == held.bytes;
-    }
-    if (readsBack) {
-        entry[QStringLiteral("text")] = QString::fromStdString(text.value());
-    } else {
-        entry[QStringLiteral("bytes")] = SpacedHex(held.bytes);
-    }
+    entry[QStringLiteral("text")] = QString::fromStdString(held.text);
     if (held.kind != EntryKind::Ordinary) {
         entry[QStringLiteral("kind")] = KindName(held.kind);
     }
@@ -151,19 +134,17 @@ QByteArray WriteProject(const DocumentContents& contents, const QString& project
     root[QStringLiteral("version")] = NeedsTwoByteCodes(contents) ? kProjectVersion : 1;
     root[QStringLiteral("startCode")] = QString::fromStdString(contents.startCode);
 
-    EucJpDecoder decoder;
     QJsonArray entries;
     // In the order the table files list them: 80, then 8000, 8001…, then 81.
-    auto twoByte = contents.table.TwoByte.begin();
+    const TwoByteTable& held = contents.table.TableText.TwoByte();
+    auto twoByte = held.begin();
     for (int code = 0; code < kCodeCount; ++code) {
         const auto slot = static_cast<ByteCode>(code);
-        const std::string& bytes = contents.table.TableText[slot];
-        if (!bytes.empty() || contents.kinds[slot] != EntryKind::Ordinary) {
-            entries.append(EntryObject(TableCode::OneByte(slot), contents.EntryAt(slot), decoder));
+        if (contents.EntryAt(slot).Holds()) {
+            entries.append(EntryObject(TableCode::OneByte(slot), contents.EntryAt(slot)));
         }
-        for (; twoByte != contents.table.TwoByte.end() && twoByte->first >> 8 == code; ++twoByte) {
-            entries.append(
-                EntryObject(TableCode::TwoByte(twoByte->first), twoByte->second, decoder));
+        for (; twoByte != held.end() && twoByte->first >> 8 == code; ++twoByte) {
+            entries.append(EntryObject(TableCode::TwoByte(twoByte->first), twoByte->second));
         }
     }
     root[QStringLiteral("entries")] = entries;
@@ -260,34 +241,24 @@ Result<DocumentContents, ProjectError> ReadProject(const QByteArray& file,
         const auto code = TableCodeField(entry, QStringLiteral("code"));
         if (!value.isObject() || !code)
             return Refused(Kind::BadField, where + QStringLiteral(".code"));
-        std::string bytes;
+        TableEntry held;
         if (entry.value(QStringLiteral("text")).isString()) {
-            const auto encoded =
-                EncodeEucJp(entry.value(QStringLiteral("text")).toString().toStdString());
-            if (!encoded) return Refused(Kind::BadField, where + QStringLiteral(".text"));
-            bytes = encoded.value();
+            held.text = entry.value(QStringLiteral("text")).toString().toStdString();
         } else if (entry.value(QStringLiteral("bytes")).isString()) {
+            // Written by earlier versions for entries kept as EUC-JP bytes.
             const auto read = ReadSpacedHex(entry.value(QStringLiteral("bytes")).toString());
-            if (!read) return Refused(Kind::BadField, where + QStringLiteral(".bytes"));
-            bytes = *read;
+            auto text = read ? DecodeEucJp(*read) : Result<std::string, InvalidEucJp>(InvalidEucJp{});
+            if (!text) return Refused(Kind::BadField, where + QStringLiteral(".bytes"));
+            held.text = std::move(text).value();
         } else {
             return Refused(Kind::BadField, where + QStringLiteral(".text"));
         }
-        EntryKind kind = EntryKind::Ordinary;
         if (entry.contains(QStringLiteral("kind"))) {
             const auto named = KindNamed(entry.value(QStringLiteral("kind")).toString());
             if (!named) return Refused(Kind::BadField, where + QStringLiteral(".kind"));
-            kind = *named;
+            held.kind = *named;
         }
-        if (code->IsTwoByte()) {
-            // An empty ordinary entry is no entry (see TwoByteTable).
-            if (!bytes.empty() || kind != EntryKind::Ordinary) {
-                contents.table.TwoByte[code->Stored()] = {std::move(bytes), kind};
-            }
-        } else {
-            contents.table.TableText[code->FirstByte()] = std::move(bytes);
-            contents.kinds[code->FirstByte()] = kind;
-        }
+        contents.table.TableText.Put(*code, std::move(held));
     }
     if (root.contains(QStringLiteral("codeOrder"))) {
         const auto named =

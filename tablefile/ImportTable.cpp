@@ -58,7 +58,7 @@ ImportedTable ImportTable(std::string_view file, std::optional<TableFormat> form
     if (table.format == TableFormat::ShiftJis) fromShiftJis.emplace("UTF-8", "CP932");
     EucJpDecoder decoder;
 
-    // The line's text as UTF-8, for messages and for the text formats.
+    // The line's text as UTF-8: for messages, and as the table holds it.
     const auto utf8 = [&](std::string_view text) -> std::optional<std::string> {
         if (table.format == TableFormat::Classic) {
             auto decoded = decoder.Decode(text);
@@ -69,14 +69,6 @@ ImportedTable ImportTable(std::string_view file, std::optional<TableFormat> form
             return converted ? std::optional(converted.value()) : std::nullopt;
         }
         return std::string(text);
-    };
-    // The text as the table holds it: EUC-JP bytes.
-    const auto bytes = [&](std::string_view text) -> std::optional<std::string> {
-        if (table.format == TableFormat::Classic) return std::string(text);
-        const auto readable = utf8(text);
-        if (!readable) return std::nullopt;
-        auto encoded = EncodeEucJp(*readable);
-        return encoded ? std::optional(encoded.value()) : std::nullopt;
     };
 
     std::set<TableCode> seen;
@@ -117,7 +109,7 @@ ImportedTable ImportTable(std::string_view file, std::optional<TableFormat> form
             entry.kind = EntryKind::LineBreak;
             text = {};
         }
-        auto held = bytes(text);
+        auto held = utf8(text);
         if (!held) {
             problem(ImportProblem::Kind::Unconvertible);
             continue;
@@ -126,7 +118,7 @@ ImportedTable ImportTable(std::string_view file, std::optional<TableFormat> form
             problem(ImportProblem::Kind::DuplicateCode);
             continue;
         }
-        entry.bytes = std::move(*held);
+        entry.text = std::move(*held);
         table.entries.emplace_back(code, std::move(entry));
     }
     return table;

@@ -19,7 +19,7 @@ struct ImportProblem {
         DuplicateCode,  // a code an earlier line already gave; the first is taken
         AboveFFFF,      // a code of more than two bytes
         Directive,      // a line the tables here do not hold ("@name", "*XX", "$XX=…", "(…)")
-        Unconvertible,  // text that EUC-JP, the table's encoding, cannot hold
+        Unconvertible,  // text that is no text in the file's encoding
     };
     int line = 0;  // 1-based
     Kind kind = Kind::BadLine;

@@ -21,10 +21,9 @@ Result<Success, TableFailure> ComposeTable(Workspace& workspace, const TableOrde
     return Success{};
 }
 
-Result<Success, TableFailure> SaveTable(const Workspace& workspace, const SaveTarget& target,
-                                        const EntryKinds& kinds) {
-    const auto file = FormatTable(workspace.TableText, workspace.CurrentCode, workspace.LastCode,
-                                  target.format, kinds, workspace.TwoByte);
+Result<Success, TableFailure> SaveTable(const Workspace& workspace, const SaveTarget& target) {
+    const auto file =
+        FormatTable(workspace.TableText, workspace.CurrentCode, workspace.LastCode, target.format);
     if (!file) {
         return TableFailure{file.error()};
     }
@@ -34,22 +33,13 @@ Result<Success, TableFailure> SaveTable(const Workspace& workspace, const SaveTa
     return Success{};
 }
 
-EntryKinds KindsAfter(const CodeTable& before, const CodeTable& after, const EntryKinds& kinds) {
-    EntryKinds result = kinds;
-    for (std::size_t code = 0; code < result.size(); ++code) {
-        if (before[code] != after[code]) result[code] = EntryKind::Ordinary;
-    }
-    return result;
-}
-
 Result<MakeTableOutcome, TableFailure> MakeTable(Workspace& workspace, const TableOrder& order,
                                                  std::string_view startCodeText, UserQueries& user,
-                                                 const EntryKinds& kinds, CodeOrder order16,
-                                                 const TableWriter& write) {
+                                                 CodeOrder order16, const TableWriter& write) {
     // With no set to lay, a text format still writes the entries the table holds. No start code
     // is needed then, and the classic file's refusal waits until the classic format is chosen.
     // With nothing held either, every format has nothing to write: the classic steps as ever.
-    const bool entriesOnly = WritesEntriesOnly(workspace.TableText, kinds, order, workspace.TwoByte);
+    const bool entriesOnly = WritesEntriesOnly(workspace.TableText, order);
     std::string startCode(startCodeText);
     if (startCode.empty() && !entriesOnly) {
         std::optional<std::string> answer = user.AskStartCode();
@@ -60,7 +50,6 @@ Result<MakeTableOutcome, TableFailure> MakeTable(Workspace& workspace, const Tab
     }
 
     // Assembly runs before the Save dialog: its slots stay filled even if the user cancels there.
-    const CodeTable before = workspace.TableText;
     std::optional<TableFailure> classicRefusal;
     if (entriesOnly) {
         classicRefusal = TableFailure{AssemblyError{AssemblyError::Kind::NothingToLay, 0, {}, 0}};
@@ -79,11 +68,11 @@ Result<MakeTableOutcome, TableFailure> MakeTable(Workspace& workspace, const Tab
         return MakeTableOutcome::Cancelled;
     }
     if (classicRefusal && !WritesWithNothingLaid(target->format)) {
+        // What the classic file could never hold is said before that nothing was laid.
+        if (const auto never = ClassicCannotHold(workspace.TableText)) return TableFailure{*never};
         return *classicRefusal;
     }
-    const EntryKinds written = KindsAfter(before, workspace.TableText, kinds);
-    if (const auto saved =
-            write ? write(workspace, *target, written) : SaveTable(workspace, *target, written);
+    if (const auto saved = write ? write(workspace, *target) : SaveTable(workspace, *target);
         !saved) {
         return saved.error();
     }

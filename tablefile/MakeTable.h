@@ -39,18 +39,12 @@ enum class MakeTableOutcome {
 // Writes the codes CurrentCode..LastCode, and the two-byte codes held, in `format` and saves them
 // at `path`, whole or not at all.
 [[nodiscard]] Result<Success, TableFailure> SaveTable(const Workspace& workspace,
-                                                      const SaveTarget& target,
-                                                      const EntryKinds& kinds = {});
-
-// The kinds of `kinds` where `before` and `after` hold the same bytes; ordinary text where a laid
-// member or a typed entry took a code's place.
-[[nodiscard]] EntryKinds KindsAfter(const CodeTable& before, const CodeTable& after,
-                                    const EntryKinds& kinds);
+                                                      const SaveTarget& target);
 
 // Writes a laid table where the user chose: SaveTable unless a front end sends it elsewhere (the
 // command line's standard output).
 using TableWriter = std::function<Result<Success, TableFailure>(
-    const Workspace& workspace, const SaveTarget& target, const EntryKinds& kinds)>;
+    const Workspace& workspace, const SaveTarget& target)>;
 
 // "MAKE TABLE": reads the start code from `startCodeText` (or asks for it when that is empty),
 // lays the Table Order, asks for a path and writes the table file. A failure comes back as a
@@ -61,7 +55,6 @@ using TableWriter = std::function<Result<Success, TableFailure>(
 // refused as it always was, for having nothing laid.
 [[nodiscard]] Result<MakeTableOutcome, TableFailure> MakeTable(
     Workspace& workspace, const TableOrder& order, std::string_view startCodeText,
-    UserQueries& user, const EntryKinds& kinds = {}, CodeOrder order16 = CodeOrder::BigEndian,
-    const TableWriter& write = {});
+    UserQueries& user, CodeOrder order16 = CodeOrder::BigEndian, const TableWriter& write = {});
 
 }  // namespace glyphwright

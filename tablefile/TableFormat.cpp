@@ -16,18 +16,6 @@ namespace glyphwright {
 
 namespace {
 
-constexpr char kHexDigits[] = "0123456789ABCDEF";
-
-std::string SpacedHex(std::string_view bytes) {
-    std::string hex;
-    for (const char byte : bytes) {
-        if (!hex.empty()) hex += ' ';
-        hex += kHexDigits[static_cast<unsigned char>(byte) >> 4];
-        hex += kHexDigits[static_cast<unsigned char>(byte) & 0x0F];
-    }
-    return hex;
-}
-
 // The first character of `utf8` that a line-based reader would trip over, with its kind.
 std::optional<FormatError> FindControl(std::string_view utf8) {
     for (std::size_t i = 0; i < utf8.size(); ++i) {
@@ -49,24 +37,16 @@ std::optional<FormatError> FindControl(std::string_view utf8) {
 }
 
 // The text of one entry in the target encoding, or why it cannot be written.
-Result<std::string, FormatError> ConvertEntry(std::string_view entry, EucJpDecoder& decoder,
-                                              TextConverter* toShiftJis) {
-    const auto decoded = decoder.Decode(entry);
-    if (!decoded) {
-        return FormatError{0, FormatError::Kind::Unconvertible, SpacedHex(decoded.error().bytes)};
-    }
-    const std::string& text = decoded.value();
+Result<std::string, FormatError> ConvertEntry(std::string_view text, TextConverter* toShiftJis) {
     if (auto control = FindControl(text)) {
         return *control;
     }
     if (toShiftJis == nullptr) {
-        return text;
+        return std::string(text);
     }
-    // Through UTF-8 rather than EUC-JP directly: iconv passes through the same Unicode either way,
-    // and the character CP932 lacks is then at hand as text.
     const auto encoded = toShiftJis->Convert(text);
     if (!encoded) {
-        const std::string_view rest = std::string_view(text).substr(encoded.error().offset);
+        const std::string_view rest = text.substr(encoded.error().offset);
         const std::size_t length = Utf8SequenceLength(static_cast<unsigned char>(rest.front()));
         return FormatError{0, FormatError::Kind::Unconvertible,
                            std::string(rest.substr(0, length))};
@@ -105,8 +85,8 @@ std::vector<DuplicateText> DuplicateEntries(const CodeTable& table, const EntryK
         codesOf[table[slot]].push_back(static_cast<ByteCode>(code));
     }
     for (const auto& [code, entry] : twoByte) {
-        if (entry.bytes.empty() || entry.kind != EntryKind::Ordinary) continue;
-        codesOf[entry.bytes].push_back(TableCode::TwoByte(code));
+        if (entry.text.empty() || entry.kind != EntryKind::Ordinary) continue;
+        codesOf[entry.text].push_back(TableCode::TwoByte(code));
     }
     std::vector<DuplicateText> duplicates;
     for (auto& [text, codes] : codesOf) {
@@ -133,11 +113,28 @@ Result<std::string, FormatError> FormatTable(const CodeTable& table, ByteCode fi
             }
             return refused;
         }
-        WriteTableFile(file, table, first, last);
+        // The classic file holds EUC-JP: every entry that has none is named at once.
+        CodeTable bytes{};
+        FormatError refused{0, FormatError::Kind::NotEucJp};
+        for (int code = first; code <= last; ++code) {
+            const auto slot = static_cast<std::size_t>(code);
+            if (table[slot].empty()) continue;
+            auto encoded = EncodeEucJp(table[slot]);
+            if (encoded) {
+                bytes[slot] = std::move(encoded).value();
+                continue;
+            }
+            if (refused.codes.empty()) {
+                refused.code = static_cast<ByteCode>(code);
+                refused.character = encoded.error().character;
+            }
+            refused.codes.push_back(static_cast<ByteCode>(code));
+        }
+        if (!refused.codes.empty()) return refused;
+        WriteTableFile(file, bytes, first, last);
         return file;
     }
 
-    EucJpDecoder decoder;
     std::optional<TextConverter> toShiftJis;
     if (format == TableFormat::ShiftJis) {
         toShiftJis.emplace("CP932", "UTF-8");
@@ -162,17 +159,17 @@ Result<std::string, FormatError> FormatTable(const CodeTable& table, ByteCode fi
         lines.emplace_back(TableCode::TwoByte(wide->first), wide->second);
 
     for (const auto& [code, held] : lines) {
-        const std::string& entry = held.bytes;
+        const std::string& entry = held.text;
         const EntryKind kind = held.kind;
         std::string text = "\\n";
         if (kind != EntryKind::LineBreak) {
-            // Readers take these for the brackets of control codes. Every byte of an EUC-JP
-            // character outside ASCII is 8E or above, so a match here is the character itself.
+            // Readers take these for the brackets of control codes. Every byte of a UTF-8
+            // character outside ASCII is 80 or above, so a match here is the character itself.
             const std::string_view markup = kind == EntryKind::EndCode ? "[]" : "[]<>";
             if (const auto at = entry.find_first_of(markup); at != std::string::npos) {
                 return FormatError{code, FormatError::Kind::Markup, std::string(1, entry[at])};
             }
-            auto converted = ConvertEntry(entry, decoder, toShiftJis ? &*toShiftJis : nullptr);
+            auto converted = ConvertEntry(entry, toShiftJis ? &*toShiftJis : nullptr);
             if (!converted) {
                 FormatError error = converted.error();
                 error.code = code;
@@ -191,6 +188,17 @@ Result<std::string, FormatError> FormatTable(const CodeTable& table, ByteCode fi
         file += lineEnd;
     }
     return file;
+}
+
+std::optional<FormatError> ClassicCannotHold(const TableEntries& table) {
+    const auto file = FormatTable(table, 0, kCodeCount - 1, TableFormat::Classic);
+    if (file) return std::nullopt;
+    return file.error();
+}
+
+Result<std::string, FormatError> FormatTable(const TableEntries& table, ByteCode first,
+                                             ByteCode last, TableFormat format) {
+    return FormatTable(table.Texts(), first, last, format, table.Kinds(), table.TwoByte());
 }
 
 }  // namespace glyphwright

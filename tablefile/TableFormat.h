@@ -15,7 +15,7 @@
 namespace glyphwright {
 
 enum class TableFormat {
-    Classic,   // the slots' EUC-JP bytes as they are, lines end 0D 0D 0A; see WriteTableFile
+    Classic,   // EUC-JP, lines end 0D 0D 0A; see WriteTableFile
     Utf8,      // UTF-8 without a byte-order mark, lines end LF
     ShiftJis,  // code page 932, lines end CR LF
 };
@@ -33,17 +33,19 @@ struct SaveTarget {
 // Why an entry cannot go into a UTF-8 or Shift-JIS file.
 struct FormatError {
     enum class Kind {
-        Unconvertible,     // not EUC-JP, or a character the target encoding has no code for
+        Unconvertible,     // a character the target encoding has no code for
         LineBreak,         // CR or LF: would split the line
         ControlCharacter,  // any other C0 control, DEL or a C1 control
         Markup,            // [ ] < > in an ordinary entry, or [ ] in an end code's label
         TwoByteCodes,      // a classic file was asked of a table holding two-byte codes
+        NotEucJp,          // a classic file was asked of entries EUC-JP has no code for
     };
     TableCode code;
     Kind kind = Kind::Unconvertible;
     // The offending character as UTF-8 when it can be decoded, else its bytes in hex ("8F A1").
     std::string character{};
     std::vector<TableCode> twoByteCodes{};  // TwoByteCodes: all of them, ascending
+    std::vector<TableCode> codes{};  // NotEucJp: every such code, ascending; `code` is the first
 
     friend bool operator==(const FormatError&, const FormatError&) = default;
 };
@@ -56,8 +58,9 @@ struct FormatError {
     const CodeTable& table, const EntryKinds& kinds = {},
     const TwoByteTable& twoByte = TwoByteTable{});
 
-// The whole table file. Classic gives exactly WriteTableFile's bytes for codes first..last, the
-// range the Table Order laid, and never fails (an end code's label is plain text there). The
+// The whole table file. Classic gives exactly WriteTableFile's bytes for the entries of codes
+// first..last, the range the Table Order laid, in EUC-JP (an end code's label is plain text
+// there); where EUC-JP has no code for an entry's text it fails naming every such code. The
 // other two write the whole table, whatever was laid: one line "XX=" + text per code whose slot
 // holds something, ascending, and nothing else (see WritesCode); an empty slot gets no line,
 // since "05=" would tell a reader that byte 05 stands for nothing. There an end code is written
@@ -70,5 +73,13 @@ struct FormatError {
 [[nodiscard]] Result<std::string, FormatError> FormatTable(
     const CodeTable& table, ByteCode first, ByteCode last, TableFormat format,
     const EntryKinds& kinds = {}, const TwoByteTable& twoByte = TwoByteTable{});
+// Why a classic file could hold none of `table` whatever was laid: its two-byte codes, or the
+// one-byte entries EUC-JP has no code for, all named. Nothing when neither is the case.
+[[nodiscard]] std::optional<FormatError> ClassicCannotHold(const TableEntries& table);
+
+// The same for every entry held.
+[[nodiscard]] Result<std::string, FormatError> FormatTable(const TableEntries& table,
+                                                           ByteCode first, ByteCode last,
+                                                           TableFormat format);
 
 }  // namespace glyphwright

@@ -25,20 +25,17 @@ private:
 
 Result<MadeTable, TableFailure> MakeTableFile(Workspace& table, const TableOrder& order,
                                               std::string_view startCode, UserQueries& user,
-                                              const EntryKinds& kinds, CodeOrder order16,
-                                              const TableWriter& write) {
-    const CodeTable before = table.TableText;
+                                              CodeOrder order16, const TableWriter& write) {
     RememberTarget asked(user);
-    const auto made = MakeTable(table, order, startCode, asked, kinds, order16, write);
+    const auto made = MakeTable(table, order, startCode, asked, order16, write);
     if (!made) return made.error();
     MadeTable result;
     result.outcome = made.value();
     if (result.outcome != MakeTableOutcome::Written || !asked.target) return result;
     result.target = asked.target;
     if (asked.target->format != TableFormat::Classic) {
-        result.duplicates = DuplicateEntries(table.TableText,
-                                             KindsAfter(before, table.TableText, kinds),
-                                             table.TwoByte);
+        const TableEntries& held = table.TableText;
+        result.duplicates = DuplicateEntries(held.Texts(), held.Kinds(), held.TwoByte());
     }
     return result;
 }

@@ -24,7 +24,7 @@ struct MadeTable {
 // of. A failure comes back as a value, with no file written.
 [[nodiscard]] Result<MadeTable, TableFailure> MakeTableFile(
     Workspace& table, const TableOrder& order, std::string_view startCode, UserQueries& user,
-    const EntryKinds& kinds = {}, CodeOrder order16 = CodeOrder::BigEndian,
+    CodeOrder order16 = CodeOrder::BigEndian,
     const TableWriter& write = {});
 
 }  // namespace glyphwright

@@ -77,13 +77,14 @@ std::optional<ByteCode> OnlyCodeHolding(const CodeTable& table, std::string_view
 std::optional<TableCode> OnlyCodeHolding(const Workspace& table, std::string_view bytes) {
     if (bytes.empty()) return std::nullopt;
     std::optional<TableCode> found;
-    if (const auto oneByte = OnlyCodeHolding(table.TableText, bytes)) {
+    const CodeTable& texts = table.TableText.Texts();
+    if (const auto oneByte = OnlyCodeHolding(texts, bytes)) {
         found = *oneByte;
-    } else if (std::count(table.TableText.begin(), table.TableText.end(), bytes) > 1) {
+    } else if (std::count(texts.begin(), texts.end(), bytes) > 1) {
         return std::nullopt;
     }
-    for (const auto& [code, entry] : table.TwoByte) {
-        if (entry.bytes != bytes) continue;
+    for (const auto& [code, entry] : table.TableText.TwoByte()) {
+        if (entry.text != bytes) continue;
         if (found) return std::nullopt;
         found = TableCode::TwoByte(code);
     }

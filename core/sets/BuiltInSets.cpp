@@ -1,6 +1,10 @@
 #include "core/sets/BuiltInSets.h"
 
 #include <array>
+#include <string>
+#include <vector>
+
+#include "core/text/EucJp.h"
 
 namespace glyphwright {
 
@@ -151,14 +155,39 @@ constexpr std::array<CharacterSet, 11> kCatalogue{{
     {"ASCII", kAscii},
 }};
 
+// The catalogue with each set's members decoded to the Unicode text that laying puts in the
+// table; made once, on first use.
+class DecodedCatalogue {
+public:
+    DecodedCatalogue() {
+        EucJpDecoder decoder;
+        for (std::size_t i = 0; i < kCatalogue.size(); ++i) {
+            for (const std::string_view member : kCatalogue[i].members) {
+                texts_[i].push_back(decoder.Decode(member).value());
+            }
+            views_[i].assign(texts_[i].begin(), texts_[i].end());
+            sets_[i] = kCatalogue[i];
+            sets_[i].texts = views_[i];
+        }
+    }
+
+    [[nodiscard]] std::span<const CharacterSet> Sets() const { return sets_; }
+
+private:
+    std::array<std::vector<std::string>, kCatalogue.size()> texts_;
+    std::array<std::vector<std::string_view>, kCatalogue.size()> views_;
+    std::array<CharacterSet, kCatalogue.size()> sets_;
+};
+
 }  // namespace
 
 std::span<const CharacterSet> BuiltInSets() {
-    return kCatalogue;
+    static const DecodedCatalogue catalogue;
+    return catalogue.Sets();
 }
 
 const CharacterSet* FindBuiltInSet(std::string_view name) {
-    for (const CharacterSet& set : kCatalogue) {
+    for (const CharacterSet& set : BuiltInSets()) {
         if (set.name == name) {
             return &set;
         }

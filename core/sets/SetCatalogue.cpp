@@ -42,12 +42,23 @@ Result<Success, SetProblem> SetCatalogue::SetUserSets(std::vector<UserSet> sets)
 void SetCatalogue::Rebuild() {
     // The views point into user_, whose strings may have moved: all are made anew.
     userMembers_.clear();
+    userTexts_.clear();
+    userTextViews_.clear();
+    EucJpDecoder decoder;
     for (const UserSet& set : user_) {
         userMembers_.emplace_back(set.members.begin(), set.members.end());
+        std::vector<std::string>& texts = userTexts_.emplace_back();
+        // The sets are checked to be EUC-JP when they are taken; one read unchecked from a file
+        // lays its bytes as they are rather than nothing.
+        for (const std::string& member : set.members) {
+            auto decoded = decoder.Decode(member);
+            texts.push_back(decoded ? std::move(decoded).value() : member);
+        }
     }
+    for (const auto& texts : userTexts_) userTextViews_.emplace_back(texts.begin(), texts.end());
     views_.assign(BuiltInSets().begin(), BuiltInSets().end());
     for (std::size_t i = 0; i < user_.size(); ++i) {
-        views_.push_back({user_[i].name, userMembers_[i]});
+        views_.push_back({user_[i].name, userMembers_[i], userTextViews_[i]});
     }
 }
 

@@ -61,6 +61,8 @@ private:
 
     std::vector<UserSet> user_;
     std::vector<std::vector<std::string_view>> userMembers_;
+    std::vector<std::vector<std::string>> userTexts_;  // the members decoded, as laying puts them
+    std::vector<std::vector<std::string_view>> userTextViews_;
     std::vector<CharacterSet> views_;
 };
 

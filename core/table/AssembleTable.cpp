@@ -72,7 +72,7 @@ Result<Assembly, AssemblyError> PreviewAssembly(const TableOrder& order, ByteCod
             const auto value = static_cast<std::uint16_t>(run->from + static_cast<int>(k));
             LaidCode& code = assembly.twoByte[CodeOfValue(value, order16).Stored()];
             if (code.line < 0) {
-                code.member = run->set->member(k);
+                code.member = run->set->text(k);
                 code.line = run->line;
             } else if (code.overlaps < 0) {
                 code.overlaps = run->line;
@@ -92,7 +92,7 @@ Result<Assembly, AssemblyError> PreviewAssembly(const TableOrder& order, ByteCod
         for (std::size_t k = 0; k < run->set->size(); ++k) {
             LaidCode& code = assembly.laid[static_cast<std::size_t>(run->from) + k];
             if (code.line < 0) {
-                code.member = run->set->member(k);
+                code.member = run->set->text(k);
                 code.line = run->line;
                 --open;
             } else if (code.overlaps < 0) {
@@ -141,8 +141,16 @@ void LayOver(const Assembly& assembly, TwoByteTable& table) {
 }
 
 void CommitAssembly(const Assembly& assembly, Workspace& workspace) {
-    LayOver(assembly, workspace.TableText);
-    LayOver(assembly, workspace.TwoByte);
+    for (std::size_t code = 0; code < assembly.laid.size(); ++code) {
+        if (const LaidCode& laid = assembly.laid[code]; laid.line >= 0) {
+            workspace.TableText.Put(TableCode::OneByte(static_cast<ByteCode>(code)),
+                                    {std::string(laid.member), EntryKind::Ordinary});
+        }
+    }
+    for (const auto& [code, laid] : assembly.twoByte) {
+        workspace.TableText.Put(TableCode::TwoByte(code),
+                                {std::string(laid.member), EntryKind::Ordinary});
+    }
     workspace.LastCode = assembly.last;
 }
 

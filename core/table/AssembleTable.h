@@ -10,6 +10,7 @@
 #include "core/table/CodeOrder.h"
 #include "core/table/ParseHexByte.h"
 #include "core/table/Result.h"
+#include "core/table/TableCode.h"
 #include "core/table/TableOrder.h"
 #include "core/table/Workspace.h"
 
@@ -33,7 +34,7 @@ struct AssemblyError {
 
 // What the Table Order lays on one code.
 struct LaidCode {
-    std::string_view member;  // the set member; empty when the order lays nothing here
+    std::string_view member;  // the set member's text; empty when the order lays nothing here
     int line = -1;            // 0-based Table Order line that lays it (the last one to)
     int overlaps = -1;        // an earlier line whose member it lays over; -1 when none
 };

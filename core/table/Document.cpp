@@ -6,12 +6,6 @@
 
 namespace glyphwright {
 
-TableEntry DocumentContents::EntryAt(TableCode code) const {
-    if (!code.IsTwoByte()) return EntryAt(code.FirstByte());
-    const auto held = table.TwoByte.find(code.Stored());
-    return held == table.TwoByte.end() ? TableEntry{} : held->second;
-}
-
 Document::Document() : Document(SetCatalogue::BuiltInsOnly()) {}
 
 Document::Document(const SetCatalogue& sets) : catalogue_(&sets) {
@@ -58,16 +52,7 @@ void Document::Apply(const DocumentStep& step) {
             order.SetStartCode(step.line, step.value.StartCode());
             break;
     }
-    for (const auto& [code, entry] : step.entries) {
-        if (!code.IsTwoByte()) {
-            contents_.table.TableText[code.FirstByte()] = entry.bytes;
-            contents_.kinds[code.FirstByte()] = entry.kind;
-        } else if (entry == TableEntry{}) {
-            contents_.table.TwoByte.erase(code.Stored());
-        } else {
-            contents_.table.TwoByte[code.Stored()] = entry;
-        }
-    }
+    for (const auto& [code, entry] : step.entries) contents_.table.TableText.Put(code, entry);
     if (step.codeOrder) contents_.codeOrder = *step.codeOrder;
     if (step.currentCode) contents_.table.CurrentCode = *step.currentCode;
     if (step.lastCode) contents_.table.LastCode = *step.lastCode;

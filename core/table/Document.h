@@ -17,17 +17,13 @@
 
 namespace glyphwright {
 
-using EntryKinds = std::array<EntryKind, kCodeCount>;
-
 // Everything one piece of work holds: what a project file keeps.
 struct DocumentContents {
     // Declared, so that "{}" value-initializes the whole: made member by member as an aggregate,
     // GCC 12 warns falsely that the empty map of two-byte codes may be read uninitialized.
     DocumentContents() = default;
 
-    Workspace table;     // each code's bytes, and the codes the last MAKE TABLE run covered
-    EntryKinds kinds{};  // each one-byte code's kind (Ordinary for an empty slot); two-byte
-                         // entries carry their own, in table.TwoByte
+    Workspace table;  // each code's entry, and the codes the last MAKE TABLE run covered
     CodeOrder codeOrder = CodeOrder::BigEndian;  // how the game stores two-byte values
     TableOrder order;
     std::string startCode;      // as typed in the start code box
@@ -37,11 +33,10 @@ struct DocumentContents {
     // Each feature's own settings, by the feature's name; the text is a JSON object.
     std::map<std::string, std::string> featureSettings;
 
-    [[nodiscard]] TableEntry EntryAt(ByteCode code) const {
-        return {table.TableText[code], kinds[code]};
-    }
     // One- or two-byte: an empty ordinary entry where the table holds nothing.
-    [[nodiscard]] TableEntry EntryAt(TableCode code) const;
+    [[nodiscard]] const TableEntry& EntryAt(TableCode code) const {
+        return table.TableText.At(code);
+    }
 
     friend bool operator==(const DocumentContents&, const DocumentContents&) = default;
 };
@@ -103,7 +98,7 @@ public:
 
     [[nodiscard]] const DocumentContents& Contents() const { return contents_; }
     [[nodiscard]] const Workspace& Table() const { return contents_.table; }
-    [[nodiscard]] const CodeTable& TableText() const { return contents_.table.TableText; }
+    [[nodiscard]] const TableEntries& TableText() const { return contents_.table.TableText; }
     [[nodiscard]] const TableOrder& Order() const { return contents_.order; }
     [[nodiscard]] const std::string& StartCode() const { return contents_.startCode; }
     [[nodiscard]] CodeOrder TwoByteOrder() const { return contents_.codeOrder; }

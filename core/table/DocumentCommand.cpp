@@ -93,17 +93,17 @@ DocumentCommand DocumentCommand::StoreTable(const Document& document, const Work
     DocumentCommand command;
     for (int code = 0; code < kCodeCount; ++code) {
         const auto slot = static_cast<ByteCode>(code);
-        if (table.TableText[slot] != document.TableText()[slot]) {
-            command.PutSlot(document, TableCode::OneByte(slot),
-                            {table.TableText[slot], EntryKind::Ordinary});
+        if (table.TableText.At(slot) != document.TableText().At(slot)) {
+            command.PutSlot(document, TableCode::OneByte(slot), table.TableText.At(slot));
         }
     }
     // Both maps in step, by stored bytes: a code only one of them holds is put or taken away.
-    const TwoByteTable& before = document.Table().TwoByte;
+    const TwoByteTable& before = document.TableText().TwoByte();
+    const TwoByteTable& after = table.TableText.TwoByte();
     auto was = before.begin();
-    auto will = table.TwoByte.begin();
-    while (was != before.end() || will != table.TwoByte.end()) {
-        if (will == table.TwoByte.end() || (was != before.end() && was->first < will->first)) {
+    auto will = after.begin();
+    while (was != before.end() || will != after.end()) {
+        if (will == after.end() || (was != before.end() && was->first < will->first)) {
             command.PutSlot(document, TableCode::TwoByte(was->first), {});
             ++was;
         } else if (was == before.end() || will->first < was->first) {

@@ -16,9 +16,12 @@ bool LaysASet(const TableOrder& order) {
     return false;
 }
 
-bool WritesEntriesOnly(const CodeTable& table, const EntryKinds& kinds, const TableOrder& order,
-                       const TwoByteTable& twoByte) {
-    return !LaysASet(order) && (HoldsAnEntry(table, kinds) || !twoByte.empty());
+bool WritesEntriesOnly(const TableEntries& table, const TableOrder& order) {
+    return !LaysASet(order) && table.HoldsAny();
+}
+
+bool WritesEntriesOnly(const CodeTable& table, const EntryKinds& kinds, const TableOrder& order) {
+    return !LaysASet(order) && HoldsAnEntry(table, kinds);
 }
 
 }  // namespace glyphwright

@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "core/table/Result.h"
-#include "core/table/Workspace.h"
+#include "core/table/ByteCode.h"
 
 namespace glyphwright {
 

@@ -8,7 +8,7 @@
 
 #include "core/table/ParseHexByte.h"
 #include "core/table/Result.h"
-#include "core/table/Workspace.h"
+#include "core/table/ByteCode.h"
 
 namespace glyphwright {
 

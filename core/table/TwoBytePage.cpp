@@ -11,7 +11,7 @@ std::array<MapCell, kCodeCount> ComposeTwoBytePage(const TwoByteTable& held,
     // Both maps are walked over the page's range only: a page is a narrow slice of thousands.
     for (auto entry = held.lower_bound(low); entry != held.end() && entry->first <= high; ++entry) {
         MapCell& cell = cells[entry->first & 0xFF];
-        cell.text = entry->second.bytes;
+        cell.text = entry->second.text;
         cell.source = CellSource::Held;
     }
     if (laid != nullptr) {

@@ -30,7 +30,7 @@ void CodeReader::Read(std::span<const std::uint8_t> bytes, std::vector<CodeToken
             if (const TableEntry* entry = (*page)[bytes[at + 1]]; entry != nullptr) {
                 const auto stored = static_cast<std::uint16_t>(byte << 8 | bytes[at + 1]);
                 tokens.push_back(
-                    {at, TableCode::TwoByte(stored), entry->bytes, entry->kind, true, false});
+                    {at, TableCode::TwoByte(stored), entry->text, entry->kind, true, false});
                 at += 2;
                 continue;
             }
@@ -38,9 +38,9 @@ void CodeReader::Read(std::span<const std::uint8_t> bytes, std::vector<CodeToken
         CodeToken token{at, TableCode::OneByte(byte), {}, EntryKind::Ordinary, false, false};
         token.outside = byte < first_ || byte > last_;
         if (!token.outside) {
-            token.bytes = oneByte_[byte];
+            token.text = oneByte_[byte];
             token.kind = kinds_[byte];
-            token.known = !token.bytes.empty() || token.kind != EntryKind::Ordinary;
+            token.known = !token.text.empty() || token.kind != EntryKind::Ordinary;
         }
         tokens.push_back(token);
         ++at;

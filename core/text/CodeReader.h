@@ -19,8 +19,8 @@ namespace glyphwright {
 struct CodeToken {
     std::size_t offset = 0;  // of its first byte
     TableCode code;          // its width is the token's length, 1 or 2
-    // The entry's bytes (EUC-JP) and kind; empty and Ordinary when the table holds none.
-    std::string_view bytes;
+    // The entry's text and kind; empty and Ordinary when the table holds none.
+    std::string_view text;
     EntryKind kind = EntryKind::Ordinary;
     bool known = false;    // whether the table holds an entry at the code
     bool outside = false;  // a one-byte code outside the codes the file covers: it gives nothing

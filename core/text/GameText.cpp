@@ -3,7 +3,6 @@
 #include <array>
 #include <cstdio>
 
-#include "core/text/EucJp.h"
 
 namespace glyphwright {
 
@@ -22,8 +21,8 @@ ShownTable TableAsShown(const CodeTable& table, const TableOrder& order,
 
 ShownTable TableAsShown(const Workspace& table, const TableOrder& order,
                         std::string_view startCode, CodeOrder order16) {
-    ShownTable shown{table.TableText, std::nullopt};
-    shown.twoByte = table.TwoByte;
+    ShownTable shown{table.TableText.Texts(), std::nullopt};
+    shown.twoByte = table.TableText.TwoByte();
     if (const auto assembly = PreviewFromStartCode(order, startCode, order16); !assembly) {
         shown.notLaid = assembly.error();
     } else {
@@ -37,9 +36,8 @@ ShownTable TableAsShown(const Workspace& table, const TableOrder& order,
 
 std::vector<TextCell> ReadThroughTable(std::span<const std::uint8_t> bytes, const CodeTable& table,
                                        ByteCode first, ByteCode last) {
-    // Each entry is decoded once, however often its code occurs.
+    // Each code's cell is made once, however often the code occurs.
     std::array<std::optional<TextCell>, kCodeCount> decoded{};
-    EucJpDecoder decoder;
     std::vector<TextCell> cells;
     cells.reserve(bytes.size());
     for (const std::uint8_t byte : bytes) {
@@ -47,10 +45,8 @@ std::vector<TextCell> ReadThroughTable(std::span<const std::uint8_t> bytes, cons
         if (!cell) {
             cell = TextCell{byte, {}, false, byte < first || byte > last};
             if (const std::string& entry = table[byte]; !cell->outside && !entry.empty()) {
-                if (auto text = decoder.Decode(entry)) {
-                    cell->text = text.value();
-                    cell->known = true;
-                }
+                cell->text = entry;
+                cell->known = true;
             }
             if (!cell->known) {
                 char hex[5];

@@ -49,7 +49,7 @@ struct TextCell {
     friend bool operator==(const TextCell&, const TextCell&) = default;
 };
 
-// One code per byte. An entry that is no EUC-JP text counts as none. Codes outside first..last
+// One code per byte. Codes outside first..last
 // are marked as such: read through the file, they give nothing.
 [[nodiscard]] std::vector<TextCell> ReadThroughTable(std::span<const std::uint8_t> bytes,
                                                      const CodeTable& table, ByteCode first = 0,

@@ -7,14 +7,14 @@
 #include <unordered_map>
 
 #include "core/text/CodeReader.h"
-#include "core/text/EucJp.h"
 
 namespace glyphwright {
 
 ShownCodes CodesAsShown(const DocumentContents& contents) {
-    ShownCodes shown{{contents.table.TableText, std::nullopt},
-                     contents.kinds,
-                     &contents.table.TwoByte,
+    const TableEntries& held = contents.table.TableText;
+    ShownCodes shown{{held.Texts(), std::nullopt},
+                     held.Kinds(),
+                     &held.TwoByte(),
                      std::nullopt};
     const auto assembly =
         PreviewFromStartCode(contents.order, contents.startCode, contents.codeOrder);
@@ -25,7 +25,7 @@ ShownCodes CodesAsShown(const DocumentContents& contents) {
     LayOver(assembly.value(), shown.oneByte.codes);
     // Thousands of kanji entries are copied only when a line lays two-byte codes over them.
     if (!assembly.value().twoByte.empty()) {
-        shown.laid = contents.table.TwoByte;
+        shown.laid = held.TwoByte();
         LayOver(assembly.value(), *shown.laid);
     }
     for (int code = 0; code < kCodeCount; ++code) {
@@ -39,15 +39,13 @@ ShownCodes CodesAsShown(const DocumentContents& contents) {
 
 namespace {
 
-// The text of a code the table holds, as shown; none where its bytes are no EUC-JP.
-std::optional<std::string> Shown(EucJpDecoder& decoder, const CodeToken& token) {
-    auto text = decoder.Decode(token.bytes);
-    if (!text) return std::nullopt;
+// The text of a code the table holds, as shown.
+std::optional<std::string> Shown(const CodeToken& token) {
     switch (token.kind) {
         case EntryKind::Ordinary:
-            return std::move(text.value());
+            return std::string(token.text);
         case EntryKind::EndCode:
-            return "{" + text.value() + "}";
+            return "{" + std::string(token.text) + "}";
         case EntryKind::LineBreak:
             return std::string("\u21B5");
     }
@@ -62,10 +60,9 @@ std::vector<TextCell> ReadCodesThroughTable(std::span<const std::uint8_t> bytes,
                             codes.oneByte.last);
     std::vector<CodeToken> tokens;
     reader.Read(bytes, tokens);
-    // Each code is decoded once, however often it occurs.
+    // Each code's text is made once, however often it occurs.
     std::array<std::optional<std::optional<std::string>>, kCodeCount> oneByte{};
     std::unordered_map<std::uint16_t, std::optional<std::string>> twoByte;
-    EucJpDecoder decoder;
     std::vector<TextCell> cells;
     cells.reserve(bytes.size());
     for (const CodeToken& token : tokens) {
@@ -75,11 +72,11 @@ std::vector<TextCell> ReadCodesThroughTable(std::span<const std::uint8_t> bytes,
             const std::optional<std::string>* text = nullptr;
             if (token.code.IsTwoByte()) {
                 auto [found, isNew] = twoByte.try_emplace(token.code.Stored());
-                if (isNew) found->second = Shown(decoder, token);
+                if (isNew) found->second = Shown(token);
                 text = &found->second;
             } else {
                 auto& held = oneByte[first];
-                if (!held) held = Shown(decoder, token);
+                if (!held) held = Shown(token);
                 text = &*held;
             }
             if (*text) {

@@ -29,8 +29,7 @@ struct ShownCodes {
 
 // One cell per byte, read with the longest code first: a two-byte code's text stands in the cell
 // of its first byte and the cell of its second is empty and known. An end code reads as its label
-// in braces ("{end}") and ends the string; a line break reads as "↵". An entry that is no EUC-JP
-// text counts as none; a one-byte code outside the codes the file covers is marked "<XX>".
+// in braces ("{end}") and ends the string; a line break reads as "↵". A one-byte code outside the codes the file covers is marked "<XX>".
 [[nodiscard]] std::vector<TextCell> ReadCodesThroughTable(std::span<const std::uint8_t> bytes,
                                                           const ShownCodes& codes);
 

@@ -160,10 +160,16 @@ run 1 make --start 10 --output "$work/kept.tbl" 25=x
 says err "The Table Order lays no character set"
 run 1 make --start 10 --format sjis --output "$work/kept.tbl" 15=丂 0-9@20
 says err "The entry at code 15 cannot be written in the chosen format: \"丂\""
-run 1 make --start 10 --output "$work/kept.tbl" 15=😀 0-9
-says err "EUC-JP has no code for it"
-run 1 make --start 10 --output "$work/kept.tbl" '15=¥' 0-9
-says err 'The character "¥" cannot be stored'
+# Entries hold any Unicode text; only the classic file needs EUC-JP, and it names every code
+# that has none.
+run 1 make --start 10 --output "$work/kept.tbl" 15=😀 0-9@20
+says err 'EUC-JP has no code for the entry at code 15 ("😀")'
+run 1 make --start 10 --output "$work/kept.tbl" '15=¥' 0-9@20 '16=ゔ'
+says err 'EUC-JP has no code for the entries at codes 15, 16 (the first is "¥")'
+run 0 make --format utf8 --output - 10=ゔ 11=𠮷
+same "$work/out" '10=ゔ\n11=𠮷\n'
+run 1 make --output - 10=ゔ 11=𠮷
+says err 'at codes 10, 11'
 run 1 make --start 10 --output "$work/kept.tbl" 0-9@10000
 says err "The code \"10000\" is above FFFF"
 run 1 make --start 10 --format utf8 --output "$work/kept.tbl" 0-9@FFF8

@@ -145,7 +145,7 @@ ChildReport MakeTableInPrivateMounts(const TempFolder& folder, const std::string
             Workspace ws;
             // A table of some size, so that a nearly full file system cannot take it.
             for (int code = 0x10; code <= 0xFF; ++code) {
-                ws.TableText[static_cast<std::size_t>(code)] = std::string(300, 'x');
+                ws.TableText.Put(TableCode::OneByte(static_cast<ByteCode>(code)), {std::string(300, 'x')});
             }
             // Digits laid at F6..FF make the written range 00..FF, every one of these included.
             TableOrder order;

@@ -23,11 +23,11 @@ DocumentContents Full() {
     (void)contents.order.AppendEntryLine("漢");
     contents.table.CurrentCode = 0x20;
     (void)AssembleTable(contents.order, contents.table);
-    contents.table.TableText[0x90] = EncodeEucJp("漢").value();
-    contents.table.TableText[0xFE] = "\\n";
-    contents.kinds[0xFE] = EntryKind::LineBreak;
-    contents.table.TableText[0xFF] = "end";
-    contents.kinds[0xFF] = EntryKind::EndCode;
+    contents.table.TableText.Put(0x90, {EncodeEucJp("漢").value()});
+    contents.table.TableText.Put(0xFE, {"\\n"});
+    contents.TableText.Kinds()[0xFE] = EntryKind::LineBreak;
+    contents.table.TableText.Put(0xFF, {"end"});
+    contents.TableText.Kinds()[0xFF] = EntryKind::EndCode;
     contents.table.TableText[0x05] = "\xFF\x01";  // no EUC-JP text: kept as bytes
     contents.startCode = "20";
     contents.gameFilePath = "/work/trans/rom/game.bin";
@@ -58,9 +58,9 @@ TEST(ProjectFile, TwoByteCodesAndTheirOrderReadBackTheSame) {
     EXPECT_TRUE(WriteProject(Full(), kProject).contains("\"version\": 1\n"));
     DocumentContents contents = Full();
     contents.codeOrder = CodeOrder::LittleEndian;
-    contents.table.TwoByte[0x8140] = {EncodeEucJp("亜").value()};
-    contents.table.TwoByte[0x2000] = {"\xFF", EntryKind::Ordinary};
-    contents.table.TwoByte[0xFFFF] = {"end", EntryKind::EndCode};
+    contents.table.TableText.Put(TableCode::TwoByte(0x8140), {EncodeEucJp("亜").value()});
+    contents.table.TableText.Put(TableCode::TwoByte(0x2000), {"\xFF", EntryKind::Ordinary});
+    contents.table.TableText.Put(TableCode::TwoByte(0xFFFF), {"end", EntryKind::EndCode});
     (void)contents.order.AppendSetLine("Katakana");
     contents.order.SetStartCode(contents.order.LineCount() - 1, TableCode::TwoByte(0x0080));
     const QByteArray file = WriteProject(contents, kProject);

@@ -41,7 +41,7 @@ TEST(ImportTableTest, WhatWeWriteReadsBackTheSameInEachFormat) {
     const Sample sample;
     for (const TableFormat format : {TableFormat::Utf8, TableFormat::ShiftJis}) {
         const std::string file =
-            FormatTable(sample.table, 0x10, 0xFF, format, sample.kinds).value();
+            FormatTable(sample.table, 0x10, 0xFF, format, sample.TableText.Kinds()).value();
         const ImportedTable read = ImportTable(file);
         EXPECT_EQ(read.format, format);
         EXPECT_TRUE(read.problems.empty());
@@ -55,7 +55,7 @@ TEST(ImportTableTest, WhatWeWriteReadsBackTheSameInEachFormat) {
     EXPECT_EQ(read.format, TableFormat::Classic);
     EXPECT_TRUE(read.problems.empty());
     ASSERT_EQ(read.entries.size(), 4U);
-    EXPECT_EQ(read.entries[1].second.bytes, sample.table[0x11]);
+    EXPECT_EQ(read.entries[1].second.text, sample.table[0x11]);
 }
 
 TEST(ImportTableTest, AnyLineEndAByteOrderMarkAndAnOverriddenFormat) {
@@ -64,7 +64,7 @@ TEST(ImportTableTest, AnyLineEndAByteOrderMarkAndAnOverriddenFormat) {
         const ImportedTable read = ImportTable("\xEF\xBB\xBF" + utf8 + end + "11=b" + end);
         EXPECT_EQ(read.format, TableFormat::Utf8) << end;
         ASSERT_EQ(read.entries.size(), 2U) << end;
-        EXPECT_EQ(read.entries[0].second.bytes, EncodeEucJp("あ").value());
+        EXPECT_EQ(read.entries[0].second.text, EncodeEucJp("あ").value());
     }
     // Each lone CR ends a line of its own, so a line after an empty one keeps its number.
     const ImportedTable bare = ImportTable("10=a\r\rbad\r12=c\r");
@@ -74,7 +74,7 @@ TEST(ImportTableTest, AnyLineEndAByteOrderMarkAndAnOverriddenFormat) {
     // Read as Shift-JIS, the same bytes are other characters.
     const ImportedTable forced = ImportTable("10=\x82\xA0\n", TableFormat::ShiftJis);
     ASSERT_EQ(forced.entries.size(), 1U);
-    EXPECT_EQ(forced.entries[0].second.bytes, EncodeEucJp("あ").value());
+    EXPECT_EQ(forced.entries[0].second.text, EncodeEucJp("あ").value());
 }
 
 // Everything that cannot be taken is listed with its line; the rest is taken.

@@ -150,9 +150,9 @@ TEST_F(MakeTableTest, AssemblyFailuresAskForNoPathAndLayNothing) {
 TEST_F(MakeTableTest, WithNoSetLaidTheTextFormatsWriteEveryEntryHeld) {
     RecordOrder(order, {{"single"}, {"katakana"}});
     EntryKinds kinds{};
-    ws.TableText[0x20] = "x";
+    ws.TableText.Put(0x20, {"x"});
     ws.TableText[0x05] = "\xA4\xA2";  // あ
-    ws.TableText[0xFF] = "end";
+    ws.TableText.Put(0xFF, {"end"});
     kinds[0xFF] = EntryKind::EndCode;
     ws.LastCode = 0x10;
     const auto make = [&](std::string_view start, TableFormat format, const std::string& path) {
@@ -274,7 +274,7 @@ TEST_F(MakeTableTest, ThePreviewIsWhatMakeTableWrites) {
     for (int round = 0; round < 300; ++round) {
         Workspace before;
         for (int slot = 0; slot < 6; ++slot)
-            before.TableText[static_cast<std::size_t>(pick(256))] = "e";
+            before.TableText.Put(TableCode::OneByte(static_cast<ByteCode>(pick(256))), {"e"});
         TableOrder lines;
         for (int line = pick(6); line >= 0; --line) {
             RecordOrder(lines, {{names[pick(9)], pick(3) == 0 ? pick(256) : 0}});

@@ -71,8 +71,8 @@ TEST(WriteTableFile, EmptyCodesAbove0FAreSkipped) {
 
 TEST(WriteTableFile, AnEmptyRangeGivesTheTrailerAlone) {
     Workspace ws;
-    ws.TableText[0x20] = "A";
-    ws.TableText[0x50] = "B";
+    ws.TableText.Put(0x20, {"A"});
+    ws.TableText.Put(0x50, {"B"});
     std::string file;
     WriteTableFile(file, ws.TableText, 0x80, 0x41);  // last below first
     EXPECT_EQ(file, "\r\r\n");

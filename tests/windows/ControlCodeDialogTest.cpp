@@ -40,7 +40,7 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QVERIFY(!dialog.isVisible());
         QCOMPARE(session.workspace.TableText[0xFF], std::string("end"));
-        QVERIFY(session.document.Contents().kinds[0xFF] == EntryKind::EndCode);
+        QVERIFY(session.document.Contents().table.TableText.Kinds()[0xFF] == EntryKind::EndCode);
         QCOMPARE(stack.undoText(), QStringLiteral("Control Code FF"));
 
         // By clicks: a code that is no byte is refused, the dialog stays and nothing changes.
@@ -62,7 +62,7 @@ private slots:
         Click(dialog, "cmdOK");
         QVERIFY(!dialog.isVisible());
         QCOMPARE(session.workspace.TableText[0xFE], std::string("\xB2\xFE"));
-        QVERIFY(session.document.Contents().kinds[0xFE] == EntryKind::LineBreak);
+        QVERIFY(session.document.Contents().table.TableText.Kinds()[0xFE] == EntryKind::LineBreak);
 
         // No set is laid: a UTF-8 file holds both control codes, and nothing else.
         QVERIFY(session.button("cmdSave").isEnabled());
@@ -74,7 +74,7 @@ private slots:
 
         stack.undo();
         stack.undo();
-        QVERIFY(session.document.Contents().kinds == EntryKinds{});
+        QVERIFY(session.document.Contents().table.TableText.Kinds() == EntryKinds{});
         QVERIFY(session.document.TableText() == CodeTable{});
     }
 };

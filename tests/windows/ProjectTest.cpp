@@ -192,7 +192,7 @@ private slots:
         Trigger(session, "actionImportTable");
         QCOMPARE(session.workspace.TableText[0x10], std::string("\xA4\xA2"));
         QCOMPARE(session.workspace.TableText[0xFF], std::string("end"));
-        QVERIFY(session.document.Contents().kinds[0xFF] == EntryKind::EndCode);
+        QVERIFY(session.document.Contents().table.TableText.Kinds()[0xFF] == EntryKind::EndCode);
         QCOMPARE(session.Lines(), QStringList{});  // no line in the Table Order
         QUndoStack& stack = session.state.history.Stack();
         QCOMPARE(stack.undoText(), QStringLiteral("Import old.tbl"));

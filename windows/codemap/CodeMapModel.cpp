@@ -62,9 +62,8 @@ bool CodeMapModel::IsOfSelectedLine(int code) const {
     return selectedLine_ >= 0 && Cell(code).line == selectedLine_;
 }
 
-QString CodeMapModel::Shown(const std::string& bytes) const {
-    auto decoded = decoder_.Decode(bytes);
-    return decoded ? QString::fromStdString(decoded.value()) : HexBytes(bytes);
+QString CodeMapModel::Shown(const std::string& text) {
+    return QString::fromStdString(text);
 }
 
 const MapCell& CodeMapModel::Cell(int place) const {
@@ -187,8 +186,11 @@ QString CodeMapModel::ToolTip(int code) const {
     if (cell.text.empty()) {
         lines << CodeMapMessages::CodeMapEmpty();
     } else {
-        lines << CodeMapMessages::CodeMapBytes(HexBytes(cell.text))
-              << CodeMapMessages::CodeMapText(looks_[At(code)].shown);
+        // The bytes a classic file holds for it, where EUC-JP has them.
+        if (const auto bytes = EncodeEucJp(cell.text)) {
+            lines << CodeMapMessages::CodeMapBytes(HexBytes(bytes.value()));
+        }
+        lines << CodeMapMessages::CodeMapText(looks_[At(code)].shown);
     }
     switch (cell.source) {
         case CellSource::Laid:
@@ -198,9 +200,7 @@ QString CodeMapModel::ToolTip(int code) const {
                                                             LineText(cell.overlaps))
                           : CodeMapMessages::CodeMapLaidBy(cell.line + 1, LineText(cell.line)));
             if (!cell.replaces.empty()) {
-                auto held = decoder_.Decode(cell.replaces);
-                lines << CodeMapMessages::CodeMapReplaces(
-                    held ? QString::fromStdString(held.value()) : HexBytes(cell.replaces));
+                lines << CodeMapMessages::CodeMapReplaces(QString::fromStdString(cell.replaces));
             }
             break;
         case CellSource::Held:
@@ -264,9 +264,9 @@ void CodeMapModel::DocumentChanged(const DocumentChange& change) {
 }
 
 void CodeMapModel::Refresh() {
-    const EntryKinds& kinds = document_.Contents().kinds;
-    CodeMap next = ComposeCodeMap(document_.TableText(), document_.Order(), document_.StartCode(),
-                                  kinds, document_.TwoByteOrder());
+    const EntryKinds& kinds = document_.TableText().Kinds();
+    CodeMap next = ComposeCodeMap(document_.TableText().Texts(), document_.Order(),
+                                  document_.StartCode(), kinds, document_.TwoByteOrder());
     stale_ = false;
     format_ = FormatNamed(document_.Contents().tableFormat).value_or(TableFormat::Classic);
     map_.failure = std::move(next.failure);
@@ -293,7 +293,7 @@ void CodeMapModel::Refresh() {
             texts[code] = map_.cells[code].text;
             if (map_.cells[code].source == CellSource::Laid) written[code] = EntryKind::Ordinary;
         }
-        map_.duplicates = DuplicateEntries(texts, written, document_.Table().TwoByte);
+        map_.duplicates = DuplicateEntries(texts, written, document_.TableText().TwoByte());
     }
     if (block[0] >= 0) emit dataChanged(index(block[0], block[1]), index(block[2], block[3]));
     FindPagesInUse();
@@ -301,12 +301,13 @@ void CodeMapModel::Refresh() {
 }
 
 std::array<MapCell, kCodeCount> CodeMapModel::ComposePage(int page) const {
-    return ComposeTwoBytePage(document_.Table().TwoByte, &map_.twoByte, static_cast<ByteCode>(page),
+    return ComposeTwoBytePage(document_.TableText().TwoByte(), &map_.twoByte, static_cast<ByteCode>(page),
                               !map_.failure);
 }
 
 void CodeMapModel::FindPagesInUse() {
-    std::vector<PageInUse> pages = TwoBytePagesInUse(document_.Table().TwoByte, &map_.twoByte);
+    std::vector<PageInUse> pages =
+        TwoBytePagesInUse(document_.TableText().TwoByte(), &map_.twoByte);
     if (pages == pagesInUse_) return;
     pagesInUse_ = std::move(pages);
     emit pagesInUseChanged();
@@ -331,7 +332,7 @@ void CodeMapModel::ShowPage(int page) {
 std::array<int, 4> CodeMapModel::TakeCells(std::array<MapCell, kCodeCount>& next, bool all) {
     const bool onePage = page_ == kOneBytePage;
     std::array<MapCell, kCodeCount>& shown = onePage ? map_.cells : pageCells_;
-    const EntryKinds& kinds = document_.Contents().kinds;
+    const EntryKinds& kinds = document_.TableText().Kinds();
     const bool makesFile = MakesFile();
     // The changed cells are announced as the one block that holds them all, so that the view
     // repaints a rectangle: drawing clipped to a ragged region of row pieces costs the raster

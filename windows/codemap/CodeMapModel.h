@@ -77,7 +77,7 @@ public:
     [[nodiscard]] const CellLook& Look(int code) const;
     [[nodiscard]] bool IsOfSelectedLine(int code) const;
     // Bytes of the table as the map shows them: decoded, or in hex where they are no EUC-JP.
-    [[nodiscard]] QString Shown(const std::string& bytes) const;
+    [[nodiscard]] static QString Shown(const std::string& text);
     // Why MAKE TABLE would make no file now, in its own words; empty when it would make one.
     [[nodiscard]] QString FailureText() const;
     // The format the map shows the file in: the one last chosen for the table file, classic
@@ -130,7 +130,6 @@ private:
     std::array<CellLook, kCodeCount> looks_;
     std::vector<int> lineKeys_;  // a colour key per Table Order line, moving with its line
     int nextKey_ = 0;
-    mutable EucJpDecoder decoder_;  // keeps its converter open; decoding changes nothing else
     QFont font_;
     int selectedLine_ = -1;
     bool following_ = false;

@@ -8,7 +8,6 @@
 #include "TableOrderMessages.h"
 #include "WindowQueries.h"
 #include "core/table/Result.h"
-#include "core/text/EucJp.h"
 
 namespace glyphwright {
 
@@ -20,13 +19,10 @@ bool Refuse(WindowQueries& user, const QString& text) {
     return false;
 }
 
-// The bytes an entry of `characters` is stored as, or why the table cannot hold them.
+// The text an entry of `characters` is stored as. The table holds any Unicode text; only the
+// classic file needs EUC-JP, and its writer refuses what that lacks.
 Result<std::string, QString> StoredBytes(const QString& characters) {
-    auto encoded = EncodeEucJp(characters.toStdString());
-    if (!encoded.ok()) {
-        return TableOrderMessages::NotEucJp(QString::fromStdString(encoded.error().character));
-    }
-    return std::move(encoded).value();
+    return characters.toStdString();
 }
 
 }  // namespace

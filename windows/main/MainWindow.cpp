@@ -276,9 +276,9 @@ void MainWindow::DocumentChanged(const DocumentChange& change) {
     if (change.sets) SetsChanged();
     // A project opened brings work that MAKE TABLE can write, with or without a set laid, and so
     // does a control code: the text formats write the table whole.
-    const auto& kinds = document_.Contents().kinds;
+    const auto& kinds = document_.TableText().Kinds();
     if ((change.order && change.orderChange.kind == OrderChange::Kind::Replaced &&
-         (LaysASet(document_.Order()) || HoldsAnEntry(document_.TableText(), kinds))) ||
+         (LaysASet(document_.Order()) || document_.TableText().HoldsAny())) ||
         (change.table && std::any_of(kinds.begin(), kinds.end(),
                                      [](EntryKind kind) { return kind != EntryKind::Ordinary; }))) {
         EnableMakeTable();
@@ -362,7 +362,7 @@ void MainWindow::MakeTableFromWindow() {
     Workspace table = document_.Table();
     const auto made = MakeTableFile(
         table, document_.Order(), ui_->txtTblStartCode->text().toStdString(), queries,
-        document_.Contents().kinds, document_.TwoByteOrder());
+        document_.TwoByteOrder());
     // Assembly may have laid members even when the Save dialog was then cancelled.
     history_.Run(DocumentCommand::StoreTable(document_, table),
                  MakeTableMessages::MakeTableAction());

@@ -76,7 +76,7 @@ TEST(FontAnchor, AFontOfMoreThan256GlyphsIsLabelledPastFFInEitherByteOrder) {
         order.SetStartCode(5, CodeOfValue(0x0100, order16));
         const Workspace made = TableAsMadeNow(Workspace{}, order, "00", order16);
         ASSERT_EQ(made.LastCode, 0xFB);
-        ASSERT_EQ(made.TwoByte.size(), 26U + 26U + 95U);
+        ASSERT_EQ(made.TableText.TwoByte().size(), 26U + 26U + 95U);
 
         // The code of each glyph's value, and the font drawn in that order.
         const auto codeOf = [order16](int value) {
@@ -85,8 +85,8 @@ TEST(FontAnchor, AFontOfMoreThan256GlyphsIsLabelledPastFFInEitherByteOrder) {
         };
         const auto drawn = [&](TableCode code) {
             const std::string bytes = code.IsTwoByte() ? [&] {
-                const auto held = made.TwoByte.find(code.Stored());
-                return held == made.TwoByte.end() ? std::string() : held->second.bytes;
+                const auto held = made.TableText.TwoByte().find(code.Stored());
+                return held == made.TableText.TwoByte().end() ? std::string() : held->second.text;
             }()
                                                        : made.TableText[code.FirstByte()];
             if (bytes.empty()) return GlyphImage{16, 16, std::vector<std::uint8_t>(256, 0)};

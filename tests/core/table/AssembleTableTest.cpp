@@ -30,11 +30,11 @@ protected:
         return FindBuiltInSet(set)->member(static_cast<std::size_t>(code - start));
     }
     bool Holds(int code, const char* set, int start) const {
-        return ws.TableText[static_cast<std::size_t>(code)] == Member(set, start, code);
+        return ws.TableText.Texts()[static_cast<std::size_t>(code)] == Member(set, start, code);
     }
     bool Empty(int from, int to) const {
         for (int code = from; code <= to; ++code) {
-            if (!ws.TableText[static_cast<std::size_t>(code)].empty()) return false;
+            if (!ws.TableText.Texts()[static_cast<std::size_t>(code)].empty()) return false;
         }
         return true;
     }
@@ -141,8 +141,8 @@ TEST_F(AssembleTableTest, DigitsFromF6EndAtFF) {
 }
 
 TEST_F(AssembleTableTest, ASetRunningPastFFChangesNothing) {
-    ws.TableText[0xF0] = "keep";
-    ws.TableText[0x05] = "five";
+    ws.TableText.Put(0xF0, {"keep"});
+    ws.TableText.Put(0x05, {"five"});
     ws.LastCode = 0x33;
     ws.CurrentCode = 0x00;
     const Workspace before = ws;
@@ -158,8 +158,8 @@ TEST_F(AssembleTableTest, ASetRunningPastFFChangesNothing) {
 }
 
 TEST_F(AssembleTableTest, EarlierSlotsAndSingleEntriesStayUnlessASetCoversThem) {
-    ws.TableText[0x20] = "single";
-    ws.TableText[0x90] = "kanji";
+    ws.TableText.Put(0x20, {"single"});
+    ws.TableText.Put(0x90, {"kanji"});
     const TableOrder& lines = Order({{"Hiragana"}});
     ASSERT_TRUE(AssembleTable(lines, ws).ok());
     EXPECT_TRUE(Holds(0x20, "Hiragana", 0x00));
@@ -184,7 +184,7 @@ TEST_F(AssembleTableTest, TheSameRunTwiceGivesTheSameTable) {
 }
 
 TEST_F(AssembleTableTest, APreviewTellsWhichLineLaysEachCodeAndWhereLinesOverlap) {
-    ws.TableText[0x50] = "single";
+    ws.TableText.Put(0x50, {"single"});
     const Workspace before = ws;
     const auto preview =
         PreviewAssembly(Order({{"0-9"}, {""}, {"Uppercase Alphabet", 0x05}}), 0x00);
@@ -294,24 +294,24 @@ TEST_F(AssembleTableTest, TwoByteLinesCountInTheGamesByteOrder) {
         order.SetStartCode(1, ReadTypedCode(c.typed).value());
         ws = {};
         ws.CurrentCode = 0x10;
-        ws.TwoByte[0x8000] = {"kept", EntryKind::EndCode};  // a code no member lands on
+        ws.TableText.Put(TableCode::TwoByte(0x8000), {"kept", EntryKind::EndCode});  // a code no member lands on
         ASSERT_TRUE(AssembleTable(order, ws, c.order).ok()) << c.typed;
 
         EXPECT_EQ(ws.LastCode, 0x59);  // the one-byte lines alone decide the one-byte range
         EXPECT_TRUE(Holds(0x19, "0-9", 0x10));
         EXPECT_TRUE(Holds(0x40, "Uppercase Alphabet", 0x40));
         EXPECT_TRUE(Empty(0x1A, 0x3F));
-        EXPECT_EQ(ws.TwoByte.size(), 50U + 54U + 1U);
+        EXPECT_EQ(ws.TableText.TwoByte().size(), 50U + 54U + 1U);
         const auto at = [&](const char* code) {
-            const auto held = ws.TwoByte.find(ReadTableCode(code)->Stored());
-            return held == ws.TwoByte.end() ? std::string("(none)") : held->second.bytes;
+            const auto held = ws.TableText.TwoByte().find(ReadTableCode(code)->Stored());
+            return held == ws.TableText.TwoByte().end() ? std::string("(none)") : held->second.text;
         };
         for (const std::size_t k : {0U, 1U, 2U, 49U}) {
             EXPECT_EQ(at(c.hiragana[k < 3 ? k : 3]), FindBuiltInSet("Hiragana")->member(k))
                 << c.typed << " member " << k;
         }
         EXPECT_EQ(at(c.katakana), FindBuiltInSet("Katakana")->member(0)) << c.typed;
-        EXPECT_EQ(ws.TwoByte.at(0x8000), (TableEntry{"kept", EntryKind::EndCode}));
+        EXPECT_EQ(ws.TableText.TwoByte().at(0x8000), (TableEntry{"kept", EntryKind::EndCode}));
     }
 }
 
@@ -338,12 +338,12 @@ TEST_F(AssembleTableTest, TwoByteLinesStopAtFFFFAndMayStandAlone) {
     wideOnly.SetStartCode(0, TableCode::TwoByte(0x0000));  // 0000 is a start, unlike 00
     ws = {};
     ws.CurrentCode = 0x20;
-    ws.TableText[0xFF] = "end";
+    ws.TableText.Put(0xFF, {"end"});
     ASSERT_TRUE(AssembleTable(wideOnly, ws).ok());
     EXPECT_EQ(ws.LastCode, 0xFF);
     EXPECT_EQ(ws.TableText[0xFF], "end");
     EXPECT_TRUE(Empty(0x00, 0xFE));
-    EXPECT_EQ(ws.TwoByte.at(0x0009).bytes, FindBuiltInSet("0-9")->member(9));
+    EXPECT_EQ(ws.TableText.TwoByte().at(0x0009).text, FindBuiltInSet("0-9")->member(9));
 }
 
 }  // namespace

@@ -116,11 +116,11 @@ TEST(Document, TwoByteEntriesSitBesideTheOneByteTable) {
     const auto put = DocumentCommand::PutEntry(document, TableCode::TwoByte(0x8140),
                                                {"\xA4\xA2", EntryKind::Ordinary}, "x");
     put.Do(document);
-    EXPECT_EQ(document.Contents().EntryAt(TableCode::TwoByte(0x8140)).bytes, "\xA4\xA2");
+    EXPECT_EQ(document.Contents().EntryAt(TableCode::TwoByte(0x8140)).text, "\xA4\xA2");
     EXPECT_EQ(document.TableText()[0x81], "");
     EXPECT_EQ(document.Table().CurrentCode, 0);
     DocumentCommand::PutEntries(document, {{TableCode::TwoByte(0x8140), {}}}).Do(document);
-    EXPECT_TRUE(document.Table().TwoByte.empty());
+    EXPECT_TRUE(document.TableText().TwoByte().empty());
     const DocumentContents empty;
     put.Undo(document);  // undone over the removal: what was before the put
     EXPECT_EQ(document.Contents().table, empty.table);
@@ -195,10 +195,11 @@ TEST(Document, RandomActionsUndoneOneByOneGiveBackEveryEarlierState) {
                     table.CurrentCode = static_cast<ByteCode>(pick(40));
                     if (AssembleTable(order, table).ok()) {
                         // A run may also have dropped and changed two-byte codes.
-                        if (!table.TwoByte.empty() && pick(2) == 0) {
-                            table.TwoByte.erase(table.TwoByte.begin());
+                        if (!table.TableText.TwoByte().empty() && pick(2) == 0) {
+                            table.TableText.Put(
+                                TableCode::TwoByte(table.TableText.TwoByte().begin()->first), {});
                         }
-                        table.TwoByte[static_cast<std::uint16_t>(0x8000 + pick(4))] = {"laid"};
+                        table.TableText.Put(TableCode::TwoByte(static_cast<std::uint16_t>(0x8000 + pick(4))), {"laid"});
                         command = DocumentCommand::StoreTable(document, table);
                     }
                     break;

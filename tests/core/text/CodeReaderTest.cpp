@@ -33,7 +33,7 @@ TEST(CodeReader, ReadsAsANaiveLongestMatchOverRandomTables) {
             const std::uint8_t code = byteOf();
             const TableEntry entry{std::string(1, static_cast<char>('a' + pick(26))),
                                    static_cast<EntryKind>(pick(3))};
-            oneByte[code] = entry.bytes;
+            oneByte[code] = entry.text;
             kinds[code] = entry.kind;
             byKey[std::string(1, static_cast<char>(code))] = entry;
         }
@@ -54,7 +54,7 @@ TEST(CodeReader, ReadsAsANaiveLongestMatchOverRandomTables) {
             if (const auto two = byKey.find(text.substr(at, 2));
                 at + 1 < text.size() && two != byKey.end()) {
                 const auto stored = static_cast<std::uint16_t>(bytes[at] << 8 | bytes[at + 1]);
-                expected.push_back({at, TableCode::TwoByte(stored), two->second.bytes,
+                expected.push_back({at, TableCode::TwoByte(stored), two->second.text,
                                     two->second.kind, true, false});
                 at += 2;
                 continue;
@@ -64,7 +64,7 @@ TEST(CodeReader, ReadsAsANaiveLongestMatchOverRandomTables) {
                             false, bytes[at] < first};
             if (const auto one = byKey.find(text.substr(at, 1));
                 !token.outside && one != byKey.end()) {
-                token.bytes = one->second.bytes;
+                token.text = one->second.text;
                 token.kind = one->second.kind;
                 token.known = true;
             }
@@ -78,7 +78,7 @@ TEST(CodeReader, ReadsAsANaiveLongestMatchOverRandomTables) {
         for (std::size_t i = 0; i < read.size(); ++i) {
             EXPECT_EQ(read[i].offset, expected[i].offset) << "round " << round << " token " << i;
             EXPECT_EQ(read[i].code, expected[i].code) << "round " << round << " token " << i;
-            EXPECT_EQ(read[i].bytes, expected[i].bytes) << "round " << round << " token " << i;
+            EXPECT_EQ(read[i].text, expected[i].text) << "round " << round << " token " << i;
             EXPECT_EQ(read[i].kind, expected[i].kind) << "round " << round << " token " << i;
             EXPECT_EQ(read[i].known, expected[i].known) << "round " << round << " token " << i;
             EXPECT_EQ(read[i].outside, expected[i].outside) << "round " << round << " token " << i;

@@ -107,16 +107,16 @@ TEST(GameTextTest, TwoByteCodesAreShownLaidInTheByteOrder) {
     test::RecordOrder(order, {{"0-9"}});
     order.SetStartCode(0, TableCode::TwoByte(0x0080));
     Workspace table;
-    table.TwoByte[0x8140] = {"held"};
+    table.TableText.Put(TableCode::TwoByte(0x8140), {"held"});
     const ShownTable shown = TableAsShown(table, order, "00", CodeOrder::LittleEndian);
     EXPECT_FALSE(shown.notLaid);
     EXPECT_EQ(shown.twoByte.size(), 11U);
-    EXPECT_EQ(shown.twoByte.at(0x0980).bytes, "9");  // the value 8009, low byte first
-    EXPECT_EQ(shown.twoByte.at(0x8140).bytes, "held");
+    EXPECT_EQ(shown.twoByte.at(0x0980).text, "9");  // the value 8009, low byte first
+    EXPECT_EQ(shown.twoByte.at(0x8140).text, "held");
 
     const ShownTable notLaid = TableAsShown(table, order, "G", CodeOrder::LittleEndian);
     EXPECT_TRUE(notLaid.notLaid);
-    EXPECT_EQ(notLaid.twoByte, table.TwoByte);
+    EXPECT_EQ(notLaid.twoByte, table.TableText.TwoByte());
 }
 
 }  // namespace
