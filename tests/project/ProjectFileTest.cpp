@@ -23,12 +23,10 @@ DocumentContents Full() {
     (void)contents.order.AppendEntryLine("漢");
     contents.table.CurrentCode = 0x20;
     (void)AssembleTable(contents.order, contents.table);
-    contents.table.TableText.Put(0x90, {EncodeEucJp("漢").value()});
-    contents.table.TableText.Put(0xFE, {"\\n"});
-    contents.TableText.Kinds()[0xFE] = EntryKind::LineBreak;
-    contents.table.TableText.Put(0xFF, {"end"});
-    contents.TableText.Kinds()[0xFF] = EntryKind::EndCode;
-    contents.table.TableText[0x05] = "\xFF\x01";  // no EUC-JP text: kept as bytes
+    contents.table.TableText.Put(0x90, {"漢"});
+    contents.table.TableText.Put(0xFE, {"\\n", EntryKind::LineBreak});
+    contents.table.TableText.Put(0xFF, {"end", EntryKind::EndCode});
+    contents.table.TableText.Put(0x05, {"ゔ"});  // Unicode that EUC-JP has no code for
     contents.startCode = "20";
     contents.gameFilePath = "/work/trans/rom/game.bin";
     contents.tableFileName = "/work/trans/game.tbl";
@@ -58,8 +56,8 @@ TEST(ProjectFile, TwoByteCodesAndTheirOrderReadBackTheSame) {
     EXPECT_TRUE(WriteProject(Full(), kProject).contains("\"version\": 1\n"));
     DocumentContents contents = Full();
     contents.codeOrder = CodeOrder::LittleEndian;
-    contents.table.TableText.Put(TableCode::TwoByte(0x8140), {EncodeEucJp("亜").value()});
-    contents.table.TableText.Put(TableCode::TwoByte(0x2000), {"\xFF", EntryKind::Ordinary});
+    contents.table.TableText.Put(TableCode::TwoByte(0x8140), {"亜"});
+    contents.table.TableText.Put(TableCode::TwoByte(0x2000), {"𠮷", EntryKind::Ordinary});
     contents.table.TableText.Put(TableCode::TwoByte(0xFFFF), {"end", EntryKind::EndCode});
     (void)contents.order.AppendSetLine("Katakana");
     contents.order.SetStartCode(contents.order.LineCount() - 1, TableCode::TwoByte(0x0080));
@@ -72,6 +70,21 @@ TEST(ProjectFile, TwoByteCodesAndTheirOrderReadBackTheSame) {
     const auto read = ReadProject(file, kProject, SetCatalogue::BuiltInsOnly());
     ASSERT_TRUE(read.ok()) << read.error().detail.toStdString();
     EXPECT_EQ(read.value(), contents);
+}
+
+// Earlier versions kept an entry as EUC-JP bytes where its text did not read back: such a project
+// still opens, its bytes read as the text they stand for; bytes that are no EUC-JP are refused.
+TEST(ProjectFile, EntriesKeptAsBytesByEarlierVersionsReadAsText) {
+    const auto project = [](const char* bytes) {
+        return QByteArray(R"({"format": "glyphwright-project", "version": 1, "startCode": "10",
+            "entries": [{"code": "10", "bytes": ")") + bytes + R"("}], "order": []})";
+    };
+    const auto read = ReadProject(project("A4 A2"), kProject, SetCatalogue::BuiltInsOnly());
+    ASSERT_TRUE(read.ok()) << read.error().detail.toStdString();
+    EXPECT_EQ(read.value().EntryAt(0x10), (TableEntry{"あ", EntryKind::Ordinary}));
+    const auto bad = ReadProject(project("FF 01"), kProject, SetCatalogue::BuiltInsOnly());
+    ASSERT_FALSE(bad.ok());
+    EXPECT_EQ(bad.error().detail, QStringLiteral("entries[0].bytes"));
 }
 
 TEST(ProjectFile, DamagedAndNewerFilesAreRefusedNamingWhatIsWrong) {
@@ -235,7 +248,7 @@ TEST(ProjectFile, OpenedWhereTheSetIsMissingItLaysTheCopyAndTheUserGetsIt) {
     contents.order.UseCatalogue(sets);
     EXPECT_EQ(contents.order.SetNameOf(2), "Town");
     EXPECT_EQ(Laid(contents.order), Laid(made.contents.order));
-    EXPECT_EQ(Laid(contents.order)[0x41], EncodeEucJp("きゃ").value());
+    EXPECT_EQ(Laid(contents.order)[0x41], "きゃ");
 }
 
 TEST(ProjectFile, OpenedBesideADifferentSetOfTheNameItLaysItsCopyAndTheUsersSetStays) {

@@ -64,7 +64,7 @@ TEST(CodeMapAgreesWithMakeTableTest, TheMapIsTheFileMakeTableWrites) {
         const std::string start = pick(10) == 0 ? badStarts[pick(5)] : hex;
 
         const Workspace before = ws;
-        const CodeMap map = ComposeCodeMap(ws.TableText, order, start);
+        const CodeMap map = ComposeCodeMap(ws.TableText.Texts(), order, start);
         EXPECT_EQ(ws.TableText, before.TableText) << "round " << round;  // the map changes nothing
         EXPECT_EQ(ws.LastCode, before.LastCode);
         EXPECT_EQ(ws.CurrentCode, before.CurrentCode);
@@ -96,7 +96,7 @@ TEST(CodeMapAgreesWithMakeTableTest, TheMapIsTheFileMakeTableWrites) {
         EXPECT_EQ(map.last, ws.LastCode);
         for (int code = 0; code < kCodeCount; ++code) {
             EXPECT_EQ(map.cells[static_cast<std::size_t>(code)].text,
-                      ws.TableText[static_cast<std::size_t>(code)])
+                      ws.TableText.Texts()[static_cast<std::size_t>(code)])
                 << "round " << round << " code " << code;
         }
     }

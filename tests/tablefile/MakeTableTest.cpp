@@ -108,7 +108,7 @@ TEST_F(MakeTableTest, ARangeThatHoldsNoCodeMakesNoFileInAnyFormat) {
     EXPECT_EQ(error->kind, AssemblyError::Kind::EmptyRange);
     EXPECT_EQ(error->setStart, 0x50);
     EXPECT_EQ(error->last, 0x19);
-    EXPECT_EQ(scratch.TableText, CodeTable{});  // nothing laid
+    EXPECT_EQ(scratch.TableText, TableEntries{});  // nothing laid
     user.pathAnswers = {folder / "e.tbl"};
     EXPECT_EQ(Make("50"), "Failed");
     EXPECT_EQ(FailedWith<AssemblyError>().kind, AssemblyError::Kind::EmptyRange);
@@ -149,17 +149,15 @@ TEST_F(MakeTableTest, AssemblyFailuresAskForNoPathAndLayNothing) {
 // start code; the classic file, once chosen, is refused for having nothing laid, as ever.
 TEST_F(MakeTableTest, WithNoSetLaidTheTextFormatsWriteEveryEntryHeld) {
     RecordOrder(order, {{"single"}, {"katakana"}});
-    EntryKinds kinds{};
     ws.TableText.Put(0x20, {"x"});
-    ws.TableText[0x05] = "\xA4\xA2";  // あ
-    ws.TableText.Put(0xFF, {"end"});
-    kinds[0xFF] = EntryKind::EndCode;
+    ws.TableText.Put(0x05, {"あ"});
+    ws.TableText.Put(0xFF, {"end", EntryKind::EndCode});
     ws.LastCode = 0x10;
     const auto make = [&](std::string_view start, TableFormat format, const std::string& path) {
         user = ScriptedUser{};
         user.format = format;
         user.pathAnswers = {folder / path};
-        const auto made = MakeTable(ws, order, start, user, kinds);
+        const auto made = MakeTable(ws, order, start, user);
         failure.reset();
         if (!made) failure = made.error();
         return made.ok() && made.value() == MakeTableOutcome::Written;
@@ -223,7 +221,7 @@ TEST_F(MakeTableTest, AFileThatCannotBeWrittenIsReportedWithThePathAndTheSystems
 
 TEST_F(MakeTableTest, TheChosenFormatIsWrittenAndAnEntryItCannotHoldWritesNothing) {
     RecordOrder(order, {{"0-9"}});
-    ws.TableText[0x1A] = "\xA4\xA2";  // あ
+    ws.TableText.Put(0x1A, {"あ"});  // あ
     user.format = TableFormat::Utf8;
     user.pathAnswers = {folder / "utf8.tbl"};
     EXPECT_EQ(Make("10"), "Written");
@@ -232,7 +230,7 @@ TEST_F(MakeTableTest, TheChosenFormatIsWrittenAndAnEntryItCannotHoldWritesNothin
 
     // A character Shift-JIS lacks: the old file stays as it was.
     RecordOrder(order, {{"0-9", 0x0C}});
-    ws.TableText[0x0A] = "\x8F\xB0\xA1";  // 丂, in EUC-JP's supplementary plane
+    ws.TableText.Put(0x0A, {"丂"});  // 丂, in EUC-JP's supplementary plane
     test::WriteBytes(folder / "sjis.tbl", "old");
     user.format = TableFormat::ShiftJis;
     user.pathAnswers = {folder / "sjis.tbl"};
@@ -243,9 +241,9 @@ TEST_F(MakeTableTest, TheChosenFormatIsWrittenAndAnEntryItCannotHoldWritesNothin
 }
 
 TEST_F(MakeTableTest, SingleEntriesInsideTheRangeAreWrittenThoseOutsideAreNot) {
-    ws.TableText[0x5E] = "\xB4\xC1";  // a single entry inside the range
-    ws.TableText[0x05] = "low";       // one below the start code
-    ws.TableText[0xA0] = "high";      // one above the last code
+    ws.TableText.Put(0x5E, {"漢"});  // a single entry inside the range
+    ws.TableText.Put(0x05, {"low"});       // one below the start code
+    ws.TableText.Put(0xA0, {"high"});      // one above the last code
     RecordOrder(order, {{"Uppercase Alphabet", 0x30}});
     // Laid at 30..49, so the last code lies below the start code: no code, no file.
     EXPECT_EQ(Make("50"), "Failed");
@@ -292,15 +290,16 @@ TEST_F(MakeTableTest, ThePreviewIsWhatMakeTableWrites) {
         ASSERT_EQ(preview.ok(), made.ok()) << "round " << round;
         if (!preview) continue;
         ++written;
-        CodeTable expected = before.TableText;
+        CodeTable expected = before.TableText.Texts();
         for (int code = 0; code < kCodeCount; ++code) {
             const LaidCode& laid = preview.value().laid[static_cast<std::size_t>(code)];
             if (laid.line >= 0) expected[static_cast<std::size_t>(code)] = laid.member;
         }
-        EXPECT_EQ(ws.TableText, expected) << "round " << round;
+        EXPECT_EQ(ws.TableText.Texts(), expected) << "round " << round;
         EXPECT_EQ(ws.LastCode, preview.value().last);
-        std::string file;
-        WriteTableFile(file, expected, start, preview.value().last);
+        const std::string file = FormatTable(expected, static_cast<ByteCode>(start),
+                                             preview.value().last, TableFormat::Classic)
+                                     .value();
         EXPECT_EQ(ReadBytes(folder / "t.tbl"), file) << "round " << round;
     }
     EXPECT_GT(written, 100);

@@ -82,15 +82,15 @@ TEST(TwoByteTableFromSearch, TheFileWrittenReadsTheGameBack) {
     DocumentCommand::PutEntry(document, 0xFF, {"end", EntryKind::EndCode}, "end").Do(document);
     Workspace table = document.Table();
     ASSERT_TRUE(ComposeTable(table, document.Order(), "00", document.TwoByteOrder()).ok());
-    const auto written = FormatTable(table.TableText, table.CurrentCode, table.LastCode,
-                                     TableFormat::Utf8, document.Contents().TableText.Kinds(), table.TableText.TwoByte());
+    const auto written = FormatTable(table.TableText.Texts(), table.CurrentCode, table.LastCode,
+                                     TableFormat::Utf8, table.TableText.Kinds(), table.TableText.TwoByte());
     ASSERT_TRUE(written.ok());
     const std::string& utf8 = written.value();
     EXPECT_TRUE(utf8.starts_with("0080=あ\n0180=い\n0280=う\n"));
     EXPECT_TRUE(utf8.ends_with("3180=ょ\n/FF=[end]\n"));
     EXPECT_EQ(std::count(utf8.begin(), utf8.end(), '\n'), 51);
 
-    const CodeReader reader(table.TableText, document.Contents().TableText.Kinds(), table.TableText.TwoByte());
+    const CodeReader reader(table.TableText.Texts(), table.TableText.Kinds(), table.TableText.TwoByte());
     std::string read;
     for (const CodeToken& token : reader.Read(std::span(
              reinterpret_cast<const std::uint8_t*>(game.data()) + 37, game.size() - 37))) {

@@ -3,6 +3,7 @@
 #include "core/table/AssembleTable.h"
 #include "core/sets/BuiltInSets.h"
 #include "support/TableOrder.h"
+#include "tablefile/TableFormat.h"
 #include "tablefile/WriteTableFile.h"
 
 namespace glyphwright {
@@ -17,9 +18,8 @@ std::string MakeFile(Workspace& ws, int start, std::initializer_list<test::Order
     TableOrder order;
     RecordOrder(order, lines);
     EXPECT_TRUE(AssembleTable(order, ws).ok());
-    std::string file;
-    WriteTableFile(file, ws.TableText, ws.CurrentCode, ws.LastCode);
-    return file;
+    // Laid as Unicode text, written as EUC-JP by the classic format.
+    return FormatTable(ws.TableText, ws.CurrentCode, ws.LastCode, TableFormat::Classic).value();
 }
 
 TEST(WriteTableFile, DigitsFrom10) {
@@ -74,7 +74,7 @@ TEST(WriteTableFile, AnEmptyRangeGivesTheTrailerAlone) {
     ws.TableText.Put(0x20, {"A"});
     ws.TableText.Put(0x50, {"B"});
     std::string file;
-    WriteTableFile(file, ws.TableText, 0x80, 0x41);  // last below first
+    WriteTableFile(file, ws.TableText.Texts(), 0x80, 0x41);  // last below first
     EXPECT_EQ(file, "\r\r\n");
 }
 

@@ -33,12 +33,12 @@ TEST(FontAnchor, CodesFollowTheAnchorGlyphByGlyphWithinTheCodes) {
 
 TEST(FontAnchor, ACharacterAnchorsOnlyWhereTheTableHoldsItOnce) {
     CodeTable table{};
-    table[0x02] = "\xA4\xA2";
-    table[0x30] = "\xB2\xA6";
-    table[0x31] = "\xB2\xA6";
-    EXPECT_EQ(OnlyCodeHolding(table, "\xA4\xA2"), std::optional<ByteCode>(0x02));
-    EXPECT_EQ(OnlyCodeHolding(table, "\xB2\xA6"), std::nullopt);
-    EXPECT_EQ(OnlyCodeHolding(table, "\xA4\xA4"), std::nullopt);
+    table[0x02] = "あ";
+    table[0x30] = "王";
+    table[0x31] = "王";
+    EXPECT_EQ(OnlyCodeHolding(table, "あ"), std::optional<ByteCode>(0x02));
+    EXPECT_EQ(OnlyCodeHolding(table, "王"), std::nullopt);
+    EXPECT_EQ(OnlyCodeHolding(table, "い"), std::nullopt);
     EXPECT_EQ(OnlyCodeHolding(table, ""), std::nullopt);
 }
 
@@ -109,7 +109,7 @@ TEST(FontAnchor, AFontOfMoreThan256GlyphsIsLabelledPastFFInEitherByteOrder) {
         // The user picks the glyph showing "あ" and types the character: the table holds it once.
         // "K" it holds twice, in the alphabet and in ASCII: no anchor.
         EXPECT_EQ(OnlyCodeHolding(made, "K"), std::nullopt);
-        const auto anchored = OnlyCodeHolding(made, EncodeEucJp("あ").value());
+        const auto anchored = OnlyCodeHolding(made, std::string("あ"));
         ASSERT_TRUE(anchored.has_value());
         const int first = anchored->FirstByte();  // its place in the JIS order
         const FontAnchor anchor{

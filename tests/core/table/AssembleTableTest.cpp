@@ -27,7 +27,7 @@ protected:
 
     // The member of `set` that should sit at `code` when the set begins at `start`.
     static std::string_view Member(const char* set, int start, int code) {
-        return FindBuiltInSet(set)->member(static_cast<std::size_t>(code - start));
+        return FindBuiltInSet(set)->text(static_cast<std::size_t>(code - start));
     }
     bool Holds(int code, const char* set, int start) const {
         return ws.TableText.Texts()[static_cast<std::size_t>(code)] == Member(set, start, code);
@@ -307,10 +307,10 @@ TEST_F(AssembleTableTest, TwoByteLinesCountInTheGamesByteOrder) {
             return held == ws.TableText.TwoByte().end() ? std::string("(none)") : held->second.text;
         };
         for (const std::size_t k : {0U, 1U, 2U, 49U}) {
-            EXPECT_EQ(at(c.hiragana[k < 3 ? k : 3]), FindBuiltInSet("Hiragana")->member(k))
+            EXPECT_EQ(at(c.hiragana[k < 3 ? k : 3]), FindBuiltInSet("Hiragana")->text(k))
                 << c.typed << " member " << k;
         }
-        EXPECT_EQ(at(c.katakana), FindBuiltInSet("Katakana")->member(0)) << c.typed;
+        EXPECT_EQ(at(c.katakana), FindBuiltInSet("Katakana")->text(0)) << c.typed;
         EXPECT_EQ(ws.TableText.TwoByte().at(0x8000), (TableEntry{"kept", EntryKind::EndCode}));
     }
 }
@@ -343,7 +343,7 @@ TEST_F(AssembleTableTest, TwoByteLinesStopAtFFFFAndMayStandAlone) {
     EXPECT_EQ(ws.LastCode, 0xFF);
     EXPECT_EQ(ws.TableText[0xFF], "end");
     EXPECT_TRUE(Empty(0x00, 0xFE));
-    EXPECT_EQ(ws.TableText.TwoByte().at(0x0009).text, FindBuiltInSet("0-9")->member(9));
+    EXPECT_EQ(ws.TableText.TwoByte().at(0x0009).text, FindBuiltInSet("0-9")->text(9));
 }
 
 }  // namespace

@@ -77,7 +77,7 @@ TEST(Document, ALineLaysItsSetAsTheCatalogueHasItNow) {
               (std::vector<std::string>{"about appended 0", "appended 0", "about sets ", "sets "}));
     ASSERT_TRUE(AssembleTable(document.Order(), laid).ok());
     EXPECT_EQ(laid.LastCode, 0x02);
-    EXPECT_EQ(laid.TableText[0x02], "\xA4\xAB");
+    EXPECT_EQ(laid.TableText[0x02], "か");
 
     // A project opened brings an order read against the built-in sets only: the document's
     // catalogue is the one its lines are looked up in all the same.
@@ -114,9 +114,9 @@ TEST(Document, ACommandThatChangesNothingIsEmpty) {
 TEST(Document, TwoByteEntriesSitBesideTheOneByteTable) {
     Document document;
     const auto put = DocumentCommand::PutEntry(document, TableCode::TwoByte(0x8140),
-                                               {"\xA4\xA2", EntryKind::Ordinary}, "x");
+                                               {"あ", EntryKind::Ordinary}, "x");
     put.Do(document);
-    EXPECT_EQ(document.Contents().EntryAt(TableCode::TwoByte(0x8140)).text, "\xA4\xA2");
+    EXPECT_EQ(document.Contents().EntryAt(TableCode::TwoByte(0x8140)).text, "あ");
     EXPECT_EQ(document.TableText()[0x81], "");
     EXPECT_EQ(document.Table().CurrentCode, 0);
     DocumentCommand::PutEntries(document, {{TableCode::TwoByte(0x8140), {}}}).Do(document);

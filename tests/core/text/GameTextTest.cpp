@@ -20,14 +20,14 @@ std::string Texts(const std::vector<TextCell>& cells) {
 
 TEST(GameTextTest, TheOrderIsLaidOverTheTableFromTheTypedStartCode) {
     CodeTable table{};
-    table[0x05] = "\xA1\xA3";  // a single entry, "。", where nothing is laid
+    table[0x05] = "。";  // a single entry, "。", where nothing is laid
     table[0x21] = "X";         // held now, but Hiragana lays い over it
     TableOrder order;
     RecordOrder(order, {{"Hiragana"}, {"0-9", 0xC0}});
 
     const ShownTable shown = TableAsShown(table, order, "20");
     EXPECT_FALSE(shown.notLaid.has_value());
-    EXPECT_EQ(shown.codes[0x05], "\xA1\xA3");
+    EXPECT_EQ(shown.codes[0x05], "。");
     EXPECT_EQ(shown.codes[0x20], FindBuiltInSet("Hiragana")->member(0));
     EXPECT_EQ(shown.codes[0x21], FindBuiltInSet("Hiragana")->member(1));
     EXPECT_EQ(shown.codes[0xC9], "9");
@@ -66,8 +66,8 @@ TEST(GameTextTest, AnOrderThatCannotBeLaidLeavesTheTableAsItStandsAndSaysWhy) {
 
 TEST(GameTextTest, EachByteIsOneCodeReadThroughTheTable) {
     CodeTable table{};
-    table[0x20] = "\xA4\xA2";  // あ
-    table[0x21] = "\xA4\xA4";  // い
+    table[0x20] = "あ";  // あ
+    table[0x21] = "い";  // い
     table[0x41] = "..";        // a DTE pair
     table[0x42] = "\xA4";      // cut short: no EUC-JP text
     const std::vector<std::uint8_t> bytes{0x20, 0x21, 0x00, 0x41, 0xFF, 0x42, 0x20};
