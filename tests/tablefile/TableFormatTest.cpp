@@ -175,9 +175,7 @@ TEST(TableFormat, AnEntryThatCannotBeWrittenStopsAtItsCode) {
         {"\r", Kind::LineBreak, "\r"},
         {"x\x01", Kind::ControlCharacter, "\x01"},
         {"\x7F", Kind::ControlCharacter, "\x7F"},
-        {"\xA4\xA2\x85", Kind::ControlCharacter, "\xC2\x85"},  // EUC-JP byte 85 is C1 NEL
-        {"\xA4\xA2\xFF", Kind::Unconvertible, "FF"},
-        {"\xA4\xA2\x8F\xA1", Kind::Unconvertible, "8F A1"},
+        {"あ\xC2\x85", Kind::ControlCharacter, "\xC2\x85"},  // C1 NEL
     };
     for (const TableFormat format : {TableFormat::Utf8, TableFormat::ShiftJis}) {
         for (const auto& c : cases) {
@@ -211,7 +209,7 @@ TEST(TableFormatTest, ControlCodesInEachFormat) {
     CodeTable table{};
     EntryKinds kinds{};
     table[0x41] = "A";
-    table[0xFE] = Euc("改");  // what the classic file shows for the line break
+    table[0xFE] = std::string("改");  // what the classic file shows for the line break
     kinds[0xFE] = EntryKind::LineBreak;
     table[0xFF] = "end";
     kinds[0xFF] = EntryKind::EndCode;
@@ -223,10 +221,9 @@ TEST(TableFormatTest, ControlCodesInEachFormat) {
               "41=A\r\n"
               "FE=\\n\r\n"
               "/FF=[end]\r\n");
-    std::string classic;
-    WriteTableFile(classic, table, 0x41, 0xFF);
-    EXPECT_EQ(FormatTable(table, 0x41, 0xFF, TableFormat::Classic, kinds).value(), classic);
-    EXPECT_NE(classic.find("FF=end\r\r\n"), std::string::npos);
+    // The classic file shows the line break's text, in EUC-JP, and the end code's label.
+    const std::string classic = FormatTable(table, 0x41, 0xFF, TableFormat::Classic, kinds).value();
+    EXPECT_EQ(classic, "41=A\r\r\nFE=\xB2\xFE\r\r\nFF=end\r\r\n\r\r\n");
 
     // A line break needs no text of its own; an empty ordinary slot still gets no line.
     table[0xFE].clear();
@@ -283,13 +280,13 @@ bool IsStandardLine(std::string_view line) {
 TEST(TableFormatTest, MixedWidthsInStoredByteOrderAndTheClassicRefusal) {
     CodeTable table{};
     EntryKinds kinds{};
-    table[0x80] = Euc("あ");
-    table[0x81] = Euc("い");
+    table[0x80] = std::string("あ");
+    table[0x81] = std::string("い");
     TwoByteTable twoByte;
-    twoByte[0x8000] = {Euc("亜")};
+    twoByte[0x8000] = {std::string("亜")};
     twoByte[0x8001] = {"", EntryKind::LineBreak};
     twoByte[0x80FF] = {"end", EntryKind::EndCode};
-    twoByte[0x0100] = {Euc("い")};
+    twoByte[0x0100] = {std::string("い")};
     twoByte[0xFF00] = {"z"};
     EXPECT_EQ(FormatTable(table, 0x80, 0x81, TableFormat::Utf8, kinds, twoByte).value(),
               "0100=い\n"
@@ -327,6 +324,29 @@ TEST(TableFormatTest, MixedWidthsInStoredByteOrderAndTheClassicRefusal) {
     ASSERT_EQ(duplicates.size(), 1U);
     EXPECT_EQ(duplicates[0].codes,
               (std::vector<TableCode>{TableCode::TwoByte(0x0100), TableCode::OneByte(0x81)}));
+}
+
+// Entries are Unicode: the text formats write what EUC-JP lacks, and the classic file refuses it
+// naming every such code at once, whatever else it could write.
+TEST(TableFormatTest, TheClassicFileNamesEveryCodeEucJpCannotHold) {
+    TableEntries table;
+    table.Put(0x10, {"ゔ"});
+    table.Put(0x11, {"𠮷"});
+    table.Put(0x12, {"あ"});
+    table.Put(0x20, {"－"});  // a full-width hyphen-minus: no EUC-JP code either
+    EXPECT_EQ(FormatTable(table, 0x10, 0x20, TableFormat::Utf8).value(),
+              "10=ゔ\n11=𠮷\n12=あ\n20=－\n");
+    const auto classic = FormatTable(table, 0x10, 0x20, TableFormat::Classic);
+    ASSERT_FALSE(classic.ok());
+    EXPECT_EQ(classic.error().kind, FormatError::Kind::NotEucJp);
+    EXPECT_EQ(classic.error().codes,
+              (std::vector<TableCode>{TableCode(0x10), TableCode(0x11), TableCode(0x20)}));
+    EXPECT_EQ(classic.error().character, "ゔ");
+    // Outside the range the classic file covers, an entry is no hindrance.
+    EXPECT_EQ(FormatTable(table, 0x12, 0x12, TableFormat::Classic).value(),
+              "12=\xA4\xA2\r\r\n\r\r\n");
+    ASSERT_TRUE(ClassicCannotHold(table).has_value());
+    EXPECT_EQ(ClassicCannotHold(table)->codes.size(), 3U);
 }
 
 }  // namespace
