@@ -168,7 +168,7 @@ run 1 make --start 10 --output "$work/kept.tbl" '15=¥' 0-9@20 '16=ゔ'
 says err 'EUC-JP has no code for the entries at codes 15, 16 (the first is "¥")'
 run 0 make --format utf8 --output - 10=ゔ 11=𠮷
 same "$work/out" '10=ゔ\n11=𠮷\n'
-run 1 make --output - 10=ゔ 11=𠮷
+run 1 make --start 10 --output - 10=ゔ 11=𠮷
 says err 'at codes 10, 11'
 run 1 make --start 10 --output "$work/kept.tbl" 0-9@10000
 says err "The code \"10000\" is above FFFF"

@@ -237,7 +237,7 @@ TEST_F(AssembleTableTest, APreviewEqualsLayingEveryMemberInOrder) {
             if (order.StartOf(line) > 0) running = order.StartOf(line);
             const int setStart = running;
             any = true;
-            for (const std::string_view member : set->members) {
+            for (const std::string_view member : set->texts) {
                 if (running > 0xFF) {
                     failure = AssemblyError{AssemblyError::Kind::PastFF, line + 1,
                                             std::string(set->name), setStart};
