@@ -26,7 +26,9 @@ std::string FileOfMap(const CodeMap& map) {
         if (!map.Writes(code)) continue;
         file += "0123456789ABCDEF"[code >> 4];
         file += "0123456789ABCDEF"[code & 0xF];
-        file += '=' + map.cells[static_cast<std::size_t>(code)].text + "\r\r\n";
+        // The map shows Unicode text; the classic file holds it in EUC-JP.
+        file += '=' + EncodeEucJp(map.cells[static_cast<std::size_t>(code)].text).value() +
+                "\r\r\n";
     }
     return file + "\r\r\n";
 }

@@ -63,8 +63,8 @@ TEST(SetCatalogue, TheOrderLaysAUsersSetAndKnowsItUsesIt) {
     EXPECT_FALSE(order.Uses("ASCII"));
     const auto assembly = PreviewAssembly(order, 0x10);
     ASSERT_TRUE(assembly.ok());
-    EXPECT_EQ(assembly.value().laid[0x10].member, "\xA4\xDE");
-    EXPECT_EQ(assembly.value().laid[0x12].member, "\xA4\xAD\xA4\xE3");
+    EXPECT_EQ(assembly.value().laid[0x10].member, "ま");
+    EXPECT_EQ(assembly.value().laid[0x12].member, "きゃ");
     EXPECT_EQ(assembly.value().laid[0x13].member, "0");
     EXPECT_EQ(assembly.value().last, 0x1C);
     // An edit of the set's members reaches the order's line; the lines are not copies.

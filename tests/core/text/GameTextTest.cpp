@@ -28,8 +28,8 @@ TEST(GameTextTest, TheOrderIsLaidOverTheTableFromTheTypedStartCode) {
     const ShownTable shown = TableAsShown(table, order, "20");
     EXPECT_FALSE(shown.notLaid.has_value());
     EXPECT_EQ(shown.codes[0x05], "。");
-    EXPECT_EQ(shown.codes[0x20], FindBuiltInSet("Hiragana")->member(0));
-    EXPECT_EQ(shown.codes[0x21], FindBuiltInSet("Hiragana")->member(1));
+    EXPECT_EQ(shown.codes[0x20], FindBuiltInSet("Hiragana")->text(0));
+    EXPECT_EQ(shown.codes[0x21], FindBuiltInSet("Hiragana")->text(1));
     EXPECT_EQ(shown.codes[0xC9], "9");
     EXPECT_EQ(shown.codes[0x1F], "");
     EXPECT_EQ(shown.codes[0xCA], "");
@@ -66,10 +66,9 @@ TEST(GameTextTest, AnOrderThatCannotBeLaidLeavesTheTableAsItStandsAndSaysWhy) {
 
 TEST(GameTextTest, EachByteIsOneCodeReadThroughTheTable) {
     CodeTable table{};
-    table[0x20] = "あ";  // あ
-    table[0x21] = "い";  // い
-    table[0x41] = "..";        // a DTE pair
-    table[0x42] = "\xA4";      // cut short: no EUC-JP text
+    table[0x20] = "あ";
+    table[0x21] = "い";
+    table[0x41] = "..";  // a DTE pair
     const std::vector<std::uint8_t> bytes{0x20, 0x21, 0x00, 0x41, 0xFF, 0x42, 0x20};
 
     const std::vector<TextCell> cells = ReadThroughTable(bytes, table);
