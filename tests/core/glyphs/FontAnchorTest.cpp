@@ -90,7 +90,7 @@ TEST(FontAnchor, AFontOfMoreThan256GlyphsIsLabelledPastFFInEitherByteOrder) {
             }()
                                                        : made.TableText[code.FirstByte()];
             if (bytes.empty()) return GlyphImage{16, 16, std::vector<std::uint8_t>(256, 0)};
-            return unifont.value().Draw(OnlyCharacter(DecodeEucJp(bytes).value()), 16, 16,
+            return unifont.value().Draw(OnlyCharacter(bytes), 16, 16,
                                         Rendering::Pixels);
         };
         std::vector<std::uint8_t> game(kFontOffset, 0x5A);
