@@ -39,7 +39,7 @@ public:
 
     [[nodiscard]] const CodeReader& Reader() const { return *reader_; }
     // The script text of a code the table holds, as the file writes it.
-    [[nodiscard]] std::string_view TextOf(const CodeToken& token) const { return token.bytes; }
+    [[nodiscard]] std::string_view TextOf(const CodeToken& token) const { return token.text; }
 
     // What the inserter takes at `at` of `line`: the length of the text matched and the bytes
     // it writes; length 0 where nothing matches (the inserter stops with an error there).

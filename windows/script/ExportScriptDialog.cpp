@@ -241,9 +241,7 @@ void ExportScriptDialog::Export() {
     const Workspace made = TableAsMadeNow(document.Table(), document.Order(),
                                           document.StartCode(), document.TwoByteOrder());
     const auto tableFile =
-        FormatTable(made.TableText, made.CurrentCode, made.LastCode, TableFormat::Utf8,
-                    KindsAfter(document.Table().TableText, made.TableText, document.Contents().kinds),
-                    made.TwoByte);
+        FormatTable(made.TableText, made.CurrentCode, made.LastCode, TableFormat::Utf8);
     if (!tableFile) {
         Refuse(MakeTableMessages::Failure(tableFile.error()));
         return;
