@@ -417,10 +417,10 @@ private slots:
         const auto put = [&session](std::vector<std::pair<TableCode, TableEntry>> entries) {
             DocumentCommand::PutEntries(session.document, entries).Do(session.document);
         };
-        put({{TableCode::OneByte(0x10), {"\xA1\xBC"}},      // ー
-             {TableCode::TwoByte(0x8140), {"\xA4\xA2"}},    // あ
-             {TableCode::TwoByte(0x81FF), {"\xA4\xA4"}},    // い
-             {TableCode::TwoByte(0x82A0), {"\xA5\xA2"}}});  // ア
+        put({{TableCode::OneByte(0x10), {"ー"}},      // ー
+             {TableCode::TwoByte(0x8140), {"あ"}},    // あ
+             {TableCode::TwoByte(0x81FF), {"い"}},    // い
+             {TableCode::TwoByte(0x82A0), {"ア"}}});  // ア
         CodeMapWindow& map = OpenMap(session);
         QComboBox& page = Find<QComboBox>(map, "cboPage");
         QComboBox& inUse = Find<QComboBox>(map, "cboPagesInUse");
@@ -450,7 +450,7 @@ private slots:
         QCOMPARE(At(map, 0x40).toString(), QString());
         QCOMPARE(inUse.currentIndex(), 1);
 
-        put({{TableCode::TwoByte(0x8242), {"\xA5\xA4"}}});  // イ, on the page shown
+        put({{TableCode::TwoByte(0x8242), {"イ"}}});  // イ, on the page shown
         QCOMPARE(At(map, 0x42).toString(), QStringLiteral("イ"));
         QCOMPARE(inUse.itemText(1), QStringLiteral("Two bytes 8200–82FF (2 codes)"));
         QCOMPARE(inUse.currentIndex(), 1);

@@ -61,7 +61,7 @@ private slots:
         Retype(Find<QLineEdit>(dialog, "txtLabel"), QStringLiteral("改"));
         Click(dialog, "cmdOK");
         QVERIFY(!dialog.isVisible());
-        QCOMPARE(session.workspace.TableText[0xFE], std::string("\xB2\xFE"));
+        QCOMPARE(session.workspace.TableText[0xFE], std::string("改"));
         QVERIFY(session.document.Contents().table.TableText.Kinds()[0xFE] == EntryKind::LineBreak);
 
         // No set is laid: a UTF-8 file holds both control codes, and nothing else.
@@ -75,7 +75,7 @@ private slots:
         stack.undo();
         stack.undo();
         QVERIFY(session.document.Contents().table.TableText.Kinds() == EntryKinds{});
-        QVERIFY(session.document.TableText() == CodeTable{});
+        QVERIFY(session.document.TableText() == TableEntries{});
     }
 };
 

@@ -62,7 +62,7 @@ private slots:
         Retype(Find<QLineEdit>(control, "txtCode"), "FF");
         Retype(Find<QLineEdit>(control, "txtLabel"), "end");
         Click(control, "cmdOK");
-        QVERIFY(session.document.Contents().kinds[0xFF] == EntryKind::EndCode);
+        QVERIFY(session.document.TableText().Kinds()[0xFF] == EntryKind::EndCode);
 
         session.user.openAnswers.push_back(WriteGame(folder).toStdString());
         Find<QAction>(session.main(), "actionOpenGameFile").trigger();

@@ -336,7 +336,7 @@ private slots:
         Enter(window, "txtCharacters", fifth);
         QVERIFY2(session.user.messages.empty(), Told(session));
         QCOMPARE(Grid(window).Captions().value(5), QStringLiteral("0105\n") + fifth);
-        QCOMPARE(session.document.Contents().EntryAt(TableCode::TwoByte(0x0105)).text, Euc(fifth));
+        QCOMPARE(session.document.Contents().EntryAt(TableCode::TwoByte(0x0105)).text, fifth.toStdString());
         QCOMPARE(Find<QAction>(session.main(), "actionUndo").text(),
                  QStringLiteral("Undo Single Entry 0105"));
 

@@ -86,13 +86,14 @@ QString WriteStandInGame(const QTemporaryDir& folder, std::uint64_t& textOffset,
     return path;
 }
 
-std::string Euc(const QString& text) {
-    return EncodeEucJp(text.toStdString()).value();
+// The table holds what is accepted as Unicode text.
+std::string Text(const QString& text) {
+    return text.toStdString();
 }
 
 QString Held(Session& session, int code) {
     return QString::fromStdString(
-        DecodeEucJp(session.workspace.TableText[static_cast<std::size_t>(code)]).value());
+        session.workspace.TableText.Texts()[static_cast<std::size_t>(code)]);
 }
 
 FontGrid& Grid(FontWindow& window) {
@@ -181,7 +182,7 @@ private slots:
         // Enter accepts the best guess as a single entry and selects the next glyph.
         ClickGlyph(window, 0);
         Key(window, Qt::Key_Return);
-        QCOMPARE(session.workspace.TableText[0x00], Euc(QStringLiteral("カ")));
+        QCOMPARE(session.workspace.TableText[0x00], Text(QStringLiteral("カ")));
         QCOMPARE(window.View().Selected(), 1);
         auto& undo = Find<QAction>(session.main(), "actionUndo");
         QCOMPARE(undo.text(), QStringLiteral("Undo Single Entry 00"));
@@ -189,7 +190,7 @@ private slots:
         // 2 picks the first alternative.
         Key(window, Qt::Key_2);
         QCOMPARE(session.workspace.TableText[0x01],
-                 Euc(QString::fromUcs4(&first->ranked[1].character, 1)));
+                 Text(QString::fromUcs4(&first->ranked[1].character, 1)));
         QCOMPARE(window.View().Selected(), 2);
         // Typing enters something else, through the Characters box, and Enter there stores it.
         QTest::keyClick(&Grid(window), 'Q');
@@ -232,8 +233,8 @@ private slots:
         for (int code = 0x03; code <= 0x09; ++code) {
             const auto reading = window.ReadingOf(code);
             QVERIFY(reading && reading->confidence >= 0.5f);
-            accepted[code] = Euc(QString::fromUcs4(&reading->ranked[0].character, 1));
-            QCOMPARE(session.workspace.TableText[static_cast<std::size_t>(code)], accepted[code]);
+            accepted[code] = QString::fromUcs4(&reading->ranked[0].character, 1).toStdString();
+            QCOMPARE(session.workspace.TableText.Texts()[static_cast<std::size_t>(code)], accepted[code]);
         }
         QCOMPARE(session.workspace.TableText[kAmongHiragana], std::string());
         QCOMPARE(session.workspace.TableText[kAmongKatakana], std::string());
@@ -242,7 +243,7 @@ private slots:
         QCOMPARE(static_cast<std::size_t>(session.state.history.Stack().count()), steps + 1);
         undo.trigger();
         for (int code = 0x03; code <= 0x09; ++code) {
-            QCOMPARE(session.workspace.TableText[static_cast<std::size_t>(code)], std::string());
+            QCOMPARE(session.workspace.TableText.Texts()[static_cast<std::size_t>(code)], std::string());
         }
         QCOMPARE(session.workspace.TableText[0x02], std::string("Qz"));
         QCOMPARE(session.Lines().size(), 5);

@@ -382,8 +382,8 @@ private slots:
         Session session;
         OpenGameFile(session, path);
         DocumentCommand::PutEntries(session.document,
-                                    {{TableCode::OneByte(0x10), {"\xA4\xA2"}},  // あ
-                                     {TableCode::TwoByte(0x1011), {"\xB4\xC1"}},  // 漢
+                                    {{TableCode::OneByte(0x10), {"あ"}},  // あ
+                                     {TableCode::TwoByte(0x1011), {"漢"}},  // 漢
                                      {TableCode::OneByte(0x1E), {"nl", EntryKind::LineBreak}},
                                      {TableCode::OneByte(0x1F), {"end", EntryKind::EndCode}}})
             .Do(session.document);

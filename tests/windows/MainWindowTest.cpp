@@ -67,7 +67,7 @@ private slots:
         session.user.pathAnswers.push_back(path.toStdString());
         Retype(Find<QLineEdit>(session.main(), "txtTblStartCode"), QStringLiteral("10"));
         Click(session.main(), "cmdSave");
-        QCOMPARE(session.workspace.TableText[0x10], std::string("\xA5\xA2"));
+        QCOMPARE(session.workspace.TableText[0x10], std::string("ア"));
         QCOMPARE(undo.text(), QStringLiteral("Undo Make Table"));
         const std::string written = ReadFile(path);
         press(Qt::Key_Z, Qt::ControlModifier);
@@ -225,13 +225,13 @@ private slots:
         Session session;
         session.IncludeSet("0-9");
         session.GiveStart(0, "20");                // the digits on 20..29
-        session.InsertSingle("1A", "あ");          // stored as EUC-JP, inside the written range
+        session.InsertSingle("1A", "あ");          // inside the written range
         session.InsertSingle("05", "!");           // below the start code: not written
         session.user.textAnswers.push_back("10");  // the start-code box is empty: asked for
         session.user.pathAnswers.push_back(path.toStdString());
         Click(session.main(), "cmdSave");
 
-        std::string expected = Line("1A", "\xA4\xA2");
+        std::string expected = Line("1A", "\xA4\xA2");  // the classic file holds EUC-JP
         for (int digit = 0; digit < 10; ++digit) {
             expected += Line("2" + std::to_string(digit), std::to_string(digit));
         }

@@ -123,7 +123,7 @@ private slots:
             session.IncludeSet(QStringLiteral("Town"));
             session.IncludeSet(QStringLiteral("0-9"));
             made = laid(session);
-            QCOMPARE(made[0x21], std::string("\xA4\xAD\xA4\xE3"));  // きゃ on one code
+            QCOMPARE(made[0x21], std::string("きゃ"));  // きゃ on one code
             session.user.pathAnswers.push_back(project.toStdString());
             Trigger(session, "actionSaveProjectAs");
         }
@@ -190,7 +190,7 @@ private slots:
         session.user.openAnswers.push_back(path.toStdString());
         session.user.yesNoAnswers.push_back(true);
         Trigger(session, "actionImportTable");
-        QCOMPARE(session.workspace.TableText[0x10], std::string("\xA4\xA2"));
+        QCOMPARE(session.workspace.TableText[0x10], std::string("あ"));
         QCOMPARE(session.workspace.TableText[0xFF], std::string("end"));
         QVERIFY(session.document.Contents().table.TableText.Kinds()[0xFF] == EntryKind::EndCode);
         QCOMPARE(session.Lines(), QStringList{});  // no line in the Table Order
@@ -245,12 +245,12 @@ private slots:
         QCOMPARE(session.user.openFilters,
                  (std::vector<std::string>{"Detect format (*)", "Classic (*)", "UTF-8 (*)",
                                            "Shift-JIS (*)"}));
-        QCOMPARE(session.workspace.TableText[0x20], std::string("\x8E\xA4\x8E\xA2"));  // ､｢
+        QCOMPARE(session.workspace.TableText[0x20], std::string("､｢"));  // ､｢
 
         session.user.chosenOpenFilter = 1;
         session.user.openAnswers.push_back(path.toStdString());
         Trigger(session, "actionImportTable");
-        QCOMPARE(session.workspace.TableText[0x20], std::string("\xA4\xA2"));  // あ
+        QCOMPARE(session.workspace.TableText[0x20], std::string("あ"));  // あ
         QVERIFY(session.user.messages.empty());
     }
 
