@@ -91,7 +91,8 @@ int RunCoverage(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     }
 
     const DocumentContents& contents = tables.value();
-    const CodeReader reader(contents.table.TableText, contents.kinds, contents.table.TwoByte);
+    const TableEntries& held = contents.table.TableText;
+    const CodeReader reader(held.Texts(), held.Kinds(), held.TwoByte());
     ScriptCoverage coverage;
     // A piece at a time; a code that may go on into the next piece is read again with it.
     constexpr std::size_t kPiece = 1 << 20;

@@ -47,16 +47,10 @@ int WriteTable(const DocumentContents& tables, const std::vector<DictionaryEntry
     Document document;
     document.Replace(tables);
     std::vector<std::pair<TableCode, TableEntry>> added;
+    // The table holds the entries' Unicode text; a classic file refuses what EUC-JP lacks.
     for (const DictionaryEntry& entry : entries) {
-        const auto bytes = EncodeEucJp(entry.text);
-        if (!bytes) {
-            Say(err, QStringLiteral("glyphwright: %1\n")
-                         .arg(DictionaryMessages::NotEucJp(entry.code,
-                                                           QString::fromStdString(entry.text))));
-            continue;
-        }
         added.emplace_back(TableCode::OneByte(entry.code),
-                           TableEntry{bytes.value(), EntryKind::Ordinary});
+                           TableEntry{entry.text, EntryKind::Ordinary});
     }
     DocumentCommand::PutEntries(document, added).Do(document);
     Workspace workspace = document.Table();
@@ -64,9 +58,7 @@ int WriteTable(const DocumentContents& tables, const std::vector<DictionaryEntry
     int low = kCodeCount;
     int high = -1;
     for (int code = 0; code < kCodeCount; ++code) {
-        const auto index = static_cast<std::size_t>(code);
-        if (!workspace.TableText[index].empty() ||
-            document.Contents().kinds[index] != EntryKind::Ordinary) {
+        if (workspace.TableText.At(static_cast<ByteCode>(code)).Holds()) {
             low = std::min(low, code);
             high = std::max(high, code);
         }
@@ -76,7 +68,7 @@ int WriteTable(const DocumentContents& tables, const std::vector<DictionaryEntry
         workspace.LastCode = static_cast<ByteCode>(high);
     }
     const SaveTarget target{QFile::encodeName(path).toStdString(), format};
-    if (const auto saved = SaveTable(workspace, target, document.Contents().kinds); !saved) {
+    if (const auto saved = SaveTable(workspace, target); !saved) {
         return Problem(err, MakeTableMessages::Failure(saved.error()));
     }
     return kExitSuccess;
@@ -125,7 +117,8 @@ int RunFindDictionary(const QStringList& arguments, std::FILE* out, std::FILE* e
     const auto bytes = ReadWhole(opened.value());
     if (!bytes) return Problem(err, GameFileMessages::Failure(bytes.error()));
 
-    const LetterTable letters = LetterTableOf(tables.value().table.TableText, tables.value().kinds);
+    const TableEntries& held = tables.value().table.TableText;
+    const LetterTable letters = LetterTableOf(held.Texts(), held.Kinds());
     const std::atomic<bool> never{false};
     const auto findings = FindDictionary(bytes.value(), letters, never);
     if (!findings) return Problem(err, DictionaryMessages::Stopped());

@@ -76,17 +76,13 @@ Workspace BestGuessTable(const std::vector<GlyphSuggestion>& readings, int first
         const auto code = static_cast<ByteCode>(first + i);
         const std::string guess = Utf8Of(reading.Best());
         const QString shown = QString::fromStdString(guess);
-        const auto bytes = EncodeEucJp(guess);
-        if (!bytes) {
-            Say(err, Words::GuessNotEucJp(HexNumber(code), shown));
-            continue;
-        }
-        std::string& slot = workspace.TableText[code];
-        slot = bytes.value();
-        if (!FormatTable(workspace.TableText, code, code, format)) {
-            slot.clear();
-            Say(err, Words::GuessNotInFormat(HexNumber(code), shown,
-                                             QString::fromStdString(FormatName(format))));
+        workspace.TableText.Put(code, {guess, EntryKind::Ordinary});
+        if (const auto written = FormatTable(workspace.TableText, code, code, format); !written) {
+            workspace.TableText.Put(code, {});
+            Say(err, written.error().kind == FormatError::Kind::NotEucJp
+                         ? Words::GuessNotEucJp(HexNumber(code), shown)
+                         : Words::GuessNotInFormat(HexNumber(code), shown,
+                                                   QString::fromStdString(FormatName(format))));
         }
     }
     return workspace;

@@ -93,18 +93,9 @@ std::optional<QString> BuildOrder(const std::vector<OrderLine>& lines, Workspace
         const auto& entry = std::get<EntryLine>(line);
         const auto code = ReadTypedCode(entry.code);
         if (!code) return TableOrderMessages::BadTableCode(entry.code, code.error());
-        const auto bytes = EncodeEucJp(entry.text);
-        if (!bytes) return TableOrderMessages::NotEucJp(QString::fromStdString(bytes.error().character));
-        if (code.value().IsTwoByte()) {
-            // An empty text takes the code away, as an empty ordinary entry is no entry.
-            if (bytes.value().empty()) {
-                workspace.TwoByte.erase(code.value().Stored());
-            } else {
-                workspace.TwoByte[code.value().Stored()] = {bytes.value(), EntryKind::Ordinary};
-            }
-        } else {
-            workspace.TableText[code.value().FirstByte()] = bytes.value();
-        }
+        // An empty text on a two-byte code takes the code away: an empty ordinary entry is no
+        // entry.
+        workspace.TableText.Put(code.value(), {entry.text, EntryKind::Ordinary});
         (void)order.AppendEntryLine(entry.text);
     }
     return std::nullopt;
@@ -134,10 +125,10 @@ private:
 
 // Writes the table to `out` (standard output) instead of a file; a failure as the errno.
 TableWriter WriteToStream(std::FILE* out) {
-    return [out](const Workspace& workspace, const SaveTarget& target,
-                 const EntryKinds& kinds) -> Result<Success, TableFailure> {
+    return [out](const Workspace& workspace,
+                 const SaveTarget& target) -> Result<Success, TableFailure> {
         const auto file = FormatTable(workspace.TableText, workspace.CurrentCode,
-                                      workspace.LastCode, target.format, kinds, workspace.TwoByte);
+                                      workspace.LastCode, target.format);
         if (!file) return TableFailure{file.error()};
         if (const int error = WriteAll(out, file.value())) {
             return TableFailure{FileError{FileError::Kind::System, "-", error}};
@@ -245,28 +236,18 @@ int RunMake(const QStringList& arguments, std::FILE* out, std::FILE* err) {
         if (!imported.problems.empty()) {
             return TableProblem(err, ImportTableMessages::ImportProblems(path, imported.problems));
         }
-        for (const auto& [code, entry] : imported.entries) {
-            if (code.IsTwoByte()) {
-                contents.table.TwoByte[code.Stored()] = entry;
-            } else {
-                contents.table.TableText[code.FirstByte()] = entry.bytes;
-                contents.kinds[code.FirstByte()] = entry.kind;
-            }
-        }
+        for (const auto& [code, entry] : imported.entries) contents.table.TableText.Put(code, entry);
     }
     Workspace workspace = contents.table;
     TableOrder order = contents.order;
     if (const auto failure = BuildOrder(lines, workspace, order)) {
         return TableProblem(err, *failure);
     }
-    // An entry typed over an imported control code makes it ordinary text.
-    const EntryKinds kinds =
-        KindsAfter(contents.table.TableText, workspace.TableText, contents.kinds);
     const bool toStandardOutput = *output == QLatin1String("-");
     ScriptAnswers answers(SaveTarget{QFile::encodeName(*output).toStdString(), format},
                           start ? std::optional<std::string>(start->toStdString()) : std::nullopt);
     const auto made = MakeTableFile(
-        workspace, order, start ? start->toStdString() : std::string(), answers, kinds, codeOrder,
+        workspace, order, start ? start->toStdString() : std::string(), answers, codeOrder,
         toStandardOutput ? TableWriter(WriteToStream(out)) : TableWriter());
     if (!made) {
         // The windows' words tell the user to type the code; here it is an option's value.

@@ -154,7 +154,7 @@ TEST(ProjectFile, EveryRefusalNamesItsKindAndField) {
         {project(R"("entries": {})"), Kind::BadField, "entries"},
         {project(R"("entries": [5])"), Kind::BadField, "entries[0].code"},
         {entry(R"("code": "1FE", "text": "a")"), Kind::BadField, "entries[0].code"},
-        {entry(R"("code": "10", "text": "\ud83d\ude00")"), Kind::BadField, "entries[0].text"},
+        {entry(R"("code": "10", "bytes": "FF 01")"), Kind::BadField, "entries[0].bytes"},  // no EUC-JP
         {entry(R"("code": "10", "bytes": "GG")"), Kind::BadField, "entries[0].bytes"},
         {entry(R"("code": "10")"), Kind::BadField, "entries[0].text"},
         {entry(R"("code": "10", "text": "a", "kind": "tab")"), Kind::BadField, "entries[0].kind"},

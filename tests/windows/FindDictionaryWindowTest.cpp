@@ -36,7 +36,7 @@ testing::DictionaryGame OpenGame(Session& session, const QTemporaryDir& folder) 
         const std::string& text = game.table.text[static_cast<std::size_t>(code)];
         if (!text.empty()) {
             letters.emplace_back(TableCode::OneByte(static_cast<ByteCode>(code)),
-                                 TableEntry{EncodeEucJp(text).value(), EntryKind::Ordinary});
+                                 TableEntry{text, EntryKind::Ordinary});
         }
     }
     session.state.history.Run(DocumentCommand::PutEntries(session.document, letters),
@@ -94,14 +94,14 @@ private slots:
         Click(window, "cmdAccept");
         QCOMPARE(stack.count(), steps + 1);
         for (const DictionaryEntry& entry : proposed) {
-            QCOMPARE(DecodeEucJp(session.workspace.TableText[entry.code]).value(), entry.text);
+            QCOMPARE(session.workspace.TableText[entry.code], entry.text);
         }
         QCOMPARE(table.rowCount(), 0);
         QVERIFY(!Find<QPushButton>(window, "cmdAccept").isEnabled());
         stack.undo();
         QVERIFY(session.document.Contents() == before);
         stack.redo();
-        QCOMPARE(DecodeEucJp(session.workspace.TableText[proposed.front().code]).value(),
+        QCOMPARE(session.workspace.TableText[proposed.front().code],
                  proposed.front().text);
     }
 
@@ -145,7 +145,7 @@ private slots:
         std::vector<std::pair<TableCode, TableEntry>> rest;
         for (const auto& [code, entryText] : game.truth) {
             rest.emplace_back(TableCode::OneByte(code),
-                              TableEntry{EncodeEucJp(entryText).value(), EntryKind::Ordinary});
+                              TableEntry{entryText, EntryKind::Ordinary});
         }
         rest.emplace_back(TableCode::OneByte(0), TableEntry{"end", EntryKind::EndCode});
         session.state.history.Run(DocumentCommand::PutEntries(session.document, rest),

@@ -93,7 +93,7 @@ void FindDictionaryWindow::Find() {
     progress_->setValue(0);
     status_->setText(DictionaryMessages::Searching(0));
     job_ = std::make_unique<DictionaryJob>(
-        *game_.File(), LetterTableOf(document.TableText(), document.Contents().kinds));
+        *game_.File(), LetterTableOf(document.TableText().Texts(), document.TableText().Kinds()));
     connect(job_.get(), &DictionaryJob::progressed, this, [this](int percent) {
         progress_->setValue(percent);
         status_->setText(DictionaryMessages::Searching(percent));
@@ -144,11 +144,8 @@ void FindDictionaryWindow::ShowEntries() {
 void FindDictionaryWindow::Accept() {
     std::vector<std::pair<TableCode, TableEntry>> put;
     for (const DictionaryEntry& entry : proposed_) {
-        // The letters came from the table, so their texts are EUC-JP.
-        if (const auto bytes = EncodeEucJp(entry.text)) {
-            put.emplace_back(TableCode::OneByte(entry.code),
-                             TableEntry{bytes.value(), EntryKind::Ordinary});
-        }
+        put.emplace_back(TableCode::OneByte(entry.code),
+                         TableEntry{entry.text, EntryKind::Ordinary});
     }
     history_.Run(DocumentCommand::PutEntries(history_.Doc(), put),
                  DictionaryMessages::AcceptUndoText(static_cast<int>(put.size())));

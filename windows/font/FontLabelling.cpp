@@ -101,14 +101,9 @@ void FontLabelling::AnchorTyped() {
     if (kCode.match(typed).hasMatch()) {
         code = ReadTableCode(typed.toStdString());
     } else {
-        const auto bytes = EncodeEucJp(typed.toStdString());
-        if (!bytes) {
-            refuse(TableOrderMessages::NotEucJp(QString::fromStdString(bytes.error().character)));
-            return;
-        }
         code = OnlyCodeHolding(TableAsMadeNow(document_.Table(), document_.Order(),
                                               document_.StartCode(), document_.TwoByteOrder()),
-                               bytes.value());
+                               typed.toStdString());
         if (!code) {
             refuse(FontMessages::FontCharacterNotHeld(typed));
             return;
@@ -168,7 +163,7 @@ void FontLabelling::AcceptAll() {
         const auto reading = reading_.Of(index);
         // A code the table holds already keeps what the user gave it.
         if (!code || !reading || reading->ranked.empty() ||
-            !document_.Contents().EntryAt(*code).bytes.empty() ||
+            !document_.Contents().EntryAt(*code).text.empty() ||
             Percent(reading->confidence) < percent) {
             continue;
         }

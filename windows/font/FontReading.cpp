@@ -236,7 +236,7 @@ void FontReading::ReadText() {
     const auto bytes = file->ReadWindow(*at, kTextBytes);
     if (!bytes) return;
     const ShownTable table =
-        TableAsShown(document_.TableText(), document_.Order(), document_.StartCode());
+        TableAsShown(document_.TableText().Texts(), document_.Order(), document_.StartCode());
     const auto cells = ReadThroughTable(bytes.value(), table.codes, table.first, table.last);
     // Each byte as the one character its code stands for; a code unknown, or of more than one
     // character, stands for nothing here.

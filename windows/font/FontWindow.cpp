@@ -46,11 +46,9 @@ QLabel* Buddy(const QString& text, QWidget* control) {
 
 constexpr int kWheelNotch = 120;  // angle of one notch of a common wheel
 
-// What the table holds at a code, as the user reads it; nothing for bytes that are no EUC-JP.
-QString Shown(const std::string& bytes) {
-    if (bytes.empty()) return {};
-    const auto text = DecodeEucJp(bytes);
-    return text ? QString::fromStdString(text.value()) : QString();
+// What the table holds at a code, as the user reads it.
+QString Shown(const std::string& text) {
+    return QString::fromStdString(text);
 }
 
 }  // namespace
@@ -200,11 +198,7 @@ void FontWindow::Redraw() {
                 guesses << QString();
                 continue;
             }
-            const auto held =
-                code->IsTwoByte() ? table.TwoByte.find(code->Stored()) : table.TwoByte.end();
-            const std::string& text = !code->IsTwoByte() ? table.TableText[code->FirstByte()]
-                                      : held != table.TwoByte.end() ? held->second.bytes
-                                                                    : std::string();
+            const std::string& text = table.TableText.At(*code).text;
             captions << QString::fromStdString(code->Hex()) + u'\n' + Shown(text);
             // In a gap, the best guess, where there is one.
             guesses << reading_->BestOf(index);

@@ -89,23 +89,20 @@ TEST(FindDictionary, FindsNothingWhereNothingIsMissingOrNoLettersAreKnown) {
     EXPECT_TRUE(empty.value().found.empty());
 }
 
-// The table is read through one adapter: EUC-JP entries become letters, end codes and line
-// breaks are held without being letters, and an entry that is not EUC-JP is held but no letter.
+// The table is read through one adapter: entries become letters, end codes and line breaks are
+// held without being letters.
 TEST(LetterTableOf, ReadsLettersAndHeldCodes) {
     CodeTable oneByte{};
     EntryKinds kinds{};
-    oneByte[0x10] = EncodeEucJp("あ").value();
-    oneByte[0x11] = EncodeEucJp("てき").value();
+    oneByte[0x10] = "あ";
+    oneByte[0x11] = "てき";
     oneByte[0x00] = "end";
     kinds[0x00] = EntryKind::EndCode;
-    oneByte[0x12] = "\xA4";  // a lead byte with no trail byte
     const LetterTable table = LetterTableOf(oneByte, kinds);
     EXPECT_EQ(table.text[0x10], "あ");
     EXPECT_EQ(table.text[0x11], "てき");
     EXPECT_TRUE(table.Holds(0x00));
     EXPECT_FALSE(table.IsLetter(0x00));
-    EXPECT_TRUE(table.Holds(0x12));
-    EXPECT_FALSE(table.IsLetter(0x12));
     EXPECT_FALSE(table.Holds(0x13));
 }
 
