@@ -14,14 +14,18 @@ trap 'rm -rf "$work"' EXIT
 source "$(dirname "$0")/run_helpers.sh"
 
 # Ten 16x16 glyphs after 5 bytes, 1bpp tiles down then across: kana and kanji, a glyph without
-# ink, ASCII at the left of the cell, and ゔ, which EUC-JP (and so every table) cannot hold.
+# ink, ASCII at the left of the cell, and ゔ, which EUC-JP (and so the classic file) cannot hold.
 python3 "$here/unifont_game.py" "$work/game.bin" "かなナ漢字剣 Bxゔ" || fail "no stand-in game"
 font=(--game "$work/game.bin" --offset 5 --tiles 1bpp --glyph 16x16 --tile-order down)
 
-# ---- 0: UTF-8 from code 10; the blank glyph and ゔ get no line, ゔ with a message -----------------
+# ---- 0: UTF-8 from code 10; the blank glyph gets no line, ゔ is written as UTF-8 holds it --------
 run 0 font-table "${font[@]}" --first-code 10 --output "$work/font.tbl" --format utf8
-same "$work/font.tbl" '10=か\n11=な\n12=ナ\n13=漢\n14=字\n15=剣\n17=B\n18=x\n'
+same "$work/font.tbl" '10=か\n11=な\n12=ナ\n13=漢\n14=字\n15=剣\n17=B\n18=x\n19=ゔ\n'
+[[ ! -s $work/err ]] || fail "UTF-8 left something out: $(cat "$work/err")"
+# The classic file leaves ゔ out, saying why.
+run 0 font-table "${font[@]}" --first-code 10 --output "$work/euc.tbl"
 says err 'code 19 is left out of the table: its guess "ゔ" has no EUC-JP code'
+rm "$work/euc.tbl"
 [[ ! -s $work/out ]] || fail "a table written to a file also went to standard output"
 
 # Classic from FA with a report: six glyphs fill FA..FF, the other four would take codes past FF;
@@ -74,7 +78,7 @@ run 1 font-table --game "$work/missing.bin" --offset 5 --tiles 1bpp --glyph 16x1
     --first-code 10 --output "$work/kept.tbl"
 run 1 font-table "${font[@]}" --first-code 10 --count 2 --output "$work/no/font.tbl"
 says err "could not be written: No such file or directory."
-same "$work/kept.tbl" '10=か\n11=な\n12=ナ\n13=漢\n14=字\n15=剣\n17=B\n18=x\n'
+same "$work/kept.tbl" '10=か\n11=な\n12=ナ\n13=漢\n14=字\n15=剣\n17=B\n18=x\n19=ゔ\n'
 run 1 font-table "${font[@]}" --first-code 10 --count 2 --repertoire kana --output "$work/two.tbl" \
     --report "$work/no/font.tsv"
 says err 'the table was written, but the report "'"$work"'/no/font.tsv" could not be'
@@ -110,7 +114,7 @@ ln -s same.tbl "$work/link.tbl"
 for report in "$work/same.tbl" "$work/link.tbl"; do
     bad "are the same file" "${font[@]}" --first-code 10 --output "$work/same.tbl" --report "$report"
 done
-same "$work/same.tbl" '10=か\n11=な\n12=ナ\n13=漢\n14=字\n15=剣\n17=B\n18=x\n'
+same "$work/same.tbl" '10=か\n11=な\n12=ナ\n13=漢\n14=字\n15=剣\n17=B\n18=x\n19=ゔ\n'
 # The report goes to standard output for "-", to a pipe nobody reads never.
 run 0 font-table "${font[@]}" --first-code 10 --count 2 --repertoire kana --output "$work/two.tbl" \
     --report -
