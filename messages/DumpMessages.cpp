@@ -98,7 +98,14 @@ QString DumpMessages::Problem(const DumpProblem& problem) {
         case DumpProblem::Kind::OutsideFile:
             return tr("%1: points outside the file (%2).").arg(where, Hex(problem.target));
         case DumpProblem::Kind::IntoPointers:
-            return tr("%1: points into a table of pointers (%2).").arg(where, Hex(problem.target));
+            if (problem.other == problem.block) {
+                return tr("%1: points back into its own table of pointers (%2), a loop.")
+                    .arg(where, Hex(problem.target));
+            }
+            return tr("%1: points into the pointers of block %2 (%3).")
+                .arg(where)
+                .arg(problem.other + 1)
+                .arg(Hex(problem.target));
         case DumpProblem::Kind::IntoString:
             return tr("%1: points into the middle of the string at %2 (%3).")
                 .arg(where, Hex(problem.other), Hex(problem.target));

@@ -74,4 +74,16 @@ QString ScriptWindowMessages::TableWritten(const QString& path) {
     return tr("The table the script names was written to %1.").arg(path);
 }
 
+QString ScriptWindowMessages::StopButton() {
+    return tr("&Stop");
+}
+
+QString ScriptWindowMessages::Exporting(const QString& path) {
+    return tr("Reading the script for %1…").arg(path);
+}
+
+QString ScriptWindowMessages::Stopped(const QString& path) {
+    return tr("Stopped: nothing was written to %1.").arg(path);
+}
+
 }  // namespace glyphwright

@@ -32,6 +32,10 @@ public:
     [[nodiscard]] static QString EditBlockAction(const QString& before, const QString& after);
     [[nodiscard]] static QString RangeAction();
     [[nodiscard]] static QString TableWritten(const QString& path);
+    // While the export runs, and when it was stopped.
+    [[nodiscard]] static QString StopButton();
+    [[nodiscard]] static QString Exporting(const QString& path);
+    [[nodiscard]] static QString Stopped(const QString& path);
 };
 
 }  // namespace glyphwright

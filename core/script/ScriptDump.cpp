@@ -111,21 +111,27 @@ void MakeReadable(std::vector<Piece>& pieces, const ScriptTable& table) {
 
 class Dumper {
 public:
-    Dumper(std::span<const std::uint8_t> game, const ScriptTable& table, const DumpRequest& request)
-        : game_(game), table_(table), request_(request) {}
+    Dumper(std::span<const std::uint8_t> game, const ScriptTable& table, const DumpRequest& request,
+           const std::atomic<bool>* cancel, const DumpProgress* progress)
+        : game_(game), table_(table), request_(request), cancel_(cancel), progress_(progress) {}
 
-    DumpResult Run();
+    // None where the dump was cancelled.
+    std::optional<DumpResult> Run();
 
 private:
-    [[nodiscard]] bool InPointers(std::uint64_t offset) const;
+    // The block whose pointers hold `offset`, the pointer's own block first where blocks overlap.
+    [[nodiscard]] std::optional<std::size_t> PointersAt(std::uint64_t offset, std::size_t own) const;
     [[nodiscard]] std::uint64_t NextPointers(std::uint64_t offset) const;
-    void ReadPointers();
-    void ReadRange();
-    void GatherStrings();
+    // Tells how far the dump is, `done` of `total` through the part of the work from `from` to
+    // `to` percent; false once the dump is to stop.
+    [[nodiscard]] bool Going(int from, int to, std::uint64_t done, std::uint64_t total);
+    [[nodiscard]] bool ReadPointers();
+    [[nodiscard]] bool ReadRange();
+    [[nodiscard]] bool GatherStrings();
     ScriptString ReadString(std::uint64_t start) const;
     void Problem(Kind kind, const PointerRef& ref, std::uint64_t target, std::size_t other = 0);
     void RangeProblem(Kind kind, std::uint64_t target);
-    void Write();
+    [[nodiscard]] bool Write();
     void WriteString(const ScriptString& string);
     void WritePointer(const PointerRef& ref, std::uint64_t target);
     void WriteLines(std::vector<Piece>& pieces);
@@ -134,9 +140,12 @@ private:
     std::span<const std::uint8_t> game_;
     const ScriptTable& table_;
     const DumpRequest& request_;
+    const std::atomic<bool>* cancel_;
+    const DumpProgress* progress_;
+    int told_ = -1;  // the percentage told last
     DumpResult result_;
     std::vector<InserterPointer> inserters_;
-    std::vector<std::pair<std::uint64_t, std::uint64_t>> tables_;  // each block's bytes, sorted
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> tables_;  // each block's bytes, in order
     std::map<std::uint64_t, std::vector<PointerRef>> starts_;
     std::map<std::uint64_t, ScriptString> rangeStrings_;
     std::vector<ScriptString> strings_;
@@ -145,10 +154,13 @@ private:
     bool swapped_ = false;
 };
 
-bool Dumper::InPointers(std::uint64_t offset) const {
-    return std::any_of(tables_.begin(), tables_.end(), [offset](const auto& table) {
-        return offset >= table.first && offset < table.second;
-    });
+std::optional<std::size_t> Dumper::PointersAt(std::uint64_t offset, std::size_t own) const {
+    const auto holds = [&](std::size_t b) { return offset >= tables_[b].first && offset < tables_[b].second; };
+    if (holds(own)) return own;
+    for (std::size_t b = 0; b < tables_.size(); ++b) {
+        if (holds(b)) return b;
+    }
+    return std::nullopt;
 }
 
 std::uint64_t Dumper::NextPointers(std::uint64_t offset) const {
@@ -157,6 +169,19 @@ std::uint64_t Dumper::NextPointers(std::uint64_t offset) const {
         if (start > offset) next = std::min(next, start);
     }
     return next;
+}
+
+bool Dumper::Going(int from, int to, std::uint64_t done, std::uint64_t total) {
+    if (cancel_ != nullptr && cancel_->load(std::memory_order_relaxed)) return false;
+    if (progress_ != nullptr && *progress_) {
+        const double share = total == 0 ? 1.0 : static_cast<double>(done) / static_cast<double>(total);
+        const int percent = from + static_cast<int>(share * (to - from));
+        if (percent != told_) {
+            told_ = percent;
+            (*progress_)(percent);
+        }
+    }
+    return true;
 }
 
 std::string Dumper::Name(const PointerRef& ref) const {
@@ -172,8 +197,17 @@ void Dumper::RangeProblem(Kind kind, std::uint64_t target) {
     result_.problems.push_back({kind, request_.blocks.size(), 0, 0, target, 0, true});
 }
 
-void Dumper::ReadPointers() {
+// The share of the work each part takes, in percent: reading the pointers, the range's strings,
+// every string, and writing the script.
+constexpr int kPointersDone = 10;
+constexpr int kRangeDone = 30;
+constexpr int kStringsDone = 60;
+
+bool Dumper::ReadPointers() {
     const auto& blocks = request_.blocks;
+    std::uint64_t all = 0;
+    for (const PointerBlock& block : blocks) all = block.count > UINT64_MAX - all ? UINT64_MAX : all + block.count;
+    std::uint64_t done = 0;
     for (const PointerBlock& block : blocks) {
         tables_.emplace_back(std::min<std::uint64_t>(block.offset, game_.size()),
                              std::min<std::uint64_t>(block.End(), game_.size()));
@@ -192,6 +226,7 @@ void Dumper::ReadPointers() {
         const auto width = static_cast<std::uint64_t>(block.kind.bytes);
         std::optional<InserterPointer> inserter;
         for (std::uint64_t i = 0; i < block.count; ++i) {
+            if (!Going(0, kPointersDone, done++, all)) return false;
             const PointerRef ref{b, i, block.offset + i * width};
             if (block.offset >= game_.size() || i * width > game_.size() - block.offset ||
                 game_.size() - ref.at < width) {
@@ -211,11 +246,14 @@ void Dumper::ReadPointers() {
                                     ", outside the file: not written.");
                 continue;
             }
-            if (InPointers(*target)) {
-                Problem(Kind::IntoPointers, ref, *target);
+            if (const auto into = PointersAt(*target, b)) {
+                // Its string would be written over pointers: over its own, a loop.
+                Problem(Kind::IntoPointers, ref, *target, *into);
                 notes_[b].push_back("// ! Pointer " + std::to_string(i + 1) + " at $" +
                                     HexNumber(ref.at) + " points to $" + HexNumber(*target) +
-                                    ", into a table of pointers: not written.");
+                                    (*into == b ? ", back into its own table of pointers"
+                                                : ", into the pointers of block " + std::to_string(*into + 1)) +
+                                    ": not written.");
                 continue;
             }
             if (!inserter) inserter = InserterPointerFor(block.kind, value);
@@ -231,17 +269,21 @@ void Dumper::ReadPointers() {
         }
         inserters_.push_back(inserter.value_or(InserterPointerFor(block.kind, 0)));
     }
+    return true;
 }
 
-void Dumper::ReadRange() {
-    if (!request_.range) return;
+bool Dumper::ReadRange() {
+    if (!request_.range) return true;
     const std::uint64_t end = std::min<std::uint64_t>(request_.range->end, game_.size());
-    if (request_.range->start >= end) return;
+    if (request_.range->start >= end) return true;
     // Read a window at a time: a range may be the whole game, and every byte is a token.
     constexpr std::uint64_t kWindow = 1 << 16;
     std::vector<CodeToken> tokens;
     std::uint64_t start = request_.range->start;  // of the string being read
     for (std::uint64_t scan = start; scan < end;) {
+        if (!Going(kPointersDone, kRangeDone, scan - request_.range->start, end - request_.range->start)) {
+            return false;
+        }
         const std::uint64_t windowEnd = std::min(end, scan + kWindow);
         table_.Reader().Read(game_.subspan(scan, windowEnd - scan), tokens);
         std::uint64_t next = windowEnd;
@@ -260,6 +302,7 @@ void Dumper::ReadRange() {
     }
     // The bytes after the last end code are the range's last string.
     if (start < end) rangeStrings_[start] = {start, end, false, true, request_.blocks.size(), {}};
+    return true;
 }
 
 ScriptString Dumper::ReadString(std::uint64_t start) const {
@@ -278,11 +321,13 @@ ScriptString Dumper::ReadString(std::uint64_t start) const {
     }
 }
 
-void Dumper::GatherStrings() {
+bool Dumper::GatherStrings() {
     std::map<std::uint64_t, bool> all;  // every start, pointed to or found by the range
     for (const auto& [start, refs] : starts_) all[start] = true;
     for (const auto& [start, string] : rangeStrings_) all.try_emplace(start, false);
+    std::uint64_t done = 0;
     for (const auto& [start, pointed] : all) {
+        if (!Going(kRangeDone, kStringsDone, done++, all.size())) return false;
         if (!strings_.empty() && start < strings_.back().end) {
             ScriptString& into = strings_.back();
             if (!pointed) continue;  // a range's end code inside a string read already
@@ -307,6 +352,7 @@ void Dumper::GatherStrings() {
         strings_.push_back(std::move(string));
     }
     result_.strings = strings_.size();
+    return true;
 }
 
 void Dumper::WritePointer(const PointerRef& ref, std::uint64_t target) {
@@ -408,8 +454,9 @@ void Dumper::WriteString(const ScriptString& string) {
     }
 }
 
-void Dumper::Write() {
+bool Dumper::Write() {
     std::string& script = result_.script;
+    std::uint64_t done = 0;
     script += "// Atlas script (Atlas 1.12, abcde -cm abcde::Atlas)\n";
     script += "#VAR(GameTable, TABLE)\n";
     script += "#ADDTBL(\"" + request_.tablePath + "\", GameTable)\n";
@@ -438,6 +485,7 @@ void Dumper::Write() {
         std::optional<std::uint64_t> position;
         for (const ScriptString& string : strings_) {
             if (string.owner != owner) continue;
+            if (!Going(kStringsDone, 100, done++, strings_.size())) return false;
             if (position != string.start) {
                 script += "#JMP($" + HexNumber(string.start) + ")\n";
             }
@@ -448,14 +496,12 @@ void Dumper::Write() {
     for (const auto& [code, count] : unread_) result_.unread.emplace_back(code, count);
     std::stable_sort(result_.unread.begin(), result_.unread.end(),
                      [](const auto& a, const auto& b) { return a.second > b.second; });
+    return Going(100, 100, 1, 1);
 }
 
-DumpResult Dumper::Run() {
+std::optional<DumpResult> Dumper::Run() {
     notes_.resize(request_.blocks.size() + 1);
-    ReadPointers();
-    ReadRange();
-    GatherStrings();
-    Write();
+    if (!ReadPointers() || !ReadRange() || !GatherStrings() || !Write()) return std::nullopt;
     return std::move(result_);
 }
 
@@ -463,7 +509,16 @@ DumpResult Dumper::Run() {
 
 DumpResult DumpScript(std::span<const std::uint8_t> game, const ScriptTable& table,
                       const DumpRequest& request) {
-    return Dumper(game, table, request).Run();
+    return *Dumper(game, table, request, nullptr, nullptr).Run();
+}
+
+Result<DumpResult, DumpCancelled> DumpScript(std::span<const std::uint8_t> game,
+                                             const ScriptTable& table, const DumpRequest& request,
+                                             const std::atomic<bool>& cancel,
+                                             const DumpProgress& progress) {
+    auto dump = Dumper(game, table, request, &cancel, &progress).Run();
+    if (!dump) return DumpCancelled{};
+    return std::move(*dump);
 }
 
 }  // namespace glyphwright

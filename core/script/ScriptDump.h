@@ -1,7 +1,9 @@
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -10,6 +12,7 @@
 
 #include "core/script/PointerBlocks.h"
 #include "core/script/ScriptTable.h"
+#include "core/table/Result.h"
 #include "core/table/TableCode.h"
 
 namespace glyphwright {
@@ -39,7 +42,7 @@ struct DumpProblem {
     std::uint64_t index = 0;
     std::uint64_t pointerOffset = 0;  // where the pointer is stored
     std::uint64_t target = 0;         // the offset it gives, or its value where it gives none
-    std::size_t other = 0;            // BlocksOverlap: the other block; IntoString: the string's start
+    std::size_t other = 0;  // BlocksOverlap, IntoPointers: the other block; IntoString: the string's start
     bool inRange = false;             // the string was found by --range, not by a pointer
 
     friend bool operator==(const DumpProblem&, const DumpProblem&) = default;
@@ -58,5 +61,16 @@ struct DumpResult {
 // them and the pointers back as they are.
 [[nodiscard]] DumpResult DumpScript(std::span<const std::uint8_t> game, const ScriptTable& table,
                                     const DumpRequest& request);
+
+// The dump stopped before its end: nothing of it is kept.
+struct DumpCancelled {};
+// How far the dump is, 0 to 100; told each time the percentage changes.
+using DumpProgress = std::function<void(int percent)>;
+// The same, telling its progress on the way and stopping soon after `cancel` is set.
+[[nodiscard]] Result<DumpResult, DumpCancelled> DumpScript(std::span<const std::uint8_t> game,
+                                                           const ScriptTable& table,
+                                                           const DumpRequest& request,
+                                                           const std::atomic<bool>& cancel,
+                                                           const DumpProgress& progress = {});
 
 }  // namespace glyphwright

@@ -7,15 +7,18 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "DocumentHistory.h"
 #include "DumpMessages.h"
+#include "ExportScriptJob.h"
 #include "FileMessages.h"
 #include "GameFileMessages.h"
 #include "ImportTableMessages.h"
@@ -58,6 +61,8 @@ ExportScriptDialog::ExportScriptDialog(DocumentHistory& history, OpenGameFile& g
       remove_(new QPushButton(ScriptWindowMessages::RemoveBlock())),
       range_(new QLineEdit),
       export_(new QPushButton(ScriptWindowMessages::ExportButton())),
+      stop_(new QPushButton(ScriptWindowMessages::StopButton())),
+      progress_(new QProgressBar),
       report_(new QPlainTextEdit) {
     setObjectName(QStringLiteral("frmExportScript"));
     setWindowTitle(ScriptWindowMessages::ExportScriptTitle());
@@ -67,9 +72,13 @@ ExportScriptDialog::ExportScriptDialog(DocumentHistory& history, OpenGameFile& g
     remove_->setObjectName(QStringLiteral("cmdRemoveBlock"));
     range_->setObjectName(QStringLiteral("txtRange"));
     export_->setObjectName(QStringLiteral("cmdExport"));
+    stop_->setObjectName(QStringLiteral("cmdStop"));
+    progress_->setObjectName(QStringLiteral("barProgress"));
+    progress_->setRange(0, 100);
+    progress_->setValue(0);
     report_->setObjectName(QStringLiteral("txtReport"));
     report_->setReadOnly(true);
-    for (QPushButton* button : {add_, remove_, export_}) button->setAutoDefault(false);
+    for (QPushButton* button : {add_, remove_, export_, stop_}) button->setAutoDefault(false);
 
     auto* blocksCaption = new QLabel(ScriptWindowMessages::PointerBlocksCaption());
     blocksCaption->setBuddy(newBlock_);
@@ -81,6 +90,7 @@ ExportScriptDialog::ExportScriptDialog(DocumentHistory& history, OpenGameFile& g
     addRow->addWidget(remove_);
     auto* close = new QDialogButtonBox;
     close->addButton(export_, QDialogButtonBox::ActionRole);
+    close->addButton(stop_, QDialogButtonBox::ActionRole);
     close->addButton(ScriptWindowMessages::CloseButton(), QDialogButtonBox::RejectRole);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(blocksCaption);
@@ -89,6 +99,7 @@ ExportScriptDialog::ExportScriptDialog(DocumentHistory& history, OpenGameFile& g
     layout->addWidget(rangeCaption);
     layout->addWidget(range_);
     layout->addWidget(report_, 1);
+    layout->addWidget(progress_);
     layout->addWidget(close);
     resize(560, 460);
 
@@ -105,9 +116,21 @@ ExportScriptDialog::ExportScriptDialog(DocumentHistory& history, OpenGameFile& g
     connect(remove_, &QPushButton::clicked, this, guarded(&ExportScriptDialog::RemoveBlock));
     connect(range_, &QLineEdit::editingFinished, this, guarded(&ExportScriptDialog::KeepRange));
     connect(export_, &QPushButton::clicked, this, guarded(&ExportScriptDialog::Export));
+    connect(stop_, &QPushButton::clicked, this, &ExportScriptDialog::Stop);
+    // An export of another file's bytes says nothing of the file open now.
+    connect(&game_, &OpenGameFile::changed, this, [this] {
+        if (!job_) return;
+        job_.reset();
+        progress_->setValue(0);
+        report_->setPlainText(ScriptWindowMessages::Stopped(QString::fromStdString(scriptPath_)));
+        Enable();
+    });
     connect(close, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    // Closed while it runs, the export stops: nobody is left to read what it would tell.
+    connect(this, &QDialog::rejected, this, &ExportScriptDialog::Stop);
     history_.Doc().AddObserver(*this);
     ShowSettings();
+    Enable();
 }
 
 ExportScriptDialog::~ExportScriptDialog() {
@@ -208,6 +231,7 @@ void ExportScriptDialog::KeepRange() {
 }
 
 void ExportScriptDialog::Export() {
+    if (job_) return;
     KeepRange();
     const ScriptSettings settings = ScriptSettings::Of(history_.Doc());
     DumpRequest request;
@@ -258,29 +282,54 @@ void ExportScriptDialog::Export() {
     }
     const auto answer = user_.AskSavePath(filters, {});
     if (!answer) return;
-    const std::string& scriptPath = answer->path;
-    request.tablePath = scriptPath + ".tbl";
+    scriptPath_ = answer->path;
+    request.tablePath = scriptPath_ + ".tbl";
+    job_ = std::make_unique<ExportScriptJob>(ScriptExport{*file, std::move(entries).value(),
+                                                          std::move(request), scriptPath_,
+                                                          tableFile.value()});
+    connect(job_.get(), &ExportScriptJob::progressed, progress_, &QProgressBar::setValue);
+    connect(job_.get(), &ExportScriptJob::finished, this, &ExportScriptDialog::Finished);
+    progress_->setValue(0);
+    report_->setPlainText(ScriptWindowMessages::Exporting(QString::fromStdString(scriptPath_)));
+    Enable();
+}
 
-    const auto bytes = file->ReadWindow(0, static_cast<std::size_t>(file->Size()));
-    if (!bytes) {
-        Refuse(ScriptWindowMessages::GameUnreadable(GameFileMessages::Failure(bytes.error())));
-        return;
-    }
-    const ScriptTable table(std::move(entries).value());
-    const DumpResult dump = DumpScript(bytes.value(), table, request);
-    // The table first: a script is never left naming a table that is not there.
-    if (const auto saved = SaveFileAtomically(request.tablePath, tableFile.value()); !saved) {
-        Refuse(FileMessages::Failure(saved.error()));
-        return;
-    }
-    if (const auto saved = SaveFileAtomically(scriptPath, dump.script); !saved) {
-        Refuse(FileMessages::Failure(saved.error()));
-        return;
-    }
+void ExportScriptDialog::Stop() {
+    if (job_) job_->Cancel();
+}
 
-    const QString shown = QString::fromStdString(scriptPath);
+void ExportScriptDialog::Enable() {
+    const bool running = job_ != nullptr;
+    export_->setEnabled(!running);
+    stop_->setEnabled(running);
+}
+
+void ExportScriptDialog::Finished() {
+    const auto outcome = job_->Finished();
+    job_.reset();
+    Enable();
+    const QString shown = QString::fromStdString(scriptPath_);
+    if (std::holds_alternative<DumpCancelled>(*outcome)) {
+        progress_->setValue(0);
+        report_->setPlainText(ScriptWindowMessages::Stopped(shown));
+        return;
+    }
+    if (const auto* failed = std::get_if<GameFileError>(outcome.get())) {
+        progress_->setValue(0);
+        report_->clear();
+        Refuse(ScriptWindowMessages::GameUnreadable(GameFileMessages::Failure(*failed)));
+        return;
+    }
+    if (const auto* failed = std::get_if<FileError>(outcome.get())) {
+        progress_->setValue(0);
+        report_->clear();
+        Refuse(FileMessages::Failure(*failed));
+        return;
+    }
+    const DumpResult& dump = std::get<DumpResult>(*outcome);
+    progress_->setValue(100);
     QStringList lines{DumpMessages::Written(shown, dump.strings, dump.pointers),
-                      ScriptWindowMessages::TableWritten(QString::fromStdString(request.tablePath))};
+                      ScriptWindowMessages::TableWritten(shown + QStringLiteral(".tbl"))};
     if (!dump.unread.empty()) lines << DumpMessages::Unread(dump.unread);
     for (std::size_t i = 0; i < dump.problems.size() && i < kProblemsTold; ++i) {
         lines << DumpMessages::Problem(dump.problems[i]);

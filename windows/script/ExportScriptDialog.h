@@ -2,24 +2,29 @@
 
 #include <QDialog>
 
+#include <memory>
 #include <optional>
+#include <string>
 
 #include "core/table/Document.h"
 
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
+class QProgressBar;
 class QPushButton;
 
 namespace glyphwright {
 
 class DocumentHistory;
+class ExportScriptJob;
 class OpenGameFile;
 class WindowQueries;
 
 // Export Script: the game's script as an Atlas script, read through the table as MAKE TABLE would
 // make it now, from the pointer blocks and the range the project keeps. Adding, editing (F2 or a
-// double click in the list) or removing a block and changing the range are document changes, undone like any other. After an export the dialog
+// double click in the list) or removing a block and changing the range are document changes,
+// undone like any other. The export runs on its thread with progress and Stop; after it the dialog
 // tells what was written, every problem found at its place, and the codes read without an entry.
 class ExportScriptDialog final : public QDialog, private DocumentObserver {
     Q_OBJECT
@@ -42,6 +47,9 @@ private:
     std::optional<QString> Spelled(const QString& typed);
     void KeepRange();
     void Export();
+    void Stop();
+    void Finished();
+    void Enable();
     void Refuse(const QString& text);
 
     DocumentHistory& history_;
@@ -53,7 +61,11 @@ private:
     QPushButton* remove_;
     QLineEdit* range_;
     QPushButton* export_;
+    QPushButton* stop_;
+    QProgressBar* progress_;
     QPlainTextEdit* report_;
+    std::unique_ptr<ExportScriptJob> job_;
+    std::string scriptPath_;  // of the export running or last run
     bool showing_ = false;  // the list is being filled from the settings
 };
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <random>
 #include <set>
 #include <string>
@@ -263,6 +264,9 @@ TEST(ScriptDump, TellsWhatCannotComeBackAndStillWritesTheRest) {
     EXPECT_TRUE(has(Kind::IntoString, 0, 1, 0x02));
     EXPECT_TRUE(has(Kind::OutsideFile, 0, 2, 0x04));
     EXPECT_TRUE(has(Kind::IntoPointers, 0, 3, 0x06));
+    EXPECT_TRUE(std::any_of(dump.problems.begin(), dump.problems.end(), [](const DumpProblem& p) {
+        return p.kind == Kind::IntoPointers && p.other == 1;  // block 2's pointers
+    }));
     EXPECT_TRUE(has(Kind::NoEndCode, 0, 4, 0x08));
     EXPECT_TRUE(has(Kind::PointerPastEnd, 1, 4, 0x60));
     EXPECT_TRUE(has(Kind::BlocksOverlap, 2, 0, 0x08));
@@ -271,7 +275,8 @@ TEST(ScriptDump, TellsWhatCannotComeBackAndStillWritesTheRest) {
     // Marked in the script, where they are.
     for (const char* mark : {"// ! block 1 pointer 2 at $2 points here, into the string at $20.",
                              "// ! Pointer 3 at $4 holds $7000, outside the file: not written.",
-                             "into a table of pointers", "// ! No end code before $58, where pointers begin.",
+                             "// ! Pointer 4 at $6 points to $5A, into the pointers of block 2: not written.",
+                             "// ! No end code before $58, where pointers begin.",
                              "// ! Read without an entry: 9A", "overlap those of block 1",
                              "lie past the file's end"}) {
         EXPECT_NE(dump.script.find(mark), std::string::npos) << mark << "\n" << dump.script;
@@ -364,6 +369,99 @@ TEST(ScriptDump, ARangeLongerThanOneWindow) {
     test::AtlasInserter inserter(table.file);
     ASSERT_FALSE(inserter.Insert(dump.script, inserted));
     EXPECT_TRUE(inserted == game);
+}
+
+}  // namespace
+}  // namespace glyphwright
+
+namespace glyphwright {
+namespace {
+
+// A pointer that points back at its own table, and a string that runs to the file's end: both
+// told naming the pointer and marked where they are, and every string that can be read is
+// still written, so that the inserter gives back all of it but the pointer that loops.
+TEST(ScriptDump, APointerThatLoopsAndAStringWithNoEndBeforeTheFilesEnd) {
+    Table table;
+    table.Add(TableCode::OneByte(0x00), EntryKind::EndCode, "[end]");
+    table.Add(TableCode::OneByte(0x41), EntryKind::Ordinary, "A");
+    const ScriptTable read(table.entries);
+    // Pointers at 00: to 02 (the pointer after it, in its own table), to 10, to 20.
+    std::vector<std::uint8_t> game(0x28, 0x41);
+    const std::uint16_t pointers[] = {0x02, 0x10, 0x20};
+    for (std::size_t i = 0; i < 3; ++i) {
+        game[2 * i] = static_cast<std::uint8_t>(pointers[i]);
+        game[2 * i + 1] = 0;
+    }
+    game[0x12] = 0x00;  // "AA[end]" at 10; from 20 "AAAAAAAA" to the file's end
+    DumpRequest request;
+    request.blocks = {{0x00, 3, {}}};
+    request.tablePath = "t.tbl";
+    const DumpResult dump = DumpScript(game, read, request);
+
+    ASSERT_EQ(dump.problems.size(), 2u) << dump.script;
+    EXPECT_EQ(dump.problems[0], (DumpProblem{Kind::IntoPointers, 0, 0, 0x00, 0x02, 0, false}));
+    EXPECT_EQ(dump.problems[1], (DumpProblem{Kind::NoEndCode, 0, 2, 0x04, 0x20, 0, false}));
+    for (const char* mark : {"// ! Pointer 1 at $0 points to $2, back into its own table of pointers: not written.",
+                             "#WRITE(Ptr_1, $2)\nAA[end]\n",
+                             "#WRITE(Ptr_1, $4)\nAAAAAAAA\n// ! No end code before $28, the file's end.\n"}) {
+        EXPECT_NE(dump.script.find(mark), std::string::npos) << mark << "\n" << dump.script;
+    }
+    // Wiped where the inserter writes: the two pointers and the two strings.
+    std::vector<std::uint8_t> inserted = game;
+    for (const auto& [from, to] : {std::pair{0x02, 0x06}, {0x10, 0x13}, {0x20, 0x28}}) {
+        std::fill(inserted.begin() + from, inserted.begin() + to, 0xA5);
+    }
+    test::AtlasInserter inserter(table.file);
+    ASSERT_FALSE(inserter.Insert(dump.script, inserted));
+    EXPECT_TRUE(inserted == game);
+}
+
+// The dump tells its progress as it goes, percentages rising to 100, and gives the same script
+// as without; cancelled on the way it stops at once and gives nothing.
+TEST(ScriptDump, TellsItsProgressAndStopsWhenCancelled) {
+    std::mt19937 random(4);
+    const Table table = RandomTable(random);
+    const ScriptTable read(table.entries);
+    std::vector<std::uint8_t> game(0x40000);
+    for (std::size_t at = 0; at < game.size(); ++at) {
+        game[at] = at % 23 == 0 ? 0x00 : static_cast<std::uint8_t>(0x10 + random() % 0xD0);
+    }
+    DumpRequest request;
+    request.blocks = {{0, 0x400, ReadPointerKind("le16").value()}};
+    request.range = ByteRange{0x10000, game.size()};
+    for (std::size_t i = 0; i < 0x400; ++i) {
+        const std::uint64_t target = 0x1000 + 23 * i + 1;
+        game[2 * i] = static_cast<std::uint8_t>(target);
+        game[2 * i + 1] = static_cast<std::uint8_t>(target >> 8);
+    }
+    request.tablePath = "t.tbl";
+
+    std::atomic<bool> cancel{false};
+    std::vector<int> told;
+    const auto dump = DumpScript(game, read, request, cancel, [&](int percent) { told.push_back(percent); });
+    ASSERT_TRUE(dump);
+    EXPECT_EQ(dump.value().script, DumpScript(game, read, request).script);
+    // The pointed strings, and the range's: one after each end code in it, and one before the first.
+    EXPECT_EQ(dump.value().strings, 0x400u + (game.size() - 0x10000) / 23 + 1);
+    ASSERT_GT(told.size(), 20u);
+    EXPECT_TRUE(std::is_sorted(told.begin(), told.end()));
+    EXPECT_EQ(std::adjacent_find(told.begin(), told.end()), told.end()) << "a percentage told twice";
+    EXPECT_EQ(told.back(), 100);
+
+    // Each part of the work can be cancelled: pointers, range, strings and the script.
+    for (const int at : {5, 20, 45, 80}) {
+        SCOPED_TRACE(at);
+        told.clear();
+        cancel = false;
+        const auto stopped = DumpScript(game, read, request, cancel, [&](int percent) {
+            told.push_back(percent);
+            if (percent >= at) cancel = true;
+        });
+        EXPECT_FALSE(stopped);
+        ASSERT_FALSE(told.empty());
+        EXPECT_GE(told.back(), at);
+        EXPECT_LT(told.back(), at + 5) << "the dump went on after it was cancelled";
+    }
 }
 
 }  // namespace
