@@ -1,17 +1,22 @@
 // Export Script from the game text: pointer blocks added and removed in the dialog as undoable
 // changes kept in the project, the game text stepping from pointer to pointer, and the script
-// written through the Save dialog, byte for byte what the dump writes for the same blocks.
+// written through the Save dialog, byte for byte what the dump writes for the same blocks; a long
+// export shows its progress while the window goes on answering, and Stop leaves nothing written.
 #include <QAction>
 #include <QApplication>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
 
+#include <algorithm>
 #include <fstream>
 #include <vector>
 
+#include "ScriptWindowMessages.h"
 #include "Session.h"
 #include "core/script/ScriptDump.h"
 #include "dialogs/ControlCodeDialog.h"
@@ -37,6 +42,29 @@ QString WriteGame(const QTemporaryDir& folder) {
     return path;
 }
 
+// The table: Hiragana from 20, and FF an end code put through its dialog.
+void MakeTable(Session& session) {
+    Retype(Find<QLineEdit>(session.main(), "txtTblStartCode"), "20");
+    session.IncludeSet(QStringLiteral("Hiragana"));
+    QCOMPARE(session.Lines(), QStringList{"Hiragana"});
+    session.main().findChild<QAction*>(QStringLiteral("actionControlCode"))->trigger();
+    ControlCodeDialog& control = Existing(session.windows.ControlCode(), "frmControlCode");
+    Retype(Find<QLineEdit>(control, "txtCode"), "FF");
+    Retype(Find<QLineEdit>(control, "txtLabel"), "end");
+    Click(control, "cmdOK");
+    QVERIFY(session.document.TableText().Kinds()[0xFF] == EntryKind::EndCode);
+}
+
+// The game opened through File > Open Game File…, and the dialog opened from the game text.
+ExportScriptDialog* OpenExport(Session& session, const QString& game) {
+    session.user.openAnswers.push_back(game.toStdString());
+    Find<QAction>(session.main(), "actionOpenGameFile").trigger();
+    session.windows.ShowGameText();
+    GameTextWindow& text = Existing(session.windows.Text(), "frmGameText");
+    Click(text, "cmdExportScript");
+    return text.findChild<ExportScriptDialog*>();
+}
+
 QStringList Items(QListWidget& list) {
     QStringList items;
     for (int row = 0; row < list.count(); ++row) items << list.item(row)->text();
@@ -53,16 +81,8 @@ private slots:
         QTemporaryDir folder;
         Session session;
         QUndoStack& stack = session.state.history.Stack();
-        // The table: Hiragana from 20, and FF an end code put through its dialog.
-        Retype(Find<QLineEdit>(session.main(), "txtTblStartCode"), "20");
-        session.IncludeSet(QStringLiteral("Hiragana"));
-        QCOMPARE(session.Lines(), QStringList{"Hiragana"});
-        session.main().findChild<QAction*>(QStringLiteral("actionControlCode"))->trigger();
-        ControlCodeDialog& control = Existing(session.windows.ControlCode(), "frmControlCode");
-        Retype(Find<QLineEdit>(control, "txtCode"), "FF");
-        Retype(Find<QLineEdit>(control, "txtLabel"), "end");
-        Click(control, "cmdOK");
-        QVERIFY(session.document.TableText().Kinds()[0xFF] == EntryKind::EndCode);
+        MakeTable(session);
+        if (QTest::currentTestFailed()) return;
 
         session.user.openAnswers.push_back(WriteGame(folder).toStdString());
         Find<QAction>(session.main(), "actionOpenGameFile").trigger();
@@ -146,11 +166,14 @@ private slots:
         const QString nowhere = folder.filePath("none/script.txt");
         session.user.pathAnswers.push_back(nowhere.toStdString());
         Click(dialog, "cmdExport");
-        QCOMPARE(session.user.messages.size(), std::size_t{2});
+        QTRY_COMPARE(session.user.messages.size(), std::size_t{2});
         QVERIFY(!QFile::exists(nowhere) && !QFile::exists(nowhere + ".tbl"));
 
+        auto& exportButton = Find<QPushButton>(dialog, "cmdExport");
+        QTRY_VERIFY(exportButton.isEnabled());
         session.user.pathAnswers.push_back(scriptPath.toStdString());
         Click(dialog, "cmdExport");
+        QTRY_VERIFY(exportButton.isEnabled());
         QCOMPARE(session.user.messages.size(), std::size_t{2});
         const std::string tableFile = ReadFile(scriptPath + ".tbl");
         QVERIFY2(tableFile.find("20=あ\n") != std::string::npos, tableFile.c_str());
@@ -171,6 +194,78 @@ private slots:
         const QString report = Find<QPlainTextEdit>(dialog, "txtReport").toPlainText();
         QVERIFY2(report.contains(QStringLiteral("05 ×2")), qPrintable(report));
         QVERIFY2(report.contains(scriptPath), qPrintable(report));
+    }
+
+    void aLongExportShowsProgressAnswersAndStops() {
+        // 4 MiB of strings of fifteen kana and the end code; the range reads the first 65,536.
+        QTemporaryDir folder;
+        const QString gamePath = folder.filePath("long.bin");
+        {
+            std::vector<char> bytes(4 << 20);
+            for (std::size_t at = 0; at < bytes.size(); ++at) {
+                bytes[at] = static_cast<char>(at % 16 == 15 ? 0xFF : 0x20 + at % 0x40);
+            }
+            std::ofstream(gamePath.toStdString(), std::ios::binary)
+                .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        }
+        Session session;
+        MakeTable(session);
+        if (QTest::currentTestFailed()) return;
+        ExportScriptDialog* found = OpenExport(session, gamePath);
+        QVERIFY(found != nullptr);
+        ExportScriptDialog& dialog = *found;
+        Retype(Find<QLineEdit>(dialog, "txtRange"), "0:100000");
+        QTest::keyClick(&Find<QLineEdit>(dialog, "txtRange"), Qt::Key_Return);
+        auto& exportButton = Find<QPushButton>(dialog, "cmdExport");
+        auto& stop = Find<QPushButton>(dialog, "cmdStop");
+        auto& progress = Find<QProgressBar>(dialog, "barProgress");
+        const auto& report = Find<QPlainTextEdit>(dialog, "txtReport");
+        QVERIFY(!stop.isEnabled());
+
+        // Run to the end: the bar moves on the way and ends full, and the script is written.
+        const QString whole = folder.filePath("whole.txt");
+        QSignalSpy moved(&progress, &QProgressBar::valueChanged);
+        session.user.pathAnswers.push_back(whole.toStdString());
+        Click(dialog, "cmdExport");
+        // The click came back while the dump runs on: the window goes on answering.
+        QVERIFY(stop.isEnabled() && !exportButton.isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(exportButton.isEnabled(), 120000);
+        QVERIFY(!stop.isEnabled());
+        QVERIFY2(report.toPlainText().startsWith(whole + QStringLiteral(": 65536 strings")),
+                 qPrintable(report.toPlainText()));
+        QCOMPARE(progress.value(), 100);
+        QVERIFY(std::any_of(moved.begin(), moved.end(), [](const QList<QVariant>& told) {
+            return told.at(0).toInt() > 0 && told.at(0).toInt() < 100;
+        }));
+        QVERIFY(ReadFile(whole).find("// $0FFFF0 (read between end codes)\n") != std::string::npos);
+
+        // Stopped once it is under way, reading the whole game: the script there before is left
+        // as it was, and no table is written beside it.
+        Retype(Find<QLineEdit>(dialog, "txtRange"), "0:400000");
+        QTest::keyClick(&Find<QLineEdit>(dialog, "txtRange"), Qt::Key_Return);
+        progress.reset();
+        const QString stopped = folder.filePath("stopped.txt");
+        std::ofstream(stopped.toStdString()) << "the script before\n";
+        session.user.pathAnswers.push_back(stopped.toStdString());
+        Click(dialog, "cmdExport");
+        QTRY_VERIFY_WITH_TIMEOUT(progress.value() > 0, 60000);
+        Click(dialog, "cmdStop");
+        QTRY_VERIFY_WITH_TIMEOUT(exportButton.isEnabled(), 60000);
+        QCOMPARE(report.toPlainText(), ScriptWindowMessages::Stopped(stopped));
+        QCOMPARE(progress.value(), 0);
+        QCOMPARE(ReadFile(stopped), std::string("the script before\n"));
+        QVERIFY(!QFile::exists(stopped + ".tbl"));
+
+        // Closing the dialog while it runs stops it too.
+        const QString closed = folder.filePath("closed.txt");
+        session.user.pathAnswers.push_back(closed.toStdString());
+        Click(dialog, "cmdExport");
+        QVERIFY(stop.isEnabled());
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        QVERIFY(!dialog.isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(exportButton.isEnabled(), 60000);
+        QVERIFY(!QFile::exists(closed) && !QFile::exists(closed + ".tbl"));
+        QCOMPARE(session.user.messages.size(), std::size_t{0});
     }
 
     void theBlocksComeBackWithTheProject() {
