@@ -51,6 +51,25 @@ grep -qF 'A<$9A><$9A><$07>' "$work/script.txt" || fail "raw bytes are missing"
 grep -qF '// ! Pointer 1 at $2 holds $2440, outside the file: not written.' "$work/script.txt" ||
     fail "the bad pointer is not marked in the script"
 
+# The game's own faults, each told naming the pointer, the script still written with a mark at
+# each place: a pointer to itself, one into the middle of a string, a string running to the
+# file's end, and a second block over the first one's last pointer.
+printf '41=A\n/00=[end]\n' >"$work/faults.tbl"
+printf '\0\0\x10\0\x20\0\x11\0\0\0\0\0\0\0\0\0AAA\0\0\0\0\0\0\0\0\0\0\0\0\0AAAAAAAA' >"$work/faults.bin"
+run 1 dump -g "$work/faults.bin" -i "$work/faults.tbl" --pointers 0:4:le16 --pointers 6:1:le16 \
+    -o "$work/faults.txt"
+says err "Block 1, pointer 1 (at \$0): points back into its own table of pointers (\$0), a loop."
+says err "Block 1, pointer 3 (at \$4): the string at \$20 has no end code before the file's end"
+says err "Block 1, pointer 4 (at \$6): points into the middle of the string at \$10 (\$11)."
+says err "Block 2 (at \$6): its pointers overlap those of block 1."
+says err "faults.txt was written, but with problems: 5."
+for mark in '// ! Pointer 1 at $0 points to $0, back into its own table of pointers: not written.' \
+    '// ! block 1 pointer 4 at $6 points here, into the string at $10.' \
+    '// ! No end code before $28, the file'"'"'s end.' '// ! These pointers overlap those of block 1.'; do
+    grep -qF -- "$mark" "$work/faults.txt" || fail "the script lacks '$mark': $(cat "$work/faults.txt")"
+done
+grep -qxF 'AAAAAAAA' "$work/faults.txt" || fail "the string with no end is missing"
+
 # Two tables: the later one's code wins, and the one table the inserter needs is written beside
 # the script.
 printf '42=b\n' >"$work/lower.tbl"
