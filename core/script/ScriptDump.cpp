@@ -128,7 +128,7 @@ private:
     [[nodiscard]] bool ReadPointers();
     [[nodiscard]] bool ReadRange();
     [[nodiscard]] bool GatherStrings();
-    ScriptString ReadString(std::uint64_t start) const;
+    ScriptString ReadString(std::uint64_t start);
     void Problem(Kind kind, const PointerRef& ref, std::uint64_t target, std::size_t other = 0);
     void RangeProblem(Kind kind, std::uint64_t target);
     [[nodiscard]] bool Write();
@@ -151,6 +151,10 @@ private:
     std::vector<ScriptString> strings_;
     std::vector<std::vector<std::string>> notes_;  // per block and the range: comments at its head
     std::map<TableCode, std::size_t> unread_;
+    // Kept from string to string, so that their memory is taken once.
+    std::vector<CodeToken> tokens_;
+    std::vector<Piece> pieces_;
+    std::vector<Piece> line_;
     bool swapped_ = false;
 };
 
@@ -305,9 +309,9 @@ bool Dumper::ReadRange() {
     return true;
 }
 
-ScriptString Dumper::ReadString(std::uint64_t start) const {
+ScriptString Dumper::ReadString(std::uint64_t start) {
     const std::uint64_t limit = NextPointers(start);
-    std::vector<CodeToken> tokens;
+    std::vector<CodeToken>& tokens = tokens_;
     for (std::uint64_t length = 64;; length *= 2) {
         const std::uint64_t end = std::min(limit, start + length);
         table_.Reader().Read(game_.subspan(start, end - start), tokens);
@@ -366,7 +370,7 @@ void Dumper::WritePointer(const PointerRef& ref, std::uint64_t target) {
 }
 
 void Dumper::WriteLines(std::vector<Piece>& pieces) {
-    std::vector<Piece> line;
+    std::vector<Piece>& line = line_;
     const auto flush = [&] {
         if (line.empty()) return;
         MakeReadable(line, table_);
@@ -398,9 +402,10 @@ void Dumper::WriteString(const ScriptString& string) {
         WritePointer(write->second, string.start);
     }
     const auto bytes = game_.subspan(string.start, string.end - string.start);
-    std::vector<Piece> pieces;
+    std::vector<Piece>& pieces = pieces_;
     std::vector<std::uint8_t> unknown;
-    for (const CodeToken& token : table_.Reader().Read(bytes)) {
+    table_.Reader().Read(bytes, tokens_);
+    for (const CodeToken& token : tokens_) {
         const std::uint64_t at = string.start + token.offset;
         const auto length = static_cast<std::uint64_t>(token.Length());
         for (; write != string.writes.end() && write->first <= at; ++write) {
@@ -457,6 +462,13 @@ void Dumper::WriteString(const ScriptString& string) {
 bool Dumper::Write() {
     std::string& script = result_.script;
     std::uint64_t done = 0;
+    // Room for what a string usually takes: its text, about three bytes a code, its comment and
+    // its pointers' lines; grown once or twice where it is more.
+    std::uint64_t room = 0;
+    for (const ScriptString& string : strings_) {
+        room += 3 * (string.end - string.start) + 40 + 24 * string.writes.size();
+    }
+    script.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(room, std::uint64_t{1} << 30)));
     script += "// Atlas script (Atlas 1.12, abcde -cm abcde::Atlas)\n";
     script += "#VAR(GameTable, TABLE)\n";
     script += "#ADDTBL(\"" + request_.tablePath + "\", GameTable)\n";
