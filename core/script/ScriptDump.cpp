@@ -490,7 +490,7 @@ bool Dumper::Write() {
         } else {
             const PointerBlock& block = request_.blocks[owner];
             script += "// Block " + std::to_string(owner + 1) + ": " + std::to_string(block.count) +
-                      " pointers " + PointerKindName(block.kind) + " at $" + HexNumber(block.offset) +
+                      (block.count == 1 ? " pointer " : " pointers ") + PointerKindName(block.kind) + " at $" + HexNumber(block.offset) +
                       '\n';
         }
         for (const std::string& note : notes_[owner]) script += note + '\n';

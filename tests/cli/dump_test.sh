@@ -65,7 +65,8 @@ says err "Block 2 (at \$6): its pointers overlap those of block 1."
 says err "faults.txt was written, but with problems: 5."
 for mark in '// ! Pointer 1 at $0 points to $0, back into its own table of pointers: not written.' \
     '// ! block 1 pointer 4 at $6 points here, into the string at $10.' \
-    '// ! No end code before $28, the file'"'"'s end.' '// ! These pointers overlap those of block 1.'; do
+    '// ! No end code before $28, the file'"'"'s end.' '// ! These pointers overlap those of block 1.' \
+    '// Block 2: 1 pointer le16 at $6'; do
     grep -qF -- "$mark" "$work/faults.txt" || fail "the script lacks '$mark': $(cat "$work/faults.txt")"
 done
 grep -qxF 'AAAAAAAA' "$work/faults.txt" || fail "the string with no end is missing"
