@@ -121,6 +121,9 @@ QString DumpMessages::Problem(const DumpProblem& problem) {
         case DumpProblem::Kind::UnreadableBytes:
             return tr("%1: the string at %2 holds bytes the table has no entry for.")
                 .arg(where, Hex(problem.target));
+        case DumpProblem::Kind::RangePastEnd:
+            return tr("The range from %1: it begins past the file's end, so nothing was read there.")
+                .arg(Hex(problem.target));
         case DumpProblem::Kind::NotWrittenBack:
             return tr("%1: the inserter would write another value for %2 than the game holds.")
                 .arg(where, Hex(problem.target));

@@ -278,6 +278,12 @@ bool Dumper::ReadPointers() {
 
 bool Dumper::ReadRange() {
     if (!request_.range) return true;
+    if (request_.range->start >= game_.size()) {
+        RangeProblem(Kind::RangePastEnd, request_.range->start);
+        notes_[request_.blocks.size()].push_back("// ! The range begins past the file's end, $" +
+                                                 HexNumber(game_.size()) + ": nothing read.");
+        return true;
+    }
     const std::uint64_t end = std::min<std::uint64_t>(request_.range->end, game_.size());
     if (request_.range->start >= end) return true;
     // Read a window at a time: a range may be the whole game, and every byte is a token.

@@ -36,6 +36,7 @@ struct DumpProblem {
         NoEndCode,         // the string runs to the file's end (or into pointers) with no end code
         UnreadableBytes,   // the string holds bytes the table has no entry for
         NotWrittenBack,    // the inserter would write another value for the same place
+        RangePastEnd,      // the range begins at or past the file's end: `target` its start
     };
     Kind kind = Kind::OutsideFile;
     std::size_t block = 0;

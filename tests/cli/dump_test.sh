@@ -71,6 +71,12 @@ for mark in '// ! Pointer 1 at $0 points to $0, back into its own table of point
 done
 grep -qxF 'AAAAAAAA' "$work/faults.txt" || fail "the string with no end is missing"
 
+# A range past the file's end is told, not left an empty dump without a word.
+run 1 dump -g "$work/game.bin" -i "$work/game.tbl" --range 100:200 -o "$work/past.txt"
+says err "The range from \$100: it begins past the file's end, so nothing was read there."
+grep -qF "// ! The range begins past the file's end, \$40: nothing read." "$work/past.txt" ||
+    fail "the range past the end is not marked in the script"
+
 # Two tables: the later one's code wins, and the one table the inserter needs is written beside
 # the script.
 printf '42=b\n' >"$work/lower.tbl"

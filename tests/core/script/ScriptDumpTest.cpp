@@ -416,6 +416,23 @@ TEST(ScriptDump, APointerThatLoopsAndAStringWithNoEndBeforeTheFilesEnd) {
     EXPECT_TRUE(inserted == game);
 }
 
+// A range that begins past the file's end reads nothing, and says so instead of an empty dump.
+TEST(ScriptDump, ARangePastTheFilesEndIsTold) {
+    Table table;
+    table.Add(TableCode::OneByte(0x00), EntryKind::EndCode, "[end]");
+    const ScriptTable read(table.entries);
+    const std::vector<std::uint8_t> game(0x40, 0x00);
+    DumpRequest request;
+    request.range = ByteRange{0x40, 0x80};
+    const DumpResult dump = DumpScript(game, read, request);
+    EXPECT_EQ(dump.strings, 0u);
+    ASSERT_EQ(dump.problems.size(), 1u);
+    EXPECT_EQ(dump.problems[0], (DumpProblem{Kind::RangePastEnd, 0, 0, 0, 0x40, 0, true}));
+    EXPECT_NE(dump.script.find("// ! The range begins past the file's end, $40: nothing read.\n"),
+              std::string::npos)
+        << dump.script;
+}
+
 // The dump tells its progress as it goes, percentages rising to 100, and gives the same script
 // as without; cancelled on the way it stops at once and gives nothing.
 TEST(ScriptDump, TellsItsProgressAndStopsWhenCancelled) {
