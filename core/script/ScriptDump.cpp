@@ -120,7 +120,8 @@ public:
 
 private:
     // The block whose pointers hold `offset`, the pointer's own block first where blocks overlap.
-    [[nodiscard]] std::optional<std::size_t> PointersAt(std::uint64_t offset, std::size_t own) const;
+    [[nodiscard]] std::optional<std::size_t> PointersAt(std::uint64_t offset,
+                                                        std::size_t own) const;
     [[nodiscard]] std::uint64_t NextPointers(std::uint64_t offset) const;
     // Tells how far the dump is, `done` of `total` through the part of the work from `from` to
     // `to` percent; false once the dump is to stop.
@@ -159,7 +160,9 @@ private:
 };
 
 std::optional<std::size_t> Dumper::PointersAt(std::uint64_t offset, std::size_t own) const {
-    const auto holds = [&](std::size_t b) { return offset >= tables_[b].first && offset < tables_[b].second; };
+    const auto holds = [&](std::size_t b) {
+        return offset >= tables_[b].first && offset < tables_[b].second;
+    };
     if (holds(own)) return own;
     for (std::size_t b = 0; b < tables_.size(); ++b) {
         if (holds(b)) return b;
@@ -178,7 +181,8 @@ std::uint64_t Dumper::NextPointers(std::uint64_t offset) const {
 bool Dumper::Going(int from, int to, std::uint64_t done, std::uint64_t total) {
     if (cancel_ != nullptr && cancel_->load(std::memory_order_relaxed)) return false;
     if (progress_ != nullptr && *progress_) {
-        const double share = total == 0 ? 1.0 : static_cast<double>(done) / static_cast<double>(total);
+        const double share =
+            total == 0 ? 1.0 : static_cast<double>(done) / static_cast<double>(total);
         const int percent = from + static_cast<int>(share * (to - from));
         if (percent != told_) {
             told_ = percent;
@@ -210,7 +214,9 @@ constexpr int kStringsDone = 60;
 bool Dumper::ReadPointers() {
     const auto& blocks = request_.blocks;
     std::uint64_t all = 0;
-    for (const PointerBlock& block : blocks) all = block.count > UINT64_MAX - all ? UINT64_MAX : all + block.count;
+    for (const PointerBlock& block : blocks) {
+        all = block.count > UINT64_MAX - all ? UINT64_MAX : all + block.count;
+    }
     std::uint64_t done = 0;
     for (const PointerBlock& block : blocks) {
         tables_.emplace_back(std::min<std::uint64_t>(block.offset, game_.size()),
@@ -237,7 +243,8 @@ bool Dumper::ReadPointers() {
                 Problem(Kind::PointerPastEnd, ref, ref.at);
                 notes_[b].push_back("// ! Pointer " + std::to_string(i + 1) + " and the " +
                                     std::to_string(block.count - i - 1) +
-                                    " after it lie past the file's end, at $" + HexNumber(ref.at) + ".");
+                                    " after it lie past the file's end, at $" + HexNumber(ref.at) +
+                                    ".");
                 break;
             }
             ++result_.pointers;
@@ -253,21 +260,21 @@ bool Dumper::ReadPointers() {
             if (const auto into = PointersAt(*target, b)) {
                 // Its string would be written over pointers: over its own, a loop.
                 Problem(Kind::IntoPointers, ref, *target, *into);
-                notes_[b].push_back("// ! Pointer " + std::to_string(i + 1) + " at $" +
-                                    HexNumber(ref.at) + " points to $" + HexNumber(*target) +
-                                    (*into == b ? ", back into its own table of pointers"
-                                                : ", into the pointers of block " + std::to_string(*into + 1)) +
-                                    ": not written.");
+                notes_[b].push_back(
+                    "// ! Pointer " + std::to_string(i + 1) + " at $" + HexNumber(ref.at) +
+                    " points to $" + HexNumber(*target) +
+                    (*into == b ? ", back into its own table of pointers"
+                                : ", into the pointers of block " + std::to_string(*into + 1)) +
+                    ": not written.");
                 continue;
             }
             if (!inserter) inserter = InserterPointerFor(block.kind, value);
             if (inserter->ValueFor(*target) != value) {
                 Problem(Kind::NotWrittenBack, ref, *target);
-                notes_[b].push_back("// ! Pointer " + std::to_string(i + 1) + " at $" +
-                                    HexNumber(ref.at) + " holds $" + HexNumber(value) +
-                                    "; the inserter will write $" +
-                                    HexNumber(inserter->ValueFor(*target)) + " for $" +
-                                    HexNumber(*target) + ".");
+                notes_[b].push_back(
+                    "// ! Pointer " + std::to_string(i + 1) + " at $" + HexNumber(ref.at) +
+                    " holds $" + HexNumber(value) + "; the inserter will write $" +
+                    HexNumber(inserter->ValueFor(*target)) + " for $" + HexNumber(*target) + ".");
             }
             starts_[*target].push_back(ref);
         }
@@ -291,14 +298,16 @@ bool Dumper::ReadRange() {
     std::vector<CodeToken> tokens;
     std::uint64_t start = request_.range->start;  // of the string being read
     for (std::uint64_t scan = start; scan < end;) {
-        if (!Going(kPointersDone, kRangeDone, scan - request_.range->start, end - request_.range->start)) {
+        if (!Going(kPointersDone, kRangeDone, scan - request_.range->start,
+                   end - request_.range->start)) {
             return false;
         }
         const std::uint64_t windowEnd = std::min(end, scan + kWindow);
         table_.Reader().Read(game_.subspan(scan, windowEnd - scan), tokens);
         std::uint64_t next = windowEnd;
         for (const CodeToken& token : tokens) {
-            const std::uint64_t after = scan + token.offset + static_cast<std::uint64_t>(token.Length());
+            const std::uint64_t after =
+                scan + token.offset + static_cast<std::uint64_t>(token.Length());
             // The window's last byte may begin a code the window cuts: read again from it.
             if (windowEnd < end && after >= windowEnd) {
                 next = scan + token.offset;
@@ -372,7 +381,8 @@ void Dumper::WritePointer(const PointerRef& ref, std::uint64_t target) {
         swapped_ = inserter.bigEndian;
         result_.script += swapped_ ? "#ENDIANSWAP(\"TRUE\")\n" : "#ENDIANSWAP(\"FALSE\")\n";
     }
-    result_.script += "#WRITE(Ptr_" + std::to_string(ref.block + 1) + ", $" + HexNumber(ref.at) + ")\n";
+    result_.script +=
+        "#WRITE(Ptr_" + std::to_string(ref.block + 1) + ", $" + HexNumber(ref.at) + ")\n";
 }
 
 void Dumper::WriteLines(std::vector<Piece>& pieces) {
@@ -435,7 +445,8 @@ void Dumper::WriteString(const ScriptString& string) {
                     WritePointer(write->second, write->first);
                     ++write;
                 }
-                Piece piece{{}, std::string(1, static_cast<char>(game_[at + i])), false, false, false};
+                Piece piece{
+                    {}, std::string(1, static_cast<char>(game_[at + i])), false, false, false};
                 MakeRaw(piece);
                 pieces.push_back(std::move(piece));
             }
@@ -460,8 +471,9 @@ void Dumper::WriteString(const ScriptString& string) {
         }
     }
     if (!string.terminated && !string.fromRange) {
-        script += "// ! No end code before $" + HexNumber(string.end) +
-                  (string.end == game_.size() ? ", the file's end.\n" : ", where pointers begin.\n");
+        script +=
+            "// ! No end code before $" + HexNumber(string.end) +
+            (string.end == game_.size() ? ", the file's end.\n" : ", where pointers begin.\n");
     }
 }
 
@@ -496,8 +508,8 @@ bool Dumper::Write() {
         } else {
             const PointerBlock& block = request_.blocks[owner];
             script += "// Block " + std::to_string(owner + 1) + ": " + std::to_string(block.count) +
-                      (block.count == 1 ? " pointer " : " pointers ") + PointerKindName(block.kind) + " at $" + HexNumber(block.offset) +
-                      '\n';
+                      (block.count == 1 ? " pointer " : " pointers ") +
+                      PointerKindName(block.kind) + " at $" + HexNumber(block.offset) + '\n';
         }
         for (const std::string& note : notes_[owner]) script += note + '\n';
         std::optional<std::uint64_t> position;

@@ -28,23 +28,24 @@ struct DumpRequest {
 // are 0-based; the messages count from 1.
 struct DumpProblem {
     enum class Kind : std::uint8_t {
-        PointerPastEnd,    // the pointer's own bytes lie past the file's end
-        OutsideFile,       // it points to no place of the file
-        IntoPointers,      // it points into a table of pointers (the string would overwrite them)
-        IntoString,        // it points into the middle of another string
-        BlocksOverlap,     // the block's pointers overlap those of block `other`
-        NoEndCode,         // the string runs to the file's end (or into pointers) with no end code
-        UnreadableBytes,   // the string holds bytes the table has no entry for
-        NotWrittenBack,    // the inserter would write another value for the same place
-        RangePastEnd,      // the range begins at or past the file's end: `target` its start
+        PointerPastEnd,   // the pointer's own bytes lie past the file's end
+        OutsideFile,      // it points to no place of the file
+        IntoPointers,     // it points into a table of pointers (the string would overwrite them)
+        IntoString,       // it points into the middle of another string
+        BlocksOverlap,    // the block's pointers overlap those of block `other`
+        NoEndCode,        // the string runs to the file's end (or into pointers) with no end code
+        UnreadableBytes,  // the string holds bytes the table has no entry for
+        NotWrittenBack,   // the inserter would write another value for the same place
+        RangePastEnd,     // the range begins at or past the file's end: `target` its start
     };
     Kind kind = Kind::OutsideFile;
     std::size_t block = 0;
     std::uint64_t index = 0;
     std::uint64_t pointerOffset = 0;  // where the pointer is stored
     std::uint64_t target = 0;         // the offset it gives, or its value where it gives none
-    std::size_t other = 0;  // BlocksOverlap, IntoPointers: the other block; IntoString: the string's start
-    bool inRange = false;             // the string was found by --range, not by a pointer
+    // BlocksOverlap, IntoPointers: the other block; IntoString: the string's start.
+    std::size_t other = 0;
+    bool inRange = false;  // the string was found by --range, not by a pointer
 
     friend bool operator==(const DumpProblem&, const DumpProblem&) = default;
 };

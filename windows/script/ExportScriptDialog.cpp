@@ -262,8 +262,8 @@ void ExportScriptDialog::Export() {
     }
     // The table as MAKE TABLE would write it now, in UTF-8, as the inserter will read it.
     const Document& document = history_.Doc();
-    const Workspace made = TableAsMadeNow(document.Table(), document.Order(),
-                                          document.StartCode(), document.TwoByteOrder());
+    const Workspace made = TableAsMadeNow(document.Table(), document.Order(), document.StartCode(),
+                                          document.TwoByteOrder());
     const auto tableFile =
         FormatTable(made.TableText, made.CurrentCode, made.LastCode, TableFormat::Utf8);
     if (!tableFile) {
@@ -284,9 +284,8 @@ void ExportScriptDialog::Export() {
     if (!answer) return;
     scriptPath_ = answer->path;
     request.tablePath = scriptPath_ + ".tbl";
-    job_ = std::make_unique<ExportScriptJob>(ScriptExport{*file, std::move(entries).value(),
-                                                          std::move(request), scriptPath_,
-                                                          tableFile.value()});
+    job_ = std::make_unique<ExportScriptJob>(ScriptExport{
+        *file, std::move(entries).value(), std::move(request), scriptPath_, tableFile.value()});
     connect(job_.get(), &ExportScriptJob::progressed, progress_, &QProgressBar::setValue);
     connect(job_.get(), &ExportScriptJob::finished, this, &ExportScriptDialog::Finished);
     progress_->setValue(0);

@@ -38,8 +38,8 @@ ExportScriptJob::Outcome ExportScriptJob::Run(const ScriptExport& work) {
     const auto tell = [this, &told](int percent) {
         if (percent == told) return;
         told = percent;
-        QMetaObject::invokeMethod(this, [this, percent] { emit progressed(percent); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, percent] { emit progressed(percent); }, Qt::QueuedConnection);
     };
     const auto cancelled = [this] { return cancel_.load(std::memory_order_relaxed); };
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(work.game.Size()));
@@ -48,7 +48,8 @@ ExportScriptJob::Outcome ExportScriptJob::Run(const ScriptExport& work) {
         const std::size_t wanted = std::min(kPiece, bytes.size() - at);
         const auto got = work.game.Read(at, std::span(bytes).subspan(at, wanted));
         if (!got) return got.error();
-        if (got.value() == 0) return GameFileError{GameFileProblem::SizeChanged, work.game.Path(), 0};
+        if (got.value() == 0)
+            return GameFileError{GameFileProblem::SizeChanged, work.game.Path(), 0};
         at += got.value();
         tell(static_cast<int>(kReadDone * at / bytes.size()));
     }
