@@ -215,9 +215,9 @@ private:
         switch (random() % 6) {
             case 0: {  // ARM and Thumb code: conditions, registers, small immediates
                 for (std::size_t i = 0; i + 4 <= length; i += 4) {
-                    const std::uint32_t word =
+                    const auto word = static_cast<std::uint32_t>(
                         (random() % 4 == 0) ? (0xE0000000u | (random() & 0x0FFFF0FFu))
-                                            : (0x4000u | (random() & 0x3FFFu)) | ((0x2000u | (random() & 0x1FFFu)) << 16);
+                                            : (0x4000u | (random() & 0x3FFFu)) | ((0x2000u | (random() & 0x1FFFu)) << 16));
                     for (int b = 0; b < 4; ++b) out.push_back(static_cast<std::uint8_t>(word >> (8 * b)));
                 }
                 break;
