@@ -73,9 +73,35 @@ Cell Look(const GlyphImage& image) {
     // laid over each other (planes read as the wrong format) share their ink out evenly.
     const auto colours = std::count_if(levels.begin(), levels.end(), [](std::uint16_t n) { return n > 0; });
     const double dominant = *std::max_element(levels.begin(), levels.end()) / static_cast<double>(ink);
-    const double levelScore = colours <= 1 ? 1
-                              : colours <= 3 ? 0.55 + 0.45 * dominant * dominant
-                              : colours == 4 ? 0.4 : 0.2;
+    double levelScore = colours <= 1 ? 1
+                        : colours <= 3 ? 0.55 + 0.45 * dominant * dominant
+                        : colours == 4 ? 0.4 : 0.2;
+    if (colours == 2) {
+        // A shadow or an outline: the second colour lies against the strokes of the first.
+        const auto main = static_cast<std::uint8_t>(
+            std::max_element(levels.begin(), levels.end()) - levels.begin());
+        std::array<std::uint32_t, GlyphFormat::kMaxSide> mainRows{};
+        const std::uint8_t* at = image.ink.data();
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x, ++at) {
+                if (*at == main) mainRows[static_cast<std::size_t>(y)] |= 1u << x;
+            }
+        }
+        const auto mainRow = [&](int y) {
+            return y < 0 || y >= h ? 0u : mainRows[static_cast<std::size_t>(y)];
+        };
+        int second = 0;
+        int against = 0;
+        for (int y = 0; y < h; ++y) {
+            const std::uint32_t other = row(y) & ~mainRow(y);
+            const std::uint32_t near = mainRow(y) << 1 | mainRow(y) >> 1 | mainRow(y - 1) |
+                                       mainRow(y - 1) << 1 | mainRow(y - 1) >> 1 | mainRow(y + 1) |
+                                       mainRow(y + 1) << 1 | mainRow(y + 1) >> 1;
+            second += std::popcount(other);
+            against += std::popcount(other & near);
+        }
+        if (second > 0 && against * 10 >= second * 9) levelScore = std::max(levelScore, 0.95);
+    }
     // Strokes: most ink touches other ink, across, down or slanting.
     const double lonely = static_cast<double>(isolated) / ink;
     const double connScore = std::clamp((0.95 - lonely) / 0.35, 0.05, 1.0);

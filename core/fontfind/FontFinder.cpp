@@ -290,10 +290,85 @@ std::pair<std::uint64_t, std::uint64_t> Extend(std::span<const std::uint8_t> byt
     return {first, (last - first) / size + 1};
 }
 
+// Whether any pixel of the glyph has an odd colour index.
+bool UsesLowestPlane(const GlyphImage& image, const GlyphFormat& format) {
+    const int scale = 255 / format.MaxIndex();
+    if (format.MaxIndex() <= 1) return true;
+    return std::any_of(image.ink.begin(), image.ink.end(),
+                       [&](std::uint8_t ink) { return (ink / scale) % 2 == 1; });
+}
+
+// Where in a detection, from `first` to `end`, the most glyph-like stretch of kSampleCells cells
+// begins (at the detection's own phase): a run found from code or sprites just before a font
+// begins with them, and the font's phase is better told on the font.
+std::uint64_t BestWindow(std::span<const std::uint8_t> bytes, const Combo& combo,
+                         std::uint64_t first, std::uint64_t end) {
+    const std::uint64_t size = combo.bytes;
+    end = std::min<std::uint64_t>(end, bytes.size());
+    if (end <= first || (end - first) / size <= kSampleCells) return first;
+    constexpr std::uint64_t kMostCells = 4096;
+    const std::uint64_t cells = std::min((end - first) / size, kMostCells);
+    std::vector<double> scores(static_cast<std::size_t>(cells));
+    for (std::uint64_t i = 0; i < cells; ++i) {
+        const auto cellBytes = bytes.subspan(first + i * size, size);
+        const Cell cell = Look(DecodeGlyph(cellBytes, combo.format));
+        scores[i] = PaddingClear(cellBytes, combo.format) ? cell.score : 0;
+    }
+    double sum = 0;
+    for (std::size_t i = 0; i < kSampleCells; ++i) sum += scores[i];
+    double best = sum;
+    std::uint64_t bestAt = 0;
+    for (std::size_t i = kSampleCells; i < scores.size(); ++i) {
+        sum += scores[i] - scores[i - kSampleCells];
+        if (sum > best + 1e-9) {
+            best = sum;
+            bestAt = i + 1 - kSampleCells;
+        }
+    }
+    return first + bestAt * size;
+}
+
+double RunScore(std::span<const std::uint8_t> bytes, const GlyphFormat& format,
+                std::uint64_t first, std::uint64_t count);
+
+// The start of the run from `first` (walked back from `seed`) that scores best: the run may
+// have walked back over code or sprites that read as glyph-like here and there before the font.
+// Its starts are tried after each gap (a blank or poor cell), a bounded number of them.
+std::uint64_t TrimmedStart(std::span<const std::uint8_t> bytes, const GlyphFormat& format,
+                           std::uint64_t first, std::uint64_t seed, std::uint64_t end) {
+    const std::uint64_t size = format.BytesPerGlyph();
+    if (seed <= first) return first;
+    std::vector<std::uint64_t> starts{first};
+    bool gap = false;
+    for (std::uint64_t at = first; at <= seed; at += size) {
+        const auto cellBytes = bytes.subspan(at, size);
+        const Cell cell = Look(DecodeGlyph(cellBytes, format));
+        const bool good = !cell.blank && cell.score >= kGoodCell && PaddingClear(cellBytes, format);
+        if (good && gap && at != first) starts.push_back(at);
+        gap = !good;
+    }
+    constexpr std::size_t kMostStarts = 16;
+    if (starts.size() > kMostStarts) {
+        // The nearest to the seed: the font is where the run was best.
+        starts.erase(starts.begin() + 1, starts.end() - static_cast<std::ptrdiff_t>(kMostStarts - 1));
+    }
+    std::uint64_t best = first;
+    double bestScore = -1;
+    for (const std::uint64_t start : starts) {
+        const double score = RunScore(bytes, format, start, (end - start) / size);
+        if (score > bestScore + 1e-9) {
+            bestScore = score;
+            best = start;
+        }
+    }
+    return best;
+}
+
 // Settles a detection's phase and tile order on a sample of its cells, then its bounds.
 Exact Refine(std::span<const std::uint8_t> bytes, std::uint64_t base, const Combo& combo,
-             std::uint64_t firstGood, bool fixedStart) {
+             std::uint64_t firstGood, bool fixedStart, std::uint64_t detectedEnd = 0) {
     const std::uint64_t size = combo.bytes;
+    if (!fixedStart) firstGood = BestWindow(bytes, combo, firstGood, detectedEnd);
     std::vector<TileOrder> orders{TileOrder::Across};
     if (combo.format.IsTiled() && combo.format.Width() > 8 && combo.format.Height() > 8) {
         orders.push_back(TileOrder::Down);
@@ -310,16 +385,21 @@ Exact Refine(std::span<const std::uint8_t> bytes, std::uint64_t base, const Comb
             const std::uint64_t start =
                 fixedStart ? 0 : firstGood + shift;
             RunStats stats;
+            bool lowestPlane = false;
             for (std::size_t i = 0; i < kSampleCells; ++i) {
                 const std::uint64_t at = start + i * size;
                 if (at + size > bytes.size()) break;
-                stats.Add(Look(DecodeGlyph(bytes.subspan(at, size), format.value())),
-                          format.value().Width(), format.value().Height());
+                const GlyphImage image = DecodeGlyph(bytes.subspan(at, size), format.value());
+                stats.Add(Look(image), format.value().Width(), format.value().Height());
+                lowestPlane = lowestPlane || UsesLowestPlane(image, format.value());
             }
             if (stats.Inked() == 0) continue;
             // Games keep their data on whole words: between near equals the aligned phase wins.
             const int aligned = std::min(4, std::countr_zero((base + start) | 16));
-            const double pick = stats.Quality() * (1 + 0.06 * aligned);
+            // Planes read from the middle of a tile draw the same shapes in colours whose lowest
+            // bit is never set: a font drawn in its own planes uses colour 1 or 3 somewhere.
+            const double planes = lowestPlane ? 1 : 0.9;
+            const double pick = stats.Quality() * (1 + 0.06 * aligned) * planes;
             if (pick > bestPick) {
                 bestPick = pick;
                 best.format = format.value();
@@ -341,8 +421,8 @@ Exact Refine(std::span<const std::uint8_t> bytes, std::uint64_t base, const Comb
         }
         if (seed + size > bytes.size()) return best;
         const auto [first, count] = Extend(bytes, best.format, seed);
-        best.first = first;
-        best.count = count;
+        best.first = TrimmedStart(bytes, best.format, first, seed, first + count * size);
+        best.count = count - (best.first - first) / size;
     }
     best.score = RunScore(bytes, best.format, best.first, best.count);
     return best;
@@ -449,7 +529,7 @@ std::vector<FontCandidate> FindFontsInMemory(std::span<const std::uint8_t> bytes
     }
     std::vector<FontCandidate> candidates;
     for (const Detection& detection : kept.Take()) {
-        const Exact exact = Refine(bytes, 0, combos[detection.combo], detection.first, false);
+        const Exact exact = Refine(bytes, 0, combos[detection.combo], detection.first, false, detection.end);
         if (exact.score > 0) candidates.push_back(Candidate(exact, Compression::None, exact.first));
     }
     return Ranked(std::move(candidates), search.limit);
@@ -528,7 +608,8 @@ Result<std::vector<FontCandidate>, ScanFailure> FindFonts(const GameFile& file,
         const std::uint64_t to = std::min(size, detection.end + 64 * bytes);
         const auto window = file.ReadWindow(from, static_cast<std::size_t>(std::min(to - from, kMaxWindow)));
         if (!window) return failed(window.error());
-        Exact exact = Refine(window.value(), from, combos[detection.combo], detection.first - from, false);
+        Exact exact = Refine(window.value(), from, combos[detection.combo], detection.first - from, false,
+                             detection.end - from);
         // Games keep their data on whole words, often on whole tiles.
         exact.score *= 0.88 + 0.03 * std::min(4, std::countr_zero((from + exact.first) | 16));
         if (exact.score > 0) candidates.push_back(Candidate(exact, Compression::None, from + exact.first));
