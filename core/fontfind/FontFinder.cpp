@@ -175,13 +175,15 @@ template <class Visit>
 void Cells(std::span<const std::uint8_t> bytes, const Combo& combo, std::uint64_t from,
            std::uint64_t to, Visit&& visit) {
     const std::uint64_t step = kDetectionStride * combo.bytes;
+    GlyphImage image;
     for (std::uint64_t at = from; at + combo.bytes <= bytes.size() && at < to; at += step) {
         const auto cellBytes = bytes.subspan(at, combo.bytes);
         if (std::all_of(cellBytes.begin(), cellBytes.end(), [](std::uint8_t b) { return b == 0; })) {
             visit(at, Cell{});
             continue;
         }
-        Cell cell = Look(DecodeGlyph(cellBytes, combo.format));
+        DecodeGlyphInto(cellBytes, combo.format, image);
+        Cell cell = Look(image);
         if (!PaddingClear(cellBytes, combo.format)) cell.score = 0;
         visit(at, cell);
     }
@@ -255,6 +257,7 @@ double RunScore(std::span<const std::uint8_t> bytes, const GlyphFormat& format,
 std::pair<std::uint64_t, std::uint64_t> Extend(std::span<const std::uint8_t> bytes,
                                                const GlyphFormat& format, std::uint64_t seed) {
     const std::uint64_t size = format.BytesPerGlyph();
+    GlyphImage image;
     const auto walk = [&](std::int64_t direction) {
         std::uint64_t last = seed;  // the last good cell
         int bad = 0;
@@ -268,7 +271,8 @@ std::pair<std::uint64_t, std::uint64_t> Extend(std::span<const std::uint8_t> byt
                 at += size;
                 if (at + size > bytes.size()) break;
             }
-            Cell cell = Look(DecodeGlyph(bytes.subspan(at, size), format));
+            DecodeGlyphInto(bytes.subspan(at, size), format, image);
+            Cell cell = Look(image);
             if (!PaddingClear(bytes.subspan(at, size), format)) cell.score = 0;
             if (cell.solid) break;
             if (cell.blank) {
@@ -309,9 +313,11 @@ std::uint64_t BestWindow(std::span<const std::uint8_t> bytes, const Combo& combo
     constexpr std::uint64_t kMostCells = 4096;
     const std::uint64_t cells = std::min((end - first) / size, kMostCells);
     std::vector<double> scores(static_cast<std::size_t>(cells));
+    GlyphImage image;
     for (std::uint64_t i = 0; i < cells; ++i) {
         const auto cellBytes = bytes.subspan(first + i * size, size);
-        const Cell cell = Look(DecodeGlyph(cellBytes, combo.format));
+        DecodeGlyphInto(cellBytes, combo.format, image);
+        const Cell cell = Look(image);
         scores[i] = PaddingClear(cellBytes, combo.format) ? cell.score : 0;
     }
     double sum = 0;
@@ -340,9 +346,11 @@ std::uint64_t TrimmedStart(std::span<const std::uint8_t> bytes, const GlyphForma
     if (seed <= first) return first;
     std::vector<std::uint64_t> starts{first};
     bool gap = false;
+    GlyphImage image;
     for (std::uint64_t at = first; at <= seed; at += size) {
         const auto cellBytes = bytes.subspan(at, size);
-        const Cell cell = Look(DecodeGlyph(cellBytes, format));
+        DecodeGlyphInto(cellBytes, format, image);
+        const Cell cell = Look(image);
         const bool good = !cell.blank && cell.score >= kGoodCell && PaddingClear(cellBytes, format);
         if (good && gap && at != first) starts.push_back(at);
         gap = !good;
@@ -376,6 +384,7 @@ Exact Refine(std::span<const std::uint8_t> bytes, std::uint64_t base, const Comb
     Exact best;
     best.score = -1;
     double bestPick = -1;
+    GlyphImage image;
     for (const TileOrder order : orders) {
         const auto format = GlyphFormat::Make(combo.format.Tiles(), combo.format.Width(),
                                               combo.format.Height(), order);
@@ -389,7 +398,7 @@ Exact Refine(std::span<const std::uint8_t> bytes, std::uint64_t base, const Comb
             for (std::size_t i = 0; i < kSampleCells; ++i) {
                 const std::uint64_t at = start + i * size;
                 if (at + size > bytes.size()) break;
-                const GlyphImage image = DecodeGlyph(bytes.subspan(at, size), format.value());
+                DecodeGlyphInto(bytes.subspan(at, size), format.value(), image);
                 stats.Add(Look(image), format.value().Width(), format.value().Height());
                 lowestPlane = lowestPlane || UsesLowestPlane(image, format.value());
             }

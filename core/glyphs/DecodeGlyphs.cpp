@@ -18,31 +18,6 @@ int Bit(std::uint8_t byte, int x) {
     return (byte >> (7 - x)) & 1;
 }
 
-// The palette index of pixel (x, y) of the 8x8 tile at `tile`.
-int TilePixel(TileFormat format, const std::uint8_t* tile, int x, int y) {
-    switch (format) {
-        case TileFormat::OneBpp:
-            return Bit(tile[y], x);
-        case TileFormat::Nes2bpp:
-            return Bit(tile[y], x) | Bit(tile[8 + y], x) << 1;
-        case TileFormat::Gb2bpp:
-            return Bit(tile[2 * y], x) | Bit(tile[2 * y + 1], x) << 1;
-        case TileFormat::Snes4bpp:
-            return Bit(tile[2 * y], x) | Bit(tile[2 * y + 1], x) << 1 |
-                   Bit(tile[16 + 2 * y], x) << 2 | Bit(tile[17 + 2 * y], x) << 3;
-        case TileFormat::Gba4bpp: {
-            const std::uint8_t pair = tile[4 * y + x / 2];
-            return x % 2 == 0 ? pair & 0x0F : pair >> 4;
-        }
-        case TileFormat::EightBpp:
-            return tile[8 * y + x];
-        case TileFormat::Bitmap:
-        case TileFormat::BitmapPacked:
-            break;
-    }
-    return 0;
-}
-
 void DecodeTiled(const std::uint8_t* bytes, const GlyphFormat& format, GlyphImage& glyph) {
     const std::size_t tileBytes =
         format.BytesPerGlyph() /
@@ -59,9 +34,37 @@ void DecodeTiled(const std::uint8_t* bytes, const GlyphFormat& format, GlyphImag
                                 static_cast<std::size_t>(tileY * kTile + y) *
                                     static_cast<std::size_t>(glyph.width) +
                                 static_cast<std::size_t>(tileX * kTile);
-            for (int x = 0; x < kTile; ++x) {
-                row[x] =
-                    static_cast<std::uint8_t>(TilePixel(format.Tiles(), tileStart, x, y) * scale);
+            // A row's planes are read once, then its pixels from them.
+            std::uint32_t p0 = 0, p1 = 0, p2 = 0, p3 = 0;
+            switch (format.Tiles()) {
+                case TileFormat::OneBpp: p0 = tileStart[y]; break;
+                case TileFormat::Nes2bpp: p0 = tileStart[y]; p1 = tileStart[8 + y]; break;
+                case TileFormat::Gb2bpp: p0 = tileStart[2 * y]; p1 = tileStart[2 * y + 1]; break;
+                case TileFormat::Snes4bpp:
+                    p0 = tileStart[2 * y];
+                    p1 = tileStart[2 * y + 1];
+                    p2 = tileStart[16 + 2 * y];
+                    p3 = tileStart[17 + 2 * y];
+                    break;
+                default: break;
+            }
+            if (format.Tiles() != TileFormat::Gba4bpp && format.Tiles() != TileFormat::EightBpp) {
+                for (int x = 0; x < kTile; ++x) {
+                    const int shift = 7 - x;
+                    const std::uint32_t index = (p0 >> shift & 1u) | (p1 >> shift & 1u) << 1 |
+                                                (p2 >> shift & 1u) << 2 | (p3 >> shift & 1u) << 3;
+                    row[x] = static_cast<std::uint8_t>(index * static_cast<std::uint32_t>(scale));
+                }
+                continue;
+            }
+            if (format.Tiles() == TileFormat::EightBpp) {
+                std::memcpy(row, tileStart + 8 * y, kTile);
+                continue;
+            }
+            for (int x = 0; x < kTile; x += 2) {
+                const std::uint8_t pair = tileStart[4 * y + x / 2];
+                row[x] = static_cast<std::uint8_t>((pair & 0x0F) * scale);
+                row[x + 1] = static_cast<std::uint8_t>((pair >> 4) * scale);
             }
         }
     }
@@ -84,22 +87,31 @@ void DecodeBitmap(const std::uint8_t* bytes, const GlyphFormat& format, GlyphIma
 }  // namespace
 
 GlyphImage DecodeGlyph(std::span<const std::uint8_t> bytes, const GlyphFormat& format) {
-    // A glyph cut short by the file's end is padded with ground.
-    std::array<std::uint8_t, kMaxGlyphBytes> padded{};
-    const std::size_t size = format.BytesPerGlyph();
-    std::memcpy(padded.data(), bytes.data(), std::min(bytes.size(), size));
-
     GlyphImage glyph;
+    DecodeGlyphInto(bytes, format, glyph);
+    return glyph;
+}
+
+void DecodeGlyphInto(std::span<const std::uint8_t> bytes, const GlyphFormat& format,
+                     GlyphImage& glyph) {
+    const std::size_t size = format.BytesPerGlyph();
+    const std::uint8_t* from = bytes.data();
+    // A glyph cut short by the file's end is padded with ground.
+    std::array<std::uint8_t, kMaxGlyphBytes> padded;
+    if (bytes.size() < size) {
+        std::fill(padded.begin(), padded.end(), std::uint8_t{0});
+        std::memcpy(padded.data(), bytes.data(), bytes.size());
+        from = padded.data();
+    }
     glyph.width = format.Width();
     glyph.height = format.Height();
     glyph.ink.assign(static_cast<std::size_t>(glyph.width) * static_cast<std::size_t>(glyph.height),
                      0);
     if (format.IsTiled()) {
-        DecodeTiled(padded.data(), format, glyph);
+        DecodeTiled(from, format, glyph);
     } else {
-        DecodeBitmap(padded.data(), format, glyph);
+        DecodeBitmap(from, format, glyph);
     }
-    return glyph;
 }
 
 std::uint64_t GlyphsInFile(std::uint64_t fileSize, std::uint64_t offset,

@@ -20,6 +20,9 @@ namespace glyphwright {
 // run past the end.
 [[nodiscard]] std::uint64_t GlyphsInFile(std::uint64_t fileSize, std::uint64_t offset,
                                          const GlyphFormat& format);
+// The same into `glyph`, reusing its memory: for looking through many cells one after another.
+void DecodeGlyphInto(std::span<const std::uint8_t> bytes, const GlyphFormat& format,
+                     GlyphImage& glyph);
 
 // Glyphs `first` to `first + count - 1` of the font that starts at `offset` in the file: glyph i
 // is read from offset + i * BytesPerGlyph(). The offset need not fall on a whole tile. Glyphs
