@@ -79,6 +79,29 @@ TEST(FontFinder, ABlankCellScoresNothingAndAGlyphMoreThanNoise) {
     EXPECT_LT(CellScore(noise), 0.3);
 }
 
+// A font drawn with a shadow in a second colour is as glyph-like as one without; two colours
+// strewn apart from each other (planes of two glyphs read as one) are not.
+TEST(FontFinder, AShadowInASecondColourKeepsAGlyphGlyphLike) {
+    GlyphImage plus{8, 8, std::vector<std::uint8_t>(64, 0)};
+    for (int i = 1; i < 6; ++i) {
+        plus.ink[static_cast<std::size_t>(3 * 8 + i)] = 255;
+        plus.ink[static_cast<std::size_t>(i * 8 + 3)] = 255;
+    }
+    GlyphImage shadowed = plus;
+    for (int i = 2; i < 7; ++i) {  // below and right of each stroke
+        auto& below = shadowed.ink[static_cast<std::size_t>(4 * 8 + i)];
+        if (below == 0) below = 85;
+        auto& right = shadowed.ink[static_cast<std::size_t>(i * 8 + 4)];
+        if (right == 0) right = 85;
+    }
+    GlyphImage apart = plus;  // the same count of a second colour, in the corners
+    for (const int at : {0, 1, 7, 8, 6 * 8, 7 * 8, 7 * 8 + 1, 6 * 8 + 7, 7 * 8 + 7, 7 * 8 + 6}) {
+        apart.ink[static_cast<std::size_t>(at)] = 85;
+    }
+    EXPECT_GT(CellScore(shadowed), 0.9 * CellScore(plus));
+    EXPECT_LT(CellScore(apart), 0.8 * CellScore(plus));
+}
+
 TEST(FontFinder, AFileThatShrinksWhileReadOrIsStoppedEndsInAFailure) {
     const TempFolder folder;
     const std::string path = folder / "game.bin";
@@ -119,8 +142,8 @@ TEST(FontFinder, ZerosAndOnesHoldNoFont) {
 }
 
 // Stand-in games of 256 KiB, 24 of them: the font first, or among the first three. The figures
-// guarded are those the finder reaches today (17 and 19 of 24); the aims are 75 % and 90 %, and
-// bench/ prints the figures beside them.
+// guarded are those the finder reaches today (20 and 21 of 24); the aims are 75 % and 90 %, and
+// bench/ prints the figures beside them on games of 1 MiB.
 TEST(FontFinder, FindsTheFontOfStandInGames) {
     const auto plans = test::StandInPlans(256u << 10, true);
     const TempFolder folder;
@@ -148,8 +171,8 @@ TEST(FontFinder, FindsTheFontOfStandInGames) {
                     std::string(CompressionName(plan.packing)).c_str(),
                     static_cast<unsigned long long>(standIn.offset), place, seen.c_str());
     }
-    EXPECT_GE(first * 100, plans.size() * 70);
-    EXPECT_GE(topThree * 100, plans.size() * 79);
+    EXPECT_GE(first * 100, plans.size() * 83);
+    EXPECT_GE(topThree * 100, plans.size() * 87);
 }
 
 }  // namespace
