@@ -91,7 +91,8 @@ BENCHMARK(MapAfterRelativeStart)->Name(kCodeMapAfterStart)->UseRealTime();
 // The start code turned from 00 to one that is no hex byte and back: every laid cell changes.
 void MapWhenEveryCellChanges(benchmark::State& state) {
     TimeMapUpdate(state, [](test::Session& session, long i) {
-        session.document.SetStartCode(i % 2 == 0 ? "G" : "00");
+        DocumentCommand::SetStartCode(session.document, i % 2 == 0 ? "G" : "00")
+            .Do(session.document);
     });
 }
 BENCHMARK(MapWhenEveryCellChanges)->Name(kCodeMapAllCells)->UseRealTime();

@@ -14,7 +14,7 @@
 #include "core/sets/BuiltInSets.h"
 #include "support/LoadOrder.h"
 #include "tablefile/MakeTable.h"
-#include "tablefile/SaveFileAtomically.h"
+#include "storage/SaveFileAtomically.h"
 #include "tablefile/WriteTableFile.h"
 
 namespace glyphwright::bench {

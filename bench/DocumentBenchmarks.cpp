@@ -14,7 +14,7 @@
 #include "core/sets/SetCatalogue.h"
 #include "support/LoadOrder.h"
 #include "project/ProjectFile.h"
-#include "tablefile/SaveFileAtomically.h"
+#include "storage/SaveFileAtomically.h"
 
 namespace glyphwright::bench {
 namespace {

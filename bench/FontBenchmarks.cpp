@@ -77,7 +77,7 @@ struct FontScreen {
     // captioned with its code and the character MAKE TABLE would write.
     void Anchor() {
         history.Run(DocumentCommand::IncludeSet(document, "Hiragana"), QStringLiteral("Include"));
-        document.SetStartCode("00");
+        history.Run(DocumentCommand::SetStartCode(document, "00"), QStringLiteral("Start Code"));
         auto& anchor = test::Find<QLineEdit>(window, "txtAnchor");
         anchor.setText(QStringLiteral("10"));
         emit anchor.returnPressed();

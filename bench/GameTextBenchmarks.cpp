@@ -63,7 +63,8 @@ void GameTextPageAfterChange(benchmark::State& state) {
     long changes = 0;
     for (auto _ : state) {
         // A change of the start code: the window reads its page again.
-        session.document.SetStartCode(changes++ % 2 == 0 ? "20" : "21");
+        DocumentCommand::SetStartCode(session.document, changes++ % 2 == 0 ? "20" : "21")
+            .Do(session.document);
         state.PauseTiming();
         QCoreApplication::processEvents();
         state.ResumeTiming();

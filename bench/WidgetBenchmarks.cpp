@@ -65,7 +65,7 @@ void IncludeThroughWindows(benchmark::State& state, bool mapOpen) {
     Settle();
     for (auto _ : state) {
         Click(session->main(), "cmdInclude");
-        Click(session->Pick(), "cmdRelText");
+        Click(session->PickDialog(), "cmdRelText");
         Settle();
         state.PauseTiming();
         if (session->list().model()->rowCount() != 1000) state.SkipWithError("the include added no line");

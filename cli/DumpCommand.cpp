@@ -12,7 +12,7 @@
 #include "FileMessages.h"
 #include "GameFileMessages.h"
 #include "ImportTableMessages.h"
-#include "SaveFileAtomically.h"
+#include "storage/SaveFileAtomically.h"
 #include "ScriptEntries.h"
 #include "core/game/GameFile.h"
 #include "core/script/ScriptDump.h"

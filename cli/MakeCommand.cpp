@@ -26,7 +26,7 @@
 #include "TableOrderMessages.h"
 #include "core/sets/SetCatalogue.h"
 #include "core/table/CodeOrder.h"
-#include "core/table/HeldEntries.h"
+#include "core/table/HeldAndLaid.h"
 #include "core/table/TableCode.h"
 #include "core/text/EucJp.h"
 #include "tablefile/ImportTable.h"

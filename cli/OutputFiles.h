@@ -7,7 +7,7 @@
 #include <optional>
 #include <string_view>
 
-#include "SaveFileAtomically.h"
+#include "storage/SaveFileAtomically.h"
 
 namespace glyphwright {
 

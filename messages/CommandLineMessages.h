@@ -5,7 +5,7 @@
 
 #include "core/glyphs/ReferenceFont.h"
 #include "core/table/ParseHexByte.h"
-#include "tablefile/SaveFileAtomically.h"
+#include "storage/SaveFileAtomically.h"
 
 namespace glyphwright {
 

@@ -1,7 +1,7 @@
 #include "FileMessages.h"
 
 #include "MessageText.h"
-#include "tablefile/SaveFileAtomically.h"
+#include "storage/SaveFileAtomically.h"
 
 namespace glyphwright {
 

@@ -128,6 +128,10 @@ QString MakeTableMessages::MakeTableAction() {
     return tr("Make Table");
 }
 
+QString MakeTableMessages::StartCodeAction(const QString& text) {
+    return tr("Start Code %1").arg(text).trimmed();
+}
+
 QString MakeTableMessages::DuplicateWarning(const std::vector<DuplicateText>& duplicates) {
     // Each code as the file writes it, one byte or two: "あ at 10 and 8140".
     // Thousands of them would make a box taller than the screen: the first few, and a count.

@@ -29,6 +29,8 @@ public:
     // The same text at several codes of a UTF-8 or Shift-JIS file: written, with a warning.
     [[nodiscard]] static QString DuplicateWarning(const std::vector<DuplicateText>& duplicates);
     [[nodiscard]] static QString MakeTableAction();
+    // The start code typed, as one step to undo: "Start Code 10".
+    [[nodiscard]] static QString StartCodeAction(const QString& text);
 };
 
 }  // namespace glyphwright

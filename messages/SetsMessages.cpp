@@ -2,7 +2,7 @@
 
 #include "MessageText.h"
 #include "core/sets/SetCatalogue.h"
-#include "tablefile/SetFileStore.h"
+#include "storage/SetFileStore.h"
 
 namespace glyphwright {
 

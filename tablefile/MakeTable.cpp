@@ -4,7 +4,7 @@
 #include <string>
 
 #include "WritesCode.h"
-#include "core/table/HeldEntries.h"
+#include "core/table/HeldAndLaid.h"
 
 namespace glyphwright {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <variant>
 
-#include "SaveFileAtomically.h"
+#include "storage/SaveFileAtomically.h"
 #include "TableFormat.h"
 #include "UserQueries.h"
 #include "core/table/AssembleTable.h"

@@ -1,6 +1,6 @@
 #include "WritesCode.h"
 
-#include "core/table/HeldEntries.h"
+#include "core/table/HeldAndLaid.h"
 
 namespace glyphwright {
 

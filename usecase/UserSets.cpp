@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include "SetFileStore.h"
+#include "storage/SetFileStore.h"
 #include "SetsMessages.h"
 #include "core/sets/SetCatalogue.h"
 

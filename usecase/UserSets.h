@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "SetFileStore.h"
+#include "storage/SetFileStore.h"
 #include "core/table/Result.h"
 
 namespace glyphwright {

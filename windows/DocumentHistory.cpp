@@ -14,6 +14,15 @@ public:
 
     void redo() override { command_.Do(document_); }
     void undo() override { command_.Undo(document_); }
+    // Keys typed into the start code box one after another are one step.
+    [[nodiscard]] int id() const override { return 1; }
+    bool mergeWith(const QUndoCommand* other) override {
+        const auto& later = static_cast<const DocumentUndoCommand*>(other)->command_;
+        if (!command_.CanJoin(later)) return false;
+        command_.Join(later);
+        setText(other->text());
+        return true;
+    }
 
 private:
     Document& document_;

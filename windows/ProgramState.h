@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "CommandRules.h"
 #include "DocumentHistory.h"
 #include "OpenGameFile.h"
 #include "OrderListModel.h"
@@ -15,7 +16,7 @@ namespace glyphwright {
 
 // The state of one run, made at start-up before any window and outliving them all: the sets the
 // order may name, the document with its history, the Table Order's list model and selection, and
-// the game file open.
+// the game file open, and when REMOVE and MAKE TABLE may be used.
 struct ProgramState {
     SetCatalogue sets;
     Document document{sets};
@@ -23,11 +24,12 @@ struct ProgramState {
     OrderListModel lines{document};
     OrderSelection selection{lines};
     OpenGameFile gameFile{document};
+    CommandRules rules{document};
     std::string setsPath;  // the user's set file; empty keeps the sets for this run only
     ProjectSession project{history, gameFile, sets, setsPath};
 
     [[nodiscard]] WindowServices Services(WindowQueries& user) {
-        return {document, history, project, sets, lines, selection, user, gameFile, setsPath};
+        return {document, history, project, sets, lines, selection, user, gameFile, rules, setsPath};
     }
 };
 

@@ -14,8 +14,8 @@
 #include "OpenProject.h"
 #include "WindowQueries.h"
 #include "core/sets/SetCatalogue.h"
-#include "tablefile/SaveFileAtomically.h"
-#include "tablefile/SetFileStore.h"
+#include "storage/SaveFileAtomically.h"
+#include "storage/SetFileStore.h"
 
 namespace glyphwright {
 
@@ -35,7 +35,7 @@ ProjectSession::ProjectSession(DocumentHistory& history, OpenGameFile& gameFile,
                                const std::string& setsPath, QObject* parent)
     : QObject(parent), history_(history), gameFile_(gameFile), sets_(sets), setsPath_(setsPath) {
     history_.Doc().AddObserver(*this);
-    connect(&history_.Stack(), &QUndoStack::cleanChanged, this, &ProjectSession::stateChanged);
+    savedRevision_ = history_.Doc().Revision();
 }
 
 ProjectSession::~ProjectSession() {
@@ -43,7 +43,7 @@ ProjectSession::~ProjectSession() {
 }
 
 bool ProjectSession::IsModified() const {
-    return !history_.Stack().isClean() || changedOutside_;
+    return savedRevision_ != history_.Doc().Revision();
 }
 
 QString ProjectSession::Name() const {
@@ -55,19 +55,21 @@ QString ProjectSession::TitlePart() const {
     return IsModified() ? Name() + QLatin1Char('*') : Name();
 }
 
-void ProjectSession::DocumentChanged(const DocumentChange& change) {
-    if (replacing_ || changedOutside_) return;
-    if (change.startCode || change.files || change.settings) {
-        changedOutside_ = true;
-        emit stateChanged();
-    }
+void ProjectSession::DocumentChanged(const DocumentChange&) {
+    if (!replacing_) TellIfModifiedChanged();
+}
+
+void ProjectSession::TellIfModifiedChanged() {
+    if (IsModified() == shownModified_) return;
+    shownModified_ = IsModified();
+    emit stateChanged();
 }
 
 void ProjectSession::Begin(const QString& path) {
     path_ = path;
     inUse_ = true;
-    changedOutside_ = false;
-    history_.Stack().setClean();
+    savedRevision_ = history_.Doc().Revision();
+    shownModified_ = false;
     emit stateChanged();
 }
 
@@ -136,7 +138,8 @@ bool ProjectSession::OpenPath(const QString& path, WindowQueries& user) {
     }
     if (fitted.Changed()) Tell(user, SetsMessages::KeptSetsAdded(fitted.added, fitted.renamed));
     // Lines that took a new name differ from the file: the project is changed until saved.
-    changedOutside_ = !fitted.renamed.empty();
+    if (!fitted.renamed.empty()) savedRevision_.reset();
+    shownModified_ = IsModified();
     emit stateChanged();
     return true;
 }

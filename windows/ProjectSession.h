@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "core/table/Document.h"
@@ -62,6 +64,7 @@ private:
     bool SaveTo(const QString& path, WindowQueries& user);
     bool MayReplace(WindowQueries& user);
     void Begin(const QString& path);
+    void TellIfModifiedChanged();
     static void Remember(const QString& path);
     // Adds the sets the project file keeps to the user's and renames the project's lines that
     // lay a set the user has differently; what was done, or nothing (the user told why).
@@ -73,7 +76,10 @@ private:
     const std::string& setsPath_;
     QString path_;
     bool inUse_ = false;
-    bool changedOutside_ = false;  // a change the history does not hold (the start code typed)
+    // The document's revision the project file holds; nullopt when no state of the document is
+    // the file's (lines renamed as the project was opened).
+    std::optional<std::uint64_t> savedRevision_;
+    bool shownModified_ = false;  // what stateChanged last told
     bool replacing_ = false;
 };
 

@@ -52,7 +52,7 @@ Window* WindowManager::Make(QPointer<Window>& slot, Arguments&&... arguments) {
 
 void WindowManager::Start() {
     auto* main = Make(main_, services_.history, services_.project, services_.lines,
-                      services_.selection, services_.user);
+                      services_.selection, services_.rules, services_.user);
     if (main == nullptr) return;
     // The close box ends the program; it is handled once the close event is over.
     disconnect(main, &MainWindow::closeBoxPressed, this, nullptr);
@@ -83,10 +83,10 @@ RelativeSearchWindow* WindowManager::Search() const {
 GameTextWindow* WindowManager::Text() const {
     return gameText_.data();
 }
-IncludeChooser* WindowManager::Pick() const {
+IncludeChooser* WindowManager::PickDialog() const {
     return pick_.data();
 }
-SingleEntryDialog* WindowManager::InsertDte() const {
+SingleEntryDialog* WindowManager::InsertDteDialog() const {
     return insertDte_.data();
 }
 RelativeStartDialog* WindowManager::EnterHexNum() const {
@@ -103,7 +103,7 @@ FontWindow* WindowManager::Font() const {
 
 void WindowManager::ShowPick() {
     const bool isNew = pick_.isNull();
-    IncludeChooser* pick = Make(pick_, services_.history, *main_, services_.user);
+    IncludeChooser* pick = Make(pick_, services_.history, *main_, services_.rules, services_.user);
     if (pick == nullptr) return;
     if (isNew) {
         connect(pick, &IncludeChooser::singleEntryRequested, this, &WindowManager::ShowInsertDte);
@@ -115,7 +115,7 @@ void WindowManager::ShowRelativeSearch() {
     if (main_.isNull()) return;
     const bool isNew = search_.isNull();
     RelativeSearchWindow* search = Make(search_, services_.history, services_.selection,
-                                        services_.gameFile, *main_, services_.user);
+                                        services_.gameFile, services_.rules, services_.user);
     if (search == nullptr) return;
     if (isNew) {
         connect(search, &RelativeSearchWindow::openRequested, this,

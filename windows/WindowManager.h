@@ -12,6 +12,7 @@ namespace glyphwright {
 
 class CharacterSetsWindow;
 class CodeMapWindow;
+class CommandRules;
 class Document;
 class DocumentHistory;
 class FindDictionaryWindow;
@@ -41,6 +42,7 @@ struct WindowServices {
     OrderSelection& selection;
     WindowQueries& user;
     OpenGameFile& gameFile;
+    CommandRules& rules;  // when REMOVE and MAKE TABLE may be used
     const std::string& setsPath;  // where the user's sets are kept; empty: nowhere
 };
 
@@ -61,8 +63,8 @@ public:
     [[nodiscard]] RelativeSearchWindow* Search() const;  // frmRelativeSearch
     [[nodiscard]] GameTextWindow* Text() const;          // frmGameText
     [[nodiscard]] MainWindow* Main() const;
-    [[nodiscard]] IncludeChooser* Pick() const;
-    [[nodiscard]] SingleEntryDialog* InsertDte() const;
+    [[nodiscard]] IncludeChooser* PickDialog() const;          // frmPick
+    [[nodiscard]] SingleEntryDialog* InsertDteDialog() const;  // frmInsertDTE
     [[nodiscard]] RelativeStartDialog* EnterHexNum() const;
     [[nodiscard]] CodeMapWindow* Map() const;              // frmCodeMap
     [[nodiscard]] FontWindow* Font() const;                // "Font"

@@ -1,6 +1,6 @@
 #include "core/table/CodeMap.h"
 
-#include "core/table/HeldEntries.h"
+#include "core/table/HeldAndLaid.h"
 
 #include <algorithm>
 #include <cstddef>

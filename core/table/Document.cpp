@@ -12,7 +12,7 @@ Document::Document(const SetCatalogue& sets) : catalogue_(&sets) {
     contents_.order.UseCatalogue(sets);
 }
 
-void Document::Apply(const DocumentStep& step) {
+void Document::Apply(const DocumentStep& step, std::optional<std::uint64_t> revision) {
     DocumentChange change;
     TableOrder& order = contents_.order;
     switch (step.orderEdit) {
@@ -65,6 +65,7 @@ void Document::Apply(const DocumentStep& step) {
             contents_.featureSettings[feature] = json;
         }
     }
+    revision_ = revision ? *revision : NewRevision();
     Changed(change);
 }
 
@@ -75,16 +76,8 @@ void Document::Replace(DocumentContents contents) {
     AboutTo(change);
     contents_ = std::move(contents);
     gameFile_.reset();
+    revision_ = NewRevision();
     contents_.order.UseCatalogue(*catalogue_);
-    Changed(change);
-}
-
-void Document::SetStartCode(std::string text) {
-    if (text == contents_.startCode) return;
-    DocumentChange change;
-    change.startCode = true;
-    AboutTo(change);
-    contents_.startCode = std::move(text);
     Changed(change);
 }
 
@@ -95,6 +88,7 @@ void Document::SetGameFile(GameFile file) {
     AboutTo(change);
     contents_.gameFilePath = file.Path();
     gameFile_ = std::move(file);
+    if (change.files) revision_ = NewRevision();
     Changed(change);
 }
 
@@ -105,6 +99,7 @@ void Document::SetTableFile(std::string name, std::string format) {
     AboutTo(change);
     contents_.tableFileName = std::move(name);
     contents_.tableFormat = std::move(format);
+    revision_ = NewRevision();
     Changed(change);
 }
 
@@ -113,6 +108,7 @@ void Document::SetFeatureSettings(const std::string& feature, std::string json) 
     change.settings = true;
     AboutTo(change);
     contents_.featureSettings[feature] = std::move(json);
+    revision_ = NewRevision();
     Changed(change);
 }
 

@@ -106,14 +106,22 @@ public:
     // The game file open now; its path is the contents' gameFilePath.
     [[nodiscard]] const std::optional<GameFile>& GameFileOpen() const { return gameFile_; }
 
-    // Makes one step of a command. The caller has checked that it fits (see DocumentCommand).
-    void Apply(const DocumentStep& step);
+    // Which state the document is in. Every change makes a new revision; a step undone or redone
+    // brings back the revision the document had in that state, so a state once saved is known
+    // again by its number. Only what a project keeps counts: a set edited or the same game file
+    // read again leave it.
+    [[nodiscard]] std::uint64_t Revision() const { return revision_; }
+
+    // Makes one step of a command and reaches `revision`, the one the document had in the state
+    // the step brings back; nullopt for a state never seen: a new revision. The caller has
+    // checked that the step fits (see DocumentCommand).
+    void Apply(const DocumentStep& step, std::optional<std::uint64_t> revision = std::nullopt);
     // Takes all of `contents` in place of what is there (a project opened, a new document). The
     // game file open is closed: the caller opens the one `contents` names.
     void Replace(DocumentContents contents);
 
-    // What is not undone: typing keeps the box's own undo, and files are facts of the machine.
-    void SetStartCode(std::string text);
+    // What is not undone: files are facts of the machine, and a feature's settings follow its
+    // window as the user sets it.
     void SetGameFile(GameFile file);
     void SetTableFile(std::string name, std::string format);
     void SetFeatureSettings(const std::string& feature, std::string json);
@@ -127,8 +135,11 @@ public:
 private:
     void AboutTo(const DocumentChange& change);
     void Changed(const DocumentChange& change);
+    [[nodiscard]] std::uint64_t NewRevision() { return ++lastRevision_; }
 
     const SetCatalogue* catalogue_;
+    std::uint64_t revision_ = 0;
+    std::uint64_t lastRevision_ = 0;  // the newest revision made, so that none is made twice
     DocumentContents contents_;
     std::optional<GameFile> gameFile_;
     std::vector<DocumentObserver*> observers_;

@@ -160,6 +160,32 @@ DocumentCommand DocumentCommand::SetFeatureSettings(const Document& document,
     return command;
 }
 
+void DocumentCommand::Do(Document& document) const {
+    if (IsEmpty()) return;
+    revisions_.before = document.Revision();
+    document.Apply(forward_, revisions_.after);
+    revisions_.after = document.Revision();
+}
+
+void DocumentCommand::Undo(Document& document) const {
+    if (IsEmpty()) return;
+    document.Apply(backward_, revisions_.before);
+}
+
+bool DocumentCommand::CanJoin(const DocumentCommand& later) const {
+    const auto onlyStartCode = [](const DocumentCommand& command) {
+        const DocumentStep& step = command.forward_;
+        return step.startCode && step.orderEdit == Edit::None && step.entries.empty() &&
+               !step.currentCode && !step.lastCode && !step.codeOrder && !step.featureSettings;
+    };
+    return onlyStartCode(*this) && onlyStartCode(later);
+}
+
+void DocumentCommand::Join(const DocumentCommand& later) {
+    forward_ = later.forward_;
+    revisions_.after = later.revisions_.after;
+}
+
 bool DocumentCommand::IsEmpty() const {
     return forward_.orderEdit == Edit::None && forward_.entries.empty() && !forward_.currentCode &&
            !forward_.lastCode && !forward_.startCode && !forward_.featureSettings &&

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <utility>
@@ -59,8 +60,16 @@ public:
     // Whether doing it would change nothing.
     [[nodiscard]] bool IsEmpty() const;
 
-    void Do(Document& document) const { document.Apply(forward_); }
-    void Undo(Document& document) const { document.Apply(backward_); }
+    // Whether `later` may join this one as one step to undo: both set only the start code, as
+    // keys typed one after another do.
+    [[nodiscard]] bool CanJoin(const DocumentCommand& later) const;
+    // Takes `later`, done just after this one, into it: undone, the two go back together.
+    void Join(const DocumentCommand& later);
+
+    // Done and undone, the document goes between the same two revisions each time; a command
+    // that changes nothing does nothing, and makes no revision.
+    void Do(Document& document) const;
+    void Undo(Document& document) const;
 
 private:
     DocumentCommand() = default;
@@ -68,6 +77,13 @@ private:
 
     DocumentStep forward_;
     DocumentStep backward_;
+    // The revisions the document had before and after the command was first done: learnt then,
+    // and reached again by each undo and redo.
+    struct Revisions {
+        std::uint64_t before = 0;
+        std::optional<std::uint64_t> after;
+    };
+    mutable Revisions revisions_;
 };
 
 }  // namespace glyphwright

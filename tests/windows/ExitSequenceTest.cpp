@@ -44,7 +44,7 @@ private slots:
         QCOMPARE(session.windows.ExistingWindows(), before);
         QVERIFY(session.EnterHexNum().isVisible());
         QCOMPARE(Find<QLineEdit>(session.EnterHexNum(), "Text1").text(), QStringLiteral("33"));
-        QVERIFY(!session.Pick().isVisible());
+        QVERIFY(!session.PickDialog().isVisible());
         QVERIFY(session.main().isVisible());
         QCOMPARE(session.Lines(), QStringList{"Hiragana"});
         QCOMPARE(ended.count(), 0);
@@ -56,7 +56,7 @@ private slots:
         session.IncludeSet("Hiragana");  // the chooser, hidden
         ClickLine(session.list(), 0);    // the start dialog, shown
         Click(session.main(), "cmdInclude");
-        Click(session.Pick(), "cmdSpecChar");  // the single entry dialog, shown
+        Click(session.PickDialog(), "cmdSpecChar");  // the single entry dialog, shown
         RecordDestruction(session);
         QSignalSpy ended(&session.windows, &WindowManager::ended);
 

@@ -19,29 +19,29 @@ private slots:
         QCOMPARE(NameOfLine(session.order, -1), std::string());
         QVERIFY(session.button("cmdRemove").isEnabled());
         QVERIFY(session.button("cmdSave").isEnabled());
-        QVERIFY(!session.Pick().isVisible());
+        QVERIFY(!session.PickDialog().isVisible());
         QCOMPARE(session.selector().currentText(), QStringLiteral("Hiragana"));  // unchanged
     }
 
     void emptySelectorOnAnEmptyListOnlyEnablesRemove() {
         Session session;
         Click(session.main(), "cmdInclude");
-        Click(session.Pick(), "cmdRelText");
+        Click(session.PickDialog(), "cmdRelText");
         QCOMPARE(session.list().model()->rowCount(), 0);
         QVERIFY(session.button("cmdRemove").isEnabled());
         QVERIFY(!session.button("cmdSave").isEnabled());
-        QVERIFY(!session.Pick().isVisible());
+        QVERIFY(!session.PickDialog().isVisible());
     }
 
     void emptySelectorOnAFilledListChangesNothing() {
         Session session;
         session.InsertSingle("41", "A");
         Click(session.main(), "cmdInclude");
-        Click(session.Pick(), "cmdRelText");
+        Click(session.PickDialog(), "cmdRelText");
         QCOMPARE(session.Lines(), QStringList{"A"});
         QVERIFY(!session.button("cmdRemove").isEnabled());
         QVERIFY(!session.button("cmdSave").isEnabled());
-        QVERIFY(!session.Pick().isVisible());
+        QVERIFY(!session.PickDialog().isVisible());
     }
 
     void typedTextThatNamesNoSetIsListedButNotRecorded() {
@@ -59,7 +59,7 @@ private slots:
         session.InsertSingle("41", "A");
         session.IncludeSet("Katakana");
         Click(session.main(), "cmdInclude");  // nothing changed in between: the same set again
-        Click(session.Pick(), "cmdRelText");
+        Click(session.PickDialog(), "cmdRelText");
         QCOMPARE(session.Lines(), (QStringList{"A", "Katakana", "Katakana"}));
         QCOMPARE(NameOfLine(session.order, 0), std::string());
         QCOMPARE(NameOfLine(session.order, 1), std::string("Katakana"));
@@ -70,10 +70,10 @@ private slots:
     void singleEntryHandsOverToTheSingleEntryDialog() {
         Session session;
         Click(session.main(), "cmdInclude");
-        Click(session.Pick(), "cmdSpecChar");
-        QVERIFY(!session.Pick().isVisible());
-        QVERIFY(session.InsertDte().isVisible());
-        QCOMPARE(session.InsertDte().parentWidget(), nullptr);
+        Click(session.PickDialog(), "cmdSpecChar");
+        QVERIFY(!session.PickDialog().isVisible());
+        QVERIFY(session.InsertDteDialog().isVisible());
+        QCOMPARE(session.InsertDteDialog().parentWidget(), nullptr);
         QCOMPARE(session.list().model()->rowCount(), 0);
         QVERIFY(!session.button("cmdRemove").isEnabled());
         QVERIFY(!session.button("cmdSave").isEnabled());
@@ -100,7 +100,7 @@ private slots:
     void theCloseBoxDestroysTheChooserAndIncludeMakesItAnew() {
         Session session;
         Click(session.main(), "cmdInclude");
-        QPointer<IncludeChooser> first = &session.Pick();
+        QPointer<IncludeChooser> first = &session.PickDialog();
         QSignalSpy destroyed(first.data(), &QObject::destroyed);
         first->close();
         QCOMPARE(session.windows.ExistingWindows().size(), std::size_t{1});
@@ -108,7 +108,7 @@ private slots:
         QVERIFY(first.isNull());
 
         Click(session.main(), "cmdInclude");
-        QVERIFY(session.Pick().isVisible());
+        QVERIFY(session.PickDialog().isVisible());
         QCOMPARE(session.windows.ExistingWindows().size(), std::size_t{2});
         QVERIFY(session.user.log.empty());
     }

@@ -115,11 +115,11 @@ private slots:
     void includeShowsOneChooser() {
         Session session;
         Click(session.main(), "cmdInclude");
-        IncludeChooser& chooser = session.Pick();
+        IncludeChooser& chooser = session.PickDialog();
         QVERIFY(chooser.isVisible());
         QCOMPARE(chooser.parentWidget(), nullptr);
         Click(session.main(), "cmdInclude");
-        QCOMPARE(&session.Pick(), &chooser);
+        QCOMPARE(&session.PickDialog(), &chooser);
         QCOMPARE(session.windows.ExistingWindows().size(), std::size_t{2});
         QVERIFY(session.user.log.empty());
     }
@@ -358,6 +358,72 @@ private slots:
         QCOMPARE(session.user.messages.size(), std::size_t{1});
     }
 
+    // The start code box shows the document's start code and types into it: the keys typed one
+    // after another are one step of Edit > Undo, the box follows an undo and a redo, and MAKE
+    // TABLE writes from what the document holds.
+    void theStartCodeIsTheDocumentsAndTypingIsOneStepToUndo() {
+        QTemporaryDir folder;
+        Session session;
+        QAction& undo = Find<QAction>(session.main(), "actionUndo");
+        QAction& redo = Find<QAction>(session.main(), "actionRedo");
+        QLineEdit& box = Find<QLineEdit>(session.main(), "txtTblStartCode");
+        session.IncludeSet("0-9");
+        Type(box, "1");
+        Type(box, "0");
+        QCOMPARE(session.document.StartCode(), std::string("10"));
+        QCOMPARE(undo.text(), QStringLiteral("Undo Start Code 10"));
+        undo.trigger();
+        QCOMPARE(box.text(), QString());
+        QCOMPARE(session.document.StartCode(), std::string());
+        QCOMPARE(undo.text(), QStringLiteral("Undo Include 0-9"));
+        redo.trigger();
+        QCOMPARE(box.text(), QStringLiteral("10"));
+
+        // Changed by another window's command, the box shows it, and MAKE TABLE writes from it.
+        session.state.history.Run(DocumentCommand::SetStartCode(session.document, "20"),
+                                  QStringLiteral("Start Code 20"));
+        QCOMPARE(box.text(), QStringLiteral("20"));
+        session.user.pathAnswers.push_back(folder.filePath("d.tbl").toStdString());
+        Click(session.main(), "cmdSave");
+        QCOMPARE(ReadFile(folder.filePath("d.tbl")).substr(0, 7), std::string("20=0\r\r\n"));
+        QVERIFY(session.user.textPrompts.empty());
+
+        // A line included between two keys keeps the keys apart: three steps.
+        Retype(box, "3");
+        session.IncludeSet("0-9");
+        Type(box, "0");
+        QCOMPARE(session.document.StartCode(), std::string("30"));
+        undo.trigger();
+        QCOMPARE(box.text(), QStringLiteral("3"));
+        QCOMPARE(session.Lines(), (QStringList{"0-9", "0-9"}));
+    }
+
+    // REMOVE and MAKE TABLE only ever become usable: an undo of what made them so leaves them,
+    // and a line that a single entry added, put back by an undo, makes MAKE TABLE no more usable
+    // than the single entry did.
+    void theButtonsStayUsableAndSingleEntriesNeverMakeATable() {
+        Session session;
+        session.InsertSingle("41", "A");
+        session.InsertSingle("42", "B");
+        ClickLine(session.list(), 1);
+        session.EnterHexNum().close();
+        QVERIFY(session.button("cmdRemove").isEnabled());
+        Click(session.main(), "cmdRemove");
+        QCOMPARE(session.Lines(), QStringList{"A"});
+        Find<QAction>(session.main(), "actionUndo").trigger();
+        QCOMPARE(session.Lines(), (QStringList{"A", "B"}));
+        QVERIFY(!session.button("cmdSave").isEnabled());
+        QVERIFY(!Find<QAction>(session.main(), "actionMakeTable").isEnabled());
+
+        session.IncludeSet("hira");  // names no set: MAKE TABLE all the same
+        QVERIFY(session.button("cmdSave").isEnabled());
+        QVERIFY(Find<QAction>(session.main(), "actionMakeTable").isEnabled());
+        Find<QAction>(session.main(), "actionUndo").trigger();
+        QCOMPARE(session.Lines(), (QStringList{"A", "B"}));
+        QVERIFY(session.button("cmdSave").isEnabled());
+        QVERIFY(session.button("cmdRemove").isEnabled());
+    }
+
     void aFailureInsideAnActionIsToldAndTheProgramGoesOn() {
         QTemporaryDir folder;
         QVERIFY(folder.isValid());
@@ -385,7 +451,7 @@ private slots:
         Session session;
         session.IncludeSet("Hiragana");  // the chooser exists, hidden
         ClickLine(session.list(), 0);    // the start dialog is shown
-        QPointer<QWidget> chooser = &session.Pick();
+        QPointer<QWidget> chooser = &session.PickDialog();
         QPointer<QWidget> dialog = &session.EnterHexNum();
         QPointer<QWidget> main = &session.main();
         QSignalSpy ended(&session.windows, &WindowManager::ended);

@@ -282,6 +282,47 @@ private slots:
         QVERIFY(ReadFile(project).find("\"Hiragana\"") != std::string::npos);
     }
 
+    // The title's "*", the question before work is let go and Save all read one thing: whether
+    // the document is in the state last saved. Undone back to it, the work is saved again; undone
+    // and changed otherwise, it is not, though it looks alike.
+    void theStarFollowsTheStateSavedThroughTypingAndUndo() {
+        QTemporaryDir folder;
+        const QString project = folder.filePath(QStringLiteral("s.gwproj"));
+        Session session;
+        QAction& undo = Find<QAction>(session.main(), "actionUndo");
+        QAction& redo = Find<QAction>(session.main(), "actionRedo");
+        QLineEdit& box = Find<QLineEdit>(session.main(), "txtTblStartCode");
+        const auto starred = [&session] {
+            return session.main().windowTitle().startsWith(QStringLiteral("s.gwproj* "));
+        };
+        session.IncludeSet("0-9");
+        session.user.pathAnswers.push_back(project.toStdString());
+        Trigger(session, "actionSaveProject");
+        QVERIFY(!starred());
+        Type(box, "10");
+        QVERIFY(starred());
+        undo.trigger();
+        QVERIFY(!starred());
+        QVERIFY(session.state.project.MayClose(session.user));  // nothing to ask about
+        QVERIFY(session.user.questions.empty());
+        redo.trigger();
+        QVERIFY(starred());
+
+        undo.trigger();
+        undo.trigger();  // the include, saved: changed
+        QVERIFY(starred());
+        session.IncludeSet("0-9");  // the same line again, as a step of its own
+        QCOMPARE(session.Lines(), QStringList{"0-9"});
+        QVERIFY(starred());
+        session.user.saveDiscardCancelAnswers.push_back(WindowQueries::Choice::Cancel);
+        QVERIFY(!session.main().close());
+        QCOMPARE(session.user.questions.size(), std::size_t{1});
+        Trigger(session, "actionSaveProject");  // saved where it was, without asking
+        QVERIFY(!starred());
+        QVERIFY(session.state.project.MayClose(session.user));
+        QCOMPARE(session.user.questions.size(), std::size_t{1});
+    }
+
     // Save Project As offers the project's own file, never the table just written, and a name
     // typed bare becomes a project's, asking before it replaces one.
     void saveAsOffersTheProjectsNameAndAddsItsExtension() {

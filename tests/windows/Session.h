@@ -121,8 +121,10 @@ struct Session {
     }
 
     MainWindow& main() { return Existing(windows.Main(), "frmGlyphwright"); }
-    IncludeChooser& Pick() { return Existing(windows.Pick(), "frmPick"); }
-    SingleEntryDialog& InsertDte() { return Existing(windows.InsertDte(), "frmInsertDTE"); }
+    IncludeChooser& PickDialog() { return Existing(windows.PickDialog(), "frmPick"); }
+    SingleEntryDialog& InsertDteDialog() {
+        return Existing(windows.InsertDteDialog(), "frmInsertDTE");
+    }
     RelativeStartDialog& EnterHexNum() { return Existing(windows.EnterHexNum(), "frmEnterHexNum"); }
     QListView& list() { return Find<QListView>(main(), "lstTblInfo"); }
     QComboBox& selector() { return Find<QComboBox>(main(), "cmbSelection"); }
@@ -132,15 +134,15 @@ struct Session {
     void IncludeSet(const QString& text) {
         Retype(*selector().lineEdit(), text);
         Click(main(), "cmdInclude");
-        QVERIFY(Pick().isVisible());
-        Click(Pick(), "cmdRelText");
+        QVERIFY(PickDialog().isVisible());
+        Click(PickDialog(), "cmdRelText");
     }
 
     // INCLUDE, "Single Entry", then the code and characters typed afresh, then "Insert".
     void InsertSingle(const QString& code, const QString& characters) {
         Click(main(), "cmdInclude");
-        Click(Pick(), "cmdSpecChar");
-        SingleEntryDialog& dialog = InsertDte();
+        Click(PickDialog(), "cmdSpecChar");
+        SingleEntryDialog& dialog = InsertDteDialog();
         QVERIFY(dialog.isVisible());
         Retype(Find<QLineEdit>(dialog, "txtHexCode"), code);
         Retype(Find<QLineEdit>(dialog, "txtText"), characters);

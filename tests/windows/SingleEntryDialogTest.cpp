@@ -9,15 +9,15 @@ namespace glyphwright::test {
 namespace {
 
 QLineEdit& CodeBox(Session& session) {
-    return Find<QLineEdit>(session.InsertDte(), "txtHexCode");
+    return Find<QLineEdit>(session.InsertDteDialog(), "txtHexCode");
 }
 QLineEdit& TextBox(Session& session) {
-    return Find<QLineEdit>(session.InsertDte(), "txtText");
+    return Find<QLineEdit>(session.InsertDteDialog(), "txtText");
 }
 
 void OpenDialog(Session& session) {
     Click(session.main(), "cmdInclude");
-    Click(session.Pick(), "cmdSpecChar");
+    Click(session.PickDialog(), "cmdSpecChar");
 }
 
 }  // namespace
@@ -32,7 +32,7 @@ private slots:
         QCOMPARE(session.workspace.TableText[0x41], std::string("A"));
         QCOMPARE(session.workspace.CurrentCode, ByteCode{0x41});
         QCOMPARE(session.Lines(), QStringList{"A"});
-        QVERIFY(!session.InsertDte().isVisible());
+        QVERIFY(!session.InsertDteDialog().isVisible());
         QVERIFY(!session.button("cmdSave").isEnabled());  // single entries never enable it
         QVERIFY(!session.button("cmdRemove").isEnabled());
         QCOMPARE(NameOfLine(session.order, 0), std::string());
@@ -44,7 +44,7 @@ private slots:
         Type(CodeBox(session), "41");
         Type(TextBox(session), "A");
         QCOMPARE(CodeBox(session).text(), QStringLiteral("41 "));
-        Click(session.InsertDte(), "cmdInsert");
+        Click(session.InsertDteDialog(), "cmdInsert");
         QCOMPARE(session.workspace.TableText[0x41], std::string("A"));
         QVERIFY(session.user.messages.empty());
     }
@@ -58,12 +58,12 @@ private slots:
             OpenDialog(session);
             Retype(CodeBox(session), code);
             Retype(TextBox(session), "Z");
-            Click(session.InsertDte(), "cmdInsert");
+            Click(session.InsertDteDialog(), "cmdInsert");
             QCOMPARE(session.user.messages.size(), std::size_t{1});
             const std::string quoted = std::string("\"") + code + "\"";
             QVERIFY2(session.user.messages.front().text.find(quoted) != std::string::npos,
                      session.user.messages.front().text.c_str());
-            QVERIFY(session.InsertDte().isVisible());  // stays open
+            QVERIFY(session.InsertDteDialog().isVisible());  // stays open
             QCOMPARE(session.Lines(), QStringList{"A"});
             QVERIFY(session.workspace.TableText == before.TableText);
             QCOMPARE(session.workspace.CurrentCode, before.CurrentCode);
@@ -110,7 +110,7 @@ private slots:
         QCOMPARE(CodeBox(session).text(), QStringLiteral("41"));
         QCOMPARE(TextBox(session).text(), QStringLiteral("A"));
 
-        QPointer<SingleEntryDialog> shown = &session.InsertDte();
+        QPointer<SingleEntryDialog> shown = &session.InsertDteDialog();
         Click(*shown, "cmdCancel");
         QVERIFY(!shown->isVisible());
         QTRY_VERIFY(shown.isNull());
@@ -119,7 +119,7 @@ private slots:
         QVERIFY(TextBox(session).text().isEmpty());
 
         Retype(CodeBox(session), "7");
-        shown = &session.InsertDte();
+        shown = &session.InsertDteDialog();
         shown->close();
         QTRY_VERIFY(shown.isNull());
         OpenDialog(session);

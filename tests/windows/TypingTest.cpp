@@ -31,7 +31,7 @@ private slots:
         Paste(selector, QStringLiteral("Katakana\nHiragana"));
         QCOMPARE(selector.text(), QStringLiteral("Katakana"));
         Click(session.main(), "cmdInclude");
-        Click(session.Pick(), "cmdRelText");
+        Click(session.PickDialog(), "cmdRelText");
         QCOMPARE(session.Lines(), QStringList{"Katakana"});
         QCOMPARE(std::string(session.order.SetNameOf(0)), std::string("Katakana"));
 
@@ -77,9 +77,9 @@ private slots:
         Session session;
         session.InsertSingle("41", "A");
         Click(session.main(), "cmdInclude");
-        Click(session.Pick(), "cmdSpecChar");
-        auto& code = Find<QLineEdit>(session.InsertDte(), "txtHexCode");
-        QTRY_COMPARE(session.InsertDte().focusWidget(), &code);
+        Click(session.PickDialog(), "cmdSpecChar");
+        auto& code = Find<QLineEdit>(session.InsertDteDialog(), "txtHexCode");
+        QTRY_COMPARE(session.InsertDteDialog().focusWidget(), &code);
         QCOMPARE(code.selectedText(), QStringLiteral("41"));
         QTest::keyClicks(&code, "42");
         QTest::keyClick(&code, Qt::Key_Return);  // Enter in a text box inserts nothing

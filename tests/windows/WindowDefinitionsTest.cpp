@@ -411,13 +411,13 @@ private slots:
     void includeChooser() {
         Session session;
         session.windows.ShowPick();
-        CheckWindow(session.Pick(), kPick);
+        CheckWindow(session.PickDialog(), kPick);
     }
 
     void singleEntryDialog() {
         Session session;
         session.windows.ShowInsertDte();
-        SingleEntryDialog& dialog = session.InsertDte();
+        SingleEntryDialog& dialog = session.InsertDteDialog();
         CheckWindow(dialog, kInsertDte);
         if (QTest::currentTestFailed()) return;
 
@@ -458,7 +458,7 @@ private slots:
         session.windows.ShowInsertDte();
         session.windows.ShowEnterHexNum();
         for (QWidget* window : std::initializer_list<QWidget*>{
-                 &session.main(), &session.Pick(), &session.InsertDte(), &session.EnterHexNum()}) {
+                 &session.main(), &session.PickDialog(), &session.InsertDteDialog(), &session.EnterHexNum()}) {
             window->show();
             CheckNoWindowWideKeys(*window);
             if (QTest::currentTestFailed()) return;
@@ -474,7 +474,7 @@ private slots:
         QCOMPARE(clicks.count(), 1);
         QTest::keyClick(&include, Qt::Key_Space);
         QCOMPARE(clicks.count(), 2);
-        QVERIFY(session.Pick().isVisible());
+        QVERIFY(session.PickDialog().isVisible());
 
         auto& remove = session.button("cmdRemove");  // disabled: no click
         QSignalSpy removes(&remove, &QPushButton::clicked);

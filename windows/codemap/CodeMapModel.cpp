@@ -9,7 +9,7 @@
 #include "CodeMapMessages.h"
 #include "HexText.h"
 #include "MakeTableMessages.h"
-#include "core/table/HeldEntries.h"
+#include "core/table/HeldAndLaid.h"
 #include "tablefile/WritesCode.h"
 
 namespace glyphwright {

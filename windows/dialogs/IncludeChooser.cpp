@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 
+#include "CommandRules.h"
 #include "DocumentHistory.h"
 #include "IncludeTarget.h"
 #include "ProgramMessages.h"
@@ -13,8 +14,13 @@
 
 namespace glyphwright {
 
-IncludeChooser::IncludeChooser(DocumentHistory& history, IncludeTarget& target, WindowQueries& user)
-    : history_(history), target_(target), user_(user), ui_(std::make_unique<Ui::frmPick>()) {
+IncludeChooser::IncludeChooser(DocumentHistory& history, IncludeTarget& target, CommandRules& rules,
+                               WindowQueries& user)
+    : history_(history),
+      target_(target),
+      rules_(rules),
+      user_(user),
+      ui_(std::make_unique<Ui::frmPick>()) {
     ui_->setupUi(this);
     ApplyWindowFrame(*this);
     connect(ui_->cmdRelText, &QPushButton::clicked, this,
@@ -33,7 +39,7 @@ void IncludeChooser::closeEvent(QCloseEvent* event) {
 
 void IncludeChooser::IncludeRelativeEntry() {
     const TableOrder& order = history_.Doc().Order();
-    if (order.LineCount() == 0) target_.EnableRemove();
+    rules_.RelativeEntryPressed();
 
     const QString text = target_.SelectionText();
     if (text.isEmpty()) {
@@ -50,7 +56,7 @@ void IncludeChooser::IncludeRelativeEntry() {
     history_.Run(DocumentCommand::IncludeSet(history_.Doc(), line),
                  TableOrderMessages::IncludeAction(text));
     hide();
-    target_.EnableMakeTable();
+    rules_.SetIncluded();
 }
 
 void IncludeChooser::IncludeSingleEntry() {

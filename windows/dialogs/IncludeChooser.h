@@ -10,6 +10,7 @@ class frmPick;
 
 namespace glyphwright {
 
+class CommandRules;
 class DocumentHistory;
 class IncludeTarget;
 class WindowQueries;
@@ -20,7 +21,8 @@ class IncludeChooser final : public QWidget {
     Q_DISABLE_COPY_MOVE(IncludeChooser)
 
 public:
-    IncludeChooser(DocumentHistory& history, IncludeTarget& target, WindowQueries& user);
+    IncludeChooser(DocumentHistory& history, IncludeTarget& target, CommandRules& rules,
+                   WindowQueries& user);
     ~IncludeChooser() override;
 
 signals:
@@ -36,6 +38,7 @@ private:
 
     DocumentHistory& history_;
     IncludeTarget& target_;
+    CommandRules& rules_;
     WindowQueries& user_;
     std::unique_ptr<Ui::frmPick> ui_;
 };

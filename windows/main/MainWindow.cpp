@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "CommandRules.h"
 #include "ControlCodeMessages.h"
 #include "DocumentHistory.h"
 #include "ImportTableMessages.h"
@@ -33,7 +34,6 @@
 #include "WindowQueries.h"
 #include "core/sets/BuiltInSets.h"
 #include "core/sets/SetCatalogue.h"
-#include "core/table/HeldEntries.h"
 #include "tablefile/ImportTable.h"
 #include "ui_frmGlyphwright.h"
 
@@ -75,11 +75,12 @@ private:
 }  // namespace
 
 MainWindow::MainWindow(DocumentHistory& history, ProjectSession& project, OrderListModel& lines,
-                       OrderSelection& selection, WindowQueries& user)
+                       OrderSelection& selection, CommandRules& rules, WindowQueries& user)
     : history_(history),
       document_(history.Doc()),
       project_(project),
       selection_(selection),
+      rules_(rules),
       user_(user),
       ui_(std::make_unique<Ui::frmGlyphwright>()) {
     ui_->setupUi(this);
@@ -119,12 +120,10 @@ MainWindow::MainWindow(DocumentHistory& history, ProjectSession& project, OrderL
     auto* findDictionary = ui_->menuTools->addAction(DictionaryMessages::MenuItem());
     findDictionary->setObjectName(QStringLiteral("actionFindDictionary"));
     connect(findDictionary, &QAction::triggered, this, &MainWindow::findDictionaryRequested);
-    ui_->txtTblStartCode->setText(QString::fromStdString(document_.StartCode()));
-    connect(ui_->txtTblStartCode, &QLineEdit::textChanged, this, [this](const QString& text) {
-        const bool wasTyping = std::exchange(typing_, true);
-        document_.SetStartCode(text.toStdString());
-        typing_ = wasTyping;
-    });
+    ShowStartCode();
+    connect(ui_->txtTblStartCode, &QLineEdit::textChanged, this, &MainWindow::StartCodeTyped);
+    connect(&rules_, &CommandRules::changed, this, &MainWindow::FollowRules);
+    FollowRules();
     AddEditMenu();
     AddProjectActions();
     document_.AddObserver(*this);
@@ -262,8 +261,7 @@ void MainWindow::ImportTableFromUser() {
     }
     history_.Run(DocumentCommand::PutEntries(document_, imported.entries),
                  ImportTableMessages::ImportAction(name));
-    // A table imported is whole in itself: the text formats write it with no set laid.
-    if (!imported.entries.empty()) EnableMakeTable();
+    if (!imported.entries.empty()) rules_.TableImported();
 }
 
 void MainWindow::ShowTitle() {
@@ -274,19 +272,29 @@ void MainWindow::ShowTitle() {
 
 void MainWindow::DocumentChanged(const DocumentChange& change) {
     if (change.sets) SetsChanged();
-    // A project opened brings work that MAKE TABLE can write, with or without a set laid, and so
-    // does a control code: the text formats write the table whole.
-    const auto& kinds = document_.TableText().Kinds();
-    if ((change.order && change.orderChange.kind == OrderChange::Kind::Replaced &&
-         (LaysASet(document_.Order()) || document_.TableText().HoldsAny())) ||
-        (change.table && std::any_of(kinds.begin(), kinds.end(),
-                                     [](EntryKind kind) { return kind != EntryKind::Ordinary; }))) {
-        EnableMakeTable();
-    }
-    // Typing leaves the text as typed; only a document taken whole brings a text of its own.
-    if (!change.startCode || typing_) return;
+    if (change.startCode) ShowStartCode();
+}
+
+void MainWindow::ShowStartCode() {
+    // The text typed is the document's already: the box keeps its cursor and its own undo.
     const QString text = QString::fromStdString(document_.StartCode());
-    if (ui_->txtTblStartCode->text() != text) ui_->txtTblStartCode->setText(text);
+    if (ui_->txtTblStartCode->text() == text) return;
+    const bool wasShowing = std::exchange(showing_, true);
+    ui_->txtTblStartCode->setText(text);
+    showing_ = wasShowing;
+}
+
+void MainWindow::StartCodeTyped(const QString& text) {
+    if (showing_) return;
+    // Keys typed one after another are one step to undo.
+    history_.Run(DocumentCommand::SetStartCode(document_, text.toStdString()),
+                 MakeTableMessages::StartCodeAction(text));
+}
+
+void MainWindow::FollowRules() {
+    ui_->cmdRemove->setEnabled(rules_.RemoveUsable());
+    ui_->cmdSave->setEnabled(rules_.MakeTableUsable());
+    ui_->actionMakeTable->setEnabled(rules_.MakeTableUsable());
 }
 
 void MainWindow::Load() {
@@ -323,15 +331,6 @@ QString MainWindow::SelectionText() const {
     return ui_->cmbSelection->currentText();
 }
 
-void MainWindow::EnableRemove() {
-    ui_->cmdRemove->setEnabled(true);
-}
-
-void MainWindow::EnableMakeTable() {
-    ui_->cmdSave->setEnabled(true);
-    ui_->actionMakeTable->setEnabled(true);
-}
-
 void MainWindow::closeEvent(QCloseEvent* event) {
     // The close box ends the program at once, without the exit sequence's questions; only a
     // project with unsaved changes is offered to be saved first.
@@ -360,9 +359,8 @@ void MainWindow::MakeTableFromWindow() {
     TableQueries queries(user_);
     // Laid on a copy, then stored as one step: what the run laid can be undone, the file not.
     Workspace table = document_.Table();
-    const auto made = MakeTableFile(
-        table, document_.Order(), ui_->txtTblStartCode->text().toStdString(), queries,
-        document_.TwoByteOrder());
+    const auto made = MakeTableFile(table, document_.Order(), document_.StartCode(), queries,
+                                    document_.TwoByteOrder());
     // Assembly may have laid members even when the Save dialog was then cancelled.
     history_.Run(DocumentCommand::StoreTable(document_, table),
                  MakeTableMessages::MakeTableAction());
@@ -421,7 +419,7 @@ void MainWindow::SelectionChanged() {
     selectionChangedSincePress_ = true;
     if (selection_.IsQuiet() || selection_.SelectedLine() < 0) return;
     emit orderLineChosen();
-    EnableRemove();
+    rules_.LineChosen();
 }
 
 void MainWindow::LinePressed() {
@@ -434,7 +432,7 @@ void MainWindow::LineClicked() {
     if (std::exchange(pressChangedSelection_, false)) return;
     if (selection_.SelectedLine() < 0) return;
     emit orderLineChosen();
-    EnableRemove();
+    rules_.LineChosen();
 }
 
 }  // namespace glyphwright

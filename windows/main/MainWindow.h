@@ -15,6 +15,7 @@ class QKeyEvent;
 
 namespace glyphwright {
 
+class CommandRules;
 class DocumentHistory;
 class OrderListModel;
 class SetCatalogue;
@@ -30,12 +31,10 @@ class MainWindow final : public QMainWindow, public IncludeTarget, private Docum
 
 public:
     MainWindow(DocumentHistory& history, ProjectSession& project, OrderListModel& lines,
-               OrderSelection& selection, WindowQueries& user);
+               OrderSelection& selection, CommandRules& rules, WindowQueries& user);
     ~MainWindow() override;
 
     [[nodiscard]] QString SelectionText() const override;  // the picked set name or as typed
-    void EnableRemove() override;
-    void EnableMakeTable() override;
 
 signals:
     void includeRequested();         // INCLUDE
@@ -62,6 +61,11 @@ private:
     void AddProjectActions();
     void ImportTableFromUser();
     void ShowTitle();
+    // REMOVE and MAKE TABLE as the rules allow them now.
+    void FollowRules();
+    // The start code box as the document has it.
+    void ShowStartCode();
+    void StartCodeTyped(const QString& text);
     void Load();
     void FillSetSelector();
     // The user's sets changed: Select Table Set lists them anew.
@@ -79,13 +83,14 @@ private:
     ProjectSession& project_;
     QString classicTitle_;
     OrderSelection& selection_;
+    CommandRules& rules_;
     WindowQueries& user_;
     std::unique_ptr<Ui::frmGlyphwright> ui_;
     // A press that changed the selection was answered when the selection changed; its click
     // must not answer it again.
     bool selectionChangedSincePress_ = false;
     bool pressChangedSelection_ = false;
-    bool typing_ = false;  // the start code box is telling the document what it holds
+    bool showing_ = false;  // the start code box is being given the document's text
 };
 
 }  // namespace glyphwright

@@ -32,7 +32,7 @@
 #include "core/glyphs/FontAnchor.h"
 #include "core/script/ScriptDump.h"
 #include "tablefile/MakeTable.h"
-#include "tablefile/SaveFileAtomically.h"
+#include "storage/SaveFileAtomically.h"
 #include "tablefile/ScriptEntries.h"
 #include "tablefile/TableFormat.h"
 

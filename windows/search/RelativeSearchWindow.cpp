@@ -11,7 +11,7 @@
 
 #include "DocumentHistory.h"
 #include "GameFileMessages.h"
-#include "IncludeTarget.h"
+#include "CommandRules.h"
 #include "MiddleElision.h"
 #include "OpenGameFile.h"
 #include "OrderSelection.h"
@@ -32,12 +32,12 @@ constexpr LetterWidth kWidths[] = {LetterWidth::OneByte, LetterWidth::TwoBytesLi
 }  // namespace
 
 RelativeSearchWindow::RelativeSearchWindow(DocumentHistory& history, OrderSelection& selection,
-                                           OpenGameFile& game, IncludeTarget& target,
+                                           OpenGameFile& game, CommandRules& rules,
                                            WindowQueries& user)
     : history_(history),
       selection_(selection),
       game_(game),
-      target_(target),
+      rules_(rules),
       user_(user),
       ui_(std::make_unique<Ui::frmRelativeSearch>()),
       results_(new SearchResultsModel(this)) {
@@ -248,12 +248,12 @@ void RelativeSearchWindow::UseStartCode() {
                                 orderNote);
         return;
     }
-    // As "Relative  Entry" adds a set: the first line makes REMOVE usable, any makes MAKE TABLE.
-    if (order.LineCount() == 0) target_.EnableRemove();
+    // As "Relative  Entry" adds a set.
+    rules_.RelativeEntryPressed();
     history_.Run(DocumentCommand::IncludeSet(document, name, std::optional<TableCode>(start)),
                  TableOrderMessages::IncludeAction(setName));
     const int added = order.LineCount() - 1;
-    target_.EnableMakeTable();
+    rules_.SetIncluded();
     selection_.SelectQuietly(added);
     ui_->lblStatus->setText(SearchMessages::SetAdded(added + 1, setName, start) + orderNote);
 }

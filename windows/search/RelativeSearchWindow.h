@@ -14,7 +14,7 @@ class frmRelativeSearch;
 
 namespace glyphwright {
 
-class IncludeTarget;
+class CommandRules;
 class OpenGameFile;
 class OrderSelection;
 class SearchResultsModel;
@@ -30,7 +30,7 @@ class RelativeSearchWindow final : public QWidget {
 
 public:
     RelativeSearchWindow(DocumentHistory& history, OrderSelection& selection, OpenGameFile& game,
-                         IncludeTarget& target, WindowQueries& user);
+                         CommandRules& rules, WindowQueries& user);
     ~RelativeSearchWindow() override;
 
     [[nodiscard]] bool IsSearching() const { return job_ != nullptr; }
@@ -59,7 +59,7 @@ private:
     DocumentHistory& history_;
     OrderSelection& selection_;
     OpenGameFile& game_;
-    IncludeTarget& target_;
+    CommandRules& rules_;
     WindowQueries& user_;
     std::unique_ptr<Ui::frmRelativeSearch> ui_;
     SearchResultsModel* results_;

@@ -16,7 +16,7 @@
 #include "FileMessages.h"
 #include "ProgramMessages.h"
 #include "RunAction.h"
-#include "SetFileStore.h"
+#include "storage/SetFileStore.h"
 #include "SetsMessages.h"
 #include "WindowQueries.h"
 #include "core/sets/SetCatalogue.h"

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <random>
 #include <string>
 #include <vector>
@@ -47,8 +49,8 @@ TEST(Document, ObserversHearWhatChangedJustBeforeAndJustAfter) {
     const DocumentCommand remove = DocumentCommand::RemoveLine(document, 0);
     remove.Do(document);
     remove.Undo(document);
-    document.SetStartCode("10");
-    document.SetStartCode("10");  // the same text: nothing heard
+    DocumentCommand::SetStartCode(document, "10").Do(document);
+    DocumentCommand::SetStartCode(document, "10").Do(document);  // the same text: nothing heard
     document.RemoveObserver(recorder);
     DocumentCommand::IncludeSet(document, "0-9").Do(document);
     EXPECT_EQ(recorder.heard, (std::vector<std::string>{
@@ -126,6 +128,72 @@ TEST(Document, TwoByteEntriesSitBesideTheOneByteTable) {
     EXPECT_EQ(document.Contents().table, empty.table);
 }
 
+// The revision tells a state the project file may hold: undone and redone, the document comes back
+// to the revisions it had; a new change after an undo is a state of its own, never the one undone,
+// so work saved and then undone and changed otherwise reads as changed.
+TEST(Document, ARevisionComesBackWithItsStateAndNeverForAnother) {
+    Document document;
+    const std::uint64_t empty = document.Revision();
+    const DocumentCommand include = DocumentCommand::IncludeSet(document, "Hiragana");
+    include.Do(document);
+    const std::uint64_t included = document.Revision();
+    EXPECT_NE(included, empty);
+    include.Undo(document);
+    EXPECT_EQ(document.Revision(), empty);
+    include.Do(document);
+    EXPECT_EQ(document.Revision(), included);
+
+    const DocumentCommand put = DocumentCommand::PutEntry(document, 0x41, {"A"}, "A");
+    put.Do(document);
+    const std::uint64_t saved = document.Revision();
+    put.Undo(document);
+    DocumentCommand::PutEntry(document, 0x41, {"A"}, "A").Do(document);  // the same contents
+    EXPECT_EQ(document.Contents().EntryAt(TableCode::OneByte(0x41)).text, "A");
+    EXPECT_NE(document.Revision(), saved);
+
+    // A command that changes nothing makes no revision; neither do the user's sets edited.
+    const std::uint64_t now = document.Revision();
+    DocumentCommand::SetStartCode(document, "").Do(document);
+    document.SetsChanged();
+    EXPECT_EQ(document.Revision(), now);
+    // What is kept without undo still makes a revision: the project file holds it.
+    document.SetTableFile("a.tbl", "utf8");
+    const std::uint64_t tableFile = document.Revision();
+    EXPECT_NE(tableFile, now);
+    document.SetTableFile("a.tbl", "utf8");
+    EXPECT_EQ(document.Revision(), tableFile);
+    document.SetFeatureSettings("font", "{}");
+    EXPECT_NE(document.Revision(), tableFile);
+    const std::uint64_t settings = document.Revision();
+    document.Replace(DocumentContents());
+    EXPECT_NE(document.Revision(), settings);
+    EXPECT_NE(document.Revision(), empty);  // empty again, but not the state first seen
+}
+
+// Keys typed into the start code box one after another join as one step: undone, the text before
+// the first key and its revision come back; redone, the last key's.
+TEST(Document, StartCodeKeysJoinAsOneStep) {
+    Document document;
+    DocumentCommand::IncludeSet(document, "0-9").Do(document);
+    const std::uint64_t before = document.Revision();
+    DocumentCommand first = DocumentCommand::SetStartCode(document, "1");
+    first.Do(document);
+    const DocumentCommand second = DocumentCommand::SetStartCode(document, "10");
+    second.Do(document);
+    const std::uint64_t typed = document.Revision();
+    ASSERT_TRUE(first.CanJoin(second));
+    first.Join(second);
+    first.Undo(document);
+    EXPECT_EQ(document.StartCode(), "");
+    EXPECT_EQ(document.Revision(), before);
+    first.Do(document);
+    EXPECT_EQ(document.StartCode(), "10");
+    EXPECT_EQ(document.Revision(), typed);
+    // Only start codes join: a line included between two keys stays a step of its own.
+    EXPECT_FALSE(first.CanJoin(DocumentCommand::IncludeSet(document, "0-9")));
+    EXPECT_FALSE(DocumentCommand::IncludeSet(document, "0-9").CanJoin(second));
+}
+
 // Random actions of every kind the windows offer, each undone in turn from the last: every state
 // met on the way comes back exactly (table, kinds, codes, order, start code), and redone again
 // they give the same states forward.
@@ -139,6 +207,7 @@ TEST(Document, RandomActionsUndoneOneByOneGiveBackEveryEarlierState) {
         Document document;
         std::vector<DocumentCommand> done;
         std::vector<DocumentContents> states{document.Contents()};
+        std::vector<std::uint64_t> revisions{document.Revision()};
         for (int step = 0; step < 60; ++step) {
             const TableOrder& order = document.Order();
             const int lines = order.LineCount();
@@ -216,14 +285,19 @@ TEST(Document, RandomActionsUndoneOneByOneGiveBackEveryEarlierState) {
             command->Do(document);
             done.push_back(*command);
             states.push_back(document.Contents());
+            // Each change is a state never seen before, even one that gives back earlier contents.
+            ASSERT_EQ(std::count(revisions.begin(), revisions.end(), document.Revision()), 0);
+            revisions.push_back(document.Revision());
         }
         for (std::size_t i = done.size(); i-- > 0;) {
             done[i].Undo(document);
             ASSERT_EQ(document.Contents(), states[i]) << "round " << round << ", undo " << i;
+            ASSERT_EQ(document.Revision(), revisions[i]) << "round " << round << ", undo " << i;
         }
         for (std::size_t i = 0; i < done.size(); ++i) {
             done[i].Do(document);
             ASSERT_EQ(document.Contents(), states[i + 1]) << "round " << round << ", redo " << i;
+            ASSERT_EQ(document.Revision(), revisions[i + 1]) << "round " << round << ", redo " << i;
         }
     }
 }

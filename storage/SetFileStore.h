@@ -4,7 +4,7 @@
 #include <variant>
 #include <vector>
 
-#include "SaveFileAtomically.h"
+#include "storage/SaveFileAtomically.h"
 #include "core/table/Result.h"
 #include "core/sets/SetFile.h"
 #include "core/sets/UserSet.h"

@@ -1,4 +1,4 @@
-#include "core/table/HeldEntries.h"
+#include "core/table/HeldAndLaid.h"
 
 namespace glyphwright {
 

@@ -7,6 +7,8 @@
 
 namespace glyphwright {
 
+// What the table holds and what the order lays: whether MAKE TABLE has anything to write.
+
 // Whether a slot holds an entry: text, or a control code, which needs none.
 [[nodiscard]] inline bool HoldsEntry(std::string_view bytes, EntryKind kind) {
     return !bytes.empty() || kind != EntryKind::Ordinary;

@@ -1,4 +1,4 @@
-#include "SaveFileAtomically.h"
+#include "storage/SaveFileAtomically.h"
 
 #include <fcntl.h>
 #include <sys/random.h>

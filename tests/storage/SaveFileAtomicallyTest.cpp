@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "support/TempFolder.h"
-#include "tablefile/SaveFileAtomically.h"
+#include "storage/SaveFileAtomically.h"
 
 namespace glyphwright {
 namespace {

@@ -1,4 +1,4 @@
-#include "SetFileStore.h"
+#include "storage/SetFileStore.h"
 
 #include <cerrno>
 #include <filesystem>
