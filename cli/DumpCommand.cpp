@@ -12,10 +12,10 @@
 #include "FileMessages.h"
 #include "GameFileMessages.h"
 #include "ImportTableMessages.h"
-#include "storage/SaveFileAtomically.h"
 #include "ScriptEntries.h"
 #include "core/game/GameFile.h"
 #include "core/script/ScriptDump.h"
+#include "storage/SaveFileAtomically.h"
 
 namespace glyphwright {
 

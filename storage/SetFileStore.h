@@ -4,10 +4,10 @@
 #include <variant>
 #include <vector>
 
-#include "storage/SaveFileAtomically.h"
-#include "core/table/Result.h"
 #include "core/sets/SetFile.h"
 #include "core/sets/UserSet.h"
+#include "core/table/Result.h"
+#include "storage/SaveFileAtomically.h"
 
 namespace glyphwright {
 

@@ -5,13 +5,13 @@
 #include <string_view>
 #include <variant>
 
-#include "storage/SaveFileAtomically.h"
 #include "TableFormat.h"
 #include "UserQueries.h"
 #include "core/table/AssembleTable.h"
 #include "core/table/ParseHexByte.h"
 #include "core/table/TableOrder.h"
 #include "core/table/Workspace.h"
+#include "storage/SaveFileAtomically.h"
 
 namespace glyphwright {
 

@@ -4,9 +4,9 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include "storage/SetFileStore.h"
 #include "SetsMessages.h"
 #include "core/sets/SetCatalogue.h"
+#include "storage/SetFileStore.h"
 
 namespace glyphwright {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "storage/SetFileStore.h"
 #include "core/table/Result.h"
+#include "storage/SetFileStore.h"
 
 namespace glyphwright {
 

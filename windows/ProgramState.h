@@ -9,8 +9,8 @@
 #include "OrderSelection.h"
 #include "ProjectSession.h"
 #include "WindowManager.h"
-#include "core/table/Document.h"
 #include "core/sets/SetCatalogue.h"
+#include "core/table/Document.h"
 
 namespace glyphwright {
 
@@ -29,7 +29,8 @@ struct ProgramState {
     ProjectSession project{history, gameFile, sets, setsPath};
 
     [[nodiscard]] WindowServices Services(WindowQueries& user) {
-        return {document, history, project, sets, lines, selection, user, gameFile, rules, setsPath};
+        return {document,  history, project,  sets,  lines,
+                selection, user,    gameFile, rules, setsPath};
     }
 };
 

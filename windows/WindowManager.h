@@ -42,7 +42,7 @@ struct WindowServices {
     OrderSelection& selection;
     WindowQueries& user;
     OpenGameFile& gameFile;
-    CommandRules& rules;  // when REMOVE and MAKE TABLE may be used
+    CommandRules& rules;          // when REMOVE and MAKE TABLE may be used
     const std::string& setsPath;  // where the user's sets are kept; empty: nowhere
 };
 
@@ -66,10 +66,10 @@ public:
     [[nodiscard]] IncludeChooser* PickDialog() const;          // frmPick
     [[nodiscard]] SingleEntryDialog* InsertDteDialog() const;  // frmInsertDTE
     [[nodiscard]] RelativeStartDialog* EnterHexNum() const;
-    [[nodiscard]] CodeMapWindow* Map() const;              // frmCodeMap
-    [[nodiscard]] FontWindow* Font() const;                // "Font"
-    [[nodiscard]] CharacterSetsWindow* Sets() const;       // frmCharacterSets
-    [[nodiscard]] ControlCodeDialog* ControlCode() const;  // frmControlCode
+    [[nodiscard]] CodeMapWindow* Map() const;                // frmCodeMap
+    [[nodiscard]] FontWindow* Font() const;                  // "Font"
+    [[nodiscard]] CharacterSetsWindow* Sets() const;         // frmCharacterSets
+    [[nodiscard]] ControlCodeDialog* ControlCode() const;    // frmControlCode
     [[nodiscard]] FindDictionaryWindow* Dictionary() const;  // frmFindDictionary
 
     // Shows without blocking, making the window first if it does not exist; a window already

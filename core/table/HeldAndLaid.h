@@ -14,7 +14,6 @@ namespace glyphwright {
     return !bytes.empty() || kind != EntryKind::Ordinary;
 }
 
-
 // Whether any slot of the table holds an entry.
 [[nodiscard]] bool HoldsAnEntry(const CodeTable& table, const EntryKinds& kinds);
 
@@ -22,8 +21,8 @@ namespace glyphwright {
 [[nodiscard]] bool LaysASet(const TableOrder& order);
 
 // Whether MAKE TABLE works from the entries held alone: the order lays no set and the table holds
-// entries, of one byte or two. A text format then writes every entry held, with no need of a start code, and the
-// classic file, which writes only what was laid, is refused for having nothing laid.
+// entries, of one byte or two. A text format then writes every entry held, with no need of a start
+// code, and the classic file, which writes only what was laid, is refused for having nothing laid.
 [[nodiscard]] bool WritesEntriesOnly(const TableEntries& table, const TableOrder& order);
 // The same for the one-byte codes' texts and kinds alone.
 [[nodiscard]] bool WritesEntriesOnly(const CodeTable& table, const EntryKinds& kinds,

@@ -14,8 +14,8 @@
 #include <iterator>
 #include <vector>
 
-#include "support/TempFolder.h"
 #include "storage/SaveFileAtomically.h"
+#include "support/TempFolder.h"
 
 namespace glyphwright {
 namespace {

@@ -457,8 +457,9 @@ private slots:
         session.IncludeSet("Hiragana");  // enables REMOVE and MAKE TABLE, so their clicks count
         session.windows.ShowInsertDte();
         session.windows.ShowEnterHexNum();
-        for (QWidget* window : std::initializer_list<QWidget*>{
-                 &session.main(), &session.PickDialog(), &session.InsertDteDialog(), &session.EnterHexNum()}) {
+        for (QWidget* window :
+             std::initializer_list<QWidget*>{&session.main(), &session.PickDialog(),
+                                             &session.InsertDteDialog(), &session.EnterHexNum()}) {
             window->show();
             CheckNoWindowWideKeys(*window);
             if (QTest::currentTestFailed()) return;

@@ -31,8 +31,8 @@
 #include "WindowQueries.h"
 #include "core/glyphs/FontAnchor.h"
 #include "core/script/ScriptDump.h"
-#include "tablefile/MakeTable.h"
 #include "storage/SaveFileAtomically.h"
+#include "tablefile/MakeTable.h"
 #include "tablefile/ScriptEntries.h"
 #include "tablefile/TableFormat.h"
 

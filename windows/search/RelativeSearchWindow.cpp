@@ -9,9 +9,9 @@
 
 #include <variant>
 
+#include "CommandRules.h"
 #include "DocumentHistory.h"
 #include "GameFileMessages.h"
-#include "CommandRules.h"
 #include "MiddleElision.h"
 #include "OpenGameFile.h"
 #include "OrderSelection.h"

@@ -16,12 +16,12 @@
 #include "FileMessages.h"
 #include "ProgramMessages.h"
 #include "RunAction.h"
-#include "storage/SetFileStore.h"
 #include "SetsMessages.h"
 #include "WindowQueries.h"
 #include "core/sets/SetCatalogue.h"
 #include "core/sets/SetFile.h"
 #include "core/table/Document.h"
+#include "storage/SetFileStore.h"
 
 namespace glyphwright {
 namespace {
