@@ -11,7 +11,7 @@
 
 #include "core/game/GameFile.h"
 #include "core/script/ScriptDump.h"
-#include "tablefile/SaveFileAtomically.h"
+#include "storage/SaveFileAtomically.h"
 
 namespace glyphwright {
 
