@@ -127,8 +127,7 @@ private:
 TableWriter WriteToStream(std::FILE* out) {
     return [out](const Workspace& workspace,
                  const SaveTarget& target) -> Result<Success, TableFailure> {
-        const auto file = FormatTable(workspace.TableText, workspace.CurrentCode,
-                                      workspace.LastCode, target.format);
+        const auto file = FormatTable(workspace, target.format);
         if (!file) return TableFailure{file.error()};
         if (const int error = WriteAll(out, file.value())) {
             return TableFailure{FileError{FileError::Kind::System, "-", error}};
@@ -237,6 +236,7 @@ int RunMake(const QStringList& arguments, std::FILE* out, std::FILE* err) {
             return TableProblem(err, ImportTableMessages::ImportProblems(path, imported.problems));
         }
         for (const auto& [code, entry] : imported.entries) contents.table.TableText.Put(code, entry);
+        contents.table.PutTables(imported.id, imported.further);
     }
     Workspace workspace = contents.table;
     TableOrder order = contents.order;

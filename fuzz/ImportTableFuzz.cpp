@@ -1,6 +1,7 @@
 // Any bytes as a table file a user was sent, read in the format found from the file or in one
 // given: nothing may crash or hang, every line it cannot take is named by a line of the file, no
-// code is taken twice, and reading the same bytes again gives the same table.
+// code is taken twice, every linked entry and switch has its count in bounds and every switch
+// names another table of the file, and reading the same bytes again gives the same tables.
 //
 // The input's first byte chooses the format (found, classic, UTF-8, Shift-JIS); the rest is the
 // file.
@@ -11,6 +12,7 @@
 #include <cstdlib>
 #include <optional>
 #include <set>
+#include <string>
 #include <string_view>
 
 #include "tablefile/ImportTable.h"
@@ -66,9 +68,34 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const auto& [code, entry] : table.entries) {
         if (!codes.insert(code).second) Fail("a code was taken twice");
     }
+    std::set<std::string> ids;
+    if (!table.id.empty()) ids.insert(table.id);
+    for (const NamedTable& further : table.further) {
+        if (!IsTableId(further.id) || !ids.insert(further.id).second) Fail("a table id is bad or twice");
+    }
+    // Each kind within its bounds; a switch reads on through another table the file holds.
+    const auto check = [&ids](const TableEntry& entry, const std::string& own) {
+        if (entry.kind == EntryKind::Linked &&
+            (entry.parameters < 1 || entry.parameters > kMaxParameters)) {
+            Fail("a linked entry's parameters are out of bounds");
+        }
+        if (entry.kind == EntryKind::TableSwitch &&
+            (entry.count < 0 || entry.count > kMaxSwitchCount || entry.table == own ||
+             !ids.contains(entry.table))) {
+            Fail("a switch is out of bounds or names no other table of the file");
+        }
+    };
+    for (const auto& [code, entry] : table.entries) check(entry, table.id);
+    for (const NamedTable& further : table.further) {
+        for (int code = 0; code < kCodeCount; ++code) {
+            check(further.entries.At(static_cast<ByteCode>(code)), further.id);
+        }
+        for (const auto& [code, entry] : further.entries.TwoByte()) check(entry, further.id);
+    }
 
     const ImportedTable again = ImportTable(file, format);
-    if (again.format != table.format || again.entries != table.entries || !SameProblems(again, table)) {
+    if (again.format != table.format || again.entries != table.entries || again.id != table.id ||
+        again.further != table.further || !SameProblems(again, table)) {
         Fail("the same bytes read twice gave two tables");
     }
     return 0;

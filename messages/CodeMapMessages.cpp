@@ -148,6 +148,8 @@ QString CodeMapMessages::FormatTitle(TableFormat format) {
             return tr("UTF-8");
         case TableFormat::ShiftJis:
             return tr("Shift-JIS");
+        case TableFormat::Abcde:
+            return tr("abcde");
     }
     return tr("classic");
 }

@@ -39,15 +39,16 @@ QString CommandLineMessages::MakeHelp() {
         "\n"
         "Lays the Table Order from the start code on and writes the table file, as MAKE TABLE\n"
         "does in the window: the classic file covers the codes from the start code to the last\n"
-        "member of the set laid last; utf8 and sjis hold every code of the table that holds an\n"
-        "entry, and need no start code when no set is laid. An existing file is replaced only\n"
+        "member of the set laid last; utf8, sjis and abcde hold every code of the table that\n"
+        "holds an entry, and need no start code when no set is laid. An existing file is replaced only\n"
         "once the new one is complete.\n"
         "\n"
         "Options:\n"
         "  -s, --start HH        the code the table starts at, a hexadecimal byte 00 to FF\n"
         "  -o, --output FILE     the table file to write; - writes it to standard output\n"
         "  -f, --format FORMAT   classic (EUC-JP, lines end 0D 0D 0A; the default),\n"
-        "                        utf8 (Table File Standard, UTF-8, LF) or sjis (Shift-JIS, CR LF)\n"
+        "                        utf8 (Table File Standard, UTF-8, LF), sjis (Shift-JIS, CR LF)\n"
+        "                        or abcde (UTF-8, LF, with abcde's spellings of the kinds)\n"
         "  -p, --project FILE    start from a project saved in the window: its table, Table\n"
         "                        Order and start code; its last format unless --format is given\n"
         "      --code-order be|le\n"
@@ -201,7 +202,7 @@ QString CommandLineMessages::RepeatedOption(const QString& option) {
     return tr("the option '%1' is given more than once.").arg(option);
 }
 QString CommandLineMessages::UnknownFormat(const QString& format) {
-    return tr("'%1' is not a format: choose classic, utf8 or sjis.").arg(format);
+    return tr("'%1' is not a format: choose classic, utf8, sjis or abcde.").arg(format);
 }
 QString CommandLineMessages::UnknownImportFormat(const QString& format) {
     return tr("'%1' is not a format to import: choose auto, classic, utf8 or sjis.").arg(format);
@@ -324,8 +325,8 @@ QString CommandLineMessages::FontTableHelp(int mostGlyphs) {
               "  --font FAMILY      the installed font to compare with (default Noto Sans CJK\n"
               "                     JP); ASCII is compared with DejaVu Sans Mono as well\n"
               "  --output FILE      the table file to write; - writes it to standard output\n"
-              "  --format FORMAT    classic (EUC-JP, lines end 0D 0D 0A; the default), utf8 or\n"
-              "                     sjis, as for 'glyphwright make'\n"
+              "  --format FORMAT    classic (EUC-JP, lines end 0D 0D 0A; the default), utf8,\n"
+              "                     sjis or abcde, as for 'glyphwright make'\n"
               "  --report FILE      also write a tab-separated report: for each code the code,\n"
               "                     the best guess, its confidence (0.00 to 1.00), four\n"
               "                     alternatives and the near-ties to look at (- for\n"

@@ -43,6 +43,23 @@ QString ImportTableMessages::ImportProblems(const QString& file,
             case ImportProblem::Kind::Unconvertible:
                 why = tr("holds characters EUC-JP has no code for");
                 break;
+            case ImportProblem::Kind::BadTableId:
+                why = tr("names no table (an id is letters, digits, _, - and .); the lines up to "
+                         "the next table are not taken");
+                break;
+            case ImportProblem::Kind::DuplicateTable:
+                why = tr("begins a table an earlier line began already; its lines are not taken");
+                break;
+            case ImportProblem::Kind::UnknownTable:
+                why = tr("switches to a table the file does not hold");
+                break;
+            case ImportProblem::Kind::OwnTable:
+                why = tr("switches to the table it is in, which would never end");
+                break;
+            case ImportProblem::Kind::BadCount:
+                why = tr("gives a count out of range (parameter bytes 1 to 255, characters 0 to "
+                         "65535)");
+                break;
         }
         lines << tr("line %1: \"%2\" %3").arg(QString::number(problem.line), text, why);
     }

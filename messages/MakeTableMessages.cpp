@@ -25,7 +25,7 @@ QString MakeTableMessages::StartCodeTitle() {
 
 QStringList MakeTableMessages::TableFileFilters() {
     return {tr(".tbl files (*.tbl)"), tr("Table File Standard, UTF-8 (*.tbl)"),
-            tr("Shift-JIS (*.tbl)")};
+            tr("Shift-JIS (*.tbl)"), tr("abcde (*.tbl)")};
 }
 
 QString MakeTableMessages::Failure(const TableFailure& failure) {
@@ -95,6 +95,12 @@ QString MakeTableMessages::Failure(const FormatError& failure) {
         }
         case FormatError::Kind::NotEucJp:
             return TableEntryMessages::NotEucJp(failure.codes, Text(failure.character));
+        case FormatError::Kind::NotClassic:
+            return TableEntryMessages::NotClassic(failure.codes, failure.tables);
+        case FormatError::Kind::UnlabelledLineBreak:
+            return TableEntryMessages::UnlabelledLineBreaks(failure.codes);
+        case FormatError::Kind::UnknownTable:
+            return TableEntryMessages::UnknownTable(code, Text(failure.character));
         case FormatError::Kind::Unconvertible:
             return tr("The entry at code %1 cannot be written in the chosen format: \"%2\" has no "
                       "code there. Choose another format, or change the entry. No file was "

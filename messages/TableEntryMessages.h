@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QString>
+#include <string>
 #include <vector>
 
 namespace glyphwright {
@@ -20,6 +21,14 @@ public:
     // A classic file asked of entries EUC-JP has no code for; `first` is the first such text.
     [[nodiscard]] static QString NotEucJp(const std::vector<TableCode>& codes,
                                           const QString& first);
+    // A classic file asked of linked entries and table switches at `codes`, and of the
+    // further tables `tables`.
+    [[nodiscard]] static QString NotClassic(const std::vector<TableCode>& codes,
+                                            const std::vector<std::string>& tables);
+    // An abcde file asked of line breaks with no label.
+    [[nodiscard]] static QString UnlabelledLineBreaks(const std::vector<TableCode>& codes);
+    // A table switch at `code` to a table of that id that the table file would not hold.
+    [[nodiscard]] static QString UnknownTable(const QString& code, const QString& id);
 };
 
 }  // namespace glyphwright

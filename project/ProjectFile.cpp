@@ -34,12 +34,17 @@ QString KindName(EntryKind kind) {
             return QStringLiteral("end");
         case EntryKind::LineBreak:
             return QStringLiteral("linebreak");
+        case EntryKind::Linked:
+            return QStringLiteral("linked");
+        case EntryKind::TableSwitch:
+            return QStringLiteral("switch");
     }
     return QStringLiteral("ordinary");
 }
 
 std::optional<EntryKind> KindNamed(const QString& name) {
-    for (const EntryKind kind : {EntryKind::Ordinary, EntryKind::EndCode, EntryKind::LineBreak}) {
+    for (const EntryKind kind : {EntryKind::Ordinary, EntryKind::EndCode, EntryKind::LineBreak,
+                                 EntryKind::Linked, EntryKind::TableSwitch}) {
         if (KindName(kind) == name) return kind;
     }
     return std::nullopt;
@@ -116,6 +121,18 @@ bool NeedsTwoByteCodes(const DocumentContents& contents) {
                        [](const TableOrderLine& line) { return line.wideStart; });
 }
 
+// Whether an older Glyphwright would lose part of the project: kinds or tables it does not know.
+bool NeedsKinds(const DocumentContents& contents) {
+    const TableEntries& table = contents.table.TableText;
+    const auto isNew = [](EntryKind kind) {
+        return kind == EntryKind::Linked || kind == EntryKind::TableSwitch;
+    };
+    return !contents.table.TableId.empty() || !contents.table.FurtherTables.empty() ||
+           std::any_of(table.Kinds().begin(), table.Kinds().end(), isNew) ||
+           std::any_of(table.TwoByte().begin(), table.TwoByte().end(),
+                       [&isNew](const auto& held) { return isNew(held.second.kind); });
+}
+
 QJsonObject EntryObject(TableCode code, const TableEntry& held) {
     QJsonObject entry;
     entry[QStringLiteral("code")] = QString::fromStdString(code.Hex());
@@ -123,7 +140,86 @@ QJsonObject EntryObject(TableCode code, const TableEntry& held) {
     if (held.kind != EntryKind::Ordinary) {
         entry[QStringLiteral("kind")] = KindName(held.kind);
     }
+    if (held.kind == EntryKind::Linked) entry[QStringLiteral("parameters")] = held.parameters;
+    if (held.kind == EntryKind::TableSwitch) {
+        entry[QStringLiteral("table")] = QString::fromStdString(held.table);
+        entry[QStringLiteral("count")] = held.count;
+    }
     return entry;
+}
+
+// Every entry a table holds, in the order the table files list them: 80, 8000, 8001…, then 81.
+QJsonArray EntriesField(const TableEntries& table) {
+    QJsonArray entries;
+    const TwoByteTable& held = table.TwoByte();
+    auto twoByte = held.begin();
+    for (int code = 0; code < kCodeCount; ++code) {
+        const auto slot = static_cast<ByteCode>(code);
+        if (table.At(slot).Holds()) {
+            entries.append(EntryObject(TableCode::OneByte(slot), table.At(slot)));
+        }
+        for (; twoByte != held.end() && twoByte->first >> 8 == code; ++twoByte) {
+            entries.append(EntryObject(TableCode::TwoByte(twoByte->first), twoByte->second));
+        }
+    }
+    return entries;
+}
+
+// A whole number field of `entry` within first..last.
+std::optional<int> CountField(const QJsonObject& entry, const QString& name, int first, int last) {
+    const QJsonValue value = entry.value(name);
+    if (!value.isDouble()) return std::nullopt;
+    const double number = value.toDouble();
+    if (number < first || number > last || number != static_cast<double>(static_cast<int>(number))) {
+        return std::nullopt;
+    }
+    return static_cast<int>(number);
+}
+
+// The entries of one table, from the array `value` of a project at `field`.
+Result<TableEntries, ProjectError> ReadEntries(const QJsonValue& value, const QString& field) {
+    using Kind = ProjectError::Kind;
+    if (!value.isArray()) return ProjectError{Kind::BadField, field};
+    TableEntries table;
+    int index = 0;
+    for (const QJsonValue& item : value.toArray()) {
+        const QString where = QStringLiteral("%1[%2]").arg(field).arg(index++);
+        const QJsonObject entry = item.toObject();
+        const auto code = TableCodeField(entry, QStringLiteral("code"));
+        if (!item.isObject() || !code) return ProjectError{Kind::BadField, where + QStringLiteral(".code")};
+        TableEntry held;
+        if (entry.value(QStringLiteral("text")).isString()) {
+            held.text = entry.value(QStringLiteral("text")).toString().toStdString();
+        } else if (entry.value(QStringLiteral("bytes")).isString()) {
+            // Written by earlier versions for entries kept as EUC-JP bytes.
+            const auto read = ReadSpacedHex(entry.value(QStringLiteral("bytes")).toString());
+            auto text = read ? DecodeEucJp(*read) : Result<std::string, InvalidEucJp>(InvalidEucJp{});
+            if (!text) return ProjectError{Kind::BadField, where + QStringLiteral(".bytes")};
+            held.text = std::move(text).value();
+        } else {
+            return ProjectError{Kind::BadField, where + QStringLiteral(".text")};
+        }
+        if (entry.contains(QStringLiteral("kind"))) {
+            const auto named = KindNamed(entry.value(QStringLiteral("kind")).toString());
+            if (!named) return ProjectError{Kind::BadField, where + QStringLiteral(".kind")};
+            held.kind = *named;
+        }
+        if (held.kind == EntryKind::Linked) {
+            const auto parameters = CountField(entry, QStringLiteral("parameters"), 1, kMaxParameters);
+            if (!parameters) return ProjectError{Kind::BadField, where + QStringLiteral(".parameters")};
+            held.parameters = *parameters;
+        }
+        if (held.kind == EntryKind::TableSwitch) {
+            const std::string id = entry.value(QStringLiteral("table")).toString().toStdString();
+            if (!IsTableId(id)) return ProjectError{Kind::BadField, where + QStringLiteral(".table")};
+            const auto count = CountField(entry, QStringLiteral("count"), 0, kMaxSwitchCount);
+            if (!count) return ProjectError{Kind::BadField, where + QStringLiteral(".count")};
+            held.table = id;
+            held.count = *count;
+        }
+        table.Put(*code, std::move(held));
+    }
+    return table;
 }
 
 }  // namespace
@@ -131,23 +227,26 @@ QJsonObject EntryObject(TableCode code, const TableEntry& held) {
 QByteArray WriteProject(const DocumentContents& contents, const QString& projectPath) {
     QJsonObject root;
     root[QStringLiteral("format")] = kFormatName;
-    root[QStringLiteral("version")] = NeedsTwoByteCodes(contents) ? kProjectVersion : 1;
+    root[QStringLiteral("version")] = NeedsKinds(contents)          ? kProjectVersion
+                                      : NeedsTwoByteCodes(contents) ? 2
+                                                                    : 1;
     root[QStringLiteral("startCode")] = QString::fromStdString(contents.startCode);
 
-    QJsonArray entries;
-    // In the order the table files list them: 80, then 8000, 8001…, then 81.
-    const TwoByteTable& held = contents.table.TableText.TwoByte();
-    auto twoByte = held.begin();
-    for (int code = 0; code < kCodeCount; ++code) {
-        const auto slot = static_cast<ByteCode>(code);
-        if (contents.EntryAt(slot).Holds()) {
-            entries.append(EntryObject(TableCode::OneByte(slot), contents.EntryAt(slot)));
-        }
-        for (; twoByte != held.end() && twoByte->first >> 8 == code; ++twoByte) {
-            entries.append(EntryObject(TableCode::TwoByte(twoByte->first), twoByte->second));
-        }
-    }
+    const QJsonArray entries = EntriesField(contents.table.TableText);
     root[QStringLiteral("entries")] = entries;
+    if (!contents.table.TableId.empty()) {
+        root[QStringLiteral("tableId")] = QString::fromStdString(contents.table.TableId);
+    }
+    if (!contents.table.FurtherTables.empty()) {
+        QJsonArray tables;
+        for (const NamedTable& table : contents.table.FurtherTables) {
+            QJsonObject object;
+            object[QStringLiteral("id")] = QString::fromStdString(table.id);
+            object[QStringLiteral("entries")] = EntriesField(table.entries);
+            tables.append(object);
+        }
+        root[QStringLiteral("tables")] = tables;
+    }
     if (contents.codeOrder != CodeOrder::BigEndian) {
         root[QStringLiteral("codeOrder")] =
             QString::fromStdString(CodeOrderName(contents.codeOrder));
@@ -232,33 +331,32 @@ Result<DocumentContents, ProjectError> ReadProject(const QByteArray& file,
     }
     contents.startCode = root.value(QStringLiteral("startCode")).toString().toStdString();
 
-    const QJsonValue entries = root.value(QStringLiteral("entries"));
-    if (!entries.isArray()) return Refused(Kind::BadField, QStringLiteral("entries"));
-    int index = 0;
-    for (const QJsonValue& value : entries.toArray()) {
-        const QString where = QStringLiteral("entries[%1]").arg(index++);
-        const QJsonObject entry = value.toObject();
-        const auto code = TableCodeField(entry, QStringLiteral("code"));
-        if (!value.isObject() || !code)
-            return Refused(Kind::BadField, where + QStringLiteral(".code"));
-        TableEntry held;
-        if (entry.value(QStringLiteral("text")).isString()) {
-            held.text = entry.value(QStringLiteral("text")).toString().toStdString();
-        } else if (entry.value(QStringLiteral("bytes")).isString()) {
-            // Written by earlier versions for entries kept as EUC-JP bytes.
-            const auto read = ReadSpacedHex(entry.value(QStringLiteral("bytes")).toString());
-            auto text = read ? DecodeEucJp(*read) : Result<std::string, InvalidEucJp>(InvalidEucJp{});
-            if (!text) return Refused(Kind::BadField, where + QStringLiteral(".bytes"));
-            held.text = std::move(text).value();
-        } else {
-            return Refused(Kind::BadField, where + QStringLiteral(".text"));
+    auto entries = ReadEntries(root.value(QStringLiteral("entries")), QStringLiteral("entries"));
+    if (!entries) return entries.error();
+    contents.table.TableText = std::move(entries).value();
+    if (root.contains(QStringLiteral("tableId"))) {
+        const std::string id = root.value(QStringLiteral("tableId")).toString().toStdString();
+        if (!IsTableId(id)) return Refused(Kind::BadField, QStringLiteral("tableId"));
+        contents.table.TableId = id;
+    }
+    if (root.contains(QStringLiteral("tables"))) {
+        const QJsonValue tables = root.value(QStringLiteral("tables"));
+        if (!tables.isArray()) return Refused(Kind::BadField, QStringLiteral("tables"));
+        int index = 0;
+        for (const QJsonValue& value : tables.toArray()) {
+            const QString where = QStringLiteral("tables[%1]").arg(index++);
+            const QJsonObject object = value.toObject();
+            const std::string id = object.value(QStringLiteral("id")).toString().toStdString();
+            if (!value.isObject() || !IsTableId(id) || id == contents.table.TableId ||
+                std::any_of(contents.table.FurtherTables.begin(), contents.table.FurtherTables.end(),
+                            [&id](const NamedTable& table) { return table.id == id; })) {
+                return Refused(Kind::BadField, where + QStringLiteral(".id"));
+            }
+            auto read = ReadEntries(object.value(QStringLiteral("entries")),
+                                    where + QStringLiteral(".entries"));
+            if (!read) return read.error();
+            contents.table.FurtherTables.push_back({id, std::move(read).value()});
         }
-        if (entry.contains(QStringLiteral("kind"))) {
-            const auto named = KindNamed(entry.value(QStringLiteral("kind")).toString());
-            if (!named) return Refused(Kind::BadField, where + QStringLiteral(".kind"));
-            held.kind = *named;
-        }
-        contents.table.TableText.Put(*code, std::move(held));
     }
     if (root.contains(QStringLiteral("codeOrder"))) {
         const auto named =
@@ -271,7 +369,7 @@ Result<DocumentContents, ProjectError> ReadProject(const QByteArray& file,
     if (!order.isArray() || order.toArray().size() > kMaxOrderLines) {
         return Refused(Kind::BadField, QStringLiteral("order"));
     }
-    index = 0;
+    int index = 0;
     for (const QJsonValue& value : order.toArray()) {
         const QString where = QStringLiteral("order[%1]").arg(index++);
         const QJsonObject line = value.toObject();

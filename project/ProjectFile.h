@@ -13,8 +13,9 @@ namespace glyphwright {
 // that holds two-byte codes, a two-byte start or the little-endian order is written as version 2,
 // which an older Glyphwright refuses as newer rather than misreading; any other is still written
 // as version 1, byte for byte as before. The user's sets a project keeps ("sets") came later
-// within version 1: a reader that does not know them reads the rest as before.
-inline constexpr int kProjectVersion = 2;
+// within version 1: a reader that does not know them reads the rest as before. A project that
+// holds linked entries, table switches or several tables is written as version 3.
+inline constexpr int kProjectVersion = 3;
 
 // Why a project file could not be read. The windows and the command line word it.
 struct ProjectError {

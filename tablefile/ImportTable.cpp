@@ -1,5 +1,6 @@
 #include "ImportTable.h"
 
+#include <algorithm>
 #include <set>
 
 #include "core/text/EucJp.h"
@@ -49,11 +50,98 @@ TableFormat DetectTableFormat(std::string_view file) {
     return TableFormat::Classic;
 }
 
+namespace {
+
+// A decimal count as a file spells it: digits, perhaps after a minus sign. Too many digits for
+// any count read here stand for a count out of range (LLONG_MAX).
+std::optional<long long> ReadCount(std::string_view text) {
+    const bool negative = text.starts_with('-');
+    if (negative) text.remove_prefix(1);
+    if (text.empty() || text.size() > 30) return std::nullopt;
+    long long value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        if (value < 1'000'000'000'000LL) value = value * 10 + (c - '0');
+    }
+    return negative ? -value : value;
+}
+
+// What the right-hand side of a "!" or "$" line says, once read.
+struct ControlSide {
+    EntryKind kind = EntryKind::Linked;
+    std::string_view label;
+    std::string_view table;
+    long long count = 0;
+};
+
+enum class SideProblem { None, BadLine, Directive, BadCount };
+
+// "[label],N" of a linked entry in the Table File Standard.
+SideProblem ReadLinked(std::string_view side, ControlSide& read) {
+    if (!side.starts_with('[')) return SideProblem::BadLine;
+    const std::size_t close = side.find(']');
+    if (close == std::string_view::npos || close + 1 >= side.size() || side[close + 1] != ',') {
+        return SideProblem::BadLine;
+    }
+    read.kind = EntryKind::Linked;
+    read.label = side.substr(1, close - 1);
+    const auto count = ReadCount(side.substr(close + 2));
+    if (!count) return SideProblem::BadLine;
+    read.count = *count;
+    return SideProblem::None;
+}
+
+// The right-hand side of a "!" line: "id,N" in the Table File Standard, or abcde's
+// "<[label]>,<@id>:N" (a switch) and "<[label]>,N" (raw bytes after the code: linked).
+SideProblem ReadSwitch(std::string_view side, ControlSide& read) {
+    if (!side.starts_with('<') && !side.starts_with(',')) {
+        const std::size_t comma = side.find(',');
+        if (comma == std::string_view::npos || !IsTableId(side.substr(0, comma))) {
+            return SideProblem::BadLine;
+        }
+        read.kind = EntryKind::TableSwitch;
+        read.table = side.substr(0, comma);
+        const auto count = ReadCount(side.substr(comma + 1));
+        if (!count) return SideProblem::BadLine;
+        read.count = *count;
+        return SideProblem::None;
+    }
+    if (side.starts_with("<[")) {
+        const std::size_t close = side.find("]>");
+        if (close == std::string_view::npos) return SideProblem::BadLine;
+        read.label = side.substr(2, close - 2);
+        side.remove_prefix(close + 2);
+    }
+    if (!side.starts_with(',')) return SideProblem::BadLine;
+    side.remove_prefix(1);
+    if (side.starts_with("<@")) {
+        const std::size_t close = side.find(">:");
+        if (close == std::string_view::npos) return SideProblem::Directive;
+        read.kind = EntryKind::TableSwitch;
+        read.table = side.substr(2, close - 2);
+        if (!IsTableId(read.table)) return SideProblem::BadLine;
+        // abcde's other match types ("$hex", "%bin", "+", several tables) are not held here.
+        const auto count = ReadCount(side.substr(close + 2));
+        if (!count) return SideProblem::Directive;
+        read.count = *count;
+        return SideProblem::None;
+    }
+    read.kind = EntryKind::Linked;
+    const auto count = ReadCount(side);
+    if (!count) return SideProblem::Directive;
+    read.count = *count;
+    return SideProblem::None;
+}
+
+}  // namespace
+
 ImportedTable ImportTable(std::string_view file, std::optional<TableFormat> format) {
     ImportedTable table;
     table.format = format.value_or(DetectTableFormat(file));
-    if (table.format == TableFormat::Utf8 && file.starts_with(kBom))
+    if (table.format != TableFormat::Classic && table.format != TableFormat::ShiftJis &&
+        file.starts_with(kBom)) {
         file.remove_prefix(kBom.size());
+    }
     std::optional<TextConverter> fromShiftJis;
     if (table.format == TableFormat::ShiftJis) fromShiftJis.emplace("UTF-8", "CP932");
     EucJpDecoder decoder;
@@ -71,17 +159,55 @@ ImportedTable ImportTable(std::string_view file, std::optional<TableFormat> form
         return std::string(text);
     };
 
-    std::set<TableCode> seen;
+    // The codes each table has given, and the switches, checked once every table is known.
+    std::vector<std::set<TableCode>> seen(1);
+    struct Switch {
+        int line;
+        std::string text;
+        std::size_t table;  // 0: the first; n: further[n - 1]
+        TableCode code;
+        std::string target;
+    };
+    std::vector<Switch> switches;
+    std::set<std::string> ids;
+    std::size_t current = 0;
+    bool skipping = false;  // the lines of a table whose id came twice
+    bool anyEntry = false;
     int number = 0;
     for (const std::string_view line : Lines(file)) {
         ++number;
-        if (line.empty()) continue;
+        if (line.empty() || line.front() == '#') continue;
         const auto problem = [&](ImportProblem::Kind kind) {
             table.problems.push_back({number, kind, utf8(line).value_or(std::string(line))});
         };
-        const bool endCode = line.front() == '/';
-        std::string_view rest = endCode ? line.substr(1) : line;
-        if (!endCode && std::string_view("@*$(").find(line.front()) != std::string_view::npos) {
+        if (line.front() == '@') {
+            const std::string id(line.substr(1));
+            if (!IsTableId(id)) {
+                problem(ImportProblem::Kind::BadTableId);
+                skipping = true;
+                continue;
+            }
+            if (!ids.insert(id).second) {
+                problem(ImportProblem::Kind::DuplicateTable);
+                skipping = true;
+                continue;
+            }
+            skipping = false;
+            if (!anyEntry && table.further.empty() && table.id.empty()) {
+                table.id = id;
+                continue;
+            }
+            table.further.push_back({id, {}});
+            seen.emplace_back();
+            current = table.further.size();
+            continue;
+        }
+        if (skipping) continue;
+        const char prefix = line.front();
+        const bool endCode = prefix == '/';
+        const bool marked = endCode || prefix == '$' || prefix == '!';
+        std::string_view rest = marked ? line.substr(1) : line;
+        if (std::string_view("*(").find(prefix) != std::string_view::npos) {
             problem(ImportProblem::Kind::Directive);
             continue;
         }
@@ -98,29 +224,82 @@ ImportedTable ImportTable(std::string_view file, std::optional<TableFormat> form
         const TableCode code = *ReadTableCode(rest.substr(0, digits));
         std::string_view text = rest.substr(digits + 1);
         TableEntry entry;
-        if (endCode) {
+        if (prefix == '$' || prefix == '!') {
+            ControlSide side;
+            const SideProblem read = prefix == '$' ? ReadLinked(text, side) : ReadSwitch(text, side);
+            if (read == SideProblem::BadLine) {
+                problem(ImportProblem::Kind::BadLine);
+                continue;
+            }
+            if (read == SideProblem::Directive) {
+                problem(ImportProblem::Kind::Directive);
+                continue;
+            }
+            const bool linked = side.kind == EntryKind::Linked;
+            if (linked ? side.count < 1 || side.count > kMaxParameters
+                       : side.count < 0 || side.count > kMaxSwitchCount) {
+                problem(ImportProblem::Kind::BadCount);
+                continue;
+            }
+            entry.kind = side.kind;
+            (linked ? entry.parameters : entry.count) = static_cast<int>(side.count);
+            entry.table = std::string(side.table);
+            text = side.label;
+        } else if (endCode) {
             if (text.size() < 2 || text.front() != '[' || text.back() != ']') {
                 problem(ImportProblem::Kind::BadLine);
                 continue;
             }
             text = text.substr(1, text.size() - 2);
             entry.kind = EntryKind::EndCode;
-        } else if (text == "\\n" && table.format != TableFormat::Classic) {
+        } else if (text.ends_with("\\n") && table.format != TableFormat::Classic) {
+            // A line break, bare ("FE=\n") or with its visible label ("FE=[line]\n").
             entry.kind = EntryKind::LineBreak;
-            text = {};
+            text.remove_suffix(2);
         }
         auto held = utf8(text);
         if (!held) {
             problem(ImportProblem::Kind::Unconvertible);
             continue;
         }
-        if (!seen.insert(code).second) {
+        if (!seen[current].insert(code).second) {
             problem(ImportProblem::Kind::DuplicateCode);
             continue;
         }
         entry.text = std::move(*held);
-        table.entries.emplace_back(code, std::move(entry));
+        if (entry.kind == EntryKind::TableSwitch) {
+            switches.push_back({number, utf8(line).value_or(std::string(line)), current, code,
+                                entry.table});
+        }
+        anyEntry = true;
+        if (current == 0) {
+            table.entries.emplace_back(code, std::move(entry));
+        } else {
+            table.further[current - 1].entries.Put(code, std::move(entry));
+        }
     }
+
+    // A switch reads on through a table the file holds, and never through its own: switching
+    // to itself, a reader would never get back.
+    for (const Switch& each : switches) {
+        const std::string& own = each.table == 0 ? table.id : table.further[each.table - 1].id;
+        ImportProblem::Kind kind = ImportProblem::Kind::BadLine;
+        if (each.target == own) {
+            kind = ImportProblem::Kind::OwnTable;
+        } else if (!ids.contains(each.target)) {
+            kind = ImportProblem::Kind::UnknownTable;
+        } else {
+            continue;
+        }
+        table.problems.push_back({each.line, kind, each.text});
+        if (each.table == 0) {
+            std::erase_if(table.entries, [&each](const auto& held) { return held.first == each.code; });
+        } else {
+            table.further[each.table - 1].entries.Put(each.code, {});
+        }
+    }
+    std::stable_sort(table.problems.begin(), table.problems.end(),
+                     [](const ImportProblem& a, const ImportProblem& b) { return a.line < b.line; });
     return table;
 }
 

@@ -22,8 +22,7 @@ Result<Success, TableFailure> ComposeTable(Workspace& workspace, const TableOrde
 }
 
 Result<Success, TableFailure> SaveTable(const Workspace& workspace, const SaveTarget& target) {
-    const auto file =
-        FormatTable(workspace.TableText, workspace.CurrentCode, workspace.LastCode, target.format);
+    const auto file = FormatTable(workspace, target.format);
     if (!file) {
         return TableFailure{file.error()};
     }
@@ -69,7 +68,7 @@ Result<MakeTableOutcome, TableFailure> MakeTable(Workspace& workspace, const Tab
     }
     if (classicRefusal && !WritesWithNothingLaid(target->format)) {
         // What the classic file could never hold is said before that nothing was laid.
-        if (const auto never = ClassicCannotHold(workspace.TableText)) return TableFailure{*never};
+        if (const auto never = ClassicCannotHold(workspace)) return TableFailure{*never};
         return *classicRefusal;
     }
     if (const auto saved = write ? write(workspace, *target) : SaveTable(workspace, *target);

@@ -64,13 +64,15 @@ std::string FormatName(TableFormat format) {
             return "utf8";
         case TableFormat::ShiftJis:
             return "sjis";
+        case TableFormat::Abcde:
+            return "abcde";
     }
     return "classic";
 }
 
 std::optional<TableFormat> FormatNamed(std::string_view name) {
     for (const TableFormat format :
-         {TableFormat::Classic, TableFormat::Utf8, TableFormat::ShiftJis}) {
+         {TableFormat::Classic, TableFormat::Utf8, TableFormat::ShiftJis, TableFormat::Abcde}) {
         if (FormatName(format) == name) return format;
     }
     return std::nullopt;
@@ -100,94 +102,256 @@ std::vector<DuplicateText> DuplicateEntries(const CodeTable& table, const EntryK
     return duplicates;
 }
 
-Result<std::string, FormatError> FormatTable(const CodeTable& table, ByteCode first, ByteCode last,
-                                             TableFormat format, const EntryKinds& kinds,
-                                             const TwoByteTable& twoByte) {
+namespace {
+
+bool IsNewKind(EntryKind kind) {
+    return kind == EntryKind::Linked || kind == EntryKind::TableSwitch;
+}
+
+// Every code of `table`, one byte or two, whose entry a classic file cannot hold, ascending.
+std::vector<TableCode> NewKindCodes(const TableEntries& table) {
+    std::vector<TableCode> codes;
+    for (int code = 0; code < kCodeCount; ++code) {
+        if (IsNewKind(table.Kinds()[static_cast<std::size_t>(code)])) {
+            codes.push_back(static_cast<ByteCode>(code));
+        }
+    }
+    for (const auto& [stored, entry] : table.TwoByte()) {
+        if (IsNewKind(entry.kind)) codes.push_back(TableCode::TwoByte(stored));
+    }
+    std::sort(codes.begin(), codes.end());
+    return codes;
+}
+
+// A line break's label as the text formats write it before "\n": a text of "\n" alone, as
+// the classic file shows a bare line break, is no label.
+std::string_view LineBreakLabel(std::string_view text) {
+    if (text.ends_with("\\n")) text.remove_suffix(2);
+    return text;
+}
+
+// The classic file: EUC-JP, codes first..last; none of the kinds it cannot hold.
+Result<std::string, FormatError> ClassicFile(const TableEntries& entries, ByteCode first,
+                                             ByteCode last,
+                                             const std::vector<NamedTable>& further) {
+    const TwoByteTable& twoByte = entries.TwoByte();
+    if (!twoByte.empty()) {
+        FormatError refused{TableCode::TwoByte(twoByte.begin()->first),
+                            FormatError::Kind::TwoByteCodes};
+        for (const auto& held : twoByte) {
+            refused.twoByteCodes.push_back(TableCode::TwoByte(held.first));
+        }
+        return refused;
+    }
+    if (auto codes = NewKindCodes(entries); !codes.empty() || !further.empty()) {
+        FormatError refused{codes.empty() ? TableCode(0) : codes.front(),
+                            FormatError::Kind::NotClassic};
+        refused.codes = std::move(codes);
+        for (const NamedTable& table : further) refused.tables.push_back(table.id);
+        return refused;
+    }
+    const CodeTable& table = entries.Texts();
+    // The classic file holds EUC-JP: every entry that has none is named at once.
+    CodeTable bytes{};
+    FormatError refused{0, FormatError::Kind::NotEucJp};
+    for (int code = first; code <= last; ++code) {
+        const auto slot = static_cast<std::size_t>(code);
+        if (table[slot].empty()) continue;
+        auto encoded = EncodeEucJp(table[slot]);
+        if (encoded) {
+            bytes[slot] = std::move(encoded).value();
+            continue;
+        }
+        if (refused.codes.empty()) {
+            refused.code = static_cast<ByteCode>(code);
+            refused.character = encoded.error().character;
+        }
+        refused.codes.push_back(static_cast<ByteCode>(code));
+    }
+    if (!refused.codes.empty()) return refused;
     std::string file;
-    if (format == TableFormat::Classic) {
-        if (!twoByte.empty()) {
-            FormatError refused{TableCode::TwoByte(twoByte.begin()->first),
-                                FormatError::Kind::TwoByteCodes};
-            for (const auto& held : twoByte) {
-                refused.twoByteCodes.push_back(TableCode::TwoByte(held.first));
-            }
-            return refused;
-        }
-        // The classic file holds EUC-JP: every entry that has none is named at once.
-        CodeTable bytes{};
-        FormatError refused{0, FormatError::Kind::NotEucJp};
-        for (int code = first; code <= last; ++code) {
-            const auto slot = static_cast<std::size_t>(code);
-            if (table[slot].empty()) continue;
-            auto encoded = EncodeEucJp(table[slot]);
-            if (encoded) {
-                bytes[slot] = std::move(encoded).value();
-                continue;
-            }
-            if (refused.codes.empty()) {
-                refused.code = static_cast<ByteCode>(code);
-                refused.character = encoded.error().character;
-            }
-            refused.codes.push_back(static_cast<ByteCode>(code));
-        }
-        if (!refused.codes.empty()) return refused;
-        WriteTableFile(file, bytes, first, last);
-        return file;
-    }
+    WriteTableFile(file, bytes, first, last);
+    return file;
+}
 
-    std::optional<TextConverter> toShiftJis;
-    if (format == TableFormat::ShiftJis) {
-        toShiftJis.emplace("CP932", "UTF-8");
-    }
-    const std::string_view lineEnd = toShiftJis ? "\r\n" : "\n";
-
-    // The codes the format writes, one-byte and two-byte, as their stored bytes sort.
-    std::vector<std::pair<TableCode, TableEntry>> lines;
+// The entries of a text format's file, one-byte and two-byte, as their stored bytes sort.
+std::vector<std::pair<TableCode, const TableEntry*>> TextLines(const TableEntries& entries,
+                                                               TableFormat format, int first,
+                                                               int last) {
+    const TwoByteTable& twoByte = entries.TwoByte();
+    std::vector<std::pair<TableCode, const TableEntry*>> lines;
     auto wide = twoByte.begin();
     const auto wideBefore = [&wide, &twoByte](int firstByte) {
         return wide != twoByte.end() && wide->first >> 8 < firstByte;
     };
     for (int code = 0; code < kCodeCount; ++code) {
-        for (; wideBefore(code); ++wide)
-            lines.emplace_back(TableCode::TwoByte(wide->first), wide->second);
-        const std::string& entry = table[static_cast<std::size_t>(code)];
-        const EntryKind kind = kinds[static_cast<std::size_t>(code)];
-        if (!WritesCode(format, code, entry, kind, code >= first && code <= last)) continue;
-        lines.emplace_back(static_cast<ByteCode>(code), TableEntry{entry, kind});
+        for (; wideBefore(code); ++wide) lines.emplace_back(TableCode::TwoByte(wide->first), &wide->second);
+        const TableEntry& entry = entries.At(static_cast<ByteCode>(code));
+        if (!WritesCode(format, code, entry.text, entry.kind, code >= first && code <= last)) {
+            continue;
+        }
+        lines.emplace_back(static_cast<ByteCode>(code), &entry);
     }
-    for (; wide != twoByte.end(); ++wide)
-        lines.emplace_back(TableCode::TwoByte(wide->first), wide->second);
+    for (; wide != twoByte.end(); ++wide) lines.emplace_back(TableCode::TwoByte(wide->first), &wide->second);
+    return lines;
+}
 
-    for (const auto& [code, held] : lines) {
-        const std::string& entry = held.text;
-        const EntryKind kind = held.kind;
-        std::string text = "\\n";
-        if (kind != EntryKind::LineBreak) {
-            // Readers take these for the brackets of control codes. Every byte of a UTF-8
-            // character outside ASCII is 80 or above, so a match here is the character itself.
-            const std::string_view markup = kind == EntryKind::EndCode ? "[]" : "[]<>";
-            if (const auto at = entry.find_first_of(markup); at != std::string::npos) {
-                return FormatError{code, FormatError::Kind::Markup, std::string(1, entry[at])};
+// A label or text in the file's encoding, after the checks every text format makes.
+Result<std::string, FormatError> Written(TableCode code, std::string_view text,
+                                         std::string_view markup, TextConverter* toShiftJis) {
+    // Readers take these for the brackets of control codes. Every byte of a UTF-8 character
+    // outside ASCII is 80 or above, so a match here is the character itself.
+    if (const auto at = text.find_first_of(markup); at != std::string_view::npos) {
+        return FormatError{code, FormatError::Kind::Markup, std::string(1, text[at])};
+    }
+    auto converted = ConvertEntry(text, toShiftJis);
+    if (!converted) {
+        FormatError error = converted.error();
+        error.code = code;
+        return error;
+    }
+    return std::move(converted.value());
+}
+
+// One line of a text format, without its line end.
+Result<std::string, FormatError> TextLine(TableCode code, const TableEntry& entry,
+                                          TableFormat format, TextConverter* toShiftJis) {
+    const bool abcde = format == TableFormat::Abcde;
+    // A label inside "[…]", and in abcde inside "<[…]>" too.
+    const std::string_view labelMarkup = abcde ? "[]<>" : "[]";
+    std::string_view text = entry.text;
+    std::string_view markup = "[]<>";
+    switch (entry.kind) {
+        case EntryKind::Ordinary:
+            break;
+        case EntryKind::EndCode:
+        case EntryKind::Linked:
+        case EntryKind::TableSwitch:
+            markup = labelMarkup;
+            break;
+        case EntryKind::LineBreak:
+            text = LineBreakLabel(text);
+            markup = {};
+            break;
+    }
+    auto written = Written(code, text, markup, toShiftJis);
+    if (!written) return written.error();
+    const std::string& label = written.value();
+    const std::string hex = code.Hex();
+    switch (entry.kind) {
+        case EntryKind::Ordinary:
+            return hex + '=' + label;
+        case EntryKind::EndCode:
+            return '/' + hex + "=[" + label + ']';
+        case EntryKind::LineBreak:
+            return hex + '=' + label + "\\n";
+        case EntryKind::Linked: {
+            const std::string count = std::to_string(entry.parameters);
+            if (abcde) {
+                return '!' + hex + '=' + (label.empty() ? "" : "<[" + label + "]>") + ',' + count;
             }
-            auto converted = ConvertEntry(entry, toShiftJis ? &*toShiftJis : nullptr);
-            if (!converted) {
-                FormatError error = converted.error();
-                error.code = code;
-                return error;
+            return '$' + hex + "=[" + label + "]," + count;
+        }
+        case EntryKind::TableSwitch: {
+            const std::string count = std::to_string(entry.count);
+            if (abcde) {
+                return '!' + hex + '=' + (label.empty() ? "" : "<[" + label + "]>") + ",<@" +
+                       entry.table + ">:" + count;
             }
-            text = std::move(converted.value());
+            return '!' + hex + '=' + entry.table + ',' + count;
         }
-        if (kind == EntryKind::EndCode) file += '/';
-        file += code.Hex();
-        file += '=';
-        if (kind == EntryKind::EndCode) {
-            file += '[' + text + ']';
-        } else {
-            file += text;
+    }
+    return hex + '=' + label;
+}
+
+// Appends the lines of one table of a text format to `file`.
+std::optional<FormatError> AppendTextTable(std::string& file, const TableEntries& entries,
+                                           TableFormat format, int first, int last,
+                                           TextConverter* toShiftJis, std::string_view lineEnd) {
+    const auto lines = TextLines(entries, format, first, last);
+    if (format == TableFormat::Abcde) {
+        FormatError unlabelled{0, FormatError::Kind::UnlabelledLineBreak};
+        for (const auto& [code, entry] : lines) {
+            if (entry->kind == EntryKind::LineBreak && LineBreakLabel(entry->text).empty()) {
+                unlabelled.codes.push_back(code);
+            }
         }
+        if (!unlabelled.codes.empty()) {
+            unlabelled.code = unlabelled.codes.front();
+            return unlabelled;
+        }
+    }
+    for (const auto& [code, entry] : lines) {
+        auto line = TextLine(code, *entry, format, toShiftJis);
+        if (!line) return line.error();
+        file += line.value();
         file += lineEnd;
     }
+    return std::nullopt;
+}
+
+Result<std::string, FormatError> TextFile(const TableEntries& entries, ByteCode first,
+                                          ByteCode last, TableFormat format,
+                                          const std::string& tableId,
+                                          const std::vector<NamedTable>& further) {
+    std::optional<TextConverter> toShiftJis;
+    if (format == TableFormat::ShiftJis) {
+        toShiftJis.emplace("CP932", "UTF-8");
+    }
+    TextConverter* converter = toShiftJis ? &*toShiftJis : nullptr;
+    const std::string_view lineEnd = toShiftJis ? "\r\n" : "\n";
+    std::string file;
+    if (!tableId.empty()) {
+        file += '@' + tableId;
+        file += lineEnd;
+    }
+    if (auto failed = AppendTextTable(file, entries, format, first, last, converter, lineEnd)) {
+        return *failed;
+    }
+    for (const NamedTable& table : further) {
+        file += '@' + table.id;
+        file += lineEnd;
+        if (auto failed = AppendTextTable(file, table.entries, format, 0, kCodeCount - 1,
+                                          converter, lineEnd)) {
+            return *failed;
+        }
+    }
     return file;
+}
+
+TableEntries EntriesOf(const CodeTable& table, const EntryKinds& kinds,
+                       const TwoByteTable& twoByte) {
+    TableEntries entries;
+    for (int code = 0; code < kCodeCount; ++code) {
+        const auto slot = static_cast<std::size_t>(code);
+        entries.Put(static_cast<ByteCode>(code), TableEntry{table[slot], kinds[slot]});
+    }
+    for (const auto& [stored, entry] : twoByte) entries.Put(TableCode::TwoByte(stored), entry);
+    return entries;
+}
+
+// The first switch of `entries` to a table `workspace` does not have.
+std::optional<FormatError> UnknownTarget(const Workspace& workspace, const TableEntries& entries) {
+    std::optional<FormatError> unknown;
+    const auto check = [&](TableCode code, const TableEntry& entry) {
+        if (!unknown && entry.kind == EntryKind::TableSwitch &&
+            workspace.TableNamed(entry.table) == nullptr) {
+            unknown = FormatError{code, FormatError::Kind::UnknownTable, entry.table};
+        }
+    };
+    for (int code = 0; code < kCodeCount; ++code) {
+        check(static_cast<ByteCode>(code), entries.At(static_cast<ByteCode>(code)));
+    }
+    for (const auto& [stored, entry] : entries.TwoByte()) check(TableCode::TwoByte(stored), entry);
+    return unknown;
+}
+
+}  // namespace
+
+Result<std::string, FormatError> FormatTable(const CodeTable& table, ByteCode first, ByteCode last,
+                                             TableFormat format, const EntryKinds& kinds,
+                                             const TwoByteTable& twoByte) {
+    return FormatTable(EntriesOf(table, kinds, twoByte), first, last, format);
 }
 
 std::optional<FormatError> ClassicCannotHold(const TableEntries& table) {
@@ -196,9 +360,29 @@ std::optional<FormatError> ClassicCannotHold(const TableEntries& table) {
     return file.error();
 }
 
+std::optional<FormatError> ClassicCannotHold(const Workspace& workspace) {
+    const auto file = ClassicFile(workspace.TableText, 0, kCodeCount - 1, workspace.FurtherTables);
+    if (file) return std::nullopt;
+    return file.error();
+}
+
 Result<std::string, FormatError> FormatTable(const TableEntries& table, ByteCode first,
                                              ByteCode last, TableFormat format) {
-    return FormatTable(table.Texts(), first, last, format, table.Kinds(), table.TwoByte());
+    if (format == TableFormat::Classic) return ClassicFile(table, first, last, {});
+    return TextFile(table, first, last, format, {}, {});
+}
+
+Result<std::string, FormatError> FormatTable(const Workspace& workspace, TableFormat format) {
+    if (format == TableFormat::Classic) {
+        return ClassicFile(workspace.TableText, workspace.CurrentCode, workspace.LastCode,
+                           workspace.FurtherTables);
+    }
+    if (auto unknown = UnknownTarget(workspace, workspace.TableText)) return *unknown;
+    for (const NamedTable& table : workspace.FurtherTables) {
+        if (auto unknown = UnknownTarget(workspace, table.entries)) return *unknown;
+    }
+    return TextFile(workspace.TableText, workspace.CurrentCode, workspace.LastCode, format,
+                    workspace.TableId, workspace.FurtherTables);
 }
 
 }  // namespace glyphwright

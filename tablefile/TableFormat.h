@@ -18,6 +18,7 @@ enum class TableFormat {
     Classic,   // EUC-JP, lines end 0D 0D 0A; see WriteTableFile
     Utf8,      // UTF-8 without a byte-order mark, lines end LF
     ShiftJis,  // code page 932, lines end CR LF
+    Abcde,     // UTF-8 like Utf8, with abcde's spellings of linked entries and table switches
 };
 
 // Where a table file goes: the path exactly as the user gave it, and its format.
@@ -26,7 +27,7 @@ struct SaveTarget {
     TableFormat format = TableFormat::Classic;
 };
 
-// The format's name in projects and on the command line: "classic", "utf8", "sjis".
+// The format's name in projects and on the command line: "classic", "utf8", "sjis", "abcde".
 [[nodiscard]] std::string FormatName(TableFormat format);
 [[nodiscard]] std::optional<TableFormat> FormatNamed(std::string_view name);
 
@@ -39,13 +40,18 @@ struct FormatError {
         Markup,            // [ ] < > in an ordinary entry, or [ ] in an end code's label
         TwoByteCodes,      // a classic file was asked of a table holding two-byte codes
         NotEucJp,          // a classic file was asked of entries EUC-JP has no code for
+        NotClassic,        // a classic file was asked of linked entries, switches or tables
+        UnlabelledLineBreak,  // abcde: a line break with no label could not come back
+        UnknownTable,      // a table switch to an id no table of the file has (`character`)
     };
     TableCode code;
     Kind kind = Kind::Unconvertible;
     // The offending character as UTF-8 when it can be decoded, else its bytes in hex ("8F A1").
     std::string character{};
     std::vector<TableCode> twoByteCodes{};  // TwoByteCodes: all of them, ascending
-    std::vector<TableCode> codes{};  // NotEucJp: every such code, ascending; `code` is the first
+    // NotEucJp, NotClassic, UnlabelledLineBreak: every such code, ascending; `code` is the first
+    std::vector<TableCode> codes{};
+    std::vector<std::string> tables{};  // NotClassic: the ids of the further tables
 
     friend bool operator==(const FormatError&, const FormatError&) = default;
 };
@@ -67,19 +73,36 @@ struct FormatError {
 // "/XX=[label]" and a line break "XX=\n" (backslash and n), as the Table File Standard has them.
 // They stop at the lowest code whose entry cannot be written.
 //
+// The other kinds are written as the Table File Standard has them: a linked entry
+// "$XX=[label],N" (N bytes of parameters follow the code), a table switch "!XX=id,N" (N
+// characters read through table `id`, 0: until a code that table lacks), and a line break with
+// a label "XX=[line]\n". The abcde format writes those two as abcde spells them:
+// "!XX=<[label]>,N" and "!XX=<[label]>,<@id>:N" ("!XX=,<@id>:N" with no label), and refuses a
+// line break with no label, which abcde would drop when it inserts. A classic file holds none of
+// them: it fails naming every linked entry and switch (NotClassic).
+//
 // The two-byte codes of `twoByte` go into the UTF-8 and Shift-JIS files, all of them, among the
 // one-byte codes in the order of their stored bytes: 80, 8000, 8001, …, 81. A classic file holds
 // one-byte codes only: asked of a table with two-byte codes, it fails naming them all.
 [[nodiscard]] Result<std::string, FormatError> FormatTable(
     const CodeTable& table, ByteCode first, ByteCode last, TableFormat format,
     const EntryKinds& kinds = {}, const TwoByteTable& twoByte = TwoByteTable{});
-// Why a classic file could hold none of `table` whatever was laid: its two-byte codes, or the
-// one-byte entries EUC-JP has no code for, all named. Nothing when neither is the case.
+// Why a classic file could hold none of `table` whatever was laid: its two-byte codes, its
+// linked entries and switches, or the one-byte entries EUC-JP has no code for, all named.
+// Nothing when none is the case.
 [[nodiscard]] std::optional<FormatError> ClassicCannotHold(const TableEntries& table);
+// The same for the whole workspace: its further tables too.
+[[nodiscard]] std::optional<FormatError> ClassicCannotHold(const Workspace& workspace);
 
 // The same for every entry held.
 [[nodiscard]] Result<std::string, FormatError> FormatTable(const TableEntries& table,
                                                            ByteCode first, ByteCode last,
+                                                           TableFormat format);
+
+// The whole file of a workspace: its table (codes CurrentCode..LastCode for a classic file), and
+// in the text formats, after it, each further table under its "@id" line; the table's own
+// "@id" line comes first when it has an id. A switch must name a table of the workspace.
+[[nodiscard]] Result<std::string, FormatError> FormatTable(const Workspace& workspace,
                                                            TableFormat format);
 
 }  // namespace glyphwright

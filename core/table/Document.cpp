@@ -33,7 +33,7 @@ void Document::Apply(const DocumentStep& step, std::optional<std::uint64_t> revi
             change.orderChange = {OrderChange::Kind::StartSet, step.line};
             break;
     }
-    change.table = !step.entries.empty() || step.currentCode || step.lastCode;
+    change.table = !step.entries.empty() || step.currentCode || step.lastCode || step.tables;
     change.startCode = step.startCode.has_value();
     change.settings = step.featureSettings.has_value();
     change.codeOrder = step.codeOrder.has_value();
@@ -53,6 +53,10 @@ void Document::Apply(const DocumentStep& step, std::optional<std::uint64_t> revi
             break;
     }
     for (const auto& [code, entry] : step.entries) contents_.table.TableText.Put(code, entry);
+    if (step.tables) {
+        contents_.table.TableId = step.tables->first;
+        contents_.table.FurtherTables = step.tables->second;
+    }
     if (step.codeOrder) contents_.codeOrder = *step.codeOrder;
     if (step.currentCode) contents_.table.CurrentCode = *step.currentCode;
     if (step.lastCode) contents_.table.LastCode = *step.lastCode;

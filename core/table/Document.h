@@ -69,6 +69,8 @@ struct DocumentStep {
     std::optional<CodeOrder> codeOrder;
     // A feature's name and the whole of its settings; empty settings: the feature has none.
     std::optional<std::pair<std::string, std::string>> featureSettings;
+    // The table's own id and its further tables, whole (Workspace::TableId, FurtherTables).
+    std::optional<std::pair<std::string, std::vector<NamedTable>>> tables;
 };
 
 // Hears every change of a document: once just before it is made, once just after.

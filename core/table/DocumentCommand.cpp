@@ -1,5 +1,6 @@
 #include "core/table/DocumentCommand.h"
 
+
 namespace glyphwright {
 
 namespace {
@@ -86,6 +87,24 @@ DocumentCommand DocumentCommand::PutEntries(
     const Document& document, const std::vector<std::pair<TableCode, TableEntry>>& entries) {
     DocumentCommand command;
     for (const auto& [code, entry] : entries) command.PutSlot(document, code, entry);
+    return command;
+}
+
+DocumentCommand DocumentCommand::PutEntries(
+    const Document& document, const std::vector<std::pair<TableCode, TableEntry>>& entries,
+    const std::string& id, const std::vector<NamedTable>& further) {
+    DocumentCommand command = PutEntries(document, entries);
+    const Workspace& now = document.Table();
+    Workspace after;
+    after.TableId = now.TableId;
+    after.FurtherTables = now.FurtherTables;
+    after.PutTables(id, further);
+    std::string& tableId = after.TableId;
+    std::vector<NamedTable>& tables = after.FurtherTables;
+    if (tableId != now.TableId || tables != now.FurtherTables) {
+        command.forward_.tables.emplace(std::move(tableId), std::move(tables));
+        command.backward_.tables.emplace(now.TableId, now.FurtherTables);
+    }
     return command;
 }
 
@@ -189,7 +208,7 @@ void DocumentCommand::Join(const DocumentCommand& later) {
 bool DocumentCommand::IsEmpty() const {
     return forward_.orderEdit == Edit::None && forward_.entries.empty() && !forward_.currentCode &&
            !forward_.lastCode && !forward_.startCode && !forward_.featureSettings &&
-           !forward_.codeOrder;
+           !forward_.codeOrder && !forward_.tables;
 }
 
 }  // namespace glyphwright

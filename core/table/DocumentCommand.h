@@ -41,6 +41,12 @@ public:
     // Entries put on their codes, one- or two-byte, as an import does; no line is added.
     [[nodiscard]] static DocumentCommand PutEntries(
         const Document& document, const std::vector<std::pair<TableCode, TableEntry>>& entries);
+    // The same for a file of several tables: `entries` go into the table as above; it takes `id`
+    // when it has none; each of `further` goes into the further table of its id, code by code,
+    // or comes in whole where the document has no table of that id.
+    [[nodiscard]] static DocumentCommand PutEntries(
+        const Document& document, const std::vector<std::pair<TableCode, TableEntry>>& entries,
+        const std::string& id, const std::vector<NamedTable>& further);
     // What a MAKE TABLE run stored: the table it left, compared slot by slot with the one there,
     // two-byte codes too. A laid member is ordinary text; a two-byte code keeps the kind `table`
     // gives it.

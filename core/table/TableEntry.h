@@ -11,8 +11,14 @@ namespace glyphwright {
 enum class EntryKind : std::uint8_t {
     Ordinary,   // text
     EndCode,    // ends a string; the entry's text is its label ("end")
-    LineBreak,  // starts a new line; the entry's text is what the classic file shows for it
+    LineBreak,  // starts a new line; the entry's text is its visible label ("[line]"), or ""
+    Linked,     // a control code followed by `parameters` bytes that are no text; text: its label
+    TableSwitch,  // the next characters are read through the table `table`; text: a label or ""
 };
+
+// The bounds a table file may give a linked entry's parameter bytes and a switch's count.
+inline constexpr int kMaxParameters = 255;
+inline constexpr int kMaxSwitchCount = 65535;
 
 // One code's entry: its text, as Unicode (UTF-8), and its kind. The classic file alone needs
 // EUC-JP; its writer converts, and refuses what EUC-JP cannot hold.

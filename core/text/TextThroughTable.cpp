@@ -45,6 +45,8 @@ std::optional<std::string> Shown(const CodeToken& token) {
         case EntryKind::Ordinary:
             return std::string(token.text);
         case EntryKind::EndCode:
+        case EntryKind::Linked:
+        case EntryKind::TableSwitch:
             return "{" + std::string(token.text) + "}";
         case EntryKind::LineBreak:
             return std::string("\u21B5");

@@ -72,6 +72,46 @@ TEST(ProjectFile, TwoByteCodesAndTheirOrderReadBackTheSame) {
     EXPECT_EQ(read.value(), contents);
 }
 
+// Linked entries, table switches and further tables come back whole; such a project says version
+// 3, which an older Glyphwright refuses rather than drop what it does not know. Damaged kinds are
+// refused naming their field.
+TEST(ProjectFile, EntryKindsAndFurtherTablesReadBackTheSame) {
+    DocumentContents contents = Full();
+    TableEntry linked{"color", EntryKind::Linked};
+    linked.parameters = 2;
+    TableEntry toKanji{"", EntryKind::TableSwitch};
+    toKanji.table = "kanji";
+    toKanji.count = 0;
+    contents.table.TableText.Put(0xF5, linked);
+    contents.table.TableText.Put(TableCode::TwoByte(0xF000), toKanji);
+    contents.table.TableId = "main";
+    TableEntries kanji;
+    kanji.Put(0x10, {"漢"});
+    TableEntry back{"back", EntryKind::TableSwitch};
+    back.table = "main";
+    back.count = 3;
+    kanji.Put(0xFF, back);
+    contents.table.FurtherTables.push_back({"kanji", kanji});
+    const QByteArray file = WriteProject(contents, kProject);
+    EXPECT_TRUE(file.contains("\"version\": 3\n"));
+    EXPECT_TRUE(file.contains("\"tableId\": \"main\""));
+    const auto read = ReadProject(file, kProject, SetCatalogue::BuiltInsOnly());
+    ASSERT_TRUE(read.ok()) << read.error().detail.toStdString();
+    EXPECT_EQ(read.value(), contents);
+
+    const auto damaged = [&file](const char* from, const char* to) {
+        const auto refused = ReadProject(QByteArray(file).replace(from, to), kProject,
+                                         SetCatalogue::BuiltInsOnly());
+        return refused.ok() ? QString() : refused.error().detail;
+    };
+    EXPECT_TRUE(damaged("\"parameters\": 2", "\"parameters\": 0").endsWith(".parameters"));
+    EXPECT_TRUE(damaged("\"count\": 3", "\"count\": -1").endsWith(".count"));
+    EXPECT_TRUE(damaged("\"count\": 3", "\"count\": 1e9").endsWith(".count"));
+    EXPECT_TRUE(damaged("\"table\": \"main\"", "\"table\": \"a b\"").endsWith(".table"));
+    EXPECT_EQ(damaged("\"id\": \"kanji\"", "\"id\": \"main\""), QStringLiteral("tables[0].id"));
+    EXPECT_EQ(damaged("\"tableId\": \"main\"", "\"tableId\": \"\""), QStringLiteral("tableId"));
+}
+
 // Earlier versions kept an entry as EUC-JP bytes where its text did not read back: such a project
 // still opens, its bytes read as the text they stand for; bytes that are no EUC-JP are refused.
 TEST(ProjectFile, EntriesKeptAsBytesByEarlierVersionsReadAsText) {
@@ -95,9 +135,9 @@ TEST(ProjectFile, DamagedAndNewerFilesAreRefusedNamingWhatIsWrong) {
     EXPECT_EQ(refused("{\"format\": ").error().kind, Kind::NotJson);
     EXPECT_EQ(refused("[1, 2]").error().kind, Kind::NotProject);
     EXPECT_EQ(refused("{\"format\": \"other\"}").error().kind, Kind::NotProject);
-    const auto newer = refused(R"({"format": "glyphwright-project", "version": 3})");
+    const auto newer = refused(R"({"format": "glyphwright-project", "version": 4})");
     EXPECT_EQ(newer.error().kind, Kind::Newer);
-    EXPECT_EQ(newer.error().detail, QStringLiteral("3"));
+    EXPECT_EQ(newer.error().detail, QStringLiteral("4"));
 
     QByteArray file = WriteProject(Full(), kProject);
     ASSERT_TRUE(file.contains("\"code\": \"FE\""));

@@ -84,7 +84,7 @@ TEST(ImportTableTest, WhatCannotBeTakenIsListedWithItsLineNumber) {
         "nonsense\n"
         "10=b\n"
         "123456=c\n"
-        "@font\n"
+        "(8000h)Title\n"
         "*FF\n"
         "11=\xF0\x9F\x98\x80\n"  // an emoji, which EUC-JP lacks: taken all the same
         "/12=end\n"

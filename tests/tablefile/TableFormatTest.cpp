@@ -203,8 +203,9 @@ TEST(TableFormat, ACharacterCodePage932LacksStopsOnlyShiftJis) {
     EXPECT_EQ(shiftJis.error(), (FormatError{0x30, Kind::Unconvertible, "丂"}));
 }
 
-// End codes and line breaks: "/FF=[end]" and "FE=\n" (backslash, n) in UTF-8 and Shift-JIS, each
-// with its format's line end; the classic file keeps every rule and writes the label as text.
+// End codes and line breaks: "/FF=[end]" and "FE=改\n" (the line break's visible label, then
+// backslash, n) in UTF-8 and Shift-JIS, each with its format's line end; the classic file keeps
+// every rule and writes the label as text.
 TEST(TableFormatTest, ControlCodesInEachFormat) {
     CodeTable table{};
     EntryKinds kinds{};
@@ -215,11 +216,11 @@ TEST(TableFormatTest, ControlCodesInEachFormat) {
     kinds[0xFF] = EntryKind::EndCode;
     EXPECT_EQ(FormatTable(table, 0x41, 0xFF, TableFormat::Utf8, kinds).value(),
               "41=A\n"
-              "FE=\\n\n"
+              "FE=改\\n\n"
               "/FF=[end]\n");
     EXPECT_EQ(FormatTable(table, 0x41, 0xFF, TableFormat::ShiftJis, kinds).value(),
               "41=A\r\n"
-              "FE=\\n\r\n"
+              "FE=\x89\xFC\\n\r\n"
               "/FF=[end]\r\n");
     // The classic file shows the line break's text, in EUC-JP, and the end code's label.
     const std::string classic = FormatTable(table, 0x41, 0xFF, TableFormat::Classic, kinds).value();

@@ -52,7 +52,7 @@ public:
     }
     std::optional<SaveTarget> AskSaveTarget() override {
         static constexpr TableFormat kFormats[] = {TableFormat::Classic, TableFormat::Utf8,
-                                                   TableFormat::ShiftJis};
+                                                   TableFormat::ShiftJis, TableFormat::Abcde};
         const QStringList names = MakeTableMessages::TableFileFilters();
         std::vector<std::string> filters;
         for (const QString& filter : names) filters.push_back(filter.toStdString());
@@ -259,7 +259,8 @@ void MainWindow::ImportTableFromUser() {
             return;
         }
     }
-    history_.Run(DocumentCommand::PutEntries(document_, imported.entries),
+    history_.Run(DocumentCommand::PutEntries(document_, imported.entries, imported.id,
+                                             imported.further),
                  ImportTableMessages::ImportAction(name));
     if (!imported.entries.empty()) rules_.TableImported();
 }
