@@ -94,6 +94,21 @@ same "$work/out" '20=､｢\n'
 run 2 make -f utf8 -o - --import-format euc -i "$work/euc.tbl"
 says err "'euc' is not a format to import: choose auto, classic, utf8 or sjis."
 rm "$work/euc.tbl"
+# The entry kinds and a further table, imported in the Standard's spelling and written in abcde's
+# and back; the classic file refuses them naming every code and table; a switch to a table the
+# file lacks is named by its line.
+printf '@main\n10=a\n!F0=kanji,0\n$F5=[color],1\nFE=[line]\\n\n/FF=[end]\n@kanji\n10=b\n' >"$work/kinds.tbl"
+run 0 make --format abcde --import "$work/kinds.tbl" --output "$work/kinds-abcde.tbl"
+same "$work/kinds-abcde.tbl" '@main\n10=a\n!F0=,<@kanji>:0\n!F5=<[color]>,1\nFE=[line]\\n\n/FF=[end]\n@kanji\n10=b\n'
+run 0 make --format utf8 --import "$work/kinds-abcde.tbl" --output -
+cmp -s "$work/out" "$work/kinds.tbl" || fail "abcde read back in UTF-8 differs: $(cat "$work/out")"
+run 1 make --start 10 --import "$work/kinds.tbl" --output - 0-9
+says err "codes F0, F5"
+says err "further tables (@kanji)"
+printf '10=a\n!F0=nowhere,0\n' >"$work/kinds.tbl"
+run 1 make --format abcde --import "$work/kinds.tbl" --output -
+says err "line 2: \"!F0=nowhere,0\" switches to a table the file does not hold"
+rm "$work/kinds.tbl" "$work/kinds-abcde.tbl"
 run 1 make --start 10 --import "$work/imp.tbl" --output -
 says err "The Table Order lays no character set"
 printf '10=a\nbad line\n' >"$work/bad.tbl"
