@@ -64,12 +64,13 @@ private slots:
         QCOMPARE(session.workspace.TableText[0xFE], std::string("改"));
         QVERIFY(session.document.Contents().table.TableText.Kinds()[0xFE] == EntryKind::LineBreak);
 
-        // No set is laid: a UTF-8 file holds both control codes, and nothing else.
+        // No set is laid: a UTF-8 file holds both control codes, and nothing else; the line
+        // break's text is its visible label, before the "\n".
         QVERIFY(session.button("cmdSave").isEnabled());
         session.user.chosenFilter = 1;
         session.user.pathAnswers.push_back(folder.filePath("codes.tbl").toStdString());
         Click(main, "cmdSave");
-        QCOMPARE(ReadFile(folder.filePath("codes.tbl")), std::string("FE=\\n\n/FF=[end]\n"));
+        QCOMPARE(ReadFile(folder.filePath("codes.tbl")), std::string("FE=改\\n\n/FF=[end]\n"));
         QCOMPARE(session.user.messages.size(), std::size_t{1});
 
         stack.undo();
