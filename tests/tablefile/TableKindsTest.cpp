@@ -109,7 +109,8 @@ TEST(TableKindsTest, AbcdeSpellsSwitchesAndRawParametersItsOwnWay) {
               "11=字\n"
               "!FF=<[back]>,<@main>:2\n");
     ExpectRoundTrip(workspace, TableFormat::Abcde);
-    const Workspace back = Imported(ImportTable(FormatTable(workspace, TableFormat::Abcde).value()));
+    const Workspace back =
+        Imported(ImportTable(FormatTable(workspace, TableFormat::Abcde).value()));
     EXPECT_EQ(back.FurtherTables, workspace.FurtherTables);  // the switch's label too
     EXPECT_EQ(back.TableText.At(0xF5), Linked("color", 1));
 }
@@ -191,27 +192,27 @@ TEST(TableKindsTest, HandWrittenTablesInEitherSpellingAreRead) {
 // that was not taken leaves no entry behind.
 TEST(TableKindsTest, WhatCannotBeTakenIsNamedByLine) {
     const ImportedTable read = ImportTable(
-        "@main\n"                       // 1
-        "!F0=nowhere,0\n"               // 2 no such table
-        "!F1=main,0\n"                  // 3 its own table: would never end
-        "!F2=kanji,-1\n"                // 4 negative
-        "!F3=kanji,99999999999999\n"    // 5 huge
-        "$F4=[color],0\n"               // 6 no parameter
-        "$F5=[color],256\n"             // 7 too many
-        "$F6=color,1\n"                 // 8 no brackets
-        "!F7=,<@kanji>:$AB\n"           // 9 abcde's other match types
-        "!F8=bad id,1\n"                // 10
-        "!F9=kanji,1\n"                 // 11 taken
-        "@kanji\n"                      // 12
-        "10=x\n"                        // 13
-        "@\n"                           // 14 no id
-        "11=lost\n"                     // 15 under no table: not taken
-        "@kanji\n"                      // 16 twice
-        "12=lost\n");                   // 17
+        "@main\n"                     // 1
+        "!F0=nowhere,0\n"             // 2 no such table
+        "!F1=main,0\n"                // 3 its own table: would never end
+        "!F2=kanji,-1\n"              // 4 negative
+        "!F3=kanji,99999999999999\n"  // 5 huge
+        "$F4=[color],0\n"             // 6 no parameter
+        "$F5=[color],256\n"           // 7 too many
+        "$F6=color,1\n"               // 8 no brackets
+        "!F7=,<@kanji>:$AB\n"         // 9 abcde's other match types
+        "!F8=bad id,1\n"              // 10
+        "!F9=kanji,1\n"               // 11 taken
+        "@kanji\n"                    // 12
+        "10=x\n"                      // 13
+        "@\n"                         // 14 no id
+        "11=lost\n"                   // 15 under no table: not taken
+        "@kanji\n"                    // 16 twice
+        "12=lost\n");                 // 17
     const std::vector<std::pair<int, Kind>> expected = {
-        {2, Kind::UnknownTable}, {3, Kind::OwnTable},   {4, Kind::BadCount},
-        {5, Kind::BadCount},     {6, Kind::BadCount},   {7, Kind::BadCount},
-        {8, Kind::BadLine},      {9, Kind::Directive},  {10, Kind::BadLine},
+        {2, Kind::UnknownTable}, {3, Kind::OwnTable},       {4, Kind::BadCount},
+        {5, Kind::BadCount},     {6, Kind::BadCount},       {7, Kind::BadCount},
+        {8, Kind::BadLine},      {9, Kind::Directive},      {10, Kind::BadLine},
         {14, Kind::BadTableId},  {16, Kind::DuplicateTable}};
     ASSERT_EQ(read.problems.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
