@@ -146,22 +146,6 @@ Result<std::vector<GlyphImage>, QString> GlyphReader::Read(std::uint64_t first,
     return glyphs;
 }
 
-namespace {
-
-QString StreamProblemText(StreamProblem problem) {
-    switch (problem) {
-        case StreamProblem::NoHeader: return FindFontMessages::NoStreamHeader();
-        case StreamProblem::EmptyStream: return FindFontMessages::EmptyStream();
-        case StreamProblem::Truncated: return FindFontMessages::TruncatedStream();
-        case StreamProblem::BadReference: return FindFontMessages::BadReference();
-        case StreamProblem::Overshoots: return FindFontMessages::Overshoots();
-        case StreamProblem::BadTree: return FindFontMessages::BadTree();
-    }
-    return {};
-}
-
-}  // namespace
-
 Result<std::pair<GlyphReader, int>, QString> OpenGlyphs(const QString& path,
                                                         const GlyphSource& source, int asked) {
     auto file = GameFile::Open(QFile::encodeName(path).toStdString());
@@ -181,7 +165,7 @@ Result<std::pair<GlyphReader, int>, QString> OpenGlyphs(const QString& path,
             return FindFontMessages::StreamUnreadable(
                 HexNumber(source.offset, 1),
                 QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())),
-                StreamProblemText(stream.error()));
+                FindFontMessages::StreamProblemText(stream.error()));
         }
         unpacked = std::move(stream).value().bytes;
         inFile = GlyphsInFile(unpacked.size(), 0, source.format);

@@ -1,5 +1,7 @@
 #include "FindFontMessages.h"
 
+#include "core/compression/Compression.h"
+
 namespace glyphwright {
 
 QString FindFontMessages::Help(int mostLimit) {
@@ -86,6 +88,107 @@ QString FindFontMessages::Overshoots() {
 }
 QString FindFontMessages::BadTree() {
     return tr("its Huffman tree points outside itself");
+}
+
+QString FindFontMessages::StreamProblemText(StreamProblem problem) {
+    switch (problem) {
+        case StreamProblem::NoHeader: return NoStreamHeader();
+        case StreamProblem::EmptyStream: return EmptyStream();
+        case StreamProblem::Truncated: return TruncatedStream();
+        case StreamProblem::BadReference: return BadReference();
+        case StreamProblem::Overshoots: return Overshoots();
+        case StreamProblem::BadTree: return BadTree();
+    }
+    return {};
+}
+
+QString FindFontMessages::MenuItem() {
+    return tr("Find &Font...");
+}
+
+QString FindFontMessages::WindowTitle() {
+    return tr("Find Font");
+}
+
+QString FindFontMessages::FindButton() {
+    return tr("&Find");
+}
+
+QString FindFontMessages::StopButton() {
+    return tr("&Stop");
+}
+
+QString FindFontMessages::OpenButton() {
+    return tr("&Open in Font Window");
+}
+
+QString FindFontMessages::CandidatesTab(int count) {
+    return tr("&Candidates (%1)").arg(count);
+}
+
+QString FindFontMessages::StreamsTab(int count) {
+    return tr("Packed s&treams (%1)").arg(count);
+}
+
+QString FindFontMessages::ScoreColumn() {
+    return tr("Score");
+}
+
+QString FindFontMessages::GlyphsColumn() {
+    return tr("First glyphs");
+}
+
+QString FindFontMessages::WhereColumn() {
+    return tr("Where and how");
+}
+
+QString FindFontMessages::CompressionColumn() {
+    return tr("Compression");
+}
+
+QString FindFontMessages::OffsetColumn() {
+    return tr("Offset");
+}
+
+QString FindFontMessages::PackedColumn() {
+    return tr("Packed");
+}
+
+QString FindFontMessages::UnpackedColumn() {
+    return tr("Unpacked");
+}
+
+QString FindFontMessages::CandidateRaw(const QString& offset, const QString& format,
+                                       unsigned long long count) {
+    return tr("At %1: %2, %3 glyphs").arg(offset, format).arg(count);
+}
+
+QString FindFontMessages::CandidatePacked(const QString& compression, const QString& stream,
+                                          const QString& format, unsigned long long count) {
+    return tr("In the %1 stream at %2: %3, %4 glyphs").arg(compression, stream, format).arg(count);
+}
+
+QString FindFontMessages::Searching(int percent) {
+    return tr("Looking through the file... %1 %").arg(percent);
+}
+
+QString FindFontMessages::Stopped() {
+    return tr("Stopped.");
+}
+
+QString FindFontMessages::Found(int candidates, int streams) {
+    return tr("%1 candidates, best first; %2 packed streams. Open one to see it in the Font "
+              "window.")
+        .arg(candidates)
+        .arg(streams);
+}
+
+QString FindFontMessages::NothingFoundInWindow(int streams) {
+    return tr("Nothing in the file looks like a font; %1 packed streams found.").arg(streams);
+}
+
+QString FindFontMessages::OpenUndoText(const QString& offset) {
+    return tr("Open Font at %1").arg(offset);
 }
 
 }  // namespace glyphwright

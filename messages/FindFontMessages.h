@@ -5,6 +5,8 @@
 
 namespace glyphwright {
 
+enum class StreamProblem;
+
 // What Find Font says, on the command line and in its window.
 class FindFontMessages final {
     Q_DECLARE_TR_FUNCTIONS(FindFontMessages)
@@ -27,6 +29,35 @@ public:
     [[nodiscard]] static QString BadReference();
     [[nodiscard]] static QString Overshoots();
     [[nodiscard]] static QString BadTree();
+    [[nodiscard]] static QString StreamProblemText(StreamProblem problem);
+
+    // The window, Tools > Find Font...
+    [[nodiscard]] static QString MenuItem();
+    [[nodiscard]] static QString WindowTitle();
+    [[nodiscard]] static QString FindButton();
+    [[nodiscard]] static QString StopButton();
+    [[nodiscard]] static QString OpenButton();
+    [[nodiscard]] static QString CandidatesTab(int count);
+    [[nodiscard]] static QString StreamsTab(int count);
+    [[nodiscard]] static QString ScoreColumn();
+    [[nodiscard]] static QString GlyphsColumn();
+    [[nodiscard]] static QString WhereColumn();
+    [[nodiscard]] static QString CompressionColumn();
+    [[nodiscard]] static QString OffsetColumn();
+    [[nodiscard]] static QString PackedColumn();
+    [[nodiscard]] static QString UnpackedColumn();
+    // A candidate's place and format: raw at an offset, or in a stream.
+    [[nodiscard]] static QString CandidateRaw(const QString& offset, const QString& format,
+                                              unsigned long long count);
+    [[nodiscard]] static QString CandidatePacked(const QString& compression,
+                                                 const QString& stream, const QString& format,
+                                                 unsigned long long count);
+    [[nodiscard]] static QString Searching(int percent);
+    [[nodiscard]] static QString Stopped();
+    [[nodiscard]] static QString Found(int candidates, int streams);
+    [[nodiscard]] static QString NothingFoundInWindow(int streams);
+    // After "Undo": the font opened in the Font window, where, and how it is stored.
+    [[nodiscard]] static QString OpenUndoText(const QString& offset);
 };
 
 }  // namespace glyphwright

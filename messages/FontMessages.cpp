@@ -1,6 +1,7 @@
 #include "FontMessages.h"
 
 #include "MessageText.h"
+#include "core/compression/Compression.h"
 #include "core/glyphs/GlyphFormat.h"
 #include "core/glyphs/Repertoire.h"
 #include "core/table/TableCode.h"
@@ -276,6 +277,38 @@ QString FontMessages::GuessesLeftOut(int accepted, const QStringList& leftOut) {
 
 QString FontMessages::LeftOutGuess(const QString& code, const QString& guess, const QString& why) {
     return tr("%1 \"%2\": %3").arg(code, guess, why);
+}
+
+QString FontMessages::FontCompressionLabel() {
+    return tr("Com&pression:");
+}
+
+QString FontMessages::FontCompressionDescription(Compression compression) {
+    switch (compression) {
+        case Compression::None: return tr("Raw: the offset is the first glyph's");
+        case Compression::Lz10:
+            return tr("Packed with LZ77 (type 10h): the offset is the stream's start");
+        case Compression::Lz11:
+            return tr("Packed with LZ (type 11h): the offset is the stream's start");
+        case Compression::Huffman:
+            return tr("Packed with Huffman (types 24h, 28h): the offset is the stream's start");
+        case Compression::Rle:
+            return tr("Packed with RLE (type 30h): the offset is the stream's start");
+    }
+    return {};
+}
+
+QString FontMessages::FontSelectedInStream(const QString& offset, const QString& stream,
+                                           std::optional<TableCode> code) {
+    if (!code) return tr("Glyph at %1 of the stream at %2").arg(offset, stream);
+    return tr("Glyph at %1 of the stream at %2, code %3")
+        .arg(offset, stream, QString::fromStdString(code->Hex()));
+}
+
+QString FontMessages::FontStreamUnreadable(const QString& stream, const QString& compression,
+                                           const QString& why) {
+    return tr("No %1 stream at %2: %3. Choose another offset or compression.")
+        .arg(compression, stream, why);
 }
 
 }  // namespace glyphwright

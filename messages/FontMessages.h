@@ -8,6 +8,7 @@
 
 namespace glyphwright {
 class TableCode;
+enum class Compression;
 enum class TileFormat;
 enum class TileOrder;
 enum class Repertoire;
@@ -34,6 +35,15 @@ public:
     [[nodiscard]] static QString FontSelectedCode(const QString& offset,
                                                   std::optional<TableCode> code);
     [[nodiscard]] static QString FontNoGlyphs();
+    [[nodiscard]] static QString FontCompressionLabel();
+    [[nodiscard]] static QString FontCompressionDescription(Compression compression);
+    // The selected glyph of a packed font: where in the stream, which starts at `stream`.
+    [[nodiscard]] static QString FontSelectedInStream(const QString& offset, const QString& stream,
+                                                      std::optional<TableCode> code);
+    // The stream named does not unpack: where, as what, and why.
+    [[nodiscard]] static QString FontStreamUnreadable(const QString& stream,
+                                                      const QString& compression,
+                                                      const QString& why);
     [[nodiscard]] static QString FontAnchorLabel();
     [[nodiscard]] static QString FontAnchorTip();
     [[nodiscard]] static QString FontCharactersLabel();

@@ -7,6 +7,7 @@
 #include "codemap/CodeMapWindow.h"
 #include "dialogs/ControlCodeDialog.h"
 #include "dictionary/FindDictionaryWindow.h"
+#include "fontfind/FindFontWindow.h"
 #include "dialogs/IncludeChooser.h"
 #include "dialogs/RelativeStartDialog.h"
 #include "dialogs/SingleEntryDialog.h"
@@ -71,6 +72,7 @@ void WindowManager::Start() {
     connect(main, &MainWindow::characterSetsRequested, this, &WindowManager::ShowCharacterSets);
     connect(main, &MainWindow::controlCodeRequested, this, &WindowManager::ShowControlCode);
     connect(main, &MainWindow::findDictionaryRequested, this, &WindowManager::ShowFindDictionary);
+    connect(main, &MainWindow::findFontRequested, this, &WindowManager::ShowFindFont);
     main->show();
 }
 
@@ -178,6 +180,18 @@ FindDictionaryWindow* WindowManager::Dictionary() const {
 
 void WindowManager::ShowFindDictionary() {
     if (auto* window = Make(findDictionary_, services_.history, services_.gameFile)) {
+        BringToFront(*window);
+    }
+}
+
+FindFontWindow* WindowManager::FindFont() const {
+    return findFont_.data();
+}
+
+void WindowManager::ShowFindFont() {
+    const bool isNew = findFont_.isNull();
+    if (auto* window = Make(findFont_, services_.history, services_.gameFile)) {
+        if (isNew) connect(window, &FindFontWindow::fontOpened, this, &WindowManager::ShowFont);
         BringToFront(*window);
     }
 }

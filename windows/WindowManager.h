@@ -16,6 +16,7 @@ class CommandRules;
 class Document;
 class DocumentHistory;
 class FindDictionaryWindow;
+class FindFontWindow;
 class FontWindow;
 class IncludeChooser;
 class GameTextWindow;
@@ -71,6 +72,7 @@ public:
     [[nodiscard]] CharacterSetsWindow* Sets() const;         // frmCharacterSets
     [[nodiscard]] ControlCodeDialog* ControlCode() const;    // frmControlCode
     [[nodiscard]] FindDictionaryWindow* Dictionary() const;  // frmFindDictionary
+    [[nodiscard]] FindFontWindow* FindFont() const;          // frmFindFont
 
     // Shows without blocking, making the window first if it does not exist; a window already
     // shown stays as it is, contents and all. Nothing is made once the program is ending.
@@ -93,6 +95,9 @@ public:
     void ShowControlCode();
     // Tools > Find Dictionary…: made once, then hidden and shown again with what it found.
     void ShowFindDictionary();
+    // Tools > Find Font…: made once, then hidden and shown again with what it found; a font
+    // opened from it shows the Font window.
+    void ShowFindFont();
 
     // File > Open Game File…; once a file is open, the relative search is shown.
     void OpenGameFileFromUser();
@@ -137,6 +142,7 @@ private:
     QPointer<CharacterSetsWindow> characterSets_;
     QPointer<ControlCodeDialog> controlCode_;
     QPointer<FindDictionaryWindow> findDictionary_;
+    QPointer<FindFontWindow> findFont_;
     std::vector<QPointer<QWidget>> created_;  // creation order
 };
 

@@ -152,4 +152,21 @@ Result<std::vector<GlyphImage>, GameFileError> DecodeGlyphs(const GameFile& file
     return glyphs;
 }
 
+std::vector<GlyphImage> DecodeGlyphsInMemory(std::span<const std::uint8_t> bytes,
+                                             std::uint64_t offset, const GlyphFormat& format,
+                                             std::uint64_t first, std::size_t count) {
+    std::vector<GlyphImage> glyphs;
+    const std::uint64_t held = GlyphsInFile(bytes.size(), offset, format);
+    if (first >= held) return glyphs;
+    const std::uint64_t shown = std::min<std::uint64_t>(count, held - first);
+    glyphs.reserve(static_cast<std::size_t>(shown));
+    const std::size_t size = format.BytesPerGlyph();
+    for (std::uint64_t i = first; i < first + shown; ++i) {
+        // Inside the bytes: i < held.
+        const auto at = static_cast<std::size_t>(offset + i * size);
+        glyphs.push_back(DecodeGlyph(bytes.subspan(at, std::min(size, bytes.size() - at)), format));
+    }
+    return glyphs;
+}
+
 }  // namespace glyphwright

@@ -34,4 +34,10 @@ void DecodeGlyphInto(std::span<const std::uint8_t> bytes, const GlyphFormat& for
                                                                           std::uint64_t first,
                                                                           std::size_t count);
 
+// The same over bytes in memory, such as what a packed stream unpacks to.
+[[nodiscard]] std::vector<GlyphImage> DecodeGlyphsInMemory(std::span<const std::uint8_t> bytes,
+                                                           std::uint64_t offset,
+                                                           const GlyphFormat& format,
+                                                           std::uint64_t first, std::size_t count);
+
 }  // namespace glyphwright

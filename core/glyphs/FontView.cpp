@@ -9,6 +9,13 @@ namespace glyphwright {
 
 void FontView::SetFile(std::optional<GameFile> file) {
     file_ = std::move(file);
+    ++source_;
+    SetOffset(offset_);
+}
+
+void FontView::SetUnpacked(std::shared_ptr<const std::vector<std::uint8_t>> unpacked) {
+    unpacked_ = std::move(unpacked);
+    ++source_;
     SetOffset(offset_);
 }
 
@@ -77,7 +84,7 @@ void FontView::MoveSelection(int across, int down) {
 int FontView::GlyphsShown() const {
     if (!file_) return 0;
     return static_cast<int>(
-        std::min<std::uint64_t>(kPageGlyphs, GlyphsInFile(file_->Size(), offset_, format_)));
+        std::min<std::uint64_t>(kPageGlyphs, GlyphsInFile(Size(), offset_, format_)));
 }
 
 std::uint64_t FontView::GlyphOffset(int index) const {
@@ -91,11 +98,17 @@ std::optional<TableCode> FontView::CodeOf(int index) const {
 
 Result<std::vector<GlyphImage>, GameFileError> FontView::Decode() const {
     if (!file_) return std::vector<GlyphImage>{};
+    if (unpacked_) return DecodeGlyphsInMemory(*unpacked_, offset_, format_, 0, kPageGlyphs);
     return DecodeGlyphs(*file_, offset_, format_, 0, kPageGlyphs);
 }
 
+std::uint64_t FontView::Size() const {
+    if (!file_) return 0;
+    return unpacked_ ? unpacked_->size() : file_->Size();
+}
+
 std::uint64_t FontView::LastOffset() const {
-    return file_ && file_->Size() > 0 ? file_->Size() - 1 : 0;
+    return Size() > 0 ? Size() - 1 : 0;
 }
 
 void FontView::KeepSelectionShown() {

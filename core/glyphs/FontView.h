@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -31,6 +32,10 @@ public:
 
     // No file: an empty page.
     void SetFile(std::optional<GameFile> file);
+    // Glyphs read from these bytes instead of the file (what a packed stream in it unpacks to),
+    // offsets counted in them; none: from the file again. The file is still needed: without
+    // one the page is empty.
+    void SetUnpacked(std::shared_ptr<const std::vector<std::uint8_t>> unpacked);
     void SetFormat(const GlyphFormat& format);
     // Clamped to the last byte of the file (0 with none).
     void SetOffset(std::uint64_t offset);
@@ -47,6 +52,10 @@ public:
     void MoveSelection(int across, int down);
 
     [[nodiscard]] const std::optional<GameFile>& File() const { return file_; }
+    [[nodiscard]] bool ReadsUnpacked() const { return unpacked_ != nullptr; }
+    // Changes whenever the bytes the glyphs are read from change: what was read of the glyphs
+    // by their offsets holds only while it stays the same.
+    [[nodiscard]] std::uint64_t Source() const { return source_; }
     [[nodiscard]] const GlyphFormat& Format() const { return format_; }
     [[nodiscard]] std::uint64_t Offset() const { return offset_; }
     [[nodiscard]] int Selected() const { return selected_; }
@@ -61,10 +70,13 @@ public:
     [[nodiscard]] Result<std::vector<GlyphImage>, GameFileError> Decode() const;
 
 private:
+    [[nodiscard]] std::uint64_t Size() const;
     [[nodiscard]] std::uint64_t LastOffset() const;
     void KeepSelectionShown();
 
     std::optional<GameFile> file_;
+    std::shared_ptr<const std::vector<std::uint8_t>> unpacked_;
+    std::uint64_t source_ = 0;
     GlyphFormat format_;
     std::uint64_t offset_ = 0;
     int selected_ = 0;

@@ -11,11 +11,13 @@
 #include <algorithm>
 #include <tuple>
 
+#include "FindFontMessages.h"
 #include "FontGrid.h"
 #include "FontMessages.h"
 #include "GameFileMessages.h"
 #include "HexText.h"
 #include "OneLineBox.h"
+#include "core/compression/StreamInFile.h"
 
 namespace glyphwright {
 
@@ -44,6 +46,7 @@ FontPage::FontPage(QObject* parent)
       width_(new QSpinBox),
       height_(new QSpinBox),
       order_(new QComboBox),
+      compression_(new QComboBox),
       offset_(new QLineEdit),
       zoom_(new QSpinBox),
       scroller_(new QScrollArea),
@@ -54,6 +57,7 @@ FontPage::FontPage(QObject* parent)
     width_->setObjectName(QStringLiteral("spnWidth"));
     height_->setObjectName(QStringLiteral("spnHeight"));
     order_->setObjectName(QStringLiteral("cmbTileOrder"));
+    compression_->setObjectName(QStringLiteral("cmbCompression"));
     offset_->setObjectName(QStringLiteral("txtOffset"));
     zoom_->setObjectName(QStringLiteral("spnZoom"));
     grid_->setObjectName(QStringLiteral("glyphGrid"));
@@ -70,6 +74,12 @@ FontPage::FontPage(QObject* parent)
         order_->addItem(Name(TileOrderName(order)), static_cast<int>(order));
         order_->setItemData(order_->count() - 1, FontMessages::FontTileOrderDescription(order),
                             Qt::ToolTipRole);
+    }
+    for (const Compression compression : AllCompressions()) {
+        compression_->addItem(Name(CompressionName(compression)), static_cast<int>(compression));
+        compression_->setItemData(compression_->count() - 1,
+                                  FontMessages::FontCompressionDescription(compression),
+                                  Qt::ToolTipRole);
     }
     width_->setRange(GlyphFormat::kTileSide, GlyphFormat::kMaxSide);
     height_->setRange(GlyphFormat::kTileSide, GlyphFormat::kMaxSide);
@@ -107,6 +117,8 @@ FontPage::FontPage(QObject* parent)
     controls_->addWidget(Buddy(FontMessages::FontTileOrderLabel(), order_));
     controls_->addWidget(order_);
     controls_->addSpacing(8);
+    controls_->addWidget(Buddy(FontMessages::FontCompressionLabel(), compression_));
+    controls_->addWidget(compression_);
     controls_->addWidget(Buddy(FontMessages::FontOffsetLabel(), offset_));
     controls_->addWidget(offset_, 1);
     controls_->addSpacing(8);
@@ -118,6 +130,7 @@ FontPage::FontPage(QObject* parent)
     connect(order_, &QComboBox::currentIndexChanged, this, formatChosen);
     connect(width_, &QSpinBox::valueChanged, this, formatChosen);
     connect(height_, &QSpinBox::valueChanged, this, formatChosen);
+    connect(compression_, &QComboBox::currentIndexChanged, this, &FontPage::CompressionChosen);
     connect(zoom_, &QSpinBox::valueChanged, this, &FontPage::placeChosen);
     connect(offset_, &QLineEdit::returnPressed, this, &FontPage::OffsetTyped);
     connect(grid_, &FontGrid::glyphClicked, this,
@@ -134,7 +147,7 @@ int FontPage::Zoom() const {
 
 bool FontPage::Take(const FontSettings& settings) {
     const auto shown = [this] {
-        return std::tuple(view_.Format(), view_.Offset(), zoom_->value());
+        return std::tuple(view_.Format(), view_.Offset(), zoom_->value(), packing_, stream_);
     };
     const auto before = shown();
     const GlyphFormat& format = settings.format;
@@ -142,7 +155,10 @@ bool FontPage::Take(const FontSettings& settings) {
         const QSignalBlocker quietFormat(format_);
         const QSignalBlocker quietOrder(order_);
         const QSignalBlocker quietZoom(zoom_);
+        const QSignalBlocker quietCompression(compression_);
         format_->setCurrentIndex(format_->findData(static_cast<int>(format.Tiles())));
+        compression_->setCurrentIndex(
+            compression_->findData(static_cast<int>(settings.compression)));
         order_->setCurrentIndex(order_->findData(static_cast<int>(format.Order())));
         zoom_->setValue(settings.zoom);
     }
@@ -154,6 +170,11 @@ bool FontPage::Take(const FontSettings& settings) {
         height_->setValue(format.Height());
     }
     view_.SetFormat(format);
+    if (settings.compression != packing_ || settings.stream != stream_) {
+        packing_ = settings.compression;
+        stream_ = settings.stream;
+        LoadSource();
+    }
     view_.SetOffset(settings.offset);
     bool changed = shown() != before;
     if (settings.anchor != anchor_ || settings.order16 != order16_) {
@@ -174,6 +195,8 @@ bool FontPage::Take(const FontSettings& settings) {
 
 void FontPage::Put(FontSettings& settings) const {
     settings.format = view_.Format();
+    settings.compression = packing_;
+    settings.stream = packing_ != Compression::None ? stream_ : 0;
     // Without a file the view shows no place: the offset held stays for the file to come.
     if (view_.File()) settings.offset = view_.Offset();
     settings.zoom = zoom_->value();
@@ -184,8 +207,55 @@ void FontPage::SetFile(const std::optional<GameFile>& file) {
         file ? GameFileMessages::GameFileShown(QString::fromLocal8Bit(file->Path()), file->Size())
              : GameFileMessages::NoGameFile());
     view_.SetFile(file);
+    LoadSource();
     view_.Select(0);
     rangeFrom_ = -1;
+}
+
+void FontPage::LoadSource() {
+    streamFailure_.clear();
+    const auto& file = view_.File();
+    if (packing_ == Compression::None || !file) {
+        if (view_.ReadsUnpacked()) view_.SetUnpacked(nullptr);
+        return;
+    }
+    auto unpacked = UnpackInFile(*file, stream_, packing_);
+    if (unpacked) {
+        view_.SetUnpacked(
+            std::make_shared<const std::vector<std::uint8_t>>(std::move(unpacked).value()));
+        return;
+    }
+    // Nothing to show, and the settings stay as chosen: another offset or compression may read.
+    view_.SetUnpacked(std::make_shared<const std::vector<std::uint8_t>>());
+    const StreamReadFailure& failure = unpacked.error();
+    if (const auto* problem = std::get_if<StreamProblem>(&failure)) {
+        streamFailure_ = FontMessages::FontStreamUnreadable(
+            HexNumber(stream_, 1), Name(CompressionName(packing_)),
+            FindFontMessages::StreamProblemText(*problem));
+    } else {
+        streamFailure_ = GameFileMessages::Failure(std::get<GameFileError>(failure));
+    }
+}
+
+void FontPage::CompressionChosen() {
+    const auto chosen = static_cast<Compression>(compression_->currentData().toInt());
+    if (chosen == packing_) return;
+    // The offset box keeps its number: a raw page's offset becomes the stream's start, and a
+    // stream's start the raw page's offset.
+    const std::uint64_t shown = packing_ != Compression::None ? stream_ : view_.Offset();
+    packing_ = chosen;
+    rangeFrom_ = -1;
+    if (packing_ != Compression::None) {
+        stream_ = shown;
+        LoadSource();
+        view_.SetOffset(0);
+    } else {
+        stream_ = 0;
+        LoadSource();
+        view_.SetOffset(shown);
+    }
+    view_.Select(0);
+    emit placeChosen();
 }
 
 void FontPage::FitSizes(TileFormat tiles) {
@@ -216,7 +286,16 @@ void FontPage::OffsetTyped() {
     if (typed.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)) typed = typed.mid(2);
     bool ok = false;
     const qulonglong offset = typed.toULongLong(&ok, 16);
-    if (ok) view_.SetOffset(offset);
+    if (ok && packing_ != Compression::None) {
+        // A packed font's offset names its stream; the page starts at what it unpacks to.
+        rangeFrom_ = -1;
+        stream_ = offset;
+        LoadSource();
+        view_.SetOffset(0);
+        view_.Select(0);
+    } else if (ok) {
+        view_.SetOffset(offset);
+    }
     emit placeChosen();
     grid_->setFocus();
 }
@@ -225,7 +304,12 @@ void FontPage::Decode() {
     auto glyphs = view_.Decode();
     failure_ = glyphs ? QString() : GameFileMessages::Failure(glyphs.error());
     glyphs_ = glyphs ? std::move(glyphs).value() : std::vector<GlyphImage>{};
-    if (!offset_->hasFocus()) offset_->setText(HexNumber(view_.Offset(), 1));
+    ShowOffset();
+}
+
+void FontPage::ShowOffset() {
+    if (offset_->hasFocus()) return;
+    offset_->setText(HexNumber(packing_ != Compression::None ? stream_ : view_.Offset(), 1));
 }
 
 void FontPage::Draw(const QStringList& captions, const QStringList& guesses) {
@@ -239,16 +323,18 @@ void FontPage::ShowSelection() {
     if (rangeFrom_ >= view_.GlyphsShown()) rangeFrom_ = -1;
     const auto [first, last] = rangeFrom_ >= 0 ? Range() : std::pair<int, int>(0, -1);
     grid_->SelectRange(first, last);
-    if (!failure_.isEmpty()) {
-        status_->setText(failure_);
+    if (!failure_.isEmpty() || !streamFailure_.isEmpty()) {
+        status_->setText(!streamFailure_.isEmpty() ? streamFailure_ : failure_);
     } else if (!view_.File()) {
         status_->setText(GameFileMessages::NoGameFile());
     } else if (view_.GlyphsShown() == 0) {
         status_->setText(FontMessages::FontNoGlyphs());
     } else {
         const auto code = view_.CodeOf(view_.Selected());
-        status_->setText(FontMessages::FontSelectedCode(
-            HexNumber(view_.GlyphOffset(view_.Selected()), 1), code));
+        const QString at = HexNumber(view_.GlyphOffset(view_.Selected()), 1);
+        status_->setText(packing_ != Compression::None
+                             ? FontMessages::FontSelectedInStream(at, HexNumber(stream_, 1), code)
+                             : FontMessages::FontSelectedCode(at, code));
         const QRect glyph = grid_->GlyphRect(view_.Selected());
         scroller_->ensureVisible(glyph.center().x(), glyph.center().y(), glyph.width(),
                                  glyph.height());

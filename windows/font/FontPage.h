@@ -46,7 +46,11 @@ public:
     [[nodiscard]] QScrollArea& Scroller() const { return *scroller_; }
     [[nodiscard]] QLabel& FileLabel() const { return *file_; }
     [[nodiscard]] QLabel& Status() const { return *status_; }
-    // The format, size, order, offset and zoom controls, in a row.
+    [[nodiscard]] QComboBox& CompressionBox() const { return *compression_; }
+    // How the font is stored now, and where its stream starts when it is packed.
+    [[nodiscard]] Compression Packing() const { return packing_; }
+    [[nodiscard]] std::uint64_t Stream() const { return stream_; }
+    // The format, size, order, compression, offset and zoom controls, in a row.
     [[nodiscard]] QHBoxLayout* ControlRow() const { return controls_; }
     // The glyphs decoded last.
     [[nodiscard]] const std::vector<GlyphImage>& Glyphs() const { return glyphs_; }
@@ -88,7 +92,12 @@ private:
     // A click: with Shift the range grows from the glyph selected before.
     void Click(int index, bool extend);
     void FormatChosen();
+    void CompressionChosen();
     void OffsetTyped();
+    // Reads the glyphs from the file, or from what the stream unpacks to, as the packing says.
+    void LoadSource();
+    // The offset box: the page's offset, or a packed font's stream.
+    void ShowOffset();
     // The sizes the tile format allows, and its order where it has one.
     void FitSizes(TileFormat tiles);
 
@@ -98,6 +107,7 @@ private:
     QSpinBox* width_;
     QSpinBox* height_;
     QComboBox* order_;
+    QComboBox* compression_;
     QLineEdit* offset_;
     QSpinBox* zoom_;
     QScrollArea* scroller_;
@@ -106,6 +116,9 @@ private:
     QHBoxLayout* controls_;
     std::vector<GlyphImage> glyphs_;
     QString failure_;     // why the page could not be read, or empty
+    Compression packing_ = Compression::None;
+    std::uint64_t stream_ = 0;  // where the packed stream starts in the file
+    QString streamFailure_;     // why the stream does not unpack, or empty
     int rangeFrom_ = -1;  // where a range began; -1: none
     // The anchor the codes under the glyphs come from, as last taken.
     std::optional<FontAnchor> anchor_;

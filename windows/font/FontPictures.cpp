@@ -2,6 +2,7 @@
 
 #include "FontGrid.h"
 #include "OpenGameFile.h"
+#include "core/compression/StreamInFile.h"
 #include "core/glyphs/DecodeGlyphs.h"
 
 namespace glyphwright {
@@ -33,7 +34,10 @@ void FontPictures::DocumentChanged(const DocumentChange& change) {
     if (!change.settings) return;
     const FontSettings now = FontSettings::Of(document_);
     // The Font window keeps its offset and zoom as the user looks; only these change the glyphs.
-    if (now.anchor == settings_.anchor && now.format == settings_.format) return;
+    if (now.anchor == settings_.anchor && now.format == settings_.format &&
+        now.compression == settings_.compression && now.stream == settings_.stream) {
+        return;
+    }
     Load();
     emit changed();
 }
@@ -47,12 +51,21 @@ void FontPictures::Load() {
     int first = 0;
     while (first < kCodeCount && !settings_.OffsetOf(static_cast<ByteCode>(first))) ++first;
     if (first == kCodeCount) return;
-    const auto glyphs =
-        DecodeGlyphs(*file, *settings_.OffsetOf(static_cast<ByteCode>(first)), settings_.format, 0,
-                     static_cast<std::size_t>(kCodeCount - first));
-    if (!glyphs) return;
-    for (std::size_t i = 0; i < glyphs.value().size(); ++i) {
-        const GlyphImage& glyph = glyphs.value()[i];
+    const std::uint64_t at = *settings_.OffsetOf(static_cast<ByteCode>(first));
+    const auto count = static_cast<std::size_t>(kCodeCount - first);
+    std::vector<GlyphImage> glyphs;
+    if (settings_.compression == Compression::None) {
+        auto read = DecodeGlyphs(*file, at, settings_.format, 0, count);
+        if (!read) return;
+        glyphs = std::move(read).value();
+    } else {
+        // A packed font's anchor counts in what its stream unpacks to.
+        const auto unpacked = UnpackInFile(*file, settings_.stream, settings_.compression);
+        if (!unpacked) return;
+        glyphs = DecodeGlyphsInMemory(unpacked.value(), at, settings_.format, 0, count);
+    }
+    for (std::size_t i = 0; i < glyphs.size(); ++i) {
+        const GlyphImage& glyph = glyphs[i];
         QImage picture(glyph.width, glyph.height, QImage::Format_RGB32);
         for (int y = 0; y < glyph.height; ++y) {
             auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));

@@ -274,9 +274,10 @@ void FontReading::Read(const std::vector<GlyphImage>& page) {
         return;
     }
     const SuggestionReader::Source source = Source();
-    if (view_.Format() != readFormat_ || source != readSource_) {
+    if (view_.Format() != readFormat_ || source != readSource_ || view_.Source() != readBytes_) {
         readings_.clear();
         readFormat_ = view_.Format();
+        readBytes_ = view_.Source();
         readSource_ = source;
         asked_.clear();
         reader_->Cancel();

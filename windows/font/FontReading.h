@@ -113,6 +113,7 @@ private:
     // What was read, by glyph offset, for the format and source read with.
     std::map<std::uint64_t, GlyphSuggestion> readings_;
     GlyphFormat readFormat_;
+    std::uint64_t readBytes_ = 0;  // the view's source read from
     SuggestionReader::Source readSource_;
     std::vector<std::uint64_t> asked_;        // the glyphs of the reading under way
     std::optional<std::uint64_t> stoppedAt_;  // the page whose reading the user stopped

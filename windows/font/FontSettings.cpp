@@ -52,6 +52,13 @@ FontSettings FontSettings::Of(const Document& document) {
         }
     }
     settings.offset = ReadHex(json.value(QStringLiteral("offset"))).value_or(0);
+    const auto compression =
+        ParseCompression(json.value(QStringLiteral("compression")).toString().toStdString());
+    const auto stream = ReadHex(json.value(QStringLiteral("stream")));
+    if (compression && stream) {
+        settings.compression = *compression;
+        settings.stream = *stream;
+    }
     settings.zoom = json.value(QStringLiteral("zoom")).toInt(settings.zoom);
     const QJsonObject anchor = json.value(QStringLiteral("anchor")).toObject();
     const auto anchorOffset = ReadHex(anchor.value(QStringLiteral("offset")));
@@ -92,6 +99,11 @@ std::string FontSettings::Json() const {
     json.insert(QStringLiteral("height"), format.Height());
     json.insert(QStringLiteral("tileOrder"), Name(TileOrderName(format.Order())));
     json.insert(QStringLiteral("offset"), Hex(offset));
+    // Kept only for a packed font, so a project of a raw one reads as before.
+    if (compression != Compression::None) {
+        json.insert(QStringLiteral("compression"), Name(CompressionName(compression)));
+        json.insert(QStringLiteral("stream"), Hex(stream));
+    }
     json.insert(QStringLiteral("zoom"), zoom);
     if (anchor) {
         QJsonObject anchored{{QStringLiteral("offset"), Hex(anchor->glyphOffset)},

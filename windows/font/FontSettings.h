@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/compression/Compression.h"
 #include "core/glyphs/FontAnchor.h"
 #include "core/glyphs/GlyphFormat.h"
 #include "core/glyphs/Repertoire.h"
@@ -36,6 +37,11 @@ struct FontSettings {
     };
 
     GlyphFormat format;
+    // How the font is stored: raw in the file, or packed in a stream that starts at `stream`.
+    Compression compression = Compression::None;
+    std::uint64_t stream = 0;
+    // Where the page starts: in the file, or with a compression in what the stream unpacks to.
+    // The anchor's offset counts the same way.
     std::uint64_t offset = 0;
     int zoom = 2;
     std::optional<FontAnchor> anchor;

@@ -21,6 +21,7 @@
 #include "ImportTableMessages.h"
 #include "MakeTableMessages.h"
 #include "DictionaryMessages.h"
+#include "FindFontMessages.h"
 #include "MakeTableFile.h"
 #include "OneLineBox.h"
 #include "OrderListModel.h"
@@ -120,6 +121,9 @@ MainWindow::MainWindow(DocumentHistory& history, ProjectSession& project, OrderL
     auto* findDictionary = ui_->menuTools->addAction(DictionaryMessages::MenuItem());
     findDictionary->setObjectName(QStringLiteral("actionFindDictionary"));
     connect(findDictionary, &QAction::triggered, this, &MainWindow::findDictionaryRequested);
+    auto* findFont = ui_->menuTools->addAction(FindFontMessages::MenuItem());
+    findFont->setObjectName(QStringLiteral("actionFindFont"));
+    connect(findFont, &QAction::triggered, this, &MainWindow::findFontRequested);
     ShowStartCode();
     connect(ui_->txtTblStartCode, &QLineEdit::textChanged, this, &MainWindow::StartCodeTyped);
     connect(&rules_, &CommandRules::changed, this, &MainWindow::FollowRules);
