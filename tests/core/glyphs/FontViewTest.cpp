@@ -125,5 +125,38 @@ TEST_F(FontViewTest, ThePageIsDecodedFromItsOffsetAndCodesComeFromTheGivenFuncti
     EXPECT_TRUE(view.Decode().value().empty());
 }
 
+TEST_F(FontViewTest, UnpackedBytesAreReadInsteadOfTheFileAndCountedByThemselves) {
+    // 100 glyphs of 8 bytes unpacked, in a file of 5000: offsets, steps and the page are theirs.
+    FontView view = Viewing(5000);
+    std::vector<std::uint8_t> unpacked(800);
+    for (std::size_t i = 0; i < unpacked.size(); ++i) {
+        unpacked[i] = static_cast<std::uint8_t>(i * 13 + 1);
+    }
+    view.SetOffset(4000);
+    const std::uint64_t fileSource = view.Source();
+    view.SetUnpacked(std::make_shared<const std::vector<std::uint8_t>>(unpacked));
+    EXPECT_TRUE(view.ReadsUnpacked());
+    EXPECT_NE(view.Source(), fileSource);
+    EXPECT_EQ(view.Offset(), 799u);  // the file's offset does not fit in them
+    view.SetOffset(16);
+    EXPECT_EQ(view.GlyphsShown(), 98);
+    view.StepOffset(Step::Page, 1);  // less than a page ahead: stays
+    EXPECT_EQ(view.Offset(), 16u);
+    const auto glyphs = view.Decode().value();
+    ASSERT_EQ(glyphs.size(), 98u);
+    EXPECT_EQ(glyphs[5].ink,
+              DecodeGlyph(std::span(unpacked).subspan(16 + 5 * 8, 8), GlyphFormat{}).ink);
+
+    // Empty (a stream that did not unpack): nothing shown.
+    view.SetUnpacked(std::make_shared<const std::vector<std::uint8_t>>());
+    EXPECT_EQ(view.GlyphsShown(), 0);
+    EXPECT_TRUE(view.Decode().value().empty());
+    // None: the file again.
+    view.SetUnpacked(nullptr);
+    EXPECT_FALSE(view.ReadsUnpacked());
+    view.SetOffset(4000);
+    EXPECT_EQ(view.GlyphsShown(), 125);
+}
+
 }  // namespace
 }  // namespace glyphwright
