@@ -61,9 +61,9 @@ class FindFontWindowTest final : public QObject {
 private slots:
     void findsAPackedFontAndOpensItInTheFontWindowAsOneStep() {
         QTemporaryDir folder;
-        const StandIn game = FontStandIns::Make({"MisakiMincho", 8, 8, TileFormat::OneBpp,
-                                                 TileOrder::Across, Compression::Lz10, false,
-                                                 std::size_t{256} << 10, 10});
+        const StandIn game =
+            FontStandIns::Make({"MisakiMincho", 8, 8, TileFormat::OneBpp, TileOrder::Across,
+                                Compression::Lz10, false, std::size_t{256} << 10, 10});
         Session session;
         FindFontWindow& window = ShowFindFont(session, Write(folder, game.bytes));
         QVERIFY(window.isVisible());
@@ -185,9 +185,10 @@ private slots:
         std::sort(turns.begin(), turns.end());
         // The median, as the machine may be busy with other work than this test's.
         const qint64 typical = turns[turns.size() / 2];
-        qInfo("event loop turns while looking: %zu; median %lld ms, 90th percentile %lld ms, "
-              "longest %lld ms",
-              turns.size(), typical, turns[turns.size() * 9 / 10], turns.back());
+        qInfo(
+            "event loop turns while looking: %zu; median %lld ms, 90th percentile %lld ms, "
+            "longest %lld ms",
+            turns.size(), typical, turns[turns.size() * 9 / 10], turns.back());
         QVERIFY2(typical <= 16, qPrintable(QString::number(typical)));
 
         Click(window, "cmdStop");

@@ -153,8 +153,7 @@ private slots:
         QVERIFY(again.user.messages.empty());
         again.state.gameFile.Set(GameFile::Open(font.path.toStdString()).value());
         FontWindow& reopened = ShowFont(again);
-        QCOMPARE(Find<QComboBox>(reopened, "cmbCompression").currentText(),
-                 QStringLiteral("lz10"));
+        QCOMPARE(Find<QComboBox>(reopened, "cmbCompression").currentText(), QStringLiteral("lz10"));
         QCOMPARE(Find<QLineEdit>(reopened, "txtOffset").text(), QStringLiteral("1000"));
         QCOMPARE(reopened.View().Offset(), 512u * 16);
         QVERIFY(Draws(reopened, 0, font.glyphs[512]));

@@ -103,8 +103,8 @@ FindFontWindow::FindFontWindow(DocumentHistory& history, OpenGameFile& game)
     candidateTable_->setHorizontalHeaderLabels({FindFontMessages::ScoreColumn(),
                                                 FindFontMessages::GlyphsColumn(),
                                                 FindFontMessages::WhereColumn()});
-    for (QAbstractItemView* table : std::initializer_list<QAbstractItemView*>{candidateTable_,
-                                                                            streamTable_}) {
+    for (QAbstractItemView* table :
+         std::initializer_list<QAbstractItemView*>{candidateTable_, streamTable_}) {
         table->setEditTriggers(QAbstractItemView::NoEditTriggers);
         table->setSelectionBehavior(QAbstractItemView::SelectRows);
         table->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -163,9 +163,9 @@ void FindFontWindow::Enable() {
     const bool running = job_ != nullptr;
     find_->setEnabled(!running && game_.File().has_value());
     stop_->setEnabled(running);
-    const QAbstractItemView* shown =
-        tabs_->currentWidget() == candidateTable_ ? static_cast<QAbstractItemView*>(candidateTable_)
-                                                  : streamTable_;
+    const QAbstractItemView* shown = tabs_->currentWidget() == candidateTable_
+                                         ? static_cast<QAbstractItemView*>(candidateTable_)
+                                         : streamTable_;
     open_->setEnabled(shown->selectionModel()->hasSelection());
     if (!game_.File() && !running) status_->setText(GameFileMessages::NoGameFile());
 }

@@ -30,8 +30,8 @@ void FontFindJob::Tell(int percent) {
     if (percent == told_) return;
     told_ = percent;
     // Queued to the job's own thread; the job outlives this thread.
-    QMetaObject::invokeMethod(this, [this, percent] { emit progressed(percent); },
-                              Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, percent] { emit progressed(percent); }, Qt::QueuedConnection);
 }
 
 void FontFindJob::Run(const GameFile& file, const FontSearch& search) {
@@ -59,8 +59,8 @@ void FontFindJob::Run(const GameFile& file, const FontSearch& search) {
             for (const FontCandidate& candidate : findings.candidates) {
                 std::vector<GlyphImage> strip;
                 if (candidate.compression == Compression::None) {
-                    auto read = DecodeGlyphs(file, candidate.offset, candidate.format, 0,
-                                             kFirstGlyphs);
+                    auto read =
+                        DecodeGlyphs(file, candidate.offset, candidate.format, 0, kFirstGlyphs);
                     if (read) strip = std::move(read).value();
                 } else {
                     const auto key = std::pair(candidate.offset, candidate.compression);

@@ -25,9 +25,8 @@ QVariant StreamListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount()) return {};
     const FoundStream& stream = streams_[static_cast<std::size_t>(index.row())];
     if (role == Qt::TextAlignmentRole) {
-        return index.column() == CompressionColumn
-                   ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
-                   : QVariant(Qt::AlignRight | Qt::AlignVCenter);
+        return index.column() == CompressionColumn ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
+                                                   : QVariant(Qt::AlignRight | Qt::AlignVCenter);
     }
     if (role != Qt::DisplayRole) return {};
     switch (index.column()) {
@@ -35,21 +34,30 @@ QVariant StreamListModel::data(const QModelIndex& index, int role) const {
             const std::string_view name = CompressionName(stream.compression);
             return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
         }
-        case OffsetColumn: return HexNumber(stream.offset, 1);
-        case PackedColumn: return QString::number(stream.packedSize);
-        case UnpackedColumn: return QString::number(stream.unpackedSize);
-        default: return {};
+        case OffsetColumn:
+            return HexNumber(stream.offset, 1);
+        case PackedColumn:
+            return QString::number(stream.packedSize);
+        case UnpackedColumn:
+            return QString::number(stream.unpackedSize);
+        default:
+            return {};
     }
 }
 
 QVariant StreamListModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
     switch (section) {
-        case CompressionColumn: return FindFontMessages::CompressionColumn();
-        case OffsetColumn: return FindFontMessages::OffsetColumn();
-        case PackedColumn: return FindFontMessages::PackedColumn();
-        case UnpackedColumn: return FindFontMessages::UnpackedColumn();
-        default: return {};
+        case CompressionColumn:
+            return FindFontMessages::CompressionColumn();
+        case OffsetColumn:
+            return FindFontMessages::OffsetColumn();
+        case PackedColumn:
+            return FindFontMessages::PackedColumn();
+        case UnpackedColumn:
+            return FindFontMessages::UnpackedColumn();
+        default:
+            return {};
     }
 }
 

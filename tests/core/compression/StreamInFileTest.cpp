@@ -60,8 +60,7 @@ TEST(UnpackInFile, RefusesWhatIsNoStreamOfThatCompression) {
     EXPECT_TRUE(UnpackInFile(game, 0, Compression::Rle));
     EXPECT_EQ(ProblemOf(UnpackInFile(game, 0, Compression::Lz10)), StreamProblem::NoHeader);
     EXPECT_EQ(ProblemOf(UnpackInFile(game, 1, Compression::Rle)), StreamProblem::NoHeader);
-    EXPECT_EQ(ProblemOf(UnpackInFile(game, whole + 10, Compression::Rle)),
-              StreamProblem::NoHeader);
+    EXPECT_EQ(ProblemOf(UnpackInFile(game, whole + 10, Compression::Rle)), StreamProblem::NoHeader);
     // Cut short by the file's end: the stream runs past it.
     file.resize(whole - 100);
     test::TempFolder shorter;
@@ -84,15 +83,15 @@ TEST(DecodeGlyphsInMemory, ReadsAsFromAFileWithTheSameBytes) {
     const GlyphFormat format = GlyphFormat::Make(TileFormat::Snes4bpp, 16, 8).value();
     Bytes bytes = Noise(7, 10);
     for (int i = 0; i < 40; ++i) {
-        const auto glyph = test::GlyphEncoder::Encode(test::GlyphEncoder::Random(format, random),
-                                                      format);
+        const auto glyph =
+            test::GlyphEncoder::Encode(test::GlyphEncoder::Random(format, random), format);
         bytes.insert(bytes.end(), glyph.begin(), glyph.end());
     }
     bytes.resize(bytes.size() - 5);
     test::TempFolder folder;
     const GameFile game = Written(folder, bytes);
-    for (const std::uint64_t first : {std::uint64_t{0}, std::uint64_t{30}, std::uint64_t{39},
-                                      std::uint64_t{40}}) {
+    for (const std::uint64_t first :
+         {std::uint64_t{0}, std::uint64_t{30}, std::uint64_t{39}, std::uint64_t{40}}) {
         const auto fromFile = DecodeGlyphs(game, 7, format, first, 16);
         ASSERT_TRUE(fromFile);
         const auto inMemory = DecodeGlyphsInMemory(bytes, 7, format, first, 16);
