@@ -92,12 +92,18 @@ QString FindFontMessages::BadTree() {
 
 QString FindFontMessages::StreamProblemText(StreamProblem problem) {
     switch (problem) {
-        case StreamProblem::NoHeader: return NoStreamHeader();
-        case StreamProblem::EmptyStream: return EmptyStream();
-        case StreamProblem::Truncated: return TruncatedStream();
-        case StreamProblem::BadReference: return BadReference();
-        case StreamProblem::Overshoots: return Overshoots();
-        case StreamProblem::BadTree: return BadTree();
+        case StreamProblem::NoHeader:
+            return NoStreamHeader();
+        case StreamProblem::EmptyStream:
+            return EmptyStream();
+        case StreamProblem::Truncated:
+            return TruncatedStream();
+        case StreamProblem::BadReference:
+            return BadReference();
+        case StreamProblem::Overshoots:
+            return Overshoots();
+        case StreamProblem::BadTree:
+            return BadTree();
     }
     return {};
 }

@@ -49,9 +49,8 @@ public:
     // A candidate's place and format: raw at an offset, or in a stream.
     [[nodiscard]] static QString CandidateRaw(const QString& offset, const QString& format,
                                               unsigned long long count);
-    [[nodiscard]] static QString CandidatePacked(const QString& compression,
-                                                 const QString& stream, const QString& format,
-                                                 unsigned long long count);
+    [[nodiscard]] static QString CandidatePacked(const QString& compression, const QString& stream,
+                                                 const QString& format, unsigned long long count);
     [[nodiscard]] static QString Searching(int percent);
     [[nodiscard]] static QString Stopped();
     [[nodiscard]] static QString Found(int candidates, int streams);

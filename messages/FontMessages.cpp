@@ -285,7 +285,8 @@ QString FontMessages::FontCompressionLabel() {
 
 QString FontMessages::FontCompressionDescription(Compression compression) {
     switch (compression) {
-        case Compression::None: return tr("Raw: the offset is the first glyph's");
+        case Compression::None:
+            return tr("Raw: the offset is the first glyph's");
         case Compression::Lz10:
             return tr("Packed with LZ77 (type 10h): the offset is the stream's start");
         case Compression::Lz11:
