@@ -90,6 +90,14 @@ QString FindFontMessages::BadTree() {
     return tr("its Huffman tree points outside itself");
 }
 
+QString FindFontMessages::Glyphs(unsigned long long count) {
+    return count == 1 ? tr("1 glyph") : tr("%1 glyphs").arg(count);
+}
+
+QString FindFontMessages::PackedStreams(int count) {
+    return count == 1 ? tr("1 packed stream") : tr("%1 packed streams").arg(count);
+}
+
 QString FindFontMessages::StreamProblemText(StreamProblem problem) {
     switch (problem) {
         case StreamProblem::NoHeader:
@@ -166,12 +174,12 @@ QString FindFontMessages::UnpackedColumn() {
 
 QString FindFontMessages::CandidateRaw(const QString& offset, const QString& format,
                                        unsigned long long count) {
-    return tr("At %1: %2, %3 glyphs").arg(offset, format).arg(count);
+    return tr("At %1: %2, %3").arg(offset, format, Glyphs(count));
 }
 
 QString FindFontMessages::CandidatePacked(const QString& compression, const QString& stream,
                                           const QString& format, unsigned long long count) {
-    return tr("In the %1 stream at %2: %3, %4 glyphs").arg(compression, stream, format).arg(count);
+    return tr("In the %1 stream at %2: %3, %4").arg(compression, stream, format, Glyphs(count));
 }
 
 QString FindFontMessages::Searching(int percent) {
@@ -183,14 +191,13 @@ QString FindFontMessages::Stopped() {
 }
 
 QString FindFontMessages::Found(int candidates, int streams) {
-    return tr("%1 candidates, best first; %2 packed streams. Open one to see it in the Font "
-              "window.")
-        .arg(candidates)
-        .arg(streams);
+    return tr("%1, best first; %2. Open one to see it in the Font window.")
+        .arg(candidates == 1 ? tr("1 candidate") : tr("%1 candidates").arg(candidates),
+             PackedStreams(streams));
 }
 
 QString FindFontMessages::NothingFoundInWindow(int streams) {
-    return tr("Nothing in the file looks like a font; %1 packed streams found.").arg(streams);
+    return tr("Nothing in the file looks like a font; %1 found.").arg(PackedStreams(streams));
 }
 
 QString FindFontMessages::OpenUndoText(const QString& offset) {

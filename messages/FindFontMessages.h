@@ -57,6 +57,10 @@ public:
     [[nodiscard]] static QString NothingFoundInWindow(int streams);
     // After "Undo": the font opened in the Font window, where, and how it is stored.
     [[nodiscard]] static QString OpenUndoText(const QString& offset);
+
+private:
+    [[nodiscard]] static QString Glyphs(unsigned long long count);
+    [[nodiscard]] static QString PackedStreams(int count);
 };
 
 }  // namespace glyphwright

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "CodeMapMessages.h"
+#include "FindFontMessages.h"
 #include "ImportTableMessages.h"
 #include "MakeTableMessages.h"
 #include "SetsMessages.h"
@@ -33,6 +34,17 @@ TEST(WordingTest, CountsAgreeWithTheirNouns) {
               QStringLiteral("Import the other entry? No imports nothing."));
     EXPECT_EQ(ImportTableMessages::ImportTheRest(12),
               QStringLiteral("Import the other 12 entries? No imports nothing."));
+    EXPECT_EQ(FindFontMessages::Found(1, 1),
+              QStringLiteral("1 candidate, best first; 1 packed stream. Open one to see it in "
+                             "the Font window."));
+    EXPECT_EQ(FindFontMessages::Found(2, 0),
+              QStringLiteral("2 candidates, best first; 0 packed streams. Open one to see it in "
+                             "the Font window."));
+    EXPECT_EQ(FindFontMessages::CandidatePacked(QStringLiteral("lz10"), QStringLiteral("9A000"),
+                                                QStringLiteral("1bpp 8x8"), 1),
+              QStringLiteral("In the lz10 stream at 9A000: 1bpp 8x8, 1 glyph"));
+    EXPECT_EQ(FindFontMessages::CandidateRaw(QStringLiteral("40"), QStringLiteral("8bpp 8x8"), 3),
+              QStringLiteral("At 40: 8bpp 8x8, 3 glyphs"));
 }
 
 // Lists of codes: commas between all but the last two, "and" before the last, and each text's
