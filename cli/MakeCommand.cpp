@@ -273,9 +273,11 @@ int RunMake(const QStringList& arguments, std::FILE* out, std::FILE* err) {
         return TableProblem(err, CommandLineNotices::NothingToWrite(
                                      QString::fromStdString(FormatName(format))));
     }
-    // Inserters disagree about which code of the same text they write: said, and still written.
-    if (!made.value().duplicates.empty()) {
-        Say(err, MakeTableMessages::DuplicateWarning(made.value().duplicates));
+    // Inserters disagree about which code of the same text they write, and abcde refuses < and >:
+    // said, and still written.
+    if (made.value().HasWarnings()) {
+        Say(err, MakeTableMessages::WrittenWarnings(made.value().duplicates,
+                                                    made.value().angleBrackets));
     }
     return kExitSuccess;
 }

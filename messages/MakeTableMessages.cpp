@@ -10,7 +10,6 @@
 #include "core/table/CodeMap.h"
 #include "core/table/ParseHexByte.h"
 #include "core/table/TableCode.h"
-#include "core/text/EucJp.h"
 #include "tablefile/TableFormat.h"
 
 namespace glyphwright {
@@ -78,23 +77,42 @@ QString MakeTableMessages::Failure(const AssemblyError& failure) {
 }
 
 QString MakeTableMessages::Failure(const FormatError& failure) {
+    // Every problem in one message, so that mending one does not merely reveal the next; a table
+    // with thousands of them names the first few and counts the rest.
+    constexpr std::size_t kNamed = 5;
+    QStringList said{Problem(failure)};
+    for (std::size_t i = 0; i < std::min(failure.others.size(), kNamed - 1); ++i) {
+        said << Problem(failure.others[i]);
+    }
+    if (const std::size_t rest = failure.others.size() - std::min(failure.others.size(),
+                                                                  kNamed - 1);
+        rest == 1) {
+        said << tr("One more entry cannot be written either.");
+    } else if (rest > 1) {
+        said << tr("%1 more entries cannot be written either.").arg(rest);
+    }
+    said << tr("No file was written.");
+    return said.join(QLatin1Char(' '));
+}
+
+QString MakeTableMessages::Problem(const FormatError& failure) {
     const QString code = QString::fromStdString(failure.code.Hex());
     switch (failure.kind) {
         case FormatError::Kind::TwoByteCodes: {
-            constexpr std::size_t kNamed = 8;
             QStringList named;
-            for (std::size_t i = 0; i < std::min(failure.twoByteCodes.size(), kNamed); ++i) {
+            for (std::size_t i = 0; i < std::min(failure.twoByteCodes.size(), kCodesNamed); ++i) {
                 named << QString::fromStdString(failure.twoByteCodes[i].Hex());
             }
-            if (failure.twoByteCodes.size() > kNamed) {
-                named << tr("and %1 more").arg(failure.twoByteCodes.size() - kNamed);
+            if (failure.twoByteCodes.size() > kCodesNamed) {
+                named << tr("and %1 more").arg(failure.twoByteCodes.size() - kCodesNamed);
             }
             return tr("The table holds two-byte codes (%1), which a classic table file cannot "
-                      "hold. Save it as UTF-8 or Shift-JIS. No file was written.")
+                      "hold. Save it as UTF-8 or Shift-JIS.")
                 .arg(named.join(QStringLiteral(", ")));
         }
         case FormatError::Kind::NotEucJp:
-            return TableEntryMessages::NotEucJp(failure.codes, Text(failure.character));
+            return TableEntryMessages::NotEucJp(failure.codes,
+                                                TableEntryMessages::Quoted(failure.character));
         case FormatError::Kind::NotClassic:
             return TableEntryMessages::NotClassic(failure.codes, failure.tables);
         case FormatError::Kind::UnlabelledLineBreak:
@@ -102,13 +120,12 @@ QString MakeTableMessages::Failure(const FormatError& failure) {
         case FormatError::Kind::UnknownTable:
             return TableEntryMessages::UnknownTable(code, Text(failure.character));
         case FormatError::Kind::Unconvertible:
-            return tr("The entry at code %1 cannot be written in the chosen format: \"%2\" has no "
-                      "code there. Choose another format, or change the entry. No file was "
-                      "written.")
-                .arg(code, Text(failure.character));
+            return tr("The entry at code %1 cannot be written in the chosen format: it has no "
+                      "code for %2. Choose another format, or change the entry.")
+                .arg(code, TableEntryMessages::Quoted(failure.character));
         case FormatError::Kind::LineBreak:
             return tr("The entry at code %1 holds a line break, which would split its line for "
-                      "every program that reads the file. No file was written.")
+                      "every program that reads the file.")
                 .arg(code);
         case FormatError::Kind::ControlCharacter: {
             QString bytes;
@@ -117,17 +134,15 @@ QString MakeTableMessages::Failure(const FormatError& failure) {
                                                    QLatin1Char('0'));
             }
             return tr("The entry at code %1 holds the control character %2, which programs that "
-                      "read tables do not take. No file was written.")
+                      "read tables do not take.")
                 .arg(code, bytes.trimmed().toUpper());
         }
         case FormatError::Kind::Markup:
-            return tr("The entry at code %1 holds \"%2\", which programs that read UTF-8 and "
-                      "Shift-JIS tables take for the bracket of a control code. If the code ends "
-                      "a string or breaks a line, make it a control code (an end code or a line "
-                      "break); otherwise choose another character. No file was written.")
+            return tr("The label of the end code %1 holds \"%2\", which would end or open again "
+                      "the brackets the file writes the label in. Choose another character.")
                 .arg(code, Text(failure.character));
     }
-    return tr("No file was written.");
+    return {};
 }
 
 QString MakeTableMessages::MakeTableAction() {
@@ -145,20 +160,39 @@ QString MakeTableMessages::DuplicateWarning(const std::vector<DuplicateText>& du
     QStringList each;
     for (const DuplicateText& duplicate :
          std::span(duplicates).first(std::min(duplicates.size(), kNamed))) {
-        const auto text = DecodeEucJp(duplicate.text);
         QStringList hex;
         for (const TableCode code : duplicate.codes) hex << QString::fromStdString(code.Hex());
         const QString last = hex.takeLast();
         each << tr("%1 at %2 and %3")
-                    .arg(text ? QString::fromStdString(text.value())
-                              : QString::fromLatin1(
-                                    QByteArray::fromStdString(duplicate.text).toHex(' ')),
+                    .arg(TableEntryMessages::Shown(duplicate.text),
                          hex.join(QStringLiteral(", ")), last);
     }
     if (duplicates.size() > kNamed) each << tr("and %1 more").arg(duplicates.size() - kNamed);
     return tr("The table was written, but the same text stands at more than one code: %1. "
               "Programs that insert text disagree about which of those codes they write.")
         .arg(each.join(QStringLiteral("; ")));
+}
+
+QString MakeTableMessages::AngleBracketWarning(const std::vector<TableCode>& codes) {
+    const QString named = TableEntryMessages::CodeList(codes);
+    if (codes.size() == 1) {
+        return tr("The table was written, but the entry at code %1 holds \"<\" or \">\": abcde "
+                  "takes them for its own markup and refuses a table that holds them. The other "
+                  "programs that read tables insert them as text.")
+            .arg(named);
+    }
+    return tr("The table was written, but the entries at codes %1 hold \"<\" or \">\": abcde "
+              "takes them for its own markup and refuses a table that holds them. The other "
+              "programs that read tables insert them as text.")
+        .arg(named);
+}
+
+QString MakeTableMessages::WrittenWarnings(const std::vector<DuplicateText>& duplicates,
+                                           const std::vector<TableCode>& angleBrackets) {
+    QStringList said;
+    if (!duplicates.empty()) said << DuplicateWarning(duplicates);
+    if (!angleBrackets.empty()) said << AngleBracketWarning(angleBrackets);
+    return said.join(QLatin1Char('\n'));
 }
 
 }  // namespace glyphwright

@@ -3,9 +3,34 @@
 #include <QStringList>
 #include <algorithm>
 
+#include "MessageText.h"
 #include "core/table/TableCode.h"
 
 namespace glyphwright {
+
+namespace {
+
+bool IsText(std::string_view bytes) {
+    return QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())).isValidUtf8();
+}
+
+QString HexOf(std::string_view bytes) {
+    return QString::fromLatin1(
+               QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())).toHex(' '))
+        .toUpper();
+}
+
+}  // namespace
+
+QString TableEntryMessages::Quoted(std::string_view text) {
+    if (IsText(text)) return QLatin1Char('"') + Text(text) + QLatin1Char('"');
+    return tr("the bytes %1").arg(HexOf(text));
+}
+
+QString TableEntryMessages::Shown(std::string_view text) {
+    if (IsText(text)) return Text(text);
+    return tr("the bytes %1").arg(HexOf(text));
+}
 
 QString TableEntryMessages::CodeList(const std::vector<TableCode>& codes) {
     constexpr std::size_t kNamed = 8;
@@ -20,13 +45,11 @@ QString TableEntryMessages::CodeList(const std::vector<TableCode>& codes) {
 QString TableEntryMessages::NotEucJp(const std::vector<TableCode>& codes, const QString& first) {
     if (codes.size() == 1) {
         return tr("A classic table file holds EUC-JP text, and EUC-JP has no code for the entry "
-                  "at code %1 (\"%2\"). Save it as UTF-8, or change the entry. No file was "
-                  "written.")
+                  "at code %1 (%2). Save it as UTF-8, or change the entry.")
             .arg(CodeList(codes), first);
     }
     return tr("A classic table file holds EUC-JP text, and EUC-JP has no code for the entries "
-              "at codes %1 (the first is \"%2\"). Save it as UTF-8, or change those entries. "
-              "No file was written.")
+              "at codes %1 (the first is %2). Save it as UTF-8, or change those entries.")
         .arg(CodeList(codes), first);
 }
 

@@ -134,6 +134,15 @@ std::string_view LineBreakLabel(std::string_view text) {
 Result<std::string, FormatError> ClassicFile(const TableEntries& entries, ByteCode first,
                                              ByteCode last,
                                              const std::vector<NamedTable>& further) {
+    // Every problem is named at once, the first as the refusal and the rest among its others.
+    std::optional<FormatError> problems;
+    const auto refuse = [&problems](FormatError error) {
+        if (problems) {
+            problems->others.push_back(std::move(error));
+        } else {
+            problems = std::move(error);
+        }
+    };
     const TwoByteTable& twoByte = entries.TwoByte();
     if (!twoByte.empty()) {
         FormatError refused{TableCode::TwoByte(twoByte.begin()->first),
@@ -141,14 +150,14 @@ Result<std::string, FormatError> ClassicFile(const TableEntries& entries, ByteCo
         for (const auto& held : twoByte) {
             refused.twoByteCodes.push_back(TableCode::TwoByte(held.first));
         }
-        return refused;
+        refuse(std::move(refused));
     }
     if (auto codes = NewKindCodes(entries); !codes.empty() || !further.empty()) {
         FormatError refused{codes.empty() ? TableCode(0) : codes.front(),
                             FormatError::Kind::NotClassic};
         refused.codes = std::move(codes);
         for (const NamedTable& table : further) refused.tables.push_back(table.id);
-        return refused;
+        refuse(std::move(refused));
     }
     const CodeTable& table = entries.Texts();
     // The classic file holds EUC-JP: every entry that has none is named at once.
@@ -168,7 +177,8 @@ Result<std::string, FormatError> ClassicFile(const TableEntries& entries, ByteCo
         }
         refused.codes.push_back(static_cast<ByteCode>(code));
     }
-    if (!refused.codes.empty()) return refused;
+    if (!refused.codes.empty()) refuse(std::move(refused));
+    if (problems) return *problems;
     std::string file;
     WriteTableFile(file, bytes, first, last);
     return file;
@@ -217,10 +227,11 @@ Result<std::string, FormatError> Written(TableCode code, std::string_view text,
 Result<std::string, FormatError> TextLine(TableCode code, const TableEntry& entry,
                                           TableFormat format, TextConverter* toShiftJis) {
     const bool abcde = format == TableFormat::Abcde;
-    // A label inside "[…]", and in abcde inside "<[…]>" too.
+    // A label inside "[…]", and in abcde inside "<[…]>" too. An ordinary entry's "[" and "]"
+    // are read as text everywhere; "<" and ">" too except by abcde, which refuses the table.
     const std::string_view labelMarkup = abcde ? "[]<>" : "[]";
     std::string_view text = entry.text;
-    std::string_view markup = "[]<>";
+    std::string_view markup = abcde ? "<>" : "";
     switch (entry.kind) {
         case EntryKind::Ordinary:
             break;
@@ -264,10 +275,27 @@ Result<std::string, FormatError> TextLine(TableCode code, const TableEntry& entr
     return hex + '=' + label;
 }
 
-// Appends the lines of one table of a text format to `file`.
-std::optional<FormatError> AppendTextTable(std::string& file, const TableEntries& entries,
-                                           TableFormat format, int first, int last,
-                                           TextConverter* toShiftJis, std::string_view lineEnd) {
+// Every problem of a file, named at once: the first is the refusal, the rest its others.
+class Problems {
+public:
+    void Add(FormatError error) {
+        if (first_) {
+            first_->others.push_back(std::move(error));
+        } else {
+            first_ = std::move(error);
+        }
+    }
+    [[nodiscard]] const std::optional<FormatError>& First() const { return first_; }
+
+private:
+    std::optional<FormatError> first_;
+};
+
+// Appends the lines of one table of a text format to `file`; once a problem is found the rest is
+// only checked.
+void AppendTextTable(std::string& file, const TableEntries& entries, TableFormat format,
+                     int first, int last, TextConverter* toShiftJis, std::string_view lineEnd,
+                     Problems& problems) {
     const auto lines = TextLines(entries, format, first, last);
     if (format == TableFormat::Abcde) {
         FormatError unlabelled{0, FormatError::Kind::UnlabelledLineBreak};
@@ -278,16 +306,19 @@ std::optional<FormatError> AppendTextTable(std::string& file, const TableEntries
         }
         if (!unlabelled.codes.empty()) {
             unlabelled.code = unlabelled.codes.front();
-            return unlabelled;
+            problems.Add(std::move(unlabelled));
         }
     }
     for (const auto& [code, entry] : lines) {
         auto line = TextLine(code, *entry, format, toShiftJis);
-        if (!line) return line.error();
+        if (!line) {
+            problems.Add(line.error());
+            continue;
+        }
+        if (problems.First()) continue;
         file += line.value();
         file += lineEnd;
     }
-    return std::nullopt;
 }
 
 Result<std::string, FormatError> TextFile(const TableEntries& entries, ByteCode first,
@@ -305,17 +336,15 @@ Result<std::string, FormatError> TextFile(const TableEntries& entries, ByteCode 
         file += '@' + tableId;
         file += lineEnd;
     }
-    if (auto failed = AppendTextTable(file, entries, format, first, last, converter, lineEnd)) {
-        return *failed;
-    }
+    Problems problems;
+    AppendTextTable(file, entries, format, first, last, converter, lineEnd, problems);
     for (const NamedTable& table : further) {
         file += '@' + table.id;
         file += lineEnd;
-        if (auto failed = AppendTextTable(file, table.entries, format, 0, kCodeCount - 1,
-                                          converter, lineEnd)) {
-            return *failed;
-        }
+        AppendTextTable(file, table.entries, format, 0, kCodeCount - 1, converter, lineEnd,
+                        problems);
     }
+    if (problems.First()) return *problems.First();
     return file;
 }
 
@@ -383,6 +412,34 @@ Result<std::string, FormatError> FormatTable(const Workspace& workspace, TableFo
     }
     return TextFile(workspace.TableText, workspace.CurrentCode, workspace.LastCode, format,
                     workspace.TableId, workspace.FurtherTables);
+}
+
+std::vector<TableCode> AngleBracketCodes(const TableEntries& table, ByteCode first, ByteCode last,
+                                         TableFormat format) {
+    // The text the file holds for an entry: in the text formats a line break's is its label.
+    const auto holdsAngle = [format](const TableEntry& entry) {
+        std::string_view text = entry.text;
+        if (entry.kind == EntryKind::LineBreak && format != TableFormat::Classic) {
+            text = LineBreakLabel(text);
+        }
+        return text.find_first_of("<>") != std::string_view::npos;
+    };
+    std::vector<TableCode> codes;
+    for (int code = 0; code < kCodeCount; ++code) {
+        const TableEntry& entry = table.At(static_cast<ByteCode>(code));
+        if (WritesCode(format, code, entry.text, entry.kind, code >= first && code <= last) &&
+            holdsAngle(entry)) {
+            codes.push_back(static_cast<ByteCode>(code));
+        }
+    }
+    // A classic file holds no two-byte code.
+    if (format != TableFormat::Classic) {
+        for (const auto& [stored, entry] : table.TwoByte()) {
+            if (holdsAngle(entry)) codes.push_back(TableCode::TwoByte(stored));
+        }
+    }
+    std::sort(codes.begin(), codes.end());
+    return codes;
 }
 
 }  // namespace glyphwright

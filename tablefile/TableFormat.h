@@ -37,7 +37,7 @@ struct FormatError {
         Unconvertible,     // a character the target encoding has no code for
         LineBreak,         // CR or LF: would split the line
         ControlCharacter,  // any other C0 control, DEL or a C1 control
-        Markup,            // [ ] < > in an ordinary entry, or [ ] in an end code's label
+        Markup,            // [ ] in an end code's label, which the file writes inside [ ]
         TwoByteCodes,      // a classic file was asked of a table holding two-byte codes
         NotEucJp,          // a classic file was asked of entries EUC-JP has no code for
         NotClassic,        // a classic file was asked of linked entries, switches or tables
@@ -46,12 +46,16 @@ struct FormatError {
     };
     TableCode code;
     Kind kind = Kind::Unconvertible;
-    // The offending character as UTF-8 when it can be decoded, else its bytes in hex ("8F A1").
+    // The offending character as the entry holds it: UTF-8, or the bytes themselves where the
+    // entry holds no UTF-8 text (the messages name those as bytes).
     std::string character{};
     std::vector<TableCode> twoByteCodes{};  // TwoByteCodes: all of them, ascending
     // NotEucJp, NotClassic, UnlabelledLineBreak: every such code, ascending; `code` is the first
     std::vector<TableCode> codes{};
     std::vector<std::string> tables{};  // NotClassic: the ids of the further tables
+    // What else stands in the file's way, each named the same way, by code: one refusal names
+    // every problem, so the user need not mend one and try again to learn of the next.
+    std::vector<FormatError> others{};
 
     friend bool operator==(const FormatError&, const FormatError&) = default;
 };
@@ -71,7 +75,12 @@ struct FormatError {
 // holds something, ascending, and nothing else (see WritesCode); an empty slot gets no line,
 // since "05=" would tell a reader that byte 05 stands for nothing. There an end code is written
 // "/XX=[label]" and a line break "XX=\n" (backslash and n), as the Table File Standard has them.
-// They stop at the lowest code whose entry cannot be written.
+// Where entries cannot be written, the error is the lowest code's, with every other one among
+// its `others`.
+//
+// `[` and `]` in an ordinary entry are written as they are: the programs that read these files
+// insert them as text. So are `<` and `>`, but abcde refuses a whole table holding them; see
+// AngleBracketCodes.
 //
 // The other kinds are written as the Table File Standard has them: a linked entry
 // "$XX=[label],N" (N bytes of parameters follow the code), a table switch "!XX=id,N" (N
@@ -104,5 +113,11 @@ struct FormatError {
 // "@id" line comes first when it has an id. A switch must name a table of the workspace.
 [[nodiscard]] Result<std::string, FormatError> FormatTable(const Workspace& workspace,
                                                            TableFormat format);
+
+// The codes whose entry, as the file in `format` holds it, has a `<` or `>`, ascending: abcde
+// takes them for its markup and refuses the whole table, though the other programs that read
+// tables insert them as text. The file is written, with a warning naming them.
+[[nodiscard]] std::vector<TableCode> AngleBracketCodes(const TableEntries& table, ByteCode first,
+                                                       ByteCode last, TableFormat format);
 
 }  // namespace glyphwright

@@ -33,10 +33,12 @@ Result<MadeTable, TableFailure> MakeTableFile(Workspace& table, const TableOrder
     result.outcome = made.value();
     if (result.outcome != MakeTableOutcome::Written || !asked.target) return result;
     result.target = asked.target;
+    const TableEntries& held = table.TableText;
     if (asked.target->format != TableFormat::Classic) {
-        const TableEntries& held = table.TableText;
         result.duplicates = DuplicateEntries(held.Texts(), held.Kinds(), held.TwoByte());
     }
+    result.angleBrackets =
+        AngleBracketCodes(held, table.CurrentCode, table.LastCode, asked.target->format);
     return result;
 }
 

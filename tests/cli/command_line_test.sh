@@ -151,10 +151,23 @@ run 0 make --project "$work/le.gwproj" --code-order be --format utf8 --output -
 head -n 3 "$work/out" >"$work/head"
 same "$work/head" '8140=漢\nFE00=ぱ\nFE01=ぴ\n'
 rm "$work/le.gwproj" "$work/head"
-# Markup in an ordinary entry is refused in the text formats, with the way out named.
-run 1 make --start 2F --format utf8 --output - '2F=<end>' 0-9@30
-says err 'The entry at code 2F holds "<"'
-says err "make it a control code"
+# The ASCII set is written whole in the text formats, [ ] < > included; the codes of < and >
+# are named on standard error, since abcde refuses a table holding them, and the exit is 0.
+run 0 make --start 20 --format utf8 --output "$work/ascii.tbl" ASCII
+grep -qxF '5B=[' "$work/ascii.tbl" && grep -qxF '5D=]' "$work/ascii.tbl" &&
+    grep -qxF '3C=<' "$work/ascii.tbl" && grep -qxF '3E=>' "$work/ascii.tbl" ||
+    fail "the ASCII set is not written whole: $(cat "$work/ascii.tbl")"
+[[ $(wc -l <"$work/ascii.tbl") -eq 95 ]] || fail "ascii.tbl holds $(wc -l <"$work/ascii.tbl") lines"
+says err 'the entries at codes 3C, 3E hold "<" or ">": abcde'
+rm "$work/ascii.tbl"
+run 0 make --start 2F --format sjis --output - '2F=<end>' '3A=[x]' 0-9@30
+same "$work/out" '2F=<end>\r\n30=0\r\n31=1\r\n32=2\r\n33=3\r\n34=4\r\n35=5\r\n36=6\r\n37=7\r\n38=8\r\n39=9\r\n3A=[x]\r\n'
+says err 'the entry at code 2F holds "<"'
+# Every entry that cannot be written is named in the one refusal.
+run 1 make --format sjis --output - '10=丂' 11=x '12=丂' '13=丂' '14=丂' '15=丂' '16=丂'
+says err 'code 10 cannot be written'
+says err 'code 15 cannot be written'
+says err 'One more entry cannot be written either. No file was written.'
 printf '{"format": "glyphwright-project", "version": 7}' >"$work/newer.gwproj"
 run 1 make --project "$work/newer.gwproj" --output -
 says err "made by a newer Glyphwright (project version 7"
@@ -174,7 +187,7 @@ says err "The set \"0-9\" on line 1 of the Table Order begins at code F8 and wou
 run 1 make --start 10 --output "$work/kept.tbl" 25=x
 says err "The Table Order lays no character set"
 run 1 make --start 10 --format sjis --output "$work/kept.tbl" 15=丂 0-9@20
-says err "The entry at code 15 cannot be written in the chosen format: \"丂\""
+says err "The entry at code 15 cannot be written in the chosen format: it has no code for \"丂\""
 # Entries hold any Unicode text; only the classic file needs EUC-JP, and it names every code
 # that has none.
 run 1 make --start 10 --output "$work/kept.tbl" 15=😀 0-9@20
@@ -320,9 +333,11 @@ says out '80=｡'
 says out 'BE=ﾟ'
 run 0 make -s 10 -f utf8 -o - --sets "$work/pairs.txt" Pairs 0-9
 same "$work/out" "10=ab\n11=c\n$(for c in {0..9}; do printf '%X=%d\\n' $((c + 18)) "$c"; done)"
-# ASCII holds < > [ ], which readers of the text formats take for markup: refused, naming the code.
-run 1 make -s 10 -f utf8 -o - --sets "$work/pairs.txt" Pairs ASCII
-says err 'The entry at code 2E holds "<"'
+# ASCII after a set of the user's: written, and both warnings said in the one message.
+run 0 make -s 10 -f utf8 -o - --sets "$work/pairs.txt" Pairs ASCII
+says out '2E=<'
+says err 'c at 11 and 55'
+says err 'the entries at codes 2E, 30 hold "<" or ">"'
 # A project's lines are read against the sets given, so a line naming one of them lays it.
 printf '{"format": "glyphwright-project", "version": 1, "startCode": "10", "entries": [],
  "order": [{"text": "Pairs"}]}' >"$work/pairs.gwproj"

@@ -9,6 +9,7 @@
 #include "SetsMessages.h"
 #include "core/table/CodeMap.h"
 #include "core/table/TableCode.h"
+#include "tablefile/TableFormat.h"
 
 namespace glyphwright {
 namespace {
@@ -65,12 +66,49 @@ TEST(WordingTest, ListsOfCodesReadAsSentences) {
 
     // The table's own codes, one byte or two, as the file writes them.
     const std::vector<DuplicateText> written = {
-        {"\xA4\xA2", {TableCode::OneByte(0x10), TableCode::TwoByte(0x8140)}},
+        {"あ", {TableCode::OneByte(0x10), TableCode::TwoByte(0x8140)}},
+        {"\xFF", {TableCode::OneByte(0x11), TableCode::OneByte(0x12)}},
     };
     EXPECT_EQ(MakeTableMessages::DuplicateWarning(written),
               QStringLiteral("The table was written, but the same text stands at more than one "
-                             "code: あ at 10 and 8140. Programs that insert text disagree about "
-                             "which of those codes they write."));
+                             "code: あ at 10 and 8140; the bytes FF at 11 and 12. Programs that "
+                             "insert text disagree about which of those codes they write."));
+}
+
+// What a file cannot hold is said in one message, every problem in it; bytes that are no text
+// are named as bytes, not quoted as characters.
+TEST(WordingTest, EveryProblemOfAFileInOneMessage) {
+    FormatError refused{0x10, FormatError::Kind::Unconvertible, "\xFF"};
+    EXPECT_EQ(MakeTableMessages::Failure(refused),
+              QStringLiteral("The entry at code 10 cannot be written in the chosen format: it "
+                             "has no code for the bytes FF. Choose another format, or change the "
+                             "entry. No file was written."));
+    refused.character = "丂";
+    refused.others = {FormatError{0x11, FormatError::Kind::LineBreak, "\n"},
+                      FormatError{0x12, FormatError::Kind::Markup, "]"}};
+    EXPECT_EQ(MakeTableMessages::Failure(refused),
+              QStringLiteral("The entry at code 10 cannot be written in the chosen format: it "
+                             "has no code for \"丂\". Choose another format, or change the entry. "
+                             "The entry at code 11 holds a line break, which would split its line "
+                             "for every program that reads the file. The label of the end code 12 "
+                             "holds \"]\", which would end or open again the brackets the file "
+                             "writes the label in. Choose another character. No file was "
+                             "written."));
+    for (int code = 0x13; code < 0x16; ++code) {
+        refused.others.push_back(FormatError{static_cast<ByteCode>(code),
+                                             FormatError::Kind::ControlCharacter, "\x01"});
+    }
+    const QString many = MakeTableMessages::Failure(refused);
+    EXPECT_TRUE(many.contains(QStringLiteral("code 14 holds the control character 01")));
+    EXPECT_FALSE(many.contains(QStringLiteral("code 15")));
+    EXPECT_TRUE(many.endsWith(QStringLiteral(
+        "One more entry cannot be written either. No file was written.")));
+
+    EXPECT_EQ(MakeTableMessages::AngleBracketWarning({TableCode(0x3C), TableCode(0x3E)}),
+              QStringLiteral("The table was written, but the entries at codes 3C, 3E hold \"<\" "
+                             "or \">\": abcde takes them for its own markup and refuses a table "
+                             "that holds them. The other programs that read tables insert them "
+                             "as text."));
 }
 
 }  // namespace

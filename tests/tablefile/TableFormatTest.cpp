@@ -164,8 +164,9 @@ TEST(TableFormat, Utf8AndShiftJisHoldOneLinePerFilledCodeOfTheWholeTable) {
     EXPECT_EQ(FormatTable(CodeTable{}, 0x43, 0x4F, TableFormat::Utf8).value(), "");
 }
 
-// Each entry goes in at 30, with a fault at 60 too: the lowest code is the one reported.
-TEST(TableFormat, AnEntryThatCannotBeWrittenStopsAtItsCode) {
+// Each entry goes in at 30, with a fault at 60 too: both are named, the lowest code first, so
+// that mending one does not merely reveal the other.
+TEST(TableFormat, EveryEntryThatCannotBeWrittenIsNamedAtOnce) {
     const struct {
         std::string entry;
         Kind kind;
@@ -184,10 +185,22 @@ TEST(TableFormat, AnEntryThatCannotBeWrittenStopsAtItsCode) {
             table[0x60] = "\x01";
             const auto file = FormatTable(table, kFirst, kLast, format);
             ASSERT_FALSE(file.ok()) << c.entry;
-            EXPECT_EQ(file.error(), (FormatError{0x30, c.kind, c.character}))
-                << c.entry << " gave " << file.error().character;
+            FormatError expected{0x30, c.kind, c.character};
+            expected.others = {FormatError{0x60, Kind::ControlCharacter, "\x01"}};
+            EXPECT_EQ(file.error(), expected) << c.entry << " gave " << file.error().character;
         }
     }
+    // A classic file asked of two-byte codes names the one-byte entries EUC-JP lacks as well.
+    CodeTable table{};
+    table[0x10] = "ゔ";
+    TwoByteTable twoByte;
+    twoByte[0x8140] = {"あ"};
+    const auto classic = FormatTable(table, 0x10, 0x10, TableFormat::Classic, {}, twoByte);
+    ASSERT_FALSE(classic.ok());
+    EXPECT_EQ(classic.error().kind, Kind::TwoByteCodes);
+    ASSERT_EQ(classic.error().others.size(), 1U);
+    EXPECT_EQ(classic.error().others[0].kind, Kind::NotEucJp);
+    EXPECT_EQ(classic.error().others[0].codes, (std::vector<TableCode>{TableCode(0x10)}));
 }
 
 // 丂 (JIS X 0212, EUC-JP 8F B0 A1) has no code in CP932.
@@ -233,32 +246,68 @@ TEST(TableFormatTest, ControlCodesInEachFormat) {
               "FE=\\n\n/FF=[end]\n");
 }
 
-// Readers take [ ] < > for markup: an ordinary entry holding one is refused in the text formats,
-// naming its code and character, and so is a bracket in an end code's label. Classic writes it.
-TEST(TableFormatTest, MarkupInAnOrdinaryEntryIsRefusedInTheTextFormats) {
-    for (const char* entry : {"<end>", "[x", "a]", "<", ">"}) {
-        CodeTable table{};
-        table[0x32] = entry;
-        for (const TableFormat format : {TableFormat::Utf8, TableFormat::ShiftJis}) {
-            const auto file = FormatTable(table, 0x30, 0x33, format);
-            ASSERT_FALSE(file.ok()) << entry;
-            EXPECT_EQ(file.error().code, 0x32);
-            EXPECT_EQ(file.error().kind, Kind::Markup);
-            EXPECT_EQ(file.error().character, std::string(1, entry[0] == 'a' ? ']' : entry[0]));
-        }
-        EXPECT_TRUE(FormatTable(table, 0x30, 0x33, TableFormat::Classic).ok());
+// The built-in ASCII set, blank to ~, laid from 20: every member written as it is in every
+// format, [ ] < > \ and ~ included, and the codes of < and > named for the warning, since
+// abcde refuses a table holding them.
+TEST(TableFormatTest, TheAsciiSetIsWrittenInEveryFormatAndAngleBracketsAreNamed) {
+    const CharacterSet* ascii = FindBuiltInSet("ASCII");
+    ASSERT_NE(ascii, nullptr);
+    TableEntries table;
+    std::string lines;
+    for (std::size_t k = 0; k < ascii->size(); ++k) {
+        const auto code = static_cast<ByteCode>(0x20 + k);
+        table.Put(code, {std::string(ascii->text(k))});
+        lines += TableCode(code).Hex() + '=' + std::string(ascii->text(k)) + '\x01';
     }
+    ASSERT_EQ(lines.substr(0, 10), "20= \x01" "21=!\x01");
+    const auto ending = [&lines](std::string_view end) {
+        std::string file;
+        for (const char c : lines) file += c == '\x01' ? std::string(end) : std::string(1, c);
+        return file;
+    };
+    EXPECT_EQ(FormatTable(table, 0x20, 0x7E, TableFormat::Utf8).value(), ending("\n"));
+    EXPECT_NE(ending("\n").find("3C=<\n3D==\n3E=>\n"), std::string::npos);
+    EXPECT_NE(ending("\n").find("5B=[\n5C=\\\n5D=]\n"), std::string::npos);
+    EXPECT_EQ(FormatTable(table, 0x20, 0x7E, TableFormat::ShiftJis).value(), ending("\r\n"));
+    EXPECT_EQ(FormatTable(table, 0x20, 0x7E, TableFormat::Classic).value(),
+              ending("\r\r\n") + "\r\r\n");
+    const std::vector<TableCode> angles{TableCode(0x3C), TableCode(0x3E)};
+    for (const TableFormat format :
+         {TableFormat::Classic, TableFormat::Utf8, TableFormat::ShiftJis}) {
+        EXPECT_EQ(AngleBracketCodes(table, 0x20, 0x7E, format), angles) << FormatName(format);
+    }
+
+    // Only what the file holds is named: the classic file keeps to its range and has no two-byte
+    // code; the text formats write every entry, and a line break as "\n", whatever its text.
+    table.Put(0x10, {"<end>", EntryKind::EndCode});
+    table.Put(0x11, {"<", EntryKind::LineBreak});
+    table.Put(TableCode::TwoByte(0x8140), {"a>b"});
+    EXPECT_EQ(AngleBracketCodes(table, 0x20, 0x7E, TableFormat::Classic), angles);
+    EXPECT_EQ(AngleBracketCodes(table, 0x10, 0x7E, TableFormat::Classic),
+              (std::vector<TableCode>{TableCode(0x10), TableCode(0x11), TableCode(0x3C),
+                                      TableCode(0x3E)}));
+    EXPECT_EQ(AngleBracketCodes(table, 0x20, 0x7E, TableFormat::Utf8),
+              (std::vector<TableCode>{TableCode(0x10), TableCode(0x3C), TableCode(0x3E),
+                                      TableCode::TwoByte(0x8140)}));
+}
+
+// An end code's label stands inside brackets: one of its own would close them early, so it is
+// refused, naming the code; < and > are written there.
+TEST(TableFormatTest, ABracketInAnEndCodesLabelIsRefused) {
     CodeTable table{};
     EntryKinds kinds{};
-    table[0x32] = "<end>";  // an end code's label may hold < >, but no bracket
+    table[0x32] = "<end>";
     kinds[0x32] = EntryKind::EndCode;
     EXPECT_EQ(FormatTable(table, 0x32, 0x32, TableFormat::Utf8, kinds).value(), "/32=[<end>]\n");
     table[0x32] = "e]nd";
-    EXPECT_EQ(FormatTable(table, 0x32, 0x32, TableFormat::Utf8, kinds).error().kind, Kind::Markup);
+    table[0x33] = "[a]";
+    EXPECT_EQ(FormatTable(table, 0x32, 0x32, TableFormat::Utf8, kinds).error(),
+              (FormatError{0x32, Kind::Markup, "]"}));
+    EXPECT_TRUE(FormatTable(table, 0x32, 0x33, TableFormat::Classic, kinds).ok());
 }
 
 // A line as the Table File Standard's grammar has it: a hex key of whole bytes in upper case,
-// "=" and text without brackets; or an end code, "/" before the key and its label in brackets.
+// "=" and any text on one line; or an end code, "/" before the key and its label in brackets.
 bool IsStandardLine(std::string_view line) {
     const bool endCode = line.starts_with('/');
     if (endCode) line.remove_prefix(1);
@@ -272,7 +321,8 @@ bool IsStandardLine(std::string_view line) {
         if (text.size() < 2 || text.front() != '[' || text.back() != ']') return false;
         text = text.substr(1, text.size() - 2);
     }
-    return text.find_first_of("[]\n") == std::string_view::npos;
+    return text.find('\n') == std::string_view::npos &&
+           (!endCode || text.find_first_of("[]") == std::string_view::npos);
 }
 
 // A table of both widths: each file lists its codes in the order of their stored bytes (80, then
@@ -307,7 +357,7 @@ TEST(TableFormatTest, MixedWidthsInStoredByteOrderAndTheClassicRefusal) {
               "FF00=z\r\n");
 
     // Each line as the Table File Standard's grammar has it: a hex key of whole bytes, upper case,
-    // then "=" and text without brackets; an end code "/" before and its label in brackets.
+    // then "=" and text; an end code "/" before and its label in brackets.
     const std::string utf8 =
         FormatTable(table, 0x80, 0x81, TableFormat::Utf8, kinds, twoByte).value();
     for (std::size_t at = 0, end; (end = utf8.find('\n', at)) != std::string::npos; at = end + 1) {

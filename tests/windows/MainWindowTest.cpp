@@ -424,6 +424,32 @@ private slots:
         QVERIFY(session.button("cmdRemove").isEnabled());
     }
 
+    // The ASCII set in a Shift-JIS file: written whole, brackets and all, and one box warns of
+    // everything at once: the codes holding < or > (abcde refuses such a table) and a text that
+    // stands at two codes.
+    void asciiInATextFileIsWrittenWithOneBoxOfWarnings() {
+        QTemporaryDir folder;
+        Session session;
+        session.IncludeSet("ASCII");
+        session.InsertSingle("10", "A");  // laid at 41 as well
+        Type(Find<QLineEdit>(session.main(), "txtTblStartCode"), "20");
+        session.user.chosenFilter = 2;
+        session.user.pathAnswers.push_back(folder.filePath("ascii.tbl").toStdString());
+        Click(session.main(), "cmdSave");
+        const std::string written = ReadFile(folder.filePath("ascii.tbl"));
+        QVERIFY(written.starts_with("10=A\r\n20= \r\n21=!\r\n"));
+        QVERIFY(written.find("\r\n3C=<\r\n3D==\r\n3E=>\r\n") != std::string::npos);
+        QVERIFY(written.find("\r\n5B=[\r\n5C=\\\r\n5D=]\r\n") != std::string::npos);
+        QVERIFY(written.ends_with("\r\n7E=~\r\n"));
+        QCOMPARE(session.user.messages.size(), std::size_t{1});
+        const std::string& text = session.user.messages[0].text;
+        QCOMPARE(session.user.messages[0].icon, MessageIcon::Exclamation);
+        QVERIFY2(text.find("A at 10 and 41") != std::string::npos, text.c_str());
+        QVERIFY2(text.find("the entries at codes 3C, 3E hold \"<\" or \">\": abcde") !=
+                     std::string::npos,
+                 text.c_str());
+    }
+
     void aFailureInsideAnActionIsToldAndTheProgramGoesOn() {
         QTemporaryDir folder;
         QVERIFY(folder.isValid());

@@ -379,9 +379,11 @@ void MainWindow::MakeTableFromWindow() {
         document_.SetTableFile(made.value().target->path,
                                FormatName(made.value().target->format));
     }
-    if (!made.value().duplicates.empty()) {
+    if (made.value().HasWarnings()) {
         user_.ShowMessage(ProgramMessages::Title().toStdString(),
-                          MakeTableMessages::DuplicateWarning(made.value().duplicates).toStdString(),
+                          MakeTableMessages::WrittenWarnings(made.value().duplicates,
+                                                             made.value().angleBrackets)
+                              .toStdString(),
                           MessageIcon::Exclamation);
     }
 }
