@@ -1,6 +1,8 @@
 // The code map window: opened with Ctrl+M, following each kind of change at once, coloured by the
 // line that lays each code, failing in MAKE TABLE's own words, selecting lines quietly.
 #include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QScrollBar>
 #include <QAccessible>
 #include <QComboBox>
 #include <QDir>
@@ -468,6 +470,51 @@ private slots:
         QCOMPARE(map.Model().headerData(4, Qt::Vertical, Qt::DisplayRole).toString(),
                  QStringLiteral("4_"));
         QCOMPARE(inUse.currentIndex(), -1);
+    }
+
+    // A line laid on two-byte codes alone: the legend lists it with the codes it lays, the map
+    // says in MAKE TABLE's own words that a classic file cannot hold them (and writes nothing of
+    // them dimmed or not), and a page of two-byte codes shows its last column whole, as the
+    // one-byte page does, for all its wider row labels.
+    void aTwoByteLineIsListedRefusedByTheClassicFileAndShownWhole() {
+        Session session;
+        session.IncludeSet("Hiragana");
+        session.GiveStart(0, "8140");
+        TypeStart(session, "10");
+        CodeMapWindow& map = OpenMap(session);
+        const QAbstractItemModel& legend = *Find<QListView>(map, "lstLegend").model();
+        QCOMPARE(legend.rowCount(), 1);
+        QCOMPARE(legend.index(0, 0).data(Qt::ToolTipRole).toString(),
+                 QStringLiteral("50 codes on the map"));
+        QVERIFY2(Words(map, "lblRange").startsWith(QStringLiteral("The table holds two-byte codes")),
+                 qPrintable(Words(map, "lblRange")));
+        QVERIFY(!At(map, 0x20, CodeMapModel::WrittenRangeRole).toBool());
+        const QString said = Words(map, "lblRange");
+        session.user.pathAnswers.push_back((QDir::tempPath() + "/codemap-never.tbl").toStdString());
+        Click(session.main(), "cmdSave");
+        QCOMPARE(session.user.messages.size(), std::size_t{1});
+        QCOMPARE(said.toStdString(), session.user.messages[0].text);
+        // In UTF-8 the same order makes a file: the words say so.
+        session.document.SetTableFile("", "utf8");
+        QVERIFY(Words(map, "lblRange").startsWith(QStringLiteral("Every code that holds")));
+
+        map.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&map));
+        QTableView& grid = Grid(map);
+        const auto lastColumnWhole = [&grid] {
+            return grid.columnViewportPosition(15) + grid.columnWidth(15) <=
+                       grid.viewport()->width() &&
+                   grid.horizontalScrollBar()->maximum() == 0;
+        };
+        QVERIFY(lastColumnWhole());
+        QComboBox& page = Find<QComboBox>(map, "cboPage");
+        page.setCurrentIndex(page.findData(0x81));
+        QCOMPARE(At(map, 0x40).toString(), QStringLiteral("あ"));
+        QApplication::processEvents();  // the layout the new row labels ask for
+        QVERIFY2(lastColumnWhole(), qPrintable(QStringLiteral("column 15 ends at %1 of %2")
+                                                   .arg(grid.columnViewportPosition(15) +
+                                                        grid.columnWidth(15))
+                                                   .arg(grid.viewport()->width())));
     }
 
     // A line laid from a two-byte start fills the pages its 16-bit values reach, in the byte order

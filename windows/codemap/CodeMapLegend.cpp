@@ -71,6 +71,12 @@ void CodeMapLegend::MapRefreshed() {
             ++codes[static_cast<std::size_t>(cell.line)];
         }
     }
+    // And those it lays on two-byte codes, on whichever page they fall.
+    for (const auto& [code, laid] : map.twoByte) {
+        if (laid.line >= 0 && laid.line < order_.LineCount()) {
+            ++codes[static_cast<std::size_t>(laid.line)];
+        }
+    }
     const int faulty = map.FaultyLine();
     std::vector<Entry> entries;
     for (int line = 0; line < order_.LineCount(); ++line) {

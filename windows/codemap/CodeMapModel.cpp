@@ -84,6 +84,7 @@ QColor CodeMapModel::ColourOfLine(int line) const {
 }
 
 bool CodeMapModel::MakesFile() const {
+    if (refusal_) return false;
     if (!map_.failure) return true;
     const auto* assembly = std::get_if<AssemblyError>(&*map_.failure);
     return assembly != nullptr && assembly->kind == AssemblyError::Kind::NothingToLay &&
@@ -92,6 +93,7 @@ bool CodeMapModel::MakesFile() const {
 
 QString CodeMapModel::FailureText() const {
     if (MakesFile()) return {};
+    if (refusal_) return MakeTableMessages::Failure(*refusal_);
     if (const auto* start = std::get_if<HexError>(&*map_.failure)) {
         return MakeTableMessages::Failure(StartCodeError{document_.StartCode(), *start});
     }
@@ -274,6 +276,8 @@ void CodeMapModel::Refresh() {
     map_.last = next.last;
     map_.duplicates = std::move(next.duplicates);
     map_.twoByte = std::move(next.twoByte);
+    refusal_ = FileRefusal(next.cells);
+    if (refusal_) map_.duplicates.clear();  // no file, so nothing in it stands twice
     const bool all = std::exchange(lookAll_, false);
     std::array<int, 4> block{-1, 0, 0, 0};
     if (page_ == kOneBytePage) {
@@ -298,6 +302,25 @@ void CodeMapModel::Refresh() {
     if (block[0] >= 0) emit dataChanged(index(block[0], block[1]), index(block[2], block[3]));
     FindPagesInUse();
     emit refreshed();
+}
+
+std::optional<FormatError> CodeMapModel::FileRefusal(
+    const std::array<MapCell, kCodeCount>& cells) const {
+    // Only the classic file refuses a table for what it holds as a whole (two-byte codes, text
+    // EUC-JP lacks); what a text format cannot write is said by MAKE TABLE when it is asked.
+    if (map_.failure || format_ != TableFormat::Classic) return std::nullopt;
+    const TableEntries& held = document_.TableText();
+    CodeTable texts;
+    EntryKinds kinds = held.Kinds();
+    for (std::size_t code = 0; code < texts.size(); ++code) {
+        texts[code] = cells[code].text;
+        if (cells[code].source == CellSource::Laid) kinds[code] = EntryKind::Ordinary;
+    }
+    TwoByteTable twoByte = held.TwoByte();
+    for (const auto& [code, laid] : map_.twoByte) twoByte[code] = TableEntry{laid.member};
+    const auto file = FormatTable(texts, map_.first, map_.last, format_, kinds, twoByte);
+    if (file) return std::nullopt;
+    return file.error();
 }
 
 std::array<MapCell, kCodeCount> CodeMapModel::ComposePage(int page) const {

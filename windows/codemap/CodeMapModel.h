@@ -83,7 +83,8 @@ public:
     // The format the map shows the file in: the one last chosen for the table file, classic
     // when none was.
     [[nodiscard]] TableFormat Format() const { return format_; }
-    // Whether MAKE TABLE would write a file in that format now.
+    // Whether MAKE TABLE would write a file in that format now: the order can be laid, and the
+    // file can hold what the table would hold then.
     [[nodiscard]] bool MakesFile() const;
     // The colour of the codes a Table Order line lays; neighbouring lines differ.
     [[nodiscard]] QColor ColourOfLine(int line) const;
@@ -121,8 +122,14 @@ private:
     [[nodiscard]] QString ToolTip(int code) const;
     [[nodiscard]] QString LineText(int line) const;
 
+    // Why the file in the format shown could not hold the table MAKE TABLE would leave, `cells`
+    // and the two-byte codes: the writer's own refusal, asked of the map's codes.
+    [[nodiscard]] std::optional<FormatError> FileRefusal(
+        const std::array<MapCell, kCodeCount>& cells) const;
+
     Document& document_;
     CodeMap map_;
+    std::optional<FormatError> refusal_;  // set: laid, but the file would be refused
     TableFormat format_ = TableFormat::Classic;
     int page_ = kOneBytePage;
     std::array<MapCell, kCodeCount> pageCells_{};  // the two-byte page shown

@@ -7,6 +7,8 @@
 #include <QHelpEvent>
 #include <QItemSelectionModel>
 #include <QPalette>
+#include <QStyle>
+#include <QStyleOptionHeader>
 #include <QSignalBlocker>
 #include <QToolTip>
 
@@ -118,10 +120,31 @@ void CodeMapWindow::SizeGrid() {
     }
     grid.horizontalHeader()->setMinimumSectionSize(width);
     grid.verticalHeader()->setMinimumSectionSize(height);
+    // The row labels as wide as the widest page has them (three hex digits and "_", against one
+    // on the one-byte page), so that turning to a page of two-byte codes never narrows the cells
+    // and cuts off the last column. Measured as the header measures its own labels: in bold.
+    QHeaderView& rows = *grid.verticalHeader();
+    QFont bold = rows.font();
+    bold.setBold(true);
+    const QFontMetrics label(bold);
+    QChar widestDigit = QLatin1Char('0');
+    for (const QChar digit : QStringLiteral("0123456789ABCDEF")) {
+        if (label.horizontalAdvance(digit) > label.horizontalAdvance(widestDigit)) {
+            widestDigit = digit;
+        }
+    }
+    QStyleOptionHeader widest;
+    widest.initFrom(&rows);
+    widest.orientation = Qt::Vertical;
+    widest.fontMetrics = label;
+    widest.text = QString(3, widestDigit) + QLatin1Char('_');
+    rows.setMinimumWidth(std::max(
+        rows.sizeHint().width(),
+        rows.style()->sizeFromContents(QStyle::CT_HeaderSection, &widest, QSize(), &rows).width()));
     const int frame = 2 * grid.frameWidth();
     // The window opens with the whole grid in view; smaller, as on a small screen, it scrolls.
     ui_->tblCodeMap->SetFullSize(
-        {16 * width + grid.verticalHeader()->sizeHint().width() + frame,
+        {16 * width + rows.minimumWidth() + frame,
          16 * height + grid.horizontalHeader()->sizeHint().height() + frame});
     grid.setMinimumSize(4 * width, 4 * height);
 }
