@@ -50,6 +50,15 @@ QString TableOrderMessages::StartAboveFFFF(std::string_view typed) {
         .arg(Text(typed));
 }
 
+QString TableOrderMessages::BadStart(std::string_view typed) {
+    // A line may start at a byte or at two bytes: both are named.
+    if (typed.find_first_not_of(' ') == std::string_view::npos) {
+        return tr("No start was typed. Type the code the line starts at: a hexadecimal byte from "
+                  "00 to FF, or two bytes from 0000 to FFFF (00 for no start of its own).");
+    }
+    return BadTableCode(typed, HexError::NotANumber);
+}
+
 QString TableOrderMessages::NoLineSelected() {
     return tr(
         "No line of the Table Order is selected. Select the line that is to start at this "

@@ -26,6 +26,8 @@ public:
     [[nodiscard]] static QString NotEucJp(const QString& character);
     // A relative start of more than four hex digits.
     [[nodiscard]] static QString StartAboveFFFF(std::string_view typed);
+    // A relative start that is no code of one byte or two; "" when the box was left empty.
+    [[nodiscard]] static QString BadStart(std::string_view typed);
     [[nodiscard]] static QString IncludeAction(const QString& lineText);
     [[nodiscard]] static QString RemoveAction(const QString& lineText);
     [[nodiscard]] static QString RelativeStartAction(const QString& lineText);

@@ -84,6 +84,17 @@ private slots:
             QCOMPARE(StartOfLine(session.order, 0), 0x40);
             QVERIFY(session.EnterHexNum().isVisible());  // stays open
         }
+        // An empty box: a start may be one byte or two, and the message says both.
+        for (const char* typed : {"", "  "}) {
+            session.user.messages.clear();
+            session.GiveStart(0, typed);
+            QCOMPARE(session.user.messages.size(), std::size_t{1});
+            QCOMPARE(session.user.messages.front().text,
+                     std::string("No start was typed. Type the code the line starts at: a "
+                                 "hexadecimal byte from 00 to FF, or two bytes from 0000 to FFFF "
+                                 "(00 for no start of its own)."));
+            QCOMPARE(StartOfLine(session.order, 0), 0x40);
+        }
     }
 
     // Three or four digits are a two-byte start, as stored ("0080" is not 80); one or two are the

@@ -61,9 +61,8 @@ void RelativeStartDialog::Accept() {
     // One or two digits are a one-byte start, read as ever; three or four a two-byte one.
     const auto start = ReadTypedCode(typed);
     if (!start) {
-        refuse(start.error() == HexError::OutOfRange
-                   ? TableOrderMessages::StartAboveFFFF(typed)
-                   : TableOrderMessages::BadCode(typed, start.error()));
+        refuse(start.error() == HexError::OutOfRange ? TableOrderMessages::StartAboveFFFF(typed)
+                                                     : TableOrderMessages::BadStart(typed));
         return;
     }
     const Document& document = history_.Doc();
