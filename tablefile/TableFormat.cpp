@@ -163,10 +163,11 @@ Result<std::string, FormatError> ClassicFile(const TableEntries& entries, ByteCo
     // The classic file holds EUC-JP: every entry that has none is named at once.
     CodeTable bytes{};
     FormatError refused{0, FormatError::Kind::NotEucJp};
+    EucJpEncoder toEucJp;
     for (int code = first; code <= last; ++code) {
         const auto slot = static_cast<std::size_t>(code);
         if (table[slot].empty()) continue;
-        auto encoded = EncodeEucJp(table[slot]);
+        auto encoded = toEucJp.Encode(table[slot]);
         if (encoded) {
             bytes[slot] = std::move(encoded).value();
             continue;

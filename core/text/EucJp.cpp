@@ -26,23 +26,26 @@ std::string SequenceAt(std::string_view rest) {
 }  // namespace
 
 Result<std::string, UnencodableCharacter> EncodeEucJp(std::string_view utf8) {
+    return EucJpEncoder().Encode(utf8);
+}
+
+Result<std::string, UnencodableCharacter> EucJpEncoder::Encode(std::string_view utf8) {
     const auto characterAt = [utf8](std::size_t offset) {
         const std::string_view rest = utf8.substr(offset);
         const auto length =
             std::min(Utf8SequenceLength(static_cast<unsigned char>(rest.front())), rest.size());
         return std::string(rest.substr(0, length));
     };
-    TextConverter converter("EUC-JP", "UTF-8");
-    auto converted = converter.Convert(utf8);
+    auto converted = converter_.Convert(utf8);
     if (!converted) return UnencodableCharacter{characterAt(converted.error().offset)};
     // The converter maps a few characters onto others (¥ onto the backslash, ‾ onto the tilde):
     // stored so, the table would say another character. Only what reads back as itself is kept.
-    if (const auto back = DecodeEucJp(converted.value()); !back || back.value() != utf8) {
+    if (const auto back = decoder_.Decode(converted.value()); !back || back.value() != utf8) {
         for (std::size_t at = 0; at < utf8.size();) {
             const std::string character = characterAt(at);
-            const auto alone = converter.Convert(character);
+            const auto alone = converter_.Convert(character);
             if (!alone) return UnencodableCharacter{character};
-            if (const auto again = DecodeEucJp(alone.value());
+            if (const auto again = decoder_.Decode(alone.value());
                 !again || again.value() != character) {
                 return UnencodableCharacter{character};
             }

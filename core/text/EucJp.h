@@ -36,4 +36,16 @@ private:
 
 [[nodiscard]] Result<std::string, InvalidEucJp> DecodeEucJp(std::string_view eucJp);
 
+// EncodeEucJp holding its converters, so that a whole table is encoded without reopening them
+// per entry.
+class EucJpEncoder {
+public:
+    EucJpEncoder() : converter_("EUC-JP", "UTF-8") {}
+    [[nodiscard]] Result<std::string, UnencodableCharacter> Encode(std::string_view utf8);
+
+private:
+    TextConverter converter_;
+    EucJpDecoder decoder_;
+};
+
 }  // namespace glyphwright

@@ -116,5 +116,21 @@ TEST(EucJpTest, ACharacterThatDoesNotComeBackAsItselfIsRefused) {
     EXPECT_EQ(kept.value(), "\\~\xA4\xA2");
 }
 
+// One encoder for a whole table: each text comes out as EncodeEucJp gives it alone, whatever the
+// text before it, a refused one and one cut short included.
+TEST(EucJpTest, OneEncoderForManyTextsGivesWhatEachGivesAlone) {
+    EucJpEncoder encoder;
+    for (const char* text : {"あ", "\xE3\x81", "い", "¥", "\\~", "😀", "ア漢", ""}) {
+        const auto once = EncodeEucJp(text);
+        const auto reused = encoder.Encode(text);
+        ASSERT_EQ(reused.ok(), once.ok()) << text;
+        if (once.ok()) {
+            EXPECT_EQ(reused.value(), once.value()) << text;
+        } else {
+            EXPECT_EQ(reused.error().character, once.error().character) << text;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace glyphwright
