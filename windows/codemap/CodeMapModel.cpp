@@ -316,9 +316,15 @@ std::optional<FormatError> CodeMapModel::FileRefusal(
         texts[code] = cells[code].text;
         if (cells[code].source == CellSource::Laid) kinds[code] = EntryKind::Ordinary;
     }
-    TwoByteTable twoByte = held.TwoByte();
-    for (const auto& [code, laid] : map_.twoByte) twoByte[code] = TableEntry{laid.member};
-    const auto file = FormatTable(texts, map_.first, map_.last, format_, kinds, twoByte);
+    // The two-byte codes held, and those laid besides: copied only when some are laid.
+    const TwoByteTable* twoByte = &held.TwoByte();
+    TwoByteTable withLaid;
+    if (!map_.twoByte.empty()) {
+        withLaid = held.TwoByte();
+        for (const auto& [code, laid] : map_.twoByte) withLaid[code] = TableEntry{laid.member};
+        twoByte = &withLaid;
+    }
+    const auto file = FormatTable(texts, map_.first, map_.last, format_, kinds, *twoByte);
     if (file) return std::nullopt;
     return file.error();
 }
