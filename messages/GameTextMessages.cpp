@@ -19,6 +19,12 @@ QString GameTextMessages::TableLaid(int start, int last) {
         .arg(Hex(start), Hex(last));
 }
 
+QString GameTextMessages::WholeTable(const QString& format) {
+    return tr("Read through the table with the Table Order laid over it, as MAKE TABLE would lay "
+              "it. Every code that holds an entry will be written to a %1 file, laid or not.")
+        .arg(format);
+}
+
 QString GameTextMessages::TableNotLaid(const QString& why) {
     return tr("Read through the table as it stands, without the Table Order: %1").arg(why);
 }

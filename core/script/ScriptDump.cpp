@@ -310,7 +310,9 @@ bool Dumper::ReadRange() {
                 scan + token.offset + static_cast<std::uint64_t>(token.Length());
             // The window's last byte may begin a code the window cuts: read again from it.
             if (windowEnd < end && after >= windowEnd) {
-                next = scan + token.offset;
+                // From the string's start where the window holds it: a switch read before
+                // decides how the bytes after it read.
+                next = start > scan ? start : scan + token.offset;
                 break;
             }
             if (token.kind != EntryKind::EndCode) continue;
@@ -455,7 +457,17 @@ void Dumper::WriteString(const ScriptString& string) {
         Piece piece{std::string(table_.TextOf(token)), token.code.Bytes(), false,
                     token.kind == EntryKind::EndCode || token.kind == EntryKind::LineBreak,
                     table_.StandsAlone(token)};
+        // An inserter reads no switch: its bytes go raw, and what follows is checked against
+        // the table the inserter reads, like any text.
+        if (token.kind == EntryKind::TableSwitch) MakeRaw(piece);
         pieces.push_back(std::move(piece));
+        // A linked entry's parameters are no text: raw bytes after its label.
+        for (int i = 0; i < token.parameters; ++i) {
+            const std::uint64_t parameter = at + static_cast<std::uint64_t>(token.code.Width() + i);
+            Piece raw{{}, std::string(1, static_cast<char>(game_[parameter])), false, false, false};
+            MakeRaw(raw);
+            pieces.push_back(std::move(raw));
+        }
     }
     WriteLines(pieces);
     if (!unknown.empty()) {

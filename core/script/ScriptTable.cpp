@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstdio>
+#include <utility>
 
 namespace glyphwright {
 
@@ -10,7 +11,7 @@ namespace {
 constexpr std::size_t kTopLength = 63;
 }
 
-ScriptTable::ScriptTable(std::vector<ScriptEntry> entries) {
+ScriptTable::ScriptTable(std::vector<ScriptEntry> entries, TableLookup tables, std::string home) {
     const auto remember = [this](std::string text, std::string bytes) {
         if (text.empty()) return;
         const auto first = static_cast<unsigned char>(text.front());
@@ -40,15 +41,15 @@ ScriptTable::ScriptTable(std::vector<ScriptEntry> entries) {
         } else {
             aloneOneByte_[entry.code.FirstByte()] = alone;
         }
-        if (entry.code.IsTwoByte()) {
-            twoByte_.emplace(entry.code.Stored(), TableEntry{std::move(entry.text), entry.kind});
-        } else {
-            oneByte_[entry.code.FirstByte()] = std::move(entry.text);
-            kinds_[entry.code.FirstByte()] = entry.kind;
-        }
+        TableEntry stored{std::move(entry.text), entry.kind};
+        stored.parameters = entry.parameters;
+        stored.table = std::move(entry.table);
+        stored.count = entry.count;
+        entries_.Put(entry.code, std::move(stored));
     }
     // The reader indexes the two-byte entries when it is made: made once they are all in.
-    reader_ = std::make_unique<CodeReader>(oneByte_, kinds_, twoByte_);
+    reader_ = std::make_unique<CodeReader>(entries_.Texts(), entries_.Kinds(), entries_.TwoByte());
+    reader_->ReadKinds(&entries_, std::move(tables), std::move(home));
 }
 
 ScriptTable::Match ScriptTable::LongestMatch(std::string_view line, std::size_t at) const {

@@ -12,6 +12,7 @@
 
 #include "core/table/Document.h"
 #include "core/table/TableCode.h"
+#include "core/table/TableEntries.h"
 #include "core/table/TableEntry.h"
 #include "core/text/CodeReader.h"
 
@@ -23,7 +24,10 @@ namespace glyphwright {
 struct ScriptEntry {
     TableCode code;
     EntryKind kind = EntryKind::Ordinary;
-    std::string text;
+    std::string text;  // a linked entry's label alone, without its parameter count
+    int parameters = 0;  // a linked entry: the bytes after the code
+    std::string table{};  // a table switch: the table it names, and for how many codes
+    int count = 0;
 };
 
 // A table file seen from both sides: the game's bytes read into its codes the way dumpers read
@@ -32,8 +36,10 @@ struct ScriptEntry {
 // codes share a text, and <$XX> or ($XX) for a raw byte.
 class ScriptTable {
 public:
-    // `entries` in the order of the file's lines.
-    explicit ScriptTable(std::vector<ScriptEntry> entries);
+    // `entries` in the order of the file's lines; `tables`: the tables its switches name, and
+    // `home` its own id.
+    explicit ScriptTable(std::vector<ScriptEntry> entries, TableLookup tables = {},
+                         std::string home = {});
     ScriptTable(const ScriptTable&) = delete;
     ScriptTable& operator=(const ScriptTable&) = delete;
 
@@ -51,16 +57,16 @@ public:
     // The length of the longest text the inserter matches: how far one match can reach.
     [[nodiscard]] std::size_t LongestText() const { return longestText_; }
     // Whether the inserter always reads the code's text back as the code, whatever follows: the
-    // text is the first line with it, and no longer text begins with its first byte.
+    // text is the first line with it, and no longer text begins with its first byte. A code read
+    // through a switched table is this table's text only by chance: never.
     [[nodiscard]] bool StandsAlone(const CodeToken& token) const {
+        if (!token.table.empty()) return false;
         return token.code.IsTwoByte() ? aloneTwoByte_[token.code.Stored()]
                                       : aloneOneByte_[token.code.FirstByte()];
     }
 
 private:
-    CodeTable oneByte_{};
-    EntryKinds kinds_{};
-    TwoByteTable twoByte_;
+    TableEntries entries_;
     std::unique_ptr<CodeReader> reader_;
     // Text to the bytes it is written as; the first line of a text wins.
     struct TextHash {

@@ -19,7 +19,9 @@ namespace glyphwright::test {
 
 class AtlasInserter {
 public:
-    // `tableFile`: the table file's text, "XX=text" and "/XX=text" lines.
+    // `tableFile`: the table file's text, "XX=text" and "/XX=text" lines, linked entries
+    // "$XX=label,N" (the label inserts the code; its parameters follow in the script as raw
+    // bytes) and table switches "!XX=…", which an inserter does not read.
     explicit AtlasInserter(const std::string& tableFile) {
         for (int byte = 0; byte < 256; ++byte) {
             char text[8];
@@ -31,9 +33,11 @@ public:
         std::istringstream lines(tableFile);
         std::string line;
         while (std::getline(lines, line)) {
-            if (line.empty()) continue;
-            if (line.front() == '/') line.erase(0, 1);
+            if (line.empty() || line.front() == '!') continue;
+            const bool linked = line.front() == '$';
+            if (line.front() == '/' || linked) line.erase(0, 1);
             const auto equals = line.find('=');
+            if (linked) line.erase(line.rfind(','));
             std::string bytes;
             for (std::size_t i = 0; i + 1 < equals; i += 2) {
                 bytes += static_cast<char>(std::stoi(line.substr(i, 2), nullptr, 16));

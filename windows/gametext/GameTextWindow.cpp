@@ -14,6 +14,7 @@
 #include <iterator>
 #include <variant>
 
+#include "CodeMapMessages.h"
 #include "DocumentHistory.h"
 #include "GameFileMessages.h"
 #include "GameTextMessages.h"
@@ -32,6 +33,8 @@
 #include "core/text/GameText.h"
 #include "core/text/ScriptCoverage.h"
 #include "core/text/TextThroughTable.h"
+#include "tablefile/TableFormat.h"
+#include "tablefile/WritesCode.h"
 #include "font/FontPictures.h"
 #include "script/ExportScriptDialog.h"
 #include "script/ScriptSettings.h"
@@ -40,6 +43,12 @@
 namespace glyphwright {
 
 namespace {
+
+// Whether the file is made all the same: nothing to lay, which the text formats do not mind.
+bool MadeWithNothingLaid(const TableNotLaid& why) {
+    const auto* assembly = std::get_if<AssemblyError>(&why);
+    return assembly != nullptr && assembly->kind == AssemblyError::Kind::NothingToLay;
+}
 
 // Enough hex digits for any offset of the file.
 int OffsetDigits(std::uint64_t size) {
@@ -229,10 +238,15 @@ void GameTextWindow::Decode() {
         return;
     }
     const std::string& typed = document_.StartCode();
-    // One- and two-byte codes, the longest first, as the file would give them.
-    const ShownCodes codes = CodesAsShown(document_.Contents());
+    // One- and two-byte codes, the longest first, as the file in the format chosen would give
+    // them: the text formats hold every code held, laid or not, as the code map shows.
+    const TableFormat format =
+        FormatNamed(document_.Contents().tableFormat).value_or(TableFormat::Classic);
+    const ShownCodes codes = CodesAsShown(document_.Contents(), WritesWithNothingLaid(format));
     const ShownTable& table = codes.oneByte;
-    if (!table.notLaid) {
+    if (codes.wholeTable && (!table.notLaid || MadeWithNothingLaid(*table.notLaid))) {
+        ui_->lblTable->setText(GameTextMessages::WholeTable(CodeMapMessages::FormatTitle(format)));
+    } else if (!table.notLaid) {
         ui_->lblTable->setText(GameTextMessages::TableLaid(table.first, table.last));
     } else if (const auto* start = std::get_if<HexError>(&*table.notLaid)) {
         ui_->lblTable->setText(GameTextMessages::TableNotLaid(
@@ -243,9 +257,8 @@ void GameTextWindow::Decode() {
     }
     text_->Show(offset_, page_, ReadCodesThroughTable(page_, codes), OffsetDigits(file->Size()));
     // What the page lacks, read as a dumper reads it, as `coverage` does for a whole script.
-    const CodeReader reader(table.codes, codes.kinds, codes.TwoByte(), table.first, table.last);
     ScriptCoverage coverage;
-    coverage.Add(reader.Read(page_));
+    coverage.Add(codes.Reader()->Read(page_));
     missing_->setText(DictionaryMessages::PageMissing(coverage.Missing()));
 }
 

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <iterator>
+#include <map>
 #include <random>
 #include <set>
 #include <string>
@@ -23,10 +25,28 @@ using Kind = DumpProblem::Kind;
 struct Table {
     std::vector<ScriptEntry> entries;
     std::string file;
+    // The table switches name, by id.
+    std::map<std::string, TableEntries> others;
 
     void Add(TableCode code, EntryKind kind, std::string text) {
         file += (kind == EntryKind::EndCode ? "/" : "") + code.Hex() + '=' + text + '\n';
         entries.push_back({code, kind, std::move(text)});
+    }
+    // A linked entry: "$XX=label,N".
+    void AddLinked(TableCode code, std::string label, int parameters) {
+        file += "$" + code.Hex() + '=' + label + ',' + std::to_string(parameters) + '\n';
+        entries.push_back({code, EntryKind::Linked, std::move(label), parameters});
+    }
+    // A switch to `table` for `count` codes: "!XX=table,count"; its text is none.
+    void AddSwitch(TableCode code, std::string table, int count) {
+        file += "!" + code.Hex() + '=' + table + ',' + std::to_string(count) + '\n';
+        entries.push_back({code, EntryKind::TableSwitch, {}, 0, std::move(table), count});
+    }
+    [[nodiscard]] TableLookup Lookup() const {
+        return [this](std::string_view id) -> const TableEntries* {
+            const auto found = others.find(std::string(id));
+            return found == others.end() ? nullptr : &found->second;
+        };
     }
 };
 
@@ -46,6 +66,24 @@ Table RandomTable(std::mt19937& random) {
         if (random() % 3 == 0) continue;  // codes with no entry: read as raw bytes
         table.Add(TableCode::OneByte(static_cast<ByteCode>(code)), EntryKind::Ordinary,
                   kTexts[random() % kTexts.size()]);
+    }
+    // F8 a colour with one or two bytes of parameters, F9 a switch to a table of kanji for a
+    // count of codes or until a code it lacks. Its texts are some of the main table's, so that
+    // some come back as text and some only raw.
+    table.AddLinked(TableCode::OneByte(0xF8), random() % 2 == 0 ? "[color]" : "a",
+                    1 + static_cast<int>(random() % 2));
+    table.AddSwitch(TableCode::OneByte(0xF9), "kanji", static_cast<int>(random() % 3));
+    TableEntries& kanji = table.others["kanji"];
+    for (int i = 0; i < 12; ++i) {
+        const std::string& text = kTexts[random() % kTexts.size()];
+        if (i % 2 == 0) {
+            kanji.Put(TableCode::OneByte(static_cast<ByteCode>(0x10 + random() % 0x20)), {text});
+        } else {
+            // Second bytes that are no end code: read a byte at a time once the count is
+            // spent, they still end no string.
+            kanji.Put(TableCode::TwoByte(static_cast<std::uint16_t>(0xF420 + random() % 0x20)),
+                      {text});
+        }
     }
     // F0-F3 begin two-byte codes only.
     for (int i = 0; i < 40; ++i) {
@@ -70,6 +108,21 @@ std::vector<std::uint8_t> RandomString(std::mt19937& random, const Table& table,
         const ScriptEntry& entry = table.entries[random() % table.entries.size()];
         if (entry.kind == EntryKind::EndCode) continue;
         for (const char byte : entry.code.Bytes()) bytes.push_back(static_cast<std::uint8_t>(byte));
+        // Parameters are any bytes, an end code's too.
+        for (int p = 0; p < entry.parameters; ++p) bytes.push_back(static_cast<std::uint8_t>(random()));
+        if (entry.kind == EntryKind::TableSwitch) {
+            const TableEntries& kanji = table.others.at(entry.table);
+            for (std::size_t k = random() % 4; k > 0; --k) {
+                if (random() % 2 == 0 && !kanji.TwoByte().empty()) {
+                    auto held = kanji.TwoByte().begin();
+                    std::advance(held, static_cast<std::ptrdiff_t>(random() % kanji.TwoByte().size()));
+                    bytes.push_back(static_cast<std::uint8_t>(held->first >> 8));
+                    bytes.push_back(static_cast<std::uint8_t>(held->first));
+                } else {
+                    bytes.push_back(static_cast<std::uint8_t>(0x10 + random() % 0x20));
+                }
+            }
+        }
     }
     bytes.push_back(random() % 4 == 0 && table.entries[1].kind == EntryKind::EndCode ? 0x01 : 0x00);
     return bytes;
@@ -196,18 +249,22 @@ std::vector<std::uint8_t> Wiped(const Game& game) {
 TEST(ScriptDump, InsertersRoundTripRandomGamesTablesAndPointerKinds) {
     std::mt19937 random(33);
     int withProblems = 0;
+    int withColour = 0;
     for (int round = 0; round < 300; ++round) {
         SCOPED_TRACE(round);
         const Table table = RandomTable(random);
         Game game = RandomGame(random, table);
         game.request.tablePath = "game.tbl";
-        const ScriptTable read(table.entries);
+        const ScriptTable read(table.entries, table.Lookup());
         const DumpResult dump = DumpScript(game.bytes, read, game.request);
         std::vector<std::uint8_t> inserted = Wiped(game);
         test::AtlasInserter inserter(table.file);
         const auto failed = inserter.Insert(dump.script, inserted);
         ASSERT_FALSE(failed) << *failed << "\n" << dump.script;
-        ASSERT_TRUE(inserted == game.bytes) << dump.script;
+        const auto differs = std::mismatch(inserted.begin(), inserted.end(), game.bytes.begin());
+        ASSERT_TRUE(differs.first == inserted.end())
+            << "first differs at $" << std::hex << (differs.first - inserted.begin()) << "\n"
+            << dump.script;
         // The only problems are those the game was made with.
         for (const DumpProblem& problem : dump.problems) {
             EXPECT_TRUE(problem.kind == Kind::UnreadableBytes ||
@@ -215,7 +272,10 @@ TEST(ScriptDump, InsertersRoundTripRandomGamesTablesAndPointerKinds) {
                 << static_cast<int>(problem.kind);
         }
         withProblems += dump.problems.empty() ? 0 : 1;
+        // A colour's label, then its parameter raw.
+        withColour += dump.script.find("[color]<$") != std::string::npos ? 1 : 0;
     }
+    EXPECT_GT(withColour, 30);
     // Both clean games and games with something to tell were met.
     EXPECT_GT(withProblems, 10);
     EXPECT_LT(withProblems, 290);
