@@ -92,7 +92,9 @@ int RunCoverage(const QStringList& arguments, std::FILE* out, std::FILE* err) {
 
     const DocumentContents& contents = tables.value();
     const TableEntries& held = contents.table.TableText;
-    const CodeReader reader(held.Texts(), held.Kinds(), held.TwoByte());
+    CodeReader reader(held.Texts(), held.Kinds(), held.TwoByte());
+    // A linked entry's parameters are no codes the table lacks.
+    reader.ReadKinds(&held);
     ScriptCoverage coverage;
     // A piece at a time; a code that may go on into the next piece is read again with it.
     constexpr std::size_t kPiece = 1 << 20;
@@ -105,11 +107,13 @@ int RunCoverage(const QStringList& arguments, std::FILE* out, std::FILE* err) {
         if (got.value() == 0) break;
         reader.Read(std::span(piece.data(), got.value()), tokens);
         const bool last = at + got.value() >= read.end;
-        if (!last && !tokens.empty() && tokens.back().offset + 1 == got.value() &&
-            tokens.size() > 1) {
+        // The last code may go on: one begun on the piece's last byte, parameters cut.
+        if (!last && tokens.size() > 1 &&
+            (tokens.back().offset + 1 == got.value() || tokens.back().cut)) {
+            const std::size_t next = tokens.back().offset;
             tokens.pop_back();
             coverage.Add(tokens);
-            at += got.value() - 1;
+            at += next;
         } else {
             coverage.Add(tokens);
             at += got.value();

@@ -123,6 +123,49 @@ QString CodeMapMessages::CodeMapLegendCodes(int codes) {
     return codes == 1 ? tr("1 code on the map") : tr("%1 codes on the map").arg(codes);
 }
 
+QString CodeMapMessages::CodeMapKind(EntryKind kind, int parameters, const QString& table,
+                                     int count) {
+    switch (kind) {
+        case EntryKind::EndCode:
+            return tr("End code: ends a string");
+        case EntryKind::LineBreak:
+            return tr("Line break: starts a new line");
+        case EntryKind::Linked:
+            return parameters == 1
+                       ? tr("Linked entry: 1 byte of parameters follows")
+                       : tr("Linked entry: %1 bytes of parameters follow").arg(parameters);
+        case EntryKind::TableSwitch:
+            return count == 0
+                       ? tr("Table switch: the codes after it read through the table %1 until "
+                            "one it lacks")
+                             .arg(table)
+                   : count == 1
+                       ? tr("Table switch: the code after it reads through the table %1").arg(table)
+                       : tr("Table switch: %1 codes after it read through the table %2")
+                             .arg(count)
+                             .arg(table);
+        case EntryKind::Ordinary:
+            break;
+    }
+    return {};
+}
+
+QString CodeMapMessages::CodeMapKeyKind(EntryKind kind) {
+    switch (kind) {
+        case EntryKind::EndCode:
+            return tr("End code");
+        case EntryKind::LineBreak:
+            return tr("Line break");
+        case EntryKind::Linked:
+            return tr("Linked entry: parameters follow");
+        case EntryKind::TableSwitch:
+            return tr("Table switch: reads through another table");
+        case EntryKind::Ordinary:
+            break;
+    }
+    return {};
+}
+
 QString CodeMapMessages::CodeMapKeyHeld() {
     return tr("Held now: single entries, earlier runs");
 }

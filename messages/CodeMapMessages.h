@@ -5,6 +5,8 @@
 #include <QPair>
 #include <QString>
 
+#include "core/table/TableEntry.h"
+
 namespace glyphwright {
 enum class TableFormat;
 
@@ -38,6 +40,12 @@ public:
                                                 const QString& earlierText);
     [[nodiscard]] static QString CodeMapReplaces(const QString& held);
     [[nodiscard]] static QString CodeMapHeld();
+    // What a control code is, in a code's tooltip: a switch's `count` 0 lasts until a code the
+    // table lacks.
+    [[nodiscard]] static QString CodeMapKind(EntryKind kind, int parameters, const QString& table,
+                                             int count);
+    // The key's line for a kind of control code.
+    [[nodiscard]] static QString CodeMapKeyKind(EntryKind kind);
     [[nodiscard]] static QString CodeMapOutOfRange();
     [[nodiscard]] static QString CodeMapNotWritten();  // on failure: no file would be made
     [[nodiscard]] static QString CodeMapLegendTitle();

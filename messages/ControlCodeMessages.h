@@ -6,7 +6,7 @@
 namespace glyphwright {
 class TableCode;
 
-// Edit > Control Code…: the dialog that puts an end code or a line break.
+// Edit > Control Code…: the dialog that puts a control code of each kind.
 class ControlCodeMessages final {
     Q_DECLARE_TR_FUNCTIONS(ControlCodeMessages)
 
@@ -21,6 +21,14 @@ public:
     [[nodiscard]] static QString ControlCodeHelp();
     [[nodiscard]] static QString EndCodeKind();
     [[nodiscard]] static QString LineBreakKind();
+    [[nodiscard]] static QString LinkedKind();
+    [[nodiscard]] static QString SwitchKind();
+    [[nodiscard]] static QString ParametersLabel();
+    [[nodiscard]] static QString TableLabel();
+    [[nodiscard]] static QString CountLabel();
+    // The count 0: the switch lasts until a code the table lacks.
+    [[nodiscard]] static QString UntilLacked();
+    [[nodiscard]] static QString NoTable();
     [[nodiscard]] static QString ControlCodeAction(int code);
     [[nodiscard]] static QString ControlCodeAction(TableCode code);
 };

@@ -19,10 +19,10 @@ QString GameTextMessages::TableLaid(int start, int last) {
         .arg(Hex(start), Hex(last));
 }
 
-QString GameTextMessages::WholeTable(const QString& format) {
+QString GameTextMessages::WholeTable(const QString& written) {
     return tr("Read through the table with the Table Order laid over it, as MAKE TABLE would lay "
-              "it. Every code that holds an entry will be written to a %1 file, laid or not.")
-        .arg(format);
+              "it. %1")
+        .arg(written);
 }
 
 QString GameTextMessages::TableNotLaid(const QString& why) {

@@ -16,8 +16,9 @@ public:
     // Laid from `start`, the file covering start..last; other codes show as <XX>.
     [[nodiscard]] static QString TableLaid(int start, int last);
     [[nodiscard]] static QString TableNotLaid(const QString& why);
-    // The format chosen (`format` as the code map names it) holds every code held, laid or not.
-    [[nodiscard]] static QString WholeTable(const QString& format);
+    // The format chosen holds every code held, laid or not: `written` says so in the code map's
+    // own words.
+    [[nodiscard]] static QString WholeTable(const QString& written);
     [[nodiscard]] static QString BadOffset(const QString& typed);
     [[nodiscard]] static QString OffsetTooLarge(const QString& typed);
     // A file name whose bytes are not UTF-8, as the toolkit shows it.

@@ -2,6 +2,7 @@
 // with a single entry's checks, and written by MAKE TABLE as the text formats have control codes.
 #include <QAction>
 #include <QApplication>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
@@ -77,6 +78,76 @@ private slots:
         stack.undo();
         QVERIFY(session.document.Contents().table.TableText.Kinds() == EntryKinds{});
         QVERIFY(session.document.TableText() == TableEntries{});
+    }
+
+    // A linked entry keeps its count of parameter bytes and a switch its table and count, each
+    // put as one step that undoes and redoes whole; only the boxes of the kind chosen are used,
+    // and a switch naming no table is refused with nothing changed.
+    void aLinkedEntryAndATableSwitchKeepWhatTheyNeed() {
+        Session session;
+        MainWindow& main = session.main();
+        QUndoStack& stack = session.state.history.Stack();
+        main.findChild<QAction*>(QStringLiteral("actionControlCode"))->trigger();
+        ControlCodeDialog& dialog = Existing(session.windows.ControlCode(), "frmControlCode");
+        QVERIFY(dialog.isVisible());
+        auto& kind = Find<QComboBox>(dialog, "cmbKind");
+        auto& parameters = Find<QSpinBox>(dialog, "spnParameters");
+        auto& table = Find<QLineEdit>(dialog, "txtTable");
+        auto& count = Find<QSpinBox>(dialog, "spnCount");
+        QVERIFY(!parameters.isEnabled() && !table.isEnabled() && !count.isEnabled());
+
+        Retype(Find<QLineEdit>(dialog, "txtCode"), "F5");
+        kind.setFocus();
+        QTest::keyClick(&kind, Qt::Key_Down);
+        QTest::keyClick(&kind, Qt::Key_Down);
+        QCOMPARE(kind.currentText(), QStringLiteral("Linked entry"));
+        QVERIFY(parameters.isEnabled() && !table.isEnabled() && !count.isEnabled());
+        Retype(Find<QLineEdit>(dialog, "txtLabel"), QStringLiteral("color"));
+        parameters.setFocus();
+        QTest::keyClick(&parameters, Qt::Key_Up);  // 1 -> 2
+        Click(dialog, "cmdOK");
+        QVERIFY(!dialog.isVisible());
+        TableEntry colour{"color", EntryKind::Linked};
+        colour.parameters = 2;
+        QVERIFY(session.document.TableText().At(0xF5) == colour);
+        QCOMPARE(stack.undoText(), QStringLiteral("Control Code F5"));
+
+        main.findChild<QAction*>(QStringLiteral("actionControlCode"))->trigger();
+        Retype(Find<QLineEdit>(dialog, "txtCode"), "F0");
+        kind.setFocus();
+        QTest::keyClick(&kind, Qt::Key_Down);
+        QCOMPARE(kind.currentText(), QStringLiteral("Table switch"));
+        QVERIFY(!parameters.isEnabled() && table.isEnabled() && count.isEnabled());
+        QCOMPARE(count.text(), QStringLiteral("until a code the table lacks"));
+        Retype(Find<QLineEdit>(dialog, "txtLabel"), QString());
+        const DocumentContents before = session.document.Contents();
+        Click(dialog, "cmdOK");
+        QCOMPARE(session.user.messages.size(), std::size_t{1});
+        QVERIFY(dialog.isVisible());
+        QVERIFY(session.document.Contents() == before);
+
+        Retype(table, QStringLiteral("kanji"));
+        count.setFocus();
+        for (int i = 0; i < 3; ++i) QTest::keyClick(&count, Qt::Key_Up);
+        QTest::keyClick(&count, Qt::Key_Return);
+        QVERIFY(!dialog.isVisible());
+        TableEntry kanji{"", EntryKind::TableSwitch};
+        kanji.table = "kanji";
+        kanji.count = 3;
+        QVERIFY(session.document.TableText().At(0xF0) == kanji);
+        // With no label, the Table Order's line names the table.
+        const TableOrder& order = session.document.Order();
+        QCOMPARE(order.LineText(order.LineCount() - 1), std::string("@kanji"));
+
+        stack.undo();
+        QVERIFY(!session.document.TableText().At(0xF0).Holds());
+        QVERIFY(session.document.TableText().At(0xF5) == colour);
+        stack.undo();
+        QVERIFY(session.document.TableText() == TableEntries{});
+        stack.redo();
+        stack.redo();
+        QVERIFY(session.document.TableText().At(0xF5) == colour);
+        QVERIFY(session.document.TableText().At(0xF0) == kanji);
     }
 };
 

@@ -399,6 +399,49 @@ private slots:
         QCOMPARE(GameTextRow(session, 1), QStringLiteral("ああい[00]"));
     }
 
+    // The game text reads through what the format chosen writes, as the code map shows it: a
+    // UTF-8 file holds the line break, the end code and the linked entry held outside the range
+    // Hiragana is laid on, a classic file does not. The status says what the code map says.
+    void theGameTextReadsThroughTheFormatChosen() {
+        QTemporaryDir folder;
+        const std::vector<char> bytes = {0x20, 0x21, char(0xFE), 0x22, char(0xF5), 0x03,
+                                         0x20, char(0xFF)};
+        const QString path = folder.filePath("kinds.bin");
+        std::ofstream(path.toStdString(), std::ios::binary)
+            .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        Session session;
+        OpenGameFile(session, path);
+        TableEntry colour{"color", EntryKind::Linked};
+        colour.parameters = 1;
+        DocumentCommand::PutEntries(session.document,
+                                    {{TableCode::OneByte(0xFE), {"\\n", EntryKind::LineBreak}},
+                                     {TableCode::OneByte(0xFF), {"end", EntryKind::EndCode}},
+                                     {TableCode::OneByte(0xF5), colour}})
+            .Do(session.document);
+        session.IncludeSet("Hiragana");
+        Retype(Find<QLineEdit>(session.main(), "txtTblStartCode"), "20");
+        Find<QAction>(session.main(), "actionGameText").trigger();
+        GameTextWindow& text = Existing(session.windows.Text(), "frmGameText");
+        QCOMPARE(GameTextRow(session, 0), QStringLiteral("あい<FE>う<F5><03>あ<FF>"));
+        QVERIFY(Status(text, "lblTable").contains(QStringLiteral("20 to 51")));
+
+        session.document.SetTableFile(folder.filePath("kinds.tbl").toStdString(), "utf8");
+        QCOMPARE(GameTextRow(session, 0), QStringLiteral("あい↵う[color $03]あ{end}"));
+        session.windows.ShowCodeMap();
+        CodeMapWindow& map = Existing(session.windows.Map(), "frmCodeMap");
+        const QString words = Status(map, "lblRange");
+        QVERIFY2(Status(text, "lblTable").contains(words), qPrintable(Status(text, "lblTable")));
+        // The code map marks the kinds it shows, each with its line in the key.
+        QVERIFY(Find<QLabel>(map, "lblKeyLinked").isVisibleTo(&map));
+        QVERIFY(Find<QLabel>(map, "lblKeyEndCode").isVisibleTo(&map));
+        QVERIFY(!Find<QLabel>(map, "lblKeySwitch").isVisibleTo(&map));
+        const QModelIndex colourCell = map.Model().IndexOf(0xF5);
+        QCOMPARE(colourCell.data(CodeMapModel::KindRole).toInt(),
+                 static_cast<int>(EntryKind::Linked));
+        QVERIFY(colourCell.data(Qt::ToolTipRole).toString().contains(
+            QStringLiteral("1 byte of parameters")));
+    }
+
     // A group with more hits than offsets kept says how many it does not list, and a start below
     // 00 is called that, not a run past FF.
     void hiddenHitsAreCountedAndAStartBelow00IsNamed() {

@@ -55,6 +55,13 @@ void PaintOverlap(QPainter& painter, const QRect& rect, const QPixmap& corner) {
     painter.drawPixmap(rect.right() + 1 - side, rect.top(), corner);
 }
 
+// A band along the foot of a cell in the colour of its kind of control code.
+void PaintKind(QPainter& painter, const QRect& rect, EntryKind kind, bool dim) {
+    const int height = std::max(3, rect.height() / 6);
+    painter.fillRect(QRect(rect.left(), rect.bottom() + 1 - height, rect.width(), height),
+                     Dimmed(CodeMapModel::KindColour(kind), dim));
+}
+
 void PaintFrame(QPainter& painter, const QRect& rect, const QColor& colour, Qt::PenStyle style) {
     painter.setPen(QPen(colour, 2, style));
     painter.setBrush(Qt::NoBrush);
@@ -123,6 +130,7 @@ void CodeMapGrid::paintEvent(QPaintEvent* event) {
         } else if (dim) {
             painter.fillRect(cell.rect, Dimmed(base, dim));
         }
+        if (look.kind != EntryKind::Ordinary) PaintKind(painter, cell.rect, look.kind, dim);
     }
 
     const QColor text = palette().color(QPalette::Text);
@@ -208,6 +216,19 @@ const QPixmap& CodeMapGrid::Corner(int height, bool dim) {
         cornerRatio_ = ratio;
     }
     return corners_[dim ? 1 : 0];
+}
+
+QPixmap CodeMapGrid::KindSample(EntryKind kind, int size) {
+    QPixmap sample(size, size);
+    sample.fill(Qt::white);
+    QPainter painter(&sample);
+    const QRect rect(0, 0, size, size);
+    PaintHeld(painter, rect, HatchTile(false));
+    PaintKind(painter, rect, kind, false);
+    painter.setPen(QColor(0x90, 0x90, 0x90));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rect.adjusted(0, 0, -1, -1));
+    return sample;
 }
 
 QPixmap CodeMapGrid::Sample(Mark mark, int size) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/table/TableEntry.h"
+
 #include <QPixmap>
 #include <QTableView>
 
@@ -32,6 +34,8 @@ public:
     // Samples for the key under the legend, drawn as the cells are.
     enum class Mark { Held, Overlap, OutOfRange };
     [[nodiscard]] static QPixmap Sample(Mark mark, int size);
+    // A sample of the band that marks a kind of control code.
+    [[nodiscard]] static QPixmap KindSample(EntryKind kind, int size);
 
     // The size that shows every cell: the grid asks for it, and scrolls when given less.
     void SetFullSize(QSize size) {

@@ -70,6 +70,41 @@ const MapCell& CodeMapModel::Cell(int place) const {
     return page_ == kOneBytePage ? map_.cells[At(place)] : pageCells_[At(place)];
 }
 
+const TableEntry& CodeMapModel::Held(int place) const {
+    return document_.TableText().At(CodeAt(place));
+}
+
+QColor CodeMapModel::KindColour(EntryKind kind) {
+    switch (kind) {
+        case EntryKind::EndCode:
+            return {0xC0, 0x30, 0x30};
+        case EntryKind::LineBreak:
+            return {0x30, 0x60, 0xC0};
+        case EntryKind::Linked:
+            return {0x20, 0x90, 0x40};
+        case EntryKind::TableSwitch:
+            return {0x90, 0x40, 0xB0};
+        case EntryKind::Ordinary:
+            break;
+    }
+    return {};
+}
+
+void CodeMapModel::FindKindsShown() {
+    std::array<bool, 5> shown{};
+    const auto mark = [&shown](EntryKind kind) { shown[static_cast<std::size_t>(kind)] = true; };
+    for (const CellLook& look : looks_) mark(look.kind);
+    for (const auto& [stored, entry] : document_.TableText().TwoByte()) {
+        if (!map_.twoByte.contains(stored)) mark(entry.kind);
+    }
+    std::vector<EntryKind> kinds;
+    for (const EntryKind kind : {EntryKind::EndCode, EntryKind::LineBreak, EntryKind::Linked,
+                                 EntryKind::TableSwitch}) {
+        if (shown[static_cast<std::size_t>(kind)]) kinds.push_back(kind);
+    }
+    kindsShown_ = std::move(kinds);
+}
+
 TableCode CodeMapModel::CodeAt(int place) const {
     if (page_ == kOneBytePage) return TableCode::OneByte(static_cast<ByteCode>(place));
     return TableCode::TwoByte(static_cast<std::uint16_t>((page_ << 8) | place));
@@ -153,6 +188,8 @@ QVariant CodeMapModel::data(const QModelIndex& index, int role) const {
             return look.inRange;
         case SelectedLineRole:
             return IsOfSelectedLine(code);
+        case KindRole:
+            return static_cast<int>(look.kind);
         default:
             return {};
     }
@@ -193,6 +230,11 @@ QString CodeMapModel::ToolTip(int code) const {
             lines << CodeMapMessages::CodeMapBytes(HexBytes(bytes.value()));
         }
         lines << CodeMapMessages::CodeMapText(looks_[At(code)].shown);
+    }
+    if (const EntryKind kind = looks_[At(code)].kind; kind != EntryKind::Ordinary) {
+        const TableEntry& held = Held(code);
+        lines << CodeMapMessages::CodeMapKind(kind, held.parameters,
+                                              QString::fromStdString(held.table), held.count);
     }
     switch (cell.source) {
         case CellSource::Laid:
@@ -301,6 +343,7 @@ void CodeMapModel::Refresh() {
     }
     if (block[0] >= 0) emit dataChanged(index(block[0], block[1]), index(block[2], block[3]));
     FindPagesInUse();
+    FindKindsShown();
     emit refreshed();
 }
 
@@ -382,6 +425,10 @@ std::array<int, 4> CodeMapModel::TakeCells(std::array<MapCell, kCodeCount>& next
             // Dimmed: what the file will not hold, and the empty codes outside the range laid.
             const EntryKind kind = now.source == CellSource::Laid || !onePage ? EntryKind::Ordinary
                                                                               : kinds[code];
+            // The kind shown: a two-byte code's own where it is held.
+            const EntryKind shownKind =
+                onePage || now.source != CellSource::Held ? kind
+                                                          : Held(static_cast<int>(code)).kind;
             // A two-byte page: the text formats write every code held or laid, classic none.
             const bool inRange =
                 makesFile &&
@@ -389,9 +436,19 @@ std::array<int, 4> CodeMapModel::TakeCells(std::array<MapCell, kCodeCount>& next
                                (!HoldsEntry(now.text, kind) && now.inRange)
                          : WritesWithNothingLaid(format_) && now.inRange);
             const bool changed = newText || now.source != look.source || colour != look.colour ||
-                                 overlap != look.overlap || inRange != look.inRange;
+                                 overlap != look.overlap || inRange != look.inRange ||
+                                 shownKind != look.kind ||
+                                 (shownKind == EntryKind::TableSwitch && now.text.empty());
             if (changed) {
-                if (newText) look.shown = Shown(now.text);
+                if (newText || shownKind != look.kind || shownKind == EntryKind::TableSwitch) {
+                    look.shown = Shown(now.text);
+                    // A switch with no label is shown by the table it names.
+                    if (shownKind == EntryKind::TableSwitch && now.text.empty()) {
+                        look.shown = QLatin1Char('@') +
+                                     QString::fromStdString(Held(static_cast<int>(code)).table);
+                    }
+                }
+                look.kind = shownKind;
                 look.source = now.source;
                 look.colour = colour;
                 look.overlap = overlap;

@@ -24,6 +24,7 @@ struct CellLook {
     int colour = -1;  // colour key of the laying line; -1 for none
     bool overlap = false;
     bool inRange = false;  // written in the chosen format, or empty within the range laid
+    EntryKind kind = EntryKind::Ordinary;  // as the file would have it: a laid member is text
 };
 
 // The code map as a 16 x 16 table: row = high digit, column = low digit, of the one-byte codes
@@ -45,6 +46,7 @@ public:
         OverlapRole,                    // bool: laid over another line's member or a held slot
         WrittenRangeRole,               // bool: not dimmed: see CellLook::inRange
         SelectedLineRole,               // bool: laid by the line selected in the Table Order
+        KindRole,                       // int: EntryKind of the code as the file would have it
     };
 
     explicit CodeMapModel(Document& document, QObject* parent = nullptr);
@@ -78,6 +80,10 @@ public:
     [[nodiscard]] bool IsOfSelectedLine(int code) const;
     // Bytes of the table as the map shows them: decoded, or in hex where they are no EUC-JP.
     [[nodiscard]] static QString Shown(const std::string& text);
+    // The kinds of control code the map shows now, one-byte and two-byte codes alike.
+    [[nodiscard]] const std::vector<EntryKind>& KindsShown() const { return kindsShown_; }
+    // The colour that marks a kind of control code; none for ordinary text.
+    [[nodiscard]] static QColor KindColour(EntryKind kind);
     // Why MAKE TABLE would make no file now, in its own words; empty when it would make one.
     [[nodiscard]] QString FailureText() const;
     // The format the map shows the file in: the one last chosen for the table file, classic
@@ -118,6 +124,9 @@ private:
     // block of places that holds them (top, left, bottom, right; top < 0 for none).
     [[nodiscard]] std::array<int, 4> TakeCells(std::array<MapCell, kCodeCount>& next, bool all);
     [[nodiscard]] const MapCell& Cell(int place) const;
+    // The entry held at the cell's code; an empty one where none.
+    [[nodiscard]] const TableEntry& Held(int place) const;
+    void FindKindsShown();
     void AnnounceLine(int line);
     [[nodiscard]] QString ToolTip(int code) const;
     [[nodiscard]] QString LineText(int line) const;
@@ -139,6 +148,7 @@ private:
     int nextKey_ = 0;
     QFont font_;
     int selectedLine_ = -1;
+    std::vector<EntryKind> kindsShown_;
     bool following_ = false;
     bool stale_ = true;
     bool lookAll_ = false;  // the looks are of another page: all of them are made again

@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QItemSelectionModel>
+#include <QLabel>
 #include <QPalette>
 #include <QStyle>
 #include <QStyleOptionHeader>
@@ -62,6 +63,21 @@ CodeMapWindow::CodeMapWindow(Document& document, OrderSelection& selection, Open
         CodeMapGrid::Sample(CodeMapGrid::Mark::OutOfRange, sample));
     ui_->lblKeyHeld->setText(CodeMapMessages::CodeMapKeyHeld());
     ui_->lblKeyOverlap->setText(CodeMapMessages::CodeMapKeyOverlap());
+    for (const auto& [kind, name] :
+         {std::pair{EntryKind::EndCode, "EndCode"}, std::pair{EntryKind::LineBreak, "LineBreak"},
+          std::pair{EntryKind::Linked, "Linked"}, std::pair{EntryKind::TableSwitch, "Switch"}}) {
+        auto* picture = new QLabel(this);
+        picture->setObjectName(QStringLiteral("lblKey%1Sample").arg(QLatin1String(name)));
+        picture->setPixmap(CodeMapGrid::KindSample(kind, sample));
+        auto* words = new QLabel(CodeMapMessages::CodeMapKeyKind(kind), this);
+        words->setObjectName(QStringLiteral("lblKey%1").arg(QLatin1String(name)));
+        const int row = ui_->layoutKey->rowCount();
+        ui_->layoutKey->addWidget(picture, row, 0);
+        ui_->layoutKey->addWidget(words, row, 1);
+        picture->hide();
+        words->hide();
+        kindKeys_.push_back({kind, picture, words});
+    }
 
     // A click or Enter on a cell or a legend line selects that Table Order line, quietly: only
     // the list itself opens the relative start dialog.
@@ -182,6 +198,12 @@ void CodeMapWindow::hideEvent(QHideEvent* event) {
 }
 
 void CodeMapWindow::ShowWords() {
+    const std::vector<EntryKind>& kinds = model_->KindsShown();
+    for (const KindKey& key : kindKeys_) {
+        const bool shown = std::find(kinds.begin(), kinds.end(), key.kind) != kinds.end();
+        key.sample->setVisible(shown);
+        key.words->setVisible(shown);
+    }
     const CodeMap& map = model_->Map();
     // Most changes of a long order leave the words as they were: they are worded only when what
     // they say changed.

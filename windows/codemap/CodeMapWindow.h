@@ -6,6 +6,8 @@
 #include <QString>
 #include <QWidget>
 
+class QLabel;
+
 #include <memory>
 #include <optional>
 #include <vector>
@@ -71,6 +73,13 @@ private:
     CodeMapLegend* legend_;
     FontPictures* glyphs_;
     bool showingFailure_ = false;
+    // The key's lines for the kinds of control code, each shown while the map shows the kind.
+    struct KindKey {
+        EntryKind kind;
+        QLabel* sample;
+        QLabel* words;
+    };
+    std::vector<KindKey> kindKeys_;
     // What the words under the grid were last made from.
     struct Words {
         QString failure;

@@ -8,7 +8,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <array>
+#include <utility>
 
 #include "ControlCodeMessages.h"
 #include "OneLineBox.h"
@@ -21,26 +26,53 @@
 
 namespace glyphwright {
 
+namespace {
+
+// The kinds in the order the kind box lists them.
+constexpr std::array kKinds{EntryKind::EndCode, EntryKind::LineBreak, EntryKind::Linked,
+                            EntryKind::TableSwitch};
+// Bounds of the boxes: a byte's worth of parameters, of codes.
+constexpr int kMaxParameters = 255;
+constexpr int kMaxCount = 255;
+
+}  // namespace
+
 ControlCodeDialog::ControlCodeDialog(DocumentHistory& history, WindowQueries& user)
     : history_(history),
       user_(user),
       code_(new QLineEdit(this)),
       kind_(new QComboBox(this)),
-      label_(new QLineEdit(this)) {
+      label_(new QLineEdit(this)),
+      parameters_(new QSpinBox(this)),
+      table_(new QLineEdit(this)),
+      count_(new QSpinBox(this)) {
     setObjectName(QStringLiteral("frmControlCode"));
     setWindowTitle(ControlCodeMessages::ControlCodeTitle());
     code_->setObjectName(QStringLiteral("txtCode"));
     code_->setMaxLength(2);
     kind_->setObjectName(QStringLiteral("cmbKind"));
-    kind_->addItems({ControlCodeMessages::EndCodeKind(), ControlCodeMessages::LineBreakKind()});
+    // In the order of kKinds.
+    kind_->addItems({ControlCodeMessages::EndCodeKind(), ControlCodeMessages::LineBreakKind(),
+                     ControlCodeMessages::LinkedKind(), ControlCodeMessages::SwitchKind()});
     label_->setObjectName(QStringLiteral("txtLabel"));
+    parameters_->setObjectName(QStringLiteral("spnParameters"));
+    parameters_->setRange(0, kMaxParameters);
+    parameters_->setValue(1);
+    table_->setObjectName(QStringLiteral("txtTable"));
+    count_->setObjectName(QStringLiteral("spnCount"));
+    count_->setRange(0, kMaxCount);
+    count_->setSpecialValueText(ControlCodeMessages::UntilLacked());
     OneLineBox::Keep(*code_);
     OneLineBox::Keep(*label_);
+    OneLineBox::Keep(*table_);
 
     auto* form = new QFormLayout;
     form->addRow(ControlCodeMessages::ControlCodeCodeLabel(), code_);
     form->addRow(ControlCodeMessages::ControlCodeKindLabel(), kind_);
     form->addRow(ControlCodeMessages::ControlCodeTextLabel(), label_);
+    form->addRow(ControlCodeMessages::ParametersLabel(), parameters_);
+    form->addRow(ControlCodeMessages::TableLabel(), table_);
+    form->addRow(ControlCodeMessages::CountLabel(), count_);
     auto* help = new QLabel(ControlCodeMessages::ControlCodeHelp(), this);
     help->setObjectName(QStringLiteral("lblHelp"));
     help->setWordWrap(true);
@@ -57,7 +89,16 @@ ControlCodeDialog::ControlCodeDialog(DocumentHistory& history, WindowQueries& us
     connect(buttons, &QDialogButtonBox::accepted, this,
             [this] { RunAction(user_, [this] { Put(); }); });
     connect(buttons, &QDialogButtonBox::rejected, this, &QWidget::close);
+    connect(kind_, &QComboBox::currentIndexChanged, this, [this] { KindChosen(); });
+    KindChosen();
     code_->setFocus();
+}
+
+void ControlCodeDialog::KindChosen() {
+    const EntryKind kind = kKinds[static_cast<std::size_t>(std::max(0, kind_->currentIndex()))];
+    parameters_->setEnabled(kind == EntryKind::Linked);
+    table_->setEnabled(kind == EntryKind::TableSwitch);
+    count_->setEnabled(kind == EntryKind::TableSwitch);
 }
 
 ControlCodeDialog::~ControlCodeDialog() = default;
@@ -98,8 +139,21 @@ void ControlCodeDialog::Put() {
                           MessageIcon::Exclamation);
         return;
     }
-    const EntryKind kind = kind_->currentIndex() == 1 ? EntryKind::LineBreak : EntryKind::EndCode;
-    if (!PutSingleEntry(history_, user_, read.value(), label_->text(), kind)) return;
+    TableEntry entry{label_->text().toStdString(),
+                     kKinds[static_cast<std::size_t>(std::max(0, kind_->currentIndex()))]};
+    if (entry.kind == EntryKind::Linked) entry.parameters = parameters_->value();
+    if (entry.kind == EntryKind::TableSwitch) {
+        entry.table = table_->text().trimmed().toStdString();
+        entry.count = count_->value();
+        if (entry.table.empty()) {
+            user_.ShowMessage(ProgramMessages::Title().toStdString(),
+                              ControlCodeMessages::NoTable().toStdString(),
+                              MessageIcon::Exclamation);
+            table_->setFocus();
+            return;
+        }
+    }
+    if (!PutControlCode(history_, user_, read.value(), std::move(entry))) return;
     hide();
 }
 

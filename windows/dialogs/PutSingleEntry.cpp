@@ -59,6 +59,16 @@ std::optional<SingleEntriesPut> PutSingleEntries(
     return put;
 }
 
+bool PutControlCode(DocumentHistory& history, WindowQueries& user, TableCode code,
+                    TableEntry entry) {
+    if (history.Doc().Order().IsFull()) return Refuse(user, TableOrderMessages::OrderFull());
+    std::string line = entry.text;
+    if (line.empty() && entry.kind == EntryKind::TableSwitch) line = "@" + entry.table;
+    history.Run(DocumentCommand::PutEntry(history.Doc(), code, std::move(entry), line),
+                ControlCodeMessages::ControlCodeAction(code));
+    return true;
+}
+
 bool PutSingleEntry(DocumentHistory& history, WindowQueries& user, TableCode code,
                     const QString& characters, EntryKind kind) {
     const auto refuse = [&user](const QString& text) {

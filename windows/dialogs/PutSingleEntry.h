@@ -21,6 +21,11 @@ class WindowQueries;
 bool PutSingleEntry(DocumentHistory& history, WindowQueries& user, TableCode code,
                     const QString& characters, EntryKind kind = EntryKind::Ordinary);
 
+// A control code: `entry` on `code`, listed in the Table Order by its label (a switch with no
+// label by the table it names, "@kanji"), as one undoable step with a single entry's checks.
+bool PutControlCode(DocumentHistory& history, WindowQueries& user, TableCode code,
+                    TableEntry entry);
+
 // An entry left out of several: its code, its characters, and why the table cannot hold them.
 struct LeftOutEntry {
     TableCode code;

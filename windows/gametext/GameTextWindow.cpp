@@ -151,6 +151,9 @@ void GameTextWindow::DocumentChanged(const DocumentChange& change) {
     if (change.table || change.order || change.startCode || change.sets || change.codeOrder ||
         change.settings) {
         ReadPage();
+    } else if (change.files) {
+        // The format of the table file decides which codes the file holds.
+        Decode();
     }
 }
 
@@ -245,7 +248,8 @@ void GameTextWindow::Decode() {
     const ShownCodes codes = CodesAsShown(document_.Contents(), WritesWithNothingLaid(format));
     const ShownTable& table = codes.oneByte;
     if (codes.wholeTable && (!table.notLaid || MadeWithNothingLaid(*table.notLaid))) {
-        ui_->lblTable->setText(GameTextMessages::WholeTable(CodeMapMessages::FormatTitle(format)));
+        ui_->lblTable->setText(
+            GameTextMessages::WholeTable(CodeMapMessages::CodeMapWholeTable(format)));
     } else if (!table.notLaid) {
         ui_->lblTable->setText(GameTextMessages::TableLaid(table.first, table.last));
     } else if (const auto* start = std::get_if<HexError>(&*table.notLaid)) {
