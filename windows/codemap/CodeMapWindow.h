@@ -6,14 +6,14 @@
 #include <QString>
 #include <QWidget>
 
-class QLabel;
-
 #include <memory>
 #include <optional>
 #include <vector>
 
 #include "core/table/CodeMap.h"
 #include "tablefile/TableFormat.h"
+
+class QLabel;
 
 namespace Ui {
 class frmCodeMap;
