@@ -93,7 +93,11 @@ QColor CodeMapModel::KindColour(EntryKind kind) {
 void CodeMapModel::FindKindsShown() {
     std::array<bool, 5> shown{};
     const auto mark = [&shown](EntryKind kind) { shown[static_cast<std::size_t>(kind)] = true; };
-    for (const CellLook& look : looks_) mark(look.kind);
+    // The one-byte codes whichever page is shown: a laid member is text.
+    const EntryKinds& held = document_.TableText().Kinds();
+    for (std::size_t code = 0; code < held.size(); ++code) {
+        if (map_.cells[code].source != CellSource::Laid) mark(held[code]);
+    }
     for (const auto& [stored, entry] : document_.TableText().TwoByte()) {
         if (!map_.twoByte.contains(stored)) mark(entry.kind);
     }
