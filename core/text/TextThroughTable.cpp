@@ -68,8 +68,6 @@ std::optional<std::string> Shown(const CodeToken& token, std::span<const std::ui
         case EntryKind::Ordinary:
             return std::string(token.text);
         case EntryKind::EndCode:
-        case EntryKind::Linked:
-        case EntryKind::TableSwitch:
             return "{" + std::string(token.text) + "}";
         case EntryKind::LineBreak:
             return std::string("\u21B5");

@@ -31,9 +31,6 @@ namespace {
 // The kinds in the order the kind box lists them.
 constexpr std::array kKinds{EntryKind::EndCode, EntryKind::LineBreak, EntryKind::Linked,
                             EntryKind::TableSwitch};
-// Bounds of the boxes: a byte's worth of parameters, of codes.
-constexpr int kMaxParameters = 255;
-constexpr int kMaxCount = 255;
 
 }  // namespace
 
@@ -56,11 +53,11 @@ ControlCodeDialog::ControlCodeDialog(DocumentHistory& history, WindowQueries& us
                      ControlCodeMessages::LinkedKind(), ControlCodeMessages::SwitchKind()});
     label_->setObjectName(QStringLiteral("txtLabel"));
     parameters_->setObjectName(QStringLiteral("spnParameters"));
-    parameters_->setRange(0, kMaxParameters);
+    parameters_->setRange(1, kMaxParameters);
     parameters_->setValue(1);
     table_->setObjectName(QStringLiteral("txtTable"));
     count_->setObjectName(QStringLiteral("spnCount"));
-    count_->setRange(0, kMaxCount);
+    count_->setRange(0, kMaxSwitchCount);
     count_->setSpecialValueText(ControlCodeMessages::UntilLacked());
     OneLineBox::Keep(*code_);
     OneLineBox::Keep(*label_);

@@ -245,7 +245,11 @@ void GameTextWindow::Decode() {
     // them: the text formats hold every code held, laid or not, as the code map shows.
     const TableFormat format =
         FormatNamed(document_.Contents().tableFormat).value_or(TableFormat::Classic);
-    const ShownCodes codes = CodesAsShown(document_.Contents(), WritesWithNothingLaid(format));
+    // Switches read through the document's further tables.
+    const Workspace& tables = document_.Table();
+    const ShownCodes codes = CodesAsShown(
+        document_.Contents(), WritesWithNothingLaid(format),
+        [&tables](std::string_view id) { return tables.TableNamed(id); }, tables.TableId);
     const ShownTable& table = codes.oneByte;
     if (codes.wholeTable && (!table.notLaid || MadeWithNothingLaid(*table.notLaid))) {
         ui_->lblTable->setText(
