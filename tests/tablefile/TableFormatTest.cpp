@@ -278,7 +278,7 @@ TEST(TableFormatTest, TheAsciiSetIsWrittenInEveryFormatAndAngleBracketsAreNamed)
     }
 
     // Only what the file holds is named: the classic file keeps to its range and has no two-byte
-    // code; the text formats write every entry, and a line break as "\n", whatever its text.
+    // code; the text formats write every entry, a line break's text as its label before "\n".
     table.Put(0x10, {"<end>", EntryKind::EndCode});
     table.Put(0x11, {"<", EntryKind::LineBreak});
     table.Put(TableCode::TwoByte(0x8140), {"a>b"});
@@ -287,8 +287,8 @@ TEST(TableFormatTest, TheAsciiSetIsWrittenInEveryFormatAndAngleBracketsAreNamed)
               (std::vector<TableCode>{TableCode(0x10), TableCode(0x11), TableCode(0x3C),
                                       TableCode(0x3E)}));
     EXPECT_EQ(AngleBracketCodes(table, 0x20, 0x7E, TableFormat::Utf8),
-              (std::vector<TableCode>{TableCode(0x10), TableCode(0x3C), TableCode(0x3E),
-                                      TableCode::TwoByte(0x8140)}));
+              (std::vector<TableCode>{TableCode(0x10), TableCode(0x11), TableCode(0x3C),
+                                      TableCode(0x3E), TableCode::TwoByte(0x8140)}));
 }
 
 // An end code's label stands inside brackets: one of its own would close them early, so it is

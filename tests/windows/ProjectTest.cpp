@@ -83,7 +83,7 @@ private slots:
         {
             QFile file(newer);
             QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write("{\"format\": \"glyphwright-project\", \"version\": 3}");
+            file.write("{\"format\": \"glyphwright-project\", \"version\": 999}");
         }
         for (const QString& path : {damaged, newer}) {
             session.user.openAnswers.push_back(path.toStdString());
