@@ -125,7 +125,7 @@ private slots:
         }
         // Destroying the job while it runs waits for its thread: no crash, no hang.
         {
-            DictionaryJob job(*session.state.gameFile.File(), LetterTable{});
+            const auto job = StartFindDictionary(*session.state.gameFile.File(), LetterTable{});
         }
     }
 

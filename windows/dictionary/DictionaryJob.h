@@ -1,44 +1,21 @@
 #pragma once
 
-#include <QObject>
-
-#include <atomic>
 #include <memory>
-#include <optional>
-#include <thread>
 #include <variant>
 
+#include "BackgroundJob.h"
 #include "core/dictionary/FindDictionary.h"
 #include "core/game/GameFile.h"
 
 namespace glyphwright {
 
-// One dictionary search on a thread of its own: the game is read whole there and searched, so
-// the windows stay responsive. Progress and the end come back as signals on the thread that
-// made the job. Destroying the job cancels the search and waits for its thread.
-class DictionaryJob final : public QObject {
-    Q_OBJECT
-    Q_DISABLE_COPY_MOVE(DictionaryJob)
+// What a dictionary search ended with: the findings, why the file could not be read, or stopped.
+using DictionaryOutcome = std::variant<DictionaryFindings, GameFileError, DictionaryCancelled>;
+// One dictionary search as a background job: the game is read whole there and searched, so the
+// windows stay responsive. Its progress runs from 0 to 100; its one result is the outcome.
+// Destroying the job cancels the search and waits for it.
+using DictionaryJob = BackgroundJob<DictionaryOutcome>;
 
-public:
-    // What the search ended with: the findings, why the file could not be read, or cancelled.
-    using Outcome = std::variant<DictionaryFindings, GameFileError, DictionaryCancelled>;
-
-    DictionaryJob(GameFile file, LetterTable table);
-    ~DictionaryJob() override;
-
-    void Cancel() { cancel_.store(true, std::memory_order_relaxed); }
-    // Set once `finished` has been sent.
-    [[nodiscard]] const std::shared_ptr<const Outcome>& Finished() const { return outcome_; }
-
-signals:
-    void progressed(int percent);
-    void finished();
-
-private:
-    std::atomic<bool> cancel_{false};
-    std::shared_ptr<const Outcome> outcome_;
-    std::thread thread_;  // last: it starts once everything it uses exists
-};
+[[nodiscard]] std::unique_ptr<DictionaryJob> StartFindDictionary(GameFile file, LetterTable table);
 
 }  // namespace glyphwright

@@ -92,9 +92,9 @@ void FindDictionaryWindow::Find() {
     ShowEntries();
     progress_->setValue(0);
     status_->setText(DictionaryMessages::Searching(0));
-    job_ = std::make_unique<DictionaryJob>(
+    job_ = StartFindDictionary(
         *game_.File(), LetterTableOf(document.TableText().Texts(), document.TableText().Kinds()));
-    connect(job_.get(), &DictionaryJob::progressed, this, [this](int percent) {
+    connect(job_.get(), &DictionaryJob::progressValueChanged, this, [this](int percent) {
         progress_->setValue(percent);
         status_->setText(DictionaryMessages::Searching(percent));
     });
@@ -107,9 +107,14 @@ void FindDictionaryWindow::Stop() {
 }
 
 void FindDictionaryWindow::Finished() {
-    const auto outcome = job_->Finished();
-    job_.reset();
-    if (const auto* findings = std::get_if<DictionaryFindings>(outcome.get())) {
+    // The job is still sending this signal: it goes once control is back in the event loop.
+    DictionaryJob* job = job_.release();
+    job->deleteLater();
+    // Stopped, the job holds no outcome: the promise drops what comes after.
+    const DictionaryOutcome outcome = job->isCanceled() || job->future().resultCount() == 0
+                                          ? DictionaryOutcome{DictionaryCancelled{}}
+                                          : job->future().takeResult();
+    if (const auto* findings = std::get_if<DictionaryFindings>(&outcome)) {
         progress_->setValue(100);
         if (findings->missing.empty()) {
             status_->setText(DictionaryMessages::NothingMissing());
@@ -121,7 +126,7 @@ void FindDictionaryWindow::Finished() {
             status_->setText(DictionaryMessages::Found(best) + QLatin1Char('\n') +
                              DictionaryMessages::KnownText(best));
         }
-    } else if (const auto* failed = std::get_if<GameFileError>(outcome.get())) {
+    } else if (const auto* failed = std::get_if<GameFileError>(&outcome)) {
         status_->setText(GameFileMessages::Failure(*failed));
     } else {
         progress_->setValue(0);

@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "DictionaryJob.h"
 #include "core/dictionary/FindDictionary.h"
 
 class QLabel;
@@ -14,7 +15,6 @@ class QTableWidget;
 
 namespace glyphwright {
 
-class DictionaryJob;
 class DocumentHistory;
 class OpenGameFile;
 

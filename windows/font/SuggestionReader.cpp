@@ -3,7 +3,6 @@
 #include <QElapsedTimer>
 
 #include <map>
-#include <optional>
 #include <utility>
 
 #include "FontMessages.h"
@@ -23,7 +22,7 @@ std::string Family(const SuggestionReader::Source& source) {
 
 }  // namespace
 
-// Everything the reading thread alone touches.
+// Everything the readings alone touch.
 struct SuggestionReader::Worker {
     // One matcher per face and repertoires: each keeps the references it drew, per size.
     std::map<std::pair<std::string, std::vector<Repertoire>>, std::unique_ptr<GlyphMatcher>>
@@ -42,61 +41,38 @@ struct SuggestionReader::Worker {
 };
 
 SuggestionReader::SuggestionReader(QObject* parent)
-    : QObject(parent),
-      current_(std::make_shared<std::atomic<unsigned>>(0)),
-      worker_(std::make_unique<Worker>()),
-      workerContext_(new QObject) {
-    thread_.setObjectName(QStringLiteral("SuggestionReader"));
-    workerContext_->moveToThread(&thread_);
-    thread_.start(QThread::LowPriority);
+    : QObject(parent), worker_(std::make_shared<Worker>()) {
+    pool_.setObjectName(QStringLiteral("SuggestionReader"));
+    pool_.setMaxThreadCount(1);
+    pool_.setThreadPriority(QThread::LowPriority);
 }
 
 SuggestionReader::~SuggestionReader() {
     // A reading under way stops at its next glyph; references being drawn are finished first.
-    current_->store(0);
-    thread_.quit();
-    thread_.wait();
-    delete workerContext_;
+    reading_.reset();
+    pool_.waitForDone();
 }
 
 void SuggestionReader::Read(const Source& source, std::vector<std::uint64_t> keys,
                             std::vector<GlyphImage> glyphs) {
-    const unsigned job = ++job_;
-    current_->store(job);
-    busy_ = true;
-    QMetaObject::invokeMethod(
-        workerContext_,
-        [this, job, current = current_, worker = worker_.get(), source, keys = std::move(keys),
-         glyphs = std::move(glyphs)] {
-            if (current->load() != job) return;
-            // Heard on the window's thread, and only while this is still the reading wanted.
-            const auto tell = [this, job, current](auto&& what) {
-                QMetaObject::invokeMethod(
-                    this,
-                    [this, job, current, what = std::forward<decltype(what)>(what)]() mutable {
-                        if (current->load() == job) what();
-                    },
-                    Qt::QueuedConnection);
-            };
+    Drop();
+    reading_ = std::make_unique<BackgroundJob<Told>>(
+        pool_, [worker = worker_, source, keys = std::move(keys), glyphs = std::move(glyphs)](
+                   QPromise<Told>& promise, const BackgroundJob<Told>::StopFlag& stop) {
             const auto matcher = worker->MatcherFor(source);
             if (!matcher) {
-                const QString why = FontMessages::FontReadingUnavailable(
+                promise.addResult(Told{Told::Failed{FontMessages::FontReadingUnavailable(
                     QString::fromStdString(matcher.error().family),
-                    QString::fromStdString(matcher.error().reason));
-                tell([this, job, why] {
-                    Finish(job);
-                    emit failed(why);
-                });
+                    QString::fromStdString(matcher.error().reason))}});
                 return;
             }
             GlyphMatcher& reader = *matcher.value();
             const int total = static_cast<int>(glyphs.size());
             if (!glyphs.empty()) {
-                tell([this] { emit drawing(); });
+                promise.addResult(Told{Told::Drawing{}});
                 reader.Prepare(glyphs.front().width, glyphs.front().height);
             }
-            std::vector<std::uint64_t> readKeys;
-            std::vector<GlyphSuggestion> read;
+            Told::Readings read;
             // Every reading of the page, settled at the end by what the glyphs show together
             // (voicing marks, small forms, blocks of one script).
             std::vector<GlyphSuggestion> all;
@@ -104,40 +80,58 @@ void SuggestionReader::Read(const Source& source, std::vector<std::uint64_t> key
             QElapsedTimer sinceHandOver;
             sinceHandOver.start();
             for (int i = 0; i < total; ++i) {
-                if (current->load() != job) return;
+                if (stop.load(std::memory_order_relaxed)) return;
                 all.push_back(reader.Suggest(glyphs[static_cast<std::size_t>(i)]));
-                read.push_back(all.back());
-                readKeys.push_back(keys[static_cast<std::size_t>(i)]);
+                read.suggestions.push_back(all.back());
+                read.keys.push_back(keys[static_cast<std::size_t>(i)]);
                 if (i + 1 == total || sinceHandOver.elapsed() >= kHandOverMs) {
-                    tell([this, readKeys = std::move(readKeys), read = std::move(read),
-                          done = i + 1, total] { emit readings(readKeys, read, done, total); });
-                    readKeys.clear();
-                    read.clear();
+                    read.done = i + 1;
+                    read.total = total;
+                    promise.addResult(Told{std::exchange(read, {})});
                     sinceHandOver.restart();
                 }
             }
-            if (current->load() != job) return;
+            if (stop.load(std::memory_order_relaxed)) return;
             reader.Settle(glyphs, all);
-            tell([this, keys = std::move(keys), all = std::move(all), total] {
-                emit readings(keys, all, total, total);
-            });
-            tell([this, job] {
-                Finish(job);
-                emit finished();
-            });
-        },
-        Qt::QueuedConnection);
+            promise.addResult(Told{Told::Readings{keys, std::move(all), total, total}});
+        });
+    connect(reading_.get(), &BackgroundJob<Told>::resultsReadyAt, this, &SuggestionReader::Hear);
+    connect(reading_.get(), &BackgroundJob<Told>::finished, this, &SuggestionReader::Ended);
+}
+
+void SuggestionReader::Hear(int begin, int end) {
+    for (int i = begin; i < end && reading_; ++i) {
+        // Copied: a signal below may start another reading, which lets this one go.
+        const Told told = reading_->resultAt(i);
+        if (std::holds_alternative<Told::Drawing>(told.what)) {
+            emit drawing();
+        } else if (const auto* read = std::get_if<Told::Readings>(&told.what)) {
+            emit readings(read->keys, read->suggestions, read->done, read->total);
+        } else {
+            Drop();
+            emit failed(std::get<Told::Failed>(told.what).why);
+        }
+    }
+}
+
+void SuggestionReader::Ended() {
+    if (!reading_) return;
+    // Whatever it still held was heard first: results come before the end.
+    Drop();
+    emit finished();
 }
 
 void SuggestionReader::Cancel() {
-    if (!busy_) return;
-    ++job_;
-    current_->store(job_);
-    busy_ = false;
+    Drop();
 }
 
-void SuggestionReader::Finish(unsigned job) {
-    if (job == job_) busy_ = false;
+void SuggestionReader::Drop() {
+    if (!reading_) return;
+    BackgroundJob<Told>* reading = reading_.release();
+    reading->disconnect(this);
+    reading->Cancel();
+    // It may be the one sending the signal being handled.
+    reading->deleteLater();
 }
 
 }  // namespace glyphwright

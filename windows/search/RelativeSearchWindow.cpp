@@ -2,10 +2,12 @@
 
 #include <QCloseEvent>
 #include <QHeaderView>
+#include <QProgressBar>
 #include <QShortcut>
 #include <QUndoStack>
 
 #include <algorithm>
+#include <optional>
 
 #include <variant>
 
@@ -69,7 +71,7 @@ RelativeSearchWindow::RelativeSearchWindow(DocumentHistory& history, OrderSelect
 RelativeSearchWindow::~RelativeSearchWindow() = default;
 
 void RelativeSearchWindow::SetSearchOptions(const SearchOptions& options,
-                                            SearchJob::BlockHook hook) {
+                                            SearchBlockHook hook) {
     options_ = options;
     hook_ = std::move(hook);
 }
@@ -117,16 +119,12 @@ void RelativeSearchWindow::Search() {
     }
     results_->Clear();
     running_ = search.value();
-    job_ = std::make_unique<SearchJob>(search.value(), *file, options_, hook_);
-    connect(job_.get(), &SearchJob::progressed, this, &RelativeSearchWindow::Progressed);
+    job_ = StartSearch(search.value(), *file, options_, hook_);
+    connect(job_.get(), &SearchJob::progressValueChanged, ui_->prgSearch, &QProgressBar::setValue);
     connect(job_.get(), &SearchJob::finished, this,
             [this] { RunAction(user_, [this] { Finished(); }); });
     SetSearching(true);
     ui_->lblStatus->setText(SearchMessages::Searching());
-}
-
-void RelativeSearchWindow::Progressed(quint64 done, quint64 total) {
-    if (total > 0) ui_->prgSearch->setValue(static_cast<int>(done * 1000 / total));
 }
 
 void RelativeSearchWindow::StopSearch() {
@@ -141,10 +139,15 @@ void RelativeSearchWindow::Finished() {
     // The job is still sending this signal: it goes once control is back in the event loop.
     SearchJob* job = job_.release();
     job->deleteLater();
-    const std::shared_ptr<const SearchJob::Outcome> outcome = job->Finished();
     const RelativeSearch search = *running_;
     running_.reset();
     SetSearching(false);
+    // Cancelled, the job holds no outcome: the promise drops what comes after.
+    if (job->isCanceled() || job->future().resultCount() == 0) {
+        ui_->lblStatus->setText(SearchMessages::SearchCancelled());
+        return;
+    }
+    const std::optional<SearchOutcome> outcome(job->future().takeResult());
     if (!outcome->ok()) {
         if (std::holds_alternative<SearchCancelled>(outcome->error())) {
             ui_->lblStatus->setText(SearchMessages::SearchCancelled());

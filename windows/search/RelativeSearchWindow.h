@@ -35,7 +35,7 @@ public:
 
     [[nodiscard]] bool IsSearching() const { return job_ != nullptr; }
     // For tests: the block size and the like, and a call after each block on the search's thread.
-    void SetSearchOptions(const SearchOptions& options, SearchJob::BlockHook hook = {});
+    void SetSearchOptions(const SearchOptions& options, SearchBlockHook hook = {});
 
 signals:
     void openRequested();                          // "Open…", or the platform's Open key
@@ -47,7 +47,6 @@ protected:
 private:
     void FileChanged();
     void Search();
-    void Progressed(quint64 done, quint64 total);
     void Finished();
     void StopSearch();
     void UseStartCode();
@@ -64,7 +63,7 @@ private:
     std::unique_ptr<Ui::frmRelativeSearch> ui_;
     SearchResultsModel* results_;
     SearchOptions options_;
-    SearchJob::BlockHook hook_;
+    SearchBlockHook hook_;
     std::unique_ptr<SearchJob> job_;
     std::optional<RelativeSearch> running_;  // the search the job runs
 };
