@@ -1,0 +1,133 @@
+// BackgroundJob, the one way the windows run long work: what the work tells is heard on the
+// window's thread, Cancel stops it while the event loop keeps running, destroying a job waits for
+// its work, and jobs on a one-thread pool run one after another.
+
+#include <QCoreApplication>
+#include <QSemaphore>
+#include <QSignalSpy>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+
+#include <algorithm>
+#include <atomic>
+#include <memory>
+
+#include "BackgroundJob.h"
+
+namespace glyphwright::test {
+
+namespace {
+
+constexpr int kWaitMs = 10000;
+
+using IntJob = BackgroundJob<int>;
+
+// Spins until asked to stop, after saying it started; then tries to say more.
+auto SpinUntilStopped(QSemaphore& started, std::atomic<bool>& ended) {
+    return [&started, &ended](QPromise<int>& promise, const IntJob::StopFlag& stop) {
+        started.release();
+        while (!stop.load()) QThread::yieldCurrentThread();
+        promise.addResult(1);  // after Cancel: dropped, never heard
+        ended = true;
+    };
+}
+
+}  // namespace
+
+class BackgroundJobTest final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void progressAndResultsAreHeardOnTheWindowsThread() {
+        std::atomic<QThread*> workThread = nullptr;
+        IntJob job([&workThread](QPromise<int>& promise, const IntJob::StopFlag&) {
+            workThread = QThread::currentThread();
+            promise.setProgressRange(0, 10);
+            for (int i = 1; i <= 10; ++i) promise.setProgressValue(i);
+            promise.addResult(42);
+        });
+        QThread* heardOn = nullptr;
+        connect(&job, &IntJob::resultReadyAt, this,
+                [&heardOn] { heardOn = QThread::currentThread(); });
+        QSignalSpy progressed(&job, &IntJob::progressValueChanged);
+        QSignalSpy finished(&job, &IntJob::finished);
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, kWaitMs);
+        QVERIFY(workThread.load() != nullptr);
+        QVERIFY(workThread.load() != QCoreApplication::instance()->thread());
+        QCOMPARE(heardOn, QCoreApplication::instance()->thread());
+        QVERIFY(!job.isCanceled());
+        QCOMPARE(job.result(), 42);
+        QVERIFY(!progressed.isEmpty());
+        QCOMPARE(progressed.last().at(0).toInt(), 10);  // the end is always told
+    }
+
+    void cancelStopsTheWorkAndTheEventLoopRunsMeanwhile() {
+        QSemaphore started;
+        std::atomic<bool> ended = false;
+        IntJob job(SpinUntilStopped(started, ended));
+        QSignalSpy results(&job, &IntJob::resultReadyAt);
+        QSignalSpy finished(&job, &IntJob::finished);
+        QVERIFY(started.tryAcquire(1, kWaitMs));
+        // The window's thread is free while the work runs: its timers fire.
+        bool ticked = false;
+        QTimer::singleShot(0, this, [&ticked] { ticked = true; });
+        QTRY_VERIFY_WITH_TIMEOUT(ticked, kWaitMs);
+        QVERIFY(!ended);
+        QCOMPARE(finished.count(), 0);
+
+        job.Cancel();
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, kWaitMs);
+        QVERIFY(ended);
+        QVERIFY(job.isCanceled());
+        QCOMPARE(job.future().resultCount(), 0);
+        QCOMPARE(results.count(), 0);
+    }
+
+    void destroyingTheJobWaitsForItsWork() {
+        QSemaphore started;
+        std::atomic<bool> ended = false;
+        {
+            IntJob job(SpinUntilStopped(started, ended));
+            QVERIFY(started.tryAcquire(1, kWaitMs));
+        }
+        QVERIFY(ended);
+    }
+
+    void jobsOnAOneThreadPoolRunOneAfterAnother() {
+        QThreadPool pool;
+        pool.setMaxThreadCount(1);
+        std::atomic<int> running = 0;
+        std::atomic<int> most = 0;
+        const auto counted = [&running, &most](auto then) {
+            return [&running, &most, then](QPromise<int>& promise, const IntJob::StopFlag& stop) {
+                const int now = ++running;
+                int seen = most.load();
+                while (now > seen && !most.compare_exchange_weak(seen, now)) {
+                }
+                then(promise, stop);
+                --running;
+            };
+        };
+        QSemaphore started;
+        std::atomic<bool> ended = false;
+        auto first = std::make_unique<IntJob>(pool, counted(SpinUntilStopped(started, ended)));
+        QVERIFY(started.tryAcquire(1, kWaitMs));
+        IntJob second(pool, counted([](QPromise<int>& promise, const IntJob::StopFlag&) {
+                          promise.addResult(2);
+                      }));
+        QSignalSpy finished(&second, &IntJob::finished);
+        // Dropped while it runs: it is told to stop and not waited for; the next one follows it.
+        first.reset();
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, kWaitMs);
+        QVERIFY(ended);
+        QCOMPARE(second.result(), 2);
+        QCOMPARE(most.load(), 1);
+        pool.waitForDone();
+    }
+};
+
+}  // namespace glyphwright::test
+
+QTEST_MAIN(glyphwright::test::BackgroundJobTest)
+#include "BackgroundJobTest.moc"
