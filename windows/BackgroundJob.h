@@ -18,10 +18,12 @@ namespace glyphwright {
 // (addResult), heard as this watcher's signals on the thread that started it, through its event
 // loop: connecting right after making the job misses nothing.
 //
-// Cancel() asks the work to stop: the core's loops poll the flag the work is handed, and the
-// promise drops what is still added after it; `finished` still comes, with isCanceled() set.
-// Destroying the job cancels it and, on a thread of its own, waits for the work to stop; on a
-// pool that is shared, the pool's owner waits for it instead, and the watcher hears no more.
+// Cancel() asks the work to stop: the core's loops poll the flag the work is handed. The work
+// still ends as it sees fit and says how (a search says it was cancelled; an export that has begun
+// saving finishes and says what it wrote), and `finished` comes after all it said. Destroying the
+// job cancels it and, on a thread of its own, waits for the work to stop; on a pool that is
+// shared, the pool's owner waits for it instead. Either way the watcher is gone: nothing the work
+// says after that is heard.
 template <typename T>
 class BackgroundJob final : public QFutureWatcher<T> {
     Q_DISABLE_COPY_MOVE(BackgroundJob)
@@ -50,10 +52,7 @@ public:
         if (ownPool_) ownPool_->waitForDone();
     }
 
-    void Cancel() {
-        stop_->store(true, std::memory_order_relaxed);
-        this->cancel();
-    }
+    void Cancel() { stop_->store(true, std::memory_order_relaxed); }
 
 private:
     template <typename Work>

@@ -110,8 +110,8 @@ void FindDictionaryWindow::Finished() {
     // The job is still sending this signal: it goes once control is back in the event loop.
     DictionaryJob* job = job_.release();
     job->deleteLater();
-    // Stopped, the job holds no outcome: the promise drops what comes after.
-    const DictionaryOutcome outcome = job->isCanceled() || job->future().resultCount() == 0
+    // The search says how it ended; stopped before it began, it says nothing.
+    const DictionaryOutcome outcome = job->future().resultCount() == 0
                                           ? DictionaryOutcome{DictionaryCancelled{}}
                                           : job->future().takeResult();
     if (const auto* findings = std::get_if<DictionaryFindings>(&outcome)) {

@@ -129,7 +129,7 @@ void SuggestionReader::Drop() {
     if (!reading_) return;
     BackgroundJob<Told>* reading = reading_.release();
     reading->disconnect(this);
-    reading->Cancel();
+    reading->Cancel();  // it stops at its next glyph, unheard
     // It may be the one sending the signal being handled.
     reading->deleteLater();
 }

@@ -142,12 +142,14 @@ void RelativeSearchWindow::Finished() {
     const RelativeSearch search = *running_;
     running_.reset();
     SetSearching(false);
-    // Cancelled, the job holds no outcome: the promise drops what comes after.
-    if (job->isCanceled() || job->future().resultCount() == 0) {
+    // The search says how it ended; cancelled before it began, it says nothing.
+    const std::optional<SearchOutcome> outcome =
+        job->future().resultCount() == 0 ? std::nullopt
+                                         : std::make_optional(job->future().takeResult());
+    if (!outcome) {
         ui_->lblStatus->setText(SearchMessages::SearchCancelled());
         return;
     }
-    const std::optional<SearchOutcome> outcome(job->future().takeResult());
     if (!outcome->ok()) {
         if (std::holds_alternative<SearchCancelled>(outcome->error())) {
             ui_->lblStatus->setText(SearchMessages::SearchCancelled());
