@@ -284,9 +284,10 @@ void ExportScriptDialog::Export() {
     if (!answer) return;
     scriptPath_ = answer->path;
     request.tablePath = scriptPath_ + ".tbl";
-    job_ = std::make_unique<ExportScriptJob>(ScriptExport{
+    job_ = StartExportScript(ScriptExport{
         *file, std::move(entries).value(), std::move(request), scriptPath_, tableFile.value()});
-    connect(job_.get(), &ExportScriptJob::progressed, progress_, &QProgressBar::setValue);
+    connect(job_.get(), &ExportScriptJob::progressValueChanged, progress_,
+            &QProgressBar::setValue);
     connect(job_.get(), &ExportScriptJob::finished, this, &ExportScriptDialog::Finished);
     progress_->setValue(0);
     report_->setPlainText(ScriptWindowMessages::Exporting(QString::fromStdString(scriptPath_)));
@@ -304,28 +305,32 @@ void ExportScriptDialog::Enable() {
 }
 
 void ExportScriptDialog::Finished() {
-    const auto outcome = job_->Finished();
-    job_.reset();
+    // The job is still sending this signal: it goes once control is back in the event loop.
+    ExportScriptJob* job = job_.release();
+    job->deleteLater();
     Enable();
+    const ExportScriptOutcome outcome = job->future().resultCount() == 0
+                                            ? ExportScriptOutcome{DumpCancelled{}}
+                                            : job->future().takeResult();
     const QString shown = QString::fromStdString(scriptPath_);
-    if (std::holds_alternative<DumpCancelled>(*outcome)) {
+    if (std::holds_alternative<DumpCancelled>(outcome)) {
         progress_->setValue(0);
         report_->setPlainText(ScriptWindowMessages::Stopped(shown));
         return;
     }
-    if (const auto* failed = std::get_if<GameFileError>(outcome.get())) {
+    if (const auto* failed = std::get_if<GameFileError>(&outcome)) {
         progress_->setValue(0);
         report_->clear();
         Refuse(ScriptWindowMessages::GameUnreadable(GameFileMessages::Failure(*failed)));
         return;
     }
-    if (const auto* failed = std::get_if<FileError>(outcome.get())) {
+    if (const auto* failed = std::get_if<FileError>(&outcome)) {
         progress_->setValue(0);
         report_->clear();
         Refuse(FileMessages::Failure(*failed));
         return;
     }
-    const DumpResult& dump = std::get<DumpResult>(*outcome);
+    const DumpResult& dump = std::get<DumpResult>(outcome);
     progress_->setValue(100);
     QStringList lines{DumpMessages::Written(shown, dump.strings, dump.pointers),
                       ScriptWindowMessages::TableWritten(shown + QStringLiteral(".tbl"))};

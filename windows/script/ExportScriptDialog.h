@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "ExportScriptJob.h"
 #include "core/table/Document.h"
 
 class QLineEdit;
@@ -17,7 +18,6 @@ class QPushButton;
 namespace glyphwright {
 
 class DocumentHistory;
-class ExportScriptJob;
 class OpenGameFile;
 class WindowQueries;
 

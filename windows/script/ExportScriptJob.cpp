@@ -1,9 +1,8 @@
 #include "ExportScriptJob.h"
 
-#include <QMetaObject>
-
 #include <algorithm>
 #include <span>
+#include <utility>
 
 namespace glyphwright {
 
@@ -13,35 +12,9 @@ constexpr std::size_t kPiece = 1 << 20;
 // Reading the game is the first tenth of the way; the dump the rest.
 constexpr int kReadDone = 10;
 
-}  // namespace
-
-ExportScriptJob::ExportScriptJob(ScriptExport work)
-    : thread_([this, work = std::move(work)] {
-          auto outcome = std::make_shared<const Outcome>(Run(work));
-          // Queued to the job's own thread; the job outlives this thread.
-          QMetaObject::invokeMethod(
-              this,
-              [this, outcome] {
-                  outcome_ = outcome;
-                  emit finished();
-              },
-              Qt::QueuedConnection);
-      }) {}
-
-ExportScriptJob::~ExportScriptJob() {
-    Cancel();
-    thread_.join();
-}
-
-ExportScriptJob::Outcome ExportScriptJob::Run(const ScriptExport& work) {
-    int told = -1;
-    const auto tell = [this, &told](int percent) {
-        if (percent == told) return;
-        told = percent;
-        QMetaObject::invokeMethod(
-            this, [this, percent] { emit progressed(percent); }, Qt::QueuedConnection);
-    };
-    const auto cancelled = [this] { return cancel_.load(std::memory_order_relaxed); };
+ExportScriptOutcome Export(const ScriptExport& work, const std::atomic<bool>& stop,
+                           QPromise<ExportScriptOutcome>& promise) {
+    const auto cancelled = [&stop] { return stop.load(std::memory_order_relaxed); };
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(work.game.Size()));
     for (std::size_t at = 0; at < bytes.size();) {
         if (cancelled()) return DumpCancelled{};
@@ -51,11 +24,11 @@ ExportScriptJob::Outcome ExportScriptJob::Run(const ScriptExport& work) {
         if (got.value() == 0)
             return GameFileError{GameFileProblem::SizeChanged, work.game.Path(), 0};
         at += got.value();
-        tell(static_cast<int>(kReadDone * at / bytes.size()));
+        promise.setProgressValue(static_cast<int>(kReadDone * at / bytes.size()));
     }
     const ScriptTable table(work.entries);
-    auto dump = DumpScript(bytes, table, work.request, cancel_, [&](int percent) {
-        tell(kReadDone + percent * (100 - kReadDone) / 100);
+    auto dump = DumpScript(bytes, table, work.request, stop, [&](int percent) {
+        promise.setProgressValue(kReadDone + percent * (100 - kReadDone) / 100);
     });
     if (!dump) return DumpCancelled{};
     // The last moment to stop: past it both files are saved.
@@ -68,6 +41,17 @@ ExportScriptJob::Outcome ExportScriptJob::Run(const ScriptExport& work) {
         return saved.error();
     }
     return std::move(dump).value();
+}
+
+}  // namespace
+
+std::unique_ptr<ExportScriptJob> StartExportScript(ScriptExport work) {
+    return std::make_unique<ExportScriptJob>(
+        [work = std::move(work)](QPromise<ExportScriptOutcome>& promise,
+                                 const ExportScriptJob::StopFlag& stop) {
+            promise.setProgressRange(0, 100);
+            promise.addResult(Export(work, stop, promise));
+        });
 }
 
 }  // namespace glyphwright
