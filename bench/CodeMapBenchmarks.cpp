@@ -102,7 +102,7 @@ void ComposeMap(benchmark::State& state) {
     test::Session session;
     Load(session);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(ComposeCodeMap(session.workspace.TableText, session.order, "00"));
+        benchmark::DoNotOptimize(ComposeCodeMap(session.workspace.TableText.Texts(), session.order, "00"));
     }
 }
 BENCHMARK(ComposeMap)->Name(kCodeMapCore)->UseRealTime();

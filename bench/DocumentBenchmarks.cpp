@@ -40,7 +40,7 @@ DocumentContents LoadedContents() {
         }
     }
     for (std::size_t code = 0; code < kCodeCount; ++code) {
-        if (contents.table.TableText[code].empty()) contents.table.TableText.Put(TableCode::OneByte(static_cast<ByteCode>(code)), {"\xA4\xA2"});
+        if (contents.table.TableText[code].empty()) contents.table.TableText.Put(TableCode::OneByte(static_cast<ByteCode>(code)), {"あ"});
     }
     contents.startCode = "00";
     return contents;
@@ -79,7 +79,9 @@ BENCHMARK(UndoRedoRemove)->Name(kUndoRedoRemove)->UseRealTime();
 void UndoRedoMakeTable(benchmark::State& state) {
     TimeUndoRedo(state, [](test::Session& session) {
         Workspace table = session.document.Table();
-        for (std::string& slot : table.TableText) slot = "x";
+        for (std::size_t code = 0; code < kCodeCount; ++code) {
+            table.TableText.Put(TableCode::OneByte(static_cast<ByteCode>(code)), {"x"});
+        }
         table.LastCode = 0xFF;
         session.state.history.Run(DocumentCommand::StoreTable(session.document, table),
                                   QStringLiteral("Make Table"));
