@@ -49,8 +49,11 @@ public:
         if (echo != nullptr) echo->ReportRuns(runs);
         for (const Run& run : runs) {
             std::string name = run.benchmark_name();
-            if (const auto suffix = name.find("/real_time"); suffix != std::string::npos) {
-                name.erase(suffix);
+            // Run with a fixed count, a benchmark's name also says "/iterations:N".
+            for (const char* tail : {"/real_time", "/iterations:"}) {
+                if (const auto suffix = name.find(tail); suffix != std::string::npos) {
+                    name.erase(suffix);
+                }
             }
             if (run.error_occurred) {
                 errors[name] = run.error_message;
