@@ -39,7 +39,7 @@ QString Name(std::string_view name) {
 QPixmap Strip(const std::vector<GlyphImage>& glyphs, const GlyphFormat& format) {
     const int width = format.Width();
     const int height = format.Height();
-    const int count = static_cast<int>(FontFindJob::kFirstGlyphs);
+    const int count = static_cast<int>(kFirstGlyphsDrawn);
     QImage strip(count * (width + 1) + 1, height + 2, QImage::Format_RGB32);
     strip.fill(FontGrid::PageColour());
     for (int i = 0; i < static_cast<int>(glyphs.size()); ++i) {
@@ -191,8 +191,8 @@ void FindFontWindow::Find() {
     status_->setText(FindFontMessages::Searching(0));
     FontSearch search;
     search.limit = kCandidates;
-    job_ = std::make_unique<FontFindJob>(*file, search);
-    connect(job_.get(), &FontFindJob::progressed, this, [this](int percent) {
+    job_ = StartFindFonts(*file, search);
+    connect(job_.get(), &FontFindJob::progressValueChanged, this, [this](int percent) {
         progress_->setValue(percent);
         status_->setText(FindFontMessages::Searching(percent));
     });
@@ -205,9 +205,14 @@ void FindFontWindow::Stop() {
 }
 
 void FindFontWindow::Finished() {
-    const auto outcome = job_->Finished();
-    job_.reset();
-    if (const auto* found = std::get_if<FontFindings>(outcome.get())) {
+    // The job is still sending this signal: it goes once control is back in the event loop.
+    FontFindJob* job = job_.release();
+    job->deleteLater();
+    // The look says how it ended; stopped before it began, it says nothing.
+    const FontFindOutcome outcome = job->future().resultCount() == 0
+                                        ? FontFindOutcome{FontFindCancelled{}}
+                                        : job->future().takeResult();
+    if (const auto* found = std::get_if<FontFindings>(&outcome)) {
         progress_->setValue(100);
         candidates_ = found->candidates;
         const int count = static_cast<int>(candidates_.size());
@@ -247,7 +252,7 @@ void FindFontWindow::Finished() {
             streamTable_->selectRow(0);
             streamTable_->setFocus();
         }
-    } else if (const auto* failed = std::get_if<GameFileError>(outcome.get())) {
+    } else if (const auto* failed = std::get_if<GameFileError>(&outcome)) {
         status_->setText(GameFileMessages::Failure(*failed));
     } else {
         progress_->setValue(0);

@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "FontFindJob.h"
 #include "core/fontfind/FontFinder.h"
 
 class QLabel;
@@ -17,7 +18,6 @@ class QTableWidget;
 namespace glyphwright {
 
 class DocumentHistory;
-class FontFindJob;
 class OpenGameFile;
 class StreamListModel;
 struct FoundStream;

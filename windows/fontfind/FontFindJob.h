@@ -1,13 +1,10 @@
 #pragma once
 
-#include <QObject>
-
-#include <atomic>
 #include <memory>
-#include <thread>
 #include <variant>
 #include <vector>
 
+#include "BackgroundJob.h"
 #include "core/compression/StreamScan.h"
 #include "core/fontfind/FontFinder.h"
 #include "core/game/GameFile.h"
@@ -25,38 +22,15 @@ struct FontFindings {
 
 struct FontFindCancelled {};
 
-// One look for fonts on a thread of its own, then the stream scan, then each candidate's first
-// glyphs read; the windows stay responsive throughout. Progress and the end come back as
-// signals on the thread that made the job. Destroying the job stops the look and waits for its
-// thread, which ends within a piece of the file.
-class FontFindJob final : public QObject {
-    Q_OBJECT
-    Q_DISABLE_COPY_MOVE(FontFindJob)
+using FontFindOutcome = std::variant<FontFindings, GameFileError, FontFindCancelled>;
+// One look for fonts as a background job, then the stream scan, then each candidate's first
+// glyphs read; the windows stay responsive throughout. Its progress runs from 0 to 100; its one
+// result is the outcome. Destroying the job stops the look and waits for it, which ends within a
+// piece of the file.
+using FontFindJob = BackgroundJob<FontFindOutcome>;
 
-public:
-    static constexpr std::size_t kFirstGlyphs = 16;
+inline constexpr std::size_t kFirstGlyphsDrawn = 16;
 
-    using Outcome = std::variant<FontFindings, GameFileError, FontFindCancelled>;
-
-    FontFindJob(GameFile file, FontSearch search);
-    ~FontFindJob() override;
-
-    void Cancel() { cancel_.store(true, std::memory_order_relaxed); }
-    // Set once `finished` has been sent.
-    [[nodiscard]] const std::shared_ptr<const Outcome>& Finished() const { return outcome_; }
-
-signals:
-    void progressed(int percent);
-    void finished();
-
-private:
-    void Run(const GameFile& file, const FontSearch& search);
-    void Tell(int percent);
-
-    std::atomic<bool> cancel_{false};
-    int told_ = -1;  // the last percent told, on the job's thread
-    std::shared_ptr<const Outcome> outcome_;
-    std::thread thread_;  // last: it starts once everything it uses exists
-};
+[[nodiscard]] std::unique_ptr<FontFindJob> StartFindFonts(GameFile file, FontSearch search);
 
 }  // namespace glyphwright
