@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 namespace glyphwright {
@@ -17,6 +18,10 @@ struct Guess {
 // guess's distance) came close: what the glyph's font around it shows may decide for it.
 constexpr float kCloseMargin = 0.5f;
 
+// What decided a glyph's best guess: its own pixels, how it continues the runs of the font's order
+// around it, or what the game's text around it needs.
+enum class Evidence { Shape, Order, Script };
+
 struct GlyphSuggestion {
     std::vector<Guess> ranked;  // empty for a glyph without ink
     // 0 to 1: how clearly the best guess stands apart from the rest. A near-tie is close to 0.
@@ -26,6 +31,10 @@ struct GlyphSuggestion {
     // The best guess and one of the near-ties are characters that look alike by design (へ and
     // ヘ, カ and 力); pixels alone cannot tell them apart.
     bool lookAlike = false;
+    Evidence decidedBy = Evidence::Shape;
+    // Where order or the text decided: in a few words why (the run it continues, the word it
+    // completes), for the user to check. Empty where the pixels decided.
+    std::string why;
 
     [[nodiscard]] char32_t Best() const {
         return ranked.empty() ? U'\0' : ranked.front().character;
