@@ -412,6 +412,34 @@ private slots:
         QCOMPARE(legend.currentIndex().row(), 0);  // the legend follows the list
     }
 
+    // The key lines of the entry kinds come in as the table gains them, with the window open; the
+    // room they take is not taken from the grid, whose last column and row stay whole.
+    void theKindsKeyLeavesTheWholeGridInView() {
+        Session session;
+        CodeMapWindow& map = OpenMap(session);
+        TableEntry colour{"[color]", EntryKind::Linked};
+        colour.parameters = 1;
+        TableEntry kanji{"", EntryKind::TableSwitch};
+        kanji.table = "kanji";
+        kanji.count = 2;
+        DocumentCommand::PutEntries(session.document,
+                                    {{TableCode::OneByte(0x00), {"あ"}},
+                                     {TableCode::OneByte(0xF0), kanji},
+                                     {TableCode::OneByte(0xF5), colour},
+                                     {TableCode::OneByte(0xFE), {"\\n", EntryKind::LineBreak}},
+                                     {TableCode::OneByte(0xFF), {"end", EntryKind::EndCode}}})
+            .Do(session.document);
+        QTRY_VERIFY(Find<QLabel>(map, "lblKeySwitch").isVisibleTo(&map));
+        QTableView& grid = Grid(map);
+        QTRY_VERIFY2(grid.columnViewportPosition(15) + grid.columnWidth(15) <=
+                         grid.viewport()->width(),
+                     qPrintable(QStringLiteral("column 15 ends at %1 of %2")
+                                    .arg(grid.columnViewportPosition(15) + grid.columnWidth(15))
+                                    .arg(grid.viewport()->width())));
+        QTRY_VERIFY(grid.rowViewportPosition(15) + grid.rowHeight(15) <=
+                    grid.viewport()->height());
+    }
+
     // A page per first byte of two-byte codes, chosen by keys; the pages that hold codes listed
     // with their counts and gone to from the list; the map follows a change on the page shown.
     void pagesOfTwoByteCodesAndTheListOfThoseInUse() {

@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QItemSelectionModel>
+#include <QLayout>
 #include <QLabel>
 #include <QPalette>
 #include <QStyle>
@@ -78,6 +79,7 @@ CodeMapWindow::CodeMapWindow(Document& document, OrderSelection& selection, Open
         words->hide();
         kindKeys_.push_back({kind, picture, words});
     }
+    ui_->layoutKey->setColumnStretch(1, 1);  // the samples stay beside their words
 
     // A click or Enter on a cell or a legend line selects that Table Order line, quietly: only
     // the list itself opens the relative start dialog.
@@ -199,10 +201,18 @@ void CodeMapWindow::hideEvent(QHideEvent* event) {
 
 void CodeMapWindow::ShowWords() {
     const std::vector<EntryKind>& kinds = model_->KindsShown();
+    bool keyChanged = false;
     for (const KindKey& key : kindKeys_) {
         const bool shown = std::find(kinds.begin(), kinds.end(), key.kind) != kinds.end();
+        keyChanged = keyChanged || key.words->isVisibleTo(this) != shown;
         key.sample->setVisible(shown);
         key.words->setVisible(shown);
+    }
+    // A key line that comes in when the map catches up, after the window opened, asks for room
+    // the grid would otherwise give up: its last column and row would be cut off.
+    if (keyChanged && isVisible()) {
+        layout()->activate();  // the size the lines shown now ask for, not the one before
+        resize(size().expandedTo(sizeHint()));
     }
     const CodeMap& map = model_->Map();
     // Most changes of a long order leave the words as they were: they are worded only when what
