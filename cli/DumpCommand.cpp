@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -113,8 +114,16 @@ int RunDump(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     }
 
     // The tables, each as the inserter will read it; a later one's code takes the earlier one's
-    // place.
+    // place, in the first table and in each further table of the same id.
     std::vector<ScriptEntry> entries;
+    std::vector<ScriptSection> further;
+    std::string home;
+    const auto put = [](std::vector<ScriptEntry>& into, std::vector<ScriptEntry> from) {
+        for (ScriptEntry& entry : from) {
+            std::erase_if(into, [&](const ScriptEntry& held) { return held.code == entry.code; });
+            into.push_back(std::move(entry));
+        }
+    };
     for (const QString& path : options.imports) {
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly)) {
@@ -122,28 +131,41 @@ int RunDump(const QStringList& arguments, std::FILE* out, std::FILE* err) {
             return kExitBadUsage;
         }
         const QByteArray bytes = file.readAll();
-        auto read = ReadScriptEntries(
+        auto read = ReadScriptTables(
             std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
         if (!read) {
             Say(err, ImportTableMessages::ImportProblems(path, read.error().problems));
             return kExitBadUsage;
         }
-        for (ScriptEntry& entry : std::move(read).value()) {
-            std::erase_if(entries, [&](const ScriptEntry& held) { return held.code == entry.code; });
-            entries.push_back(std::move(entry));
+        ScriptTables tables = std::move(read).value();
+        if (home.empty()) home = tables.id;
+        put(entries, std::move(tables.entries));
+        for (ScriptSection& section : tables.further) {
+            const auto held = std::find_if(further.begin(), further.end(),
+                                           [&](const ScriptSection& s) { return s.id == section.id; });
+            if (held == further.end()) {
+                further.push_back(std::move(section));
+            } else {
+                put(held->entries, std::move(section.entries));
+            }
         }
     }
-    // Several tables are one to the inserter only as one file: written beside the script.
-    std::string merged;
+    // Several tables are one to the inserter only as one file: written beside the script. The
+    // tables switches read through are files of their own to it, beside the script too, and the
+    // first then holds its own lines alone.
+    std::vector<std::pair<std::string, std::string>> written;
     request.tablePath = options.imports.front().toStdString();
-    if (options.imports.size() > 1) {
-        request.tablePath = QFile::encodeName(*options.output).toStdString() + ".tbl";
-        for (const ScriptEntry& entry : entries) {
-            merged += (entry.kind == EntryKind::EndCode ? "/" : "") + entry.code.Hex() + '=' +
-                      entry.text + '\n';
-        }
+    const std::string output = QFile::encodeName(*options.output).toStdString();
+    if (options.imports.size() > 1 || !further.empty()) {
+        request.tablePath = output + ".tbl";
+        written.emplace_back(request.tablePath, InserterTableFile(entries));
     }
-    const ScriptTable table(std::move(entries));
+    for (const ScriptSection& section : further) {
+        const std::string path = output + "." + section.id + ".tbl";
+        request.furtherTablePaths.emplace(section.id, path);
+        written.emplace_back(path, InserterTableFile(section.entries));
+    }
+    const ScriptTable table(std::move(entries), std::move(further), std::move(home));
 
     const auto game = GameFile::Open(QFile::encodeName(*options.game).toStdString());
     if (!game) {
@@ -156,8 +178,8 @@ int RunDump(const QStringList& arguments, std::FILE* out, std::FILE* err) {
         return kExitBadUsage;
     }
     const DumpResult dump = DumpScript(bytes.value(), table, request);
-    if (!merged.empty()) {
-        if (const auto saved = SaveFileAtomically(request.tablePath, merged); !saved) {
+    for (const auto& [path, contents] : written) {
+        if (const auto saved = SaveFileAtomically(path, contents); !saved) {
             Say(err, FileMessages::Failure(saved.error()));
             return kExitBadUsage;
         }

@@ -32,6 +32,10 @@ struct Piece {
     bool raw = false;
     bool lineEnds = false;  // a line break or an end code: the script's line ends after it
     bool alone = false;     // read back as itself wherever it stands
+    // The table the inserter reads the text with: the id of the one it was read through ("" for
+    // the first); raw bytes read the same through any, and stay with the line they are in.
+    std::string_view table{};
+    bool anyTable = false;
 };
 
 std::string HexNumber(std::uint64_t value, int digits = 0) {
@@ -136,6 +140,9 @@ private:
     void WriteString(const ScriptString& string);
     void WritePointer(const PointerRef& ref, std::uint64_t target);
     void WriteLines(std::vector<Piece>& pieces);
+    // The inserter's name for the table of that id: Atlas reads a name whose characters after
+    // the first are all digits as a number, and takes no capital K in one.
+    [[nodiscard]] std::string TableName(std::string_view id) const;
     [[nodiscard]] std::string Name(const PointerRef& ref) const;
 
     std::span<const std::uint8_t> game_;
@@ -157,6 +164,7 @@ private:
     std::vector<Piece> pieces_;
     std::vector<Piece> line_;
     bool swapped_ = false;
+    std::string_view active_{};  // the table the inserter reads text with now
 };
 
 std::optional<std::size_t> Dumper::PointersAt(std::uint64_t offset, std::size_t own) const {
@@ -389,20 +397,40 @@ void Dumper::WritePointer(const PointerRef& ref, std::uint64_t target) {
 
 void Dumper::WriteLines(std::vector<Piece>& pieces) {
     std::vector<Piece>& line = line_;
+    std::string_view lineTable = active_;
     const auto flush = [&] {
         if (line.empty()) return;
-        MakeReadable(line, table_);
+        // A line is read through one table: the inserter is told which before it, where that
+        // changes.
+        if (lineTable != active_) {
+            active_ = lineTable;
+            result_.script += "#ACTIVETBL(" + TableName(active_) + ")\n";
+        }
+        MakeReadable(line, table_.TableOf(lineTable));
         for (const Piece& piece : line) result_.script += piece.text;
         result_.script += '\n';
         line.clear();
     };
     for (Piece& piece : pieces) {
+        if (!piece.anyTable && piece.table != lineTable) {
+            flush();
+            lineTable = piece.table;
+        }
         const bool ends = piece.lineEnds;
         line.push_back(std::move(piece));
         if (ends) flush();
     }
     flush();
     pieces.clear();
+}
+
+std::string Dumper::TableName(std::string_view id) const {
+    if (id.empty()) return "GameTable";
+    const auto& further = table_.FurtherTables();
+    for (std::size_t t = 0; t < further.size(); ++t) {
+        if (further[t].id == id) return "Table_" + std::to_string(t + 1);
+    }
+    return "GameTable";
 }
 
 void Dumper::WriteString(const ScriptString& string) {
@@ -450,22 +478,27 @@ void Dumper::WriteString(const ScriptString& string) {
                 Piece piece{
                     {}, std::string(1, static_cast<char>(game_[at + i])), false, false, false};
                 MakeRaw(piece);
+                piece.table = token.table;
                 pieces.push_back(std::move(piece));
             }
             continue;
         }
         Piece piece{std::string(table_.TextOf(token)), token.code.Bytes(), false,
                     token.kind == EntryKind::EndCode || token.kind == EntryKind::LineBreak,
-                    table_.StandsAlone(token)};
-        // An inserter reads no switch: its bytes go raw, and what follows is checked against
-        // the table the inserter reads, like any text.
-        if (token.kind == EntryKind::TableSwitch) MakeRaw(piece);
+                    table_.TableOf(token.table).StandsAlone(token.code), token.table};
+        // An inserter reads no switch: its bytes go raw, and the text after it is read through
+        // the table it names, which the script makes the inserter's table there.
+        if (token.kind == EntryKind::TableSwitch) {
+            MakeRaw(piece);
+            piece.anyTable = true;
+        }
         pieces.push_back(std::move(piece));
         // A linked entry's parameters are no text: raw bytes after its label.
         for (int i = 0; i < token.parameters; ++i) {
             const std::uint64_t parameter = at + static_cast<std::uint64_t>(token.code.Width() + i);
             Piece raw{{}, std::string(1, static_cast<char>(game_[parameter])), false, false, false};
             MakeRaw(raw);
+            raw.anyTable = true;
             pieces.push_back(std::move(raw));
         }
     }
@@ -502,6 +535,18 @@ bool Dumper::Write() {
     script += "// Atlas script (Atlas 1.12, abcde -cm abcde::Atlas)\n";
     script += "#VAR(GameTable, TABLE)\n";
     script += "#ADDTBL(\"" + request_.tablePath + "\", GameTable)\n";
+    // The tables switches read through, each from a file of its own.
+    for (const auto& further : table_.FurtherTables()) {
+        const std::string name = TableName(further.id);
+        const auto path = request_.furtherTablePaths.find(further.id);
+        script += "// " + name + ": the table \"" + further.id + "\"\n";
+        script += "#VAR(" + name + ", TABLE)\n";
+        script += "#ADDTBL(\"" +
+                  (path != request_.furtherTablePaths.end()
+                       ? path->second
+                       : FurtherTablePath(request_.tablePath, further.id)) +
+                  "\", " + name + ")\n";
+    }
     script += "#ACTIVETBL(GameTable)\n";
     for (std::size_t b = 0; b < request_.blocks.size(); ++b) {
         const InserterPointer& pointer = inserters_[b];
@@ -548,6 +593,16 @@ std::optional<DumpResult> Dumper::Run() {
 }
 
 }  // namespace
+
+std::string FurtherTablePath(std::string_view tablePath, std::string_view id) {
+    std::string path(tablePath);
+    const std::size_t slash = path.find_last_of('/');
+    const std::size_t dot = path.rfind('.');
+    const std::size_t at = dot != std::string::npos && (slash == std::string::npos || dot > slash)
+                               ? dot
+                               : path.size();
+    return path.insert(at, "." + std::string(id));
+}
 
 DumpResult DumpScript(std::span<const std::uint8_t> game, const ScriptTable& table,
                       const DumpRequest& request) {

@@ -4,9 +4,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -22,7 +24,14 @@ struct DumpRequest {
     std::vector<PointerBlock> blocks;
     std::optional<ByteRange> range;
     std::string tablePath;  // as the script names it to the inserter
+    // The files of the table's further tables (ScriptTable::FurtherTables), by id, as the script
+    // names them; a table not here is named after `tablePath` and its id.
+    std::map<std::string, std::string, std::less<>> furtherTablePaths;
 };
+
+// Where a further table's file is looked for when the request names none: beside the table,
+// "game.tbl" and "kanji" giving "game.kanji.tbl".
+[[nodiscard]] std::string FurtherTablePath(std::string_view tablePath, std::string_view id);
 
 // Something found in the game that the script cannot give back as it was. `block` and `index`
 // are 0-based; the messages count from 1.

@@ -11,7 +11,8 @@ namespace {
 constexpr std::size_t kTopLength = 63;
 }
 
-ScriptTable::ScriptTable(std::vector<ScriptEntry> entries, TableLookup tables, std::string home) {
+ScriptTable::ScriptTable(std::vector<ScriptEntry> entries, std::vector<ScriptSection> further,
+                         std::string home) {
     const auto remember = [this](std::string text, std::string bytes) {
         if (text.empty()) return;
         const auto first = static_cast<unsigned char>(text.front());
@@ -49,7 +50,28 @@ ScriptTable::ScriptTable(std::vector<ScriptEntry> entries, TableLookup tables, s
     }
     // The reader indexes the two-byte entries when it is made: made once they are all in.
     reader_ = std::make_unique<CodeReader>(entries_.Texts(), entries_.Kinds(), entries_.TwoByte());
-    reader_->ReadKinds(&entries_, std::move(tables), std::move(home));
+    for (ScriptSection& section : further) {
+        further_.push_back(
+            {std::move(section.id), std::make_unique<ScriptTable>(std::move(section.entries))});
+    }
+    // The further tables stay where they are as long as this one: the reader may point into them.
+    reader_->ReadKinds(
+        &entries_,
+        [this](std::string_view id) -> const TableEntries* {
+            for (const Further& table : further_) {
+                if (table.id == id) return &table.table->entries_;
+            }
+            return nullptr;
+        },
+        std::move(home));
+}
+
+const ScriptTable& ScriptTable::TableOf(std::string_view id) const {
+    if (id.empty()) return *this;
+    for (const Further& table : further_) {
+        if (table.id == id) return *table.table;
+    }
+    return *this;
 }
 
 ScriptTable::Match ScriptTable::LongestMatch(std::string_view line, std::size_t at) const {

@@ -30,15 +30,22 @@ struct ScriptEntry {
     int count = 0;
 };
 
+// A table after the first in the same file, under its "@id" line, as an inserter reads it.
+struct ScriptSection {
+    std::string id;
+    std::vector<ScriptEntry> entries;  // in the order of the file's lines
+};
+
 // A table file seen from both sides: the game's bytes read into its codes the way dumpers read
 // them (the longest code first), and script text turned back into bytes the way Atlas does it —
 // at each place the longest text the table holds, the earlier line of the file winning where two
 // codes share a text, and <$XX> or ($XX) for a raw byte.
 class ScriptTable {
 public:
-    // `entries` in the order of the file's lines; `tables`: the tables its switches name, and
-    // `home` its own id.
-    explicit ScriptTable(std::vector<ScriptEntry> entries, TableLookup tables = {},
+    // `entries` in the order of the file's lines; `further`: the tables after it, which its
+    // switches name, and `home` its own id. The bytes are read through all of them, the switches
+    // followed.
+    explicit ScriptTable(std::vector<ScriptEntry> entries, std::vector<ScriptSection> further = {},
                          std::string home = {});
     ScriptTable(const ScriptTable&) = delete;
     ScriptTable& operator=(const ScriptTable&) = delete;
@@ -57,16 +64,24 @@ public:
     // The length of the longest text the inserter matches: how far one match can reach.
     [[nodiscard]] std::size_t LongestText() const { return longestText_; }
     // Whether the inserter always reads the code's text back as the code, whatever follows: the
-    // text is the first line with it, and no longer text begins with its first byte. A code read
-    // through a switched table is this table's text only by chance: never.
-    [[nodiscard]] bool StandsAlone(const CodeToken& token) const {
-        if (!token.table.empty()) return false;
-        return token.code.IsTwoByte() ? aloneTwoByte_[token.code.Stored()]
-                                      : aloneOneByte_[token.code.FirstByte()];
+    // text is the first line with it, and no longer text begins with its first byte.
+    [[nodiscard]] bool StandsAlone(TableCode code) const {
+        return code.IsTwoByte() ? aloneTwoByte_[code.Stored()] : aloneOneByte_[code.FirstByte()];
     }
+
+    // The tables after the first, in file order, each seen from both sides like this one.
+    struct Further {
+        std::string id;
+        std::unique_ptr<ScriptTable> table;
+    };
+    [[nodiscard]] const std::vector<Further>& FurtherTables() const { return further_; }
+    // The table a token was read through (CodeToken::table): this one for "", else the further
+    // table of that id; this one where there is none.
+    [[nodiscard]] const ScriptTable& TableOf(std::string_view id) const;
 
 private:
     TableEntries entries_;
+    std::vector<Further> further_;
     std::unique_ptr<CodeReader> reader_;
     // Text to the bytes it is written as; the first line of a text wins.
     struct TextHash {

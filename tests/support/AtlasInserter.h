@@ -1,7 +1,8 @@
 #pragma once
 
 // A small inserter for the tests, written from Atlas's reference guide: the commands a dump uses
-// (VAR, ADDTBL, ACTIVETBL, CREATEPTR, ENDIANSWAP, JMP, WRITE with a custom pointer) and text
+// (VAR, ADDTBL, ACTIVETBL — the table text lines are read with from there on —, CREATEPTR,
+// ENDIANSWAP, JMP, WRITE with a custom pointer) and text
 // lines turned into bytes as the guide and its table reference describe — the longest text the
 // table holds first, <$XX> and ($XX) for raw bytes, "//" lines as comments, the script's own line
 // breaks inserting nothing. Deliberately naive: it shares no code with the dumper.
@@ -21,29 +22,12 @@ class AtlasInserter {
 public:
     // `tableFile`: the table file's text, "XX=text" and "/XX=text" lines, linked entries
     // "$XX=label,N" (the label inserts the code; its parameters follow in the script as raw
-    // bytes) and table switches "!XX=…", which an inserter does not read.
-    explicit AtlasInserter(const std::string& tableFile) {
-        for (int byte = 0; byte < 256; ++byte) {
-            char text[8];
-            std::snprintf(text, sizeof text, "<$%02X>", byte);
-            texts_.emplace(text, std::string(1, static_cast<char>(byte)));
-            std::snprintf(text, sizeof text, "($%02X)", byte);
-            texts_.emplace(text, std::string(1, static_cast<char>(byte)));
-        }
-        std::istringstream lines(tableFile);
-        std::string line;
-        while (std::getline(lines, line)) {
-            if (line.empty() || line.front() == '!') continue;
-            const bool linked = line.front() == '$';
-            if (line.front() == '/' || linked) line.erase(0, 1);
-            const auto equals = line.find('=');
-            if (linked) line.erase(line.rfind(','));
-            std::string bytes;
-            for (std::size_t i = 0; i + 1 < equals; i += 2) {
-                bytes += static_cast<char>(std::stoi(line.substr(i, 2), nullptr, 16));
-            }
-            texts_.emplace(line.substr(equals + 1), bytes);  // the first line of a text wins
-        }
+    // bytes) and table switches "!XX=…", which an inserter does not read. `files`: other table
+    // files by the path ADDTBL names them with; a path not there loads `tableFile`.
+    explicit AtlasInserter(const std::string& tableFile,
+                           const std::map<std::string, std::string>& files = {})
+        : table_(Read(tableFile)) {
+        for (const auto& [path, text] : files) files_.emplace('"' + path + '"', Read(text));
     }
 
     // Runs the script over `game`; the reason it stopped, or none.
@@ -65,8 +49,9 @@ public:
             for (std::size_t at = 0; at < line.size();) {
                 std::size_t length = std::min(line.size() - at, std::size_t{64});
                 for (; length > 0; --length) {
-                    const auto found = texts_.find(line.substr(at, length));
-                    if (found == texts_.end()) continue;
+                    if (active_ == nullptr) return "line " + std::to_string(number) + ": no active table";
+                    const auto found = active_->find(line.substr(at, length));
+                    if (found == active_->end()) continue;
                     for (const char byte : found->second) {
                         if (position_ >= game.size()) return "text past the file's end";
                         game[position_++] = static_cast<std::uint8_t>(byte);
@@ -81,6 +66,34 @@ public:
     }
 
 private:
+    using Texts = std::map<std::string, std::string>;  // text to the bytes it inserts
+
+    static Texts Read(const std::string& tableFile) {
+        Texts texts;
+        for (int byte = 0; byte < 256; ++byte) {
+            char text[8];
+            std::snprintf(text, sizeof text, "<$%02X>", byte);
+            texts.emplace(text, std::string(1, static_cast<char>(byte)));
+            std::snprintf(text, sizeof text, "($%02X)", byte);
+            texts.emplace(text, std::string(1, static_cast<char>(byte)));
+        }
+        std::istringstream lines(tableFile);
+        std::string line;
+        while (std::getline(lines, line)) {
+            if (line.empty() || line.front() == '!') continue;
+            const bool linked = line.front() == '$';
+            if (line.front() == '/' || linked) line.erase(0, 1);
+            const auto equals = line.find('=');
+            if (linked) line.erase(line.rfind(','));
+            std::string bytes;
+            for (std::size_t i = 0; i + 1 < equals; i += 2) {
+                bytes += static_cast<char>(std::stoi(line.substr(i, 2), nullptr, 16));
+            }
+            texts.emplace(line.substr(equals + 1), bytes);  // the first line of a text wins
+        }
+        return texts;
+    }
+
     struct Pointer {
         std::string type;
         std::int64_t offsetting = 0;
@@ -107,7 +120,18 @@ private:
             argument.erase(argument.find_last_not_of(' ') + 1);
             arguments.push_back(argument);
         }
-        if (name == "VAR" || name == "ADDTBL" || name == "ACTIVETBL") return std::nullopt;
+        if (name == "VAR") return std::nullopt;
+        if (name == "ADDTBL") {
+            const auto file = files_.find(arguments.at(0));
+            tables_[arguments.at(1)] = file != files_.end() ? file->second : table_;
+            return std::nullopt;
+        }
+        if (name == "ACTIVETBL") {
+            const auto table = tables_.find(arguments.at(0));
+            if (table == tables_.end()) return "no table " + arguments.at(0);
+            active_ = &table->second;
+            return std::nullopt;
+        }
         if (name == "JMP") {
             position_ = static_cast<std::uint64_t>(Number(arguments.at(0)));
             return std::nullopt;
@@ -149,7 +173,10 @@ private:
         return "unknown command " + name;
     }
 
-    std::map<std::string, std::string> texts_;
+    Texts table_;
+    std::map<std::string, Texts> files_;   // by the path as ADDTBL writes it, in quotes
+    std::map<std::string, Texts> tables_;  // by the name ADDTBL gives them
+    const Texts* active_ = nullptr;
     std::map<std::string, Pointer> pointers_;
     std::uint64_t position_ = 0;
     bool swap_ = false;

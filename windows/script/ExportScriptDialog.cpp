@@ -264,17 +264,17 @@ void ExportScriptDialog::Export() {
     const Document& document = history_.Doc();
     const Workspace made = TableAsMadeNow(document.Table(), document.Order(), document.StartCode(),
                                           document.TwoByteOrder());
-    const auto tableFile =
-        FormatTable(made.TableText, made.CurrentCode, made.LastCode, TableFormat::Utf8);
+    const auto tableFile = FormatTable(made, TableFormat::Utf8);
     if (!tableFile) {
         Refuse(MakeTableMessages::Failure(tableFile.error()));
         return;
     }
-    auto entries = ReadScriptEntries(tableFile.value(), TableFormat::Utf8);
-    if (!entries) {
-        Refuse(ImportTableMessages::ImportProblems(QString(), entries.error().problems));
+    auto read = ReadScriptTables(tableFile.value(), TableFormat::Utf8);
+    if (!read) {
+        Refuse(ImportTableMessages::ImportProblems(QString(), read.error().problems));
         return;
     }
+    ScriptTables tables = std::move(read).value();
 
     std::vector<std::string> filters;
     for (const QString& filter : ScriptWindowMessages::ScriptFilters()) {
@@ -284,8 +284,20 @@ void ExportScriptDialog::Export() {
     if (!answer) return;
     scriptPath_ = answer->path;
     request.tablePath = scriptPath_ + ".tbl";
-    job_ = StartExportScript(ScriptExport{
-        *file, std::move(entries).value(), std::move(request), scriptPath_, tableFile.value()});
+    // The tables switches read through are files of their own to the inserter, and the first
+    // then holds its own lines alone.
+    std::string inserterTable = tableFile.value();
+    std::vector<std::pair<std::string, std::string>> furtherFiles;
+    if (!tables.further.empty()) inserterTable = InserterTableFile(tables.entries);
+    for (const ScriptSection& section : tables.further) {
+        const std::string path = FurtherTablePath(request.tablePath, section.id);
+        request.furtherTablePaths.emplace(section.id, path);
+        furtherFiles.emplace_back(path, InserterTableFile(section.entries));
+    }
+    job_ = StartExportScript(ScriptExport{*file, std::move(tables.entries), std::move(request),
+                                          scriptPath_, std::move(inserterTable),
+                                          std::move(tables.further), std::move(tables.id),
+                                          std::move(furtherFiles)});
     connect(job_.get(), &ExportScriptJob::progressValueChanged, progress_,
             &QProgressBar::setValue);
     connect(job_.get(), &ExportScriptJob::finished, this, &ExportScriptDialog::Finished);

@@ -26,7 +26,7 @@ ExportScriptOutcome Export(const ScriptExport& work, const std::atomic<bool>& st
         at += got.value();
         promise.setProgressValue(static_cast<int>(kReadDone * at / bytes.size()));
     }
-    const ScriptTable table(work.entries);
+    const ScriptTable table(work.entries, work.further, work.home);
     auto dump = DumpScript(bytes, table, work.request, stop, [&](int percent) {
         promise.setProgressValue(kReadDone + percent * (100 - kReadDone) / 100);
     });
@@ -36,6 +36,9 @@ ExportScriptOutcome Export(const ScriptExport& work, const std::atomic<bool>& st
     // The table first: a script is never left naming a table that is not there.
     if (const auto saved = SaveFileAtomically(work.request.tablePath, work.tableFile); !saved) {
         return saved.error();
+    }
+    for (const auto& [path, contents] : work.furtherFiles) {
+        if (const auto saved = SaveFileAtomically(path, contents); !saved) return saved.error();
     }
     if (const auto saved = SaveFileAtomically(work.scriptPath, dump.value().script); !saved) {
         return saved.error();

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -13,13 +14,19 @@
 namespace glyphwright {
 
 // What one export writes: the script read from `game` through `entries`, at `scriptPath`, and
-// beside it the table file the script names (request.tablePath) holding `tableFile`.
+// beside it the table file the script names (request.tablePath) holding `tableFile`, and the
+// further tables' files.
 struct ScriptExport {
     GameFile game;
     std::vector<ScriptEntry> entries;
     DumpRequest request;
     std::string scriptPath;
     std::string tableFile;
+    // The tables after the first, which switches read through, and the table's own id; each
+    // further table's file, saved at request.furtherTablePaths.
+    std::vector<ScriptSection> further{};
+    std::string home{};
+    std::vector<std::pair<std::string, std::string>> furtherFiles{};  // path, contents
 };
 
 // What an export ended with: the dump written, why the game could not be read or a file not

@@ -25,8 +25,11 @@ using Kind = DumpProblem::Kind;
 struct Table {
     std::vector<ScriptEntry> entries;
     std::string file;
-    // The table switches name, by id.
+    // The tables switches name, by id: their entries, their lines for the dumper and their
+    // files for the inserter.
     std::map<std::string, TableEntries> others;
+    std::vector<ScriptSection> sections;
+    std::map<std::string, std::string> files;  // by the path the script names, "game.<id>.tbl"
 
     void Add(TableCode code, EntryKind kind, std::string text) {
         file += (kind == EntryKind::EndCode ? "/" : "") + code.Hex() + '=' + text + '\n';
@@ -42,11 +45,15 @@ struct Table {
         file += "!" + code.Hex() + '=' + table + ',' + std::to_string(count) + '\n';
         entries.push_back({code, EntryKind::TableSwitch, {}, 0, std::move(table), count});
     }
-    [[nodiscard]] TableLookup Lookup() const {
-        return [this](std::string_view id) -> const TableEntries* {
-            const auto found = others.find(std::string(id));
-            return found == others.end() ? nullptr : &found->second;
-        };
+    // An entry of the table `id`, which a switch names.
+    void AddOther(const std::string& id, TableCode code, const std::string& text) {
+        if (others[id].At(code).Holds()) return;
+        others[id].Put(code, {text});
+        auto section = std::find_if(sections.begin(), sections.end(),
+                                    [&](const ScriptSection& s) { return s.id == id; });
+        if (section == sections.end()) section = sections.insert(sections.end(), {id, {}});
+        section->entries.push_back({code, EntryKind::Ordinary, text});
+        files["game." + id + ".tbl"] += code.Hex() + '=' + text + '\n';
     }
 };
 
@@ -56,6 +63,8 @@ const std::vector<std::string> kTexts = {
     "a", "b", "c", "ab", "abc", "bc", "the", "th", "e", "か", "かな", "な", " ", "  ",
     "#", "/", "//", "<", "$", "<$", "(", ")", "x", "y", "z", "[", "]", "\\", "n", "41>",
 };
+
+const std::vector<std::string> kKanji = {"漢", "字", "漢字", "読"};
 
 Table RandomTable(std::mt19937& random) {
     Table table;
@@ -73,16 +82,20 @@ Table RandomTable(std::mt19937& random) {
     table.AddLinked(TableCode::OneByte(0xF8), random() % 2 == 0 ? "[color]" : "a",
                     1 + static_cast<int>(random() % 2));
     table.AddSwitch(TableCode::OneByte(0xF9), "kanji", static_cast<int>(random() % 3));
-    TableEntries& kanji = table.others["kanji"];
     for (int i = 0; i < 12; ++i) {
-        const std::string& text = kTexts[random() % kTexts.size()];
+        // Texts the main table has too, and kanji it has not: either way read back through the
+        // table switched to.
+        const std::string text = random() % 3 == 0 ? kKanji[random() % kKanji.size()]
+                                                   : kTexts[random() % kTexts.size()];
         if (i % 2 == 0) {
-            kanji.Put(TableCode::OneByte(static_cast<ByteCode>(0x10 + random() % 0x20)), {text});
+            table.AddOther("kanji", TableCode::OneByte(static_cast<ByteCode>(0x10 + random() % 0x20)),
+                           text);
         } else {
             // Second bytes that are no end code: read a byte at a time once the count is
             // spent, they still end no string.
-            kanji.Put(TableCode::TwoByte(static_cast<std::uint16_t>(0xF420 + random() % 0x20)),
-                      {text});
+            table.AddOther("kanji",
+                           TableCode::TwoByte(static_cast<std::uint16_t>(0xF420 + random() % 0x20)),
+                           text);
         }
     }
     // F0-F3 begin two-byte codes only.
@@ -250,15 +263,16 @@ TEST(ScriptDump, InsertersRoundTripRandomGamesTablesAndPointerKinds) {
     std::mt19937 random(33);
     int withProblems = 0;
     int withColour = 0;
+    int withKanji = 0;
     for (int round = 0; round < 300; ++round) {
         SCOPED_TRACE(round);
         const Table table = RandomTable(random);
         Game game = RandomGame(random, table);
         game.request.tablePath = "game.tbl";
-        const ScriptTable read(table.entries, table.Lookup());
+        const ScriptTable read(table.entries, table.sections);
         const DumpResult dump = DumpScript(game.bytes, read, game.request);
         std::vector<std::uint8_t> inserted = Wiped(game);
-        test::AtlasInserter inserter(table.file);
+        test::AtlasInserter inserter(table.file, table.files);
         const auto failed = inserter.Insert(dump.script, inserted);
         ASSERT_FALSE(failed) << *failed << "\n" << dump.script;
         const auto differs = std::mismatch(inserted.begin(), inserted.end(), game.bytes.begin());
@@ -274,8 +288,19 @@ TEST(ScriptDump, InsertersRoundTripRandomGamesTablesAndPointerKinds) {
         withProblems += dump.problems.empty() ? 0 : 1;
         // A colour's label, then its parameter raw.
         withColour += dump.script.find("[color]<$") != std::string::npos ? 1 : 0;
+        // After a switch, the other table's text as text: a kanji the main table lacks.
+        for (std::size_t at = dump.script.find("#ACTIVETBL(Table_1)\n"); at != std::string::npos;
+             at = dump.script.find("#ACTIVETBL(Table_1)\n", at + 1)) {
+            const std::string line = dump.script.substr(at + 20, dump.script.find('\n', at + 20) - at - 20);
+            if (std::any_of(kKanji.begin(), kKanji.end(),
+                            [&](const std::string& k) { return line.find(k) != std::string::npos; })) {
+                ++withKanji;
+                break;
+            }
+        }
     }
     EXPECT_GT(withColour, 30);
+    EXPECT_GT(withKanji, 10);
     // Both clean games and games with something to tell were met.
     EXPECT_GT(withProblems, 10);
     EXPECT_LT(withProblems, 290);
@@ -539,6 +564,67 @@ TEST(ScriptDump, TellsItsProgressAndStopsWhenCancelled) {
         EXPECT_GE(told.back(), at);
         EXPECT_LT(told.back(), at + 5) << "the dump went on after it was cancelled";
     }
+}
+
+}  // namespace
+}  // namespace glyphwright
+
+namespace glyphwright {
+namespace {
+
+// Text after a switch is the other table's text, told to the inserter by its table's name, and
+// the inserter puts it back; a byte neither table holds is the one code read without an entry.
+TEST(ScriptDump, ReadsThroughSwitchesIntoTheOtherTable) {
+    Table table;
+    table.Add(TableCode::OneByte(0x00), EntryKind::EndCode, "[end]");
+    table.Add(TableCode::OneByte(0x41), EntryKind::Ordinary, "A");
+    table.AddSwitch(TableCode::OneByte(0xF9), "kanji", 0);
+    table.AddOther("kanji", TableCode::OneByte(0x50), "漢");
+    table.AddOther("kanji", TableCode::TwoByte(0x5152), "字");
+    const ScriptTable read(table.entries, table.sections);
+    // A, the switch, two kanji, back at a byte the kanji lack: A, the switch, a kanji and 53,
+    // which neither table holds, then the end.
+    const std::vector<std::uint8_t> string = {0x41, 0xF9, 0x50, 0x51, 0x52, 0x41, 0x00,
+                                              0x41, 0xF9, 0x50, 0x53, 0x00};
+    std::vector<std::uint8_t> game(0x20, 0xEE);
+    std::copy(string.begin(), string.end(), game.begin() + 0x10);
+    DumpRequest request;
+    request.range = ByteRange{0x10, 0x10 + string.size()};
+    request.tablePath = "game.tbl";
+    const DumpResult dump = DumpScript(game, read, request);
+    EXPECT_EQ(dump.script,
+              "// Atlas script (Atlas 1.12, abcde -cm abcde::Atlas)\n"
+              "#VAR(GameTable, TABLE)\n"
+              "#ADDTBL(\"game.tbl\", GameTable)\n"
+              "// Table_1: the table \"kanji\"\n"
+              "#VAR(Table_1, TABLE)\n"
+              "#ADDTBL(\"game.kanji.tbl\", Table_1)\n"
+              "#ACTIVETBL(GameTable)\n"
+              "\n"
+              "// The strings from $10 to $1C, read between end codes\n"
+              "#JMP($10)\n"
+              "// $000010 (read between end codes)\n"
+              "A<$F9>\n"
+              "#ACTIVETBL(Table_1)\n"
+              "漢字\n"
+              "#ACTIVETBL(GameTable)\n"
+              "A[end]\n"
+              "// $000017 (read between end codes)\n"
+              "A<$F9>\n"
+              "#ACTIVETBL(Table_1)\n"
+              "漢\n"
+              "#ACTIVETBL(GameTable)\n"
+              "<$53>[end]\n"
+              "// ! Read without an entry: 53\n");
+    // Coverage counts the codes of the other table as read.
+    const std::vector<std::pair<TableCode, std::size_t>> unread = {{TableCode::OneByte(0x53), 1}};
+    EXPECT_EQ(dump.unread, unread);
+
+    std::vector<std::uint8_t> inserted(game.size(), 0xEE);
+    test::AtlasInserter inserter(table.file, table.files);
+    const auto failed = inserter.Insert(dump.script, inserted);
+    ASSERT_FALSE(failed) << *failed;
+    EXPECT_EQ(inserted, game);
 }
 
 }  // namespace
