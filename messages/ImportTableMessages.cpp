@@ -66,6 +66,23 @@ QString ImportTableMessages::ImportProblems(const QString& file,
     return tr("These lines of %1 cannot be taken:\n%2").arg(file, lines.join(QLatin1Char('\n')));
 }
 
+QString ImportTableMessages::SwitchLoops(const QString& file, const std::vector<SwitchLoop>& loops) {
+    QStringList lines;
+    for (const SwitchLoop& loop : loops) {
+        QStringList tables;
+        for (const std::string& id : loop.tables) tables << QString::fromStdString(id);
+        QStringList numbers;
+        for (const int line : loop.lines) numbers << QString::number(line);
+        lines << tr("lines %1 switch round through the tables %2, each until a code the next "
+                    "table lacks")
+                     .arg(numbers.join(QStringLiteral(", ")), tables.join(QStringLiteral(", ")));
+    }
+    return tr("In %1, %2. Such a switch goes back to a table already being read rather than "
+              "deeper, so reading still ends; give a switch a count if it should come back by "
+              "itself.")
+        .arg(file, lines.join(QStringLiteral("; ")));
+}
+
 QString ImportTableMessages::ImportTheRest(qsizetype entries) {
     return entries == 1 ? tr("Import the other entry? No imports nothing.")
                         : tr("Import the other %1 entries? No imports nothing.").arg(entries);

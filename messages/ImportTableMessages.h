@@ -8,6 +8,7 @@
 
 namespace glyphwright {
 struct ImportProblem;
+struct SwitchLoop;
 
 // Import Table…: its dialog and the lines of a table it could not read.
 class ImportTableMessages final {
@@ -23,6 +24,10 @@ public:
     [[nodiscard]] static QString ImportProblems(const QString& file,
                                                 const std::vector<ImportProblem>& problems);
     [[nodiscard]] static QString ImportTheRest(qsizetype entries);
+    // Switches of a table file that lead round through its tables, each until a code: taken,
+    // and told with their tables and lines.
+    [[nodiscard]] static QString SwitchLoops(const QString& file,
+                                             const std::vector<SwitchLoop>& loops);
     [[nodiscard]] static QString ImportAction(const QString& fileName);
 };
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <set>
+#include <string>
+#include <vector>
 
 #include "core/text/EucJp.h"
 #include "core/text/TextConverter.h"
@@ -133,6 +135,67 @@ SideProblem ReadSwitch(std::string_view side, ControlSide& read) {
     return SideProblem::None;
 }
 
+// A switch a table's line gives, checked once every table is known.
+struct Switch {
+    int line;
+    std::string text;
+    std::size_t table;  // 0: the first; n: further[n - 1]
+    TableCode code;
+    std::string target;
+    int count = 0;
+    bool refused = false;
+};
+
+// The loops of switches that read on until a code the next table lacks: the tables that reach one
+// another through such switches alone, with the lines of the switches among them.
+std::vector<SwitchLoop> FindLoops(const ImportedTable& table, const std::vector<Switch>& switches) {
+    const std::size_t count = 1 + table.further.size();
+    const auto index = [&](const std::string& id) -> std::size_t {
+        if (id == table.id) return 0;
+        for (std::size_t t = 0; t < table.further.size(); ++t) {
+            if (table.further[t].id == id) return t + 1;
+        }
+        return count;
+    };
+    std::vector<std::vector<std::size_t>> next(count);
+    for (const Switch& each : switches) {
+        const std::size_t to = index(each.target);
+        if (!each.refused && each.count == 0 && to < count) next[each.table].push_back(to);
+    }
+    // Which tables each reaches through one switch or more.
+    std::vector<std::vector<bool>> reaches(count, std::vector<bool>(count, false));
+    for (std::size_t from = 0; from < count; ++from) {
+        std::vector<std::size_t> open = next[from];
+        while (!open.empty()) {
+            const std::size_t at = open.back();
+            open.pop_back();
+            if (reaches[from][at]) continue;
+            reaches[from][at] = true;
+            open.insert(open.end(), next[at].begin(), next[at].end());
+        }
+    }
+    std::vector<SwitchLoop> loops;
+    std::vector<bool> told(count, false);
+    for (std::size_t first = 0; first < count; ++first) {
+        if (told[first] || !reaches[first][first]) continue;
+        std::vector<bool> in(count, false);
+        SwitchLoop loop;
+        for (std::size_t t = first; t < count; ++t) {
+            if (!reaches[first][t] || !reaches[t][first]) continue;
+            in[t] = told[t] = true;
+            loop.tables.push_back(t == 0 ? table.id : table.further[t - 1].id);
+        }
+        for (const Switch& each : switches) {
+            const std::size_t to = index(each.target);
+            if (!each.refused && each.count == 0 && to < count && in[each.table] && in[to]) {
+                loop.lines.push_back(each.line);
+            }
+        }
+        loops.push_back(std::move(loop));
+    }
+    return loops;
+}
+
 }  // namespace
 
 ImportedTable ImportTable(std::string_view file, std::optional<TableFormat> format) {
@@ -161,13 +224,6 @@ ImportedTable ImportTable(std::string_view file, std::optional<TableFormat> form
 
     // The codes each table has given, and the switches, checked once every table is known.
     std::vector<std::set<TableCode>> seen(1);
-    struct Switch {
-        int line;
-        std::string text;
-        std::size_t table;  // 0: the first; n: further[n - 1]
-        TableCode code;
-        std::string target;
-    };
     std::vector<Switch> switches;
     std::set<std::string> ids;
     std::size_t current = 0;
@@ -269,7 +325,7 @@ ImportedTable ImportTable(std::string_view file, std::optional<TableFormat> form
         entry.text = std::move(*held);
         if (entry.kind == EntryKind::TableSwitch) {
             switches.push_back({number, utf8(line).value_or(std::string(line)), current, code,
-                                entry.table});
+                                entry.table, entry.count});
         }
         anyEntry = true;
         if (current == 0) {
@@ -281,7 +337,7 @@ ImportedTable ImportTable(std::string_view file, std::optional<TableFormat> form
 
     // A switch reads on through a table the file holds, and never through its own: switching
     // to itself, a reader would never get back.
-    for (const Switch& each : switches) {
+    for (Switch& each : switches) {
         const std::string& own = each.table == 0 ? table.id : table.further[each.table - 1].id;
         ImportProblem::Kind kind = ImportProblem::Kind::BadLine;
         if (each.target == own) {
@@ -292,12 +348,14 @@ ImportedTable ImportTable(std::string_view file, std::optional<TableFormat> form
             continue;
         }
         table.problems.push_back({each.line, kind, each.text});
+        each.refused = true;
         if (each.table == 0) {
             std::erase_if(table.entries, [&each](const auto& held) { return held.first == each.code; });
         } else {
             table.further[each.table - 1].entries.Put(each.code, {});
         }
     }
+    table.loops = FindLoops(table, switches);
     std::stable_sort(table.problems.begin(), table.problems.end(),
                      [](const ImportProblem& a, const ImportProblem& b) { return a.line < b.line; });
     return table;

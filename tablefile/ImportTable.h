@@ -32,6 +32,17 @@ struct ImportProblem {
     std::string text;  // the line as read, in UTF-8 where it could be decoded
 };
 
+// Switches that lead from a table, each for as long as the next table holds the codes read (count
+// 0), through other tables back to the first. A reader leaves such a loop: a switch to a table it
+// is reading already goes back to that table rather than deeper, and a code no table of the loop
+// holds goes back too. So it is told, not refused: the user may have meant a count.
+struct SwitchLoop {
+    std::vector<std::string> tables;  // their ids, in the order of the file
+    std::vector<int> lines;           // the switches' lines, 1-based, in order
+
+    friend bool operator==(const SwitchLoop&, const SwitchLoop&) = default;
+};
+
 // What a table file holds: its (first) table's entries in file order, its id, the tables after
 // it each under its "@id" line, and what could not be taken, by line.
 struct ImportedTable {
@@ -40,6 +51,7 @@ struct ImportedTable {
     std::string id;  // the "@id" line before the first entry; "" for none
     std::vector<NamedTable> further;
     std::vector<ImportProblem> problems;
+    std::vector<SwitchLoop> loops;  // taken, and told
 };
 
 // The format a table file is written in: a byte-order mark or valid UTF-8 means UTF-8, lines

@@ -105,6 +105,10 @@ cmp -s "$work/out" "$work/kinds.tbl" || fail "abcde read back in UTF-8 differs: 
 run 1 make --start 10 --import "$work/kinds.tbl" --output - 0-9
 says err "codes F0, F5"
 says err "further tables (@kanji)"
+# Switches that lead round through the tables, each until a code, are taken and told by line.
+printf '@main\n10=a\n!F0=kanji,0\n@kanji\n10=b\n!F1=main,0\n' >"$work/kinds.tbl"
+run 0 make --format utf8 --import "$work/kinds.tbl" --output -
+says err "lines 3, 6 switch round through the tables main, kanji, each until a code the next table lacks"
 printf '10=a\n!F0=nowhere,0\n' >"$work/kinds.tbl"
 run 1 make --format abcde --import "$work/kinds.tbl" --output -
 says err "line 2: \"!F0=nowhere,0\" switches to a table the file does not hold"

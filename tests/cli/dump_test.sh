@@ -86,6 +86,31 @@ grep -qF "#ADDTBL(\"$work/two.txt.tbl\", GameTable)" "$work/two.txt" || fail "th
 grep -qxF 'b[end]' "$work/two.txt" || fail "the later table's entry was not taken"
 same "$work/two.txt.tbl" '10=か\n41=A\nFE=\\n\n/00=[end]\n42=b\n'
 
+# A switch into a further table: the text after it is that table's, read with it by the
+# inserter from a file of its own beside the script; the first table's lines are one too.
+printf '@main\n41=A\n!F9=kanji,0\n/00=[end]\n@kanji\n50=漢\n' >"$work/switch.tbl"
+printf 'A\xF9\x50\x50A\0' >"$work/switch.bin"
+run 0 dump -g "$work/switch.bin" -i "$work/switch.tbl" --range 0:6 -o "$work/switch.txt"
+same "$work/switch.txt" '// Atlas script (Atlas 1.12, abcde -cm abcde::Atlas)
+#VAR(GameTable, TABLE)
+#ADDTBL("'"$work"'/switch.txt.tbl", GameTable)
+// Table_1: the table "kanji"
+#VAR(Table_1, TABLE)
+#ADDTBL("'"$work"'/switch.txt.kanji.tbl", Table_1)
+#ACTIVETBL(GameTable)
+
+// The strings from $0 to $6, read between end codes
+#JMP($0)
+// $000000 (read between end codes)
+A<$F9>
+#ACTIVETBL(Table_1)
+漢漢
+#ACTIVETBL(GameTable)
+A[end]
+'
+same "$work/switch.txt.tbl" '41=A\n/00=[end]\n'
+same "$work/switch.txt.kanji.tbl" '50=漢\n'
+
 # Bad usage: a clear word, nothing written.
 rm -f "$work/script.txt"
 run 2 dump --game "$work/game.bin" --import "$work/game.tbl" --pointers 0:2:le17 -o "$work/script.txt"

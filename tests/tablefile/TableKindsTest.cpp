@@ -228,6 +228,33 @@ TEST(TableKindsTest, WhatCannotBeTakenIsNamedByLine) {
     EXPECT_FALSE(read.further[0].entries.At(0x12).Holds());
 }
 
+// Switches that lead round through tables, each until a code the next lacks, are taken and told
+// with their tables and lines: a reader still leaves them. A switch with a count comes back by
+// itself and makes no loop.
+TEST(TableKindsTest, SwitchLoopsUntilACodeAreToldNotRefused) {
+    const ImportedTable read = ImportTable(
+        "@main\n"         // 1
+        "10=a\n"          // 2
+        "!F0=kanji,0\n"   // 3 main to kanji
+        "!F1=menu,0\n"    // 4 main to menu
+        "@kanji\n"        // 5
+        "20=b\n"          // 6
+        "!F2=main,0\n"    // 7 kanji back to main: a loop
+        "!F3=extra,0\n"   // 8 kanji to extra
+        "@menu\n"         // 9
+        "!F4=main,1\n"    // 10 back after one code: no loop
+        "@extra\n"        // 11
+        "!F5=kanji,0\n"); // 12 extra back to kanji: the same loop
+    EXPECT_TRUE(read.problems.empty());
+    const std::vector<SwitchLoop> loops = {{{"main", "kanji", "extra"}, {3, 7, 8, 12}}};
+    EXPECT_EQ(read.loops, loops);
+    ASSERT_EQ(read.further.size(), 3U);
+    EXPECT_EQ(read.further[0].entries.At(0xF2).table, "main");
+
+    // Counted switches every one: nothing to tell.
+    EXPECT_TRUE(ImportTable("@main\n!F0=kanji,2\n@kanji\n!F2=main,1\n").loops.empty());
+}
+
 TEST(TableKindsTest, FormatNamesIncludeAbcde) {
     EXPECT_EQ(FormatNamed("abcde"), TableFormat::Abcde);
     EXPECT_EQ(FormatName(TableFormat::Abcde), "abcde");

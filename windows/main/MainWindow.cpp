@@ -267,6 +267,12 @@ void MainWindow::ImportTableFromUser() {
                                              imported.further),
                  ImportTableMessages::ImportAction(name));
     if (!imported.entries.empty()) rules_.TableImported();
+    // Taken, and told: the switches that lead round through the tables.
+    if (!imported.loops.empty()) {
+        user_.ShowMessage(ProgramMessages::Title().toStdString(),
+                          ImportTableMessages::SwitchLoops(name, imported.loops).toStdString(),
+                          MessageIcon::None);
+    }
 }
 
 void MainWindow::ShowTitle() {
