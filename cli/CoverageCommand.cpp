@@ -93,8 +93,11 @@ int RunCoverage(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     const DocumentContents& contents = tables.value();
     const TableEntries& held = contents.table.TableText;
     CodeReader reader(held.Texts(), held.Kinds(), held.TwoByte());
-    // A linked entry's parameters are no codes the table lacks.
-    reader.ReadKinds(&held);
+    // A linked entry's parameters are no codes the table lacks, nor are the codes a switch reads
+    // through another table of the file.
+    reader.ReadKinds(
+        &held, [&contents](std::string_view id) { return contents.table.TableNamed(id); },
+        contents.table.TableId);
     ScriptCoverage coverage;
     // A piece at a time; a code that may go on into the next piece is read again with it.
     constexpr std::size_t kPiece = 1 << 20;

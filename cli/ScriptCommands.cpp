@@ -80,7 +80,8 @@ Result<DocumentContents, QString> ImportTables(const QStringList& paths) {
         const ImportedTable imported = ImportTable(
             std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
         if (!imported.problems.empty()) return ImportTableMessages::ImportProblems(path, imported.problems);
-        DocumentCommand::PutEntries(document, imported.entries).Do(document);
+        DocumentCommand::PutEntries(document, imported.entries, imported.id, imported.further)
+            .Do(document);
     }
     return document.Contents();
 }

@@ -110,6 +110,9 @@ A[end]
 '
 same "$work/switch.txt.tbl" '41=A\n/00=[end]\n'
 same "$work/switch.txt.kanji.tbl" '50=漢\n'
+# Coverage reads through the switch too: every code has its entry.
+run 0 coverage --game "$work/switch.bin" --import "$work/switch.tbl"
+[[ ! -s $work/out ]] || fail "coverage lacks codes the further table holds: $(cat "$work/out")"
 
 # Bad usage: a clear word, nothing written.
 rm -f "$work/script.txt"
