@@ -196,6 +196,54 @@ private slots:
         QVERIFY2(report.contains(scriptPath), qPrintable(report));
     }
 
+    // A table whose switches lead round through its two tables: imported and told by line. The
+    // text after a switch goes out as the other table's text, read by the inserter from that
+    // table's own file beside the script.
+    void switchedTextGoesOutWithItsTable() {
+        QTemporaryDir folder;
+        const QString tablePath = folder.filePath("kinds.tbl");
+        {
+            QFile file(tablePath);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("@main\n41=A\n!F9=kanji,0\n/FF=[end]\n@kanji\n50=\xE6\xBC\xA2\n"
+                       "!FE=main,0\n");
+        }
+        Session session;
+        session.user.openAnswers.push_back(tablePath.toStdString());
+        Find<QAction>(session.main(), "actionImportTable").trigger();
+        QCOMPARE(session.user.messages.size(), std::size_t{1});
+        const std::string& told = session.user.messages[0].text;
+        QVERIFY2(told.find("lines 3, 7 switch round through the tables main, kanji") !=
+                     std::string::npos,
+                 told.c_str());
+
+        const QString game = folder.filePath("switch.bin");
+        const std::vector<std::uint8_t> bytes = {0x10, 0x00, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                                                 0x41, 0xF9, 0x50, 0x50, 0x41, 0xFF};
+        std::ofstream(game.toStdString(), std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+        ExportScriptDialog* dialog = OpenExport(session, game);
+        QVERIFY(dialog != nullptr);
+        auto& typed = Find<QLineEdit>(*dialog, "txtPointerBlock");
+        Retype(typed, "0:1:le16");
+        QTest::keyClick(&typed, Qt::Key_Return);
+        const QString scriptPath = folder.filePath("script.txt");
+        session.user.pathAnswers.push_back(scriptPath.toStdString());
+        auto& exportButton = Find<QPushButton>(*dialog, "cmdExport");
+        Click(*dialog, "cmdExport");
+        QTRY_VERIFY(QFile::exists(scriptPath) && exportButton.isEnabled());
+        const std::string script = ReadFile(scriptPath);
+        QVERIFY2(script.find("#ADDTBL(\"" + (scriptPath + ".kanji.tbl").toStdString() +
+                             "\", Table_1)\n") != std::string::npos,
+                 script.c_str());
+        QVERIFY2(script.find("#WRITE(Ptr_1, $0)\nA<$F9>\n#ACTIVETBL(Table_1)\n\xE6\xBC\xA2"
+                             "\xE6\xBC\xA2\n#ACTIVETBL(GameTable)\nA[end]\n") != std::string::npos,
+                 script.c_str());
+        QCOMPARE(ReadFile(scriptPath + ".tbl"), std::string("41=A\n/FF=[end]\n"));
+        QCOMPARE(ReadFile(scriptPath + ".kanji.tbl"), std::string("50=\xE6\xBC\xA2\n"));
+    }
+
     void aLongExportShowsProgressAnswersAndStops() {
         // 4 MiB of strings of fifteen kana and the end code; the range reads the first 65,536.
         QTemporaryDir folder;
