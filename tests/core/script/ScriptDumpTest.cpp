@@ -55,6 +55,19 @@ struct Table {
         section->entries.push_back({code, EntryKind::Ordinary, text});
         files["game." + id + ".tbl"] += code.Hex() + '=' + text + '\n';
     }
+    // A switch in the table `id` back to the main one, "main".
+    void AddSwitchBack(const std::string& id, TableCode code, int count) {
+        TableEntry entry{{}, EntryKind::TableSwitch};
+        entry.table = "main";
+        entry.count = count;
+        others[id].Put(code, entry);
+        for (ScriptSection& section : sections) {
+            if (section.id == id) {
+                section.entries.push_back({code, EntryKind::TableSwitch, {}, 0, "main", count});
+            }
+        }
+        files["game." + id + ".tbl"] += "!" + code.Hex() + "=main," + std::to_string(count) + '\n';
+    }
 };
 
 // Texts that trip an inserter: pairs a longer entry also spells, the same text at two codes,
@@ -98,6 +111,8 @@ Table RandomTable(std::mt19937& random) {
                            text);
         }
     }
+    // 30 of the kanji goes back to the main table before the kanji end.
+    table.AddSwitchBack("kanji", TableCode::OneByte(0x30), static_cast<int>(random() % 2));
     // F0-F3 begin two-byte codes only.
     for (int i = 0; i < 40; ++i) {
         const auto stored = static_cast<std::uint16_t>(0xF000 + random() % 0x400);
@@ -135,6 +150,7 @@ std::vector<std::uint8_t> RandomString(std::mt19937& random, const Table& table,
                     bytes.push_back(static_cast<std::uint8_t>(0x10 + random() % 0x20));
                 }
             }
+            if (random() % 3 == 0) bytes.push_back(0x30);  // back to the main table
         }
     }
     bytes.push_back(random() % 4 == 0 && table.entries[1].kind == EntryKind::EndCode ? 0x01 : 0x00);
@@ -269,7 +285,7 @@ TEST(ScriptDump, InsertersRoundTripRandomGamesTablesAndPointerKinds) {
         const Table table = RandomTable(random);
         Game game = RandomGame(random, table);
         game.request.tablePath = "game.tbl";
-        const ScriptTable read(table.entries, table.sections);
+        const ScriptTable read(table.entries, table.sections, "main");
         const DumpResult dump = DumpScript(game.bytes, read, game.request);
         std::vector<std::uint8_t> inserted = Wiped(game);
         test::AtlasInserter inserter(table.file, table.files);
