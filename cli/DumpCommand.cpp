@@ -141,8 +141,9 @@ int RunDump(const QStringList& arguments, std::FILE* out, std::FILE* err) {
         if (home.empty()) home = tables.id;
         put(entries, std::move(tables.entries));
         for (ScriptSection& section : tables.further) {
-            const auto held = std::find_if(further.begin(), further.end(),
-                                           [&](const ScriptSection& s) { return s.id == section.id; });
+            const auto held =
+                std::find_if(further.begin(), further.end(),
+                             [&](const ScriptSection& s) { return s.id == section.id; });
             if (held == further.end()) {
                 further.push_back(std::move(section));
             } else {

@@ -235,7 +235,8 @@ int RunMake(const QStringList& arguments, std::FILE* out, std::FILE* err) {
         if (!imported.problems.empty()) {
             return TableProblem(err, ImportTableMessages::ImportProblems(path, imported.problems));
         }
-        if (!imported.loops.empty()) Say(err, ImportTableMessages::SwitchLoops(path, imported.loops));
+        if (!imported.loops.empty())
+            Say(err, ImportTableMessages::SwitchLoops(path, imported.loops));
         for (const auto& [code, entry] : imported.entries) contents.table.TableText.Put(code, entry);
         contents.table.PutTables(imported.id, imported.further);
     }

@@ -66,7 +66,8 @@ QString ImportTableMessages::ImportProblems(const QString& file,
     return tr("These lines of %1 cannot be taken:\n%2").arg(file, lines.join(QLatin1Char('\n')));
 }
 
-QString ImportTableMessages::SwitchLoops(const QString& file, const std::vector<SwitchLoop>& loops) {
+QString ImportTableMessages::SwitchLoops(const QString& file,
+                                         const std::vector<SwitchLoop>& loops) {
     QStringList lines;
     for (const SwitchLoop& loop : loops) {
         QStringList tables;

@@ -77,8 +77,8 @@ Result<ScriptTables, ImportedTable> ReadScriptTables(std::string_view file,
         }
         std::vector<ScriptEntry>& into =
             current == 0 ? tables.entries : tables.further[current - 1].entries;
-        into.push_back({*code, entry.kind, std::string(text), entry.parameters, entry.table,
-                        entry.count});
+        into.push_back(
+            {*code, entry.kind, std::string(text), entry.parameters, entry.table, entry.count});
         taken[current].erase(kind);
     }
     return tables;

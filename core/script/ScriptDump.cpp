@@ -483,9 +483,12 @@ void Dumper::WriteString(const ScriptString& string) {
             }
             continue;
         }
-        Piece piece{std::string(table_.TextOf(token)), token.code.Bytes(), false,
+        Piece piece{std::string(table_.TextOf(token)),
+                    token.code.Bytes(),
+                    false,
                     token.kind == EntryKind::EndCode || token.kind == EntryKind::LineBreak,
-                    table_.TableOf(token.table).StandsAlone(token.code), token.table};
+                    table_.TableOf(token.table).StandsAlone(token.code),
+                    token.table};
         // An inserter reads no switch: its bytes go raw, and the text after it is read through
         // the table it names, which the script makes the inserter's table there.
         if (token.kind == EntryKind::TableSwitch) {
@@ -598,9 +601,8 @@ std::string FurtherTablePath(std::string_view tablePath, std::string_view id) {
     std::string path(tablePath);
     const std::size_t slash = path.find_last_of('/');
     const std::size_t dot = path.rfind('.');
-    const std::size_t at = dot != std::string::npos && (slash == std::string::npos || dot > slash)
-                               ? dot
-                               : path.size();
+    const std::size_t at =
+        dot != std::string::npos && (slash == std::string::npos || dot > slash) ? dot : path.size();
     return path.insert(at, "." + std::string(id));
 }
 

@@ -49,7 +49,8 @@ public:
             for (std::size_t at = 0; at < line.size();) {
                 std::size_t length = std::min(line.size() - at, std::size_t{64});
                 for (; length > 0; --length) {
-                    if (active_ == nullptr) return "line " + std::to_string(number) + ": no active table";
+                    if (active_ == nullptr)
+                        return "line " + std::to_string(number) + ": no active table";
                     const auto found = active_->find(line.substr(at, length));
                     if (found == active_->end()) continue;
                     for (const char byte : found->second) {

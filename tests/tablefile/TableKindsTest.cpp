@@ -233,18 +233,18 @@ TEST(TableKindsTest, WhatCannotBeTakenIsNamedByLine) {
 // itself and makes no loop.
 TEST(TableKindsTest, SwitchLoopsUntilACodeAreToldNotRefused) {
     const ImportedTable read = ImportTable(
-        "@main\n"         // 1
-        "10=a\n"          // 2
-        "!F0=kanji,0\n"   // 3 main to kanji
-        "!F1=menu,0\n"    // 4 main to menu
-        "@kanji\n"        // 5
-        "20=b\n"          // 6
-        "!F2=main,0\n"    // 7 kanji back to main: a loop
-        "!F3=extra,0\n"   // 8 kanji to extra
-        "@menu\n"         // 9
-        "!F4=main,1\n"    // 10 back after one code: no loop
-        "@extra\n"        // 11
-        "!F5=kanji,0\n"); // 12 extra back to kanji: the same loop
+        "@main\n"          // 1
+        "10=a\n"           // 2
+        "!F0=kanji,0\n"    // 3 main to kanji
+        "!F1=menu,0\n"     // 4 main to menu
+        "@kanji\n"         // 5
+        "20=b\n"           // 6
+        "!F2=main,0\n"     // 7 kanji back to main: a loop
+        "!F3=extra,0\n"    // 8 kanji to extra
+        "@menu\n"          // 9
+        "!F4=main,1\n"     // 10 back after one code: no loop
+        "@extra\n"         // 11
+        "!F5=kanji,0\n");  // 12 extra back to kanji: the same loop
     EXPECT_TRUE(read.problems.empty());
     const std::vector<SwitchLoop> loops = {{{"main", "kanji", "extra"}, {3, 7, 8, 12}}};
     EXPECT_EQ(read.loops, loops);

@@ -205,8 +205,9 @@ private slots:
         {
             QFile file(tablePath);
             QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write("@main\n41=A\n!F9=kanji,0\n/FF=[end]\n@kanji\n50=\xE6\xBC\xA2\n"
-                       "!FE=main,0\n");
+            file.write(
+                "@main\n41=A\n!F9=kanji,0\n/FF=[end]\n@kanji\n50=\xE6\xBC\xA2\n"
+                "!FE=main,0\n");
         }
         Session session;
         session.user.openAnswers.push_back(tablePath.toStdString());
@@ -218,7 +219,8 @@ private slots:
                  told.c_str());
 
         const QString game = folder.filePath("switch.bin");
-        const std::vector<std::uint8_t> bytes = {0x10, 0x00, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+        const std::vector<std::uint8_t> bytes = {0x10, 0x00, 0,    0,    0,    0,   0, 0,
+                                                 0,    0,    0,    0,    0,    0,   0, 0,
                                                  0x41, 0xF9, 0x50, 0x50, 0x41, 0xFF};
         std::ofstream(game.toStdString(), std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()),

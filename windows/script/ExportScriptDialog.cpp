@@ -294,10 +294,9 @@ void ExportScriptDialog::Export() {
         request.furtherTablePaths.emplace(section.id, path);
         furtherFiles.emplace_back(path, InserterTableFile(section.entries));
     }
-    job_ = StartExportScript(ScriptExport{*file, std::move(tables.entries), std::move(request),
-                                          scriptPath_, std::move(inserterTable),
-                                          std::move(tables.further), std::move(tables.id),
-                                          std::move(furtherFiles)});
+    job_ = StartExportScript(ScriptExport{
+        *file, std::move(tables.entries), std::move(request), scriptPath_, std::move(inserterTable),
+        std::move(tables.further), std::move(tables.id), std::move(furtherFiles)});
     connect(job_.get(), &ExportScriptJob::progressValueChanged, progress_,
             &QProgressBar::setValue);
     connect(job_.get(), &ExportScriptJob::finished, this, &ExportScriptDialog::Finished);

@@ -98,11 +98,11 @@ Table RandomTable(std::mt19937& random) {
     for (int i = 0; i < 12; ++i) {
         // Texts the main table has too, and kanji it has not: either way read back through the
         // table switched to.
-        const std::string text = random() % 3 == 0 ? kKanji[random() % kKanji.size()]
-                                                   : kTexts[random() % kTexts.size()];
+        const std::string text =
+            random() % 3 == 0 ? kKanji[random() % kKanji.size()] : kTexts[random() % kTexts.size()];
         if (i % 2 == 0) {
-            table.AddOther("kanji", TableCode::OneByte(static_cast<ByteCode>(0x10 + random() % 0x20)),
-                           text);
+            table.AddOther("kanji",
+                           TableCode::OneByte(static_cast<ByteCode>(0x10 + random() % 0x20)), text);
         } else {
             // Second bytes that are no end code: read a byte at a time once the count is
             // spent, they still end no string.
@@ -307,9 +307,11 @@ TEST(ScriptDump, InsertersRoundTripRandomGamesTablesAndPointerKinds) {
         // After a switch, the other table's text as text: a kanji the main table lacks.
         for (std::size_t at = dump.script.find("#ACTIVETBL(Table_1)\n"); at != std::string::npos;
              at = dump.script.find("#ACTIVETBL(Table_1)\n", at + 1)) {
-            const std::string line = dump.script.substr(at + 20, dump.script.find('\n', at + 20) - at - 20);
-            if (std::any_of(kKanji.begin(), kKanji.end(),
-                            [&](const std::string& k) { return line.find(k) != std::string::npos; })) {
+            const std::string line =
+                dump.script.substr(at + 20, dump.script.find('\n', at + 20) - at - 20);
+            if (std::any_of(kKanji.begin(), kKanji.end(), [&](const std::string& k) {
+                    return line.find(k) != std::string::npos;
+                })) {
                 ++withKanji;
                 break;
             }
@@ -600,8 +602,8 @@ TEST(ScriptDump, ReadsThroughSwitchesIntoTheOtherTable) {
     const ScriptTable read(table.entries, table.sections);
     // A, the switch, two kanji, back at a byte the kanji lack: A, the switch, a kanji and 53,
     // which neither table holds, then the end.
-    const std::vector<std::uint8_t> string = {0x41, 0xF9, 0x50, 0x51, 0x52, 0x41, 0x00,
-                                              0x41, 0xF9, 0x50, 0x53, 0x00};
+    const std::vector<std::uint8_t> string = {0x41, 0xF9, 0x50, 0x51, 0x52, 0x41,
+                                              0x00, 0x41, 0xF9, 0x50, 0x53, 0x00};
     std::vector<std::uint8_t> game(0x20, 0xEE);
     std::copy(string.begin(), string.end(), game.begin() + 0x10);
     DumpRequest request;
