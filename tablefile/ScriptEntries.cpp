@@ -87,7 +87,9 @@ Result<ScriptTables, ImportedTable> ReadScriptTables(std::string_view file,
 std::string InserterTableFile(const std::vector<ScriptEntry>& entries) {
     std::string file;
     for (const ScriptEntry& entry : entries) {
-        if (entry.kind == EntryKind::TableSwitch) continue;
+        // The dump writes switches and linked entries raw, and Atlas refuses a line with
+        // nothing after its '='.
+        if (entry.kind == EntryKind::TableSwitch || entry.kind == EntryKind::Linked) continue;
         file += (entry.kind == EntryKind::EndCode ? "/" : "") + entry.code.Hex() + '=' +
                 entry.text + '\n';
     }

@@ -489,14 +489,16 @@ void Dumper::WriteString(const ScriptString& string) {
                     token.kind == EntryKind::EndCode || token.kind == EntryKind::LineBreak,
                     table_.TableOf(token.table).StandsAlone(token.code),
                     token.table};
-        // An inserter reads no switch: its bytes go raw, and the text after it is read through
-        // the table it names, which the script makes the inserter's table there.
+        // An inserter reads no switch and no linked entry's label: their bytes go raw. The text
+        // after a switch is read through the table it names, which the script makes the
+        // inserter's table there.
+        if (token.kind == EntryKind::Linked) MakeRaw(piece);
         if (token.kind == EntryKind::TableSwitch) {
             MakeRaw(piece);
             piece.anyTable = true;
         }
         pieces.push_back(std::move(piece));
-        // A linked entry's parameters are no text: raw bytes after its label.
+        // A linked entry's parameters are no text: raw bytes after its code.
         for (int i = 0; i < token.parameters; ++i) {
             const std::uint64_t parameter = at + static_cast<std::uint64_t>(token.code.Width() + i);
             Piece raw{{}, std::string(1, static_cast<char>(game_[parameter])), false, false, false};

@@ -32,10 +32,18 @@ ScriptTable::ScriptTable(std::vector<ScriptEntry> entries, std::vector<ScriptSec
         std::snprintf(text, sizeof text, "<$%02x>", byte);
         remember(text, value);
     }
-    for (const ScriptEntry& entry : entries) remember(entry.text, entry.code.Bytes());
+    // Atlas's table reader passes over the lines of linked entries, as it does switches: their
+    // labels insert nothing there, and the dump writes such a code raw.
+    const auto inserted = [](const ScriptEntry& entry) {
+        return entry.kind != EntryKind::Linked && entry.kind != EntryKind::TableSwitch;
+    };
+    for (const ScriptEntry& entry : entries) {
+        if (inserted(entry)) remember(entry.text, entry.code.Bytes());
+    }
     for (ScriptEntry& entry : entries) {
         const auto held = toBytes_.find(std::string_view(entry.text));
-        const bool alone = !entry.text.empty() && held->second == entry.code.Bytes() &&
+        const bool alone = inserted(entry) && !entry.text.empty() && held != toBytes_.end() &&
+                           held->second == entry.code.Bytes() &&
                            longest_[static_cast<unsigned char>(entry.text.front())] == entry.text.size();
         if (entry.code.IsTwoByte()) {
             aloneTwoByte_[entry.code.Stored()] = alone;

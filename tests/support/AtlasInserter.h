@@ -14,16 +14,18 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace glyphwright::test {
 
 class AtlasInserter {
 public:
-    // `tableFile`: the table file's text, "XX=text" and "/XX=text" lines, linked entries
-    // "$XX=label,N" (the label inserts the code; its parameters follow in the script as raw
-    // bytes) and table switches "!XX=…", which an inserter does not read. `files`: other table
-    // files by the path ADDTBL names them with; a path not there loads `tableFile`.
+    // `tableFile`: the table file's text, "XX=text" and "/XX=text" lines. Atlas's table reader
+    // passes over every line that begins with '$', '!', '@', '(', '[' or '{': a linked entry's
+    // label, a switch and a table's id insert nothing, and the lines of every table of a file
+    // are one table to it. `files`: other table files by the path ADDTBL names them with; a path
+    // not there loads `tableFile`.
     explicit AtlasInserter(const std::string& tableFile,
                            const std::map<std::string, std::string>& files = {})
         : table_(Read(tableFile)) {
@@ -81,11 +83,11 @@ private:
         std::istringstream lines(tableFile);
         std::string line;
         while (std::getline(lines, line)) {
-            if (line.empty() || line.front() == '!') continue;
-            const bool linked = line.front() == '$';
-            if (line.front() == '/' || linked) line.erase(0, 1);
+            if (line.empty() || std::string_view("$!@([{").find(line.front()) != std::string_view::npos) {
+                continue;
+            }
+            if (line.front() == '/') line.erase(0, 1);
             const auto equals = line.find('=');
-            if (linked) line.erase(line.rfind(','));
             std::string bytes;
             for (std::size_t i = 0; i + 1 < equals; i += 2) {
                 bytes += static_cast<char>(std::stoi(line.substr(i, 2), nullptr, 16));

@@ -302,8 +302,8 @@ TEST(ScriptDump, InsertersRoundTripRandomGamesTablesAndPointerKinds) {
                 << static_cast<int>(problem.kind);
         }
         withProblems += dump.problems.empty() ? 0 : 1;
-        // A colour's label, then its parameter raw.
-        withColour += dump.script.find("[color]<$") != std::string::npos ? 1 : 0;
+        // A colour: its code and its parameters raw, whatever its label.
+        withColour += dump.script.find("<$F8><$") != std::string::npos ? 1 : 0;
         // After a switch, the other table's text as text: a kanji the main table lacks.
         for (std::size_t at = dump.script.find("#ACTIVETBL(Table_1)\n"); at != std::string::npos;
              at = dump.script.find("#ACTIVETBL(Table_1)\n", at + 1)) {
