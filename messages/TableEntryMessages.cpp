@@ -65,20 +65,20 @@ QString TableEntryMessages::NotClassic(const std::vector<TableCode>& codes,
         what << tr("further tables (%1)").arg(ids.join(QStringLiteral(", ")));
     }
     return tr("A classic table file holds single characters, end codes and line breaks only, and "
-              "this table has %1. Save it as UTF-8, Shift-JIS or abcde. No file was written.")
+              "this table has %1. Save it as UTF-8, Shift-JIS or abcde.")
         .arg(what.join(tr(" and ")));
 }
 
 QString TableEntryMessages::UnlabelledLineBreaks(const std::vector<TableCode>& codes) {
     return tr("abcde drops a bare line break when it inserts a script, so the line breaks at "
               "codes %1 could never come back. Give each a visible label (such as [line]) in "
-              "the Control Code window. No file was written.")
+              "the Control Code window.")
         .arg(CodeList(codes));
 }
 
 QString TableEntryMessages::UnknownTable(const QString& code, const QString& id) {
     return tr("The table switch at code %1 names the table \"%2\", which the table file does "
-              "not hold. Import a table of that id, or change the switch. No file was written.")
+              "not hold. Import a table of that id, or change the switch.")
         .arg(code, id);
 }
 

@@ -98,6 +98,10 @@ TEST(WordingTest, EveryProblemOfAFileInOneMessage) {
         refused.others.push_back(FormatError{static_cast<ByteCode>(code),
                                              FormatError::Kind::ControlCharacter, "\x01"});
     }
+    // The kinds' own problems too, with the closing sentence said once.
+    const FormatError kinds{0xFE, FormatError::Kind::UnlabelledLineBreak, {}, {}, {0xFE}};
+    EXPECT_EQ(MakeTableMessages::Failure(kinds).count(QStringLiteral("No file was written.")), 1)
+        << MakeTableMessages::Failure(kinds).toStdString();
     const QString many = MakeTableMessages::Failure(refused);
     EXPECT_TRUE(many.contains(QStringLiteral("code 14 holds the control character 01")));
     EXPECT_FALSE(many.contains(QStringLiteral("code 15")));
