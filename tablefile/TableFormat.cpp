@@ -333,8 +333,20 @@ Result<std::string, FormatError> TextFile(const TableEntries& entries, ByteCode 
     TextConverter* converter = toShiftJis ? &*toShiftJis : nullptr;
     const std::string_view lineEnd = toShiftJis ? "\r\n" : "\n";
     std::string file;
-    if (!tableId.empty()) {
-        file += '@' + tableId;
+    // abcde gives an "@id" line to the table it follows when that table has none yet: the first
+    // table's lines and the next table's would be one table there. So in its format the first
+    // table of several is always named, "main" unless a further table holds that id.
+    std::string firstId = tableId;
+    if (format == TableFormat::Abcde && firstId.empty() && !further.empty()) {
+        const auto taken = [&further](const std::string& id) {
+            return std::any_of(further.begin(), further.end(),
+                               [&id](const NamedTable& table) { return table.id == id; });
+        };
+        firstId = "main";
+        for (int n = 2; taken(firstId); ++n) firstId = "main" + std::to_string(n);
+    }
+    if (!firstId.empty()) {
+        file += '@' + firstId;
         file += lineEnd;
     }
     Problems problems;

@@ -115,6 +115,25 @@ TEST(TableKindsTest, AbcdeSpellsSwitchesAndRawParametersItsOwnWay) {
     EXPECT_EQ(back.TableText.At(0xF5), Linked("color", 1));
 }
 
+// abcde names the table an "@id" line follows when it has no id yet, making the first table and
+// the next one table (and refusing codes both hold): the first of several is always named.
+TEST(TableKindsTest, AbcdeNamesTheFirstOfSeveralTables) {
+    Workspace workspace = EveryKind(false);
+    workspace.TableId.clear();
+    workspace.FurtherTables[0].entries.Put(0xFF, {"end", EntryKind::EndCode});  // no way back
+    const std::string written = FormatTable(workspace, TableFormat::Abcde).value();
+    EXPECT_TRUE(written.starts_with("@main\n10=あ\n")) << written;
+    EXPECT_EQ(FormatTable(Imported(ImportTable(written)), TableFormat::Abcde).value(), written);
+    workspace.FurtherTables.push_back({"main", {}});
+    EXPECT_TRUE(FormatTable(workspace, TableFormat::Abcde).value().starts_with("@main2\n"));
+    // The other formats write no id that is not there; nor does abcde for one table alone.
+    workspace.FurtherTables.pop_back();
+    EXPECT_TRUE(FormatTable(workspace, TableFormat::Utf8).value().starts_with("10=あ\n"));
+    workspace.FurtherTables.clear();
+    workspace.TableText.Put(0xF0, {});
+    EXPECT_TRUE(FormatTable(workspace, TableFormat::Abcde).value().starts_with("10=あ\n"));
+}
+
 // abcde drops a bare line break when it inserts, so the script could never get it back: every
 // such code is named, and nothing is written.
 TEST(TableKindsTest, AbcdeRefusesLineBreaksWithNoLabelNamingThemAll) {
