@@ -85,6 +85,14 @@ run 0 dump -g "$work/game.bin" -i "$work/game.tbl" -i "$work/lower.tbl" --pointe
 grep -qF "#ADDTBL(\"$work/two.txt.tbl\", GameTable)" "$work/two.txt" || fail "the merged table is not named"
 grep -qxF 'b[end]' "$work/two.txt" || fail "the later table's entry was not taken"
 same "$work/two.txt.tbl" '10=か\n41=A\nFE=\\n\n/00=[end]\n42=b\n'
+# A linked entry: Atlas reads no "$" line, so its code and parameters are written raw, and the
+# merged table holds no line that would give its label a code there.
+printf '41=A\n$F5=[color],1\n/00=[end]\n' >"$work/linked.tbl"
+printf '\2\0A\xF5\3\0' >"$work/linked.bin"
+run 0 dump -g "$work/linked.bin" -i "$work/linked.tbl" -i "$work/lower.tbl" --pointers 0:1:le16 \
+    -o "$work/linked.txt"
+same "$work/linked.txt.tbl" '41=A\n/00=[end]\n42=b\n'
+grep -qxF 'A<$F5><$03>[end]' "$work/linked.txt" || fail "the linked entry is not raw: $(cat "$work/linked.txt")"
 
 # A switch into a further table: the text after it is that table's, read with it by the
 # inserter from a file of its own beside the script; the first table's lines are one too.
