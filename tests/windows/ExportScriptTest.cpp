@@ -246,6 +246,39 @@ private slots:
         QCOMPARE(ReadFile(scriptPath + ".kanji.tbl"), std::string("50=\xE6\xBC\xA2\n"));
     }
 
+    // A linked entry goes out raw, and the table beside the script holds no line for it: Atlas
+    // passes over such a line and abcde refuses the whole table.
+    void aLinkedEntryGoesOutRaw() {
+        QTemporaryDir folder;
+        const QString tablePath = folder.filePath("linked.tbl");
+        {
+            QFile file(tablePath);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("41=A\n$F5=[color],1\n/FF=[end]\n");
+        }
+        Session session;
+        session.user.openAnswers.push_back(tablePath.toStdString());
+        Find<QAction>(session.main(), "actionImportTable").trigger();
+        const QString game = folder.filePath("linked.bin");
+        const std::vector<std::uint8_t> bytes = {0x02, 0x00, 0x41, 0xF5, 0x03, 0x41, 0xFF};
+        std::ofstream(game.toStdString(), std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+        ExportScriptDialog* dialog = OpenExport(session, game);
+        QVERIFY(dialog != nullptr);
+        auto& typed = Find<QLineEdit>(*dialog, "txtPointerBlock");
+        Retype(typed, "0:1:le16");
+        QTest::keyClick(&typed, Qt::Key_Return);
+        const QString scriptPath = folder.filePath("script.txt");
+        session.user.pathAnswers.push_back(scriptPath.toStdString());
+        auto& exportButton = Find<QPushButton>(*dialog, "cmdExport");
+        Click(*dialog, "cmdExport");
+        QTRY_VERIFY(QFile::exists(scriptPath) && exportButton.isEnabled());
+        const std::string script = ReadFile(scriptPath);
+        QVERIFY2(script.find("\nA<$F5><$03>A[end]\n") != std::string::npos, script.c_str());
+        QCOMPARE(ReadFile(scriptPath + ".tbl"), std::string("41=A\n/FF=[end]\n"));
+    }
+
     void aLongExportShowsProgressAnswersAndStops() {
         // 4 MiB of strings of fifteen kana and the end code; the range reads the first 65,536.
         QTemporaryDir folder;

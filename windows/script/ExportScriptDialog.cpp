@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <string>
 #include <variant>
 #include <vector>
@@ -285,10 +286,13 @@ void ExportScriptDialog::Export() {
     scriptPath_ = answer->path;
     request.tablePath = scriptPath_ + ".tbl";
     // The tables switches read through are files of their own to the inserter, and the first
-    // then holds its own lines alone.
+    // then holds its own lines alone; so it does when it holds linked entries, whose lines abcde
+    // refuses in this format (the dump writes them raw).
     std::string inserterTable = tableFile.value();
     std::vector<std::pair<std::string, std::string>> furtherFiles;
-    if (!tables.further.empty()) inserterTable = InserterTableFile(tables.entries);
+    const bool linked = std::any_of(tables.entries.begin(), tables.entries.end(),
+                                    [](const ScriptEntry& e) { return e.kind == EntryKind::Linked; });
+    if (!tables.further.empty() || linked) inserterTable = InserterTableFile(tables.entries);
     for (const ScriptSection& section : tables.further) {
         const std::string path = FurtherTablePath(request.tablePath, section.id);
         request.furtherTablePaths.emplace(section.id, path);
