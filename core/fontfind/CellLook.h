@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <span>
 
 #include "core/glyphs/GlyphFormat.h"
 #include "core/glyphs/GlyphImage.h"
@@ -12,6 +13,9 @@
 namespace glyphwright::fontfind {
 
 inline constexpr double kGoodCell = 0.3;  // a cell at least this glyph-like counts
+inline constexpr int kMinGlyphs = 16;           // a font has at least this many inked glyphs
+inline constexpr int kBadCellsTolerated = 4;    // in a row, inside a font (punctuation)
+inline constexpr int kBlankCellsTolerated = 8;  // in a row, inside a font
 
 // One cell as the finder sees it.
 struct Cell {
@@ -91,5 +95,10 @@ private:
 
 // The cell's measures from its decoded pixels.
 [[nodiscard]] Cell Look(const GlyphImage& image);
+
+// Whether a padded bitmap's cell keeps the bits past each row's last pixel clear, as a font
+// drawn in that format does; bytes of another format read as one set them as often as not.
+// Always true of the other formats.
+[[nodiscard]] bool PaddingClear(std::span<const std::uint8_t> cellBytes, const GlyphFormat& format);
 
 }  // namespace glyphwright::fontfind
