@@ -323,7 +323,16 @@ Result<std::vector<FontCandidate>, ScanFailure> FindFonts(const GameFile& file,
     }
     piece = {};
 
-    // Inside each stream, read from its start.
+    // Inside each stream, read from its start. Only the best few of the streams' candidates can
+    // be ranked (no two of them are the same place read the same way), so no more are held: a
+    // file of many small streams that each read as a font costs no more than one.
+    const std::size_t mostRanked = std::max<std::size_t>(search.limit, 8);
+    const auto keepBest = [mostRanked](std::vector<FontCandidate>& from) {
+        if (from.size() < 2 * mostRanked) return;
+        std::sort(from.begin(), from.end(),
+                  [](const FontCandidate& a, const FontCandidate& b) { return a.score > b.score; });
+        from.resize(mostRanked);
+    };
     std::vector<FontCandidate> candidates;
     if (search.inStreams) {
         const auto streams = ScanStreams(file, [&](std::uint64_t done, std::uint64_t total) {
@@ -344,6 +353,7 @@ Result<std::vector<FontCandidate>, ScanFailure> FindFonts(const GameFile& file,
                     candidates.push_back(Candidate(exact, found[s].compression, found[s].offset));
                 }
             }
+            keepBest(candidates);
         }
     }
 
@@ -363,7 +373,7 @@ Result<std::vector<FontCandidate>, ScanFailure> FindFonts(const GameFile& file,
         exact.score *= 0.88 + 0.03 * std::min(4, std::countr_zero((from + exact.first) | 16));
         if (exact.score > 0) candidates.push_back(Candidate(exact, Compression::None, from + exact.first));
     }
-    std::vector<FontCandidate> ranked = Ranked(std::move(candidates), std::max<std::size_t>(search.limit, 8));
+    std::vector<FontCandidate> ranked = Ranked(std::move(candidates), mostRanked);
 
     // The best few: how sure the reader is of a sample of their glyphs.
     if (rating) {
