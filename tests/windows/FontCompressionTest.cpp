@@ -269,7 +269,7 @@ private slots:
 
         // The code map's pictures: read from the unpacked glyphs, by the same anchor.
         FontPictures pictures(session.document, session.state.gameFile);
-        QVERIFY(pictures.Any());
+        QTRY_VERIFY(pictures.Any());
         const IndexedGlyph& glyph = font.glyphs[4];
         const QImage& drawn = pictures.Of(0x21);
         QCOMPARE(drawn.size(), QSize(8, 8));
