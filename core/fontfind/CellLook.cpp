@@ -153,14 +153,4 @@ Cell Look(const GlyphImage& image) {
     return cell;
 }
 
-bool PaddingClear(std::span<const std::uint8_t> cellBytes, const GlyphFormat& format) {
-    if (format.Tiles() != TileFormat::Bitmap || format.Width() % 8 == 0) return true;
-    const std::size_t rowBytes = static_cast<std::size_t>(format.Width() + 7) / 8;
-    const auto padding = static_cast<std::uint8_t>((1u << (8 * rowBytes - static_cast<std::size_t>(format.Width()))) - 1);
-    for (std::size_t last = rowBytes - 1; last < cellBytes.size(); last += rowBytes) {
-        if ((cellBytes[last] & padding) != 0) return false;
-    }
-    return true;
-}
-
 }  // namespace glyphwright::fontfind
