@@ -12,7 +12,7 @@
 // apart from its search.
 namespace glyphwright::fontfind {
 
-inline constexpr double kGoodCell = 0.3;  // a cell at least this glyph-like counts
+inline constexpr double kGoodCell = 0.3;        // a cell at least this glyph-like counts
 inline constexpr int kMinGlyphs = 16;           // a font has at least this many inked glyphs
 inline constexpr int kBadCellsTolerated = 4;    // in a row, inside a font (punctuation)
 inline constexpr int kBlankCellsTolerated = 8;  // in a row, inside a font

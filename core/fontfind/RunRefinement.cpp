@@ -22,8 +22,8 @@ constexpr std::size_t kSampleCells = 24;  // cells read to choose a run's phase
 // The score of the run of `count` glyphs from `first`: its cells as RunStats weighs them, with
 // what only neighbours show: glyphs differ from each other, and do not come in pairs that
 // overlap (the two planes of one glyph read as two glyphs).
-double RunScore(std::span<const std::uint8_t> bytes, const GlyphFormat& format,
-                std::uint64_t first, std::uint64_t count) {
+double RunScore(std::span<const std::uint8_t> bytes, const GlyphFormat& format, std::uint64_t first,
+                std::uint64_t count) {
     const std::uint64_t size = format.BytesPerGlyph();
     const std::uint64_t step = std::max<std::uint64_t>(1, count / 256);
     RunStats stats;
@@ -68,7 +68,8 @@ double RunScore(std::span<const std::uint8_t> bytes, const GlyphFormat& format,
     for (std::size_t parity = 0; parity < 2; ++parity) {
         if (pairs[parity] > 0) meanOverlap = std::max(meanOverlap, overlap[parity] / pairs[parity]);
     }
-    const double overlapScore = meanOverlap <= 0.45 ? 1 : std::max(0.3, 1 - (meanOverlap - 0.45) * 2);
+    const double overlapScore =
+        meanOverlap <= 0.45 ? 1 : std::max(0.3, 1 - (meanOverlap - 0.45) * 2);
     const double length = std::min(1.0, std::log2(inked) / std::log2(96.0));
     return std::clamp(stats.Quality() * blankScore * repeatScore * paddingScore * overlapScore *
                           (0.7 + 0.3 * length),
@@ -178,7 +179,8 @@ std::uint64_t TrimmedStart(std::span<const std::uint8_t> bytes, const GlyphForma
     constexpr std::size_t kMostStarts = 16;
     if (starts.size() > kMostStarts) {
         // The nearest to the seed: the font is where the run was best.
-        starts.erase(starts.begin() + 1, starts.end() - static_cast<std::ptrdiff_t>(kMostStarts - 1));
+        starts.erase(starts.begin() + 1,
+                     starts.end() - static_cast<std::ptrdiff_t>(kMostStarts - 1));
     }
     std::uint64_t best = first;
     double bestScore = -1;
@@ -210,8 +212,7 @@ RefinedRun Refine(std::span<const std::uint8_t> bytes, std::uint64_t base, const
         if (!format) continue;
         const std::uint64_t phases = fixedStart ? 1 : size;
         for (std::uint64_t shift = 0; shift < phases; ++shift) {
-            const std::uint64_t start =
-                fixedStart ? 0 : firstGood + shift;
+            const std::uint64_t start = fixedStart ? 0 : firstGood + shift;
             RunStats stats;
             bool lowestPlane = false;
             for (std::size_t i = 0; i < kSampleCells; ++i) {
@@ -259,7 +260,8 @@ RefinedRun Refine(std::span<const std::uint8_t> bytes, std::uint64_t base, const
 }  // namespace
 
 RefinedRun RefineRun(std::span<const std::uint8_t> bytes, std::uint64_t base,
-                     const GlyphFormat& format, std::uint64_t firstGood, std::uint64_t detectedEnd) {
+                     const GlyphFormat& format, std::uint64_t firstGood,
+                     std::uint64_t detectedEnd) {
     return Refine(bytes, base, format, firstGood, false, detectedEnd);
 }
 

@@ -351,8 +351,8 @@ void FontPage::ShowSelection() {
     const auto [first, last] = rangeFrom_ >= 0 ? Range() : std::pair<int, int>(0, -1);
     grid_->SelectRange(first, last);
     if (unpacking_) {
-        status_->setText(FontMessages::FontUnpacking(HexNumber(stream_, 1),
-                                                     Name(CompressionName(packing_))));
+        status_->setText(
+            FontMessages::FontUnpacking(HexNumber(stream_, 1), Name(CompressionName(packing_))));
     } else if (!failure_.isEmpty() || !streamFailure_.isEmpty()) {
         status_->setText(!streamFailure_.isEmpty() ? streamFailure_ : failure_);
     } else if (!view_.File()) {
