@@ -306,6 +306,10 @@ QString FontMessages::FontSelectedInStream(const QString& offset, const QString&
         .arg(offset, stream, QString::fromStdString(code->Hex()));
 }
 
+QString FontMessages::FontUnpacking(const QString& stream, const QString& compression) {
+    return tr("Unpacking the %1 stream at %2…").arg(compression, stream);
+}
+
 QString FontMessages::FontStreamUnreadable(const QString& stream, const QString& compression,
                                            const QString& why) {
     return tr("No %1 stream at %2: %3. Choose another offset or compression.")

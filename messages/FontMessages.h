@@ -40,6 +40,8 @@ public:
     // The selected glyph of a packed font: where in the stream, which starts at `stream`.
     [[nodiscard]] static QString FontSelectedInStream(const QString& offset, const QString& stream,
                                                       std::optional<TableCode> code);
+    // The stream named is being unpacked; its glyphs follow when it is done.
+    [[nodiscard]] static QString FontUnpacking(const QString& stream, const QString& compression);
     // The stream named does not unpack: where, as what, and why.
     [[nodiscard]] static QString FontStreamUnreadable(const QString& stream,
                                                       const QString& compression,

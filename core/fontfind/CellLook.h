@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <span>
 
 #include "core/glyphs/GlyphFormat.h"
 #include "core/glyphs/GlyphImage.h"
@@ -11,7 +12,10 @@
 // apart from its search.
 namespace glyphwright::fontfind {
 
-inline constexpr double kGoodCell = 0.3;  // a cell at least this glyph-like counts
+inline constexpr double kGoodCell = 0.3;        // a cell at least this glyph-like counts
+inline constexpr int kMinGlyphs = 16;           // a font has at least this many inked glyphs
+inline constexpr int kBadCellsTolerated = 4;    // in a row, inside a font (punctuation)
+inline constexpr int kBlankCellsTolerated = 8;  // in a row, inside a font
 
 // One cell as the finder sees it.
 struct Cell {
@@ -91,5 +95,20 @@ private:
 
 // The cell's measures from its decoded pixels.
 [[nodiscard]] Cell Look(const GlyphImage& image);
+
+// Whether a padded bitmap's cell keeps the bits past each row's last pixel clear, as a font
+// drawn in that format does; bytes of another format read as one set them as often as not.
+// Always true of the other formats. Inline: the look asks it of every cell.
+[[nodiscard]] inline bool PaddingClear(std::span<const std::uint8_t> cellBytes,
+                                       const GlyphFormat& format) {
+    if (format.Tiles() != TileFormat::Bitmap || format.Width() % 8 == 0) return true;
+    const std::size_t rowBytes = static_cast<std::size_t>(format.Width() + 7) / 8;
+    const auto padding = static_cast<std::uint8_t>(
+        (1u << (8 * rowBytes - static_cast<std::size_t>(format.Width()))) - 1);
+    for (std::size_t last = rowBytes - 1; last < cellBytes.size(); last += rowBytes) {
+        if ((cellBytes[last] & padding) != 0) return false;
+    }
+    return true;
+}
 
 }  // namespace glyphwright::fontfind

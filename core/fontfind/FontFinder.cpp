@@ -1,12 +1,11 @@
 #include "core/fontfind/FontFinder.h"
 
 #include <algorithm>
-#include <array>
 #include <bit>
 #include <cmath>
-#include <unordered_set>
 
 #include "core/fontfind/CellLook.h"
+#include "core/fontfind/RunRefinement.h"
 #include "core/glyphs/DecodeGlyphs.h"
 
 namespace glyphwright {
@@ -14,36 +13,24 @@ namespace glyphwright {
 namespace {
 
 using fontfind::Cell;
+using fontfind::kBadCellsTolerated;
+using fontfind::kBlankCellsTolerated;
 using fontfind::kGoodCell;
+using fontfind::kMinGlyphs;
 using fontfind::Look;
+using fontfind::PaddingClear;
+using fontfind::RefinedRun;
 using fontfind::RunStats;
 
 constexpr std::uint64_t kPiece = 1u << 20;       // raw bytes read at a time
 constexpr std::uint64_t kMaxWindow = 8u << 20;   // bytes read around one candidate to refine it
-constexpr int kMinGlyphs = 16;                   // a font has at least this many inked glyphs
-constexpr int kBadCellsTolerated = 4;            // in a row, inside a font (punctuation)
-constexpr int kBlankCellsTolerated = 8;          // in a row, inside a font
 constexpr std::size_t kDetectionsKept = 6;       // refined, of each format and size
-constexpr std::size_t kSampleCells = 24;         // cells read to choose a candidate's phase
 constexpr std::uint64_t kDetectionStride = 2;    // cells looked at while detecting: 1 in this many
 
 struct Combo {
     GlyphFormat format;
     std::uint64_t bytes = 0;  // per glyph
 };
-
-
-// Whether a padded bitmap's cell keeps the bits past each row's last pixel clear, as a font
-// drawn in that format does; bytes of another format read as one set them as often as not.
-bool PaddingClear(std::span<const std::uint8_t> cellBytes, const GlyphFormat& format) {
-    if (format.Tiles() != TileFormat::Bitmap || format.Width() % 8 == 0) return true;
-    const std::size_t rowBytes = static_cast<std::size_t>(format.Width() + 7) / 8;
-    const auto padding = static_cast<std::uint8_t>((1u << (8 * rowBytes - static_cast<std::size_t>(format.Width()))) - 1);
-    for (std::size_t last = rowBytes - 1; last < cellBytes.size(); last += rowBytes) {
-        if ((cellBytes[last] & padding) != 0) return false;
-    }
-    return true;
-}
 
 std::vector<Combo> Combos(const FontSearch& search) {
     const std::vector<TileFormat> tiles =
@@ -189,254 +176,6 @@ void Cells(std::span<const std::uint8_t> bytes, const Combo& combo, std::uint64_
     }
 }
 
-struct Exact {
-    GlyphFormat format;
-    std::uint64_t first = 0;
-    std::uint64_t count = 0;
-    double score = 0;
-};
-
-// The score of the run of `count` glyphs from `first`: its cells as RunStats weighs them, with
-// what only neighbours show: glyphs differ from each other, and do not come in pairs that
-// overlap (the two planes of one glyph read as two glyphs).
-double RunScore(std::span<const std::uint8_t> bytes, const GlyphFormat& format,
-                std::uint64_t first, std::uint64_t count) {
-    const std::uint64_t size = format.BytesPerGlyph();
-    const std::uint64_t step = std::max<std::uint64_t>(1, count / 256);
-    RunStats stats;
-    std::unordered_set<std::string> seen;
-    int repeats = 0;
-    int padded = 0;  // cells with padding bits set
-    // By the parity of the pair's first cell: the planes of one glyph read as two cells overlap
-    // in every other pair only.
-    std::array<double, 2> overlap{};
-    std::array<int, 2> pairs{};
-    std::vector<std::uint8_t> previous;
-    for (std::uint64_t i = 0; i < count; i += step) {
-        const auto cellBytes = bytes.subspan(first + i * size, size);
-        const GlyphImage image = DecodeGlyph(cellBytes, format);
-        const Cell cell = Look(image);
-        stats.Add(cell, format.Width(), format.Height());
-        if (cell.blank) {
-            previous.clear();
-            continue;
-        }
-        if (!seen.insert(std::string(cellBytes.begin(), cellBytes.end())).second) ++repeats;
-        if (!PaddingClear(cellBytes, format)) ++padded;
-        if (step == 1 && !previous.empty()) {
-            int both = 0;
-            int either = 0;
-            for (std::size_t p = 0; p < image.ink.size(); ++p) {
-                both += (image.ink[p] != 0 && previous[p] != 0) ? 1 : 0;
-                either += (image.ink[p] != 0 || previous[p] != 0) ? 1 : 0;
-            }
-            overlap[i % 2] += either == 0 ? 0 : static_cast<double>(both) / either;
-            ++pairs[i % 2];
-        }
-        previous = image.ink;
-    }
-    const int inked = stats.Inked();
-    if (inked < kMinGlyphs) return 0;
-    const double blankShare = static_cast<double>(stats.Blank()) / (stats.Blank() + inked);
-    const double blankScore = blankShare <= 0.2 ? 1 : std::max(0.2, 1 - (blankShare - 0.2) * 2);
-    const double repeatScore = 1 - std::min(0.8, 2.0 * repeats / inked);
-    const double paddingScore = padded * 10 <= inked ? 1 : 0.3;
-    double meanOverlap = 0;
-    for (std::size_t parity = 0; parity < 2; ++parity) {
-        if (pairs[parity] > 0) meanOverlap = std::max(meanOverlap, overlap[parity] / pairs[parity]);
-    }
-    const double overlapScore = meanOverlap <= 0.45 ? 1 : std::max(0.3, 1 - (meanOverlap - 0.45) * 2);
-    const double length = std::min(1.0, std::log2(inked) / std::log2(96.0));
-    return std::clamp(stats.Quality() * blankScore * repeatScore * paddingScore * overlapScore *
-                          (0.7 + 0.3 * length),
-                      0.0, 1.0);
-}
-
-// The run through `seed`, cell by cell at its exact phase: back and on as long as the cells
-// read as a font's.
-std::pair<std::uint64_t, std::uint64_t> Extend(std::span<const std::uint8_t> bytes,
-                                               const GlyphFormat& format, std::uint64_t seed) {
-    const std::uint64_t size = format.BytesPerGlyph();
-    GlyphImage image;
-    const auto walk = [&](std::int64_t direction) {
-        std::uint64_t last = seed;  // the last good cell
-        int bad = 0;
-        int blank = 0;
-        std::uint64_t at = seed;
-        while (true) {
-            if (direction < 0) {
-                if (at < size) break;
-                at -= size;
-            } else {
-                at += size;
-                if (at + size > bytes.size()) break;
-            }
-            DecodeGlyphInto(bytes.subspan(at, size), format, image);
-            Cell cell = Look(image);
-            if (!PaddingClear(bytes.subspan(at, size), format)) cell.score = 0;
-            if (cell.solid) break;
-            if (cell.blank) {
-                if (++blank > kBlankCellsTolerated) break;
-                continue;
-            }
-            if (cell.score < kGoodCell) {
-                if (++bad > kBadCellsTolerated) break;
-                continue;
-            }
-            bad = 0;
-            blank = 0;
-            last = at;
-        }
-        return last;
-    };
-    const std::uint64_t first = walk(-1);
-    const std::uint64_t last = walk(1);
-    return {first, (last - first) / size + 1};
-}
-
-// Whether any pixel of the glyph has an odd colour index.
-bool UsesLowestPlane(const GlyphImage& image, const GlyphFormat& format) {
-    const int scale = 255 / format.MaxIndex();
-    if (format.MaxIndex() <= 1) return true;
-    return std::any_of(image.ink.begin(), image.ink.end(),
-                       [&](std::uint8_t ink) { return (ink / scale) % 2 == 1; });
-}
-
-// Where in a detection, from `first` to `end`, the most glyph-like stretch of kSampleCells cells
-// begins (at the detection's own phase): a run found from code or sprites just before a font
-// begins with them, and the font's phase is better told on the font.
-std::uint64_t BestWindow(std::span<const std::uint8_t> bytes, const Combo& combo,
-                         std::uint64_t first, std::uint64_t end) {
-    const std::uint64_t size = combo.bytes;
-    end = std::min<std::uint64_t>(end, bytes.size());
-    if (end <= first || (end - first) / size <= kSampleCells) return first;
-    constexpr std::uint64_t kMostCells = 4096;
-    const std::uint64_t cells = std::min((end - first) / size, kMostCells);
-    std::vector<double> scores(static_cast<std::size_t>(cells));
-    GlyphImage image;
-    for (std::uint64_t i = 0; i < cells; ++i) {
-        const auto cellBytes = bytes.subspan(first + i * size, size);
-        DecodeGlyphInto(cellBytes, combo.format, image);
-        const Cell cell = Look(image);
-        scores[i] = PaddingClear(cellBytes, combo.format) ? cell.score : 0;
-    }
-    double sum = 0;
-    for (std::size_t i = 0; i < kSampleCells; ++i) sum += scores[i];
-    double best = sum;
-    std::uint64_t bestAt = 0;
-    for (std::size_t i = kSampleCells; i < scores.size(); ++i) {
-        sum += scores[i] - scores[i - kSampleCells];
-        if (sum > best + 1e-9) {
-            best = sum;
-            bestAt = i + 1 - kSampleCells;
-        }
-    }
-    return first + bestAt * size;
-}
-
-double RunScore(std::span<const std::uint8_t> bytes, const GlyphFormat& format,
-                std::uint64_t first, std::uint64_t count);
-
-// The start of the run from `first` (walked back from `seed`) that scores best: the run may
-// have walked back over code or sprites that read as glyph-like here and there before the font.
-// Its starts are tried after each gap (a blank or poor cell), a bounded number of them.
-std::uint64_t TrimmedStart(std::span<const std::uint8_t> bytes, const GlyphFormat& format,
-                           std::uint64_t first, std::uint64_t seed, std::uint64_t end) {
-    const std::uint64_t size = format.BytesPerGlyph();
-    if (seed <= first) return first;
-    std::vector<std::uint64_t> starts{first};
-    bool gap = false;
-    GlyphImage image;
-    for (std::uint64_t at = first; at <= seed; at += size) {
-        const auto cellBytes = bytes.subspan(at, size);
-        DecodeGlyphInto(cellBytes, format, image);
-        const Cell cell = Look(image);
-        const bool good = !cell.blank && cell.score >= kGoodCell && PaddingClear(cellBytes, format);
-        if (good && gap && at != first) starts.push_back(at);
-        gap = !good;
-    }
-    constexpr std::size_t kMostStarts = 16;
-    if (starts.size() > kMostStarts) {
-        // The nearest to the seed: the font is where the run was best.
-        starts.erase(starts.begin() + 1, starts.end() - static_cast<std::ptrdiff_t>(kMostStarts - 1));
-    }
-    std::uint64_t best = first;
-    double bestScore = -1;
-    for (const std::uint64_t start : starts) {
-        const double score = RunScore(bytes, format, start, (end - start) / size);
-        if (score > bestScore + 1e-9) {
-            bestScore = score;
-            best = start;
-        }
-    }
-    return best;
-}
-
-// Settles a detection's phase and tile order on a sample of its cells, then its bounds.
-Exact Refine(std::span<const std::uint8_t> bytes, std::uint64_t base, const Combo& combo,
-             std::uint64_t firstGood, bool fixedStart, std::uint64_t detectedEnd = 0) {
-    const std::uint64_t size = combo.bytes;
-    if (!fixedStart) firstGood = BestWindow(bytes, combo, firstGood, detectedEnd);
-    std::vector<TileOrder> orders{TileOrder::Across};
-    if (combo.format.IsTiled() && combo.format.Width() > 8 && combo.format.Height() > 8) {
-        orders.push_back(TileOrder::Down);
-    }
-    Exact best;
-    best.score = -1;
-    double bestPick = -1;
-    GlyphImage image;
-    for (const TileOrder order : orders) {
-        const auto format = GlyphFormat::Make(combo.format.Tiles(), combo.format.Width(),
-                                              combo.format.Height(), order);
-        if (!format) continue;
-        const std::uint64_t phases = fixedStart ? 1 : size;
-        for (std::uint64_t shift = 0; shift < phases; ++shift) {
-            const std::uint64_t start =
-                fixedStart ? 0 : firstGood + shift;
-            RunStats stats;
-            bool lowestPlane = false;
-            for (std::size_t i = 0; i < kSampleCells; ++i) {
-                const std::uint64_t at = start + i * size;
-                if (at + size > bytes.size()) break;
-                DecodeGlyphInto(bytes.subspan(at, size), format.value(), image);
-                stats.Add(Look(image), format.value().Width(), format.value().Height());
-                lowestPlane = lowestPlane || UsesLowestPlane(image, format.value());
-            }
-            if (stats.Inked() == 0) continue;
-            // Games keep their data on whole words: between near equals the aligned phase wins.
-            const int aligned = std::min(4, std::countr_zero((base + start) | 16));
-            // Planes read from the middle of a tile draw the same shapes in colours whose lowest
-            // bit is never set: a font drawn in its own planes uses colour 1 or 3 somewhere.
-            const double planes = lowestPlane ? 1 : 0.9;
-            const double pick = stats.Quality() * (1 + 0.06 * aligned) * planes;
-            if (pick > bestPick) {
-                bestPick = pick;
-                best.format = format.value();
-                best.first = start;
-            }
-        }
-    }
-    if (bestPick < 0) return best;
-    if (fixedStart) {
-        // A stream is read from its start: the font is as long as its glyph-like cells go.
-        best.first = 0;
-        best.count = Extend(bytes, best.format, 0).second;
-    } else {
-        // From the first inked cell of the sample.
-        std::uint64_t seed = best.first;
-        while (seed + size <= bytes.size() &&
-               Look(DecodeGlyph(bytes.subspan(seed, size), best.format)).score < kGoodCell) {
-            seed += size;
-        }
-        if (seed + size > bytes.size()) return best;
-        const auto [first, count] = Extend(bytes, best.format, seed);
-        best.first = TrimmedStart(bytes, best.format, first, seed, first + count * size);
-        best.count = count - (best.first - first) / size;
-    }
-    best.score = RunScore(bytes, best.format, best.first, best.count);
-    return best;
-}
-
 // Detections in `bytes` (raw bytes from `base`, or a stream's unpacked bytes), fed to `kept`.
 void Detect(std::span<const std::uint8_t> bytes, std::uint64_t base, std::uint64_t to,
             const std::vector<Combo>& combos, std::vector<RunTracker>& trackers,
@@ -491,7 +230,7 @@ std::vector<FontCandidate> Ranked(std::vector<FontCandidate> candidates, std::si
     return unique;
 }
 
-FontCandidate Candidate(const Exact& exact, Compression compression, std::uint64_t offset) {
+FontCandidate Candidate(const RefinedRun& exact, Compression compression, std::uint64_t offset) {
     return {exact.score, compression, offset, exact.format, exact.count};
 }
 
@@ -538,7 +277,8 @@ std::vector<FontCandidate> FindFontsInMemory(std::span<const std::uint8_t> bytes
     }
     std::vector<FontCandidate> candidates;
     for (const Detection& detection : kept.Take()) {
-        const Exact exact = Refine(bytes, 0, combos[detection.combo], detection.first, false, detection.end);
+        const RefinedRun exact =
+            fontfind::RefineRun(bytes, 0, combos[detection.combo].format, detection.first, detection.end);
         if (exact.score > 0) candidates.push_back(Candidate(exact, Compression::None, exact.first));
     }
     return Ranked(std::move(candidates), search.limit);
@@ -583,7 +323,16 @@ Result<std::vector<FontCandidate>, ScanFailure> FindFonts(const GameFile& file,
     }
     piece = {};
 
-    // Inside each stream, read from its start.
+    // Inside each stream, read from its start. Only the best few of the streams' candidates can
+    // be ranked (no two of them are the same place read the same way), so no more are held: a
+    // file of many small streams that each read as a font costs no more than one.
+    const std::size_t mostRanked = std::max<std::size_t>(search.limit, 8);
+    const auto keepBest = [mostRanked](std::vector<FontCandidate>& from) {
+        if (from.size() < 2 * mostRanked) return;
+        std::sort(from.begin(), from.end(),
+                  [](const FontCandidate& a, const FontCandidate& b) { return a.score > b.score; });
+        from.resize(mostRanked);
+    };
     std::vector<FontCandidate> candidates;
     if (search.inStreams) {
         const auto streams = ScanStreams(file, [&](std::uint64_t done, std::uint64_t total) {
@@ -599,11 +348,12 @@ Result<std::vector<FontCandidate>, ScanFailure> FindFonts(const GameFile& file,
             if (!unpacked) continue;
             const auto& bytes = unpacked.value().bytes;
             for (const Combo& combo : combos) {
-                const Exact exact = Refine(bytes, 0, combo, 0, true);
+                const RefinedRun exact = fontfind::RefineFromStart(bytes, combo.format);
                 if (exact.score > 0 && exact.count >= static_cast<std::uint64_t>(kMinGlyphs)) {
                     candidates.push_back(Candidate(exact, found[s].compression, found[s].offset));
                 }
             }
+            keepBest(candidates);
         }
     }
 
@@ -617,13 +367,13 @@ Result<std::vector<FontCandidate>, ScanFailure> FindFonts(const GameFile& file,
         const std::uint64_t to = std::min(size, detection.end + 64 * bytes);
         const auto window = file.ReadWindow(from, static_cast<std::size_t>(std::min(to - from, kMaxWindow)));
         if (!window) return failed(window.error());
-        Exact exact = Refine(window.value(), from, combos[detection.combo], detection.first - from, false,
-                             detection.end - from);
+        RefinedRun exact = fontfind::RefineRun(window.value(), from, combos[detection.combo].format,
+                                               detection.first - from, detection.end - from);
         // Games keep their data on whole words, often on whole tiles.
         exact.score *= 0.88 + 0.03 * std::min(4, std::countr_zero((from + exact.first) | 16));
         if (exact.score > 0) candidates.push_back(Candidate(exact, Compression::None, from + exact.first));
     }
-    std::vector<FontCandidate> ranked = Ranked(std::move(candidates), std::max<std::size_t>(search.limit, 8));
+    std::vector<FontCandidate> ranked = Ranked(std::move(candidates), mostRanked);
 
     // The best few: how sure the reader is of a sample of their glyphs.
     if (rating) {

@@ -49,8 +49,9 @@ using SampleRating = std::function<double(const std::vector<GlyphImage>& sample)
 
 // Looks through the whole file, raw and (with `inStreams`) inside every packed stream the stream
 // scan finds, for runs of glyph-like cells in each format and size asked for, best first.
-// The file is read 1 MiB at a time and one stream is unpacked at a time, so the memory held stays
-// under about 34 MiB whatever the file's size (the stream scan's 32 MiB window being the most).
+// The file is read 1 MiB at a time, one stream is unpacked at a time and only the best few
+// candidates are held, so the memory held stays under about 34 MiB whatever the file's size (the
+// stream scan's 32 MiB window, or a stream packed and unpacked, being the most).
 // `progress` is told how far it came (in parts of 1000) and may stop it.
 [[nodiscard]] Result<std::vector<FontCandidate>, ScanFailure> FindFonts(
     const GameFile& file, const FontSearch& search, const ScanProgress& progress = {},

@@ -17,7 +17,6 @@
 #include "GameFileMessages.h"
 #include "HexText.h"
 #include "OneLineBox.h"
-#include "core/compression/StreamInFile.h"
 
 namespace glyphwright {
 
@@ -53,6 +52,7 @@ FontPage::FontPage(QObject* parent)
       grid_(new FontGrid),
       status_(new QLabel),
       controls_(new QHBoxLayout) {
+    unpackPool_.setMaxThreadCount(1);
     format_->setObjectName(QStringLiteral("cmbFormat"));
     width_->setObjectName(QStringLiteral("spnWidth"));
     height_->setObjectName(QStringLiteral("spnHeight"));
@@ -147,7 +147,7 @@ int FontPage::Zoom() const {
 
 bool FontPage::Take(const FontSettings& settings) {
     const auto shown = [this] {
-        return std::tuple(view_.Format(), view_.Offset(), zoom_->value(), packing_, stream_);
+        return std::tuple(view_.Format(), PlaceShown(), zoom_->value(), packing_, stream_);
     };
     const auto before = shown();
     const GlyphFormat& format = settings.format;
@@ -175,7 +175,7 @@ bool FontPage::Take(const FontSettings& settings) {
         stream_ = settings.stream;
         LoadSource();
     }
-    view_.SetOffset(settings.offset);
+    PlaceAt(settings.offset);
     bool changed = shown() != before;
     if (settings.anchor != anchor_ || settings.order16 != order16_) {
         anchor_ = settings.anchor;
@@ -198,7 +198,7 @@ void FontPage::Put(FontSettings& settings) const {
     settings.compression = packing_;
     settings.stream = packing_ != Compression::None ? stream_ : 0;
     // Without a file the view shows no place: the offset held stays for the file to come.
-    if (view_.File()) settings.offset = view_.Offset();
+    if (view_.File()) settings.offset = PlaceShown();
     settings.zoom = zoom_->value();
 }
 
@@ -214,27 +214,54 @@ void FontPage::SetFile(const std::optional<GameFile>& file) {
 
 void FontPage::LoadSource() {
     streamFailure_.clear();
+    const std::uint64_t place = PlaceShown();
+    // A stream asked for before and still unpacking is not wanted any more.
+    unpacking_.reset();
     const auto& file = view_.File();
     if (packing_ == Compression::None || !file) {
         if (view_.ReadsUnpacked()) view_.SetUnpacked(nullptr);
+        view_.SetOffset(place);
         return;
     }
-    auto unpacked = UnpackInFile(*file, stream_, packing_);
-    if (unpacked) {
-        view_.SetUnpacked(
-            std::make_shared<const std::vector<std::uint8_t>>(std::move(unpacked).value()));
-        return;
-    }
-    // Nothing to show, and the settings stay as chosen: another offset or compression may read.
+    // Nothing to show until the stream is unpacked; the place asked for is kept for then.
+    wantedOffset_ = place;
     view_.SetUnpacked(std::make_shared<const std::vector<std::uint8_t>>());
-    const StreamReadFailure& failure = unpacked.error();
-    if (const auto* problem = std::get_if<StreamProblem>(&failure)) {
+    unpacking_ = StartUnpack(unpackPool_, *file, stream_, packing_);
+    connect(unpacking_.get(), &StreamUnpackJob::finished, this, &FontPage::Unpacked);
+}
+
+void FontPage::Unpacked() {
+    // Only the job asked for last is heard: one superseded went with its watcher. It goes once
+    // it has said everything.
+    StreamUnpackJob* job = unpacking_.release();
+    job->deleteLater();
+    // The work always says how it went: only a job destroyed is stopped, and it is not heard.
+    const UnpackedStream outcome = job->result();
+    if (outcome.bytes) {
+        view_.SetUnpacked(outcome.bytes);
+    } else if (const auto* problem = std::get_if<StreamProblem>(&outcome.failure)) {
+        // Nothing to show, and the settings stay as chosen: another offset or compression may
+        // read.
         streamFailure_ = FontMessages::FontStreamUnreadable(
             HexNumber(stream_, 1), Name(CompressionName(packing_)),
             FindFontMessages::StreamProblemText(*problem));
     } else {
-        streamFailure_ = GameFileMessages::Failure(std::get<GameFileError>(failure));
+        streamFailure_ = GameFileMessages::Failure(std::get<GameFileError>(outcome.failure));
     }
+    view_.SetOffset(wantedOffset_);
+    emit sourceRead();
+}
+
+void FontPage::PlaceAt(std::uint64_t offset) {
+    if (unpacking_) {
+        wantedOffset_ = offset;
+    } else {
+        view_.SetOffset(offset);
+    }
+}
+
+std::uint64_t FontPage::PlaceShown() const {
+    return unpacking_ ? wantedOffset_ : view_.Offset();
 }
 
 void FontPage::CompressionChosen() {
@@ -248,11 +275,11 @@ void FontPage::CompressionChosen() {
     if (packing_ != Compression::None) {
         stream_ = shown;
         LoadSource();
-        view_.SetOffset(0);
+        PlaceAt(0);
     } else {
         stream_ = 0;
         LoadSource();
-        view_.SetOffset(shown);
+        PlaceAt(shown);
     }
     view_.Select(0);
     emit placeChosen();
@@ -291,7 +318,7 @@ void FontPage::OffsetTyped() {
         rangeFrom_ = -1;
         stream_ = offset;
         LoadSource();
-        view_.SetOffset(0);
+        PlaceAt(0);
         view_.Select(0);
     } else if (ok) {
         view_.SetOffset(offset);
@@ -323,7 +350,10 @@ void FontPage::ShowSelection() {
     if (rangeFrom_ >= view_.GlyphsShown()) rangeFrom_ = -1;
     const auto [first, last] = rangeFrom_ >= 0 ? Range() : std::pair<int, int>(0, -1);
     grid_->SelectRange(first, last);
-    if (!failure_.isEmpty() || !streamFailure_.isEmpty()) {
+    if (unpacking_) {
+        status_->setText(
+            FontMessages::FontUnpacking(HexNumber(stream_, 1), Name(CompressionName(packing_))));
+    } else if (!failure_.isEmpty() || !streamFailure_.isEmpty()) {
         status_->setText(!streamFailure_.isEmpty() ? streamFailure_ : failure_);
     } else if (!view_.File()) {
         status_->setText(GameFileMessages::NoGameFile());

@@ -3,13 +3,16 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QThreadPool>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
 
 #include "FontSettings.h"
+#include "StreamUnpackJob.h"
 #include "core/game/GameFile.h"
 #include "core/glyphs/FontView.h"
 #include "core/glyphs/GlyphImage.h"
@@ -30,6 +33,10 @@ class FontGrid;
 // the document's font settings; what the user changes there is told by `placeChosen`, for the
 // window to keep in the document. The keys and the wheel are the window's; they move the page
 // through Step() and the selection through the view.
+//
+// A packed font's stream is unpacked on a thread of its own: meanwhile the page is empty, says
+// so, and keeps the offset asked for; `sourceRead` tells when the glyphs are there (or why not).
+// A stream asked for later supersedes one still unpacking, which is then never shown.
 class FontPage final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(FontPage)
@@ -50,6 +57,8 @@ public:
     // How the font is stored now, and where its stream starts when it is packed.
     [[nodiscard]] Compression Packing() const { return packing_; }
     [[nodiscard]] std::uint64_t Stream() const { return stream_; }
+    // Whether the stream is being unpacked now.
+    [[nodiscard]] bool Unpacking() const { return unpacking_ != nullptr; }
     // The format, size, order, compression, offset and zoom controls, in a row.
     [[nodiscard]] QHBoxLayout* ControlRow() const { return controls_; }
     // The glyphs decoded last.
@@ -87,6 +96,8 @@ signals:
     void placeChosen();
     // A glyph was clicked: the selection moved.
     void selectionMoved();
+    // The stream asked for is unpacked, or failed to: read and draw the page again.
+    void sourceRead();
 
 private:
     // A click: with Shift the range grows from the glyph selected before.
@@ -94,8 +105,14 @@ private:
     void FormatChosen();
     void CompressionChosen();
     void OffsetTyped();
-    // Reads the glyphs from the file, or from what the stream unpacks to, as the packing says.
+    // Reads the glyphs from the file, or starts unpacking the stream, as the packing says.
     void LoadSource();
+    // The stream asked for last is unpacked, or failed to.
+    void Unpacked();
+    // The page at `offset`; while the stream unpacks, once it is done.
+    void PlaceAt(std::uint64_t offset);
+    // The offset the page shows, or will once the stream is unpacked.
+    [[nodiscard]] std::uint64_t PlaceShown() const;
     // The offset box: the page's offset, or a packed font's stream.
     void ShowOffset();
     // The sizes the tile format allows, and its order where it has one.
@@ -119,6 +136,11 @@ private:
     Compression packing_ = Compression::None;
     std::uint64_t stream_ = 0;  // where the packed stream starts in the file
     QString streamFailure_;     // why the stream does not unpack, or empty
+    // One unpack at a time: a stream asked for waits for the one before to end. Declared before
+    // the job, so that the pool, which waits for a superseded unpack, goes last.
+    QThreadPool unpackPool_;
+    std::unique_ptr<StreamUnpackJob> unpacking_;  // the stream being unpacked, or none
+    std::uint64_t wantedOffset_ = 0;              // the page's offset once it is
     int rangeFrom_ = -1;  // where a range began; -1: none
     // The anchor the codes under the glyphs come from, as last taken.
     std::optional<FontAnchor> anchor_;

@@ -2,13 +2,13 @@
 
 #include "FontGrid.h"
 #include "OpenGameFile.h"
-#include "core/compression/StreamInFile.h"
 #include "core/glyphs/DecodeGlyphs.h"
 
 namespace glyphwright {
 
 FontPictures::FontPictures(Document& document, OpenGameFile& game, QObject* parent)
     : QObject(parent), document_(document), game_(game) {
+    unpackPool_.setMaxThreadCount(1);
     connect(&game_, &OpenGameFile::changed, this, [this] {
         Load();
         emit changed();
@@ -46,6 +46,7 @@ void FontPictures::Load() {
     settings_ = FontSettings::Of(document_);
     pictures_ = {};
     any_ = false;
+    unpacking_.reset();  // a stream asked for before is not wanted any more
     const auto& file = game_.File();
     if (!file || !settings_.anchor) return;
     int first = 0;
@@ -53,17 +54,25 @@ void FontPictures::Load() {
     if (first == kCodeCount) return;
     const std::uint64_t at = *settings_.OffsetOf(static_cast<ByteCode>(first));
     const auto count = static_cast<std::size_t>(kCodeCount - first);
-    std::vector<GlyphImage> glyphs;
     if (settings_.compression == Compression::None) {
         auto read = DecodeGlyphs(*file, at, settings_.format, 0, count);
-        if (!read) return;
-        glyphs = std::move(read).value();
-    } else {
-        // A packed font's anchor counts in what its stream unpacks to.
-        const auto unpacked = UnpackInFile(*file, settings_.stream, settings_.compression);
-        if (!unpacked) return;
-        glyphs = DecodeGlyphsInMemory(unpacked.value(), at, settings_.format, 0, count);
+        if (read) Draw(read.value(), first);
+        return;
     }
+    // A packed font's anchor counts in what its stream unpacks to.
+    unpacking_ = StartUnpack(unpackPool_, *file, settings_.stream, settings_.compression);
+    connect(unpacking_.get(), &StreamUnpackJob::finished, this, [this, at, count, first] {
+        // Only the job asked for last is heard: one superseded went with its watcher.
+        StreamUnpackJob* job = unpacking_.release();
+        job->deleteLater();
+        const UnpackedStream outcome = job->result();
+        if (!outcome.bytes) return;
+        Draw(DecodeGlyphsInMemory(*outcome.bytes, at, settings_.format, 0, count), first);
+        emit changed();
+    });
+}
+
+void FontPictures::Draw(const std::vector<GlyphImage>& glyphs, int first) {
     for (std::size_t i = 0; i < glyphs.size(); ++i) {
         const GlyphImage& glyph = glyphs[i];
         QImage picture(glyph.width, glyph.height, QImage::Format_RGB32);

@@ -99,6 +99,7 @@ FontWindow::FontWindow(DocumentHistory& history, OpenGameFile& game, WindowQueri
 
     connect(page_, &FontPage::placeChosen, this, &FontWindow::PlaceChosen);
     connect(page_, &FontPage::selectionMoved, this, &FontWindow::ShowSelection);
+    connect(page_, &FontPage::sourceRead, this, &FontWindow::Refresh);
     connect(reading_, &FontReading::heard, this, &FontWindow::Redraw);
     connect(reading_, &FontReading::ended, this, &FontWindow::ShowSelection);
     connect(labelling_, &FontLabelling::stored, this, &FontWindow::PlaceChosen);

@@ -28,6 +28,7 @@ std::vector<std::vector<GlyphImage>> FirstGlyphs(const GameFile& file,
         } else {
             const auto key = std::pair(candidate.offset, candidate.compression);
             if (key != held) {
+                unpacked = {};  // one stream held at a time, not two while the next unpacks
                 auto bytes = UnpackInFile(file, candidate.offset, candidate.compression);
                 unpacked = bytes ? std::move(bytes).value() : std::vector<std::uint8_t>{};
                 held = key;
