@@ -25,10 +25,22 @@ std::string Utf8Of(char32_t c) {
     return out;
 }
 
+std::string_view EvidenceName(Evidence evidence) {
+    switch (evidence) {
+        case Evidence::Shape:
+            return "shape";
+        case Evidence::Order:
+            return "order";
+        case Evidence::Script:
+            return "script";
+    }
+    return {};
+}
+
 std::string SuggestionReport(const std::vector<GlyphSuggestion>& readings, unsigned firstCode) {
     std::string out =
         "code\tguess\tconfidence\talternative 1\talternative 2\talternative 3\t"
-        "alternative 4\tnear-ties\n";
+        "alternative 4\tnear-ties\tdecided by\twhy\n";
     // Codes are as wide as the widest: two hex digits for a one-byte font, four beyond.
     const unsigned last = firstCode + static_cast<unsigned>(readings.size()) - 1;
     const int digits = readings.empty() || last <= 0xFF ? 2 : 4;
@@ -53,6 +65,10 @@ std::string SuggestionReport(const std::vector<GlyphSuggestion>& readings, unsig
         }
         out += '\t';
         for (char32_t c : s.nearTies) out += Utf8Of(c);
+        out += '\t';
+        if (!s.ranked.empty()) out += EvidenceName(s.decidedBy);
+        out += '\t';
+        out += s.why;
         out += '\n';
     }
     return out;

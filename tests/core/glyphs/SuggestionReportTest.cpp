@@ -8,12 +8,14 @@
 namespace glyphwright {
 namespace {
 
-TEST(SuggestionReportTest, OneLinePerCodeWithTheGuessItsConfidenceAndTheAlternatives) {
+TEST(SuggestionReportTest, OneLinePerCodeWithTheGuessItsConfidenceTheAlternativesAndWhatDecided) {
     GlyphSuggestion he;
     he.ranked = {{U'へ', 0.9f}, {U'ヘ', 0.91f}, {U'ペ', 1.5f}, {U'べ', 1.6f}, {U'ベ', 1.7f}};
     he.confidence = 0.031f;
     he.nearTies = {U'ヘ'};
     he.lookAlike = true;
+    he.decidedBy = Evidence::Script;
+    he.why = "へや";
     GlyphSuggestion a;
     a.ranked = {{U'A', 0.2f}, {U'Ａ', 0.8f}};  // a short ranking leaves its fields empty
     a.confidence = 1;
@@ -21,14 +23,15 @@ TEST(SuggestionReportTest, OneLinePerCodeWithTheGuessItsConfidenceAndTheAlternat
 
     EXPECT_EQ(SuggestionReport({he, a, blank}, 0xFE),
               "code\tguess\tconfidence\talternative 1\talternative 2\talternative 3\t"
-              "alternative 4\tnear-ties\n"
-              "00FE\tへ\t0.03\tヘ\tペ\tべ\tベ\tヘ\n"
-              "00FF\tA\t1.00\tＡ\t\t\t\t\n"
-              "0100\t\t\t\t\t\t\t\n");
+              "alternative 4\tnear-ties\tdecided by\twhy\n"
+              "00FE\tへ\t0.03\tヘ\tペ\tべ\tベ\tヘ\tscript\tへや\n"
+              "00FF\tA\t1.00\tＡ\t\t\t\t\tshape\t\n"
+              "0100\t\t\t\t\t\t\t\t\t\n");
     EXPECT_EQ(SuggestionReport({a}, 0x41), std::string("code\tguess\tconfidence\talternative 1\t"
                                                        "alternative 2\talternative 3\t"
-                                                       "alternative 4\tnear-ties\n"
-                                                       "41\tA\t1.00\tＡ\t\t\t\t\n"));
+                                                       "alternative 4\tnear-ties\t"
+                                                       "decided by\twhy\n"
+                                                       "41\tA\t1.00\tＡ\t\t\t\t\tshape\t\n"));
 }
 
 TEST(SuggestionReportTest, CharactersOfEveryLengthAreWrittenAsUtf8) {
