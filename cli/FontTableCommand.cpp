@@ -24,7 +24,10 @@
 #include "OutputFiles.h"
 #include "core/glyphs/DecodeGlyphs.h"
 #include "core/glyphs/GlyphMatcher.h"
+#include "core/game/GameFile.h"
 #include "core/glyphs/Repertoire.h"
+#include "core/glyphs/ScriptContext.h"
+#include "core/script/PointerBlocks.h"
 #include "core/glyphs/SuggestionReport.h"
 #include "core/table/ParseHexByte.h"
 #include "core/text/EucJp.h"
@@ -88,12 +91,29 @@ Workspace BestGuessTable(const std::vector<GlyphSuggestion>& readings, int first
     return workspace;
 }
 
+// The bytes of the game's text, START up to END (or the end of the file). Fails with the message
+// and whether it is the user's range that is wrong.
+Result<std::vector<std::uint8_t>, std::pair<QString, bool>> ReadText(const QString& game,
+                                                                      const ByteRange& range,
+                                                                      const QString& typed) {
+    const auto opened = GameFile::Open(QFile::encodeName(game).toStdString());
+    if (!opened) return std::pair{GameFileMessages::Failure(opened.error()), false};
+    const GameFile& file = opened.value();
+    if (range.start >= file.Size()) {
+        return std::pair{Words::TextPastEnd(typed, file.Size()), true};
+    }
+    const std::uint64_t end = std::min(range.end, file.Size());
+    auto bytes = file.ReadWindow(range.start, static_cast<std::size_t>(end - range.start));
+    if (!bytes) return std::pair{GameFileMessages::Failure(bytes.error()), false};
+    return std::move(bytes).value();
+}
+
 }  // namespace
 
 int RunFontTable(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     const QString command = QStringLiteral("font-table");
     std::vector<QStringList> names = GlyphOptionNames();
-    for (const char* name : {"first-code", "repertoire", "font", "output", "format", "report"}) {
+    for (const char* name : {"first-code", "repertoire", "font", "output", "format", "report", "text"}) {
         names.push_back({QString::fromLatin1(name)});
     }
     CommandOptions options(names);
@@ -127,6 +147,13 @@ int RunFontTable(const QStringList& arguments, std::FILE* out, std::FILE* err) {
         if (!chosen) return BadUsage(err, command, Words::UnknownFormat(*asked));
         format = *chosen;
     }
+    std::optional<ByteRange> textRange;
+    const std::optional<QString> textOption = options.Value(QStringLiteral("text"));
+    if (textOption) {
+        const auto range = ReadByteRange(textOption->toStdString());
+        if (!range) return BadUsage(err, command, Words::BadTextRange(*textOption));
+        textRange = range.value();
+    }
     const QString output = *options.Value(QStringLiteral("output"));
     const std::optional<QString> report = options.Value(QStringLiteral("report"));
     const std::optional<QString> font = options.Value(QStringLiteral("font"));
@@ -153,7 +180,16 @@ int RunFontTable(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     // kana is its plain form with the font's voicing mark added).
     const auto glyphs = reader.Read(0, static_cast<std::size_t>(toRead));
     if (!glyphs) return TableProblem(err, glyphs.error());
-    const std::vector<GlyphSuggestion> readings = matcher.SuggestAll(glyphs.value());
+    std::vector<GlyphSuggestion> readings = matcher.SuggestAll(glyphs.value());
+    if (textRange) {
+        // The game's text, read through the glyphs the pixels are sure of, decides the others.
+        const auto text = ReadText(*options.Value(QStringLiteral("game")), *textRange, *textOption);
+        if (!text) {
+            return text.error().second ? BadUsage(err, command, text.error().first)
+                                       : TableProblem(err, text.error().first);
+        }
+        DecideByScript(readings, static_cast<unsigned>(first), text.value());
+    }
 
     const Workspace workspace = BestGuessTable(readings, first, inTable, format, err);
     if (count > inTable) {

@@ -1,6 +1,7 @@
 #include "CommandLineMessages.h"
 
 #include "FileMessages.h"
+#include "HexText.h"
 
 namespace glyphwright {
 
@@ -301,7 +302,7 @@ QString CommandLineMessages::FontTableHelp(int mostGlyphs) {
     return tr("Usage: glyphwright font-table --game FILE --offset HEX --tiles FORMAT\n"
               "           --glyph WxH [--tile-order down] --first-code HH [--count N]\n"
               "           [--repertoire LIST] [--font FAMILY] --output FILE\n"
-              "           [--format FORMAT] [--report FILE]\n"
+              "           [--format FORMAT] [--report FILE] [--text START:END]\n"
               "\n"
               "Reads each glyph of a game's font by comparing it with characters drawn from an\n"
               "installed font, and writes the best guesses as a table file: glyph i at code\n"
@@ -330,7 +331,12 @@ QString CommandLineMessages::FontTableHelp(int mostGlyphs) {
               "  --report FILE      also write a tab-separated report: for each code the code,\n"
               "                     the best guess, its confidence (0.00 to 1.00), four\n"
               "                     alternatives and the near-ties to look at (- for\n"
-              "                     standard output; not the --output file)\n"
+              "                     standard output; not the --output file), and what\n"
+              "                     decided the guess: shape, order or script, and why\n"
+              "  --text START:END   where the game's text lies, two hexadecimal offsets in the\n"
+              "                     game file (END not included): the glyphs the pixels are\n"
+              "                     sure of read the text, and the text decides the others\n"
+              "                     (「 opens speech, 。 ends a sentence, small kana follow kana)\n"
               "  -h, --help         show this help\n"
               "  -v, --version      show the version\n"
               "\n"
@@ -352,6 +358,15 @@ QString CommandLineMessages::FontTableHelp(int mostGlyphs) {
 QString CommandLineMessages::BadFirstCode(const QString& code) {
     return tr("'%1' is not a code: give a hexadecimal byte 00 to FF, e.g. --first-code 10.")
         .arg(code);
+}
+QString CommandLineMessages::BadTextRange(const QString& range) {
+    return tr("--text %1 is no range: give START:END, two hexadecimal offsets in the game file "
+              "with START below END, e.g. --text 8000:9000.")
+        .arg(range);
+}
+QString CommandLineMessages::TextPastEnd(const QString& range, std::uint64_t size) {
+    return tr("--text %1 begins past the end of the game file (%2 bytes, up to %3).")
+        .arg(range, QString::number(size), HexNumber(size, 1));
 }
 QString CommandLineMessages::UnknownRepertoire(const QString& repertoires, const QString& names) {
     return tr("'%1' is not a list of repertoires: give one or more of %2, separated by commas.")

@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QString>
 
+#include <cstdint>
+
 #include "core/glyphs/ReferenceFont.h"
 #include "core/table/ParseHexByte.h"
 #include "storage/SaveFileAtomically.h"
@@ -67,6 +69,9 @@ public:
     // The font-table command.
     [[nodiscard]] static QString FontTableHelp(int mostGlyphs);
     [[nodiscard]] static QString BadFirstCode(const QString& code);
+    // --text START:END: where the game's text lies.
+    [[nodiscard]] static QString BadTextRange(const QString& range);
+    [[nodiscard]] static QString TextPastEnd(const QString& range, std::uint64_t size);
     [[nodiscard]] static QString UnknownRepertoire(const QString& repertoires,
                                                    const QString& names);
     [[nodiscard]] static QString FontUnavailable(const glyphwright::FontUnavailable& failure);

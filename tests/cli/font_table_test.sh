@@ -35,12 +35,12 @@ run 0 font-table "${font[@]}" --first-code FA --count 10 --output "$work/classic
 same "$work/classic.tbl" 'FA=\xa4\xab\r\r\nFB=\xa4\xca\r\r\nFC=\xa5\xca\r\r\nFD=\xb4\xc1\r\r\nFE=\xbb\xfa\r\r\nFF=\xb7\xf5\r\r\n\r\r\n'
 says err "4 glyphs would take codes 100 to 103, past FF: font-table writes one-byte codes only, so they are not in the table; the report lists them."
 mapfile -t report <"$work/font.tsv"
-[[ ${report[0]} == $'code\tguess\tconfidence\talternative 1\talternative 2\talternative 3\talternative 4\tnear-ties' ]] ||
+[[ ${report[0]} == $'code\tguess\tconfidence\talternative 1\talternative 2\talternative 3\talternative 4\tnear-ties\tdecided by\twhy' ]] ||
     fail "the report's header is '${report[0]}'"
 [[ ${#report[@]} -eq 11 ]] || fail "the report has ${#report[@]} lines, expected 11"
 for line in "${report[@]:1}"; do
     IFS=$'\t' read -r -a fields <<<"$line"
-    [[ $(tr -cd '\t' <<<"$line" | wc -c) -eq 7 ]] || fail "report line '$line' lacks 8 columns"
+    [[ $(tr -cd '\t' <<<"$line" | wc -c) -eq 9 ]] || fail "report line '$line' lacks 10 columns"
     [[ ${fields[0]} =~ ^0(0F[A-F]|10[0-3])$ ]] || fail "report line '$line' has code '${fields[0]}'"
 done
 expect_line() {  # CODE GUESS: that code's line has that guess, a confidence and four alternatives
@@ -55,7 +55,7 @@ expect_line 00FD 漢
 expect_line 0101 B
 expect_line 0102 x
 expect_line 0103 ゔ
-[[ $(grep '^0100' "$work/font.tsv") == $'0100\t\t\t\t\t\t\t' ]] ||
+[[ $(grep '^0100' "$work/font.tsv") == $'0100\t\t\t\t\t\t\t\t\t' ]] ||
     fail "the blank glyph's report line is '$(grep '^0100' "$work/font.tsv")'"
 
 # Shift-JIS on standard output, three glyphs, the repertoire narrowed to kana.
@@ -124,5 +124,40 @@ run 1 font-table "${font[@]}" --first-code 10 --count 2 --repertoire kana --outp
     --report "$work/fifo"
 says err "it is a named pipe that no program is reading"
 rm "$work/fifo" "$work/link.tbl" "$work/same.tbl"
+
+# ---- 3: the game's text as context ---------------------------------------------------------------
+# To the pixels the second glyph is the half-width ｣ as much as 」; the script, four strings of
+# speech ended by 00 after the glyphs, closes speech with 」 after 。 and ！.
+speech="「」。、！おはようございますきのいてんだね"
+python3 "$here/unifont_game.py" "$work/speech.bin" "$speech" || fail "no stand-in game with a script"
+# Prints the glyphs' count and where the script begins and ends.
+read -r count text < <(python3 - "$work/speech.bin" "$speech" <<'SCRIPT'
+import os, sys
+path, font = sys.argv[1], sys.argv[2]
+lines = ["「おはようございます！」", "「いいてんきだね。」", "「きのうは、いいてんきだね。」", "「うん。」"]
+start = os.path.getsize(path)
+with open(path, "ab") as game:
+    for line in lines:
+        game.write(bytes(0x10 + font.index(c) for c in line) + b"\0")
+print(len(font), "%X:%X" % (start, os.path.getsize(path)))
+SCRIPT
+)
+[[ -n $text ]] || fail "no script"
+speechFont=(--game "$work/speech.bin" --offset 5 --tiles 1bpp --glyph 16x16 --tile-order down
+            --first-code 10 --count "$count" --format utf8 --output -)
+run 0 font-table "${speechFont[@]}" --report "$work/shape.tsv"
+[[ $(grep '^11' "$work/shape.tsv" | cut -f 2,9) == $'｣\tshape' ]] ||
+    fail "without the text, code 11 reads '$(grep '^11' "$work/shape.tsv")'"
+run 0 font-table "${speechFont[@]}" --report "$work/script.tsv" --text "$text"
+says out '11=」'
+[[ $(grep '^11' "$work/script.tsv" | cut -f 2,9,10) == $'」\tscript\tいます！」' ]] ||
+    fail "with the text, code 11 reads '$(grep '^11' "$work/script.tsv")'"
+[[ $(grep '^17' "$work/script.tsv" | cut -f 2,9,10) == $'よ\tshape\t' ]] ||
+    fail "a glyph the pixels are sure of reads '$(grep '^17' "$work/script.tsv")'"
+run 0 font-table --help
+says out "--text START:END"
+bad "--text 40:20 is no range: give START:END" "${speechFont[@]}" --text 40:20
+bad "--text 12 is no range" "${speechFont[@]}" --text 12
+bad "--text FFFF0:FFFFF begins past the end of the game file" "${speechFont[@]}" --text FFFF0:FFFFF
 
 exit $((failures > 0))
