@@ -3,6 +3,7 @@
 #include "MessageText.h"
 #include "core/compression/Compression.h"
 #include "core/glyphs/GlyphFormat.h"
+#include "core/glyphs/GlyphSuggestion.h"
 #include "core/glyphs/Repertoire.h"
 #include "core/table/TableCode.h"
 
@@ -239,6 +240,20 @@ QString FontMessages::FontTextSays(bool katakana, const QString& character) {
 
 QString FontMessages::FontGuessTip(int key) {
     return tr("Stores this guess at the glyph's code (key %1).").arg(key);
+}
+
+QString FontMessages::FontWhyGuessWon(Evidence evidence, const QString& why) {
+    switch (evidence) {
+        case Evidence::Shape:
+            break;
+        case Evidence::Order:
+            return why.isEmpty() ? tr("The font's order decided this guess.")
+                                 : tr("The font's order decided this guess: %1").arg(why);
+        case Evidence::Script:
+            return why.isEmpty() ? tr("The game text decided this guess.")
+                                 : tr("The game text decided this guess: it reads \"%1\".").arg(why);
+    }
+    return tr("Its shape decided this guess.");
 }
 
 QString FontMessages::FontNothingToAccept(int percent) {

@@ -12,6 +12,7 @@ enum class Compression;
 enum class TileFormat;
 enum class TileOrder;
 enum class Repertoire;
+enum class Evidence;
 
 // The Font window: the glyph view, the anchor, and reading the glyphs.
 class FontMessages final {
@@ -79,6 +80,9 @@ public:
     [[nodiscard]] static QString FontLookAlikes(const QString& characters);
     [[nodiscard]] static QString FontTextSays(bool katakana, const QString& character);
     [[nodiscard]] static QString FontGuessTip(int key);
+    // Why the best guess won: its shape, the font's order (the run it continues) or the game
+    // text (the words it completes, `why`).
+    [[nodiscard]] static QString FontWhyGuessWon(Evidence evidence, const QString& why);
     [[nodiscard]] static QString FontNothingToAccept(int percent);
     [[nodiscard]] static QString FontAcceptAction(int count);  // after "Undo"
     [[nodiscard]] static QString FontAnchorAction(TableCode code);

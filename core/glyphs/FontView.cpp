@@ -92,8 +92,12 @@ std::uint64_t FontView::GlyphOffset(int index) const {
 }
 
 std::optional<TableCode> FontView::CodeOf(int index) const {
+    return CodeAt(GlyphOffset(index));
+}
+
+std::optional<TableCode> FontView::CodeAt(std::uint64_t glyphOffset) const {
     if (!codeForGlyph_) return std::nullopt;
-    return codeForGlyph_(GlyphOffset(index));
+    return codeForGlyph_(glyphOffset);
 }
 
 Result<std::vector<GlyphImage>, GameFileError> FontView::Decode() const {

@@ -65,6 +65,8 @@ public:
     [[nodiscard]] std::uint64_t GlyphOffset(int index) const;
     [[nodiscard]] bool HasCodes() const { return static_cast<bool>(codeForGlyph_); }
     [[nodiscard]] std::optional<TableCode> CodeOf(int index) const;
+    // The code of the glyph starting at `glyphOffset`, on this page or another.
+    [[nodiscard]] std::optional<TableCode> CodeAt(std::uint64_t glyphOffset) const;
 
     // The page's glyphs, read from the file.
     [[nodiscard]] Result<std::vector<GlyphImage>, GameFileError> Decode() const;

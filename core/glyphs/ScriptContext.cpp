@@ -80,7 +80,7 @@ Table StartingTable() {
         t[Opening][k] = kNever;
         t[Comma][k] = kNever;
     }
-    set(Break, {{Hiragana, 3}, {Kanji, 3}, {Opening, 3}, {Break, 2}});
+    set(Break, {{Hiragana, 3}, {Katakana, 3}, {Kanji, 3}, {Opening, 3}, {Break, 2}});
     set(Hiragana, {{Hiragana, 3}, {SmallHiragana, 1.5}, {SmallKatakana, kNever}, {Opening, 0.2},
                    {LongVowel, 0.2}, {SentenceEnd, 1.5}});
     set(Katakana, {{Katakana, 3}, {LongVowel, 1.5}, {SmallHiragana, kNever},
@@ -172,28 +172,66 @@ Model Learn(std::span<const std::uint8_t> text, const std::vector<bool>& sure,
     return model;
 }
 
-bool Sure(const GlyphSuggestion* r) {
-    return r == nullptr || r->ranked.empty() || r->confidence >= kSure;
-}
+// What the text reads at each code: the one character the user's table holds there, else the
+// glyph's best guess.
+class TextReader {
+public:
+    TextReader(const ReadingsByCode& readings, const CodeTable* known) : readings_(readings) {
+        for (std::size_t code = 0; code < known_.size(); ++code) {
+            if (known != nullptr) known_[code] = OnlyCharacter((*known)[code]);
+        }
+    }
 
-Kind KindAt(const ReadingsByCode& readings, std::uint8_t code) {
-    const GlyphSuggestion* r = readings[code];
-    if (r == nullptr) return Break;
-    return r->ranked.empty() ? Space : KindOf(r->Best());
-}
+    [[nodiscard]] bool Known(std::uint8_t code) const { return known_[code] != 0; }
+    [[nodiscard]] bool Sure(std::uint8_t code) const {
+        const GlyphSuggestion* r = readings_[code];
+        return Known(code) || r == nullptr || r->ranked.empty() || r->confidence >= kSure;
+    }
+    [[nodiscard]] Kind KindAt(std::uint8_t code) const {
+        if (Known(code)) return KindOf(known_[code]);
+        const GlyphSuggestion* r = readings_[code];
+        if (r == nullptr) return Break;
+        return r->ranked.empty() ? Space : KindOf(r->Best());
+    }
+    // The character the text shows at the code; 0 for none (a break, a glyph without ink).
+    [[nodiscard]] char32_t At(std::uint8_t code) const {
+        if (Known(code)) return known_[code];
+        const GlyphSuggestion* r = readings_[code];
+        return r == nullptr || r->ranked.empty() ? U'\0' : r->Best();
+    }
+
+private:
+    // The character UTF-8 `text` holds, where it holds exactly one.
+    static char32_t OnlyCharacter(const std::string& text) {
+        if (text.empty()) return 0;
+        const auto lead = static_cast<unsigned char>(text[0]);
+        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        if (text.size() != length) return 0;
+        char32_t c = length == 1 ? lead : lead & (0x3F >> (length - 1));
+        for (std::size_t i = 1; i < length; ++i) {
+            c = (c << 6) | (static_cast<unsigned char>(text[i]) & 0x3Fu);
+        }
+        return c;
+    }
+
+    const ReadingsByCode& readings_;
+    std::array<char32_t, 256> known_{};
+};
 
 // One pass: the text read through the best guesses as they stand, each unsure code decided.
 // Whether any changed.
-bool DecidePass(const ReadingsByCode& readings, std::span<const std::uint8_t> text) {
+bool DecidePass(const ReadingsByCode& readings, const TextReader& reader,
+                std::span<const std::uint8_t> text) {
     std::vector<bool> sure(text.size());
     std::vector<Kind> kinds(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
-        sure[i] = Sure(readings[text[i]]);
-        kinds[i] = KindAt(readings, text[i]);
+        sure[i] = reader.Sure(text[i]);
+        kinds[i] = reader.KindAt(text[i]);
     }
     const Model model = Learn(text, sure, kinds);
 
-    // The characters sure glyphs hold: another glyph does not take them.
+    // The characters sure glyphs hold: another glyph does not take them. (The user's table may
+    // hold a character at several codes, and the glyph at its code is still to be read.)
     std::vector<char32_t> held;
     for (const GlyphSuggestion* r : readings) {
         if (r != nullptr && !r->ranked.empty() && r->confidence >= kHeld) held.push_back(r->Best());
@@ -206,7 +244,7 @@ bool DecidePass(const ReadingsByCode& readings, std::span<const std::uint8_t> te
     }
     bool changed = false;
     for (std::size_t code = 0; code < uses.size(); ++code) {
-        if (uses[code].empty()) continue;
+        if (uses[code].empty() || reader.Known(static_cast<std::uint8_t>(code))) continue;
         GlyphSuggestion& reading = *readings[code];
         if (reading.decidedBy == Evidence::Script) continue;  // decided in an earlier pass
         const double bestDistance = std::max(reading.ranked.front().distance, 1e-6f);
@@ -246,34 +284,33 @@ bool DecidePass(const ReadingsByCode& readings, std::span<const std::uint8_t> te
 }
 
 // A few characters of the text around the first use of `code`, as it now reads.
-std::string TextAround(const ReadingsByCode& readings, std::span<const std::uint8_t> text,
+std::string TextAround(const TextReader& reader, std::span<const std::uint8_t> text,
                        std::uint8_t code) {
     const auto at = std::find(text.begin(), text.end(), code);
     if (at == text.end()) return {};
     const auto i = static_cast<std::size_t>(at - text.begin());
-    auto shown = [&](std::size_t j) {
-        const GlyphSuggestion* r = readings[text[j]];
-        return r != nullptr && !r->ranked.empty();
-    };
+    auto shown = [&](std::size_t j) { return reader.At(text[j]) != 0; };
     std::size_t from = i;
     while (from > 0 && i - from < kShownAround && shown(from - 1)) --from;
     std::size_t to = i + 1;
     while (to < text.size() && to - i <= kShownAround && shown(to)) ++to;
     std::string out;
-    for (std::size_t j = from; j < to; ++j) out += Utf8Of(readings[text[j]]->Best());
+    for (std::size_t j = from; j < to; ++j) out += Utf8Of(reader.At(text[j]));
     return out;
 }
 
 }  // namespace
 
-void DecideByScript(const ReadingsByCode& readings, std::span<const std::uint8_t> text) {
+void DecideByScript(const ReadingsByCode& readings, std::span<const std::uint8_t> text,
+                    const CodeTable* known) {
+    const TextReader reader(readings, known);
     // A decided glyph changes what its neighbours' uses read like; a second look settles those.
-    for (int pass = 0; pass < 3 && DecidePass(readings, text); ++pass) {
+    for (int pass = 0; pass < 3 && DecidePass(readings, reader, text); ++pass) {
     }
     for (std::size_t code = 0; code < readings.size(); ++code) {
         GlyphSuggestion* r = readings[code];
         if (r != nullptr && r->decidedBy == Evidence::Script) {
-            r->why = TextAround(readings, text, static_cast<std::uint8_t>(code));
+            r->why = TextAround(reader, text, static_cast<std::uint8_t>(code));
         }
     }
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/glyphs/GlyphSuggestion.h"
+#include "core/table/ByteCode.h"
 
 namespace glyphwright {
 
@@ -21,8 +22,10 @@ using ReadingsByCode = std::array<GlyphSuggestion*, 256>;
 // of its own (among those the matcher ranked) that makes its uses read best, weighed with how
 // close its shape came; a character another glyph is sure of is not taken twice. A sure glyph
 // is never changed. Each decided glyph says Evidence::Script and, in `why`, a few characters of
-// the text around one of its uses as it now reads.
-void DecideByScript(const ReadingsByCode& readings, std::span<const std::uint8_t> text);
+// the text around one of its uses as it now reads. Where `known` holds one character for a code
+// (the table the user has made), the text reads that there, however the glyph reads.
+void DecideByScript(const ReadingsByCode& readings, std::span<const std::uint8_t> text,
+                    const CodeTable* known = nullptr);
 
 // The same for the readings of codes `firstCode` on, in order.
 void DecideByScript(std::vector<GlyphSuggestion>& readings, unsigned firstCode,

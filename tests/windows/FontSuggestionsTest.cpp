@@ -1,7 +1,8 @@
 // The Font window reads the glyphs of a stand-in game whose 16x16 font is drawn from GNU Unifont
 // (Debian package unifont), not from the face the glyphs are compared with. The user accepts a
 // guess by Enter, picks one by a number key, types over one, accepts a range at once and undoes it
-// in one step; the look-alike へ is flagged, and the game's text decides between へ and ヘ.
+// in one step; the look-alike へ is flagged, and the game's text decides between へ and ヘ, and
+// (on an 8x8 font drawn from Misaki Gothic) for 「 where the pixels read a letter.
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <fstream>
 #include <map>
 
@@ -23,6 +25,7 @@
 #include "font/FontGrid.h"
 #include "font/FontSettings.h"
 #include "font/FontWindow.h"
+#include "support/ScriptGame.h"
 
 namespace glyphwright::test {
 namespace {
@@ -256,6 +259,71 @@ private slots:
         QCOMPARE(QString::fromStdString(session.user.messages.back().text),
                  FontMessages::FontNothingToAccept(50));
         QCOMPARE(undo.text(), QStringLiteral("Undo Accept 7 Guesses"));
+    }
+
+    // An 8x8 font in JIS order (Misaki Gothic) with a script written in it: to its pixels 「 is
+    // a Latin letter, and the game text, where it opens every line of speech, decides for 「;
+    // the tooltip of the guess says so.
+    void theGameTextDecidesAnUnsureGlyphAndTheTipSaysWhy() {
+        const auto made = testing::MakeScriptGame();
+        if (!made) QSKIP("Misaki Gothic (fonts-misaki) is not installed");
+        const testing::ScriptGame& standIn = *made;
+        std::string game(kFontStart, '\x7F');
+        for (const GlyphImage& glyph : standIn.glyphs) {
+            for (int y = 0; y < glyph.height; ++y) {
+                int row = 0;
+                for (int x = 0; x < glyph.width; ++x) row |= (glyph.at(x, y) >= 128) << (7 - x);
+                game += static_cast<char>(row);
+            }
+        }
+        game += std::string(256 * 8, '\0');
+        const std::uint64_t textOffset = game.size();
+        game.append(standIn.text.begin(), standIn.text.end());
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("script.bin"));
+        std::ofstream(path.toStdString(), std::ios::binary) << game;
+
+        Session session;
+        session.user.openAnswers.push_back(path.toStdString());
+        Find<QAction>(session.main(), "actionOpenGameFile").trigger();
+        Find<QAction>(session.main(), "actionFont").trigger();
+        FontWindow& window = Existing(session.windows.Font(), "Font");
+        auto& format = Find<QComboBox>(window, "cmbFormat");
+        format.setCurrentIndex(format.findText(QStringLiteral("bitmap")));
+        Enter(window, "txtOffset", QString::number(kFontStart, 16));
+        ClickGlyph(window, 0);
+        Enter(window, "txtAnchor", QString::number(testing::ScriptGame::kFirstCode, 16));
+        auto& suggest = Find<QCheckBox>(window, "chkSuggest");
+        QTest::mouseClick(&suggest, Qt::LeftButton, Qt::NoModifier,
+                          QPoint(4, suggest.height() / 2));
+        QTRY_VERIFY_WITH_TIMEOUT(!window.Reading(), kWaitMs);
+        const auto indexOf = [&](char32_t c) {
+            const auto& all = standIn.characters;
+            return static_cast<int>(std::find(all.begin(), all.end(), c) - all.begin());
+        };
+        const int opening = indexOf(U'「');
+        const int sure = indexOf(U'お');
+        QVERIFY(window.ReadingOf(opening)->Best() != U'「');
+
+        Enter(window, "txtTextAt", QString::number(textOffset, 16));
+        const auto decided = window.ReadingOf(opening);
+        QCOMPARE(decided->Best(), U'「');
+        QCOMPARE(decided->decidedBy, Evidence::Script);
+        QCOMPARE(Grid(window).Guesses().value(opening), QStringLiteral("「"));
+        // A glyph the pixels are sure of stays as they read it.
+        QCOMPARE(window.ReadingOf(sure)->Best(), U'お');
+        QCOMPARE(window.ReadingOf(sure)->decidedBy, Evidence::Shape);
+
+        ClickGlyph(window, opening);
+        const QString why =
+            FontMessages::FontWhyGuessWon(Evidence::Script, QString::fromStdString(decided->why));
+        QVERIFY(why.contains(QStringLiteral("「")));
+        QVERIFY(Find<QPushButton>(window, "cmdGuess1").toolTip().contains(why));
+        QCOMPARE(Find<QLabel>(window, "lblReading").toolTip(), why);
+        QVERIFY(Reading(window).contains(why));
+        ClickGlyph(window, sure);
+        QCOMPARE(Find<QLabel>(window, "lblReading").toolTip(),
+                 FontMessages::FontWhyGuessWon(Evidence::Shape, QString()));
     }
 
     // ゔ has no EUC-JP code, but the table holds Unicode: accepting a range stores all three

@@ -22,6 +22,7 @@
 #include "OneLineBox.h"
 #include "core/glyphs/FontView.h"
 #include "core/glyphs/GlyphMatcher.h"
+#include "core/glyphs/ScriptContext.h"
 #include "core/table/Document.h"
 #include "core/text/GameText.h"
 
@@ -209,7 +210,9 @@ std::optional<GlyphSuggestion> FontReading::Of(int index) const {
     if (!on_->isChecked() || index < 0 || index >= view_.GlyphsShown()) return std::nullopt;
     const auto found = readings_.find(view_.GlyphOffset(index));
     if (found == readings_.end()) return std::nullopt;
-    GlyphSuggestion reading = found->second;
+    const auto decided = byText_.find(found->first);
+    GlyphSuggestion reading = decided != byText_.end() ? decided->second : found->second;
+    if (reading.decidedBy == Evidence::Script) return reading;
     if (const auto code = view_.CodeOf(index)) BreakTie(reading, ScriptOf(*code));
     return reading;
 }
@@ -226,10 +229,34 @@ KanaScript FontReading::ScriptOf(TableCode code) const {
 
 void FontReading::Forget() {
     readings_.clear();
+    byText_.clear();
+}
+
+void FontReading::Decide() {
+    byText_.clear();
+    if (text_.empty() || readings_.empty()) return;
+    // What was read of each one-byte code, from whichever page it was read on.
+    std::array<std::optional<std::pair<std::uint64_t, GlyphSuggestion>>, kCodeCount> byCode;
+    for (const auto& [offset, reading] : readings_) {
+        const auto code = view_.CodeAt(offset);
+        if (!code || code->IsTwoByte() || byCode[code->FirstByte()]) continue;
+        byCode[code->FirstByte()] = std::pair{offset, reading};
+    }
+    ReadingsByCode readings{};
+    for (std::size_t code = 0; code < byCode.size(); ++code) {
+        if (byCode[code]) readings[code] = &byCode[code]->second;
+    }
+    // What the table holds, its sets laid, the user has read already.
+    DecideByScript(readings, text_, &textTable_);
+    for (const auto& read : byCode) {
+        if (read && read->second.decidedBy == Evidence::Script) byText_[read->first] = read->second;
+    }
 }
 
 void FontReading::ReadText() {
     textScript_.fill(KanaScript::Unknown);
+    text_.clear();
+    byText_.clear();
     const auto& file = view_.File();
     const auto at = FontSettings::Of(document_).reading.textOffset;
     if (!file || !at) return;
@@ -237,6 +264,9 @@ void FontReading::ReadText() {
     if (!bytes) return;
     const ShownTable table =
         TableAsShown(document_.TableText().Texts(), document_.Order(), document_.StartCode());
+    text_ = bytes.value();
+    textTable_ = table.codes;
+    Decide();
     const auto cells = ReadThroughTable(bytes.value(), table.codes, table.first, table.last);
     // Each byte as the one character its code stands for; a code unknown, or of more than one
     // character, stands for nothing here.
@@ -310,6 +340,7 @@ void FontReading::Read(const std::vector<GlyphImage>& page) {
 void FontReading::Heard(const std::vector<std::uint64_t>& keys,
                         const std::vector<GlyphSuggestion>& suggestions, int done, int total) {
     for (std::size_t i = 0; i < keys.size(); ++i) readings_[keys[i]] = suggestions[i];
+    Decide();
     progress_->setRange(0, total);
     progress_->setValue(done);
     progress_->setFormat(FontMessages::FontReadingProgress());
@@ -340,6 +371,13 @@ void FontReading::Show() {
                                       : QStringLiteral("%1").arg(rank + 1));
         guesses_[rank]->setEnabled(shown);
     }
+    const QString whyWon = reading && !reading->ranked.empty()
+                               ? FontMessages::FontWhyGuessWon(reading->decidedBy,
+                                                               QString::fromStdString(reading->why))
+                               : QString();
+    guesses_[0]->setToolTip(whyWon.isEmpty() ? FontMessages::FontGuessTip(1)
+                                             : FontMessages::FontGuessTip(1) + u'\n' + whyWon);
+    shown_->setToolTip(whyWon);
     if (!reading) {
         shown_->setText(!failure_.isEmpty()            ? failure_
                         : stoppedAt_ == view_.Offset() ? FontMessages::FontReadingCancelled()
@@ -353,7 +391,9 @@ void FontReading::Show() {
     }
     QStringList said{FontMessages::FontConfidence(Percent(reading->confidence))};
     const auto heard = readings_.find(view_.GlyphOffset(view_.Selected()));
-    if (heard != readings_.end() && heard->second.Best() != reading->Best()) {
+    if (reading->decidedBy == Evidence::Script) {
+        said << whyWon;
+    } else if (heard != readings_.end() && heard->second.Best() != reading->Best()) {
         const auto code = view_.CodeOf(view_.Selected());
         said << FontMessages::FontTextSays(code && ScriptOf(*code) == KanaScript::Katakana,
                                            Character(reading->Best()));

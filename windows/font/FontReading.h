@@ -62,6 +62,7 @@ public:
     [[nodiscard]] bool Busy() const { return reader_->Busy(); }
     // What was read in the glyph at `index` of the page, the game text's word taken; none while
     // it is being read, or with Suggest off.
+    // Where the glyph's pixels leave it unsure, the game text may have decided it.
     [[nodiscard]] std::optional<GlyphSuggestion> Of(int index) const;
     // The best guess for the glyph at `index`; empty where there is none.
     [[nodiscard]] QString BestOf(int index) const;
@@ -96,6 +97,8 @@ private:
     void Ended();
     [[nodiscard]] SuggestionReader::Source Source() const;
     void ShowProgress(bool shown);
+    // Decides the glyphs read so far that the pixels leave unsure by the game text.
+    void Decide();
 
     Document& document_;
     const FontView& view_;
@@ -120,6 +123,10 @@ private:
     QString failure_;                         // why the reading could not begin
     // The script the game text shows around each code; all unknown without a text.
     std::array<KanaScript, kCodeCount> textScript_{};  // by one-byte code
+    std::vector<std::uint8_t> text_;                    // the game text's bytes; none without
+    CodeTable textTable_{};                             // the table it was read through
+    // The readings the game text decided, by glyph offset.
+    std::map<std::uint64_t, GlyphSuggestion> byText_;
 };
 
 }  // namespace glyphwright
