@@ -1,7 +1,7 @@
 // The glyph matcher: reading 256 glyphs of a 16 x 16 stand-in font against the 3,500 candidates
 // of kana, ASCII, full-width and level-1 kanji with the references drawn, and the first drawing of
 // those references apart. Then its accuracy on stand-in fonts beside the naive floor's: two the
-// matcher was tuned on, and two it was not.
+// matcher was tuned on, and two it was not; and a stand-in game read with its text and without.
 
 #include <benchmark/benchmark.h>
 
@@ -17,6 +17,7 @@
 #include "core/glyphs/Repertoire.h"
 #include "support/MatcherAccuracy.h"
 #include "support/NaiveGlyphMatcher.h"
+#include "support/ScriptGame.h"
 
 namespace glyphwright::bench {
 namespace {
@@ -202,6 +203,26 @@ void PrintMatcherAccuracy() {
             face.family, face.size, face.size, "kana,text", inText.glyphs, inText.Top1(),
             inText.Top5(), "", "", inText.lookAlikeMisses, inText.misses.size(), "",
             Confident(inText).c_str());
+    }
+
+    // A stand-in game read with its script as context and without.
+    if (const auto game = testing::MakeScriptGame()) {
+        const auto without = testing::ScoreScriptGame(matcher, *game, false);
+        const auto with = testing::ScoreScriptGame(matcher, *game, true);
+        auto share = [](std::size_t right, std::size_t of) {
+            return of == 0 ? 0.0 : 100.0 * double(right) / double(of);
+        };
+        std::printf(
+            "\nThe game's text as context: Misaki Gothic 8x8 in JIS order (row 1 to 】, digits, "
+            "kana) with a script written in it\n\n"
+            "| %-22s | %6s | %-18s | %-18s |\n|------------------------|--------|------------"
+            "--------|--------------------|\n",
+            "read", "glyphs", "without the script", "with the script");
+        std::printf("| %-22s | %6zu | %16.1f %% | %16.1f %% |\n", "all", with.glyphs,
+                    share(without.right, without.glyphs), share(with.right, with.glyphs));
+        std::printf("| %-22s | %6zu | %16.1f %% | %16.1f %% |\n", "punctuation and digits",
+                    with.punctuation, share(without.punctuationRight, without.punctuation),
+                    share(with.punctuationRight, with.punctuation));
     }
 }
 

@@ -13,7 +13,7 @@ namespace {
 
 // The kinds of characters whose order a script keeps. A code the font draws nothing for (an end
 // code, a line break) is a Break; one without ink a Space.
-enum Kind : std::size_t {
+enum Kind : std::uint8_t {
     Break,
     Hiragana,
     Katakana,
@@ -120,7 +120,7 @@ constexpr double kMustGain = 1.0;
 // How many uses of a glyph weigh at most, however often the text has it.
 constexpr double kWitnesses = 4;
 // The uses of a code weighed; more say nothing new and cost time.
-constexpr std::size_t kUsesWeighed = 400;
+constexpr std::size_t kUsesWeighed = 64;
 // Characters shown on each side of a decided glyph in `why`.
 constexpr std::size_t kShownAround = 4;
 
