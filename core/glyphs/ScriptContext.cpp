@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/glyphs/SuggestionReport.h"
+#include "core/glyphs/TieBreak.h"
 
 namespace glyphwright {
 
@@ -39,9 +40,14 @@ bool IsSmallKana(char32_t c) {
 
 Kind KindOf(char32_t c) {
     if (IsSmallKana(c)) return c < 0x30A0 ? SmallHiragana : SmallKatakana;
-    if (c >= 0x3041 && c <= 0x309F && c != 0x309B && c != 0x309C) return Hiragana;
-    if ((c >= 0x30A1 && c <= 0x30FA) || c == 0x30FD || c == 0x30FE) return Katakana;
-    if (c >= 0xFF66 && c <= 0xFF9D && c != 0xFF70) return Katakana;
+    switch (KanaScriptOf(c)) {
+        case KanaScript::Hiragana:
+            return Hiragana;
+        case KanaScript::Katakana:
+            return Katakana;
+        case KanaScript::Unknown:
+            break;
+    }
     if (c == U'ー' || c == U'ｰ') return LongVowel;
     if (c == U' ' || c == U'　') return Space;
     if ((c >= 0x4E00 && c <= 0x9FFF) || c == U'々') return Kanji;

@@ -10,7 +10,9 @@ constexpr char32_t kLongVowel = U'ー';
 constexpr char32_t kHalfWidthLongVowel = U'ｰ';
 constexpr int kReach = 4;  // characters looked at on each side
 
-KanaScript ScriptOf(char32_t c) {
+}  // namespace
+
+KanaScript KanaScriptOf(char32_t c) {
     if (c >= 0x3041 && c <= 0x309E && c != 0x309B && c != 0x309C) return KanaScript::Hiragana;
     if ((c >= 0x30A1 && c <= 0x30FA) || c == 0x30FD || c == 0x30FE ||
         (c >= 0xFF66 && c <= 0xFF9D && c != kHalfWidthLongVowel)) {
@@ -19,10 +21,12 @@ KanaScript ScriptOf(char32_t c) {
     return KanaScript::Unknown;
 }
 
+namespace {
+
 // Whether the character belongs with text of that script: its own letters and the long-vowel
 // mark both write.
 bool Fits(char32_t c, KanaScript script) {
-    return ScriptOf(c) == script || c == kLongVowel || c == kHalfWidthLongVowel;
+    return KanaScriptOf(c) == script || c == kLongVowel || c == kHalfWidthLongVowel;
 }
 
 }  // namespace
@@ -35,7 +39,7 @@ KanaScript ScriptAround(std::u32string_view text, std::size_t at) {
             if (step < 0 && from == 0) break;
             from = step < 0 ? from - 1 : from + 1;
             if (from >= text.size()) break;
-            if (const KanaScript s = ScriptOf(text[from]); s != KanaScript::Unknown) return s;
+            if (const KanaScript s = KanaScriptOf(text[from]); s != KanaScript::Unknown) return s;
         }
         return KanaScript::Unknown;
     };

@@ -10,6 +10,10 @@ namespace glyphwright {
 // The kana script a glyph's neighbours in the game's text are written in.
 enum class KanaScript { Unknown, Hiragana, Katakana };
 
+// The kana script `c` is a letter of (small and half-width kana included); Unknown for anything
+// else, the long-vowel mark included, which both scripts use.
+[[nodiscard]] KanaScript KanaScriptOf(char32_t c);
+
 // The script around position `at` of a decoded game string: the nearest kana within four
 // characters on either side (the long-vowel mark, which both scripts use, says nothing). Unknown
 // when the sides disagree or there is no kana near.
