@@ -537,7 +537,9 @@ bool Dumper::Write() {
         room += 3 * (string.end - string.start) + 40 + 24 * string.writes.size();
     }
     script.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(room, std::uint64_t{1} << 30)));
-    script += "// Atlas script (Atlas 1.12, abcde -cm abcde::Atlas)\n";
+    script += table_.ReadBy() == Inserter::Abcde
+                  ? "// Atlas script for abcde (abcde -cm abcde::Atlas)\n"
+                  : "// Atlas script (Atlas 1.12, abcde -cm abcde::Atlas)\n";
     script += "#VAR(GameTable, TABLE)\n";
     script += "#ADDTBL(\"" + request_.tablePath + "\", GameTable)\n";
     // The tables switches read through, each from a file of its own.

@@ -12,7 +12,8 @@ constexpr std::size_t kTopLength = 63;
 }
 
 ScriptTable::ScriptTable(std::vector<ScriptEntry> entries, std::vector<ScriptSection> further,
-                         std::string home) {
+                         std::string home, Inserter inserter)
+    : inserter_(inserter) {
     const auto remember = [this](std::string text, std::string bytes) {
         if (text.empty()) return;
         const auto first = static_cast<unsigned char>(text.front());
@@ -37,6 +38,17 @@ ScriptTable::ScriptTable(std::vector<ScriptEntry> entries, std::vector<ScriptSec
     const auto inserted = [](const ScriptEntry& entry) {
         return entry.kind != EntryKind::Linked && entry.kind != EntryKind::TableSwitch;
     };
+    // abcde reads a labelled line break's text without its "\n"; a bare "\n" it cannot insert at
+    // all, and the dump writes it as Atlas reads it.
+    // (The further tables are made with the same inserter and strip their own.)
+    if (inserter == Inserter::Abcde) {
+        for (ScriptEntry& entry : entries) {
+            if (entry.kind == EntryKind::LineBreak && entry.text.size() > 2 &&
+                entry.text.ends_with("\\n")) {
+                entry.text.resize(entry.text.size() - 2);
+            }
+        }
+    }
     for (const ScriptEntry& entry : entries) {
         if (inserted(entry)) remember(entry.text, entry.code.Bytes());
     }
@@ -60,7 +72,9 @@ ScriptTable::ScriptTable(std::vector<ScriptEntry> entries, std::vector<ScriptSec
     reader_ = std::make_unique<CodeReader>(entries_.Texts(), entries_.Kinds(), entries_.TwoByte());
     for (ScriptSection& section : further) {
         further_.push_back(
-            {std::move(section.id), std::make_unique<ScriptTable>(std::move(section.entries))});
+            {std::move(section.id), std::make_unique<ScriptTable>(std::move(section.entries),
+                                                                  std::vector<ScriptSection>{},
+                                                                  std::string{}, inserter)});
     }
     // The further tables stay where they are as long as this one: the reader may point into them.
     reader_->ReadKinds(

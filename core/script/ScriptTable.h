@@ -30,6 +30,11 @@ struct ScriptEntry {
     int count = 0;
 };
 
+// The program that inserts the script. Atlas 1.12 reads a table line's text as it stands, so a
+// labelled line break ("FE=[line]\n") is written "[line]\n" in its script. abcde's Atlas mode
+// drops the "\n" of a table's text and ignores the script's own newlines: it wants "[line]".
+enum class Inserter : std::uint8_t { Atlas, Abcde };
+
 // A table after the first in the same file, under its "@id" line, as an inserter reads it.
 struct ScriptSection {
     std::string id;
@@ -45,12 +50,14 @@ public:
     // `entries` in the order of the file's lines; `further`: the tables after it, which its
     // switches name, and `home` its own id. The bytes are read through all of them, the switches
     // followed.
+    // `inserter`: the program whose reading of the table the script's text follows.
     explicit ScriptTable(std::vector<ScriptEntry> entries, std::vector<ScriptSection> further = {},
-                         std::string home = {});
+                         std::string home = {}, Inserter inserter = Inserter::Atlas);
     ScriptTable(const ScriptTable&) = delete;
     ScriptTable& operator=(const ScriptTable&) = delete;
 
     [[nodiscard]] const CodeReader& Reader() const { return *reader_; }
+    [[nodiscard]] Inserter ReadBy() const { return inserter_; }
     // The script text of a code the table holds, as the file writes it.
     [[nodiscard]] std::string_view TextOf(const CodeToken& token) const { return token.text; }
 
@@ -81,6 +88,7 @@ public:
 
 private:
     TableEntries entries_;
+    Inserter inserter_ = Inserter::Atlas;
     std::vector<Further> further_;
     std::unique_ptr<CodeReader> reader_;
     // Text to the bytes it is written as; the first line of a text wins.

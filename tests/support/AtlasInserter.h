@@ -6,6 +6,9 @@
 // lines turned into bytes as the guide and its table reference describe — the longest text the
 // table holds first, <$XX> and ($XX) for raw bytes, "//" lines as comments, the script's own line
 // breaks inserting nothing. Deliberately naive: it shares no code with the dumper.
+// Read as abcde's Atlas mode reads a script, it drops "\n" from the table's texts (a line whose
+// text is "\n" alone then inserts nothing) and ignores the script's newlines: the text lines
+// between two commands are one text.
 
 #include <algorithm>
 #include <cstdint>
@@ -21,14 +24,17 @@ namespace glyphwright::test {
 
 class AtlasInserter {
 public:
+    enum class Reading { Atlas, Abcde };
+
     // `tableFile`: the table file's text, "XX=text" and "/XX=text" lines. Atlas's table reader
     // passes over every line that begins with '$', '!', '@', '(', '[' or '{': a linked entry's
     // label, a switch and a table's id insert nothing, and the lines of every table of a file
     // are one table to it. `files`: other table files by the path ADDTBL names them with; a path
     // not there loads `tableFile`.
     explicit AtlasInserter(const std::string& tableFile,
-                           const std::map<std::string, std::string>& files = {})
-        : table_(Read(tableFile)) {
+                           const std::map<std::string, std::string>& files = {},
+                           Reading reading = Reading::Atlas)
+        : reading_(reading), table_(Read(tableFile)) {
         for (const auto& [path, text] : files) files_.emplace('"' + path + '"', Read(text));
     }
 
@@ -36,6 +42,7 @@ public:
     std::optional<std::string> Insert(const std::string& script, std::vector<std::uint8_t>& game) {
         std::istringstream lines(script);
         std::string line;
+        std::string text;  // abcde: the text lines since the last command
         int number = 0;
         while (std::getline(lines, line)) {
             ++number;
@@ -43,35 +50,47 @@ public:
             if (first == std::string::npos) continue;
             if (line.compare(first, 2, "//") == 0) continue;
             if (line[first] == '#') {
+                if (auto problem = Text(text, number, game)) return problem;
+                text.clear();
                 if (auto problem = Command(line.substr(first), game)) {
                     return "line " + std::to_string(number) + ": " + *problem;
                 }
                 continue;
             }
-            for (std::size_t at = 0; at < line.size();) {
-                std::size_t length = std::min(line.size() - at, std::size_t{64});
-                for (; length > 0; --length) {
-                    if (active_ == nullptr)
-                        return "line " + std::to_string(number) + ": no active table";
-                    const auto found = active_->find(line.substr(at, length));
-                    if (found == active_->end()) continue;
-                    for (const char byte : found->second) {
-                        if (position_ >= game.size()) return "text past the file's end";
-                        game[position_++] = static_cast<std::uint8_t>(byte);
-                    }
-                    break;
-                }
-                if (length == 0) return "line " + std::to_string(number) + ": no entry for " + line.substr(at);
-                at += length;
-            }
+            text += line;
+            if (reading_ == Reading::Abcde) continue;
+            if (auto problem = Text(text, number, game)) return problem;
+            text.clear();
         }
-        return std::nullopt;
+        return Text(text, number, game);
     }
 
 private:
     using Texts = std::map<std::string, std::string>;  // text to the bytes it inserts
 
-    static Texts Read(const std::string& tableFile) {
+    // Inserts `line` at the position: the longest text the active table holds at each place.
+    std::optional<std::string> Text(const std::string& line, int number,
+                                    std::vector<std::uint8_t>& game) {
+        for (std::size_t at = 0; at < line.size();) {
+            std::size_t length = std::min(line.size() - at, std::size_t{64});
+            for (; length > 0; --length) {
+                if (active_ == nullptr)
+                    return "line " + std::to_string(number) + ": no active table";
+                const auto found = active_->find(line.substr(at, length));
+                if (found == active_->end()) continue;
+                for (const char byte : found->second) {
+                    if (position_ >= game.size()) return "text past the file's end";
+                    game[position_++] = static_cast<std::uint8_t>(byte);
+                }
+                break;
+            }
+            if (length == 0) return "line " + std::to_string(number) + ": no entry for " + line.substr(at);
+            at += length;
+        }
+        return std::nullopt;
+    }
+
+    Texts Read(const std::string& tableFile) const {
         Texts texts;
         for (int byte = 0; byte < 256; ++byte) {
             char text[8];
@@ -92,7 +111,12 @@ private:
             for (std::size_t i = 0; i + 1 < equals; i += 2) {
                 bytes += static_cast<char>(std::stoi(line.substr(i, 2), nullptr, 16));
             }
-            texts.emplace(line.substr(equals + 1), bytes);  // the first line of a text wins
+            std::string text = line.substr(equals + 1);
+            if (reading_ == Reading::Abcde) {
+                for (std::size_t n; (n = text.find("\\n")) != std::string::npos;) text.erase(n, 2);
+                if (text.empty()) continue;
+            }
+            texts.emplace(text, bytes);  // the first line of a text wins
         }
         return texts;
     }
@@ -176,6 +200,7 @@ private:
         return "unknown command " + name;
     }
 
+    Reading reading_;
     Texts table_;
     std::map<std::string, Texts> files_;   // by the path as ADDTBL writes it, in quotes
     std::map<std::string, Texts> tables_;  // by the name ADDTBL gives them

@@ -645,5 +645,80 @@ TEST(ScriptDump, ReadsThroughSwitchesIntoTheOtherTable) {
     EXPECT_EQ(inserted, game);
 }
 
+// abcde reads a labelled line break without its "\n" and ignores the script's newlines: its
+// script spells the break "[line]" and still ends the line there. Atlas reads the table line as
+// it is. A bare "\n" and an ordinary text are written alike for both.
+TEST(ScriptDump, ALabelledLineBreakIsWrittenAsEachInserterReadsIt) {
+    Table table;
+    table.Add(TableCode::OneByte(0x00), EntryKind::EndCode, "[end]");
+    table.Add(TableCode::OneByte(0x41), EntryKind::Ordinary, "A");
+    table.Add(TableCode::OneByte(0x42), EntryKind::Ordinary, "B\\n");
+    table.Add(TableCode::OneByte(0xFE), EntryKind::LineBreak, "[line]\\n");
+    table.Add(TableCode::OneByte(0xFD), EntryKind::LineBreak, "\\n");
+    const std::vector<std::uint8_t> game = {0x41, 0xFE, 0x42, 0xFD, 0x41, 0x00};
+    DumpRequest request;
+    request.range = ByteRange{0, game.size()};
+    request.tablePath = "game.tbl";
+    const auto text = [](const std::string& script) {
+        return script.substr(script.find("// $000000"));
+    };
+    const ScriptTable forAtlas(table.entries);
+    EXPECT_EQ(text(DumpScript(game, forAtlas, request).script),
+              "// $000000 (read between end codes)\nA[line]\\n\nB\\n\\n\nA[end]\n");
+    const ScriptTable forAbcde(table.entries, {}, {}, Inserter::Abcde);
+    const std::string abcde = DumpScript(game, forAbcde, request).script;
+    EXPECT_EQ(abcde.substr(0, abcde.find('\n')),
+              "// Atlas script for abcde (abcde -cm abcde::Atlas)");
+    EXPECT_EQ(text(abcde), "// $000000 (read between end codes)\nA[line]\nB\\n\\n\nA[end]\n");
+}
+
+// Each inserter puts its own script back byte for byte, through pointers, a labelled break in
+// the first table and one in a table a switch reads through; the other's script it does not.
+TEST(ScriptDump, EachInserterPutsItsOwnScriptBack) {
+    Table table;
+    table.Add(TableCode::OneByte(0x00), EntryKind::EndCode, "[end]");
+    table.Add(TableCode::OneByte(0x41), EntryKind::Ordinary, "A");
+    table.Add(TableCode::OneByte(0x42), EntryKind::Ordinary, "B");
+    table.Add(TableCode::OneByte(0xFE), EntryKind::LineBreak, "[line]\\n");
+    table.AddSwitch(TableCode::OneByte(0xF9), "kanji", 0);
+    table.AddOther("kanji", TableCode::OneByte(0x50), "漢");
+    table.sections.front().entries.push_back(
+        {TableCode::OneByte(0x51), EntryKind::LineBreak, "[br]\\n"});
+    table.files["game.kanji.tbl"] += "51=[br]\\n\n";
+    // Two strings at 8 and 0E, their 16-bit pointers at 0 and 2, a third pointer sharing the
+    // first string.
+    const std::vector<std::uint8_t> game = {0x08, 0x00, 0x0E, 0x00, 0x08, 0x00, 0xEE, 0xEE,
+                                            0x41, 0xFE, 0xFE, 0x42, 0xFE, 0x00,
+                                            0xF9, 0x50, 0x51, 0x50, 0x41, 0x00};
+    DumpRequest request;
+    request.blocks.push_back(ReadPointerBlock("0:3:le16").value());
+    request.tablePath = "game.tbl";
+    const auto inserted = [&](const std::string& script, test::AtlasInserter::Reading reading) {
+        std::vector<std::uint8_t> wiped(game.size(), 0);
+        std::fill(wiped.begin() + 6, wiped.begin() + 8, 0xEE);
+        test::AtlasInserter inserter(table.file, table.files, reading);
+        const auto failed = inserter.Insert(script, wiped);
+        EXPECT_FALSE(failed) << *failed;
+        return wiped;
+    };
+    using Reading = test::AtlasInserter::Reading;
+    const ScriptTable forAtlas(table.entries, table.sections);
+    const ScriptTable forAbcde(table.entries, table.sections, {}, Inserter::Abcde);
+    const DumpResult atlas = DumpScript(game, forAtlas, request);
+    const DumpResult abcde = DumpScript(game, forAbcde, request);
+    EXPECT_TRUE(atlas.problems.empty());
+    EXPECT_TRUE(abcde.problems.empty());
+    EXPECT_EQ(inserted(atlas.script, Reading::Atlas), game);
+    EXPECT_EQ(inserted(abcde.script, Reading::Abcde), game);
+    EXPECT_NE(abcde.script.find("A[line]\n[line]\nB[line]\n[end]\n"), std::string::npos);
+    EXPECT_NE(abcde.script.find("漢[br]\n"), std::string::npos) << abcde.script;
+    // Neither reads the other's breaks.
+    std::vector<std::uint8_t> scratch(game.size(), 0);
+    EXPECT_TRUE(test::AtlasInserter(table.file, table.files, Reading::Abcde)
+                    .Insert(atlas.script, scratch));
+    EXPECT_TRUE(test::AtlasInserter(table.file, table.files, Reading::Atlas)
+                    .Insert(abcde.script, scratch));
+}
+
 }  // namespace
 }  // namespace glyphwright
