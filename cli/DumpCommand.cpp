@@ -42,6 +42,7 @@ struct DumpArguments {
     std::optional<QString> game;
     std::optional<QString> output;
     std::optional<QString> range;
+    std::optional<QString> inserter;
     QStringList imports;
     QStringList pointers;
 };
@@ -70,6 +71,7 @@ std::optional<QString> Read(const QStringList& arguments, DumpArguments& read) {
         if (name == QLatin1String("--game") || name == QLatin1String("-g")) single = &read.game;
         if (name == QLatin1String("--output") || name == QLatin1String("-o")) single = &read.output;
         if (name == QLatin1String("--range")) single = &read.range;
+        if (name == QLatin1String("--inserter")) single = &read.inserter;
         if (name == QLatin1String("--import") || name == QLatin1String("-i")) repeated = &read.imports;
         if (name == QLatin1String("--pointers")) repeated = &read.pointers;
         if (single == nullptr && repeated == nullptr) {
@@ -111,6 +113,14 @@ int RunDump(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     }
     if (request.blocks.empty() && !request.range) {
         return BadUsage(err, DumpMessages::NothingToDump());
+    }
+    Inserter inserter = Inserter::Atlas;
+    if (options.inserter) {
+        if (*options.inserter == QLatin1String("abcde")) {
+            inserter = Inserter::Abcde;
+        } else if (*options.inserter != QLatin1String("atlas")) {
+            return BadUsage(err, DumpMessages::UnknownInserter(*options.inserter));
+        }
     }
 
     // The tables, each as the inserter will read it; a later one's code takes the earlier one's
@@ -166,7 +176,7 @@ int RunDump(const QStringList& arguments, std::FILE* out, std::FILE* err) {
         request.furtherTablePaths.emplace(section.id, path);
         written.emplace_back(path, InserterTableFile(section.entries));
     }
-    const ScriptTable table(std::move(entries), std::move(further), std::move(home));
+    const ScriptTable table(std::move(entries), std::move(further), std::move(home), inserter);
 
     const auto game = GameFile::Open(QFile::encodeName(*options.game).toStdString());
     if (!game) {

@@ -31,7 +31,7 @@ QString PointerBlockProblem(PointerBlockError error) {
 QString DumpMessages::Help() {
     return tr(
         "Usage: glyphwright dump --game FILE --import TABLE... (--pointers OFFSET:COUNT:KIND)...\n"
-        "                        [--range START:END] --output SCRIPT\n"
+        "                        [--range START:END] [--inserter atlas|abcde] --output SCRIPT\n"
         "\n"
         "Reads the game's strings through the table and writes them as an Atlas script:\n"
         "the table, each pointer table's kind, a jump to each block of text, a #WRITE for\n"
@@ -50,6 +50,10 @@ QString DumpMessages::Help() {
         "                         16-byte header). Give it again for more tables.\n"
         "      --range START:END  also the strings between end codes from START up to END\n"
         "                         (hex, END not included), with no pointers\n"
+        "      --inserter NAME    the inserter the script is for: atlas (Atlas 1.12, the\n"
+        "                         default) or abcde (abcde's Atlas mode). They differ at a\n"
+        "                         labelled line break (FE=[line]\\n): Atlas reads [line]\\n\n"
+        "                         in the script, abcde [line] alone.\n"
         "  -o, --output SCRIPT    the script to write\n"
         "  -h, --help             show this help\n"
         "\n"
@@ -69,6 +73,10 @@ QString DumpMessages::MissingTable() {
 
 QString DumpMessages::NothingToDump() {
     return tr("Nothing to dump: give --pointers OFFSET:COUNT:KIND or --range START:END.");
+}
+
+QString DumpMessages::UnknownInserter(const QString& inserter) {
+    return tr("--inserter %1: the inserter is atlas or abcde.").arg(inserter);
 }
 
 QString DumpMessages::BadPointers(const QString& plan, PointerBlockError error) {

@@ -23,6 +23,7 @@ public:
     [[nodiscard]] static QString Help();
     [[nodiscard]] static QString MissingTable();
     [[nodiscard]] static QString NothingToDump();
+    [[nodiscard]] static QString UnknownInserter(const QString& inserter);
     [[nodiscard]] static QString BadPointers(const QString& plan, PointerBlockError error);
     [[nodiscard]] static QString BadRange(const QString& range, PointerBlockError error);
     // A pointer, or the range, and what is wrong with the place it leads to.

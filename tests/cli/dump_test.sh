@@ -122,6 +122,22 @@ same "$work/switch.txt.kanji.tbl" '50=漢\n'
 run 0 coverage --game "$work/switch.bin" --import "$work/switch.tbl"
 [[ ! -s $work/out ]] || fail "coverage lacks codes the further table holds: $(cat "$work/out")"
 
+# For abcde a labelled line break is written without its "\n", the line still ending there; the
+# bare one stays as it is. The default is Atlas's form.
+printf '41=A\nFE=[line]\\n\nFD=\\n\n/00=[end]\n' >"$work/break.tbl"
+printf 'A\xFEA\xFDA\0' >"$work/break.bin"
+run 0 dump -g "$work/break.bin" -i "$work/break.tbl" --range 0:6 --inserter abcde -o "$work/break.txt"
+grep -qxF '// Atlas script for abcde (abcde -cm abcde::Atlas)' "$work/break.txt" ||
+    fail "the abcde script does not say so: $(cat "$work/break.txt")"
+[[ $(tail -n 3 "$work/break.txt") == $'A[line]\nA\\n\nA[end]' ]] ||
+    fail "the abcde script's breaks: $(cat "$work/break.txt")"
+run 0 dump -g "$work/break.bin" -i "$work/break.tbl" --range 0:6 -o "$work/atlas.txt"
+[[ $(tail -n 3 "$work/atlas.txt") == $'A[line]\\n\nA\\n\nA[end]' ]] ||
+    fail "the Atlas script's breaks: $(cat "$work/atlas.txt")"
+run 2 dump -g "$work/break.bin" -i "$work/break.tbl" --range 0:6 --inserter snes9x -o "$work/no.txt"
+says err "--inserter snes9x: the inserter is atlas or abcde."
+[[ ! -e $work/no.txt ]] || fail "a script was written for an unknown inserter"
+
 # Bad usage: a clear word, nothing written.
 rm -f "$work/script.txt"
 run 2 dump --game "$work/game.bin" --import "$work/game.tbl" --pointers 0:2:le17 -o "$work/script.txt"
