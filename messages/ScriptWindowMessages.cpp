@@ -22,6 +22,18 @@ QString ScriptWindowMessages::RemoveBlock() {
     return tr("&Remove");
 }
 
+QString ScriptWindowMessages::InserterCaption() {
+    return tr("&Inserter (they differ at a labelled line break):");
+}
+
+QString ScriptWindowMessages::AtlasInserter() {
+    return tr("Atlas");
+}
+
+QString ScriptWindowMessages::AbcdeInserter() {
+    return tr("abcde");
+}
+
 QString ScriptWindowMessages::RangeCaption() {
     return tr("R&ange (START:END, hex; empty for none):");
 }

@@ -19,6 +19,10 @@ public:
     [[nodiscard]] static QString AddBlock();
     [[nodiscard]] static QString RemoveBlock();
     [[nodiscard]] static QString RangeCaption();
+    // The inserter the script is written for, and its choices.
+    [[nodiscard]] static QString InserterCaption();
+    [[nodiscard]] static QString AtlasInserter();
+    [[nodiscard]] static QString AbcdeInserter();
     [[nodiscard]] static QString ExportButton();
     [[nodiscard]] static QString CloseButton();
     [[nodiscard]] static QStringList ScriptFilters();

@@ -4,6 +4,7 @@
 // export shows its progress while the window goes on answering, and Stop leaves nothing written.
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -277,6 +278,49 @@ private slots:
         const std::string script = ReadFile(scriptPath);
         QVERIFY2(script.find("\nA<$F5><$03>A[end]\n") != std::string::npos, script.c_str());
         QCOMPARE(ReadFile(scriptPath + ".tbl"), std::string("41=A\n/FF=[end]\n"));
+    }
+
+    // The inserter chosen in the dialog: abcde wants a labelled line break without its "\n",
+    // Atlas, the first choice, with it.
+    void aLabelledLineBreakGoesOutForTheInserterChosen() {
+        QTemporaryDir folder;
+        const QString tablePath = folder.filePath("break.tbl");
+        {
+            QFile file(tablePath);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("41=A\nFE=[line]\\n\n/FF=[end]\n");
+        }
+        Session session;
+        session.user.openAnswers.push_back(tablePath.toStdString());
+        Find<QAction>(session.main(), "actionImportTable").trigger();
+        const QString game = folder.filePath("break.bin");
+        const std::vector<std::uint8_t> bytes = {0x02, 0x00, 0x41, 0xFE, 0x41, 0xFF};
+        std::ofstream(game.toStdString(), std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+        ExportScriptDialog* dialog = OpenExport(session, game);
+        QVERIFY(dialog != nullptr);
+        auto& typed = Find<QLineEdit>(*dialog, "txtPointerBlock");
+        Retype(typed, "0:1:le16");
+        QTest::keyClick(&typed, Qt::Key_Return);
+        auto& inserter = Find<QComboBox>(*dialog, "cboInserter");
+        QCOMPARE(inserter.currentText(), QStringLiteral("Atlas"));
+        auto& exportButton = Find<QPushButton>(*dialog, "cmdExport");
+        const auto exported = [&](const QString& name) {
+            const QString scriptPath = folder.filePath(name);
+            session.user.pathAnswers.push_back(scriptPath.toStdString());
+            Click(*dialog, "cmdExport");
+            [&] { QTRY_VERIFY(QFile::exists(scriptPath) && exportButton.isEnabled()); }();
+            return ReadFile(scriptPath);
+        };
+        inserter.setFocus();
+        QTest::keyClick(&inserter, Qt::Key_Down);
+        QCOMPARE(inserter.currentText(), QStringLiteral("abcde"));
+        const std::string abcde = exported("abcde.txt");
+        QVERIFY2(abcde.find("\nA[line]\nA[end]\n") != std::string::npos, abcde.c_str());
+        QTest::keyClick(&inserter, Qt::Key_Up);
+        const std::string atlas = exported("atlas.txt");
+        QVERIFY2(atlas.find("\nA[line]\\n\nA[end]\n") != std::string::npos, atlas.c_str());
     }
 
     void aLongExportShowsProgressAnswersAndStops() {

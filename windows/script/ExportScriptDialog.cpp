@@ -1,5 +1,6 @@
 #include "ExportScriptDialog.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QHBoxLayout>
@@ -61,6 +62,7 @@ ExportScriptDialog::ExportScriptDialog(DocumentHistory& history, OpenGameFile& g
       add_(new QPushButton(ScriptWindowMessages::AddBlock())),
       remove_(new QPushButton(ScriptWindowMessages::RemoveBlock())),
       range_(new QLineEdit),
+      inserter_(new QComboBox),
       export_(new QPushButton(ScriptWindowMessages::ExportButton())),
       stop_(new QPushButton(ScriptWindowMessages::StopButton())),
       progress_(new QProgressBar),
@@ -72,6 +74,9 @@ ExportScriptDialog::ExportScriptDialog(DocumentHistory& history, OpenGameFile& g
     add_->setObjectName(QStringLiteral("cmdAddBlock"));
     remove_->setObjectName(QStringLiteral("cmdRemoveBlock"));
     range_->setObjectName(QStringLiteral("txtRange"));
+    inserter_->setObjectName(QStringLiteral("cboInserter"));
+    inserter_->addItem(ScriptWindowMessages::AtlasInserter(), static_cast<int>(Inserter::Atlas));
+    inserter_->addItem(ScriptWindowMessages::AbcdeInserter(), static_cast<int>(Inserter::Abcde));
     export_->setObjectName(QStringLiteral("cmdExport"));
     stop_->setObjectName(QStringLiteral("cmdStop"));
     progress_->setObjectName(QStringLiteral("barProgress"));
@@ -89,6 +94,12 @@ ExportScriptDialog::ExportScriptDialog(DocumentHistory& history, OpenGameFile& g
     addRow->addWidget(newBlock_, 1);
     addRow->addWidget(add_);
     addRow->addWidget(remove_);
+    auto* inserterCaption = new QLabel(ScriptWindowMessages::InserterCaption());
+    inserterCaption->setBuddy(inserter_);
+    auto* inserterRow = new QHBoxLayout;
+    inserterRow->addWidget(inserterCaption);
+    inserterRow->addWidget(inserter_);
+    inserterRow->addStretch(1);
     auto* close = new QDialogButtonBox;
     close->addButton(export_, QDialogButtonBox::ActionRole);
     close->addButton(stop_, QDialogButtonBox::ActionRole);
@@ -99,6 +110,7 @@ ExportScriptDialog::ExportScriptDialog(DocumentHistory& history, OpenGameFile& g
     layout->addLayout(addRow);
     layout->addWidget(rangeCaption);
     layout->addWidget(range_);
+    layout->addLayout(inserterRow);
     layout->addWidget(report_, 1);
     layout->addWidget(progress_);
     layout->addWidget(close);
@@ -300,7 +312,8 @@ void ExportScriptDialog::Export() {
     }
     job_ = StartExportScript(ScriptExport{
         *file, std::move(tables.entries), std::move(request), scriptPath_, std::move(inserterTable),
-        std::move(tables.further), std::move(tables.id), std::move(furtherFiles)});
+        std::move(tables.further), std::move(tables.id), std::move(furtherFiles),
+        static_cast<Inserter>(inserter_->currentData().toInt())});
     connect(job_.get(), &ExportScriptJob::progressValueChanged, progress_,
             &QProgressBar::setValue);
     connect(job_.get(), &ExportScriptJob::finished, this, &ExportScriptDialog::Finished);

@@ -9,6 +9,7 @@
 #include "ExportScriptJob.h"
 #include "core/table/Document.h"
 
+class QComboBox;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
@@ -60,6 +61,7 @@ private:
     QPushButton* add_;
     QPushButton* remove_;
     QLineEdit* range_;
+    QComboBox* inserter_;  // the dialog's choice, Atlas first
     QPushButton* export_;
     QPushButton* stop_;
     QProgressBar* progress_;

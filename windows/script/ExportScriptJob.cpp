@@ -26,7 +26,7 @@ ExportScriptOutcome Export(const ScriptExport& work, const std::atomic<bool>& st
         at += got.value();
         promise.setProgressValue(static_cast<int>(kReadDone * at / bytes.size()));
     }
-    const ScriptTable table(work.entries, work.further, work.home);
+    const ScriptTable table(work.entries, work.further, work.home, work.inserter);
     auto dump = DumpScript(bytes, table, work.request, stop, [&](int percent) {
         promise.setProgressValue(kReadDone + percent * (100 - kReadDone) / 100);
     });

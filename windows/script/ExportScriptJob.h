@@ -27,6 +27,7 @@ struct ScriptExport {
     std::vector<ScriptSection> further{};
     std::string home{};
     std::vector<std::pair<std::string, std::string>> furtherFiles{};  // path, contents
+    Inserter inserter = Inserter::Atlas;  // whose reading of the table the script follows
 };
 
 // What an export ended with: the dump written, why the game could not be read or a file not
