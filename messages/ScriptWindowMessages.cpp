@@ -78,6 +78,10 @@ QString ScriptWindowMessages::EditBlockAction(const QString& before, const QStri
     return tr("Change Pointer Block %1 to %2").arg(before, after);
 }
 
+QString ScriptWindowMessages::InserterAction(const QString& inserter) {
+    return tr("Change Inserter to %1").arg(inserter);
+}
+
 QString ScriptWindowMessages::RangeAction() {
     return tr("Change Dump Range");
 }

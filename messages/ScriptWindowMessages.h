@@ -35,6 +35,7 @@ public:
     [[nodiscard]] static QString RemoveBlockAction(const QString& plan);
     [[nodiscard]] static QString EditBlockAction(const QString& before, const QString& after);
     [[nodiscard]] static QString RangeAction();
+    [[nodiscard]] static QString InserterAction(const QString& inserter);
     [[nodiscard]] static QString TableWritten(const QString& path);
     // While the export runs, and when it was stopped.
     [[nodiscard]] static QString StopButton();

@@ -280,8 +280,8 @@ private slots:
         QCOMPARE(ReadFile(scriptPath + ".tbl"), std::string("41=A\n/FF=[end]\n"));
     }
 
-    // The inserter chosen in the dialog: abcde wants a labelled line break without its "\n",
-    // Atlas, the first choice, with it.
+    // The inserter chosen in the dialog, kept in the project and undone like the blocks: abcde
+    // wants a labelled line break without its "\n", Atlas, the first choice, with it.
     void aLabelledLineBreakGoesOutForTheInserterChosen() {
         QTemporaryDir folder;
         const QString tablePath = folder.filePath("break.tbl");
@@ -316,9 +316,14 @@ private slots:
         inserter.setFocus();
         QTest::keyClick(&inserter, Qt::Key_Down);
         QCOMPARE(inserter.currentText(), QStringLiteral("abcde"));
+        QCOMPARE(ScriptSettings::Of(session.document).inserter, std::string("abcde"));
+        QUndoStack& stack = session.state.history.Stack();
+        QCOMPARE(stack.undoText(), QStringLiteral("Change Inserter to abcde"));
         const std::string abcde = exported("abcde.txt");
         QVERIFY2(abcde.find("\nA[line]\nA[end]\n") != std::string::npos, abcde.c_str());
-        QTest::keyClick(&inserter, Qt::Key_Up);
+        // Undone, the choice is Atlas's again, in the project and in the dialog.
+        stack.undo();
+        QCOMPARE(inserter.currentText(), QStringLiteral("Atlas"));
         const std::string atlas = exported("atlas.txt");
         QVERIFY2(atlas.find("\nA[line]\\n\nA[end]\n") != std::string::npos, atlas.c_str());
     }
@@ -400,6 +405,7 @@ private slots:
         ScriptSettings settings;
         settings.pointers = {"100:48:le16+4000", "8000:2:gba"};
         settings.range = "8000:9000";
+        settings.inserter = "abcde";
         Document document;
         document.SetFeatureSettings(ScriptSettings::kFeature, settings.Json());
         QCOMPARE(ScriptSettings::Of(document), settings);

@@ -49,6 +49,14 @@ QString BlockText(const std::string& plan) {
     return QString::fromStdString(plan);
 }
 
+// The project's spelling of the inserter; Atlas's is none, so projects made before the choice
+// read as Atlas.
+constexpr const char* kAbcde = "abcde";
+
+Inserter InserterOf(const ScriptSettings& settings) {
+    return settings.inserter == kAbcde ? Inserter::Abcde : Inserter::Atlas;
+}
+
 }  // namespace
 
 ExportScriptDialog::ExportScriptDialog(DocumentHistory& history, OpenGameFile& game,
@@ -75,8 +83,8 @@ ExportScriptDialog::ExportScriptDialog(DocumentHistory& history, OpenGameFile& g
     remove_->setObjectName(QStringLiteral("cmdRemoveBlock"));
     range_->setObjectName(QStringLiteral("txtRange"));
     inserter_->setObjectName(QStringLiteral("cboInserter"));
-    inserter_->addItem(ScriptWindowMessages::AtlasInserter(), static_cast<int>(Inserter::Atlas));
-    inserter_->addItem(ScriptWindowMessages::AbcdeInserter(), static_cast<int>(Inserter::Abcde));
+    inserter_->addItem(ScriptWindowMessages::AtlasInserter());
+    inserter_->addItem(ScriptWindowMessages::AbcdeInserter());
     export_->setObjectName(QStringLiteral("cmdExport"));
     stop_->setObjectName(QStringLiteral("cmdStop"));
     progress_->setObjectName(QStringLiteral("barProgress"));
@@ -128,6 +136,7 @@ ExportScriptDialog::ExportScriptDialog(DocumentHistory& history, OpenGameFile& g
     });
     connect(remove_, &QPushButton::clicked, this, guarded(&ExportScriptDialog::RemoveBlock));
     connect(range_, &QLineEdit::editingFinished, this, guarded(&ExportScriptDialog::KeepRange));
+    connect(inserter_, &QComboBox::activated, this, guarded(&ExportScriptDialog::KeepInserter));
     connect(export_, &QPushButton::clicked, this, guarded(&ExportScriptDialog::Export));
     connect(stop_, &QPushButton::clicked, this, &ExportScriptDialog::Stop);
     // An export of another file's bytes says nothing of the file open now.
@@ -166,6 +175,7 @@ void ExportScriptDialog::ShowSettings() {
     showing_ = false;
     blocks_->setCurrentRow(std::min(row, blocks_->count() - 1));
     range_->setText(BlockText(settings.range));
+    inserter_->setCurrentIndex(InserterOf(settings) == Inserter::Abcde ? 1 : 0);
     remove_->setEnabled(blocks_->count() > 0);
 }
 
@@ -243,6 +253,16 @@ void ExportScriptDialog::KeepRange() {
                  ScriptWindowMessages::RangeAction());
 }
 
+void ExportScriptDialog::KeepInserter() {
+    ScriptSettings settings = ScriptSettings::Of(history_.Doc());
+    const std::string chosen = inserter_->currentIndex() == 1 ? kAbcde : "";
+    if (chosen == settings.inserter) return;
+    settings.inserter = chosen;
+    history_.Run(DocumentCommand::SetFeatureSettings(history_.Doc(), ScriptSettings::kFeature,
+                                                     settings.Json()),
+                 ScriptWindowMessages::InserterAction(inserter_->currentText()));
+}
+
 void ExportScriptDialog::Export() {
     if (job_) return;
     KeepRange();
@@ -313,7 +333,7 @@ void ExportScriptDialog::Export() {
     job_ = StartExportScript(ScriptExport{
         *file, std::move(tables.entries), std::move(request), scriptPath_, std::move(inserterTable),
         std::move(tables.further), std::move(tables.id), std::move(furtherFiles),
-        static_cast<Inserter>(inserter_->currentData().toInt())});
+        InserterOf(settings)});
     connect(job_.get(), &ExportScriptJob::progressValueChanged, progress_,
             &QProgressBar::setValue);
     connect(job_.get(), &ExportScriptJob::finished, this, &ExportScriptDialog::Finished);

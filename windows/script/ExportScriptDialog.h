@@ -47,6 +47,7 @@ private:
     // it reads as no block (the user is told why).
     std::optional<QString> Spelled(const QString& typed);
     void KeepRange();
+    void KeepInserter();
     void Export();
     void Stop();
     void Finished();
@@ -61,7 +62,7 @@ private:
     QPushButton* add_;
     QPushButton* remove_;
     QLineEdit* range_;
-    QComboBox* inserter_;  // the dialog's choice, Atlas first
+    QComboBox* inserter_;  // Atlas first
     QPushButton* export_;
     QPushButton* stop_;
     QProgressBar* progress_;

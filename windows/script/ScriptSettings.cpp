@@ -24,6 +24,7 @@ ScriptSettings ScriptSettings::Of(const Document& document) {
         if (plan.isString()) settings.pointers.push_back(plan.toString().toStdString());
     }
     settings.range = json.value(QStringLiteral("range")).toString().toStdString();
+    settings.inserter = json.value(QStringLiteral("inserter")).toString().toStdString();
     return settings;
 }
 
@@ -32,6 +33,9 @@ std::string ScriptSettings::Json() const {
     for (const std::string& plan : pointers) plans.append(QString::fromStdString(plan));
     QJsonObject json{{QStringLiteral("pointers"), plans}};
     if (!range.empty()) json.insert(QStringLiteral("range"), QString::fromStdString(range));
+    if (!inserter.empty()) {
+        json.insert(QStringLiteral("inserter"), QString::fromStdString(inserter));
+    }
     return QJsonDocument(json).toJson(QJsonDocument::Compact).toStdString();
 }
 

@@ -11,12 +11,13 @@ class GameFile;
 
 // What the project keeps for the script: the document's settings of the feature "script", a JSON
 // object with the pointer blocks as the dump reads them ("100:48:le16+4000") and the range
-// ("8000:9000"; empty for none).
+// ("8000:9000"; empty for none), and the inserter the script is for ("abcde"; none for Atlas).
 struct ScriptSettings {
     static constexpr const char* kFeature = "script";
 
     std::vector<std::string> pointers;
     std::string range;
+    std::string inserter;
 
     // Whatever the document holds; settings missing or unreadable are empty.
     [[nodiscard]] static ScriptSettings Of(const Document& document);
