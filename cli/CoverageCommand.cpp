@@ -1,13 +1,10 @@
 #include "CoverageCommand.h"
 
-#include <QFile>
-
 #include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "CommandLineMessages.h"
 #include "DictionaryMessages.h"
 #include "HexText.h"
 #include "GameFileMessages.h"
@@ -51,36 +48,24 @@ std::optional<ByteRange> ReadRange(const QString& text) {
 int RunCoverage(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     const QString command = QStringLiteral("coverage");
     QCommandLineParser parser;
-    const QCommandLineOption game({QStringLiteral("g"), QStringLiteral("game")}, {},
-                                  QStringLiteral("FILE"));
-    const QCommandLineOption import({QStringLiteral("i"), QStringLiteral("import")}, {},
-                                    QStringLiteral("TABLE"));
+    AddGameAndTables(parser);
     const QCommandLineOption range({QStringLiteral("r"), QStringLiteral("range")}, {},
                                    QStringLiteral("START:END"));
-    parser.addOptions({game, import, range});
+    parser.addOption(range);
     if (const int done = Parse(parser, command, DictionaryMessages::CoverageHelp(), arguments,
                                out, err);
         done >= 0) {
         return done;
     }
-    if (!parser.isSet(game)) {
-        return BadUsage(err, command, CommandLineMessages::MissingOption(
-                                          QStringLiteral("--game"), QStringLiteral("game.bin")));
-    }
-    if (!parser.isSet(import)) {
-        return BadUsage(err, command, CommandLineMessages::MissingOption(
-                                          QStringLiteral("--import"), QStringLiteral("font.tbl")));
-    }
+    if (const int missing = CheckGameAndTables(parser, command, err); missing >= 0) return missing;
     std::optional<ByteRange> only;
     if (parser.isSet(range)) {
         only = ReadRange(parser.value(range));
         if (!only) return BadUsage(err, command, DictionaryMessages::BadRange(parser.value(range)));
     }
-    const auto tables = ImportTables(parser.values(import));
-    if (!tables) return Problem(err, tables.error());
-    const auto opened = GameFile::Open(QFile::encodeName(parser.value(game)).toStdString());
-    if (!opened) return Problem(err, GameFileMessages::Failure(opened.error()));
-    const GameFile& file = opened.value();
+    const auto opened = OpenGameAndTables(parser, err);
+    if (!opened) return opened.error();
+    const GameFile& file = opened.value().game;
     ByteRange read{0, file.Size()};
     if (only) {
         if (only->start >= file.Size()) {
@@ -90,7 +75,7 @@ int RunCoverage(const QStringList& arguments, std::FILE* out, std::FILE* err) {
         read = {only->start, std::min(only->end, file.Size())};
     }
 
-    const DocumentContents& contents = tables.value();
+    const DocumentContents& contents = opened.value().tables;
     const TableEntries& held = contents.table.TableText;
     CodeReader reader(held.Texts(), held.Kinds(), held.TwoByte());
     // A linked entry's parameters are no codes the table lacks, nor are the codes a switch reads

@@ -79,28 +79,18 @@ int WriteTable(const DocumentContents& tables, const std::vector<DictionaryEntry
 int RunFindDictionary(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     const QString command = QStringLiteral("find-dictionary");
     QCommandLineParser parser;
-    const QCommandLineOption game({QStringLiteral("g"), QStringLiteral("game")}, {},
-                                  QStringLiteral("FILE"));
-    const QCommandLineOption import({QStringLiteral("i"), QStringLiteral("import")}, {},
-                                    QStringLiteral("TABLE"));
+    AddGameAndTables(parser);
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")}, {},
                                     QStringLiteral("TABLE"));
     const QCommandLineOption formatOption({QStringLiteral("f"), QStringLiteral("format")}, {},
                                           QStringLiteral("FORMAT"));
-    parser.addOptions({game, import, output, formatOption});
+    parser.addOptions({output, formatOption});
     if (const int done = Parse(parser, command, DictionaryMessages::FindDictionaryHelp(),
                                arguments, out, err);
         done >= 0) {
         return done;
     }
-    if (!parser.isSet(game)) {
-        return BadUsage(err, command, CommandLineMessages::MissingOption(
-                                          QStringLiteral("--game"), QStringLiteral("game.bin")));
-    }
-    if (!parser.isSet(import)) {
-        return BadUsage(err, command, CommandLineMessages::MissingOption(
-                                          QStringLiteral("--import"), QStringLiteral("font.tbl")));
-    }
+    if (const int missing = CheckGameAndTables(parser, command, err); missing >= 0) return missing;
     TableFormat format = TableFormat::Utf8;
     if (parser.isSet(formatOption)) {
         const auto named = FormatNamed(parser.value(formatOption).toStdString());
@@ -110,14 +100,13 @@ int RunFindDictionary(const QStringList& arguments, std::FILE* out, std::FILE* e
         }
         format = *named;
     }
-    const auto tables = ImportTables(parser.values(import));
-    if (!tables) return Problem(err, tables.error());
-    const auto opened = GameFile::Open(QFile::encodeName(parser.value(game)).toStdString());
-    if (!opened) return Problem(err, GameFileMessages::Failure(opened.error()));
-    const auto bytes = ReadWhole(opened.value());
+    const auto opened = OpenGameAndTables(parser, err);
+    if (!opened) return opened.error();
+    const auto bytes = ReadWhole(opened.value().game);
     if (!bytes) return Problem(err, GameFileMessages::Failure(bytes.error()));
 
-    const TableEntries& held = tables.value().table.TableText;
+    const DocumentContents& tables = opened.value().tables;
+    const TableEntries& held = tables.table.TableText;
     const LetterTable letters = LetterTableOf(held.Texts(), held.Kinds());
     const std::atomic<bool> never{false};
     const auto findings = FindDictionary(bytes.value(), letters, never);
@@ -135,7 +124,7 @@ int RunFindDictionary(const QStringList& arguments, std::FILE* out, std::FILE* e
     Say(err, QStringLiteral("glyphwright: %1\nglyphwright: %2\n")
                  .arg(DictionaryMessages::Found(best), DictionaryMessages::KnownText(best)));
     if (parser.isSet(output)) {
-        return WriteTable(tables.value(), best.entries, parser.value(output), format, err);
+        return WriteTable(tables, best.entries, parser.value(output), format, err);
     }
     return kExitSuccess;
 }

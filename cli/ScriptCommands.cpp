@@ -5,10 +5,12 @@
 #include <cerrno>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "CommandLine.h"
 #include "CommandLineMessages.h"
 #include "DictionaryMessages.h"
+#include "GameFileMessages.h"
 #include "ImportTableMessages.h"
 #include "Version.h"
 #include "core/table/DocumentCommand.h"
@@ -84,6 +86,33 @@ Result<DocumentContents, QString> ImportTables(const QStringList& paths) {
             .Do(document);
     }
     return document.Contents();
+}
+
+void AddGameAndTables(QCommandLineParser& parser) {
+    parser.addOptions(
+        {{{QStringLiteral("g"), QStringLiteral("game")}, {}, QStringLiteral("FILE")},
+         {{QStringLiteral("i"), QStringLiteral("import")}, {}, QStringLiteral("TABLE")}});
+}
+
+int CheckGameAndTables(const QCommandLineParser& parser, const QString& command, std::FILE* err) {
+    if (!parser.isSet(QStringLiteral("game"))) {
+        return BadUsage(err, command, CommandLineMessages::MissingOption(
+                                          QStringLiteral("--game"), QStringLiteral("game.bin")));
+    }
+    if (!parser.isSet(QStringLiteral("import"))) {
+        return BadUsage(err, command, CommandLineMessages::MissingOption(
+                                          QStringLiteral("--import"), QStringLiteral("font.tbl")));
+    }
+    return -1;
+}
+
+Result<GameAndTables, int> OpenGameAndTables(const QCommandLineParser& parser, std::FILE* err) {
+    auto tables = ImportTables(parser.values(QStringLiteral("import")));
+    if (!tables) return Problem(err, tables.error());
+    auto opened =
+        GameFile::Open(QFile::encodeName(parser.value(QStringLiteral("game"))).toStdString());
+    if (!opened) return Problem(err, GameFileMessages::Failure(opened.error()));
+    return GameAndTables{std::move(opened).value(), std::move(tables).value()};
 }
 
 }  // namespace glyphwright::script_commands

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string_view>
 
+#include "core/game/GameFile.h"
 #include "core/table/Document.h"
 #include "core/table/Result.h"
 
@@ -33,6 +34,21 @@ void Say(std::FILE* stream, const QString& text);
 // The entries of the table files at `paths`, in order, each put on its code as an import puts it:
 // a later file's entry wins on its code. The complaint names the file and its lines.
 [[nodiscard]] Result<DocumentContents, QString> ImportTables(const QStringList& paths);
+
+// What these commands read: the game, and the tables its codes are read through.
+struct GameAndTables {
+    GameFile game;
+    DocumentContents tables;
+};
+
+// Adds --game FILE and --import TABLE (again for more), which every one of these commands needs.
+void AddGameAndTables(QCommandLineParser& parser);
+// After Parse: the bad-usage status when either is missing, told on `err`; else -1.
+[[nodiscard]] int CheckGameAndTables(const QCommandLineParser& parser, const QString& command,
+                                     std::FILE* err);
+// The tables imported and the game opened; otherwise the exit status, the problem told on `err`.
+[[nodiscard]] Result<GameAndTables, int> OpenGameAndTables(const QCommandLineParser& parser,
+                                                           std::FILE* err);
 
 }  // namespace script_commands
 
