@@ -5,40 +5,17 @@ tiles taken down then across (GNU Unifont, never the matcher's reference face), 
     python3 find_font_game.py OUT"""
 import random
 import sys
+from pathlib import Path
 
 from unifont_game import rows, tiles_down, unifont
+
+# The packers the demo games use too.
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "scripts" / "lib"))
+from packed_streams import rle  # noqa: E402
 
 SIZE = 256 * 1024
 RAW_AT = 0x10000
 PACKED_AT = 0x30000
-
-
-def rle(data):
-    """Runs of 3 to 130 equal bytes, literal stretches of 1 to 128 between them."""
-    out = bytearray([0x30, len(data) & 0xFF, (len(data) >> 8) & 0xFF, len(data) >> 16])
-    literal = bytearray()
-
-    def flush():
-        for i in range(0, len(literal), 128):
-            piece = literal[i:i + 128]
-            out.append(len(piece) - 1)
-            out.extend(piece)
-        literal.clear()
-
-    at = 0
-    while at < len(data):
-        run = 1
-        while at + run < len(data) and run < 130 and data[at + run] == data[at]:
-            run += 1
-        if run >= 3:
-            flush()
-            out += bytes([0x80 | (run - 3), data[at]])
-            at += run
-        else:
-            literal.append(data[at])
-            at += 1
-    flush()
-    return bytes(out)
 
 
 def main():
