@@ -27,19 +27,6 @@ namespace {
 
 using namespace script_commands;
 
-// The whole game, for the dictionary may lie anywhere in it.
-Result<std::vector<std::uint8_t>, GameFileError> ReadWhole(const GameFile& file) {
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(file.Size()));
-    std::size_t at = 0;
-    while (at < bytes.size()) {
-        const auto got = file.Read(at, std::span(bytes).subspan(at));
-        if (!got) return got.error();
-        if (got.value() == 0) return GameFileError{GameFileProblem::SizeChanged, file.Path(), 0};
-        at += got.value();
-    }
-    return bytes;
-}
-
 // Writes the tables with the entries added, through the table writer and the safe save: the file
 // is replaced only once the new one is whole.
 int WriteTable(const DocumentContents& tables, const std::vector<DictionaryEntry>& entries,
@@ -102,14 +89,18 @@ int RunFindDictionary(const QStringList& arguments, std::FILE* out, std::FILE* e
     }
     const auto opened = OpenGameAndTables(parser, err);
     if (!opened) return opened.error();
-    const auto bytes = ReadWhole(opened.value().game);
-    if (!bytes) return Problem(err, GameFileMessages::Failure(bytes.error()));
+    // The whole game, for the dictionary may lie anywhere in it.
+    const GameFile& game = opened.value().game;
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(game.Size()));
+    if (const auto read = game.Read(0, bytes); !read) {
+        return Problem(err, GameFileMessages::Failure(read.error()));
+    }
 
     const DocumentContents& tables = opened.value().tables;
     const TableEntries& held = tables.table.TableText;
     const LetterTable letters = LetterTableOf(held.Texts(), held.Kinds());
     const std::atomic<bool> never{false};
-    const auto findings = FindDictionary(bytes.value(), letters, never);
+    const auto findings = FindDictionary(bytes, letters, never);
     if (!findings) return Problem(err, DictionaryMessages::Stopped());
     if (findings.value().missing.empty()) return Problem(err, DictionaryMessages::NothingMissing());
     if (findings.value().found.empty()) {
