@@ -8,6 +8,7 @@
 #include "core/text/EucJp.h"
 #include "core/sets/ProjectSets.h"
 #include "project/ProjectFile.h"
+#include "support/EntryKinds.h"
 #include "support/TableOrder.h"
 
 namespace glyphwright {
@@ -77,20 +78,12 @@ TEST(ProjectFile, TwoByteCodesAndTheirOrderReadBackTheSame) {
 // refused naming their field.
 TEST(ProjectFile, EntryKindsAndFurtherTablesReadBackTheSame) {
     DocumentContents contents = Full();
-    TableEntry linked{"color", EntryKind::Linked};
-    linked.parameters = 2;
-    TableEntry toKanji{"", EntryKind::TableSwitch};
-    toKanji.table = "kanji";
-    toKanji.count = 0;
-    contents.table.TableText.Put(0xF5, linked);
-    contents.table.TableText.Put(TableCode::TwoByte(0xF000), toKanji);
+    contents.table.TableText.Put(0xF5, test::Linked("color", 2));
+    contents.table.TableText.Put(TableCode::TwoByte(0xF000), test::Switch("kanji", 0));
     contents.table.TableId = "main";
     TableEntries kanji;
     kanji.Put(0x10, {"漢"});
-    TableEntry back{"back", EntryKind::TableSwitch};
-    back.table = "main";
-    back.count = 3;
-    kanji.Put(0xFF, back);
+    kanji.Put(0xFF, test::Switch("main", 3, "back"));
     contents.table.FurtherTables.push_back({"kanji", kanji});
     const QByteArray file = WriteProject(contents, kProject);
     EXPECT_TRUE(file.contains("\"version\": 3\n"));

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "support/EntryKinds.h"
 #include "tablefile/ImportTable.h"
 #include "tablefile/TableFormat.h"
 
@@ -8,18 +9,8 @@ namespace {
 
 using Kind = ImportProblem::Kind;
 
-TableEntry Linked(std::string label, int parameters) {
-    TableEntry entry{std::move(label), EntryKind::Linked};
-    entry.parameters = parameters;
-    return entry;
-}
-
-TableEntry Switch(std::string table, int count, std::string label = {}) {
-    TableEntry entry{std::move(label), EntryKind::TableSwitch};
-    entry.table = std::move(table);
-    entry.count = count;
-    return entry;
-}
+using test::Linked;
+using test::Switch;
 
 // Every kind: text of one byte and two, a switch to a further table and one back, a linked
 // entry, line breaks with and without a label and an end code, in two tables.

@@ -14,6 +14,7 @@
 
 #include "core/text/CodeReader.h"
 #include "core/text/TextThroughTable.h"
+#include "support/EntryKinds.h"
 
 namespace glyphwright {
 namespace {
@@ -36,18 +37,8 @@ struct Tables {
     }
 };
 
-TableEntry Linked(std::string label, int parameters) {
-    TableEntry entry{std::move(label), EntryKind::Linked};
-    entry.parameters = parameters;
-    return entry;
-}
-
-TableEntry Switch(std::string table, int count, std::string label = {}) {
-    TableEntry entry{std::move(label), EntryKind::TableSwitch};
-    entry.table = std::move(table);
-    entry.count = count;
-    return entry;
-}
+using test::Linked;
+using test::Switch;
 
 std::string Read(const DocumentContents& contents, const Tables& tables,
                  const std::vector<std::uint8_t>& bytes) {
