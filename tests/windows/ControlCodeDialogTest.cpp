@@ -9,6 +9,7 @@
 
 #include "Session.h"
 #include "dialogs/ControlCodeDialog.h"
+#include "support/EntryKinds.h"
 
 namespace glyphwright::test {
 
@@ -107,8 +108,7 @@ private slots:
         QTest::keyClick(&parameters, Qt::Key_Up);  // 1 -> 2
         Click(dialog, "cmdOK");
         QVERIFY(!dialog.isVisible());
-        TableEntry colour{"color", EntryKind::Linked};
-        colour.parameters = 2;
+        const TableEntry colour = test::Linked("color", 2);
         QVERIFY(session.document.TableText().At(0xF5) == colour);
         QCOMPARE(stack.undoText(), QStringLiteral("Control Code F5"));
 
@@ -131,9 +131,7 @@ private slots:
         for (int i = 0; i < 3; ++i) QTest::keyClick(&count, Qt::Key_Up);
         QTest::keyClick(&count, Qt::Key_Return);
         QVERIFY(!dialog.isVisible());
-        TableEntry kanji{"", EntryKind::TableSwitch};
-        kanji.table = "kanji";
-        kanji.count = 3;
+        const TableEntry kanji = test::Switch("kanji", 3);
         QVERIFY(session.document.TableText().At(0xF0) == kanji);
         // With no label, the Table Order's line names the table.
         const TableOrder& order = session.document.Order();

@@ -27,6 +27,7 @@
 #include "core/table/DocumentCommand.h"
 #include "gametext/GameTextWindow.h"
 #include "search/RelativeSearchWindow.h"
+#include "support/EntryKinds.h"
 
 namespace glyphwright::test {
 namespace {
@@ -411,12 +412,10 @@ private slots:
             .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         Session session;
         OpenGameFile(session, path);
-        TableEntry colour{"color", EntryKind::Linked};
-        colour.parameters = 1;
         DocumentCommand::PutEntries(session.document,
                                     {{TableCode::OneByte(0xFE), {"\\n", EntryKind::LineBreak}},
                                      {TableCode::OneByte(0xFF), {"end", EntryKind::EndCode}},
-                                     {TableCode::OneByte(0xF5), colour}})
+                                     {TableCode::OneByte(0xF5), test::Linked("color", 1)}})
             .Do(session.document);
         session.IncludeSet("Hiragana");
         Retype(Find<QLineEdit>(session.main(), "txtTblStartCode"), "20");
