@@ -68,4 +68,15 @@ private:
     std::unique_ptr<QThreadPool> ownPool_;
 };
 
+// For the handler of a job's `finished`: lets go of `job`, which is deleted once control is back
+// in the event loop (it is still sending the signal), and returns what the work said, or `unsaid`
+// where it said nothing (cancelled before it began).
+template <typename T>
+[[nodiscard]] T TakeFinished(std::unique_ptr<BackgroundJob<T>>& job, T unsaid) {
+    BackgroundJob<T>* finished = job.release();
+    finished->deleteLater();
+    return finished->future().resultCount() == 0 ? std::move(unsaid)
+                                                 : finished->future().takeResult();
+}
+
 }  // namespace glyphwright

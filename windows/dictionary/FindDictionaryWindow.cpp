@@ -107,13 +107,7 @@ void FindDictionaryWindow::Stop() {
 }
 
 void FindDictionaryWindow::Finished() {
-    // The job is still sending this signal: it goes once control is back in the event loop.
-    DictionaryJob* job = job_.release();
-    job->deleteLater();
-    // The search says how it ended; stopped before it began, it says nothing.
-    const DictionaryOutcome outcome = job->future().resultCount() == 0
-                                          ? DictionaryOutcome{DictionaryCancelled{}}
-                                          : job->future().takeResult();
+    const DictionaryOutcome outcome = TakeFinished(job_, DictionaryOutcome{DictionaryCancelled{}});
     if (const auto* findings = std::get_if<DictionaryFindings>(&outcome)) {
         progress_->setValue(100);
         if (findings->missing.empty()) {

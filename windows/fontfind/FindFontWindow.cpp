@@ -205,13 +205,7 @@ void FindFontWindow::Stop() {
 }
 
 void FindFontWindow::Finished() {
-    // The job is still sending this signal: it goes once control is back in the event loop.
-    FontFindJob* job = job_.release();
-    job->deleteLater();
-    // The look says how it ended; stopped before it began, it says nothing.
-    const FontFindOutcome outcome = job->future().resultCount() == 0
-                                        ? FontFindOutcome{FontFindCancelled{}}
-                                        : job->future().takeResult();
+    const FontFindOutcome outcome = TakeFinished(job_, FontFindOutcome{FontFindCancelled{}});
     if (const auto* found = std::get_if<FontFindings>(&outcome)) {
         progress_->setValue(100);
         candidates_ = found->candidates;

@@ -353,13 +353,8 @@ void ExportScriptDialog::Enable() {
 }
 
 void ExportScriptDialog::Finished() {
-    // The job is still sending this signal: it goes once control is back in the event loop.
-    ExportScriptJob* job = job_.release();
-    job->deleteLater();
+    const ExportScriptOutcome outcome = TakeFinished(job_, ExportScriptOutcome{DumpCancelled{}});
     Enable();
-    const ExportScriptOutcome outcome = job->future().resultCount() == 0
-                                            ? ExportScriptOutcome{DumpCancelled{}}
-                                            : job->future().takeResult();
     const QString shown = QString::fromStdString(scriptPath_);
     if (std::holds_alternative<DumpCancelled>(outcome)) {
         progress_->setValue(0);

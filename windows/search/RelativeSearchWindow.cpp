@@ -136,31 +136,21 @@ void RelativeSearchWindow::StopSearch() {
 }
 
 void RelativeSearchWindow::Finished() {
-    // The job is still sending this signal: it goes once control is back in the event loop.
-    SearchJob* job = job_.release();
-    job->deleteLater();
+    const SearchOutcome outcome = TakeFinished(job_, SearchOutcome{SearchStop{SearchCancelled{}}});
     const RelativeSearch search = *running_;
     running_.reset();
     SetSearching(false);
-    // The search says how it ended; cancelled before it began, it says nothing.
-    const std::optional<SearchOutcome> outcome =
-        job->future().resultCount() == 0 ? std::nullopt
-                                         : std::make_optional(job->future().takeResult());
-    if (!outcome) {
-        ui_->lblStatus->setText(SearchMessages::SearchCancelled());
-        return;
-    }
-    if (!outcome->ok()) {
-        if (std::holds_alternative<SearchCancelled>(outcome->error())) {
+    if (!outcome.ok()) {
+        if (std::holds_alternative<SearchCancelled>(outcome.error())) {
             ui_->lblStatus->setText(SearchMessages::SearchCancelled());
             return;
         }
-        const QString why = GameFileMessages::Failure(std::get<GameFileError>(outcome->error()));
+        const QString why = GameFileMessages::Failure(std::get<GameFileError>(outcome.error()));
         ui_->lblStatus->setText(why);
         Tell(why);
         return;
     }
-    const SearchResults& found = outcome->value();
+    const SearchResults& found = outcome.value();
     ui_->lblStatus->setText(found.hitCount == 0
                                 ? SearchMessages::SearchFoundNothing()
                                 : SearchMessages::SearchFound(
