@@ -1,8 +1,10 @@
 // BackgroundJob, the one way the windows run long work: what the work tells is heard on the
 // window's thread, Cancel stops it while the event loop keeps running and the work still says how
-// it ended, destroying a job waits for its work, and jobs on a one-thread pool run in turn.
+// it ended, destroying a job waits for its work, jobs on a one-thread pool run in turn, and a
+// window takes a finished job's outcome.
 
 #include <QCoreApplication>
+#include <QPointer>
 #include <QSemaphore>
 #include <QSignalSpy>
 #include <QTest>
@@ -125,6 +127,32 @@ private slots:
         QVERIFY(ended);
         QCOMPARE(second.result(), 2);
         QCOMPARE(most.load(), 1);
+        pool.waitForDone();
+    }
+
+    // A window's handler of `finished` takes the job and what its work said; a job cancelled
+    // before its work began said nothing, and the handler is given what stands for that.
+    void takeFinishedHandsOverWhatTheWorkSaidOrTheCancel() {
+        QThreadPool pool;
+        pool.setMaxThreadCount(1);
+        QSemaphore started;
+        std::atomic<bool> ended = false;
+        auto first = std::make_unique<IntJob>(pool, SpinUntilStopped(started, ended));
+        QVERIFY(started.tryAcquire(1, kWaitMs));
+        // Waiting its turn behind the first: cancelled, its work never begins.
+        auto second = std::make_unique<IntJob>(
+            pool, [](QPromise<int>& promise, const IntJob::StopFlag&) { promise.addResult(2); });
+        QSignalSpy firstFinished(first.get(), &IntJob::finished);
+        QSignalSpy secondFinished(second.get(), &IntJob::finished);
+        second->Cancel();
+        first->Cancel();
+        QTRY_COMPARE_WITH_TIMEOUT(firstFinished.count() + secondFinished.count(), 2, kWaitMs);
+        const QPointer<IntJob> firstLeft = first.get();
+        QCOMPARE(TakeFinished(first, 0), kStopped);
+        QCOMPARE(TakeFinished(second, 0), 0);
+        QVERIFY(!first && !second);
+        // Deleted once control is back in the event loop.
+        QTRY_VERIFY_WITH_TIMEOUT(firstLeft.isNull(), kWaitMs);
         pool.waitForDone();
     }
 };
