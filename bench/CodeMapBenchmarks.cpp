@@ -31,20 +31,7 @@ void Settle() {
 
 // The 1000-line load order put straight into the state, as the windows leave it.
 void Load(test::Session& session) {
-    DocumentContents contents;
-    for (const evidence::LoadLine& line : evidence::MakeLoadOrder(1000)) {
-        if (line.single) {
-            contents.table.TableText.Put(TableCode::OneByte(static_cast<ByteCode>(line.code)), {line.text});
-            (void)contents.order.AppendEntryLine(line.text);
-            continue;
-        }
-        (void)contents.order.AppendSetLine(line.name);
-        if (line.start != 0) {
-            contents.order.SetStart(contents.order.LineCount() - 1,
-                                    static_cast<ByteCode>(line.start));
-        }
-    }
-    session.document.Replace(std::move(contents));
+    session.document.Replace(evidence::LoadedContents(evidence::MakeLoadOrder(1000)));
 }
 
 // Runs `change(i)` as the timed part, then lets the map repaint outside the timing.

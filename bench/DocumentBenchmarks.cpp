@@ -26,19 +26,7 @@ void Settle() {
 
 // The 1000-line load order with all 256 codes filled, as a long session leaves it.
 DocumentContents LoadedContents() {
-    DocumentContents contents;
-    for (const evidence::LoadLine& line : evidence::MakeLoadOrder(1000)) {
-        if (line.single) {
-            contents.table.TableText.Put(TableCode::OneByte(static_cast<ByteCode>(line.code)), {line.text});
-            (void)contents.order.AppendEntryLine(line.text);
-            continue;
-        }
-        (void)contents.order.AppendSetLine(line.name);
-        if (line.start != 0) {
-            contents.order.SetStart(contents.order.LineCount() - 1,
-                                    static_cast<ByteCode>(line.start));
-        }
-    }
+    DocumentContents contents = evidence::LoadedContents(evidence::MakeLoadOrder(1000));
     for (std::size_t code = 0; code < kCodeCount; ++code) {
         if (contents.table.TableText[code].empty()) contents.table.TableText.Put(TableCode::OneByte(static_cast<ByteCode>(code)), {"あ"});
     }

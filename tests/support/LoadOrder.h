@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/table/Document.h"
 #include "support/ReferenceTable.h"
 
 namespace glyphwright::evidence {
@@ -78,6 +79,26 @@ inline LoadState IncludeAll(const std::vector<LoadLine>& lines) {
         }
     }
     return state;
+}
+
+// The program's own state after `lines`, put straight in as the windows leave it: the set lines
+// in the Table Order with their own starts, the single entries in the table and on their lines.
+inline DocumentContents LoadedContents(const std::vector<LoadLine>& lines) {
+    DocumentContents contents;
+    for (const LoadLine& line : lines) {
+        if (line.single) {
+            contents.table.TableText.Put(TableCode::OneByte(static_cast<ByteCode>(line.code)),
+                                         {line.text});
+            (void)contents.order.AppendEntryLine(line.text);
+            continue;
+        }
+        (void)contents.order.AppendSetLine(line.name);
+        if (line.start != 0) {
+            contents.order.SetStart(contents.order.LineCount() - 1,
+                                    static_cast<ByteCode>(line.start));
+        }
+    }
+    return contents;
 }
 
 }  // namespace glyphwright::evidence
