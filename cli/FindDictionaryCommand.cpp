@@ -17,8 +17,7 @@
 #include "core/dictionary/FindDictionary.h"
 #include "core/dictionary/LetterTable.h"
 #include "core/game/GameFile.h"
-#include "core/table/DocumentCommand.h"
-#include "core/text/EucJp.h"
+#include "core/table/Workspace.h"
 #include "tablefile/TableFormat.h"
 
 namespace glyphwright {
@@ -29,18 +28,10 @@ using namespace script_commands;
 
 // Writes the tables with the entries added, through the table writer and the safe save: the file
 // is replaced only once the new one is whole.
-int WriteTable(const DocumentContents& tables, const std::vector<DictionaryEntry>& entries,
+int WriteTable(Workspace workspace, const std::vector<DictionaryEntry>& entries,
                const QString& path, TableFormat format, std::FILE* err) {
-    Document document;
-    document.Replace(tables);
-    std::vector<std::pair<TableCode, TableEntry>> added;
     // The table holds the entries' Unicode text; a classic file refuses what EUC-JP lacks.
-    for (const DictionaryEntry& entry : entries) {
-        added.emplace_back(TableCode::OneByte(entry.code),
-                           TableEntry{entry.text, EntryKind::Ordinary});
-    }
-    DocumentCommand::PutEntries(document, added).Do(document);
-    Workspace workspace = document.Table();
+    for (const DictionaryEntry& entry : entries) workspace.TableText.Put(entry.code, {entry.text});
     // The one-byte codes from the lowest held to the highest: what a classic file covers.
     int low = kCodeCount;
     int high = -1;
@@ -96,8 +87,8 @@ int RunFindDictionary(const QStringList& arguments, std::FILE* out, std::FILE* e
         return Problem(err, GameFileMessages::Failure(read.error()));
     }
 
-    const DocumentContents& tables = opened.value().tables;
-    const TableEntries& held = tables.table.TableText;
+    const Workspace& tables = opened.value().tables.table;
+    const TableEntries& held = tables.TableText;
     const LetterTable letters = LetterTableOf(held.Texts(), held.Kinds());
     const std::atomic<bool> never{false};
     const auto findings = FindDictionary(bytes, letters, never);
