@@ -91,7 +91,7 @@ int RunCoverage(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     for (std::uint64_t at = read.start; at < read.end;) {
         const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(kPiece, read.end - at));
         const auto got = file.Read(at, std::span(piece.data(), wanted));
-        if (!got) return Problem(err, GameFileMessages::Failure(got.error()));
+        if (!got) return TableProblem(err, GameFileMessages::Failure(got.error()));
         if (got.value() == 0) break;
         reader.Read(std::span(piece.data(), got.value()), tokens);
         const bool last = at + got.value() >= read.end;
@@ -111,7 +111,7 @@ int RunCoverage(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     for (const MissingCode& missing : coverage.Missing()) {
         lines += HexNumber(missing.code).toStdString() + '\t' + std::to_string(missing.uses) + '\n';
     }
-    return Emit(out, err, lines);
+    return Show(out, err, lines);
 }
 
 }  // namespace glyphwright

@@ -47,7 +47,7 @@ int WriteTable(Workspace workspace, const std::vector<DictionaryEntry>& entries,
     }
     const SaveTarget target{QFile::encodeName(path).toStdString(), format};
     if (const auto saved = SaveTable(workspace, target); !saved) {
-        return Problem(err, MakeTableMessages::Failure(saved.error()));
+        return TableProblem(err, MakeTableMessages::Failure(saved.error()));
     }
     return kExitSuccess;
 }
@@ -84,7 +84,7 @@ int RunFindDictionary(const QStringList& arguments, std::FILE* out, std::FILE* e
     const GameFile& game = opened.value().game;
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(game.Size()));
     if (const auto read = game.Read(0, bytes); !read) {
-        return Problem(err, GameFileMessages::Failure(read.error()));
+        return TableProblem(err, GameFileMessages::Failure(read.error()));
     }
 
     const Workspace& tables = opened.value().tables.table;
@@ -92,18 +92,18 @@ int RunFindDictionary(const QStringList& arguments, std::FILE* out, std::FILE* e
     const LetterTable letters = LetterTableOf(held.Texts(), held.Kinds());
     const std::atomic<bool> never{false};
     const auto findings = FindDictionary(bytes, letters, never);
-    if (!findings) return Problem(err, DictionaryMessages::Stopped());
-    if (findings.value().missing.empty()) return Problem(err, DictionaryMessages::NothingMissing());
+    if (!findings) return TableProblem(err, DictionaryMessages::Stopped());
+    if (findings.value().missing.empty()) return TableProblem(err, DictionaryMessages::NothingMissing());
     if (findings.value().found.empty()) {
-        return Problem(err, DictionaryMessages::NothingFound(findings.value().missing));
+        return TableProblem(err, DictionaryMessages::NothingFound(findings.value().missing));
     }
     const FoundDictionary& best = findings.value().found.front();
     std::string lines;
     for (const DictionaryEntry& entry : best.entries) {
         lines += HexNumber(entry.code).toStdString() + '=' + entry.text + '\n';
     }
-    if (const int shown = Emit(out, err, lines); shown != kExitSuccess) return shown;
-    Say(err, QStringLiteral("glyphwright: %1\nglyphwright: %2\n")
+    if (const int shown = Show(out, err, lines); shown != kExitSuccess) return shown;
+    Print(err, QStringLiteral("glyphwright: %1\nglyphwright: %2\n")
                  .arg(DictionaryMessages::Found(best), DictionaryMessages::KnownText(best)));
     if (parser.isSet(output)) {
         return WriteTable(tables, best.entries, parser.value(output), format, err);

@@ -2,13 +2,12 @@
 
 #include <QFile>
 
-#include <cerrno>
-#include <cstring>
 #include <optional>
 #include <string>
 
 #include "CommandLine.h"
 #include "CommandLineMessages.h"
+#include "CommandOutput.h"
 #include "FindFontMessages.h"
 #include "GameFileMessages.h"
 #include "core/compression/StreamScan.h"
@@ -22,23 +21,6 @@ namespace {
 
 using Words = CommandLineMessages;
 using Said = FindFontMessages;
-
-void Print(std::FILE* stream, const QString& text) {
-    const QByteArray bytes = text.toLocal8Bit();
-    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
-    std::fflush(stream);
-}
-
-int BadUsage(std::FILE* err, const QString& problem) {
-    Print(err, QStringLiteral("glyphwright: %1\n%2\n")
-                   .arg(problem, Words::TryHelp(QStringLiteral("find-font"))));
-    return kExitBadUsage;
-}
-
-int Problem(std::FILE* err, const QString& message) {
-    Print(err, QStringLiteral("glyphwright: %1\n").arg(message));
-    return kExitTableProblem;
-}
 
 std::string Hex(std::uint64_t value) {
     char text[24];
@@ -124,28 +106,21 @@ QString TileFormatNames() {
     return names.join(QStringLiteral(", "));
 }
 
-int Emit(std::FILE* out, std::FILE* err, const std::string& text) {
-    errno = 0;
-    if (std::fwrite(text.data(), 1, text.size(), out) != text.size() || std::fflush(out) != 0) {
-        const int error = errno != 0 ? errno : EIO;
-        return Problem(err,
-                       Words::StandardOutputFailed(QString::fromLocal8Bit(std::strerror(error))));
-    }
-    return kExitSuccess;
-}
-
 }  // namespace
 
 int RunFindFont(const QStringList& arguments, std::FILE* out, std::FILE* err) {
+    const QString command = QStringLiteral("find-font");
     const auto read = Read(arguments);
-    if (!read) return BadUsage(err, read.error());
+    if (!read) return BadUsage(err, command, read.error());
     const FindFontArguments& options = read.value();
-    if (!options.game) return BadUsage(err, Words::MissingGame());
+    if (!options.game) return BadUsage(err, command, Words::MissingGame());
     FontSearch search;
     if (options.tiles) {
         for (const QString& name : options.tiles->split(QLatin1Char(','))) {
             const auto format = ParseTileFormat(name.toStdString());
-            if (!format) return BadUsage(err, Words::UnknownTileFormat(name, TileFormatNames()));
+            if (!format) {
+                return BadUsage(err, command, Words::UnknownTileFormat(name, TileFormatNames()));
+            }
             search.tiles.push_back(*format);
         }
     }
@@ -155,7 +130,7 @@ int RunFindFont(const QStringList& arguments, std::FILE* out, std::FILE* err) {
             if (!size || size->width < GlyphFormat::kMinBitmapSide ||
                 size->height < GlyphFormat::kMinBitmapSide || size->width > GlyphFormat::kMaxSide ||
                 size->height > GlyphFormat::kMaxSide) {
-                return BadUsage(err, Words::BadGlyphSize(name));
+                return BadUsage(err, command, Words::BadGlyphSize(name));
             }
             search.sizes.push_back(*size);
         }
@@ -164,34 +139,35 @@ int RunFindFont(const QStringList& arguments, std::FILE* out, std::FILE* err) {
         bool number = false;
         const int limit = options.limit->toInt(&number);
         if (!number || limit < 1 || limit > kMostFindFontCandidates) {
-            return BadUsage(err, Said::BadLimit(*options.limit, kMostFindFontCandidates));
+            return BadUsage(err, command,
+                            Said::BadLimit(*options.limit, kMostFindFontCandidates));
         }
         search.limit = static_cast<std::size_t>(limit);
     }
     const auto file = GameFile::Open(QFile::encodeName(*options.game).toStdString());
-    if (!file) return Problem(err, GameFileMessages::Failure(file.error()));
+    if (!file) return TableProblem(err, GameFileMessages::Failure(file.error()));
     if (file.value().Size() > kMaxFontSearchSize) {
-        return Problem(err, Said::FileTooLarge(*options.game, file.value().Size(), kMaxFontSearchSize));
+        return TableProblem(err, Said::FileTooLarge(*options.game, file.value().Size(), kMaxFontSearchSize));
     }
 
     if (options.streams) {
         const auto streams = ScanStreams(file.value());
-        if (!streams) return Problem(err, GameFileMessages::Failure(streams.error().error));
+        if (!streams) return TableProblem(err, GameFileMessages::Failure(streams.error().error));
         std::string lines;
         for (const FoundStream& stream : streams.value()) lines += StreamLine(stream);
-        if (const int status = Emit(out, err, lines); status != kExitSuccess) return status;
+        if (const int status = Show(out, err, lines); status != kExitSuccess) return status;
         return streams.value().empty() ? kExitNothingFound : kExitSuccess;
     }
 
     const auto found = FindFonts(file.value(), search);
-    if (!found) return Problem(err, GameFileMessages::Failure(found.error().error));
+    if (!found) return TableProblem(err, GameFileMessages::Failure(found.error().error));
     if (found.value().empty()) {
-        Print(err, QStringLiteral("glyphwright: %1\n").arg(Said::NothingFound()));
+        Say(err, Said::NothingFound());
         return kExitNothingFound;
     }
     std::string lines;
     for (const FontCandidate& candidate : found.value()) lines += CandidateLine(candidate);
-    return Emit(out, err, lines);
+    return Show(out, err, lines);
 }
 
 }  // namespace glyphwright

@@ -2,48 +2,16 @@
 
 #include <QFile>
 
-#include <cerrno>
-#include <cstring>
 #include <string>
 #include <utility>
 
-#include "CommandLine.h"
 #include "CommandLineMessages.h"
-#include "DictionaryMessages.h"
 #include "GameFileMessages.h"
 #include "ImportTableMessages.h"
-#include "Version.h"
 #include "core/table/DocumentCommand.h"
 #include "tablefile/ImportTable.h"
 
 namespace glyphwright::script_commands {
-
-void Say(std::FILE* stream, const QString& text) {
-    const QByteArray bytes = text.toLocal8Bit();
-    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
-    std::fflush(stream);
-}
-
-int BadUsage(std::FILE* err, const QString& command, const QString& problem) {
-    Say(err, QStringLiteral("glyphwright: %1\n%2\n")
-                 .arg(problem, CommandLineMessages::TryHelp(command)));
-    return kExitBadUsage;
-}
-
-int Problem(std::FILE* err, const QString& problem) {
-    Say(err, QStringLiteral("glyphwright: %1\n").arg(problem));
-    return kExitTableProblem;
-}
-
-int Emit(std::FILE* out, std::FILE* err, std::string_view bytes) {
-    errno = 0;
-    if (std::fwrite(bytes.data(), 1, bytes.size(), out) != bytes.size() || std::fflush(out) != 0) {
-        const int error = errno != 0 ? errno : EIO;
-        return Problem(err, CommandLineMessages::StandardOutputFailed(
-                                QString::fromLocal8Bit(std::strerror(error))));
-    }
-    return kExitSuccess;
-}
 
 int Parse(QCommandLineParser& parser, const QString& command, const QString& help,
           const QStringList& arguments, std::FILE* out, std::FILE* err) {
@@ -57,10 +25,10 @@ int Parse(QCommandLineParser& parser, const QString& command, const QString& hel
     // Help wins over everything else on the line, so that a half-written command can ask for it.
     if (parser.isSet(helpOption) || arguments.contains(QStringLiteral("--help")) ||
         arguments.contains(QStringLiteral("-h"))) {
-        return Emit(out, err, help.toLocal8Bit().toStdString());
+        return Show(out, err, help);
     }
     if (parser.isSet(versionOption)) {
-        return Emit(out, err, std::string(kProductName) + ' ' + kVersionText + '\n');
+        return ShowVersion(out, err);
     }
     if (!read) return BadUsage(err, command, parser.errorText());
     if (!parser.positionalArguments().isEmpty()) {
@@ -108,10 +76,10 @@ int CheckGameAndTables(const QCommandLineParser& parser, const QString& command,
 
 Result<GameAndTables, int> OpenGameAndTables(const QCommandLineParser& parser, std::FILE* err) {
     auto tables = ImportTables(parser.values(QStringLiteral("import")));
-    if (!tables) return Problem(err, tables.error());
+    if (!tables) return TableProblem(err, tables.error());
     auto opened =
         GameFile::Open(QFile::encodeName(parser.value(QStringLiteral("game"))).toStdString());
-    if (!opened) return Problem(err, GameFileMessages::Failure(opened.error()));
+    if (!opened) return TableProblem(err, GameFileMessages::Failure(opened.error()));
     return GameAndTables{std::move(opened).value(), std::move(tables).value()};
 }
 

@@ -4,8 +4,8 @@
 #include <QStringList>
 
 #include <cstdio>
-#include <string_view>
 
+#include "CommandOutput.h"
 #include "core/game/GameFile.h"
 #include "core/table/Document.h"
 #include "core/table/Result.h"
@@ -13,17 +13,8 @@
 namespace glyphwright {
 
 // What the commands that read a game's script through the user's tables share: their options
-// read with QCommandLineParser, the tables imported, and what they print.
+// read with QCommandLineParser and the tables imported. They speak through CommandOutput.
 namespace script_commands {
-
-// Writes `text` to `stream` in the locale's encoding.
-void Say(std::FILE* stream, const QString& text);
-// "glyphwright: `problem`" and where the command's help is; the bad-usage exit status.
-[[nodiscard]] int BadUsage(std::FILE* err, const QString& command, const QString& problem);
-// "glyphwright: `problem`"; the exit status of a file that could not be read or written.
-[[nodiscard]] int Problem(std::FILE* err, const QString& problem);
-// Writes `bytes` to `out` and makes sure they left; a problem on `err` when they did not.
-[[nodiscard]] int Emit(std::FILE* out, std::FILE* err, std::string_view bytes);
 
 // Reads `arguments` (after the command's name) with `parser`, which holds the command's
 // options; --help and --version are added here. Returns the exit status when the command is done
