@@ -7,21 +7,13 @@ colour 3, a shadow down and right in colour 1. Random bytes follow.
 import random
 import sys
 
-HEX = "/usr/share/unifont/unifont_jp.hex"
+from unifont_hex import unifont
+
 ORDER = (" 0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ!?.,-"
          "あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよらりるれろわをん"
          "がぎぐげござじずぜぞだぢづでどばびぶべぼぱぴぷぺぽっゃゅょ"
          "アイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミムメモヤユヨラリルレロワヲン"
          "王剣盾魔法村城竜")
-
-
-def unifont():
-    glyphs = {}
-    with open(HEX) as source:
-        for line in source:
-            code, bits = line.strip().split(":")
-            glyphs[int(code, 16)] = bits
-    return glyphs
 
 
 def pixels(bits):

@@ -5,17 +5,11 @@ tiles taken down then across, in the order the characters are given. A space sta
 without ink; Unifont's 8-wide glyphs sit at the left of the cell, as a game's ASCII does.
     python3 unifont_game.py OUT CHARACTERS"""
 import sys
+from pathlib import Path
 
-HEX = "/usr/share/unifont/unifont_jp.hex"
-
-
-def unifont():
-    glyphs = {}
-    with open(HEX) as source:
-        for line in source:
-            code, bits = line.strip().split(":")
-            glyphs[int(code, 16)] = bits
-    return glyphs
+# The Unifont reader the demo games use too.
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "scripts" / "lib"))
+from unifont_hex import unifont  # noqa: E402
 
 
 def rows(bits):
