@@ -22,7 +22,7 @@ constexpr float kShapeWeight = 10.0f;
 constexpr std::array<float, 4> kRunBonus = {0.0f, 1.6f, 0.9f, 0.6f};
 constexpr int kLongestGap = static_cast<int>(kRunBonus.size()) - 1;
 // A candidate the runs propose is weighed only where it could win with runs on both sides.
-constexpr float kHopeless = 2 * kRunBonus[1];
+constexpr float kHopeless = 2 * kRunBonus[1] + 1.0f;
 // The candidates of a glyph that propose its neighbours' candidates, best first.
 constexpr std::size_t kBeam = 8;
 // A run this long or longer is named by its ends.
@@ -116,7 +116,7 @@ public:
             }
             score.assign(options_[i].size(), 0.f);
             for (std::size_t j = 0; j < options_[i].size(); ++j) {
-                float best = 0;
+                float best = before.empty() ? 0.f : -std::numeric_limits<float>::max();
                 for (std::size_t p = 0; p < before.size(); ++p) {
                     const Option& from = options_[previous][p];
                     const float bonus =
@@ -246,17 +246,21 @@ FontOrder::FontOrder(const std::vector<char32_t>& candidates) {
         for (char32_t c : candidates) w.emplace(c, true);
         return w;
     }();
-    for (char32_t c : JisRows(1, kJisRows)) {
-        if (wanted.contains(c) && !place_[0].contains(c)) {
-            place_[0].emplace(c, static_cast<int>(sequence_[0].size()));
-            sequence_[0].push_back(c);
+    auto add = [&](std::size_t order, char32_t c) {
+        if (wanted.contains(c) && !place_[order].contains(c)) {
+            place_[order].emplace(c, static_cast<int>(sequence_[order].size()));
+            sequence_[order].push_back(c);
+        }
+    };
+    for (int row = 1; row <= kJisRows; ++row) {
+        for (char32_t c : JisRows(row, row)) {
+            add(0, c);
+            if (row != 2 && (row < 6 || row > 8)) add(1, c);
         }
     }
-    sequence_[1] = candidates;
-    std::sort(sequence_[1].begin(), sequence_[1].end());
-    sequence_[1].erase(std::unique(sequence_[1].begin(), sequence_[1].end()), sequence_[1].end());
-    for (std::size_t i = 0; i < sequence_[1].size(); ++i)
-        place_[1].emplace(sequence_[1][i], static_cast<int>(i));
+    std::vector<char32_t> byCode = candidates;
+    std::sort(byCode.begin(), byCode.end());
+    for (char32_t c : byCode) add(2, c);
 }
 
 char32_t FontOrder::Step(std::size_t order, char32_t c, int steps) const {
