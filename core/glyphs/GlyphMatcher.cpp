@@ -71,15 +71,18 @@ std::pair<int, int> InkExtent(const GlyphImage& glyph) {
 }
 
 // The groups of characters a font sizes alike: ASCII, full-width Latin, kana, half-width kana,
-// and the rest.
+// the kanji and the rest, and the punctuation and symbols below the kana. A game font fills
+// its cell with a kanji but sets 。 and 「 as small as the reference does, each in its corner:
+// learnt apart, the kanji's larger size does not move the punctuation's box.
 int SizeGroup(char32_t c) {
     if (c < 0x80) return 0;
     if (c >= 0xFF01 && c <= 0xFF5E) return 1;
     if (c >= 0x3040 && c <= 0x30FF) return 2;
     if (c >= 0xFF61 && c <= 0xFF9F) return 3;
+    if (c < 0x3040) return 5;
     return 4;
 }
-constexpr int kSizeGroups = 5;
+constexpr int kSizeGroups = 6;
 
 // Each pixel of the image drawn scale x scale.
 GlyphImage Enlarged(const GlyphImage& image, int scale) {

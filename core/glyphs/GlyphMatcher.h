@@ -69,11 +69,11 @@ public:
 
 private:
     // The groups of characters a font sizes and places alike (ASCII, full-width Latin, kana,
-    // half-width kana, the rest), each drawn from the main face, from the fixed-width one, or in
+    // half-width kana, the rest, punctuation and symbols), each drawn from the main face, from the fixed-width one, or in
     // whole pixels (the pixel faces, the fixed-width face fitted to the glyph's grid).
     static constexpr std::size_t kSources = 3;
     static constexpr std::size_t kPixelSource = 2;
-    static constexpr std::size_t kKinds = 5 * kSources;
+    static constexpr std::size_t kKinds = 6 * kSources;
     // How a font places its glyphs against the reference, per kind of drawing: what to take off
     // the glyph's box (size, top, bottom, centre) before it is compared with the drawing's.
     using Placement = std::array<std::array<float, GlyphFeatures::kPlaceSize>, kKinds>;
