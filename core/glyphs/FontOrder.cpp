@@ -17,7 +17,9 @@ constexpr int kJisRows = 84;
 
 // What a guess costs against the best guess: this much per unit of its margin (how much farther
 // it lies, relative to its distance). A confidence of 1 is a margin of 0.35.
-constexpr float kShapeWeight = 10.0f;
+constexpr float kShapeWeight = 6.0f;
+// A glyph read this surely keeps its reading, whatever runs go by it.
+constexpr float kSureOfItself = 1.0f;
 // What continuing a run is worth: the next character, or one or two left out between.
 constexpr std::array<float, 4> kRunBonus = {0.0f, 1.6f, 0.9f, 0.6f};
 constexpr int kLongestGap = static_cast<int>(kRunBonus.size()) - 1;
@@ -59,7 +61,9 @@ public:
         : order_(order), readings_(readings), measure_(measure), options_(readings.size()) {
         for (std::size_t i = 0; i < readings.size(); ++i) {
             const auto& ranked = readings[i].ranked;
+            fixed_.push_back(readings[i].confidence >= kSureOfItself);
             for (const Guess& g : ranked) {
+                if (fixed_[i] && g.character != ranked.front().character) break;
                 options_[i].push_back(Option{g.character,
                                              ShapeCost(g.distance, ranked.front().distance),
                                              order.PlacesOf(g.character)});
@@ -188,7 +192,7 @@ public:
 
 private:
     void Add(std::size_t i, char32_t c) {
-        if (c == 0) return;
+        if (c == 0 || fixed_[i]) return;
         auto& options = options_[i];
         if (std::any_of(options.begin(), options.end(),
                         [&](const Option& o) { return o.character == c; })) {
@@ -235,6 +239,7 @@ private:
     const MeasureCandidate& measure_;
     std::vector<std::vector<Option>> options_;
     std::vector<float> weight_;  // per link to the next glyph, how much the order counts there
+    std::vector<bool> fixed_;    // per glyph, read surely enough to keep its reading
 };
 
 }  // namespace
