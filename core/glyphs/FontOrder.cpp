@@ -27,8 +27,8 @@ constexpr int kLongestGap = static_cast<int>(kRunBonus.size()) - 1;
 constexpr float kHopeless = 2 * kRunBonus[1] + 1.0f;
 // The candidates of a glyph that propose its neighbours' candidates, best first.
 constexpr std::size_t kBeam = 8;
-// A run this long or longer is named by its ends.
-constexpr std::size_t kShortRun = 5;
+// How many of a long run's characters on each side of a glyph its reason shows.
+constexpr std::size_t kShown = 2;
 // How far on each side of a glyph its neighbours' best guesses are looked at to tell whether the
 // font keeps an order there, and what share of them must continue a run for the order to count
 // fully (none below kOrderlessShare): a font's glyphs in no order would otherwise be read into
@@ -220,14 +220,13 @@ private:
         std::size_t first = i, last = i;
         while (first > 0 && Linked(chosen, first - 1)) --first;
         while (Linked(chosen, last)) ++last;
-        const std::size_t length = last - first + 1;
-        if (length >= 4) {
-            std::string run;
-            if (length <= kShortRun) {
-                for (std::size_t j = first; j <= last; ++j) run += at(j);
-            } else {
-                run = at(first) + at(first + 1) + at(first + 2) + "…" + at(last);
-            }
+        if (last - first + 1 >= 4) {
+            // The run around the glyph, two on each side, and where it goes on beyond them.
+            const std::size_t from = std::max(first, i >= kShown ? i - kShown : 0);
+            const std::size_t to = std::min(last, i + kShown);
+            std::string run = from > first ? "…" : "";
+            for (std::size_t j = from; j <= to; ++j) run += at(j);
+            if (to < last) run += "…";
             return "continues " + run;
         }
         if (left && right) return "between " + at(i - 1) + " and " + at(i + 1);
