@@ -123,8 +123,8 @@ void PrintOrderedFontAccuracy(GlyphMatcher& matcher) {
     std::printf("| %-15s | %-5s | %-5s | %6s | %-22s | %-22s | %-22s | %-22s |\n", "stand-in",
                 "size", "order", "glyphs", "punctuation, digits", "full-width", "kana",
                 "level-1 kanji");
-    std::printf("| %-15s | %-5s | %-5s | %6s | %-22s | %-22s | %-22s | %-22s |\n", "", "",
-                "", "(CPU)", "top-1 / top-5", "top-1 / top-5", "top-1 / top-5", "top-1 / top-5");
+    std::printf("| %-15s | %-5s | %-5s | %6s | %-22s | %-22s | %-22s | %-22s |\n", "", "", "",
+                "(CPU)", "top-1 / top-5", "top-1 / top-5", "top-1 / top-5", "top-1 / top-5");
     std::printf(
         "|-----------------|-------|-------|--------|------------------------|-----------------"
         "-------|------------------------|------------------------|\n");
@@ -151,7 +151,9 @@ void PrintOrderedFontAccuracy(GlyphMatcher& matcher) {
                 return std::string(text);
             };
             const auto punctuation = [](char32_t c) { return testing::JisPunctuationOrDigit(c); };
-            const auto fullWidth = [](char32_t c) { return c < 0x3041 || (c >= 0xFF01 && c <= 0xFF5E); };
+            const auto fullWidth = [](char32_t c) {
+                return c < 0x3041 || (c >= 0xFF01 && c <= 0xFF5E);
+            };
             const auto kana = [](char32_t c) {
                 return c >= 0x3041 && c <= 0x30FF && !testing::JisPunctuationOrDigit(c);
             };

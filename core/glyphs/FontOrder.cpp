@@ -89,8 +89,8 @@ public:
             if (around == 0) continue;
             const float share =
                 static_cast<float>(linked[to] - linked[from]) / static_cast<float>(around);
-            weight_[j] = std::clamp((share - kOrderlessShare) / (kOrderedShare - kOrderlessShare),
-                                    0.f, 1.f);
+            weight_[j] =
+                std::clamp((share - kOrderlessShare) / (kOrderedShare - kOrderlessShare), 0.f, 1.f);
         }
     }
 
@@ -157,9 +157,9 @@ public:
                 if (linked) {
                     best = -std::numeric_limits<float>::max();
                     for (std::size_t p = 0; p < options_[i - 1].size(); ++p) {
-                        const float s = score[i - 1][p] +
-                                        weight_[i - 1] * RunBonus(options_[i - 1][p].places,
-                                                                  options_[i][j].places);
+                        const float s =
+                            score[i - 1][p] + weight_[i - 1] * RunBonus(options_[i - 1][p].places,
+                                                                        options_[i][j].places);
                         if (s > best) {
                             best = s;
                             from[i][j] = p;

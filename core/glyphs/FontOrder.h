@@ -15,8 +15,8 @@ namespace glyphwright {
 // 0208's rows and cells (as EUC-JP and Shift-JIS number them: punctuation, full-width digits and
 // Latin, hiragana, katakana, kanji by reading), the same as a game font lays it without the rows
 // of symbols, Greek, Cyrillic and lines (rows 2 and 6 to 8), and Unicode's (ASCII, the half-width
-// kana, the full-width forms). A character missing from the candidates is no step in either: the next
-// candidate follows the one before it.
+// kana, the full-width forms). A character missing from the candidates is no step in either: the
+// next candidate follows the one before it.
 class FontOrder {
 public:
     static constexpr std::size_t kOrders = 3;

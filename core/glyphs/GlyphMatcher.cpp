@@ -219,7 +219,8 @@ const GlyphMatcher::References& GlyphMatcher::ReferencesFor(int width, int heigh
         }
     }
     refs.firstDrawing.assign(candidates_.size() + 1, static_cast<std::uint32_t>(refs.owner.size()));
-    for (std::size_t r = refs.owner.size(); r-- > 0;) refs.firstDrawing[refs.owner[r]] = static_cast<std::uint32_t>(r);
+    for (std::size_t r = refs.owner.size(); r-- > 0;)
+        refs.firstDrawing[refs.owner[r]] = static_cast<std::uint32_t>(r);
     for (std::size_t c = candidates_.size(); c-- > 0;)
         refs.firstDrawing[c] = std::min(refs.firstDrawing[c], refs.firstDrawing[c + 1]);
     return cache_.emplace(key, std::move(refs)).first->second;

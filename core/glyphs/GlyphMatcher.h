@@ -69,8 +69,9 @@ public:
 
 private:
     // The groups of characters a font sizes and places alike (ASCII, full-width Latin, kana,
-    // half-width kana, the rest, punctuation and symbols), each drawn from the main face, from the fixed-width one, or in
-    // whole pixels (the pixel faces, the fixed-width face fitted to the glyph's grid).
+    // half-width kana, the rest, punctuation and symbols), each drawn from the main face, from the
+    // fixed-width one, or in whole pixels (the pixel faces, the fixed-width face fitted to the
+    // glyph's grid).
     static constexpr std::size_t kSources = 3;
     static constexpr std::size_t kPixelSource = 2;
     static constexpr std::size_t kKinds = 6 * kSources;

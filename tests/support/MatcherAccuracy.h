@@ -6,11 +6,11 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <utility>
 #include <memory>
 #include <optional>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/glyphs/GlyphMatcher.h"
@@ -145,7 +145,8 @@ inline Accuracy MeasureAccuracy(GlyphMatcher& matcher, const ReferenceFont& stan
                                 const std::vector<char32_t>& characters, int size,
                                 bool amongOwnScript = false) {
     std::vector<GlyphSuggestion> readings = ReadStandIn(matcher, standIn, characters, size);
-    return Tally(readings, characters, [](char32_t) { return true; }, amongOwnScript);
+    return Tally(
+        readings, characters, [](char32_t) { return true; }, amongOwnScript);
 }
 
 // A game font laid in JIS X 0208's order, as Japanese games lay theirs: row 1's punctuation and

@@ -147,13 +147,14 @@ TEST_F(GlyphMatcherAccuracyTest, AFontInJisOrderReadsItsDigitsAndPunctuationByTh
     const auto punctuation = [](char32_t c) { return testing::JisPunctuationOrDigit(c); };
     const Accuracy before = testing::Tally(alone, font, punctuation);
     const Accuracy after = testing::Tally(inOrder, font, punctuation);
-    std::printf("MisakiGothic  8x8  in JIS order: punctuation and digits, %zu glyphs, top-1 "
-                "%.1f %% alone, %.1f %% in order\n",
-                after.glyphs, before.Top1(), after.Top1());
+    std::printf(
+        "MisakiGothic  8x8  in JIS order: punctuation and digits, %zu glyphs, top-1 "
+        "%.1f %% alone, %.1f %% in order\n",
+        after.glyphs, before.Top1(), after.Top1());
     EXPECT_GE(after.Top1(), before.Top1() + 10);
 
-    const std::size_t zero = static_cast<std::size_t>(
-        std::find(font.begin(), font.end(), U'０') - font.begin());
+    const std::size_t zero =
+        static_cast<std::size_t>(std::find(font.begin(), font.end(), U'０') - font.begin());
     ASSERT_LT(zero + 10, font.size());
     // Its ０ is slashed, far from the reference's: that one its shape keeps.
     EXPECT_EQ(Readings(inOrder, zero + 1, 9), Utf8(U'１') + "２３４５６７８９");
