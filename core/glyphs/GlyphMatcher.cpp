@@ -343,7 +343,12 @@ void GlyphMatcher::SettleOrder(const std::vector<GlyphImage>& glyphs,
             measured = i;
         }
         const References& refs = ReferencesFor(glyphs[i].width, glyphs[i].height);
-        return DistanceTo(features, found->second, placement, pixelDrawings, refs);
+        // Glyphs of another size than the first were read without the placing and the
+        // drawings in whole pixels learnt for the first size's.
+        const bool likeTheFirst = glyphs[i].width == glyphs.front().width &&
+                                  glyphs[i].height == glyphs.front().height;
+        return DistanceTo(features, found->second, likeTheFirst ? placement : nullptr,
+                          likeTheFirst && pixelDrawings, refs);
     };
     SettleFontOrder(order_, readings, measure);
 }
