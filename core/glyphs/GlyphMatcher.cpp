@@ -71,15 +71,18 @@ std::pair<int, int> InkExtent(const GlyphImage& glyph) {
 }
 
 // The groups of characters a font sizes alike: ASCII, full-width Latin, kana, half-width kana,
-// and the rest.
+// the kanji and the rest, and the punctuation and symbols below the kana. A game font fills
+// its cell with a kanji but sets 。 and 「 as small as the reference does, each in its corner:
+// learnt apart, the kanji's larger size does not move the punctuation's box.
 int SizeGroup(char32_t c) {
     if (c < 0x80) return 0;
     if (c >= 0xFF01 && c <= 0xFF5E) return 1;
     if (c >= 0x3040 && c <= 0x30FF) return 2;
     if (c >= 0xFF61 && c <= 0xFF9F) return 3;
+    if (c < 0x3040) return 5;
     return 4;
 }
-constexpr int kSizeGroups = 5;
+constexpr int kSizeGroups = 6;
 
 // Each pixel of the image drawn scale x scale.
 GlyphImage Enlarged(const GlyphImage& image, int scale) {
@@ -129,13 +132,15 @@ GlyphMatcher::GlyphMatcher(ReferenceFont font, const std::vector<char32_t>& cand
                            std::vector<ReferenceFont> pixelFaces)
     : font_(std::move(font)),
       fixedWidth_(std::move(fixedWidth)),
-      pixelFaces_(std::move(pixelFaces)) {
+      pixelFaces_(std::move(pixelFaces)),
+      order_({}) {
     for (char32_t c : candidates) {
         if (font_.Has(c) && !index_.contains(c)) {
             index_.emplace(c, static_cast<std::uint32_t>(candidates_.size()));
             candidates_.push_back(c);
         }
     }
+    order_ = FontOrder(candidates_);
 }
 
 Result<GlyphMatcher, FontUnavailable> GlyphMatcher::Open(std::string_view family,
@@ -213,6 +218,11 @@ const GlyphMatcher::References& GlyphMatcher::ReferencesFor(int width, int heigh
             }
         }
     }
+    refs.firstDrawing.assign(candidates_.size() + 1, static_cast<std::uint32_t>(refs.owner.size()));
+    for (std::size_t r = refs.owner.size(); r-- > 0;)
+        refs.firstDrawing[refs.owner[r]] = static_cast<std::uint32_t>(r);
+    for (std::size_t c = candidates_.size(); c-- > 0;)
+        refs.firstDrawing[c] = std::min(refs.firstDrawing[c], refs.firstDrawing[c + 1]);
     return cache_.emplace(key, std::move(refs)).first->second;
 }
 
@@ -290,6 +300,57 @@ GlyphSuggestion GlyphMatcher::Read(const GlyphImage& glyph, const Placement* pla
         suggestion.confidence = 1;
     }
     return suggestion;
+}
+
+float GlyphMatcher::DistanceTo(const GlyphFeatures& features, std::uint32_t c,
+                               const Placement* placement, bool pixelDrawings,
+                               const References& refs) const {
+    constexpr std::size_t kShape = GlyphFeatures::kSize - GlyphFeatures::kPlaceSize;
+    const float* f = features.values.data();
+    float best = std::numeric_limits<float>::infinity();
+    std::uint32_t closest = 0;
+    for (std::uint32_t r = refs.firstDrawing[c]; r < refs.firstDrawing[c + 1]; ++r) {
+        if (!pixelDrawings && refs.kind[r] % kSources == kPixelSource) continue;
+        std::array<float, GlyphFeatures::kPlaceSize> place{};
+        for (std::size_t j = 0; j < GlyphFeatures::kPlaceSize; ++j)
+            place[j] = f[kShape + j] - (placement != nullptr ? (*placement)[refs.kind[r]][j] : 0.f);
+        const float* g = refs.features.data() + std::size_t{r} * GlyphFeatures::kSize;
+        const float sum = SquaredDistance(f, g, kShape) +
+                          SquaredDistance(place.data(), g + kShape, GlyphFeatures::kPlaceSize);
+        if (sum < best) {
+            best = sum;
+            closest = r;
+        }
+    }
+    if (!std::isfinite(best)) return best;
+    return best + kFineWeight * SquaredDistance(features.fine.data(),
+                                                refs.fine.data() +
+                                                    std::size_t{closest} * GlyphFeatures::kFineSize,
+                                                GlyphFeatures::kFineSize);
+}
+
+void GlyphMatcher::SettleOrder(const std::vector<GlyphImage>& glyphs,
+                               std::vector<GlyphSuggestion>& readings, const Placement* placement,
+                               bool pixelDrawings) {
+    // The glyph last measured, kept: the passes measure a glyph's candidates one after another.
+    std::size_t measured = glyphs.size();
+    GlyphFeatures features;
+    const MeasureCandidate measure = [&](std::size_t i, char32_t c) {
+        const auto found = index_.find(c);
+        if (found == index_.end()) return std::numeric_limits<float>::infinity();
+        if (i != measured) {
+            features = ExtractFeatures(glyphs[i]);
+            measured = i;
+        }
+        const References& refs = ReferencesFor(glyphs[i].width, glyphs[i].height);
+        // Glyphs of another size than the first were read without the placing and the
+        // drawings in whole pixels learnt for the first size's.
+        const bool likeTheFirst = glyphs[i].width == glyphs.front().width &&
+                                  glyphs[i].height == glyphs.front().height;
+        return DistanceTo(features, found->second, likeTheFirst ? placement : nullptr,
+                          likeTheFirst && pixelDrawings, refs);
+    };
+    SettleFontOrder(order_, readings, measure);
 }
 
 void GlyphMatcher::SettleSizes(const std::vector<GlyphImage>& glyphs,
@@ -553,6 +614,8 @@ void GlyphMatcher::Settle(const std::vector<GlyphImage>& glyphs,
         SettleFontBlocks(settled);
         for (std::size_t i : again) readings[i] = std::move(settled[i]);
     }
+    if (readInOrder_)
+        SettleOrder(glyphs, readings, placement ? &*placement : nullptr, pixelDrawings);
 }
 
 }  // namespace glyphwright

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/glyphs/FontOrder.h"
 #include "core/glyphs/GlyphFeatures.h"
 #include "core/glyphs/GlyphImage.h"
 #include "core/glyphs/GlyphSuggestion.h"
@@ -56,6 +57,10 @@ public:
     // `readings[i]` is Suggest(glyphs[i]).
     void Settle(const std::vector<GlyphImage>& glyphs, std::vector<GlyphSuggestion>& readings);
 
+    // Whether Settle() reads the font as a sequence too, each glyph weighed with how well it
+    // continues the runs of the font's order around it (on unless turned off).
+    void ReadInFontOrder(bool on) { readInOrder_ = on; }
+
     // Draws the references for glyphs of this size now, so the first Suggest() need not.
     void Prepare(int width, int height);
 
@@ -64,11 +69,12 @@ public:
 
 private:
     // The groups of characters a font sizes and places alike (ASCII, full-width Latin, kana,
-    // half-width kana, the rest), each drawn from the main face, from the fixed-width one, or in
-    // whole pixels (the pixel faces, the fixed-width face fitted to the glyph's grid).
+    // half-width kana, the rest, punctuation and symbols), each drawn from the main face, from the
+    // fixed-width one, or in whole pixels (the pixel faces, the fixed-width face fitted to the
+    // glyph's grid).
     static constexpr std::size_t kSources = 3;
     static constexpr std::size_t kPixelSource = 2;
-    static constexpr std::size_t kKinds = 5 * kSources;
+    static constexpr std::size_t kKinds = 6 * kSources;
     // How a font places its glyphs against the reference, per kind of drawing: what to take off
     // the glyph's box (size, top, bottom, centre) before it is compared with the drawing's.
     using Placement = std::array<std::array<float, GlyphFeatures::kPlaceSize>, kKinds>;
@@ -81,6 +87,9 @@ private:
         std::vector<std::uint8_t> kind;    // and its kind
         std::vector<float> boxWidth;       // per candidate, its ink's extent in the glyph's
         std::vector<float> boxHeight;      // pixels (0 where the font draws nothing)
+        // Per candidate, where its drawings begin (they come candidate by candidate); one more
+        // at the end.
+        std::vector<std::uint32_t> firstDrawing;
     };
     const References& ReferencesFor(int width, int height);
     // Suggest(), with the glyph's box first moved by `placement`, among the candidates `allowed`
@@ -110,6 +119,13 @@ private:
                                                      std::vector<GlyphSuggestion>& readings,
                                                      const Placement* placement,
                                                      bool pixelDrawings);
+    // How far candidate `c` lies from the glyph, as Read() measures it; infinity where it has no
+    // drawing.
+    float DistanceTo(const GlyphFeatures& features, std::uint32_t c, const Placement* placement,
+                     bool pixelDrawings, const References& refs) const;
+    // Reads the glyphs as a sequence in the font's orders (SettleFontOrder).
+    void SettleOrder(const std::vector<GlyphImage>& glyphs, std::vector<GlyphSuggestion>& readings,
+                     const Placement* placement, bool pixelDrawings);
     // Where a glyph's best guess and an alternative are one letter in two sizes, the one whose
     // size fits this font's size for that script.
     void SettleSizes(const std::vector<GlyphImage>& glyphs, std::vector<GlyphSuggestion>& readings);
@@ -119,6 +135,8 @@ private:
     std::vector<ReferenceFont> pixelFaces_;
     std::vector<char32_t> candidates_;
     std::unordered_map<char32_t, std::uint32_t> index_;  // each candidate's place
+    FontOrder order_;
+    bool readInOrder_ = true;
     std::map<std::pair<int, int>, References> cache_;
     std::vector<float> best_;                 // per candidate, reused between glyphs
     std::vector<std::uint32_t> bestDrawing_;  // per candidate, the closest of its drawings

@@ -13,8 +13,8 @@ void AddRange(std::vector<char32_t>& out, char32_t first, char32_t last) {
     for (char32_t c = first; c <= last; ++c) out.push_back(c);
 }
 
-// Every character JIS X 0208 places in rows first..last, read through EUC-JP (row r, cell c is
-// the byte pair 0xA0+r, 0xA0+c); the empty cells are the ones the converter refuses.
+}  // namespace
+
 std::vector<char32_t> JisRows(int first, int last) {
     TextConverter toUtf32("UTF-32LE", "EUC-JP");
     std::vector<char32_t> out;
@@ -33,6 +33,8 @@ std::vector<char32_t> JisRows(int first, int last) {
     }
     return out;
 }
+
+namespace {
 
 // The kana repertoire's ranges; the katakana middle dot (U+30FB) is punctuation.
 bool IsKana(char32_t c) {

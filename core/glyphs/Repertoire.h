@@ -23,6 +23,10 @@ enum class Repertoire {
 [[nodiscard]] std::vector<char32_t> RepertoireCharacters(
     const std::vector<Repertoire>& repertoires);
 
+// Every character JIS X 0208 places in rows first..last, in code order, read through EUC-JP (row
+// r, cell c is the byte pair 0xA0+r, 0xA0+c); the empty cells are the ones the converter refuses.
+[[nodiscard]] std::vector<char32_t> JisRows(int first, int last);
+
 // The name the command line and the report use: "kana", "ascii", "fullwidth", "kanji1", "kanji2".
 [[nodiscard]] std::string_view RepertoireName(Repertoire repertoire);
 

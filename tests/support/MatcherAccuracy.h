@@ -4,11 +4,13 @@
 // an installed bitmap-style face (never the matcher's own reference font) into a glyph of the
 // game's size, read back, and counted.
 
+#include <algorithm>
 #include <cstddef>
 #include <memory>
 #include <optional>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/glyphs/GlyphMatcher.h"
@@ -99,19 +101,26 @@ inline KanaScript ScriptOfKana(char32_t c) {
     return KanaScript::Unknown;
 }
 
-// With `amongOwnScript`, each kana is read as if the game's text showed it among kana of its own
-// script, so the tie-break applies.
-inline Accuracy MeasureAccuracy(GlyphMatcher& matcher, const ReferenceFont& standIn,
-                                const std::vector<char32_t>& characters, int size,
-                                bool amongOwnScript = false) {
-    // The glyphs are read together, as the program reads a game's font.
+// The characters the stand-in face draws, at size x size, read together as the program reads a
+// game's font.
+inline std::vector<GlyphSuggestion> ReadStandIn(GlyphMatcher& matcher, const ReferenceFont& standIn,
+                                                const std::vector<char32_t>& characters, int size) {
     std::vector<GlyphImage> glyphs;
     glyphs.reserve(characters.size());
     for (char32_t c : characters) glyphs.push_back(standIn.Draw(c, size, size, Rendering::Pixels));
-    std::vector<GlyphSuggestion> readings = matcher.SuggestAll(glyphs);
+    return matcher.SuggestAll(glyphs);
+}
+
+// The readings of `characters` counted, those that `counted` picks (all where null).
+// With `amongOwnScript`, each kana is read as if the game's text showed it among kana of its own
+// script, so the tie-break applies.
+template <typename Counted>
+Accuracy Tally(std::vector<GlyphSuggestion>& readings, const std::vector<char32_t>& characters,
+               Counted counted, bool amongOwnScript = false) {
     Accuracy result;
     for (std::size_t i = 0; i < characters.size(); ++i) {
         const char32_t truth = characters[i];
+        if (!counted(truth)) continue;
         GlyphSuggestion& s = readings[i];
         if (amongOwnScript) BreakTie(s, ScriptOfKana(truth));
         ++result.glyphs;
@@ -130,6 +139,45 @@ inline Accuracy MeasureAccuracy(GlyphMatcher& matcher, const ReferenceFont& stan
         if (inTop5) ++result.top5;
     }
     return result;
+}
+
+inline Accuracy MeasureAccuracy(GlyphMatcher& matcher, const ReferenceFont& standIn,
+                                const std::vector<char32_t>& characters, int size,
+                                bool amongOwnScript = false) {
+    std::vector<GlyphSuggestion> readings = ReadStandIn(matcher, standIn, characters, size);
+    return Tally(
+        readings, characters, [](char32_t) { return true; }, amongOwnScript);
+}
+
+// A game font laid in JIS X 0208's order, as Japanese games lay theirs: row 1's punctuation and
+// symbols, row 3's full-width digits and Latin, the hiragana and katakana of rows 4 and 5, and the
+// level-1 kanji, as far as the stand-in face draws them. Its runs are broken here and there as
+// real fonts' are: every `dropEvery`-th character left out, and every `moveEvery`-th one swapped
+// with one from far away, so that neither side of it continues its run.
+inline std::vector<char32_t> OrderedStandInCharacters(const ReferenceFont& standIn, int size,
+                                                      std::size_t dropEvery = 41,
+                                                      std::size_t moveEvery = 53) {
+    std::vector<char32_t> out;
+    std::size_t n = 0;
+    for (const auto& [first, last] : {std::pair{1, 1}, {3, 5}, {16, 47}}) {
+        for (char32_t c : JisRows(first, last)) {
+            if (!standIn.Has(c)) continue;
+            const GlyphImage glyph = standIn.Draw(c, size, size, Rendering::Pixels);
+            bool ink = false;
+            for (auto level : glyph.ink) ink = ink || level != 0;
+            if (ink && ++n % dropEvery != 0) out.push_back(c);
+        }
+    }
+    for (std::size_t i = moveEvery; i + 1 < out.size(); i += moveEvery)
+        std::swap(out[i], out[(i * 7919) % out.size()]);
+    return out;
+}
+
+// The groups of a font laid in JIS order: punctuation and digits (row 1, ０ to ９), the rest of the
+// full-width characters, kana, and kanji.
+inline bool JisPunctuationOrDigit(char32_t c) {
+    static const std::vector<char32_t> row1 = JisRows(1, 1);
+    return (c >= U'０' && c <= U'９') || std::find(row1.begin(), row1.end(), c) != row1.end();
 }
 
 inline std::string Utf8(char32_t c) {
