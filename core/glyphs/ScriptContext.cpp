@@ -213,7 +213,7 @@ private:
         const auto lead = static_cast<unsigned char>(text[0]);
         const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
         if (text.size() != length) return 0;
-        char32_t c = length == 1 ? lead : lead & (0x3F >> (length - 1));
+        char32_t c = length == 1 ? lead : static_cast<char32_t>(lead) & (0x3Fu >> (length - 1));
         for (std::size_t i = 1; i < length; ++i) {
             c = (c << 6) | (static_cast<unsigned char>(text[i]) & 0x3Fu);
         }
