@@ -10,10 +10,13 @@
 #include "core/glyphs/FontBlocks.h"
 #include "core/glyphs/LetterSizes.h"
 #include "core/glyphs/LookAlikes.h"
+#include "core/glyphs/MatcherParts.h"
 #include "core/glyphs/OneEach.h"
 #include "core/glyphs/VoicingMarks.h"
 
 namespace glyphwright {
+
+using namespace matcher;
 
 namespace {
 
@@ -28,17 +31,6 @@ constexpr float kClearMargin = 0.35f;
 constexpr int kPixelFacesUpTo = 10;
 // References are drawn this many times the glyph's size.
 constexpr int kLarge = 4;
-// A reading at or above this confidence says how large this font draws its script.
-constexpr float kSureEnough = 0.5f;
-// How many such readings a script needs before its size is trusted.
-constexpr std::size_t kSizeSamples = 5;
-// How much better (in log size) the other form must fit to take the best guess's place.
-constexpr float kSizeMargin = 0.1f;
-// A glyph less tall than this share of its letter's tallest glyph, or covering less than that
-// share of the largest's box, is the small form: a lower case c stands about four fifths as tall
-// as the capital, a small kana is smaller across and down.
-constexpr float kClearlyShorter = 0.85f;
-constexpr float kClearlySmaller = 0.8f;
 // A page with fewer sure readings than this is too small to tell that it holds no glyph of a
 // script: its glyphs are not read again in its scripts.
 constexpr int kPageToReadAgain = 32;
@@ -63,26 +55,6 @@ float SquaredDistance(const float* a, const float* b, std::size_t n) {
     for (float lane : lanes) sum += lane;
     return sum;
 }
-
-// The width and height of the glyph's ink, in its pixels; 0 by 0 without ink.
-std::pair<int, int> InkExtent(const GlyphImage& glyph) {
-    const InkBox box = InkBoxOf(glyph);
-    return {box.Width(), box.Height()};
-}
-
-// The groups of characters a font sizes alike: ASCII, full-width Latin, kana, half-width kana,
-// the kanji and the rest, and the punctuation and symbols below the kana. A game font fills
-// its cell with a kanji but sets 。 and 「 as small as the reference does, each in its corner:
-// learnt apart, the kanji's larger size does not move the punctuation's box.
-int SizeGroup(char32_t c) {
-    if (c < 0x80) return 0;
-    if (c >= 0xFF01 && c <= 0xFF5E) return 1;
-    if (c >= 0x3040 && c <= 0x30FF) return 2;
-    if (c >= 0xFF61 && c <= 0xFF9F) return 3;
-    if (c < 0x3040) return 5;
-    return 4;
-}
-constexpr int kSizeGroups = 6;
 
 // Each pixel of the image drawn scale x scale.
 GlyphImage Enlarged(const GlyphImage& image, int scale) {
@@ -117,12 +89,6 @@ std::vector<char32_t> ShapesOf(char32_t c) {
     if (c == U'\'') return {c, U'\u2019'};
     if (c == U'`') return {c, U'\u2018'};
     return {c};
-}
-
-float Median(std::vector<float> values) {
-    const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
-    std::nth_element(values.begin(), middle, values.end());
-    return *middle;
 }
 
 }  // namespace
@@ -250,9 +216,9 @@ GlyphSuggestion GlyphMatcher::Read(const GlyphImage& glyph, const Placement* pla
     for (std::size_t r = 0; r < refs.owner.size(); ++r) {
         if (!pixelDrawings && refs.kind[r] % kSources == kPixelSource) continue;
         const float* g = refs.features.data() + r * GlyphFeatures::kSize;
-        const float sum = SquaredDistance(f, g, kShape) +
-                          SquaredDistance(place[refs.kind[r]].data(), g + kShape,
-                                          GlyphFeatures::kPlaceSize);
+        const float sum =
+            SquaredDistance(f, g, kShape) +
+            SquaredDistance(place[refs.kind[r]].data(), g + kShape, GlyphFeatures::kPlaceSize);
         const std::uint32_t owner = refs.owner[r];
         if (sum < best_[owner] && (allowed == nullptr || (*allowed)[owner] != 0)) {
             best_[owner] = sum;
@@ -345,112 +311,12 @@ void GlyphMatcher::SettleOrder(const std::vector<GlyphImage>& glyphs,
         const References& refs = ReferencesFor(glyphs[i].width, glyphs[i].height);
         // Glyphs of another size than the first were read without the placing and the
         // drawings in whole pixels learnt for the first size's.
-        const bool likeTheFirst = glyphs[i].width == glyphs.front().width &&
-                                  glyphs[i].height == glyphs.front().height;
+        const bool likeTheFirst =
+            glyphs[i].width == glyphs.front().width && glyphs[i].height == glyphs.front().height;
         return DistanceTo(features, found->second, likeTheFirst ? placement : nullptr,
                           likeTheFirst && pixelDrawings, refs);
     };
     SettleFontOrder(order_, readings, measure);
-}
-
-void GlyphMatcher::SettleSizes(const std::vector<GlyphImage>& glyphs,
-                               std::vector<GlyphSuggestion>& readings) {
-    if (glyphs.empty()) return;
-    // How large this font draws each group against the reference: the middle of the sure
-    // readings' ratios, across and down apart (a game's font may be narrower).
-    const References& refs = ReferencesFor(glyphs.front().width, glyphs.front().height);
-    std::vector<std::pair<int, int>> extents(glyphs.size());
-    std::array<std::vector<float>, kSizeGroups> across, down;
-    auto referenceOf = [&](char32_t c) -> std::pair<float, float> {
-        const auto found = index_.find(c);
-        if (found == index_.end()) return {0.f, 0.f};
-        return {refs.boxWidth[found->second], refs.boxHeight[found->second]};
-    };
-    for (std::size_t i = 0; i < glyphs.size(); ++i) {
-        extents[i] = InkExtent(glyphs[i]);
-        const GlyphSuggestion& r = readings[i];
-        if (r.ranked.empty() || r.confidence < kSureEnough ||
-            glyphs[i].width != glyphs.front().width || glyphs[i].height != glyphs.front().height) {
-            continue;
-        }
-        const auto [w, h] = referenceOf(r.Best());
-        if (w <= 0 || h <= 0) continue;
-        const int group = SizeGroup(r.Best());
-        across[static_cast<std::size_t>(group)].push_back(static_cast<float>(extents[i].first) / w);
-        down[static_cast<std::size_t>(group)].push_back(static_cast<float>(extents[i].second) / h);
-    }
-    std::array<float, kSizeGroups> scaleX{}, scaleY{};
-    for (std::size_t g = 0; g < kSizeGroups; ++g) {
-        if (across[g].size() < kSizeSamples) continue;
-        scaleX[g] = Median(across[g]);
-        scaleY[g] = Median(down[g]);
-    }
-    // Where the font holds several glyphs read as one letter in either size, its own sizes
-    // tell: the largest is the large form, one clearly smaller the small form. (Fonts differ
-    // in how much smaller they draw small kana: Noto Sans CJK by a sixth, some bitmap fonts by
-    // a third.)
-    std::map<std::pair<int, char32_t>, std::vector<std::size_t>> byLetter;
-    for (std::size_t i = 0; i < glyphs.size(); ++i) {
-        const GlyphSuggestion& r = readings[i];
-        if (r.ranked.empty() || glyphs[i].width != glyphs.front().width ||
-            glyphs[i].height != glyphs.front().height || !HasSizeForms(r.Best())) {
-            continue;
-        }
-        byLetter[{SizeGroup(r.Best()), LargeForm(r.Best())}].push_back(i);
-    }
-    std::vector<bool> settled(glyphs.size(), false);
-    for (const auto& [letter, its] : byLetter) {
-        if (its.size() < 2) continue;
-        int tallest = 0, largest = 0;
-        for (std::size_t i : its) {
-            tallest = std::max(tallest, extents[i].second);
-            largest = std::max(largest, extents[i].first * extents[i].second);
-        }
-        auto small = [&](std::size_t i) {
-            return static_cast<float>(extents[i].second) <
-                       kClearlyShorter * static_cast<float>(tallest) ||
-                   static_cast<float>(extents[i].first * extents[i].second) <
-                       kClearlySmaller * static_cast<float>(largest);
-        };
-        // All of one size: they say nothing of which size that is.
-        if (std::none_of(its.begin(), its.end(), small)) continue;
-        for (std::size_t i : its) {
-            readings[i].MakeBest(small(i) ? SmallForm(letter.second) : letter.second);
-            settled[i] = true;
-        }
-    }
-
-    for (std::size_t i = 0; i < glyphs.size(); ++i) {
-        GlyphSuggestion& r = readings[i];
-        if (r.ranked.empty() || settled[i] || glyphs[i].width != glyphs.front().width ||
-            glyphs[i].height != glyphs.front().height) {
-            continue;
-        }
-        const char32_t best = r.Best();
-        const auto group = static_cast<std::size_t>(SizeGroup(best));
-        if (scaleX[group] <= 0) continue;
-        // How far the glyph's size lies from the size this font would draw the character at.
-        auto misfit = [&](char32_t c) {
-            const auto [w, h] = referenceOf(c);
-            if (w <= 0 || h <= 0) return std::numeric_limits<float>::max();
-            return std::abs(std::log(static_cast<float>(extents[i].first) / (scaleX[group] * w))) +
-                   std::abs(std::log(static_cast<float>(extents[i].second) / (scaleY[group] * h)));
-        };
-        const float bestMisfit = misfit(best);
-        char32_t better = best;
-        float betterMisfit = bestMisfit - kSizeMargin;
-        for (const Guess& g : r.ranked) {
-            if (!SizeFormsOfOneLetter(best, g.character) ||
-                static_cast<std::size_t>(SizeGroup(g.character)) != group) {
-                continue;
-            }
-            if (const float m = misfit(g.character); m < betterMisfit) {
-                better = g.character;
-                betterMisfit = m;
-            }
-        }
-        r.MakeBest(better);
-    }
 }
 
 std::vector<GlyphSuggestion> GlyphMatcher::SuggestAll(const std::vector<GlyphImage>& glyphs) {
@@ -503,9 +369,9 @@ std::optional<GlyphMatcher::Placement> GlyphMatcher::SettlePlacement(
         float closestDistance = std::numeric_limits<float>::max();
         for (std::size_t d = 0; d < refs.owner.size(); ++d) {
             if (refs.owner[d] != found->second) continue;
-            const float distance = SquaredDistance(
-                features.values.data(), refs.features.data() + d * GlyphFeatures::kSize,
-                GlyphFeatures::kSize);
+            const float distance = SquaredDistance(features.values.data(),
+                                                   refs.features.data() + d * GlyphFeatures::kSize,
+                                                   GlyphFeatures::kSize);
             if (distance < closestDistance) {
                 closestDistance = distance;
                 closest = d;
