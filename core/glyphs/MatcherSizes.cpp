@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <map>
+
 #include "core/glyphs/LetterSizes.h"
 #include "core/glyphs/MatcherParts.h"
 
